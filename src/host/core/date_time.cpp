@@ -1,0 +1,130 @@
+#include "host/core/date_time.h"
+
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+
+namespace hostfw {
+namespace {
+
+// Days from 1970-01-01 to 1899-12-30.
+constexpr double kUnixEpochAsAutomation = 25569.0;
+
+// Howard Hinnant's civil-from-days algorithms, on days since 1970-01-01.
+long long unixDaysFromCivil(int y, int m, int d) {
+    y -= m <= 2;
+    const long long era = (y >= 0 ? y : y - 399) / 400;
+    const unsigned yoe = static_cast<unsigned>(y - era * 400);
+    const unsigned doy = (153 * static_cast<unsigned>(m + (m > 2 ? -3 : 9)) + 2) / 5 +
+                         static_cast<unsigned>(d) - 1;
+    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + static_cast<long long>(doe) - 719468;
+}
+
+CivilDate civilFromUnixDays(long long z) {
+    z += 719468;
+    const long long era = (z >= 0 ? z : z - 146096) / 146097;
+    const unsigned doe = static_cast<unsigned>(z - era * 146097);
+    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const long long y = static_cast<long long>(yoe) + era * 400;
+    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const unsigned mp = (5 * doy + 2) / 153;
+    const unsigned d = doy - (153 * mp + 2) / 5 + 1;
+    const unsigned m = mp < 10 ? mp + 3 : mp - 9;
+    return {static_cast<int>(y + (m <= 2)), static_cast<int>(m), static_cast<int>(d)};
+}
+
+bool parseFixedDigits(const std::string& text, size_t pos, size_t count, int& out) {
+    out = 0;
+    for (size_t i = pos; i < pos + count; ++i) {
+        if (text[i] < '0' || text[i] > '9') return false;
+        out = out * 10 + (text[i] - '0');
+    }
+    return true;
+}
+
+}  // namespace
+
+double daysFromCivil(const CivilDate& date) {
+    return static_cast<double>(unixDaysFromCivil(date.year, date.month, date.day)) +
+           kUnixEpochAsAutomation;
+}
+
+CivilDate civilFromDays(double days) {
+    return civilFromUnixDays(static_cast<long long>(std::floor(days)) -
+                             static_cast<long long>(kUnixEpochAsAutomation));
+}
+
+bool IsValidDate(int year, int month, int day) {
+    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
+    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    const int last = month == 2 && leap ? 29 : kDays[month - 1];
+    return day <= last;
+}
+
+TDateTime EncodeDate(int year, int month, int day) {
+    return {daysFromCivil({year, month, day})};
+}
+
+TDateTime Now() {
+    timespec ts{};
+    clock_gettime(CLOCK_REALTIME, &ts);
+    std::tm local{};
+    localtime_r(&ts.tv_sec, &local);
+    const double day = daysFromCivil({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday});
+    const double seconds = local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec +
+                           static_cast<double>(ts.tv_nsec) / 1e9;
+    return {day + seconds / 86400.0};
+}
+
+TDateTime DateOf(TDateTime value) { return {std::floor(value.value)}; }
+
+std::string DateToStr(TDateTime value) {
+    const CivilDate c = civilFromDays(value.value);
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%02d/%02d/%04d", c.day, c.month, c.year);
+    return buffer;
+}
+
+std::string DateTimeToStr(TDateTime value) {
+    const double fraction = value.value - std::floor(value.value);
+    const long seconds = std::lround(fraction * 86400.0) % 86400;
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, " %02ld:%02ld:%02ld", seconds / 3600, seconds / 60 % 60,
+                  seconds % 60);
+    return DateToStr(value) + buffer;
+}
+
+std::optional<TDateTime> StrToDateStrict(const std::string& text) {
+    if (text.size() != 10 || text[2] != '/' || text[5] != '/') return std::nullopt;
+    int day = 0;
+    int month = 0;
+    int year = 0;
+    if (!parseFixedDigits(text, 0, 2, day) || !parseFixedDigits(text, 3, 2, month) ||
+        !parseFixedDigits(text, 6, 4, year) || !IsValidDate(year, month, day)) {
+        return std::nullopt;
+    }
+    return EncodeDate(year, month, day);
+}
+
+std::string DateToIso(TDateTime value) {
+    const CivilDate c = civilFromDays(value.value);
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", c.year, c.month, c.day);
+    return buffer;
+}
+
+std::optional<TDateTime> IsoToDate(const std::string& text) {
+    if (text.size() < 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
+    int day = 0;
+    int month = 0;
+    int year = 0;
+    if (!parseFixedDigits(text, 0, 4, year) || !parseFixedDigits(text, 5, 2, month) ||
+        !parseFixedDigits(text, 8, 2, day) || !IsValidDate(year, month, day)) {
+        return std::nullopt;
+    }
+    return EncodeDate(year, month, day);
+}
+
+}  // namespace hostfw

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/core/variant.h"
+#include "host/data/params.h"
+#include "hostfw_export.h"
+
+namespace hostfw {
+
+enum class EngineKind { SQLite, PostgreSQL };
+
+// A forward-only result: rows are read one at a time, so memory stays bounded.
+class HOSTFW_EXPORT Cursor {
+public:
+    virtual ~Cursor();
+    virtual const std::vector<std::string>& ColumnNames() const = 0;
+    // Moves to the next row; false when there is none.
+    virtual bool Next() = 0;
+    // The value of a column of the current row: String, Integer, Float or Null.
+    virtual Variant Value(size_t column) const = 0;
+};
+
+// One database connection. Every value reaches SQL as a bound parameter: the statement
+// names them ":P_NAME" and the engine binds them from the list (an unassigned or Null
+// parameter binds NULL, a date binds as "yyyy-mm-dd hh:mm:ss" text, an empty string as a
+// zero-length string). A parameter the statement declares but the list lacks binds NULL.
+class HOSTFW_EXPORT Engine {
+public:
+    virtual ~Engine();
+    virtual EngineKind Kind() const = 0;
+    virtual std::unique_ptr<Cursor> Query(std::string_view sql, const TParams& params) = 0;
+    // Runs a statement that returns no rows; returns the rows changed.
+    virtual long long Execute(std::string_view sql, const TParams& params) = 0;
+    // Runs a script of several statements without parameters (schema creation).
+    virtual void ExecuteScript(std::string_view sql) = 0;
+    virtual void BeginTransaction() = 0;
+    virtual void Commit() = 0;
+    virtual void Rollback() = 0;
+};
+
+// Opens a database: "postgresql://..." or "postgres://..." or a libpq "key=value" string
+// opens PostgreSQL; anything else is the path of a SQLite file, which must exist unless
+// createIfMissing is true. Failures raise an Exception with a clear Portuguese text.
+HOSTFW_EXPORT std::shared_ptr<Engine> OpenDatabase(const std::string& connection,
+                                                   bool createIfMissing = false);
+
+}  // namespace hostfw

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "hostfw_export.h"
+
+namespace hostfw {
+
+// The named parameters (":P_NAME") a statement declares, without the colon, in order of
+// first appearance. Text inside string literals, quoted identifiers and comments is skipped,
+// and "::" (a PostgreSQL cast) is not a parameter.
+HOSTFW_EXPORT std::vector<std::string> declaredParameters(std::string_view sql);
+
+// The statement with every named parameter replaced by "$n", n being the parameter's
+// position in declaredParameters(sql); a repeated name keeps its number.
+HOSTFW_EXPORT std::string numberedParameters(std::string_view sql);
+
+}  // namespace hostfw
