@@ -1,0 +1,34 @@
+#include "host/definition/standard_classes.h"
+
+#include <mutex>
+
+#include "host/definition/component_classes.h"
+#include "host/ui/edit.h"
+#include "host/ui/std_controls.h"
+
+namespace hostfw {
+namespace {
+
+template <class T>
+void registerClass(const char* name) {
+    RegisterComponentClass(name, [](TComponent* owner) -> TComponent* { return new T(owner); });
+}
+
+}  // namespace
+
+void RegisterStandardClasses() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        registerClass<TLabel>("TLabel");
+        registerClass<TBevel>("TBevel");
+        registerClass<TGroupBox>("TGroupBox");
+        registerClass<TPanel>("TPanel");
+        registerClass<TCheckBox>("TCheckBox");
+        registerClass<TRadioButton>("TRadioButton");
+        registerClass<TComboBox>("TComboBox");
+        registerClass<TSpeedButton>("TSpeedButton");
+        registerClass<TEdit>("TEdit");
+    });
+}
+
+}  // namespace hostfw

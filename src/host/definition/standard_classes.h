@@ -1,0 +1,10 @@
+#pragma once
+
+#include "hostfw_export.h"
+
+namespace hostfw {
+
+// Registers every class of the framework that a stored definition may name. Runs once.
+HOSTFW_EXPORT void RegisterStandardClasses();
+
+}  // namespace hostfw

@@ -1,0 +1,83 @@
+#include "host/ui/application.h"
+
+#include <algorithm>
+
+#include "host/core/exception.h"
+#include "host/ui/host_ui.h"
+
+namespace hostfw {
+
+HostUi::~HostUi() = default;
+
+TApplication::TApplication() : TComponent(nullptr) { SetName("Application"); }
+
+TApplication::~TApplication() = default;
+
+int TApplication::FormCount() const {
+    int count = 0;
+    for (int i = 0; i < ComponentCount(); ++i) {
+        auto* form = dynamic_cast<TCustomForm*>(Components(i));
+        if (form != nullptr &&
+            std::find(released_.begin(), released_.end(), form) == released_.end()) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+void TApplication::Dispatch(const std::function<void()>& event) {
+    ++dispatchDepth_;
+    try {
+        event();
+    } catch (...) {
+        HandleException(std::current_exception());
+    }
+    --dispatchDepth_;
+    if (dispatchDepth_ == 0) ProcessReleases();
+}
+
+void TApplication::HandleException(std::exception_ptr failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const EAbort&) {
+        // Already reported by whoever aborted.
+    } catch (const std::exception& e) {
+        Ui().ShowMessage(e.what(), MessageKind::Error);
+    } catch (...) {
+        Ui().ShowMessage("Erro desconhecido.", MessageKind::Error);
+    }
+}
+
+void TApplication::ScheduleRelease(TCustomForm* form) {
+    if (std::find(released_.begin(), released_.end(), form) == released_.end()) {
+        released_.push_back(form);
+    }
+    if (dispatchDepth_ == 0) ProcessReleases();
+}
+
+void TApplication::ProcessReleases() {
+    while (!released_.empty()) {
+        TCustomForm* form = released_.back();
+        released_.pop_back();
+        if (Screen().ActiveForm() == form) Screen().SetActiveForm(nullptr);
+        if (mainForm_ == form) mainForm_ = nullptr;
+        delete form;
+    }
+}
+
+HostUi& TApplication::Ui() const {
+    if (ui_ == nullptr) throw Exception("Nenhuma interface de usuário foi configurada.");
+    return *ui_;
+}
+
+TApplication& Application() {
+    static TApplication application;
+    return application;
+}
+
+TScreen& Screen() {
+    static TScreen screen;
+    return screen;
+}
+
+}  // namespace hostfw

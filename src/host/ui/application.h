@@ -1,0 +1,80 @@
+#pragma once
+
+#include <exception>
+#include <functional>
+#include <vector>
+
+#include "host/ui/component.h"
+#include "host/ui/form.h"
+#include "hostfw_export.h"
+
+namespace hostfw {
+
+class HostUi;
+
+// The one application object: owns the forms, runs every event through the same
+// exception handling, and holds the host UI the dialogs go through.
+class HOSTFW_EXPORT TApplication : public TComponent {
+public:
+    TApplication();
+    ~TApplication() override;
+    std::string ClassName() const override { return "TApplication"; }
+
+    // Creates a form owned by the application. The reference is set before the form's
+    // creation handler runs and cleared again if creation fails.
+    template <class T>
+    void CreateForm(T*& reference) {
+        T* form = new T(this);
+        reference = form;
+        try {
+            form->Construct();
+        } catch (...) {
+            reference = nullptr;
+            delete form;
+            throw;
+        }
+    }
+
+    TCustomForm* MainForm() const { return mainForm_; }
+    void SetMainForm(TCustomForm* form) { mainForm_ = form; }
+    // Forms alive: owned by the application and not yet freed.
+    int FormCount() const;
+
+    // Runs one event: the silent abort is swallowed, any other failure's message is shown
+    // once; forms released meanwhile are freed afterwards.
+    void Dispatch(const std::function<void()>& event);
+    void HandleException(std::exception_ptr failure);
+    // Frees the forms whose Release was called.
+    void ProcessReleases();
+    void ScheduleRelease(TCustomForm* form);
+
+    HostUi& Ui() const;
+    void SetUi(HostUi* ui) { ui_ = ui; }
+
+private:
+    TCustomForm* mainForm_ = nullptr;
+    HostUi* ui_ = nullptr;
+    std::vector<TCustomForm*> released_;
+    int dispatchDepth_ = 0;
+};
+
+// The screen: cursor and active form.
+class HOSTFW_EXPORT TScreen {
+public:
+    int Cursor() const { return cursor_; }
+    void SetCursor(int value) { cursor_ = value; }
+    TCustomForm* ActiveForm() const { return activeForm_; }
+    void SetActiveForm(TCustomForm* form) { activeForm_ = form; }
+
+private:
+    int cursor_ = 0;
+    TCustomForm* activeForm_ = nullptr;
+};
+
+constexpr int crDefault = 0;
+constexpr int crHourGlass = -11;
+
+HOSTFW_EXPORT TApplication& Application();
+HOSTFW_EXPORT TScreen& Screen();
+
+}  // namespace hostfw
