@@ -1,0 +1,38 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "host/net/call_messages.h"
+#include "host/net/net_timeouts.h"
+#include "hostfw_export.h"
+
+namespace hostfw {
+
+// The client side of the wire: one keep-alive HTTP connection to one application server.
+// Transport failures and replies that are not messages of this protocol raise an Exception
+// whose text names the server's address; a refusal the server words itself comes back as an
+// error OleVariant. Calls from several threads are serialised.
+class HOSTFW_EXPORT HttpCallClient {
+public:
+    // Raises a clear Exception for an empty host, a host written as a URL or a port outside
+    // 1..65535; nothing is sent yet.
+    HttpCallClient(const std::string& host, int port, NetTimeouts timeouts);
+    ~HttpCallClient();
+    HttpCallClient(const HttpCallClient&) = delete;
+    HttpCallClient& operator=(const HttpCallClient&) = delete;
+
+    // "host:port", as failures name it.
+    const std::string& address() const;
+
+    // GET /<object>: raises unless the server answers that it offers the object.
+    void checkObject(const std::string& objectName);
+    CallReply call(const std::string& objectName, const std::string& method,
+                   const CallRequest& request);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace hostfw
