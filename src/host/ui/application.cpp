@@ -42,9 +42,9 @@ void TApplication::HandleException(std::exception_ptr failure) {
     } catch (const EAbort&) {
         // Already reported by whoever aborted.
     } catch (const std::exception& e) {
-        Ui().ShowMessage(e.what(), MessageKind::Error);
+        Ui().ShowMessage(e.what(), MessageKind::Failure);
     } catch (...) {
-        Ui().ShowMessage("Erro desconhecido.", MessageKind::Error);
+        Ui().ShowMessage("Erro desconhecido.", MessageKind::Failure);
     }
 }
 

@@ -11,7 +11,9 @@ namespace hostfw {
 
 class TCustomForm;
 
-enum class MessageKind { Information, Warning, Error };
+// Error is a refusal the program reports (MensErro); Failure an unexpected exception that
+// the event loop shows.
+enum class MessageKind { Information, Warning, Error, Failure };
 
 // A grid of rows offered to the user: column captions and widths, and each row's texts
 // as the fields display them.

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "host/data/params.h"
+#include "hostfw_export.h"
+
+namespace hostfw {
+
+// The parameters the last report run bound, as the query received them: for the
+// scripts' and the tests' expectations. Empty list before any run.
+HOSTFW_EXPORT const TParams& LastReportRunParams();
+HOSTFW_EXPORT bool ReportHasRun();
+HOSTFW_EXPORT void RecordReportRunParams(const TParams& params);
+
+}  // namespace hostfw

@@ -1,0 +1,47 @@
+#include "host/services/session.h"
+
+#include "host/core/exception.h"
+#include "host/data/engine.h"
+
+namespace hostfw {
+namespace {
+
+struct OpenDatabaseState {
+    std::string connection;
+    std::shared_ptr<Engine> engine;
+};
+
+OpenDatabaseState& openDatabase() {
+    static OpenDatabaseState state;
+    return state;
+}
+
+}  // namespace
+
+SessionSettings& Session() {
+    static SessionSettings settings;
+    return settings;
+}
+
+std::string FiliProc() { return Session().filiProc; }
+bool ModuFili() { return Session().moduFili; }
+std::string WebURL() { return Session().webUrl; }
+int WebPort() { return Session().webPort; }
+
+std::shared_ptr<Engine> SharedDatabase() {
+    OpenDatabaseState& state = openDatabase();
+    const std::string& wanted = Session().database;
+    if (wanted.empty()) throw Exception("Nenhum banco de dados foi configurado para a sessão.");
+    if (!state.engine || state.connection != wanted) {
+        state.engine = OpenDatabase(wanted);
+        state.connection = wanted;
+    }
+    return state.engine;
+}
+
+void CloseSharedDatabase() {
+    openDatabase().engine.reset();
+    openDatabase().connection.clear();
+}
+
+}  // namespace hostfw

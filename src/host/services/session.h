@@ -1,0 +1,39 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "hostfw_export.h"
+
+namespace hostfw {
+
+class Engine;
+
+// The user's session, set by the host application: working branch, whether the session
+// is bound to it, the application server's address, the shared database and the folders
+// of report definitions and report output.
+struct SessionSettings {
+    std::string filiProc;
+    bool moduFili = false;
+    std::string webUrl = "127.0.0.1";
+    int webPort = 8211;
+    std::string database;    // SQLite file path or PostgreSQL connection string
+    std::string reportDir;   // report definitions
+    std::string outputDir;   // printed reports
+    std::string printer;     // empty: print to a file only
+};
+
+HOSTFW_EXPORT SessionSettings& Session();
+
+HOSTFW_EXPORT std::string FiliProc();
+HOSTFW_EXPORT bool ModuFili();
+HOSTFW_EXPORT std::string WebURL();
+HOSTFW_EXPORT int WebPort();
+
+// The shared database of the session, opened on first use and again after the session's
+// database setting changes.
+HOSTFW_EXPORT std::shared_ptr<Engine> SharedDatabase();
+// Drops the open connection (the host does it before it changes the setting or exits).
+HOSTFW_EXPORT void CloseSharedDatabase();
+
+}  // namespace hostfw

@@ -1,0 +1,97 @@
+#include "host/ui/user_actions.h"
+
+#include "host/core/exception.h"
+#include "host/core/utf8.h"
+#include "host/ui/application.h"
+#include "host/ui/edit.h"
+#include "host/ui/std_controls.h"
+
+namespace hostfw::UserActions {
+namespace {
+
+// A user can only act on a window that is shown.
+void requireShowing(const TControl& control) {
+    const TCustomForm* form = GetParentForm(control);
+    if (form == nullptr || !form->Showing()) {
+        throw Exception("O controle '" + control.Name() + "' não está em uma janela aberta.");
+    }
+}
+
+// A user cannot reach a disabled or hidden control; the attempt changes nothing.
+bool reachable(const TControl& control) { return control.IsUsable(); }
+
+void focusNow(TWinControl& control) {
+    requireShowing(control);
+    if (!control.CanFocus()) {
+        throw Exception("O controle '" + control.Name() + "' não pode receber o foco.");
+    }
+    control.SetFocus();
+}
+
+}  // namespace
+
+void Focus(TWinControl& control) {
+    Application().Dispatch([&] { focusNow(control); });
+}
+
+void Type(TCustomEdit& edit, const std::string& text) {
+    Application().Dispatch([&] {
+        focusNow(edit);
+        for (char32_t cp : Utf8Decode(text)) {
+            if (cp > 0xFF) {
+                throw Exception("O caractere U+" + std::to_string(static_cast<unsigned>(cp)) +
+                                " não pode ser digitado neste campo.");
+            }
+            if (!edit.Focused()) return;  // a key moved the focus away: the rest goes nowhere
+            char key = static_cast<char>(static_cast<unsigned char>(cp));
+            edit.KeyPress(key);
+        }
+    });
+}
+
+void PressKey(TWinControl& control, unsigned char code) {
+    Application().Dispatch([&] {
+        focusNow(control);
+        char key = static_cast<char>(code);
+        control.KeyPress(key);
+    });
+}
+
+void Click(TControl& control) {
+    Application().Dispatch([&] {
+        requireShowing(control);
+        if (!reachable(control)) return;
+        if (auto* win = dynamic_cast<TWinControl*>(&control); win != nullptr && win->AcceptsFocus()) {
+            win->SetFocus();
+            if (!win->Focused()) return;
+        }
+        control.Click();
+    });
+}
+
+void Select(TComboBox& combo, int index) {
+    Application().Dispatch([&] {
+        focusNow(combo);
+        if (combo.Focused()) combo.Choose(index);
+    });
+}
+
+void ReplaceText(TCustomEdit& edit, const std::string& text) {
+    Application().Dispatch([&] {
+        focusNow(edit);
+        if (edit.Focused()) edit.SetText(text);
+    });
+}
+
+void Close(TCustomForm& form) {
+    Application().Dispatch([&] { form.Close(); });
+}
+
+void Reactivate(TCustomForm& form) {
+    Application().Dispatch([&] {
+        form.Deactivate();
+        form.Activate();
+    });
+}
+
+}  // namespace hostfw::UserActions

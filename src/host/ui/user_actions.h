@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+
+#include "hostfw_export.h"
+
+namespace hostfw {
+
+class TControl;
+class TWinControl;
+class TCustomEdit;
+class TComboBox;
+class TCustomForm;
+
+// What a user does, as one API for every event source (scripts, tests, a desktop view).
+// Each action is one event of the application's event loop: a silent abort ends it
+// quietly, any other failure is shown once, and the action returns normally either way.
+namespace UserActions {
+
+// Clicks into a control or tabs to it.
+HOSTFW_EXPORT void Focus(TWinControl& control);
+// Focuses the edit, then sends each character (UTF-8 text, Latin-1 code points) through
+// the key-press path.
+HOSTFW_EXPORT void Type(TCustomEdit& edit, const std::string& text);
+// Presses one key with the given character code in the control.
+HOSTFW_EXPORT void PressKey(TWinControl& control, unsigned char code);
+// Clicks a control: one that takes the focus is focused first, and is clicked only when the
+// focus got there; a speed button is clicked without moving the focus.
+HOSTFW_EXPORT void Click(TControl& control);
+// Chooses an item of a combo box.
+HOSTFW_EXPORT void Select(TComboBox& combo, int index);
+// Replaces the whole text of an edit, as typing over a date does.
+HOSTFW_EXPORT void ReplaceText(TCustomEdit& edit, const std::string& text);
+// Closes the window as its close button does.
+HOSTFW_EXPORT void Close(TCustomForm& form);
+// The window loses the activation to another window and gets it back.
+HOSTFW_EXPORT void Reactivate(TCustomForm& form);
+
+}  // namespace UserActions
+}  // namespace hostfw
