@@ -1,0 +1,66 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "host/net/dispatch.h"
+#include "host/net/net_timeouts.h"
+#include "host/ui/component.h"
+#include "host/ui/events.h"
+#include "hostfw_export.h"
+
+namespace hostfw {
+
+class HttpCallClient;
+
+// The connection to one remote object of an application server. Connecting runs
+// BeforeConnect (which may still set the address), reaches Host:Port and checks that the server
+// offers ServerName. With ThrowException off a failed connect is silent and the state stays
+// false; with it on the failure is raised. A call through AppServer() while not connected
+// connects once more and raises, whatever ThrowException says, if that fails too.
+class HOSTFW_EXPORT TNetConnection : public TComponent {
+public:
+    explicit TNetConnection(TComponent* owner);
+    ~TNetConnection() override;
+
+    std::string ClassName() const override { return "TNetConnection"; }
+    const PropertyInfo* FindProperty(std::string_view name) const override;
+
+    const std::string& ServerName() const { return serverName_; }
+    void SetServerName(const std::string& value) { serverName_ = value; }
+    const std::string& Host() const { return host_; }
+    void SetHost(const std::string& value) { host_ = value; }
+    int Port() const { return port_; }
+    void SetPort(int value) { port_ = value; }
+    bool ThrowException() const { return throwException_; }
+    void SetThrowException(bool value) { throwException_ = value; }
+    const NetTimeouts& Timeouts() const { return timeouts_; }
+    void SetTimeouts(const NetTimeouts& value) { timeouts_ = value; }
+
+    bool Connected() const { return client_ != nullptr; }
+    // A new address, server name or timeouts take effect on the next connect.
+    void SetConnected(bool value);
+    // Why the last connect failed; empty after a successful one.
+    const std::string& LastError() const { return lastError_; }
+
+    // The remote object's dispatch object; it exists whether or not the connection is open.
+    TDispatch& AppServer() { return dispatch_; }
+
+    TNotifyEvent BeforeConnect;
+
+private:
+    // Raises when the server cannot be reached or does not offer the object.
+    void Open();
+    CallReply CallRemote(const std::string& method, const CallRequest& request);
+
+    std::string serverName_;
+    std::string host_;
+    int port_ = 0;
+    bool throwException_ = false;
+    NetTimeouts timeouts_;
+    std::string lastError_;
+    std::unique_ptr<HttpCallClient> client_;
+    TDispatch dispatch_;
+};
+
+}  // namespace hostfw
