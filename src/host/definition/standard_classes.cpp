@@ -2,7 +2,13 @@
 
 #include <mutex>
 
+#include "host/data/client_dataset.h"
+#include "host/data/data_source.h"
+#include "host/data/field.h"
+#include "host/data/query.h"
+#include "host/data/shared_database_module.h"
 #include "host/definition/component_classes.h"
+#include "host/services/messages.h"
 #include "host/ui/edit.h"
 #include "host/ui/std_controls.h"
 
@@ -28,6 +34,12 @@ void RegisterStandardClasses() {
         registerClass<TComboBox>("TComboBox");
         registerClass<TSpeedButton>("TSpeedButton");
         registerClass<TEdit>("TEdit");
+        registerClass<TMessages>("TMessages");
+        registerClass<TStringField>("TStringField");
+        registerClass<TADOIBQuery>("TADOIBQuery");
+        registerClass<TClientDataSet>("TClientDataSet");
+        registerClass<TDataSource>("TDataSource");
+        SharedDatabaseModule();
     });
 }
 

@@ -1,0 +1,65 @@
+#include "host/data/client_dataset.h"
+
+#include <strings.h>
+
+#include "host/core/exception.h"
+#include "host/data/field.h"
+#include "host/ui/property_helpers.h"
+
+namespace hostfw {
+namespace {
+
+std::string fieldList(const std::vector<std::string>& names) {
+    std::string out;
+    for (const auto& n : names)
+        out += (out.empty() ? "" : ", ") + n;
+    return out;
+}
+
+}  // namespace
+
+void TClientDataSet::SetData(const DataPacket& packet) {
+    std::vector<std::string> expected;
+    for (const TField* field : Fields())
+        expected.push_back(field->FieldName());
+    std::vector<std::string> received;
+    for (const FieldDef& def : packet.fields)
+        received.push_back(def.name);
+    bool same = expected.size() == received.size();
+    for (size_t i = 0; same && i < expected.size(); ++i) {
+        same = strcasecmp(expected[i].c_str(), received[i].c_str()) == 0;
+    }
+    if (!expected.empty() && !same) {
+        throw Exception("Os dados recebidos não correspondem a '" + Name() +
+                        "': esperados os campos " + fieldList(expected) + "; recebidos " +
+                        fieldList(received) + ".");
+    }
+    for (const auto& row : packet.rows) {
+        if (row.size() != received.size()) {
+            throw Exception("Os dados recebidos para '" + Name() +
+                            "' têm uma linha com número de colunas diferente do de campos.");
+        }
+    }
+    data_ = packet;
+    Open();
+}
+
+void TClientDataSet::FetchRows(std::vector<std::string>& columns,
+                               std::vector<std::vector<Variant>>& rows) {
+    for (const FieldDef& def : data_.fields)
+        columns.push_back(def.name);
+    rows = data_.rows;
+}
+
+const PropertyInfo* TClientDataSet::FindProperty(std::string_view name) const {
+    static const PropertyTable table = {
+        {"Aggregates", DesignProperty(PropertyType::Collection)},
+        {"Params", DesignProperty(PropertyType::Collection)},
+        {"Active", DesignProperty(PropertyType::Boolean)},
+    };
+    if (const PropertyInfo* p = Lookup(table, name))
+        return p;
+    return TDataSet::FindProperty(name);
+}
+
+}  // namespace hostfw

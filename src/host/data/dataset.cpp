@@ -1,0 +1,103 @@
+#include "host/data/dataset.h"
+
+#include <strings.h>
+
+#include <algorithm>
+
+#include "host/core/exception.h"
+#include "host/data/field.h"
+
+namespace hostfw {
+
+TDataSet::~TDataSet() {
+    for (TField* field : fields_)
+        field->DetachFromDataSet();
+}
+
+void TDataSet::Open() {
+    std::vector<std::string> columns;
+    std::vector<std::vector<Variant>> rows;
+    FetchRows(columns, rows);
+    AssignRows(columns, std::move(rows));
+}
+
+void TDataSet::Close() {
+    active_ = false;
+    rows_.clear();
+    current_ = -1;
+}
+
+void TDataSet::AssignRows(const std::vector<std::string>& columns,
+                          std::vector<std::vector<Variant>> rows) {
+    BindColumns(columns);
+    rows_ = std::move(rows);
+    active_ = true;
+    First();
+}
+
+void TDataSet::BindColumns(const std::vector<std::string>& columns) {
+    columnOfField_.assign(fields_.size(), -1);
+    for (size_t f = 0; f < fields_.size(); ++f) {
+        const std::string& wanted = fields_[f]->FieldName();
+        for (size_t c = 0; c < columns.size(); ++c) {
+            if (strcasecmp(columns[c].c_str(), wanted.c_str()) == 0) {
+                columnOfField_[f] = static_cast<int>(c);
+                break;
+            }
+        }
+        if (columnOfField_[f] < 0) {
+            throw Exception("Campo '" + wanted + "' não encontrado no resultado de '" + Name() +
+                            "'.");
+        }
+    }
+}
+
+void TDataSet::SetRecNo(int row) {
+    if (row < 0 || row >= static_cast<int>(rows_.size())) {
+        throw Exception("Registro " + std::to_string(row) + " fora de '" + Name() + "'.");
+    }
+    current_ = row;
+}
+
+void TDataSet::Next() {
+    if (current_ >= 0 && current_ < static_cast<int>(rows_.size()))
+        ++current_;
+}
+
+TField* TDataSet::FindField(const std::string& fieldName) const {
+    for (TField* field : fields_) {
+        if (strcasecmp(field->FieldName().c_str(), fieldName.c_str()) == 0)
+            return field;
+    }
+    return nullptr;
+}
+
+TField& TDataSet::FieldByName(const std::string& fieldName) const {
+    if (TField* field = FindField(fieldName))
+        return *field;
+    throw Exception("Campo '" + fieldName + "' não encontrado em '" + Name() + "'.");
+}
+
+Variant TDataSet::FieldValue(const TField& field) const {
+    if (Eof())
+        return Variant::Null();
+    const auto it = std::find(fields_.begin(), fields_.end(), &field);
+    if (it == fields_.end() || columnOfField_.size() != fields_.size())
+        return Variant::Null();
+    const int column = columnOfField_[static_cast<size_t>(it - fields_.begin())];
+    const auto& row = rows_[static_cast<size_t>(current_)];
+    return column < static_cast<int>(row.size()) ? row[static_cast<size_t>(column)]
+                                                 : Variant::Null();
+}
+
+void TDataSet::AddField(TField* field) {
+    fields_.push_back(field);
+    Close();  // the field layout changed: columns are bound again on the next open
+}
+
+void TDataSet::RemoveField(TField* field) {
+    fields_.erase(std::remove(fields_.begin(), fields_.end(), field), fields_.end());
+    Close();
+}
+
+}  // namespace hostfw

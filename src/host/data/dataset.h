@@ -1,0 +1,62 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "host/core/variant.h"
+#include "host/ui/component.h"
+#include "hostfw_export.h"
+
+namespace hostfw {
+
+class TField;
+
+// Rows held whole in memory, a current row, and the fields that read it.
+class HOSTFW_EXPORT TDataSet : public TComponent {
+public:
+    using TComponent::TComponent;
+    ~TDataSet() override;
+
+    bool Active() const { return active_; }
+    void Open();
+    void Close();
+    bool IsEmpty() const { return rows_.empty(); }
+    int RecordCount() const { return static_cast<int>(rows_.size()); }
+
+    // Current row, 0-based; -1 when there is none.
+    int RecNo() const { return current_; }
+    void SetRecNo(int row);
+    void First() { current_ = rows_.empty() ? -1 : 0; }
+    void Next();
+    bool Eof() const { return current_ < 0 || current_ >= static_cast<int>(rows_.size()); }
+
+    const std::vector<TField*>& Fields() const { return fields_; }
+    TField* FindField(const std::string& fieldName) const;
+    // Raises a clear error naming the dataset when there is no such field.
+    TField& FieldByName(const std::string& fieldName) const;
+
+    // The value of a field in the current row.
+    Variant FieldValue(const TField& field) const;
+
+protected:
+    // Reads the rows afresh; the column names come with them.
+    virtual void FetchRows(std::vector<std::string>& columns,
+                           std::vector<std::vector<Variant>>& rows) = 0;
+    // Replaces the content with rows already read (a client dataset's packet).
+    void AssignRows(const std::vector<std::string>& columns,
+                    std::vector<std::vector<Variant>> rows);
+
+private:
+    friend class TField;
+    void AddField(TField* field);
+    void RemoveField(TField* field);
+    void BindColumns(const std::vector<std::string>& columns);
+
+    bool active_ = false;
+    std::vector<TField*> fields_;
+    std::vector<int> columnOfField_;  // per field, its column in the rows
+    std::vector<std::vector<Variant>> rows_;
+    int current_ = -1;
+};
+
+}  // namespace hostfw

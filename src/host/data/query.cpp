@@ -1,0 +1,80 @@
+#include "host/data/query.h"
+
+#include "host/data/engine.h"
+#include "host/data/sql_parameters.h"
+#include "host/services/session.h"
+#include "host/ui/property_helpers.h"
+
+namespace hostfw {
+
+void TADOIBQuery::SetSQL(const std::vector<std::string>& lines) {
+    Close();
+    sql_ = lines;
+    if (!paramCheck_)
+        return;
+    // The statement declares its parameters; values already set for a name stay.
+    TParams fresh;
+    for (const std::string& name : declaredParameters(StatementText())) {
+        TParam& param = fresh.CreateParam(name);
+        if (const TParam* old = params_.FindParam(name))
+            param.SetAsVariant(old->Value());
+    }
+    params_ = std::move(fresh);
+}
+
+std::string TADOIBQuery::StatementText() const {
+    std::string text;
+    for (size_t i = 0; i < sql_.size(); ++i) {
+        if (i > 0)
+            text += "\n";
+        text += sql_[i];
+    }
+    return text;
+}
+
+void TADOIBQuery::SetStoredParams(const std::vector<CollectionItem>& items) {
+    for (const CollectionItem& item : items) {
+        auto name = item.find("Name");
+        if (name != item.end())
+            params_.CreateParam(name->second);
+    }
+}
+
+void TADOIBQuery::FetchRows(std::vector<std::string>& columns,
+                            std::vector<std::vector<Variant>>& rows) {
+    std::shared_ptr<Engine> engine = SharedDatabase();
+    std::unique_ptr<Cursor> cursor = engine->Query(StatementText(), params_);
+    columns = cursor->ColumnNames();
+    while (cursor->Next()) {
+        std::vector<Variant> row;
+        row.reserve(columns.size());
+        for (size_t c = 0; c < columns.size(); ++c)
+            row.push_back(cursor->Value(c));
+        rows.push_back(std::move(row));
+    }
+}
+
+const PropertyInfo* TADOIBQuery::FindProperty(std::string_view name) const {
+    static const PropertyTable table = {
+        {"SQL.Strings", StringListProperty(&TADOIBQuery::SetSQL)},
+        {"SQL_MSSQL.Strings", StringListProperty(&TADOIBQuery::SetSQL_MSSQL)},
+        {"Params", CollectionProperty(&TADOIBQuery::SetStoredParams)},
+        {"ParamCheck", BooleanProperty(&TADOIBQuery::SetParamCheck)},
+        {"Connection", ReferenceProperty(&TADOIBQuery::SetConnectionRef)},
+        {"Database", ReferenceProperty(&TADOIBQuery::SetConnectionRef)},
+        {"Transaction", ReferenceProperty(&TADOIBQuery::SetTransactionRef)},
+        {"Active", DesignProperty(PropertyType::Boolean)},
+        {"CursorLocation", DesignProperty(PropertyType::Identifier)},
+        {"CursorType", DesignProperty(PropertyType::Identifier)},
+        {"LockType", DesignProperty(PropertyType::Identifier)},
+        {"CacheSize", DesignProperty(PropertyType::Integer)},
+        {"MaxRecords", DesignProperty(PropertyType::Integer)},
+        {"Prepared", DesignProperty(PropertyType::Boolean)},
+        {"CachedUpdates", DesignProperty(PropertyType::Boolean)},
+    };
+    if (const PropertyInfo* p = Lookup(table, name))
+        return p;
+    return TDataSet::FindProperty(name);
+}
+
+}  // namespace hostfw

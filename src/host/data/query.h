@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "host/data/dataset.h"
+#include "host/data/params.h"
+#include "hostfw_export.h"
+
+namespace hostfw {
+
+// A query over the session's shared database. `SQL` serves every engine; `SQL_MSSQL` is the
+// statement for the SQL Server engine alone, which this host does not run, so it is kept
+// but never executed. Parameters are named ":P_NAME" and always bound, never spliced.
+class HOSTFW_EXPORT TADOIBQuery : public TDataSet {
+public:
+    using TDataSet::TDataSet;
+    std::string ClassName() const override { return "TADOIBQuery"; }
+
+    const std::vector<std::string>& SQL() const { return sql_; }
+    void SetSQL(const std::vector<std::string>& lines);
+    const std::vector<std::string>& SQL_MSSQL() const { return sqlMssql_; }
+    void SetSQL_MSSQL(const std::vector<std::string>& lines) { sqlMssql_ = lines; }
+    // The statement run on this host's engines: the SQL lines joined with line breaks.
+    std::string StatementText() const;
+
+    TParams& Params() { return params_; }
+    TParam& ParamByName(const std::string& name) { return params_.ParamByName(name); }
+    // The shared database module's connection the definition names.
+    TComponent* Connection() const { return connection_; }
+    bool ParamCheck() const { return paramCheck_; }
+    void SetParamCheck(bool value) { paramCheck_ = value; }
+
+    const PropertyInfo* FindProperty(std::string_view name) const override;
+
+protected:
+    void FetchRows(std::vector<std::string>& columns,
+                   std::vector<std::vector<Variant>>& rows) override;
+
+private:
+    void SetStoredParams(const std::vector<CollectionItem>& items);
+    void SetConnectionRef(TComponent* component) { connection_ = component; }
+    // Every statement here reads in autocommit mode; the reference is only checked.
+    void SetTransactionRef(TComponent* /*component*/) {}
+
+    std::vector<std::string> sql_;
+    std::vector<std::string> sqlMssql_;
+    TParams params_;
+    bool paramCheck_ = true;
+    TComponent* connection_ = nullptr;
+};
+
+}  // namespace hostfw
