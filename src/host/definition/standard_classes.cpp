@@ -9,6 +9,8 @@
 #include "host/data/shared_database_module.h"
 #include "host/definition/component_classes.h"
 #include "host/services/messages.h"
+#include "host/ui/btn_pesquisa.h"
+#include "host/ui/date_edit_plus.h"
 #include "host/ui/edit.h"
 #include "host/ui/std_controls.h"
 
@@ -35,6 +37,8 @@ void RegisterStandardClasses() {
         registerClass<TSpeedButton>("TSpeedButton");
         registerClass<TEdit>("TEdit");
         registerClass<TMessages>("TMessages");
+        registerClass<TDateEditPlus>("TDateEditPlus");
+        registerClass<TBtnPesquisa>("TBtnPesquisa");
         registerClass<TStringField>("TStringField");
         registerClass<TADOIBQuery>("TADOIBQuery");
         registerClass<TClientDataSet>("TClientDataSet");

@@ -9,7 +9,9 @@ namespace hostfw {
 
 HostUi::~HostUi() = default;
 
-TApplication::TApplication() : TComponent(nullptr) { SetName("Application"); }
+TApplication::TApplication() : TComponent(nullptr) {
+    SetName("Application");
+}
 
 TApplication::~TApplication() = default;
 
@@ -33,7 +35,8 @@ void TApplication::Dispatch(const std::function<void()>& event) {
         HandleException(std::current_exception());
     }
     --dispatchDepth_;
-    if (dispatchDepth_ == 0) ProcessReleases();
+    if (dispatchDepth_ == 0)
+        ProcessReleases();
 }
 
 void TApplication::HandleException(std::exception_ptr failure) {
@@ -52,21 +55,25 @@ void TApplication::ScheduleRelease(TCustomForm* form) {
     if (std::find(released_.begin(), released_.end(), form) == released_.end()) {
         released_.push_back(form);
     }
-    if (dispatchDepth_ == 0) ProcessReleases();
+    if (dispatchDepth_ == 0)
+        ProcessReleases();
 }
 
 void TApplication::ProcessReleases() {
     while (!released_.empty()) {
         TCustomForm* form = released_.back();
         released_.pop_back();
-        if (Screen().ActiveForm() == form) Screen().SetActiveForm(nullptr);
-        if (mainForm_ == form) mainForm_ = nullptr;
+        if (Screen().ActiveForm() == form)
+            Screen().SetActiveForm(nullptr);
+        if (mainForm_ == form)
+            mainForm_ = nullptr;
         delete form;
     }
 }
 
 HostUi& TApplication::Ui() const {
-    if (ui_ == nullptr) throw Exception("Nenhuma interface de usuário foi configurada.");
+    if (ui_ == nullptr)
+        throw Exception("Nenhuma interface de usuário foi configurada.");
     return *ui_;
 }
 

@@ -11,7 +11,8 @@ namespace hostfw {
 TObject::~TObject() = default;
 
 TComponent::TComponent(TComponent* owner) : owner_(owner) {
-    if (owner_ != nullptr) owner_->components_.push_back(this);
+    if (owner_ != nullptr)
+        owner_->components_.push_back(this);
 }
 
 TComponent::~TComponent() {

@@ -10,16 +10,20 @@ namespace hostfw {
 
 TControl::TControl(TComponent* owner) : TComponent(owner) {}
 
-TControl::~TControl() { SetParent(nullptr); }
+TControl::~TControl() {
+    SetParent(nullptr);
+}
 
 void TControl::SetParent(TWinControl* parent) {
-    if (parent_ == parent) return;
+    if (parent_ == parent)
+        return;
     if (parent_ != nullptr) {
         auto& siblings = parent_->controls_;
         siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
     }
     parent_ = parent;
-    if (parent_ != nullptr) parent_->controls_.push_back(this);
+    if (parent_ != nullptr)
+        parent_->controls_.push_back(this);
 }
 
 void TControl::SetParentComponent(TComponent* parent) {
@@ -31,19 +35,23 @@ void TControl::SetParentComponent(TComponent* parent) {
 }
 
 void TControl::SetText(const std::string& value) {
-    if (text_ == value) return;
+    if (text_ == value)
+        return;
     text_ = value;
     TextChanged();
 }
 
 bool TControl::IsUsable() const {
     for (const TControl* c = this; c != nullptr; c = c->parent_) {
-        if (!c->enabled_ || !c->visible_) return false;
+        if (!c->enabled_ || !c->visible_)
+            return false;
     }
     return true;
 }
 
-void TControl::SetColorIdent(const std::string& ident) { color_ = ColorFromIdent(ident); }
+void TControl::SetColorIdent(const std::string& ident) {
+    color_ = ColorFromIdent(ident);
+}
 
 void TControl::SetAlignmentIdent(const std::string& ident) {
     if (ident == "taLeftJustify") {
@@ -58,7 +66,8 @@ void TControl::SetAlignmentIdent(const std::string& ident) {
 }
 
 void TControl::Click() {
-    if (enabled_ && OnClick) OnClick(this);
+    if (enabled_ && OnClick)
+        OnClick(this);
 }
 
 const PropertyInfo* TControl::FindProperty(std::string_view name) const {
@@ -74,26 +83,28 @@ const PropertyInfo* TControl::FindProperty(std::string_view name) const {
         {"ShowHint", BooleanProperty(&TControl::SetShowHint)},
         {"Color", IdentifierProperty(&TControl::SetColorIdent)},
         {"Alignment", IdentifierProperty(&TControl::SetAlignmentIdent)},
-        {"Font.Name", {PropertyType::String,
-                       [](TComponent& c, const PropertyValue& v) {
-                           static_cast<TControl&>(c).Font().name = std::get<std::string>(v);
-                       }}},
-        {"Font.Height", {PropertyType::Integer,
-                         [](TComponent& c, const PropertyValue& v) {
-                             static_cast<TControl&>(c).Font().height =
-                                 static_cast<int>(std::get<std::int64_t>(v));
-                         }}},
-        {"Font.Style", {PropertyType::Set,
-                        [](TComponent& c, const PropertyValue& v) {
-                            const auto& styles = std::get<std::vector<std::string>>(v);
-                            static_cast<TControl&>(c).Font().bold =
-                                std::find(styles.begin(), styles.end(), "fsBold") != styles.end();
-                        }}},
-        {"Font.Color", {PropertyType::Identifier,
-                        [](TComponent& c, const PropertyValue& v) {
-                            static_cast<TControl&>(c).Font().color =
-                                ColorFromIdent(std::get<std::string>(v));
-                        }}},
+        {"Font.Name",
+         {PropertyType::String,
+          [](TComponent& c, const PropertyValue& v) {
+              static_cast<TControl&>(c).Font().name = std::get<std::string>(v);
+          }}},
+        {"Font.Height",
+         {PropertyType::Integer,
+          [](TComponent& c, const PropertyValue& v) {
+              static_cast<TControl&>(c).Font().height = static_cast<int>(std::get<std::int64_t>(v));
+          }}},
+        {"Font.Style",
+         {PropertyType::Set,
+          [](TComponent& c, const PropertyValue& v) {
+              const auto& styles = std::get<std::vector<std::string>>(v);
+              static_cast<TControl&>(c).Font().bold =
+                  std::find(styles.begin(), styles.end(), "fsBold") != styles.end();
+          }}},
+        {"Font.Color",
+         {PropertyType::Identifier,
+          [](TComponent& c, const PropertyValue& v) {
+              static_cast<TControl&>(c).Font().color = ColorFromIdent(std::get<std::string>(v));
+          }}},
         {"Font.Charset", DesignProperty(PropertyType::Identifier)},
         {"ParentFont", DesignProperty(PropertyType::Boolean)},
         {"ParentColor", DesignProperty(PropertyType::Boolean)},
@@ -101,21 +112,26 @@ const PropertyInfo* TControl::FindProperty(std::string_view name) const {
         {"Align", DesignProperty(PropertyType::Identifier)},
         {"OnClick", EventProperty(&TControl::OnClick)},
     };
-    if (const PropertyInfo* p = Lookup(table, name)) return p;
+    if (const PropertyInfo* p = Lookup(table, name))
+        return p;
     return TComponent::FindProperty(name);
 }
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
-    while (!controls_.empty()) controls_.back()->SetParent(nullptr);
+    while (!controls_.empty())
+        controls_.back()->SetParent(nullptr);
 }
 
-void TWinControl::SetTabOrder(int value) { tabOrder_ = value; }
+void TWinControl::SetTabOrder(int value) {
+    tabOrder_ = value;
+}
 
 void TWinControl::SetFocus() {
     TCustomForm* form = GetParentForm(*this);
-    if (form == nullptr) throw Exception("'" + Name() + "' não está em um formulário.");
+    if (form == nullptr)
+        throw Exception("'" + Name() + "' não está em um formulário.");
     form->FocusControl(this);
 }
 
@@ -125,15 +141,18 @@ bool TWinControl::Focused() const {
 }
 
 void TWinControl::KeyPress(char& key) {
-    if (OnKeyPress) OnKeyPress(this, key);
+    if (OnKeyPress)
+        OnKeyPress(this, key);
 }
 
 void TWinControl::DoEnter() {
-    if (OnEnter) OnEnter(this);
+    if (OnEnter)
+        OnEnter(this);
 }
 
 void TWinControl::DoExit() {
-    if (OnExit) OnExit(this);
+    if (OnExit)
+        OnExit(this);
 }
 
 const PropertyInfo* TWinControl::FindProperty(std::string_view name) const {
@@ -144,13 +163,15 @@ const PropertyInfo* TWinControl::FindProperty(std::string_view name) const {
         {"OnExit", EventProperty(&TWinControl::OnExit)},
         {"OnKeyPress", EventProperty(&TWinControl::OnKeyPress)},
     };
-    if (const PropertyInfo* p = Lookup(table, name)) return p;
+    if (const PropertyInfo* p = Lookup(table, name))
+        return p;
     return TControl::FindProperty(name);
 }
 
 TCustomForm* GetParentForm(const TControl& control) {
     const TControl* c = &control;
-    while (c->Parent() != nullptr) c = c->Parent();
+    while (c->Parent() != nullptr)
+        c = c->Parent();
     return dynamic_cast<TCustomForm*>(const_cast<TControl*>(c));
 }
 
@@ -159,14 +180,15 @@ namespace {
 void collectTabSequence(const TWinControl& container, std::vector<TWinControl*>& out) {
     std::vector<TWinControl*> children;
     for (TControl* c : container.Controls()) {
-        if (auto* w = dynamic_cast<TWinControl*>(c)) children.push_back(w);
+        if (auto* w = dynamic_cast<TWinControl*>(c))
+            children.push_back(w);
     }
-    std::stable_sort(children.begin(), children.end(), [](TWinControl* a, TWinControl* b) {
-        return a->TabOrder() < b->TabOrder();
-    });
+    std::stable_sort(children.begin(), children.end(),
+                     [](TWinControl* a, TWinControl* b) { return a->TabOrder() < b->TabOrder(); });
     for (TWinControl* child : children) {
         if (child->AcceptsFocus()) {
-            if (child->TabStop()) out.push_back(child);
+            if (child->TabStop())
+                out.push_back(child);
         } else {
             collectTabSequence(*child, out);
         }

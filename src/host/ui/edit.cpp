@@ -14,8 +14,10 @@ constexpr unsigned char kTab = 9;
 char32_t applyCharCase(char32_t c, TEditCharCase charCase) {
     const bool lower = (c >= U'a' && c <= U'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7);
     const bool upper = (c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7);
-    if (charCase == TEditCharCase::ecUpperCase && lower) return c - 32;
-    if (charCase == TEditCharCase::ecLowerCase && upper) return c + 32;
+    if (charCase == TEditCharCase::ecUpperCase && lower)
+        return c - 32;
+    if (charCase == TEditCharCase::ecLowerCase && upper)
+        return c + 32;
     return c;
 }
 
@@ -29,11 +31,14 @@ void TCustomEdit::SelectAll() {
 void TCustomEdit::KeyPress(char& key) {
     TWinControl::KeyPress(key);
     const auto code = static_cast<unsigned char>(key);
-    if (code == 0) return;
+    if (code == 0)
+        return;
     if (code == kBackspace) {
-        if (!readOnly_) DeleteBackward();
+        if (!readOnly_)
+            DeleteBackward();
     } else if (code == kTab) {
-        if (TCustomForm* form = GetParentForm(*this)) form->SelectNext(this);
+        if (TCustomForm* form = GetParentForm(*this))
+            form->SelectNext(this);
     } else if (code >= 32 && !readOnly_) {
         InsertCharacter(code);
     }
@@ -44,7 +49,8 @@ void TCustomEdit::InsertCharacter(unsigned char code) {
     std::u32string text = Utf8Decode(Text());
     const size_t start = std::min(selStart_, text.size());
     const size_t length = std::min(selLength_, text.size() - start);
-    if (maxLength_ > 0 && text.size() - length >= static_cast<size_t>(maxLength_)) return;
+    if (maxLength_ > 0 && text.size() - length >= static_cast<size_t>(maxLength_))
+        return;
     text.replace(start, length, 1, applyCharCase(code, charCase_));
     SetText(Utf8Encode(text));
     selStart_ = start + 1;
@@ -56,7 +62,8 @@ void TCustomEdit::DeleteBackward() {
     size_t start = std::min(selStart_, text.size());
     size_t length = std::min(selLength_, text.size() - start);
     if (length == 0) {
-        if (start == 0) return;
+        if (start == 0)
+            return;
         --start;
         length = 1;
     }
@@ -70,7 +77,8 @@ void TCustomEdit::TextChanged() {
     // Text written by the program leaves the caret at its end.
     selStart_ = Utf8Length(Text());
     selLength_ = 0;
-    if (OnChange) OnChange(this);
+    if (OnChange)
+        OnChange(this);
 }
 
 void TCustomEdit::DoEnter() {
@@ -101,7 +109,8 @@ const PropertyInfo* TCustomEdit::FindProperty(std::string_view name) const {
         {"BorderStyle", DesignProperty(PropertyType::Identifier)},
         {"OnChange", EventProperty(&TCustomEdit::OnChange)},
     };
-    if (const PropertyInfo* p = Lookup(table, name)) return p;
+    if (const PropertyInfo* p = Lookup(table, name))
+        return p;
     return TWinControl::FindProperty(name);
 }
 

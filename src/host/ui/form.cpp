@@ -20,14 +20,16 @@ TCustomForm::~TCustomForm() {
             // A destructor must not throw; the form is going away regardless.
         }
     }
-    if (Screen().ActiveForm() == this) Screen().SetActiveForm(nullptr);
+    if (Screen().ActiveForm() == this)
+        Screen().SetActiveForm(nullptr);
 }
 
 void TCustomForm::Construct() {
     RegisterHandlers(handlers_);
     LoadDefinitions();
     BindMembers();
-    if (OnCreate) OnCreate(this);
+    if (OnCreate)
+        OnCreate(this);
 }
 
 void TCustomForm::RegisterHandlers(HandlerTable& /*table*/) {}
@@ -41,12 +43,14 @@ void TCustomForm::FocusControl(TWinControl* control) {
         throw Exception("Não é possível mover o foco para um controle desabilitado ou invisível.");
     }
     ++focusMoves_;  // any focus request, even for the focused control, places the focus
-    if (control == activeControl_) return;
+    if (control == activeControl_)
+        return;
     TWinControl* leaving = activeControl_;
     const unsigned movesBefore = focusMoves_;
     if (leaving != nullptr) {
         leaving->DoExit();  // a failure leaves the focus where it is
-        if (focusMoves_ != movesBefore) return;  // the exit handler placed the focus itself
+        if (focusMoves_ != movesBefore)
+            return;  // the exit handler placed the focus itself
     }
     activeControl_ = control;
     control->DoEnter();
@@ -54,10 +58,11 @@ void TCustomForm::FocusControl(TWinControl* control) {
 
 void TCustomForm::SelectNext(TWinControl* current) {
     const std::vector<TWinControl*> sequence = TabSequence(*this);
-    if (sequence.empty()) return;
+    if (sequence.empty())
+        return;
     auto it = std::find(sequence.begin(), sequence.end(), current);
-    const size_t start = it == sequence.end() ? sequence.size() - 1
-                                              : static_cast<size_t>(it - sequence.begin());
+    const size_t start =
+        it == sequence.end() ? sequence.size() - 1 : static_cast<size_t>(it - sequence.begin());
     for (size_t step = 1; step <= sequence.size(); ++step) {
         TWinControl* candidate = sequence[(start + step) % sequence.size()];
         if (candidate->CanFocus()) {
@@ -71,13 +76,15 @@ void TCustomForm::Show() {
     SetVisible(true);
     if (!showing_) {
         showing_ = true;
-        if (OnShow) OnShow(this);
+        if (OnShow)
+            OnShow(this);
     }
     Activate();
 }
 
 int TCustomForm::ShowModal() {
-    if (modal_) throw Exception("O formulário já está sendo exibido de forma modal.");
+    if (modal_)
+        throw Exception("O formulário já está sendo exibido de forma modal.");
     modal_ = true;
     modalResult_ = mrNone;
     const int busyCursor = Screen().Cursor();
@@ -98,7 +105,8 @@ int TCustomForm::ShowModal() {
 void TCustomForm::Hide() {
     SetVisible(false);
     showing_ = false;
-    if (Screen().ActiveForm() == this) Deactivate();
+    if (Screen().ActiveForm() == this)
+        Deactivate();
 }
 
 void TCustomForm::Close() {
@@ -106,7 +114,8 @@ void TCustomForm::Close() {
     if (formStyle_ == TFormStyle::fsMDIChild) {
         action = borderIcons_.biMinimize ? TCloseAction::caMinimize : TCloseAction::caNone;
     }
-    if (OnClose) OnClose(this, action);
+    if (OnClose)
+        OnClose(this, action);
     switch (action) {
         case TCloseAction::caNone:
             return;
@@ -121,28 +130,38 @@ void TCustomForm::Close() {
             Release();
             break;
     }
-    if (modal_) modalResult_ = mrCancel;
+    if (modal_)
+        modalResult_ = mrCancel;
 }
 
-void TCustomForm::Release() { Application().ScheduleRelease(this); }
+void TCustomForm::Release() {
+    Application().ScheduleRelease(this);
+}
 
 void TCustomForm::Activate() {
-    if (Screen().ActiveForm() == this) return;
-    if (TCustomForm* previous = Screen().ActiveForm()) previous->Deactivate();
+    if (Screen().ActiveForm() == this)
+        return;
+    if (TCustomForm* previous = Screen().ActiveForm())
+        previous->Deactivate();
     Screen().SetActiveForm(this);
-    if (OnActivate) OnActivate(this);
+    if (OnActivate)
+        OnActivate(this);
 }
 
 void TCustomForm::Deactivate() {
-    if (Screen().ActiveForm() != this) return;
+    if (Screen().ActiveForm() != this)
+        return;
     Screen().SetActiveForm(nullptr);
-    if (OnDeactivate) OnDeactivate(this);
+    if (OnDeactivate)
+        OnDeactivate(this);
 }
 
 void TCustomForm::SetBorderStyleIdent(const std::string& ident) {
     static const std::pair<const char*, TBorderStyle> kStyles[] = {
-        {"bsNone", TBorderStyle::bsNone},         {"bsSingle", TBorderStyle::bsSingle},
-        {"bsSizeable", TBorderStyle::bsSizeable}, {"bsDialog", TBorderStyle::bsDialog},
+        {"bsNone", TBorderStyle::bsNone},
+        {"bsSingle", TBorderStyle::bsSingle},
+        {"bsSizeable", TBorderStyle::bsSizeable},
+        {"bsDialog", TBorderStyle::bsDialog},
         {"bsToolWindow", TBorderStyle::bsToolWindow},
         {"bsSizeToolWin", TBorderStyle::bsSizeToolWin},
     };
@@ -218,7 +237,8 @@ const PropertyInfo* TCustomForm::FindProperty(std::string_view name) const {
         {"OnClose", EventProperty(&TCustomForm::OnClose)},
         {"OnDestroy", EventProperty(&TCustomForm::OnDestroy)},
     };
-    if (const PropertyInfo* p = Lookup(table, name)) return p;
+    if (const PropertyInfo* p = Lookup(table, name))
+        return p;
     return TWinControl::FindProperty(name);
 }
 

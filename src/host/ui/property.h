@@ -18,8 +18,9 @@ using CollectionItem = std::map<std::string, std::string>;
 
 // What the definition loader hands to a published property's setter, already converted to
 // the property's type. References arrive resolved to the component they name.
-using PropertyValue = std::variant<std::int64_t, bool, double, std::string, std::vector<std::string>,
-                                   TComponent*, EventHandler, std::vector<CollectionItem>>;
+using PropertyValue =
+    std::variant<std::int64_t, bool, double, std::string, std::vector<std::string>, TComponent*,
+                 EventHandler, std::vector<CollectionItem>>;
 
 enum class PropertyType {
     Integer,     // std::int64_t

@@ -11,7 +11,9 @@ namespace hostfw {
 // Builders for published-property tables: each turns a setter of class C into the
 // type-erased entry the definition loader calls.
 
-inline PropertyInfo DesignProperty(PropertyType type) { return {type, {}}; }
+inline PropertyInfo DesignProperty(PropertyType type) {
+    return {type, {}};
+}
 
 template <class C>
 PropertyInfo StringProperty(void (C::*setter)(const std::string&),

@@ -13,7 +13,8 @@ const PropertyInfo* TLabel::FindProperty(std::string_view name) const {
         {"FocusControl", DesignProperty(PropertyType::Identifier)},
         {"WordWrap", DesignProperty(PropertyType::Boolean)},
     };
-    if (const PropertyInfo* p = Lookup(table, name)) return p;
+    if (const PropertyInfo* p = Lookup(table, name))
+        return p;
     return TGraphicControl::FindProperty(name);
 }
 
@@ -22,7 +23,8 @@ const PropertyInfo* TBevel::FindProperty(std::string_view name) const {
         {"Shape", DesignProperty(PropertyType::Identifier)},
         {"Style", DesignProperty(PropertyType::Identifier)},
     };
-    if (const PropertyInfo* p = Lookup(table, name)) return p;
+    if (const PropertyInfo* p = Lookup(table, name))
+        return p;
     return TGraphicControl::FindProperty(name);
 }
 
@@ -33,7 +35,8 @@ const PropertyInfo* TPanel::FindProperty(std::string_view name) const {
         {"BevelWidth", DesignProperty(PropertyType::Integer)},
         {"BorderWidth", DesignProperty(PropertyType::Integer)},
     };
-    if (const PropertyInfo* p = Lookup(table, name)) return p;
+    if (const PropertyInfo* p = Lookup(table, name))
+        return p;
     return TWinControl::FindProperty(name);
 }
 
@@ -42,35 +45,41 @@ const PropertyInfo* TButtonControl::FindProperty(std::string_view name) const {
         {"Checked", BooleanProperty(&TButtonControl::SetChecked)},
         {"State", DesignProperty(PropertyType::Identifier)},
     };
-    if (const PropertyInfo* p = Lookup(table, name)) return p;
+    if (const PropertyInfo* p = Lookup(table, name))
+        return p;
     return TWinControl::FindProperty(name);
 }
 
 void TCheckBox::Click() {
-    if (!Enabled()) return;
+    if (!Enabled())
+        return;
     SetChecked(!Checked());
     TButtonControl::Click();
 }
 
 void TRadioButton::SetChecked(bool value) {
     AssignChecked(value);
-    if (!value || Parent() == nullptr) return;
+    if (!value || Parent() == nullptr)
+        return;
     for (TControl* sibling : Parent()->Controls()) {
         auto* radio = dynamic_cast<TRadioButton*>(sibling);
-        if (radio != nullptr && radio != this) radio->AssignChecked(false);
+        if (radio != nullptr && radio != this)
+            radio->AssignChecked(false);
     }
 }
 
 void TRadioButton::Click() {
     // Only a change to checked is a click: a checked radio button clicked again stays quiet.
-    if (!Enabled() || Checked()) return;
+    if (!Enabled() || Checked())
+        return;
     SetChecked(true);
     TButtonControl::Click();
 }
 
 void TComboBox::SetItems(const std::vector<std::string>& items) {
     items_ = items;
-    if (itemIndex_ >= static_cast<int>(items_.size())) itemIndex_ = -1;
+    if (itemIndex_ >= static_cast<int>(items_.size()))
+        itemIndex_ = -1;
 }
 
 void TComboBox::ClearItems() {
@@ -88,7 +97,8 @@ void TComboBox::SetItemIndex(int index) {
 void TComboBox::Choose(int index) {
     const int before = itemIndex_;
     SetItemIndex(index);
-    if (itemIndex_ != before && OnChange) OnChange(this);
+    if (itemIndex_ != before && OnChange)
+        OnChange(this);
 }
 
 const PropertyInfo* TComboBox::FindProperty(std::string_view name) const {
@@ -101,7 +111,8 @@ const PropertyInfo* TComboBox::FindProperty(std::string_view name) const {
         {"Sorted", DesignProperty(PropertyType::Boolean)},
         {"OnChange", EventProperty(&TComboBox::OnChange)},
     };
-    if (const PropertyInfo* p = Lookup(table, name)) return p;
+    if (const PropertyInfo* p = Lookup(table, name))
+        return p;
     return TWinControl::FindProperty(name);
 }
 
@@ -115,7 +126,8 @@ const PropertyInfo* TSpeedButton::FindProperty(std::string_view name) const {
         {"Margin", DesignProperty(PropertyType::Integer)},
         {"ParentShowHint", DesignProperty(PropertyType::Boolean)},
     };
-    if (const PropertyInfo* p = Lookup(table, name)) return p;
+    if (const PropertyInfo* p = Lookup(table, name))
+        return p;
     return TGraphicControl::FindProperty(name);
 }
 

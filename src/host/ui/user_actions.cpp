@@ -18,7 +18,9 @@ void requireShowing(const TControl& control) {
 }
 
 // A user cannot reach a disabled or hidden control; the attempt changes nothing.
-bool reachable(const TControl& control) { return control.IsUsable(); }
+bool reachable(const TControl& control) {
+    return control.IsUsable();
+}
 
 void focusNow(TWinControl& control) {
     requireShowing(control);
@@ -42,7 +44,8 @@ void Type(TCustomEdit& edit, const std::string& text) {
                 throw Exception("O caractere U+" + std::to_string(static_cast<unsigned>(cp)) +
                                 " não pode ser digitado neste campo.");
             }
-            if (!edit.Focused()) return;  // a key moved the focus away: the rest goes nowhere
+            if (!edit.Focused())
+                return;  // a key moved the focus away: the rest goes nowhere
             char key = static_cast<char>(static_cast<unsigned char>(cp));
             edit.KeyPress(key);
         }
@@ -60,10 +63,13 @@ void PressKey(TWinControl& control, unsigned char code) {
 void Click(TControl& control) {
     Application().Dispatch([&] {
         requireShowing(control);
-        if (!reachable(control)) return;
-        if (auto* win = dynamic_cast<TWinControl*>(&control); win != nullptr && win->AcceptsFocus()) {
+        if (!reachable(control))
+            return;
+        if (auto* win = dynamic_cast<TWinControl*>(&control);
+            win != nullptr && win->AcceptsFocus()) {
             win->SetFocus();
-            if (!win->Focused()) return;
+            if (!win->Focused())
+                return;
         }
         control.Click();
     });
@@ -72,14 +78,16 @@ void Click(TControl& control) {
 void Select(TComboBox& combo, int index) {
     Application().Dispatch([&] {
         focusNow(combo);
-        if (combo.Focused()) combo.Choose(index);
+        if (combo.Focused())
+            combo.Choose(index);
     });
 }
 
 void ReplaceText(TCustomEdit& edit, const std::string& text) {
     Application().Dispatch([&] {
         focusNow(edit);
-        if (edit.Focused()) edit.SetText(text);
+        if (edit.Focused())
+            edit.SetText(text);
     });
 }
 
