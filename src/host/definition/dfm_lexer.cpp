@@ -1,0 +1,332 @@
+#include "host/definition/dfm_lexer.h"
+
+#include <charconv>
+#include <string_view>
+
+#include "host/core/exception.h"
+
+namespace hostfw::dfm {
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kSymbols = "=:[](),<>+";
+constexpr char32_t kMaxCodePoint = 0x10FFFF;
+
+// Plain ASCII tests: the <cctype> ones follow the locale and may accept UTF-8 bytes.
+bool isLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool isIdentifierChar(char c) {
+    return isLetter(c) || isDigit(c);
+}
+bool isHexDigit(char c) {
+    return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+bool isContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+int hexValue(char c) {
+    if (isDigit(c)) {
+        return c - '0';
+    }
+    return (c | 0x20) - 'a' + 10;
+}
+
+bool isHighSurrogate(char32_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool isLowSurrogate(char32_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+void appendUtf8(std::string& out, char32_t code) {
+    auto put = [&out](unsigned value) { out.push_back(static_cast<char>(value)); };
+    if (code < 0x80) {
+        put(code);
+    } else if (code < 0x800) {
+        put(0xC0 | (code >> 6));
+        put(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        put(0xE0 | (code >> 12));
+        put(0x80 | ((code >> 6) & 0x3F));
+        put(0x80 | (code & 0x3F));
+    } else {
+        put(0xF0 | (code >> 18));
+        put(0x80 | ((code >> 12) & 0x3F));
+        put(0x80 | ((code >> 6) & 0x3F));
+        put(0x80 | (code & 0x3F));
+    }
+}
+
+}  // namespace
+
+Lexer::Lexer(std::string_view text, std::string_view sourceName)
+    : text_(text), sourceName_(sourceName) {
+    if (text_.starts_with(kByteOrderMark)) {
+        pos_ = kByteOrderMark.size();
+    }
+}
+
+void Lexer::fail(int line, int column, const std::string& what) const {
+    throw Exception(sourceName_ + ", linha " + std::to_string(line) + ", coluna " +
+                    std::to_string(column) + ": " + what);
+}
+
+char Lexer::peek(std::size_t ahead) const {
+    return pos_ + ahead < text_.size() ? text_[pos_ + ahead] : '\0';
+}
+
+void Lexer::advance() {
+    if (text_[pos_] == '\n') {
+        ++line_;
+        column_ = 1;
+    } else if (!isContinuationByte(text_[pos_])) {
+        ++column_;
+    }
+    ++pos_;
+}
+
+void Lexer::skipBlanks() {
+    while (!atEnd() && isBlank(peek())) {
+        advance();
+    }
+}
+
+// The whole character at the current position, printable in a message.
+std::string Lexer::characterHere() const {
+    const auto lead = static_cast<unsigned char>(peek());
+    if (lead < 0x20 || lead == 0x7F) {
+        return "#" + std::to_string(lead);
+    }
+    std::size_t length = 1;
+    while (pos_ + length < text_.size() && isContinuationByte(text_[pos_ + length])) {
+        ++length;
+    }
+    return "'" + std::string(text_.substr(pos_, length)) + "'";
+}
+
+Token Lexer::next() {
+    skipBlanks();
+    Token token;
+    token.line = line_;
+    token.column = column_;
+    if (atEnd()) {
+        return token;
+    }
+    const char c = peek();
+    if (isLetter(c)) {
+        return readIdentifier(std::move(token));
+    }
+    if (isDigit(c) || c == '$' || (c == '-' && isDigit(peek(1)))) {
+        return readNumber(std::move(token));
+    }
+    if (c == '\'' || c == '#') {
+        return readString(std::move(token));
+    }
+    if (c == '{') {
+        return readBinary(std::move(token));
+    }
+    if (kSymbols.find(c) != std::string_view::npos) {
+        token.kind = TokenKind::Symbol;
+        token.text = std::string(1, c);
+        advance();
+        return token;
+    }
+    fail(line_, column_, "caractere inesperado " + characterHere());
+}
+
+// A dotted name (Font.Style, dtmDBGeral.adcGeral) is one token.
+Token Lexer::readIdentifier(Token token) {
+    const std::size_t start = pos_;
+    do {
+        if (peek() == '.') {
+            advance();
+        }
+        while (isIdentifierChar(peek())) {
+            advance();
+        }
+    } while (peek() == '.' && isLetter(peek(1)));
+    token.kind = TokenKind::Identifier;
+    token.text = std::string(text_.substr(start, pos_ - start));
+    return token;
+}
+
+Token Lexer::readNumber(Token token) {
+    const std::size_t start = pos_;
+    const bool hex = peek() == '$';
+    bool isFloat = false;
+    if (hex) {
+        advance();
+        while (isHexDigit(peek())) {
+            advance();
+        }
+    } else {
+        if (peek() == '-') {
+            advance();
+        }
+        while (isDigit(peek())) {
+            advance();
+        }
+        if (peek() == '.' && isDigit(peek(1))) {
+            isFloat = true;
+            advance();
+            while (isDigit(peek())) {
+                advance();
+            }
+        }
+        const char sign = peek(1);
+        if ((peek() == 'e' || peek() == 'E') &&
+            (isDigit(sign) || ((sign == '-' || sign == '+') && isDigit(peek(2))))) {
+            isFloat = true;
+            advance();
+            advance();
+            while (isDigit(peek())) {
+                advance();
+            }
+        }
+    }
+    // Swallow what sticks to the number, so the message shows the whole bad word.
+    while (isIdentifierChar(peek()) || peek() == '.') {
+        advance();
+    }
+    const std::string_view written = text_.substr(start, pos_ - start);
+    const char* first = written.data() + (hex ? 1 : 0);
+    const char* last = written.data() + written.size();
+    std::from_chars_result result{};
+    if (isFloat) {
+        token.kind = TokenKind::Float;
+        result = std::from_chars(first, last, token.number);
+    } else {
+        token.kind = TokenKind::Integer;
+        result = std::from_chars(first, last, token.integer, hex ? 16 : 10);
+    }
+    if (result.ec == std::errc::result_out_of_range) {
+        fail(token.line, token.column, "número fora do intervalo: " + std::string(written));
+    }
+    if (result.ec != std::errc{} || result.ptr != last) {
+        fail(token.line, token.column, "número inválido: " + std::string(written));
+    }
+    return token;
+}
+
+// 'It''s' #13#10 'next': quoted pieces and character codes glued without blanks.
+Token Lexer::readString(Token token) {
+    token.kind = TokenKind::String;
+    for (;;) {
+        if (peek() == '\'') {
+            readQuoted(token.text, line_, column_);
+        } else if (peek() == '#') {
+            appendUtf8(token.text, readCharCode());
+        } else {
+            return token;
+        }
+    }
+}
+
+void Lexer::readQuoted(std::string& out, int line, int column) {
+    advance();
+    for (;;) {
+        if (atEnd() || peek() == '\n' || peek() == '\r') {
+            fail(line, column, "texto sem o apóstrofo de fechamento");
+        }
+        if (peek() == '\'') {
+            advance();
+            if (peek() != '\'') {
+                return;
+            }
+        }
+        out.push_back(peek());
+        advance();
+    }
+}
+
+// Codes above #65535 come as UTF-16 pairs from older writers; a pair makes one character.
+char32_t Lexer::readCharCode() {
+    const int line = line_;
+    const int column = column_;
+    const char32_t code = readCodeUnit();
+    if (isLowSurrogate(code)) {
+        fail(line, column, "código de caractere #" + std::to_string(code) + " inválido");
+    }
+    if (!isHighSurrogate(code)) {
+        return code;
+    }
+    const char32_t low = peek() == '#' ? readCodeUnit() : 0;
+    if (!isLowSurrogate(low)) {
+        fail(line, column,
+             "código de caractere #" + std::to_string(code) + " sem a sua segunda metade");
+    }
+    return 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+}
+
+// #NNN or #$HHHH.
+char32_t Lexer::readCodeUnit() {
+    const int line = line_;
+    const int column = column_;
+    advance();
+    const bool hex = peek() == '$';
+    if (hex) {
+        advance();
+    }
+    const int base = hex ? 16 : 10;
+    char32_t code = 0;
+    bool tooLarge = false;
+    int digits = 0;
+    while (hex ? isHexDigit(peek()) : isDigit(peek())) {
+        code = code * base + hexValue(peek());
+        tooLarge = tooLarge || code > kMaxCodePoint;
+        if (tooLarge) {
+            code = 0;
+        }
+        ++digits;
+        advance();
+    }
+    if (digits == 0) {
+        fail(line, column, "esperado o número do caractere depois de '#'");
+    }
+    if (tooLarge) {
+        fail(line, column, "código de caractere fora do intervalo");
+    }
+    return code;
+}
+
+Token Lexer::readBinary(Token token) {
+    token.kind = TokenKind::Binary;
+    advance();
+    int pendingNibble = -1;
+    for (;;) {
+        skipBlanks();
+        if (atEnd()) {
+            fail(token.line, token.column, "dados binários sem o '}' de fechamento");
+        }
+        const char c = peek();
+        if (c == '}') {
+            advance();
+            break;
+        }
+        if (!isHexDigit(c)) {
+            fail(line_, column_, "caractere " + characterHere() + " inválido em dados binários");
+        }
+        if (pendingNibble < 0) {
+            pendingNibble = hexValue(c);
+        } else {
+            token.bytes.push_back(static_cast<std::uint8_t>(pendingNibble * 16 + hexValue(c)));
+            pendingNibble = -1;
+        }
+        advance();
+    }
+    if (pendingNibble >= 0) {
+        fail(token.line, token.column, "dados binários com número ímpar de dígitos hexadecimais");
+    }
+    return token;
+}
+
+}  // namespace hostfw::dfm

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "host/definition/dfm_lexer.h"
+#include "hostfw_export.h"
+
+namespace hostfw::dfm {
+
+struct Property;
+using Item = std::vector<Property>;  // one <item ... end> of a collection
+
+// A property value as written. The accessors check the kind and raise a clear error
+// naming the line, so the loader can ask for what it expects without testing first.
+class HOSTFW_EXPORT Value {
+public:
+    enum class Kind { Integer, Float, String, Identifier, Set, List, Collection, Binary };
+
+    static Value integer(std::int64_t value, int line);
+    static Value floating(double value, int line);
+    static Value string(std::string value, int line);
+    static Value identifier(std::string name, int line);
+    static Value set(std::vector<std::string> members, int line);
+    static Value list(std::vector<Value> values, int line);
+    static Value collection(std::vector<Item> items, int line);
+    static Value binary(Bytes bytes, int line);
+
+    Kind kind() const { return kind_; }
+    int line() const { return line_; }
+
+    std::int64_t asInteger() const;
+    double asFloat() const;  // an Integer reads as its value
+    const std::string& asString() const;
+    const std::string& asIdentifier() const;
+    const std::vector<std::string>& asSet() const;
+    const std::vector<Value>& asList() const;
+    const std::vector<Item>& asCollection() const;
+    const Bytes& asBinary() const;
+    // A list of strings only, as in SQL.Strings = ('SELECT' '  X').
+    std::vector<std::string> asStrings() const;
+
+private:
+    using Payload = std::variant<std::int64_t, double, std::string, std::vector<std::string>,
+                                 std::vector<Value>, std::vector<Item>, Bytes>;
+    Value(Kind kind, Payload payload, int line);
+    template <class T>
+    const T& payloadAs(Kind wanted) const;
+
+    Kind kind_;
+    Payload payload_;
+    int line_;
+};
+
+// Portuguese name of a kind of value, for messages.
+HOSTFW_EXPORT std::string kindName(Value::Kind kind);
+
+struct HOSTFW_EXPORT Property {
+    std::string name;  // dotted path as written: Font.Style, SQL.Strings
+    Value value;
+    int line = 0;
+};
+
+struct HOSTFW_EXPORT ObjectNode {
+    bool inherited = false;  // "inherited" (and "inline") change a member of the ancestor
+    std::string name;
+    std::string className;
+    std::vector<Property> properties;
+    std::vector<ObjectNode> children;
+    int line = 0;
+
+    // Exact names; null when absent.
+    const Property* findProperty(std::string_view propertyName) const;
+    // This node or any descendant, depth first.
+    const ObjectNode* findObject(std::string_view objectName) const;
+};
+
+// Parses one stored definition; sourceName names it in error messages. Raises
+// hostfw::Exception with "source, linha L, coluna C: ..." on any malformed input.
+HOSTFW_EXPORT ObjectNode parseDfm(std::string_view text, std::string_view sourceName);
+
+}  // namespace hostfw::dfm
