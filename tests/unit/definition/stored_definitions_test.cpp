@@ -1,0 +1,330 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "definition_file.h"
+#include "host/core/exception.h"
+#include "host/definition/dfm_parser.h"
+
+namespace hostfw::dfm {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::UnorderedElementsAre;
+
+class StoredDefinitions : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        form_ = new ObjectNode(parseDfm(readSourceFile(kFormDefinition), "Cli_exp03600.dfm"));
+        base_ =
+            new ObjectNode(parseDfm(readSourceFile(kBaseFormDefinition), "TfrmDadosGerRel.dfm"));
+    }
+    static void TearDownTestSuite() {
+        delete form_;
+        delete base_;
+    }
+
+    static const ObjectNode& object(const ObjectNode& root, const std::string& name) {
+        const ObjectNode* found = root.findObject(name);
+        if (found == nullptr) {
+            throw std::runtime_error(name + " is missing");
+        }
+        return *found;
+    }
+    static const Value& value(const ObjectNode& root, const std::string& objectName,
+                              const std::string& propertyName) {
+        const Property* found = object(root, objectName).findProperty(propertyName);
+        if (found == nullptr) {
+            throw std::runtime_error(objectName + "." + propertyName + " is missing");
+        }
+        return found->value;
+    }
+
+    static inline ObjectNode* form_ = nullptr;
+    static inline ObjectNode* base_ = nullptr;
+};
+
+// Every node with the name of its parent, depth first.
+void forEachNode(const ObjectNode& node, const std::string& parentName,
+                 const std::function<void(const ObjectNode&, const std::string&)>& visit) {
+    visit(node, parentName);
+    for (const ObjectNode& child : node.children) {
+        forEachNode(child, node.name, visit);
+    }
+}
+
+TEST_F(StoredDefinitions, MessageTableIsStoredLineForLine) {
+    const std::vector<std::string> lines =
+        value(*form_, "msgPadrao", "Messages.Strings").asStrings();
+    ASSERT_EQ(lines.size(), 29u);
+    EXPECT_EQ(lines.front(),
+              "Arq_Rel_Err|O arquivo contendo a definição do relatório de código '%s' não foi "
+              "encontrado no diretório '%s'.");
+    EXPECT_EQ(lines[7], "Fili|Não há filial casastrada.");
+    EXPECT_EQ(lines[19], "data| não é uma data válida.");
+    EXPECT_EQ(lines[14], "DataIni>DataFin|Data inicial deve ser menor que data final.");
+    EXPECT_EQ(lines.back(), "DtCanc|Dt. Canc. Expedição");
+
+    std::vector<std::string> keys;
+    for (const std::string& line : lines) {
+        const auto bar = line.find('|');
+        ASSERT_NE(bar, std::string::npos) << line;
+        keys.push_back(line.substr(0, bar));
+    }
+    EXPECT_THAT(keys, ElementsAreArray({"Arq_Rel_Err",
+                                        "NovoCaption",
+                                        "NovoPrompt",
+                                        "VD_TRAD",
+                                        "clie",
+                                        "CLIE_NULL",
+                                        "FILIALDEST",
+                                        "Fili",
+                                        "NR_NOTA",
+                                        "CLIENTE",
+                                        "Nota",
+                                        "inf_cli",
+                                        "inf_fil",
+                                        "inf_nota",
+                                        "DataIni>DataFin",
+                                        "DataIni_Deve",
+                                        "DataFinal_Deve",
+                                        "inf_status",
+                                        "filial_central",
+                                        "data",
+                                        "FILIAL_NAO_CAD",
+                                        "FILIAL_NULL",
+                                        "A",
+                                        "E",
+                                        "C",
+                                        "P",
+                                        "K",
+                                        "DtEmi",
+                                        "DtCanc"}));
+}
+
+TEST_F(StoredDefinitions, QueryTextsKeepTheirBlanks) {
+    const auto filial = value(*form_, "qryFilial", "SQL.Strings").asStrings();
+    ASSERT_EQ(filial.size(), 9u);
+    EXPECT_EQ(filial[6], "   (CDFILIAL  = :P_CDFILIAL OR :P_TCDFILIAL = 'T')");
+    EXPECT_EQ(value(*form_, "qryFilialDest", "SQL.Strings").asStrings().size(), 7u);
+    EXPECT_EQ(value(*form_, "qryCliente", "SQL.Strings").asStrings().size(), 9u);
+    const auto mssql = value(*form_, "qryCliente", "SQL_MSSQL.Strings").asStrings();
+    ASSERT_EQ(mssql.size(), 12u);
+    EXPECT_EQ(mssql[8],
+              "   ((CHARINDEX(CDATIVCLI, :P_CDATIVCLI) <> 0) OR (:P_TCDATIVCLI = 'T')) AND");
+
+    const auto& params = value(*form_, "qryFilial", "Params").asCollection();
+    ASSERT_EQ(params.size(), 2u);
+    std::vector<std::string> names;
+    for (const Item& item : params) {
+        for (const Property& property : item) {
+            if (property.name == "Name") {
+                names.push_back(property.value.asString());
+            }
+        }
+    }
+    EXPECT_THAT(names, ElementsAre("P_CDFILIAL", "P_TCDFILIAL"));
+}
+
+TEST_F(StoredDefinitions, DatasetFieldsComeInColumnOrder) {
+    std::vector<std::string> fields;
+    for (const ObjectNode& field : object(*form_, "cdsNotaFiscal").children) {
+        fields.push_back(field.findProperty("FieldName")->value.asString());
+        EXPECT_EQ(field.name, "cdsNotaFiscal" + fields.back());
+    }
+    EXPECT_THAT(fields, ElementsAre("IDMARCADO", "NRNOTAFISC", "DTEMISSAO", "DTENTRSAID",
+                                    "NRLANCTONF", "STATUS"));
+    // Degree sign in one label, ordinal indicator in the other.
+    EXPECT_EQ(value(*form_, "cdsNotaFiscalNRNOTAFISC", "DisplayLabel").asString(),
+              "N\u00B0 Nota Fiscal");
+    EXPECT_EQ(value(*form_, "cdsNotaFiscalNRLANCTONF", "DisplayLabel").asString(),
+              "N\u00BA Lançamento");
+    EXPECT_EQ(value(*form_, "cdsNotaFiscalSTATUS", "OnGetText").asIdentifier(),
+              "cdsNotaFiscalSTATUSGetText");
+
+    std::vector<std::string> clientFields;
+    for (const ObjectNode& field : object(*form_, "qryCliente").children) {
+        clientFields.push_back(field.name);
+    }
+    EXPECT_THAT(clientFields, ElementsAre("qryClienteCDCLIENTE", "qryClienteIDTPIJURCLIE",
+                                          "qryClienteNRINSJURCLIE", "qryClienteNMFANTCLIE"));
+}
+
+TEST_F(StoredDefinitions, TabOrdersWithinEachParent) {
+    auto tabOrders = [](const ObjectNode& parent) {
+        std::map<std::string, std::int64_t> orders;
+        for (const ObjectNode& child : parent.children) {
+            if (const Property* tab = child.findProperty("TabOrder")) {
+                orders[child.name] = tab->value.asInteger();
+            }
+        }
+        return orders;
+    };
+    EXPECT_EQ(tabOrders(object(*form_, "grbDadosRel")),
+              (std::map<std::string, std::int64_t>{{"panFilial", 1},
+                                                   {"grbDataExp", 2},
+                                                   {"grbCliente", 3},
+                                                   {"grbFilialDest", 4},
+                                                   {"grbStatus", 5},
+                                                   {"grbNota", 6}}));
+    EXPECT_EQ(tabOrders(object(*form_, "panFilial")),
+              (std::map<std::string, std::int64_t>{{"edtCdFilial", 0}, {"edtNmFilial", 2}}));
+    EXPECT_EQ(tabOrders(object(*form_, "grbStatus")),
+              (std::map<std::string, std::int64_t>{
+                  {"ckbPend", 0}, {"ckbAprovada", 1}, {"ckbEmitida", 2}, {"ckbCancel", 3}}));
+    // The base form's chooser panel takes the first place the module leaves free.
+    EXPECT_EQ(tabOrders(object(*base_, "grbDadosRel")),
+              (std::map<std::string, std::int64_t>{{"panRelat", 0}}));
+}
+
+TEST_F(StoredDefinitions, FreshFormState) {
+    for (const char* radio : {"rdbTCli", "rdbTFil", "rdbTNota"}) {
+        EXPECT_EQ(value(*form_, radio, "Checked").asIdentifier(), "True") << radio;
+    }
+    for (const char* radio : {"rdbLCli", "rdbLFil", "rdbLNota"}) {
+        EXPECT_EQ(object(*form_, radio).findProperty("Checked"), nullptr) << radio;
+    }
+    for (const char* button : {"btnCli", "btnFilDest", "btnNota"}) {
+        EXPECT_EQ(value(*form_, button, "Enabled").asIdentifier(), "False") << button;
+    }
+    for (const char* box : {"ckbPend", "ckbAprovada", "ckbEmitida", "ckbCancel"}) {
+        EXPECT_EQ(value(*form_, box, "Checked").asIdentifier(), "True") << box;
+    }
+    EXPECT_EQ(value(*form_, "edtNmFilial", "Enabled").asIdentifier(), "False");
+    EXPECT_EQ(value(*form_, "edtCdFilial", "MaxLength").asInteger(), 4);
+    EXPECT_THAT(value(*form_, "depFinal", "NomeSemana.Strings").asStrings(),
+                ElementsAre("Domingo", "Segunda", "Terça", "Quarta", "Quinta", "Sexta", "Sábado"));
+}
+
+TEST_F(StoredDefinitions, OnlyTheMarkedControlsAreBold) {
+    std::vector<std::string> bold;
+    forEachNode(*form_, "", [&](const ObjectNode& node, const std::string&) {
+        const Property* style = node.findProperty("Font.Style");
+        if (style != nullptr && !style->value.asSet().empty()) {
+            EXPECT_THAT(style->value.asSet(), ElementsAre("fsBold")) << node.name;
+            bold.push_back(node.name);
+        }
+    });
+    EXPECT_THAT(bold, UnorderedElementsAre("lblFilial", "grbDataExp", "grbCliente", "grbFilialDest",
+                                           "grbStatus", "grbNota"));
+}
+
+TEST_F(StoredDefinitions, ReferencesNameMembersOfTheForm) {
+    std::vector<std::string> names;
+    forEachNode(*form_, "",
+                [&](const ObjectNode& node, const std::string&) { names.push_back(node.name); });
+    int references = 0;
+    forEachNode(*form_, "", [&](const ObjectNode& node, const std::string&) {
+        for (const char* property : {"Associate", "DataSource", "DataSet"}) {
+            if (const Property* reference = node.findProperty(property)) {
+                ++references;
+                EXPECT_NE(std::find(names.begin(), names.end(), reference->value.asIdentifier()),
+                          names.end())
+                    << node.name << "." << property;
+            }
+        }
+    });
+    EXPECT_EQ(references, 9);  // four search buttons (btpFilial twice), four data sources
+}
+
+TEST_F(StoredDefinitions, InheritedBlocksMatchTheBaseForm) {
+    std::map<std::string, std::pair<std::string, std::string>> baseMembers;  // class, parent
+    forEachNode(*base_, "", [&](const ObjectNode& node, const std::string& parent) {
+        baseMembers[node.name] = {node.className, parent};
+    });
+    int inheritedCount = 0;
+    forEachNode(*form_, "", [&](const ObjectNode& node, const std::string& parent) {
+        if (!node.inherited || node.name == form_->name) {
+            return;
+        }
+        ++inheritedCount;
+        ASSERT_TRUE(baseMembers.contains(node.name)) << node.name;
+        EXPECT_EQ(baseMembers[node.name].first, node.className) << node.name;
+        const std::string baseParent = baseMembers[node.name].second == base_->name
+                                           ? form_->name
+                                           : baseMembers[node.name].second;
+        EXPECT_EQ(baseParent, parent) << node.name;
+    });
+    EXPECT_EQ(inheritedCount, 9);
+}
+
+TEST_F(StoredDefinitions, BaseFormBindsItsCommandsAndWindowEvents) {
+    EXPECT_EQ(value(*base_, "frmDadosGerRel", "OnCreate").asIdentifier(), "FormCreate");
+    EXPECT_EQ(value(*base_, "frmDadosGerRel", "OnActivate").asIdentifier(), "FormActivate");
+    EXPECT_EQ(value(*base_, "frmDadosGerRel", "OnClose").asIdentifier(), "FormClose");
+    std::vector<std::string> handlers;
+    for (const ObjectNode& button : object(*base_, "panMenu").children) {
+        if (button.className == "TSpeedButton") {
+            handlers.push_back(button.findProperty("OnClick")->value.asIdentifier());
+        }
+    }
+    EXPECT_THAT(handlers, ElementsAre("sbtPreviewClick", "sbtPrintClick", "sbtSalvarComoClick",
+                                      "sbtReportEditClick"));
+    EXPECT_EQ(value(*base_, "cbbReportNames", "Style").asIdentifier(), "csDropDownList");
+    EXPECT_EQ(value(*base_, "msgMensagens", "Messages.Strings").asStrings().size(), 5u);
+}
+
+// Each control lies inside its parent, so a mistyped position shows up here.
+TEST_F(StoredDefinitions, ControlsFitInsideTheirParents) {
+    const ObjectNode& parameters = object(*form_, "grbDadosRel");
+    const std::int64_t width = value(*form_, "grbDadosRel", "Width").asInteger();
+    const std::int64_t height = value(*form_, "grbDadosRel", "Height").asInteger();
+    std::function<void(const ObjectNode&, std::int64_t, std::int64_t)> check =
+        [&](const ObjectNode& parent, std::int64_t parentWidth, std::int64_t parentHeight) {
+            for (const ObjectNode& child : parent.children) {
+                const Property* left = child.findProperty("Left");
+                if (child.inherited || left == nullptr) {
+                    continue;
+                }
+                const std::int64_t w = child.findProperty("Width")->value.asInteger();
+                const std::int64_t h = child.findProperty("Height")->value.asInteger();
+                EXPECT_LE(left->value.asInteger() + w, parentWidth) << child.name;
+                EXPECT_LE(child.findProperty("Top")->value.asInteger() + h, parentHeight)
+                    << child.name;
+                check(child, w, h);
+            }
+        };
+    check(parameters, width, height);
+}
+
+// Cutting the real file anywhere before its last "end" must give a clear error.
+TEST_F(StoredDefinitions, TruncatedOrDamagedFileGivesAClearError) {
+    const std::string text = readSourceFile(kFormDefinition);
+    const std::size_t lastEnd = text.rfind("end");
+    std::mt19937 random(36);
+    for (int i = 0; i < 300; ++i) {
+        const std::size_t cut = std::uniform_int_distribution<std::size_t>(0, lastEnd)(random);
+        EXPECT_THROW(
+            {
+                try {
+                    parseDfm(text.substr(0, cut), "Cli_exp03600.dfm");
+                } catch (const Exception& error) {
+                    EXPECT_THAT(error.what(), ::testing::StartsWith("Cli_exp03600.dfm, linha "));
+                    throw;
+                }
+            },
+            Exception)
+            << "cut at " << cut;
+    }
+    const std::string syntax = "'#{}()<>[]=+:,$-0aZ \n";
+    for (int i = 0; i < 300; ++i) {
+        std::string damaged = text;
+        damaged[std::uniform_int_distribution<std::size_t>(0, text.size() - 1)(random)] =
+            syntax[std::uniform_int_distribution<std::size_t>(0, syntax.size() - 1)(random)];
+        try {
+            parseDfm(damaged, "Cli_exp03600.dfm");
+        } catch (const Exception& error) {
+            EXPECT_THAT(error.what(), ::testing::StartsWith("Cli_exp03600.dfm, linha "));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace hostfw::dfm
