@@ -9,8 +9,9 @@
 namespace hostfw {
 
 // The named parameters (":P_NAME") a statement declares, without the colon, in order of
-// first appearance. Text inside string literals, quoted identifiers and comments is skipped,
-// and "::" (a PostgreSQL cast) is not a parameter.
+// first appearance; a name met again in another letter case is the same parameter, as in
+// TParams. Text inside string literals, quoted identifiers and comments is skipped, and "::"
+// (a PostgreSQL cast) is not a parameter.
 HOSTFW_EXPORT std::vector<std::string> declaredParameters(std::string_view sql);
 
 // The statement with every named parameter replaced by "$n", n being the parameter's

@@ -1,0 +1,32 @@
+#include "db/demo_data.h"
+
+#include "host/data/params.h"
+
+namespace demodb {
+
+// Defined by the embedding of db/schema.sql.
+std::string_view schemaSql();
+
+std::string_view SchemaSql() { return schemaSql(); }
+
+void CreateSchema(hostfw::Engine& engine) { engine.ExecuteScript(SchemaSql()); }
+
+void DropSchema(hostfw::Engine& engine) {
+    // Children first, so that no foreign key stands in the way.
+    engine.ExecuteScript(
+        "DROP TABLE IF EXISTS EXPEDICAO;"
+        "DROP TABLE IF EXISTS NOTAFISCAL;"
+        "DROP TABLE IF EXISTS CLIENTE;"
+        "DROP TABLE IF EXISTS FILIAL;");
+}
+
+bool HasTables(hostfw::Engine& engine) {
+    const char* sql = engine.Kind() == hostfw::EngineKind::SQLite
+                          ? "SELECT count(*) FROM sqlite_master WHERE type = 'table'"
+                          : "SELECT count(*) FROM information_schema.tables "
+                            "WHERE table_schema = current_schema()";
+    const auto cursor = engine.Query(sql, hostfw::TParams());
+    return cursor->Next() && cursor->Value(0).asInteger() > 0;
+}
+
+}  // namespace demodb

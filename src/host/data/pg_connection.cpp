@@ -1,0 +1,126 @@
+#include "host/data/pg_connection.h"
+
+#include <optional>
+#include <vector>
+
+#include "host/core/exception.h"
+#include "host/data/sql_parameters.h"
+#include "host/data/sql_value_text.h"
+
+namespace hostfw {
+namespace {
+
+// Without a limit, connecting to a host that does not answer would wait forever; a
+// connection string may still set its own.
+constexpr const char* kConnectTimeoutSeconds = "10";
+
+std::string withoutTrailingBlanks(std::string text) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
+    return text;
+}
+
+void ignoreNotice(void*, const char*) {}
+
+// The statement as the server takes it, and its parameter values as text, in $n order.
+class ServerStatement {
+public:
+    ServerStatement(std::string_view sql, const TParams& params) : text_(numberedParameters(sql)) {
+        for (const std::string& name : declaredParameters(sql)) {
+            const TParam* param = params.FindParam(name);
+            values_.push_back(param != nullptr ? sqlParameterText(param->Value()) : std::nullopt);
+        }
+        for (const auto& value : values_) pointers_.push_back(value ? value->c_str() : nullptr);
+    }
+    const char* Text() const { return text_.c_str(); }
+    int Count() const { return static_cast<int>(pointers_.size()); }
+    const char* const* Values() const { return pointers_.data(); }
+
+private:
+    std::string text_;
+    std::vector<std::optional<std::string>> values_;
+    std::vector<const char*> pointers_;
+};
+
+}  // namespace
+
+std::shared_ptr<PgConnection> PgConnection::Connect(const std::string& connection) {
+    // Entries before the expanded dbname give way to what the connection string says.
+    const char* keywords[] = {"connect_timeout", "client_encoding", "dbname", nullptr};
+    const char* values[] = {kConnectTimeoutSeconds, "UTF8", connection.c_str(), nullptr};
+    std::shared_ptr<PgConnection> owned(new PgConnection(PQconnectdbParams(keywords, values, 1)));
+    if (owned->connection_ == nullptr || PQstatus(owned->connection_) != CONNECTION_OK) {
+        const std::string reason = owned->connection_ != nullptr
+                                       ? withoutTrailingBlanks(PQerrorMessage(owned->connection_))
+                                       : "memória insuficiente";
+        throw Exception("Não foi possível conectar ao banco de dados PostgreSQL: " + reason);
+    }
+    // Notices ("no transaction in progress", ...) are not failures; keep them off stderr.
+    PQsetNoticeProcessor(owned->connection_, ignoreNotice, nullptr);
+    return owned;
+}
+
+PgConnection::~PgConnection() { PQfinish(connection_); }
+
+PgResult PgConnection::Run(std::string_view sql, const TParams& params) {
+    makeIdle();
+    const ServerStatement statement(sql, params);
+    return checked(PQexecParams(connection_, statement.Text(), statement.Count(), nullptr,
+                                statement.Values(), nullptr, nullptr, 0));
+}
+
+PgResult PgConnection::RunScript(std::string_view sql) {
+    makeIdle();
+    return checked(PQexec(connection_, std::string(sql).c_str()));
+}
+
+bool PgConnection::InTransaction() {
+    makeIdle();
+    const PGTransactionStatusType status = PQtransactionStatus(connection_);
+    return status == PQTRANS_INTRANS || status == PQTRANS_INERROR;
+}
+
+void PgConnection::StartRows(std::string_view sql, const TParams& params, PgRowReader& reader) {
+    makeIdle();
+    const ServerStatement statement(sql, params);
+    if (PQsendQueryParams(connection_, statement.Text(), statement.Count(), nullptr,
+                          statement.Values(), nullptr, nullptr, 0) == 0) {
+        Fail(nullptr);
+    }
+    // Rows then arrive one per result, so a large result never sits whole in memory. Should
+    // the mode be refused, the rows come in one result and are read all the same.
+    PQsetSingleRowMode(connection_);
+    reader_ = &reader;
+}
+
+PgResult PgConnection::NextResult() {
+    PgResult result(PQgetResult(connection_));
+    if (!result) reader_ = nullptr;
+    return result;
+}
+
+void PgConnection::Fail(const PGresult* result) const {
+    std::string text;
+    if (const char* primary =
+            result != nullptr ? PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY) : nullptr) {
+        text = primary;
+        if (const char* detail = PQresultErrorField(result, PG_DIAG_MESSAGE_DETAIL)) {
+            text += std::string(" (") + detail + ")";
+        }
+    } else {
+        text = withoutTrailingBlanks(PQerrorMessage(connection_));
+    }
+    throw Exception("Erro no banco de dados: " + text);
+}
+
+void PgConnection::makeIdle() {
+    if (reader_ != nullptr) reader_->BufferRemainingRows();
+}
+
+PgResult PgConnection::checked(PGresult* raw) const {
+    PgResult result(raw);
+    const ExecStatusType status = result ? PQresultStatus(result.get()) : PGRES_FATAL_ERROR;
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) Fail(result.get());
+    return result;
+}
+
+}  // namespace hostfw

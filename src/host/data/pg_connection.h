@@ -1,0 +1,61 @@
+#pragma once
+
+#include <libpq-fe.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "host/data/params.h"
+
+namespace hostfw {
+
+struct PgResultClear {
+    void operator()(PGresult* result) const { PQclear(result); }
+};
+using PgResult = std::unique_ptr<PGresult, PgResultClear>;
+
+// The cursor that is reading rows off the connection. Before the connection runs anything
+// else it asks that cursor to take in the rest of its rows, so cursors and other statements
+// can be mixed freely.
+class PgRowReader {
+public:
+    virtual void BufferRemainingRows() = 0;
+
+protected:
+    ~PgRowReader() = default;
+};
+
+// One PostgreSQL connection. Statements name their parameters ":P_NAME"; they are sent
+// numbered, as text, leaving their types to the server.
+class PgConnection {
+public:
+    static std::shared_ptr<PgConnection> Connect(const std::string& connection);
+    ~PgConnection();
+    PgConnection(const PgConnection&) = delete;
+    PgConnection& operator=(const PgConnection&) = delete;
+
+    // Runs one statement and returns its whole result; raises on any failure.
+    PgResult Run(std::string_view sql, const TParams& params);
+    // Runs a script of several statements without parameters.
+    PgResult RunScript(std::string_view sql);
+    bool InTransaction();
+
+    // Starts one statement whose rows the reader then takes one by one with NextResult.
+    void StartRows(std::string_view sql, const TParams& params, PgRowReader& reader);
+    // The next result of the started statement; null once it is complete.
+    PgResult NextResult();
+
+    // Raises the failure a result reports, or the connection's last error for a null result.
+    [[noreturn]] void Fail(const PGresult* result) const;
+
+private:
+    explicit PgConnection(PGconn* connection) : connection_(connection) {}
+    void makeIdle();
+    PgResult checked(PGresult* result) const;
+
+    PGconn* connection_;
+    PgRowReader* reader_ = nullptr;
+};
+
+}  // namespace hostfw

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "host/data/engine.h"
+#include "host/data/pg_connection.h"
+
+namespace hostfw {
+
+// True for a "postgresql://" or "postgres://" URI and for a libpq "key=value" string.
+bool IsPostgresConnection(const std::string& connection);
+
+// The shared engine: a PostgreSQL server reached through libpq.
+class PgEngine final : public Engine {
+public:
+    static std::shared_ptr<Engine> Open(const std::string& connection);
+
+    EngineKind Kind() const override { return EngineKind::PostgreSQL; }
+    std::unique_ptr<Cursor> Query(std::string_view sql, const TParams& params) override;
+    long long Execute(std::string_view sql, const TParams& params) override;
+    void ExecuteScript(std::string_view sql) override;
+    void BeginTransaction() override;
+    // Raises when the server rolled the transaction back because a statement in it failed.
+    void Commit() override;
+    void Rollback() override;
+
+private:
+    explicit PgEngine(std::shared_ptr<PgConnection> connection)
+        : connection_(std::move(connection)) {}
+
+    std::shared_ptr<PgConnection> connection_;
+};
+
+}  // namespace hostfw

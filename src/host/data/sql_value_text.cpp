@@ -1,0 +1,52 @@
+#include "host/data/sql_value_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+namespace hostfw {
+namespace {
+
+constexpr long long kSecondsPerDay = 86400;
+
+// Shortest text that reads back as the same double.
+std::string floatText(double value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+}  // namespace
+
+std::string sqlDateTimeText(TDateTime value) {
+    // Whole seconds first, so that rounding up at the end of a day moves the date too.
+    const auto seconds = static_cast<long long>(std::llround(value.value * kSecondsPerDay));
+    const long long days = seconds >= 0 ? seconds / kSecondsPerDay
+                                        : -((-seconds + kSecondsPerDay - 1) / kSecondsPerDay);
+    const long long timeOfDay = seconds - days * kSecondsPerDay;
+    const CivilDate date = civilFromDays(static_cast<double>(days));
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02lld:%02lld:%02lld", date.year,
+                  date.month, date.day, timeOfDay / 3600, timeOfDay / 60 % 60, timeOfDay % 60);
+    return buffer;
+}
+
+std::optional<std::string> sqlParameterText(const Variant& value) {
+    switch (value.kind()) {
+        case Variant::Kind::Empty:
+        case Variant::Kind::Null:
+            return std::nullopt;
+        case Variant::Kind::Boolean:
+            return value.asBoolean() ? "1" : "0";
+        case Variant::Kind::Float:
+            return floatText(value.asFloat());
+        case Variant::Kind::Date:
+            return sqlDateTimeText(value.asDate());
+        case Variant::Kind::String:
+        case Variant::Kind::Integer:
+            return value.asString();
+    }
+    return std::nullopt;
+}
+
+}  // namespace hostfw

@@ -1,0 +1,88 @@
+#include "host/data/sqlite_connection.h"
+
+#include <climits>
+
+#include "host/core/exception.h"
+
+namespace hostfw {
+namespace {
+
+constexpr int kBusyTimeoutMs = 5000;
+// Enough for every statement of a report and of the server; beyond that, statements are
+// finalized instead of kept.
+constexpr size_t kMaxIdleStatements = 64;
+
+std::string errorText(const char* detail) {
+    return std::string("Erro no banco de dados: ") + detail;
+}
+
+// With URI file names enabled, a name starting with "file:" would be read as a URI.
+std::string literalFileName(const std::string& path) {
+    return path.rfind("file:", 0) == 0 ? "./" + path : path;
+}
+
+}  // namespace
+
+std::shared_ptr<SqliteConnection> SqliteConnection::Open(const std::string& path, bool create) {
+    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(literalFileName(path).c_str(), &db, flags, nullptr);
+    // Owned from here on, so a failure below closes the handle.
+    std::shared_ptr<SqliteConnection> connection(new SqliteConnection(db));
+    const auto openError = [&](const char* reason) {
+        return Exception("Não foi possível abrir o banco de dados " + path + ": " + reason);
+    };
+    if (db == nullptr) throw openError(sqlite3_errstr(rc));
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    // Reading the schema reads the file header, so a file that is not a database fails here
+    // and not on the first query.
+    if (rc != SQLITE_OK ||
+        sqlite3_exec(db, "PRAGMA foreign_keys = ON; SELECT 1 FROM sqlite_master LIMIT 1", nullptr,
+                     nullptr, nullptr) != SQLITE_OK) {
+        throw openError(sqlite3_errmsg(db));
+    }
+    return connection;
+}
+
+SqliteConnection::~SqliteConnection() {
+    idle_.clear();
+    sqlite3_close(db_);
+}
+
+SqliteStatementHandle SqliteConnection::Take(std::string_view sql) {
+    if (const auto found = idle_.find(sql); found != idle_.end()) {
+        SqliteStatementHandle statement = std::move(found->second);
+        idle_.erase(found);
+        return statement;
+    }
+    if (sql.size() > static_cast<size_t>(INT_MAX)) throw Exception(errorText("comando muito longo"));
+    sqlite3_stmt* raw = nullptr;
+    const char* tail = nullptr;
+    if (sqlite3_prepare_v2(db_, sql.data(), static_cast<int>(sql.size()), &raw, &tail) !=
+        SQLITE_OK) {
+        Fail();
+    }
+    SqliteStatementHandle statement(raw);
+    if (!statement) throw Exception(errorText("comando SQL vazio"));
+    // Only the first command would run; refuse rather than silently drop the rest.
+    const auto rest = static_cast<int>(sql.data() + sql.size() - tail);
+    sqlite3_stmt* next = nullptr;
+    if (sqlite3_prepare_v2(db_, tail, rest, &next, nullptr) != SQLITE_OK) Fail();
+    if (next != nullptr) {
+        sqlite3_finalize(next);
+        throw Exception(errorText("envie um comando SQL por vez"));
+    }
+    return statement;
+}
+
+void SqliteConnection::GiveBack(std::string_view sql, SqliteStatementHandle statement) {
+    if (idle_.size() < kMaxIdleStatements) idle_.try_emplace(std::string(sql), std::move(statement));
+}
+
+void SqliteConnection::Exec(const char* sql) {
+    if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK) Fail();
+}
+
+void SqliteConnection::Fail() const { throw Exception(errorText(sqlite3_errmsg(db_))); }
+
+}  // namespace hostfw

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <sqlite3.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace hostfw {
+
+struct SqliteStatementFinalizer {
+    void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
+};
+using SqliteStatementHandle = std::unique_ptr<sqlite3_stmt, SqliteStatementFinalizer>;
+
+// One open SQLite database and the idle statements prepared on it, kept by their text so
+// that a statement run again (every row of a bulk insert) is not compiled again. Engines and
+// cursors share it, so a cursor stays valid after its engine is gone.
+class SqliteConnection {
+public:
+    // Opens an existing file, or creates it when create is true. The path is always a file
+    // name, never a "file:" URI.
+    static std::shared_ptr<SqliteConnection> Open(const std::string& path, bool create);
+    ~SqliteConnection();
+    SqliteConnection(const SqliteConnection&) = delete;
+    SqliteConnection& operator=(const SqliteConnection&) = delete;
+
+    sqlite3* Handle() const { return db_; }
+
+    // An idle prepared statement of this text, or a newly prepared one. A statement holds
+    // exactly one SQL command.
+    SqliteStatementHandle Take(std::string_view sql);
+    // Returns a statement for reuse; it must be reset with its bindings cleared.
+    void GiveBack(std::string_view sql, SqliteStatementHandle statement);
+
+    // Runs commands without parameters or rows.
+    void Exec(const char* sql);
+
+    // Raises the connection's last error.
+    [[noreturn]] void Fail() const;
+
+private:
+    explicit SqliteConnection(sqlite3* db) : db_(db) {}
+
+    struct TextHash : std::hash<std::string_view> {
+        using is_transparent = void;
+    };
+    sqlite3* db_;
+    std::unordered_map<std::string, SqliteStatementHandle, TextHash, std::equal_to<>> idle_;
+};
+
+}  // namespace hostfw

@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# Usage: with_postgres.sh COMMAND [ARG...]
+#
+# Runs COMMAND against a throw-away PostgreSQL server: a fresh cluster in a private folder
+# under /tmp, listening on a free loopback port with its socket in that folder, and one
+# empty database. COMMAND finds the connection in EXP036_PG_URL (a libpq connection
+# string). The server is stopped and the folder removed whatever COMMAND does, and
+# COMMAND's exit status is passed on.
+#
+# initdb refuses to run as root, so as root the server runs as the "postgres" user.
+# PG_BINDIR overrides where the server binaries are (default: PostgreSQL 15 on Debian).
+set -euo pipefail
+
+if [[ $# -eq 0 ]]; then
+    echo "uso: $0 COMANDO [ARGUMENTOS...]" >&2
+    exit 2
+fi
+
+bindir=${PG_BINDIR:-/usr/lib/postgresql/15/bin}
+if [[ ! -x "$bindir/initdb" || ! -x "$bindir/pg_ctl" ]]; then
+    echo "PostgreSQL não encontrado em $bindir (instale o pacote postgresql)." >&2
+    exit 2
+fi
+
+if [[ $(id -u) -eq 0 ]]; then
+    server_user=postgres
+else
+    server_user=$(id -un)
+fi
+
+workdir=$(mktemp -d /tmp/exp036-pg.XXXXXX)
+if [[ $(id -u) -eq 0 ]]; then
+    chown "$server_user:" "$workdir"
+fi
+
+# Runs a server tool as the server's user, from inside the work folder (the caller's
+# folder may be closed to that user).
+as_server_user() {
+    if [[ $(id -u) -eq 0 ]]; then
+        (cd "$workdir" && runuser -u "$server_user" -- "$@")
+    else
+        (cd "$workdir" && "$@")
+    fi
+}
+
+started=no
+cleanup() {
+    if [[ $started == yes ]]; then
+        as_server_user "$bindir/pg_ctl" -D "$workdir/data" -m fast -w stop >/dev/null 2>&1 ||
+            as_server_user "$bindir/pg_ctl" -D "$workdir/data" -m immediate -w stop >/dev/null 2>&1 ||
+            true
+    fi
+    rm -rf "$workdir"
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+# Only the socket in the private folder admits anyone; TCP stays closed to passwordless logins.
+as_server_user "$bindir/initdb" -D "$workdir/data" -U postgres -E UTF8 --locale=C \
+    --auth-local=trust --auth-host=scram-sha-256 >"$workdir/initdb.log" 2>&1 || {
+    cat "$workdir/initdb.log" >&2
+    exit 2
+}
+
+port_is_free() {
+    ! (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null
+}
+
+# A port can be taken between the check and the start, so a failed start tries another one.
+for attempt in 1 2 3 4 5 6 7 8 9 10; do
+    port=$((20000 + RANDOM % 40000))
+    port_is_free "$port" || continue
+    if as_server_user "$bindir/pg_ctl" -D "$workdir/data" -l "$workdir/server.log" -w -t 60 \
+        -o "-p $port -k $workdir -c listen_addresses=127.0.0.1" start >/dev/null 2>&1; then
+        started=yes
+        break
+    fi
+done
+if [[ $started != yes ]]; then
+    echo "Não foi possível iniciar o PostgreSQL de teste:" >&2
+    cat "$workdir/server.log" >&2 || true
+    exit 2
+fi
+
+as_server_user "$bindir/createdb" -h "$workdir" -p "$port" -U postgres exp036
+
+export EXP036_PG_URL="host=$workdir port=$port dbname=exp036 user=postgres"
+
+status=0
+"$@" || status=$?
+exit "$status"
