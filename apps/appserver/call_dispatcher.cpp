@@ -1,0 +1,78 @@
+#include "call_dispatcher.h"
+
+#include "call_failure.h"
+#include "host/net/wire_codec.h"
+
+namespace appserver {
+namespace {
+
+using hostfw::CallReply;
+using hostfw::CallRequest;
+using hostfw::OleVariant;
+using hostfw::Variant;
+
+std::string notOffered(const std::string& objectName) {
+    return "O objeto " + objectName + " não é oferecido por este servidor de aplicação.";
+}
+
+// The by-reference arguments' final values, in order of position.
+std::vector<Variant> byRefValues(const CallRequest& request, const std::vector<Variant>& args) {
+    std::vector<Variant> values;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (request.args[i].byRef)
+            values.push_back(args[i]);
+    }
+    return values;
+}
+
+}  // namespace
+
+DispatchResult errorResult(int status, const std::string& message) {
+    return {status, hostfw::encodeErrorReply(message), std::nullopt, "erro: " + message};
+}
+
+DispatchResult CallDispatcher::describeObject(const std::string& objectName) const {
+    const auto object = registry_.find(objectName);
+    if (object == registry_.end())
+        return errorResult(404, notOffered(objectName));
+    hostfw::ObjectInfo info{object->first, {}};
+    for (const auto& [name, method] : object->second)
+        info.methods.push_back(name);
+    return {200, hostfw::encodeObjectInfo(info), std::nullopt, "ok"};
+}
+
+DispatchResult CallDispatcher::call(const std::string& objectName, const std::string& method,
+                                    std::string_view body) const {
+    try {
+        const auto object = registry_.find(objectName);
+        if (object == registry_.end())
+            return errorResult(404, notOffered(objectName));
+        const auto entry = object->second.find(method);
+        if (entry == object->second.end()) {
+            return errorResult(404, "O objeto " + objectName + " não tem o método " + method + ".");
+        }
+        const CallRequest request = hostfw::decodeCallRequest(body);
+        std::vector<Variant> args;
+        for (const auto& arg : request.args)
+            args.push_back(arg.value);
+
+        const CallContext context(
+            [this]() -> hostfw::Engine& { return engines_.forCurrentThread(); }, timeout_);
+        const CallReply reply{entry->second(args, context), byRefValues(request, args)};
+        DispatchResult result{200, hostfw::encodeCallReply(reply), std::nullopt, "ok"};
+        if (reply.result.isDataPacket())
+            result.rows = reply.result.asDataPacket().rows.size();
+        return result;
+    } catch (const hostfw::WireFormatError& error) {
+        return errorResult(400, std::string("Pedido malformado: ") + error.what());
+    } catch (const CallFailure& failure) {
+        return errorResult(failure.status(), failure.what());
+    } catch (const hostfw::Exception& error) {
+        return errorResult(500, error.what());
+    } catch (const std::exception& error) {
+        return errorResult(500,
+                           std::string("Falha interna do servidor de aplicação: ") + error.what());
+    }
+}
+
+}  // namespace appserver

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "remote_object.h"
+#include "thread_engines.h"
+
+namespace appserver {
+
+// What one request produced: the HTTP status, the JSON body, and what the log line says.
+struct DispatchResult {
+    int status = 200;
+    std::string body;
+    std::optional<std::size_t> rows;
+    std::string outcome = "ok";
+};
+
+// Runs late-bound calls on the offered objects, apart from any transport: the request body
+// is decoded, the method runs with the thread's database connection and the call's deadline,
+// and every failure becomes an error reply with its status. Never raises.
+class CallDispatcher {
+public:
+    CallDispatcher(const RemoteObjectRegistry& registry, ThreadEngines& engines,
+                   std::chrono::seconds timeout)
+        : registry_(registry), engines_(engines), timeout_(timeout) {}
+
+    DispatchResult describeObject(const std::string& objectName) const;
+    DispatchResult call(const std::string& objectName, const std::string& method,
+                        std::string_view body) const;
+
+private:
+    const RemoteObjectRegistry& registry_;
+    ThreadEngines& engines_;
+    std::chrono::seconds timeout_;
+};
+
+// An error reply with that status and text.
+DispatchResult errorResult(int status, const std::string& message);
+
+}  // namespace appserver

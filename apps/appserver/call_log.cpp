@@ -1,0 +1,37 @@
+#include "call_log.h"
+
+#include <algorithm>
+#include <ctime>
+
+namespace appserver {
+namespace {
+
+std::string localTimestamp() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char buffer[32];
+    std::strftime(buffer, sizeof buffer, "%Y-%m-%d %H:%M:%S", &local);
+    return buffer;
+}
+
+// A text from a client or the database must not break the one-line format.
+std::string oneLine(std::string text) {
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+    return text;
+}
+
+}  // namespace
+
+void CallLog::write(const CallLogEntry& entry) {
+    std::string line = localTimestamp() + " " + entry.httpMethod + " " + oneLine(entry.path) + " " +
+                       std::to_string(entry.status) + " " +
+                       (entry.elapsedMs ? std::to_string(*entry.elapsedMs) + " ms" : "- ms") +
+                       " rows=" + (entry.rows ? std::to_string(*entry.rows) : "-") + " " +
+                       oneLine(entry.outcome) + "\n";
+    const std::lock_guard lock(mutex_);
+    out_ << line << std::flush;
+}
+
+}  // namespace appserver

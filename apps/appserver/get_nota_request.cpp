@@ -1,0 +1,87 @@
+#include "get_nota_request.h"
+
+#include "call_failure.h"
+#include "key_list.h"
+
+namespace appserver {
+namespace {
+
+using hostfw::Variant;
+
+constexpr std::string_view kStatusLetters = "PEACK";
+constexpr const char* kArgumentNames[kGetNotaArgumentCount] = {"filial",
+                                                               "data inicial",
+                                                               "data final",
+                                                               "lista de clientes",
+                                                               "todos os clientes",
+                                                               "lista de filiais de destino",
+                                                               "todas as filiais de destino",
+                                                               "situações",
+                                                               "tipo de relatório"};
+
+[[noreturn]] void refuse(std::size_t index, const std::string& problem) {
+    throw CallFailure(400, "GetNota: argumento " + std::to_string(index + 1) + " (" +
+                               kArgumentNames[index] + ") " + problem);
+}
+
+const Variant& typed(const std::vector<Variant>& args, std::size_t index, Variant::Kind kind) {
+    const Variant& arg = args[index];
+    if (arg.kind() != kind) {
+        refuse(index, std::string("deve ser do tipo ") + hostfw::kindName(kind) + ", não " +
+                          hostfw::kindName(arg.kind()) + ".");
+    }
+    return arg;
+}
+
+std::string text(const std::vector<Variant>& args, std::size_t index) {
+    return typed(args, index, Variant::Kind::String).asString();
+}
+
+hostfw::TDateTime day(const std::vector<Variant>& args, std::size_t index) {
+    const hostfw::TDateTime value =
+        hostfw::DateOf(typed(args, index, Variant::Kind::Date).asDate());
+    const int year = hostfw::civilFromDays(value.value).year;
+    if (year < 1 || year > 9999)
+        refuse(index, "fora do intervalo de datas aceito.");
+    return value;
+}
+
+// Flag "T" lifts the restriction; any other flag keeps only the listed keys.
+std::optional<std::string> restriction(const std::vector<Variant>& args, std::size_t listIndex,
+                                       std::size_t flagIndex) {
+    const std::string list = text(args, listIndex);
+    if (text(args, flagIndex) == "T")
+        return std::nullopt;
+    return canonicalKeyList(list);
+}
+
+std::string statuses(const std::vector<Variant>& args, std::size_t index) {
+    std::string letters = text(args, index);
+    for (const char letter : letters) {
+        if (kStatusLetters.find(letter) == std::string_view::npos) {
+            refuse(index, "traz a situação desconhecida '" + std::string(1, letter) +
+                              "' (use P, E, A, C ou K).");
+        }
+    }
+    return letters;
+}
+
+}  // namespace
+
+GetNotaRequest parseGetNotaArguments(const std::vector<Variant>& args) {
+    if (args.size() != kGetNotaArgumentCount) {
+        throw CallFailure(400, "GetNota espera " + std::to_string(kGetNotaArgumentCount) +
+                                   " argumentos; recebeu " + std::to_string(args.size()) + ".");
+    }
+    GetNotaRequest request;
+    request.branch = text(args, 0);
+    request.firstDay = day(args, 1);
+    request.lastDay = day(args, 2);
+    request.clients = restriction(args, 3, 4);
+    request.destinations = restriction(args, 5, 6);
+    request.statuses = statuses(args, 7);
+    request.byCancellation = text(args, kReportKindArgument) == "C";
+    return request;
+}
+
+}  // namespace appserver

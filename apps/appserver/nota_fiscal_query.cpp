@@ -1,0 +1,71 @@
+#include "nota_fiscal_query.h"
+
+namespace appserver {
+namespace {
+
+// The pieces where the two engines' SQL differs.
+struct Dialect {
+    std::string (*dayText)(const std::string& column);
+    std::string (*contains)(const std::string& list, const std::string& value);
+    std::string (*dateParameter)(const std::string& parameter);
+};
+
+const Dialect kSqlite = {
+    [](const std::string& column) { return "strftime('%d/%m/%Y', " + column + ")"; },
+    [](const std::string& list, const std::string& value) {
+        return "instr(" + list + ", " + value + ") > 0";
+    },
+    [](const std::string& parameter) { return parameter; },
+};
+
+const Dialect kPostgres = {
+    [](const std::string& column) { return "to_char(" + column + ", 'DD/MM/YYYY')"; },
+    [](const std::string& list, const std::string& value) {
+        return "strpos(" + list + ", CAST(" + value + " AS VARCHAR)) > 0";
+    },
+    [](const std::string& parameter) { return "CAST(" + parameter + " AS DATE)"; },
+};
+
+std::string delimited(const std::string& column) {
+    return "',' || " + column + " || ','";
+}
+
+}  // namespace
+
+BoundQuery notaFiscalQuery(const GetNotaRequest& request, hostfw::EngineKind engine) {
+    const Dialect& d = engine == hostfw::EngineKind::PostgreSQL ? kPostgres : kSqlite;
+    BoundQuery query;
+    const std::string dateColumn = request.byCancellation ? "E.DTCANCEXPED" : "N.DTEMISSAO";
+
+    query.sql = "SELECT N.NRNOTAFISC, " + d.dayText("N.DTEMISSAO") + " AS DTEMISSAO, COALESCE(" +
+                d.dayText("N.DTENTRSAID") + ", '') AS DTENTRSAID, N.NRLANCTONF, N.IDSTATUSNF" +
+                " FROM NOTAFISCAL N";
+    if (request.byCancellation) {
+        query.sql += " JOIN EXPEDICAO E ON E.CDFILIAL = N.CDFILIAL AND E.NRLANCTONF = N.NRLANCTONF";
+    }
+    // Whole days as a half-open range: a stored time of day on the last day still counts.
+    query.sql += " WHERE N.CDFILIAL = :P_CDFILIAL AND " + dateColumn +
+                 " >= " + d.dateParameter(":P_DATAINI") + " AND " + dateColumn + " < " +
+                 d.dateParameter(":P_DATAPOSFIM");
+    query.params.CreateParam("P_CDFILIAL").SetAsString(request.branch);
+    query.params.CreateParam("P_DATAINI").SetAsString(hostfw::DateToIso(request.firstDay));
+    query.params.CreateParam("P_DATAPOSFIM")
+        .SetAsString(hostfw::DateToIso({request.lastDay.value + 1}));
+
+    if (request.clients) {
+        query.sql += " AND " + d.contains(":P_CDCLIENTE", delimited("N.CDCLIENTE"));
+        query.params.CreateParam("P_CDCLIENTE").SetAsString(*request.clients);
+    }
+    if (request.destinations) {
+        query.sql += " AND " + d.contains(":P_FILIDEST", delimited("N.CDFILIDEST"));
+        query.params.CreateParam("P_FILIDEST").SetAsString(*request.destinations);
+    }
+    if (!request.statuses.empty()) {
+        query.sql += " AND " + d.contains(":P_STATUS", "N.IDSTATUSNF");
+        query.params.CreateParam("P_STATUS").SetAsString(request.statuses);
+    }
+    query.sql += " ORDER BY N.NRNOTAFISC, N.NRLANCTONF";
+    return query;
+}
+
+}  // namespace appserver

@@ -1,0 +1,122 @@
+#include "server_options.h"
+
+#include <charconv>
+#include <stdexcept>
+
+namespace appserver {
+namespace {
+
+long long parseNumber(const std::string& option, const std::string& text, long long min,
+                      long long max) {
+    long long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < min || value > max) {
+        throw std::invalid_argument(option + ": valor inválido '" + text + "' (use de " +
+                                    std::to_string(min) + " a " + std::to_string(max) + ").");
+    }
+    return value;
+}
+
+// Splits "--name=value" and "--name value"; the value is taken only by options that have one.
+class OptionReader {
+public:
+    explicit OptionReader(const std::vector<std::string>& args) : args_(args) {}
+
+    bool next() {
+        if (index_ >= args_.size())
+            return false;
+        const std::string& arg = args_[index_++];
+        const auto equals = arg.find('=');
+        name_ = arg.substr(0, equals);
+        inlineValue_ =
+            equals == std::string::npos ? std::nullopt : std::optional(arg.substr(equals + 1));
+        return true;
+    }
+
+    const std::string& name() const { return name_; }
+
+    std::string value() {
+        if (inlineValue_)
+            return *inlineValue_;
+        if (index_ >= args_.size())
+            throw std::invalid_argument(name_ + ": falta o valor.");
+        return args_[index_++];
+    }
+
+private:
+    const std::vector<std::string>& args_;
+    std::size_t index_ = 0;
+    std::string name_;
+    std::optional<std::string> inlineValue_;
+};
+
+}  // namespace
+
+std::optional<ServerOptions> parseServerOptions(const std::vector<std::string>& args) {
+    ServerOptions options;
+    OptionReader reader(args);
+    while (reader.next()) {
+        const std::string& name = reader.name();
+        if (name == "--help" || name == "-h")
+            return std::nullopt;
+        if (name == "--db") {
+            options.database = reader.value();
+        } else if (name == "--listen") {
+            options.listenHost = reader.value();
+        } else if (name == "--port") {
+            options.port = static_cast<int>(parseNumber(name, reader.value(), 0, 65535));
+        } else if (name == "--threads") {
+            options.threads = static_cast<int>(parseNumber(name, reader.value(), 1, 256));
+        } else if (name == "--max-body") {
+            options.maxBody =
+                static_cast<std::size_t>(parseNumber(name, reader.value(), 1024, 1LL << 30));
+        } else if (name == "--timeout") {
+            options.timeoutSeconds = static_cast<int>(parseNumber(name, reader.value(), 1, 3600));
+        } else if (name == "--test-objects") {
+            options.testObjects = true;
+        } else if (name == "--test-getnota") {
+            const std::string mode = reader.value();
+            const auto parsed = getNotaTestModeFromName(mode);
+            if (!parsed) {
+                throw std::invalid_argument("--test-getnota: modo desconhecido '" + mode +
+                                            "' (use off, kind-c, error ou empty).");
+            }
+            options.getNotaTestMode = *parsed;
+        } else {
+            throw std::invalid_argument("opção desconhecida '" + name + "' (veja --help).");
+        }
+    }
+    if (options.database.empty()) {
+        throw std::invalid_argument("--db é obrigatório (arquivo SQLite ou conexão PostgreSQL).");
+    }
+    if (options.listenHost.empty())
+        throw std::invalid_argument("--listen: endereço vazio.");
+    return options;
+}
+
+std::string usageText() {
+    return R"(Uso: exp036-appserver --db BANCO [opções]
+
+Servidor de aplicação do relatório EXP036: oferece o objeto exp03600.rdmRelConsLanc
+(método GetNota) por HTTP/1.1 com corpo JSON; o protocolo está em docs/protocol.md.
+
+  --db BANCO          arquivo SQLite existente, ou conexão PostgreSQL
+                      ("postgresql://..." ou "host=... dbname=...")
+  --listen ENDEREÇO   endereço de escuta (padrão 127.0.0.1)
+  --port PORTA        porta (padrão 8080; 0 escolhe uma porta livre)
+                      a linha "listening on ENDEREÇO:PORTA" sai na saída padrão
+  --threads N         chamadas atendidas ao mesmo tempo (padrão 4); cada uma tem a
+                      sua conexão com o banco
+  --max-body BYTES    tamanho máximo do corpo de um pedido (padrão 1048576)
+  --timeout SEGUNDOS  limite de leitura e escrita da conexão e de duração de uma
+                      chamada (padrão 30)
+  --test-objects      oferece também o objeto de teste exp036.Teste
+  --test-getnota MODO GetNota para testes: off (padrão), kind-c (grava "C" no
+                      argumento 9), error (responde com erro), empty (pacote vazio)
+  --help              mostra este texto
+
+Uma linha por chamada na saída de erros; SIGTERM ou SIGINT encerram o servidor.
+)";
+}
+
+}  // namespace appserver

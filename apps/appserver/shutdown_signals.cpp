@@ -1,0 +1,32 @@
+#include "shutdown_signals.h"
+
+#include <pthread.h>
+
+namespace appserver {
+
+ShutdownSignals::ShutdownSignals() {
+    sigemptyset(&signals_);
+    sigaddset(&signals_, SIGTERM);
+    sigaddset(&signals_, SIGINT);
+    pthread_sigmask(SIG_BLOCK, &signals_, nullptr);
+}
+
+void ShutdownSignals::onSignal(std::function<void()> stop) {
+    waiter_ = std::thread([this, stop = std::move(stop)] {
+        int received = 0;
+        sigwait(&signals_, &received);
+        if (!done_.exchange(true))
+            stop();
+    });
+}
+
+ShutdownSignals::~ShutdownSignals() {
+    if (!waiter_.joinable())
+        return;
+    // The server stopped on its own: wake the waiter without running the stop action again.
+    if (!done_.exchange(true))
+        pthread_kill(waiter_.native_handle(), SIGTERM);
+    waiter_.join();
+}
+
+}  // namespace appserver

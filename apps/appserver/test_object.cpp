@@ -1,0 +1,58 @@
+#include "test_object.h"
+
+#include <algorithm>
+#include <thread>
+
+#include "call_failure.h"
+
+namespace appserver {
+namespace {
+
+using hostfw::OleVariant;
+using hostfw::Variant;
+
+constexpr std::int64_t kMaxSleepMs = 60000;
+
+const Variant& onlyArgument(const std::vector<Variant>& args, const char* method) {
+    if (args.size() != 1) {
+        throw CallFailure(400, std::string(method) + " espera 1 argumento; recebeu " +
+                                   std::to_string(args.size()) + ".");
+    }
+    return args.front();
+}
+
+OleVariant sleep(const std::vector<Variant>& args, const CallContext& context) {
+    const Variant& arg = onlyArgument(args, "Sleep");
+    if (arg.kind() != Variant::Kind::Integer || arg.asInteger() < 0 ||
+        arg.asInteger() > kMaxSleepMs) {
+        throw CallFailure(400, "Sleep espera um inteiro de 0 a 60000.");
+    }
+    const auto until = CallContext::Clock::now() + std::chrono::milliseconds(arg.asInteger());
+    while (CallContext::Clock::now() < until) {
+        context.checkDeadline();
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return Variant(arg.asInteger());
+}
+
+}  // namespace
+
+RemoteObject makeTestObject() {
+    return {
+        {"Echo", [](std::vector<Variant>& args,
+                    const CallContext&) { return OleVariant(onlyArgument(args, "Echo")); }},
+        {"Reverse",
+         [](std::vector<Variant>& args, const CallContext&) {
+             std::reverse(args.begin(), args.end());
+             return OleVariant(Variant(static_cast<std::int64_t>(args.size())));
+         }},
+        {"Fail",
+         [](std::vector<Variant>& args, const CallContext&) -> OleVariant {
+             throw CallFailure(500, onlyArgument(args, "Fail").asString());
+         }},
+        {"Sleep", [](std::vector<Variant>& args,
+                     const CallContext& context) { return sleep(args, context); }},
+    };
+}
+
+}  // namespace appserver

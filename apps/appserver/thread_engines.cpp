@@ -1,0 +1,18 @@
+#include "thread_engines.h"
+
+namespace appserver {
+
+hostfw::Engine& ThreadEngines::forCurrentThread() {
+    const std::thread::id self = std::this_thread::get_id();
+    {
+        const std::lock_guard lock(mutex_);
+        if (const auto found = engines_.find(self); found != engines_.end())
+            return *found->second;
+    }
+    // Opened outside the lock: a slow PostgreSQL connect must not hold up the other threads.
+    auto engine = hostfw::OpenDatabase(connection_);
+    const std::lock_guard lock(mutex_);
+    return *engines_.emplace(self, std::move(engine)).first->second;
+}
+
+}  // namespace appserver

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "host/data/engine.h"
+
+namespace appserver {
+
+// One database connection per worker thread, opened on the thread's first call: a SQLite
+// connection must not be shared between threads, and a libpq one is not safe to share either.
+// The connections close when this object goes, after the workers have stopped.
+class ThreadEngines {
+public:
+    explicit ThreadEngines(std::string connection) : connection_(std::move(connection)) {}
+
+    hostfw::Engine& forCurrentThread();
+
+private:
+    std::string connection_;
+    std::mutex mutex_;
+    std::map<std::thread::id, std::shared_ptr<hostfw::Engine>> engines_;
+};
+
+}  // namespace appserver
