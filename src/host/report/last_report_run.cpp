@@ -15,8 +15,12 @@ LastRun& lastRun() {
 
 }  // namespace
 
-const TParams& LastReportRunParams() { return lastRun().params; }
-bool ReportHasRun() { return lastRun().ran; }
+const TParams& LastReportRunParams() {
+    return lastRun().params;
+}
+bool ReportHasRun() {
+    return lastRun().ran;
+}
 
 void RecordReportRunParams(const TParams& params) {
     TParams copy;

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "hostfw_export.h"
+
+namespace hostfw {
+
+// One CSV field as RFC 4180 writes it: quoted, with inner quotes doubled, when it holds a
+// comma, a quote or a line break; as is otherwise.
+HOSTFW_EXPORT std::string CsvField(std::string_view text);
+
+}  // namespace hostfw

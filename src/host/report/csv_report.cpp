@@ -1,0 +1,57 @@
+#include "host/report/csv_report.h"
+
+#include "host/core/exception.h"
+#include "host/report/amount.h"
+#include "host/report/csv_field.h"
+#include "host/report/definition_bands.h"
+#include "host/report/opened_report.h"
+
+namespace hostfw {
+namespace {
+
+void writeRecord(std::ostream& out, const std::vector<std::string>& fields) {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            out << ',';
+        out << CsvField(fields[i]);
+    }
+    out << "\r\n";
+}
+
+}  // namespace
+
+bool WriteCsvReport(const ReportRequest& request, std::ostream& out) {
+    auto report = OpenReport(request);
+    if (!report)
+        return false;
+    const ReportDefinition& definition = request.definition;
+    const BoundBand detail =
+        BindDefinitionBand(definition, DetailBand(definition), report->rowNames, "columns");
+    const auto amountColumn =
+        FindResultColumn(definition, report->rowNames, definition.amountField, "amountField");
+
+    std::vector<std::string> titles;
+    for (const ReportColumn& column : definition.columns)
+        titles.push_back(column.title);
+    writeRecord(out, titles);
+
+    // {count} and {total} run over the whole file, which is one group.
+    const std::size_t columnCount = report->rows->ColumnNames().size();
+    std::vector<Variant> row(columnCount + 2);
+    std::int64_t count = 0;
+    std::int64_t cents = 0;
+    while (report->rows->Next()) {
+        for (std::size_t i = 0; i < columnCount; ++i)
+            row[i] = report->rows->Value(i);
+        cents += amountColumn ? AmountInCents(row[*amountColumn]) : 0;
+        row[columnCount] = Variant(++count);
+        row[columnCount + 1] = Variant(CentsToDecimal(cents));
+        writeRecord(out, detail.Render(row, definition.statusTexts).front().texts);
+    }
+    out.flush();
+    if (!out)
+        throw Exception("Falha ao gravar o arquivo CSV.");
+    return true;
+}
+
+}  // namespace hostfw

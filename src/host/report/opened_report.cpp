@@ -1,0 +1,71 @@
+#include "host/report/opened_report.h"
+
+#include "host/core/exception.h"
+#include "host/data/sql_parameters.h"
+#include "host/report/definition_error.h"
+
+namespace hostfw {
+namespace {
+
+std::unique_ptr<Cursor> runQuery(const ReportRequest& request, const std::string& sql,
+                                 const TParams& params) {
+    try {
+        return request.engine.Query(sql, params);
+    } catch (const Exception& e) {
+        throw Exception("Erro ao executar a consulta do relatório '" +
+                        request.definition.file.filename().string() + "': " + e.what());
+    }
+}
+
+// A look-up sees only the parameters its own statement declares, with the form's values.
+TParams lookupParams(const std::string& sql, const TParams& reportParams) {
+    TParams params(declaredParameters(sql));
+    for (std::size_t i = 0; i < params.Count(); ++i) {
+        if (const TParam* value = reportParams.FindParam(params[i].Name())) {
+            params[i].SetAsVariant(value->Value());
+        }
+    }
+    return params;
+}
+
+std::vector<Variant> runLookups(const ReportRequest& request, const TParams& reportParams) {
+    const EngineKind kind = request.engine.Kind();
+    std::vector<Variant> values;
+    for (const ReportLookup& lookup : request.definition.lookups) {
+        const std::string& sql = lookup.sql.For(kind);
+        auto cursor = runQuery(request, sql, lookupParams(sql, reportParams));
+        const NameIndex columns(cursor->ColumnNames());
+        const bool found = cursor->Next();
+        for (const std::string& name : lookup.columns) {
+            const auto column = columns.Find(name);
+            if (!column) {
+                throwInvalidDefinition(request.definition.file,
+                                       "a consulta auxiliar não devolve a coluna '" + name + "'");
+            }
+            values.push_back(found ? cursor->Value(*column) : Variant::Null());
+        }
+    }
+    return values;
+}
+
+}  // namespace
+
+std::optional<OpenedReport> OpenReport(const ReportRequest& request) {
+    const std::string& sql = request.definition.sql.For(request.engine.Kind());
+    TParams params(declaredParameters(sql));
+    bool cancel = false;
+    if (request.beforeGetQueryParams)
+        request.beforeGetQueryParams(params, cancel);
+    if (cancel)
+        return std::nullopt;
+
+    ReportScope scope(request.definition, params, runLookups(request, params),
+                      request.printedAt.value_or(Now()));
+    auto rows = runQuery(request, sql, params);
+    NameIndex rowNames(rows->ColumnNames());
+    rowNames.Add("count");
+    rowNames.Add("total");
+    return OpenedReport{std::move(params), std::move(scope), std::move(rows), std::move(rowNames)};
+}
+
+}  // namespace hostfw

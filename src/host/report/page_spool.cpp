@@ -1,0 +1,80 @@
+#include "host/report/page_spool.h"
+
+#include <cstdint>
+
+#include "host/core/exception.h"
+
+namespace hostfw {
+namespace {
+
+[[noreturn]] void spoolFailure() {
+    throw Exception("Falha ao gravar o arquivo temporário do relatório (disco cheio?).");
+}
+
+[[noreturn]] void spoolUnreadable() {
+    throw Exception("Falha ao ler o arquivo temporário do relatório.");
+}
+
+void writeNumber(std::FILE* file, std::uint32_t value) {
+    if (std::fwrite(&value, sizeof value, 1, file) != 1)
+        spoolFailure();
+}
+
+std::uint32_t readNumber(std::FILE* file) {
+    std::uint32_t value = 0;
+    if (std::fread(&value, sizeof value, 1, file) != 1)
+        spoolUnreadable();
+    return value;
+}
+
+}  // namespace
+
+PageSpool::PageSpool() : file_(std::tmpfile()) {
+    if (!file_)
+        throw Exception("Não foi possível criar o arquivo temporário do relatório.");
+}
+
+void PageSpool::Write(const PrintedLines& body) {
+    std::FILE* file = file_.get();
+    writeNumber(file, static_cast<std::uint32_t>(body.size()));
+    for (const PrintedLine& line : body) {
+        writeNumber(file, static_cast<std::uint32_t>(line.kind));
+        writeNumber(file, static_cast<std::uint32_t>(line.style));
+        writeNumber(file, static_cast<std::uint32_t>(line.texts.size()));
+        for (const std::string& text : line.texts) {
+            writeNumber(file, static_cast<std::uint32_t>(text.size()));
+            if (!text.empty() && std::fwrite(text.data(), 1, text.size(), file) != text.size()) {
+                spoolFailure();
+            }
+        }
+    }
+    ++pageCount_;
+}
+
+void PageSpool::Rewind() {
+    if (std::fflush(file_.get()) != 0 || std::fseek(file_.get(), 0, SEEK_SET) != 0)
+        spoolFailure();
+    pagesRead_ = 0;
+}
+
+bool PageSpool::Read(PrintedLines& body) {
+    if (pagesRead_ == pageCount_)
+        return false;
+    std::FILE* file = file_.get();
+    body.resize(readNumber(file));
+    for (PrintedLine& line : body) {
+        line.kind = static_cast<BandLine::Kind>(readNumber(file));
+        line.style = static_cast<LineStyle>(readNumber(file));
+        line.texts.resize(readNumber(file));
+        for (std::string& text : line.texts) {
+            text.resize(readNumber(file));
+            if (!text.empty() && std::fread(text.data(), 1, text.size(), file) != text.size()) {
+                spoolUnreadable();
+            }
+        }
+    }
+    ++pagesRead_;
+    return true;
+}
+
+}  // namespace hostfw

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdio>
+#include <memory>
+
+#include "host/report/printed_line.h"
+
+namespace hostfw {
+
+// Laid-out page bodies kept in an anonymous temporary file until the last row is read and
+// the page count is known, so memory holds one page whatever the number of rows.
+class PageSpool {
+public:
+    PageSpool();
+    void Write(const PrintedLines& body);
+    int PageCount() const { return pageCount_; }
+    // Starts reading from the first page; Read gives false after the last one.
+    void Rewind();
+    bool Read(PrintedLines& body);
+
+private:
+    struct CloseFile {
+        void operator()(std::FILE* file) const { std::fclose(file); }
+    };
+    std::unique_ptr<std::FILE, CloseFile> file_;
+    int pageCount_ = 0;
+    int pagesRead_ = 0;
+};
+
+}  // namespace hostfw

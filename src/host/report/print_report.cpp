@@ -1,0 +1,104 @@
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "host/core/date_time.h"
+#include "host/core/exception.h"
+#include "host/report/child_process.h"
+#include "host/report/paged_report.h"
+#include "host/report/pdf_page_renderer.h"
+#include "host/report/report_commands.h"
+#include "host/report/staged_file.h"
+#include "host/report/system_error_text.h"
+
+namespace hostfw {
+namespace {
+
+constexpr int kMaxNameTries = 1000;
+
+// Printer names as CUPS allows them: printable, without blanks, "/" or "#". A leading "-"
+// is refused too, so the name can never pass for an option of lp.
+void checkPrinterName(const std::string& printer) {
+    const bool valid = printer.size() <= 127 && !printer.starts_with('-') &&
+                       std::all_of(printer.begin(), printer.end(), [](char c) {
+                           const auto u = static_cast<unsigned char>(c);
+                           return u > ' ' && u != 0x7F && c != '/' && c != '#';
+                       });
+    if (!valid)
+        throw Exception("Nome de impressora inválido: '" + printer + "'.");
+}
+
+// "EXP036-001_20240131-154500": report code, sequence, print date and time.
+std::string pdfStem(const ReportDefinition& definition, TDateTime printedAt) {
+    const CivilDate date = civilFromDays(printedAt.value);
+    const long seconds =
+        std::lround((printedAt.value - std::floor(printedAt.value)) * 86400.0) % 86400;
+    char stem[96];
+    std::snprintf(stem, sizeof stem, "%s-%03d_%04d%02d%02d-%02ld%02ld%02ld",
+                  definition.reportCode.c_str(), definition.sequence, date.year, date.month,
+                  date.day, seconds / 3600, seconds / 60 % 60, seconds % 60);
+    return stem;
+}
+
+std::filesystem::path publishUnderFreeName(StagedFile& staged, const std::filesystem::path& folder,
+                                           const std::string& stem) {
+    for (int attempt = 1; attempt <= kMaxNameTries; ++attempt) {
+        const std::string suffix = attempt == 1 ? "" : "_" + std::to_string(attempt);
+        const std::filesystem::path target = folder / (stem + suffix + ".pdf");
+        if (staged.PublishWithoutReplacing(target))
+            return target;
+    }
+    throw Exception("Não há nome livre para o PDF '" + stem + "' na pasta '" + folder.string() +
+                    "'.");
+}
+
+void createFolder(const std::filesystem::path& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        throw Exception("Não foi possível criar a pasta '" + folder.string() + "' (" +
+                        SystemErrorText(error.value()) + ").");
+    }
+}
+
+PrintedReport sendToPrinter(const std::filesystem::path& pdf, const std::string& printer) {
+    const auto lp = FindProgram("lp");
+    if (!lp) {
+        return {pdf, false,
+                "O comando lp não foi encontrado: o relatório não foi para a impressora '" +
+                    printer + "' e ficou no arquivo '" + pdf.string() + "'."};
+    }
+    const int code = RunProgram({lp->string(), "-d", printer, pdf.string()});
+    if (code != 0) {
+        throw Exception("A impressão em '" + printer + "' falhou (lp terminou com código " +
+                        std::to_string(code) + "); o relatório ficou no arquivo '" + pdf.string() +
+                        "'.");
+    }
+    return {pdf, true, ""};
+}
+
+}  // namespace
+
+std::optional<PrintedReport> PrintReport(const ReportRequest& request,
+                                         const PrintOptions& options) {
+    if (!options.printer.empty())
+        checkPrinterName(options.printer);
+    createFolder(options.outputFolder);
+    // One time for the page header and the file name.
+    const ReportRequest timed{request.engine, request.definition, request.beforeGetQueryParams,
+                              request.printedAt.value_or(Now())};
+    StagedFile staged(options.outputFolder);
+    {
+        PdfPageRenderer renderer(staged.Path(), request.definition);
+        if (!RunPagedReport(timed, renderer))
+            return std::nullopt;
+    }
+    staged.Sync();
+    const auto pdf = publishUnderFreeName(staged, options.outputFolder,
+                                          pdfStem(request.definition, *timed.printedAt));
+    if (options.printer.empty())
+        return PrintedReport{pdf, false, ""};
+    return sendToPrinter(pdf, options.printer);
+}
+
+}  // namespace hostfw

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "host/report/report_definition.h"
+#include "host/report/report_request.h"
+#include "hostfw_export.h"
+
+namespace hostfw {
+
+// The report commands of the base report form. Each run raises the form's
+// BeforeGetQueryParams handler first; "nothing" / false means the handler cancelled.
+// Failures raise an Exception with a clear Portuguese message and leave no partial file.
+
+// Preview: the report as plain text.
+HOSTFW_EXPORT std::optional<std::string> PreviewReport(const ReportRequest& request);
+HOSTFW_EXPORT bool PreviewReport(const ReportRequest& request, std::ostream& out);
+
+struct PrintOptions {
+    std::filesystem::path outputFolder;  // created when missing
+    std::string printer;                 // empty: only the PDF file
+};
+
+struct PrintedReport {
+    std::filesystem::path pdf;
+    bool sentToPrinter = false;
+    std::string notice;  // for the user when the PDF was not sent although a printer was named
+};
+
+// Print: a PDF file in the output folder named from the report code, the sequence and the
+// print time ("EXP036-001_20240131-154500.pdf", "..._2.pdf" when taken: never overwriting),
+// then, when a printer is named and `lp` is on PATH, `lp -d PRINTER FILE`.
+HOSTFW_EXPORT std::optional<PrintedReport> PrintReport(const ReportRequest& request,
+                                                       const PrintOptions& options);
+
+// CSV export to a file the user chose (replaced in one step if it exists).
+HOSTFW_EXPORT bool ExportReportCsv(const ReportRequest& request, const std::filesystem::path& file);
+
+// Save as: a copy of the definition under a new title, in the definition's folder, named from
+// the report code and the next free sequence number. Returns the new file; nothing for a blank
+// title. The title is only stored inside the file, whatever it holds.
+HOSTFW_EXPORT std::optional<std::filesystem::path> SaveReportAs(const ReportDefinition& definition,
+                                                                const std::string& title);
+
+// Edit: the command line that opens a definition file in $VISUAL or $EDITOR (split on blanks,
+// the file as its own last argument), to be run with RunProgram, never through a shell.
+// Afterwards ReportCatalog::Reload checks the file again.
+HOSTFW_EXPORT std::vector<std::string> EditorCommandLine(const std::filesystem::path& file);
+
+}  // namespace hostfw

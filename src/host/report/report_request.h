@@ -1,0 +1,27 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+
+#include "host/core/date_time.h"
+#include "host/data/engine.h"
+#include "host/data/params.h"
+#include "host/report/report_definition.h"
+
+namespace hostfw {
+
+// Raised just before the report query runs, with the parameters its SQL declares, all
+// unassigned: the form assigns what it knows (an unassigned one binds NULL). Setting
+// `cancel` to true stops the run without output.
+using BeforeGetQueryParams = std::function<void(TParams& params, bool& cancel)>;
+
+// One run of a report definition against a database.
+struct ReportRequest {
+    Engine& engine;
+    const ReportDefinition& definition;
+    BeforeGetQueryParams beforeGetQueryParams;
+    // The date and time printed in the page header; the clock when not given.
+    std::optional<TDateTime> printedAt;
+};
+
+}  // namespace hostfw

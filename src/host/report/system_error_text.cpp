@@ -1,0 +1,28 @@
+#include "host/report/system_error_text.h"
+
+#include <cerrno>
+
+namespace hostfw {
+
+std::string SystemErrorText(int error) {
+    switch (error) {
+        case EACCES:
+        case EPERM:
+            return "sem permissão";
+        case ENOENT:
+            return "não existe";
+        case ENOSPC:
+        case EDQUOT:
+            return "disco cheio";
+        case EROFS:
+            return "disco somente para leitura";
+        case ENAMETOOLONG:
+            return "nome longo demais";
+        case ENOTDIR:
+            return "caminho não é uma pasta";
+        default:
+            return "erro do sistema " + std::to_string(error);
+    }
+}
+
+}  // namespace hostfw
