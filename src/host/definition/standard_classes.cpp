@@ -2,7 +2,9 @@
 
 #include <mutex>
 
+#include "host/base_form/report_designer_dialog.h"
 #include "host/data/client_dataset.h"
+#include "host/net/net_connection.h"
 #include "host/data/data_source.h"
 #include "host/data/field.h"
 #include "host/data/query.h"
@@ -37,12 +39,17 @@ void RegisterStandardClasses() {
         registerClass<TSpeedButton>("TSpeedButton");
         registerClass<TEdit>("TEdit");
         registerClass<TMessages>("TMessages");
+        registerClass<TReportDesignerDialog>("TReportDesignerDialog");
+        registerClass<TPopupMenu>("TPopupMenu");
+        registerClass<TMenuItem>("TMenuItem");
+        registerClass<TSaveDialog>("TSaveDialog");
         registerClass<TDateEditPlus>("TDateEditPlus");
         registerClass<TBtnPesquisa>("TBtnPesquisa");
         registerClass<TStringField>("TStringField");
         registerClass<TADOIBQuery>("TADOIBQuery");
         registerClass<TClientDataSet>("TClientDataSet");
         registerClass<TDataSource>("TDataSource");
+        registerClass<TNetConnection>("TNetConnection");
         SharedDatabaseModule();
     });
 }
