@@ -5,7 +5,7 @@ namespace {
 
 struct LastRun {
     TParams params;
-    bool ran = false;
+    unsigned long runs = 0;
 };
 
 LastRun& lastRun() {
@@ -19,7 +19,10 @@ const TParams& LastReportRunParams() {
     return lastRun().params;
 }
 bool ReportHasRun() {
-    return lastRun().ran;
+    return lastRun().runs > 0;
+}
+unsigned long ReportRunCount() {
+    return lastRun().runs;
 }
 
 void RecordReportRunParams(const TParams& params) {
@@ -28,7 +31,7 @@ void RecordReportRunParams(const TParams& params) {
         copy.CreateParam(params[i].Name()).SetAsVariant(params[i].Value());
     }
     lastRun().params = std::move(copy);
-    lastRun().ran = true;
+    ++lastRun().runs;
 }
 
 }  // namespace hostfw
