@@ -1,5 +1,6 @@
 #pragma once
 
+#include <compare>
 #include <optional>
 #include <string>
 
@@ -11,6 +12,7 @@ namespace hostfw {
 struct TDateTime {
     double value = 0.0;
     friend bool operator==(TDateTime, TDateTime) = default;
+    friend auto operator<=>(TDateTime, TDateTime) = default;
 };
 
 struct CivilDate {

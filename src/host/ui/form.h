@@ -66,6 +66,8 @@ public:
 
     // The window becomes, or stops being, the application's active window.
     void Activate();
+    // Repaints the window at once; the headless model draws nothing, a desktop view repaints.
+    void Refresh() {}
     void Deactivate();
 
     TNotifyEvent OnCreate;

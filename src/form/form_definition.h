@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string_view>
+
+namespace Cli_exp03600 {
+
+// The stored definition of TfrmRelConsLanc, embedded at build time.
+std::string_view frmRelConsLancDefinition();
+
+}  // namespace Cli_exp03600
