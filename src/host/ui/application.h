@@ -49,6 +49,8 @@ public:
     void ScheduleRelease(TCustomForm* form);
 
     HostUi& Ui() const;
+    // Without a UI (a server, a plain test) notices have nowhere to go and are skipped.
+    bool HasUi() const { return ui_ != nullptr; }
     void SetUi(HostUi* ui) { ui_ = ui; }
 
 private:
