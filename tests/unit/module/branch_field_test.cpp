@@ -1,0 +1,148 @@
+#include "host/data/query.h"
+#include "host/ui/btn_pesquisa.h"
+#include "host/ui/edit.h"
+#include "host/ui/std_controls.h"
+#include "unit/module/module_fixture.h"
+
+namespace moduletest {
+namespace {
+
+using namespace hostfw;
+
+class BranchField : public ModuleTest {
+protected:
+    TEdit& code() { return control<TEdit>("edtCdFilial"); }
+    TEdit& name() { return control<TEdit>("edtNmFilial"); }
+    // The user leaves the code edit for the initial date.
+    void leaveCode() { UserActions::Focus(control<TWinControl>("depInicial")); }
+};
+
+TEST_F(BranchField, TypingKeepsDigitsLettersAndTheFourSignsAsCapitals) {
+    openEmbedded();
+    UserActions::ReplaceText(code(), "");
+    UserActions::Type(code(), "a1%z");
+    EXPECT_EQ(code().Text(), "A1%Z");
+    UserActions::ReplaceText(code(), "");
+    UserActions::Type(code(),
+                      " -/.\xC3\xA9"
+                      "b)*");
+    EXPECT_EQ(code().Text(), "B");
+    UserActions::Type(code(), "&'(9");
+    EXPECT_EQ(code().Text(), "B&'(") << "typing stops at four characters";
+}
+
+TEST_F(BranchField, ControlKeysPassTheFilterAndActAsInAnEdit) {
+    openEmbedded();
+    UserActions::ReplaceText(code(), "");
+    UserActions::Type(code(), "12");
+    UserActions::PressKey(code(), 8);
+    EXPECT_EQ(code().Text(), "1");
+    UserActions::PressKey(code(), 13);
+    UserActions::PressKey(code(), 27);
+    UserActions::PressKey(code(), 1);
+    EXPECT_EQ(code().Text(), "1") << "no control character is stored";
+    UserActions::PressKey(code(), 9);
+    EXPECT_NE(focusName(), "edtCdFilial") << "tab moves to the next control";
+    EXPECT_EQ(code().Text(), "0001") << "leaving adjusted the code";
+}
+
+TEST_F(BranchField, FreeModeShowsTheSessionBranchAndFocusesTheCode) {
+    openEmbedded();
+    EXPECT_TRUE(control<TLabel>("lblFilial").Enabled());
+    EXPECT_TRUE(code().Enabled());
+    EXPECT_TRUE(control<TBtnPesquisa>("btpFilial").Enabled());
+    EXPECT_EQ(code().Text(), "0001");
+    EXPECT_EQ(name().Text(), "Matriz São Paulo");
+    EXPECT_EQ(focusName(), "edtCdFilial");
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(BranchField, FreeModeWithAnUnknownSessionBranchWaitsUntilTheCodeIsLeft) {
+    Session().filiProc = "1";  // stored as "0001": not found unadjusted, silently
+    openEmbedded();
+    EXPECT_EQ(code().Text(), "1");
+    EXPECT_EQ(name().Text(), "");
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(focusName(), "edtCdFilial");
+    leaveCode();
+    EXPECT_EQ(code().Text(), "0001");
+    EXPECT_EQ(name().Text(), "Matriz São Paulo");
+}
+
+TEST_F(BranchField, LeavingWithAnUnregisteredCodeRefusesAndKeepsTheFocus) {
+    openEmbedded();
+    UserActions::ReplaceText(code(), "9");
+    leaveCode();
+    EXPECT_EQ(messages(), std::vector<std::string>{"Filial não cadastrada."});
+    EXPECT_EQ(focusName(), "edtCdFilial");
+    EXPECT_EQ(code().Text(), "0009");
+    EXPECT_EQ(name().Text(), "");
+}
+
+TEST_F(BranchField, LeavingAnEmptyCodeLooksNothingUp) {
+    openEmbedded();
+    UserActions::ReplaceText(code(), "");
+    leaveCode();
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(name().Text(), "");
+    EXPECT_EQ(focusName(), "depInicial");
+}
+
+TEST_F(BranchField, SqlCharactersInTheCodeAreLookedUpAsAValue) {
+    openEmbedded();
+    for (const char* typed : {"'", "%", "&(", "1' O"}) {
+        ui.messages.clear();
+        UserActions::ReplaceText(code(), "");
+        UserActions::Type(code(), typed);
+        leaveCode();
+        EXPECT_EQ(messages(), std::vector<std::string>{"Filial não cadastrada."}) << typed;
+    }
+}
+
+TEST_F(BranchField, ACodeLongerThanTheWidthIsNeverCutToAnotherBranch) {
+    Session().filiProc = "00001";
+    openEmbedded();
+    leaveCode();
+    EXPECT_EQ(code().Text(), "00001");
+    EXPECT_EQ(messages(), std::vector<std::string>{"Filial não cadastrada."});
+}
+
+TEST_F(BranchField, LockedModeDisablesTheFieldAndLooksTheBranchUp) {
+    Session().moduFili = true;
+    Session().filiProc = "2";
+    openEmbedded();
+    EXPECT_FALSE(control<TLabel>("lblFilial").Enabled());
+    EXPECT_FALSE(code().Enabled());
+    EXPECT_FALSE(control<TBtnPesquisa>("btpFilial").Enabled());
+    EXPECT_EQ(code().Text(), "0002");
+    EXPECT_EQ(name().Text(), "Filial Campinas");
+    EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(BranchField, LockedModeWithAnEmptyCodeIsRefusedLaterWithoutMovingTheFocus) {
+    Session().moduFili = true;
+    Session().filiProc = "";
+    openEmbedded();
+    EXPECT_TRUE(messages().empty());
+    UserActions::Focus(control<TWinControl>("depFinal"));
+    UserActions::Click(control<TControl>("sbtPreview"));
+    EXPECT_EQ(messages(), std::vector<std::string>{"Filial deve ser informada."});
+    EXPECT_EQ(focusName(), "depFinal");
+}
+
+TEST_F(BranchField, ASearchOffersEveryBranchAndWritesTheChosenCodeAndName) {
+    openEmbedded();
+    ui.searchAnswers.push_back(2);
+    UserActions::Click(control<TBtnPesquisa>("btpFilial"));
+    ASSERT_EQ(ui.searchRequests.size(), 1u);
+    EXPECT_EQ(ui.searchRequests[0].title, "Filial");
+    EXPECT_EQ(ui.searchRequests[0].keys, (std::vector<std::string>{"0001", "0002", "0003"}));
+    EXPECT_EQ(code().Text(), "0003");
+    EXPECT_EQ(name().Text(), "Filial Curitiba");
+    UserActions::Type(code(), "");
+    UserActions::PressKey(code(), 8);
+    EXPECT_EQ(name().Text(), "") << "any change of the code empties the name";
+}
+
+}  // namespace
+}  // namespace moduletest

@@ -1,0 +1,93 @@
+#include "host/data/query.h"
+#include "host/ui/btn_pesquisa.h"
+#include "host/ui/std_controls.h"
+#include "unit/module/module_fixture.h"
+
+namespace moduletest {
+namespace {
+
+using namespace hostfw;
+
+class ClientLists : public ModuleTest {
+protected:
+    void SetUp() override { openEmbedded(); }
+    // Invoices and shipping refer to branches and clients, so they go first.
+    void emptyTable(const char* table) {
+        for (std::string name : {"EXPEDICAO", "NOTAFISCAL", table})
+            SharedDatabase()->Execute("DELETE FROM " + name, TParams());
+    }
+};
+
+TEST_F(ClientLists, TheRadioButtonsOnlySwitchTheSearchButton) {
+    TBtnPesquisa& search = control<TBtnPesquisa>("btnCli");
+    UserActions::Click(control<TRadioButton>("rdbLCli"));
+    EXPECT_TRUE(search.Enabled());
+    ui.pickAnswers.push_back(std::vector<size_t>{1});
+    UserActions::Click(search);
+    const std::string picked = st("stListaCliente");
+    UserActions::Click(control<TRadioButton>("rdbTCli"));
+    EXPECT_FALSE(search.Enabled());
+    EXPECT_EQ(st("stListaCliente"), picked);
+    EXPECT_EQ(focusName(), "rdbTCli");
+}
+
+TEST_F(ClientLists, TheClientPickerShowsMaskedNumbersInNumberOrder) {
+    UserActions::Click(control<TRadioButton>("rdbLCli"));
+    ui.pickAnswers.push_back(std::vector<size_t>{0, 3});
+    UserActions::Click(control<TBtnPesquisa>("btnCli"));
+    ASSERT_EQ(ui.pickRequests.size(), 1u);
+    const ListPickRequest& request = ui.pickRequests[0];
+    EXPECT_EQ(request.title, "Cliente");
+    EXPECT_EQ(request.hint, "Cliente deve ser informado.");
+    ASSERT_EQ(request.grid.columns.size(), 2u);
+    EXPECT_EQ(request.grid.columns[0].caption, "Inscrição Jurídica");
+    EXPECT_EQ(request.grid.columns[0].width, 25);
+    EXPECT_EQ(request.grid.columns[1].caption, "Nome");
+    EXPECT_EQ(request.keys, (std::vector<std::string>{"3", "11", "2", "1"}));
+    EXPECT_EQ(request.grid.rows[0][0], "111.444.777-35");
+    EXPECT_EQ(request.grid.rows[1][0], "11.222.333/0001-81");
+    EXPECT_EQ(request.grid.rows[3][0], "529.982.247-25");
+    EXPECT_EQ(request.grid.rows[3][1], "João da Silva");
+    EXPECT_EQ(st("stListaCliente"), ",3,1,");
+}
+
+TEST_F(ClientLists, TheDestinationPickerOffersEveryBranch) {
+    UserActions::Click(control<TRadioButton>("rdbLFil"));
+    ui.pickAnswers.push_back(std::vector<size_t>{0, 2});
+    UserActions::Click(control<TBtnPesquisa>("btnFilDest"));
+    ASSERT_EQ(ui.pickRequests.size(), 1u);
+    EXPECT_EQ(ui.pickRequests[0].title, "Filial");
+    EXPECT_EQ(ui.pickRequests[0].hint, "");
+    EXPECT_EQ(ui.pickRequests[0].grid.columns[0].width, 8);
+    EXPECT_EQ(ui.pickRequests[0].grid.columns[1].width, 50);
+    EXPECT_EQ(st("stFilialDest"), ",0001,0003,");
+
+    ui.pickAnswers.push_back(std::nullopt);
+    UserActions::Click(control<TBtnPesquisa>("btnFilDest"));
+    EXPECT_EQ(ui.pickRequests[1].marked, (std::vector<bool>{true, false, true}));
+    EXPECT_EQ(st("stFilialDest"), ",0001,0003,") << "cancelling keeps the list";
+}
+
+TEST_F(ClientLists, AnEmptyClientTableIsReportedWithoutAPicker) {
+    emptyTable("CLIENTE");
+    UserActions::Click(control<TRadioButton>("rdbLCli"));
+    UserActions::Click(control<TBtnPesquisa>("btnCli"));
+    EXPECT_EQ(messages(), std::vector<std::string>{"Não há cliente cadastrado."});
+    EXPECT_TRUE(ui.pickRequests.empty());
+    EXPECT_TRUE(control<TADOIBQuery>("qryCliente").Active());
+    EXPECT_EQ(focusName(), "rdbLCli");
+}
+
+TEST_F(ClientLists, AnEmptyBranchTableClosesTheQueryAndFocusesLista) {
+    UserActions::Click(control<TRadioButton>("rdbLFil"));
+    UserActions::Focus(control<TWinControl>("rdbTCli"));
+    emptyTable("FILIAL");
+    UserActions::Click(control<TBtnPesquisa>("btnFilDest"));
+    EXPECT_EQ(messages(), std::vector<std::string>{"Não há filial casastrada."});
+    EXPECT_TRUE(ui.pickRequests.empty());
+    EXPECT_FALSE(control<TADOIBQuery>("qryFilialDest").Active());
+    EXPECT_EQ(focusName(), "rdbLFil");
+}
+
+}  // namespace
+}  // namespace moduletest

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "host/core/variant.h"
+#include "host/data/params.h"
+#include "host/services/session.h"
+#include "host/ui/application.h"
+#include "host/ui/component_by_name.h"
+#include "host/ui/form.h"
+#include "host/ui/user_actions.h"
+#include "unit/data/test_database.h"
+#include "unit/support/fake_host_ui.h"
+
+namespace moduletest {
+
+// The real package loaded with dlopen over the fixed test database, with a recording host UI.
+// The application server is unreachable unless a test says otherwise.
+class ModuleTest : public datatest::TestDatabase {
+protected:
+    ModuleTest() {
+        hostfw::Session().filiProc = "0001";
+        hostfw::Session().moduFili = false;
+        hostfw::Session().webUrl = "127.0.0.1";
+        hostfw::Session().webPort = 1;
+        hostfw::Session().reportDir = EXP036_SOURCE_DIR "/reports";
+        hostfw::Application().SetUi(&ui);
+        load();
+    }
+
+    ~ModuleTest() override {
+        if (hostfw::TCustomForm* open = form())
+            hostfw::UserActions::Close(*open);
+        hostfw::Application().ProcessReleases();
+        unload();
+        hostfw::Application().SetUi(nullptr);
+    }
+
+    void load() {
+        package_ = dlopen(EXP036_BIN_DIR "/libPkg_exp03600.so", RTLD_NOW | RTLD_LOCAL);
+        ASSERT_NE(package_, nullptr) << dlerror();
+    }
+
+    void unload() {
+        if (package_ != nullptr)
+            dlclose(package_);
+        package_ = nullptr;
+    }
+
+    // The host's call of the entry routine, as an event of the application.
+    void iniProc(const hostfw::Variant& parameter) {
+        using IniProcFn = void (*)(const hostfw::Variant&);
+        auto entry = reinterpret_cast<IniProcFn>(dlsym(package_, "IniProc"));
+        ASSERT_NE(entry, nullptr) << "IniProc is not exported by its plain name";
+        entry(parameter);
+    }
+    void openEmbedded() { iniProc(hostfw::Variant::Null()); }
+
+    // Module-level variables, through their unit-qualified exported names.
+    std::string& st(const std::string& name) {
+        return *static_cast<std::string*>(
+            symbol("_ZN12Cli_exp03600" + std::to_string(name.size()) + name + "B5cxx11E"));
+    }
+    bool& boIdCriado() { return *static_cast<bool*>(symbol("_ZN12Cli_exp0360010boIdCriadoE")); }
+
+    // The live form, or nullptr when none is open.
+    hostfw::TCustomForm* form() const {
+        return dynamic_cast<hostfw::TCustomForm*>(
+            hostfw::Application().FindComponent("frmRelConsLanc"));
+    }
+    template <class T>
+    T& control(std::string_view name) {
+        return hostfw::ComponentByName<T>(*form(), name);
+    }
+
+    std::vector<std::string> messages() const { return ui.messageTexts(); }
+    std::string focusName() const {
+        const hostfw::TWinControl* focused = form()->ActiveControl();
+        return focused ? focused->Name() : std::string();
+    }
+
+    testsupport::FakeHostUi ui;
+
+private:
+    void* symbol(const std::string& mangled) {
+        void* address = dlsym(package_, mangled.c_str());
+        EXPECT_NE(address, nullptr) << mangled << " is not exported";
+        return address;
+    }
+
+    void* package_ = nullptr;
+};
+
+}  // namespace moduletest

@@ -1,0 +1,124 @@
+#include "host/core/date_time.h"
+#include "host/core/exception.h"
+#include "host/ui/btn_pesquisa.h"
+#include "host/ui/date_edit_plus.h"
+#include "host/ui/std_controls.h"
+#include "unit/module/module_fixture.h"
+
+namespace moduletest {
+namespace {
+
+using namespace hostfw;
+
+using PackageEntry = ModuleTest;
+
+TEST_F(PackageEntry, NullOpensAnEmbeddedChildWindowAndReturnsAtOnce) {
+    openEmbedded();
+    ASSERT_NE(form(), nullptr);
+    EXPECT_TRUE(boIdCriado());
+    EXPECT_EQ(form()->FormStyle(), TFormStyle::fsMDIChild);
+    EXPECT_EQ(form()->BorderStyle(), TBorderStyle::bsSingle);
+    EXPECT_FALSE(form()->BorderIcons().biMaximize);
+    EXPECT_TRUE(form()->BorderIcons().biSystemMenu);
+    EXPECT_TRUE(form()->Showing());
+    EXPECT_FALSE(form()->Modal());
+    EXPECT_EQ(Screen().Cursor(), crDefault);
+}
+
+TEST_F(PackageEntry, AnyOtherValueOpensAModalSizeableWindowUntilItCloses) {
+    for (const Variant& parameter : {Variant(1), Variant(), Variant(0), Variant("")}) {
+        bool sawModal = false;
+        ui.modalActions = [&](TCustomForm& shown) {
+            sawModal = shown.Modal();
+            EXPECT_EQ(shown.BorderStyle(), TBorderStyle::bsSizeable);
+            EXPECT_TRUE(shown.BorderIcons().biMaximize);
+            EXPECT_EQ(shown.FormStyle(), TFormStyle::fsNormal);
+            EXPECT_EQ(Screen().Cursor(), crDefault);
+            UserActions::Close(shown);
+        };
+        iniProc(parameter);
+        EXPECT_TRUE(sawModal);
+        EXPECT_FALSE(boIdCriado());
+        Application().ProcessReleases();
+        EXPECT_EQ(form(), nullptr);
+        EXPECT_EQ(Screen().Cursor(), crDefault);
+    }
+}
+
+TEST_F(PackageEntry, AFurtherCallRestoresTheOpenFormInsteadOfCreatingAnother) {
+    openEmbedded();
+    TCustomForm* first = form();
+    first->SetWindowState(TWindowState::wsMinimized);
+    ui.modalActions = [](TCustomForm&) { ADD_FAILURE() << "an embedded form never goes modal"; };
+    iniProc(Variant(1));
+    EXPECT_EQ(form(), first);
+    EXPECT_EQ(Application().FormCount(), 1);
+    EXPECT_EQ(first->WindowState(), TWindowState::wsNormal);
+    EXPECT_EQ(first->FormStyle(), TFormStyle::fsMDIChild);
+}
+
+TEST_F(PackageEntry, AFreshFormShowsTheStoredStateAndTodayInBothDates) {
+    openEmbedded();
+    for (const char* todos : {"rdbTCli", "rdbTFil", "rdbTNota"})
+        EXPECT_TRUE(control<TRadioButton>(todos).Checked()) << todos;
+    for (const char* lista : {"rdbLCli", "rdbLFil", "rdbLNota"})
+        EXPECT_FALSE(control<TRadioButton>(lista).Checked()) << lista;
+    for (const char* search : {"btnCli", "btnFilDest", "btnNota"})
+        EXPECT_FALSE(control<TBtnPesquisa>(search).Enabled()) << search;
+    for (const char* box : {"ckbPend", "ckbEmitida", "ckbAprovada", "ckbCancel"})
+        EXPECT_TRUE(control<TCheckBox>(box).Checked()) << box;
+    EXPECT_FALSE(control<TEdit>("edtNmFilial").Enabled());
+    const std::string today = DateToStr(Now());
+    EXPECT_EQ(control<TDateEditPlus>("depInicial").Text(), today);
+    EXPECT_EQ(control<TDateEditPlus>("depFinal").Text(), today);
+    EXPECT_EQ(control<TLabel>("lblCodTela").Caption(), "EXP03600");
+    EXPECT_EQ(control<TLabel>("lblCodRel").Caption(), "EXP036");
+}
+
+TEST_F(PackageEntry, PickedListsSurviveACloseAndReopen) {
+    openEmbedded();
+    UserActions::Click(control<TRadioButton>("rdbLCli"));
+    ui.pickAnswers.push_back(std::vector<size_t>{0});
+    UserActions::Click(control<TBtnPesquisa>("btnCli"));
+    const std::string picked = st("stListaCliente");
+    ASSERT_FALSE(picked.empty());
+
+    UserActions::Close(*form());
+    Application().ProcessReleases();
+    EXPECT_FALSE(boIdCriado());
+    openEmbedded();
+    EXPECT_EQ(st("stListaCliente"), picked);
+    EXPECT_EQ(Application().FormCount(), 1);
+}
+
+TEST_F(PackageEntry, UnloadingAndLoadingAgainStartsFromEmptyState) {
+    openEmbedded();
+    UserActions::Click(control<TRadioButton>("rdbLCli"));
+    ui.pickAnswers.push_back(std::vector<size_t>{0});
+    UserActions::Click(control<TBtnPesquisa>("btnCli"));
+    ASSERT_FALSE(st("stListaCliente").empty());
+    ASSERT_EQ(st("stRel"), "A");
+    UserActions::Close(*form());
+    Application().ProcessReleases();
+
+    unload();
+    EXPECT_EQ(dlopen(EXP036_BIN_DIR "/libPkg_exp03600.so", RTLD_NOW | RTLD_NOLOAD), nullptr)
+        << "the package stayed in memory after dlclose";
+    load();
+    EXPECT_TRUE(st("stListaCliente").empty());
+    EXPECT_TRUE(st("stRel").empty());
+    EXPECT_FALSE(boIdCriado());
+}
+
+TEST_F(PackageEntry, AFailureLeavingTheEntryPutsTheCursorBack) {
+    Session().moduFili = true;
+    Session().filiProc = "9999";
+    EXPECT_THROW(openEmbedded(), EAbort);
+    EXPECT_EQ(Screen().Cursor(), crDefault);
+    EXPECT_EQ(messages(), std::vector<std::string>{"Filial não cadastrada."});
+    // The failure came after the form was created: it stays, tracked as open.
+    EXPECT_TRUE(boIdCriado());
+}
+
+}  // namespace
+}  // namespace moduletest

@@ -1,0 +1,106 @@
+#include "host/report/last_report_run.h"
+#include "host/ui/date_edit_plus.h"
+#include "host/ui/edit.h"
+#include "host/ui/std_controls.h"
+#include "unit/module/module_fixture.h"
+
+namespace moduletest {
+namespace {
+
+using namespace hostfw;
+
+class ValidationGate : public ModuleTest {
+protected:
+    void SetUp() override {
+        openEmbedded();
+        UserActions::ReplaceText(control<TDateEditPlus>("depInicial"), "01/01/2025");
+        UserActions::ReplaceText(control<TDateEditPlus>("depFinal"), "31/12/2025");
+    }
+    void clickCommand(const char* button) { UserActions::Click(control<TControl>(button)); }
+    void expectRefused(const std::string& message, const std::string& focus) {
+        EXPECT_EQ(messages(), std::vector<std::string>{message});
+        EXPECT_EQ(focusName(), focus);
+        EXPECT_EQ(previews(), 0);
+    }
+    int previews() const {
+        int count = 0;
+        for (const std::string& note : ui.notes)
+            if (note.rfind("preview: ", 0) == 0)
+                ++count;
+        return count;
+    }
+    void uncheckAllStatuses() {
+        for (const char* box : {"ckbPend", "ckbEmitida", "ckbAprovada", "ckbCancel"})
+            UserActions::Click(control<TCheckBox>(box));
+    }
+};
+
+TEST_F(ValidationGate, AValidFormReachesThePreviewExactlyOnce) {
+    clickCommand("sbtPreview");
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(previews(), 1);
+}
+
+TEST_F(ValidationGate, TheBranchIsCheckedBeforeTheDatesAreRequired) {
+    UserActions::ReplaceText(control<TEdit>("edtCdFilial"), "");
+    UserActions::ReplaceText(control<TDateEditPlus>("depInicial"), "");
+    clickCommand("sbtPreview");
+    expectRefused("Filial deve ser informada.", "edtCdFilial");
+}
+
+TEST_F(ValidationGate, EmptyDatesAreRequiredInOrder) {
+    UserActions::ReplaceText(control<TDateEditPlus>("depInicial"), "");
+    UserActions::ReplaceText(control<TDateEditPlus>("depFinal"), "");
+    clickCommand("sbtPrint");
+    expectRefused("Data inicial deve ser informada.", "depInicial");
+    ui.messages.clear();
+    UserActions::ReplaceText(control<TDateEditPlus>("depInicial"), "01/01/2025");
+    clickCommand("sbtPrint");
+    expectRefused("Data final deve ser informada.", "depFinal");
+}
+
+TEST_F(ValidationGate, EachListGroupOnListaNeedsAPick) {
+    const struct {
+        const char* lista;
+        const char* message;
+    } groups[] = {{"rdbLCli", "Cliente deve ser informado."},
+                  {"rdbLFil", "Filial de destino deve ser informada."},
+                  {"rdbLNota", "Nota fiscal deve ser informada."}};
+    for (const auto& group : groups) {
+        ui.messages.clear();
+        UserActions::Click(control<TRadioButton>(group.lista));
+        clickCommand("sbtPreview");
+        expectRefused(group.message, group.lista);
+        UserActions::Click(control<TRadioButton>(std::string("rdbT") + (group.lista + 4)));
+    }
+}
+
+TEST_F(ValidationGate, TheIssueDateReportNeedsAStatus) {
+    uncheckAllStatuses();
+    clickCommand("sbtSalvarComo");
+    expectRefused("Status da nota fiscal deve ser informado.", "ckbPend");
+}
+
+TEST_F(ValidationGate, TheCancellationReportRunsWithoutStatuses) {
+    UserActions::Select(control<TComboBox>("cbbReportNames"), 1);
+    clickCommand("sbtPreview");
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(previews(), 1);
+}
+
+TEST_F(ValidationGate, ARefusalKeepsEveryValueTheUserGave) {
+    UserActions::ReplaceText(control<TEdit>("edtCdFilial"), "3");
+    uncheckAllStatuses();
+    UserActions::Click(control<TCheckBox>("ckbCancel"));
+    UserActions::Click(control<TRadioButton>("rdbLCli"));
+    clickCommand("sbtPreview");
+    EXPECT_EQ(control<TEdit>("edtCdFilial").Text(), "0003");
+    EXPECT_EQ(control<TDateEditPlus>("depInicial").Text(), "01/01/2025");
+    EXPECT_TRUE(control<TCheckBox>("ckbCancel").Checked());
+    EXPECT_FALSE(control<TCheckBox>("ckbPend").Checked());
+    EXPECT_TRUE(control<TRadioButton>("rdbLCli").Checked());
+    EXPECT_NE(form(), nullptr);
+}
+
+}  // namespace
+}  // namespace moduletest
