@@ -98,11 +98,11 @@ object frmDadosGerRel: TfrmDadosGerRel
   end
   object msgMensagens: TMessages
     Messages.Strings = (
-      'Rel_Arquivo|Relatório gravado no arquivo ''%s''.'
-      'Rel_Salvo|Relatório ''%s'' salvo.'
-      'Rel_SemDados|Nenhum registro encontrado para o relatório ''%s''.'
-      'Rel_Editor|Definição do relatório ''%s'' aberta no editor.'
-      'Rel_DefInvalida|A definição do relatório ''%s'' é inválida: %s')
+      'Arq_Rel_Err|O arquivo contendo a definição do relatório de código ''%s'' não foi encontrado no diretório ''%s''.'
+      'NovoCaption|Título do relatório'
+      'NovoPrompt|Informe o título do relatório:'
+      'Rel_NaoSelecionado|Selecione um relatório na lista.'
+      'Rel_DefInvalida|%s O relatório fica indisponível até que a definição seja corrigida.')
   end
   object rpddPadrao: TReportDesignerDialog
   end

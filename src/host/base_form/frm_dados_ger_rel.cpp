@@ -1,6 +1,7 @@
 #include "host/base_form/frm_dados_ger_rel.h"
 
 #include "host/base_form/base_form_definition.h"
+#include "host/report/report_catalog.h"
 #include "host/ui/component_by_name.h"
 
 namespace hostfw {
@@ -47,7 +48,9 @@ void TfrmDadosGerRel::BindMembers() {
     svdSaveReport = &ComponentByName<TSaveDialog>(*this, "svdSaveReport");
 }
 
-void TfrmDadosGerRel::FormCreate(TObject* /*sender*/) { FillReportNames(); }
+void TfrmDadosGerRel::FormCreate(TObject* /*sender*/) {
+    FillReportNames();
+}
 
 void TfrmDadosGerRel::FormActivate(TObject* /*sender*/) {
     // Nothing of the base form depends on activation; descendants add their own work.

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <cstddef>
+#include <filesystem>
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "host/base_form/report_designer_dialog.h"
+#include "host/report/report_commands.h"
 #include "host/services/messages.h"
 #include "host/ui/form.h"
 #include "host/ui/std_controls.h"
@@ -14,6 +17,8 @@ namespace hostfw {
 // The base report-parameter form: the report chooser, the four report commands, the
 // report designer dialog and two message tables. A descendant adds its parameter controls
 // inside grbDadosRel and binds its handlers by the names the base definition uses.
+class ReportCatalog;
+
 class HOSTFW_EXPORT TfrmDadosGerRel : public TForm {
 public:
     explicit TfrmDadosGerRel(TComponent* owner);
@@ -38,18 +43,27 @@ public:
     TPopupMenu* ppmSalvarRelatorio = nullptr;
     TSaveDialog* svdSaveReport = nullptr;
 
-    // Fills the report chooser with the definitions of this form's report code.
+    // Fills the report chooser with the definitions of this form's report code; when there
+    // is none the user is told, and the form still opens.
     void FormCreate(TObject* sender);
     void FormActivate(TObject* sender);
     // The closed instance is freed: the next opening creates a new one.
     void FormClose(TObject* sender, TCloseAction& action);
+    // The selected report as text on screen.
     void sbtPreviewClick(TObject* sender);
+    // The selected report as a PDF in the session's output folder, and to its printer.
     void sbtPrintClick(TObject* sender);
+    // A copy of the selected definition under a title the user gives.
     void sbtSalvarComoClick(TObject* sender);
+    // The selected definition in the user's editor, checked again afterwards.
     void sbtReportEditClick(TObject* sender);
 
-    // The report definitions offered by the chooser, in its order.
-    const std::vector<std::string>& ReportFiles() const { return reportFiles_; }
+    // Runs the selected report into a file, as the host's command line asks: the same
+    // parameter handler as the commands. False when the handler cancelled the run.
+    bool ExportReport(ReportFileFormat format, const std::filesystem::path& file);
+    bool ExportCsv(const std::filesystem::path& file) {
+        return ExportReport(ReportFileFormat::Csv, file);
+    }
 
 protected:
     void RegisterHandlers(HandlerTable& table) override;
@@ -57,11 +71,23 @@ protected:
     void BindMembers() override;
 
 private:
+    // The base form's own texts: the descendant's table first, so it can reword them.
+    std::string BaseText(const std::string& key) const;
     void FillReportNames();
-    // The selected definition's file; raises a clear error when none is selected.
-    std::string SelectedReportFile() const;
+    // Reads the definitions again and keeps the chooser's selection where it was.
+    void ReloadReportNames();
+    // The catalogue's titles into the chooser, item `itemIndex` selected (or the last one).
+    void ShowReportNames(int itemIndex);
+    std::size_t SelectedIndex() const;
+    // The selected definition's file, sound or not; raises a clear error when none is selected.
+    std::filesystem::path SelectedReportFile() const;
+    // The selected definition; raises a clear error when it is broken.
+    const ReportDefinition& SelectedDefinition() const;
+    // A run of `definition` on `engine` whose parameters go through rpddPadrao's handler and
+    // are recorded as bound.
+    ReportRequest ReportRequestFor(const ReportDefinition& definition, Engine& engine);
 
-    std::vector<std::string> reportFiles_;
+    std::unique_ptr<ReportCatalog> catalog_;
 };
 
 }  // namespace hostfw

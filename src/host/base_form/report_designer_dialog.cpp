@@ -8,7 +8,8 @@ const PropertyInfo* TReportDesignerDialog::FindProperty(std::string_view name) c
     static const PropertyTable table = {
         {"BeforeGetQueryParams", EventProperty(&TReportDesignerDialog::BeforeGetQueryParams)},
     };
-    if (const PropertyInfo* p = Lookup(table, name)) return p;
+    if (const PropertyInfo* p = Lookup(table, name))
+        return p;
     return TComponent::FindProperty(name);
 }
 
@@ -17,7 +18,8 @@ const PropertyInfo* TMenuItem::FindProperty(std::string_view name) const {
         {"Caption", StringProperty(&TMenuItem::SetCaption)},
         {"ShortCut", DesignProperty(PropertyType::Integer)},
     };
-    if (const PropertyInfo* p = Lookup(table, name)) return p;
+    if (const PropertyInfo* p = Lookup(table, name))
+        return p;
     return TComponent::FindProperty(name);
 }
 
@@ -28,7 +30,8 @@ const PropertyInfo* TSaveDialog::FindProperty(std::string_view name) const {
         {"Filter", DesignProperty(PropertyType::String)},
         {"Options", DesignProperty(PropertyType::Set)},
     };
-    if (const PropertyInfo* p = Lookup(table, name)) return p;
+    if (const PropertyInfo* p = Lookup(table, name))
+        return p;
     return TComponent::FindProperty(name);
 }
 

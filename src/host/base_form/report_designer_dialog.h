@@ -15,7 +15,8 @@ public:
     std::string ClassName() const override { return "TReportDesignerDialog"; }
 
     void DoBeforeGetQueryParams(TParams& params, bool& flag) {
-        if (BeforeGetQueryParams) BeforeGetQueryParams(params, flag);
+        if (BeforeGetQueryParams)
+            BeforeGetQueryParams(params, flag);
     }
 
     TQueryParamsEvent BeforeGetQueryParams;

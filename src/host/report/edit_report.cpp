@@ -1,6 +1,5 @@
 #include <cstdlib>
 
-#include "host/core/exception.h"
 #include "host/report/report_commands.h"
 
 namespace hostfw {
@@ -19,7 +18,7 @@ std::vector<std::string> splitOnBlanks(const std::string& text) {
 
 }  // namespace
 
-std::vector<std::string> EditorCommandLine(const std::filesystem::path& file) {
+std::optional<std::vector<std::string>> EditorCommandLine(const std::filesystem::path& file) {
     for (const char* variable : {"VISUAL", "EDITOR"}) {
         const char* value = std::getenv(variable);
         std::vector<std::string> command = splitOnBlanks(value != nullptr ? value : "");
@@ -29,7 +28,7 @@ std::vector<std::string> EditorCommandLine(const std::filesystem::path& file) {
         command.push_back(std::filesystem::absolute(file).string());
         return command;
     }
-    throw Exception("Nenhum editor configurado: defina a variável VISUAL ou EDITOR.");
+    return std::nullopt;
 }
 
 }  // namespace hostfw

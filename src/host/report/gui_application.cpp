@@ -1,7 +1,6 @@
 #include "host/report/gui_application.h"
 
 #include <QGuiApplication>
-#include <cstdlib>
 #include <mutex>
 
 namespace hostfw {
@@ -11,14 +10,14 @@ void EnsureGuiApplication() {
     std::call_once(once, [] {
         if (QCoreApplication::instance() != nullptr)
             return;
-        const bool hasDisplay =
-            std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr;
-        if (!hasDisplay)
-            setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        // The library's own application only lays out fonts and PDF pages, which need no
+        // window system: always "offscreen", so an unusable DISPLAY cannot abort the process.
         // Qt keeps references to argc and argv for the application's whole life.
-        static int argc = 1;
+        static int argc = 3;
         static char name[] = "hostfw";
-        static char* argv[] = {name, nullptr};
+        static char platformOption[] = "-platform";
+        static char platform[] = "offscreen";
+        static char* argv[] = {name, platformOption, platform, nullptr};
         // Never deleted: destroying it while static destructors run can crash Qt, and the
         // process ends right after.
         new QGuiApplication(argc, argv);

@@ -28,8 +28,10 @@ QFont reportFont(double pointSize, bool bold) {
     QFont font(DejaVuSansFamily());
     font.setPointSizeF(pointSize);
     font.setBold(bold);
-    // Without kerning a text is exactly as wide as its characters, which the metrics cache.
+    // Without kerning or ligatures a text is exactly as wide as its characters, which the
+    // metrics cache; and the PDF's text reads back as written ("fi", not one glyph).
     font.setKerning(false);
+    font.setStyleStrategy(QFont::PreferNoShaping);
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }

@@ -83,19 +83,21 @@ std::optional<PrintedReport> PrintReport(const ReportRequest& request,
                                          const PrintOptions& options) {
     if (!options.printer.empty())
         checkPrinterName(options.printer);
-    createFolder(options.outputFolder);
+    const std::filesystem::path folder =
+        options.outputFolder.empty() ? std::filesystem::path(".") : options.outputFolder;
+    createFolder(folder);
     // One time for the page header and the file name.
     const ReportRequest timed{request.engine, request.definition, request.beforeGetQueryParams,
                               request.printedAt.value_or(Now())};
-    StagedFile staged(options.outputFolder);
+    StagedFile staged(folder);
     {
         PdfPageRenderer renderer(staged.Path(), request.definition);
         if (!RunPagedReport(timed, renderer))
             return std::nullopt;
     }
     staged.Sync();
-    const auto pdf = publishUnderFreeName(staged, options.outputFolder,
-                                          pdfStem(request.definition, *timed.printedAt));
+    const auto pdf =
+        publishUnderFreeName(staged, folder, pdfStem(request.definition, *timed.printedAt));
     if (options.printer.empty())
         return PrintedReport{pdf, false, ""};
     return sendToPrinter(pdf, options.printer);

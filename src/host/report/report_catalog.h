@@ -13,7 +13,7 @@ namespace hostfw {
 
 // One definition file of a report. A broken one keeps its place in the list (so the items
 // after it keep their numbers) and says why it cannot be used.
-struct ReportCatalogEntry {
+struct HOSTFW_EXPORT ReportCatalogEntry {
     std::filesystem::path file;
     int sequence = 0;
     std::optional<ReportDefinition> definition;

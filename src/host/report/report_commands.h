@@ -21,7 +21,7 @@ HOSTFW_EXPORT std::optional<std::string> PreviewReport(const ReportRequest& requ
 HOSTFW_EXPORT bool PreviewReport(const ReportRequest& request, std::ostream& out);
 
 struct PrintOptions {
-    std::filesystem::path outputFolder;  // created when missing
+    std::filesystem::path outputFolder;  // created when missing; empty: the working folder
     std::string printer;                 // empty: only the PDF file
 };
 
@@ -37,8 +37,12 @@ struct PrintedReport {
 HOSTFW_EXPORT std::optional<PrintedReport> PrintReport(const ReportRequest& request,
                                                        const PrintOptions& options);
 
-// CSV export to a file the user chose (replaced in one step if it exists).
-HOSTFW_EXPORT bool ExportReportCsv(const ReportRequest& request, const std::filesystem::path& file);
+enum class ReportFileFormat { Text, Pdf, Csv };
+
+// The report into a file the user chose, replaced in one step if it exists: the paged text,
+// the PDF, or the detail rows as CSV.
+HOSTFW_EXPORT bool ExportReport(const ReportRequest& request, ReportFileFormat format,
+                                const std::filesystem::path& file);
 
 // Save as: a copy of the definition under a new title, in the definition's folder, named from
 // the report code and the next free sequence number. Returns the new file; nothing for a blank
@@ -47,8 +51,9 @@ HOSTFW_EXPORT std::optional<std::filesystem::path> SaveReportAs(const ReportDefi
                                                                 const std::string& title);
 
 // Edit: the command line that opens a definition file in $VISUAL or $EDITOR (split on blanks,
-// the file as its own last argument), to be run with RunProgram, never through a shell.
-// Afterwards ReportCatalog::Reload checks the file again.
-HOSTFW_EXPORT std::vector<std::string> EditorCommandLine(const std::filesystem::path& file);
+// the file as its own last argument), to be run with RunProgram, never through a shell;
+// nothing when neither is set. Afterwards ReportCatalog::Reload checks the file again.
+HOSTFW_EXPORT std::optional<std::vector<std::string>> EditorCommandLine(
+    const std::filesystem::path& file);
 
 }  // namespace hostfw

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "host/core/exception.h"
+#include "host/core/utf8.h"
 #include "host/report/report_commands.h"
 #include "host/report/report_definition_loader.h"
 #include "host/report/report_file_name.h"
@@ -15,6 +16,8 @@ namespace {
 using Document = nlohmann::ordered_json;
 
 constexpr int kMaxSequence = 999999;
+// Room for a title in the report chooser and on the page header.
+constexpr std::size_t kMaxTitleLength = 120;
 
 std::string trimmed(const std::string& text) {
     const std::size_t first = text.find_first_not_of(" \t");
@@ -52,6 +55,10 @@ std::optional<std::filesystem::path> SaveReportAs(const ReportDefinition& defini
     const std::string newTitle = trimmed(title);
     if (newTitle.empty())
         return std::nullopt;
+    if (Utf8Length(newTitle) > kMaxTitleLength) {
+        throw Exception("O título do relatório pode ter no máximo " +
+                        std::to_string(kMaxTitleLength) + " caracteres.");
+    }
     // The file as it is now, checked again: a definition broken since it was loaded is not copied.
     const std::string source = ReadReportDefinitionText(definition.file);
     const ReportDefinition current = ParseReportDefinition(source, definition.file);

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "host/core/utf8.h"
+
 namespace hostfw {
 namespace {
 
@@ -44,24 +46,6 @@ Decoded decodeFront(std::string_view text) {
         return {kReplacement, 1, false};
     }
     return {codePoint, length, true};
-}
-
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
 }
 
 bool isControl(char32_t cp) {
@@ -107,7 +91,7 @@ std::string ValidUtf8(std::string_view text) {
         if (d.valid) {
             out += bytes;
         } else {
-            appendUtf8(out, kReplacement);
+            out += Utf8Encode(kReplacement);
         }
     });
     return out;
@@ -122,7 +106,7 @@ std::string SingleLine(std::string_view utf8) {
         } else if (d.valid) {
             out += bytes;
         } else {
-            appendUtf8(out, kReplacement);
+            out += Utf8Encode(kReplacement);
         }
     });
     return out;
@@ -149,7 +133,7 @@ std::string FitToWidth(std::string_view utf8, std::size_t width, TextAlign align
                 full = true;
                 return;
             }
-            out += d.valid ? std::string(bytes) : std::string("\xEF\xBF\xBD");
+            out += d.valid ? std::string(bytes) : Utf8Encode(kReplacement);
             used += w;
         });
         if (width == 0)
