@@ -1,0 +1,141 @@
+#include <strings.h>
+
+#include "form_lookup.h"
+#include "host/ui/application.h"
+#include "host/ui/date_edit_plus.h"
+#include "host/ui/edit.h"
+#include "host/ui/std_controls.h"
+#include "host/ui/user_actions.h"
+#include "script_commands.h"
+#include "script_error.h"
+#include "session_values.h"
+
+namespace host {
+namespace {
+
+namespace actions = hostfw::UserActions;
+
+void session(ScriptContext& context, ArgumentReader& arguments) {
+    if (arguments.AtEnd())
+        arguments.Misused();
+    while (!arguments.AtEnd()) {
+        const std::string assignment = arguments.Word();
+        const size_t equals = assignment.find('=');
+        if (equals == std::string::npos || equals == 0)
+            arguments.Misused();
+        const std::string name = assignment.substr(0, equals);
+        const std::string value = assignment.substr(equals + 1);
+        if (strcasecmp(name.c_str(), "PreviewFile") == 0) {
+            context.ui.SetPreviewFile(value);
+        } else {
+            AssignSessionValue(name, value);
+        }
+    }
+}
+
+void open(ScriptContext& context, ArgumentReader& arguments) {
+    const bool modal = arguments.OneOf({"null", "modal"}) == "modal";
+    arguments.End();
+    context.module.RequireLoaded();
+    const hostfw::Variant parameter = modal ? hostfw::Variant(1) : hostfw::Variant::Null();
+    hostfw::Application().Dispatch([&] { context.module.IniProc(parameter); });
+}
+
+void close(ScriptContext& /*context*/, ArgumentReader& arguments) {
+    arguments.End();
+    actions::Close(LiveForm());
+}
+
+void activate(ScriptContext& /*context*/, ArgumentReader& arguments) {
+    arguments.End();
+    actions::Reactivate(LiveForm());
+}
+
+void reload(ScriptContext& context, ArgumentReader& arguments) {
+    arguments.End();
+    context.module.Reload();
+}
+
+void focus(ScriptContext& /*context*/, ArgumentReader& arguments) {
+    const std::string name = arguments.Word();
+    arguments.End();
+    actions::Focus(FindScriptControl<hostfw::TWinControl>(name, "um controle que recebe foco"));
+}
+
+void type(ScriptContext& /*context*/, ArgumentReader& arguments) {
+    const std::string name = arguments.Word();
+    const std::string text = arguments.Text();
+    arguments.End();
+    actions::Type(FindScriptControl<hostfw::TCustomEdit>(name, "um campo de texto"), text);
+}
+
+void key(ScriptContext& /*context*/, ArgumentReader& arguments) {
+    const std::string name = arguments.Word();
+    const int code = arguments.Integer(0, 255);
+    arguments.End();
+    actions::PressKey(FindScriptControl<hostfw::TWinControl>(name, "um controle que recebe foco"),
+                      static_cast<unsigned char>(code));
+}
+
+void click(ScriptContext& /*context*/, ArgumentReader& arguments) {
+    const std::string name = arguments.Word();
+    arguments.End();
+    actions::Click(FindScriptControl<hostfw::TControl>(name, "um controle"));
+}
+
+void select(ScriptContext& /*context*/, ArgumentReader& arguments) {
+    const std::string name = arguments.Word();
+    const int index = arguments.Integer(0, 9999);
+    arguments.End();
+    auto& combo = FindScriptControl<hostfw::TComboBox>(name, "uma caixa de combinação");
+    const int items = static_cast<int>(combo.Items().size());
+    if (index >= items) {
+        throw ScriptError("'" + name + "' tem " + std::to_string(items) + " itens; não há o item " +
+                          std::to_string(index) + ".");
+    }
+    actions::Select(combo, index);
+}
+
+void date(ScriptContext& /*context*/, ArgumentReader& arguments) {
+    const std::string name = arguments.Word();
+    const std::string text = arguments.Text();
+    arguments.End();
+    actions::ReplaceText(FindScriptControl<hostfw::TDateEditPlus>(name, "um campo de data"), text);
+}
+
+void check(ScriptContext& /*context*/, ArgumentReader& arguments) {
+    const std::string name = arguments.Word();
+    const bool wanted = arguments.Boolean();
+    arguments.End();
+    auto& box = FindScriptControl<hostfw::TButtonControl>(name, "uma caixa de marcação");
+    if (box.Checked() != wanted)
+        actions::Click(box);
+    if (box.Checked() != wanted) {
+        throw ScriptError(
+            "'" + name + "' continua " + (wanted ? "desmarcado" : "marcado") +
+            (box.IsUsable() ? " depois do clique." : ": o controle está desabilitado."));
+    }
+}
+
+constexpr ScriptCommand kCommands[] = {
+    {"session", "session NOME=VALOR ...", session},
+    {"open", "open null|modal", open},
+    {"close", "close", close},
+    {"activate", "activate", activate},
+    {"reload", "reload", reload},
+    {"focus", "focus NOME", focus},
+    {"type", "type NOME \"TEXTO\"", type},
+    {"key", "key NOME CÓDIGO", key},
+    {"click", "click NOME", click},
+    {"select", "select NOME ÍNDICE", select},
+    {"date", "date NOME \"TEXTO\"", date},
+    {"check", "check NOME true|false", check},
+};
+
+}  // namespace
+
+std::span<const ScriptCommand> ActionCommands() {
+    return kCommands;
+}
+
+}  // namespace host

@@ -1,0 +1,82 @@
+#include "script_commands.h"
+#include "script_error.h"
+
+namespace host {
+namespace {
+
+// The keys of a pick line: words split at commas, quoted texts taken whole.
+std::vector<std::string> pickedKeys(std::vector<Token> tokens) {
+    std::vector<std::string> keys;
+    for (const Token& token : tokens) {
+        if (token.kind == Token::Kind::Text) {
+            keys.push_back(token.value);
+            continue;
+        }
+        size_t start = 0;
+        while (start <= token.value.size()) {
+            size_t comma = token.value.find(',', start);
+            if (comma == std::string::npos)
+                comma = token.value.size();
+            if (comma > start)
+                keys.push_back(token.value.substr(start, comma - start));
+            start = comma + 1;
+        }
+    }
+    return keys;
+}
+
+bool isKeyword(const Token& token, std::string_view word) {
+    return token.kind == Token::Kind::Word && token.value == word;
+}
+
+int currentLine(const ScriptContext& context) {
+    return context.ui.Status().Line();
+}
+
+void pick(ScriptContext& context, ArgumentReader& arguments) {
+    const std::vector<Token> tokens = arguments.Rest();
+    ListAnswer answer{currentLine(context), std::vector<std::string>{}};
+    if (tokens.size() == 1 && isKeyword(tokens.front(), "cancel")) {
+        answer.value.reset();
+    } else if (!(tokens.size() == 1 && isKeyword(tokens.front(), "none"))) {
+        answer.value = pickedKeys(tokens);
+        if (answer.value->empty())
+            arguments.Misused();
+    }
+    context.ui.QueuePick(std::move(answer));
+}
+
+void choose(ScriptContext& context, ArgumentReader& arguments) {
+    const Token token = arguments.Any();
+    arguments.End();
+    RowAnswer answer{currentLine(context), token.value};
+    if (isKeyword(token, "cancel"))
+        answer.value.reset();
+    context.ui.QueueChoice(std::move(answer));
+}
+
+void answer(ScriptContext& context, ArgumentReader& arguments) {
+    const Token token = arguments.Any();
+    arguments.End();
+    TextAnswer reply{currentLine(context), token.value};
+    if (isKeyword(token, "cancel")) {
+        reply.value.reset();
+    } else if (token.kind != Token::Kind::Text) {
+        arguments.Misused();
+    }
+    context.ui.QueueText(std::move(reply));
+}
+
+constexpr ScriptCommand kCommands[] = {
+    {"pick", "pick CHAVE,CHAVE,...|none|cancel", pick},
+    {"choose", "choose CHAVE|cancel", choose},
+    {"answer", "answer \"TEXTO\"|cancel", answer},
+};
+
+}  // namespace
+
+std::span<const ScriptCommand> AnswerCommands() {
+    return kCommands;
+}
+
+}  // namespace host

@@ -1,0 +1,242 @@
+#include <strings.h>
+
+#include "form_lookup.h"
+#include "host/core/date_time.h"
+#include "host/data/dataset.h"
+#include "host/net/call_argument_text.h"
+#include "host/net/last_server_call.h"
+#include "host/report/last_report_run.h"
+#include "host/ui/application.h"
+#include "host/ui/std_controls.h"
+#include "script_commands.h"
+#include "script_error.h"
+#include "script_value.h"
+
+namespace host {
+namespace {
+
+void expectSame(const std::string& expected, const std::string& actual) {
+    if (!SameScriptValue(expected, actual))
+        throw ExpectationFailed(expected, actual);
+}
+
+std::string boolText(bool value) {
+    return value ? "true" : "false";
+}
+
+std::string boolWord(ArgumentReader& arguments) {
+    return boolText(arguments.Boolean());
+}
+
+std::string count(ArgumentReader& arguments, int min) {
+    return std::to_string(arguments.Integer(min, 1'000'000));
+}
+
+void message(ScriptContext& context, ArgumentReader& arguments) {
+    const std::string expected = QuoteScriptText(arguments.Text());
+    arguments.End();
+    std::deque<ShownMessage>& messages = context.ui.Messages();
+    if (messages.empty())
+        throw ExpectationFailed(expected, "nenhuma mensagem");
+    const ShownMessage shown = messages.front();
+    messages.pop_front();
+    expectSame(expected, QuoteScriptText(shown.text));
+}
+
+void noMessage(ScriptContext& context, ArgumentReader& arguments) {
+    arguments.End();
+    const std::deque<ShownMessage>& messages = context.ui.Messages();
+    if (messages.empty())
+        return;
+    std::string shown = QuoteScriptText(messages.front().text);
+    if (messages.size() > 1)
+        shown += " e mais " + std::to_string(messages.size() - 1);
+    throw ExpectationFailed("nenhuma mensagem", shown);
+}
+
+void focus(ScriptContext& /*context*/, ArgumentReader& arguments) {
+    const std::string expected = arguments.Word();
+    arguments.End();
+    const hostfw::TWinControl* focused = LiveForm().ActiveControl();
+    const std::string actual = focused != nullptr ? focused->Name() : "nenhum";
+    if (strcasecmp(expected.c_str(), actual.c_str()) != 0)
+        throw ExpectationFailed(expected, actual);
+}
+
+void text(ScriptContext& /*context*/, ArgumentReader& arguments) {
+    const std::string name = arguments.Word();
+    const Token value = arguments.Any();
+    arguments.End();
+    std::string expected;
+    if (value.kind == Token::Kind::Text) {
+        expected = QuoteScriptText(value.value);
+    } else if (value.value == "today") {
+        expected = QuoteScriptText(hostfw::DateToStr(hostfw::Now()));
+    } else {
+        arguments.Misused();
+    }
+    const auto& control = FindScriptControl<hostfw::TControl>(name, "um controle");
+    expectSame(expected, QuoteScriptText(control.Text()));
+}
+
+void caption(ScriptContext& /*context*/, ArgumentReader& arguments) {
+    const std::string name = arguments.Word();
+    const std::string expected = QuoteScriptText(arguments.Text());
+    arguments.End();
+    const auto& control = FindScriptControl<hostfw::TControl>(name, "um controle");
+    expectSame(expected, QuoteScriptText(control.Caption()));
+}
+
+void enabled(ScriptContext& /*context*/, ArgumentReader& arguments) {
+    const std::string name = arguments.Word();
+    const std::string expected = boolWord(arguments);
+    arguments.End();
+    expectSame(expected,
+               boolText(FindScriptControl<hostfw::TControl>(name, "um controle").Enabled()));
+}
+
+void checked(ScriptContext& /*context*/, ArgumentReader& arguments) {
+    const std::string name = arguments.Word();
+    const std::string expected = boolWord(arguments);
+    arguments.End();
+    const auto& box = FindScriptControl<hostfw::TButtonControl>(name, "uma caixa de marcação");
+    expectSame(expected, boolText(box.Checked()));
+}
+
+void index(ScriptContext& /*context*/, ArgumentReader& arguments) {
+    const std::string name = arguments.Word();
+    const std::string expected = count(arguments, -1);
+    arguments.End();
+    const auto& combo = FindScriptControl<hostfw::TComboBox>(name, "uma caixa de combinação");
+    expectSame(expected, std::to_string(combo.ItemIndex()));
+}
+
+void cursor(ScriptContext& /*context*/, ArgumentReader& arguments) {
+    const std::string expected = std::to_string(arguments.Integer(-32768, 32767));
+    arguments.End();
+    expectSame(expected, std::to_string(hostfw::Screen().Cursor()));
+}
+
+void var(ScriptContext& context, ArgumentReader& arguments) {
+    const std::string name = arguments.Word();
+    const std::string expected = ExpectedValueText(arguments.Rest());
+    expectSame(expected, context.module.ReadVariable(name));
+}
+
+void param(ScriptContext& /*context*/, ArgumentReader& arguments) {
+    const std::string name = arguments.Word();
+    const std::vector<Token> rest = arguments.Rest();
+    const bool absent = rest.size() == 1 && rest.front().kind == Token::Kind::Word &&
+                        rest.front().value == "absent";
+    const std::string expected = absent ? "absent" : ExpectedValueText(rest);
+    if (!hostfw::ReportHasRun())
+        throw ExpectationFailed(expected, "nenhum relatório executado");
+    const hostfw::TParam* bound = hostfw::LastReportRunParams().FindParam(name);
+    expectSame(expected, bound != nullptr ? hostfw::CallArgumentText(bound->Value()) : "absent");
+}
+
+void arg(ScriptContext& /*context*/, ArgumentReader& arguments) {
+    const int position = arguments.Integer(1, 99);
+    const std::string expected = ExpectedValueText(arguments.Rest());
+    const std::optional<hostfw::ServerCallRecord>& call = hostfw::LastServerCall();
+    if (!call)
+        throw ExpectationFailed(expected, "nenhuma chamada ao servidor");
+    if (static_cast<size_t>(position) > call->arguments.size()) {
+        throw ExpectationFailed(
+            expected,
+            call->method + " com " + std::to_string(call->arguments.size()) + " argumentos");
+    }
+    expectSame(expected, call->arguments[static_cast<size_t>(position) - 1]);
+}
+
+void rows(ScriptContext& /*context*/, ArgumentReader& arguments) {
+    const std::string expected = count(arguments, 0);
+    arguments.End();
+    const auto& dataset =
+        FindScriptControl<hostfw::TDataSet>("cdsNotaFiscal", "um conjunto de dados");
+    expectSame(expected, std::to_string(dataset.RecordCount()));
+}
+
+std::string formStyleWord(hostfw::TFormStyle style) {
+    switch (style) {
+        case hostfw::TFormStyle::fsNormal:
+            return "normal";
+        case hostfw::TFormStyle::fsMDIChild:
+            return "child";
+        case hostfw::TFormStyle::fsMDIForm:
+            return "mdi-form";
+        case hostfw::TFormStyle::fsStayOnTop:
+            return "stay-on-top";
+    }
+    return "?";
+}
+
+std::string borderWord(hostfw::TBorderStyle style) {
+    switch (style) {
+        case hostfw::TBorderStyle::bsNone:
+            return "none";
+        case hostfw::TBorderStyle::bsSingle:
+            return "single";
+        case hostfw::TBorderStyle::bsSizeable:
+            return "sizeable";
+        case hostfw::TBorderStyle::bsDialog:
+            return "dialog";
+        case hostfw::TBorderStyle::bsToolWindow:
+            return "toolwindow";
+        case hostfw::TBorderStyle::bsSizeToolWin:
+            return "sizetoolwin";
+    }
+    return "?";
+}
+
+void formStyle(ScriptContext& /*context*/, ArgumentReader& arguments) {
+    const std::string expected = arguments.OneOf({"child", "normal"});
+    arguments.End();
+    expectSame(expected, formStyleWord(LiveForm().FormStyle()));
+}
+
+void border(ScriptContext& /*context*/, ArgumentReader& arguments) {
+    const std::string expected = arguments.OneOf({"sizeable", "single", "dialog"});
+    arguments.End();
+    expectSame(expected, borderWord(LiveForm().BorderStyle()));
+}
+
+void maximize(ScriptContext& /*context*/, ArgumentReader& arguments) {
+    const std::string expected = boolWord(arguments);
+    arguments.End();
+    expectSame(expected, boolText(LiveForm().BorderIcons().biMaximize));
+}
+
+void forms(ScriptContext& /*context*/, ArgumentReader& arguments) {
+    const std::string expected = count(arguments, 0);
+    arguments.End();
+    expectSame(expected, std::to_string(hostfw::Application().FormCount()));
+}
+
+constexpr ScriptCommand kExpectations[] = {
+    {"message", "expect message \"TEXTO\"", message},
+    {"no-message", "expect no-message", noMessage},
+    {"focus", "expect focus NOME", focus},
+    {"text", "expect text NOME \"TEXTO\"|today", text},
+    {"caption", "expect caption NOME \"TEXTO\"", caption},
+    {"enabled", "expect enabled NOME true|false", enabled},
+    {"checked", "expect checked NOME true|false", checked},
+    {"index", "expect index NOME N", index},
+    {"cursor", "expect cursor N", cursor},
+    {"var", "expect var NOME \"VALOR\"|true|false", var},
+    {"param", "expect param P_NOME \"VALOR\"|date(AAAA-MM-DD)|null|absent", param},
+    {"arg", "expect arg N VALOR", arg},
+    {"rows", "expect rows N", rows},
+    {"form-style", "expect form-style child|normal", formStyle},
+    {"border", "expect border sizeable|single|dialog", border},
+    {"maximize", "expect maximize true|false", maximize},
+    {"forms", "expect forms N", forms},
+};
+
+}  // namespace
+
+std::span<const ScriptCommand> Expectations() {
+    return kExpectations;
+}
+
+}  // namespace host

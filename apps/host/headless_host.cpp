@@ -1,0 +1,31 @@
+#include "headless_host.h"
+
+#include "host/services/session.h"
+#include "host/ui/application.h"
+
+namespace host {
+
+HeadlessHost::HeadlessHost(const std::filesystem::path& package, std::ostream& transcript)
+    : transcript_(transcript), ui_(transcript_, status_) {
+    hostfw::Application().SetUi(&ui_);
+    try {
+        module_.emplace(package);
+    } catch (...) {
+        hostfw::Application().SetUi(nullptr);
+        throw;
+    }
+}
+
+HeadlessHost::~HeadlessHost() {
+    module_.reset();
+    hostfw::CloseSharedDatabase();
+    hostfw::Application().SetUi(nullptr);
+}
+
+bool HeadlessHost::Run(std::istream& script) {
+    Interpreter interpreter(script, ui_, *module_);
+    interpreter.Run();
+    return !status_.Failed();
+}
+
+}  // namespace host

@@ -1,0 +1,195 @@
+#include "host_options.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string_view>
+
+#include "session_values.h"
+
+namespace host {
+namespace {
+
+enum class Scope { Both, ScriptOnly, ReportOnly };
+
+struct OptionSpec {
+    std::string_view name;
+    bool takesValue;
+    Scope scope;
+    void (*apply)(HostOptions& options, const std::string& value);
+};
+
+std::vector<std::string> keyList(const std::string& option, const std::string& text) {
+    std::vector<std::string> keys;
+    size_t start = 0;
+    while (true) {
+        const size_t comma = std::min(text.find(',', start), text.size());
+        const std::string key = text.substr(start, comma - start);
+        const size_t first = key.find_first_not_of(' ');
+        if (first == std::string::npos)
+            throw UsageError(option + " espera chaves separadas por vírgula, sem chave vazia.");
+        keys.push_back(key.substr(first, key.find_last_not_of(' ') - first + 1));
+        if (comma == text.size())
+            return keys;
+        start = comma + 1;
+    }
+}
+
+int variantNumber(const std::string& text) {
+    if (text == "0" || text == "emissao")
+        return 0;
+    if (text == "1" || text == "cancelamento")
+        return 1;
+    throw UsageError("--variant espera 0 (emissao) ou 1 (cancelamento), não \"" + text + "\".");
+}
+
+std::string statusLetters(const std::string& text) {
+    std::string letters;
+    for (char c : text) {
+        const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (std::string_view("PEAC").find(letter) == std::string_view::npos ||
+            letters.find(letter) != std::string::npos) {
+            throw UsageError("--status espera letras distintas entre P, E, A e C, não \"" + text +
+                             "\".");
+        }
+        letters += letter;
+    }
+    return letters;
+}
+
+ReportFormat formatNamed(const std::string& text) {
+    if (text == "text")
+        return ReportFormat::Text;
+    if (text == "pdf")
+        return ReportFormat::Pdf;
+    if (text == "csv")
+        return ReportFormat::Csv;
+    throw UsageError("--format espera text, pdf ou csv, não \"" + text + "\".");
+}
+
+const OptionSpec kOptions[] = {
+    {"--db", true, Scope::Both, [](HostOptions& o, const std::string& v) { o.database = v; }},
+    {"--reports", true, Scope::Both, [](HostOptions& o, const std::string& v) { o.reportDir = v; }},
+    {"--output", true, Scope::Both, [](HostOptions& o, const std::string& v) { o.outputDir = v; }},
+    {"--server", true, Scope::Both,
+     [](HostOptions& o, const std::string& v) {
+         const auto address = ParseServerAddress(v);
+         if (!address)
+             throw UsageError("--server espera HOST:PORTA (porta de 1 a 65535), não \"" + v +
+                              "\".");
+         o.serverHost = address->first;
+         o.serverPort = address->second;
+     }},
+    {"--branch", true, Scope::Both, [](HostOptions& o, const std::string& v) { o.branch = v; }},
+    {"--locked", false, Scope::ScriptOnly,
+     [](HostOptions& o, const std::string&) { o.locked = true; }},
+    {"--printer", true, Scope::Both, [](HostOptions& o, const std::string& v) { o.printer = v; }},
+    {"--package", true, Scope::Both, [](HostOptions& o, const std::string& v) { o.package = v; }},
+    {"--script", true, Scope::ScriptOnly,
+     [](HostOptions& o, const std::string& v) { o.script = v; }},
+    {"--transcript", true, Scope::Both,
+     [](HostOptions& o, const std::string& v) { o.transcript = v; }},
+    {"--from", true, Scope::ReportOnly,
+     [](HostOptions& o, const std::string& v) { o.report.from = v; }},
+    {"--to", true, Scope::ReportOnly,
+     [](HostOptions& o, const std::string& v) { o.report.to = v; }},
+    {"--variant", true, Scope::ReportOnly,
+     [](HostOptions& o, const std::string& v) { o.report.variant = variantNumber(v); }},
+    {"--status", true, Scope::ReportOnly,
+     [](HostOptions& o, const std::string& v) { o.report.statuses = statusLetters(v); }},
+    {"--clients", true, Scope::ReportOnly,
+     [](HostOptions& o, const std::string& v) { o.report.clients = keyList("--clients", v); }},
+    {"--destinations", true, Scope::ReportOnly,
+     [](HostOptions& o, const std::string& v) {
+         o.report.destinations = keyList("--destinations", v);
+     }},
+    {"--invoices", true, Scope::ReportOnly,
+     [](HostOptions& o, const std::string& v) { o.report.invoices = keyList("--invoices", v); }},
+    {"--format", true, Scope::ReportOnly,
+     [](HostOptions& o, const std::string& v) { o.report.format = formatNamed(v); }},
+    {"--out", true, Scope::ReportOnly,
+     [](HostOptions& o, const std::string& v) { o.report.out = v; }},
+};
+
+const OptionSpec* findOption(std::string_view name) {
+    for (const OptionSpec& spec : kOptions) {
+        if (spec.name == name)
+            return &spec;
+    }
+    return nullptr;
+}
+
+void checkScope(const OptionSpec& spec, HostOptions::Mode mode) {
+    if (spec.scope == Scope::ReportOnly && mode != HostOptions::Mode::Report)
+        throw UsageError(std::string(spec.name) + " só vale com o subcomando report.");
+    if (spec.scope == Scope::ScriptOnly && mode == HostOptions::Mode::Report)
+        throw UsageError(std::string(spec.name) + " não vale com o subcomando report.");
+}
+
+void checkComplete(const HostOptions& options) {
+    if (options.mode == HostOptions::Mode::Script && options.script.empty())
+        throw UsageError("informe o script com --script ARQUIVO (ou - para a entrada padrão).");
+    if (options.mode == HostOptions::Mode::Report) {
+        if (options.report.invoices && !options.serverHost)
+            throw UsageError(
+                "--invoices busca as notas no servidor de aplicação: informe --server.");
+        if (options.report.statuses && options.report.variant == 1)
+            throw UsageError("--status só vale para a variante 0 (emissao).");
+    }
+}
+
+}  // namespace
+
+std::optional<std::pair<std::string, int>> ParseServerAddress(const std::string& text) {
+    const size_t colon = text.rfind(':');
+    if (colon == std::string::npos || colon == 0)
+        return std::nullopt;
+    std::string hostName = text.substr(0, colon);
+    if (hostName.size() > 2 && hostName.front() == '[' && hostName.back() == ']')
+        hostName = hostName.substr(1, hostName.size() - 2);
+    const std::optional<int> port = ParsePort(std::string_view(text).substr(colon + 1));
+    if (!port)
+        return std::nullopt;
+    return std::make_pair(hostName, *port);
+}
+
+HostOptions ParseHostOptions(const std::vector<std::string>& arguments) {
+    HostOptions options;
+    if (std::find_if(arguments.begin(), arguments.end(), [](const std::string& argument) {
+            return argument == "--help" || argument == "-h";
+        }) != arguments.end()) {
+        options.mode = HostOptions::Mode::Help;
+        return options;
+    }
+    size_t next = 0;
+    if (!arguments.empty() && arguments.front() == "report") {
+        options.mode = HostOptions::Mode::Report;
+        next = 1;
+    }
+    for (; next < arguments.size(); ++next) {
+        const std::string& argument = arguments[next];
+        const size_t equals = argument.find('=');
+        const std::string name = argument.substr(0, equals);
+        const OptionSpec* spec = argument.rfind("--", 0) == 0 ? findOption(name) : nullptr;
+        if (spec == nullptr) {
+            throw UsageError(argument.rfind("-", 0) == 0
+                                 ? "opção desconhecida: " + name
+                                 : "argumento inesperado: \"" + argument + "\"");
+        }
+        checkScope(*spec, options.mode);
+        std::string value;
+        if (equals != std::string::npos) {
+            if (!spec->takesValue)
+                throw UsageError(name + " não recebe valor.");
+            value = argument.substr(equals + 1);
+        } else if (spec->takesValue) {
+            if (next + 1 >= arguments.size())
+                throw UsageError(name + " espera um valor.");
+            value = arguments[++next];
+        }
+        spec->apply(options, value);
+    }
+    checkComplete(options);
+    return options;
+}
+
+}  // namespace host

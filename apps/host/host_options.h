@@ -1,0 +1,59 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace host {
+
+// A command line the host cannot run; the message says why, in the user's words.
+class UsageError : public std::runtime_error {
+public:
+    explicit UsageError(const std::string& message) : std::runtime_error(message) {}
+};
+
+enum class ReportFormat { Text, Pdf, Csv };
+
+// The report subcommand's choices, each as the user would enter it on the form.
+struct ReportChoices {
+    std::optional<std::string> from;  // dd/mm/yyyy, typed into the initial date
+    std::optional<std::string> to;
+    std::optional<int> variant;           // 0: issue date, 1: shipping cancellation
+    std::optional<std::string> statuses;  // letters of P, E, A, C
+    std::optional<std::vector<std::string>> clients;
+    std::optional<std::vector<std::string>> destinations;
+    std::optional<std::vector<std::string>> invoices;
+    ReportFormat format = ReportFormat::Text;
+    std::optional<std::filesystem::path> out;
+};
+
+struct HostOptions {
+    enum class Mode { Script, Report, Help };
+    Mode mode = Mode::Script;
+
+    std::string database;
+    std::optional<std::filesystem::path> reportDir;  // default: see DefaultReportDir
+    std::filesystem::path outputDir = "output";
+    std::optional<std::string> serverHost;
+    int serverPort = 0;
+    std::string branch;
+    bool locked = false;
+    std::string printer;
+    std::optional<std::filesystem::path> package;  // default: next to the executable
+    std::string script;                            // a file, or "-" for standard input
+    std::optional<std::filesystem::path> transcript;
+    ReportChoices report;
+};
+
+// Reads the arguments after the program name. Raises UsageError for anything it cannot use.
+HostOptions ParseHostOptions(const std::vector<std::string>& arguments);
+
+// "HOST:PORT" split; nullopt when it is not of that form.
+std::optional<std::pair<std::string, int>> ParseServerAddress(const std::string& text);
+
+// What --help prints.
+extern const char* const kHostUsage;
+
+}  // namespace host

@@ -1,0 +1,72 @@
+#include "interpreter.h"
+
+#include "host/core/exception.h"
+#include "script_commands.h"
+#include "script_error.h"
+#include "script_token.h"
+
+namespace host {
+
+Interpreter::Interpreter(std::istream& script, ScriptedUi& ui, ModuleHost& module)
+    : script_(script), ui_(ui), module_(module), status_(ui.Status()) {
+    ui_.SetModalRunner([this](const std::function<bool()>& closed) { runModal(closed); });
+}
+
+Interpreter::~Interpreter() {
+    ui_.SetModalRunner(nullptr);
+}
+
+void Interpreter::Run() {
+    runLines([] { return false; });
+    if (!status_.Failed())
+        checkUnusedAnswers();
+}
+
+void Interpreter::runLines(const std::function<bool()>& stop) {
+    std::string line;
+    while (!status_.Failed() && !stop() && std::getline(script_, line)) {
+        status_.SetLine(++lineNumber_);
+        try {
+            execute(line);
+        } catch (const std::exception& e) {
+            status_.Fail(e.what());
+        }
+        ui_.WriteNewReportRuns();
+    }
+}
+
+void Interpreter::runModal(const std::function<bool()>& closed) {
+    runLines(closed);
+    if (!status_.Failed() && !closed())
+        status_.Fail("o script terminou com a janela modal aberta; feche-a com close.");
+    if (status_.Failed())
+        hostfw::Abort();  // leaves the modal window and the entry routine quietly
+}
+
+void Interpreter::execute(const std::string& line) {
+    std::vector<Token> tokens = TokenizeScriptLine(line);
+    if (tokens.empty())
+        return;
+    if (tokens.front().kind != Token::Kind::Word)
+        throw ScriptError("a linha começa com um comando, não com um texto.");
+    const ScriptCommand* command = FindCommand(tokens.front().value);
+    if (command == nullptr)
+        throw ScriptError("comando desconhecido '" + tokens.front().value + "'.");
+    tokens.erase(tokens.begin());
+    ArgumentReader arguments(std::move(tokens), command->usage);
+    ScriptContext context{ui_, module_};
+    command->run(context, arguments);
+}
+
+void Interpreter::checkUnusedAnswers() {
+    const std::vector<std::string> unused = ui_.UnusedAnswers();
+    if (unused.empty())
+        return;
+    std::string list;
+    for (const std::string& answer : unused)
+        list += (list.empty() ? "" : "; ") + answer;
+    status_.SetLine(0);
+    status_.Fail("respostas que nenhum diálogo usou: " + list + ".");
+}
+
+}  // namespace host

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <functional>
+#include <istream>
+#include <string>
+
+#include "module_host.h"
+#include "run_status.h"
+#include "scripted_ui.h"
+
+namespace host {
+
+// Runs a UI script line by line. A modal window runs the lines that follow it until it
+// closes, so one line source serves every level of the loop. The run stops at the first
+// line that fails; the status holds why.
+class Interpreter {
+public:
+    Interpreter(std::istream& script, ScriptedUi& ui, ModuleHost& module);
+    ~Interpreter();
+    Interpreter(const Interpreter&) = delete;
+    Interpreter& operator=(const Interpreter&) = delete;
+
+    void Run();
+
+private:
+    void runLines(const std::function<bool()>& stop);
+    void runModal(const std::function<bool()>& closed);
+    void execute(const std::string& line);
+    void checkUnusedAnswers();
+
+    std::istream& script_;
+    ScriptedUi& ui_;
+    ModuleHost& module_;
+    RunStatus& status_;
+    int lineNumber_ = 0;
+};
+
+}  // namespace host

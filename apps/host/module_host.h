@@ -1,0 +1,50 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "host/core/variant.h"
+#include "package_library.h"
+
+namespace host {
+
+// The report module as the host holds it: its package loaded, its entry routine, its
+// module-level variables read by their exported names, and its windows put away before
+// the package goes (their code lives in it).
+class ModuleHost {
+public:
+    explicit ModuleHost(std::filesystem::path package);
+    ~ModuleHost();
+    ModuleHost(const ModuleHost&) = delete;
+    ModuleHost& operator=(const ModuleHost&) = delete;
+
+    // Raises ScriptError when a failed reload left no package loaded.
+    void RequireLoaded() const;
+    // Calls the entry routine IniProc with the parameter.
+    void IniProc(const hostfw::Variant& parameter) const;
+    // Unloads and loads the package again; refused while one of its windows is open.
+    void Reload();
+    // A module-level variable as a script writes a value: a text ("st" names) or
+    // true/false ("bo" names).
+    std::string ReadVariable(const std::string& name) const;
+
+private:
+    using EntryRoutine = void (*)(const hostfw::Variant&);
+
+    void load();
+    void unload();
+
+    std::filesystem::path package_;
+    std::optional<PackageLibrary> library_;
+    EntryRoutine entry_ = nullptr;
+};
+
+// Closes every window as the user would, then frees whatever refused to close.
+void CloseAllForms();
+
+// The exported (mangled) name of a module-level variable of the unit Cli_exp03600: "st" names
+// are std::string, "bo" names bool.
+std::string ModuleVariableSymbol(const std::string& name);
+
+}  // namespace host

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace host {
+
+// An answer a script gives in advance to the next dialog of its kind, and the line that
+// gave it. No value means the user cancels the dialog.
+template <class T>
+struct ScriptAnswer {
+    int line = 0;
+    std::optional<T> value;
+};
+
+// pick: the keys to mark (none: confirm with nothing marked).
+using ListAnswer = ScriptAnswer<std::vector<std::string>>;
+// choose: the key of the row to choose.
+using RowAnswer = ScriptAnswer<std::string>;
+// answer: the text to type into a prompt.
+using TextAnswer = ScriptAnswer<std::string>;
+
+// Answers wait in the order the script gave them; each dialog takes the oldest.
+template <class T>
+class AnswerQueue {
+public:
+    void Push(ScriptAnswer<T> answer) { answers_.push_back(std::move(answer)); }
+    std::optional<ScriptAnswer<T>> Pop() {
+        if (answers_.empty())
+            return std::nullopt;
+        ScriptAnswer<T> answer = std::move(answers_.front());
+        answers_.pop_front();
+        return answer;
+    }
+    const std::deque<ScriptAnswer<T>>& Waiting() const { return answers_; }
+
+private:
+    std::deque<ScriptAnswer<T>> answers_;
+};
+
+// The rows whose key is one of `keys`, in row order; blanks around keys do not count.
+// Raises ScriptError naming a key that no row of the dialog titled `title` has.
+std::vector<size_t> RowsOfKeys(const std::vector<std::string>& rowKeys,
+                               const std::vector<std::string>& keys, const std::string& title);
+size_t RowOfKey(const std::vector<std::string>& rowKeys, const std::string& key,
+                const std::string& title);
+
+}  // namespace host

@@ -1,0 +1,44 @@
+#include "script_mode.h"
+
+#include <fstream>
+#include <iostream>
+
+#include "headless_host.h"
+#include "host/core/exception.h"
+#include "host_paths.h"
+#include "session_setup.h"
+
+namespace host {
+namespace {
+
+std::ofstream openTranscript(const std::filesystem::path& file) {
+    std::ofstream out(file, std::ios::trunc);
+    if (!out)
+        throw hostfw::Exception("Não foi possível criar a transcrição '" + file.string() + "'.");
+    return out;
+}
+
+}  // namespace
+
+int RunScriptMode(const HostOptions& options) {
+    std::ifstream scriptFile;
+    if (options.script != "-") {
+        scriptFile.open(options.script);
+        if (!scriptFile)
+            throw hostfw::Exception("Não foi possível abrir o script '" + options.script + "'.");
+    }
+    std::istream& script = options.script == "-" ? std::cin : scriptFile;
+    std::ofstream transcriptFile;
+    if (options.transcript)
+        transcriptFile = openTranscript(*options.transcript);
+    std::ostream& transcript = options.transcript ? transcriptFile : std::cout;
+
+    ApplySessionOptions(options);
+    HeadlessHost host(options.package.value_or(DefaultPackage()), transcript);
+    if (host.Run(script))
+        return 0;
+    std::cerr << "exp036-host: " << DescribeFailure(*host.Status().Failure()) << '\n';
+    return 1;
+}
+
+}  // namespace host

@@ -1,0 +1,136 @@
+#include "script_token.h"
+
+#include "script_error.h"
+
+namespace host {
+namespace {
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
+class LineLexer {
+public:
+    explicit LineLexer(std::string_view line) : line_(line) {}
+
+    std::vector<Token> Tokens() {
+        std::vector<Token> tokens;
+        skipBlanks();
+        if (!atEnd() && line_[pos_] == '#')
+            return tokens;  // a comment line
+        while (!atEnd()) {
+            tokens.push_back(line_[pos_] == '"' ? Token{Token::Kind::Text, quoted()} : word());
+            requireSeparator();
+            skipBlanks();
+        }
+        return tokens;
+    }
+
+private:
+    bool atEnd() const { return pos_ >= line_.size(); }
+
+    void skipBlanks() {
+        while (!atEnd() && isBlank(line_[pos_]))
+            ++pos_;
+    }
+
+    void requireSeparator() const {
+        if (!atEnd() && !isBlank(line_[pos_])) {
+            throw ScriptError("falta um espaço depois do texto entre aspas (coluna " +
+                              std::to_string(pos_ + 1) + ").");
+        }
+    }
+
+    Token word() {
+        Token token;
+        while (!atEnd() && !isBlank(line_[pos_])) {
+            const char c = line_[pos_];
+            if (c == '"') {
+                if (token.value.empty() || token.value.back() != '=') {
+                    throw ScriptError("aspas no meio de uma palavra (coluna " +
+                                      std::to_string(pos_ + 1) + ").");
+                }
+                token.value += quoted();
+                return token;
+            }
+            token.value += c;
+            ++pos_;
+        }
+        return token;
+    }
+
+    // Reads "..." starting at the opening quote and returns the unescaped text.
+    std::string quoted() {
+        const size_t opening = pos_++;
+        std::string text;
+        while (!atEnd()) {
+            const char c = line_[pos_++];
+            if (c == '"')
+                return text;
+            if (c != '\\') {
+                text += c;
+                continue;
+            }
+            if (atEnd())
+                break;
+            text += unescape(line_[pos_++]);
+        }
+        throw ScriptError("texto sem aspas de fechamento (aberto na coluna " +
+                          std::to_string(opening + 1) + ").");
+    }
+
+    char unescape(char c) const {
+        switch (c) {
+            case '"':
+                return '"';
+            case '\\':
+                return '\\';
+            case 'n':
+                return '\n';
+            case 't':
+                return '\t';
+            default:
+                throw ScriptError(std::string("sequência de escape desconhecida '\\") + c +
+                                  "' (coluna " + std::to_string(pos_) +
+                                  "); use \\\" \\\\ \\n \\t.");
+        }
+    }
+
+    std::string_view line_;
+    size_t pos_ = 0;
+};
+
+}  // namespace
+
+std::vector<Token> TokenizeScriptLine(std::string_view line) {
+    return LineLexer(line).Tokens();
+}
+
+std::string QuoteScriptText(std::string_view text) {
+    std::string quoted = "\"";
+    for (char c : text) {
+        switch (c) {
+            case '"':
+                quoted += "\\\"";
+                break;
+            case '\\':
+                quoted += "\\\\";
+                break;
+            case '\n':
+                quoted += "\\n";
+                break;
+            case '\t':
+                quoted += "\\t";
+                break;
+            default:
+                quoted += c;
+        }
+    }
+    return quoted + "\"";
+}
+
+std::string ScriptTokenText(const Token& token) {
+    return token.kind == Token::Kind::Text ? QuoteScriptText(token.value) : token.value;
+}
+
+}  // namespace host

@@ -1,0 +1,188 @@
+#include "scripted_ui.h"
+
+#include <sstream>
+
+#include "host/core/exception.h"
+#include "host/net/call_argument_text.h"
+#include "host/report/last_report_run.h"
+#include "script_error.h"
+#include "script_token.h"
+
+namespace host {
+namespace {
+
+std::string rowCount(size_t rows) {
+    return " [" + std::to_string(rows) + (rows == 1 ? " linha]" : " linhas]");
+}
+
+std::string joined(const std::vector<std::string>& keys) {
+    std::string text;
+    for (const std::string& key : keys)
+        text += (text.empty() ? "" : ",") + key;
+    return text;
+}
+
+template <class T>
+void describeUnused(const AnswerQueue<T>& queue, const std::string& verb,
+                    std::vector<std::string>& out) {
+    for (const ScriptAnswer<T>& answer : queue.Waiting())
+        out.push_back("linha " + std::to_string(answer.line) + ": " + verb);
+}
+
+}  // namespace
+
+ScriptedUi::ScriptedUi(Transcript& transcript, RunStatus& status)
+    : transcript_(transcript), status_(status), reportRunsWritten_(hostfw::ReportRunCount()) {}
+
+ScriptedUi::~ScriptedUi() = default;
+
+std::vector<std::string> ScriptedUi::UnusedAnswers() const {
+    std::vector<std::string> unused;
+    describeUnused(picks_, "pick", unused);
+    describeUnused(choices_, "choose", unused);
+    describeUnused(texts_, "answer", unused);
+    return unused;
+}
+
+void ScriptedUi::SetPreviewFile(const std::filesystem::path& file) {
+    previewFile_ = file;
+    previewFileStream_.reset();
+}
+
+void ScriptedUi::WriteNewReportRuns() {
+    if (hostfw::ReportRunCount() == reportRunsWritten_)
+        return;
+    reportRunsWritten_ = hostfw::ReportRunCount();
+    const hostfw::TParams& params = hostfw::LastReportRunParams();
+    for (size_t i = 0; i < params.Count(); ++i)
+        transcript_.Event("param",
+                          params[i].Name() + "=" + hostfw::CallArgumentText(params[i].Value()));
+}
+
+void ScriptedUi::ShowMessage(const std::string& text, hostfw::MessageKind kind) {
+    WriteNewReportRuns();
+    transcript_.Event(kind == hostfw::MessageKind::Failure ? "error" : "message", text);
+    messages_.push_back({text, kind});
+    if (strictMessages_)
+        status_.Fail(text);
+}
+
+std::optional<std::vector<size_t>> ScriptedUi::PickList(const hostfw::ListPickRequest& request) {
+    WriteNewReportRuns();
+    const std::string shown = request.title + rowCount(request.keys.size()) + " -> ";
+    const std::optional<ListAnswer> answer = picks_.Pop();
+    if (!answer) {
+        transcript_.Event("picker", shown + "sem resposta");
+        status_.Fail("o seletor '" + request.title +
+                     "' apareceu sem resposta; escreva uma linha pick antes da ação que o abre.");
+        return std::nullopt;
+    }
+    if (!answer->value) {
+        transcript_.Event("picker", shown + "cancelado");
+        return std::nullopt;
+    }
+    try {
+        std::vector<size_t> rows = RowsOfKeys(request.keys, *answer->value, request.title);
+        std::vector<std::string> marked;
+        for (size_t row : rows)
+            marked.push_back(request.keys[row]);
+        transcript_.Event("picker", shown + (rows.empty() ? "nenhuma" : joined(marked)));
+        return rows;
+    } catch (const ScriptError& e) {
+        transcript_.Event("picker", shown + "resposta inválida");
+        status_.Fail(e.what());
+        return std::nullopt;
+    }
+}
+
+std::optional<size_t> ScriptedUi::SearchRow(const hostfw::RowSearchRequest& request) {
+    WriteNewReportRuns();
+    const std::string shown = request.title + rowCount(request.keys.size()) + " -> ";
+    const std::optional<RowAnswer> answer = choices_.Pop();
+    if (!answer) {
+        transcript_.Event("search", shown + "sem resposta");
+        status_.Fail("a pesquisa '" + request.title +
+                     "' apareceu sem resposta; escreva uma linha choose antes da ação que a abre.");
+        return std::nullopt;
+    }
+    if (!answer->value) {
+        transcript_.Event("search", shown + "cancelado");
+        return std::nullopt;
+    }
+    try {
+        const size_t row = RowOfKey(request.keys, *answer->value, request.title);
+        transcript_.Event("search", shown + *answer->value);
+        return row;
+    } catch (const ScriptError& e) {
+        transcript_.Event("search", shown + "resposta inválida");
+        status_.Fail(e.what());
+        return std::nullopt;
+    }
+}
+
+std::optional<std::string> ScriptedUi::PromptText(const std::string& caption,
+                                                  const std::string& prompt,
+                                                  const std::string& /*initial*/) {
+    WriteNewReportRuns();
+    const std::string shown = caption + ": " + prompt + " -> ";
+    const std::optional<TextAnswer> answer = texts_.Pop();
+    if (!answer) {
+        transcript_.Event("prompt", shown + "sem resposta");
+        status_.Fail("a pergunta '" + caption +
+                     "' apareceu sem resposta; escreva uma linha answer antes da ação que a abre.");
+        return std::nullopt;
+    }
+    transcript_.Event("prompt", shown + (answer->value ? QuoteScriptText(*answer->value)
+                                                       : std::string("cancelado")));
+    return answer->value;
+}
+
+void ScriptedUi::RunModalLoop(hostfw::TCustomForm& /*form*/, const std::function<bool()>& closed) {
+    if (!modalRunner_) {
+        status_.Fail("uma janela modal abriu sem script para conduzi-la.");
+        hostfw::Abort();
+    }
+    modalRunner_(closed);
+}
+
+void ScriptedUi::ShowPreview(const std::string& title, const std::string& text) {
+    WriteNewReportRuns();
+    if (previewStream_ != nullptr) {
+        transcript_.Event("report", title);
+        writePreview(*previewStream_, text);
+        return;
+    }
+    if (!previewFile_.empty()) {
+        if (!previewFileStream_) {
+            previewFileStream_ = std::make_unique<std::ofstream>(previewFile_, std::ios::trunc);
+            if (!*previewFileStream_) {
+                previewFileStream_.reset();
+                throw hostfw::Exception("Não foi possível gravar a pré-visualização em '" +
+                                        previewFile_.string() + "'.");
+            }
+        }
+        transcript_.Event("report", title + " -> " + previewFile_.string());
+        writePreview(*previewFileStream_, text);
+        return;
+    }
+    transcript_.Event("report", title);
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);)
+        transcript_.Raw(line);
+}
+
+void ScriptedUi::writePreview(std::ostream& out, const std::string& text) {
+    out << text;
+    if (!text.empty() && text.back() != '\n')
+        out << '\n';
+    out.flush();
+    if (!out)
+        throw hostfw::Exception("Não foi possível gravar a pré-visualização.");
+}
+
+void ScriptedUi::Notify(const std::string& line) {
+    WriteNewReportRuns();
+    transcript_.Raw(line);
+}
+
+}  // namespace host

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "host/ui/host_ui.h"
+#include "run_status.h"
+#include "script_answers.h"
+#include "transcript.h"
+
+namespace host {
+
+struct ShownMessage {
+    std::string text;
+    hostfw::MessageKind kind = hostfw::MessageKind::Information;
+};
+
+// The host's dialogs without a screen: messages, pickers and reports go to the transcript,
+// the user's answers come from the script in advance, and the modal loop runs the script's
+// next lines.
+class ScriptedUi : public hostfw::HostUi {
+public:
+    using ModalRunner = std::function<void(const std::function<bool()>& closed)>;
+
+    ScriptedUi(Transcript& transcript, RunStatus& status);
+    ~ScriptedUi() override;
+
+    RunStatus& Status() { return status_; }
+
+    void QueuePick(ListAnswer answer) { picks_.Push(std::move(answer)); }
+    void QueueChoice(RowAnswer answer) { choices_.Push(std::move(answer)); }
+    void QueueText(TextAnswer answer) { texts_.Push(std::move(answer)); }
+    // The answers no dialog took, one description each ("linha 4: pick 0001").
+    std::vector<std::string> UnusedAnswers() const;
+
+    // Messages shown and not yet expected, oldest first.
+    std::deque<ShownMessage>& Messages() { return messages_; }
+    // With strict messages every message fails the run with its own text (the report
+    // command: whatever the form refuses ends it).
+    void SetStrictMessages(bool strict) { strictMessages_ = strict; }
+
+    // Previews go to this file instead of the transcript; created at the first preview.
+    void SetPreviewFile(const std::filesystem::path& file);
+    // Previews go to this stream (the report command's standard output).
+    void SetPreviewStream(std::ostream* out) { previewStream_ = out; }
+
+    void SetModalRunner(ModalRunner runner) { modalRunner_ = std::move(runner); }
+
+    // Writes the parameters of every report run not yet written ("param: NAME=VALUE").
+    void WriteNewReportRuns();
+
+    void ShowMessage(const std::string& text, hostfw::MessageKind kind) override;
+    std::optional<std::vector<size_t>> PickList(const hostfw::ListPickRequest& request) override;
+    std::optional<size_t> SearchRow(const hostfw::RowSearchRequest& request) override;
+    std::optional<std::string> PromptText(const std::string& caption, const std::string& prompt,
+                                          const std::string& initial) override;
+    void RunModalLoop(hostfw::TCustomForm& form, const std::function<bool()>& closed) override;
+    void ShowPreview(const std::string& title, const std::string& text) override;
+    void Notify(const std::string& line) override;
+
+private:
+    void writePreview(std::ostream& out, const std::string& text);
+
+    Transcript& transcript_;
+    RunStatus& status_;
+    AnswerQueue<std::vector<std::string>> picks_;
+    AnswerQueue<std::string> choices_;
+    AnswerQueue<std::string> texts_;
+    std::deque<ShownMessage> messages_;
+    bool strictMessages_ = false;
+    std::filesystem::path previewFile_;
+    std::unique_ptr<std::ofstream> previewFileStream_;
+    std::ostream* previewStream_ = nullptr;
+    ModalRunner modalRunner_;
+    unsigned long reportRunsWritten_;
+};
+
+}  // namespace host

@@ -1,0 +1,23 @@
+#include "session_setup.h"
+
+#include "host/services/session.h"
+#include "host_paths.h"
+
+namespace host {
+
+void ApplySessionOptions(const HostOptions& options) {
+    hostfw::SessionSettings& session = hostfw::Session();
+    const bool report = options.mode == HostOptions::Mode::Report;
+    session.filiProc = report ? std::string() : options.branch;
+    session.moduFili = options.locked;
+    if (options.serverHost) {
+        session.webUrl = *options.serverHost;
+        session.webPort = options.serverPort;
+    }
+    session.database = options.database;
+    session.reportDir = options.reportDir.value_or(DefaultReportDir()).string();
+    session.outputDir = options.outputDir.string();
+    session.printer = options.printer;
+}
+
+}  // namespace host

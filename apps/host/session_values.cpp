@@ -1,0 +1,67 @@
+#include "session_values.h"
+
+#include <strings.h>
+
+#include <charconv>
+
+#include "host/services/session.h"
+#include "script_error.h"
+
+namespace host {
+namespace {
+
+bool named(std::string_view name, std::string_view expected) {
+    return name.size() == expected.size() &&
+           strncasecmp(name.data(), expected.data(), expected.size()) == 0;
+}
+
+bool parseBoolean(const std::string& value) {
+    if (value == "true")
+        return true;
+    if (value == "false")
+        return false;
+    throw ScriptError("ModuFili espera true ou false, não '" + value + "'.");
+}
+
+}  // namespace
+
+std::optional<int> ParsePort(std::string_view text) {
+    int port = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), port);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || port < 1 ||
+        port > 65535) {
+        return std::nullopt;
+    }
+    return port;
+}
+
+void AssignSessionValue(std::string_view name, const std::string& value) {
+    hostfw::SessionSettings& session = hostfw::Session();
+    if (named(name, "FiliProc")) {
+        session.filiProc = value;
+    } else if (named(name, "ModuFili")) {
+        session.moduFili = parseBoolean(value);
+    } else if (named(name, "WebURL")) {
+        session.webUrl = value;
+    } else if (named(name, "WebPort")) {
+        const std::optional<int> port = ParsePort(value);
+        if (!port)
+            throw ScriptError("WebPort espera uma porta de 1 a 65535, não '" + value + "'.");
+        session.webPort = *port;
+    } else if (named(name, "Database")) {
+        hostfw::CloseSharedDatabase();
+        session.database = value;
+    } else if (named(name, "ReportDir")) {
+        session.reportDir = value;
+    } else if (named(name, "OutputDir")) {
+        session.outputDir = value;
+    } else if (named(name, "Printer")) {
+        session.printer = value;
+    } else {
+        throw ScriptError("valor de sessão desconhecido '" + std::string(name) +
+                          "'; use FiliProc, ModuFili, WebURL, WebPort, Database, ReportDir, "
+                          "OutputDir, Printer ou PreviewFile.");
+    }
+}
+
+}  // namespace host

@@ -1,0 +1,91 @@
+#!/bin/bash
+# Runs one UI script the way ctest does: a fresh work folder with its own demo database and
+# a copy of the report definitions, an application server in the background when the script
+# asks for one, and the host driven by the script. Fails when the host fails.
+#
+# usage: run_ui_script.sh HOST SERVER DEMODB SCRIPT SOURCE_DIR WORK_DIR
+#
+# Directives, read from the comment lines at the top of the script:
+#   # needs: server          start exp036-appserver and pass --server 127.0.0.1:PORT
+#   # options: --locked ...  more host options (later ones override the defaults)
+#   # demodb: --test-data    options for exp036-demodb
+# Directive values are split at blanks; quotes are not interpreted.
+set -u
+
+if [ $# -ne 6 ]; then
+    echo "uso: $0 HOST SERVER DEMODB SCRIPT SOURCE_DIR WORK_DIR" >&2
+    exit 2
+fi
+host=$1 server=$2 demodb=$3 script=$4 source_dir=$5 work=$6
+
+fail() {
+    echo "ui script $(basename "$script"): $*" >&2
+    exit 1
+}
+
+# The directives of the leading comment block.
+needs_server=no
+host_options=()
+demodb_options=()
+while IFS= read -r line; do
+    case "$line" in
+        "# needs: server"*) needs_server=yes ;;
+        "# options:"*) read -r -a more <<<"${line#\# options:}"; host_options+=("${more[@]}") ;;
+        "# demodb:"*) read -r -a more <<<"${line#\# demodb:}"; demodb_options+=("${more[@]}") ;;
+        "#"* | "") ;;
+        *) break ;;
+    esac
+done <"$script"
+
+rm -rf "$work" && mkdir -p "$work" || fail "não foi possível criar $work"
+database=$work/demo.sqlite
+"$demodb" "$database" "${demodb_options[@]}" >"$work/demodb.log" 2>&1 ||
+    { cat "$work/demodb.log" >&2; fail "exp036-demodb falhou"; }
+if [ -d "$source_dir/reports" ]; then
+    cp -r "$source_dir/reports" "$work/reports"
+else
+    mkdir "$work/reports"
+fi
+
+server_pid=
+stop_server() {
+    if [ -n "$server_pid" ]; then
+        kill "$server_pid" 2>/dev/null
+        wait "$server_pid" 2>/dev/null
+    fi
+}
+trap stop_server EXIT
+
+server_options=()
+if [ "$needs_server" = yes ]; then
+    "$server" --db "$database" --port 0 >"$work/server.log" 2>&1 &
+    server_pid=$!
+    port=
+    for _ in $(seq 100); do
+        port=$(sed -n 's/^listening on .*:\([0-9][0-9]*\)$/\1/p' "$work/server.log" | head -n 1)
+        [ -n "$port" ] && break
+        kill -0 "$server_pid" 2>/dev/null ||
+            { cat "$work/server.log" >&2; server_pid=; fail "o servidor de aplicação não subiu"; }
+        sleep 0.1
+    done
+    [ -n "$port" ] || { cat "$work/server.log" >&2; fail "o servidor não informou a porta"; }
+    server_options=(--server "127.0.0.1:$port")
+fi
+
+cd "$work" || fail "não foi possível entrar em $work"
+"$host" --db "$database" --reports "$work/reports" --output "$work/out" --branch 0001 \
+    "${server_options[@]}" "${host_options[@]}" \
+    --script "$script" --transcript "$work/transcript.txt" 2>"$work/host.err"
+status=$?
+
+echo "--- transcrição"
+cat "$work/transcript.txt" 2>/dev/null
+if [ $status -ne 0 ]; then
+    echo "--- erros do host"
+    cat "$work/host.err"
+    if [ -n "$server_pid" ]; then
+        echo "--- servidor"
+        cat "$work/server.log"
+    fi
+    fail "exp036-host terminou com $status"
+fi

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <sstream>
+#include <string>
+
+#include "headless_host.h"
+
+namespace host {
+
+// The outcome of a script run against the stand-in package.
+struct ScriptRun {
+    bool passed = false;
+    std::string transcript;  // including what closing the windows at the end showed
+    std::string failure;     // "linha N: ..." when the run failed
+};
+
+inline ScriptRun RunFakeScript(const std::string& script) {
+    ScriptRun run;
+    std::ostringstream transcript;
+    {
+        HeadlessHost host(FAKE_PACKAGE, transcript);
+        std::istringstream lines(script);
+        run.passed = host.Run(lines);
+        if (!run.passed)
+            run.failure = DescribeFailure(*host.Status().Failure());
+    }
+    run.transcript = transcript.str();
+    return run;
+}
+
+}  // namespace host

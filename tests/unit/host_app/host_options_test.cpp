@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include "host_options.h"
+
+namespace host {
+namespace {
+
+std::string refusal(const std::vector<std::string>& arguments) {
+    try {
+        ParseHostOptions(arguments);
+    } catch (const UsageError& e) {
+        return e.what();
+    }
+    return "aceita";
+}
+
+TEST(HostOptions, EveryScriptOptionLandsInItsField) {
+    const HostOptions options =
+        ParseHostOptions({"--db", "demo.sqlite", "--reports=rep", "--output", "out", "--server",
+                          "10.0.0.5:8211", "--branch", "0001", "--locked", "--printer", "PDF",
+                          "--package", "p.so", "--script", "-", "--transcript", "t.txt"});
+    EXPECT_EQ(options.mode, HostOptions::Mode::Script);
+    EXPECT_EQ(options.database, "demo.sqlite");
+    EXPECT_EQ(options.reportDir, std::filesystem::path("rep"));
+    EXPECT_EQ(options.outputDir, std::filesystem::path("out"));
+    EXPECT_EQ(options.serverHost, "10.0.0.5");
+    EXPECT_EQ(options.serverPort, 8211);
+    EXPECT_EQ(options.branch, "0001");
+    EXPECT_TRUE(options.locked);
+    EXPECT_EQ(options.printer, "PDF");
+    EXPECT_EQ(options.package, std::filesystem::path("p.so"));
+    EXPECT_EQ(options.script, "-");
+    EXPECT_EQ(options.transcript, std::filesystem::path("t.txt"));
+}
+
+TEST(HostOptions, DefaultsLeaveTheSessionUnboundAndOutputLocal) {
+    const HostOptions options = ParseHostOptions({"--script", "s.ui"});
+    EXPECT_FALSE(options.locked);
+    EXPECT_FALSE(options.serverHost.has_value());
+    EXPECT_FALSE(options.reportDir.has_value());
+    EXPECT_EQ(options.outputDir, std::filesystem::path("output"));
+}
+
+TEST(HostOptions, ALaterOptionOverridesAnEarlierOne) {
+    EXPECT_EQ(ParseHostOptions({"--branch", "0001", "--script", "s", "--branch", "9999"}).branch,
+              "9999");
+}
+
+TEST(HostOptions, HelpWinsOverEverythingElse) {
+    EXPECT_EQ(ParseHostOptions({"--bogus-is-never-read", "--help"}).mode, HostOptions::Mode::Help);
+}
+
+TEST(HostOptions, BadCommandLinesAreRefusedWithAReason) {
+    EXPECT_NE(refusal({"--script", "s", "--bogus"}).find("opção desconhecida: --bogus"),
+              std::string::npos);
+    EXPECT_NE(refusal({"--script"}).find("--script espera um valor"), std::string::npos);
+    EXPECT_NE(refusal({"--db", "x"}).find("informe o script"), std::string::npos);
+    EXPECT_NE(refusal({"--script", "s", "extra"}).find("argumento inesperado"), std::string::npos);
+    EXPECT_NE(refusal({"--script", "s", "--locked=yes"}).find("não recebe valor"),
+              std::string::npos);
+}
+
+TEST(HostOptions, AServerAddressNeedsAHostAndAPortInRange) {
+    for (const char* bad : {"localhost", ":8211", "h:0", "h:65536", "h:80x", "h:"}) {
+        EXPECT_NE(refusal({"--script", "s", "--server", bad}).find("--server espera"),
+                  std::string::npos)
+            << bad;
+    }
+    const auto v6 = ParseServerAddress("[::1]:8080");
+    ASSERT_TRUE(v6.has_value());
+    EXPECT_EQ(v6->first, "::1");
+    EXPECT_EQ(v6->second, 8080);
+}
+
+TEST(HostOptions, ReportChoicesAreReadOnlyByTheReportSubcommand) {
+    EXPECT_NE(refusal({"--script", "s", "--from", "01/01/2026"}).find("só vale com o subcomando"),
+              std::string::npos);
+    EXPECT_NE(refusal({"report", "--script", "s"}).find("não vale com o subcomando"),
+              std::string::npos);
+    EXPECT_NE(refusal({"report", "--locked"}).find("não vale com o subcomando"), std::string::npos);
+}
+
+TEST(HostOptions, TheReportSubcommandReadsItsChoices) {
+    const HostOptions options = ParseHostOptions(
+        {"report", "--branch", "0001", "--from", "01/01/2026", "--to", "31/12/2026", "--variant",
+         "emissao", "--status", "pc", "--clients", "0001, 0007", "--destinations", "0002",
+         "--format", "pdf", "--out", "r.pdf"});
+    EXPECT_EQ(options.mode, HostOptions::Mode::Report);
+    EXPECT_EQ(options.report.from, "01/01/2026");
+    EXPECT_EQ(options.report.to, "31/12/2026");
+    EXPECT_EQ(options.report.variant, 0);
+    EXPECT_EQ(options.report.statuses, "PC");
+    EXPECT_EQ(options.report.clients, (std::vector<std::string>{"0001", "0007"}));
+    EXPECT_EQ(options.report.destinations, (std::vector<std::string>{"0002"}));
+    EXPECT_EQ(options.report.format, ReportFormat::Pdf);
+    EXPECT_EQ(options.report.out, std::filesystem::path("r.pdf"));
+    EXPECT_EQ(ParseHostOptions({"report", "--variant", "cancelamento"}).report.variant, 1);
+}
+
+TEST(HostOptions, ReportChoicesThatCannotWorkAreRefusedBeforeTheFormOpens) {
+    EXPECT_NE(refusal({"report", "--status", "PX"}).find("--status espera"), std::string::npos);
+    EXPECT_NE(refusal({"report", "--status", "PP"}).find("--status espera"), std::string::npos);
+    EXPECT_NE(refusal({"report", "--variant", "2"}).find("--variant espera"), std::string::npos);
+    EXPECT_NE(refusal({"report", "--format", "xls"}).find("--format espera"), std::string::npos);
+    EXPECT_NE(refusal({"report", "--clients", "0001,,0002"}).find("sem chave vazia"),
+              std::string::npos);
+    EXPECT_NE(refusal({"report", "--invoices", "12"}).find("informe --server"), std::string::npos);
+    EXPECT_NE(
+        refusal({"report", "--variant", "1", "--status", "P"}).find("só vale para a variante 0"),
+        std::string::npos);
+}
+
+TEST(HostOptions, AnEmptyStatusListIsLeftForTheFormToRefuse) {
+    EXPECT_EQ(ParseHostOptions({"report", "--status", ""}).report.statuses, "");
+}
+
+}  // namespace
+}  // namespace host

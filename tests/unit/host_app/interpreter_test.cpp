@@ -1,0 +1,244 @@
+#include <gtest/gtest.h>
+
+#include "fake_script_run.h"
+#include "host/net/last_server_call.h"
+#include "host/services/session.h"
+#include "host/ui/application.h"
+
+namespace host {
+namespace {
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST(Interpreter, AnEmbeddedFormIsDrivenThroughUserActions) {
+    const ScriptRun run = RunFakeScript(R"(# comments and blank lines are skipped
+
+open null
+expect forms 1
+expect form-style child
+expect caption frmFake "Formulário de teste"
+type edtCodigo "ab1%z"
+expect text edtCodigo "AB1%"
+key edtCodigo 8
+expect text edtCodigo "AB1"
+expect focus edtCodigo
+date depData "31/01/2026"
+expect text depData "31/01/2026"
+expect focus depData
+check ckbAtivo false
+expect checked ckbAtivo false
+select cbbVariante 1
+expect index cbbVariante 1
+expect var stRel "C"
+expect var boIdCriado true
+expect cursor 0
+close
+expect forms 0
+expect var boIdCriado false
+)");
+    EXPECT_TRUE(run.passed) << run.failure << "\n" << run.transcript;
+}
+
+TEST(Interpreter, AFailedExpectationStopsTheRunAndShowsBothValues) {
+    hostfw::Session().filiProc = "before";
+    const ScriptRun run = RunFakeScript(
+        "open null\n"
+        "type edtCodigo \"12\"\n"
+        "expect text edtCodigo \"0012\"\n"
+        "session FiliProc=after\n");
+    EXPECT_FALSE(run.passed);
+    EXPECT_EQ(run.failure, "linha 3: esperado \"0012\", obtido \"12\"");
+    EXPECT_EQ(hostfw::Session().filiProc, "before");
+}
+
+TEST(Interpreter, InvalidLinesFailWithTheirLineAndReason) {
+    const auto failure = [](const std::string& script) { return RunFakeScript(script).failure; };
+    EXPECT_EQ(failure("\nfrobnicate x\n"), "linha 2: comando desconhecido 'frobnicate'.");
+    EXPECT_EQ(failure("type edtCodigo\n"), "linha 1: uso: type NOME \"TEXTO\"");
+    EXPECT_EQ(failure("open later\n"), "linha 1: uso: open null|modal");
+    EXPECT_EQ(failure("expect colour x\n"), "linha 1: expectativa desconhecida 'colour'.");
+    EXPECT_EQ(failure("expect border round\n"),
+              "linha 1: uso: expect border sizeable|single|dialog");
+    EXPECT_EQ(failure("click btnAviso\n"), "linha 1: nenhum formulário aberto.");
+    EXPECT_EQ(failure("open null\nclick btnSumido\n"),
+              "linha 2: o formulário 'frmFake' não tem o componente 'btnSumido'.");
+    EXPECT_EQ(failure("open null\ntype ckbAtivo \"x\"\n"),
+              "linha 2: 'ckbAtivo' é um TCheckBox; esta linha pede um campo de texto.");
+    EXPECT_EQ(failure("open null\nselect cbbVariante 2\n"),
+              "linha 2: 'cbbVariante' tem 2 itens; não há o item 2.");
+    EXPECT_EQ(failure("key x 256\n"),
+              "linha 1: esperado um número de 0 a 255, não '256'; uso: key NOME CÓDIGO");
+    EXPECT_EQ(failure("\"open\" null\n"),
+              "linha 1: a linha começa com um comando, não com um texto.");
+}
+
+TEST(Interpreter, TheModalLoopRunsTheFollowingLinesUntilTheWindowCloses) {
+    const ScriptRun run = RunFakeScript(
+        "open modal\n"
+        "expect form-style normal\n"
+        "expect forms 1\n"
+        "type edtCodigo \"7\"\n"
+        "close\n"
+        "expect forms 0\n"
+        "expect var boIdCriado false\n");
+    EXPECT_TRUE(run.passed) << run.failure;
+}
+
+TEST(Interpreter, AScriptEndingInsideAModalWindowFailsAndLeavesNoWindow) {
+    const ScriptRun run = RunFakeScript("open modal\nexpect forms 1\n");
+    EXPECT_FALSE(run.passed);
+    EXPECT_EQ(run.failure,
+              "linha 2: o script terminou com a janela modal aberta; feche-a com close.");
+    EXPECT_EQ(hostfw::Application().FormCount(), 0);
+}
+
+TEST(Interpreter, AFailureInsideTheModalLoopEndsTheWholeRun) {
+    hostfw::Session().filiProc = "before";
+    const ScriptRun run = RunFakeScript(
+        "open modal\n"
+        "expect forms 2\n"
+        "close\n"
+        "session FiliProc=after\n");
+    EXPECT_EQ(run.failure, "linha 2: esperado 2, obtido 1");
+    EXPECT_EQ(hostfw::Session().filiProc, "before");
+}
+
+TEST(Interpreter, MessagesAreExpectedInTheOrderTheyWereShown) {
+    const ScriptRun run = RunFakeScript(
+        "open null\n"
+        "click btnAviso\n"
+        "click btnFalha\n"
+        "expect message \"Aviso do módulo.\"\n"
+        "expect message \"Falha inesperada.\"\n"
+        "expect no-message\n"
+        "click btnAviso\n"
+        "expect no-message\n");
+    EXPECT_EQ(run.failure, "linha 8: esperado nenhuma mensagem, obtido \"Aviso do módulo.\"");
+    EXPECT_TRUE(contains(run.transcript, "message: Aviso do módulo.\nerror: Falha inesperada.\n"));
+}
+
+TEST(Interpreter, ExpectingAMessageWhenNoneWasShownFails) {
+    EXPECT_EQ(RunFakeScript("open null\nexpect message \"x\"\n").failure,
+              "linha 2: esperado \"x\", obtido nenhuma mensagem");
+}
+
+TEST(Interpreter, AnswersGivenInAdvanceReachTheDialogs) {
+    const ScriptRun run = RunFakeScript(
+        "open null\n"
+        "pick 0003, 0001\n"
+        "click btnLista\n"
+        "expect var stListaCliente \",0001,0003,\"\n"
+        "pick cancel\n"
+        "click btnLista\n"
+        "expect var stListaCliente \",0001,0003,\"\n"
+        "choose 0002\n"
+        "click btnBusca\n"
+        "expect text edtCodigo \"0002\"\n"
+        "answer \"Título \\\"novo\\\"\"\n"
+        "click btnTitulo\n"
+        "expect var stNota \"Título \\\"novo\\\"\"\n"
+        "pick none\n"
+        "click btnLista\n"
+        "expect var stListaCliente \"\"\n");
+    EXPECT_TRUE(run.passed) << run.failure << "\n" << run.transcript;
+    EXPECT_TRUE(contains(run.transcript, "picker: Cliente [3 linhas] -> 0001,0003\n"));
+    EXPECT_TRUE(contains(run.transcript, "search: Filial [2 linhas] -> 0002\n"));
+}
+
+TEST(Interpreter, AnAnswerNoDialogTookFailsTheRun) {
+    const ScriptRun run = RunFakeScript("open null\npick 0001\nchoose cancel\nclose\n");
+    EXPECT_EQ(run.failure, "respostas que nenhum diálogo usou: linha 2: pick; linha 3: choose.");
+}
+
+TEST(Interpreter, ADialogWithoutAnAnswerFailsAtTheLineThatOpenedIt) {
+    const ScriptRun run = RunFakeScript("open null\nclick btnLista\nclose\n");
+    EXPECT_TRUE(contains(run.failure, "linha 2: o seletor 'Cliente' apareceu sem resposta"));
+}
+
+TEST(Interpreter, ReportParametersAreWrittenAndCanBeExpected) {
+    const ScriptRun run = RunFakeScript(
+        "open null\n"
+        "click btnRelatorio\n"
+        "expect param P_TEXTO \"a\\\"b\"\n"
+        "expect param p_data date(2026-01-31)\n"
+        "expect param P_NULO null\n"
+        "expect param P_OUTRO absent\n"
+        "expect param P_DATA date(2026-02-01)\n");
+    EXPECT_EQ(run.failure, "linha 7: esperado date(2026-02-01), obtido date(2026-01-31)");
+    EXPECT_TRUE(contains(run.transcript,
+                         "param: P_TEXTO=\"a\\\"b\"\nparam: P_DATA=date(2026-01-31)\n"
+                         "param: P_NULO=null\nreport: Relatório de teste\nlinha 1\nlinha 2\n"));
+}
+
+TEST(Interpreter, ServerCallArgumentsCompareAsWritten) {
+    hostfw::RecordServerCall(
+        {"exp03600.rdmRelConsLanc", "GetNota", {"\"0001\"", "date(2026-01-01)"}});
+    EXPECT_TRUE(RunFakeScript("expect arg 1 \"0001\"\nexpect arg 2 date(2026-01-01)\n").passed);
+    EXPECT_EQ(RunFakeScript("expect arg 1 0001\n").failure,
+              "linha 1: esperado 0001, obtido \"0001\"");
+    EXPECT_EQ(RunFakeScript("expect arg 3 null\n").failure,
+              "linha 1: esperado null, obtido GetNota com 2 argumentos");
+}
+
+TEST(Interpreter, DatasetRowsAreCounted) {
+    const ScriptRun run =
+        RunFakeScript("open null\nclick btnNotas\nexpect rows 3\nexpect rows 2\n");
+    EXPECT_EQ(run.failure, "linha 4: esperado 2, obtido 3");
+}
+
+TEST(Interpreter, ADisabledBoxCannotBeCheckedAndTheScriptSaysSo) {
+    EXPECT_EQ(RunFakeScript("open null\ncheck ckbTravado true\n").failure,
+              "linha 2: 'ckbTravado' continua desmarcado: o controle está desabilitado.");
+}
+
+TEST(Interpreter, ReloadGivesTheModuleFreshStateButNotWhileAWindowIsOpen) {
+    const ScriptRun run = RunFakeScript(
+        "open null\n"
+        "pick 0002\n"
+        "click btnLista\n"
+        "close\n"
+        "expect var stListaCliente \",0002,\"\n"
+        "reload\n"
+        "expect var stListaCliente \"\"\n"
+        "open null\n"
+        "reload\n");
+    EXPECT_EQ(run.failure, "linha 9: feche o formulário antes de recarregar o módulo.");
+}
+
+TEST(Interpreter, OnlyExportedModuleVariablesCanBeRead) {
+    EXPECT_EQ(RunFakeScript("expect var stFilialDest \"\"\n").failure,
+              "linha 1: o módulo não exporta a variável 'stFilialDest'.");
+    EXPECT_TRUE(contains(RunFakeScript("expect var frmFake \"\"\n").failure,
+                         "não é uma variável do módulo"));
+    EXPECT_EQ(ModuleVariableSymbol("stRel"), "_ZN12Cli_exp036005stRelB5cxx11E");
+    EXPECT_EQ(ModuleVariableSymbol("boIdCriado"), "_ZN12Cli_exp0360010boIdCriadoE");
+}
+
+TEST(Interpreter, SessionLinesSetTheSessionAndRefuseUnknownNames) {
+    EXPECT_TRUE(RunFakeScript("session FiliProc=0007 ModuFili=true WebPort=9000 "
+                              "ReportDir=\"/tmp/a b\"\n")
+                    .passed);
+    EXPECT_EQ(hostfw::Session().filiProc, "0007");
+    EXPECT_TRUE(hostfw::Session().moduFili);
+    EXPECT_EQ(hostfw::Session().webPort, 9000);
+    EXPECT_EQ(hostfw::Session().reportDir, "/tmp/a b");
+    EXPECT_TRUE(contains(RunFakeScript("session Colour=red\n").failure,
+                         "valor de sessão desconhecido 'Colour'"));
+    EXPECT_TRUE(contains(RunFakeScript("session WebPort=0\n").failure, "WebPort espera"));
+    hostfw::Session().moduFili = false;
+}
+
+TEST(Interpreter, APackageThatCannotBeLoadedIsAClearError) {
+    std::ostringstream transcript;
+    try {
+        HeadlessHost host("/nonexistent/libPkg_exp03600.so", transcript);
+        FAIL() << "loaded a package that does not exist";
+    } catch (const std::exception& e) {
+        EXPECT_TRUE(contains(e.what(), "Não foi possível carregar o módulo '/nonexistent/"));
+    }
+}
+
+}  // namespace
+}  // namespace host

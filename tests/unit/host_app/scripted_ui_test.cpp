@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "host/core/exception.h"
+#include "host/data/params.h"
+#include "host/report/last_report_run.h"
+#include "host/ui/form.h"
+#include "scripted_ui.h"
+
+namespace host {
+namespace {
+
+class ScriptedUiTest : public ::testing::Test {
+protected:
+    ScriptedUiTest() : transcript_(out_), ui_(transcript_, status_) { status_.SetLine(7); }
+
+    static hostfw::ListPickRequest clients() {
+        hostfw::ListPickRequest request;
+        request.title = "Cliente";
+        request.keys = {"0001", "0002", "0003"};
+        request.marked = {false, false, false};
+        return request;
+    }
+
+    std::ostringstream out_;
+    RunStatus status_;
+    Transcript transcript_;
+    ScriptedUi ui_;
+};
+
+TEST_F(ScriptedUiTest, APickMarksTheRowsOfItsKeysInRowOrder) {
+    ui_.QueuePick({3, std::vector<std::string>{" 0003 ", "0001"}});
+    const auto rows = ui_.PickList(clients());
+    ASSERT_TRUE(rows.has_value());
+    EXPECT_EQ(*rows, (std::vector<size_t>{0, 2}));
+    EXPECT_EQ(out_.str(), "picker: Cliente [3 linhas] -> 0001,0003\n");
+    EXPECT_FALSE(status_.Failed());
+}
+
+TEST_F(ScriptedUiTest, PickNoneConfirmsWithNothingMarkedAndCancelCancels) {
+    ui_.QueuePick({1, std::vector<std::string>{}});
+    ui_.QueuePick({2, std::nullopt});
+    const auto none = ui_.PickList(clients());
+    ASSERT_TRUE(none.has_value());
+    EXPECT_TRUE(none->empty());
+    EXPECT_FALSE(ui_.PickList(clients()).has_value());
+    EXPECT_EQ(out_.str(),
+              "picker: Cliente [3 linhas] -> nenhuma\npicker: Cliente [3 linhas] -> cancelado\n");
+}
+
+TEST_F(ScriptedUiTest, AnUnknownPickKeyFailsTheRunNamingTheKeyAndCancelsThePicker) {
+    ui_.QueuePick({3, std::vector<std::string>{"0001", "0099"}});
+    EXPECT_FALSE(ui_.PickList(clients()).has_value());
+    ASSERT_TRUE(status_.Failed());
+    EXPECT_EQ(status_.Failure()->line, 7);
+    EXPECT_NE(status_.Failure()->text.find("\"0099\""), std::string::npos);
+}
+
+TEST_F(ScriptedUiTest, APickerWithoutAnAnswerFailsTheRunInsteadOfGuessing) {
+    EXPECT_FALSE(ui_.PickList(clients()).has_value());
+    ASSERT_TRUE(status_.Failed());
+    EXPECT_NE(status_.Failure()->text.find("sem resposta"), std::string::npos);
+}
+
+TEST_F(ScriptedUiTest, AnswersAreTakenOldestFirstAndLeftoversAreListed) {
+    ui_.QueueChoice({1, std::string("0002")});
+    ui_.QueueChoice({2, std::nullopt});
+    ui_.QueueText({3, std::string("Meu título")});
+    ui_.QueueText({4, std::nullopt});
+    ui_.QueuePick({5, std::nullopt});
+    hostfw::RowSearchRequest search{"Filial", {}, {"0001", "0002"}};
+    EXPECT_EQ(ui_.SearchRow(search), std::optional<size_t>(1));
+    EXPECT_EQ(ui_.SearchRow(search), std::nullopt);
+    EXPECT_EQ(ui_.PromptText("Título", "Informe:", ""), std::optional<std::string>("Meu título"));
+    EXPECT_EQ(ui_.PromptText("Título", "Informe:", ""), std::nullopt);
+    EXPECT_EQ(ui_.UnusedAnswers(), (std::vector<std::string>{"linha 5: pick"}));
+    EXPECT_FALSE(status_.Failed());
+}
+
+TEST_F(ScriptedUiTest, MessagesAreWrittenOnOneLineAndQueuedForExpectations) {
+    ui_.ShowMessage("Filial não cadastrada.", hostfw::MessageKind::Error);
+    ui_.ShowMessage("duas\nlinhas", hostfw::MessageKind::Failure);
+    EXPECT_EQ(out_.str(), "message: Filial não cadastrada.\nerror: duas\\nlinhas\n");
+    ASSERT_EQ(ui_.Messages().size(), 2u);
+    EXPECT_EQ(ui_.Messages()[1].text, "duas\nlinhas");
+    EXPECT_FALSE(status_.Failed());
+}
+
+TEST_F(ScriptedUiTest, StrictMessagesFailTheRunWithTheMessageItself) {
+    ui_.SetStrictMessages(true);
+    ui_.ShowMessage("Data inicial deve ser menor que data final.", hostfw::MessageKind::Error);
+    ASSERT_TRUE(status_.Failed());
+    EXPECT_EQ(status_.Failure()->text, "Data inicial deve ser menor que data final.");
+}
+
+TEST_F(ScriptedUiTest, EachReportRunIsWrittenOnceEvenWithTheSameValues) {
+    hostfw::TParams params;
+    params.CreateParam("P_CDFILIAL").SetAsString("0001");
+    params.CreateParam("P_STATUS");
+    hostfw::RecordReportRunParams(params);
+    ui_.Notify("printed: a.pdf");
+    ui_.WriteNewReportRuns();
+    hostfw::RecordReportRunParams(params);
+    ui_.WriteNewReportRuns();
+    const std::string once = "param: P_CDFILIAL=\"0001\"\nparam: P_STATUS=null\n";
+    EXPECT_EQ(out_.str(), once + "printed: a.pdf\n" + once);
+}
+
+TEST_F(ScriptedUiTest, APreviewGoesIntoTheTranscriptOrIntoTheNamedFile) {
+    ui_.ShowPreview("Consulta", "a\nb\n");
+    EXPECT_EQ(out_.str(), "report: Consulta\na\nb\n");
+
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / ("preview_" + std::to_string(::getpid()) + ".txt");
+    ui_.SetPreviewFile(file);
+    ui_.ShowPreview("Consulta", "c");
+    ui_.ShowPreview("Consulta", "d\n");
+    std::ifstream in(file);
+    const std::string written((std::istreambuf_iterator<char>(in)), {});
+    std::filesystem::remove(file);
+    EXPECT_EQ(written, "c\nd\n");
+    EXPECT_NE(out_.str().find("report: Consulta -> " + file.string()), std::string::npos);
+}
+
+TEST_F(ScriptedUiTest, AModalLoopWithoutARunnerFailsAndAborts) {
+    struct PlainForm : hostfw::TForm {
+        using TForm::TForm;
+        std::string ClassName() const override { return "PlainForm"; }
+    } form(nullptr);
+    EXPECT_THROW(ui_.RunModalLoop(form, [] { return false; }), hostfw::EAbort);
+    EXPECT_TRUE(status_.Failed());
+}
+
+}  // namespace
+}  // namespace host
