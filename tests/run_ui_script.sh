@@ -16,7 +16,9 @@ if [ $# -ne 6 ]; then
     echo "uso: $0 HOST SERVER DEMODB SCRIPT SOURCE_DIR WORK_DIR" >&2
     exit 2
 fi
-host=$1 server=$2 demodb=$3 script=$4 source_dir=$5 work=$6
+# Absolute paths: the host runs inside the work folder.
+host=$(realpath "$1") server=$(realpath "$2") demodb=$(realpath "$3")
+script=$(realpath "$4") source_dir=$(realpath "$5") work=$(realpath -m "$6")
 
 fail() {
     echo "ui script $(basename "$script"): $*" >&2
