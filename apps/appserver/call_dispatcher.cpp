@@ -17,6 +17,11 @@ std::string notOffered(const std::string& objectName) {
 
 // The by-reference arguments' final values, in order of position.
 std::vector<Variant> byRefValues(const CallRequest& request, const std::vector<Variant>& args) {
+    if (args.size() != request.args.size()) {
+        throw hostfw::Exception("O método mudou o número de argumentos da chamada (" +
+                                std::to_string(request.args.size()) + " para " +
+                                std::to_string(args.size()) + ").");
+    }
     std::vector<Variant> values;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (request.args[i].byRef)

@@ -15,10 +15,12 @@ std::string localTimestamp() {
     return buffer;
 }
 
-// A text from a client or the database must not break the one-line format.
+// A text from a client or the database must neither break the one-line format nor send
+// control sequences to a terminal.
 std::string oneLine(std::string text) {
     std::replace_if(
-        text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+        text.begin(), text.end(),
+        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }, ' ');
     return text;
 }
 

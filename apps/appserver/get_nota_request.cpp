@@ -37,12 +37,13 @@ std::string text(const std::vector<Variant>& args, std::size_t index) {
     return typed(args, index, Variant::Kind::String).asString();
 }
 
+// The day of a date argument, time of day dropped. The range is checked on the number itself:
+// a huge value must not reach the calendar arithmetic.
 hostfw::TDateTime day(const std::vector<Variant>& args, std::size_t index) {
     const hostfw::TDateTime value =
         hostfw::DateOf(typed(args, index, Variant::Kind::Date).asDate());
-    const int year = hostfw::civilFromDays(value.value).year;
-    if (year < 1 || year > 9999)
-        refuse(index, "fora do intervalo de datas aceito.");
+    if (!(value.value >= kFirstCalendarDay.value && value.value <= kLastCalendarDay.value))
+        refuse(index, "fora do intervalo de datas aceito (anos 1 a 9999).");
     return value;
 }
 

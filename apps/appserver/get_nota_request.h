@@ -25,6 +25,9 @@ struct GetNotaRequest {
 };
 
 inline constexpr std::size_t kGetNotaArgumentCount = 9;
+// The dates GetNota accepts: the years 1 to 9999.
+inline const hostfw::TDateTime kFirstCalendarDay = hostfw::EncodeDate(1, 1, 1);
+inline const hostfw::TDateTime kLastCalendarDay = hostfw::EncodeDate(9999, 12, 31);
 inline constexpr std::size_t kReportKindArgument = 8;  // zero-based position of argument 9
 
 // Raises a 400 CallFailure naming the argument for a wrong count, a wrong type, a date

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <stdexcept>
+#include <thread>
 
 #include "host/net/wire_protocol.h"
 #include "media_type.h"
@@ -12,9 +13,6 @@ namespace appserver {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// Idle keep-alive connections each hold a worker thread: let them go soon.
-constexpr time_t kKeepAliveSeconds = 5;
 
 std::string fallbackText(int status, std::size_t maxBody) {
     switch (status) {
@@ -52,9 +50,10 @@ HttpService::HttpService(const CallDispatcher& dispatcher, const ServerOptions& 
     const auto threads = static_cast<std::size_t>(options_.threads);
     server_->new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
     server_->set_payload_max_length(options_.maxBody);
+    server_->set_tcp_nodelay(true);
     server_->set_read_timeout(options_.timeoutSeconds, 0);
     server_->set_write_timeout(options_.timeoutSeconds, 0);
-    server_->set_keep_alive_timeout(kKeepAliveSeconds);
+    server_->set_keep_alive_timeout(options_.keepAliveSeconds);
 
     const auto reply = [this](const httplib::Request& request, httplib::Response& response,
                               Clock::time_point start, const DispatchResult& result) {
@@ -110,10 +109,16 @@ int HttpService::bind() {
 
 void HttpService::run() {
     server_->listen_after_bind();
+    finished_ = true;
 }
 
 void HttpService::stop() {
-    server_->stop();
+    // The HTTP library ignores a stop that comes before its loop runs: repeat it until the loop
+    // has ended.
+    while (!finished_) {
+        server_->stop();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
 }
 
 }  // namespace appserver

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <memory>
 
 #include "call_dispatcher.h"
@@ -25,6 +26,8 @@ public:
     int bind();
     // Serves until stop(); the calls under way finish first.
     void run();
+    // From another thread; returns once run() has returned. Called before run() has started
+    // listening, it waits for it, so a signal that comes early is never lost.
     void stop();
 
 private:
@@ -32,6 +35,7 @@ private:
     const ServerOptions& options_;
     CallLog& log_;
     std::unique_ptr<httplib::Server> server_;
+    std::atomic<bool> finished_{false};
 };
 
 }  // namespace appserver

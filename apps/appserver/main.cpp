@@ -42,6 +42,7 @@ int serve(const appserver::ServerOptions& options) {
     std::cout << "listening on " << options.listenHost << ":" << port << std::endl;
     signals.onSignal([&service] { service.stop(); });
     service.run();
+    signals.stopWaiting();
     std::cerr << "exp036-appserver: encerrado." << std::endl;
     return 0;
 }

@@ -8,6 +8,8 @@ struct Dialect {
     std::string (*dayText)(const std::string& column);
     std::string (*contains)(const std::string& list, const std::string& value);
     std::string (*dateParameter)(const std::string& parameter);
+    // Orders texts by their bytes, whatever the database's locale, so both engines agree.
+    const char* byteOrder;
 };
 
 const Dialect kSqlite = {
@@ -16,6 +18,7 @@ const Dialect kSqlite = {
         return "instr(" + list + ", " + value + ") > 0";
     },
     [](const std::string& parameter) { return parameter; },
+    "",
 };
 
 const Dialect kPostgres = {
@@ -24,6 +27,7 @@ const Dialect kPostgres = {
         return "strpos(" + list + ", CAST(" + value + " AS VARCHAR)) > 0";
     },
     [](const std::string& parameter) { return "CAST(" + parameter + " AS DATE)"; },
+    " COLLATE \"C\"",
 };
 
 std::string delimited(const std::string& column) {
@@ -43,14 +47,17 @@ BoundQuery notaFiscalQuery(const GetNotaRequest& request, hostfw::EngineKind eng
     if (request.byCancellation) {
         query.sql += " JOIN EXPEDICAO E ON E.CDFILIAL = N.CDFILIAL AND E.NRLANCTONF = N.NRLANCTONF";
     }
-    // Whole days as a half-open range: a stored time of day on the last day still counts.
     query.sql += " WHERE N.CDFILIAL = :P_CDFILIAL AND " + dateColumn +
-                 " >= " + d.dateParameter(":P_DATAINI") + " AND " + dateColumn + " < " +
-                 d.dateParameter(":P_DATAPOSFIM");
+                 " >= " + d.dateParameter(":P_DATAINI");
     query.params.CreateParam("P_CDFILIAL").SetAsString(request.branch);
     query.params.CreateParam("P_DATAINI").SetAsString(hostfw::DateToIso(request.firstDay));
-    query.params.CreateParam("P_DATAPOSFIM")
-        .SetAsString(hostfw::DateToIso({request.lastDay.value + 1}));
+    // Whole days as a half-open range: a stored time of day on the last day still counts. After
+    // the last calendar day there is no next day to stop before, and no date to leave out.
+    if (request.lastDay.value < kLastCalendarDay.value) {
+        query.sql += " AND " + dateColumn + " < " + d.dateParameter(":P_DATAPOSFIM");
+        query.params.CreateParam("P_DATAPOSFIM")
+            .SetAsString(hostfw::DateToIso({request.lastDay.value + 1}));
+    }
 
     if (request.clients) {
         query.sql += " AND " + d.contains(":P_CDCLIENTE", delimited("N.CDCLIENTE"));
@@ -64,7 +71,8 @@ BoundQuery notaFiscalQuery(const GetNotaRequest& request, hostfw::EngineKind eng
         query.sql += " AND " + d.contains(":P_STATUS", "N.IDSTATUSNF");
         query.params.CreateParam("P_STATUS").SetAsString(request.statuses);
     }
-    query.sql += " ORDER BY N.NRNOTAFISC, N.NRLANCTONF";
+    query.sql +=
+        std::string(" ORDER BY N.NRNOTAFISC") + d.byteOrder + ", N.NRLANCTONF" + d.byteOrder;
     return query;
 }
 

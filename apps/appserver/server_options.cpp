@@ -72,6 +72,8 @@ std::optional<ServerOptions> parseServerOptions(const std::vector<std::string>& 
                 static_cast<std::size_t>(parseNumber(name, reader.value(), 1024, 1LL << 30));
         } else if (name == "--timeout") {
             options.timeoutSeconds = static_cast<int>(parseNumber(name, reader.value(), 1, 3600));
+        } else if (name == "--keep-alive") {
+            options.keepAliveSeconds = static_cast<int>(parseNumber(name, reader.value(), 1, 300));
         } else if (name == "--test-objects") {
             options.testObjects = true;
         } else if (name == "--test-getnota") {
@@ -110,6 +112,9 @@ Servidor de aplicação do relatório EXP036: oferece o objeto exp03600.rdmRelCo
   --max-body BYTES    tamanho máximo do corpo de um pedido (padrão 1048576)
   --timeout SEGUNDOS  limite de leitura e escrita da conexão e de duração de uma
                       chamada (padrão 30)
+  --keep-alive SEGUNDOS
+                      fecha uma conexão ociosa depois desse tempo (padrão 5); cada
+                      conexão aberta ocupa uma das N chamadas simultâneas
   --test-objects      oferece também o objeto de teste exp036.Teste
   --test-getnota MODO GetNota para testes: off (padrão), kind-c (grava "C" no
                       argumento 9), error (responde com erro), empty (pacote vazio)

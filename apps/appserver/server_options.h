@@ -15,6 +15,8 @@ struct ServerOptions {
     int threads = 4;
     std::size_t maxBody = 1024 * 1024;
     int timeoutSeconds = 30;
+    // An idle keep-alive connection holds a worker thread: it is closed after this long.
+    int keepAliveSeconds = 5;
     bool testObjects = false;
     GetNotaTestMode getNotaTestMode = GetNotaTestMode::Off;
 };

@@ -20,13 +20,17 @@ void ShutdownSignals::onSignal(std::function<void()> stop) {
     });
 }
 
-ShutdownSignals::~ShutdownSignals() {
+void ShutdownSignals::stopWaiting() {
     if (!waiter_.joinable())
         return;
-    // The server stopped on its own: wake the waiter without running the stop action again.
+    // Wake the waiter without running the stop action; if a signal came first, wait for it.
     if (!done_.exchange(true))
         pthread_kill(waiter_.native_handle(), SIGTERM);
     waiter_.join();
+}
+
+ShutdownSignals::~ShutdownSignals() {
+    stopWaiting();
 }
 
 }  // namespace appserver

@@ -18,6 +18,8 @@ public:
     ShutdownSignals& operator=(const ShutdownSignals&) = delete;
 
     void onSignal(std::function<void()> stop);
+    // Once the server has stopped on its own: no signal may run the stop action any more.
+    void stopWaiting();
 
 private:
     sigset_t signals_;

@@ -2,6 +2,7 @@
 
 #include <httplib.h>
 
+#include <algorithm>
 #include <mutex>
 
 #include "host/core/exception.h"
@@ -11,28 +12,37 @@
 namespace hostfw {
 namespace {
 
-std::string checkedHost(const std::string& host) {
+// "host:port", with an IPv6 literal in brackets so the port stays apart.
+std::string addressText(const std::string& host, int port) {
+    const bool ipv6 = host.find(':') != std::string::npos;
+    return (ipv6 ? "[" + host + "]" : host) + ":" + std::to_string(port);
+}
+
+[[noreturn]] void refuseAddress(const std::string& host, int port, const std::string& reason) {
+    throw Exception("Não foi possível conectar ao servidor de aplicação em " +
+                    addressText(host, port) + " (" + reason + ").");
+}
+
+void checkHost(const std::string& host, int port) {
     if (host.empty())
-        throw Exception("Endereço do servidor de aplicação não informado.");
-    if (host.find_first_of("/ \t\r\n") != std::string::npos) {
-        throw Exception("Endereço do servidor de aplicação inválido: '" + host +
-                        "' (informe só o nome ou o IP do servidor).");
-    }
-    return host;
+        refuseAddress(host, port, "endereço não informado");
+    // Control characters would end up in the request line; a URL is not a host name.
+    const bool control = std::any_of(host.begin(), host.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
+    });
+    if (control || host.find_first_of("/ ") != std::string::npos)
+        refuseAddress(host, port, "informe só o nome ou o IP do servidor");
 }
 
-int checkedPort(int port) {
-    if (port < 1 || port > 65535) {
-        throw Exception("Porta do servidor de aplicação inválida: " + std::to_string(port) +
-                        " (use de 1 a 65535).");
-    }
-    return port;
+void checkPort(const std::string& host, int port) {
+    if (port < 1 || port > 65535)
+        refuseAddress(host, port, "porta fora do intervalo de 1 a 65535");
 }
 
-std::string seconds(std::chrono::milliseconds duration) {
-    const auto tenths = duration.count() / 100;
-    return std::to_string(tenths / 10) +
-           (tenths % 10 != 0 ? "," + std::to_string(tenths % 10) : "") + " s";
+std::string duration(std::chrono::milliseconds bound) {
+    if (bound.count() < 1000 || bound.count() % 1000 != 0)
+        return std::to_string(bound.count()) + " ms";
+    return std::to_string(bound.count() / 1000) + " s";
 }
 
 std::string describe(httplib::Error error, const NetTimeouts& timeouts) {
@@ -40,9 +50,9 @@ std::string describe(httplib::Error error, const NetTimeouts& timeouts) {
         case httplib::Error::Connection:
         case httplib::Error::ConnectionTimeout:
             return "conexão recusada, endereço inalcançável ou sem resposta em " +
-                   seconds(timeouts.connect);
+                   duration(timeouts.connect);
         case httplib::Error::Read:
-            return "a resposta não chegou em " + seconds(timeouts.read) + " ou a conexão caiu";
+            return "a resposta não chegou em " + duration(timeouts.read) + " ou a conexão caiu";
         case httplib::Error::Write:
             return "falha ao enviar o pedido";
         default:
@@ -54,8 +64,11 @@ std::string describe(httplib::Error error, const NetTimeouts& timeouts) {
 
 struct HttpCallClient::Impl {
     Impl(const std::string& host, int port, NetTimeouts limits)
-        : address(host + ":" + std::to_string(port)), timeouts(limits), client(host, port) {
+        : address(addressText(host, port)), timeouts(limits), client(host, port) {
         client.set_keep_alive(true);
+        // Headers and body go out in separate writes: without this each call waits on a
+        // delayed acknowledgement.
+        client.set_tcp_nodelay(true);
         client.set_connection_timeout(timeouts.connect);
         client.set_read_timeout(timeouts.read);
         client.set_write_timeout(timeouts.read);
@@ -83,8 +96,12 @@ struct HttpCallClient::Impl {
     httplib::Client client;
 };
 
-HttpCallClient::HttpCallClient(const std::string& host, int port, NetTimeouts timeouts)
-    : impl_(std::make_unique<Impl>(checkedHost(host), checkedPort(port), timeouts)) {}
+HttpCallClient::HttpCallClient(const std::string& host, int port, NetTimeouts timeouts) {
+    checkHost(host, port);
+    checkPort(host, port);
+    CheckNetTimeouts(timeouts);
+    impl_ = std::make_unique<Impl>(host, port, timeouts);
+}
 
 HttpCallClient::~HttpCallClient() = default;
 

@@ -1,7 +1,11 @@
 #include "host/net/net_connection.h"
 
 #include "host/core/exception.h"
+#include "host/net/call_argument_text.h"
 #include "host/net/http_call_client.h"
+#include "host/net/last_server_call.h"
+#include "host/ui/application.h"
+#include "host/ui/host_ui.h"
 #include "host/ui/property_helpers.h"
 
 namespace hostfw {
@@ -29,6 +33,11 @@ const PropertyInfo* TNetConnection::FindProperty(std::string_view name) const {
     return TComponent::FindProperty(name);
 }
 
+void TNetConnection::SetTimeouts(const NetTimeouts& value) {
+    CheckNetTimeouts(value);
+    timeouts_ = value;
+}
+
 void TNetConnection::SetConnected(bool value) {
     if (!value) {
         client_.reset();
@@ -38,26 +47,42 @@ void TNetConnection::SetConnected(bool value) {
         return;
     try {
         Open();
-    } catch (const Exception& error) {
-        lastError_ = error.what();
+    } catch (const Exception&) {
         if (throwException_)
             throw;
     }
 }
 
 void TNetConnection::Open() {
-    if (BeforeConnect)
-        BeforeConnect(this);
-    auto client = std::make_unique<HttpCallClient>(host_, port_, timeouts_);
-    client->checkObject(serverName_);
-    client_ = std::move(client);
-    lastError_.clear();
+    try {
+        if (BeforeConnect)
+            BeforeConnect(this);
+        auto client = std::make_unique<HttpCallClient>(host_, port_, timeouts_);
+        client->checkObject(serverName_);
+        client_ = std::move(client);
+        lastError_.clear();
+    } catch (const Exception& error) {
+        lastError_ = error.what();
+        throw;
+    }
 }
 
 CallReply TNetConnection::CallRemote(const std::string& method, const CallRequest& request) {
+    // Recorded before connecting on demand: a call that never reached the server was still made.
+    RecordCall(method, request);
     if (!Connected())
         Open();
     return client_->call(serverName_, method, request);
+}
+
+void TNetConnection::RecordCall(const std::string& method, const CallRequest& request) const {
+    ServerCallRecord record{serverName_, method, {}};
+    for (const CallArgument& arg : request.args)
+        record.arguments.push_back(CallArgumentText(arg.value));
+    const std::string line = "call: " + CallText(method, record.arguments);
+    RecordServerCall(std::move(record));
+    if (Application().HasUi())
+        Application().Ui().Notify(line);
 }
 
 }  // namespace hostfw

@@ -17,7 +17,9 @@ class HttpCallClient;
 // BeforeConnect (which may still set the address), reaches Host:Port and checks that the server
 // offers ServerName. With ThrowException off a failed connect is silent and the state stays
 // false; with it on the failure is raised. A call through AppServer() while not connected
-// connects once more and raises, whatever ThrowException says, if that fails too.
+// connects once more and raises, whatever ThrowException says, if that fails too; every
+// failure names the address. Each call is recorded (LastServerCall) and, when the application
+// has a UI, shown to it as "call: Method(args)" before anything is sent.
 class HOSTFW_EXPORT TNetConnection : public TComponent {
 public:
     explicit TNetConnection(TComponent* owner);
@@ -35,7 +37,8 @@ public:
     bool ThrowException() const { return throwException_; }
     void SetThrowException(bool value) { throwException_ = value; }
     const NetTimeouts& Timeouts() const { return timeouts_; }
-    void SetTimeouts(const NetTimeouts& value) { timeouts_ = value; }
+    // Raises a clear Exception for a bound outside 1 ms .. kMaxNetTimeout.
+    void SetTimeouts(const NetTimeouts& value);
 
     bool Connected() const { return client_ != nullptr; }
     // A new address, server name or timeouts take effect on the next connect.
@@ -52,6 +55,7 @@ private:
     // Raises when the server cannot be reached or does not offer the object.
     void Open();
     CallReply CallRemote(const std::string& method, const CallRequest& request);
+    void RecordCall(const std::string& method, const CallRequest& request) const;
 
     std::string serverName_;
     std::string host_;

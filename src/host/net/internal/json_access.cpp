@@ -74,7 +74,8 @@ Json parseMessage(std::string_view body) {
     Json message;
     try {
         message = Json::parse(body);
-    } catch (const Json::parse_error& error) {
+    } catch (const Json::exception& error) {
+        // Syntax errors, and numbers too large for a double (an out_of_range, not a parse_error).
         throw WireFormatError(std::string("JSON malformado: ") + error.what());
     }
     const std::int64_t version =

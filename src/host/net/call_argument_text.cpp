@@ -1,0 +1,95 @@
+#include "host/net/call_argument_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+#include "host/core/date_time.h"
+
+namespace hostfw {
+namespace {
+
+constexpr long long kSecondsPerDay = 86400;
+
+std::string quoted(const std::string& text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out + "\"";
+}
+
+std::string numberText(double value) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+bool isCalendarDate(double days) {
+    static const double first = daysFromCivil({1, 1, 1});
+    static const double last = daysFromCivil({9999, 12, 31}) + 1;
+    return std::isfinite(days) && days >= first && days < last;
+}
+
+std::string dateText(TDateTime value) {
+    if (!isCalendarDate(value.value))
+        return numberText(value.value);
+    // Rounded as a whole, so 23:59:59.6 becomes midnight of the next day.
+    const long long seconds = std::llround(value.value * kSecondsPerDay);
+    const long long day = seconds >= 0 ? seconds / kSecondsPerDay
+                                       : -((-seconds + kSecondsPerDay - 1) / kSecondsPerDay);
+    const long long timeOfDay = seconds - day * kSecondsPerDay;
+    std::string text = "date(" + DateToIso(TDateTime{static_cast<double>(day)});
+    if (timeOfDay != 0) {
+        char clock[64];  // room for any long long, though a time of day needs 9
+        std::snprintf(clock, sizeof clock, " %02lld:%02lld:%02lld", timeOfDay / 3600,
+                      timeOfDay / 60 % 60, timeOfDay % 60);
+        text += clock;
+    }
+    return text + ")";
+}
+
+}  // namespace
+
+std::string CallArgumentText(const Variant& value) {
+    switch (value.kind()) {
+        case Variant::Kind::Empty:
+        case Variant::Kind::Null:
+            return "null";
+        case Variant::Kind::String:
+            return quoted(value.asString());
+        case Variant::Kind::Integer:
+            return std::to_string(value.asInteger());
+        case Variant::Kind::Float:
+            return numberText(value.asFloat());
+        case Variant::Kind::Boolean:
+            return value.asBoolean() ? "true" : "false";
+        case Variant::Kind::Date:
+            return dateText(value.asDate());
+    }
+    return "null";
+}
+
+std::string CallText(const std::string& method, const std::vector<std::string>& args) {
+    std::string text = method + "(";
+    for (size_t i = 0; i < args.size(); ++i)
+        text += (i == 0 ? "" : ", ") + args[i];
+    return text + ")";
+}
+
+}  // namespace hostfw

@@ -1,0 +1,197 @@
+// GetNota against the real server, on SQLite and (with EXP036_PG_URL) on PostgreSQL, called
+// the way the report form calls it.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/core/exception.h"
+#include "invoice_client.h"
+#include "invoice_database.h"
+#include "server_process.h"
+
+namespace servertest {
+namespace {
+
+using hostfw::EncodeDate;
+using hostfw::TDateTime;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+enum class Engine { SQLite, PostgreSQL };
+
+// One server per engine for the whole suite: the tests only read.
+class GetNotaTest : public ::testing::TestWithParam<Engine> {
+protected:
+    static void TearDownTestSuite() {
+        server_.reset();
+        sqlite_.reset();
+    }
+
+    void SetUp() override {
+        if (GetParam() == Engine::PostgreSQL) {
+            const char* url = std::getenv("EXP036_PG_URL");
+            if (url == nullptr)
+                GTEST_SKIP() << "EXP036_PG_URL not set (run through tests/pg/with_postgres.sh)";
+            if (!server_)
+                FillInvoiceDatabase(url);
+            startOnce(url);
+        } else {
+            if (!sqlite_)
+                sqlite_ = std::make_unique<SqliteInvoiceDatabase>();
+            startOnce(sqlite_->path());
+        }
+        client_ = std::make_unique<InvoiceClient>(server_->host(), server_->port());
+    }
+
+    std::vector<std::string> entries(GetNotaArgs& args) { return client_->entries(args); }
+
+    static TDateTime at(int year, int month, int day, int hour) {
+        return {EncodeDate(year, month, day).value + hour / 24.0};
+    }
+
+    std::unique_ptr<InvoiceClient> client_;
+
+private:
+    static void startOnce(const std::string& database) {
+        if (!server_)
+            server_ = std::make_unique<ServerProcess>(std::vector<std::string>{"--db", database});
+    }
+
+    static std::unique_ptr<SqliteInvoiceDatabase> sqlite_;
+    static std::unique_ptr<ServerProcess> server_;
+};
+
+std::unique_ptr<SqliteInvoiceDatabase> GetNotaTest::sqlite_;
+std::unique_ptr<ServerProcess> GetNotaTest::server_;
+
+TEST_P(GetNotaTest, ListsTheBranchsInvoicesByNumberThenEntryWithTheSixFields) {
+    GetNotaArgs args;
+    EXPECT_THAT(entries(args), ElementsAre("9", "1", "10", "2", "3", "7"));
+    const auto rows = client_->rows();
+    ASSERT_EQ(rows.size(), 6u);
+    EXPECT_THAT(rows[1], ElementsAre("N", "1001", "01/01/2025", "03/01/2025", "1", "E"));
+    EXPECT_THAT(rows[2], ElementsAre("N", "1002", "20/01/2025", "", "10", "C"));
+}
+
+TEST_P(GetNotaTest, LeavesTheByReferenceArgumentsAsTheyCame) {
+    GetNotaArgs args;
+    args.clientList = ",1,";
+    args.clientFlag = "";
+    args.destinationList = ",0002,";
+    args.destinationFlag = "";
+    args.statuses = "PE";
+    client_->load(args);
+    EXPECT_EQ(args.clientList, ",1,");
+    EXPECT_EQ(args.clientFlag, "");
+    EXPECT_EQ(args.destinationList, ",0002,");
+    EXPECT_EQ(args.destinationFlag, "");
+    EXPECT_EQ(args.statuses, "PE");
+    EXPECT_EQ(args.reportKind, "A");
+}
+
+TEST_P(GetNotaTest, BranchCodeMatchesWholeAndAsSent) {
+    GetNotaArgs args;
+    args.branch = "0002";
+    EXPECT_THAT(entries(args), ElementsAre("4", "8"));
+    args.branch = "1";
+    EXPECT_THAT(entries(args), IsEmpty());
+    args.branch = "0001' OR '1'='1";
+    EXPECT_THAT(entries(args), IsEmpty());
+}
+
+TEST_P(GetNotaTest, IssueDatesCountByWholeDaysWhateverTheTimesSent) {
+    GetNotaArgs args;
+    args.first = at(2025, 1, 31, 18);
+    args.last = at(2025, 1, 31, 6);
+    EXPECT_THAT(entries(args), ElementsAre("2", "7"));
+    args.first = EncodeDate(2025, 2, 1);
+    args.last = EncodeDate(2025, 1, 31);
+    EXPECT_THAT(entries(args), IsEmpty());
+}
+
+TEST_P(GetNotaTest, TheWidestRangeLeavesNoDateOut) {
+    GetNotaArgs args;
+    args.first = EncodeDate(1, 1, 1);
+    args.last = EncodeDate(9999, 12, 31);
+    EXPECT_THAT(entries(args), ElementsAre("9", "1", "10", "2", "3", "7"));
+}
+
+TEST_P(GetNotaTest, KindCSelectsByShippingCancellationDate) {
+    GetNotaArgs args;
+    args.branch = "0002";
+    args.reportKind = "C";
+    args.first = EncodeDate(2025, 1, 23);
+    args.last = EncodeDate(2025, 1, 23);
+    EXPECT_THAT(entries(args), ElementsAre("4"));
+    // Its issue date is not what kind C looks at.
+    args.first = args.last = EncodeDate(2025, 1, 15);
+    EXPECT_THAT(entries(args), IsEmpty());
+    // A cancellation stored with a time of day still falls on its day.
+    args.first = at(2025, 2, 10, 20);
+    args.last = at(2025, 2, 10, 1);
+    EXPECT_THAT(entries(args), ElementsAre("8"));
+    args.reportKind = "A";
+    EXPECT_THAT(entries(args), IsEmpty());
+}
+
+TEST_P(GetNotaTest, ClientListMatchesWholeKeysOnly) {
+    GetNotaArgs args;
+    args.clientFlag = "";
+    args.clientList = ",1,";
+    EXPECT_THAT(entries(args), ElementsAre("1", "7"));
+    args.clientList = ",11,";
+    EXPECT_THAT(entries(args), ElementsAre("2"));
+    args.clientList = ",2,3,";
+    EXPECT_THAT(entries(args), ElementsAre("9", "10", "3"));
+    args.clientList = "";
+    EXPECT_THAT(entries(args), IsEmpty());
+}
+
+TEST_P(GetNotaTest, FlagTLiftsTheClientRestrictionWhateverTheList) {
+    GetNotaArgs args;
+    args.clientFlag = "T";
+    args.clientList = ",11,";
+    EXPECT_THAT(entries(args), ElementsAre("9", "1", "10", "2", "3", "7"));
+}
+
+TEST_P(GetNotaTest, DestinationListMatchesWholeKeysOnly) {
+    GetNotaArgs args;
+    args.destinationFlag = "";
+    args.destinationList = ",0003,";
+    EXPECT_THAT(entries(args), ElementsAre("10", "2"));
+    args.destinationList = ",0002,0001,";
+    EXPECT_THAT(entries(args), ElementsAre("9", "1", "3", "7"));
+    args.destinationList = ",000,";
+    EXPECT_THAT(entries(args), IsEmpty());
+}
+
+TEST_P(GetNotaTest, StatusesKeepOnlyTheListedLettersAndEmptyKeepsAll) {
+    GetNotaArgs args;
+    args.statuses = "PE";
+    EXPECT_THAT(entries(args), ElementsAre("1", "3", "7"));
+    args.statuses = "AC";
+    EXPECT_THAT(entries(args), ElementsAre("9", "10", "2"));
+    args.statuses = "";
+    EXPECT_THAT(entries(args), ElementsAre("9", "1", "10", "2", "3", "7"));
+}
+
+TEST_P(GetNotaTest, RestrictionsCombine) {
+    GetNotaArgs args;
+    args.clientFlag = "";
+    args.clientList = ",1,2,";
+    args.destinationFlag = "";
+    args.destinationList = ",0002,";
+    args.statuses = "P";
+    EXPECT_THAT(entries(args), ElementsAre("7"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Sqlite, GetNotaTest, ::testing::Values(Engine::SQLite));
+INSTANTIATE_TEST_SUITE_P(Pg, GetNotaTest, ::testing::Values(Engine::PostgreSQL));
+
+}  // namespace
+}  // namespace servertest

@@ -1,0 +1,89 @@
+// The server's command line and its content negotiation.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "media_type.h"
+#include "server_options.h"
+
+namespace {
+
+using appserver::parseServerOptions;
+using ::testing::HasSubstr;
+
+std::string refusalOf(const std::vector<std::string>& args) {
+    try {
+        parseServerOptions(args);
+    } catch (const std::invalid_argument& error) {
+        return error.what();
+    }
+    return "(aceito)";
+}
+
+TEST(ServerOptions, DefaultsListenOnLoopbackOnly) {
+    const auto options = parseServerOptions({"--db", "notas.sqlite"});
+    ASSERT_TRUE(options.has_value());
+    EXPECT_EQ(options->database, "notas.sqlite");
+    EXPECT_EQ(options->listenHost, "127.0.0.1");
+    EXPECT_FALSE(options->testObjects);
+    EXPECT_EQ(options->getNotaTestMode, appserver::GetNotaTestMode::Off);
+}
+
+TEST(ServerOptions, ReadsEveryOptionInBothSpellings) {
+    const auto options =
+        parseServerOptions({"--db=postgresql://x/y", "--listen", "0.0.0.0", "--port=0", "--threads",
+                            "8", "--max-body=2048", "--timeout", "5", "--keep-alive=2",
+                            "--test-objects", "--test-getnota", "kind-c"});
+    ASSERT_TRUE(options.has_value());
+    EXPECT_EQ(options->database, "postgresql://x/y");
+    EXPECT_EQ(options->listenHost, "0.0.0.0");
+    EXPECT_EQ(options->port, 0);
+    EXPECT_EQ(options->threads, 8);
+    EXPECT_EQ(options->maxBody, 2048u);
+    EXPECT_EQ(options->timeoutSeconds, 5);
+    EXPECT_EQ(options->keepAliveSeconds, 2);
+    EXPECT_TRUE(options->testObjects);
+    EXPECT_EQ(options->getNotaTestMode, appserver::GetNotaTestMode::KindC);
+}
+
+TEST(ServerOptions, HelpWinsOverEverythingElse) {
+    EXPECT_FALSE(parseServerOptions({"--port", "1", "--help"}).has_value());
+    EXPECT_FALSE(parseServerOptions({"-h"}).has_value());
+}
+
+TEST(ServerOptions, RefusalsNameTheOption) {
+    EXPECT_THAT(refusalOf({"--port", "0"}), HasSubstr("--db"));
+    EXPECT_THAT(refusalOf({"--db", "x", "--port", "65536"}), HasSubstr("--port"));
+    EXPECT_THAT(refusalOf({"--db", "x", "--port", "8o"}), HasSubstr("'8o'"));
+    EXPECT_THAT(refusalOf({"--db", "x", "--threads", "0"}), HasSubstr("--threads"));
+    EXPECT_THAT(refusalOf({"--db", "x", "--max-body", "10"}), HasSubstr("--max-body"));
+    EXPECT_THAT(refusalOf({"--db", "x", "--timeout"}), HasSubstr("falta o valor"));
+    EXPECT_THAT(refusalOf({"--db", "x", "--keep-alive", "0"}), HasSubstr("--keep-alive"));
+    EXPECT_THAT(refusalOf({"--db", "x", "--listen="}), HasSubstr("--listen"));
+    EXPECT_THAT(refusalOf({"--db", "x", "--test-getnota", "sempre"}), HasSubstr("'sempre'"));
+    EXPECT_THAT(refusalOf({"--db", "x", "--verbose"}), HasSubstr("'--verbose'"));
+}
+
+TEST(MediaType, RequestBodyMustBeJson) {
+    EXPECT_TRUE(appserver::isJsonContentType(""));
+    EXPECT_TRUE(appserver::isJsonContentType("application/json"));
+    EXPECT_TRUE(appserver::isJsonContentType("Application/JSON; charset=utf-8"));
+    EXPECT_FALSE(appserver::isJsonContentType("text/plain"));
+    EXPECT_FALSE(appserver::isJsonContentType("application/jsonx"));
+}
+
+TEST(MediaType, ReplyMayBeJsonUnlessRefused) {
+    EXPECT_TRUE(appserver::acceptsJson(""));
+    EXPECT_TRUE(appserver::acceptsJson("*/*"));
+    EXPECT_TRUE(appserver::acceptsJson("text/html, application/*;q=0.2"));
+    EXPECT_TRUE(appserver::acceptsJson("application/json;q=0.5"));
+    EXPECT_FALSE(appserver::acceptsJson("application/json;q=0"));
+    EXPECT_FALSE(appserver::acceptsJson("application/json; q=0.0, text/html"));
+    EXPECT_FALSE(appserver::acceptsJson("text/*"));
+}
+
+}  // namespace

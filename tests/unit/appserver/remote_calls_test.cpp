@@ -1,0 +1,219 @@
+// The framework's connection and dispatch object against the real server and its test object.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+#include <chrono>
+#include <cstdint>
+#include <limits>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "host/core/exception.h"
+#include "host/net/http_call_client.h"
+#include "host/net/net_connection.h"
+#include "host/services/check_result_serv.h"
+#include "invoice_client.h"
+#include "invoice_database.h"
+#include "server_process.h"
+
+namespace servertest {
+namespace {
+
+using hostfw::DispatchArg;
+using hostfw::OleVariant;
+using hostfw::TDateTime;
+using hostfw::TNetConnection;
+using hostfw::Variant;
+using ::testing::HasSubstr;
+
+constexpr const char* kTestObject = "exp036.Teste";
+
+std::string failureOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const hostfw::Exception& error) {
+        return error.what();
+    }
+    return "(nenhuma falha)";
+}
+
+class RemoteCallsTest : public ::testing::Test {
+protected:
+    // Each test gets its own server: some stop it or make it wait.
+    void startServer(std::vector<std::string> options = {}) {
+        options.insert(options.begin(), {"--db", database_.path(), "--test-objects"});
+        server_ = std::make_unique<ServerProcess>(options);
+        connection_.SetHost(server_->host());
+        connection_.SetPort(server_->port());
+    }
+
+    void SetUp() override {
+        connection_.SetServerName(kTestObject);
+        connection_.SetThrowException(true);
+    }
+
+    OleVariant call(const std::string& method, std::vector<DispatchArg> args) {
+        return connection_.AppServer().Invoke(method, args);
+    }
+
+    std::string address() const { return server_->host() + ":" + std::to_string(server_->port()); }
+
+    SqliteInvoiceDatabase database_;
+    std::unique_ptr<ServerProcess> server_;
+    TNetConnection connection_{nullptr};
+};
+
+TEST_F(RemoteCallsTest, EveryArgumentTypeRoundTrips) {
+    startServer();
+    connection_.SetConnected(true);
+    ASSERT_TRUE(connection_.Connected());
+    for (const Variant& value :
+         {Variant(), Variant::Null(), Variant("João \"Café\" \\ ç\n"), Variant(""),
+          Variant(std::numeric_limits<std::int64_t>::max()),
+          Variant(std::numeric_limits<std::int64_t>::min()), Variant(0.1), Variant(-2.5e-300),
+          Variant(true), Variant(false), Variant(TDateTime{45658.0}),
+          Variant(TDateTime{45658.999988425926}), Variant(TDateTime{-657434.0})}) {
+        const OleVariant result = call("Echo", {DispatchArg::ByValue(value)});
+        EXPECT_EQ(result.asVariant(), value) << hostfw::kindName(value.kind());
+    }
+}
+
+TEST_F(RemoteCallsTest, ByReferenceVariablesTakeWhatTheServerLeft) {
+    startServer();
+    Variant first(TDateTime{45658.5});
+    std::string last = "fim";
+    const OleVariant result = call(
+        "Reverse",
+        {DispatchArg::ByRef(first), DispatchArg::ByValue(Variant(7)), DispatchArg::ByRef(last)});
+    EXPECT_EQ(result.asVariant(), Variant(3));
+    EXPECT_EQ(first, Variant("fim"));
+    // A string variable takes the text of whatever the server left.
+    EXPECT_EQ(last, Variant(TDateTime{45658.5}).asString());
+}
+
+TEST_F(RemoteCallsTest, ErrorReplyCarriesTheServersTextToCheckResultServ) {
+    startServer();
+    std::string untouched = "A";
+    const OleVariant result = call("Fail", {DispatchArg::ByRef(untouched)});
+    ASSERT_TRUE(result.isError());
+    EXPECT_EQ(result.errorMessage(), "A");
+    EXPECT_EQ(failureOf([&] { hostfw::CheckResultServ(result, true, 0); }), "A");
+}
+
+TEST_F(RemoteCallsTest, ConnectingToAnObjectTheServerLacksIsRefusedNamingIt) {
+    startServer();
+    connection_.SetServerName("exp03600.rdmOutro");
+    EXPECT_THAT(failureOf([this] { connection_.SetConnected(true); }),
+                HasSubstr("exp03600.rdmOutro não é oferecido"));
+    EXPECT_FALSE(connection_.Connected());
+}
+
+TEST_F(RemoteCallsTest, StoppedServerGivesAClearFailureNamingTheAddress) {
+    startServer();
+    connection_.SetConnected(true);
+    ASSERT_EQ(call("Echo", {DispatchArg::ByValue(Variant(1))}).asVariant(), Variant(1));
+    ASSERT_EQ(server_->stop(SIGTERM), 0);
+
+    const std::string failure =
+        failureOf([this] { call("Echo", {DispatchArg::ByValue(Variant(1))}); });
+    EXPECT_THAT(failure,
+                HasSubstr("Falha na chamada de Echo ao servidor de aplicação em " + address()));
+}
+
+TEST_F(RemoteCallsTest, ACallThatOutlivesTheServersLimitIsRefusedWith503Text) {
+    startServer({"--timeout", "1"});
+    const OleVariant result = call("Sleep", {DispatchArg::ByValue(Variant(5000))});
+    ASSERT_TRUE(result.isError());
+    EXPECT_THAT(result.errorMessage(), HasSubstr("tempo limite de 1 s"));
+}
+
+TEST_F(RemoteCallsTest, ReplyThatOutlivesTheClientsReadLimitFailsClearlyAndTheNextCallWorks) {
+    startServer();
+    connection_.SetTimeouts({std::chrono::seconds(2), std::chrono::milliseconds(300)});
+    const std::string failure =
+        failureOf([this] { call("Sleep", {DispatchArg::ByValue(Variant(3000))}); });
+    EXPECT_THAT(failure, HasSubstr(address()));
+    EXPECT_THAT(failure, HasSubstr("300 ms"));
+    EXPECT_EQ(call("Echo", {DispatchArg::ByValue(Variant("ok"))}).asVariant(), Variant("ok"));
+}
+
+TEST_F(RemoteCallsTest, KeptAliveConnectionSurvivesTheServerClosingItWhenIdle) {
+    startServer({"--keep-alive", "1"});
+    ASSERT_EQ(call("Echo", {DispatchArg::ByValue(Variant(1))}).asVariant(), Variant(1));
+    std::this_thread::sleep_for(std::chrono::milliseconds(1600));
+    EXPECT_EQ(call("Echo", {DispatchArg::ByValue(Variant(2))}).asVariant(), Variant(2));
+}
+
+// Several clients at once (the framework's HTTP client, one per thread, since a connection
+// component belongs to the one UI thread): each gets its own branch's rows.
+TEST_F(RemoteCallsTest, ManyClientsAtOnceEachGetTheirOwnAnswer) {
+    startServer({"--threads", "3"});
+    constexpr int kClients = 6;
+    constexpr int kCalls = 15;
+    std::vector<int> wrong(kClients, 0);
+    std::vector<std::thread> clients;
+    for (int c = 0; c < kClients; ++c) {
+        clients.emplace_back([this, c, &wrong] {
+            hostfw::HttpCallClient client(server_->host(), server_->port(), {});
+            const bool even = c % 2 == 0;
+            hostfw::CallRequest request{{{Variant(even ? "0001" : "0002"), false},
+                                         {Variant(TDateTime{45658.0}), false},
+                                         {Variant(TDateTime{45716.0}), false},
+                                         {Variant(""), true},
+                                         {Variant("T"), true},
+                                         {Variant(""), true},
+                                         {Variant("T"), true},
+                                         {Variant(""), true},
+                                         {Variant("A"), true}}};
+            for (int i = 0; i < kCalls; ++i) {
+                const hostfw::CallReply reply =
+                    client.call("exp03600.rdmRelConsLanc", "GetNota", request);
+                if (hostfw::CheckResultServ(reply.result, true, 0).rows.size() != (even ? 6u : 2u))
+                    ++wrong[static_cast<std::size_t>(c)];
+            }
+        });
+    }
+    for (std::thread& client : clients)
+        client.join();
+    EXPECT_THAT(wrong, ::testing::Each(0));
+}
+
+// GetNota in the server's test modes: what the report form must cope with.
+class GetNotaTestModesTest : public RemoteCallsTest {};
+
+TEST_F(GetNotaTestModesTest, KindCModeWritesCIntoTheReportKindOnly) {
+    startServer({"--test-getnota", "kind-c"});
+    InvoiceClient client(server_->host(), server_->port());
+    GetNotaArgs args;
+    args.statuses = "PEAC";
+    client.load(args);
+    EXPECT_EQ(args.reportKind, "C");
+    EXPECT_EQ(args.statuses, "PEAC");
+    EXPECT_EQ(args.clientFlag, "T");
+    EXPECT_EQ(client.invoices().RecordCount(), 6);
+}
+
+TEST_F(GetNotaTestModesTest, ErrorModeRaisesTheServersTextAndKeepsTheOldRows) {
+    startServer({"--test-getnota", "error"});
+    InvoiceClient client(server_->host(), server_->port());
+    GetNotaArgs args;
+    EXPECT_THAT(failureOf([&] { client.load(args); }), HasSubstr("Falha de teste"));
+    EXPECT_EQ(args.reportKind, "A");
+}
+
+TEST_F(GetNotaTestModesTest, EmptyModeLoadsNoRow) {
+    startServer({"--test-getnota", "empty"});
+    InvoiceClient client(server_->host(), server_->port());
+    GetNotaArgs args;
+    client.load(args);
+    EXPECT_TRUE(client.invoices().IsEmpty());
+    EXPECT_EQ(client.invoices().Fields().size(), 6u);
+}
+
+}  // namespace
+}  // namespace servertest

@@ -1,0 +1,64 @@
+// Starting and stopping the server process, and its command line.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+#include <string>
+
+#include "invoice_database.h"
+#include "server_process.h"
+
+namespace servertest {
+namespace {
+
+using ::testing::HasSubstr;
+
+TEST(ServerLifecycle, SigtermEndsTheServerCleanly) {
+    SqliteInvoiceDatabase database;
+    ServerProcess server({"--db", database.path()});
+    EXPECT_EQ(server.stop(SIGTERM), 0);
+    EXPECT_THAT(server.log(), HasSubstr("encerrado"));
+}
+
+TEST(ServerLifecycle, SigintEndsTheServerCleanly) {
+    SqliteInvoiceDatabase database;
+    ServerProcess server({"--db", database.path()});
+    EXPECT_EQ(server.stop(SIGINT), 0);
+    EXPECT_THAT(server.log(), HasSubstr("encerrado"));
+}
+
+TEST(ServerLifecycle, ASignalRightAfterStartIsNotLost) {
+    SqliteInvoiceDatabase database;
+    for (int i = 0; i < 20; ++i) {
+        ServerProcess server({"--db", database.path()});
+        ASSERT_EQ(server.stop(SIGTERM), 0) << "start " << i;
+    }
+}
+
+TEST(ServerLifecycle, RefusesToStartWithoutAUsableDatabase) {
+    std::string output;
+    EXPECT_EQ(runServerToEnd({"--db", "/nonexistent/notas.sqlite", "--port", "0"}, output), 1);
+    EXPECT_THAT(output, HasSubstr("/nonexistent/notas.sqlite"));
+}
+
+TEST(ServerLifecycle, BadCommandLineEndsWithStatus2AndSaysWhy) {
+    std::string output;
+    EXPECT_EQ(runServerToEnd({"--db", "x", "--port", "70000"}, output), 2);
+    EXPECT_THAT(output, HasSubstr("--port"));
+    EXPECT_EQ(runServerToEnd({"--port", "0"}, output), 2);
+    EXPECT_THAT(output, HasSubstr("--db"));
+}
+
+TEST(ServerLifecycle, HelpDescribesTheOptions) {
+    std::string output;
+    EXPECT_EQ(runServerToEnd({"--help"}, output), 0);
+    for (const char* option : {"--db", "--listen", "--port", "--threads", "--max-body", "--timeout",
+                               "--keep-alive", "--test-objects", "--test-getnota"}) {
+        EXPECT_THAT(output, HasSubstr(option));
+    }
+}
+
+}  // namespace
+}  // namespace servertest

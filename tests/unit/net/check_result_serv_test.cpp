@@ -1,0 +1,69 @@
+#include "host/services/check_result_serv.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "host/core/exception.h"
+
+namespace {
+
+using hostfw::CheckResultServ;
+using hostfw::DataPacket;
+using hostfw::OleVariant;
+using hostfw::Variant;
+using ::testing::HasSubstr;
+
+std::string failureOf(const OleVariant& reply) {
+    try {
+        CheckResultServ(reply, true, 0);
+    } catch (const hostfw::Exception& error) {
+        return error.what();
+    }
+    return "(nenhuma falha)";
+}
+
+DataPacket notaPacket() {
+    DataPacket packet;
+    packet.fields = {{"NRLANCTONF", "string", 10, false}, {"STATUS", "string", 17, true}};
+    packet.rows = {{Variant("1"), Variant("E")}};
+    return packet;
+}
+
+TEST(CheckResultServ, ReturnsThePacketOfASuccessfulReply) {
+    EXPECT_EQ(CheckResultServ(OleVariant(notaPacket()), true, 0), notaPacket());
+}
+
+TEST(CheckResultServ, AnEmptyPacketIsAValidReply) {
+    DataPacket empty = notaPacket();
+    empty.rows.clear();
+    EXPECT_EQ(CheckResultServ(OleVariant(empty), true, 0), empty);
+}
+
+TEST(CheckResultServ, ErrorReplyRaisesTheServersOwnText) {
+    EXPECT_EQ(failureOf(OleVariant::Error("Banco de dados indisponível.")),
+              "Banco de dados indisponível.");
+}
+
+TEST(CheckResultServ, ErrorReplyWithoutTextStillExplainsItself) {
+    EXPECT_THAT(failureOf(OleVariant::Error("")), HasSubstr("sem informar o motivo"));
+}
+
+TEST(CheckResultServ, ScalarAndEmptyRepliesNeverPassForData) {
+    EXPECT_THAT(failureOf(OleVariant(Variant("ok"))), HasSubstr("não é um pacote de dados"));
+    EXPECT_THAT(failureOf(OleVariant(Variant(0))), HasSubstr("integer"));
+    EXPECT_THAT(failureOf(OleVariant()), HasSubstr("não é um pacote de dados"));
+    EXPECT_THAT(failureOf(OleVariant(Variant::Null())), HasSubstr("null"));
+}
+
+TEST(OleVariant, APacketIsNotReadAsAScalar) {
+    try {
+        OleVariant(notaPacket()).asVariant();
+        FAIL() << "a packet was read as a scalar";
+    } catch (const hostfw::Exception& error) {
+        EXPECT_THAT(error.what(), HasSubstr("recebido: um pacote de dados"));
+    }
+}
+
+}  // namespace

@@ -1,0 +1,152 @@
+#include "host/net/net_connection.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "closed_port.h"
+#include "host/core/exception.h"
+#include "host/net/last_server_call.h"
+#include "unit/support/fake_host_ui.h"
+
+namespace {
+
+using hostfw::DispatchArg;
+using hostfw::TDateTime;
+using hostfw::TNetConnection;
+using hostfw::Variant;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+// A connection whose before-connect handler sets the address from the test's "session", as the
+// form's handler does, and counts its runs.
+class NetConnectionTest : public testsupport::FakeUiTest {
+protected:
+    NetConnectionTest() {
+        connection.SetServerName("exp03600.rdmRelConsLanc");
+        connection.BeforeConnect = [this](hostfw::TObject*) {
+            ++beforeConnectRuns;
+            connection.SetHost(sessionHost);
+            connection.SetPort(sessionPort);
+        };
+    }
+
+    std::string failureOf(const std::function<void()>& action) {
+        try {
+            action();
+        } catch (const hostfw::Exception& error) {
+            return error.what();
+        }
+        return "(nenhuma falha)";
+    }
+
+    std::string address() const { return sessionHost + ":" + std::to_string(sessionPort); }
+
+    TNetConnection connection{nullptr};
+    int beforeConnectRuns = 0;
+    std::string sessionHost = "127.0.0.1";
+    int sessionPort = nettest::closedLoopbackPort();
+};
+
+TEST_F(NetConnectionTest, FailedConnectIsSilentWithThrowExceptionOff) {
+    connection.SetThrowException(false);
+    EXPECT_NO_THROW(connection.SetConnected(true));
+    EXPECT_FALSE(connection.Connected());
+    EXPECT_EQ(beforeConnectRuns, 1);
+    EXPECT_THAT(connection.LastError(), HasSubstr(address()));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(NetConnectionTest, FailedConnectRaisesWithThrowExceptionOn) {
+    connection.SetThrowException(true);
+    EXPECT_THAT(failureOf([this] { connection.SetConnected(true); }),
+                HasSubstr("Não foi possível conectar ao servidor de aplicação em " + address()));
+    EXPECT_FALSE(connection.Connected());
+}
+
+TEST_F(NetConnectionTest, CallWhileNotConnectedConnectsOnceMoreThenNamesTheAddress) {
+    connection.SetConnected(true);
+    ASSERT_EQ(beforeConnectRuns, 1);
+    sessionPort = nettest::closedLoopbackPort();  // the session changed meanwhile
+
+    std::string rel = "A";
+    std::vector<DispatchArg> args{DispatchArg::ByValue(Variant("0001")), DispatchArg::ByRef(rel)};
+    const std::string failure = failureOf([&] { connection.AppServer().Invoke("GetNota", args); });
+
+    EXPECT_EQ(beforeConnectRuns, 2);
+    EXPECT_THAT(failure, HasSubstr(address()));
+    EXPECT_EQ(rel, "A");
+    EXPECT_FALSE(connection.Connected());
+}
+
+TEST_F(NetConnectionTest, BadAddressesAreRefusedNamingWhatWasGiven) {
+    connection.SetThrowException(true);
+    sessionHost = "";
+    EXPECT_THAT(failureOf([this] { connection.SetConnected(true); }),
+                HasSubstr(":" + std::to_string(sessionPort) + " (endereço não informado)"));
+    sessionHost = "http://servidor";
+    EXPECT_THAT(failureOf([this] { connection.SetConnected(true); }),
+                HasSubstr("só o nome ou o IP"));
+    sessionHost = "servidor\r\nX: y";
+    EXPECT_THAT(failureOf([this] { connection.SetConnected(true); }),
+                HasSubstr("só o nome ou o IP"));
+    sessionHost = "127.0.0.1";
+    sessionPort = 0;
+    EXPECT_THAT(failureOf([this] { connection.SetConnected(true); }),
+                HasSubstr("127.0.0.1:0 (porta fora do intervalo"));
+    sessionHost = "::1";
+    sessionPort = 70000;
+    EXPECT_THAT(failureOf([this] { connection.SetConnected(true); }), HasSubstr("[::1]:70000"));
+}
+
+TEST_F(NetConnectionTest, DispatchObjectExistsBeforeAnyConnect) {
+    hostfw::TDispatch* first = &connection.AppServer();
+    connection.SetConnected(true);
+    connection.SetConnected(false);
+    EXPECT_EQ(&connection.AppServer(), first);
+}
+
+TEST_F(NetConnectionTest, TimeoutsAreBounded) {
+    const hostfw::NetTimeouts previous = connection.Timeouts();
+    EXPECT_THROW(connection.SetTimeouts({std::chrono::milliseconds(0), previous.read}),
+                 hostfw::Exception);
+    EXPECT_THROW(connection.SetTimeouts(
+                     {previous.connect, hostfw::kMaxNetTimeout + std::chrono::milliseconds(1)}),
+                 hostfw::Exception);
+    EXPECT_EQ(connection.Timeouts(), previous);
+    const hostfw::NetTimeouts shorter{std::chrono::milliseconds(200), std::chrono::seconds(2)};
+    connection.SetTimeouts(shorter);
+    EXPECT_EQ(connection.Timeouts(), shorter);
+}
+
+TEST_F(NetConnectionTest, EveryCallIsRecordedAndShownAsSentEvenWhenItFails) {
+    std::string list = ",1,11,";
+    std::string flag;
+    std::vector<DispatchArg> args{DispatchArg::ByValue(Variant("00\"1")),
+                                  DispatchArg::ByValue(Variant(hostfw::EncodeDate(2026, 1, 1))),
+                                  DispatchArg::ByRef(list), DispatchArg::ByRef(flag)};
+    EXPECT_THROW(connection.AppServer().Invoke("GetNota", args), hostfw::Exception);
+
+    const auto& call = hostfw::LastServerCall();
+    ASSERT_TRUE(call.has_value());
+    EXPECT_EQ(call->object, "exp03600.rdmRelConsLanc");
+    EXPECT_EQ(call->method, "GetNota");
+    EXPECT_THAT(call->arguments,
+                ElementsAre("\"00\\\"1\"", "date(2026-01-01)", "\",1,11,\"", "\"\""));
+    EXPECT_THAT(ui.notes,
+                ElementsAre("call: GetNota(\"00\\\"1\", date(2026-01-01), \",1,11,\", \"\")"));
+}
+
+TEST_F(NetConnectionTest, WithoutAUiTheCallIsStillRecorded) {
+    hostfw::Application().SetUi(nullptr);
+    std::vector<DispatchArg> args{DispatchArg::ByValue(Variant(7))};
+    const std::string failure = failureOf([&] { connection.AppServer().Invoke("Ping", args); });
+    EXPECT_THAT(failure, HasSubstr(address()));
+    ASSERT_TRUE(hostfw::LastServerCall().has_value());
+    EXPECT_EQ(hostfw::LastServerCall()->method, "Ping");
+    EXPECT_THAT(hostfw::LastServerCall()->arguments, ElementsAre("7"));
+}
+
+}  // namespace

@@ -1,0 +1,219 @@
+#include "host/net/wire_codec.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <string>
+
+namespace {
+
+using hostfw::CallReply;
+using hostfw::CallRequest;
+using hostfw::DataPacket;
+using hostfw::OleVariant;
+using hostfw::TDateTime;
+using hostfw::Variant;
+using hostfw::WireFormatError;
+using ::testing::HasSubstr;
+
+std::string wireErrorOf(const std::function<void()>& decode) {
+    try {
+        decode();
+    } catch (const WireFormatError& error) {
+        return error.what();
+    }
+    return "(nenhum erro)";
+}
+
+// --- Requests -------------------------------------------------------------------------------
+
+TEST(WireRequest, EveryValueTypeAndPassingRoundTrips) {
+    const CallRequest request{{
+        {Variant(), false},
+        {Variant::Null(), true},
+        {Variant("Café \"com\" leite\\\n\tfim"), false},
+        {Variant(""), true},
+        {Variant(std::numeric_limits<std::int64_t>::min()), false},
+        {Variant(std::numeric_limits<std::int64_t>::max()), true},
+        {Variant(-0.1), false},
+        {Variant(1e300), false},
+        {Variant(true), false},
+        {Variant(false), true},
+        {Variant(TDateTime{45658.0}), false},
+        {Variant(TDateTime{45658.75}), true},
+        {Variant(TDateTime{-700.25}), false},
+    }};
+    EXPECT_EQ(hostfw::decodeCallRequest(hostfw::encodeCallRequest(request)), request);
+}
+
+TEST(WireRequest, KeepsDateAndFloatApart) {
+    // Both are numbers in JSON; only the type name tells a date from a float.
+    const CallRequest request{{{Variant(TDateTime{2.5}), false}, {Variant(2.5), false}}};
+    const CallRequest decoded = hostfw::decodeCallRequest(hostfw::encodeCallRequest(request));
+    ASSERT_EQ(decoded.args.size(), 2u);
+    EXPECT_EQ(decoded.args[0].value.kind(), Variant::Kind::Date);
+    EXPECT_EQ(decoded.args[1].value.kind(), Variant::Kind::Float);
+}
+
+TEST(WireRequest, ByRefDefaultsToByValue) {
+    const CallRequest decoded =
+        hostfw::decodeCallRequest(R"({"version":1,"args":[{"type":"integer","value":7}]})");
+    ASSERT_EQ(decoded.args.size(), 1u);
+    EXPECT_FALSE(decoded.args[0].byRef);
+    EXPECT_EQ(decoded.args[0].value, Variant(7));
+}
+
+TEST(WireRequest, MalformedBodiesAreRefusedWithTheirReason) {
+    const auto request = [](const char* body) {
+        return wireErrorOf([body] { hostfw::decodeCallRequest(body); });
+    };
+    EXPECT_THAT(request(R"({"version":1,"args":[)"), HasSubstr("JSON malformado"));
+    EXPECT_THAT(request(R"({"args":[]})"), HasSubstr("\"version\""));
+    EXPECT_THAT(request(R"({"version":2,"args":[]})"), HasSubstr("versão 2"));
+    EXPECT_THAT(request(R"({"version":"1","args":[]})"), HasSubstr("\"version\""));
+    EXPECT_THAT(request(R"([1,2])"), HasSubstr("objeto"));
+    EXPECT_THAT(request(R"({"version":1})"), HasSubstr("\"args\""));
+    EXPECT_THAT(request(R"({"version":1,"args":{}})"), HasSubstr("\"args\""));
+    EXPECT_THAT(request(R"({"version":1,"args":[{"value":1}]})"), HasSubstr("argumento 1"));
+    EXPECT_THAT(request(R"({"version":1,"args":[{"type":"currency","value":1}]})"),
+                HasSubstr("\"currency\""));
+    EXPECT_THAT(request(R"({"version":1,"args":[{"type":"null"},{"type":"string","value":5}]})"),
+                HasSubstr("argumento 2"));
+    EXPECT_THAT(request(R"({"version":1,"args":[{"type":"string"}]})"), HasSubstr("\"value\""));
+    EXPECT_THAT(request(R"({"version":1,"args":[{"type":"date","value":"2025-01-01"}]})"),
+                HasSubstr("número"));
+    EXPECT_THAT(request(R"({"version":1,"args":[{"type":"integer","value":1.5}]})"),
+                HasSubstr("inteiro"));
+    EXPECT_THAT(
+        request(R"({"version":1,"args":[{"type":"integer","value":18446744073709551615}]})"),
+        HasSubstr("64 bits"));
+    EXPECT_THAT(request(R"({"version":1,"args":[{"type":"float","value":1e999}]})"),
+                HasSubstr("JSON malformado"));
+    EXPECT_THAT(request(R"({"version":1,"args":[{"type":"boolean","value":"true"}]})"),
+                HasSubstr("lógico"));
+    EXPECT_THAT(request(R"({"version":1,"args":[{"type":"null","byRef":1}]})"),
+                HasSubstr("\"byRef\""));
+}
+
+TEST(WireRequest, RefusesMoreArgumentsThanAnyMethodTakes) {
+    std::string body = R"({"version":1,"args":[)";
+    for (int i = 0; i < 65; ++i)
+        body += std::string(i == 0 ? "" : ",") + R"({"type":"null"})";
+    body += "]}";
+    EXPECT_THAT(wireErrorOf([&body] { hostfw::decodeCallRequest(body); }), HasSubstr("65"));
+}
+
+TEST(WireRequest, RefusesToSendWhatJsonCannotCarry) {
+    EXPECT_THROW(hostfw::encodeCallRequest({{{Variant(std::string("\xff\xfe")), false}}}),
+                 hostfw::Exception);
+    EXPECT_THROW(hostfw::encodeCallRequest({{{Variant(std::nan("")), false}}}), hostfw::Exception);
+    EXPECT_THROW(hostfw::encodeCallRequest(
+                     {{{Variant(TDateTime{std::numeric_limits<double>::infinity()}), false}}}),
+                 hostfw::Exception);
+}
+
+// --- Replies --------------------------------------------------------------------------------
+
+DataPacket everyFieldTypePacket() {
+    DataPacket packet;
+    packet.fields = {{"IDMARCADO", "string", 1, true},
+                     {"QTD", "integer", 0, false},
+                     {"VALOR", "float", 0, false},
+                     {"DATA", "date", 0, false}};
+    packet.rows = {
+        {Variant("N"), Variant(3), Variant(2.5), Variant(TDateTime{45658.5})},
+        {Variant::Null(), Variant::Null(), Variant::Null(), Variant::Null()},
+        {Variant("ç"), Variant(-1), Variant(0.0), Variant(TDateTime{0.0})},
+    };
+    return packet;
+}
+
+TEST(WireReply, DataPacketWithByRefValuesRoundTrips) {
+    const CallReply reply{OleVariant(everyFieldTypePacket()),
+                          {Variant("C"), Variant(""), Variant(TDateTime{1.0})}};
+    EXPECT_EQ(hostfw::decodeCallReply(hostfw::encodeCallReply(reply)), reply);
+}
+
+TEST(WireReply, EmptyPacketKeepsItsFields) {
+    DataPacket packet = everyFieldTypePacket();
+    packet.rows.clear();
+    const CallReply decoded =
+        hostfw::decodeCallReply(hostfw::encodeCallReply({OleVariant(packet), {}}));
+    ASSERT_TRUE(decoded.result.isDataPacket());
+    EXPECT_EQ(decoded.result.asDataPacket(), packet);
+}
+
+TEST(WireReply, ScalarResultsRoundTrip) {
+    for (const Variant& value : {Variant(), Variant::Null(), Variant("x"), Variant(42),
+                                 Variant(true), Variant(TDateTime{45000.25})}) {
+        const CallReply reply{OleVariant(value), {}};
+        EXPECT_EQ(hostfw::decodeCallReply(hostfw::encodeCallReply(reply)), reply)
+            << hostfw::kindName(value.kind());
+    }
+}
+
+TEST(WireReply, ErrorReplyCarriesTheTextAndNoByRefValues) {
+    const CallReply reply{OleVariant::Error("Filial 0009 sem notas."), {Variant("C")}};
+    const CallReply decoded = hostfw::decodeCallReply(hostfw::encodeCallReply(reply));
+    ASSERT_TRUE(decoded.result.isError());
+    EXPECT_EQ(decoded.result.errorMessage(), "Filial 0009 sem notas.");
+    EXPECT_TRUE(decoded.byRef.empty());
+}
+
+TEST(WireReply, ErrorReplyGoesOutEvenWithBadBytesInTheText) {
+    const std::string body = hostfw::encodeErrorReply("tabela \xff desconhecida");
+    const CallReply decoded = hostfw::decodeCallReply(body);
+    ASSERT_TRUE(decoded.result.isError());
+    EXPECT_THAT(decoded.result.errorMessage(), HasSubstr("desconhecida"));
+}
+
+TEST(WireReply, MalformedPacketsAreRefused) {
+    const auto reply = [](const std::string& result) {
+        return wireErrorOf(
+            [&result] { hostfw::decodeCallReply(R"({"version":1,"result":)" + result + "}"); });
+    };
+    const std::string field = R"({"name":"A","type":"string","size":1})";
+    EXPECT_THAT(reply(R"({"type":"datapacket","rows":[]})"), HasSubstr("\"fields\""));
+    EXPECT_THAT(reply(R"({"type":"datapacket","fields":[)" + field + "]}"), HasSubstr("\"rows\""));
+    EXPECT_THAT(
+        reply(R"({"type":"datapacket","fields":[)" + field + "," + field + R"(],"rows":[]})"),
+        HasSubstr("repetido"));
+    EXPECT_THAT(reply(R"({"type":"datapacket","fields":[{"name":"A","type":"blob"}],"rows":[]})"),
+                HasSubstr("\"blob\""));
+    EXPECT_THAT(reply(R"({"type":"datapacket","fields":[{"name":"","type":"string"}],"rows":[]})"),
+                HasSubstr("vazio"));
+    EXPECT_THAT(
+        reply(
+            R"({"type":"datapacket","fields":[{"name":"A","type":"string","size":-1}],"rows":[]})"),
+        HasSubstr("tamanho"));
+    EXPECT_THAT(reply(R"({"type":"datapacket","fields":[)" + field + R"(],"rows":[["a","b"]]})"),
+                HasSubstr("linha 1"));
+    EXPECT_THAT(reply(R"({"type":"datapacket","fields":[)" + field + R"(],"rows":[["a"],[7]]})"),
+                HasSubstr("linha 2"));
+    EXPECT_THAT(wireErrorOf([] { hostfw::decodeCallReply(R"({"version":1})"); }),
+                HasSubstr("\"result\""));
+    EXPECT_THAT(wireErrorOf([] { hostfw::decodeCallReply(R"({"version":1,"error":{}})"); }),
+                HasSubstr("\"message\""));
+}
+
+TEST(WireReply, RefusesToSendACellOfAnotherTypeThanItsField) {
+    DataPacket packet;
+    packet.fields = {{"QTD", "integer", 0, false}};
+    packet.rows = {{Variant("três")}};
+    EXPECT_THROW(hostfw::encodeCallReply({OleVariant(packet), {}}), hostfw::Exception);
+    packet.rows = {{Variant(1), Variant(2)}};
+    EXPECT_THROW(hostfw::encodeCallReply({OleVariant(packet), {}}), hostfw::Exception);
+}
+
+TEST(WireObjectInfo, RoundTripsAndRefusesAnotherVersion) {
+    const hostfw::ObjectInfo info{"exp03600.rdmRelConsLanc", {"GetNota"}};
+    EXPECT_EQ(hostfw::decodeObjectInfo(hostfw::encodeObjectInfo(info)), info);
+    EXPECT_THAT(
+        wireErrorOf([] { hostfw::decodeObjectInfo(R"({"version":3,"object":"x","methods":[]})"); }),
+        HasSubstr("versão 3"));
+}
+
+}  // namespace
