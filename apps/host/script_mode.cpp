@@ -9,17 +9,6 @@
 #include "session_setup.h"
 
 namespace host {
-namespace {
-
-std::ofstream openTranscript(const std::filesystem::path& file) {
-    std::ofstream out(file, std::ios::trunc);
-    if (!out)
-        throw hostfw::Exception("Não foi possível criar a transcrição '" + file.string() + "'.");
-    return out;
-}
-
-}  // namespace
-
 int RunScriptMode(const HostOptions& options) {
     std::ifstream scriptFile;
     if (options.script != "-") {
@@ -30,7 +19,7 @@ int RunScriptMode(const HostOptions& options) {
     std::istream& script = options.script == "-" ? std::cin : scriptFile;
     std::ofstream transcriptFile;
     if (options.transcript)
-        transcriptFile = openTranscript(*options.transcript);
+        transcriptFile = OpenTranscriptFile(*options.transcript);
     std::ostream& transcript = options.transcript ? transcriptFile : std::cout;
 
     ApplySessionOptions(options);

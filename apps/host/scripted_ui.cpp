@@ -63,7 +63,8 @@ void ScriptedUi::ShowMessage(const std::string& text, hostfw::MessageKind kind) 
     WriteNewReportRuns();
     transcript_.Event(kind == hostfw::MessageKind::Failure ? "error" : "message", text);
     messages_.push_back({text, kind});
-    if (strictMessages_)
+    const bool refusal = kind == hostfw::MessageKind::Error || kind == hostfw::MessageKind::Failure;
+    if (strictMessages_ && refusal)
         status_.Fail(text);
 }
 
@@ -147,6 +148,7 @@ void ScriptedUi::RunModalLoop(hostfw::TCustomForm& /*form*/, const std::function
 
 void ScriptedUi::ShowPreview(const std::string& title, const std::string& text) {
     WriteNewReportRuns();
+    ++previewCount_;
     if (previewStream_ != nullptr) {
         transcript_.Event("report", title);
         writePreview(*previewStream_, text);

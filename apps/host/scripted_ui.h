@@ -39,14 +39,17 @@ public:
 
     // Messages shown and not yet expected, oldest first.
     std::deque<ShownMessage>& Messages() { return messages_; }
-    // With strict messages every message fails the run with its own text (the report
-    // command: whatever the form refuses ends it).
+    // With strict messages a refusal or a failure shown fails the run with its own text (the
+    // report command: whatever the form refuses ends it); information and warnings do not.
     void SetStrictMessages(bool strict) { strictMessages_ = strict; }
 
     // Previews go to this file instead of the transcript; created at the first preview.
     void SetPreviewFile(const std::filesystem::path& file);
     // Previews go to this stream (the report command's standard output).
     void SetPreviewStream(std::ostream* out) { previewStream_ = out; }
+
+    // How many previews were shown so far.
+    int PreviewCount() const { return previewCount_; }
 
     void SetModalRunner(ModalRunner runner) { modalRunner_ = std::move(runner); }
 
@@ -77,6 +80,7 @@ private:
     std::ostream* previewStream_ = nullptr;
     ModalRunner modalRunner_;
     unsigned long reportRunsWritten_;
+    int previewCount_ = 0;
 };
 
 }  // namespace host

@@ -1,5 +1,7 @@
 #include "transcript.h"
 
+#include "host/core/exception.h"
+
 namespace host {
 
 std::string OneLine(std::string_view text) {
@@ -14,6 +16,13 @@ std::string OneLine(std::string_view text) {
         }
     }
     return line;
+}
+
+std::ofstream OpenTranscriptFile(const std::filesystem::path& file) {
+    std::ofstream out(file, std::ios::trunc);
+    if (!out)
+        throw hostfw::Exception("Não foi possível criar a transcrição '" + file.string() + "'.");
+    return out;
 }
 
 void Transcript::Event(std::string_view kind, std::string_view text) {

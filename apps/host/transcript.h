@@ -1,5 +1,7 @@
 #pragma once
 
+#include <filesystem>
+#include <fstream>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -20,6 +22,9 @@ public:
 private:
     std::ostream* out_;
 };
+
+// A transcript file, created or emptied; raises a clear error when it cannot be written.
+std::ofstream OpenTranscriptFile(const std::filesystem::path& file);
 
 // The text on one line: line breaks and tabs written as \n and \t.
 std::string OneLine(std::string_view text);

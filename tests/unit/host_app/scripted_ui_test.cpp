@@ -90,8 +90,10 @@ TEST_F(ScriptedUiTest, MessagesAreWrittenOnOneLineAndQueuedForExpectations) {
     EXPECT_FALSE(status_.Failed());
 }
 
-TEST_F(ScriptedUiTest, StrictMessagesFailTheRunWithTheMessageItself) {
+TEST_F(ScriptedUiTest, StrictMessagesFailTheRunWithTheRefusalItself) {
     ui_.SetStrictMessages(true);
+    ui_.ShowMessage("Impressora indisponível.", hostfw::MessageKind::Warning);
+    EXPECT_FALSE(status_.Failed());
     ui_.ShowMessage("Data inicial deve ser menor que data final.", hostfw::MessageKind::Error);
     ASSERT_TRUE(status_.Failed());
     EXPECT_EQ(status_.Failure()->text, "Data inicial deve ser menor que data final.");

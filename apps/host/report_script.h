@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+#include "host_options.h"
+
+namespace host {
+
+// The UI script a person would follow to fill the form with these choices and run the
+// report: open the form, type the branch, type the dates, choose the variant, set the status
+// boxes, pick the lists, and click preview (print for a PDF). Every value the user gave is
+// written as a quoted text, so none can change the script's lines.
+std::string ReportScript(const ReportChoices& choices, const std::string& branch);
+
+}  // namespace host
