@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "host/report/report_commands.h"
+#include "report_test_support.h"
+
+namespace reporttest {
+namespace {
+
+// The shipped definitions on PostgreSQL (the server EXP036_PG_URL names, in a private schema)
+// list the same rows as on SQLite; without a server the tests skip.
+class PgReports : public ReportTest {
+protected:
+    void SetUp() override {
+        const char* url = std::getenv("EXP036_PG_URL");
+        if (url == nullptr || *url == '\0')
+            GTEST_SKIP() << "EXP036_PG_URL não definida: sem servidor PostgreSQL";
+        schema_ =
+            std::string("r_") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        postgres =
+            hostfw::OpenDatabase(std::string(url) + " options='-c search_path=" + schema_ + "'");
+        postgres->ExecuteScript("DROP SCHEMA IF EXISTS " + schema_ + " CASCADE; CREATE SCHEMA " +
+                                schema_);
+        demodb::BuildTestDatabase(*postgres);
+    }
+    void TearDown() override {
+        if (postgres)
+            postgres->ExecuteScript("DROP SCHEMA IF EXISTS " + schema_ + " CASCADE");
+    }
+
+    std::string Csv(hostfw::Engine& engine, std::size_t index, const FormChoices& choices) {
+        hostfw::ReportRequest request = Request(index, choices);
+        const hostfw::ReportRequest onEngine{engine, request.definition,
+                                             request.beforeGetQueryParams, request.printedAt};
+        const std::filesystem::path file = folder / "rows.csv";
+        EXPECT_TRUE(hostfw::ExportReport(onEngine, hostfw::ReportFileFormat::Csv, file));
+        return ReadFile(file);
+    }
+
+    std::shared_ptr<hostfw::Engine> postgres;
+
+private:
+    std::string schema_;
+};
+
+TEST_F(PgReports, BothVariantsListTheSameRowsAsOnSqlite) {
+    std::vector<std::pair<std::size_t, FormChoices>> cases(7);
+    cases[1].second.clientsFlag = "";
+    cases[1].second.clients = ",1,";
+    cases[2].second.destinationsFlag = "";
+    cases[2].second.destinations = ",0002,0003,";
+    cases[3].second.invoicesFlag = "";
+    cases[3].second.invoices = ",3,7,";
+    cases[4].second.statuses = "PA";
+    cases[4].second.from = TDateTime{EncodeDate(2025, 1, 31).value + 0.75};
+    cases[5] = {1, {}};
+    cases[5].second.branch = "0002";
+    cases[5].second.statuses = "";
+    cases[6] = {1, cases[5].second};
+    cases[6].second.to = EncodeDate(2025, 1, 22);
+    for (const auto& [index, choices] : cases) {
+        const std::string expected = Csv(*database, index, choices);
+        EXPECT_EQ(Csv(*postgres, index, choices), expected);
+    }
+    EXPECT_GT(Csv(*postgres, 0, {}).size(), 200u) << "the fixed rows reach the report";
+}
+
+TEST_F(PgReports, AnUnassignedParameterMatchesNothingThere) {
+    hostfw::ReportRequest request = Request(0);
+    const hostfw::ReportRequest onPostgres{*postgres, request.definition,
+                                           [](hostfw::TParams& params, bool&) {
+                                               AssignChoices(params, FormChoices{});
+                                               params.ParamByName("P_TFILIDEST").Clear();
+                                           },
+                                           request.printedAt};
+    const auto text = hostfw::PreviewReport(onPostgres);
+    ASSERT_TRUE(text);
+    EXPECT_NE(text->find("Nenhum lançamento encontrado"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace reporttest

@@ -1,0 +1,129 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "db/demo_data.h"
+#include "host/core/date_time.h"
+#include "host/data/engine.h"
+#include "host/data/params.h"
+#include "host/report/exist_param.h"
+#include "host/report/report_catalog.h"
+#include "host/report/report_request.h"
+
+namespace reporttest {
+
+using hostfw::EncodeDate;
+using hostfw::TDateTime;
+
+// What the parameter form would hand over: everything "Todos", the whole of 2025, the four
+// statuses of the issue-date variant.
+struct FormChoices {
+    std::string branch = "0001";
+    hostfw::Variant from = EncodeDate(2025, 1, 1);
+    hostfw::Variant to = EncodeDate(2025, 12, 31);
+    std::string clientsFlag = "T";
+    std::string clients;
+    std::string destinationsFlag = "T";
+    std::string destinations;
+    std::string invoicesFlag = "T";
+    std::string invoices;
+    std::string statuses = "PEAC";
+};
+
+// Assigns the choices as the form does: only the parameters the query declares.
+inline void AssignChoices(hostfw::TParams& params, const FormChoices& choices) {
+    const std::vector<std::pair<const char*, hostfw::Variant>> values = {
+        {"P_CDFILIAL", choices.branch},
+        {"P_TCDCLIENTE", choices.clientsFlag},
+        {"P_CDCLIENTE", choices.clients},
+        {"P_DATAINI", choices.from},
+        {"P_DATAFIM", choices.to},
+        {"P_TFILIDEST", choices.destinationsFlag},
+        {"P_FILIDEST", choices.destinations},
+        {"P_TNOTA", choices.invoicesFlag},
+        {"P_NOTA", choices.invoices},
+        {"P_STATUS", choices.statuses}};
+    for (const auto& [name, value] : values) {
+        if (hostfw::ExistParam(params, name))
+            params.ParamByName(name).SetAsVariant(value);
+    }
+}
+
+inline std::string ReadFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return std::move(text).str();
+}
+
+inline void WriteFile(const std::filesystem::path& file, const std::string& text) {
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
+}
+
+inline std::vector<std::string> SplitLines(const std::string& text, const std::string& end = "\n") {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t stop = text.find(end, start);
+        if (stop == std::string::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, stop - start));
+        start = stop + end.size();
+    }
+    return lines;
+}
+
+// A private folder holding a copy of the shipped report definitions and a SQLite database
+// with the fixed test rows, removed afterwards.
+class ReportTest : public ::testing::Test {
+protected:
+    ReportTest() {
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(reportFolder);
+        for (const char* name : {"EXP036-001.json", "EXP036-002.json"}) {
+            std::filesystem::copy_file(std::filesystem::path(EXP036_SOURCE_DIR) / "reports" / name,
+                                       reportFolder / name);
+        }
+        database = hostfw::OpenDatabase((folder / "teste.sqlite").string(), true);
+        demodb::BuildTestDatabase(*database);
+        catalog = std::make_unique<hostfw::ReportCatalog>(
+            hostfw::ReportCatalog::Load(reportFolder, "EXP036"));
+    }
+    ~ReportTest() override {
+        database.reset();
+        std::filesystem::remove_all(folder);
+    }
+
+    // A run of chooser item `index` with the form's choices, printed at a fixed time.
+    hostfw::ReportRequest Request(std::size_t index, const FormChoices& choices = {}) {
+        return Request(catalog->Definition(index), choices);
+    }
+    hostfw::ReportRequest Request(const hostfw::ReportDefinition& definition,
+                                  const FormChoices& choices = {}) {
+        return hostfw::ReportRequest{
+            *database, definition,
+            [choices](hostfw::TParams& params, bool&) { AssignChoices(params, choices); },
+            kPrintedAt};
+    }
+
+    static constexpr TDateTime kPrintedAt{46085.5};  // 04/03/2026 12:00:00
+
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() /
+        ("exp036-report-" +
+         std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    const std::filesystem::path reportFolder = folder / "reports";
+    std::shared_ptr<hostfw::Engine> database;
+    std::unique_ptr<hostfw::ReportCatalog> catalog;
+};
+
+}  // namespace reporttest
