@@ -207,6 +207,28 @@ void maximize(ScriptContext& /*context*/, ArgumentReader& arguments) {
     expectSame(expected, boolText(LiveForm().BorderIcons().biMaximize));
 }
 
+// Whether the last preview shows TEXT somewhere: "preview" wants it, "preview-lacks" not.
+void previewShows(ScriptContext& context, ArgumentReader& arguments, bool wanted) {
+    const std::string expected = arguments.Text();
+    arguments.End();
+    if (context.ui.PreviewCount() == 0)
+        throw ExpectationFailed(QuoteScriptText(expected), "nenhuma pré-visualização");
+    const bool shown = context.ui.LastPreview().find(expected) != std::string::npos;
+    if (shown != wanted) {
+        throw ExpectationFailed((wanted ? "" : "sem ") + QuoteScriptText(expected),
+                                wanted ? "ausente na pré-visualização"
+                                       : "presente na pré-visualização");
+    }
+}
+
+void preview(ScriptContext& context, ArgumentReader& arguments) {
+    previewShows(context, arguments, true);
+}
+
+void previewLacks(ScriptContext& context, ArgumentReader& arguments) {
+    previewShows(context, arguments, false);
+}
+
 void forms(ScriptContext& /*context*/, ArgumentReader& arguments) {
     const std::string expected = count(arguments, 0);
     arguments.End();
@@ -231,6 +253,8 @@ constexpr ScriptCommand kExpectations[] = {
     {"border", "expect border sizeable|single|dialog", border},
     {"maximize", "expect maximize true|false", maximize},
     {"forms", "expect forms N", forms},
+    {"preview", "expect preview \"TEXTO\"", preview},
+    {"preview-lacks", "expect preview-lacks \"TEXTO\"", previewLacks},
 };
 
 }  // namespace

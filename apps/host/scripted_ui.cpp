@@ -149,6 +149,7 @@ void ScriptedUi::RunModalLoop(hostfw::TCustomForm& /*form*/, const std::function
 void ScriptedUi::ShowPreview(const std::string& title, const std::string& text) {
     WriteNewReportRuns();
     ++previewCount_;
+    lastPreview_ = text;
     if (previewStream_ != nullptr) {
         transcript_.Event("report", title);
         writePreview(*previewStream_, text);

@@ -50,6 +50,8 @@ public:
 
     // How many previews were shown so far.
     int PreviewCount() const { return previewCount_; }
+    // The text of the last preview, for the expectations on what the report shows.
+    const std::string& LastPreview() const { return lastPreview_; }
 
     void SetModalRunner(ModalRunner runner) { modalRunner_ = std::move(runner); }
 
@@ -81,6 +83,7 @@ private:
     ModalRunner modalRunner_;
     unsigned long reportRunsWritten_;
     int previewCount_ = 0;
+    std::string lastPreview_;
 };
 
 }  // namespace host
