@@ -29,7 +29,9 @@ void TDateEditPlus::CheckValidDate() {
     const std::string text = Text();
     if (EmptyString(text) || StrToDateStrict(text))
         return;
-    SetFocus();
+    // A disabled edit cannot take the focus; the user still learns why the date is refused.
+    if (CanFocus())
+        SetFocus();
     MensErro("\"" + text + "\" não é uma data válida.", true);
 }
 

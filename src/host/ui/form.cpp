@@ -47,8 +47,19 @@ void TCustomForm::FocusControl(TWinControl* control) {
         return;
     TWinControl* leaving = activeControl_;
     const unsigned movesBefore = focusMoves_;
-    if (leaving != nullptr) {
-        leaving->DoExit();  // a failure leaves the focus where it is
+    // A focus move made by the exit handler itself leaves the same control again: its exit
+    // event must not run a second time, or a handler that sends the focus elsewhere recurses
+    // without end.
+    if (leaving != nullptr && leaving != exitingControl_) {
+        TWinControl* const outerExit = exitingControl_;
+        exitingControl_ = leaving;
+        try {
+            leaving->DoExit();  // a failure leaves the focus where it is
+        } catch (...) {
+            exitingControl_ = outerExit;
+            throw;
+        }
+        exitingControl_ = outerExit;
         if (focusMoves_ != movesBefore)
             return;  // the exit handler placed the focus itself
     }

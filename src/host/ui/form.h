@@ -97,6 +97,7 @@ private:
 
     HandlerTable handlers_;
     TWinControl* activeControl_ = nullptr;
+    TWinControl* exitingControl_ = nullptr;  // whose exit handler is running
     unsigned focusMoves_ = 0;
     TBorderStyle borderStyle_ = TBorderStyle::bsSizeable;
     TBorderIcons borderIcons_;

@@ -1,0 +1,205 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "host/ui/edit.h"
+#include "host/ui/user_actions.h"
+#include "test_form.h"
+#include "unit/support/fake_host_ui.h"
+
+namespace {
+
+using hostfw::TCustomEdit;
+using hostfw::TEdit;
+using hostfw::TEditCharCase;
+using hostfw::TObject;
+namespace UserActions = hostfw::UserActions;
+
+class EditTyping : public testsupport::FakeUiTest {
+protected:
+    EditTyping() {
+        edit.OnChange = [this](TObject*) { changes.push_back(edit.Text()); };
+        form.Show();
+    }
+
+    void press(unsigned char code) { UserActions::PressKey(edit, code); }
+
+    uitest::TestForm form{nullptr};
+    TEdit& edit = form.add<TEdit>("edtCodigo", nullptr, 0);
+    TEdit& other = form.add<TEdit>("edtOutro", nullptr, 1);
+    std::vector<std::string> changes;
+};
+
+TEST_F(EditTyping, ProgramTextRaisesChangeOnlyWhenItDiffers) {
+    edit.SetText("0001");
+    edit.SetText("0001");
+    edit.SetText("");
+    edit.SetText("");
+    EXPECT_EQ(changes, (std::vector<std::string>{"0001", ""}));
+}
+
+TEST_F(EditTyping, EachTypedCharacterIsOneChange) {
+    UserActions::Type(edit, "ab");
+    EXPECT_EQ(changes, (std::vector<std::string>{"a", "ab"}));
+}
+
+TEST_F(EditTyping, KeyPressHandlerSeesEachCharacterAndZeroDiscardsIt) {
+    std::vector<int> seen;
+    edit.OnKeyPress = [&](TObject*, char& key) {
+        seen.push_back(static_cast<unsigned char>(key));
+        if (key < '0' || key > '9')
+            key = 0;
+    };
+    UserActions::Type(edit, "1a2-");
+    EXPECT_EQ(edit.Text(), "12");
+    EXPECT_EQ(seen, (std::vector<int>{'1', 'a', '2', '-'}));
+    EXPECT_EQ(changes.size(), 2u) << "a discarded key must not raise a change";
+}
+
+TEST_F(EditTyping, KeyPressHandlerMayReplaceTheCharacter) {
+    edit.OnKeyPress = [](TObject*, char& key) {
+        if (key == ',')
+            key = '.';
+    };
+    UserActions::Type(edit, "1,5");
+    EXPECT_EQ(edit.Text(), "1.5");
+}
+
+TEST_F(EditTyping, ProgramTextBypassesTheKeyFilter) {
+    int calls = 0;
+    edit.OnKeyPress = [&](TObject*, char& key) {
+        ++calls;
+        key = 0;
+    };
+    edit.SetText("x-y");
+    EXPECT_EQ(edit.Text(), "x-y");
+    EXPECT_EQ(calls, 0);
+}
+
+TEST_F(EditTyping, UpperCaseEditStoresCapitalsIncludingAccentedLetters) {
+    edit.SetCharCase(TEditCharCase::ecUpperCase);
+    UserActions::Type(edit, "ação éü ñ 1%");
+    EXPECT_EQ(edit.Text(), "AÇÃO ÉÜ Ñ 1%");
+}
+
+TEST_F(EditTyping, UpperCaseLeavesLettersWithoutALatin1CapitalAlone) {
+    edit.SetCharCase(TEditCharCase::ecUpperCase);
+    UserActions::Type(edit, "ßÿ÷µ");
+    EXPECT_EQ(edit.Text(), "ßÿ÷µ");
+}
+
+TEST_F(EditTyping, UpperCaseAppliesToTypingOnly) {
+    edit.SetCharCase(TEditCharCase::ecUpperCase);
+    edit.SetText("abc");
+    EXPECT_EQ(edit.Text(), "abc");
+}
+
+TEST_F(EditTyping, UpperCaseHandlerSeesTheCharacterAsTyped) {
+    edit.SetCharCase(TEditCharCase::ecUpperCase);
+    std::string seen;
+    edit.OnKeyPress = [&](TObject*, char& key) { seen += key; };
+    UserActions::Type(edit, "ab");
+    EXPECT_EQ(seen, "ab");
+    EXPECT_EQ(edit.Text(), "AB");
+}
+
+TEST_F(EditTyping, MaxLengthLimitsTypingOnly) {
+    edit.SetMaxLength(4);
+    UserActions::Type(edit, "123456");
+    EXPECT_EQ(edit.Text(), "1234");
+    edit.SetText("abcdefgh");
+    EXPECT_EQ(edit.Text(), "abcdefgh");
+}
+
+TEST_F(EditTyping, MaxLengthCountsCharactersNotBytes) {
+    edit.SetMaxLength(3);
+    UserActions::Type(edit, "çãéx");
+    EXPECT_EQ(edit.Text(), "çãé");
+}
+
+TEST_F(EditTyping, TypingIntoAFreshlyFocusedEditReplacesItsText) {
+    edit.SetMaxLength(4);
+    edit.SetText("0001");
+    UserActions::Focus(other);
+    UserActions::Type(edit, "12");
+    EXPECT_EQ(edit.Text(), "12");
+}
+
+TEST_F(EditTyping, TypingIntoTheFocusedEditAppendsAtTheCaret) {
+    UserActions::Type(edit, "12");
+    UserActions::Type(edit, "34");
+    EXPECT_EQ(edit.Text(), "1234");
+}
+
+TEST_F(EditTyping, BackspaceDeletesTheCharacterBeforeTheCaret) {
+    UserActions::Type(edit, "abç");
+    press(8);
+    EXPECT_EQ(edit.Text(), "ab");
+    press(8);
+    press(8);
+    press(8);  // nothing left: no change, no failure
+    EXPECT_EQ(edit.Text(), "");
+    EXPECT_EQ(changes.back(), "");
+    EXPECT_EQ(changes.size(), 6u);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(EditTyping, BackspaceDeletesTheWholeSelection) {
+    edit.SetText("0001");
+    UserActions::Focus(other);
+    UserActions::Focus(edit);  // entering selects everything
+    press(8);
+    EXPECT_EQ(edit.Text(), "");
+}
+
+TEST_F(EditTyping, KeyFilterSeesBackspaceAndMayDiscardIt) {
+    edit.SetText("12");
+    edit.OnKeyPress = [](TObject*, char& key) {
+        if (key == 8)
+            key = 0;
+    };
+    press(8);
+    EXPECT_EQ(edit.Text(), "12");
+}
+
+TEST_F(EditTyping, ControlCharactersAreNeverStored) {
+    for (unsigned char code : {13, 10, 27, 1, 31, 127, 0x85, 0x9F})
+        press(code);
+    EXPECT_EQ(edit.Text(), "");
+    EXPECT_TRUE(changes.empty());
+}
+
+TEST_F(EditTyping, ReturnReachesTheKeyFilter) {
+    int returns = 0;
+    edit.OnKeyPress = [&](TObject*, char& key) {
+        if (key == 13)
+            ++returns;
+    };
+    press(13);
+    EXPECT_EQ(returns, 1);
+    EXPECT_EQ(edit.Text(), "");
+}
+
+TEST_F(EditTyping, TabMovesTheFocusInTabOrderAndIsNotStored) {
+    press(9);
+    EXPECT_TRUE(other.Focused());
+    EXPECT_EQ(edit.Text(), "");
+}
+
+TEST_F(EditTyping, CharactersBeyondLatin1AreRefusedWithAMessage) {
+    UserActions::Type(edit, "a€b");
+    EXPECT_EQ(edit.Text(), "a");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].kind, hostfw::MessageKind::Failure);
+}
+
+TEST_F(EditTyping, ReadOnlyEditTakesNoTypedText) {
+    edit.SetReadOnly(true);
+    edit.SetText("abc");
+    UserActions::Type(edit, "x");
+    press(8);
+    EXPECT_EQ(edit.Text(), "abc");
+}
+
+}  // namespace
