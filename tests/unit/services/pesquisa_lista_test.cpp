@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/data/data_source.h"
+#include "host/services/pesquisa_lista.h"
+#include "host/ui/application.h"
+#include "unit/support/fake_host_ui.h"
+#include "unit/support/packet_dataset.h"
+
+namespace {
+
+using hostfw::PesquisaLista;
+
+class ListPicker : public testsupport::FakeUiTest {
+protected:
+    ListPicker() {
+        rows = testsupport::makeDataSet(
+            {"CDCLIENTE", "NMFANTCLIE"},
+            {{"7 ", "Café & Cia"}, {" 11", "Padaria"}, {"2", "Mercado"}, {"1", "João"}});
+        source.SetDataSet(rows.get());
+    }
+
+    // Runs the picker as a click handler does, with the user's answer queued.
+    void pick(std::optional<std::vector<size_t>> answer, const std::string& title = "Cliente") {
+        ui.pickAnswers.push_back(std::move(answer));
+        hostfw::Application().Dispatch(
+            [&] { PesquisaLista(&source, "CDCLIENTE", title, false, list); });
+    }
+
+    std::unique_ptr<hostfw::TClientDataSet> rows;
+    hostfw::TDataSource source{nullptr};
+    std::string list;
+};
+
+TEST_F(ListPicker, ChosenKeysTrimmedInDatasetOrderWithCommasAround) {
+    pick(std::vector<size_t>{3, 0, 1});
+    EXPECT_EQ(list, ",7,11,1,");
+}
+
+TEST_F(ListPicker, NothingMarkedGivesTheEmptyList) {
+    list = ",7,";
+    pick(std::vector<size_t>{});
+    EXPECT_EQ(list, "");
+}
+
+TEST_F(ListPicker, CancelKeepsTheListAsItWas) {
+    list = ",2,";
+    pick(std::nullopt);
+    EXPECT_EQ(list, ",2,");
+}
+
+TEST_F(ListPicker, RowsOfTheCurrentListStartMarked) {
+    list = ",11,1,";
+    pick(std::nullopt);
+    ASSERT_EQ(ui.pickRequests.size(), 1u);
+    EXPECT_EQ(ui.pickRequests[0].marked, (std::vector<bool>{false, true, false, true}))
+        << "\"1\" must not mark \"11\" nor the other way round";
+}
+
+TEST_F(ListPicker, TitleBeforeTheBarAndHintAfterIt) {
+    pick(std::nullopt, "Cliente|Marque os clientes do relatório");
+    EXPECT_EQ(ui.pickRequests[0].title, "Cliente");
+    EXPECT_EQ(ui.pickRequests[0].hint, "Marque os clientes do relatório");
+    pick(std::nullopt, "Filial");
+    EXPECT_EQ(ui.pickRequests[1].title, "Filial");
+    EXPECT_EQ(ui.pickRequests[1].hint, "");
+}
+
+TEST_F(ListPicker, RowsAreShownWithEveryVisibleField) {
+    pick(std::nullopt);
+    const auto& grid = ui.pickRequests[0].grid;
+    ASSERT_EQ(grid.columns.size(), 2u);
+    EXPECT_EQ(grid.columns[1].caption, "NMFANTCLIE");
+    ASSERT_EQ(grid.rows.size(), 4u);
+    EXPECT_EQ(grid.rows[0][1], "Café & Cia");
+}
+
+TEST_F(ListPicker, PickingLeavesTheCurrentRowAlone) {
+    rows->SetRecNo(2);
+    pick(std::vector<size_t>{0});
+    EXPECT_EQ(rows->RecNo(), 2);
+}
+
+TEST_F(ListPicker, AKeyWithACommaIsRefusedAndTheListKept) {
+    rows = testsupport::makeDataSet({"CDCLIENTE"}, {{"1"}, {"2,3"}});
+    source.SetDataSet(rows.get());
+    list = ",1,";
+    pick(std::vector<size_t>{0, 1});
+    EXPECT_EQ(list, ",1,");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find("\"2,3\""), std::string::npos) << ui.messages[0].text;
+}
+
+TEST_F(ListPicker, AKeyWithACommaThatIsNotPickedDoesNotMatter) {
+    rows = testsupport::makeDataSet({"CDCLIENTE"}, {{"1"}, {"2,3"}});
+    source.SetDataSet(rows.get());
+    pick(std::vector<size_t>{0});
+    EXPECT_EQ(list, ",1,");
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(ListPicker, EmptyDatasetStillAnswersWithTheEmptyList) {
+    rows = testsupport::makeDataSet({"CDCLIENTE"}, {});
+    source.SetDataSet(rows.get());
+    list = ",1,";
+    pick(std::vector<size_t>{});
+    EXPECT_EQ(list, "");
+}
+
+TEST(SelectionListFormat, KeysBackFromAList) {
+    EXPECT_EQ(hostfw::SelectionListKeys(",0001,0007,"), (std::vector<std::string>{"0001", "0007"}));
+    EXPECT_TRUE(hostfw::SelectionListKeys("").empty());
+    EXPECT_EQ(hostfw::MakeSelectionList({}), "");
+    EXPECT_EQ(hostfw::MakeSelectionList({"0001"}), ",0001,");
+}
+
+}  // namespace

@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "host/core/exception.h"
+#include "host/data/engine.h"
+#include "host/services/session.h"
+
+namespace {
+
+using hostfw::Session;
+
+class SessionSettings : public ::testing::Test {
+protected:
+    SessionSettings() : saved(Session()) {}
+    ~SessionSettings() override {
+        hostfw::CloseSharedDatabase();
+        Session() = saved;
+        std::filesystem::remove_all(folder);
+    }
+
+    std::string newDatabase(const std::string& name) {
+        std::filesystem::create_directories(folder);
+        const std::string path = (folder / name).string();
+        hostfw::OpenDatabase(path, true)->Execute("CREATE TABLE marca (nome TEXT)", {});
+        hostfw::TParams params({"NOME"});
+        params[0].SetAsString(name);
+        hostfw::OpenDatabase(path)->Execute("INSERT INTO marca VALUES (:NOME)", params);
+        return path;
+    }
+
+    static std::string markOf(hostfw::Engine& engine) {
+        auto cursor = engine.Query("SELECT nome FROM marca", {});
+        return cursor->Next() ? cursor->Value(0).asString() : "";
+    }
+
+    hostfw::SessionSettings saved;
+    std::filesystem::path folder =
+        std::filesystem::temp_directory_path() /
+        ("exp036-session-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+         "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+};
+
+TEST_F(SessionSettings, RoutinesReadTheSession) {
+    Session().filiProc = "0007";
+    Session().moduFili = true;
+    Session().webUrl = "10.0.0.5";
+    Session().webPort = 9000;
+    EXPECT_EQ(hostfw::FiliProc(), "0007");
+    EXPECT_TRUE(hostfw::ModuFili());
+    EXPECT_EQ(hostfw::WebURL(), "10.0.0.5");
+    EXPECT_EQ(hostfw::WebPort(), 9000);
+}
+
+TEST_F(SessionSettings, SharedDatabaseFollowsTheSetting) {
+    Session().database = newDatabase("a.sqlite");
+    EXPECT_EQ(markOf(*hostfw::SharedDatabase()), "a.sqlite");
+    EXPECT_EQ(hostfw::SharedDatabase(), hostfw::SharedDatabase()) << "opened once";
+    Session().database = newDatabase("b.sqlite");
+    EXPECT_EQ(markOf(*hostfw::SharedDatabase()), "b.sqlite");
+}
+
+TEST_F(SessionSettings, NoDatabaseOrAMissingFileIsAClearFailure) {
+    Session().database = "";
+    EXPECT_THROW(hostfw::SharedDatabase(), hostfw::Exception);
+    Session().database = (folder / "nao-existe.sqlite").string();
+    EXPECT_THROW(hostfw::SharedDatabase(), hostfw::Exception);
+    EXPECT_FALSE(std::filesystem::exists(Session().database)) << "never created by accident";
+}
+
+}  // namespace
