@@ -42,6 +42,10 @@ public:
     virtual void Rollback() = 0;
 };
 
+// True for a "postgresql://" or "postgres://" URI and for a libpq "key=value" string: what
+// OpenDatabase opens on PostgreSQL rather than as a SQLite file.
+HOSTFW_EXPORT bool IsPostgresConnection(const std::string& connection);
+
 // Opens a database: "postgresql://..." or "postgres://..." or a libpq "key=value" string
 // opens PostgreSQL; anything else is the path of a SQLite file, which must exist unless
 // createIfMissing is true. Failures raise an Exception with a clear Portuguese text.

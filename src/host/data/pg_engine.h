@@ -9,9 +9,6 @@
 
 namespace hostfw {
 
-// True for a "postgresql://" or "postgres://" URI and for a libpq "key=value" string.
-bool IsPostgresConnection(const std::string& connection);
-
 // The shared engine: a PostgreSQL server reached through libpq.
 class PgEngine final : public Engine {
 public:
