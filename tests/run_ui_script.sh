@@ -74,6 +74,8 @@ if [ "$needs_server" = yes ]; then
     server_options=(--server "127.0.0.1:$port")
 fi
 
+# Hermetic: an editor set in the caller's environment must not open during a test.
+unset VISUAL EDITOR
 cd "$work" || fail "não foi possível entrar em $work"
 "$host" --db "$database" --reports "$work/reports" --output "$work/out" --branch 0001 \
     "${server_options[@]}" "${host_options[@]}" \

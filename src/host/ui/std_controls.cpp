@@ -80,11 +80,18 @@ void TComboBox::SetItems(const std::vector<std::string>& items) {
     items_ = items;
     if (itemIndex_ >= static_cast<int>(items_.size()))
         itemIndex_ = -1;
+    ShowSelectedItem();
 }
 
 void TComboBox::ClearItems() {
     items_.clear();
     itemIndex_ = -1;
+    ShowSelectedItem();
+}
+
+// A drop-down list shows the selected item as its text, and nothing when none is selected.
+void TComboBox::ShowSelectedItem() {
+    AssignText(itemIndex_ < 0 ? std::string() : items_[itemIndex_]);
 }
 
 void TComboBox::SetItemIndex(int index) {
@@ -92,6 +99,7 @@ void TComboBox::SetItemIndex(int index) {
         throw Exception("Índice " + std::to_string(index) + " fora da lista de '" + Name() + "'.");
     }
     itemIndex_ = index;
+    ShowSelectedItem();
 }
 
 void TComboBox::Choose(int index) {

@@ -87,6 +87,8 @@ public:
     const PropertyInfo* FindProperty(std::string_view name) const override;
 
 private:
+    void ShowSelectedItem();
+
     std::vector<std::string> items_;
     int itemIndex_ = -1;
 };
