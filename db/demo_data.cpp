@@ -26,7 +26,8 @@ std::string branchCode(std::uint64_t index) {
 
 std::string randomDigits(DemoRandom& random, int count) {
     std::string digits;
-    for (int i = 0; i < count; ++i) digits += static_cast<char>('0' + random.Below(10));
+    for (int i = 0; i < count; ++i)
+        digits += static_cast<char>('0' + random.Below(10));
     return digits;
 }
 
@@ -56,21 +57,28 @@ Client randomClient(DemoRandom& random, int number) {
     client.taxId = client.kind == 'J' ? randomCnpj(random) : randomCpf(random);
     client.name = fixedName ? std::string(*fixedName) : ClientName(random, client.kind);
     client.activity = kActivities[random.Below(kActivities.size())];
-    if (!random.Percent(10)) client.segment = kSegments[random.Below(kSegments.size())];
+    if (!random.Percent(10))
+        client.segment = kSegments[random.Below(kSegments.size())];
     return client;
 }
 
 char randomStatus(DemoRandom& random) {
     const auto roll = random.Below(100);
-    if (roll < 10) return 'P';
-    if (roll < 55) return 'E';
-    if (roll < 75) return 'A';
-    if (roll < 85) return 'C';
+    if (roll < 10)
+        return 'P';
+    if (roll < 55)
+        return 'E';
+    if (roll < 75)
+        return 'A';
+    if (roll < 85)
+        return 'C';
     return 'K';
 }
 
 // Days as the automation date counts them, written yyyy-mm-dd.
-std::string isoDay(double day) { return hostfw::DateToIso(hostfw::TDateTime{day}); }
+std::string isoDay(double day) {
+    return hostfw::DateToIso(hostfw::TDateTime{day});
+}
 
 class InvoiceGenerator {
 public:
@@ -93,7 +101,8 @@ public:
             const double exited = issued + static_cast<double>(random_.Between(1, 10));
             invoice.exited = isoDay(exited);
             if (invoice.status == 'K') {
-                invoice.shippingCanceled = isoDay(exited + static_cast<double>(random_.Between(1, 5)));
+                invoice.shippingCanceled =
+                    isoDay(exited + static_cast<double>(random_.Between(1, 5)));
             }
         }
         return invoice;
@@ -121,7 +130,8 @@ void FillDemoData(hostfw::Engine& engine, const DemoOptions& options) {
     InvoiceGenerator invoices(options.seed);
     for (long long index = 0; index < options.invoices; ++index) {
         writer.Write(invoices.Make(index));
-        if ((index + 1) % kProgressEvery == 0 && options.progress) options.progress(index + 1);
+        if ((index + 1) % kProgressEvery == 0 && options.progress)
+            options.progress(index + 1);
     }
 }
 

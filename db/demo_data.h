@@ -10,10 +10,13 @@ namespace demodb {
 
 // --- Schema -----------------------------------------------------------------------------
 
-// The shared database's schema (db/schema.sql), built into the binary.
-std::string_view SchemaSql();
-// Creates the tables of the shared database; runs on SQLite and PostgreSQL alike.
+// Creates the tables of the shared database and their indexes; runs on SQLite and PostgreSQL
+// alike.
 void CreateSchema(hostfw::Engine& engine);
+// The two halves of CreateSchema (db/schema.sql and db/schema_indexes.sql), so that a bulk load
+// can fill the tables before the indexes are built.
+void CreateTables(hostfw::Engine& engine);
+void CreateIndexes(hostfw::Engine& engine);
 // Drops those of the shared database's tables that exist, and nothing else.
 void DropSchema(hostfw::Engine& engine);
 // True when the database (on PostgreSQL: the current schema) holds any table at all.

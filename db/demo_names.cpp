@@ -6,17 +6,19 @@ namespace demodb {
 namespace {
 
 constexpr std::array<std::string_view, 16> kFirstNames = {
-    "João",  "Maria", "José",     "Ana",     "Antônio", "Francisca", "Luís",   "Conceição",
+    "João",  "Maria", "José",      "Ana",    "Antônio", "Francisca", "Luís",     "Conceição",
     "Paulo", "Lúcia", "Sebastião", "Márcia", "Carlos",  "Helena",    "Raimundo", "Cecília"};
 constexpr std::array<std::string_view, 16> kSurnames = {
-    "Silva",   "Santos",  "Oliveira", "Souza",   "Pereira", "Lima",    "Carvalho", "Gonçalves",
-    "Araújo",  "Ribeiro", "Almeida",  "Barbosa", "Conceição", "Simões", "Magalhães", "Brandão"};
+    "Silva",  "Santos",  "Oliveira", "Souza",   "Pereira",   "Lima",   "Carvalho",  "Gonçalves",
+    "Araújo", "Ribeiro", "Almeida",  "Barbosa", "Conceição", "Simões", "Magalhães", "Brandão"};
 constexpr std::array<std::string_view, 12> kTrades = {
-    "Mercado",  "Padaria",   "Auto Peças",  "Farmácia",  "Distribuidora", "Comercial",
-    "Armazém",  "Papelaria", "Materiais de Construção", "Transportes", "Açougue", "Confecções"};
+    "Mercado",     "Padaria",       "Auto Peças",
+    "Farmácia",    "Distribuidora", "Comercial",
+    "Armazém",     "Papelaria",     "Materiais de Construção",
+    "Transportes", "Açougue",       "Confecções"};
 constexpr std::array<std::string_view, 12> kTradeNames = {
-    "Bom Jesus", "São José", "Primavera", "Central",   "do Vale", "Boa Vista",
-    "Aliança",   "Estrela",  "Paraná",    "Itaú",      "Ipê",     "Nossa Senhora"};
+    "Bom Jesus", "São José", "Primavera", "Central", "do Vale", "Boa Vista",
+    "Aliança",   "Estrela",  "Paraná",    "Itaú",    "Ipê",     "Nossa Senhora"};
 constexpr std::array<std::string_view, 5> kCompanySuffixes = {" Ltda", " ME", " S.A.", " EIRELI",
                                                               ""};
 
@@ -39,9 +41,9 @@ std::string_view pick(DemoRandom& random, std::span<const std::string_view> choi
 
 const std::array<std::string_view, 12>& BranchNames() {
     static constexpr std::array<std::string_view, 12> kNames = {
-        "Matriz São Paulo", "Filial Campinas",  "Filial Ribeirão Preto", "Filial Santos",
-        "Filial Curitiba",  "Filial Londrina",  "Filial Porto Alegre",   "Filial Florianópolis",
-        "Filial Belo Horizonte", "Filial Goiânia", "Filial Salvador",    "Filial Recife"};
+        "Matriz São Paulo",      "Filial Campinas", "Filial Ribeirão Preto", "Filial Santos",
+        "Filial Curitiba",       "Filial Londrina", "Filial Porto Alegre",   "Filial Florianópolis",
+        "Filial Belo Horizonte", "Filial Goiânia",  "Filial Salvador",       "Filial Recife"};
     return kNames;
 }
 
@@ -59,7 +61,8 @@ std::string ClientName(DemoRandom& random, char kind) {
 
 std::optional<std::string_view> FixedClientName(int clientNumber) {
     for (const FixedName& fixed : kFixedNames) {
-        if (fixed.clientNumber == clientNumber) return fixed.name;
+        if (fixed.clientNumber == clientNumber)
+            return fixed.name;
     }
     return std::nullopt;
 }

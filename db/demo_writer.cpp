@@ -67,7 +67,8 @@ void DemoWriter::Write(const Invoice& invoice) {
     invoice_[7].SetAsString(std::string(1, invoice.status));
     invoice_[8].SetAsString(amountText(invoice.cents));
     engine_.Execute(kInsertInvoice, invoice_);
-    if (!invoice.exited) return;
+    if (!invoice.exited)
+        return;
     shipping_[0].SetAsString(invoice.branch);
     shipping_[1].SetAsString(invoice.entry);
     shipping_[2].SetAsString(*invoice.exited);

@@ -1,72 +1,25 @@
 // exp036-demodb: builds a shared database with demo data (or the tests' fixed data).
 
-#include <filesystem>
 #include <iostream>
 
-#include "db/demo_data.h"
 #include "db/demodb_options.h"
+#include "db/shared_database_build.h"
+#include "db/sqlite_demo_file.h"
 #include "host/core/exception.h"
+#include "host/data/engine.h"
 
 namespace {
 
 constexpr int kFailed = 1;
 constexpr int kBadUsage = 2;
-// SQLite's default 2 MB page cache thrashes on the invoice indexes of a large run.
-constexpr const char* kLargeSqliteCache = "PRAGMA cache_size = -262144";  // 256 MB
 
-void fill(hostfw::Engine& engine, const demodb::DemodbOptions& options) {
-    if (options.force) demodb::DropSchema(engine);
-    demodb::CreateSchema(engine);
-    if (options.testData) {
-        demodb::FillTestData(engine);
+void build(const demodb::DemodbOptions& options) {
+    if (!hostfw::IsPostgresConnection(options.database)) {
+        demodb::BuildSqliteDemoFile(options);
         return;
     }
-    demodb::DemoOptions demo;
-    demo.invoices = options.invoices;
-    demo.seed = options.seed;
-    demo.progress = [](long long written) {
-        std::cerr << written << " notas fiscais gravadas" << std::endl;
-    };
-    demodb::FillDemoData(engine, demo);
-}
-
-// Everything in one transaction: a failure leaves the database as it was.
-void build(hostfw::Engine& engine, const demodb::DemodbOptions& options) {
-    if (!options.force && demodb::HasTables(engine)) {
-        throw hostfw::Exception(
-            "O banco de dados já contém tabelas; nada foi alterado. Use --force para recriar "
-            "as tabelas do banco compartilhado.");
-    }
-    if (engine.Kind() == hostfw::EngineKind::SQLite) engine.Execute(kLargeSqliteCache, {});
-    engine.BeginTransaction();
-    try {
-        fill(engine, options);
-        engine.Commit();
-    } catch (...) {
-        engine.Rollback();
-        throw;
-    }
-}
-
-int run(const demodb::DemodbOptions& options) {
-    std::error_code ignored;
-    const bool existed = std::filesystem::exists(options.database, ignored);
-    auto engine = hostfw::OpenDatabase(options.database, true);
-    // A file this run created and could not fill is removed, not left behind empty.
-    const bool createdFile = !existed && engine->Kind() == hostfw::EngineKind::SQLite;
-    try {
-        build(*engine, options);
-    } catch (...) {
-        engine.reset();
-        if (createdFile) std::filesystem::remove(options.database, ignored);
-        throw;
-    }
-    std::cout << "Banco de dados pronto"
-              << (options.testData ? " com os dados de teste."
-                                   : " com " + std::to_string(options.invoices) +
-                                         " notas fiscais de demonstração.")
-              << std::endl;
-    return 0;
+    auto engine = hostfw::OpenDatabase(options.database);
+    demodb::BuildSharedDatabase(*engine, options);
 }
 
 }  // namespace
@@ -84,9 +37,11 @@ int main(int argc, char** argv) {
         return 0;
     }
     try {
-        return run(options);
+        build(options);
     } catch (const std::exception& error) {
         std::cerr << error.what() << std::endl;
         return kFailed;
     }
+    std::cout << demodb::ReadyMessage(options) << std::endl;
+    return 0;
 }

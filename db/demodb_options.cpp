@@ -13,8 +13,8 @@ Number parseNumber(const std::string& option, const std::string& text, Number ma
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 0 ||
         value > max) {
-        throw hostfw::Exception(option + " espera um número inteiro de 0 a " +
-                                std::to_string(max) + ", não \"" + text + "\".");
+        throw hostfw::Exception(option + " espera um número inteiro de 0 a " + std::to_string(max) +
+                                ", não \"" + text + "\".");
     }
     return value;
 }
@@ -39,7 +39,8 @@ DemodbOptions ParseDemodbOptions(const std::vector<std::string>& arguments) {
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         const auto value = [&]() -> const std::string& {
-            if (i + 1 >= arguments.size()) throw hostfw::Exception(argument + " espera um valor.");
+            if (i + 1 >= arguments.size())
+                throw hostfw::Exception(argument + " espera um valor.");
             return arguments[++i];
         };
         if (argument == "--help" || argument == "-h") {
@@ -62,8 +63,10 @@ DemodbOptions ParseDemodbOptions(const std::vector<std::string>& arguments) {
             throw hostfw::Exception("Informe um só banco de dados.");
         }
     }
-    if (options.help) return options;
-    if (options.database.empty()) throw hostfw::Exception("Informe o banco de dados.");
+    if (options.help)
+        return options;
+    if (options.database.empty())
+        throw hostfw::Exception("Informe o banco de dados.");
     if (options.testData && demoOptionGiven) {
         throw hostfw::Exception("--test-data grava dados fixos; não use --invoices nem --seed.");
     }

@@ -4,12 +4,22 @@
 
 namespace demodb {
 
-// Defined by the embedding of db/schema.sql.
+// Defined by the embedding of db/schema.sql and db/schema_indexes.sql.
 std::string_view schemaSql();
+std::string_view schemaIndexesSql();
 
-std::string_view SchemaSql() { return schemaSql(); }
+void CreateSchema(hostfw::Engine& engine) {
+    CreateTables(engine);
+    CreateIndexes(engine);
+}
 
-void CreateSchema(hostfw::Engine& engine) { engine.ExecuteScript(SchemaSql()); }
+void CreateTables(hostfw::Engine& engine) {
+    engine.ExecuteScript(schemaSql());
+}
+
+void CreateIndexes(hostfw::Engine& engine) {
+    engine.ExecuteScript(schemaIndexesSql());
+}
 
 void DropSchema(hostfw::Engine& engine) {
     // Children first, so that no foreign key stands in the way.

@@ -1,6 +1,7 @@
 -- Shared database of the branch offices: what the report EXP036 and the application
 -- server read. Written in the SQL that SQLite and PostgreSQL both accept.
--- Dates are DATE columns; SQLite keeps them as 'yyyy-mm-dd' text.
+-- Dates are DATE columns; SQLite keeps them as 'yyyy-mm-dd' text. The secondary indexes are
+-- in schema_indexes.sql.
 
 CREATE TABLE FILIAL (
     CDFILIAL      VARCHAR(8)  NOT NULL PRIMARY KEY,  -- branch code, width 4, zero-filled
@@ -15,7 +16,6 @@ CREATE TABLE CLIENTE (
     CDATIVCLI     VARCHAR(4),            -- activity
     CDSEGMER      VARCHAR(4)             -- market segment
 );
-CREATE INDEX CLIENTE_NRINSJURCLIE ON CLIENTE (NRINSJURCLIE);
 
 -- One row per invoice entry of a branch.
 CREATE TABLE NOTAFISCAL (
@@ -31,7 +31,6 @@ CREATE TABLE NOTAFISCAL (
     PRIMARY KEY (CDFILIAL, NRLANCTONF),
     UNIQUE (NRLANCTONF)
 );
-CREATE INDEX NOTAFISCAL_EMISSAO ON NOTAFISCAL (CDFILIAL, DTEMISSAO);
 
 -- The shipping of an invoice; a cancelled shipping ("K") has its cancellation date.
 CREATE TABLE EXPEDICAO (
@@ -42,4 +41,3 @@ CREATE TABLE EXPEDICAO (
     PRIMARY KEY (CDFILIAL, NRLANCTONF),
     FOREIGN KEY (CDFILIAL, NRLANCTONF) REFERENCES NOTAFISCAL (CDFILIAL, NRLANCTONF)
 );
-CREATE INDEX EXPEDICAO_CANCELAMENTO ON EXPEDICAO (CDFILIAL, DTCANCEXPED);

@@ -9,7 +9,8 @@ namespace {
 // Weights run from the left; the check digit is 11 minus the weighted sum modulo 11.
 char checkDigit(std::string_view digits, std::span<const int> weights) {
     int sum = 0;
-    for (size_t i = 0; i < digits.size(); ++i) sum += (digits[i] - '0') * weights[i];
+    for (size_t i = 0; i < digits.size(); ++i)
+        sum += (digits[i] - '0') * weights[i];
     const int remainder = sum % 11;
     return static_cast<char>('0' + (remainder < 2 ? 0 : 11 - remainder));
 }

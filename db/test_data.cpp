@@ -26,13 +26,15 @@ void FillTestData(hostfw::Engine& engine) {
         {"0001", "7", "1004", "1", "0002", "2025-01-31", "2025-01-31", 'P', 1, std::nullopt},
         {"0002", "4", "2001", "1", "0001", "2025-01-15", "2025-01-20", 'K', 320010, "2025-01-23"},
         {"0002", "5", "2002", "3", "0003", "2025-03-10", "2025-03-12", 'C', 1000, std::nullopt},
-        {"0003", "6", "3001", "11", "0001", "2025-12-31", "2026-01-05", 'E', 1234567,
-         std::nullopt},
+        {"0003", "6", "3001", "11", "0001", "2025-12-31", "2026-01-05", 'E', 1234567, std::nullopt},
     }};
     DemoWriter writer(engine);
-    for (const Branch& branch : branches) writer.Write(branch);
-    for (const Client& client : clients) writer.Write(client);
-    for (const Invoice& invoice : invoices) writer.Write(invoice);
+    for (const Branch& branch : branches)
+        writer.Write(branch);
+    for (const Client& client : clients)
+        writer.Write(client);
+    for (const Invoice& invoice : invoices)
+        writer.Write(invoice);
 }
 
 void BuildTestDatabase(hostfw::Engine& engine) {

@@ -1,0 +1,110 @@
+#include "db/sqlite_demo_file.h"
+
+#include <unistd.h>
+
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "db/shared_database_build.h"
+#include "host/core/exception.h"
+#include "host/data/engine.h"
+#include "host/report/staged_file.h"
+
+namespace demodb {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The staged file is private until it is published, so the load needs no journal and no waits
+// for the disk: a failure throws the whole file away, and it is synced once at the end.
+constexpr const char* kBulkLoadPragmas[] = {
+    "PRAGMA journal_mode = OFF",        // nothing to roll back: a failure discards the file
+    "PRAGMA synchronous = OFF",         // synced once, before it takes its name
+    "PRAGMA locking_mode = EXCLUSIVE",  // nobody else opens the staged file
+    "PRAGMA temp_store = MEMORY",       // index builds sort in memory
+    "PRAGMA cache_size = -262144",      // 256 MB: the invoice indexes stay in memory
+};
+
+bool isSqliteDatabase(const fs::path& path) {
+    static constexpr char kHeader[] = "SQLite format 3";  // and its terminating zero
+    char header[sizeof kHeader] = {};
+    std::ifstream in(path, std::ios::binary);
+    in.read(header, sizeof header);
+    return in.gcount() == sizeof header && std::memcmp(header, kHeader, sizeof kHeader) == 0;
+}
+
+// Refuses, before any work is done, a target that must not be replaced.
+void checkTarget(const fs::path& target, bool force) {
+    std::error_code error;
+    const fs::file_status status = fs::status(target, error);
+    if (!fs::exists(status))
+        return;
+    if (!force) {
+        throw hostfw::Exception("O arquivo '" + target.string() +
+                                "' já existe; nada foi alterado. Use --force para substituí-lo.");
+    }
+    if (!fs::is_regular_file(status) ||
+        (fs::file_size(target, error) != 0 && !isSqliteDatabase(target))) {
+        throw hostfw::Exception("'" + target.string() +
+                                "' não é um banco de dados SQLite; nada foi alterado.");
+    }
+}
+
+// An interrupted run removes its staged file on the way out.
+char stagedPathForSignals[4096];
+
+void removeStagedAndStop(int signal) {
+    unlink(stagedPathForSignals);
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+class SignalCleanup {
+public:
+    explicit SignalCleanup(const fs::path& staged) {
+        const std::string text = staged.string();
+        if (text.size() >= sizeof stagedPathForSignals)
+            return;
+        std::memcpy(stagedPathForSignals, text.c_str(), text.size() + 1);
+        for (int signal : {SIGINT, SIGTERM, SIGHUP})
+            std::signal(signal, removeStagedAndStop);
+    }
+    ~SignalCleanup() {
+        for (int signal : {SIGINT, SIGTERM, SIGHUP})
+            std::signal(signal, SIG_DFL);
+        stagedPathForSignals[0] = '\0';
+    }
+    SignalCleanup(const SignalCleanup&) = delete;
+    SignalCleanup& operator=(const SignalCleanup&) = delete;
+};
+
+}  // namespace
+
+void BuildSqliteDemoFile(const DemodbOptions& options) {
+    const fs::path target = options.database;
+    checkTarget(target, options.force);
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    hostfw::StagedFile staged(folder);
+    const SignalCleanup cleanup(staged.Path());
+    {
+        auto engine = hostfw::OpenDatabase(staged.Path().string());
+        for (const char* pragma : kBulkLoadPragmas)
+            engine->Execute(pragma, {});
+        // The staged file is new and empty, so it holds no tables to keep.
+        DemodbOptions fresh = options;
+        fresh.force = false;
+        BuildSharedDatabase(*engine, fresh);
+    }
+    staged.Sync();
+    if (options.force) {
+        staged.PublishReplacing(target);
+    } else if (!staged.PublishWithoutReplacing(target)) {
+        throw hostfw::Exception("O arquivo '" + target.string() +
+                                "' foi criado por outro programa durante a geração; nada foi "
+                                "alterado.");
+    }
+}
+
+}  // namespace demodb

@@ -1,0 +1,201 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "host/data/engine.h"
+#include "table_rows.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using dbtest::Row;
+
+class DemodbTool : public ::testing::Test {
+protected:
+    struct Run {
+        int status = -1;
+        std::string output;
+    };
+
+    DemodbTool() {
+        fs::remove_all(root_);
+        fs::create_directories(folder);
+        fs::create_directories(root_ / "saida");
+    }
+    ~DemodbTool() override { fs::remove_all(root_); }
+
+    // Starts the tool with its output going to a file outside the database folder.
+    pid_t start(const std::vector<std::string>& arguments) {
+        const std::string tool = std::string(EXP036_BIN_DIR) + "/exp036-demodb";
+        std::vector<std::string> all = {tool};
+        all.insert(all.end(), arguments.begin(), arguments.end());
+        std::vector<char*> argv;
+        for (std::string& a : all)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, outputFile().c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_adddup2(&actions, 1, 2);
+        pid_t pid = -1;
+        const int rc = posix_spawn(&pid, tool.c_str(), &actions, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        EXPECT_EQ(rc, 0) << tool;
+        return pid;
+    }
+
+    Run finish(pid_t pid) {
+        Run run;
+        int status = 0;
+        waitpid(pid, &status, 0);
+        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        std::ifstream in(outputFile());
+        std::ostringstream text;
+        text << in.rdbuf();
+        run.output = text.str();
+        return run;
+    }
+
+    Run run(const std::vector<std::string>& arguments) { return finish(start(arguments)); }
+
+    std::vector<std::string> filesInFolder() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder))
+            names.push_back(entry.path().filename().string());
+        return names;
+    }
+
+    static std::string invoiceCount(const fs::path& database) {
+        auto engine = hostfw::OpenDatabase(database.string());
+        return dbtest::rowsOf(*engine, "SELECT count(*) FROM NOTAFISCAL")[0][0];
+    }
+
+    static void write(const fs::path& path, const std::string& text) {
+        std::ofstream(path, std::ios::binary) << text;
+    }
+
+    static std::string read(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    std::string outputFile() const { return (root_ / "saida" / "saida.txt").string(); }
+
+    fs::path root_ = fs::temp_directory_path() /
+                     ("exp036-demodb-" +
+                      std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+
+public:
+    fs::path folder = root_ / "bancos";
+    fs::path target = folder / "demo.sqlite";
+};
+
+TEST_F(DemodbTool, BuildsANewDatabaseAndLeavesNothingElse) {
+    const Run result = run({target.string(), "--invoices", "50"});
+    ASSERT_EQ(result.status, 0) << result.output;
+    EXPECT_NE(result.output.find("50 notas fiscais"), std::string::npos) << result.output;
+    EXPECT_EQ(invoiceCount(target), "50");
+    EXPECT_EQ(filesInFolder(), (std::vector<std::string>{"demo.sqlite"}));
+}
+
+TEST_F(DemodbTool, TheBuiltFileIsAnOrdinaryDatabase) {
+    ASSERT_EQ(run({target.string(), "--invoices", "5"}).status, 0);
+    auto engine = hostfw::OpenDatabase(target.string());
+    EXPECT_EQ(dbtest::rowsOf(*engine, "PRAGMA journal_mode"), (std::vector<Row>{{"delete"}}));
+    EXPECT_EQ(dbtest::rowsOf(*engine, "PRAGMA integrity_check"), (std::vector<Row>{{"ok"}}));
+    EXPECT_EQ(dbtest::rowsOf(*engine,
+                             "SELECT name FROM sqlite_master WHERE type = 'index' AND "
+                             "sql IS NOT NULL ORDER BY name"),
+              (std::vector<Row>{
+                  {"CLIENTE_NRINSJURCLIE"}, {"EXPEDICAO_CANCELAMENTO"}, {"NOTAFISCAL_EMISSAO"}}));
+}
+
+TEST_F(DemodbTool, TestDataOption) {
+    ASSERT_EQ(run({target.string(), "--test-data"}).status, 0);
+    EXPECT_EQ(invoiceCount(target), "7");
+}
+
+TEST_F(DemodbTool, NeverOverwritesAnExistingFileUnasked) {
+    write(target, "dados preciosos");
+    const Run result = run({target.string(), "--invoices", "5"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.output.find("já existe"), std::string::npos) << result.output;
+    EXPECT_EQ(read(target), "dados preciosos");
+    EXPECT_EQ(filesInFolder(), (std::vector<std::string>{"demo.sqlite"}));
+}
+
+TEST_F(DemodbTool, ForceReplacesAnExistingDatabase) {
+    ASSERT_EQ(run({target.string(), "--invoices", "10"}).status, 0);
+    ASSERT_EQ(run({target.string(), "--invoices", "20", "--force"}).status, 0);
+    EXPECT_EQ(invoiceCount(target), "20");
+    EXPECT_EQ(filesInFolder(), (std::vector<std::string>{"demo.sqlite"}));
+}
+
+TEST_F(DemodbTool, ForceReplacesAnEmptyFile) {
+    write(target, "");
+    ASSERT_EQ(run({target.string(), "--invoices", "3", "--force"}).status, 0);
+    EXPECT_EQ(invoiceCount(target), "3");
+}
+
+TEST_F(DemodbTool, ForceNeverReplacesSomethingThatIsNotADatabase) {
+    write(target, "um relatório que não é banco de dados");
+    const Run result = run({target.string(), "--force"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.output.find("não é um banco de dados SQLite"), std::string::npos)
+        << result.output;
+    EXPECT_EQ(read(target), "um relatório que não é banco de dados");
+    fs::create_directories(folder / "pasta");
+    EXPECT_EQ(run({(folder / "pasta").string(), "--force"}).status, 1);
+    EXPECT_TRUE(fs::is_directory(folder / "pasta"));
+}
+
+TEST_F(DemodbTool, AMissingFolderIsAClearError) {
+    const Run result = run({(folder / "nao" / "existe.sqlite").string()});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.output.find("não existe"), std::string::npos) << result.output;
+}
+
+TEST_F(DemodbTool, BadUsageShowsTheUsage) {
+    const Run bad = run({target.string(), "--invoices", "muitas"});
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_NE(bad.output.find("uso: exp036-demodb"), std::string::npos) << bad.output;
+    EXPECT_FALSE(fs::exists(target));
+    const Run help = run({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.output.find("--force"), std::string::npos) << help.output;
+}
+
+TEST_F(DemodbTool, AnInterruptedRunLeavesNothingBehind) {
+    const pid_t pid = start({target.string(), "--invoices", "5000000"});
+    // Waits until the run reports progress, then interrupts it.
+    bool writing = false;
+    for (int i = 0; i < 6000 && !writing; ++i) {
+        writing = read(outputFile()).find("notas fiscais gravadas") != std::string::npos;
+        if (!writing)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_TRUE(writing) << "the run never reported progress";
+    EXPECT_EQ(filesInFolder().size(), 1u) << "the staged file";
+    kill(pid, SIGINT);
+    const Run result = finish(pid);
+    EXPECT_NE(result.status, 0);
+    EXPECT_TRUE(filesInFolder().empty());
+}
+
+}  // namespace
