@@ -49,10 +49,13 @@ ReportCatalog ReportCatalog::Load(const std::filesystem::path& folder,
     ReportCatalog catalog;
     catalog.folder_ = folder;
     catalog.reportCode_ = reportCode;
-    for (const auto& item : std::filesystem::directory_iterator(folder, error)) {
-        const auto sequence = ReportFileSequence(item.path(), reportCode);
-        if (sequence && item.is_regular_file(error)) {
-            catalog.entries_.push_back(readEntry(item.path(), *sequence, reportCode));
+    // Stepped with an error code: a folder that turns unreadable midway is told, not thrown.
+    for (std::filesystem::directory_iterator item(folder, error), end; !error && item != end;
+         item.increment(error)) {
+        const auto sequence = ReportFileSequence(item->path(), reportCode);
+        std::error_code typeError;
+        if (sequence && item->is_regular_file(typeError)) {
+            catalog.entries_.push_back(readEntry(item->path(), *sequence, reportCode));
         }
     }
     if (error)

@@ -30,8 +30,9 @@ std::string trimmed(const std::string& text) {
 int nextSequence(const std::filesystem::path& folder, const std::string& reportCode) {
     int highest = 0;
     std::error_code error;
-    for (const auto& item : std::filesystem::directory_iterator(folder, error)) {
-        highest = std::max(highest, ReportFileSequence(item.path(), reportCode).value_or(0));
+    for (std::filesystem::directory_iterator item(folder, error), end; !error && item != end;
+         item.increment(error)) {
+        highest = std::max(highest, ReportFileSequence(item->path(), reportCode).value_or(0));
     }
     if (error)
         throw Exception("A pasta de relatórios '" + folder.string() + "' não pode ser lida.");
