@@ -4,6 +4,18 @@
 #include <mutex>
 
 namespace hostfw {
+namespace {
+
+QtMessageHandler qtDefaultHandler = nullptr;
+
+// Qt's own notices (a missing XDG_RUNTIME_DIR, say) mean nothing to the user of a headless
+// report and would land among the host's output; anything critical still goes through.
+void quietQtNotices(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if ((type == QtCriticalMsg || type == QtFatalMsg) && qtDefaultHandler != nullptr)
+        qtDefaultHandler(type, context, message);
+}
+
+}  // namespace
 
 void EnsureGuiApplication() {
     static std::once_flag once;
@@ -18,6 +30,7 @@ void EnsureGuiApplication() {
         static char platformOption[] = "-platform";
         static char platform[] = "offscreen";
         static char* argv[] = {name, platformOption, platform, nullptr};
+        qtDefaultHandler = qInstallMessageHandler(quietQtNotices);
         // Never deleted: destroying it while static destructors run can crash Qt, and the
         // process ends right after.
         new QGuiApplication(argc, argv);
