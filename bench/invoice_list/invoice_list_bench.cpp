@@ -1,0 +1,174 @@
+// The invoice list end to end (arguments, HTTP, server query, packet, load into the client
+// dataset) against the same query run straight on the SQLite file, for replies of about 1,000,
+// 10,000 and 100,000 invoices. Usage: invoice_list_bench DEMO.sqlite [benchmark options]
+
+#include <benchmark/benchmark.h>
+
+#include <iostream>
+#include <map>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "get_nota_request.h"
+#include "host/data/engine.h"
+#include "invoice_client.h"
+#include "nota_fiscal_query.h"
+#include "server_process.h"
+
+namespace {
+
+constexpr const char* kBranch = "0001";
+constexpr int kRepetitions = 7;
+
+// A date range of the branch that holds at least `wanted` invoices.
+struct Range {
+    long long wanted = 0;
+    long long rows = 0;
+    hostfw::TDateTime first;
+    hostfw::TDateTime last;
+};
+
+// The shortest ranges from the branch's first issue day that reach each wanted count.
+std::vector<Range> rangesFor(const std::vector<long long>& wanted, hostfw::Engine& engine) {
+    hostfw::TParams params;
+    params.CreateParam("P_CDFILIAL").SetAsString(kBranch);
+    const auto cursor = engine.Query(
+        "SELECT DTEMISSAO, count(*) FROM NOTAFISCAL WHERE CDFILIAL = :P_CDFILIAL "
+        "GROUP BY DTEMISSAO ORDER BY DTEMISSAO",
+        params);
+    std::vector<Range> ranges;
+    long long total = 0;
+    std::optional<hostfw::TDateTime> first;
+    auto next = wanted.begin();
+    while (cursor->Next() && next != wanted.end()) {
+        const auto day = hostfw::IsoToDate(cursor->Value(0).asString());
+        if (!day)
+            continue;
+        if (!first)
+            first = *day;
+        total += cursor->Value(1).asInteger();
+        for (; next != wanted.end() && total >= *next; ++next)
+            ranges.push_back({*next, total, *first, *day});
+    }
+    if (next != wanted.end()) {
+        throw std::runtime_error("the branch " + std::string(kBranch) + " holds only " +
+                                 std::to_string(total) + " invoices; build a larger database");
+    }
+    return ranges;
+}
+
+appserver::GetNotaRequest requestFor(const Range& range) {
+    appserver::GetNotaRequest request;
+    request.branch = kBranch;
+    request.firstDay = range.first;
+    request.lastDay = range.last;
+    return request;
+}
+
+// The server's own statement, read row by row into memory.
+void directQuery(benchmark::State& state, hostfw::Engine* engine, Range range) {
+    const appserver::BoundQuery query =
+        appserver::notaFiscalQuery(requestFor(range), hostfw::EngineKind::SQLite);
+    for (auto _ : state) {
+        std::vector<std::vector<hostfw::Variant>> rows;
+        const auto cursor = engine->Query(query.sql, query.params);
+        while (cursor->Next()) {
+            std::vector<hostfw::Variant> row;
+            row.reserve(5);
+            for (size_t column = 0; column < 5; ++column)
+                row.push_back(cursor->Value(column));
+            rows.push_back(std::move(row));
+        }
+        if (static_cast<long long>(rows.size()) != range.rows)
+            state.SkipWithError("unexpected row count");
+        benchmark::DoNotOptimize(rows);
+    }
+    state.counters["rows"] = static_cast<double>(range.rows);
+}
+
+// What the report form does on each search, over a connection opened beforehand.
+void roundTrip(benchmark::State& state, servertest::InvoiceClient* client, Range range) {
+    for (auto _ : state) {
+        servertest::GetNotaArgs args;
+        args.branch = kBranch;
+        args.first = range.first;
+        args.last = range.last;
+        client->load(args);
+        if (client->invoices().RecordCount() != range.rows)
+            state.SkipWithError("unexpected row count");
+    }
+    state.counters["rows"] = static_cast<double>(range.rows);
+}
+
+// Prints as usual and keeps each benchmark's median, for the closing comparison.
+class MedianReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (run.aggregate_name == "median")
+                medians_[run.run_name.function_name] = run.GetAdjustedRealTime();
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    void printRatios(const std::vector<Range>& ranges) const {
+        std::cout << "\nmedians (ms): rows, direct query, round trip, ratio\n";
+        for (const Range& range : ranges) {
+            const auto direct = medians_.find(name("direct", range));
+            const auto trip = medians_.find(name("round_trip", range));
+            if (direct == medians_.end() || trip == medians_.end())
+                continue;
+            std::cout << range.rows << "\t" << direct->second << "\t" << trip->second << "\t"
+                      << trip->second / direct->second << "\n";
+        }
+    }
+
+    static std::string name(const std::string& kind, const Range& range) {
+        return kind + "/" + std::to_string(range.wanted);
+    }
+
+private:
+    std::map<std::string, double> medians_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (argc != 2) {
+        std::cerr << "usage: invoice_list_bench DEMO.sqlite [benchmark options]\n";
+        return 2;
+    }
+    const std::string database = argv[1];
+    try {
+        const auto engine = hostfw::OpenDatabase(database);
+        const std::vector<Range> ranges = rangesFor({1'000, 10'000, 100'000}, *engine);
+        servertest::ServerProcess server({"--db", database});
+        servertest::InvoiceClient client(server.host(), server.port());
+        client.connection().SetConnected(true);
+
+        for (const Range& range : ranges) {
+            benchmark::RegisterBenchmark(MedianReporter::name("direct", range).c_str(), directQuery,
+                                         engine.get(), range)
+                ->Unit(benchmark::kMillisecond)
+                ->Repetitions(kRepetitions)
+                ->ReportAggregatesOnly(true);
+            benchmark::RegisterBenchmark(MedianReporter::name("round_trip", range).c_str(),
+                                         roundTrip, &client, range)
+                ->Unit(benchmark::kMillisecond)
+                ->Repetitions(kRepetitions)
+                ->ReportAggregatesOnly(true);
+        }
+        MedianReporter reporter;
+        benchmark::RunSpecifiedBenchmarks(&reporter);
+        reporter.printRatios(ranges);
+    } catch (const std::exception& error) {
+        std::cerr << error.what() << "\n";
+        return 1;
+    }
+    benchmark::Shutdown();
+    return 0;
+}
