@@ -8,6 +8,7 @@
 #include "host/core/date_time.h"
 #include "host/core/exception.h"
 #include "host/data/engine.h"
+#include "unit/support/test_folder.h"
 
 namespace {
 
@@ -159,9 +160,7 @@ protected:
 
     const std::filesystem::path workingFolder = std::filesystem::current_path();
     std::filesystem::path folder = [] {
-        auto path = std::filesystem::temp_directory_path() /
-                    ("exp036-sqlite-" +
-                     std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        auto path = testsupport::privateTestFolder("exp036-sqlite");
         std::filesystem::create_directories(path);
         return path;
     }();

@@ -8,6 +8,7 @@
 #include "db/demo_data.h"
 #include "host/data/engine.h"
 #include "host/services/session.h"
+#include "unit/support/test_folder.h"
 
 namespace datatest {
 
@@ -29,10 +30,7 @@ protected:
 
 private:
     hostfw::SessionSettings saved_;
-    std::filesystem::path folder_ =
-        std::filesystem::temp_directory_path() /
-        ("exp036-data-" +
-         std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    std::filesystem::path folder_ = testsupport::privateTestFolder("exp036-data");
 };
 
 }  // namespace datatest

@@ -15,6 +15,7 @@
 
 #include "host/data/engine.h"
 #include "table_rows.h"
+#include "unit/support/test_folder.h"
 
 extern char** environ;
 
@@ -97,9 +98,7 @@ protected:
 
     std::string outputFile() const { return (root_ / "saida" / "saida.txt").string(); }
 
-    fs::path root_ = fs::temp_directory_path() /
-                     ("exp036-demodb-" +
-                      std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::path root_ = testsupport::privateTestFolder("exp036-demodb");
 
 public:
     fs::path folder = root_ / "bancos";

@@ -6,6 +6,7 @@
 #include "host/core/exception.h"
 #include "host/data/engine.h"
 #include "host/services/session.h"
+#include "unit/support/test_folder.h"
 
 namespace {
 
@@ -36,10 +37,7 @@ protected:
     }
 
     hostfw::SessionSettings saved;
-    std::filesystem::path folder =
-        std::filesystem::temp_directory_path() /
-        ("exp036-session-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::path folder = testsupport::privateTestFolder("exp036-session");
 };
 
 TEST_F(SessionSettings, RoutinesReadTheSession) {
