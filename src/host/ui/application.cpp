@@ -60,15 +60,23 @@ void TApplication::ScheduleRelease(TCustomForm* form) {
 }
 
 void TApplication::ProcessReleases() {
+    // A form still inside its modal loop is freed only once ShowModal has returned: the loop
+    // and ShowModal itself still read it.
+    std::vector<TCustomForm*> stillModal;
     while (!released_.empty()) {
         TCustomForm* form = released_.back();
         released_.pop_back();
+        if (form->Modal()) {
+            stillModal.push_back(form);
+            continue;
+        }
         if (Screen().ActiveForm() == form)
             Screen().SetActiveForm(nullptr);
         if (mainForm_ == form)
             mainForm_ = nullptr;
         delete form;
     }
+    released_ = std::move(stillModal);
 }
 
 HostUi& TApplication::Ui() const {

@@ -121,6 +121,22 @@ TEST_F(FormWindow, ShowModalRunsTheLoopUntilTheWindowCloses) {
     EXPECT_EQ(events.front(), "show");
 }
 
+TEST_F(FormWindow, AModalFormFreedOnCloseLivesUntilShowModalReturns) {
+    auto* form = new TestForm(&Application());
+    bool destroyed = false;
+    form->OnDestroy = [&](TObject*) { destroyed = true; };
+    form->OnClose = [](TObject*, TCloseAction& action) { action = TCloseAction::caFree; };
+    ui.modalActions = [&](TCustomForm& shown) {
+        UserActions::Close(shown);
+        EXPECT_FALSE(destroyed) << "freed while its modal loop still runs";
+    };
+    Application().Dispatch([&] {
+        form->ShowModal();
+        EXPECT_FALSE(destroyed);
+    });
+    EXPECT_TRUE(destroyed) << "freed once the event that showed it ended";
+}
+
 TEST_F(FormWindow, ShowModalPutsTheCursorBackAfterwards) {
     TestForm form(nullptr);
     Screen().SetCursor(hostfw::crHourGlass);
