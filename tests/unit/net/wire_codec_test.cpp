@@ -70,7 +70,7 @@ TEST(WireRequest, MalformedBodiesAreRefusedWithTheirReason) {
     const auto request = [](const char* body) {
         return wireErrorOf([body] { hostfw::decodeCallRequest(body); });
     };
-    EXPECT_THAT(request(R"({"version":1,"args":[)"), HasSubstr("JSON malformado"));
+    EXPECT_THAT(request(R"({"version":1,"args":[)"), HasSubstr("JSON malformado (byte 22)"));
     EXPECT_THAT(request(R"({"args":[]})"), HasSubstr("\"version\""));
     EXPECT_THAT(request(R"({"version":2,"args":[]})"), HasSubstr("versão 2"));
     EXPECT_THAT(request(R"({"version":"1","args":[]})"), HasSubstr("\"version\""));
@@ -91,7 +91,7 @@ TEST(WireRequest, MalformedBodiesAreRefusedWithTheirReason) {
         request(R"({"version":1,"args":[{"type":"integer","value":18446744073709551615}]})"),
         HasSubstr("64 bits"));
     EXPECT_THAT(request(R"({"version":1,"args":[{"type":"float","value":1e999}]})"),
-                HasSubstr("JSON malformado"));
+                HasSubstr("número fora do intervalo"));
     EXPECT_THAT(request(R"({"version":1,"args":[{"type":"boolean","value":"true"}]})"),
                 HasSubstr("lógico"));
     EXPECT_THAT(request(R"({"version":1,"args":[{"type":"null","byRef":1}]})"),

@@ -74,9 +74,11 @@ Json parseMessage(std::string_view body) {
     Json message;
     try {
         message = Json::parse(body);
-    } catch (const Json::exception& error) {
-        // Syntax errors, and numbers too large for a double (an out_of_range, not a parse_error).
-        throw WireFormatError(std::string("JSON malformado: ") + error.what());
+    } catch (const Json::parse_error& error) {
+        throw WireFormatError("JSON malformado (byte " + std::to_string(error.byte) + ").");
+    } catch (const Json::exception&) {
+        // The library reports a number too large for a double apart from syntax errors.
+        throw WireFormatError("JSON malformado (número fora do intervalo).");
     }
     const std::int64_t version =
         requireInteger(requireMember(message, "version", "mensagem"), "membro \"version\"");
