@@ -1,4 +1,4 @@
-#include "host/report/staged_file.h"
+#include "host/core/staged_file.h"
 
 #include <fcntl.h>
 #include <stdio.h>
@@ -8,7 +8,7 @@
 #include <random>
 
 #include "host/core/exception.h"
-#include "host/report/system_error_text.h"
+#include "host/core/system_error_text.h"
 
 namespace hostfw {
 namespace {

@@ -3,11 +3,13 @@
 #include <filesystem>
 #include <string>
 
+#include "hostfw_export.h"
+
 namespace hostfw {
 
 // A file written under a temporary name in its destination folder and given its real name only
 // once complete, so nobody ever sees half a file; dropped if never published.
-class StagedFile {
+class HOSTFW_EXPORT StagedFile {
 public:
     // Raises a clear Exception when the folder does not exist or cannot be written.
     explicit StagedFile(const std::filesystem::path& folder);

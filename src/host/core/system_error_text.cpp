@@ -1,4 +1,4 @@
-#include "host/report/system_error_text.h"
+#include "host/core/system_error_text.h"
 
 #include <cerrno>
 

@@ -8,7 +8,7 @@
 #include <cstdlib>
 
 #include "host/core/exception.h"
-#include "host/report/system_error_text.h"
+#include "host/core/system_error_text.h"
 
 extern char** environ;
 

@@ -5,7 +5,7 @@
 #include "host/report/paged_report.h"
 #include "host/report/pdf_page_renderer.h"
 #include "host/report/report_commands.h"
-#include "host/report/staged_file.h"
+#include "host/core/staged_file.h"
 #include "host/report/text_page_renderer.h"
 
 namespace hostfw {

@@ -8,8 +8,8 @@
 #include "host/report/paged_report.h"
 #include "host/report/pdf_page_renderer.h"
 #include "host/report/report_commands.h"
-#include "host/report/staged_file.h"
-#include "host/report/system_error_text.h"
+#include "host/core/staged_file.h"
+#include "host/core/system_error_text.h"
 
 namespace hostfw {
 namespace {

@@ -7,7 +7,7 @@
 #include "host/report/report_commands.h"
 #include "host/report/report_definition_loader.h"
 #include "host/report/report_file_name.h"
-#include "host/report/staged_file.h"
+#include "host/core/staged_file.h"
 
 namespace hostfw {
 namespace {
