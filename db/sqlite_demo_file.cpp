@@ -10,7 +10,7 @@
 #include "db/shared_database_build.h"
 #include "host/core/exception.h"
 #include "host/data/engine.h"
-#include "host/report/staged_file.h"
+#include "host/core/staged_file.h"
 
 namespace demodb {
 namespace {
