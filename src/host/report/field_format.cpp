@@ -51,9 +51,10 @@ std::string selectionSummary(const std::string& list, const std::string& flag) {
             ++picked;
         start = comma + 1;
     }
+    // Worded so it agrees with every group it describes: clients, branches and invoices.
     if (picked == 0)
-        return "Nenhum";
-    return std::to_string(picked) + (picked == 1 ? " selecionado" : " selecionados");
+        return "Lista vazia";
+    return "Lista de " + std::to_string(picked);
 }
 
 }  // namespace
