@@ -9,6 +9,7 @@
 #   # needs: server          start exp036-appserver and pass --server 127.0.0.1:PORT
 #   # options: --locked ...  more host options (later ones override the defaults)
 #   # demodb: --test-data    options for exp036-demodb
+#   # server: --test-getnota kind-c   more options for exp036-appserver (implies needs: server)
 # Directive values are split at blanks; quotes are not interpreted.
 set -u
 
@@ -29,11 +30,13 @@ fail() {
 needs_server=no
 host_options=()
 demodb_options=()
+server_extra=()
 while IFS= read -r line; do
     case "$line" in
         "# needs: server"*) needs_server=yes ;;
         "# options:"*) read -r -a more <<<"${line#\# options:}"; host_options+=("${more[@]}") ;;
         "# demodb:"*) read -r -a more <<<"${line#\# demodb:}"; demodb_options+=("${more[@]}") ;;
+        "# server:"*) read -r -a more <<<"${line#\# server:}"; server_extra+=("${more[@]}"); needs_server=yes ;;
         "#"* | "") ;;
         *) break ;;
     esac
@@ -60,7 +63,7 @@ trap stop_server EXIT
 
 server_options=()
 if [ "$needs_server" = yes ]; then
-    "$server" --db "$database" --port 0 >"$work/server.log" 2>&1 &
+    "$server" --db "$database" --port 0 "${server_extra[@]}" >"$work/server.log" 2>&1 &
     server_pid=$!
     port=
     for _ in $(seq 100); do
