@@ -11,6 +11,9 @@
 #   # demodb: --test-data    options for exp036-demodb
 #   # server: --test-getnota kind-c   more options for exp036-appserver (implies needs: server)
 # Directive values are split at blanks; quotes are not interpreted.
+#
+# The database is a fresh SQLite file in WORK_DIR, or the PostgreSQL database named by
+# EXP036_PG_URL when it is set (tests/pg/with_postgres.sh sets it).
 set -u
 
 if [ $# -ne 6 ]; then
@@ -43,7 +46,8 @@ while IFS= read -r line; do
 done <"$script"
 
 rm -rf "$work" && mkdir -p "$work" || fail "não foi possível criar $work"
-database=$work/demo.sqlite
+# Inside tests/pg/with_postgres.sh the same script runs on that PostgreSQL database instead.
+database=${EXP036_PG_URL:-$work/demo.sqlite}
 "$demodb" "$database" "${demodb_options[@]}" >"$work/demodb.log" 2>&1 ||
     { cat "$work/demodb.log" >&2; fail "exp036-demodb falhou"; }
 if [ -d "$source_dir/reports" ]; then
