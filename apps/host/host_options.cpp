@@ -11,7 +11,7 @@ namespace {
 
 enum class Scope { Both, ScriptOnly, ReportOnly };
 
-struct OptionSpec {
+struct OptionDef {
     std::string_view name;
     bool takesValue;
     Scope scope;
@@ -66,7 +66,7 @@ ReportFormat formatNamed(const std::string& text) {
     throw UsageError("--format espera text, pdf ou csv, não \"" + text + "\".");
 }
 
-const OptionSpec kOptions[] = {
+const OptionDef kOptions[] = {
     {"--db", true, Scope::Both, [](HostOptions& o, const std::string& v) { o.database = v; }},
     {"--reports", true, Scope::Both, [](HostOptions& o, const std::string& v) { o.reportDir = v; }},
     {"--output", true, Scope::Both, [](HostOptions& o, const std::string& v) { o.outputDir = v; }},
@@ -110,19 +110,19 @@ const OptionSpec kOptions[] = {
      [](HostOptions& o, const std::string& v) { o.report.out = v; }},
 };
 
-const OptionSpec* findOption(std::string_view name) {
-    for (const OptionSpec& spec : kOptions) {
-        if (spec.name == name)
-            return &spec;
+const OptionDef* findOption(std::string_view name) {
+    for (const OptionDef& option : kOptions) {
+        if (option.name == name)
+            return &option;
     }
     return nullptr;
 }
 
-void checkScope(const OptionSpec& spec, HostOptions::Mode mode) {
-    if (spec.scope == Scope::ReportOnly && mode != HostOptions::Mode::Report)
-        throw UsageError(std::string(spec.name) + " só vale com o subcomando report.");
-    if (spec.scope == Scope::ScriptOnly && mode == HostOptions::Mode::Report)
-        throw UsageError(std::string(spec.name) + " não vale com o subcomando report.");
+void checkScope(const OptionDef& option, HostOptions::Mode mode) {
+    if (option.scope == Scope::ReportOnly && mode != HostOptions::Mode::Report)
+        throw UsageError(std::string(option.name) + " só vale com o subcomando report.");
+    if (option.scope == Scope::ScriptOnly && mode == HostOptions::Mode::Report)
+        throw UsageError(std::string(option.name) + " não vale com o subcomando report.");
 }
 
 void checkComplete(const HostOptions& options) {
@@ -169,24 +169,24 @@ HostOptions ParseHostOptions(const std::vector<std::string>& arguments) {
         const std::string& argument = arguments[next];
         const size_t equals = argument.find('=');
         const std::string name = argument.substr(0, equals);
-        const OptionSpec* spec = argument.rfind("--", 0) == 0 ? findOption(name) : nullptr;
-        if (spec == nullptr) {
+        const OptionDef* option = argument.rfind("--", 0) == 0 ? findOption(name) : nullptr;
+        if (option == nullptr) {
             throw UsageError(argument.rfind("-", 0) == 0
                                  ? "opção desconhecida: " + name
                                  : "argumento inesperado: \"" + argument + "\"");
         }
-        checkScope(*spec, options.mode);
+        checkScope(*option, options.mode);
         std::string value;
         if (equals != std::string::npos) {
-            if (!spec->takesValue)
+            if (!option->takesValue)
                 throw UsageError(name + " não recebe valor.");
             value = argument.substr(equals + 1);
-        } else if (spec->takesValue) {
+        } else if (option->takesValue) {
             if (next + 1 >= arguments.size())
                 throw UsageError(name + " espera um valor.");
             value = arguments[++next];
         }
-        spec->apply(options, value);
+        option->apply(options, value);
     }
     checkComplete(options);
     return options;

@@ -53,30 +53,30 @@ TemplateField parseField(std::string_view source, std::string_view inside) {
     if (colon == std::string_view::npos)
         return field;
 
-    std::string_view spec = inside.substr(colon + 1);
+    std::string_view format = inside.substr(colon + 1);
     std::string_view argument;
-    const std::size_t open = spec.find('(');
+    const std::size_t open = format.find('(');
     if (open != std::string_view::npos) {
-        if (spec.back() != ')')
+        if (format.back() != ')')
             invalid(source, "falta ')' em {" + std::string(inside) + "}");
-        argument = spec.substr(open + 1, spec.size() - open - 2);
-        spec = spec.substr(0, open);
+        argument = format.substr(open + 1, format.size() - open - 2);
+        format = format.substr(0, open);
     }
     for (const FormatName& known : kFormats) {
-        if (known.name != spec)
+        if (known.name != format)
             continue;
         if (known.needsArgument && !isName(argument)) {
-            invalid(source, "o formato '" + std::string(spec) +
+            invalid(source, "o formato '" + std::string(format) +
                                 "' pede o nome de um campo entre parênteses");
         }
         if (!known.needsArgument && open != std::string_view::npos) {
-            invalid(source, "o formato '" + std::string(spec) + "' não aceita argumento");
+            invalid(source, "o formato '" + std::string(format) + "' não aceita argumento");
         }
         field.format = known.format;
         field.argument = std::string(argument);
         return field;
     }
-    invalid(source, "formato desconhecido '" + std::string(spec) +
+    invalid(source, "formato desconhecido '" + std::string(format) +
                         "' (use date, datetime, money, document, status, statuses ou selection)");
 }
 

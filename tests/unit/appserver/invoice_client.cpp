@@ -7,15 +7,15 @@
 namespace servertest {
 namespace {
 
-struct FieldSpec {
+struct FieldDefinition {
     const char* name;
     int size;
     bool fixed;
 };
 
-constexpr FieldSpec kNotaFields[] = {{"IDMARCADO", 1, true},    {"NRNOTAFISC", 20, false},
-                                     {"DTEMISSAO", 12, false},  {"DTENTRSAID", 12, false},
-                                     {"NRLANCTONF", 10, false}, {"STATUS", 17, true}};
+constexpr FieldDefinition kNotaFields[] = {{"IDMARCADO", 1, true},    {"NRNOTAFISC", 20, false},
+                                           {"DTEMISSAO", 12, false},  {"DTENTRSAID", 12, false},
+                                           {"NRLANCTONF", 10, false}, {"STATUS", 17, true}};
 
 }  // namespace
 
@@ -27,11 +27,11 @@ InvoiceClient::InvoiceClient(const std::string& host, int port)
     connection_->SetPort(port);
     connection_->SetThrowException(true);
     invoices_->SetName("cdsNotaFiscal");
-    for (const FieldSpec& spec : kNotaFields) {
+    for (const FieldDefinition& column : kNotaFields) {
         auto* field = new hostfw::TStringField(invoices_.get());
-        field->SetFieldName(spec.name);
-        field->SetSize(spec.size);
-        field->SetFixedChar(spec.fixed);
+        field->SetFieldName(column.name);
+        field->SetSize(column.size);
+        field->SetFixedChar(column.fixed);
         field->SetDataSet(invoices_.get());
     }
 }
