@@ -9,8 +9,8 @@
 
 #include "db/shared_database_build.h"
 #include "host/core/exception.h"
-#include "host/data/engine.h"
 #include "host/core/staged_file.h"
+#include "host/data/engine.h"
 
 namespace demodb {
 namespace {

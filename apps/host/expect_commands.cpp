@@ -215,9 +215,9 @@ void previewShows(ScriptContext& context, ArgumentReader& arguments, bool wanted
         throw ExpectationFailed(QuoteScriptText(expected), "nenhuma pré-visualização");
     const bool shown = context.ui.LastPreview().find(expected) != std::string::npos;
     if (shown != wanted) {
-        throw ExpectationFailed((wanted ? "" : "sem ") + QuoteScriptText(expected),
-                                wanted ? "ausente na pré-visualização"
-                                       : "presente na pré-visualização");
+        throw ExpectationFailed(
+            (wanted ? "" : "sem ") + QuoteScriptText(expected),
+            wanted ? "ausente na pré-visualização" : "presente na pré-visualização");
     }
 }
 

@@ -15,8 +15,8 @@ long long unixDaysFromCivil(int y, int m, int d) {
     y -= m <= 2;
     const long long era = (y >= 0 ? y : y - 399) / 400;
     const unsigned yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * static_cast<unsigned>(m + (m > 2 ? -3 : 9)) + 2) / 5 +
-                         static_cast<unsigned>(d) - 1;
+    const unsigned doy =
+        (153 * static_cast<unsigned>(m + (m > 2 ? -3 : 9)) + 2) / 5 + static_cast<unsigned>(d) - 1;
     const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
     return era * 146097 + static_cast<long long>(doe) - 719468;
 }
@@ -37,7 +37,8 @@ CivilDate civilFromUnixDays(long long z) {
 bool parseFixedDigits(const std::string& text, size_t pos, size_t count, int& out) {
     out = 0;
     for (size_t i = pos; i < pos + count; ++i) {
-        if (text[i] < '0' || text[i] > '9') return false;
+        if (text[i] < '0' || text[i] > '9')
+            return false;
         out = out * 10 + (text[i] - '0');
     }
     return true;
@@ -56,7 +57,8 @@ CivilDate civilFromDays(double days) {
 }
 
 bool IsValidDate(int year, int month, int day) {
-    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
+    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1)
+        return false;
     static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
     const int last = month == 2 && leap ? 29 : kDays[month - 1];
@@ -78,7 +80,9 @@ TDateTime Now() {
     return {day + seconds / 86400.0};
 }
 
-TDateTime DateOf(TDateTime value) { return {std::floor(value.value)}; }
+TDateTime DateOf(TDateTime value) {
+    return {std::floor(value.value)};
+}
 
 std::string DateToStr(TDateTime value) {
     const CivilDate c = civilFromDays(value.value);
@@ -97,7 +101,8 @@ std::string DateTimeToStr(TDateTime value) {
 }
 
 std::optional<TDateTime> StrToDateStrict(const std::string& text) {
-    if (text.size() != 10 || text[2] != '/' || text[5] != '/') return std::nullopt;
+    if (text.size() != 10 || text[2] != '/' || text[5] != '/')
+        return std::nullopt;
     int day = 0;
     int month = 0;
     int year = 0;
@@ -116,7 +121,8 @@ std::string DateToIso(TDateTime value) {
 }
 
 std::optional<TDateTime> IsoToDate(const std::string& text) {
-    if (text.size() < 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
+    if (text.size() < 10 || text[4] != '-' || text[7] != '-')
+        return std::nullopt;
     int day = 0;
     int month = 0;
     int year = 0;

@@ -7,6 +7,8 @@ namespace hostfw {
 Exception::~Exception() = default;
 EAbort::~EAbort() = default;
 
-void Abort() { throw EAbort(); }
+void Abort() {
+    throw EAbort();
+}
 
 }  // namespace hostfw

@@ -71,10 +71,13 @@ std::string Utf8Encode(char32_t cp) {
 
 std::string Utf8Encode(std::u32string_view text) {
     std::string out;
-    for (char32_t cp : text) out += Utf8Encode(cp);
+    for (char32_t cp : text)
+        out += Utf8Encode(cp);
     return out;
 }
 
-size_t Utf8Length(std::string_view text) { return Utf8Decode(text).size(); }
+size_t Utf8Length(std::string_view text) {
+    return Utf8Decode(text).size();
+}
 
 }  // namespace hostfw

@@ -85,7 +85,8 @@ double Variant::asFloat() const {
 }
 
 bool Variant::asBoolean() const {
-    if (kind() == Kind::Boolean) return std::get<bool>(value_);
+    if (kind() == Kind::Boolean)
+        return std::get<bool>(value_);
     if (kind() == Kind::String) {
         const std::string& s = std::get<std::string>(value_);
         return s == "True" || s == "true" || s == "1" || s == "T";
@@ -96,8 +97,10 @@ bool Variant::asBoolean() const {
 TDateTime Variant::asDate() const {
     if (kind() == Kind::String) {
         const std::string& s = std::get<std::string>(value_);
-        if (auto d = StrToDateStrict(s)) return *d;
-        if (auto d = IsoToDate(s)) return *d;
+        if (auto d = StrToDateStrict(s))
+            return *d;
+        if (auto d = IsoToDate(s))
+            return *d;
         throw Exception("'" + s + "' não é uma data válida.");
     }
     return {asFloat()};

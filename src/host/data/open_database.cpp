@@ -7,8 +7,10 @@ namespace hostfw {
 
 std::shared_ptr<Engine> OpenDatabase(const std::string& connection, bool createIfMissing) {
     // SQLite would take an empty name as a private temporary database.
-    if (connection.empty()) throw Exception("Banco de dados não informado.");
-    if (IsPostgresConnection(connection)) return PgEngine::Open(connection);
+    if (connection.empty())
+        throw Exception("Banco de dados não informado.");
+    if (IsPostgresConnection(connection))
+        return PgEngine::Open(connection);
     return SqliteEngine::Open(connection, createIfMissing);
 }
 

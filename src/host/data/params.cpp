@@ -7,18 +7,21 @@
 namespace hostfw {
 
 TParams::TParams(const std::vector<std::string>& names) {
-    for (const auto& name : names) CreateParam(name);
+    for (const auto& name : names)
+        CreateParam(name);
 }
 
 TParam& TParams::CreateParam(const std::string& name) {
-    if (TParam* existing = FindParam(name)) return *existing;
+    if (TParam* existing = FindParam(name))
+        return *existing;
     params_.push_back(std::make_unique<TParam>(name));
     return *params_.back();
 }
 
 TParam* TParams::FindParam(const std::string& name) {
     for (auto& p : params_) {
-        if (strcasecmp(p->Name().c_str(), name.c_str()) == 0) return p.get();
+        if (strcasecmp(p->Name().c_str(), name.c_str()) == 0)
+            return p.get();
     }
     return nullptr;
 }
@@ -28,7 +31,8 @@ const TParam* TParams::FindParam(const std::string& name) const {
 }
 
 TParam& TParams::ParamByName(const std::string& name) {
-    if (TParam* p = FindParam(name)) return *p;
+    if (TParam* p = FindParam(name))
+        return *p;
     throw Exception("Parâmetro '" + name + "' não encontrado.");
 }
 

@@ -15,7 +15,8 @@ namespace {
 constexpr const char* kConnectTimeoutSeconds = "10";
 
 std::string withoutTrailingBlanks(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
+    while (!text.empty() && (text.back() == '\n' || text.back() == ' '))
+        text.pop_back();
     return text;
 }
 
@@ -29,7 +30,8 @@ public:
             const TParam* param = params.FindParam(name);
             values_.push_back(param != nullptr ? sqlParameterText(param->Value()) : std::nullopt);
         }
-        for (const auto& value : values_) pointers_.push_back(value ? value->c_str() : nullptr);
+        for (const auto& value : values_)
+            pointers_.push_back(value ? value->c_str() : nullptr);
     }
     const char* Text() const { return text_.c_str(); }
     int Count() const { return static_cast<int>(pointers_.size()); }
@@ -59,7 +61,9 @@ std::shared_ptr<PgConnection> PgConnection::Connect(const std::string& connectio
     return owned;
 }
 
-PgConnection::~PgConnection() { PQfinish(connection_); }
+PgConnection::~PgConnection() {
+    PQfinish(connection_);
+}
 
 PgResult PgConnection::Run(std::string_view sql, const TParams& params) {
     makeIdle();
@@ -94,7 +98,8 @@ void PgConnection::StartRows(std::string_view sql, const TParams& params, PgRowR
 
 PgResult PgConnection::NextResult() {
     PgResult result(PQgetResult(connection_));
-    if (!result) reader_ = nullptr;
+    if (!result)
+        reader_ = nullptr;
     return result;
 }
 
@@ -113,13 +118,15 @@ void PgConnection::Fail(const PGresult* result) const {
 }
 
 void PgConnection::makeIdle() {
-    if (reader_ != nullptr) reader_->BufferRemainingRows();
+    if (reader_ != nullptr)
+        reader_->BufferRemainingRows();
 }
 
 PgResult PgConnection::checked(PGresult* raw) const {
     PgResult result(raw);
     const ExecStatusType status = result ? PQresultStatus(result.get()) : PGRES_FATAL_ERROR;
-    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) Fail(result.get());
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
+        Fail(result.get());
     return result;
 }
 

@@ -21,12 +21,14 @@ template <typename Number>
 Variant numberOrText(std::string_view text) {
     Number number{};
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-    if (error != std::errc() || end != text.data() + text.size()) return Variant(std::string(text));
+    if (error != std::errc() || end != text.data() + text.size())
+        return Variant(std::string(text));
     return Variant(number);
 }
 
 Variant fieldValue(const PGresult* result, int row, int column, Oid type) {
-    if (PQgetisnull(result, row, column)) return Variant::Null();
+    if (PQgetisnull(result, row, column))
+        return Variant::Null();
     const std::string_view text(PQgetvalue(result, row, column),
                                 static_cast<size_t>(PQgetlength(result, row, column)));
     switch (type) {
@@ -48,8 +50,7 @@ Variant fieldValue(const PGresult* result, int row, int column, Oid type) {
 
 bool holdsRows(const PGresult* result) {
     const ExecStatusType status = PQresultStatus(result);
-    return status == PGRES_SINGLE_TUPLE || status == PGRES_TUPLES_OK ||
-           status == PGRES_COMMAND_OK;
+    return status == PGRES_SINGLE_TUPLE || status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK;
 }
 
 }  // namespace
@@ -67,7 +68,8 @@ PgCursor::PgCursor(std::shared_ptr<PgConnection> connection, std::string_view sq
 
 PgCursor::~PgCursor() {
     // The connection takes nothing else until this statement's results are all read.
-    while (receiving_) receive();
+    while (receiving_)
+        receive();
 }
 
 bool PgCursor::Next() {
@@ -80,7 +82,8 @@ bool PgCursor::Next() {
 }
 
 Variant PgCursor::Value(size_t column) const {
-    if (!current_ || row_ < 0) throw Exception("Erro no banco de dados: não há registro corrente");
+    if (!current_ || row_ < 0)
+        throw Exception("Erro no banco de dados: não há registro corrente");
     if (column >= columnNames_.size()) {
         throw Exception("Erro no banco de dados: coluna " + std::to_string(column) +
                         " inexistente");
@@ -90,13 +93,15 @@ Variant PgCursor::Value(size_t column) const {
 
 void PgCursor::BufferRemainingRows() {
     while (receiving_) {
-        if (PgResult result = receive()) buffered_.push_back(std::move(result));
+        if (PgResult result = receive())
+            buffered_.push_back(std::move(result));
     }
 }
 
 PgResult PgCursor::receive() {
     PgResult result = connection_->NextResult();
-    if (!result) receiving_ = false;
+    if (!result)
+        receiving_ = false;
     return result;
 }
 

@@ -15,8 +15,7 @@ namespace hostfw {
 class PgCursor final : public Cursor, private PgRowReader {
 public:
     // Runs the statement; its failure raises here, not on reading.
-    PgCursor(std::shared_ptr<PgConnection> connection, std::string_view sql,
-             const TParams& params);
+    PgCursor(std::shared_ptr<PgConnection> connection, std::string_view sql, const TParams& params);
     ~PgCursor() override;
     PgCursor(const PgCursor&) = delete;
     PgCursor& operator=(const PgCursor&) = delete;

@@ -20,7 +20,8 @@ bool IsPostgresConnection(const std::string& connection) {
         return true;
     }
     // A file name may hold "=" too; only a string libpq reads as settings is a connection.
-    if (connection.find('=') == std::string::npos) return false;
+    if (connection.find('=') == std::string::npos)
+        return false;
     char* error = nullptr;
     PQconninfoOption* options = PQconninfoParse(connection.c_str(), &error);
     PQfreemem(error);
@@ -44,7 +45,9 @@ long long PgEngine::Execute(std::string_view sql, const TParams& params) {
     return count;
 }
 
-void PgEngine::ExecuteScript(std::string_view sql) { connection_->RunScript(sql); }
+void PgEngine::ExecuteScript(std::string_view sql) {
+    connection_->RunScript(sql);
+}
 
 void PgEngine::BeginTransaction() {
     // The server would only warn and carry on inside the open transaction.
@@ -63,6 +66,8 @@ void PgEngine::Commit() {
     }
 }
 
-void PgEngine::Rollback() { connection_->Run("ROLLBACK", TParams()); }
+void PgEngine::Rollback() {
+    connection_->Run("ROLLBACK", TParams());
+}
 
 }  // namespace hostfw

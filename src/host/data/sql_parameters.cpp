@@ -9,8 +9,12 @@
 namespace hostfw {
 namespace {
 
-bool isNameStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
-bool isNameChar(char c) { return isNameStart(c) || (c >= '0' && c <= '9'); }
+bool isNameStart(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+bool isNameChar(char c) {
+    return isNameStart(c) || (c >= '0' && c <= '9');
+}
 
 // Position just past a quoted run opened at `open`; a doubled quote is the quote itself.
 // An unterminated run reaches the end of the text.
@@ -57,7 +61,8 @@ void scanParameters(std::string_view sql, OnParameter onParameter) {
             i += 2;
         } else if (c == ':' && isNameStart(next)) {
             size_t end = i + 2;
-            while (end < sql.size() && isNameChar(sql[end])) ++end;
+            while (end < sql.size() && isNameChar(sql[end]))
+                ++end;
             onParameter(sql.substr(i + 1, end - i - 1), i, end);
             i = end;
         } else {
@@ -72,7 +77,8 @@ std::optional<size_t> indexOfName(const std::vector<std::string>& names, std::st
         return known.size() == name.size() &&
                strncasecmp(known.data(), name.data(), name.size()) == 0;
     });
-    if (found == names.end()) return std::nullopt;
+    if (found == names.end())
+        return std::nullopt;
     return static_cast<size_t>(found - names.begin());
 }
 
@@ -81,7 +87,8 @@ std::optional<size_t> indexOfName(const std::vector<std::string>& names, std::st
 std::vector<std::string> declaredParameters(std::string_view sql) {
     std::vector<std::string> names;
     scanParameters(sql, [&](std::string_view name, size_t, size_t) {
-        if (!indexOfName(names, name)) names.emplace_back(name);
+        if (!indexOfName(names, name))
+            names.emplace_back(name);
     });
     return names;
 }

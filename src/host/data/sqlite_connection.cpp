@@ -32,7 +32,8 @@ std::shared_ptr<SqliteConnection> SqliteConnection::Open(const std::string& path
     const auto openError = [&](const char* reason) {
         return Exception("Não foi possível abrir o banco de dados " + path + ": " + reason);
     };
-    if (db == nullptr) throw openError(sqlite3_errstr(rc));
+    if (db == nullptr)
+        throw openError(sqlite3_errstr(rc));
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
     // Reading the schema reads the file header, so a file that is not a database fails here
     // and not on the first query.
@@ -55,7 +56,8 @@ SqliteStatementHandle SqliteConnection::Take(std::string_view sql) {
         idle_.erase(found);
         return statement;
     }
-    if (sql.size() > static_cast<size_t>(INT_MAX)) throw Exception(errorText("comando muito longo"));
+    if (sql.size() > static_cast<size_t>(INT_MAX))
+        throw Exception(errorText("comando muito longo"));
     sqlite3_stmt* raw = nullptr;
     const char* tail = nullptr;
     if (sqlite3_prepare_v2(db_, sql.data(), static_cast<int>(sql.size()), &raw, &tail) !=
@@ -63,11 +65,13 @@ SqliteStatementHandle SqliteConnection::Take(std::string_view sql) {
         Fail();
     }
     SqliteStatementHandle statement(raw);
-    if (!statement) throw Exception(errorText("comando SQL vazio"));
+    if (!statement)
+        throw Exception(errorText("comando SQL vazio"));
     // Only the first command would run; refuse rather than silently drop the rest.
     const auto rest = static_cast<int>(sql.data() + sql.size() - tail);
     sqlite3_stmt* next = nullptr;
-    if (sqlite3_prepare_v2(db_, tail, rest, &next, nullptr) != SQLITE_OK) Fail();
+    if (sqlite3_prepare_v2(db_, tail, rest, &next, nullptr) != SQLITE_OK)
+        Fail();
     if (next != nullptr) {
         sqlite3_finalize(next);
         throw Exception(errorText("envie um comando SQL por vez"));
@@ -76,13 +80,17 @@ SqliteStatementHandle SqliteConnection::Take(std::string_view sql) {
 }
 
 void SqliteConnection::GiveBack(std::string_view sql, SqliteStatementHandle statement) {
-    if (idle_.size() < kMaxIdleStatements) idle_.try_emplace(std::string(sql), std::move(statement));
+    if (idle_.size() < kMaxIdleStatements)
+        idle_.try_emplace(std::string(sql), std::move(statement));
 }
 
 void SqliteConnection::Exec(const char* sql) {
-    if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK) Fail();
+    if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+        Fail();
 }
 
-void SqliteConnection::Fail() const { throw Exception(errorText(sqlite3_errmsg(db_))); }
+void SqliteConnection::Fail() const {
+    throw Exception(errorText(sqlite3_errmsg(db_)));
+}
 
 }  // namespace hostfw

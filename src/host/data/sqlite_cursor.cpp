@@ -22,7 +22,8 @@ bool SqliteCursor::Next() {
 }
 
 Variant SqliteCursor::Value(size_t column) const {
-    if (!onRow_) throw Exception("Erro no banco de dados: não há registro corrente");
+    if (!onRow_)
+        throw Exception("Erro no banco de dados: não há registro corrente");
     if (column >= columnNames_.size()) {
         throw Exception("Erro no banco de dados: coluna " + std::to_string(column) +
                         " inexistente");

@@ -46,12 +46,17 @@ void SqliteEngine::ExecuteScript(std::string_view sql) {
     connection_->Exec("RELEASE exp036_script");
 }
 
-void SqliteEngine::BeginTransaction() { connection_->Exec("BEGIN"); }
+void SqliteEngine::BeginTransaction() {
+    connection_->Exec("BEGIN");
+}
 
-void SqliteEngine::Commit() { connection_->Exec("COMMIT"); }
+void SqliteEngine::Commit() {
+    connection_->Exec("COMMIT");
+}
 
 void SqliteEngine::Rollback() {
-    if (sqlite3_get_autocommit(connection_->Handle()) == 0) connection_->Exec("ROLLBACK");
+    if (sqlite3_get_autocommit(connection_->Handle()) == 0)
+        connection_->Exec("ROLLBACK");
 }
 
 }  // namespace hostfw

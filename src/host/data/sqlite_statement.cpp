@@ -17,8 +17,7 @@ int checkedLength(const std::string& text) {
 
 }  // namespace
 
-SqliteStatement::SqliteStatement(std::shared_ptr<SqliteConnection> connection,
-                                 std::string_view sql)
+SqliteStatement::SqliteStatement(std::shared_ptr<SqliteConnection> connection, std::string_view sql)
     : connection_(std::move(connection)), sql_(sql), statement_(connection_->Take(sql)) {}
 
 SqliteStatement::~SqliteStatement() {
@@ -35,7 +34,8 @@ void SqliteStatement::Bind(const TParams& params) {
         const char* name = sqlite3_bind_parameter_name(statement_.get(), index);
         // "?", "?1", "@x" and "$x" would be left NULL or mean something else on PostgreSQL.
         if (name == nullptr || name[0] != ':') {
-            throw Exception("Erro no banco de dados: use parâmetros nomeados (:NOME) no comando SQL");
+            throw Exception(
+                "Erro no banco de dados: use parâmetros nomeados (:NOME) no comando SQL");
         }
         const TParam* param = params.FindParam(name + 1);  // past the ':'
         bindValue(index, param != nullptr ? param->Value() : Variant());
@@ -70,15 +70,19 @@ void SqliteStatement::bindValue(int index, const Variant& value) {
             break;
         }
     }
-    if (rc != SQLITE_OK) connection_->Fail();
+    if (rc != SQLITE_OK)
+        connection_->Fail();
 }
 
 bool SqliteStatement::Step() {
-    if (done_) return false;
+    if (done_)
+        return false;
     const int rc = sqlite3_step(statement_.get());
-    if (rc == SQLITE_ROW) return true;
+    if (rc == SQLITE_ROW)
+        return true;
     done_ = true;
-    if (rc != SQLITE_DONE) connection_->Fail();
+    if (rc != SQLITE_DONE)
+        connection_->Fail();
     return false;
 }
 
@@ -102,7 +106,8 @@ Variant SqliteStatement::ColumnValue(int column) const {
             return Variant(bytes != nullptr ? std::string(bytes, static_cast<size_t>(size)) : "");
         }
         default: {
-            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+            const auto* text =
+                reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
             const int size = sqlite3_column_bytes(statement, column);
             return Variant(text != nullptr ? std::string(text, static_cast<size_t>(size)) : "");
         }

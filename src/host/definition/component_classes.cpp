@@ -43,7 +43,8 @@ void UnregisterGlobalComponent(TComponent* component) {
 
 TComponent* FindGlobalComponent(const std::string& name) {
     for (TComponent* c : globals()) {
-        if (c->Name() == name) return c;
+        if (c->Name() == name)
+            return c;
     }
     return nullptr;
 }

@@ -34,12 +34,14 @@ std::string valueAsText(const dfm::Value& value) {
         }
         case dfm::Value::Kind::Set: {
             std::string out = "[";
-            for (const auto& member : value.asSet()) out += (out.size() > 1 ? ", " : "") + member;
+            for (const auto& member : value.asSet())
+                out += (out.size() > 1 ? ", " : "") + member;
             return out + "]";
         }
         case dfm::Value::Kind::List: {
             std::string out;
-            for (const auto& line : value.asList()) out += valueAsText(line) + "\n";
+            for (const auto& line : value.asList())
+                out += valueAsText(line) + "\n";
             return out;
         }
         case dfm::Value::Kind::Collection:
@@ -50,8 +52,10 @@ std::string valueAsText(const dfm::Value& value) {
 
 bool valueAsBoolean(const dfm::Value& value) {
     const std::string& ident = value.asIdentifier();
-    if (ident == "True") return true;
-    if (ident == "False") return false;
+    if (ident == "True")
+        return true;
+    if (ident == "False")
+        return false;
     throw Exception("esperado True ou False, encontrado '" + ident + "'.");
 }
 
@@ -59,7 +63,8 @@ std::vector<CollectionItem> valueAsCollection(const dfm::Value& value) {
     std::vector<CollectionItem> items;
     for (const dfm::Item& item : value.asCollection()) {
         CollectionItem converted;
-        for (const dfm::Property& p : item) converted[p.name] = valueAsText(p.value);
+        for (const dfm::Property& p : item)
+            converted[p.name] = valueAsText(p.value);
         items.push_back(std::move(converted));
     }
     return items;
@@ -80,9 +85,12 @@ public:
     void Load(const dfm::ObjectNode& root) {
         form_.SetName(root.name);
         ApplyProperties(form_, root);
-        for (const dfm::ObjectNode& child : root.children) LoadNode(child, form_);
-        for (const PendingReference& ref : references_) Resolve(ref);
-        for (int i = 0; i < form_.ComponentCount(); ++i) form_.Components(i)->Loaded();
+        for (const dfm::ObjectNode& child : root.children)
+            LoadNode(child, form_);
+        for (const PendingReference& ref : references_)
+            Resolve(ref);
+        for (int i = 0; i < form_.ComponentCount(); ++i)
+            form_.Components(i)->Loaded();
         form_.Loaded();
     }
 
@@ -92,7 +100,8 @@ private:
         if (node.inherited) {
             component = form_.FindComponent(node.name);
             if (component == nullptr) {
-                Fail(node.line, node.name, "componente herdado não existe no formulário ancestral.");
+                Fail(node.line, node.name,
+                     "componente herdado não existe no formulário ancestral.");
             }
         } else {
             if (form_.FindComponent(node.name) != nullptr) {
@@ -110,7 +119,8 @@ private:
             }
         }
         ApplyProperties(*component, node);
-        for (const dfm::ObjectNode& child : node.children) LoadNode(child, *component);
+        for (const dfm::ObjectNode& child : node.children)
+            LoadNode(child, *component);
     }
 
     void ApplyProperties(TComponent& component, const dfm::ObjectNode& node) {
@@ -118,8 +128,8 @@ private:
             const PropertyInfo* info = component.FindProperty(property.name);
             if (info == nullptr) {
                 Fail(property.line, node.name,
-                     "propriedade desconhecida '" + property.name + "' (" +
-                         component.ClassName() + ").");
+                     "propriedade desconhecida '" + property.name + "' (" + component.ClassName() +
+                         ").");
             }
             try {
                 Apply(component, *info, property, node.name);
@@ -200,7 +210,8 @@ private:
 
     [[noreturn]] void Fail(int line, const std::string& component, const std::string& what) {
         std::string where = std::string(source_);
-        if (line > 0) where += ", linha " + std::to_string(line);
+        if (line > 0)
+            where += ", linha " + std::to_string(line);
         throw Exception(where + ": " + form_.Name() + "." + component + ": " + what);
     }
 

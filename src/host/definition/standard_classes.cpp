@@ -4,12 +4,12 @@
 
 #include "host/base_form/report_designer_dialog.h"
 #include "host/data/client_dataset.h"
-#include "host/net/net_connection.h"
 #include "host/data/data_source.h"
 #include "host/data/field.h"
 #include "host/data/query.h"
 #include "host/data/shared_database_module.h"
 #include "host/definition/component_classes.h"
+#include "host/net/net_connection.h"
 #include "host/services/messages.h"
 #include "host/ui/btn_pesquisa.h"
 #include "host/ui/date_edit_plus.h"

@@ -1,11 +1,11 @@
 #include <fstream>
 
 #include "host/core/exception.h"
+#include "host/core/staged_file.h"
 #include "host/report/csv_report.h"
 #include "host/report/paged_report.h"
 #include "host/report/pdf_page_renderer.h"
 #include "host/report/report_commands.h"
-#include "host/core/staged_file.h"
 #include "host/report/text_page_renderer.h"
 
 namespace hostfw {

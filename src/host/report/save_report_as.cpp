@@ -3,11 +3,11 @@
 #include <nlohmann/json.hpp>
 
 #include "host/core/exception.h"
+#include "host/core/staged_file.h"
 #include "host/core/utf8.h"
 #include "host/report/report_commands.h"
 #include "host/report/report_definition_loader.h"
 #include "host/report/report_file_name.h"
-#include "host/core/staged_file.h"
 
 namespace hostfw {
 namespace {

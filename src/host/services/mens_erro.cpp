@@ -8,7 +8,8 @@ namespace hostfw {
 
 void MensErro(const std::string& text, bool abort) {
     Application().Ui().ShowMessage(text, MessageKind::Error);
-    if (abort) Abort();
+    if (abort)
+        Abort();
 }
 
 }  // namespace hostfw

@@ -23,15 +23,24 @@ SessionSettings& Session() {
     return settings;
 }
 
-std::string FiliProc() { return Session().filiProc; }
-bool ModuFili() { return Session().moduFili; }
-std::string WebURL() { return Session().webUrl; }
-int WebPort() { return Session().webPort; }
+std::string FiliProc() {
+    return Session().filiProc;
+}
+bool ModuFili() {
+    return Session().moduFili;
+}
+std::string WebURL() {
+    return Session().webUrl;
+}
+int WebPort() {
+    return Session().webPort;
+}
 
 std::shared_ptr<Engine> SharedDatabase() {
     OpenDatabaseState& state = openDatabase();
     const std::string& wanted = Session().database;
-    if (wanted.empty()) throw Exception("Nenhum banco de dados foi configurado para a sessão.");
+    if (wanted.empty())
+        throw Exception("Nenhum banco de dados foi configurado para a sessão.");
     if (!state.engine || state.connection != wanted) {
         state.engine = OpenDatabase(wanted);
         state.connection = wanted;

@@ -17,10 +17,10 @@ struct SessionSettings {
     bool moduFili = false;
     std::string webUrl = "127.0.0.1";
     int webPort = 8211;
-    std::string database;    // SQLite file path or PostgreSQL connection string
-    std::string reportDir;   // report definitions
-    std::string outputDir;   // printed reports
-    std::string printer;     // empty: print to a file only
+    std::string database;   // SQLite file path or PostgreSQL connection string
+    std::string reportDir;  // report definitions
+    std::string outputDir;  // printed reports
+    std::string printer;    // empty: print to a file only
 };
 
 HOSTFW_EXPORT SessionSettings& Session();
