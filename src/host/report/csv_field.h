@@ -8,7 +8,8 @@
 namespace hostfw {
 
 // One CSV field as RFC 4180 writes it: quoted, with inner quotes doubled, when it holds a
-// comma, a quote or a line break; as is otherwise.
+// comma, a quote or a line break; as is otherwise. Text a spreadsheet would run as a formula
+// is led by an apostrophe.
 HOSTFW_EXPORT std::string CsvField(std::string_view text);
 
 }  // namespace hostfw

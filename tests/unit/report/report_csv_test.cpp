@@ -49,6 +49,17 @@ TEST_F(ReportCsv, ALineBreakInTheDataNeverSplitsARecord) {
                 ::testing::StartsWith("0001,3,1003,Padaria  Central,"));
 }
 
+TEST_F(ReportCsv, ANameASpreadsheetWouldRunAsAFormulaStaysText) {
+    RenameClient("2", "=HYPERLINK(\"http://x\";\"y\")");
+    EXPECT_THAT(SplitLines(Export(), "\r\n")[1],
+                ::testing::StartsWith("0001,3,1003,\"'=HYPERLINK(\"\"http://x\"\";\"\"y\"\")\","));
+    RenameClient("2", "@SUM(A1)");
+    EXPECT_THAT(SplitLines(Export(), "\r\n")[1], ::testing::StartsWith("0001,3,1003,'@SUM(A1),"));
+    RenameClient("2", "-12,50");
+    EXPECT_THAT(SplitLines(Export(), "\r\n")[1], ::testing::StartsWith("0001,3,1003,\"-12,50\","))
+        << "a number stays a number";
+}
+
 TEST_F(ReportCsv, TextThatIsNotUtf8ComesOutAsReplacementCharacters) {
     RenameClient("2", "Caf\xE9 \"Rei\"");  // a Latin-1 byte left by an old import
     EXPECT_THAT(SplitLines(Export(), "\r\n")[1],
