@@ -20,6 +20,7 @@
 #include "invoice_client.h"
 #include "invoice_database.h"
 #include "server_process.h"
+#include "unit/support/failure_of.h"
 
 namespace servertest {
 namespace {
@@ -33,14 +34,7 @@ using ::testing::HasSubstr;
 
 constexpr const char* kTestObject = "exp036.Teste";
 
-std::string failureOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const hostfw::Exception& error) {
-        return error.what();
-    }
-    return "(nenhuma falha)";
-}
+using testsupport::failureOf;
 
 class RemoteCallsTest : public ::testing::Test {
 protected:

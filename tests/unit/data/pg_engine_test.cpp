@@ -12,8 +12,11 @@
 #include "host/data/field.h"
 #include "host/data/query.h"
 #include "host/services/session.h"
+#include "unit/data/engine_test_support.h"
 
 namespace {
+
+using datatest::withValue;
 
 using hostfw::Engine;
 using hostfw::TParams;
@@ -41,15 +44,7 @@ protected:
     }
 
     Variant scalar(const std::string& sql, const TParams& params) {
-        auto cursor = engine->Query(sql, params);
-        EXPECT_TRUE(cursor->Next()) << sql;
-        return cursor->Value(0);
-    }
-
-    static TParams withValue(const std::string& name, const Variant& value) {
-        TParams params({name});
-        params[0].SetAsVariant(value);
-        return params;
+        return datatest::scalar(*engine, sql, params);
     }
 
     std::string schema;

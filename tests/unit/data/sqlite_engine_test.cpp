@@ -8,9 +8,12 @@
 #include "host/core/date_time.h"
 #include "host/core/exception.h"
 #include "host/data/engine.h"
+#include "unit/data/engine_test_support.h"
 #include "unit/support/test_folder.h"
 
 namespace {
+
+using datatest::withValue;
 
 using hostfw::Engine;
 using hostfw::TParams;
@@ -18,17 +21,8 @@ using hostfw::Variant;
 
 class SqliteEngine : public ::testing::Test {
 protected:
-    // The single value of a one-row, one-column query.
     Variant scalar(const std::string& sql, const TParams& params) {
-        auto cursor = engine->Query(sql, params);
-        EXPECT_TRUE(cursor->Next()) << sql;
-        return cursor->Value(0);
-    }
-
-    static TParams withValue(const std::string& name, const Variant& value) {
-        TParams params({name});
-        params[0].SetAsVariant(value);
-        return params;
+        return datatest::scalar(*engine, sql, params);
     }
 
     std::shared_ptr<Engine> engine = hostfw::OpenDatabase(":memory:", true);

@@ -8,6 +8,7 @@
 #include "host/ui/component_by_name.h"
 #include "host/ui/form.h"
 #include "host/ui/std_controls.h"
+#include "unit/support/failure_of.h"
 
 namespace {
 
@@ -63,12 +64,7 @@ protected:
     static std::string failure(const std::string& text) {
         DescendantForm form(nullptr);
         form.Load(kBase, "base.dfm");
-        try {
-            LoadDefinition(form, text, "filho.dfm");
-        } catch (const Exception& e) {
-            return e.what();
-        }
-        return "(no failure)";
+        return testsupport::failureOf([&] { LoadDefinition(form, text, "filho.dfm"); });
     }
 };
 

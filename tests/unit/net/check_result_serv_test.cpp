@@ -6,6 +6,7 @@
 #include <string>
 
 #include "host/core/exception.h"
+#include "unit/support/failure_of.h"
 
 namespace {
 
@@ -16,12 +17,7 @@ using hostfw::Variant;
 using ::testing::HasSubstr;
 
 std::string failureOf(const OleVariant& reply) {
-    try {
-        CheckResultServ(reply, true, 0);
-    } catch (const hostfw::Exception& error) {
-        return error.what();
-    }
-    return "(nenhuma falha)";
+    return testsupport::failureOf([&] { CheckResultServ(reply, true, 0); });
 }
 
 DataPacket notaPacket() {

@@ -9,9 +9,12 @@
 #include "closed_port.h"
 #include "host/core/exception.h"
 #include "host/net/last_server_call.h"
+#include "unit/support/failure_of.h"
 #include "unit/support/fake_host_ui.h"
 
 namespace {
+
+using testsupport::failureOf;
 
 using hostfw::DispatchArg;
 using hostfw::TDateTime;
@@ -31,15 +34,6 @@ protected:
             connection.SetHost(sessionHost);
             connection.SetPort(sessionPort);
         };
-    }
-
-    std::string failureOf(const std::function<void()>& action) {
-        try {
-            action();
-        } catch (const hostfw::Exception& error) {
-            return error.what();
-        }
-        return "(nenhuma falha)";
     }
 
     std::string address() const { return sessionHost + ":" + std::to_string(sessionPort); }

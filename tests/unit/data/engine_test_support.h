@@ -1,0 +1,27 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "host/data/engine.h"
+#include "host/data/params.h"
+
+namespace datatest {
+
+// The single value of a one-row, one-column query.
+inline hostfw::Variant scalar(hostfw::Engine& engine, const std::string& sql,
+                              const hostfw::TParams& params) {
+    auto cursor = engine.Query(sql, params);
+    EXPECT_TRUE(cursor->Next()) << sql;
+    return cursor->Value(0);
+}
+
+// A parameter list holding one named value.
+inline hostfw::TParams withValue(const std::string& name, const hostfw::Variant& value) {
+    hostfw::TParams params({name});
+    params[0].SetAsVariant(value);
+    return params;
+}
+
+}  // namespace datatest
