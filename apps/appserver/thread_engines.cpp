@@ -6,8 +6,12 @@ hostfw::Engine& ThreadEngines::forCurrentThread() {
     const std::thread::id self = std::this_thread::get_id();
     {
         const std::lock_guard lock(mutex_);
-        if (const auto found = engines_.find(self); found != engines_.end())
-            return *found->second;
+        if (const auto found = engines_.find(self); found != engines_.end()) {
+            // After a database restart the worker's connection is dead: open a new one.
+            if (!found->second->IsBroken())
+                return *found->second;
+            engines_.erase(found);
+        }
     }
     // Opened outside the lock: a slow PostgreSQL connect must not hold up the other threads.
     auto engine = hostfw::OpenDatabase(connection_);

@@ -12,7 +12,8 @@ namespace appserver {
 
 // One database connection per worker thread, opened on the thread's first call: a SQLite
 // connection must not be shared between threads, and a libpq one is not safe to share either.
-// The connections close when this object goes, after the workers have stopped.
+// The connections close when this object goes, after the workers have stopped. A connection
+// the database server dropped is replaced on the thread's next call.
 class ThreadEngines {
 public:
     explicit ThreadEngines(std::string connection) : connection_(std::move(connection)) {}

@@ -40,6 +40,9 @@ public:
     virtual void BeginTransaction() = 0;
     virtual void Commit() = 0;
     virtual void Rollback() = 0;
+    // True once the link to a database server is lost (the server restarted, the session was
+    // ended): nothing will work on this connection again and a new one must be opened.
+    virtual bool IsBroken() const { return false; }
 };
 
 // True for a "postgresql://" or "postgres://" URI and for a libpq "key=value" string: what

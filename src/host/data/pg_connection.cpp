@@ -130,4 +130,8 @@ PgResult PgConnection::checked(PGresult* raw) const {
     return result;
 }
 
+bool PgConnection::IsBroken() const {
+    return PQstatus(connection_) == CONNECTION_BAD;
+}
+
 }  // namespace hostfw

@@ -40,6 +40,8 @@ public:
     // Runs a script of several statements without parameters.
     PgResult RunScript(std::string_view sql);
     bool InTransaction();
+    // The server is gone: libpq gave the connection up after a failed exchange.
+    bool IsBroken() const;
 
     // Starts one statement whose rows the reader then takes one by one with NextResult.
     void StartRows(std::string_view sql, const TParams& params, PgRowReader& reader);

@@ -22,6 +22,7 @@ public:
     // Raises when the server rolled the transaction back because a statement in it failed.
     void Commit() override;
     void Rollback() override;
+    bool IsBroken() const override { return connection_->IsBroken(); }
 
 private:
     explicit PgEngine(std::shared_ptr<PgConnection> connection)

@@ -41,7 +41,8 @@ std::shared_ptr<Engine> SharedDatabase() {
     const std::string& wanted = Session().database;
     if (wanted.empty())
         throw Exception("Nenhum banco de dados foi configurado para a sessão.");
-    if (!state.engine || state.connection != wanted) {
+    // A connection the server dropped is opened again rather than failing every later query.
+    if (!state.engine || state.connection != wanted || state.engine->IsBroken()) {
         state.engine = OpenDatabase(wanted);
         state.connection = wanted;
     }

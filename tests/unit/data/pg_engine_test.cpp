@@ -176,6 +176,30 @@ TEST_F(PgEngine, QueriesRunOnTheSessionsServerDatabase) {
     hostfw::Session() = saved;
 }
 
+// Ends a connection's server session from outside, as a server restart does.
+void terminateBackend(Engine& victim, Engine& other) {
+    const Variant pid = datatest::scalar(victim, "SELECT pg_backend_pid()", TParams());
+    datatest::scalar(other, "SELECT pg_terminate_backend(CAST(:P_PID AS INTEGER))",
+                     withValue("P_PID", pid));
+}
+
+TEST_F(PgEngine, ADroppedConnectionIsBrokenAndTheSessionOpensANewOne) {
+    const hostfw::SessionSettings saved = hostfw::Session();
+    hostfw::Session().database = connection;
+    const std::shared_ptr<Engine> first = hostfw::SharedDatabase();
+    EXPECT_FALSE(first->IsBroken());
+    terminateBackend(*first, *engine);
+    EXPECT_THROW(first->Query("SELECT 1", TParams()), hostfw::Exception);
+    EXPECT_TRUE(first->IsBroken());
+
+    const std::shared_ptr<Engine> second = hostfw::SharedDatabase();
+    EXPECT_NE(second, first);
+    EXPECT_EQ(scalar("SELECT 1", TParams()).asString(), "1");
+    EXPECT_EQ(datatest::scalar(*second, "SELECT 2", TParams()).asString(), "2");
+    hostfw::CloseSharedDatabase();
+    hostfw::Session() = saved;
+}
+
 TEST(PostgresConnection, AnUnreachableServerIsAClearFailure) {
     try {
         hostfw::OpenDatabase("host=127.0.0.1 port=1 dbname=x connect_timeout=2");
