@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <string_view>
 
 #include "session_values.h"
@@ -66,6 +67,15 @@ ReportFormat formatNamed(const std::string& text) {
     throw UsageError("--format espera text, pdf ou csv, não \"" + text + "\".");
 }
 
+// How long to wait for a reply of the application server: whole seconds, 1 to 600.
+int timeoutSeconds(const std::string& text) {
+    int seconds = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+    if (error != std::errc() || end != text.data() + text.size() || seconds < 1 || seconds > 600)
+        throw UsageError("--server-timeout espera segundos de 1 a 600, não \"" + text + "\".");
+    return seconds;
+}
+
 const OptionDef kOptions[] = {
     {"--db", true, Scope::Both, [](HostOptions& o, const std::string& v) { o.database = v; }},
     {"--reports", true, Scope::Both, [](HostOptions& o, const std::string& v) { o.reportDir = v; }},
@@ -83,6 +93,8 @@ const OptionDef kOptions[] = {
     {"--locked", false, Scope::ScriptOnly,
      [](HostOptions& o, const std::string&) { o.locked = true; }},
     {"--printer", true, Scope::Both, [](HostOptions& o, const std::string& v) { o.printer = v; }},
+    {"--server-timeout", true, Scope::Both,
+     [](HostOptions& o, const std::string& v) { o.serverTimeoutSeconds = timeoutSeconds(v); }},
     {"--package", true, Scope::Both, [](HostOptions& o, const std::string& v) { o.package = v; }},
     {"--script", true, Scope::ScriptOnly,
      [](HostOptions& o, const std::string& v) { o.script = v; }},

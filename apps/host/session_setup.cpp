@@ -18,6 +18,8 @@ void ApplySessionOptions(const HostOptions& options) {
     session.reportDir = options.reportDir.value_or(DefaultReportDir()).string();
     session.outputDir = options.outputDir.string();
     session.printer = options.printer;
+    if (options.serverTimeoutSeconds)
+        session.serverTimeouts.read = std::chrono::seconds(*options.serverTimeoutSeconds);
 }
 
 }  // namespace host

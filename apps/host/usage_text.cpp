@@ -19,6 +19,8 @@ const char* const kHostUsage =
     "  --branch CÓDIGO     filial da sessão (FiliProc); no report, a filial digitada\n"
     "  --locked            sessão presa à filial (ModuFili); só com --script\n"
     "  --printer NOME      impressora para o comando imprimir (lp); sem ela, só o PDF\n"
+    "  --server-timeout S  espera máxima pela resposta do servidor, em segundos\n"
+    "                      (1 a 600; padrão 30)\n"
     "  --package ARQUIVO   o módulo (padrão: libPkg_exp03600.so ao lado do executável)\n"
     "\n"
     "Script:\n"

@@ -1,5 +1,7 @@
 #include "host/net/net_connection.h"
 
+#include "host/services/session.h"
+
 #include "host/core/exception.h"
 #include "host/net/call_argument_text.h"
 #include "host/net/http_call_client.h"
@@ -11,7 +13,9 @@
 namespace hostfw {
 
 TNetConnection::TNetConnection(TComponent* owner)
-    : TComponent(owner), dispatch_([this](const std::string& method, const CallRequest& request) {
+    : TComponent(owner),
+      timeouts_(Session().serverTimeouts),
+      dispatch_([this](const std::string& method, const CallRequest& request) {
           return CallRemote(method, request);
       }) {}
 

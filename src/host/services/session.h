@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 
+#include "host/net/net_timeouts.h"
+
 #include "hostfw_export.h"
 
 namespace hostfw {
@@ -17,10 +19,11 @@ struct SessionSettings {
     bool moduFili = false;
     std::string webUrl = "127.0.0.1";
     int webPort = 8211;
-    std::string database;   // SQLite file path or PostgreSQL connection string
-    std::string reportDir;  // report definitions
-    std::string outputDir;  // printed reports
-    std::string printer;    // empty: print to a file only
+    std::string database;        // SQLite file path or PostgreSQL connection string
+    std::string reportDir;       // report definitions
+    std::string outputDir;       // printed reports
+    std::string printer;         // empty: print to a file only
+    NetTimeouts serverTimeouts;  // waits on the application server, taken by each new connection
 };
 
 HOSTFW_EXPORT SessionSettings& Session();

@@ -60,6 +60,18 @@ TEST(HostOptions, BadCommandLinesAreRefusedWithAReason) {
               std::string::npos);
 }
 
+TEST(HostOptions, AServerTimeoutIsWholeSecondsFromOneToSixHundred) {
+    EXPECT_EQ(ParseHostOptions({"--script", "s", "--server-timeout", "600"}).serverTimeoutSeconds,
+              600);
+    EXPECT_FALSE(ParseHostOptions({"--script", "s"}).serverTimeoutSeconds.has_value());
+    for (const char* bad : {"0", "601", "-5", "2.5", "10s", ""}) {
+        EXPECT_NE(refusal({"--script", "s", "--server-timeout", bad})
+                      .find("--server-timeout espera segundos de 1 a 600"),
+                  std::string::npos)
+            << bad;
+    }
+}
+
 TEST(HostOptions, AServerAddressNeedsAHostAndAPortInRange) {
     for (const char* bad : {"localhost", ":8211", "h:0", "h:65536", "h:80x", "h:"}) {
         EXPECT_NE(refusal({"--script", "s", "--server", bad}).find("--server espera"),

@@ -9,6 +9,7 @@
 #include "closed_port.h"
 #include "host/core/exception.h"
 #include "host/net/last_server_call.h"
+#include "host/services/session.h"
 #include "unit/support/failure_of.h"
 #include "unit/support/fake_host_ui.h"
 
@@ -113,6 +114,16 @@ TEST_F(NetConnectionTest, TimeoutsAreBounded) {
     const hostfw::NetTimeouts shorter{std::chrono::milliseconds(200), std::chrono::seconds(2)};
     connection.SetTimeouts(shorter);
     EXPECT_EQ(connection.Timeouts(), shorter);
+}
+
+TEST_F(NetConnectionTest, ANewConnectionWaitsAsLongAsTheSessionSays) {
+    const hostfw::NetTimeouts saved = hostfw::Session().serverTimeouts;
+    const hostfw::NetTimeouts session{std::chrono::seconds(1), std::chrono::seconds(90)};
+    hostfw::Session().serverTimeouts = session;
+    hostfw::TNetConnection fresh(nullptr);
+    hostfw::Session().serverTimeouts = saved;
+    EXPECT_EQ(fresh.Timeouts(), session);
+    EXPECT_EQ(connection.Timeouts(), saved) << "an existing connection keeps its own";
 }
 
 TEST_F(NetConnectionTest, EveryCallIsRecordedAndShownAsSentEvenWhenItFails) {
