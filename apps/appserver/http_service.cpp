@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "host/net/wire_protocol.h"
+#include "host/wire/wire_protocol.h"
 #include "media_type.h"
 
 namespace appserver {

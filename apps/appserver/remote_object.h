@@ -9,7 +9,7 @@
 
 #include "call_context.h"
 #include "host/core/variant.h"
-#include "host/net/ole_variant.h"
+#include "host/wire/ole_variant.h"
 
 namespace appserver {
 

@@ -1,8 +1,8 @@
 #include <strings.h>
 
 #include "form_lookup.h"
+#include "host/controls/date_edit_plus.h"
 #include "host/ui/application.h"
-#include "host/ui/date_edit_plus.h"
 #include "host/ui/edit.h"
 #include "host/ui/std_controls.h"
 #include "host/ui/user_actions.h"

@@ -1,16 +1,17 @@
 #include <strings.h>
 
+#include <algorithm>
+
 #include "form_lookup.h"
 #include "host/core/date_time.h"
 #include "host/data/dataset.h"
 #include "host/net/call_argument_text.h"
-#include "host/net/last_server_call.h"
-#include "host/report/last_report_run.h"
 #include "host/ui/application.h"
 #include "host/ui/std_controls.h"
 #include "script_commands.h"
 #include "script_error.h"
 #include "script_value.h"
+#include "scripted_ui.h"
 
 namespace host {
 namespace {
@@ -123,22 +124,27 @@ void var(ScriptContext& context, ArgumentReader& arguments) {
     expectSame(expected, context.module.ReadVariable(name));
 }
 
-void param(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void param(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     const std::vector<Token> rest = arguments.Rest();
     const bool absent = rest.size() == 1 && rest.front().kind == Token::Kind::Word &&
                         rest.front().value == "absent";
     const std::string expected = absent ? "absent" : ExpectedValueText(rest);
-    if (!hostfw::ReportHasRun())
+    const auto& bound = context.ui.LastReportParams();
+    if (!bound)
         throw ExpectationFailed(expected, "nenhum relatório executado");
-    const hostfw::TParam* bound = hostfw::LastReportRunParams().FindParam(name);
-    expectSame(expected, bound != nullptr ? hostfw::CallArgumentText(bound->Value()) : "absent");
+    // Parameter names compare without regard to case, as the query binds them.
+    const auto found = std::find_if(bound->begin(), bound->end(), [&](const auto& param) {
+        return strcasecmp(param.first.c_str(), name.c_str()) == 0;
+    });
+    expectSame(expected,
+               found != bound->end() ? hostfw::CallArgumentText(found->second) : "absent");
 }
 
-void arg(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void arg(ScriptContext& context, ArgumentReader& arguments) {
     const int position = arguments.Integer(1, 99);
     const std::string expected = ExpectedValueText(arguments.Rest());
-    const std::optional<hostfw::ServerCallRecord>& call = hostfw::LastServerCall();
+    const std::optional<hostfw::ServerCallRecord>& call = context.ui.LastServerCall();
     if (!call)
         throw ExpectationFailed(expected, "nenhuma chamada ao servidor");
     if (static_cast<size_t>(position) > call->arguments.size()) {

@@ -1,6 +1,7 @@
 #include "headless_host.h"
 
-#include "host/services/session.h"
+#include "host/data/shared_database.h"
+#include "host/session/session.h"
 #include "host/ui/application.h"
 
 namespace host {

@@ -11,7 +11,7 @@
 #include "headless_host.h"
 #include "host/base_form/frm_dados_ger_rel.h"
 #include "host/core/exception.h"
-#include "host/services/session.h"
+#include "host/session/session.h"
 #include "host/ui/application.h"
 #include "host_paths.h"
 #include "print_folder.h"

@@ -3,8 +3,8 @@
 #include <sstream>
 
 #include "host/core/exception.h"
+#include "host/data/params.h"
 #include "host/net/call_argument_text.h"
-#include "host/report/last_report_run.h"
 #include "script_error.h"
 #include "script_token.h"
 
@@ -32,7 +32,7 @@ void describeUnused(const AnswerQueue<T>& queue, const std::string& verb,
 }  // namespace
 
 ScriptedUi::ScriptedUi(Transcript& transcript, RunStatus& status)
-    : transcript_(transcript), status_(status), reportRunsWritten_(hostfw::ReportRunCount()) {}
+    : transcript_(transcript), status_(status) {}
 
 ScriptedUi::~ScriptedUi() = default;
 
@@ -50,13 +50,11 @@ void ScriptedUi::SetPreviewFile(const std::filesystem::path& file) {
 }
 
 void ScriptedUi::WriteNewReportRuns() {
-    if (hostfw::ReportRunCount() == reportRunsWritten_)
+    if (reportParamsWritten_)
         return;
-    reportRunsWritten_ = hostfw::ReportRunCount();
-    const hostfw::TParams& params = hostfw::LastReportRunParams();
-    for (size_t i = 0; i < params.Count(); ++i)
-        transcript_.Event("param",
-                          params[i].Name() + "=" + hostfw::CallArgumentText(params[i].Value()));
+    reportParamsWritten_ = true;
+    for (const auto& [name, value] : *lastReportParams_)
+        transcript_.Event("param", name + "=" + hostfw::CallArgumentText(value));
 }
 
 void ScriptedUi::ShowMessage(const std::string& text, hostfw::MessageKind kind) {
@@ -186,6 +184,21 @@ void ScriptedUi::writePreview(std::ostream& out, const std::string& text) {
 void ScriptedUi::Notify(const std::string& line) {
     WriteNewReportRuns();
     transcript_.Raw(line);
+}
+
+void ScriptedUi::ServerCalled(const hostfw::ServerCallRecord& call) {
+    lastServerCall_ = call;
+    Notify("call: " + hostfw::CallText(call.method, call.arguments));
+}
+
+// A report may run its query more than once before anything is shown: the transcript holds the
+// parameters of the last run, written before whatever the user sees next.
+void ScriptedUi::ReportQueryBound(const hostfw::TParams& params) {
+    BoundParams bound;
+    for (size_t i = 0; i < params.Count(); ++i)
+        bound.emplace_back(params[i].Name(), params[i].Value());
+    lastReportParams_ = std::move(bound);
+    reportParamsWritten_ = false;
 }
 
 }  // namespace host

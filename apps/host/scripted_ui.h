@@ -5,8 +5,12 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "host/core/variant.h"
 #include "host/ui/host_ui.h"
 #include "run_status.h"
 #include "script_answers.h"
@@ -55,8 +59,17 @@ public:
 
     void SetModalRunner(ModalRunner runner) { modalRunner_ = std::move(runner); }
 
-    // Writes the parameters of every report run not yet written ("param: NAME=VALUE").
+    // Writes the parameters of the last report run if they are not written yet
+    // ("param: NAME=VALUE").
     void WriteNewReportRuns();
+
+    // The parameters the last report query ran with, in their order; nullopt before any run.
+    using BoundParams = std::vector<std::pair<std::string, hostfw::Variant>>;
+    const std::optional<BoundParams>& LastReportParams() const { return lastReportParams_; }
+    // The last call made to the application server; nullopt before any.
+    const std::optional<hostfw::ServerCallRecord>& LastServerCall() const {
+        return lastServerCall_;
+    }
 
     void ShowMessage(const std::string& text, hostfw::MessageKind kind) override;
     std::optional<std::vector<size_t>> PickList(const hostfw::ListPickRequest& request) override;
@@ -66,6 +79,8 @@ public:
     void RunModalLoop(hostfw::TCustomForm& form, const std::function<bool()>& closed) override;
     void ShowPreview(const std::string& title, const std::string& text) override;
     void Notify(const std::string& line) override;
+    void ServerCalled(const hostfw::ServerCallRecord& call) override;
+    void ReportQueryBound(const hostfw::TParams& params) override;
 
 private:
     void writePreview(std::ostream& out, const std::string& text);
@@ -81,7 +96,9 @@ private:
     std::unique_ptr<std::ofstream> previewFileStream_;
     std::ostream* previewStream_ = nullptr;
     ModalRunner modalRunner_;
-    unsigned long reportRunsWritten_;
+    std::optional<BoundParams> lastReportParams_;
+    bool reportParamsWritten_ = true;
+    std::optional<hostfw::ServerCallRecord> lastServerCall_;
     int previewCount_ = 0;
     std::string lastPreview_;
 };

@@ -1,6 +1,6 @@
 #include "session_setup.h"
 
-#include "host/services/session.h"
+#include "host/session/session.h"
 #include "host_paths.h"
 
 namespace host {

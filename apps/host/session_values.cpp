@@ -4,7 +4,8 @@
 
 #include <charconv>
 
-#include "host/services/session.h"
+#include "host/data/shared_database.h"
+#include "host/session/session.h"
 #include "script_error.h"
 
 namespace host {

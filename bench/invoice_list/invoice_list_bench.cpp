@@ -14,9 +14,9 @@
 
 #include "get_nota_request.h"
 #include "host/data/engine.h"
-#include "invoice_client.h"
 #include "nota_fiscal_query.h"
-#include "server_process.h"
+#include "support/invoice_client.h"
+#include "support/server_process.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "form/branch_key_filter.h"
 #include "form/cli_exp03600.h"
 #include "host/services/mens_erro.h"
-#include "host/services/session.h"
 #include "host/services/text_rules.h"
+#include "host/session/session.h"
 
 namespace Cli_exp03600 {
 

@@ -4,13 +4,13 @@
 
 #include "form/package_export.h"
 #include "host/base_form/frm_dados_ger_rel.h"
+#include "host/controls/btn_pesquisa.h"
+#include "host/controls/date_edit_plus.h"
 #include "host/data/client_dataset.h"
 #include "host/data/data_source.h"
 #include "host/data/field.h"
 #include "host/data/query.h"
 #include "host/net/net_connection.h"
-#include "host/ui/btn_pesquisa.h"
-#include "host/ui/date_edit_plus.h"
 #include "host/ui/edit.h"
 #include "host/ui/std_controls.h"
 

@@ -1,6 +1,6 @@
 #include "form/cli_exp03600.h"
 #include "host/core/date_time.h"
-#include "host/services/session.h"
+#include "host/session/session.h"
 
 namespace Cli_exp03600 {
 

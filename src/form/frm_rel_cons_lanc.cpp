@@ -1,6 +1,6 @@
 #include "form/cli_exp03600.h"
 #include "form/form_definition.h"
-#include "host/ui/component_by_name.h"
+#include "host/components/component_by_name.h"
 
 namespace Cli_exp03600 {
 

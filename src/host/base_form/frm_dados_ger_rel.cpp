@@ -1,8 +1,8 @@
 #include "host/base_form/frm_dados_ger_rel.h"
 
 #include "host/base_form/base_form_definition.h"
+#include "host/components/component_by_name.h"
 #include "host/report/report_catalog.h"
-#include "host/ui/component_by_name.h"
 
 namespace hostfw {
 

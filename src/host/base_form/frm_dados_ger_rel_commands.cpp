@@ -1,10 +1,10 @@
 #include "host/base_form/frm_dados_ger_rel.h"
 #include "host/base_form/message_format.h"
-#include "host/report/child_process.h"
-#include "host/report/last_report_run.h"
+#include "host/core/child_process.h"
+#include "host/data/shared_database.h"
 #include "host/report/report_catalog.h"
 #include "host/services/mens_erro.h"
-#include "host/services/session.h"
+#include "host/session/session.h"
 #include "host/ui/application.h"
 #include "host/ui/host_ui.h"
 
@@ -15,7 +15,8 @@ ReportRequest TfrmDadosGerRel::ReportRequestFor(const ReportDefinition& definiti
     return ReportRequest{engine, definition,
                          [this](TParams& params, bool& cancel) {
                              rpddPadrao->DoBeforeGetQueryParams(params, cancel);
-                             RecordReportRunParams(params);
+                             if (Application().HasUi())
+                                 Application().Ui().ReportQueryBound(params);
                          },
                          std::nullopt};
 }

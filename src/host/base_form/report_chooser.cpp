@@ -5,7 +5,7 @@
 #include "host/core/exception.h"
 #include "host/report/report_catalog.h"
 #include "host/services/mens_erro.h"
-#include "host/services/session.h"
+#include "host/session/session.h"
 
 namespace hostfw {
 

@@ -1,6 +1,6 @@
 #include "host/base_form/report_designer_dialog.h"
 
-#include "host/ui/property_helpers.h"
+#include "host/components/property_helpers.h"
 
 namespace hostfw {
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "host/components/component.h"
+#include "host/components/events.h"
 #include "host/data/params.h"
-#include "host/ui/component.h"
-#include "host/ui/events.h"
 #include "hostfw_export.h"
 
 namespace hostfw {

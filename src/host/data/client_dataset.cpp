@@ -2,9 +2,9 @@
 
 #include <strings.h>
 
+#include "host/components/property_helpers.h"
 #include "host/core/exception.h"
 #include "host/data/field.h"
-#include "host/ui/property_helpers.h"
 
 namespace hostfw {
 namespace {

@@ -1,7 +1,7 @@
 #include "host/data/data_source.h"
 
+#include "host/components/property_helpers.h"
 #include "host/data/dataset.h"
-#include "host/ui/property_helpers.h"
 
 namespace hostfw {
 

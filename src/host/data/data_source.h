@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/ui/component.h"
+#include "host/components/component.h"
 #include "hostfw_export.h"
 
 namespace hostfw {

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "host/components/component.h"
 #include "host/core/variant.h"
-#include "host/ui/component.h"
 #include "hostfw_export.h"
 
 namespace hostfw {

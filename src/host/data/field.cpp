@@ -1,8 +1,8 @@
 #include "host/data/field.h"
 
+#include "host/components/property_helpers.h"
 #include "host/core/exception.h"
 #include "host/data/dataset.h"
-#include "host/ui/property_helpers.h"
 
 namespace hostfw {
 

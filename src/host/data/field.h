@@ -2,9 +2,9 @@
 
 #include <string>
 
+#include "host/components/component.h"
+#include "host/components/events.h"
 #include "host/core/variant.h"
-#include "host/ui/component.h"
-#include "host/ui/events.h"
 #include "hostfw_export.h"
 
 namespace hostfw {

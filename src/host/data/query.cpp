@@ -1,9 +1,9 @@
 #include "host/data/query.h"
 
+#include "host/components/property_helpers.h"
 #include "host/data/engine.h"
+#include "host/data/shared_database.h"
 #include "host/data/sql_parameters.h"
-#include "host/services/session.h"
-#include "host/ui/property_helpers.h"
 
 namespace hostfw {
 

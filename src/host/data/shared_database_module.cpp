@@ -1,7 +1,5 @@
 #include "host/data/shared_database_module.h"
 
-#include "host/definition/component_classes.h"
-
 namespace hostfw {
 
 TDataModule& SharedDatabaseModule() {
@@ -11,7 +9,6 @@ TDataModule& SharedDatabaseModule() {
         for (const char* name : {"adcGeral", "dtbGeral", "ibtGeral"}) {
             (new TDatabaseLink(m))->SetName(name);
         }
-        RegisterGlobalComponent(m);
         return m;
     }();
     return *module;

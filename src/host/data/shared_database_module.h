@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/ui/component.h"
+#include "host/components/component.h"
 #include "hostfw_export.h"
 
 namespace hostfw {
@@ -20,7 +20,7 @@ public:
     std::string ClassName() const override { return "TDatabaseLink"; }
 };
 
-// Creates dtmDBGeral once and registers it for references from stored definitions.
+// Creates dtmDBGeral once; start-up registers it for references from stored definitions.
 HOSTFW_EXPORT TDataModule& SharedDatabaseModule();
 
 }  // namespace hostfw

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "host/components/component.h"
+#include "host/components/component_classes.h"
+#include "host/components/handler_table.h"
 #include "host/core/exception.h"
-#include "host/definition/component_classes.h"
 #include "host/definition/dfm_parser.h"
-#include "host/definition/standard_classes.h"
-#include "host/ui/form.h"
 
 namespace hostfw {
 namespace {
@@ -80,7 +80,8 @@ struct PendingReference {
 
 class Loader {
 public:
-    Loader(TCustomForm& form, std::string_view sourceName) : form_(form), source_(sourceName) {}
+    Loader(TComponent& root, const HandlerTable& handlers, std::string_view sourceName)
+        : form_(root), handlers_(handlers), source_(sourceName) {}
 
     void Load(const dfm::ObjectNode& root) {
         form_.SetName(root.name);
@@ -180,7 +181,7 @@ private:
                 references_.push_back({&component, &info, v.asIdentifier(), where});
                 break;
             case PropertyType::Event: {
-                const EventHandler* handler = form_.Handlers().Find(v.asIdentifier());
+                const EventHandler* handler = handlers_.Find(v.asIdentifier());
                 if (handler == nullptr) {
                     throw Exception("manipulador '" + v.asIdentifier() + "' não encontrado.");
                 }
@@ -215,17 +216,18 @@ private:
         throw Exception(where + ": " + form_.Name() + "." + component + ": " + what);
     }
 
-    TCustomForm& form_;
+    TComponent& form_;
+    const HandlerTable& handlers_;
     std::string_view source_;
     std::vector<PendingReference> references_;
 };
 
 }  // namespace
 
-void LoadDefinition(TCustomForm& form, std::string_view text, std::string_view sourceName) {
-    RegisterStandardClasses();
+void LoadDefinition(TComponent& form, const HandlerTable& handlers, std::string_view text,
+                    std::string_view sourceName) {
     const dfm::ObjectNode root = dfm::parseDfm(text, sourceName);
-    Loader(form, sourceName).Load(root);
+    Loader(form, handlers, sourceName).Load(root);
 }
 
 }  // namespace hostfw

@@ -6,13 +6,14 @@
 
 namespace hostfw {
 
-class TCustomForm;
+class TComponent;
+class HandlerTable;
 
-// Applies a stored definition to a form: components created by class, properties set
-// by name, references resolved and events bound by handler name against the form's
-// handler table. "inherited" blocks change components an ancestor's definition created.
+// Applies a stored definition to a form: components created by the class registry,
+// properties set by name, references resolved and events bound by handler name against the
+// form's handler table. "inherited" blocks change components an ancestor's definition created.
 // Any unknown class, property, reference or handler is an error naming the component.
-HOSTFW_EXPORT void LoadDefinition(TCustomForm& form, std::string_view text,
-                                  std::string_view sourceName);
+HOSTFW_EXPORT void LoadDefinition(TComponent& form, const HandlerTable& handlers,
+                                  std::string_view text, std::string_view sourceName);
 
 }  // namespace hostfw

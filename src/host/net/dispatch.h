@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "host/net/call_messages.h"
 #include "host/net/dispatch_arg.h"
-#include "host/net/ole_variant.h"
+#include "host/wire/call_messages.h"
+#include "host/wire/ole_variant.h"
 #include "hostfw_export.h"
 
 namespace hostfw {

@@ -6,8 +6,8 @@
 #include <mutex>
 
 #include "host/core/exception.h"
-#include "host/net/wire_codec.h"
-#include "host/net/wire_protocol.h"
+#include "host/wire/wire_codec.h"
+#include "host/wire/wire_protocol.h"
 
 namespace hostfw {
 namespace {

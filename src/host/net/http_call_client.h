@@ -3,8 +3,8 @@
 #include <memory>
 #include <string>
 
-#include "host/net/call_messages.h"
-#include "host/net/net_timeouts.h"
+#include "host/session/net_timeouts.h"
+#include "host/wire/call_messages.h"
 #include "hostfw_export.h"
 
 namespace hostfw {

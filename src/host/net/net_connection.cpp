@@ -1,14 +1,12 @@
 #include "host/net/net_connection.h"
 
-#include "host/services/session.h"
+#include "host/session/session.h"
 
+#include "host/components/property_helpers.h"
 #include "host/core/exception.h"
 #include "host/net/call_argument_text.h"
 #include "host/net/http_call_client.h"
-#include "host/net/last_server_call.h"
-#include "host/ui/application.h"
-#include "host/ui/host_ui.h"
-#include "host/ui/property_helpers.h"
+#include "host/net/server_call_observer.h"
 
 namespace hostfw {
 
@@ -72,21 +70,18 @@ void TNetConnection::Open() {
 }
 
 CallReply TNetConnection::CallRemote(const std::string& method, const CallRequest& request) {
-    // Recorded before connecting on demand: a call that never reached the server was still made.
-    RecordCall(method, request);
+    // Announced before connecting on demand: a call that never reached the server was still made.
+    AnnounceCall(method, request);
     if (!Connected())
         Open();
     return client_->call(serverName_, method, request);
 }
 
-void TNetConnection::RecordCall(const std::string& method, const CallRequest& request) const {
+void TNetConnection::AnnounceCall(const std::string& method, const CallRequest& request) const {
     ServerCallRecord record{serverName_, method, {}};
     for (const CallArgument& arg : request.args)
         record.arguments.push_back(CallArgumentText(arg.value));
-    const std::string line = "call: " + CallText(method, record.arguments);
-    RecordServerCall(std::move(record));
-    if (Application().HasUi())
-        Application().Ui().Notify(line);
+    NotifyServerCall(record);
 }
 
 }  // namespace hostfw

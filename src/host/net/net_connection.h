@@ -3,10 +3,10 @@
 #include <memory>
 #include <string>
 
+#include "host/components/component.h"
+#include "host/components/events.h"
 #include "host/net/dispatch.h"
-#include "host/net/net_timeouts.h"
-#include "host/ui/component.h"
-#include "host/ui/events.h"
+#include "host/session/net_timeouts.h"
 #include "hostfw_export.h"
 
 namespace hostfw {
@@ -18,8 +18,8 @@ class HttpCallClient;
 // offers ServerName. With ThrowException off a failed connect is silent and the state stays
 // false; with it on the failure is raised. A call through AppServer() while not connected
 // connects once more and raises, whatever ThrowException says, if that fails too; every
-// failure names the address. Each call is recorded (LastServerCall) and, when the application
-// has a UI, shown to it as "call: Method(args)" before anything is sent.
+// failure names the address. Each call is handed to the server-call observer before anything
+// is sent.
 class HOSTFW_EXPORT TNetConnection : public TComponent {
 public:
     explicit TNetConnection(TComponent* owner);
@@ -55,7 +55,7 @@ private:
     // Raises when the server cannot be reached or does not offer the object.
     void Open();
     CallReply CallRemote(const std::string& method, const CallRequest& request);
-    void RecordCall(const std::string& method, const CallRequest& request) const;
+    void AnnounceCall(const std::string& method, const CallRequest& request) const;
 
     std::string serverName_;
     std::string host_;

@@ -2,11 +2,11 @@
 #include <cmath>
 #include <cstdio>
 
+#include "host/core/child_process.h"
 #include "host/core/date_time.h"
 #include "host/core/exception.h"
 #include "host/core/staged_file.h"
 #include "host/core/system_error_text.h"
-#include "host/report/child_process.h"
 #include "host/report/paged_report.h"
 #include "host/report/pdf_page_renderer.h"
 #include "host/report/report_commands.h"

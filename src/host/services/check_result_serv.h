@@ -1,7 +1,7 @@
 #pragma once
 
 #include "host/data/data_packet.h"
-#include "host/net/ole_variant.h"
+#include "host/wire/ole_variant.h"
 #include "hostfw_export.h"
 
 namespace hostfw {

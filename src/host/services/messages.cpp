@@ -2,7 +2,7 @@
 
 #include <strings.h>
 
-#include "host/ui/property_helpers.h"
+#include "host/components/property_helpers.h"
 
 namespace hostfw {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "host/ui/component.h"
+#include "host/components/component.h"
 #include "hostfw_export.h"
 
 namespace hostfw {

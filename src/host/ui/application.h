@@ -4,7 +4,7 @@
 #include <functional>
 #include <vector>
 
-#include "host/ui/component.h"
+#include "host/components/component.h"
 #include "host/ui/form.h"
 #include "hostfw_export.h"
 

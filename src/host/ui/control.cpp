@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "host/components/property_helpers.h"
 #include "host/core/exception.h"
 #include "host/ui/form.h"
-#include "host/ui/property_helpers.h"
 
 namespace hostfw {
 

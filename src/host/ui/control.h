@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "host/ui/component.h"
-#include "host/ui/events.h"
+#include "host/components/component.h"
+#include "host/components/events.h"
 #include "host/ui/graphics.h"
 #include "hostfw_export.h"
 

@@ -1,9 +1,9 @@
 #include "host/ui/edit.h"
 
+#include "host/components/property_helpers.h"
 #include "host/core/exception.h"
 #include "host/core/utf8.h"
 #include "host/ui/form.h"
-#include "host/ui/property_helpers.h"
 
 namespace hostfw {
 namespace {

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "host/components/property_helpers.h"
 #include "host/core/exception.h"
 #include "host/definition/loader.h"
 #include "host/ui/application.h"
 #include "host/ui/host_ui.h"
-#include "host/ui/property_helpers.h"
 
 namespace hostfw {
 
@@ -35,7 +35,7 @@ void TCustomForm::Construct() {
 void TCustomForm::RegisterHandlers(HandlerTable& /*table*/) {}
 
 void TCustomForm::ApplyDefinition(std::string_view text, std::string_view sourceName) {
-    LoadDefinition(*this, text, sourceName);
+    LoadDefinition(*this, handlers_, text, sourceName);
 }
 
 void TCustomForm::FocusControl(TWinControl* control) {

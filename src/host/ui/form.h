@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "host/components/handler_table.h"
 #include "host/ui/control.h"
-#include "host/ui/handler_table.h"
 #include "hostfw_export.h"
 
 namespace hostfw {

@@ -5,11 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "host/net/server_call_observer.h"
 #include "hostfw_export.h"
 
 namespace hostfw {
 
 class TCustomForm;
+class TParams;
 
 // Error is a refusal the program reports (MensErro); Failure an unexpected exception that
 // the event loop shows.
@@ -65,6 +67,11 @@ public:
     // Something a user would notice that has no dialog: a file written, a server call, the
     // wait animation shown or hidden. One line, stable wording.
     virtual void Notify(const std::string& line) = 0;
+
+    // Observations without a dialog: a call to the application server about to be sent, and
+    // the parameters a report query is about to run with, as the form filled them.
+    virtual void ServerCalled(const ServerCallRecord& call) = 0;
+    virtual void ReportQueryBound(const TParams& params) = 0;
 };
 
 }  // namespace hostfw

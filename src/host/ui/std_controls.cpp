@@ -1,7 +1,7 @@
 #include "host/ui/std_controls.h"
 
+#include "host/components/property_helpers.h"
 #include "host/core/exception.h"
-#include "host/ui/property_helpers.h"
 
 namespace hostfw {
 

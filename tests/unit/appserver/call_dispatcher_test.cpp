@@ -9,7 +9,7 @@
 
 #include "call_dispatcher.h"
 #include "call_failure.h"
-#include "host/net/wire_codec.h"
+#include "host/wire/wire_codec.h"
 
 namespace {
 

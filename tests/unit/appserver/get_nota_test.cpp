@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "host/core/exception.h"
-#include "invoice_client.h"
 #include "invoice_database.h"
-#include "server_process.h"
+#include "support/invoice_client.h"
+#include "support/server_process.h"
 
 namespace servertest {
 namespace {

@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
-#include "host/net/wire_codec.h"
+#include "host/wire/wire_codec.h"
 #include "invoice_database.h"
-#include "server_process.h"
+#include "support/server_process.h"
 
 namespace servertest {
 namespace {

@@ -17,10 +17,10 @@
 #include "host/net/http_call_client.h"
 #include "host/net/net_connection.h"
 #include "host/services/check_result_serv.h"
-#include "invoice_client.h"
 #include "invoice_database.h"
-#include "server_process.h"
-#include "unit/support/failure_of.h"
+#include "support/failure_of.h"
+#include "support/invoice_client.h"
+#include "support/server_process.h"
 
 namespace servertest {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "invoice_database.h"
-#include "server_process.h"
+#include "support/server_process.h"
 
 namespace servertest {
 namespace {

@@ -11,7 +11,8 @@
 #include "host/data/engine.h"
 #include "host/data/field.h"
 #include "host/data/query.h"
-#include "host/services/session.h"
+#include "host/data/shared_database.h"
+#include "host/session/session.h"
 #include "unit/data/engine_test_support.h"
 
 namespace {

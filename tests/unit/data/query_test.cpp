@@ -59,7 +59,8 @@ protected:
     }
 
     DefinedForm form{nullptr};
-    const bool loaded = (hostfw::LoadDefinition(form, kBranchQuery, "teste.dfm"), true);
+    const bool loaded =
+        (hostfw::LoadDefinition(form, form.Handlers(), kBranchQuery, "teste.dfm"), true);
     TADOIBQuery& query = hostfw::ComponentByName<TADOIBQuery>(form, "qryFilial");
     TField& code = *query.FindField("CDFILIAL");
     TField& name = *query.FindField("NMFILIAL");

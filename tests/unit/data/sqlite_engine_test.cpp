@@ -8,8 +8,8 @@
 #include "host/core/date_time.h"
 #include "host/core/exception.h"
 #include "host/data/engine.h"
+#include "support/test_folder.h"
 #include "unit/data/engine_test_support.h"
-#include "unit/support/test_folder.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "host/data/engine.h"
+#include "support/test_folder.h"
 #include "table_rows.h"
-#include "unit/support/test_folder.h"
 
 extern char** environ;
 

@@ -2,13 +2,12 @@
 
 #include <string>
 
+#include "host/components/component_by_name.h"
 #include "host/core/exception.h"
 #include "host/definition/loader.h"
-#include "host/definition/standard_classes.h"
-#include "host/ui/component_by_name.h"
 #include "host/ui/form.h"
 #include "host/ui/std_controls.h"
-#include "unit/support/failure_of.h"
+#include "support/failure_of.h"
 
 namespace {
 
@@ -21,7 +20,7 @@ public:
     std::string ClassName() const override { return "TBaseForm"; }
     void Load(std::string_view text, std::string_view source = "teste.dfm") {
         RegisterHandlers(Handlers());
-        LoadDefinition(*this, text, source);
+        LoadDefinition(*this, Handlers(), text, source);
     }
     std::string pressedBy;
 
@@ -58,13 +57,12 @@ end
 
 class Loader : public ::testing::Test {
 protected:
-    void SetUp() override { RegisterStandardClasses(); }
-
     // The message of the failure loading `text` over the base definition.
     static std::string failure(const std::string& text) {
         DescendantForm form(nullptr);
         form.Load(kBase, "base.dfm");
-        return testsupport::failureOf([&] { LoadDefinition(form, text, "filho.dfm"); });
+        return testsupport::failureOf(
+            [&] { LoadDefinition(form, form.Handlers(), text, "filho.dfm"); });
     }
 };
 
@@ -90,7 +88,7 @@ TEST_F(Loader, BindingsResolveToTheDescendantsHandlerOfTheSameName) {
 TEST_F(Loader, AnInheritedBlockChangesTheAncestorsComponentAndAddsNewOnes) {
     DescendantForm form(nullptr);
     form.Load(kBase, "base.dfm");
-    LoadDefinition(form, R"(inherited frmFilho: TBaseForm
+    LoadDefinition(form, form.Handlers(), R"(inherited frmFilho: TBaseForm
   Caption = 'Filho'
   inherited grbDados: TGroupBox
     Caption = 'Outros dados'

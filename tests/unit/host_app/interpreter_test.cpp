@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_script_run.h"
-#include "host/net/last_server_call.h"
-#include "host/services/session.h"
+#include "host/session/session.h"
 #include "host/ui/application.h"
 
 namespace host {
@@ -173,13 +172,17 @@ TEST(Interpreter, ReportParametersAreWrittenAndCanBeExpected) {
 }
 
 TEST(Interpreter, ServerCallArgumentsCompareAsWritten) {
-    hostfw::RecordServerCall(
-        {"exp03600.rdmRelConsLanc", "GetNota", {"\"0001\"", "date(2026-01-01)"}});
-    EXPECT_TRUE(RunFakeScript("expect arg 1 \"0001\"\nexpect arg 2 date(2026-01-01)\n").passed);
-    EXPECT_EQ(RunFakeScript("expect arg 1 0001\n").failure,
-              "linha 1: esperado 0001, obtido \"0001\"");
-    EXPECT_EQ(RunFakeScript("expect arg 3 null\n").failure,
-              "linha 1: esperado null, obtido GetNota com 2 argumentos");
+    const std::string call = "open null\nclick btnChamada\n";
+    const ScriptRun run =
+        RunFakeScript(call + "expect arg 1 \"0001\"\nexpect arg 2 date(2026-01-01)\n");
+    EXPECT_TRUE(run.passed) << run.failure;
+    EXPECT_TRUE(contains(run.transcript, "call: GetNota(\"0001\", date(2026-01-01))\n"));
+    EXPECT_EQ(RunFakeScript(call + "expect arg 1 0001\n").failure,
+              "linha 3: esperado 0001, obtido \"0001\"");
+    EXPECT_EQ(RunFakeScript(call + "expect arg 3 null\n").failure,
+              "linha 3: esperado null, obtido GetNota com 2 argumentos");
+    EXPECT_EQ(RunFakeScript("expect arg 1 null\n").failure,
+              "linha 1: esperado null, obtido nenhuma chamada ao servidor");
 }
 
 TEST(Interpreter, DatasetRowsAreCounted) {

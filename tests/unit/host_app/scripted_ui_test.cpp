@@ -7,7 +7,6 @@
 
 #include "host/core/exception.h"
 #include "host/data/params.h"
-#include "host/report/last_report_run.h"
 #include "host/ui/form.h"
 #include "scripted_ui.h"
 
@@ -103,10 +102,10 @@ TEST_F(ScriptedUiTest, EachReportRunIsWrittenOnceEvenWithTheSameValues) {
     hostfw::TParams params;
     params.CreateParam("P_CDFILIAL").SetAsString("0001");
     params.CreateParam("P_STATUS");
-    hostfw::RecordReportRunParams(params);
+    ui_.ReportQueryBound(params);
     ui_.Notify("printed: a.pdf");
     ui_.WriteNewReportRuns();
-    hostfw::RecordReportRunParams(params);
+    ui_.ReportQueryBound(params);
     ui_.WriteNewReportRuns();
     const std::string once = "param: P_CDFILIAL=\"0001\"\nparam: P_STATUS=null\n";
     EXPECT_EQ(out_.str(), once + "printed: a.pdf\n" + once);

@@ -1,5 +1,5 @@
+#include "host/controls/btn_pesquisa.h"
 #include "host/data/query.h"
-#include "host/ui/btn_pesquisa.h"
 #include "host/ui/edit.h"
 #include "host/ui/std_controls.h"
 #include "unit/module/module_fixture.h"

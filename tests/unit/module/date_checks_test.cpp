@@ -1,4 +1,4 @@
-#include "host/ui/date_edit_plus.h"
+#include "host/controls/date_edit_plus.h"
 #include "unit/module/module_fixture.h"
 
 namespace moduletest {

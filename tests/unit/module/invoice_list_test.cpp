@@ -1,9 +1,8 @@
+#include "host/controls/btn_pesquisa.h"
 #include "host/core/date_time.h"
 #include "host/data/client_dataset.h"
 #include "host/data/field.h"
-#include "host/net/last_server_call.h"
 #include "host/services/wait_animation.h"
-#include "host/ui/btn_pesquisa.h"
 #include "host/ui/edit.h"
 #include "host/ui/std_controls.h"
 #include "unit/module/module_fixture.h"
@@ -18,11 +17,11 @@ class InvoiceList : public ModuleTest {
 protected:
     void SetUp() override {
         openEmbedded();
-        RecordServerCall({});
         UserActions::Click(control<TRadioButton>("rdbLNota"));
     }
     void search() { UserActions::Click(control<TBtnPesquisa>("btnNota")); }
-    bool called() const { return !LastServerCall()->method.empty(); }
+    bool called() const { return !ui.serverCalls.empty(); }
+    const ServerCallRecord& lastCall() const { return ui.serverCalls.back(); }
 };
 
 TEST_F(InvoiceList, ListaEnablesTheSearchAndTodosDisablesIt) {
@@ -67,8 +66,8 @@ TEST_F(InvoiceList, TheCallCarriesTheChoicesInOrder) {
     UserActions::Click(control<TCheckBox>("ckbPend"));
     search();
     ASSERT_TRUE(called());
-    EXPECT_EQ(LastServerCall()->method, "GetNota");
-    const std::vector<std::string>& args = LastServerCall()->arguments;
+    EXPECT_EQ(lastCall().method, "GetNota");
+    const std::vector<std::string>& args = lastCall().arguments;
     ASSERT_EQ(args.size(), 9u);
     EXPECT_EQ(args[0], "\"0002\"");
     EXPECT_EQ(args[1], "date(" + DateToIso(Now()) + ")");
@@ -83,8 +82,8 @@ TEST_F(InvoiceList, TheCancellationReportSendsNoStatuses) {
     UserActions::Select(control<TComboBox>("cbbReportNames"), 1);
     search();
     ASSERT_TRUE(called());
-    EXPECT_EQ(LastServerCall()->arguments[7], "\"\"");
-    EXPECT_EQ(LastServerCall()->arguments[8], "\"C\"");
+    EXPECT_EQ(lastCall().arguments[7], "\"\"");
+    EXPECT_EQ(lastCall().arguments[8], "\"C\"");
 }
 
 TEST_F(InvoiceList, TheStatusColumnShowsOnlyTheFiveExactLetters) {

@@ -5,15 +5,15 @@
 
 #include <string>
 
+#include "host/components/component_by_name.h"
 #include "host/core/variant.h"
 #include "host/data/params.h"
-#include "host/services/session.h"
+#include "host/session/session.h"
 #include "host/ui/application.h"
-#include "host/ui/component_by_name.h"
 #include "host/ui/form.h"
 #include "host/ui/user_actions.h"
+#include "support/fake_host_ui.h"
 #include "unit/data/test_database.h"
-#include "unit/support/fake_host_ui.h"
 
 namespace moduletest {
 

@@ -1,7 +1,7 @@
+#include "host/controls/btn_pesquisa.h"
+#include "host/controls/date_edit_plus.h"
 #include "host/core/date_time.h"
 #include "host/core/exception.h"
-#include "host/ui/btn_pesquisa.h"
-#include "host/ui/date_edit_plus.h"
 #include "host/ui/std_controls.h"
 #include "unit/module/module_fixture.h"
 

@@ -1,6 +1,6 @@
 #include "host/base_form/report_designer_dialog.h"
+#include "host/controls/date_edit_plus.h"
 #include "host/data/params.h"
-#include "host/ui/date_edit_plus.h"
 #include "host/ui/std_controls.h"
 #include "unit/module/module_fixture.h"
 

@@ -4,8 +4,7 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
-#include "host/report/last_report_run.h"
-#include "host/ui/date_edit_plus.h"
+#include "host/controls/date_edit_plus.h"
 #include "unit/module/module_fixture.h"
 
 namespace moduletest {
@@ -43,8 +42,8 @@ TEST_F(ReportRun, AParameterTheFormLeavesAloneIsBoundAsNull) {
     UserActions::ReplaceText(control<TDateEditPlus>("depFinal"), "31/12/2025");
     UserActions::Click(control<TControl>("sbtPreview"));
     ASSERT_TRUE(messages().empty()) << messages()[0];
-    ASSERT_TRUE(ReportHasRun());
-    const TParams& bound = LastReportRunParams();
+    ASSERT_GT(ui.reportRuns, 0);
+    const TParams& bound = ui.reportParams;
     EXPECT_TRUE(bound.ParamByName("P_TCDFILIAL").IsNull());
     EXPECT_EQ(bound.ParamByName("P_CDFILIAL").AsString(), "0001");
     EXPECT_EQ(bound.ParamByName("P_STATUS").AsString(), "PEAC");

@@ -1,5 +1,4 @@
-#include "host/report/last_report_run.h"
-#include "host/ui/date_edit_plus.h"
+#include "host/controls/date_edit_plus.h"
 #include "host/ui/edit.h"
 #include "host/ui/std_controls.h"
 #include "unit/module/module_fixture.h"

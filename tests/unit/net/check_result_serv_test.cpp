@@ -6,7 +6,7 @@
 #include <string>
 
 #include "host/core/exception.h"
-#include "unit/support/failure_of.h"
+#include "support/failure_of.h"
 
 namespace {
 

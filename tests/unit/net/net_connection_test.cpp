@@ -6,12 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "closed_port.h"
 #include "host/core/exception.h"
-#include "host/net/last_server_call.h"
-#include "host/services/session.h"
-#include "unit/support/failure_of.h"
-#include "unit/support/fake_host_ui.h"
+#include "host/session/session.h"
+#include "support/closed_port.h"
+#include "support/failure_of.h"
+#include "support/fake_host_ui.h"
 
 namespace {
 
@@ -126,7 +125,7 @@ TEST_F(NetConnectionTest, ANewConnectionWaitsAsLongAsTheSessionSays) {
     EXPECT_EQ(connection.Timeouts(), saved) << "an existing connection keeps its own";
 }
 
-TEST_F(NetConnectionTest, EveryCallIsRecordedAndShownAsSentEvenWhenItFails) {
+TEST_F(NetConnectionTest, EveryCallReachesTheUiAsSentEvenWhenItFails) {
     std::string list = ",1,11,";
     std::string flag;
     std::vector<DispatchArg> args{DispatchArg::ByValue(Variant("00\"1")),
@@ -134,24 +133,20 @@ TEST_F(NetConnectionTest, EveryCallIsRecordedAndShownAsSentEvenWhenItFails) {
                                   DispatchArg::ByRef(list), DispatchArg::ByRef(flag)};
     EXPECT_THROW(connection.AppServer().Invoke("GetNota", args), hostfw::Exception);
 
-    const auto& call = hostfw::LastServerCall();
-    ASSERT_TRUE(call.has_value());
-    EXPECT_EQ(call->object, "exp03600.rdmRelConsLanc");
-    EXPECT_EQ(call->method, "GetNota");
-    EXPECT_THAT(call->arguments,
+    ASSERT_EQ(ui.serverCalls.size(), 1u);
+    const hostfw::ServerCallRecord& call = ui.serverCalls.front();
+    EXPECT_EQ(call.object, "exp03600.rdmRelConsLanc");
+    EXPECT_EQ(call.method, "GetNota");
+    EXPECT_THAT(call.arguments,
                 ElementsAre("\"00\\\"1\"", "date(2026-01-01)", "\",1,11,\"", "\"\""));
-    EXPECT_THAT(ui.notes,
-                ElementsAre("call: GetNota(\"00\\\"1\", date(2026-01-01), \",1,11,\", \"\")"));
 }
 
-TEST_F(NetConnectionTest, WithoutAUiTheCallIsStillRecorded) {
+TEST_F(NetConnectionTest, WithoutAUiACallFailsWithItsOwnMessage) {
     hostfw::Application().SetUi(nullptr);
     std::vector<DispatchArg> args{DispatchArg::ByValue(Variant(7))};
     const std::string failure = failureOf([&] { connection.AppServer().Invoke("Ping", args); });
     EXPECT_THAT(failure, HasSubstr(address()));
-    ASSERT_TRUE(hostfw::LastServerCall().has_value());
-    EXPECT_EQ(hostfw::LastServerCall()->method, "Ping");
-    EXPECT_THAT(hostfw::LastServerCall()->arguments, ElementsAre("7"));
+    EXPECT_TRUE(ui.serverCalls.empty());
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "host/net/wire_codec.h"
+#include "host/wire/wire_codec.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -6,12 +6,12 @@
 #include <deque>
 
 #include "host/base_form/frm_dados_ger_rel.h"
-#include "host/report/last_report_run.h"
-#include "host/services/session.h"
+#include "host/data/shared_database.h"
+#include "host/session/session.h"
 #include "host/ui/application.h"
 #include "host/ui/user_actions.h"
 #include "report_test_support.h"
-#include "unit/support/fake_host_ui.h"
+#include "support/fake_host_ui.h"
 
 namespace reporttest {
 namespace {
@@ -167,7 +167,7 @@ TEST_F(ReportForm, PreviewShowsTheReportAndRecordsTheParametersAsBound) {
     ASSERT_EQ(ui.previewTexts.size(), 1u);
     EXPECT_THAT(ui.notes, ElementsAre("preview: Consulta Lançamentos - Data de Emissão"));
     EXPECT_THAT(ui.previewTexts[0], HasSubstr("Total geral: 2 nota(s)"));
-    const hostfw::TParams& bound = hostfw::LastReportRunParams();
+    const hostfw::TParams& bound = ui.reportParams;
     EXPECT_EQ(bound.ParamByName("P_STATUS").Value(), hostfw::Variant("EA"));
     EXPECT_EQ(bound.ParamByName("P_DATAINI").Value(), hostfw::Variant(EncodeDate(2025, 1, 1)));
 }
@@ -179,8 +179,8 @@ TEST_F(ReportForm, AParameterTheHandlerLeavesAloneIsRecordedUnassigned) {
         params.ParamByName("P_TNOTA").Clear();
     };
     Click(*form->sbtPreview);
-    EXPECT_FALSE(hostfw::LastReportRunParams().ParamByName("P_TNOTA").IsAssigned());
-    EXPECT_EQ(hostfw::LastReportRunParams().ParamByName("P_NOTA").Value(), hostfw::Variant(""));
+    EXPECT_FALSE(ui.reportParams.ParamByName("P_TNOTA").IsAssigned());
+    EXPECT_EQ(ui.reportParams.ParamByName("P_NOTA").Value(), hostfw::Variant(""));
     EXPECT_THAT(ui.previewTexts.at(0), HasSubstr("Nenhum lançamento encontrado"));
 }
 
@@ -286,8 +286,7 @@ TEST_F(ReportForm, ExportRunsTheSelectedReportIntoTheChosenFile) {
     EXPECT_TRUE(form->ExportCsv(file));
     EXPECT_EQ(SplitLines(ReadFile(file), "\r\n").size(), 5u);
     EXPECT_THAT(ui.notes, ElementsAre("exported: " + file.string()));
-    EXPECT_EQ(hostfw::LastReportRunParams().ParamByName("P_CDFILIAL").Value(),
-              hostfw::Variant("0001"));
+    EXPECT_EQ(ui.reportParams.ParamByName("P_CDFILIAL").Value(), hostfw::Variant("0001"));
 }
 
 }  // namespace

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 
+#include "host/core/child_process.h"
 #include "host/core/exception.h"
-#include "host/report/child_process.h"
 #include "host/report/report_commands.h"
 #include "host/report/report_definition_loader.h"
 #include "report_test_support.h"

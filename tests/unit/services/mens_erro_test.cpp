@@ -6,7 +6,7 @@
 #include "host/core/exception.h"
 #include "host/services/mens_erro.h"
 #include "host/ui/application.h"
-#include "unit/support/fake_host_ui.h"
+#include "support/fake_host_ui.h"
 
 namespace {
 

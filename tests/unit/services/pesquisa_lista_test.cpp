@@ -7,8 +7,8 @@
 #include "host/data/data_source.h"
 #include "host/services/pesquisa_lista.h"
 #include "host/ui/application.h"
-#include "unit/support/fake_host_ui.h"
-#include "unit/support/packet_dataset.h"
+#include "support/fake_host_ui.h"
+#include "support/packet_dataset.h"
 
 namespace {
 

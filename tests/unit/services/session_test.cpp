@@ -5,8 +5,9 @@
 
 #include "host/core/exception.h"
 #include "host/data/engine.h"
-#include "host/services/session.h"
-#include "unit/support/test_folder.h"
+#include "host/data/shared_database.h"
+#include "host/session/session.h"
+#include "support/test_folder.h"
 
 namespace {
 

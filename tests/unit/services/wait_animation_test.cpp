@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "host/services/wait_animation.h"
-#include "unit/support/fake_host_ui.h"
+#include "support/fake_host_ui.h"
 
 namespace {
 

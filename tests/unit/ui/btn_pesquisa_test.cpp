@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "host/controls/btn_pesquisa.h"
 #include "host/data/data_source.h"
-#include "host/ui/btn_pesquisa.h"
 #include "host/ui/edit.h"
 #include "host/ui/user_actions.h"
+#include "support/fake_host_ui.h"
+#include "support/packet_dataset.h"
 #include "test_form.h"
-#include "unit/support/fake_host_ui.h"
-#include "unit/support/packet_dataset.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include "host/ui/edit.h"
 #include "host/ui/std_controls.h"
 #include "host/ui/user_actions.h"
+#include "support/fake_host_ui.h"
 #include "test_form.h"
-#include "unit/support/fake_host_ui.h"
 
 namespace {
 

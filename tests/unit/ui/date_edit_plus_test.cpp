@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "host/controls/date_edit_plus.h"
 #include "host/core/date_time.h"
 #include "host/core/exception.h"
 #include "host/ui/application.h"
-#include "host/ui/date_edit_plus.h"
 #include "host/ui/edit.h"
 #include "host/ui/user_actions.h"
+#include "support/fake_host_ui.h"
 #include "test_form.h"
-#include "unit/support/fake_host_ui.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include "host/ui/edit.h"
 #include "host/ui/user_actions.h"
+#include "support/fake_host_ui.h"
 #include "test_form.h"
-#include "unit/support/fake_host_ui.h"
 
 namespace {
 

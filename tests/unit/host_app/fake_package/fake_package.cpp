@@ -1,21 +1,22 @@
 // A stand-in for the report package, just big enough to drive the host: a form with an
 // edit, a date edit, a check box, a combo box, buttons that open each kind of dialog, a
-// report run and a dataset, and the module-level variables under their exported names.
+// report run, a server call and a dataset, and the module-level variables under their exported
+// names.
 #include <algorithm>
 #include <functional>
 #include <string>
 #include <type_traits>
 
+#include "host/controls/date_edit_plus.h"
 #include "host/core/date_time.h"
 #include "host/core/exception.h"
 #include "host/core/variant.h"
 #include "host/data/client_dataset.h"
 #include "host/data/params.h"
-#include "host/report/last_report_run.h"
+#include "host/net/server_call_observer.h"
 #include "host/services/mens_erro.h"
 #include "host/services/pesquisa_lista.h"
 #include "host/ui/application.h"
-#include "host/ui/date_edit_plus.h"
 #include "host/ui/edit.h"
 #include "host/ui/host_ui.h"
 #include "host/ui/std_controls.h"
@@ -72,6 +73,11 @@ protected:
         button("btnAviso", [] { MensErro("Aviso do módulo.", true); });
         button("btnFalha", [] { throw Exception("Falha inesperada."); });
         button("btnRelatorio", [] { runReport(); });
+        // What a connection announces before it sends a call.
+        button("btnChamada", [] {
+            NotifyServerCall(
+                {"exp03600.rdmRelConsLanc", "GetNota", {"\"0001\"", "date(2026-01-01)"}});
+        });
         auto* invoices = add<TClientDataSet>(this, "cdsNotaFiscal");
         button("btnNotas", [invoices] {
             invoices->SetData({{{"NRLANCTONF", "string", 10, false}}, {{"1"}, {"2"}, {"3"}}});
@@ -116,7 +122,7 @@ private:
         params.CreateParam("P_TEXTO").SetAsString("a\"b");
         params.CreateParam("P_DATA").SetAsDateTime(EncodeDate(2026, 1, 31));
         params.CreateParam("P_NULO");
-        RecordReportRunParams(params);
+        Application().Ui().ReportQueryBound(params);
         Application().Ui().ShowPreview("Relatório de teste", "linha 1\nlinha 2\n");
     }
 };

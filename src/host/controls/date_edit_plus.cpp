@@ -1,0 +1,49 @@
+#include "host/controls/date_edit_plus.h"
+
+#include <cmath>
+
+#include "host/components/property_helpers.h"
+#include "host/services/mens_erro.h"
+#include "host/services/text_rules.h"
+
+namespace hostfw {
+
+TDateTime TDateEditPlus::GetDate() const {
+    if (EmptyString(Text()))
+        return {0.0};
+    const std::optional<TDateTime> day = StrToDateStrict(Text());
+    if (!day)
+        return {0.0};
+    // The time of day written with SetDate stays only while the text shows that same day.
+    if (saveTime_ && std::floor(value_.value) == day->value)
+        return value_;
+    return *day;
+}
+
+void TDateEditPlus::SetDate(TDateTime value) {
+    value_ = saveTime_ ? value : DateOf(value);
+    SetText(DateToStr(value_));
+}
+
+void TDateEditPlus::CheckValidDate() {
+    const std::string text = Text();
+    if (EmptyString(text) || StrToDateStrict(text))
+        return;
+    // A disabled edit cannot take the focus; the user still learns why the date is refused.
+    if (CanFocus())
+        SetFocus();
+    MensErro("\"" + text + "\" não é uma data válida.", true);
+}
+
+const PropertyInfo* TDateEditPlus::FindProperty(std::string_view name) const {
+    static const PropertyTable table = {
+        {"SaveTime", BooleanProperty(&TDateEditPlus::SetSaveTime)},
+        {"ValidDateColor", IdentifierProperty(&TDateEditPlus::SetValidDateColorIdent)},
+        {"NomeSemana.Strings", StringListProperty(&TDateEditPlus::SetNomeSemana)},
+    };
+    if (const PropertyInfo* p = Lookup(table, name))
+        return p;
+    return TCustomEdit::FindProperty(name);
+}
+
+}  // namespace hostfw

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+#include "host/session/net_timeouts.h"
+#include "hostfw_export.h"
+
+namespace hostfw {
+
+// The user's session, set by the host application: working branch, whether the session
+// is bound to it, the application server's address, the shared database and the folders
+// of report definitions and report output.
+struct SessionSettings {
+    std::string filiProc;
+    bool moduFili = false;
+    std::string webUrl = "127.0.0.1";
+    int webPort = 8211;
+    std::string database;        // SQLite file path or PostgreSQL connection string
+    std::string reportDir;       // report definitions
+    std::string outputDir;       // printed reports
+    std::string printer;         // empty: print to a file only
+    NetTimeouts serverTimeouts;  // waits on the application server, taken by each new connection
+};
+
+HOSTFW_EXPORT SessionSettings& Session();
+
+HOSTFW_EXPORT std::string FiliProc();
+HOSTFW_EXPORT bool ModuFili();
+HOSTFW_EXPORT std::string WebURL();
+HOSTFW_EXPORT int WebPort();
+
+}  // namespace hostfw

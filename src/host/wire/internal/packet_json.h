@@ -1,0 +1,19 @@
+#pragma once
+
+// Internal to the framework library.
+
+#include <string>
+
+#include "host/data/data_packet.h"
+#include "host/wire/internal/json_access.h"
+
+namespace hostfw::wire {
+
+// {"type":"datapacket","fields":[...],"rows":[[...],...]}: each cell is a plain JSON value of
+// its field's type, or null.
+inline constexpr const char* kDataPacketType = "datapacket";
+
+Json packetToJson(const DataPacket& packet);
+DataPacket packetFromJson(const Json& json, const std::string& where);
+
+}  // namespace hostfw::wire

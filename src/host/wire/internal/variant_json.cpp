@@ -1,0 +1,76 @@
+#include "host/wire/internal/variant_json.h"
+
+#include <cmath>
+
+#include "host/wire/wire_codec.h"
+
+namespace hostfw::wire {
+namespace {
+
+Variant::Kind kindFromName(const std::string& name, const std::string& where) {
+    for (const Variant::Kind kind :
+         {Variant::Kind::Empty, Variant::Kind::Null, Variant::Kind::String, Variant::Kind::Integer,
+          Variant::Kind::Float, Variant::Kind::Boolean, Variant::Kind::Date}) {
+        if (name == kindName(kind))
+            return kind;
+    }
+    throw WireFormatError(where + ": tipo \"" + name + "\" desconhecido.");
+}
+
+}  // namespace
+
+double finiteForWire(double value) {
+    if (!std::isfinite(value)) {
+        throw Exception("Valor numérico não finito não pode ser enviado ao servidor de aplicação.");
+    }
+    return value;
+}
+
+Json variantToJson(const Variant& value) {
+    Json json{{"type", kindName(value.kind())}};
+    switch (value.kind()) {
+        case Variant::Kind::Empty:
+        case Variant::Kind::Null:
+            break;
+        case Variant::Kind::String:
+            json["value"] = value.asString();
+            break;
+        case Variant::Kind::Integer:
+            json["value"] = value.asInteger();
+            break;
+        case Variant::Kind::Float:
+        case Variant::Kind::Date:
+            json["value"] = finiteForWire(value.asFloat());
+            break;
+        case Variant::Kind::Boolean:
+            json["value"] = value.asBoolean();
+            break;
+    }
+    return json;
+}
+
+Variant variantFromJson(const Json& json, const std::string& where) {
+    const Variant::Kind kind = kindFromName(
+        requireString(requireMember(json, "type", where), where + ", \"type\""), where);
+    const std::string valueWhere = where + ", \"value\"";
+    switch (kind) {
+        case Variant::Kind::Empty:
+            return Variant();
+        case Variant::Kind::Null:
+            return Variant::Null();
+        case Variant::Kind::String:
+            return Variant(requireString(requireMember(json, "value", where), valueWhere));
+        case Variant::Kind::Integer:
+            return Variant(requireInteger(requireMember(json, "value", where), valueWhere));
+        case Variant::Kind::Float:
+            return Variant(requireFiniteNumber(requireMember(json, "value", where), valueWhere));
+        case Variant::Kind::Boolean:
+            return Variant(requireBoolean(requireMember(json, "value", where), valueWhere));
+        case Variant::Kind::Date:
+            return Variant(
+                TDateTime{requireFiniteNumber(requireMember(json, "value", where), valueWhere)});
+    }
+    throw WireFormatError(where + ": tipo desconhecido.");
+}
+
+}  // namespace hostfw::wire

@@ -1,0 +1,116 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/data/params.h"
+#include "host/ui/application.h"
+#include "host/ui/host_ui.h"
+
+namespace testsupport {
+
+// A host UI that records what the framework shows and answers dialogs from queues the test
+// fills beforehand. A dialog with no answer queued is a test failure, answered as cancelled.
+class FakeHostUi : public hostfw::HostUi {
+public:
+    struct Message {
+        std::string text;
+        hostfw::MessageKind kind;
+    };
+
+    std::vector<Message> messages;
+    std::vector<hostfw::ListPickRequest> pickRequests;
+    std::vector<hostfw::RowSearchRequest> searchRequests;
+    std::vector<std::string> notes;
+    std::vector<hostfw::ServerCallRecord> serverCalls;
+    // The parameters of the last report query run, and how many runs there were.
+    hostfw::TParams reportParams;
+    int reportRuns = 0;
+    std::deque<std::optional<std::vector<size_t>>> pickAnswers;
+    std::deque<std::optional<size_t>> searchAnswers;
+    // Runs inside ShowMessage, while the message is on screen.
+    std::function<void(const Message&)> whileMessageShown;
+    // What the user does inside a modal loop, before the loop checks whether it may end.
+    std::function<void(hostfw::TCustomForm&)> modalActions;
+
+    void ShowMessage(const std::string& text, hostfw::MessageKind kind) override {
+        messages.push_back({text, kind});
+        if (whileMessageShown)
+            whileMessageShown(messages.back());
+    }
+
+    std::optional<std::vector<size_t>> PickList(const hostfw::ListPickRequest& request) override {
+        pickRequests.push_back(request);
+        return take(pickAnswers, "list picker");
+    }
+
+    std::optional<size_t> SearchRow(const hostfw::RowSearchRequest& request) override {
+        searchRequests.push_back(request);
+        return take(searchAnswers, "row search");
+    }
+
+    std::optional<std::string> PromptText(const std::string&, const std::string&,
+                                          const std::string&) override {
+        ADD_FAILURE() << "unexpected text prompt";
+        return std::nullopt;
+    }
+
+    void RunModalLoop(hostfw::TCustomForm& form, const std::function<bool()>& closed) override {
+        if (modalActions)
+            modalActions(form);
+        EXPECT_TRUE(closed()) << "the modal loop would never end";
+    }
+
+    void ShowPreview(const std::string& title, const std::string&) override {
+        notes.push_back("preview: " + title);
+    }
+
+    void Notify(const std::string& line) override { notes.push_back(line); }
+
+    void ServerCalled(const hostfw::ServerCallRecord& call) override {
+        serverCalls.push_back(call);
+    }
+
+    void ReportQueryBound(const hostfw::TParams& params) override {
+        reportParams = hostfw::TParams();
+        for (size_t i = 0; i < params.Count(); ++i)
+            reportParams.CreateParam(params[i].Name()).SetAsVariant(params[i].Value());
+        ++reportRuns;
+    }
+
+    std::vector<std::string> messageTexts() const {
+        std::vector<std::string> texts;
+        for (const Message& m : messages)
+            texts.push_back(m.text);
+        return texts;
+    }
+
+private:
+    template <class Answer>
+    static std::optional<Answer> take(std::deque<std::optional<Answer>>& answers,
+                                      const char* dialog) {
+        if (answers.empty()) {
+            ADD_FAILURE() << "no answer queued for the " << dialog;
+            return std::nullopt;
+        }
+        std::optional<Answer> answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+// Installs a fake host UI as the application's UI for the lifetime of a test fixture.
+class FakeUiTest : public ::testing::Test {
+protected:
+    FakeUiTest() { hostfw::Application().SetUi(&ui); }
+    ~FakeUiTest() override { hostfw::Application().SetUi(nullptr); }
+
+    FakeHostUi ui;
+};
+
+}  // namespace testsupport
