@@ -35,9 +35,10 @@ void TControl::SetParentComponent(TComponent* parent) {
 }
 
 void TControl::SetText(const std::string& value) {
-    if (text_ == value)
+    std::string stored = StoredText(value);
+    if (text_ == stored)
         return;
-    text_ = value;
+    text_ = std::move(stored);
     TextChanged();
 }
 

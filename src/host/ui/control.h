@@ -36,6 +36,8 @@ public:
     const std::string& Caption() const { return text_; }
     void SetCaption(const std::string& value) { SetText(value); }
     const std::string& Text() const { return text_; }
+    // Stores the value as the control keeps text (StoredText); OnChange-like events run only
+    // when the stored text differs.
     void SetText(const std::string& value);
 
     bool Enabled() const { return enabled_; }
@@ -66,6 +68,8 @@ public:
 
 protected:
     // Raised after the text has really changed.
+    // The text as this kind of control keeps it; an upper-case edit keeps capitals.
+    virtual std::string StoredText(const std::string& value) const { return value; }
     virtual void TextChanged() {}
     // Writes the text without raising TextChanged (for the control's own bookkeeping).
     void AssignText(const std::string& value) { text_ = value; }

@@ -56,7 +56,7 @@ void TCustomEdit::InsertCharacter(unsigned char code) {
     const size_t length = std::min(selLength_, text.size() - start);
     if (maxLength_ > 0 && text.size() - length >= static_cast<size_t>(maxLength_))
         return;
-    text.replace(start, length, 1, applyCharCase(code, charCase_));
+    text.replace(start, length, 1, code);
     SetText(Utf8Encode(text));
     selStart_ = start + 1;
     selLength_ = 0;
@@ -78,6 +78,20 @@ void TCustomEdit::DeleteBackward() {
     selLength_ = 0;
 }
 
+void TCustomEdit::SetCharCase(TEditCharCase value) {
+    charCase_ = value;
+    SetText(Text());
+}
+
+std::string TCustomEdit::StoredText(const std::string& value) const {
+    if (charCase_ == TEditCharCase::ecNormal)
+        return value;
+    std::u32string text = Utf8Decode(value);
+    for (char32_t& c : text)
+        c = applyCharCase(c, charCase_);
+    return Utf8Encode(text);
+}
+
 void TCustomEdit::TextChanged() {
     // Text written by the program leaves the caret at its end.
     selStart_ = Utf8Length(Text());
@@ -93,11 +107,11 @@ void TCustomEdit::DoEnter() {
 
 void TCustomEdit::SetCharCaseIdent(const std::string& ident) {
     if (ident == "ecNormal") {
-        charCase_ = TEditCharCase::ecNormal;
+        SetCharCase(TEditCharCase::ecNormal);
     } else if (ident == "ecUpperCase") {
-        charCase_ = TEditCharCase::ecUpperCase;
+        SetCharCase(TEditCharCase::ecUpperCase);
     } else if (ident == "ecLowerCase") {
-        charCase_ = TEditCharCase::ecLowerCase;
+        SetCharCase(TEditCharCase::ecLowerCase);
     } else {
         throw Exception("caixa de texto desconhecida '" + ident + "'.");
     }

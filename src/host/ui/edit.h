@@ -11,7 +11,7 @@ enum class TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 
 // A one-line edit. Text written by the program raises OnChange only when it differs;
 // typed characters go through KeyPress (and OnKeyPress) first. Maximum length limits
-// typing only; an upper-case edit stores typed letters as capitals.
+// typing only; an upper-case edit stores every letter as a capital, typed or written.
 class HOSTFW_EXPORT TCustomEdit : public TWinControl {
 public:
     using TWinControl::TWinControl;
@@ -20,7 +20,8 @@ public:
     int MaxLength() const { return maxLength_; }
     void SetMaxLength(int value) { maxLength_ = value; }
     TEditCharCase CharCase() const { return charCase_; }
-    void SetCharCase(TEditCharCase value) { charCase_ = value; }
+    // The text already there takes the new case at once.
+    void SetCharCase(TEditCharCase value);
     bool ReadOnly() const { return readOnly_; }
     void SetReadOnly(bool value) { readOnly_ = value; }
 
@@ -35,6 +36,7 @@ public:
     const PropertyInfo* FindProperty(std::string_view name) const override;
 
 protected:
+    std::string StoredText(const std::string& value) const override;
     void TextChanged() override;
     void DoEnter() override;
 

@@ -1,5 +1,7 @@
 #include "host/controls/btn_pesquisa.h"
+#include "host/data/engine.h"
 #include "host/data/query.h"
+#include "host/data/shared_database.h"
 #include "host/ui/edit.h"
 #include "host/ui/std_controls.h"
 #include "unit/module/module_fixture.h"
@@ -117,6 +119,21 @@ TEST_F(BranchField, LockedModeDisablesTheFieldAndLooksTheBranchUp) {
     EXPECT_EQ(code().Text(), "0002");
     EXPECT_EQ(name().Text(), "Filial Campinas");
     EXPECT_TRUE(messages().empty());
+}
+
+TEST_F(BranchField, ASessionBranchInSmallLettersIsTheBranchInCapitals) {
+    hostfw::TParams branch;
+    branch.CreateParam("CODE").SetAsString("00AB");
+    branch.CreateParam("NAME").SetAsString("Filial Aberta");
+    SharedDatabase()->Execute("INSERT INTO FILIAL (CDFILIAL, NMFILIAL) VALUES (:CODE, :NAME)",
+                              branch);
+    Session().moduFili = true;
+    Session().filiProc = "ab";
+    openEmbedded();
+    EXPECT_EQ(code().Text(), "00AB");
+    EXPECT_EQ(name().Text(), "Filial Aberta");
+    UserActions::Click(control<TControl>("sbtPreview"));
+    EXPECT_TRUE(messages().empty()) << messages()[0];
 }
 
 TEST_F(BranchField, LockedModeWithAnEmptyCodeIsRefusedLaterWithoutMovingTheFocus) {

@@ -89,10 +89,19 @@ TEST_F(EditTyping, UpperCaseLeavesLettersWithoutALatin1CapitalAlone) {
     EXPECT_EQ(edit.Text(), "ßÿ÷µ");
 }
 
-TEST_F(EditTyping, UpperCaseAppliesToTypingOnly) {
+TEST_F(EditTyping, UpperCaseAppliesToProgramTextToo) {
     edit.SetCharCase(TEditCharCase::ecUpperCase);
-    edit.SetText("abc");
-    EXPECT_EQ(edit.Text(), "abc");
+    edit.SetText("00ab");
+    EXPECT_EQ(edit.Text(), "00AB");
+    edit.SetText("00AB");
+    edit.SetText("00aB");
+    EXPECT_EQ(changes, std::vector<std::string>{"00AB"}) << "the same stored text is no change";
+}
+
+TEST_F(EditTyping, TurningUpperCaseOnStoresTheTextThereAsCapitals) {
+    edit.SetText("ação");
+    edit.SetCharCase(TEditCharCase::ecUpperCase);
+    EXPECT_EQ(edit.Text(), "AÇÃO");
 }
 
 TEST_F(EditTyping, UpperCaseHandlerSeesTheCharacterAsTyped) {
