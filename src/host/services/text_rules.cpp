@@ -7,7 +7,8 @@
 namespace hostfw {
 
 bool EmptyString(const std::string& text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '/'; }) &&
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return c == ' ' || c == '\t' || c == '/'; }) &&
            std::count(text.begin(), text.end(), '/') <= 2;
 }
 

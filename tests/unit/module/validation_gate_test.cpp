@@ -58,6 +58,12 @@ TEST_F(ValidationGate, EmptyDatesAreRequiredInOrder) {
     expectRefused("Data final deve ser informada.", "depFinal");
 }
 
+TEST_F(ValidationGate, ADateOfBlanksAndTabsIsAskedForNotRefusedAsBad) {
+    UserActions::ReplaceText(control<TDateEditPlus>("depInicial"), " \t ");
+    clickCommand("sbtPreview");
+    expectRefused("Data inicial deve ser informada.", "depInicial");
+}
+
 TEST_F(ValidationGate, EachListGroupOnListaNeedsAPick) {
     const struct {
         const char* lista;

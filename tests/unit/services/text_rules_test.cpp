@@ -11,9 +11,10 @@ using hostfw::EmptyString;
 using hostfw::FormatMaskText;
 using hostfw::PictPess;
 
-TEST(EmptyStringRule, BlanksAndTheUnfilledDateMaskAreEmpty) {
+TEST(EmptyStringRule, BlanksTabsAndTheUnfilledDateMaskAreEmpty) {
     EXPECT_TRUE(EmptyString(""));
     EXPECT_TRUE(EmptyString("    "));
+    EXPECT_TRUE(EmptyString(" \t \t"));
     EXPECT_TRUE(EmptyString("  /  /    "));
 }
 
