@@ -1,7 +1,5 @@
 #include "host/controls/date_edit_plus.h"
 
-#include <cmath>
-
 #include "host/components/property_helpers.h"
 #include "host/services/mens_erro.h"
 #include "host/services/text_rules.h"
@@ -15,7 +13,7 @@ TDateTime TDateEditPlus::GetDate() const {
     if (!day)
         return {0.0};
     // The time of day written with SetDate stays only while the text shows that same day.
-    if (saveTime_ && std::floor(value_.value) == day->value)
+    if (saveTime_ && DateOf(value_) == *day)
         return value_;
     return *day;
 }

@@ -7,6 +7,8 @@
 namespace hostfw {
 namespace {
 
+constexpr long long kSecondsPerDay = 86400;
+
 // Days from 1970-01-01 to 1899-12-30.
 constexpr double kUnixEpochAsAutomation = 25569.0;
 
@@ -52,7 +54,7 @@ double daysFromCivil(const CivilDate& date) {
 }
 
 CivilDate civilFromDays(double days) {
-    return civilFromUnixDays(static_cast<long long>(std::floor(days)) -
+    return civilFromUnixDays(static_cast<long long>(std::trunc(days)) -
                              static_cast<long long>(kUnixEpochAsAutomation));
 }
 
@@ -81,7 +83,21 @@ TDateTime Now() {
 }
 
 TDateTime DateOf(TDateTime value) {
-    return {std::floor(value.value)};
+    return {std::trunc(value.value)};
+}
+
+double TimeOf(TDateTime value) {
+    return std::fabs(value.value - std::trunc(value.value));
+}
+
+DaySeconds SplitToSeconds(TDateTime value) {
+    DaySeconds split{static_cast<long long>(std::trunc(value.value)),
+                     std::llround(TimeOf(value) * kSecondsPerDay)};
+    if (split.seconds == kSecondsPerDay) {
+        ++split.day;
+        split.seconds = 0;
+    }
+    return split;
 }
 
 std::string DateToStr(TDateTime value) {
@@ -92,12 +108,11 @@ std::string DateToStr(TDateTime value) {
 }
 
 std::string DateTimeToStr(TDateTime value) {
-    const double fraction = value.value - std::floor(value.value);
-    const long seconds = std::lround(fraction * 86400.0) % 86400;
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, " %02ld:%02ld:%02ld", seconds / 3600, seconds / 60 % 60,
-                  seconds % 60);
-    return DateToStr(value) + buffer;
+    const DaySeconds split = SplitToSeconds(value);
+    char buffer[64];  // room for any long long, though a time of day needs 9
+    std::snprintf(buffer, sizeof buffer, " %02lld:%02lld:%02lld", split.seconds / 3600,
+                  split.seconds / 60 % 60, split.seconds % 60);
+    return DateToStr({static_cast<double>(split.day)}) + buffer;
 }
 
 std::optional<TDateTime> StrToDateStrict(const std::string& text) {

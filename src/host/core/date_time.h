@@ -8,7 +8,9 @@
 
 namespace hostfw {
 
-// Automation date: days since 30/12/1899 00:00, the fraction being the time of day.
+// Automation date: days since 30/12/1899 00:00, the fraction being the time of day. Before that
+// day the value is negative and still reads as day and time: its integral part (towards zero) is
+// the day, the size of its fraction the time of day (-1.25 is 29/12/1899 06:00).
 struct TDateTime {
     double value = 0.0;
     friend bool operator==(TDateTime, TDateTime) = default;
@@ -28,8 +30,18 @@ HOSTFW_EXPORT bool IsValidDate(int year, int month, int day);
 
 // The current local date and time, read from the clock on every call.
 HOSTFW_EXPORT TDateTime Now();
-// The whole-day part, time of day dropped (towards minus infinity, so negative dates stay right).
+// The day, time of day dropped: the integral part, towards zero.
 HOSTFW_EXPORT TDateTime DateOf(TDateTime value);
+// The time of day as a fraction of a day, counted from the day's midnight.
+HOSTFW_EXPORT double TimeOf(TDateTime value);
+
+// A date-time rounded to the second: its day and the seconds since that day's midnight. A time
+// that rounds up to midnight moves to the next day.
+struct DaySeconds {
+    long long day = 0;
+    long long seconds = 0;
+};
+HOSTFW_EXPORT DaySeconds SplitToSeconds(TDateTime value);
 
 // The locale's short date format: dd/mm/yyyy.
 HOSTFW_EXPORT std::string DateToStr(TDateTime value);

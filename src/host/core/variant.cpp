@@ -32,7 +32,7 @@ std::string Variant::asString() const {
             return std::get<bool>(value_) ? "True" : "False";
         case Kind::Date: {
             const TDateTime d = std::get<TDateTime>(value_);
-            return d.value == std::floor(d.value) ? DateToStr(d) : DateTimeToStr(d);
+            return TimeOf(d) == 0.0 ? DateToStr(d) : DateTimeToStr(d);
         }
     }
     return {};

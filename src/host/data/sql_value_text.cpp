@@ -1,13 +1,10 @@
 #include "host/data/sql_value_text.h"
 
 #include <charconv>
-#include <cmath>
 #include <cstdio>
 
 namespace hostfw {
 namespace {
-
-constexpr long long kSecondsPerDay = 86400;
 
 // Shortest text that reads back as the same double.
 std::string floatText(double value) {
@@ -19,15 +16,12 @@ std::string floatText(double value) {
 }  // namespace
 
 std::string sqlDateTimeText(TDateTime value) {
-    // Whole seconds first, so that rounding up at the end of a day moves the date too.
-    const auto seconds = static_cast<long long>(std::llround(value.value * kSecondsPerDay));
-    const long long days = seconds >= 0 ? seconds / kSecondsPerDay
-                                        : -((-seconds + kSecondsPerDay - 1) / kSecondsPerDay);
-    const long long timeOfDay = seconds - days * kSecondsPerDay;
-    const CivilDate date = civilFromDays(static_cast<double>(days));
+    const DaySeconds split = SplitToSeconds(value);
+    const CivilDate date = civilFromDays(static_cast<double>(split.day));
     char buffer[40];
     std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02lld:%02lld:%02lld", date.year,
-                  date.month, date.day, timeOfDay / 3600, timeOfDay / 60 % 60, timeOfDay % 60);
+                  date.month, date.day, split.seconds / 3600, split.seconds / 60 % 60,
+                  split.seconds % 60);
     return buffer;
 }
 

@@ -9,8 +9,6 @@
 namespace hostfw {
 namespace {
 
-constexpr long long kSecondsPerDay = 86400;
-
 std::string quoted(const std::string& text) {
     std::string out = "\"";
     for (const char c : text) {
@@ -49,16 +47,13 @@ bool isCalendarDate(double days) {
 std::string dateText(TDateTime value) {
     if (!isCalendarDate(value.value))
         return numberText(value.value);
-    // Rounded as a whole, so 23:59:59.6 becomes midnight of the next day.
-    const long long seconds = std::llround(value.value * kSecondsPerDay);
-    const long long day = seconds >= 0 ? seconds / kSecondsPerDay
-                                       : -((-seconds + kSecondsPerDay - 1) / kSecondsPerDay);
-    const long long timeOfDay = seconds - day * kSecondsPerDay;
-    std::string text = "date(" + DateToIso(TDateTime{static_cast<double>(day)});
-    if (timeOfDay != 0) {
+    // Rounded to the second, so 23:59:59.6 becomes midnight of the next day.
+    const DaySeconds split = SplitToSeconds(value);
+    std::string text = "date(" + DateToIso(TDateTime{static_cast<double>(split.day)});
+    if (split.seconds != 0) {
         char clock[64];  // room for any long long, though a time of day needs 9
-        std::snprintf(clock, sizeof clock, " %02lld:%02lld:%02lld", timeOfDay / 3600,
-                      timeOfDay / 60 % 60, timeOfDay % 60);
+        std::snprintf(clock, sizeof clock, " %02lld:%02lld:%02lld", split.seconds / 3600,
+                      split.seconds / 60 % 60, split.seconds % 60);
         text += clock;
     }
     return text + ")";

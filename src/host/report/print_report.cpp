@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 
 #include "host/core/child_process.h"
@@ -30,13 +29,12 @@ void checkPrinterName(const std::string& printer) {
 
 // "EXP036-001_20240131-154500": report code, sequence, print date and time.
 std::string pdfStem(const ReportDefinition& definition, TDateTime printedAt) {
-    const CivilDate date = civilFromDays(printedAt.value);
-    const long seconds =
-        std::lround((printedAt.value - std::floor(printedAt.value)) * 86400.0) % 86400;
+    const DaySeconds split = SplitToSeconds(printedAt);
+    const CivilDate date = civilFromDays(static_cast<double>(split.day));
     char stem[96];
-    std::snprintf(stem, sizeof stem, "%s-%03d_%04d%02d%02d-%02ld%02ld%02ld",
+    std::snprintf(stem, sizeof stem, "%s-%03d_%04d%02d%02d-%02lld%02lld%02lld",
                   definition.reportCode.c_str(), definition.sequence, date.year, date.month,
-                  date.day, seconds / 3600, seconds / 60 % 60, seconds % 60);
+                  date.day, split.seconds / 3600, split.seconds / 60 % 60, split.seconds % 60);
     return stem;
 }
 
