@@ -4,6 +4,7 @@
 
 #include "db/demo_data.h"
 #include "host/core/exception.h"
+#include "host/data/transaction.h"
 
 namespace demodb {
 namespace {
@@ -34,14 +35,9 @@ void BuildSharedDatabase(hostfw::Engine& engine, const DemodbOptions& options) {
             "O banco de dados já contém tabelas; nada foi alterado. Use --force para recriar "
             "as tabelas do banco compartilhado.");
     }
-    engine.BeginTransaction();
-    try {
-        fill(engine, options);
-        engine.Commit();
-    } catch (...) {
-        engine.Rollback();
-        throw;
-    }
+    hostfw::Transaction transaction(engine);
+    fill(engine, options);
+    transaction.Commit();
 }
 
 std::string ReadyMessage(const DemodbOptions& options) {

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "db/demo_writer.h"
+#include "host/data/transaction.h"
 
 namespace demodb {
 
@@ -38,15 +39,10 @@ void FillTestData(hostfw::Engine& engine) {
 }
 
 void BuildTestDatabase(hostfw::Engine& engine) {
-    engine.BeginTransaction();
-    try {
-        CreateSchema(engine);
-        FillTestData(engine);
-        engine.Commit();
-    } catch (...) {
-        engine.Rollback();
-        throw;
-    }
+    hostfw::Transaction transaction(engine);
+    CreateSchema(engine);
+    FillTestData(engine);
+    transaction.Commit();
 }
 
 }  // namespace demodb

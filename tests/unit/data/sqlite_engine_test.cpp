@@ -8,6 +8,7 @@
 #include "host/core/date_time.h"
 #include "host/core/exception.h"
 #include "host/data/engine.h"
+#include "host/data/transaction.h"
 #include "support/test_folder.h"
 #include "unit/data/engine_test_support.h"
 
@@ -143,6 +144,28 @@ TEST_F(SqliteEngine, AFailedScriptLeavesNothingBehind) {
     EXPECT_THROW(engine->ExecuteScript("CREATE TABLE A (V INTEGER); CREATE TABLE ("),
                  hostfw::Exception);
     EXPECT_EQ(scalar("SELECT count(*) FROM sqlite_master", {}), Variant(std::int64_t{0}));
+}
+
+TEST_F(SqliteEngine, ATransactionKeepsItsRowsOnlyWhenCommitted) {
+    engine->ExecuteScript("CREATE TABLE A (V INTEGER)");
+    const auto insert = [&] { engine->Execute("INSERT INTO A (V) VALUES (1)", {}); };
+    EXPECT_THROW(
+        {
+            hostfw::Transaction transaction(*engine);
+            insert();
+            throw hostfw::Exception("falha no meio");
+        },
+        hostfw::Exception);
+    {
+        hostfw::Transaction forgotten(*engine);
+        insert();
+    }
+    EXPECT_EQ(scalar("SELECT count(*) FROM A", {}), Variant(std::int64_t{0}));
+
+    hostfw::Transaction transaction(*engine);
+    insert();
+    transaction.Commit();
+    EXPECT_EQ(scalar("SELECT count(*) FROM A", {}), Variant(std::int64_t{1}));
 }
 
 class SqliteFiles : public ::testing::Test {

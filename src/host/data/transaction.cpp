@@ -1,0 +1,27 @@
+#include "host/data/transaction.h"
+
+#include "host/data/engine.h"
+
+namespace hostfw {
+
+Transaction::Transaction(Engine& engine) : engine_(engine) {
+    engine_.BeginTransaction();
+}
+
+Transaction::~Transaction() {
+    if (!open_)
+        return;
+    try {
+        engine_.Rollback();
+    } catch (...) {
+        // The failure that left the scope is the one to report; a connection that cannot even
+        // roll back is broken, and the engine says so on its next use.
+    }
+}
+
+void Transaction::Commit() {
+    engine_.Commit();
+    open_ = false;  // a commit that failed is rolled back on the way out
+}
+
+}  // namespace hostfw
