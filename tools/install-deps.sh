@@ -25,7 +25,17 @@ if [[ $(id -u) -ne 0 ]]; then
     echo "Pacotes ausentes: ${missing[*]}. Execute como root para instalá-los." >&2
     exit 1
 fi
-echo "Instalando: ${missing[*]}"
+# apt's own output goes to a log, shown only when something fails; the user sees one line per
+# package.
+log=$(mktemp -t exp036-apt.XXXXXX.log)
+trap 'rm -f "$log"' EXIT
 export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if ! apt-get update >"$log" 2>&1 ||
+    ! apt-get install -y --no-install-recommends "${missing[@]}" >>"$log" 2>&1; then
+    tail -n 30 "$log" >&2
+    echo "A instalação de pacotes falhou (acima, o fim da saída do apt-get)." >&2
+    exit 1
+fi
+for package in "${missing[@]}"; do
+    echo "instalado: $package $(dpkg-query -W -f='${Version}' "$package")"
+done

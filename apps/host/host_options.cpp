@@ -164,6 +164,22 @@ std::optional<std::pair<std::string, int>> ParseServerAddress(const std::string&
     return std::make_pair(hostName, *port);
 }
 
+// Where the word "report" stands as the subcommand: before, between or after the options (as
+// "exp036-host --db x.sqlite report ..." is written), but never as an option's value.
+std::optional<size_t> subcommandPosition(const std::vector<std::string>& arguments) {
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "report")
+            return i;
+        const OptionDef* option = argument.rfind("--", 0) == 0
+                                      ? findOption(argument.substr(0, argument.find('=')))
+                                      : nullptr;
+        if (option != nullptr && option->takesValue && argument.find('=') == std::string::npos)
+            ++i;  // its value
+    }
+    return std::nullopt;
+}
+
 HostOptions ParseHostOptions(const std::vector<std::string>& arguments) {
     HostOptions options;
     if (std::find_if(arguments.begin(), arguments.end(), [](const std::string& argument) {
@@ -172,12 +188,12 @@ HostOptions ParseHostOptions(const std::vector<std::string>& arguments) {
         options.mode = HostOptions::Mode::Help;
         return options;
     }
-    size_t next = 0;
-    if (!arguments.empty() && arguments.front() == "report") {
+    const std::optional<size_t> subcommand = subcommandPosition(arguments);
+    if (subcommand)
         options.mode = HostOptions::Mode::Report;
-        next = 1;
-    }
-    for (; next < arguments.size(); ++next) {
+    for (size_t next = 0; next < arguments.size(); ++next) {
+        if (next == subcommand)
+            continue;
         const std::string& argument = arguments[next];
         const size_t equals = argument.find('=');
         const std::string name = argument.substr(0, equals);

@@ -190,8 +190,13 @@ TEST_P(GetNotaTest, RestrictionsCombine) {
     EXPECT_THAT(entries(args), ElementsAre("7"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Sqlite, GetNotaTest, ::testing::Values(Engine::SQLite));
-INSTANTIATE_TEST_SUITE_P(Pg, GetNotaTest, ::testing::Values(Engine::PostgreSQL));
+// Named after the engine rather than numbered: "Pg/GetNotaTest.RestrictionsCombine/PostgreSQL".
+std::string engineName(const ::testing::TestParamInfo<Engine>& info) {
+    return info.param == Engine::SQLite ? "SQLite" : "PostgreSQL";
+}
+
+INSTANTIATE_TEST_SUITE_P(Sqlite, GetNotaTest, ::testing::Values(Engine::SQLite), engineName);
+INSTANTIATE_TEST_SUITE_P(Pg, GetNotaTest, ::testing::Values(Engine::PostgreSQL), engineName);
 
 }  // namespace
 }  // namespace servertest

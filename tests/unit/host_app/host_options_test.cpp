@@ -109,6 +109,18 @@ TEST(HostOptions, TheReportSubcommandReadsItsChoices) {
     EXPECT_EQ(ParseHostOptions({"report", "--variant", "cancelamento"}).report.variant, 1);
 }
 
+TEST(HostOptions, TheReportSubcommandMayFollowTheSessionOptions) {
+    const HostOptions options =
+        ParseHostOptions({"--db", "demo.sqlite", "report", "--branch", "0001", "--out", "report"});
+    EXPECT_EQ(options.mode, HostOptions::Mode::Report);
+    EXPECT_EQ(options.database, "demo.sqlite");
+    EXPECT_EQ(options.report.out, std::filesystem::path("report")) << "a value, not the subcommand";
+    EXPECT_EQ(ParseHostOptions({"--db", "report", "--script", "s"}).mode, HostOptions::Mode::Script)
+        << "a database file named report";
+    EXPECT_NE(refusal({"--db", "d.sqlite", "report", "extra"}).find("argumento inesperado"),
+              std::string::npos);
+}
+
 TEST(HostOptions, ReportChoicesThatCannotWorkAreRefusedBeforeTheFormOpens) {
     EXPECT_NE(refusal({"report", "--status", "PX"}).find("--status espera"), std::string::npos);
     EXPECT_NE(refusal({"report", "--status", "PP"}).find("--status espera"), std::string::npos);
