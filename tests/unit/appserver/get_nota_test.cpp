@@ -24,6 +24,14 @@ using ::testing::IsEmpty;
 
 enum class Engine { SQLite, PostgreSQL };
 
+const char* engineText(Engine engine) {
+    return engine == Engine::SQLite ? "SQLite" : "PostgreSQL";
+}
+// How GoogleTest shows the parameter in the test list.
+void PrintTo(Engine engine, std::ostream* out) {
+    *out << engineText(engine);
+}
+
 // One server per engine for the whole suite: the tests only read.
 class GetNotaTest : public ::testing::TestWithParam<Engine> {
 protected:
@@ -192,7 +200,7 @@ TEST_P(GetNotaTest, RestrictionsCombine) {
 
 // Named after the engine rather than numbered: "Pg/GetNotaTest.RestrictionsCombine/PostgreSQL".
 std::string engineName(const ::testing::TestParamInfo<Engine>& info) {
-    return info.param == Engine::SQLite ? "SQLite" : "PostgreSQL";
+    return engineText(info.param);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sqlite, GetNotaTest, ::testing::Values(Engine::SQLite), engineName);
