@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    build-essential cmake pkg-config git
+    build-essential cmake pkg-config git file dpkg-dev
     libsqlite3-dev sqlite3 libpq-dev postgresql
     libcpp-httplib-dev nlohmann-json3-dev
     qt6-base-dev fonts-dejavu-core poppler-utils
