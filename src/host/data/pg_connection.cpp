@@ -134,4 +134,16 @@ bool PgConnection::IsBroken() const {
     return PQstatus(connection_) == CONNECTION_BAD;
 }
 
+std::string PgConnection::EncryptPassword(const std::string& password, const std::string& role) {
+    char* encrypted =
+        PQencryptPasswordConn(connection_, password.c_str(), role.c_str(), "scram-sha-256");
+    if (encrypted == nullptr) {
+        throw Exception("Não foi possível cifrar a senha: " +
+                        withoutTrailingBlanks(PQerrorMessage(connection_)));
+    }
+    std::string text(encrypted);
+    PQfreemem(encrypted);
+    return text;
+}
+
 }  // namespace hostfw

@@ -48,6 +48,10 @@ public:
     // The next result of the started statement; null once it is complete.
     PgResult NextResult();
 
+    // The password as the server stores it (SCRAM-SHA-256), computed here: the clear text never
+    // travels to the server.
+    std::string EncryptPassword(const std::string& password, const std::string& role);
+
     // Raises the failure a result reports, or the connection's last error for a null result.
     [[noreturn]] void Fail(const PGresult* result) const;
 

@@ -23,6 +23,9 @@ public:
     void Commit() override;
     void Rollback() override;
     bool IsBroken() const override { return connection_->IsBroken(); }
+    std::string EncryptPassword(const std::string& password, const std::string& role) {
+        return connection_->EncryptPassword(password, role);
+    }
 
 private:
     explicit PgEngine(std::shared_ptr<PgConnection> connection)

@@ -2,7 +2,7 @@
 
 #include "host/core/exception.h"
 #include "host/report/amount.h"
-#include "host/report/csv_field.h"
+#include "host/core/csv_field.h"
 #include "host/report/definition_bands.h"
 #include "host/report/opened_report.h"
 

@@ -1,4 +1,4 @@
-#include "host/report/csv_field.h"
+#include "host/core/csv_field.h"
 
 namespace hostfw {
 namespace {

@@ -1,0 +1,31 @@
+#include "shared_use_setup.h"
+
+#include <string_view>
+
+#include "host/core/exception.h"
+#include "host/data/engine.h"
+#include "host/data/transaction.h"
+
+namespace admin {
+
+// Defined by the embedding of db/shared_use.sql.
+std::string_view sharedUseSql();
+
+void SetUpSharedUse(hostfw::Engine& engine) {
+    if (engine.Kind() != hostfw::EngineKind::PostgreSQL)
+        throw hostfw::Exception("O uso compartilhado é só para bancos PostgreSQL.");
+    const auto tables = engine.Query(
+        "SELECT count(*) FROM information_schema.tables WHERE table_schema = current_schema() "
+        "AND upper(table_name) IN ('FILIAL', 'CLIENTE', 'NOTAFISCAL', 'EXPEDICAO')",
+        hostfw::TParams());
+    if (!tables->Next() || tables->Value(0).asInteger() != 4) {
+        throw hostfw::Exception(
+            "O banco não tem as tabelas FILIAL, CLIENTE, NOTAFISCAL e EXPEDICAO; crie-as antes "
+            "(exp036-demodb, ou a carga da empresa).");
+    }
+    hostfw::Transaction transaction(engine);
+    engine.ExecuteScript(sharedUseSql());
+    transaction.Commit();
+}
+
+}  // namespace admin

@@ -1,0 +1,111 @@
+#include "user_commands.h"
+
+#include "host/core/exception.h"
+#include "host/core/utf8.h"
+#include "host/data/engine.h"
+#include "host/data/pg_password.h"
+#include "host/data/transaction.h"
+#include "password_input.h"
+
+namespace admin {
+namespace {
+
+using hostfw::Exception;
+using hostfw::TParams;
+
+TParams loginParam(const std::string& login) {
+    TParams params;
+    params.CreateParam("LOGIN").SetAsString(login);
+    return params;
+}
+
+// The text followed by blanks up to the width, counted in characters, not bytes.
+std::string padded(const std::string& text, size_t width) {
+    const size_t length = hostfw::Utf8Length(text);
+    return text + std::string(length < width ? width - length : 1, ' ');
+}
+
+bool exists(hostfw::Engine& engine, const char* sql, const TParams& params) {
+    return engine.Query(sql, params)->Next();
+}
+
+void requireBranch(hostfw::Engine& engine, const std::string& branch) {
+    TParams params;
+    params.CreateParam("CDFILIAL").SetAsString(branch);
+    if (!exists(engine, "SELECT 1 FROM FILIAL WHERE CDFILIAL = :CDFILIAL", params))
+        throw Exception("Filial não cadastrada: " + branch);
+}
+
+void requirePerson(hostfw::Engine& engine, const std::string& login) {
+    if (!exists(engine, "SELECT 1 FROM USUARIO WHERE LOGIN = :LOGIN", loginParam(login)))
+        throw Exception("Pessoa não cadastrada: " + login);
+}
+
+}  // namespace
+
+void AddPerson(hostfw::Engine& engine, const AdminCommand& command, std::istream& in) {
+    requireBranch(engine, command.branch);
+    if (exists(engine, "SELECT 1 FROM USUARIO WHERE LOGIN = :LOGIN", loginParam(command.login)))
+        throw Exception("Já existe a pessoa " + command.login + ".");
+    // An existing role may be someone's administrator login: never turn it into a person.
+    if (exists(engine, "SELECT 1 FROM pg_roles WHERE rolname = :LOGIN", loginParam(command.login)))
+        throw Exception("Já existe no PostgreSQL um papel chamado " + command.login + ".");
+    const std::string password = ReadNewPassword(command.passwordFromStdin, in);
+
+    TParams role = loginParam(command.login);
+    role.CreateParam("SENHA").SetAsString(
+        hostfw::EncryptedPassword(engine, command.login, password));
+    TParams person = loginParam(command.login);
+    person.CreateParam("NOME").SetAsString(command.name);
+    person.CreateParam("CDFILIAL").SetAsString(command.branch);
+    person.CreateParam("VINCULADO").SetAsString(*command.bound ? "true" : "false");
+
+    hostfw::Transaction transaction(engine);
+    engine.Query("SELECT exp036_criar_login(:LOGIN, :SENHA)", role)->Next();
+    engine.Execute(
+        "INSERT INTO USUARIO (LOGIN, NOME, CDFILIAL, VINCULADO, ATIVO) "
+        "VALUES (:LOGIN, :NOME, :CDFILIAL, CAST(:VINCULADO AS BOOLEAN), TRUE)",
+        person);
+    transaction.Commit();
+}
+
+void ListPeople(hostfw::Engine& engine, std::ostream& out) {
+    const auto rows = engine.Query(
+        "SELECT LOGIN, NOME, CDFILIAL, "
+        "CASE WHEN VINCULADO THEN 'vinculada' ELSE 'livre' END, "
+        "CASE WHEN ATIVO THEN 'ativa' ELSE 'inativa' END "
+        "FROM USUARIO ORDER BY LOGIN",
+        TParams());
+    out << padded("LOGIN", 20) << padded("NOME", 32) << padded("FILIAL", 8) << padded("VÍNCULO", 11)
+        << "SITUAÇÃO\n";
+    while (rows->Next()) {
+        out << padded(rows->Value(0).asString(), 20) << padded(rows->Value(1).asString(), 32)
+            << padded(rows->Value(2).asString(), 8) << padded(rows->Value(3).asString(), 11)
+            << rows->Value(4).asString() << '\n';
+    }
+}
+
+void DisablePerson(hostfw::Engine& engine, const AdminCommand& command) {
+    requirePerson(engine, command.login);
+    hostfw::Transaction transaction(engine);
+    engine.Execute("UPDATE USUARIO SET ATIVO = FALSE WHERE LOGIN = :LOGIN",
+                   loginParam(command.login));
+    engine.Query("SELECT exp036_desativar_login(:LOGIN)", loginParam(command.login))->Next();
+    transaction.Commit();
+}
+
+void SetPersonBranch(hostfw::Engine& engine, const AdminCommand& command) {
+    requirePerson(engine, command.login);
+    requireBranch(engine, command.branch);
+    TParams params = loginParam(command.login);
+    params.CreateParam("CDFILIAL").SetAsString(command.branch);
+    params.CreateParam("VINCULADO");
+    if (command.bound)
+        params.ParamByName("VINCULADO").SetAsString(*command.bound ? "true" : "false");
+    engine.Execute(
+        "UPDATE USUARIO SET CDFILIAL = :CDFILIAL, "
+        "VINCULADO = COALESCE(CAST(:VINCULADO AS BOOLEAN), VINCULADO) WHERE LOGIN = :LOGIN",
+        params);
+}
+
+}  // namespace admin

@@ -1,0 +1,132 @@
+-- Shared use of a PostgreSQL database by the people of the branch offices. Run by
+-- "exp036-admin setup" in one transaction, by the owner of the tables (or a superuser) with the
+-- right to create roles; running it again changes nothing. The tables themselves come from
+-- schema.sql (exp036-demodb or the company's own load).
+--
+-- Who may read what, decided by the database for every query whoever runs it:
+--   exp036_pessoas   every person (a login role with a SCRAM password) is a member: reads
+--                    branches and clients, and invoices and shipping entries under row-level
+--                    security: a person bound to a branch reads only that branch's rows, a
+--                    person not bound reads every branch; adds audit rows in its own name.
+--   exp036_servidor  the application server's own login: adds audit rows for anyone (the
+--                    calls it serves, the sign-ins it refused).
+
+DO $$
+BEGIN
+    IF NOT EXISTS (SELECT 1 FROM pg_roles WHERE rolname = 'exp036_pessoas') THEN
+        CREATE ROLE exp036_pessoas NOLOGIN;
+    END IF;
+    IF NOT EXISTS (SELECT 1 FROM pg_roles WHERE rolname = 'exp036_servidor') THEN
+        CREATE ROLE exp036_servidor NOLOGIN;
+    END IF;
+END
+$$;
+
+-- The people: each row is a login role of the same name.
+CREATE TABLE IF NOT EXISTS USUARIO (
+    LOGIN         VARCHAR(63) NOT NULL PRIMARY KEY,
+    NOME          VARCHAR(60) NOT NULL,
+    CDFILIAL      VARCHAR(8)  NOT NULL REFERENCES FILIAL (CDFILIAL),  -- home branch
+    VINCULADO     BOOLEAN     NOT NULL DEFAULT FALSE,  -- bound to the home branch
+    ATIVO         BOOLEAN     NOT NULL DEFAULT TRUE
+);
+
+CREATE TABLE IF NOT EXISTS AUDITORIA (
+    MOMENTO       TIMESTAMP   NOT NULL DEFAULT CURRENT_TIMESTAMP,
+    PESSOA        VARCHAR(63) NOT NULL,
+    ORIGEM        VARCHAR(255) NOT NULL,
+    EVENTO        VARCHAR(20) NOT NULL,
+    OBJETO        VARCHAR(255),
+    PARAMETROS    TEXT,
+    LINHAS        INTEGER,
+    DURACAO_MS    INTEGER,
+    SAIDA         TEXT,
+    RESULTADO     TEXT        NOT NULL
+);
+
+-- The schema of the shared tables must be reachable (PostgreSQL 15 no longer lets everyone use a
+-- schema other than public).
+DO $$
+BEGIN
+    EXECUTE format('GRANT USAGE ON SCHEMA %I TO exp036_pessoas, exp036_servidor',
+                   current_schema());
+END
+$$;
+
+-- Nothing beyond what is granted here.
+REVOKE ALL ON FILIAL, CLIENTE, NOTAFISCAL, EXPEDICAO, USUARIO, AUDITORIA FROM PUBLIC;
+GRANT SELECT ON FILIAL, CLIENTE, NOTAFISCAL, EXPEDICAO, USUARIO TO exp036_pessoas;
+-- The moment is the database's own: a person names the rest of the row, never the time.
+GRANT INSERT (PESSOA, ORIGEM, EVENTO, OBJETO, PARAMETROS, LINHAS, DURACAO_MS, SAIDA, RESULTADO)
+    ON AUDITORIA TO exp036_pessoas, exp036_servidor;
+GRANT SELECT ON USUARIO TO exp036_servidor;
+
+ALTER TABLE USUARIO ENABLE ROW LEVEL SECURITY;
+DROP POLICY IF EXISTS usuario_proprio ON USUARIO;
+CREATE POLICY usuario_proprio ON USUARIO FOR SELECT TO exp036_pessoas
+    USING (LOGIN = current_user);
+DROP POLICY IF EXISTS usuario_servidor ON USUARIO;
+CREATE POLICY usuario_servidor ON USUARIO FOR SELECT TO exp036_servidor USING (true);
+
+-- A row of a branch is visible to an active person who is either not bound or bound to that
+-- branch. Both subqueries are uncorrelated, so they run once per query, not once per row.
+ALTER TABLE NOTAFISCAL ENABLE ROW LEVEL SECURITY;
+DROP POLICY IF EXISTS filial_da_pessoa ON NOTAFISCAL;
+CREATE POLICY filial_da_pessoa ON NOTAFISCAL FOR SELECT TO exp036_pessoas USING (
+    EXISTS (SELECT 1 FROM USUARIO u
+            WHERE u.LOGIN = current_user AND u.ATIVO AND NOT u.VINCULADO)
+    OR CDFILIAL IN (SELECT u.CDFILIAL FROM USUARIO u
+                    WHERE u.LOGIN = current_user AND u.ATIVO AND u.VINCULADO));
+
+ALTER TABLE EXPEDICAO ENABLE ROW LEVEL SECURITY;
+DROP POLICY IF EXISTS filial_da_pessoa ON EXPEDICAO;
+CREATE POLICY filial_da_pessoa ON EXPEDICAO FOR SELECT TO exp036_pessoas USING (
+    EXISTS (SELECT 1 FROM USUARIO u
+            WHERE u.LOGIN = current_user AND u.ATIVO AND NOT u.VINCULADO)
+    OR CDFILIAL IN (SELECT u.CDFILIAL FROM USUARIO u
+                    WHERE u.LOGIN = current_user AND u.ATIVO AND u.VINCULADO));
+
+-- A person adds rows in its own name only; the server in anyone's.
+ALTER TABLE AUDITORIA ENABLE ROW LEVEL SECURITY;
+DROP POLICY IF EXISTS auditoria_propria ON AUDITORIA;
+CREATE POLICY auditoria_propria ON AUDITORIA FOR INSERT TO exp036_pessoas
+    WITH CHECK (PESSOA = current_user);
+DROP POLICY IF EXISTS auditoria_servidor ON AUDITORIA;
+CREATE POLICY auditoria_servidor ON AUDITORIA FOR INSERT TO exp036_servidor WITH CHECK (true);
+
+-- No one changes or removes an audit row, the table's owner included.
+CREATE OR REPLACE FUNCTION exp036_auditoria_imutavel() RETURNS trigger
+    LANGUAGE plpgsql AS $$
+BEGIN
+    RAISE EXCEPTION 'A auditoria só aceita novos registros.';
+END
+$$;
+DROP TRIGGER IF EXISTS auditoria_imutavel ON AUDITORIA;
+CREATE TRIGGER auditoria_imutavel BEFORE UPDATE OR DELETE ON AUDITORIA
+    FOR EACH ROW EXECUTE FUNCTION exp036_auditoria_imutavel();
+DROP TRIGGER IF EXISTS auditoria_sem_truncate ON AUDITORIA;
+CREATE TRIGGER auditoria_sem_truncate BEFORE TRUNCATE ON AUDITORIA
+    FOR EACH STATEMENT EXECUTE FUNCTION exp036_auditoria_imutavel();
+
+-- Roles are created and changed by name, which a statement cannot take as a parameter: these
+-- functions take the name and the already encrypted password as values and quote them.
+CREATE OR REPLACE FUNCTION exp036_criar_login(nome_login text, senha_cifrada text)
+    RETURNS void LANGUAGE plpgsql AS $$
+BEGIN
+    IF EXISTS (SELECT 1 FROM pg_roles WHERE rolname = nome_login) THEN
+        EXECUTE format('ALTER ROLE %I LOGIN PASSWORD %L', nome_login, senha_cifrada);
+    ELSE
+        EXECUTE format('CREATE ROLE %I LOGIN PASSWORD %L', nome_login, senha_cifrada);
+    END IF;
+    EXECUTE format('GRANT exp036_pessoas TO %I', nome_login);
+END
+$$;
+
+CREATE OR REPLACE FUNCTION exp036_desativar_login(nome_login text)
+    RETURNS void LANGUAGE plpgsql AS $$
+BEGIN
+    EXECUTE format('ALTER ROLE %I NOLOGIN', nome_login);
+    PERFORM pg_terminate_backend(pid) FROM pg_stat_activity WHERE usename = nome_login;
+END
+$$;
+REVOKE ALL ON FUNCTION exp036_criar_login(text, text), exp036_desativar_login(text) FROM PUBLIC;

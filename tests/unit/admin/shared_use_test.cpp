@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <regex>
+#include <sstream>
+#include <string>
+
+#include "admin_options.h"
+#include "db/demo_data.h"
+#include "host/core/exception.h"
+#include "host/data/engine.h"
+#include "shared_use_setup.h"
+#include "support/failure_of.h"
+#include "user_commands.h"
+
+namespace {
+
+using hostfw::Engine;
+using hostfw::TParams;
+using testsupport::failureOf;
+
+// The test rows in a private schema of the server EXP036_PG_URL names, set up for shared use;
+// people are login roles of the whole cluster, so each test names its own and drops them.
+class PgSharedUse : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const char* url = std::getenv("EXP036_PG_URL");
+        if (url == nullptr || *url == '\0')
+            GTEST_SKIP() << "EXP036_PG_URL não definida: sem servidor PostgreSQL";
+        url_ = url;
+        const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        schema_ = "su_" + std::to_string(std::hash<std::string>{}(test) % 1000000);
+        admin = hostfw::OpenDatabase(url_);
+        admin->ExecuteScript("DROP SCHEMA IF EXISTS " + schema_ + " CASCADE; CREATE SCHEMA " +
+                             schema_ + "; SET search_path = " + schema_);
+        demodb::BuildTestDatabase(*admin);
+        admin::SetUpSharedUse(*admin);
+    }
+
+    void TearDown() override {
+        if (!admin)
+            return;
+        admin->ExecuteScript("DROP SCHEMA IF EXISTS " + schema_ + " CASCADE");
+        for (const std::string& login : people_)
+            admin->ExecuteScript("DROP ROLE IF EXISTS " + login);
+    }
+
+    // A person of this test, with the password "senha-" + login.
+    std::string addPerson(const std::string& name, const std::string& branch, bool bound) {
+        const std::string login = schema_ + "_" + name;
+        admin::AdminCommand command;
+        command.login = login;
+        command.name = name;
+        command.branch = branch;
+        command.bound = bound;
+        command.passwordFromStdin = true;
+        std::istringstream password("senha-" + login + "\n");
+        people_.push_back(login);
+        admin::AddPerson(*admin, command, password);
+        return login;
+    }
+
+    // The person's own connection, over TCP with its password, as a SQL client would open it.
+    std::shared_ptr<Engine> signIn(const std::string& login,
+                                   const std::string& password = std::string()) {
+        std::smatch port;
+        std::regex_search(url_, port, std::regex("port=([0-9]+)"));
+        return hostfw::OpenDatabase(
+            "host=127.0.0.1 port=" + port[1].str() + " dbname=exp036 user=" + login +
+            " password=" + (password.empty() ? "senha-" + login : password) +
+            " options='-c search_path=" + schema_ + "'");
+    }
+
+    static std::string branchesSeen(Engine& engine, const std::string& table) {
+        const auto rows = engine.Query(
+            "SELECT CDFILIAL, count(*) FROM " + table + " GROUP BY CDFILIAL ORDER BY CDFILIAL",
+            TParams());
+        std::string seen;
+        while (rows->Next())
+            seen += rows->Value(0).asString() + "=" + rows->Value(1).asString() + " ";
+        return seen;
+    }
+
+    std::shared_ptr<Engine> admin;
+
+private:
+    std::string url_;
+    std::string schema_;
+    std::vector<std::string> people_;
+};
+
+TEST_F(PgSharedUse, SetupAgainChangesNothingAndAPersonIsALoginRoleWithAScramPassword) {
+    admin::SetUpSharedUse(*admin);
+    const std::string maria = addPerson("maria", "0001", true);
+    TParams login;
+    login.CreateParam("LOGIN").SetAsString(maria);
+    // Stored as SCRAM, never as clear text; a member of the people's group.
+    const auto role = admin->Query(
+        "SELECT count(*) FROM pg_authid WHERE rolname = :LOGIN AND rolcanlogin AND "
+        "rolpassword LIKE 'SCRAM-SHA-256$%' AND pg_has_role(rolname, 'exp036_pessoas', 'MEMBER')",
+        login);
+    ASSERT_TRUE(role->Next());
+    EXPECT_EQ(role->Value(0).asInteger(), 1);
+    EXPECT_NO_THROW(signIn(maria));
+    EXPECT_THROW(signIn(maria, "errada"), hostfw::Exception);
+}
+
+TEST_F(PgSharedUse, ABoundPersonReadsOnlyTheHomeBranchWhateverTheQueryAsks) {
+    const auto maria = signIn(addPerson("maria", "0001", true));
+    EXPECT_EQ(branchesSeen(*maria, "NOTAFISCAL"), "0001=4 ");
+    EXPECT_EQ(branchesSeen(*maria, "EXPEDICAO"), "0001=3 ");
+    TParams other;
+    other.CreateParam("CDFILIAL").SetAsString("0002");
+    EXPECT_FALSE(
+        maria->Query("SELECT 1 FROM NOTAFISCAL WHERE CDFILIAL = :CDFILIAL", other)->Next());
+    EXPECT_EQ(branchesSeen(*maria, "FILIAL"), "0001=1 0002=1 0003=1 ")
+        << "branch names stay readable";
+
+    const auto joao = signIn(addPerson("joao", "0002", false));
+    EXPECT_EQ(branchesSeen(*joao, "NOTAFISCAL"), "0001=4 0002=2 0003=1 ");
+}
+
+TEST_F(PgSharedUse, MovingAPersonMovesWhatItReadsAndDisablingEndsItsAccess) {
+    const std::string maria = addPerson("maria", "0001", true);
+    admin::AdminCommand move;
+    move.login = maria;
+    move.branch = "0003";
+    admin::SetPersonBranch(*admin, move);
+    EXPECT_EQ(branchesSeen(*signIn(maria), "NOTAFISCAL"), "0003=1 ") << "still bound";
+
+    admin::DisablePerson(*admin, move);
+    EXPECT_NE(failureOf([&] { signIn(maria); }).find("not permitted to log in"), std::string::npos);
+}
+
+TEST_F(PgSharedUse, PeopleAddAuditRowsInTheirOwnNameAndNobodyChangesThem) {
+    const std::string maria = addPerson("maria", "0001", true);
+    const auto connection = signIn(maria);
+    TParams row;
+    row.CreateParam("PESSOA").SetAsString(maria);
+    const char* insert =
+        "INSERT INTO AUDITORIA (PESSOA, ORIGEM, EVENTO, RESULTADO) "
+        "VALUES (:PESSOA, 'teste', 'relatorio', 'ok')";
+    EXPECT_EQ(connection->Execute(insert, row), 1);
+    row.ParamByName("PESSOA").SetAsString("outra_pessoa");
+    EXPECT_THROW(connection->Execute(insert, row), hostfw::Exception) << "forged name";
+    EXPECT_THROW(connection->Execute("DELETE FROM AUDITORIA", TParams()), hostfw::Exception);
+    EXPECT_THROW(connection->Query("SELECT * FROM AUDITORIA", TParams())->Next(), hostfw::Exception)
+        << "people write the audit, they do not read it";
+    EXPECT_NE(failureOf([&] {
+                  admin->Execute("UPDATE AUDITORIA SET RESULTADO = 'x'", TParams());
+              }).find("só aceita novos registros"),
+              std::string::npos)
+        << "not even the owner";
+    EXPECT_THROW(admin->ExecuteScript("TRUNCATE AUDITORIA"), hostfw::Exception);
+}
+
+TEST_F(PgSharedUse, APersonIsNeverMadeOfAnExistingRoleOrAnUnknownBranch) {
+    admin::AdminCommand command;
+    command.login = "postgres_like";
+    command.name = "x";
+    command.branch = "9999";
+    command.bound = false;
+    command.passwordFromStdin = true;
+    std::istringstream password("x\n");
+    EXPECT_NE(failureOf([&] {
+                  admin::AddPerson(*admin, command, password);
+              }).find("Filial não cadastrada"),
+              std::string::npos);
+    admin->ExecuteScript("DROP ROLE IF EXISTS postgres_like; CREATE ROLE postgres_like");
+    command.branch = "0001";
+    EXPECT_NE(failureOf([&] {
+                  admin::AddPerson(*admin, command, password);
+              }).find("Já existe no PostgreSQL um papel"),
+              std::string::npos);
+    admin->ExecuteScript("DROP ROLE postgres_like");
+}
+
+}  // namespace
