@@ -1,5 +1,6 @@
 #include "db/demo_data.h"
 
+#include "host/data/audit_trail.h"
 #include "host/data/params.h"
 
 namespace demodb {
@@ -15,6 +16,7 @@ void CreateSchema(hostfw::Engine& engine) {
 
 void CreateTables(hostfw::Engine& engine) {
     engine.ExecuteScript(schemaSql());
+    hostfw::CreateAuditTable(engine);
 }
 
 void CreateIndexes(hostfw::Engine& engine) {

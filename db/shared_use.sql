@@ -1,7 +1,7 @@
 -- Shared use of a PostgreSQL database by the people of the branch offices. Run by
 -- "exp036-admin setup" in one transaction, by the owner of the tables (or a superuser) with the
 -- right to create roles; running it again changes nothing. The tables themselves come from
--- schema.sql (exp036-demodb or the company's own load).
+-- schema.sql (exp036-demodb or the company's own load), the audit table from the framework.
 --
 -- Who may read what, decided by the database for every query whoever runs it:
 --   exp036_pessoas   every person (a login role with a SCRAM password) is a member: reads
@@ -29,19 +29,6 @@ CREATE TABLE IF NOT EXISTS USUARIO (
     CDFILIAL      VARCHAR(8)  NOT NULL REFERENCES FILIAL (CDFILIAL),  -- home branch
     VINCULADO     BOOLEAN     NOT NULL DEFAULT FALSE,  -- bound to the home branch
     ATIVO         BOOLEAN     NOT NULL DEFAULT TRUE
-);
-
-CREATE TABLE IF NOT EXISTS AUDITORIA (
-    MOMENTO       TIMESTAMP   NOT NULL DEFAULT CURRENT_TIMESTAMP,
-    PESSOA        VARCHAR(63) NOT NULL,
-    ORIGEM        VARCHAR(255) NOT NULL,
-    EVENTO        VARCHAR(20) NOT NULL,
-    OBJETO        VARCHAR(255),
-    PARAMETROS    TEXT,
-    LINHAS        INTEGER,
-    DURACAO_MS    INTEGER,
-    SAIDA         TEXT,
-    RESULTADO     TEXT        NOT NULL
 );
 
 -- The schema of the shared tables must be reachable (PostgreSQL 15 no longer lets everyone use a

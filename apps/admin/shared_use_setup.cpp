@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "host/core/exception.h"
+#include "host/data/audit_trail.h"
 #include "host/data/engine.h"
 #include "host/data/transaction.h"
 
@@ -24,6 +25,7 @@ void SetUpSharedUse(hostfw::Engine& engine) {
             "(exp036-demodb, ou a carga da empresa).");
     }
     hostfw::Transaction transaction(engine);
+    hostfw::CreateAuditTable(engine);
     engine.ExecuteScript(sharedUseSql());
     transaction.Commit();
 }

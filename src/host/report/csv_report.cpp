@@ -1,8 +1,8 @@
 #include "host/report/csv_report.h"
 
+#include "host/core/csv_field.h"
 #include "host/core/exception.h"
 #include "host/report/amount.h"
-#include "host/core/csv_field.h"
 #include "host/report/definition_bands.h"
 #include "host/report/opened_report.h"
 
