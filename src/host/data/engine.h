@@ -54,5 +54,14 @@ HOSTFW_EXPORT bool IsPostgresConnection(const std::string& connection);
 // createIfMissing is true. Failures raise an Exception with a clear Portuguese text.
 HOSTFW_EXPORT std::shared_ptr<Engine> OpenDatabase(const std::string& connection,
                                                    bool createIfMissing = false);
+// What a person typed to sign in: a user (empty: the connection's own) and a password.
+struct Credentials {
+    std::string user;
+    std::string password;
+};
+// Opens a PostgreSQL database as the person the credentials name, given to libpq apart from the
+// connection string. SignInRefused when the server does not accept them.
+HOSTFW_EXPORT std::shared_ptr<Engine> OpenDatabaseAs(const std::string& connection,
+                                                     const Credentials& credentials);
 
 }  // namespace hostfw

@@ -10,8 +10,15 @@ std::shared_ptr<Engine> OpenDatabase(const std::string& connection, bool createI
     if (connection.empty())
         throw Exception("Banco de dados não informado.");
     if (IsPostgresConnection(connection))
-        return PgEngine::Open(connection);
+        return PgEngine::Open(connection, std::nullopt);
     return SqliteEngine::Open(connection, createIfMissing);
+}
+
+std::shared_ptr<Engine> OpenDatabaseAs(const std::string& connection,
+                                       const Credentials& credentials) {
+    if (!IsPostgresConnection(connection))
+        throw Exception("Só um banco PostgreSQL pede usuário e senha.");
+    return PgEngine::Open(connection, credentials);
 }
 
 }  // namespace hostfw

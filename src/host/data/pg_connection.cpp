@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "host/core/exception.h"
+#include "host/data/sign_in_refused.h"
 #include "host/data/sql_parameters.h"
 #include "host/data/sql_value_text.h"
 
@@ -45,15 +46,37 @@ private:
 
 }  // namespace
 
-std::shared_ptr<PgConnection> PgConnection::Connect(const std::string& connection) {
-    // Entries before the expanded dbname give way to what the connection string says.
-    const char* keywords[] = {"connect_timeout", "client_encoding", "dbname", nullptr};
-    const char* values[] = {kConnectTimeoutSeconds, "UTF8", connection.c_str(), nullptr};
-    std::shared_ptr<PgConnection> owned(new PgConnection(PQconnectdbParams(keywords, values, 1)));
-    if (owned->connection_ == nullptr || PQstatus(owned->connection_) != CONNECTION_OK) {
-        const std::string reason = owned->connection_ != nullptr
-                                       ? withoutTrailingBlanks(PQerrorMessage(owned->connection_))
-                                       : "memória insuficiente";
+std::shared_ptr<PgConnection> PgConnection::Connect(const std::string& connection,
+                                                    const std::optional<Credentials>& credentials) {
+    // Entries before the expanded dbname give way to what the connection string says; the
+    // credentials come after it and win.
+    std::vector<const char*> keywords = {"connect_timeout", "client_encoding", "dbname"};
+    std::vector<const char*> values = {kConnectTimeoutSeconds, "UTF8", connection.c_str()};
+    if (credentials) {
+        if (!credentials->user.empty()) {
+            keywords.push_back("user");
+            values.push_back(credentials->user.c_str());
+        }
+        keywords.push_back("password");
+        values.push_back(credentials->password.c_str());
+    }
+    keywords.push_back(nullptr);
+    values.push_back(nullptr);
+    std::shared_ptr<PgConnection> owned(
+        new PgConnection(PQconnectdbParams(keywords.data(), values.data(), 1)));
+    if (owned->connection_ == nullptr)
+        throw Exception(
+            "Não foi possível conectar ao banco de dados PostgreSQL: memória insuficiente");
+    if (PQstatus(owned->connection_) != CONNECTION_OK) {
+        const std::string reason = withoutTrailingBlanks(PQerrorMessage(owned->connection_));
+        if (PQconnectionNeedsPassword(owned->connection_)) {
+            throw SignInRefused(SignInRefused::Reason::PasswordNeeded,
+                                "O banco de dados pede uma senha.");
+        }
+        if (PQconnectionUsedPassword(owned->connection_)) {
+            throw SignInRefused(SignInRefused::Reason::NotAccepted,
+                                "O banco de dados não aceitou o usuário e a senha: " + reason);
+        }
         throw Exception("Não foi possível conectar ao banco de dados PostgreSQL: " + reason);
     }
     // Notices ("no transaction in progress", ...) are not failures; keep them off stderr.

@@ -3,9 +3,11 @@
 #include <libpq-fe.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "host/data/engine.h"
 #include "host/data/params.h"
 
 namespace hostfw {
@@ -30,7 +32,10 @@ protected:
 // numbered, as text, leaving their types to the server.
 class PgConnection {
 public:
-    static std::shared_ptr<PgConnection> Connect(const std::string& connection);
+    // Credentials go to libpq beside the connection string, never inside it. Raises
+    // SignInRefused when the server wants a password or does not accept the login.
+    static std::shared_ptr<PgConnection> Connect(const std::string& connection,
+                                                 const std::optional<Credentials>& credentials);
     ~PgConnection();
     PgConnection(const PgConnection&) = delete;
     PgConnection& operator=(const PgConnection&) = delete;

@@ -29,8 +29,9 @@ bool IsPostgresConnection(const std::string& connection) {
     return options != nullptr;
 }
 
-std::shared_ptr<Engine> PgEngine::Open(const std::string& connection) {
-    return std::shared_ptr<Engine>(new PgEngine(PgConnection::Connect(connection)));
+std::shared_ptr<Engine> PgEngine::Open(const std::string& connection,
+                                       const std::optional<Credentials>& credentials) {
+    return std::shared_ptr<Engine>(new PgEngine(PgConnection::Connect(connection, credentials)));
 }
 
 std::unique_ptr<Cursor> PgEngine::Query(std::string_view sql, const TParams& params) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,7 +13,8 @@ namespace hostfw {
 // The shared engine: a PostgreSQL server reached through libpq.
 class PgEngine final : public Engine {
 public:
-    static std::shared_ptr<Engine> Open(const std::string& connection);
+    static std::shared_ptr<Engine> Open(const std::string& connection,
+                                        const std::optional<Credentials>& credentials);
 
     EngineKind Kind() const override { return EngineKind::PostgreSQL; }
     std::unique_ptr<Cursor> Query(std::string_view sql, const TParams& params) override;

@@ -1,5 +1,6 @@
 #include "host/data/shared_database.h"
 
+#include <optional>
 #include <string>
 
 #include "host/core/exception.h"
@@ -12,6 +13,8 @@ namespace {
 struct OpenDatabaseState {
     std::string connection;
     std::shared_ptr<Engine> engine;
+    std::string signedInDatabase;
+    std::optional<Credentials> credentials;
 };
 
 OpenDatabaseState& openDatabase() {
@@ -28,10 +31,21 @@ std::shared_ptr<Engine> SharedDatabase() {
         throw Exception("Nenhum banco de dados foi configurado para a sessão.");
     // A connection the server dropped is opened again rather than failing every later query.
     if (!state.engine || state.connection != wanted || state.engine->IsBroken()) {
-        state.engine = OpenDatabase(wanted);
+        state.engine = wanted == state.signedInDatabase && state.credentials
+                           ? OpenDatabaseAs(wanted, *state.credentials)
+                           : OpenDatabase(wanted);
         state.connection = wanted;
     }
     return state.engine;
+}
+
+void UseSignedInDatabase(std::shared_ptr<Engine> engine, const std::string& database,
+                         const Credentials& credentials) {
+    OpenDatabaseState& state = openDatabase();
+    state.engine = std::move(engine);
+    state.connection = database;
+    state.signedInDatabase = database;
+    state.credentials = credentials;
 }
 
 void CloseSharedDatabase() {

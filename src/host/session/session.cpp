@@ -8,10 +8,12 @@ SessionSettings& Session() {
 }
 
 std::string FiliProc() {
-    return Session().filiProc;
+    const SessionSettings& session = Session();
+    return session.person && session.person->bound ? session.person->homeBranch : session.filiProc;
 }
 bool ModuFili() {
-    return Session().moduFili;
+    const SessionSettings& session = Session();
+    return (session.person && session.person->bound) || session.moduFili;
 }
 std::string WebURL() {
     return Session().webUrl;

@@ -1,11 +1,20 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "host/session/net_timeouts.h"
 #include "hostfw_export.h"
 
 namespace hostfw {
+
+// A person signed in to a shared database, as its table of people records it.
+struct Person {
+    std::string login;
+    std::string name;
+    std::string homeBranch;
+    bool bound = false;  // works only in the home branch
+};
 
 // The user's session, set by the host application: working branch, whether the session
 // is bound to it, the application server's address, the shared database and the folders
@@ -20,10 +29,13 @@ struct SessionSettings {
     std::string outputDir;       // printed reports
     std::string printer;         // empty: print to a file only
     NetTimeouts serverTimeouts;  // waits on the application server, taken by each new connection
+    // Who signed in to a shared database; nobody on the embedded default.
+    std::optional<Person> person;
 };
 
 HOSTFW_EXPORT SessionSettings& Session();
 
+// A person bound to a branch works in that branch, bound, whatever the settings say.
 HOSTFW_EXPORT std::string FiliProc();
 HOSTFW_EXPORT bool ModuFili();
 HOSTFW_EXPORT std::string WebURL();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <regex>
 #include <sstream>
@@ -10,6 +11,8 @@
 #include "db/demo_data.h"
 #include "host/core/exception.h"
 #include "host/data/engine.h"
+#include "host/data/person_record.h"
+#include "host/data/sign_in_refused.h"
 #include "shared_use_setup.h"
 #include "support/failure_of.h"
 #include "user_commands.h"
@@ -61,15 +64,19 @@ protected:
         return login;
     }
 
+    // The test's database over TCP, where logins need a password, with no user or password.
+    std::string tcpConnection() const {
+        std::smatch port;
+        std::regex_search(url_, port, std::regex("port=([0-9]+)"));
+        return "host=127.0.0.1 port=" + port[1].str() +
+               " dbname=exp036 options='-c search_path=" + schema_ + "'";
+    }
+
     // The person's own connection, over TCP with its password, as a SQL client would open it.
     std::shared_ptr<Engine> signIn(const std::string& login,
                                    const std::string& password = std::string()) {
-        std::smatch port;
-        std::regex_search(url_, port, std::regex("port=([0-9]+)"));
-        return hostfw::OpenDatabase(
-            "host=127.0.0.1 port=" + port[1].str() + " dbname=exp036 user=" + login +
-            " password=" + (password.empty() ? "senha-" + login : password) +
-            " options='-c search_path=" + schema_ + "'");
+        return hostfw::OpenDatabase(tcpConnection() + " user=" + login + " password=" +
+                                    (password.empty() ? "senha-" + login : password));
     }
 
     static std::string branchesSeen(Engine& engine, const std::string& table) {
@@ -174,6 +181,44 @@ TEST_F(PgSharedUse, APersonIsNeverMadeOfAnExistingRoleOrAnUnknownBranch) {
               }).find("Já existe no PostgreSQL um papel"),
               std::string::npos);
     admin->ExecuteScript("DROP ROLE postgres_like");
+}
+
+TEST_F(PgSharedUse, ASignInIsRefusedForAMissingOrWrongPasswordAndNamesWhy) {
+    const std::string maria = addPerson("maria", "0001", true);
+    const auto refusal = [&](const std::function<void()>& open) {
+        try {
+            open();
+        } catch (const hostfw::SignInRefused& refused) {
+            return refused.WhyRefused();
+        }
+        ADD_FAILURE() << "no refusal";
+        return hostfw::SignInRefused::Reason::PasswordNeeded;
+    };
+    const std::string tcp = tcpConnection();
+    EXPECT_EQ(refusal([&] { hostfw::OpenDatabase(tcp + " user=" + maria); }),
+              hostfw::SignInRefused::Reason::PasswordNeeded);
+    EXPECT_EQ(refusal([&] {
+                  hostfw::OpenDatabaseAs(tcp, {maria, "errada"});
+              }),
+              hostfw::SignInRefused::Reason::NotAccepted);
+    const auto engine = hostfw::OpenDatabaseAs(tcp + " user=outro", {maria, "senha-" + maria});
+    const std::optional<hostfw::Person> person = hostfw::SignedInPersonRecord(*engine);
+    ASSERT_TRUE(person.has_value());
+    EXPECT_EQ(person->login, maria) << "the user typed wins over the connection's";
+}
+
+TEST_F(PgSharedUse, ThePersonRecordGivesTheBranchAndRefusesWhoIsNoPerson) {
+    const std::string maria = addPerson("maria", "0002", true);
+    const std::optional<hostfw::Person> person = hostfw::SignedInPersonRecord(*signIn(maria));
+    ASSERT_TRUE(person.has_value());
+    EXPECT_EQ(person->name, "maria");
+    EXPECT_EQ(person->homeBranch, "0002");
+    EXPECT_TRUE(person->bound);
+    EXPECT_NE(failureOf([&] {
+                  hostfw::SignedInPersonRecord(*admin);
+              }).find("não é de uma pessoa cadastrada"),
+              std::string::npos)
+        << "the administrator is no person of the branches";
 }
 
 }  // namespace

@@ -68,4 +68,20 @@ TEST_F(SessionSettings, NoDatabaseOrAMissingFileIsAClearFailure) {
     EXPECT_FALSE(std::filesystem::exists(Session().database)) << "never created by accident";
 }
 
+TEST_F(SessionSettings, ABoundPersonWorksInTheHomeBranchWhateverTheSettingsSay) {
+    Session().filiProc = "0002";
+    Session().moduFili = false;
+    EXPECT_EQ(hostfw::FiliProc(), "0002") << "nobody signed in: the settings hold";
+
+    Session().person = hostfw::Person{"maria", "Maria Souza", "0001", true};
+    EXPECT_EQ(hostfw::FiliProc(), "0001");
+    EXPECT_TRUE(hostfw::ModuFili());
+
+    Session().person->bound = false;
+    EXPECT_EQ(hostfw::FiliProc(), "0002") << "a person not bound may choose";
+    EXPECT_FALSE(hostfw::ModuFili());
+    Session().moduFili = true;
+    EXPECT_TRUE(hostfw::ModuFili()) << "and may narrow the session";
+}
+
 }  // namespace

@@ -1,0 +1,31 @@
+#include "host/data/person_record.h"
+
+#include "host/core/exception.h"
+#include "host/data/engine.h"
+
+namespace hostfw {
+
+std::optional<Person> SignedInPersonRecord(Engine& engine) {
+    if (engine.Kind() != EngineKind::PostgreSQL)
+        return std::nullopt;
+    const auto keepsPeople = engine.Query(
+        "SELECT CASE WHEN to_regclass('usuario') IS NULL THEN 0 ELSE 1 END", TParams());
+    if (!keepsPeople->Next() || keepsPeople->Value(0).asInteger() == 0)
+        return std::nullopt;
+    const auto row = engine.Query(
+        "SELECT CAST(current_user AS VARCHAR(63)), u.NOME, u.CDFILIAL, "
+        "CASE WHEN u.VINCULADO THEN 1 ELSE 0 END, CASE WHEN u.ATIVO THEN 1 ELSE 0 END "
+        "FROM (SELECT 1) AS eu LEFT JOIN USUARIO u ON u.LOGIN = current_user",
+        TParams());
+    if (!row->Next())
+        throw Exception("Não foi possível ler o cadastro da pessoa.");
+    const std::string login = row->Value(0).asString();
+    if (row->Value(1).isEmptyOrNull())
+        throw Exception("O login " + login + " não é de uma pessoa cadastrada no EXP036.");
+    if (row->Value(4).asInteger() == 0)
+        throw Exception("A pessoa " + login + " está desativada.");
+    return Person{login, row->Value(1).asString(), row->Value(2).asString(),
+                  row->Value(3).asInteger() == 1};
+}
+
+}  // namespace hostfw
