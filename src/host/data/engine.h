@@ -1,10 +1,13 @@
 #pragma once
 
+#include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "host/core/exception.h"
 #include "host/core/variant.h"
 #include "host/data/params.h"
 #include "hostfw_export.h"
@@ -12,6 +15,17 @@
 namespace hostfw {
 
 enum class EngineKind { SQLite, PostgreSQL };
+
+// When a connection gives up on a statement; nullopt: never.
+using QueryDeadline = std::optional<std::chrono::steady_clock::time_point>;
+
+// A statement the engine interrupted because it was still running at the connection's
+// deadline. The connection stays usable.
+class HOSTFW_EXPORT QueryTimeout : public Exception {
+public:
+    QueryTimeout();
+    ~QueryTimeout() override;
+};
 
 // A forward-only result: rows are read one at a time, so memory stays bounded.
 class HOSTFW_EXPORT Cursor {
@@ -43,6 +57,9 @@ public:
     // True once the link to a database server is lost (the server restarted, the session was
     // ended): nothing will work on this connection again and a new one must be opened.
     virtual bool IsBroken() const { return false; }
+    // A statement still running at the deadline is interrupted in the database and raises
+    // QueryTimeout. The deadline holds for every statement until another one is set.
+    virtual void SetDeadline(QueryDeadline deadline) = 0;
 };
 
 // True for a "postgresql://" or "postgres://" URI and for a libpq "key=value" string: what

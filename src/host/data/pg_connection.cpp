@@ -1,5 +1,8 @@
 #include "host/data/pg_connection.h"
 
+#include <poll.h>
+
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -22,6 +25,9 @@ std::string withoutTrailingBlanks(std::string text) {
 }
 
 void ignoreNotice(void*, const char*) {}
+
+// SQLSTATE of a statement the server cancelled.
+constexpr std::string_view kQueryCanceled = "57014";
 
 // The statement as the server takes it, and its parameter values as text, in $n order.
 class ServerStatement {
@@ -91,13 +97,67 @@ PgConnection::~PgConnection() {
 PgResult PgConnection::Run(std::string_view sql, const TParams& params) {
     makeIdle();
     const ServerStatement statement(sql, params);
-    return checked(PQexecParams(connection_, statement.Text(), statement.Count(), nullptr,
-                                statement.Values(), nullptr, nullptr, 0));
+    cancelled_ = false;
+    if (PQsendQueryParams(connection_, statement.Text(), statement.Count(), nullptr,
+                          statement.Values(), nullptr, nullptr, 0) == 0) {
+        Fail(nullptr);
+    }
+    return lastResult();
 }
 
 PgResult PgConnection::RunScript(std::string_view sql) {
     makeIdle();
-    return checked(PQexec(connection_, std::string(sql).c_str()));
+    cancelled_ = false;
+    if (PQsendQuery(connection_, std::string(sql).c_str()) == 0)
+        Fail(nullptr);
+    return lastResult();
+}
+
+PgResult PgConnection::lastResult() {
+    PgResult last;
+    PgResult failure;
+    while (true) {
+        awaitResult();
+        PgResult result(PQgetResult(connection_));
+        if (!result)
+            break;
+        const ExecStatusType status = PQresultStatus(result.get());
+        if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK && !failure)
+            failure = std::move(result);
+        else
+            last = std::move(result);
+    }
+    if (failure || !last)
+        Fail(failure.get());
+    return last;
+}
+
+void PgConnection::awaitResult() {
+    if (!deadline_ || cancelled_)
+        return;
+    while (PQisBusy(connection_) != 0) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(
+            *deadline_ - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            cancel();
+            return;
+        }
+        pollfd socket{PQsocket(connection_), POLLIN, 0};
+        const auto waitMs = static_cast<int>(std::min<long long>(left.count(), 60'000));
+        // A failure to read leaves the connection broken; PQgetResult then reports it.
+        if (poll(&socket, 1, waitMs) < 0 || PQconsumeInput(connection_) == 0)
+            return;
+    }
+}
+
+void PgConnection::cancel() {
+    cancelled_ = true;
+    PGcancel* request = PQgetCancel(connection_);
+    if (request == nullptr)
+        return;
+    char error[256];
+    PQcancel(request, error, sizeof error);
+    PQfreeCancel(request);
 }
 
 bool PgConnection::InTransaction() {
@@ -117,9 +177,11 @@ void PgConnection::StartRows(std::string_view sql, const TParams& params, PgRowR
     // the mode be refused, the rows come in one result and are read all the same.
     PQsetSingleRowMode(connection_);
     reader_ = &reader;
+    cancelled_ = false;
 }
 
 PgResult PgConnection::NextResult() {
+    awaitResult();
     PgResult result(PQgetResult(connection_));
     if (!result)
         reader_ = nullptr;
@@ -127,6 +189,10 @@ PgResult PgConnection::NextResult() {
 }
 
 void PgConnection::Fail(const PGresult* result) const {
+    const char* state = result != nullptr ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
+    if (cancelled_ && state != nullptr && state == kQueryCanceled) {
+        throw QueryTimeout();
+    }
     std::string text;
     if (const char* primary =
             result != nullptr ? PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY) : nullptr) {
@@ -143,14 +209,6 @@ void PgConnection::Fail(const PGresult* result) const {
 void PgConnection::makeIdle() {
     if (reader_ != nullptr)
         reader_->BufferRemainingRows();
-}
-
-PgResult PgConnection::checked(PGresult* raw) const {
-    PgResult result(raw);
-    const ExecStatusType status = result ? PQresultStatus(result.get()) : PGRES_FATAL_ERROR;
-    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
-        Fail(result.get());
-    return result;
 }
 
 bool PgConnection::IsBroken() const {

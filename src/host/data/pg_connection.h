@@ -47,6 +47,9 @@ public:
     bool InTransaction();
     // The server is gone: libpq gave the connection up after a failed exchange.
     bool IsBroken() const;
+    // A statement still running at the deadline is cancelled on the server and raises
+    // QueryTimeout.
+    void SetDeadline(QueryDeadline deadline) { deadline_ = deadline; }
 
     // Starts one statement whose rows the reader then takes one by one with NextResult.
     void StartRows(std::string_view sql, const TParams& params, PgRowReader& reader);
@@ -63,10 +66,18 @@ public:
 private:
     explicit PgConnection(PGconn* connection) : connection_(connection) {}
     void makeIdle();
-    PgResult checked(PGresult* result) const;
+    // What PQexec would return for the statement just sent: the first failure, or the last
+    // result. Raises on a failure.
+    PgResult lastResult();
+    // Waits until the next result can be read without blocking; at the deadline it asks the
+    // server to cancel the statement, whose result then reports the cancellation.
+    void awaitResult();
+    void cancel();
 
     PGconn* connection_;
     PgRowReader* reader_ = nullptr;
+    QueryDeadline deadline_;
+    bool cancelled_ = false;
 };
 
 }  // namespace hostfw

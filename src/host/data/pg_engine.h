@@ -28,6 +28,7 @@ public:
     std::string EncryptPassword(const std::string& password, const std::string& role) {
         return connection_->EncryptPassword(password, role);
     }
+    void SetDeadline(QueryDeadline deadline) override { connection_->SetDeadline(deadline); }
 
 private:
     explicit PgEngine(std::shared_ptr<PgConnection> connection)

@@ -11,6 +11,9 @@ constexpr int kBusyTimeoutMs = 5000;
 // Enough for every statement of a report and of the server; beyond that, statements are
 // finalized instead of kept.
 constexpr size_t kMaxIdleStatements = 64;
+// How many virtual-machine steps run between two looks at the clock: often enough to stop
+// within a millisecond or so, rarely enough to cost nothing.
+constexpr int kStepsBetweenDeadlineChecks = 1000;
 
 std::string errorText(const char* detail) {
     return std::string("Erro no banco de dados: ") + detail;
@@ -35,6 +38,8 @@ std::shared_ptr<SqliteConnection> SqliteConnection::Open(const std::string& path
     if (db == nullptr)
         throw openError(sqlite3_errstr(rc));
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    sqlite3_progress_handler(db, kStepsBetweenDeadlineChecks, &interruptAtDeadline,
+                             connection.get());
     // Reading the schema reads the file header, so a file that is not a database fails here
     // and not on the first query.
     if (rc != SQLITE_OK ||
@@ -89,7 +94,14 @@ void SqliteConnection::Exec(const char* sql) {
         Fail();
 }
 
+int SqliteConnection::interruptAtDeadline(void* connection) {
+    const QueryDeadline& deadline = static_cast<SqliteConnection*>(connection)->deadline_;
+    return deadline && std::chrono::steady_clock::now() >= *deadline ? 1 : 0;
+}
+
 void SqliteConnection::Fail() const {
+    if (sqlite3_errcode(db_) == SQLITE_INTERRUPT)
+        throw QueryTimeout();
     throw Exception(errorText(sqlite3_errmsg(db_)));
 }
 

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "host/data/engine.h"
+
 namespace hostfw {
 
 struct SqliteStatementFinalizer {
@@ -38,16 +40,20 @@ public:
     // Runs commands without parameters or rows.
     void Exec(const char* sql);
 
-    // Raises the connection's last error.
+    void SetDeadline(QueryDeadline deadline) { deadline_ = deadline; }
+
+    // Raises the connection's last error; QueryTimeout when the deadline interrupted it.
     [[noreturn]] void Fail() const;
 
 private:
     explicit SqliteConnection(sqlite3* db) : db_(db) {}
+    static int interruptAtDeadline(void* connection);
 
     struct TextHash : std::hash<std::string_view> {
         using is_transparent = void;
     };
     sqlite3* db_;
+    QueryDeadline deadline_;
     std::unordered_map<std::string, SqliteStatementHandle, TextHash, std::equal_to<>> idle_;
 };
 

@@ -25,6 +25,7 @@ public:
     void Commit() override;
     // Does nothing when no transaction is open, so it is safe in any cleanup.
     void Rollback() override;
+    void SetDeadline(QueryDeadline deadline) override { connection_->SetDeadline(deadline); }
 
 private:
     explicit SqliteEngine(std::shared_ptr<SqliteConnection> connection)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -199,6 +200,17 @@ TEST_F(PgEngine, ADroppedConnectionIsBrokenAndTheSessionOpensANewOne) {
     EXPECT_EQ(datatest::scalar(*second, "SELECT 2", TParams()).asString(), "2");
     hostfw::CloseSharedDatabase();
     hostfw::Session() = saved;
+}
+
+TEST_F(PgEngine, AStatementStillRunningAtTheDeadlineIsCancelledOnTheServer) {
+    engine->SetDeadline(std::chrono::steady_clock::now() + std::chrono::milliseconds(200));
+    EXPECT_THROW(engine->Query("SELECT pg_sleep(60)", TParams()), hostfw::QueryTimeout);
+    EXPECT_THROW(engine->Execute("SELECT pg_sleep(60)", TParams()), hostfw::QueryTimeout);
+    EXPECT_THROW(engine->ExecuteScript("SELECT 1; SELECT pg_sleep(60)"), hostfw::QueryTimeout);
+
+    engine->SetDeadline(std::nullopt);
+    EXPECT_FALSE(engine->IsBroken());
+    EXPECT_EQ(scalar("SELECT 1", TParams()).asString(), "1") << "the connection goes on";
 }
 
 TEST(PostgresConnection, AnUnreachableServerIsAClearFailure) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -166,6 +167,20 @@ TEST_F(SqliteEngine, ATransactionKeepsItsRowsOnlyWhenCommitted) {
     insert();
     transaction.Commit();
     EXPECT_EQ(scalar("SELECT count(*) FROM A", {}), Variant(std::int64_t{1}));
+}
+
+TEST_F(SqliteEngine, AStatementStillRunningAtTheDeadlineIsInterrupted) {
+    // About a billion steps: minutes of work unless something stops it.
+    const std::string longCount =
+        "WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < 1000000000) "
+        "SELECT count(*) FROM c";
+    engine->SetDeadline(std::chrono::steady_clock::now() + std::chrono::milliseconds(100));
+    EXPECT_THROW(engine->Query(longCount, {}), hostfw::QueryTimeout);
+    EXPECT_THROW(engine->Execute(longCount, {}), hostfw::QueryTimeout)
+        << "the deadline holds for the next statement too";
+
+    engine->SetDeadline(std::nullopt);
+    EXPECT_EQ(scalar("SELECT 1", {}), Variant(std::int64_t{1})) << "the connection goes on";
 }
 
 class SqliteFiles : public ::testing::Test {
