@@ -1,15 +1,27 @@
 #include "call_context.h"
 
-#include "call_failure.h"
-
 namespace appserver {
 
+CallContext::~CallContext() {
+    if (handedOut_ != nullptr)
+        handedOut_->SetDeadline(std::nullopt);
+}
+
+hostfw::Engine& CallContext::engine() const {
+    hostfw::Engine& engine = engine_();
+    engine.SetDeadline(deadline_);
+    handedOut_ = &engine;
+    return engine;
+}
+
 void CallContext::checkDeadline() const {
-    if (Clock::now() <= deadline_)
-        return;
-    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(timeout_).count();
-    throw CallFailure(503, "A chamada excedeu o tempo limite de " + std::to_string(seconds) +
-                               " s do servidor de aplicação.");
+    if (Clock::now() > deadline_)
+        throw callTimedOut(timeout_);
+}
+
+CallFailure callTimedOut(std::chrono::seconds timeout) {
+    return CallFailure(503, "A chamada excedeu o tempo limite de " +
+                                std::to_string(timeout.count()) + " s do servidor de aplicação.");
 }
 
 }  // namespace appserver

@@ -3,28 +3,39 @@
 #include <chrono>
 #include <functional>
 
+#include "call_failure.h"
 #include "host/data/engine.h"
 
 namespace appserver {
 
 // What a remote method may use while it runs: the calling thread's database connection and
-// the call's deadline.
+// the call's deadline, which the connection also keeps, so a statement still running then is
+// interrupted in the database.
 class CallContext {
 public:
     using Clock = std::chrono::steady_clock;
 
-    CallContext(std::function<hostfw::Engine&()> engine, Clock::duration timeout)
-        : engine_(std::move(engine)), timeout_(timeout), deadline_(Clock::now() + timeout) {}
+    CallContext(std::function<hostfw::Engine&()> engine, std::chrono::seconds timeout,
+                Clock::time_point start)
+        : engine_(std::move(engine)), timeout_(timeout), deadline_(start + timeout) {}
+    // Lifts the deadline from the connection, which outlives the call.
+    ~CallContext();
+    CallContext(const CallContext&) = delete;
+    CallContext& operator=(const CallContext&) = delete;
 
     // Opened on first use, so methods that need no database never touch it.
-    hostfw::Engine& engine() const { return engine_(); }
-    // Raises a 503 CallFailure once the call has run longer than the server allows.
+    hostfw::Engine& engine() const;
+    // Raises callTimedOut once the call has run longer than the server allows.
     void checkDeadline() const;
 
 private:
     std::function<hostfw::Engine&()> engine_;
-    Clock::duration timeout_;
+    std::chrono::seconds timeout_;
     Clock::time_point deadline_;
+    mutable hostfw::Engine* handedOut_ = nullptr;
 };
+
+// The 503 refusal of a call that ran longer than the server's limit.
+CallFailure callTimedOut(std::chrono::seconds timeout);
 
 }  // namespace appserver

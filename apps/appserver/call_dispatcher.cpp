@@ -58,12 +58,7 @@ DispatchResult CallDispatcher::call(const std::string& objectName, const std::st
         }
         const CallRequest request = hostfw::decodeCallRequest(body);
         std::vector<Variant> args;
-        for (const auto& arg : request.args)
-            args.push_back(arg.value);
-
-        const CallContext context(
-            [this]() -> hostfw::Engine& { return engines_.forCurrentThread(); }, timeout_);
-        const CallReply reply{entry->second(args, context), byRefValues(request, args)};
+        const CallReply reply{run(entry->second, request, args), byRefValues(request, args)};
         DispatchResult result{200, hostfw::encodeCallReply(reply), std::nullopt, "ok"};
         if (reply.result.isDataPacket())
             result.rows = reply.result.asDataPacket().rows.size();
@@ -72,11 +67,34 @@ DispatchResult CallDispatcher::call(const std::string& objectName, const std::st
         return errorResult(400, std::string("Pedido malformado: ") + error.what());
     } catch (const CallFailure& failure) {
         return errorResult(failure.status(), failure.what());
+    } catch (const hostfw::QueryTimeout&) {
+        return errorResult(503, callTimedOut(timeout_).what());
     } catch (const hostfw::Exception& error) {
         return errorResult(500, error.what());
     } catch (const std::exception& error) {
         return errorResult(500,
                            std::string("Falha interna do servidor de aplicação: ") + error.what());
+    }
+}
+
+OleVariant CallDispatcher::run(const RemoteMethod& method, const CallRequest& request,
+                               std::vector<Variant>& args) const {
+    const auto start = CallContext::Clock::now();
+    for (int attempt = 1;; ++attempt) {
+        args.clear();
+        for (const auto& arg : request.args)
+            args.push_back(arg.value);
+        try {
+            const CallContext context(
+                [this]() -> hostfw::Engine& { return engines_.forCurrentThread(); }, timeout_,
+                start);
+            return method(args, context);
+        } catch (const hostfw::Exception&) {
+            // Every method offered only reads, so one whose database connection broke under it
+            // (the database server restarted) runs once more, on a new connection.
+            if (attempt > 1 || !engines_.brokenOnCurrentThread())
+                throw;
+        }
     }
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "host/net/call_messages.h"
 #include "remote_object.h"
 #include "thread_engines.h"
 
@@ -33,6 +34,10 @@ public:
                         std::string_view body) const;
 
 private:
+    // Runs the method on a fresh copy of the arguments, which it leaves in args.
+    hostfw::OleVariant run(const RemoteMethod& method, const hostfw::CallRequest& request,
+                           std::vector<hostfw::Variant>& args) const;
+
     const RemoteObjectRegistry& registry_;
     ThreadEngines& engines_;
     std::chrono::seconds timeout_;

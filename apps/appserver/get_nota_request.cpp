@@ -33,8 +33,13 @@ const Variant& typed(const std::vector<Variant>& args, std::size_t index, Varian
     return arg;
 }
 
+// PostgreSQL cannot take a NUL in a text, and SQLite compares past it: refused alike, so both
+// engines answer the same.
 std::string text(const std::vector<Variant>& args, std::size_t index) {
-    return typed(args, index, Variant::Kind::String).asString();
+    std::string value = typed(args, index, Variant::Kind::String).asString();
+    if (value.find('\0') != std::string::npos)
+        refuse(index, "contém o caractere NUL, que não é aceito.");
+    return value;
 }
 
 // The day of a date argument, time of day dropped. The range is checked on the number itself:

@@ -19,4 +19,10 @@ hostfw::Engine& ThreadEngines::forCurrentThread() {
     return *engines_.emplace(self, std::move(engine)).first->second;
 }
 
+bool ThreadEngines::brokenOnCurrentThread() {
+    const std::lock_guard lock(mutex_);
+    const auto found = engines_.find(std::this_thread::get_id());
+    return found != engines_.end() && found->second->IsBroken();
+}
+
 }  // namespace appserver

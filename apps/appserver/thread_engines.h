@@ -19,6 +19,8 @@ public:
     explicit ThreadEngines(std::string connection) : connection_(std::move(connection)) {}
 
     hostfw::Engine& forCurrentThread();
+    // True when the calling thread's connection was opened and has since been lost.
+    bool brokenOnCurrentThread();
 
 private:
     std::string connection_;

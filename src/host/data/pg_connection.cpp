@@ -36,6 +36,11 @@ public:
         for (const std::string& name : declaredParameters(sql)) {
             const TParam* param = params.FindParam(name);
             values_.push_back(param != nullptr ? sqlParameterText(param->Value()) : std::nullopt);
+            // libpq takes values as C strings: the text would silently end at the NUL.
+            if (values_.back() && values_.back()->find('\0') != std::string::npos) {
+                throw Exception("Erro no banco de dados: o parâmetro " + name +
+                                " contém o caractere NUL, que o PostgreSQL não aceita.");
+            }
         }
         for (const auto& value : values_)
             pointers_.push_back(value ? value->c_str() : nullptr);

@@ -39,6 +39,9 @@ protected:
         object["Crash"] = [](std::vector<Variant>&, const CallContext&) -> OleVariant {
             throw std::out_of_range("vector");
         };
+        object["Overrun"] = [](std::vector<Variant>&, const CallContext&) -> OleVariant {
+            throw hostfw::QueryTimeout();
+        };
         object["Shrink"] = [](std::vector<Variant>& args, const CallContext&) {
             args.clear();
             return OleVariant(Variant(0));
@@ -106,6 +109,12 @@ TEST_F(CallDispatcherTest, FailuresBecomeErrorRepliesWithTheirStatus) {
     const DispatchResult crashed = call("exp.Obj", "Crash");
     EXPECT_EQ(crashed.status, 500);
     EXPECT_THAT(errorText(crashed), HasSubstr("Falha interna"));
+}
+
+TEST_F(CallDispatcherTest, AStatementTheDeadlineInterruptedIsThe503OfACallOutOfTime) {
+    const DispatchResult result = call("exp.Obj", "Overrun");
+    EXPECT_EQ(result.status, 503);
+    EXPECT_THAT(errorText(result), HasSubstr("tempo limite de 5 s"));
 }
 
 TEST_F(CallDispatcherTest, AMethodThatDropsArgumentsIsAFailureNotACrash) {

@@ -11,6 +11,7 @@
 
 #include "host/core/exception.h"
 #include "invoice_database.h"
+#include "support/failure_of.h"
 #include "support/invoice_client.h"
 #include "support/server_process.h"
 
@@ -20,7 +21,9 @@ namespace {
 using hostfw::EncodeDate;
 using hostfw::TDateTime;
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
+using testsupport::failureOf;
 
 enum class Engine { SQLite, PostgreSQL };
 
@@ -110,6 +113,19 @@ TEST_P(GetNotaTest, BranchCodeMatchesWholeAndAsSent) {
     EXPECT_THAT(entries(args), IsEmpty());
     args.branch = "0001' OR '1'='1";
     EXPECT_THAT(entries(args), IsEmpty());
+}
+
+// Both engines refuse alike: PostgreSQL would have cut the text at the NUL and matched "0001".
+TEST_P(GetNotaTest, ATextHoldingNulIsRefusedNamingTheArgument) {
+    GetNotaArgs args;
+    args.branch = std::string("0001\0X", 6);
+    EXPECT_THAT(failureOf([&] { client_->load(args); }),
+                HasSubstr("argumento 1 (filial) contém o caractere NUL"));
+    args.branch = "0001";
+    args.clientFlag = "";
+    args.clientList = std::string(",1,\0,2,", 7);
+    EXPECT_THAT(failureOf([&] { client_->load(args); }),
+                HasSubstr("argumento 4 (lista de clientes) contém o caractere NUL"));
 }
 
 TEST_P(GetNotaTest, IssueDatesCountByWholeDaysWhateverTheTimesSent) {

@@ -202,6 +202,11 @@ TEST_F(PgEngine, ADroppedConnectionIsBrokenAndTheSessionOpensANewOne) {
     hostfw::Session() = saved;
 }
 
+TEST_F(PgEngine, ATextHoldingNulIsRefusedRatherThanCutShort) {
+    const std::string withNul("0001\0resto", 10);
+    EXPECT_THROW(scalar("SELECT CAST(:P_A AS TEXT)", withValue("P_A", withNul)), hostfw::Exception);
+}
+
 TEST_F(PgEngine, AStatementStillRunningAtTheDeadlineIsCancelledOnTheServer) {
     engine->SetDeadline(std::chrono::steady_clock::now() + std::chrono::milliseconds(200));
     EXPECT_THROW(engine->Query("SELECT pg_sleep(60)", TParams()), hostfw::QueryTimeout);
