@@ -3,26 +3,27 @@
 # a copy of the report definitions, an application server in the background when the script
 # asks for one, and the host driven by the script. Fails when the host fails.
 #
-# usage: run_ui_script.sh HOST SERVER DEMODB SCRIPT SOURCE_DIR WORK_DIR
+# usage: run_ui_script.sh HOST SERVER TEST_SERVER DEMODB SCRIPT SOURCE_DIR WORK_DIR
 #
 # Directives, read from the comment lines at the top of the script:
 #   # needs: server          start exp036-appserver and pass --server 127.0.0.1:PORT
 #   # options: --locked ...  more host options (later ones override the defaults)
 #   # demodb: --test-data    options for exp036-demodb
-#   # server: --test-getnota kind-c   more options for exp036-appserver (implies needs: server)
+#   # server: --test-getnota kind-c   start the tests' server, exp036-appserver-test, with
+#                            these options instead (implies needs: server)
 # Directive values are split at blanks; quotes are not interpreted.
 #
 # The database is a fresh SQLite file in WORK_DIR, or the PostgreSQL database named by
 # EXP036_PG_URL when it is set (tests/pg/with_postgres.sh sets it).
 set -u
 
-if [ $# -ne 6 ]; then
-    echo "uso: $0 HOST SERVER DEMODB SCRIPT SOURCE_DIR WORK_DIR" >&2
+if [ $# -ne 7 ]; then
+    echo "uso: $0 HOST SERVER TEST_SERVER DEMODB SCRIPT SOURCE_DIR WORK_DIR" >&2
     exit 2
 fi
 # Absolute paths: the host runs inside the work folder.
-host=$(realpath "$1") server=$(realpath "$2") demodb=$(realpath "$3")
-script=$(realpath "$4") source_dir=$(realpath "$5") work=$(realpath -m "$6")
+host=$(realpath "$1") server=$(realpath "$2") test_server=$(realpath "$3") demodb=$(realpath "$4")
+script=$(realpath "$5") source_dir=$(realpath "$6") work=$(realpath -m "$7")
 
 fail() {
     echo "ui script $(basename "$script"): $*" >&2
@@ -39,7 +40,7 @@ while IFS= read -r line; do
         "# needs: server"*) needs_server=yes ;;
         "# options:"*) read -r -a more <<<"${line#\# options:}"; host_options+=("${more[@]}") ;;
         "# demodb:"*) read -r -a more <<<"${line#\# demodb:}"; demodb_options+=("${more[@]}") ;;
-        "# server:"*) read -r -a more <<<"${line#\# server:}"; server_extra+=("${more[@]}"); needs_server=yes ;;
+        "# server:"*) read -r -a more <<<"${line#\# server:}"; server_extra+=("${more[@]}"); needs_server=yes; server=$test_server ;;
         "#"* | "") ;;
         *) break ;;
     esac

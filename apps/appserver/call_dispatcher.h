@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/net/call_messages.h"
+#include "host/wire/call_messages.h"
 #include "remote_object.h"
 #include "thread_engines.h"
 

@@ -1,124 +1,174 @@
 #include "http_service.h"
 
-#include <httplib.h>
+#include <sys/resource.h>
 
-#include <chrono>
+#include <boost/asio/io_context.hpp>
+#include <boost/asio/ip/tcp.hpp>
+#include <boost/asio/post.hpp>
+#include <boost/asio/steady_timer.hpp>
+#include <boost/asio/thread_pool.hpp>
+
+#include <future>
+#include <map>
 #include <stdexcept>
-#include <thread>
 
-#include "host/wire/wire_protocol.h"
-#include "media_type.h"
+#include "client_connection_count.h"
+#include "http_connection.h"
+#include "request_router.h"
 
 namespace appserver {
 namespace {
 
-using Clock = std::chrono::steady_clock;
+namespace asio = boost::asio;
+using asio::ip::tcp;
 
-std::string fallbackText(int status, std::size_t maxBody) {
-    switch (status) {
-        case 400:
-            return "Pedido HTTP malformado.";
-        case 404:
-            return "Recurso inexistente neste servidor de aplicação.";
-        case 413:
-            return "O pedido excede o tamanho máximo de " + std::to_string(maxBody) + " bytes.";
-        default:
-            return "Pedido recusado pelo servidor de aplicação (estado " + std::to_string(status) +
-                   ").";
-    }
-}
+// After a failed accept (out of file descriptors) the next try waits this long.
+constexpr auto kAcceptRetryDelay = std::chrono::milliseconds(50);
 
-// The request as this protocol accepts it; otherwise the refusal to send.
-std::optional<DispatchResult> refusedEncoding(const httplib::Request& request) {
-    if (!isJsonContentType(request.get_header_value("Content-Type"))) {
-        return errorResult(415, "O corpo do pedido deve ser application/json.");
+// Every open connection is a file descriptor: take as many as the system lets this process.
+void raiseOpenFileLimit() {
+    rlimit limit{};
+    if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
+        limit.rlim_cur = limit.rlim_max;
+        setrlimit(RLIMIT_NOFILE, &limit);
     }
-    if (!acceptsJson(request.get_header_value("Accept"))) {
-        return errorResult(406, "Este servidor de aplicação só responde em application/json.");
-    }
-    return std::nullopt;
 }
 
 }  // namespace
 
+struct HttpService::Impl {
+    Impl(const CallDispatcher& dispatcher, const ServerOptions& serverOptions, CallLog& log)
+        : options(serverOptions),
+          workers(static_cast<std::size_t>(options.threads)),
+          shared{dispatcher,
+                 log,
+                 workers,
+                 options.maxBody,
+                 std::chrono::seconds(options.keepAliveSeconds),
+                 std::chrono::seconds(options.requestTimeoutSeconds),
+                 std::chrono::seconds(options.timeoutSeconds)},
+          clients(options.maxClientConnections) {}
+
+    void accept() {
+        acceptor.async_accept([this](boost::system::error_code error, tcp::socket socket) {
+            if (stopping || error == asio::error::operation_aborted)
+                return;
+            if (error) {
+                retryTimer.expires_after(kAcceptRetryDelay);
+                retryTimer.async_wait([this](boost::system::error_code) {
+                    if (!stopping)
+                        accept();
+                });
+                return;
+            }
+            admit(std::move(socket));
+            if (open.size() >= static_cast<std::size_t>(options.maxConnections)) {
+                acceptPaused = true;  // the backlog holds the next ones until one closes
+                return;
+            }
+            accept();
+        });
+    }
+
+    void admit(tcp::socket socket) {
+        boost::system::error_code error;
+        socket.set_option(tcp::no_delay(true), error);
+        const tcp::endpoint peer = socket.remote_endpoint(error);
+        if (error)
+            return;  // the client is already gone
+        const std::string client = peer.address().to_string();
+        const bool counted = clients.tryAdd(client);
+        std::optional<DispatchResult> refusal;
+        if (!counted)
+            refusal = tooManyConnections(options.maxClientConnections);
+        const std::uint64_t id = nextId++;
+        open[id] = startHttpConnection(std::move(socket), shared, std::move(refusal),
+                                       [this, id, client, counted] {
+                                           if (counted)
+                                               clients.remove(client);
+                                           ended(id);
+                                       });
+    }
+
+    void ended(std::uint64_t id) {
+        // Not erased at once: the connection is still running its last handler.
+        asio::post(io, [this, id] {
+            open.erase(id);
+            if (acceptPaused && !stopping) {
+                acceptPaused = false;
+                accept();
+            }
+        });
+    }
+
+    void shutDown() {
+        stopping = true;
+        boost::system::error_code ignored;
+        acceptor.close(ignored);
+        retryTimer.cancel();
+        for (auto& [id, connection] : open) {
+            if (connection)
+                connection->close();
+        }
+    }
+
+    const ServerOptions& options;
+    asio::io_context io{1};
+    asio::thread_pool workers;
+    ConnectionShared shared;
+    tcp::acceptor acceptor{io};
+    asio::steady_timer retryTimer{io};
+    ClientConnectionCount clients;
+    std::map<std::uint64_t, std::shared_ptr<HttpConnection>> open;
+    std::uint64_t nextId = 0;
+    bool acceptPaused = false;
+    bool stopping = false;
+    std::promise<void> finished;
+};
+
 HttpService::HttpService(const CallDispatcher& dispatcher, const ServerOptions& options,
                          CallLog& log)
-    : dispatcher_(dispatcher),
-      options_(options),
-      log_(log),
-      server_(std::make_unique<httplib::Server>()) {
-    const auto threads = static_cast<std::size_t>(options_.threads);
-    server_->new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
-    server_->set_payload_max_length(options_.maxBody);
-    server_->set_tcp_nodelay(true);
-    server_->set_read_timeout(options_.timeoutSeconds, 0);
-    server_->set_write_timeout(options_.timeoutSeconds, 0);
-    server_->set_keep_alive_timeout(options_.keepAliveSeconds);
-
-    const auto reply = [this](const httplib::Request& request, httplib::Response& response,
-                              Clock::time_point start, const DispatchResult& result) {
-        response.status = result.status;
-        response.set_content(result.body, std::string(hostfw::kJsonMediaType));
-        const auto elapsed =
-            std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
-        log_.write(
-            {request.method, request.path, result.status, elapsed, result.rows, result.outcome});
-    };
-
-    server_->Get(
-        R"(/([^/]+))", [this, reply](const httplib::Request& request, httplib::Response& response) {
-            const auto start = Clock::now();
-            reply(request, response, start, dispatcher_.describeObject(request.matches[1].str()));
-        });
-    server_->Post(R"(/([^/]+)/([^/]+))",
-                  [this, reply](const httplib::Request& request, httplib::Response& response) {
-                      const auto start = Clock::now();
-                      const auto refused = refusedEncoding(request);
-                      reply(request, response, start,
-                            refused ? *refused
-                                    : dispatcher_.call(request.matches[1].str(),
-                                                       request.matches[2].str(), request.body));
-                  });
-    // Refusals made before any handler ran (no route, a body over the limit, a malformed
-    // request line) come with an empty body: give them the protocol's error form.
-    server_->set_error_handler(
-        [this](const httplib::Request& request, httplib::Response& response) {
-            if (!response.body.empty())
-                return;
-            const DispatchResult result =
-                errorResult(response.status, fallbackText(response.status, options_.maxBody));
-            response.set_content(result.body, std::string(hostfw::kJsonMediaType));
-            log_.write({request.method, request.path, response.status, std::nullopt, std::nullopt,
-                        result.outcome});
-        });
+    : impl_(std::make_unique<Impl>(dispatcher, options, log)) {
+    raiseOpenFileLimit();
 }
 
-HttpService::~HttpService() = default;
+HttpService::~HttpService() {
+    impl_->workers.join();
+}
 
 int HttpService::bind() {
-    const int port =
-        options_.port == 0
-            ? server_->bind_to_any_port(options_.listenHost)
-            : (server_->bind_to_port(options_.listenHost, options_.port) ? options_.port : -1);
-    if (port <= 0) {
-        throw std::runtime_error("não foi possível escutar em " + options_.listenHost + ":" +
-                                 std::to_string(options_.port) + ".");
+    const ServerOptions& options = impl_->options;
+    boost::system::error_code error;
+    tcp::resolver resolver(impl_->io);
+    const auto endpoints = resolver.resolve(options.listenHost, std::to_string(options.port),
+                                            tcp::resolver::passive, error);
+    for (const auto& entry : endpoints) {
+        tcp::acceptor& acceptor = impl_->acceptor;
+        acceptor.close(error);
+        acceptor.open(entry.endpoint().protocol(), error);
+        if (error)
+            continue;
+        acceptor.set_option(tcp::acceptor::reuse_address(true), error);
+        acceptor.bind(entry.endpoint(), error);
+        if (!error)
+            acceptor.listen(asio::socket_base::max_listen_connections, error);
+        if (!error)
+            return acceptor.local_endpoint().port();
     }
-    return port;
+    throw std::runtime_error("não foi possível escutar em " + options.listenHost + ":" +
+                             std::to_string(options.port) + ".");
 }
 
 void HttpService::run() {
-    server_->listen_after_bind();
-    finished_ = true;
+    impl_->accept();
+    impl_->io.run();
+    impl_->workers.join();
+    impl_->finished.set_value();
 }
 
 void HttpService::stop() {
-    // The HTTP library ignores a stop that comes before its loop runs: repeat it until the loop
-    // has ended.
-    while (!finished_) {
-        server_->stop();
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    asio::post(impl_->io, [impl = impl_.get()] { impl->shutDown(); });
+    impl_->finished.get_future().wait();
 }
 
 }  // namespace appserver

@@ -1,21 +1,17 @@
 #pragma once
 
-#include <atomic>
 #include <memory>
 
 #include "call_dispatcher.h"
 #include "call_log.h"
 #include "server_options.h"
 
-namespace httplib {
-class Server;
-}
-
 namespace appserver {
 
-// The HTTP side of the server: routes GET /<object> and POST /<object>/<method> to the
-// dispatcher, answers every other request and every refusal of the HTTP layer (a body over
-// the limit, a malformed request) with a JSON error reply, and logs one line per request.
+// The HTTP side of the server: one I/O thread accepts connections and reads requests, each
+// under its deadline, and a pool of --threads workers runs the calls, so clients that are slow
+// or idle hold no worker. Every request is answered as docs/protocol.md says and logged on one
+// line.
 class HttpService {
 public:
     HttpService(const CallDispatcher& dispatcher, const ServerOptions& options, CallLog& log);
@@ -24,18 +20,15 @@ public:
     // Binds the listening socket and returns its port (the chosen one for port 0); raises
     // std::runtime_error when the address cannot be bound.
     int bind();
-    // Serves until stop(); the calls under way finish first.
+    // Serves until stop(); the calls under way finish and their replies go out first.
     void run();
-    // From another thread; returns once run() has returned. Called before run() has started
-    // listening, it waits for it, so a signal that comes early is never lost.
+    // From another thread; returns once run() has returned. Called before run(), it takes
+    // effect as soon as run() starts, so a signal that comes early is never lost.
     void stop();
 
 private:
-    const CallDispatcher& dispatcher_;
-    const ServerOptions& options_;
-    CallLog& log_;
-    std::unique_ptr<httplib::Server> server_;
-    std::atomic<bool> finished_{false};
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
 };
 
 }  // namespace appserver

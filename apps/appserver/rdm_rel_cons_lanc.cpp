@@ -1,6 +1,5 @@
 #include "rdm_rel_cons_lanc.h"
 
-#include "call_failure.h"
 #include "get_nota_request.h"
 #include "nota_fiscal_query.h"
 
@@ -12,16 +11,6 @@ using hostfw::Variant;
 
 // A row is not marked until the user picks it.
 constexpr const char* kNotMarked = "N";
-
-DataPacket emptyNotaPacket() {
-    DataPacket packet;
-    packet.fields = {
-        {"IDMARCADO", "string", 1, true},    {"NRNOTAFISC", "string", 20, false},
-        {"DTEMISSAO", "string", 12, false},  {"DTENTRSAID", "string", 12, false},
-        {"NRLANCTONF", "string", 10, false}, {"STATUS", "string", 17, true},
-    };
-    return packet;
-}
 
 DataPacket readNotas(const GetNotaRequest& request, const CallContext& context) {
     hostfw::Engine& engine = context.engine();
@@ -38,30 +27,21 @@ DataPacket readNotas(const GetNotaRequest& request, const CallContext& context) 
     return packet;
 }
 
-hostfw::OleVariant getNota(std::vector<Variant>& args, const CallContext& context,
-                           GetNotaTestMode testMode) {
-    const GetNotaRequest request = parseGetNotaArguments(args);
-    switch (testMode) {
-        case GetNotaTestMode::Off:
-            return readNotas(request, context);
-        case GetNotaTestMode::KindC: {
-            DataPacket packet = readNotas(request, context);
-            args[kReportKindArgument] = Variant("C");
-            return packet;
-        }
-        case GetNotaTestMode::Error:
-            throw CallFailure(500, "Falha de teste do servidor de aplicação em GetNota.");
-        case GetNotaTestMode::EmptyPacket:
-            return emptyNotaPacket();
-    }
-    return emptyNotaPacket();
-}
-
 }  // namespace
 
-RemoteObject makeRdmRelConsLanc(GetNotaTestMode testMode) {
-    return {{"GetNota", [testMode](std::vector<Variant>& args, const CallContext& context) {
-                 return getNota(args, context, testMode);
+DataPacket emptyNotaPacket() {
+    DataPacket packet;
+    packet.fields = {
+        {"IDMARCADO", "string", 1, true},    {"NRNOTAFISC", "string", 20, false},
+        {"DTEMISSAO", "string", 12, false},  {"DTENTRSAID", "string", 12, false},
+        {"NRLANCTONF", "string", 10, false}, {"STATUS", "string", 17, true},
+    };
+    return packet;
+}
+
+RemoteObject makeRdmRelConsLanc() {
+    return {{"GetNota", [](std::vector<Variant>& args, const CallContext& context) {
+                 return hostfw::OleVariant(readNotas(parseGetNotaArguments(args), context));
              }}};
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "get_nota_test_mode.h"
+#include "host/data/data_packet.h"
 #include "remote_object.h"
 
 namespace appserver {
@@ -9,7 +9,10 @@ inline constexpr const char* kRdmRelConsLancName = "exp03600.rdmRelConsLanc";
 
 // The remote data module of the report EXP036: GetNota returns the invoices of a branch that
 // match the form's choices, as a packet of six string fields, and leaves its by-reference
-// arguments as they came (unless a test mode says otherwise).
-RemoteObject makeRdmRelConsLanc(GetNotaTestMode testMode);
+// arguments as they came.
+RemoteObject makeRdmRelConsLanc();
+
+// GetNota's six fields without a row.
+hostfw::DataPacket emptyNotaPacket();
 
 }  // namespace appserver

@@ -72,18 +72,16 @@ std::optional<ServerOptions> parseServerOptions(const std::vector<std::string>& 
                 static_cast<std::size_t>(parseNumber(name, reader.value(), 1024, 1LL << 30));
         } else if (name == "--timeout") {
             options.timeoutSeconds = static_cast<int>(parseNumber(name, reader.value(), 1, 3600));
+        } else if (name == "--request-timeout") {
+            options.requestTimeoutSeconds =
+                static_cast<int>(parseNumber(name, reader.value(), 1, 3600));
         } else if (name == "--keep-alive") {
             options.keepAliveSeconds = static_cast<int>(parseNumber(name, reader.value(), 1, 300));
-        } else if (name == "--test-objects") {
-            options.testObjects = true;
-        } else if (name == "--test-getnota") {
-            const std::string mode = reader.value();
-            const auto parsed = getNotaTestModeFromName(mode);
-            if (!parsed) {
-                throw std::invalid_argument("--test-getnota: modo desconhecido '" + mode +
-                                            "' (use off, kind-c, error ou empty).");
-            }
-            options.getNotaTestMode = *parsed;
+        } else if (name == "--max-connections") {
+            options.maxConnections = static_cast<int>(parseNumber(name, reader.value(), 1, 100000));
+        } else if (name == "--max-client-connections") {
+            options.maxClientConnections =
+                static_cast<int>(parseNumber(name, reader.value(), 1, 100000));
         } else {
             throw std::invalid_argument("opção desconhecida '" + name + "' (veja --help).");
         }
@@ -108,16 +106,20 @@ Servidor de aplicação do relatório EXP036: oferece o objeto exp03600.rdmRelCo
   --port PORTA        porta (padrão 8080; 0 escolhe uma porta livre)
                       a linha "listening on ENDEREÇO:PORTA" sai na saída padrão
   --threads N         chamadas atendidas ao mesmo tempo (padrão 4); cada uma tem a
-                      sua conexão com o banco
+                      sua conexão com o banco; as demais esperam na fila
   --max-body BYTES    tamanho máximo do corpo de um pedido (padrão 1048576)
-  --timeout SEGUNDOS  limite de leitura e escrita da conexão e de duração de uma
-                      chamada (padrão 30)
+  --timeout SEGUNDOS  limite de duração de uma chamada, interrompida no banco, e
+                      do envio da resposta (padrão 30)
+  --request-timeout SEGUNDOS
+                      prazo para receber um pedido inteiro, cabeçalhos e corpo,
+                      desde o primeiro byte (padrão 10)
   --keep-alive SEGUNDOS
-                      fecha uma conexão ociosa depois desse tempo (padrão 5); cada
-                      conexão aberta ocupa uma das N chamadas simultâneas
-  --test-objects      oferece também o objeto de teste exp036.Teste
-  --test-getnota MODO GetNota para testes: off (padrão), kind-c (grava "C" no
-                      argumento 9), error (responde com erro), empty (pacote vazio)
+                      fecha uma conexão ociosa depois desse tempo (padrão 5)
+  --max-connections N conexões abertas ao mesmo tempo (padrão 512); as demais
+                      esperam para ser aceitas
+  --max-client-connections N
+                      conexões abertas ao mesmo tempo a partir de um mesmo
+                      endereço (padrão 16); a seguinte recebe um erro 503
   --help              mostra este texto
 
 Uma linha por chamada na saída de erros; SIGTERM ou SIGINT encerram o servidor.

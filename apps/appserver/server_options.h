@@ -4,21 +4,19 @@
 #include <string>
 #include <vector>
 
-#include "get_nota_test_mode.h"
-
 namespace appserver {
 
 struct ServerOptions {
     std::string database;  // SQLite path or PostgreSQL connection string
     std::string listenHost = "127.0.0.1";
     int port = 8080;  // 0 picks a free port
-    int threads = 4;
+    int threads = 4;  // calls run at the same time, each with its own database connection
     std::size_t maxBody = 1024 * 1024;
-    int timeoutSeconds = 30;
-    // An idle keep-alive connection holds a worker thread: it is closed after this long.
-    int keepAliveSeconds = 5;
-    bool testObjects = false;
-    GetNotaTestMode getNotaTestMode = GetNotaTestMode::Off;
+    int timeoutSeconds = 30;         // running time of a call, and sending its reply
+    int requestTimeoutSeconds = 10;  // receiving a whole request, from its first byte
+    int keepAliveSeconds = 5;        // an idle connection is closed after this long
+    int maxConnections = 512;        // open at once; more wait to be accepted
+    int maxClientConnections = 16;   // open at once from one client address
 };
 
 // The options, or nullopt when --help was asked for. Raises std::invalid_argument with a

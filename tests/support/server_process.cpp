@@ -21,8 +21,9 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kStartLimit = std::chrono::seconds(20);
 constexpr auto kStopLimit = std::chrono::seconds(20);
 
-std::string serverBinary() {
-    return std::string(EXP036_BIN_DIR) + "/exp036-appserver";
+std::string serverBinary(ServerProgram program) {
+    return std::string(EXP036_BIN_DIR) +
+           (program == ServerProgram::Test ? "/exp036-appserver-test" : "/exp036-appserver");
 }
 
 std::filesystem::path freshLogPath() {
@@ -33,8 +34,8 @@ std::filesystem::path freshLogPath() {
 }
 
 // Forks and execs the server with stdout into `outFd` and stderr into `errFd`.
-pid_t spawn(const std::vector<std::string>& options, int outFd, int errFd) {
-    std::vector<std::string> args{serverBinary()};
+pid_t spawn(ServerProgram program, const std::vector<std::string>& options, int outFd, int errFd) {
+    std::vector<std::string> args{serverBinary(program)};
     args.insert(args.end(), options.begin(), options.end());
     std::vector<char*> argv;
     for (std::string& arg : args)
@@ -87,14 +88,15 @@ std::string firstLine(int fd, Clock::time_point deadline) {
 
 }  // namespace
 
-ServerProcess::ServerProcess(const std::vector<std::string>& options) : logPath_(freshLogPath()) {
+ServerProcess::ServerProcess(const std::vector<std::string>& options, ServerProgram program)
+    : logPath_(freshLogPath()) {
     int out[2];
     if (pipe2(out, O_CLOEXEC) != 0)
         throw std::runtime_error("pipe failed");
     const int errFd = open(logPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     std::vector<std::string> all = options;
     all.insert(all.end(), {"--port", "0"});
-    pid_ = spawn(all, out[1], errFd);
+    pid_ = spawn(program, all, out[1], errFd);
     close(out[1]);
     close(errFd);
 
@@ -133,10 +135,11 @@ std::string ServerProcess::log() const {
     return text.str();
 }
 
-int runServerToEnd(const std::vector<std::string>& options, std::string& output) {
+int runServerToEnd(const std::vector<std::string>& options, std::string& output,
+                   ServerProgram program) {
     const std::filesystem::path path = freshLogPath();
     const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    const pid_t pid = spawn(options, fd, fd);
+    const pid_t pid = spawn(program, options, fd, fd);
     close(fd);
     const int status = waitForExit(pid, kStopLimit);
     std::ifstream in(path);

@@ -8,6 +8,10 @@
 
 namespace servertest {
 
+// Which server program runs: the shipped one, or the tests' one with the test object and
+// GetNota's test modes.
+enum class ServerProgram { Shipped, Test };
+
 // The real exp036-appserver, run as a child process on a free loopback port. Its standard
 // error (the call log) goes to a file the test can read. Stopped with SIGTERM when the object
 // goes, killed if it does not end in time.
@@ -16,7 +20,8 @@ public:
     // Starts the server with these options (besides --port 0) and waits for the line that names
     // its port; raises std::runtime_error, with what the server wrote, if it ends or stays
     // silent instead.
-    explicit ServerProcess(const std::vector<std::string>& options);
+    explicit ServerProcess(const std::vector<std::string>& options,
+                           ServerProgram program = ServerProgram::Shipped);
     ~ServerProcess();
     ServerProcess(const ServerProcess&) = delete;
     ServerProcess& operator=(const ServerProcess&) = delete;
@@ -39,6 +44,7 @@ private:
 
 // Runs the server with these options to the end, for options that make it stop on its own
 // (bad options, --help). Returns the exit status; output gets both output streams.
-int runServerToEnd(const std::vector<std::string>& options, std::string& output);
+int runServerToEnd(const std::vector<std::string>& options, std::string& output,
+                   ServerProgram program = ServerProgram::Shipped);
 
 }  // namespace servertest

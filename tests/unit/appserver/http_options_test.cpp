@@ -9,6 +9,7 @@
 
 #include "media_type.h"
 #include "server_options.h"
+#include "test_server_options.h"
 
 namespace {
 
@@ -29,15 +30,13 @@ TEST(ServerOptions, DefaultsListenOnLoopbackOnly) {
     ASSERT_TRUE(options.has_value());
     EXPECT_EQ(options->database, "notas.sqlite");
     EXPECT_EQ(options->listenHost, "127.0.0.1");
-    EXPECT_FALSE(options->testObjects);
-    EXPECT_EQ(options->getNotaTestMode, appserver::GetNotaTestMode::Off);
 }
 
 TEST(ServerOptions, ReadsEveryOptionInBothSpellings) {
-    const auto options =
-        parseServerOptions({"--db=postgresql://x/y", "--listen", "0.0.0.0", "--port=0", "--threads",
-                            "8", "--max-body=2048", "--timeout", "5", "--keep-alive=2",
-                            "--test-objects", "--test-getnota", "kind-c"});
+    const auto options = parseServerOptions(
+        {"--db=postgresql://x/y", "--listen", "0.0.0.0", "--port=0", "--threads", "8",
+         "--max-body=2048", "--timeout", "5", "--keep-alive=2", "--request-timeout", "3",
+         "--max-connections=100", "--max-client-connections", "4"});
     ASSERT_TRUE(options.has_value());
     EXPECT_EQ(options->database, "postgresql://x/y");
     EXPECT_EQ(options->listenHost, "0.0.0.0");
@@ -46,8 +45,33 @@ TEST(ServerOptions, ReadsEveryOptionInBothSpellings) {
     EXPECT_EQ(options->maxBody, 2048u);
     EXPECT_EQ(options->timeoutSeconds, 5);
     EXPECT_EQ(options->keepAliveSeconds, 2);
-    EXPECT_TRUE(options->testObjects);
-    EXPECT_EQ(options->getNotaTestMode, appserver::GetNotaTestMode::KindC);
+    EXPECT_EQ(options->requestTimeoutSeconds, 3);
+    EXPECT_EQ(options->maxConnections, 100);
+    EXPECT_EQ(options->maxClientConnections, 4);
+}
+
+TEST(ServerOptions, TheShippedServerHasNoTestOption) {
+    EXPECT_THAT(refusalOf({"--db", "x", "--test-objects"}), HasSubstr("'--test-objects'"));
+    EXPECT_THAT(refusalOf({"--db", "x", "--test-getnota", "error"}), HasSubstr("'--test-getnota'"));
+}
+
+TEST(TestServerOptions, AreTakenOutAndTheRestLeftForTheCommonOnes) {
+    std::vector<std::string> args{"--db",   "x", "--test-objects", "--test-getnota", "kind-c",
+                                  "--port", "0"};
+    const auto options = appserver::takeTestServerOptions(args);
+    EXPECT_TRUE(options.testObjects);
+    EXPECT_EQ(options.getNotaTestMode, appserver::GetNotaTestMode::KindC);
+    EXPECT_THAT(args, ::testing::ElementsAre("--db", "x", "--port", "0"));
+
+    std::vector<std::string> inlineMode{"--test-getnota=empty"};
+    EXPECT_EQ(appserver::takeTestServerOptions(inlineMode).getNotaTestMode,
+              appserver::GetNotaTestMode::EmptyPacket);
+    EXPECT_TRUE(inlineMode.empty());
+
+    std::vector<std::string> unknown{"--test-getnota", "sempre"};
+    EXPECT_THROW(appserver::takeTestServerOptions(unknown), std::invalid_argument);
+    std::vector<std::string> missing{"--test-getnota"};
+    EXPECT_THROW(appserver::takeTestServerOptions(missing), std::invalid_argument);
 }
 
 TEST(ServerOptions, HelpWinsOverEverythingElse) {
@@ -63,8 +87,10 @@ TEST(ServerOptions, RefusalsNameTheOption) {
     EXPECT_THAT(refusalOf({"--db", "x", "--max-body", "10"}), HasSubstr("--max-body"));
     EXPECT_THAT(refusalOf({"--db", "x", "--timeout"}), HasSubstr("falta o valor"));
     EXPECT_THAT(refusalOf({"--db", "x", "--keep-alive", "0"}), HasSubstr("--keep-alive"));
+    EXPECT_THAT(refusalOf({"--db", "x", "--request-timeout", "0"}), HasSubstr("--request-timeout"));
+    EXPECT_THAT(refusalOf({"--db", "x", "--max-client-connections", "0"}),
+                HasSubstr("--max-client-connections"));
     EXPECT_THAT(refusalOf({"--db", "x", "--listen="}), HasSubstr("--listen"));
-    EXPECT_THAT(refusalOf({"--db", "x", "--test-getnota", "sempre"}), HasSubstr("'sempre'"));
     EXPECT_THAT(refusalOf({"--db", "x", "--verbose"}), HasSubstr("'--verbose'"));
 }
 

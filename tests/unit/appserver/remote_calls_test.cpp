@@ -41,7 +41,7 @@ protected:
     // Each test gets its own server: some stop it or make it wait.
     void startServer(std::vector<std::string> options = {}) {
         options.insert(options.begin(), {"--db", database_.path(), "--test-objects"});
-        server_ = std::make_unique<ServerProcess>(options);
+        server_ = std::make_unique<ServerProcess>(options, ServerProgram::Test);
         connection_.SetHost(server_->host());
         connection_.SetPort(server_->port());
     }

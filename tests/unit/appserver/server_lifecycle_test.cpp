@@ -54,10 +54,17 @@ TEST(ServerLifecycle, BadCommandLineEndsWithStatus2AndSaysWhy) {
 TEST(ServerLifecycle, HelpDescribesTheOptions) {
     std::string output;
     EXPECT_EQ(runServerToEnd({"--help"}, output), 0);
-    for (const char* option : {"--db", "--listen", "--port", "--threads", "--max-body", "--timeout",
-                               "--keep-alive", "--test-objects", "--test-getnota"}) {
+    for (const char* option :
+         {"--db", "--listen", "--port", "--threads", "--max-body", "--timeout", "--request-timeout",
+          "--keep-alive", "--max-connections", "--max-client-connections"}) {
         EXPECT_THAT(output, HasSubstr(option));
     }
+    EXPECT_THAT(output, ::testing::Not(HasSubstr("--test")));
+
+    EXPECT_EQ(runServerToEnd({"--help"}, output, ServerProgram::Test), 0);
+    EXPECT_THAT(output, HasSubstr("--timeout"));
+    EXPECT_THAT(output, HasSubstr("--test-objects"));
+    EXPECT_THAT(output, HasSubstr("--test-getnota"));
 }
 
 }  // namespace

@@ -35,6 +35,20 @@ OleVariant sleep(const std::vector<Variant>& args, const CallContext& context) {
     return Variant(arg.asInteger());
 }
 
+OleVariant count(const std::vector<Variant>& args, const CallContext& context) {
+    const Variant& arg = onlyArgument(args, "Count");
+    if (arg.kind() != Variant::Kind::Integer || arg.asInteger() < 1)
+        throw CallFailure(400, "Count espera um inteiro positivo.");
+    hostfw::TParams params;
+    params.CreateParam("P_N").SetAsVariant(arg);
+    const auto cursor = context.engine().Query(
+        "WITH RECURSIVE c(x) AS (SELECT CAST(1 AS BIGINT) UNION ALL "
+        "SELECT x + 1 FROM c WHERE x < CAST(:P_N AS BIGINT)) SELECT count(*) FROM c",
+        params);
+    cursor->Next();
+    return cursor->Value(0);
+}
+
 }  // namespace
 
 RemoteObject makeTestObject() {
@@ -52,6 +66,8 @@ RemoteObject makeTestObject() {
          }},
         {"Sleep", [](std::vector<Variant>& args,
                      const CallContext& context) { return sleep(args, context); }},
+        {"Count", [](std::vector<Variant>& args,
+                     const CallContext& context) { return count(args, context); }},
     };
 }
 

@@ -3,10 +3,12 @@
 #include <optional>
 #include <string_view>
 
+#include "remote_object.h"
+
 namespace appserver {
 
-// How GetNota behaves when the server runs for tests (--test-getnota): the module's
-// by-reference and error paths need a server that writes into its arguments or refuses.
+// How GetNota behaves in the tests' server (--test-getnota): the module's by-reference and
+// error paths need a server that writes into its arguments or refuses.
 enum class GetNotaTestMode {
     Off,          // the real query
     KindC,        // the real query, and "C" written into the report kind (argument 9)
@@ -15,5 +17,8 @@ enum class GetNotaTestMode {
 };
 
 std::optional<GetNotaTestMode> getNotaTestModeFromName(std::string_view name);
+
+// GetNota as the mode has it; arguments are checked as always first.
+RemoteMethod getNotaInTestMode(RemoteMethod getNota, GetNotaTestMode mode);
 
 }  // namespace appserver

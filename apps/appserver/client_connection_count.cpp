@@ -1,0 +1,21 @@
+#include "client_connection_count.h"
+
+namespace appserver {
+
+bool ClientConnectionCount::tryAdd(const std::string& address) {
+    int& count = counts_[address];
+    if (count >= limit_)
+        return false;
+    ++count;
+    return true;
+}
+
+void ClientConnectionCount::remove(const std::string& address) {
+    const auto found = counts_.find(address);
+    if (found == counts_.end())
+        return;
+    if (--found->second == 0)
+        counts_.erase(found);
+}
+
+}  // namespace appserver

@@ -1,0 +1,214 @@
+#include "http_connection.h"
+
+#include <boost/asio/executor_work_guard.hpp>
+#include <boost/asio/post.hpp>
+#include <boost/beast/core.hpp>
+#include <boost/beast/http.hpp>
+
+#include "host/wire/wire_protocol.h"
+#include "request_router.h"
+
+namespace appserver {
+namespace {
+
+namespace asio = boost::asio;
+namespace beast = boost::beast;
+namespace http = beast::http;
+using Clock = std::chrono::steady_clock;
+using ErrorCode = beast::error_code;
+
+// Longer headers than this are no request of this protocol.
+constexpr std::uint32_t kHeaderLimit = 16 * 1024;
+// How long a closing connection waits for its client to read the last reply and hang up.
+constexpr auto kLingerTime = std::chrono::seconds(2);
+
+class BeastConnection final : public HttpConnection,
+                              public std::enable_shared_from_this<BeastConnection> {
+public:
+    BeastConnection(asio::ip::tcp::socket socket, const ConnectionShared& shared,
+                    std::optional<DispatchResult> refusal, std::function<void()> ended)
+        : stream_(std::move(socket)),
+          shared_(shared),
+          refusal_(std::move(refusal)),
+          ended_(std::move(ended)) {}
+
+    void start() { waitForRequest(); }
+
+    void close() override {
+        closeRequested_ = true;
+        if (state_ == State::Waiting || state_ == State::Reading)
+            stream_.socket().cancel();
+    }
+
+private:
+    enum class State { Waiting, Reading, Working, Writing, Closing, Ended };
+
+    // An idle connection may wait up to the keep-alive time for the first byte of a request.
+    void waitForRequest() {
+        state_ = State::Waiting;
+        if (closeRequested_)
+            return end();
+        if (buffer_.size() > 0)
+            return readHeader();
+        stream_.expires_after(shared_.keepAlive);
+        stream_.async_read_some(buffer_.prepare(4096),
+                                [self = shared_from_this()](ErrorCode error, std::size_t size) {
+                                    if (error)
+                                        return self->end();
+                                    self->buffer_.commit(size);
+                                    self->readHeader();
+                                });
+    }
+
+    // From the first byte on, the whole request has one deadline, however it trickles in.
+    void readHeader() {
+        state_ = State::Reading;
+        parser_.emplace();
+        parser_->body_limit(shared_.maxBody);
+        parser_->header_limit(kHeaderLimit);
+        stream_.expires_after(shared_.request);
+        http::async_read_header(stream_, buffer_, *parser_,
+                                [self = shared_from_this()](ErrorCode error, std::size_t) {
+                                    if (error)
+                                        return self->refuseRead(error);
+                                    self->continueIfAsked();
+                                });
+    }
+
+    void continueIfAsked() {
+        if (!beast::iequals(parser_->get()[http::field::expect], "100-continue"))
+            return readBody();
+        continue_ = {http::status::continue_, 11};
+        http::async_write(stream_, continue_,
+                          [self = shared_from_this()](ErrorCode error, std::size_t) {
+                              if (error)
+                                  return self->end();
+                              self->readBody();
+                          });
+    }
+
+    void readBody() {
+        http::async_read(stream_, buffer_, *parser_,
+                         [self = shared_from_this()](ErrorCode error, std::size_t) {
+                             if (error)
+                                 return self->refuseRead(error);
+                             self->runCall();
+                         });
+    }
+
+    // A request that stopped coming (the client hung up or ran out of time) gets no reply;
+    // one that cannot be read gets its refusal, and the connection closes since what follows
+    // in it cannot be trusted.
+    void refuseRead(ErrorCode error) {
+        if (error == beast::error::timeout || error == asio::error::operation_aborted ||
+            error == http::error::end_of_stream || error == http::error::partial_message ||
+            error == asio::error::eof || error == asio::error::connection_reset)
+            return end();
+        const int status = error == http::error::body_limit ? 413 : 400;
+        const DispatchResult result = refusedRequest(status, shared_.maxBody);
+        const auto& header = parser_->get();
+        shared_.log.write({std::string(header.method_string()), requestPath(header.target()),
+                           status, std::nullopt, std::nullopt, result.outcome});
+        reply(result, false);
+    }
+
+    // The call runs on a worker; its reply goes out from the I/O thread again. The work guard
+    // keeps the I/O loop running while a call is under way.
+    void runCall() {
+        state_ = State::Working;
+        stream_.expires_never();
+        auto request = parser_->release();
+        const bool keepAlive = request.keep_alive() && !refusal_;
+        asio::post(
+            shared_.workers, [self = shared_from_this(), request = std::move(request), keepAlive,
+                              work = asio::make_work_guard(stream_.get_executor())]() mutable {
+                const auto start = Clock::now();
+                const HttpRequestView view{request.method_string(), request.target(),
+                                           request[http::field::content_type],
+                                           request[http::field::accept], request.body()};
+                DispatchResult result =
+                    self->refusal_ ? *self->refusal_ : routeRequest(self->shared_.dispatcher, view);
+                const auto elapsed =
+                    std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
+                self->shared_.log.write({std::string(request.method_string()),
+                                         requestPath(request.target()), result.status,
+                                         elapsed.count(), result.rows, result.outcome});
+                auto executor = work.get_executor();
+                asio::post(executor, [self = std::move(self), result = std::move(result),
+                                      keepAlive] { self->reply(result, keepAlive); });
+            });
+    }
+
+    void reply(const DispatchResult& result, bool keepAlive) {
+        state_ = State::Writing;
+        response_ = {static_cast<http::status>(result.status), 11};
+        response_.set(http::field::content_type, hostfw::kJsonMediaType);
+        response_.body() = result.body;
+        response_.keep_alive(keepAlive && !closeRequested_);
+        response_.prepare_payload();
+        stream_.expires_after(shared_.reply);
+        http::async_write(stream_, response_,
+                          [self = shared_from_this()](ErrorCode error, std::size_t) {
+                              if (error)
+                                  return self->end();
+                              if (self->response_.keep_alive())
+                                  return self->waitForRequest();
+                              self->linger();
+                          });
+    }
+
+    // Closing at once with unread bytes from the client would reset the connection and could
+    // destroy the reply before the client read it: stop sending, then wait a moment for the
+    // client to hang up, discarding what it still sends.
+    void linger() {
+        state_ = State::Closing;
+        ErrorCode ignored;
+        stream_.socket().shutdown(asio::ip::tcp::socket::shutdown_send, ignored);
+        stream_.expires_after(kLingerTime);
+        discardUntilClosed();
+    }
+
+    void discardUntilClosed() {
+        buffer_.consume(buffer_.size());
+        stream_.async_read_some(buffer_.prepare(4096),
+                                [self = shared_from_this()](ErrorCode error, std::size_t) {
+                                    if (error)
+                                        return self->end();
+                                    self->discardUntilClosed();
+                                });
+    }
+
+    void end() {
+        if (state_ == State::Ended)
+            return;
+        state_ = State::Ended;
+        ErrorCode ignored;
+        stream_.socket().close(ignored);
+        ended_();
+    }
+
+    beast::tcp_stream stream_;
+    const ConnectionShared& shared_;
+    std::optional<DispatchResult> refusal_;
+    std::function<void()> ended_;
+    State state_ = State::Waiting;
+    bool closeRequested_ = false;
+    beast::flat_buffer buffer_;
+    std::optional<http::request_parser<http::string_body>> parser_;
+    http::response<http::empty_body> continue_;
+    http::response<http::string_body> response_;
+};
+
+}  // namespace
+
+std::shared_ptr<HttpConnection> startHttpConnection(asio::ip::tcp::socket socket,
+                                                    const ConnectionShared& shared,
+                                                    std::optional<DispatchResult> refusal,
+                                                    std::function<void()> ended) {
+    auto connection = std::make_shared<BeastConnection>(std::move(socket), shared,
+                                                        std::move(refusal), std::move(ended));
+    connection->start();
+    return connection;
+}
+
+}  // namespace appserver

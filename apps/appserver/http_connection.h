@@ -1,0 +1,45 @@
+#pragma once
+
+#include <boost/asio/ip/tcp.hpp>
+#include <boost/asio/thread_pool.hpp>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "call_dispatcher.h"
+#include "call_log.h"
+
+namespace appserver {
+
+// What every connection of a server shares.
+struct ConnectionShared {
+    const CallDispatcher& dispatcher;
+    CallLog& log;
+    // Calls run here, so a connection that waits for its client never holds a worker.
+    boost::asio::thread_pool& workers;
+    std::size_t maxBody;
+    std::chrono::seconds keepAlive;  // waiting for the next request
+    std::chrono::seconds request;    // receiving one request whole, from its first byte
+    std::chrono::seconds reply;      // sending one reply
+};
+
+// One client connection, served on the I/O thread: requests are read there under their
+// deadlines and only a complete request goes to a worker. A connection given a refusal
+// answers its first request with it and closes.
+class HttpConnection {
+public:
+    virtual ~HttpConnection() = default;
+    // Ends the connection now when it is waiting for or reading a request; otherwise once the
+    // reply under way has been sent. On the I/O thread.
+    virtual void close() = 0;
+};
+
+// Starts serving the socket; ended runs on the I/O thread once the socket has been closed.
+std::shared_ptr<HttpConnection> startHttpConnection(boost::asio::ip::tcp::socket socket,
+                                                    const ConnectionShared& shared,
+                                                    std::optional<DispatchResult> refusal,
+                                                    std::function<void()> ended);
+
+}  // namespace appserver

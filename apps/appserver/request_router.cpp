@@ -1,0 +1,102 @@
+#include "request_router.h"
+
+#include <optional>
+#include <vector>
+
+#include "media_type.h"
+
+namespace appserver {
+namespace {
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+std::vector<std::string> segments(const std::string& path) {
+    std::vector<std::string> parts;
+    std::size_t start = 1;  // past the leading "/"
+    while (start <= path.size()) {
+        const std::size_t slash = std::min(path.find('/', start), path.size());
+        parts.push_back(path.substr(start, slash - start));
+        start = slash + 1;
+    }
+    return parts;
+}
+
+// The request as this protocol accepts it; otherwise the refusal to send.
+std::optional<DispatchResult> refusedEncoding(const HttpRequestView& request) {
+    if (!isJsonContentType(request.contentType))
+        return errorResult(415, "O corpo do pedido deve ser application/json.");
+    if (!acceptsJson(request.accept))
+        return errorResult(406, "Este servidor de aplicação só responde em application/json.");
+    return std::nullopt;
+}
+
+bool named(const std::vector<std::string>& parts, std::size_t count) {
+    if (parts.size() != count)
+        return false;
+    for (const std::string& part : parts) {
+        if (part.empty())
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string requestPath(std::string_view target) {
+    target = target.substr(0, target.find('?'));
+    std::string path;
+    for (std::size_t i = 0; i < target.size(); ++i) {
+        const bool escape = target[i] == '%' && i + 2 < target.size() &&
+                            hexDigit(target[i + 1]) >= 0 && hexDigit(target[i + 2]) >= 0;
+        if (escape) {
+            path += static_cast<char>(hexDigit(target[i + 1]) * 16 + hexDigit(target[i + 2]));
+            i += 2;
+        } else {
+            path += target[i];
+        }
+    }
+    return path;
+}
+
+DispatchResult routeRequest(const CallDispatcher& dispatcher, const HttpRequestView& request) {
+    const std::string path = requestPath(request.target);
+    const std::vector<std::string> parts =
+        path.starts_with('/') ? segments(path) : std::vector<std::string>{};
+    if (request.method == "GET" && named(parts, 1))
+        return dispatcher.describeObject(parts[0]);
+    if (request.method == "POST" && named(parts, 2)) {
+        if (auto refused = refusedEncoding(request))
+            return *refused;
+        return dispatcher.call(parts[0], parts[1], request.body);
+    }
+    return errorResult(404, "Recurso inexistente neste servidor de aplicação.");
+}
+
+DispatchResult refusedRequest(int status, std::size_t maxBody) {
+    switch (status) {
+        case 400:
+            return errorResult(400, "Pedido HTTP malformado.");
+        case 413:
+            return errorResult(
+                413, "O pedido excede o tamanho máximo de " + std::to_string(maxBody) + " bytes.");
+        default:
+            return errorResult(status, "Pedido recusado pelo servidor de aplicação (estado " +
+                                           std::to_string(status) + ").");
+    }
+}
+
+DispatchResult tooManyConnections(int limit) {
+    return errorResult(503, "Conexões demais a partir deste endereço (limite de " +
+                                std::to_string(limit) +
+                                "); feche alguma ou tente de novo em instantes.");
+}
+
+}  // namespace appserver

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "call_dispatcher.h"
+
+namespace appserver {
+
+// One HTTP request as the router needs it, whatever library read it.
+struct HttpRequestView {
+    std::string_view method;  // "GET", "POST", ...
+    std::string_view target;  // as sent: "/exp03600.rdmRelConsLanc/GetNota"
+    std::string_view contentType;
+    std::string_view accept;
+    std::string_view body;
+};
+
+// GET /<object> describes the object, POST /<object>/<method> calls it once the encoding is
+// one this server speaks, and anything else is a 404. Never raises.
+DispatchResult routeRequest(const CallDispatcher& dispatcher, const HttpRequestView& request);
+
+// The error reply to a request refused before it could be routed: 400 (malformed) or 413 (body
+// over the limit).
+DispatchResult refusedRequest(int status, std::size_t maxBody);
+// The 503 to a client that holds more connections than the limit allows.
+DispatchResult tooManyConnections(int limit);
+
+// The path of a request target, the query left out and percent escapes decoded.
+std::string requestPath(std::string_view target);
+
+}  // namespace appserver
