@@ -126,6 +126,15 @@ TEST_F(RemoteCallsTest, ACallThatOutlivesTheServersLimitIsRefusedWith503Text) {
     EXPECT_THAT(result.errorMessage(), HasSubstr("tempo limite de 1 s"));
 }
 
+// The statement is stopped in the database, so the only worker is free for the next call.
+TEST_F(RemoteCallsTest, AStatementPastTheCallsLimitIsInterruptedInTheDatabase) {
+    startServer({"--timeout", "1", "--threads", "1"});
+    const OleVariant result = call("Count", {DispatchArg::ByValue(Variant(1'000'000'000'000))});
+    ASSERT_TRUE(result.isError());
+    EXPECT_THAT(result.errorMessage(), HasSubstr("tempo limite de 1 s"));
+    EXPECT_EQ(call("Echo", {DispatchArg::ByValue(Variant("ok"))}).asVariant(), Variant("ok"));
+}
+
 TEST_F(RemoteCallsTest, ReplyThatOutlivesTheClientsReadLimitFailsClearlyAndTheNextCallWorks) {
     startServer();
     connection_.SetTimeouts({std::chrono::seconds(2), std::chrono::milliseconds(300)});

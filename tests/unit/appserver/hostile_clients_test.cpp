@@ -1,0 +1,178 @@
+// Clients that trickle, hold connections or all come at once must not keep the server from
+// serving everyone else.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <latch>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "host/net/wire_codec.h"
+#include "invoice_client.h"
+#include "invoice_database.h"
+#include "raw_http.h"
+#include "server_process.h"
+#include "unit/support/failure_of.h"
+
+namespace servertest {
+namespace {
+
+using ::testing::HasSubstr;
+
+constexpr const char* kObjectPath = "/exp03600.rdmRelConsLanc";
+constexpr const char* kGetNotaPath = "/exp03600.rdmRelConsLanc/GetNota";
+// The invoice test rows of branch 0001 lie between these days (2025-01-01 and 2025-02-28).
+constexpr double kFirstDay = 45658;
+constexpr double kLastDay = 45716;
+
+// Sends one more byte of a request on each connection every tick, until told to stop or the
+// bytes run out; a few hundred ticks at most.
+class Trickle {
+public:
+    Trickle(const ServerProcess& server, int connections, std::chrono::milliseconds tick) {
+        for (int i = 0; i < connections; ++i)
+            connections_.push_back(std::make_unique<RawConnection>(server.host(), server.port()));
+        thread_ = std::thread([this, tick] {
+            const std::string request =
+                httpRequest("POST", kGetNotaPath, getNotaBody("0001", kFirstDay, kLastDay));
+            for (std::size_t sent = 0; sent < request.size() && !stop_; ++sent) {
+                for (auto& connection : connections_)
+                    connection->send(request.substr(sent, 1));
+                std::this_thread::sleep_for(tick);
+            }
+        });
+    }
+    ~Trickle() {
+        stop_ = true;
+        thread_.join();
+    }
+
+    // True once the server has closed every trickling connection.
+    bool allClosed() {
+        for (auto& connection : connections_) {
+            if (!connection->closedByServer())
+                return false;
+        }
+        return true;
+    }
+
+private:
+    std::vector<std::unique_ptr<RawConnection>> connections_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+class HostileClientsTest : public ::testing::Test {
+protected:
+    void start(std::vector<std::string> options) {
+        options.insert(options.begin(), {"--db", database_.path()});
+        server_ = std::make_unique<ServerProcess>(options);
+    }
+
+    SqliteInvoiceDatabase database_;
+    std::unique_ptr<ServerProcess> server_;
+};
+
+TEST_F(HostileClientsTest, TricklingClientsDoNotKeepOthersWaiting) {
+    // Twice as many trickling connections as workers.
+    start({"--threads", "4"});
+    Trickle trickle(*server_, 8, std::chrono::milliseconds(200));
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+
+    InvoiceClient client(server_->host(), server_->port());
+    // A bound for a reply that never comes, so a server held by the trickle fails the test
+    // instead of hanging it.
+    client.connection().SetTimeouts({std::chrono::seconds(3), std::chrono::seconds(5)});
+    for (int call = 0; call < 20; ++call) {
+        GetNotaArgs args;
+        ASSERT_EQ(client.entries(args).size(), 6u) << "call " << call;
+    }
+}
+
+TEST_F(HostileClientsTest, ARequestMustArriveWholeWithinTheRequestTimeout) {
+    start({"--request-timeout", "1"});
+    // The request would take over 40 s to arrive; the test gives up after 20 s.
+    Trickle trickle(*server_, 2, std::chrono::milliseconds(100));
+    bool closed = false;
+    for (int look = 0; look < 200 && !closed; ++look) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        closed = trickle.allClosed();
+    }
+    EXPECT_TRUE(closed);
+}
+
+TEST_F(HostileClientsTest, OneClientAddressHoldsAtMostItsShareOfConnections) {
+    start({"--max-client-connections", "3", "--keep-alive", "60"});
+    std::vector<std::unique_ptr<RawConnection>> held;
+    for (int i = 0; i < 3; ++i)
+        held.push_back(std::make_unique<RawConnection>(server_->host(), server_->port()));
+
+    RawConnection extra(server_->host(), server_->port());
+    ASSERT_TRUE(extra.send(httpRequest("GET", kObjectPath, "")));
+    const auto refused = extra.readReply();
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_EQ(refused->status, 503);
+    EXPECT_THAT(hostfw::decodeCallReply(refused->body).result.errorMessage(),
+                HasSubstr("limite de 3"));
+    EXPECT_FALSE(extra.readReply().has_value()) << "the refused connection is closed";
+
+    // Another client address is served meanwhile.
+    RawConnection other(server_->host(), server_->port(), "127.0.0.2");
+    ASSERT_TRUE(other.send(httpRequest("GET", kObjectPath, "")));
+    const auto served = other.readReply();
+    ASSERT_TRUE(served.has_value());
+    EXPECT_EQ(served->status, 200);
+
+    // A connection given back makes room again, once the server has seen it go.
+    held.pop_back();
+    int status = 0;
+    for (int attempt = 0; attempt < 50 && status != 200; ++attempt) {
+        RawConnection again(server_->host(), server_->port());
+        again.send(httpRequest("GET", kObjectPath, ""));
+        const auto reply = again.readReply();
+        status = reply ? reply->status : -1;
+        if (status != 200)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    EXPECT_EQ(status, 200);
+}
+
+// The listen backlog must take a crowd: 200 clients connecting at the same moment, each making
+// three calls on its connection, all answered.
+TEST_F(HostileClientsTest, TwoHundredClientsConnectingAtOnceAreAllServed) {
+    start({"--max-client-connections", "256"});
+    constexpr int kClients = 200;
+    constexpr int kCalls = 3;
+    std::latch ready(kClients);
+    std::atomic<int> failures{0};
+    const std::string call =
+        httpRequest("POST", kGetNotaPath, getNotaBody("0001", kFirstDay, kLastDay));
+    std::vector<std::thread> clients;
+    for (int c = 0; c < kClients; ++c) {
+        clients.emplace_back([&] {
+            ready.arrive_and_wait();
+            try {
+                RawConnection connection(server_->host(), server_->port());
+                for (int i = 0; i < kCalls; ++i) {
+                    const bool sent = connection.send(call);
+                    const auto reply = sent ? connection.readReply() : std::nullopt;
+                    if (!reply || reply->status != 200)
+                        ++failures;
+                }
+            } catch (const std::exception&) {
+                failures += kCalls;
+            }
+        });
+    }
+    for (std::thread& client : clients)
+        client.join();
+    EXPECT_EQ(failures, 0);
+}
+
+}  // namespace
+}  // namespace servertest

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace servertest {
+
+struct HttpReply {
+    int status = 0;
+    std::string body;
+};
+
+// A plain blocking TCP connection to the server, for what the framework's client never does:
+// trickle a request byte by byte, hold connections idle, open hundreds at once. It may leave
+// from another loopback address (127.0.0.2, ...) so the server takes it for another client.
+// Raises std::runtime_error when it cannot connect.
+class RawConnection {
+public:
+    RawConnection(const std::string& host, int port, const std::string& from = "");
+    ~RawConnection();
+    RawConnection(const RawConnection&) = delete;
+    RawConnection& operator=(const RawConnection&) = delete;
+
+    // False once the connection is closed.
+    bool send(std::string_view bytes);
+    // The next whole reply; nullopt when the connection closes first.
+    std::optional<HttpReply> readReply();
+    // True when the server has closed the connection (looked at without waiting).
+    bool closedByServer();
+
+private:
+    bool receive();
+
+    int fd_ = -1;
+    std::string received_;
+};
+
+// A request with a JSON body (none for GET) in one string, as it goes on the wire.
+std::string httpRequest(std::string_view method, std::string_view path, std::string_view body,
+                        bool keepAlive = true);
+
+// The body of a GetNota call for the branch and days (automation dates) with every other
+// choice open.
+std::string getNotaBody(std::string_view branch, double firstDay, double lastDay);
+
+}  // namespace servertest
