@@ -76,6 +76,16 @@ int timeoutSeconds(const std::string& text) {
     return seconds;
 }
 
+// The largest reply of the application server the host takes in: whole MiB, 1 to 4096.
+std::size_t replySizeLimit(const std::string& text) {
+    int mebibytes = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), mebibytes);
+    if (error != std::errc() || end != text.data() + text.size() || mebibytes < 1 ||
+        mebibytes > 4096)
+        throw UsageError("--server-max-reply espera MiB de 1 a 4096, não \"" + text + "\".");
+    return static_cast<std::size_t>(mebibytes) << 20;
+}
+
 const OptionDef kOptions[] = {
     {"--db", true, Scope::Both, [](HostOptions& o, const std::string& v) { o.database = v; }},
     {"--reports", true, Scope::Both, [](HostOptions& o, const std::string& v) { o.reportDir = v; }},
@@ -95,6 +105,8 @@ const OptionDef kOptions[] = {
     {"--printer", true, Scope::Both, [](HostOptions& o, const std::string& v) { o.printer = v; }},
     {"--server-timeout", true, Scope::Both,
      [](HostOptions& o, const std::string& v) { o.serverTimeoutSeconds = timeoutSeconds(v); }},
+    {"--server-max-reply", true, Scope::Both,
+     [](HostOptions& o, const std::string& v) { o.serverReplySizeLimit = replySizeLimit(v); }},
     {"--package", true, Scope::Both, [](HostOptions& o, const std::string& v) { o.package = v; }},
     {"--script", true, Scope::ScriptOnly,
      [](HostOptions& o, const std::string& v) { o.script = v; }},

@@ -41,9 +41,10 @@ struct HostOptions {
     std::string branch;
     bool locked = false;
     std::string printer;
-    std::optional<int> serverTimeoutSeconds;       // the application server's replies
-    std::optional<std::filesystem::path> package;  // default: next to the executable
-    std::string script;                            // a file, or "-" for standard input
+    std::optional<int> serverTimeoutSeconds;          // the application server's replies
+    std::optional<std::size_t> serverReplySizeLimit;  // bytes
+    std::optional<std::filesystem::path> package;     // default: next to the executable
+    std::string script;                               // a file, or "-" for standard input
     std::optional<std::filesystem::path> transcript;
     ReportChoices report;
 };

@@ -20,6 +20,8 @@ void ApplySessionOptions(const HostOptions& options) {
     session.printer = options.printer;
     if (options.serverTimeoutSeconds)
         session.serverTimeouts.read = std::chrono::seconds(*options.serverTimeoutSeconds);
+    if (options.serverReplySizeLimit)
+        session.serverReplySizeLimit = *options.serverReplySizeLimit;
 }
 
 }  // namespace host

@@ -1,8 +1,15 @@
 #include "host/net/http_call_client.h"
 
-#include <httplib.h>
+#include <poll.h>
+
+#include <boost/asio/connect.hpp>
+#include <boost/asio/io_context.hpp>
+#include <boost/asio/ip/tcp.hpp>
+#include <boost/beast/core.hpp>
+#include <boost/beast/http.hpp>
 
 #include <algorithm>
+#include <functional>
 #include <mutex>
 
 #include "host/core/exception.h"
@@ -11,6 +18,17 @@
 
 namespace hostfw {
 namespace {
+
+namespace asio = boost::asio;
+namespace beast = boost::beast;
+namespace http = beast::http;
+using asio::ip::tcp;
+using ErrorCode = beast::error_code;
+using Request = http::request<http::string_body>;
+using Response = http::response<http::string_body>;
+
+// Longer headers than this are no reply of this protocol.
+constexpr std::uint32_t kHeaderLimit = 64 * 1024;
 
 // "host:port", with an IPv6 literal in brackets so the port stays apart.
 std::string addressText(const std::string& host, int port) {
@@ -45,62 +63,146 @@ std::string duration(std::chrono::milliseconds bound) {
     return std::to_string(bound.count() / 1000) + " s";
 }
 
-std::string describe(httplib::Error error, const NetTimeouts& timeouts) {
-    switch (error) {
-        case httplib::Error::Connection:
-        case httplib::Error::ConnectionTimeout:
-            return "conexão recusada, endereço inalcançável ou sem resposta em " +
-                   duration(timeouts.connect);
-        case httplib::Error::Read:
-            return "a resposta não chegou em " + duration(timeouts.read) + " ou a conexão caiu";
-        case httplib::Error::Write:
-            return "falha ao enviar o pedido";
-        default:
-            return httplib::to_string(error);
-    }
+// Waits for an operation on the stream with the stream's own deadline.
+ErrorCode completed(asio::io_context& io, const std::function<void(ErrorCode&)>& start) {
+    ErrorCode result = asio::error::would_block;
+    start(result);
+    io.restart();
+    io.run();
+    return result;
 }
 
 }  // namespace
 
 struct HttpCallClient::Impl {
-    Impl(const std::string& host, int port, NetTimeouts limits)
-        : address(addressText(host, port)), timeouts(limits), client(host, port) {
-        client.set_keep_alive(true);
+    Impl(const std::string& serverHost, int port, NetTimeouts limits, std::size_t sizeLimit)
+        : host(serverHost),
+          service(std::to_string(port)),
+          address(addressText(serverHost, port)),
+          timeouts(limits),
+          replySizeLimit(sizeLimit) {}
+
+    // The reply to the request, over the kept-alive connection or a new one. Raises, naming
+    // the address after `failure`, when the server cannot be reached, the reply does not
+    // arrive whole in time, or it exceeds the size limit.
+    Response exchange(Request& request, const std::string& failure) {
+        if (!usable())
+            open(failure);
+        request.set(http::field::host, host);
+        request.keep_alive(true);
+        request.prepare_payload();
+
+        // One deadline for the whole exchange: a reply that trickles in cannot stretch it.
+        stream.expires_after(timeouts.read);
+        ErrorCode error = completed(io, [&](ErrorCode& result) {
+            http::async_write(stream, request, [&result](ErrorCode e, std::size_t) { result = e; });
+        });
+        if (error)
+            fail(failure, "falha ao enviar o pedido");
+
+        http::response_parser<http::string_body> parser;
+        parser.body_limit(replySizeLimit);
+        parser.header_limit(kHeaderLimit);
+        error = completed(io, [&](ErrorCode& result) {
+            http::async_read_header(stream, buffer, parser,
+                                    [&result](ErrorCode e, std::size_t) { result = e; });
+        });
+        // Beast 1.74 leaves a response's declared length unchecked against the limit (it checks
+        // chunked bodies and bodies read to the end): refuse it here, before any of it is read.
+        if (!error && parser.content_length().value_or(0) > replySizeLimit)
+            error = http::error::body_limit;
+        if (!error) {
+            error = completed(io, [&](ErrorCode& result) {
+                http::async_read(stream, buffer, parser,
+                                 [&result](ErrorCode e, std::size_t) { result = e; });
+            });
+        }
+        if (error == beast::error::timeout)
+            fail(failure, "a resposta não chegou inteira em " + duration(timeouts.read));
+        if (error == http::error::body_limit) {
+            fail(failure,
+                 "a resposta excede o limite de " + std::to_string(replySizeLimit) + " bytes");
+        }
+        if (error)
+            fail(failure, "a conexão caiu antes da resposta completa");
+        stream.expires_never();
+        Response response = parser.release();
+        if (!response.keep_alive())
+            closeStream();
+        return response;
+    }
+
+    [[noreturn]] void raiseUnreadable(const Response& response, const std::string& detail) {
+        throw Exception("O servidor de aplicação em " + address +
+                        " enviou uma resposta inválida (estado " +
+                        std::to_string(response.result_int()) + "): " + detail);
+    }
+
+    // A kept-alive connection the server has since closed (its idle time ran out) shows as
+    // readable; a new one is opened instead.
+    bool usable() {
+        if (!stream.socket().is_open())
+            return false;
+        pollfd waiting{stream.socket().native_handle(), POLLIN, 0};
+        if (poll(&waiting, 1, 0) == 0)
+            return true;
+        closeStream();
+        return false;
+    }
+
+    void open(const std::string& failure) {
+        const std::string unreachable =
+            "conexão recusada, endereço inalcançável ou sem resposta em " +
+            duration(timeouts.connect);
+        ErrorCode error;
+        tcp::resolver resolver(io);
+        const auto endpoints = resolver.resolve(host, service, error);
+        if (error)
+            fail(failure, unreachable);
+        stream.expires_after(timeouts.connect);
+        error = completed(io, [&](ErrorCode& result) {
+            stream.async_connect(endpoints,
+                                 [&result](ErrorCode e, const tcp::endpoint&) { result = e; });
+        });
+        if (error)
+            fail(failure, unreachable);
         // Headers and body go out in separate writes: without this each call waits on a
         // delayed acknowledgement.
-        client.set_tcp_nodelay(true);
-        client.set_connection_timeout(timeouts.connect);
-        client.set_read_timeout(timeouts.read);
-        client.set_write_timeout(timeouts.read);
+        stream.socket().set_option(tcp::no_delay(true), error);
+        buffer.clear();
     }
 
-    // The reply to a request that got one; raises for a transport failure.
-    const httplib::Response& answered(const httplib::Result& result, const std::string& failure) {
-        if (!result) {
-            throw Exception(failure + " em " + address + " (" + describe(result.error(), timeouts) +
-                            ").");
-        }
-        return result.value();
+    // The connection's state is unknown after a failure: the next call starts afresh.
+    [[noreturn]] void fail(const std::string& failure, const std::string& reason) {
+        closeStream();
+        throw Exception(failure + " em " + address + " (" + reason + ").");
     }
 
-    [[noreturn]] void raiseUnreadable(const httplib::Response& response,
-                                      const std::string& detail) {
-        throw Exception("O servidor de aplicação em " + address +
-                        " enviou uma resposta inválida (estado " + std::to_string(response.status) +
-                        "): " + detail);
+    void closeStream() {
+        ErrorCode ignored;
+        stream.socket().shutdown(tcp::socket::shutdown_both, ignored);
+        stream.close();
+        buffer.clear();
     }
 
+    std::string host;
+    std::string service;
     std::string address;
     NetTimeouts timeouts;
+    std::size_t replySizeLimit;
     std::mutex mutex;
-    httplib::Client client;
+    asio::io_context io{1};
+    beast::tcp_stream stream{io};
+    beast::flat_buffer buffer;
 };
 
-HttpCallClient::HttpCallClient(const std::string& host, int port, NetTimeouts timeouts) {
+HttpCallClient::HttpCallClient(const std::string& host, int port, NetTimeouts timeouts,
+                               std::size_t replySizeLimit) {
     checkHost(host, port);
     checkPort(host, port);
     CheckNetTimeouts(timeouts);
-    impl_ = std::make_unique<Impl>(host, port, timeouts);
+    CheckReplySizeLimit(replySizeLimit);
+    impl_ = std::make_unique<Impl>(host, port, timeouts, replySizeLimit);
 }
 
 HttpCallClient::~HttpCallClient() = default;
@@ -114,17 +216,17 @@ void HttpCallClient::checkObject(const std::string& objectName) {
         throw Exception("Nome de objeto do servidor de aplicação inválido: '" + objectName + "'.");
     }
     const std::lock_guard lock(impl_->mutex);
-    const httplib::Headers headers{{"Accept", std::string(kJsonMediaType)}};
-    const httplib::Result result = impl_->client.Get(objectPath(objectName), headers);
-    const auto& response =
-        impl_->answered(result, "Não foi possível conectar ao servidor de aplicação");
+    Request request{http::verb::get, objectPath(objectName), 11};
+    request.set(http::field::accept, kJsonMediaType);
+    const Response response =
+        impl_->exchange(request, "Não foi possível conectar ao servidor de aplicação");
     try {
-        if (response.status != 200) {
+        if (response.result_int() != 200) {
             throw Exception("O servidor de aplicação em " + impl_->address +
                             " recusou a conexão ao objeto " + objectName + ": " +
-                            decodeCallReply(response.body).result.errorMessage());
+                            decodeCallReply(response.body()).result.errorMessage());
         }
-        const ObjectInfo info = decodeObjectInfo(response.body);
+        const ObjectInfo info = decodeObjectInfo(response.body());
         if (info.name != objectName) {
             throw WireFormatError("descreve o objeto " + info.name + ", não " + objectName);
         }
@@ -134,22 +236,22 @@ void HttpCallClient::checkObject(const std::string& objectName) {
 }
 
 CallReply HttpCallClient::call(const std::string& objectName, const std::string& method,
-                               const CallRequest& request) {
+                               const CallRequest& callRequest) {
     if (!isValidObjectName(objectName) || !isValidMethodName(method)) {
         throw Exception("Nome de objeto ou método do servidor de aplicação inválido: '" +
                         objectName + "." + method + "'.");
     }
-    const std::string body = encodeCallRequest(request);
+    Request request{http::verb::post, callPath(objectName, method), 11};
+    request.set(http::field::accept, kJsonMediaType);
+    request.set(http::field::content_type, kJsonMediaType);
+    request.body() = encodeCallRequest(callRequest);
     const std::lock_guard lock(impl_->mutex);
-    const httplib::Headers headers{{"Accept", std::string(kJsonMediaType)}};
-    const httplib::Result result = impl_->client.Post(callPath(objectName, method), headers, body,
-                                                      std::string(kJsonMediaType));
-    const auto& response =
-        impl_->answered(result, "Falha na chamada de " + method + " ao servidor de aplicação");
+    const Response response =
+        impl_->exchange(request, "Falha na chamada de " + method + " ao servidor de aplicação");
     try {
-        CallReply reply = decodeCallReply(response.body);
+        CallReply reply = decodeCallReply(response.body());
         // Only a 200 carries a result; any other status must be an error reply.
-        if (response.status != 200 && !reply.result.isError()) {
+        if (response.result_int() != 200 && !reply.result.isError()) {
             throw WireFormatError("resultado em uma resposta de erro");
         }
         return reply;

@@ -4,20 +4,24 @@
 #include <string>
 
 #include "host/session/net_timeouts.h"
+#include "host/session/reply_size_limit.h"
 #include "host/wire/call_messages.h"
 #include "hostfw_export.h"
 
 namespace hostfw {
 
 // The client side of the wire: one keep-alive HTTP connection to one application server.
-// Transport failures and replies that are not messages of this protocol raise an Exception
-// whose text names the server's address; a refusal the server words itself comes back as an
-// error OleVariant. Calls from several threads are serialised.
+// Each reply must arrive whole within the read timeout, however it trickles in, and be no
+// larger than the size limit. Transport failures, replies over a bound and replies that are not
+// messages of this protocol raise an Exception whose text names the server's address; a
+// refusal the server words itself comes back as an error OleVariant. Calls from several
+// threads are serialised.
 class HOSTFW_EXPORT HttpCallClient {
 public:
-    // Raises a clear Exception for an empty host, a host written as a URL or a port outside
-    // 1..65535; nothing is sent yet.
-    HttpCallClient(const std::string& host, int port, NetTimeouts timeouts);
+    // Raises a clear Exception for an empty host, a host written as a URL, a port outside
+    // 1..65535 or bounds out of range; nothing is sent yet.
+    HttpCallClient(const std::string& host, int port, NetTimeouts timeouts,
+                   std::size_t replySizeLimit = kDefaultReplySizeLimit);
     ~HttpCallClient();
     HttpCallClient(const HttpCallClient&) = delete;
     HttpCallClient& operator=(const HttpCallClient&) = delete;

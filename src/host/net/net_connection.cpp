@@ -13,6 +13,7 @@ namespace hostfw {
 TNetConnection::TNetConnection(TComponent* owner)
     : TComponent(owner),
       timeouts_(Session().serverTimeouts),
+      replySizeLimit_(Session().serverReplySizeLimit),
       dispatch_([this](const std::string& method, const CallRequest& request) {
           return CallRemote(method, request);
       }) {}
@@ -40,6 +41,11 @@ void TNetConnection::SetTimeouts(const NetTimeouts& value) {
     timeouts_ = value;
 }
 
+void TNetConnection::SetReplySizeLimit(std::size_t bytes) {
+    CheckReplySizeLimit(bytes);
+    replySizeLimit_ = bytes;
+}
+
 void TNetConnection::SetConnected(bool value) {
     if (!value) {
         client_.reset();
@@ -59,7 +65,7 @@ void TNetConnection::Open() {
     try {
         if (BeforeConnect)
             BeforeConnect(this);
-        auto client = std::make_unique<HttpCallClient>(host_, port_, timeouts_);
+        auto client = std::make_unique<HttpCallClient>(host_, port_, timeouts_, replySizeLimit_);
         client->checkObject(serverName_);
         client_ = std::move(client);
         lastError_.clear();

@@ -39,9 +39,12 @@ public:
     const NetTimeouts& Timeouts() const { return timeouts_; }
     // Raises a clear Exception for a bound outside 1 ms .. kMaxNetTimeout.
     void SetTimeouts(const NetTimeouts& value);
+    std::size_t ReplySizeLimit() const { return replySizeLimit_; }
+    // Raises a clear Exception for a limit outside kMinReplySizeLimit .. kMaxReplySizeLimit.
+    void SetReplySizeLimit(std::size_t bytes);
 
     bool Connected() const { return client_ != nullptr; }
-    // A new address, server name or timeouts take effect on the next connect.
+    // A new address, server name, timeouts or size limit take effect on the next connect.
     void SetConnected(bool value);
     // Why the last connect failed; empty after a successful one.
     const std::string& LastError() const { return lastError_; }
@@ -62,6 +65,7 @@ private:
     int port_ = 0;
     bool throwException_ = false;
     NetTimeouts timeouts_;
+    std::size_t replySizeLimit_;
     std::string lastError_;
     std::unique_ptr<HttpCallClient> client_;
     TDispatch dispatch_;

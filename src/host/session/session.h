@@ -4,6 +4,8 @@
 #include <string>
 
 #include "host/session/net_timeouts.h"
+#include "host/session/reply_size_limit.h"
+
 #include "hostfw_export.h"
 
 namespace hostfw {
@@ -24,11 +26,13 @@ struct SessionSettings {
     bool moduFili = false;
     std::string webUrl = "127.0.0.1";
     int webPort = 8211;
-    std::string database;        // SQLite file path or PostgreSQL connection string
-    std::string reportDir;       // report definitions
-    std::string outputDir;       // printed reports
-    std::string printer;         // empty: print to a file only
-    NetTimeouts serverTimeouts;  // waits on the application server, taken by each new connection
+    std::string database;   // SQLite file path or PostgreSQL connection string
+    std::string reportDir;  // report definitions
+    std::string outputDir;  // printed reports
+    std::string printer;    // empty: print to a file only
+    // Taken by each new connection to the application server.
+    NetTimeouts serverTimeouts;
+    std::size_t serverReplySizeLimit = kDefaultReplySizeLimit;
     // Who signed in to a shared database; nobody on the embedded default.
     std::optional<Person> person;
 };

@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "host/net/wire_codec.h"
+#include "host/wire/wire_codec.h"
 #include "invoice_client.h"
 #include "invoice_database.h"
 #include "raw_http.h"

@@ -72,6 +72,18 @@ TEST(HostOptions, AServerTimeoutIsWholeSecondsFromOneToSixHundred) {
     }
 }
 
+TEST(HostOptions, AServerReplySizeLimitIsWholeMebibytesFromOneTo4096) {
+    EXPECT_EQ(ParseHostOptions({"--script", "s", "--server-max-reply", "2"}).serverReplySizeLimit,
+              std::size_t{2} << 20);
+    EXPECT_FALSE(ParseHostOptions({"--script", "s"}).serverReplySizeLimit.has_value());
+    for (const char* bad : {"0", "4097", "-1", "1.5", "64M", ""}) {
+        EXPECT_NE(refusal({"--script", "s", "--server-max-reply", bad})
+                      .find("--server-max-reply espera MiB de 1 a 4096"),
+                  std::string::npos)
+            << bad;
+    }
+}
+
 TEST(HostOptions, AServerAddressNeedsAHostAndAPortInRange) {
     for (const char* bad : {"localhost", ":8211", "h:0", "h:65536", "h:80x", "h:"}) {
         EXPECT_NE(refusal({"--script", "s", "--server", bad}).find("--server espera"),
