@@ -134,16 +134,17 @@ private:
                                          requestPath(request.target()), result.status,
                                          elapsed.count(), result.rows, result.outcome});
                 auto executor = work.get_executor();
-                asio::post(executor, [self = std::move(self), result = std::move(result),
-                                      keepAlive] { self->reply(result, keepAlive); });
+                asio::post(executor,
+                           [self = std::move(self), result = std::move(result),
+                            keepAlive]() mutable { self->reply(std::move(result), keepAlive); });
             });
     }
 
-    void reply(const DispatchResult& result, bool keepAlive) {
+    void reply(DispatchResult result, bool keepAlive) {
         state_ = State::Writing;
         response_ = {static_cast<http::status>(result.status), 11};
         response_.set(http::field::content_type, hostfw::kJsonMediaType);
-        response_.body() = result.body;
+        response_.body() = std::move(result.body);
         response_.keep_alive(keepAlive && !closeRequested_);
         response_.prepare_payload();
         stream_.expires_after(shared_.reply);

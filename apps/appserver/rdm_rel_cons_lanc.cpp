@@ -11,6 +11,13 @@ using hostfw::Variant;
 
 // A row is not marked until the user picks it.
 constexpr const char* kNotMarked = "N";
+// The five columns of the statement, after IDMARCADO.
+constexpr std::size_t kQueryColumns = 5;
+
+// The fields are strings: a column read back as a number goes as its text.
+Variant text(Variant value) {
+    return value.kind() == Variant::Kind::String ? value : Variant(value.asString());
+}
 
 DataPacket readNotas(const GetNotaRequest& request, const CallContext& context) {
     hostfw::Engine& engine = context.engine();
@@ -19,10 +26,11 @@ DataPacket readNotas(const GetNotaRequest& request, const CallContext& context) 
     DataPacket packet = emptyNotaPacket();
     while (cursor->Next()) {
         context.checkDeadline();
-        packet.rows.push_back(
-            {Variant(kNotMarked), Variant(cursor->Value(0).asString()),
-             Variant(cursor->Value(1).asString()), Variant(cursor->Value(2).asString()),
-             Variant(cursor->Value(3).asString()), Variant(cursor->Value(4).asString())});
+        std::vector<Variant>& row = packet.rows.emplace_back();
+        row.reserve(kQueryColumns + 1);
+        row.emplace_back(kNotMarked);
+        for (std::size_t column = 0; column < kQueryColumns; ++column)
+            row.push_back(text(cursor->Value(column)));
     }
     return packet;
 }

@@ -21,8 +21,8 @@
 
 #include "host/core/date_time.h"
 #include "host/data/engine.h"
-#include "raw_http.h"
-#include "server_process.h"
+#include "support/raw_http.h"
+#include "support/server_process.h"
 
 namespace {
 

@@ -49,10 +49,10 @@ void TfrmRelConsLanc::btnNotaClick(TObject* /*sender*/) {
         const TDateTime dataFinal = depFinal->GetDate();
         const TDateTime dataInicial = depInicial->GetDate();
         const std::string cdFilial = edtCdFilial->Text();
-        const OleVariant reply =
+        OleVariant reply =
             GetNota(frmRelConsLanc->netConsLanc->AppServer(), cdFilial, dataInicial, dataFinal,
                     clientes.list, clientes.flag, filiais.list, filiais.flag, status, stRel);
-        cdsNotaFiscal->SetData(CheckResultServ(reply, true, 0));
+        cdsNotaFiscal->SetData(CheckResultServ(std::move(reply), true, 0));
         DeactiveShowAvi();
         if (cdsNotaFiscal->IsEmpty())
             MensErro(msgPadrao->Msg("NR_NOTA"), true);

@@ -47,8 +47,8 @@ void InvoiceClient::load(GetNotaArgs& args) {
         DispatchArg::ByRef(args.clientFlag),        DispatchArg::ByRef(args.destinationList),
         DispatchArg::ByRef(args.destinationFlag),   DispatchArg::ByRef(args.statuses),
         DispatchArg::ByRef(args.reportKind)};
-    const hostfw::OleVariant reply = connection_->AppServer().Invoke("GetNota", call);
-    invoices_->SetData(hostfw::CheckResultServ(reply, true, 0));
+    hostfw::OleVariant reply = connection_->AppServer().Invoke("GetNota", call);
+    invoices_->SetData(hostfw::CheckResultServ(std::move(reply), true, 0));
 }
 
 std::vector<std::string> InvoiceClient::entries(GetNotaArgs& args) {

@@ -18,7 +18,7 @@ std::string fieldList(const std::vector<std::string>& names) {
 
 }  // namespace
 
-void TClientDataSet::SetData(const DataPacket& packet) {
+void TClientDataSet::SetData(DataPacket packet) {
     std::vector<std::string> expected;
     for (const TField* field : Fields())
         expected.push_back(field->FieldName());
@@ -40,7 +40,7 @@ void TClientDataSet::SetData(const DataPacket& packet) {
                             "' têm uma linha com número de colunas diferente do de campos.");
         }
     }
-    data_ = packet;
+    data_ = std::move(packet);
     Open();
 }
 

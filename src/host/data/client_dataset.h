@@ -15,7 +15,7 @@ public:
     // Loads the packet as the whole content. A packet whose fields do not match the
     // persistent fields (names, in order) is refused with a clear error and the previous
     // content stays.
-    void SetData(const DataPacket& packet);
+    void SetData(DataPacket packet);
 
     const PropertyInfo* FindProperty(std::string_view name) const override;
 

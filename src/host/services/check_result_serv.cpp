@@ -7,4 +7,9 @@ DataPacket CheckResultServ(const OleVariant& reply, [[maybe_unused]] bool flag,
     return reply.asDataPacket();
 }
 
+DataPacket CheckResultServ(OleVariant&& reply, [[maybe_unused]] bool flag,
+                           [[maybe_unused]] int number) {
+    return std::move(reply).takeDataPacket();
+}
+
 }  // namespace hostfw

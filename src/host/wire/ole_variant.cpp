@@ -30,6 +30,11 @@ const DataPacket& OleVariant::asDataPacket() const {
     raiseNot("um pacote de dados");
 }
 
+DataPacket OleVariant::takeDataPacket() && {
+    asDataPacket();  // raises for any other kind
+    return std::move(std::get<DataPacket>(value_));
+}
+
 void OleVariant::raiseNot(const char* expected) const {
     if (const auto* error = std::get_if<ErrorReply>(&value_))
         throw Exception(error->message);

@@ -27,6 +27,8 @@ public:
     // Raise the server's text for an error reply and a clear text for the other kind.
     const Variant& asVariant() const;
     const DataPacket& asDataPacket() const;
+    // The packet itself, moved out of a reply that is done with.
+    DataPacket takeDataPacket() &&;
 
     friend bool operator==(const OleVariant&, const OleVariant&) = default;
 

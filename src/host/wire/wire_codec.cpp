@@ -15,12 +15,7 @@ namespace {
 // More would be a malformed or hostile request: no method of the product takes that many.
 constexpr size_t kMaxArguments = 64;
 
-Json resultToJson(const OleVariant& result) {
-    return result.isDataPacket() ? wire::packetToJson(result.asDataPacket())
-                                 : wire::variantToJson(result.asVariant());
-}
-
-OleVariant resultFromJson(const Json& json) {
+OleVariant resultFromJson(Json& json) {
     const std::string where = "resultado";
     const Json& type = wire::requireMember(json, "type", where);
     if (type.is_string() && type.get<std::string>() == wire::kDataPacketType) {
@@ -74,20 +69,31 @@ std::string encodeCallReply(const CallReply& reply) {
     for (const Variant& value : reply.byRef)
         byRef.push_back(wire::variantToJson(value));
     Json message = wire::newMessage();
-    message["result"] = resultToJson(reply.result);
     message["byRef"] = std::move(byRef);
-    return wire::dumpMessage(message);
+    if (!reply.result.isDataPacket()) {
+        message["result"] = wire::variantToJson(reply.result.asVariant());
+        return wire::dumpMessage(message);
+    }
+    // The rows are most of a large reply: written straight into the text rather than built as
+    // a document first.
+    std::string text = wire::dumpMessage(message);
+    text.pop_back();  // the closing brace
+    text += R"(,"result":)";
+    wire::appendPacketJson(text, reply.result.asDataPacket());
+    text += '}';
+    return text;
 }
 
 CallReply decodeCallReply(std::string_view body) {
-    const Json message = wire::parseMessage(body);
+    Json message = wire::parseMessage(body);
     if (message.contains("error")) {
         const Json& error = wire::requireObject(message["error"], "membro \"error\"");
         return {OleVariant::Error(wire::requireString(
                     wire::requireMember(error, "message", "membro \"error\""), "mensagem de erro")),
                 {}};
     }
-    CallReply reply{resultFromJson(wire::requireMember(message, "result", "resposta")), {}};
+    wire::requireMember(message, "result", "resposta");
+    CallReply reply{resultFromJson(message["result"]), {}};
     if (message.contains("byRef")) {
         const Json& byRef = wire::requireArray(message["byRef"], "membro \"byRef\"");
         for (size_t i = 0; i < byRef.size(); ++i) {

@@ -8,7 +8,7 @@
 
 #include "host/net/http_call_client.h"
 #include "scripted_reply_server.h"
-#include "unit/support/failure_of.h"
+#include "support/failure_of.h"
 
 namespace {
 

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -135,6 +137,33 @@ TEST(WireReply, DataPacketWithByRefValuesRoundTrips) {
     const CallReply reply{OleVariant(everyFieldTypePacket()),
                           {Variant("C"), Variant(""), Variant(TDateTime{1.0})}};
     EXPECT_EQ(hostfw::decodeCallReply(hostfw::encodeCallReply(reply)), reply);
+}
+
+// Packets are written without the JSON library: every character JSON escapes, every
+// well-formed UTF-8 sequence and every finite number must read back as sent, and malformed
+// UTF-8 must be refused rather than sent.
+TEST(WireReply, PacketCellsWrittenStraightReadBackExactly) {
+    DataPacket packet;
+    packet.fields = {{"T\"\\", "string", 0, false}, {"N", "float", 0, false}};
+    const std::vector<std::pair<std::string, double>> cells = {
+        {"aspas \" e barra \\", 3.0},
+        {std::string("\b\f\n\r\t\x01\x1f\x7f\0fim", 13), 0.1},
+        {"ç ã € \xF0\x9D\x84\x9E \xF4\x8F\xBF\xBF", 1e300},
+        {"", -2.5e-300},
+    };
+    for (const auto& [text, number] : cells)
+        packet.rows.push_back({Variant(text), Variant(number)});
+    const CallReply reply{OleVariant(packet), {Variant("A")}};
+    EXPECT_EQ(hostfw::decodeCallReply(hostfw::encodeCallReply(reply)), reply);
+
+    for (const char* malformed :
+         {"\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE2\x82", "\x80", "\xF8\x88\x80\x80"}) {
+        DataPacket bad;
+        bad.fields = {{"T", "string", 0, false}};
+        bad.rows = {{Variant(std::string("ok ") + malformed)}};
+        EXPECT_THROW(hostfw::encodeCallReply({OleVariant(bad), {}}), hostfw::Exception)
+            << malformed;
+    }
 }
 
 TEST(WireReply, EmptyPacketKeepsItsFields) {

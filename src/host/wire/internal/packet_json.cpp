@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "host/wire/internal/json_text.h"
 #include "host/wire/internal/variant_json.h"
 #include "host/wire/wire_codec.h"
 
@@ -34,9 +35,11 @@ FieldType checkedFieldType(const FieldDef& field) {
     return *type;
 }
 
-Json cellToJson(const Variant& cell, const FieldDef& field, FieldType type) {
-    if (cell.isEmptyOrNull())
-        return nullptr;
+void appendCell(std::string& out, const Variant& cell, const FieldDef& field, FieldType type) {
+    if (cell.isEmptyOrNull()) {
+        out += "null";
+        return;
+    }
     const Variant::Kind kind = cell.kind();
     const bool fits = (type == FieldType::String && kind == Variant::Kind::String) ||
                       (type == FieldType::Integer && kind == Variant::Kind::Integer) ||
@@ -49,19 +52,39 @@ Json cellToJson(const Variant& cell, const FieldDef& field, FieldType type) {
     }
     switch (type) {
         case FieldType::String:
-            return cell.asString();
+            appendJsonString(out, cell.asString());
+            break;
         case FieldType::Integer:
-            return cell.asInteger();
+            out += std::to_string(cell.asInteger());
+            break;
         case FieldType::Float:
         case FieldType::Date:
-            return finiteForWire(cell.asFloat());
+            appendJsonNumber(out, cell.asFloat());
+            break;
     }
-    return nullptr;
 }
 
-Variant cellFromJson(const Json& cell, FieldType type, const std::string& where) {
+void appendField(std::string& out, const FieldDef& field) {
+    out += R"({"name":)";
+    appendJsonString(out, field.name);
+    out += R"(,"type":)";
+    appendJsonString(out, field.type);
+    out += R"(,"size":)" + std::to_string(field.size) + R"(,"fixedLength":)" +
+           (field.fixedLength ? "true" : "false") + "}";
+}
+
+// Where a cell sits, for a failure's text: built only when a cell is not a string, so the
+// common case costs nothing.
+std::string cellPlace(size_t row, const FieldDef& field) {
+    return "linha " + std::to_string(row + 1) + ", campo " + field.name;
+}
+
+Variant cellFromJson(Json& cell, FieldType type, size_t row, const FieldDef& field) {
     if (cell.is_null())
         return Variant::Null();
+    if (type == FieldType::String && cell.is_string())
+        return Variant(std::move(*cell.get_ptr<std::string*>()));
+    const std::string where = cellPlace(row, field);
     switch (type) {
         case FieldType::String:
             return Variant(requireString(cell, where));
@@ -109,33 +132,35 @@ void checkDistinctNames(const std::vector<FieldDef>& fields, const std::string& 
 
 }  // namespace
 
-Json packetToJson(const DataPacket& packet) {
-    Json fields = Json::array();
+void appendPacketJson(std::string& out, const DataPacket& packet) {
     std::vector<FieldType> types;
+    out += R"({"type":")" + std::string(kDataPacketType) + R"(","fields":[)";
     for (const FieldDef& field : packet.fields) {
         types.push_back(checkedFieldType(field));
-        fields.push_back({{"name", field.name},
-                          {"type", field.type},
-                          {"size", field.size},
-                          {"fixedLength", field.fixedLength}});
+        if (types.size() > 1)
+            out += ',';
+        appendField(out, field);
     }
-    Json rows = Json::array();
+    out += R"(],"rows":[)";
     for (const auto& row : packet.rows) {
         if (row.size() != packet.fields.size()) {
             throw Exception("Linha do pacote de dados com " + std::to_string(row.size()) +
                             " valores para " + std::to_string(packet.fields.size()) + " campos.");
         }
-        Json cells = Json::array();
+        if (&row != &packet.rows.front())
+            out += ',';
+        out += '[';
         for (size_t i = 0; i < row.size(); ++i) {
-            cells.push_back(cellToJson(row[i], packet.fields[i], types[i]));
+            if (i > 0)
+                out += ',';
+            appendCell(out, row[i], packet.fields[i], types[i]);
         }
-        rows.push_back(std::move(cells));
+        out += ']';
     }
-    return Json{
-        {"type", kDataPacketType}, {"fields", std::move(fields)}, {"rows", std::move(rows)}};
+    out += "]}";
 }
 
-DataPacket packetFromJson(const Json& json, const std::string& where) {
+DataPacket packetFromJson(Json& json, const std::string& where) {
     DataPacket packet;
     std::vector<FieldType> types;
     const Json& fields = requireArray(requireMember(json, "fields", where), where + ", \"fields\"");
@@ -144,22 +169,21 @@ DataPacket packetFromJson(const Json& json, const std::string& where) {
         types.push_back(*fieldTypeFromName(packet.fields.back().type));
     }
     checkDistinctNames(packet.fields, where);
-    const Json& rows = requireArray(requireMember(json, "rows", where), where + ", \"rows\"");
+    requireArray(requireMember(json, "rows", where), where + ", \"rows\"");
+    Json& rows = json["rows"];
     packet.rows.reserve(rows.size());
     for (size_t r = 0; r < rows.size(); ++r) {
-        const std::string rowWhere = "linha " + std::to_string(r + 1);
-        const Json& cells = requireArray(rows[r], rowWhere);
-        if (cells.size() != types.size()) {
+        Json& cells = rows[r];
+        if (!cells.is_array() || cells.size() != types.size()) {
+            const std::string rowWhere = "linha " + std::to_string(r + 1);
+            requireArray(cells, rowWhere);
             throw WireFormatError(rowWhere + ": " + std::to_string(cells.size()) +
                                   " valores para " + std::to_string(types.size()) + " campos.");
         }
-        std::vector<Variant> row;
+        std::vector<Variant>& row = packet.rows.emplace_back();
         row.reserve(cells.size());
-        for (size_t c = 0; c < cells.size(); ++c) {
-            row.push_back(
-                cellFromJson(cells[c], types[c], rowWhere + ", campo " + packet.fields[c].name));
-        }
-        packet.rows.push_back(std::move(row));
+        for (size_t c = 0; c < cells.size(); ++c)
+            row.push_back(cellFromJson(cells[c], types[c], r, packet.fields[c]));
     }
     return packet;
 }

@@ -13,7 +13,9 @@ namespace hostfw::wire {
 // its field's type, or null.
 inline constexpr const char* kDataPacketType = "datapacket";
 
-Json packetToJson(const DataPacket& packet);
-DataPacket packetFromJson(const Json& json, const std::string& where);
+// Written straight into the text: the rows are most of a large reply.
+void appendPacketJson(std::string& out, const DataPacket& packet);
+// Takes the texts out of the document rather than copying them.
+DataPacket packetFromJson(Json& json, const std::string& where);
 
 }  // namespace hostfw::wire

@@ -1,4 +1,4 @@
-#include "raw_http.h"
+#include "support/raw_http.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
