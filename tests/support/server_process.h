@@ -27,6 +27,7 @@ public:
     ServerProcess& operator=(const ServerProcess&) = delete;
 
     int port() const { return port_; }
+    pid_t pid() const { return pid_; }
     const std::string& host() const { return host_; }
     // Sends the signal and waits for the end; returns the exit status, or -1 when the process
     // did not end normally in time (then it is killed).
