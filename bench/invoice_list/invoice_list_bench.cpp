@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "day_ranges.h"
 #include "get_nota_request.h"
 #include "host/data/engine.h"
 #include "nota_fiscal_query.h"
@@ -30,42 +31,7 @@ namespace {
 constexpr const char* kBranch = "0001";
 constexpr int kRepetitions = 7;
 
-// A date range of the branch that holds at least `wanted` invoices.
-struct Range {
-    long long wanted = 0;
-    long long rows = 0;
-    hostfw::TDateTime first;
-    hostfw::TDateTime last;
-};
-
-// The shortest ranges from the branch's first issue day that reach each wanted count.
-std::vector<Range> rangesFor(const std::vector<long long>& wanted, hostfw::Engine& engine) {
-    hostfw::TParams params;
-    params.CreateParam("P_CDFILIAL").SetAsString(kBranch);
-    const auto cursor = engine.Query(
-        "SELECT DTEMISSAO, count(*) FROM NOTAFISCAL WHERE CDFILIAL = :P_CDFILIAL "
-        "GROUP BY DTEMISSAO ORDER BY DTEMISSAO",
-        params);
-    std::vector<Range> ranges;
-    long long total = 0;
-    std::optional<hostfw::TDateTime> first;
-    auto next = wanted.begin();
-    while (cursor->Next() && next != wanted.end()) {
-        const auto day = hostfw::IsoToDate(cursor->Value(0).asString());
-        if (!day)
-            continue;
-        if (!first)
-            first = *day;
-        total += cursor->Value(1).asInteger();
-        for (; next != wanted.end() && total >= *next; ++next)
-            ranges.push_back({*next, total, *first, *day});
-    }
-    if (next != wanted.end()) {
-        throw std::runtime_error("the branch " + std::string(kBranch) + " holds only " +
-                                 std::to_string(total) + " invoices; build a larger database");
-    }
-    return ranges;
-}
+using Range = benchsupport::DayRange;
 
 appserver::GetNotaRequest requestFor(const Range& range) {
     appserver::GetNotaRequest request;
@@ -204,7 +170,8 @@ int main(int argc, char** argv) {
     const std::string database = argv[1];
     try {
         const auto engine = hostfw::OpenDatabase(database);
-        const std::vector<Range> ranges = rangesFor({1'000, 10'000, 100'000}, *engine);
+        const std::vector<Range> ranges =
+            benchsupport::dayRangesHolding({1'000, 10'000, 100'000}, kBranch, *engine);
         sqlite3* db = nullptr;
         if (sqlite3_open_v2(database.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
             throw std::runtime_error("cannot open " + database);

@@ -19,7 +19,7 @@
 #include <thread>
 #include <vector>
 
-#include "host/core/date_time.h"
+#include "day_ranges.h"
 #include "host/data/engine.h"
 #include "support/raw_http.h"
 #include "support/server_process.h"
@@ -45,29 +45,6 @@ struct RunResult {
     double p99Ms = 0;
     long long errors = 0;
 };
-
-// The first days of the branch that hold at least kRowsPerCall invoices.
-std::pair<double, double> smallRange(hostfw::Engine& engine) {
-    hostfw::TParams params;
-    params.CreateParam("P_CDFILIAL").SetAsString(kBranch);
-    const auto cursor = engine.Query(
-        "SELECT DTEMISSAO, count(*) FROM NOTAFISCAL WHERE CDFILIAL = :P_CDFILIAL "
-        "GROUP BY DTEMISSAO ORDER BY DTEMISSAO",
-        params);
-    long long total = 0;
-    std::optional<double> first;
-    while (cursor->Next()) {
-        const auto day = hostfw::IsoToDate(cursor->Value(0).asString());
-        if (!day)
-            continue;
-        if (!first)
-            first = day->value;
-        total += cursor->Value(1).asInteger();
-        if (total >= kRowsPerCall)
-            return {*first, day->value};
-    }
-    throw std::runtime_error("the branch holds fewer than ten invoices");
-}
 
 // One loopback address per client: 127.0.1.1, 127.0.1.2, ...
 std::string clientAddress(int client) {
@@ -148,9 +125,10 @@ int main(int argc, char** argv) {
     const int runs = argc == 3 ? std::stoi(argv[2]) : 3;
     try {
         const auto engine = hostfw::OpenDatabase(argv[1]);
-        const auto [first, last] = smallRange(*engine);
+        const auto range = benchsupport::dayRangesHolding({kRowsPerCall}, kBranch, *engine).front();
         const std::string request = servertest::httpRequest(
-            "POST", kGetNotaPath, servertest::getNotaBody(kBranch, first, last));
+            "POST", kGetNotaPath,
+            servertest::getNotaBody(kBranch, range.first.value, range.last.value));
         const servertest::ServerProcess server({"--db", argv[1]});
 
         const Scenario scenarios[] = {
