@@ -28,6 +28,7 @@ void ignoreNotice(void*, const char*) {}
 
 // SQLSTATE of a statement the server cancelled.
 constexpr std::string_view kQueryCanceled = "57014";
+constexpr std::chrono::milliseconds kCancelRepeat{100};
 
 // The statement as the server takes it, and its parameter values as text, in $n order.
 class ServerStatement {
@@ -138,14 +139,16 @@ PgResult PgConnection::lastResult() {
 }
 
 void PgConnection::awaitResult() {
-    if (!deadline_ || cancelled_)
+    if (!deadline_)
         return;
     while (PQisBusy(connection_) != 0) {
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(
-            *deadline_ - std::chrono::steady_clock::now());
+        auto left = std::chrono::ceil<std::chrono::milliseconds>(*deadline_ -
+                                                                 std::chrono::steady_clock::now());
         if (left.count() <= 0) {
+            // The server drops a cancel request that comes before the statement has started:
+            // ask again until the statement ends.
             cancel();
-            return;
+            left = kCancelRepeat;
         }
         pollfd socket{PQsocket(connection_), POLLIN, 0};
         const auto waitMs = static_cast<int>(std::min<long long>(left.count(), 60'000));

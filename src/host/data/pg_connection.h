@@ -69,8 +69,8 @@ private:
     // What PQexec would return for the statement just sent: the first failure, or the last
     // result. Raises on a failure.
     PgResult lastResult();
-    // Waits until the next result can be read without blocking; at the deadline it asks the
-    // server to cancel the statement, whose result then reports the cancellation.
+    // Waits until the next result can be read without blocking; from the deadline on it asks
+    // the server to cancel the statement, whose result then reports the cancellation.
     void awaitResult();
     void cancel();
 
