@@ -35,6 +35,10 @@ for file in usr/bin/exp036-host usr/bin/exp036-appserver usr/bin/exp036-demodb \
     etc/exp036/appserver.conf; do
     [[ -e $root/$file ]] || fail "falta /$file"
 done
+# The tests' server, with its test object and test modes, is never shipped.
+if find "$root" -name 'exp036-appserver-test*' | grep -q .; then
+    fail "o servidor de testes foi instalado"
+fi
 
 # The installed programs resolve the framework from the installed tree, never from the build.
 unset LD_LIBRARY_PATH
