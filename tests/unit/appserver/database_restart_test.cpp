@@ -7,8 +7,8 @@
 #include <cstdlib>
 
 #include "host/data/engine.h"
-#include "support/invoice_client.h"
 #include "invoice_database.h"
+#include "support/invoice_client.h"
 #include "support/server_process.h"
 #include "unit/data/engine_test_support.h"
 

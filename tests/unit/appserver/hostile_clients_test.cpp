@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "host/wire/wire_codec.h"
-#include "support/invoice_client.h"
 #include "invoice_database.h"
+#include "support/failure_of.h"
+#include "support/invoice_client.h"
 #include "support/raw_http.h"
 #include "support/server_process.h"
-#include "support/failure_of.h"
 
 namespace servertest {
 namespace {
