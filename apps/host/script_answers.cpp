@@ -1,6 +1,6 @@
 #include "script_answers.h"
 
-#include <algorithm>
+#include <unordered_map>
 
 #include "script_error.h"
 
@@ -20,36 +20,33 @@ std::string trimmed(const std::string& text) {
 
 }  // namespace
 
-std::vector<size_t> RowsOfKeys(const std::vector<std::string>& rowKeys,
-                               const std::vector<std::string>& keys, const std::string& title) {
-    std::vector<bool> chosen(rowKeys.size(), false);
-    for (const std::string& key : keys) {
-        bool found = false;
-        for (size_t row = 0; row < rowKeys.size(); ++row) {
-            if (trimmed(rowKeys[row]) == trimmed(key)) {
-                chosen[row] = true;
-                found = true;
-            }
+std::vector<size_t> RowsOfKeys(const hostfw::RowSource& rows, const std::vector<std::string>& keys,
+                               const std::string& title) {
+    // One pass over the rows, however many there are.
+    std::unordered_map<std::string, bool> found;
+    for (const std::string& key : keys)
+        found.emplace(trimmed(key), false);
+    std::vector<size_t> chosen;
+    for (size_t row = 0; row < rows.RowCount() && !found.empty(); ++row) {
+        const auto it = found.find(trimmed(rows.Key(row)));
+        if (it != found.end()) {
+            it->second = true;
+            chosen.push_back(row);
         }
-        if (!found)
+    }
+    for (const std::string& key : keys) {
+        if (!found[trimmed(key)])
             unknownKey(key, title);
     }
-    std::vector<size_t> rows;
-    for (size_t row = 0; row < chosen.size(); ++row) {
-        if (chosen[row])
-            rows.push_back(row);
-    }
-    return rows;
+    return chosen;
 }
 
-size_t RowOfKey(const std::vector<std::string>& rowKeys, const std::string& key,
-                const std::string& title) {
-    const auto it = std::find_if(rowKeys.begin(), rowKeys.end(), [&](const std::string& row) {
-        return trimmed(row) == trimmed(key);
-    });
-    if (it == rowKeys.end())
-        unknownKey(key, title);
-    return static_cast<size_t>(it - rowKeys.begin());
+size_t RowOfKey(const hostfw::RowSource& rows, const std::string& key, const std::string& title) {
+    for (size_t row = 0; row < rows.RowCount(); ++row) {
+        if (trimmed(rows.Key(row)) == trimmed(key))
+            return row;
+    }
+    unknownKey(key, title);
 }
 
 }  // namespace host

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "host/ui/row_source.h"
+
 namespace host {
 
 // An answer a script gives in advance to the next dialog of its kind, and the line that
@@ -42,9 +44,8 @@ private:
 
 // The rows whose key is one of `keys`, in row order; blanks around keys do not count.
 // Raises ScriptError naming a key that no row of the dialog titled `title` has.
-std::vector<size_t> RowsOfKeys(const std::vector<std::string>& rowKeys,
-                               const std::vector<std::string>& keys, const std::string& title);
-size_t RowOfKey(const std::vector<std::string>& rowKeys, const std::string& key,
-                const std::string& title);
+std::vector<size_t> RowsOfKeys(const hostfw::RowSource& rows, const std::vector<std::string>& keys,
+                               const std::string& title);
+size_t RowOfKey(const hostfw::RowSource& rows, const std::string& key, const std::string& title);
 
 }  // namespace host

@@ -68,7 +68,7 @@ void ScriptedUi::ShowMessage(const std::string& text, hostfw::MessageKind kind) 
 
 std::optional<std::vector<size_t>> ScriptedUi::PickList(const hostfw::ListPickRequest& request) {
     WriteNewReportRuns();
-    const std::string shown = request.title + rowCount(request.keys.size()) + " -> ";
+    const std::string shown = request.title + rowCount(request.rows->RowCount()) + " -> ";
     const std::optional<ListAnswer> answer = picks_.Pop();
     if (!answer) {
         transcript_.Event("picker", shown + "sem resposta");
@@ -81,10 +81,10 @@ std::optional<std::vector<size_t>> ScriptedUi::PickList(const hostfw::ListPickRe
         return std::nullopt;
     }
     try {
-        std::vector<size_t> rows = RowsOfKeys(request.keys, *answer->value, request.title);
+        std::vector<size_t> rows = RowsOfKeys(*request.rows, *answer->value, request.title);
         std::vector<std::string> marked;
         for (size_t row : rows)
-            marked.push_back(request.keys[row]);
+            marked.push_back(request.rows->Key(row));
         transcript_.Event("picker", shown + (rows.empty() ? "nenhuma" : joined(marked)));
         return rows;
     } catch (const ScriptError& e) {
@@ -96,7 +96,7 @@ std::optional<std::vector<size_t>> ScriptedUi::PickList(const hostfw::ListPickRe
 
 std::optional<size_t> ScriptedUi::SearchRow(const hostfw::RowSearchRequest& request) {
     WriteNewReportRuns();
-    const std::string shown = request.title + rowCount(request.keys.size()) + " -> ";
+    const std::string shown = request.title + rowCount(request.rows->RowCount()) + " -> ";
     const std::optional<RowAnswer> answer = choices_.Pop();
     if (!answer) {
         transcript_.Event("search", shown + "sem resposta");
@@ -109,7 +109,7 @@ std::optional<size_t> ScriptedUi::SearchRow(const hostfw::RowSearchRequest& requ
         return std::nullopt;
     }
     try {
-        const size_t row = RowOfKey(request.keys, *answer->value, request.title);
+        const size_t row = RowOfKey(*request.rows, *answer->value, request.title);
         transcript_.Event("search", shown + *answer->value);
         return row;
     } catch (const ScriptError& e) {
@@ -144,8 +144,10 @@ void ScriptedUi::RunModalLoop(hostfw::TCustomForm& /*form*/, const std::function
     modalRunner_(closed);
 }
 
-void ScriptedUi::ShowPreview(const std::string& title, const std::string& text) {
+void ScriptedUi::ShowPreview(const hostfw::ReportPreview& preview) {
     WriteNewReportRuns();
+    const std::string& title = preview.Title();
+    const std::string text = preview.Text();
     ++previewCount_;
     lastPreview_ = text;
     if (previewStream_ != nullptr) {

@@ -84,9 +84,11 @@ int main(int argc, char** argv) {
         const auto engine = OpenDatabase(argv[1]);
         const ReportCatalog catalog = ReportCatalog::Load(argv[2], "EXP036");
         const ReportDefinition& definition = catalog.Definition(0);
-        const ReportRequest request{*engine, definition,
+        const ReportRequest request{*engine,
+                                    definition,
                                     [&](TParams& params, bool&) { assignChoices(params, branch); },
-                                    std::nullopt};
+                                    std::nullopt,
+                                    {}};
 
         const auto start = std::chrono::steady_clock::now();
         long long rows = 0;

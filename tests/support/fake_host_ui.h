@@ -22,10 +22,19 @@ public:
         std::string text;
         hostfw::MessageKind kind;
     };
+    // A picker as it was shown: its rows are read while it is open, since they are lazy.
+    struct ShownRows {
+        std::string title;
+        std::string hint;
+        std::vector<hostfw::GridColumn> columns;
+        std::vector<std::vector<std::string>> rows;
+        std::vector<std::string> keys;
+        std::vector<bool> marked;
+    };
 
     std::vector<Message> messages;
-    std::vector<hostfw::ListPickRequest> pickRequests;
-    std::vector<hostfw::RowSearchRequest> searchRequests;
+    std::vector<ShownRows> pickRequests;
+    std::vector<ShownRows> searchRequests;
     std::vector<std::string> notes;
     std::vector<hostfw::ServerCallRecord> serverCalls;
     // The parameters of the last report query run, and how many runs there were.
@@ -45,12 +54,14 @@ public:
     }
 
     std::optional<std::vector<size_t>> PickList(const hostfw::ListPickRequest& request) override {
-        pickRequests.push_back(request);
+        pickRequests.push_back(snapshot(request.title, *request.rows));
+        pickRequests.back().hint = request.hint;
+        pickRequests.back().marked = request.marked;
         return take(pickAnswers, "list picker");
     }
 
     std::optional<size_t> SearchRow(const hostfw::RowSearchRequest& request) override {
-        searchRequests.push_back(request);
+        searchRequests.push_back(snapshot(request.title, *request.rows));
         return take(searchAnswers, "row search");
     }
 
@@ -66,8 +77,8 @@ public:
         EXPECT_TRUE(closed()) << "the modal loop would never end";
     }
 
-    void ShowPreview(const std::string& title, const std::string&) override {
-        notes.push_back("preview: " + title);
+    void ShowPreview(const hostfw::ReportPreview& preview) override {
+        notes.push_back("preview: " + preview.Title());
     }
 
     void Notify(const std::string& line) override { notes.push_back(line); }
@@ -91,6 +102,18 @@ public:
     }
 
 private:
+    static ShownRows snapshot(const std::string& title, const hostfw::RowSource& source) {
+        ShownRows shown{title, {}, source.Columns(), {}, {}, {}};
+        for (size_t row = 0; row < source.RowCount(); ++row) {
+            std::vector<std::string> cells;
+            for (size_t column = 0; column < source.Columns().size(); ++column)
+                cells.push_back(source.Cell(row, column));
+            shown.rows.push_back(std::move(cells));
+            shown.keys.push_back(source.Key(row));
+        }
+        return shown;
+    }
+
     template <class Answer>
     static std::optional<Answer> take(std::deque<std::optional<Answer>>& answers,
                                       const char* dialog) {

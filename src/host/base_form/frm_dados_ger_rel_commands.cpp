@@ -2,13 +2,39 @@
 #include "host/base_form/message_format.h"
 #include "host/core/child_process.h"
 #include "host/data/shared_database.h"
+#include "host/report/laid_out_report.h"
 #include "host/report/report_catalog.h"
+#include "host/report/run_monitor.h"
 #include "host/services/mens_erro.h"
 #include "host/session/session.h"
 #include "host/ui/application.h"
 #include "host/ui/host_ui.h"
 
 namespace hostfw {
+
+namespace {
+
+// A long run shows its progress while `run` works; a run the user stopped leaves a notice
+// and ends the event quietly.
+template <class Run>
+auto withProgress(const ReportDefinition& definition, Run&& run) {
+    HostUi& ui = Application().Ui();
+    ui.RunStarted(definition.title);
+    try {
+        auto result = run();
+        ui.RunFinished();
+        return result;
+    } catch (const ReportCancelled&) {
+        ui.RunFinished();
+        ui.Notify("cancelled: " + definition.title);
+        throw;
+    } catch (...) {
+        ui.RunFinished();
+        throw;
+    }
+}
+
+}  // namespace
 
 ReportRequest TfrmDadosGerRel::ReportRequestFor(const ReportDefinition& definition,
                                                 Engine& engine) {
@@ -18,21 +44,28 @@ ReportRequest TfrmDadosGerRel::ReportRequestFor(const ReportDefinition& definiti
                              if (Application().HasUi())
                                  Application().Ui().ReportQueryBound(params);
                          },
-                         std::nullopt};
+                         std::nullopt,
+                         [](long long rows) {
+                             return !Application().HasUi() || Application().Ui().RunProgress(rows);
+                         }};
 }
 
 void TfrmDadosGerRel::sbtPreviewClick(TObject* /*sender*/) {
     const ReportDefinition& definition = SelectedDefinition();
     const auto database = SharedDatabase();
-    if (const auto text = PreviewReport(ReportRequestFor(definition, *database)))
-        Application().Ui().ShowPreview(definition.title, *text);
+    const auto preview = withProgress(
+        definition, [&] { return LaidOutReport::Run(ReportRequestFor(definition, *database)); });
+    if (preview)
+        Application().Ui().ShowPreview(*preview);
 }
 
 void TfrmDadosGerRel::sbtPrintClick(TObject* /*sender*/) {
     const ReportDefinition& definition = SelectedDefinition();
     const auto database = SharedDatabase();
-    const auto printed = PrintReport(ReportRequestFor(definition, *database),
-                                     PrintOptions{Session().outputDir, Session().printer});
+    const auto printed = withProgress(definition, [&] {
+        return PrintReport(ReportRequestFor(definition, *database),
+                           PrintOptions{Session().outputDir, Session().printer});
+    });
     if (!printed)
         return;
     HostUi& ui = Application().Ui();
@@ -72,8 +105,11 @@ void TfrmDadosGerRel::sbtReportEditClick(TObject* /*sender*/) {
 bool TfrmDadosGerRel::ExportReport(ReportFileFormat format, const std::filesystem::path& file) {
     const ReportDefinition& definition = SelectedDefinition();
     const auto database = SharedDatabase();
-    if (!hostfw::ExportReport(ReportRequestFor(definition, *database), format, file))
+    if (!withProgress(definition, [&] {
+            return hostfw::ExportReport(ReportRequestFor(definition, *database), format, file);
+        })) {
         return false;
+    }
     Application().Ui().Notify("exported: " + file.string());
     return true;
 }

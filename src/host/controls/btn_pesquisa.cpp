@@ -5,7 +5,7 @@
 #include "host/data/data_source.h"
 #include "host/data/dataset.h"
 #include "host/data/field.h"
-#include "host/services/row_grid.h"
+#include "host/services/dataset_rows.h"
 #include "host/ui/application.h"
 #include "host/ui/host_ui.h"
 
@@ -35,12 +35,10 @@ void TBtnPesquisa::Search() {
         Application().Ui().ShowMessage(emptyError_, MessageKind::Information);
         return;
     }
-    RowSearchRequest request;
-    request.title = title_;
     const std::string keyField =
         dataSet.Fields().empty() ? "" : dataSet.Fields().front()->FieldName();
-    request.grid = BuildRowGrid(dataSet, keyField, request.keys);
-    const std::optional<size_t> chosen = Application().Ui().SearchRow(request);
+    const DataSetRows rows(dataSet, keyField);
+    const std::optional<size_t> chosen = Application().Ui().SearchRow({title_, &rows});
     if (!chosen)
         return;
     dataSet.SetRecNo(static_cast<int>(*chosen));

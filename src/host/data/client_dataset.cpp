@@ -44,11 +44,11 @@ void TClientDataSet::SetData(DataPacket packet) {
     Open();
 }
 
-void TClientDataSet::FetchRows(std::vector<std::string>& columns,
-                               std::vector<std::vector<Variant>>& rows) {
+void TClientDataSet::FetchRows(std::vector<std::string>& columns, RowStore& rows) {
     for (const FieldDef& def : data_.fields)
         columns.push_back(def.name);
-    rows = data_.rows;
+    for (const std::vector<Variant>& row : data_.rows)
+        rows.AddRow(row.size(), [&](size_t c) { return row[c]; });
 }
 
 const PropertyInfo* TClientDataSet::FindProperty(std::string_view name) const {

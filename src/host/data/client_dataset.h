@@ -21,8 +21,7 @@ public:
 
 protected:
     // Reopening shows the last packet again.
-    void FetchRows(std::vector<std::string>& columns,
-                   std::vector<std::vector<Variant>>& rows) override;
+    void FetchRows(std::vector<std::string>& columns, RowStore& rows) override;
 
 private:
     DataPacket data_;

@@ -15,24 +15,21 @@ TDataSet::~TDataSet() {
 }
 
 void TDataSet::Open() {
+    // The old rows go first, so a reopened query never holds two copies.
+    Close();
     std::vector<std::string> columns;
-    std::vector<std::vector<Variant>> rows;
+    RowStore rows;
     FetchRows(columns, rows);
-    AssignRows(columns, std::move(rows));
-}
-
-void TDataSet::Close() {
-    active_ = false;
-    rows_.clear();
-    current_ = -1;
-}
-
-void TDataSet::AssignRows(const std::vector<std::string>& columns,
-                          std::vector<std::vector<Variant>> rows) {
     BindColumns(columns);
     rows_ = std::move(rows);
     active_ = true;
     First();
+}
+
+void TDataSet::Close() {
+    active_ = false;
+    rows_.Clear();
+    current_ = -1;
 }
 
 void TDataSet::BindColumns(const std::vector<std::string>& columns) {
@@ -53,14 +50,14 @@ void TDataSet::BindColumns(const std::vector<std::string>& columns) {
 }
 
 void TDataSet::SetRecNo(int row) {
-    if (row < 0 || row >= static_cast<int>(rows_.size())) {
+    if (row < 0 || row >= RecordCount()) {
         throw Exception("Registro " + std::to_string(row) + " fora de '" + Name() + "'.");
     }
     current_ = row;
 }
 
 void TDataSet::Next() {
-    if (current_ >= 0 && current_ < static_cast<int>(rows_.size()))
+    if (current_ >= 0 && current_ < RecordCount())
         ++current_;
 }
 
@@ -85,9 +82,7 @@ Variant TDataSet::FieldValue(const TField& field) const {
     if (it == fields_.end() || columnOfField_.size() != fields_.size())
         return Variant::Null();
     const int column = columnOfField_[static_cast<size_t>(it - fields_.begin())];
-    const auto& row = rows_[static_cast<size_t>(current_)];
-    return column < static_cast<int>(row.size()) ? row[static_cast<size_t>(column)]
-                                                 : Variant::Null();
+    return rows_.Value(static_cast<size_t>(current_), static_cast<size_t>(column));
 }
 
 void TDataSet::AddField(TField* field) {

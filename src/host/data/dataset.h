@@ -5,6 +5,7 @@
 
 #include "host/components/component.h"
 #include "host/core/variant.h"
+#include "host/data/row_store.h"
 #include "hostfw_export.h"
 
 namespace hostfw {
@@ -20,15 +21,15 @@ public:
     bool Active() const { return active_; }
     void Open();
     void Close();
-    bool IsEmpty() const { return rows_.empty(); }
-    int RecordCount() const { return static_cast<int>(rows_.size()); }
+    bool IsEmpty() const { return rows_.RowCount() == 0; }
+    int RecordCount() const { return static_cast<int>(rows_.RowCount()); }
 
     // Current row, 0-based; -1 when there is none.
     int RecNo() const { return current_; }
     void SetRecNo(int row);
-    void First() { current_ = rows_.empty() ? -1 : 0; }
+    void First() { current_ = IsEmpty() ? -1 : 0; }
     void Next();
-    bool Eof() const { return current_ < 0 || current_ >= static_cast<int>(rows_.size()); }
+    bool Eof() const { return current_ < 0 || current_ >= RecordCount(); }
 
     const std::vector<TField*>& Fields() const { return fields_; }
     TField* FindField(const std::string& fieldName) const;
@@ -40,11 +41,7 @@ public:
 
 protected:
     // Reads the rows afresh; the column names come with them.
-    virtual void FetchRows(std::vector<std::string>& columns,
-                           std::vector<std::vector<Variant>>& rows) = 0;
-    // Replaces the content with rows already read (a client dataset's packet).
-    void AssignRows(const std::vector<std::string>& columns,
-                    std::vector<std::vector<Variant>> rows);
+    virtual void FetchRows(std::vector<std::string>& columns, RowStore& rows) = 0;
 
 private:
     friend class TField;
@@ -55,7 +52,7 @@ private:
     bool active_ = false;
     std::vector<TField*> fields_;
     std::vector<int> columnOfField_;  // per field, its column in the rows
-    std::vector<std::vector<Variant>> rows_;
+    RowStore rows_;
     int current_ = -1;
 };
 

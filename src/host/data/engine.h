@@ -60,6 +60,7 @@ public:
     // A statement still running at the deadline is interrupted in the database and raises
     // QueryTimeout. The deadline holds for every statement until another one is set.
     virtual void SetDeadline(QueryDeadline deadline) = 0;
+    virtual QueryDeadline Deadline() const = 0;
 };
 
 // True for a "postgresql://" or "postgres://" URI and for a libpq "key=value" string: what

@@ -50,6 +50,7 @@ public:
     // A statement still running at the deadline is cancelled on the server and raises
     // QueryTimeout.
     void SetDeadline(QueryDeadline deadline) { deadline_ = deadline; }
+    QueryDeadline Deadline() const { return deadline_; }
 
     // Starts one statement whose rows the reader then takes one by one with NextResult.
     void StartRows(std::string_view sql, const TParams& params, PgRowReader& reader);

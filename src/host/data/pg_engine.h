@@ -29,6 +29,7 @@ public:
         return connection_->EncryptPassword(password, role);
     }
     void SetDeadline(QueryDeadline deadline) override { connection_->SetDeadline(deadline); }
+    QueryDeadline Deadline() const override { return connection_->Deadline(); }
 
 private:
     explicit PgEngine(std::shared_ptr<PgConnection> connection)

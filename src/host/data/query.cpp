@@ -40,18 +40,12 @@ void TADOIBQuery::SetStoredParams(const std::vector<CollectionItem>& items) {
     }
 }
 
-void TADOIBQuery::FetchRows(std::vector<std::string>& columns,
-                            std::vector<std::vector<Variant>>& rows) {
+void TADOIBQuery::FetchRows(std::vector<std::string>& columns, RowStore& rows) {
     std::shared_ptr<Engine> engine = SharedDatabase();
     std::unique_ptr<Cursor> cursor = engine->Query(StatementText(), params_);
     columns = cursor->ColumnNames();
-    while (cursor->Next()) {
-        std::vector<Variant> row;
-        row.reserve(columns.size());
-        for (size_t c = 0; c < columns.size(); ++c)
-            row.push_back(cursor->Value(c));
-        rows.push_back(std::move(row));
-    }
+    while (cursor->Next())
+        rows.AddRow(columns.size(), [&](size_t c) { return cursor->Value(c); });
 }
 
 const PropertyInfo* TADOIBQuery::FindProperty(std::string_view name) const {

@@ -34,8 +34,7 @@ public:
     const PropertyInfo* FindProperty(std::string_view name) const override;
 
 protected:
-    void FetchRows(std::vector<std::string>& columns,
-                   std::vector<std::vector<Variant>>& rows) override;
+    void FetchRows(std::vector<std::string>& columns, RowStore& rows) override;
 
 private:
     void SetStoredParams(const std::vector<CollectionItem>& items);

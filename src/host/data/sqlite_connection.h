@@ -41,6 +41,7 @@ public:
     void Exec(const char* sql);
 
     void SetDeadline(QueryDeadline deadline) { deadline_ = deadline; }
+    QueryDeadline Deadline() const { return deadline_; }
 
     // Raises the connection's last error; QueryTimeout when the deadline interrupted it.
     [[noreturn]] void Fail() const;

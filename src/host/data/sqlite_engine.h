@@ -26,6 +26,7 @@ public:
     // Does nothing when no transaction is open, so it is safe in any cleanup.
     void Rollback() override;
     void SetDeadline(QueryDeadline deadline) override { connection_->SetDeadline(deadline); }
+    QueryDeadline Deadline() const override { return connection_->Deadline(); }
 
 private:
     explicit SqliteEngine(std::shared_ptr<SqliteConnection> connection)

@@ -5,6 +5,7 @@
 #include "host/report/amount.h"
 #include "host/report/definition_bands.h"
 #include "host/report/opened_report.h"
+#include "host/report/run_monitor.h"
 
 namespace hostfw {
 namespace {
@@ -40,6 +41,7 @@ bool WriteCsvReport(const ReportRequest& request, std::ostream& out) {
     std::vector<Variant> row(columnCount + 2);
     std::int64_t count = 0;
     std::int64_t cents = 0;
+    RunMonitor monitor(request);
     while (report->rows->Next()) {
         for (std::size_t i = 0; i < columnCount; ++i)
             row[i] = report->rows->Value(i);
@@ -47,6 +49,7 @@ bool WriteCsvReport(const ReportRequest& request, std::ostream& out) {
         row[columnCount] = Variant(++count);
         row[columnCount + 1] = Variant(CentsToDecimal(cents));
         writeRecord(out, detail.Render(row, definition.statusTexts).front().texts);
+        monitor.RowRead();
     }
     out.flush();
     if (!out)

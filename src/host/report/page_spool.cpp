@@ -36,6 +36,11 @@ PageSpool::PageSpool() : file_(std::tmpfile()) {
 
 void PageSpool::Write(const PrintedLines& body) {
     std::FILE* file = file_.get();
+    // Pages are all written before any is read, so the file position is the end.
+    const long offset = std::ftell(file);
+    if (offset < 0)
+        spoolFailure();
+    pageOffsets_.push_back(offset);
     writeNumber(file, static_cast<std::uint32_t>(body.size()));
     for (const PrintedLine& line : body) {
         writeNumber(file, static_cast<std::uint32_t>(line.kind));
@@ -51,10 +56,11 @@ void PageSpool::Write(const PrintedLines& body) {
     ++pageCount_;
 }
 
-void PageSpool::Rewind() {
-    if (std::fflush(file_.get()) != 0 || std::fseek(file_.get(), 0, SEEK_SET) != 0)
+void PageSpool::Seek(int index) {
+    const long offset = index < pageCount_ ? pageOffsets_[static_cast<std::size_t>(index)] : 0;
+    if (std::fflush(file_.get()) != 0 || std::fseek(file_.get(), offset, SEEK_SET) != 0)
         spoolFailure();
-    pagesRead_ = 0;
+    pagesRead_ = index;
 }
 
 bool PageSpool::Read(PrintedLines& body) {

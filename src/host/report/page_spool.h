@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 #include "host/report/printed_line.h"
 
@@ -15,7 +16,9 @@ public:
     void Write(const PrintedLines& body);
     int PageCount() const { return pageCount_; }
     // Starts reading from the first page; Read gives false after the last one.
-    void Rewind();
+    void Rewind() { Seek(0); }
+    // Starts reading from page `index` (0-based), so a window can show any page on demand.
+    void Seek(int index);
     bool Read(PrintedLines& body);
 
 private:
@@ -23,6 +26,7 @@ private:
         void operator()(std::FILE* file) const { std::fclose(file); }
     };
     std::unique_ptr<std::FILE, CloseFile> file_;
+    std::vector<long> pageOffsets_;
     int pageCount_ = 0;
     int pagesRead_ = 0;
 };

@@ -86,7 +86,7 @@ std::optional<PrintedReport> PrintReport(const ReportRequest& request,
     createFolder(folder);
     // One time for the page header and the file name.
     const ReportRequest timed{request.engine, request.definition, request.beforeGetQueryParams,
-                              request.printedAt.value_or(Now())};
+                              request.printedAt.value_or(Now()), request.progress};
     StagedFile staged(folder);
     {
         PdfPageRenderer renderer(staged.Path(), request.definition);

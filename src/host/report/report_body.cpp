@@ -14,10 +14,12 @@ Band noRowsBand(const ReportDefinition& definition) {
 
 }  // namespace
 
-ReportBody::ReportBody(const ReportDefinition& definition, OpenedReport& report, ReportPager& pager)
+ReportBody::ReportBody(const ReportDefinition& definition, OpenedReport& report, ReportPager& pager,
+                       RunMonitor& monitor)
     : definition_(definition),
       report_(report),
       pager_(pager),
+      monitor_(monitor),
       detail_(BindDefinitionBand(definition, DetailBand(definition), report.rowNames, "columns")),
       summary_(BindDefinitionBand(definition, definition.summary, report.scope.Names(), "summary")),
       noRows_(
@@ -50,6 +52,7 @@ void ReportBody::Run() {
         addRow();
         std::swap(row_, lastRow_);
         row_.resize(columnCount_ + 2);
+        monitor_.RowRead();
     }
     if (count_ > 0 && groupColumn_)
         closeGroup();

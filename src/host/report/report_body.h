@@ -7,6 +7,7 @@
 #include "host/report/bound_band.h"
 #include "host/report/opened_report.h"
 #include "host/report/report_pager.h"
+#include "host/report/run_monitor.h"
 
 namespace hostfw {
 
@@ -15,7 +16,8 @@ namespace hostfw {
 class ReportBody {
 public:
     // Raises a definition error when a band names a column the query does not return.
-    ReportBody(const ReportDefinition& definition, OpenedReport& report, ReportPager& pager);
+    ReportBody(const ReportDefinition& definition, OpenedReport& report, ReportPager& pager,
+               RunMonitor& monitor);
     void Run();
 
 private:
@@ -27,6 +29,7 @@ private:
     const ReportDefinition& definition_;
     OpenedReport& report_;
     ReportPager& pager_;
+    RunMonitor& monitor_;
     BoundBand detail_;
     std::optional<BoundBand> groupHeader_;
     std::optional<BoundBand> groupFooter_;

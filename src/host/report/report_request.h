@@ -22,6 +22,8 @@ struct ReportRequest {
     BeforeGetQueryParams beforeGetQueryParams;
     // The date and time printed in the page header; the clock when not given.
     std::optional<TDateTime> printedAt;
+    // Told the rows read so far every few rows; false stops the run (ReportCancelled).
+    std::function<bool(long long rowsRead)> progress;
 };
 
 }  // namespace hostfw

@@ -1,12 +1,13 @@
 #include "host/services/pesquisa_lista.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "host/core/exception.h"
 #include "host/data/data_source.h"
 #include "host/data/dataset.h"
+#include "host/services/dataset_rows.h"
 #include "host/services/mens_erro.h"
-#include "host/services/row_grid.h"
 #include "host/ui/application.h"
 #include "host/ui/host_ui.h"
 
@@ -40,29 +41,35 @@ void PesquisaLista(TDataSource* dataSource, const std::string& keyField, const s
     if (dataSource == nullptr || dataSource->DataSet() == nullptr) {
         throw Exception("A pesquisa não tem um conjunto de dados.");
     }
+    const DataSetRows rows(*dataSource->DataSet(), keyField);
     ListPickRequest request;
     const size_t bar = title.find('|');
     request.title = title.substr(0, bar);
     if (bar != std::string::npos)
         request.hint = title.substr(bar + 1);
-    request.grid = BuildRowGrid(*dataSource->DataSet(), keyField, request.keys);
-    const std::vector<std::string> current = SelectionListKeys(list);
-    for (const std::string& key : request.keys) {
-        request.marked.push_back(std::find(current.begin(), current.end(), key) != current.end());
+    request.rows = &rows;
+    const std::vector<std::string> keys = SelectionListKeys(list);
+    if (!keys.empty()) {
+        const std::unordered_set<std::string> current(keys.begin(), keys.end());
+        request.marked.resize(rows.RowCount());
+        for (size_t row = 0; row < rows.RowCount(); ++row)
+            request.marked[row] = current.contains(rows.Key(row));
+    } else {
+        request.marked.assign(rows.RowCount(), false);
     }
 
     const std::optional<std::vector<size_t>> answer = Application().Ui().PickList(request);
     if (!answer)
         return;
 
-    std::vector<size_t> rows = *answer;
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    std::vector<size_t> chosenRows = *answer;
+    std::sort(chosenRows.begin(), chosenRows.end());
+    chosenRows.erase(std::unique(chosenRows.begin(), chosenRows.end()), chosenRows.end());
     std::vector<std::string> chosen;
-    for (size_t row : rows) {
-        if (row >= request.keys.size())
+    for (size_t row : chosenRows) {
+        if (row >= rows.RowCount())
             throw Exception("Linha escolhida fora da lista.");
-        const std::string& key = request.keys[row];
+        const std::string key = rows.Key(row);
         if (key.find(',') != std::string::npos) {
             MensErro("A chave \"" + key + "\" contém uma vírgula e não pode entrar na lista.",
                      true);

@@ -14,6 +14,7 @@ void ActiveShowAvi(TCustomForm* form, int kind) {
     if (shown)
         return;
     shown = true;
+    Application().Ui().WaitAnimationChanged(form, true);
     Application().Ui().Notify("animation: shown (kind " + std::to_string(kind) +
                               (form ? ", over " + form->Name() : std::string()) + ")");
 }
@@ -22,6 +23,7 @@ void DeactiveShowAvi() {
     if (!shown)
         return;
     shown = false;
+    Application().Ui().WaitAnimationChanged(nullptr, false);
     Application().Ui().Notify("animation: hidden");
 }
 

@@ -85,6 +85,12 @@ HostUi& TApplication::Ui() const {
     return *ui_;
 }
 
+void TScreen::SetCursor(int value) {
+    cursor_ = value;
+    if (Application().HasUi())
+        Application().Ui().CursorChanged(value);
+}
+
 TApplication& Application() {
     static TApplication application;
     return application;

@@ -64,7 +64,8 @@ private:
 class HOSTFW_EXPORT TScreen {
 public:
     int Cursor() const { return cursor_; }
-    void SetCursor(int value) { cursor_ = value; }
+    // A window shows the new cursor at once, even in the middle of a long handler.
+    void SetCursor(int value);
     TCustomForm* ActiveForm() const { return activeForm_; }
     void SetActiveForm(TCustomForm* form) { activeForm_ = form; }
 

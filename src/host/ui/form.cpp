@@ -22,6 +22,8 @@ TCustomForm::~TCustomForm() {
     }
     if (Screen().ActiveForm() == this)
         Screen().SetActiveForm(nullptr);
+    if (Application().HasUi())
+        Application().Ui().FormDestroyed(*this);
 }
 
 void TCustomForm::Construct() {
@@ -90,6 +92,9 @@ void TCustomForm::Show() {
         if (OnShow)
             OnShow(this);
     }
+    // A window is put on screen (or brought to the front) once the show handler has run.
+    if (Application().HasUi())
+        Application().Ui().FormShown(*this);
     Activate();
 }
 
@@ -116,6 +121,8 @@ int TCustomForm::ShowModal() {
 void TCustomForm::Hide() {
     SetVisible(false);
     showing_ = false;
+    if (Application().HasUi())
+        Application().Ui().FormHidden(*this);
     if (Screen().ActiveForm() == this)
         Deactivate();
 }

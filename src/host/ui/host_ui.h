@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "host/net/server_call_observer.h"
+#include "host/ui/report_preview.h"
+#include "host/ui/row_source.h"
 #include "hostfw_export.h"
 
 namespace hostfw {
@@ -17,30 +19,16 @@ class TParams;
 // the event loop shows.
 enum class MessageKind { Information, Warning, Error, Failure };
 
-// A grid of rows offered to the user: column captions and widths, and each row's texts
-// as the fields display them.
-struct GridColumn {
-    std::string caption;
-    int width = 0;  // display width in characters, 0 when the field has none
-};
-
-struct RowGrid {
-    std::vector<GridColumn> columns;
-    std::vector<std::vector<std::string>> rows;
-};
-
 struct ListPickRequest {
     std::string title;
     std::string hint;
-    RowGrid grid;
-    std::vector<std::string> keys;  // one per row
-    std::vector<bool> marked;       // one per row: the current list's rows start marked
+    const RowSource* rows = nullptr;
+    std::vector<bool> marked;  // one per row: the current list's rows start marked
 };
 
 struct RowSearchRequest {
     std::string title;
-    RowGrid grid;
-    std::vector<std::string> keys;  // one per row, the key field's values
+    const RowSource* rows = nullptr;
 };
 
 // Everything dialog-like the framework shows goes through this one interface: a scripted
@@ -62,8 +50,8 @@ public:
                                                   const std::string& initial) = 0;
     // Runs the modal loop: user input is handled until `closed` answers true.
     virtual void RunModalLoop(TCustomForm& form, const std::function<bool()>& closed) = 0;
-    // A report shown on screen, already rendered as text.
-    virtual void ShowPreview(const std::string& title, const std::string& text) = 0;
+    // A report laid out for the screen.
+    virtual void ShowPreview(const ReportPreview& preview) = 0;
     // Something a user would notice that has no dialog: a file written, a server call, the
     // wait animation shown or hidden. One line, stable wording.
     virtual void Notify(const std::string& line) = 0;
@@ -72,6 +60,20 @@ public:
     // the parameters a report query is about to run with, as the form filled them.
     virtual void ServerCalled(const ServerCallRecord& call) = 0;
     virtual void ReportQueryBound(const TParams& params) = 0;
+
+    // What a window shows and a script does not see: a form shown, hidden or freed, the
+    // screen cursor and the wait animation changed. Nothing to do without a screen.
+    virtual void FormShown(TCustomForm& /*form*/) {}
+    virtual void FormHidden(TCustomForm& /*form*/) {}
+    virtual void FormDestroyed(TCustomForm& /*form*/) {}
+    virtual void CursorChanged(int /*cursor*/) {}
+    virtual void WaitAnimationChanged(TCustomForm* /*over*/, bool /*shown*/) {}
+
+    // A long report run, reported every few rows: a window shows how far it got after half a
+    // second and offers to cancel it. False from RunProgress asks the run to stop.
+    virtual void RunStarted(const std::string& /*title*/) {}
+    virtual bool RunProgress(long long /*rowsRead*/) { return true; }
+    virtual void RunFinished() {}
 };
 
 }  // namespace hostfw

@@ -9,6 +9,7 @@
 #include "host/data/params.h"
 #include "host/ui/form.h"
 #include "scripted_ui.h"
+#include "support/string_rows.h"
 
 namespace host {
 namespace {
@@ -17,13 +18,11 @@ class ScriptedUiTest : public ::testing::Test {
 protected:
     ScriptedUiTest() : transcript_(out_), ui_(transcript_, status_) { status_.SetLine(7); }
 
-    static hostfw::ListPickRequest clients() {
-        hostfw::ListPickRequest request;
-        request.title = "Cliente";
-        request.keys = {"0001", "0002", "0003"};
-        request.marked = {false, false, false};
-        return request;
+    hostfw::ListPickRequest clients() const {
+        return {"Cliente", "", &clientRows_, {false, false, false}};
     }
+
+    testsupport::StringRows clientRows_ = testsupport::StringRows::Keys({"0001", "0002", "0003"});
 
     std::ostringstream out_;
     RunStatus status_;
@@ -71,7 +70,8 @@ TEST_F(ScriptedUiTest, AnswersAreTakenOldestFirstAndLeftoversAreListed) {
     ui_.QueueText({3, std::string("Meu título")});
     ui_.QueueText({4, std::nullopt});
     ui_.QueuePick({5, std::nullopt});
-    hostfw::RowSearchRequest search{"Filial", {}, {"0001", "0002"}};
+    const auto branches = testsupport::StringRows::Keys({"0001", "0002"});
+    const hostfw::RowSearchRequest search{"Filial", &branches};
     EXPECT_EQ(ui_.SearchRow(search), std::optional<size_t>(1));
     EXPECT_EQ(ui_.SearchRow(search), std::nullopt);
     EXPECT_EQ(ui_.PromptText("Título", "Informe:", ""), std::optional<std::string>("Meu título"));
@@ -112,14 +112,14 @@ TEST_F(ScriptedUiTest, EachReportRunIsWrittenOnceEvenWithTheSameValues) {
 }
 
 TEST_F(ScriptedUiTest, APreviewGoesIntoTheTranscriptOrIntoTheNamedFile) {
-    ui_.ShowPreview("Consulta", "a\nb\n");
+    ui_.ShowPreview(hostfw::TextPreview("Consulta", "a\nb\n"));
     EXPECT_EQ(out_.str(), "report: Consulta\na\nb\n");
 
     const std::filesystem::path file =
         std::filesystem::temp_directory_path() / ("preview_" + std::to_string(::getpid()) + ".txt");
     ui_.SetPreviewFile(file);
-    ui_.ShowPreview("Consulta", "c");
-    ui_.ShowPreview("Consulta", "d\n");
+    ui_.ShowPreview(hostfw::TextPreview("Consulta", "c"));
+    ui_.ShowPreview(hostfw::TextPreview("Consulta", "d\n"));
     std::ifstream in(file);
     const std::string written((std::istreambuf_iterator<char>(in)), {});
     std::filesystem::remove(file);

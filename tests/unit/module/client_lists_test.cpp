@@ -37,18 +37,18 @@ TEST_F(ClientLists, TheClientPickerShowsMaskedNumbersInNumberOrder) {
     ui.pickAnswers.push_back(std::vector<size_t>{0, 3});
     UserActions::Click(control<TBtnPesquisa>("btnCli"));
     ASSERT_EQ(ui.pickRequests.size(), 1u);
-    const ListPickRequest& request = ui.pickRequests[0];
+    const auto& request = ui.pickRequests[0];
     EXPECT_EQ(request.title, "Cliente");
     EXPECT_EQ(request.hint, "Cliente deve ser informado.");
-    ASSERT_EQ(request.grid.columns.size(), 2u);
-    EXPECT_EQ(request.grid.columns[0].caption, "Inscrição Jurídica");
-    EXPECT_EQ(request.grid.columns[0].width, 25);
-    EXPECT_EQ(request.grid.columns[1].caption, "Nome");
+    ASSERT_EQ(request.columns.size(), 2u);
+    EXPECT_EQ(request.columns[0].caption, "Inscrição Jurídica");
+    EXPECT_EQ(request.columns[0].width, 25);
+    EXPECT_EQ(request.columns[1].caption, "Nome");
     EXPECT_EQ(request.keys, (std::vector<std::string>{"3", "11", "2", "1"}));
-    EXPECT_EQ(request.grid.rows[0][0], "111.444.777-35");
-    EXPECT_EQ(request.grid.rows[1][0], "11.222.333/0001-81");
-    EXPECT_EQ(request.grid.rows[3][0], "529.982.247-25");
-    EXPECT_EQ(request.grid.rows[3][1], "João da Silva");
+    EXPECT_EQ(request.rows[0][0], "111.444.777-35");
+    EXPECT_EQ(request.rows[1][0], "11.222.333/0001-81");
+    EXPECT_EQ(request.rows[3][0], "529.982.247-25");
+    EXPECT_EQ(request.rows[3][1], "João da Silva");
     EXPECT_EQ(st("stListaCliente"), ",3,1,");
 }
 
@@ -59,8 +59,8 @@ TEST_F(ClientLists, TheDestinationPickerOffersEveryBranch) {
     ASSERT_EQ(ui.pickRequests.size(), 1u);
     EXPECT_EQ(ui.pickRequests[0].title, "Filial");
     EXPECT_EQ(ui.pickRequests[0].hint, "");
-    EXPECT_EQ(ui.pickRequests[0].grid.columns[0].width, 8);
-    EXPECT_EQ(ui.pickRequests[0].grid.columns[1].width, 50);
+    EXPECT_EQ(ui.pickRequests[0].columns[0].width, 8);
+    EXPECT_EQ(ui.pickRequests[0].columns[1].width, 50);
     EXPECT_EQ(st("stFilialDest"), ",0001,0003,");
 
     ui.pickAnswers.push_back(std::nullopt);

@@ -63,9 +63,9 @@ public:
         return answer;
     }
 
-    void ShowPreview(const std::string& title, const std::string& text) override {
-        FakeHostUi::ShowPreview(title, text);
-        previewTexts.push_back(text);
+    void ShowPreview(const hostfw::ReportPreview& preview) override {
+        FakeHostUi::ShowPreview(preview);
+        previewTexts.push_back(preview.Text());
     }
 };
 

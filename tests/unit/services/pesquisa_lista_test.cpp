@@ -71,7 +71,7 @@ TEST_F(ListPicker, TitleBeforeTheBarAndHintAfterIt) {
 
 TEST_F(ListPicker, RowsAreShownWithEveryVisibleField) {
     pick(std::nullopt);
-    const auto& grid = ui.pickRequests[0].grid;
+    const auto& grid = ui.pickRequests[0];
     ASSERT_EQ(grid.columns.size(), 2u);
     EXPECT_EQ(grid.columns[1].caption, "NMFANTCLIE");
     ASSERT_EQ(grid.rows.size(), 4u);

@@ -52,7 +52,7 @@ TEST_F(SearchButton, ChosenRowIsCurrentWhenAfterSearchRuns) {
     ASSERT_EQ(ui.searchRequests.size(), 1u);
     EXPECT_EQ(ui.searchRequests[0].title, "Filial");
     EXPECT_EQ(ui.searchRequests[0].keys, (std::vector<std::string>{"0001", "0002", "0003"}));
-    EXPECT_EQ(ui.searchRequests[0].grid.rows[2][1], "Curitiba");
+    EXPECT_EQ(ui.searchRequests[0].rows[2][1], "Curitiba");
 }
 
 TEST_F(SearchButton, CancellingRunsNothingMore) {

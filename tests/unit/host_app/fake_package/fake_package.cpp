@@ -93,28 +93,39 @@ private:
         add<TSpeedButton>(this, name)->OnClick = [click](TObject*) { click(); };
     }
 
+    // Keys only, one column.
+    class KeyRows : public RowSource {
+    public:
+        explicit KeyRows(std::vector<std::string> keys) : keys_(std::move(keys)) {}
+        const std::vector<GridColumn>& Columns() const override { return columns_; }
+        size_t RowCount() const override { return keys_.size(); }
+        std::string Cell(size_t row, size_t) const override { return keys_[row]; }
+        std::string Key(size_t row) const override { return keys_[row]; }
+
+    private:
+        std::vector<std::string> keys_;
+        std::vector<GridColumn> columns_{{"Código", 0}};
+    };
+
     static void pickList() {
-        ListPickRequest request;
-        request.title = "Cliente";
-        request.keys = {"0001", "0002", "0003"};
+        const KeyRows rows({"0001", "0002", "0003"});
+        ListPickRequest request{"Cliente", "", &rows, {}};
         const std::vector<std::string> current = SelectionListKeys(stListaCliente);
-        for (const std::string& key : request.keys)
-            request.marked.push_back(std::find(current.begin(), current.end(), key) !=
+        for (size_t row = 0; row < rows.RowCount(); ++row)
+            request.marked.push_back(std::find(current.begin(), current.end(), rows.Key(row)) !=
                                      current.end());
-        if (auto rows = Application().Ui().PickList(request)) {
+        if (auto chosen = Application().Ui().PickList(request)) {
             std::vector<std::string> keys;
-            for (size_t row : *rows)
-                keys.push_back(request.keys[row]);
+            for (size_t row : *chosen)
+                keys.push_back(rows.Key(row));
             stListaCliente = MakeSelectionList(keys);
         }
     }
 
     static void searchRow(TEdit* code) {
-        RowSearchRequest request;
-        request.title = "Filial";
-        request.keys = {"0001", "0002"};
-        if (auto row = Application().Ui().SearchRow(request))
-            code->SetText(request.keys[*row]);
+        const KeyRows rows({"0001", "0002"});
+        if (auto row = Application().Ui().SearchRow({"Filial", &rows}))
+            code->SetText(rows.Key(*row));
     }
 
     static void runReport() {
@@ -123,7 +134,7 @@ private:
         params.CreateParam("P_DATA").SetAsDateTime(EncodeDate(2026, 1, 31));
         params.CreateParam("P_NULO");
         Application().Ui().ReportQueryBound(params);
-        Application().Ui().ShowPreview("Relatório de teste", "linha 1\nlinha 2\n");
+        Application().Ui().ShowPreview(TextPreview("Relatório de teste", "linha 1\nlinha 2\n"));
     }
 };
 

@@ -1,0 +1,63 @@
+#include "host/services/dataset_rows.h"
+
+#include "host/data/dataset.h"
+#include "host/data/field.h"
+
+namespace hostfw {
+namespace {
+
+std::string trimBlanks(const std::string& text) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// Makes a row current for one read and puts the dataset's own current row back.
+class RowVisit {
+public:
+    RowVisit(TDataSet& dataSet, std::size_t row) : dataSet_(dataSet), saved_(dataSet.RecNo()) {
+        dataSet_.SetRecNo(static_cast<int>(row));
+    }
+    ~RowVisit() {
+        if (saved_ >= 0 && saved_ < dataSet_.RecordCount())
+            dataSet_.SetRecNo(saved_);
+    }
+    RowVisit(const RowVisit&) = delete;
+    RowVisit& operator=(const RowVisit&) = delete;
+
+private:
+    TDataSet& dataSet_;
+    int saved_;
+};
+
+}  // namespace
+
+DataSetRows::DataSetRows(TDataSet& dataSet, const std::string& keyField) : dataSet_(dataSet) {
+    for (TField* field : dataSet.Fields()) {
+        if (!field->Visible())
+            continue;
+        shown_.push_back(field);
+        columns_.push_back({field->DisplayLabel(), field->DisplayWidth()});
+    }
+    if (!keyField.empty())
+        key_ = &dataSet.FieldByName(keyField);
+}
+
+std::size_t DataSetRows::RowCount() const {
+    return static_cast<std::size_t>(dataSet_.RecordCount());
+}
+
+std::string DataSetRows::Cell(std::size_t row, std::size_t column) const {
+    const RowVisit visit(dataSet_, row);
+    return shown_.at(column)->DisplayText();
+}
+
+std::string DataSetRows::Key(std::size_t row) const {
+    if (key_ == nullptr)
+        return {};
+    const RowVisit visit(dataSet_, row);
+    return trimBlanks(key_->AsString());
+}
+
+}  // namespace hostfw

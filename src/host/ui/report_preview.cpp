@@ -1,0 +1,7 @@
+#include "host/ui/report_preview.h"
+
+namespace hostfw {
+
+ReportPreview::~ReportPreview() = default;
+
+}  // namespace hostfw

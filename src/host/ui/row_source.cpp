@@ -1,0 +1,15 @@
+#include "host/ui/row_source.h"
+
+namespace hostfw {
+
+RowSource::~RowSource() = default;
+
+std::optional<std::size_t> FindRowOfKey(const RowSource& rows, const std::string& key) {
+    for (std::size_t row = 0; row < rows.RowCount(); ++row) {
+        if (rows.Key(row) == key)
+            return row;
+    }
+    return std::nullopt;
+}
+
+}  // namespace hostfw

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "hostfw_export.h"
+
+namespace hostfw {
+
+// A column of rows offered to the user: its caption and display width in characters (0
+// when the field has none).
+struct GridColumn {
+    std::string caption;
+    int width = 0;
+};
+
+// Rows offered to the user in a picker, read only when asked for: a million rows cost no copy.
+class HOSTFW_EXPORT RowSource {
+public:
+    virtual ~RowSource();
+    virtual const std::vector<GridColumn>& Columns() const = 0;
+    virtual std::size_t RowCount() const = 0;
+    // A cell as its field displays it.
+    virtual std::string Cell(std::size_t row, std::size_t column) const = 0;
+    // The row's key, blanks trimmed.
+    virtual std::string Key(std::size_t row) const = 0;
+};
+
+// The first row whose key is `key`; nullopt when there is none.
+HOSTFW_EXPORT std::optional<std::size_t> FindRowOfKey(const RowSource& rows,
+                                                      const std::string& key);
+
+}  // namespace hostfw
