@@ -144,10 +144,10 @@ void ScriptedUi::RunModalLoop(hostfw::TCustomForm& /*form*/, const std::function
     modalRunner_(closed);
 }
 
-void ScriptedUi::ShowPreview(const hostfw::ReportPreview& preview) {
+void ScriptedUi::ShowPreview(std::shared_ptr<const hostfw::ReportPreview> preview) {
     WriteNewReportRuns();
-    const std::string& title = preview.Title();
-    const std::string text = preview.Text();
+    const std::string& title = preview->Title();
+    const std::string text = preview->Text();
     ++previewCount_;
     lastPreview_ = text;
     if (previewStream_ != nullptr) {

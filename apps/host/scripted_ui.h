@@ -77,7 +77,7 @@ public:
     std::optional<std::string> PromptText(const std::string& caption, const std::string& prompt,
                                           const std::string& initial) override;
     void RunModalLoop(hostfw::TCustomForm& form, const std::function<bool()>& closed) override;
-    void ShowPreview(const hostfw::ReportPreview& preview) override;
+    void ShowPreview(std::shared_ptr<const hostfw::ReportPreview> preview) override;
     void Notify(const std::string& line) override;
     void ServerCalled(const hostfw::ServerCallRecord& call) override;
     void ReportQueryBound(const hostfw::TParams& params) override;

@@ -77,8 +77,8 @@ public:
         EXPECT_TRUE(closed()) << "the modal loop would never end";
     }
 
-    void ShowPreview(const hostfw::ReportPreview& preview) override {
-        notes.push_back("preview: " + preview.Title());
+    void ShowPreview(std::shared_ptr<const hostfw::ReportPreview> preview) override {
+        notes.push_back("preview: " + preview->Title());
     }
 
     void Notify(const std::string& line) override { notes.push_back(line); }

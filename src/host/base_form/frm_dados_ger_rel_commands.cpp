@@ -53,10 +53,10 @@ ReportRequest TfrmDadosGerRel::ReportRequestFor(const ReportDefinition& definiti
 void TfrmDadosGerRel::sbtPreviewClick(TObject* /*sender*/) {
     const ReportDefinition& definition = SelectedDefinition();
     const auto database = SharedDatabase();
-    const auto preview = withProgress(
+    std::shared_ptr<const LaidOutReport> preview = withProgress(
         definition, [&] { return LaidOutReport::Run(ReportRequestFor(definition, *database)); });
     if (preview)
-        Application().Ui().ShowPreview(*preview);
+        Application().Ui().ShowPreview(std::move(preview));
 }
 
 void TfrmDadosGerRel::sbtPrintClick(TObject* /*sender*/) {

@@ -5,13 +5,14 @@
 
 #include "host/report/page_renderer.h"
 #include "host/report/report_definition.h"
+#include "hostfw_export.h"
 
 namespace hostfw {
 
 // PDF on A4 paper (the definition's orientation), DejaVu Sans embedded. The character grid of
 // the definition is stretched over the printable width and the page lines over its height, so
 // columns line up as in the text output and a page holds the same lines.
-class PdfPageRenderer : public PageRenderer {
+class HOSTFW_EXPORT PdfPageRenderer : public PageRenderer {
 public:
     PdfPageRenderer(const std::filesystem::path& file, const ReportDefinition& definition);
     ~PdfPageRenderer() override;

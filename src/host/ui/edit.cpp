@@ -1,5 +1,7 @@
 #include "host/ui/edit.h"
 
+#include <algorithm>
+
 #include "host/components/property_helpers.h"
 #include "host/core/exception.h"
 #include "host/core/utf8.h"
@@ -31,6 +33,12 @@ char32_t applyCharCase(char32_t c, TEditCharCase charCase) {
 void TCustomEdit::SelectAll() {
     selStart_ = 0;
     selLength_ = Utf8Length(Text());
+}
+
+void TCustomEdit::SetSelection(size_t start, size_t length) {
+    const size_t size = Utf8Length(Text());
+    selStart_ = std::min(start, size);
+    selLength_ = std::min(length, size - selStart_);
 }
 
 void TCustomEdit::KeyPress(char& key) {

@@ -27,6 +27,8 @@ public:
 
     // Selection in characters; typing replaces it, the caret sits at its end.
     void SelectAll();
+    // Clamped to the text.
+    void SetSelection(size_t start, size_t length);
     size_t SelStart() const { return selStart_; }
     size_t SelLength() const { return selLength_; }
 

@@ -69,15 +69,16 @@ void TCustomForm::FocusControl(TWinControl* control) {
     control->DoEnter();
 }
 
-void TCustomForm::SelectNext(TWinControl* current) {
+void TCustomForm::SelectNext(TWinControl* current, bool forward) {
     const std::vector<TWinControl*> sequence = TabSequence(*this);
     if (sequence.empty())
         return;
     auto it = std::find(sequence.begin(), sequence.end(), current);
     const size_t start =
         it == sequence.end() ? sequence.size() - 1 : static_cast<size_t>(it - sequence.begin());
-    for (size_t step = 1; step <= sequence.size(); ++step) {
-        TWinControl* candidate = sequence[(start + step) % sequence.size()];
+    const size_t count = sequence.size();
+    for (size_t step = 1; step <= count; ++step) {
+        TWinControl* candidate = sequence[(start + (forward ? step : count - step)) % count];
         if (candidate->CanFocus()) {
             FocusControl(candidate);
             return;

@@ -38,8 +38,8 @@ public:
     // Moves the focus: the focused control's exit event runs first; if it moves the focus
     // itself or fails, the focus stays where it left it (a failure passes on).
     void FocusControl(TWinControl* control);
-    // The next focusable control in tab order after the current one (Tab key).
-    void SelectNext(TWinControl* current);
+    // The next (or previous) focusable control in tab order from the current one (Tab key).
+    void SelectNext(TWinControl* current, bool forward = true);
 
     TBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TBorderStyle value) { borderStyle_ = value; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -50,8 +51,8 @@ public:
                                                   const std::string& initial) = 0;
     // Runs the modal loop: user input is handled until `closed` answers true.
     virtual void RunModalLoop(TCustomForm& form, const std::function<bool()>& closed) = 0;
-    // A report laid out for the screen.
-    virtual void ShowPreview(const ReportPreview& preview) = 0;
+    // A report laid out for the screen; a window may keep it open after the call returns.
+    virtual void ShowPreview(std::shared_ptr<const ReportPreview> preview) = 0;
     // Something a user would notice that has no dialog: a file written, a server call, the
     // wait animation shown or hidden. One line, stable wording.
     virtual void Notify(const std::string& line) = 0;

@@ -60,6 +60,23 @@ void PressKey(TWinControl& control, unsigned char code) {
     });
 }
 
+void Tab(TWinControl& control, bool forward) {
+    Application().Dispatch([&] {
+        focusNow(control);
+        if (forward && dynamic_cast<TCustomEdit*>(&control) != nullptr) {
+            char key = '\t';
+            control.KeyPress(key);
+        } else if (TCustomForm* form = GetParentForm(control)) {
+            form->SelectNext(&control, forward);
+        }
+    });
+}
+
+void MoveCaret(TCustomEdit& edit, size_t start, size_t length) {
+    if (edit.Focused())
+        edit.SetSelection(start, length);
+}
+
 void Click(TControl& control) {
     Application().Dispatch([&] {
         requireShowing(control);

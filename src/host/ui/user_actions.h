@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "hostfw_export.h"
@@ -24,6 +25,11 @@ HOSTFW_EXPORT void Focus(TWinControl& control);
 HOSTFW_EXPORT void Type(TCustomEdit& edit, const std::string& text);
 // Presses one key with the given character code in the control.
 HOSTFW_EXPORT void PressKey(TWinControl& control, unsigned char code);
+// Presses Tab (or Shift+Tab) in the control: an edit takes Tab through its key-press path as
+// any key; otherwise the focus moves to the next (previous) control in tab order.
+HOSTFW_EXPORT void Tab(TWinControl& control, bool forward);
+// Moves the caret (and selection) of the focused edit, as arrow keys and the mouse do.
+HOSTFW_EXPORT void MoveCaret(TCustomEdit& edit, size_t start, size_t length);
 // Clicks a control: one that takes the focus is focused first, and is clicked only when the
 // focus got there; a speed button is clicked without moving the focus.
 HOSTFW_EXPORT void Click(TControl& control);

@@ -112,14 +112,14 @@ TEST_F(ScriptedUiTest, EachReportRunIsWrittenOnceEvenWithTheSameValues) {
 }
 
 TEST_F(ScriptedUiTest, APreviewGoesIntoTheTranscriptOrIntoTheNamedFile) {
-    ui_.ShowPreview(hostfw::TextPreview("Consulta", "a\nb\n"));
+    ui_.ShowPreview(std::make_shared<hostfw::TextPreview>("Consulta", "a\nb\n"));
     EXPECT_EQ(out_.str(), "report: Consulta\na\nb\n");
 
     const std::filesystem::path file =
         std::filesystem::temp_directory_path() / ("preview_" + std::to_string(::getpid()) + ".txt");
     ui_.SetPreviewFile(file);
-    ui_.ShowPreview(hostfw::TextPreview("Consulta", "c"));
-    ui_.ShowPreview(hostfw::TextPreview("Consulta", "d\n"));
+    ui_.ShowPreview(std::make_shared<hostfw::TextPreview>("Consulta", "c"));
+    ui_.ShowPreview(std::make_shared<hostfw::TextPreview>("Consulta", "d\n"));
     std::ifstream in(file);
     const std::string written((std::istreambuf_iterator<char>(in)), {});
     std::filesystem::remove(file);

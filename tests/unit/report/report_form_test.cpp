@@ -63,9 +63,9 @@ public:
         return answer;
     }
 
-    void ShowPreview(const hostfw::ReportPreview& preview) override {
-        FakeHostUi::ShowPreview(preview);
-        previewTexts.push_back(preview.Text());
+    void ShowPreview(std::shared_ptr<const hostfw::ReportPreview> preview) override {
+        previewTexts.push_back(preview->Text());
+        FakeHostUi::ShowPreview(std::move(preview));
     }
 };
 

@@ -134,7 +134,8 @@ private:
         params.CreateParam("P_DATA").SetAsDateTime(EncodeDate(2026, 1, 31));
         params.CreateParam("P_NULO");
         Application().Ui().ReportQueryBound(params);
-        Application().Ui().ShowPreview(TextPreview("Relatório de teste", "linha 1\nlinha 2\n"));
+        Application().Ui().ShowPreview(
+            std::make_shared<TextPreview>("Relatório de teste", "linha 1\nlinha 2\n"));
     }
 };
 

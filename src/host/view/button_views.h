@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QRadioButton>
+
+#include "host/ui/std_controls.h"
+#include "host/view/control_view.h"
+
+namespace hostfw::view {
+
+// The control's click as a user action, the views refreshed afterwards.
+void ClickControl(TControl& control);
+
+// A radio button or check box: a click or the space bar is the control's click (focus first,
+// exit events and all); Qt never toggles it, so the checked state is always the model's,
+// siblings of a radio button included.
+template <class Button, class Box>
+class ToggleView : public Button, public ControlView {
+public:
+    ToggleView(Box& box, QWidget* parent) : Button(parent), ControlView(box, *this), box_(box) {
+        this->setFocusPolicy(Qt::NoFocus);
+        this->setAutoExclusive(false);
+    }
+    bool ShownChecked() const override { return this->isChecked(); }
+    std::string ShownText() const override { return this->text().toStdString(); }
+
+protected:
+    void RefreshOwn() override {
+        this->setText(QString::fromStdString(box_.Caption()));
+        this->setChecked(box_.Checked());
+    }
+    bool event(QEvent* event) override {
+        // Tab never reaches keyPressEvent otherwise: Qt moves the focus itself.
+        if (event->type() == QEvent::KeyPress &&
+            RouteFocusKey(box_, *static_cast<QKeyEvent*>(event)))
+            return true;
+        return Button::event(event);
+    }
+    void mousePressEvent(QMouseEvent* event) override { event->accept(); }
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (this->rect().contains(event->position().toPoint()))
+            ClickControl(box_);
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Space)
+            ClickControl(box_);
+        else
+            event->ignore();
+    }
+    void keyReleaseEvent(QKeyEvent* event) override { event->accept(); }
+
+private:
+    Box& box_;
+};
+
+using RadioView = ToggleView<QRadioButton, TRadioButton>;
+using CheckView = ToggleView<QCheckBox, TCheckBox>;
+
+}  // namespace hostfw::view

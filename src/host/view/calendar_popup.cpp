@@ -1,0 +1,30 @@
+#include "host/view/calendar_popup.h"
+
+#include <QCalendarWidget>
+#include <QLocale>
+#include <QMenu>
+#include <QWidgetAction>
+
+namespace hostfw::view {
+
+void ShowCalendarPopup(QWidget& anchor, const QDate& shown,
+                       const std::function<void(const QDate&)>& chosen) {
+    QMenu popup(&anchor);
+    auto* calendar = new QCalendarWidget(&popup);
+    calendar->setLocale(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    calendar->setFirstDayOfWeek(Qt::Sunday);
+    calendar->setSelectedDate(shown.isValid() ? shown : QDate::currentDate());
+    auto* action = new QWidgetAction(&popup);
+    action->setDefaultWidget(calendar);
+    popup.addAction(action);
+    QDate picked;
+    QObject::connect(calendar, &QCalendarWidget::clicked, &popup, [&](const QDate& date) {
+        picked = date;
+        popup.close();
+    });
+    popup.exec(anchor.mapToGlobal(QPoint(0, anchor.height())));
+    if (picked.isValid())
+        chosen(picked);
+}
+
+}  // namespace hostfw::view

@@ -1,0 +1,54 @@
+#include "host/view/control_view.h"
+
+#include <QKeyEvent>
+
+#include "host/ui/user_actions.h"
+#include "host/view/color_mapping.h"
+#include "host/view/font_mapping.h"
+#include "host/view/model_events.h"
+#include "host/view/screen_scale.h"
+
+namespace hostfw::view {
+
+ControlView::ControlView(TControl& control, QWidget& widget) : control_(control), widget_(widget) {
+    widget_.setObjectName(QString::fromStdString(control.Name()));
+    widget_.setGeometry(Scaled(control.Left()), Scaled(control.Top()), Scaled(control.Width()),
+                        Scaled(control.Height()));
+    widget_.setFont(ScreenFont(control.Font()));
+    QPalette palette = widget_.palette();
+    if (const auto background = ScreenColor(control.Color(), palette)) {
+        palette.setColor(QPalette::Base, *background);
+        palette.setColor(QPalette::Window, *background);
+    }
+    if (const auto text = ScreenColor(control.Font().color, palette)) {
+        palette.setColor(QPalette::Text, *text);
+        palette.setColor(QPalette::WindowText, *text);
+    }
+    widget_.setPalette(palette);
+}
+
+ControlView::~ControlView() = default;
+
+void ControlView::Refresh() {
+    widget_.setVisible(control_.Visible());
+    widget_.setEnabled(control_.Enabled());
+    widget_.setToolTip(control_.ShowHint() ? QString::fromStdString(control_.Hint()) : QString());
+    RefreshOwn();
+}
+
+bool RouteFocusKey(TWinControl& control, const QKeyEvent& event) {
+    const bool forward = event.key() == Qt::Key_Tab && !(event.modifiers() & Qt::ShiftModifier);
+    const bool backward = event.key() == Qt::Key_Backtab ||
+                          (event.key() == Qt::Key_Tab && (event.modifiers() & Qt::ShiftModifier));
+    if (!forward && !backward)
+        return false;
+    RunUserAction([&] { UserActions::Tab(control, forward); });
+    return true;
+}
+
+void RouteFocusClick(TWinControl& control) {
+    if (!control.Focused())
+        RunUserAction([&] { UserActions::Focus(control); });
+}
+
+}  // namespace hostfw::view

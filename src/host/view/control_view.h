@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QWidget>
+
+#include "host/ui/control.h"
+#include "hostfw_view_export.h"
+
+class QKeyEvent;
+
+namespace hostfw::view {
+
+// The widget of one control: placed, sized, lettered and coloured from the stored definition
+// once, and showing the model's state (visible, enabled, hint and the kind's own) on every
+// refresh. Input on it becomes the control's user actions.
+class HOSTFW_VIEW_EXPORT ControlView {
+public:
+    ControlView(TControl& control, QWidget& widget);
+    virtual ~ControlView();
+    ControlView(const ControlView&) = delete;
+    ControlView& operator=(const ControlView&) = delete;
+
+    TControl& Control() const { return control_; }
+    QWidget& Widget() const { return widget_; }
+    // The widget that takes the keyboard focus for the control (the edit inside a date edit).
+    virtual QWidget& FocusWidget() const { return widget_; }
+    void Refresh();
+
+    // What the widget shows, for a script that checks the screen against the model.
+    virtual std::string ShownText() const { return control_.Text(); }
+    virtual bool ShownChecked() const { return false; }
+
+protected:
+    virtual void RefreshOwn() {}
+
+private:
+    TControl& control_;
+    QWidget& widget_;
+};
+
+// Keys a focusable control takes from the keyboard: Tab and Shift+Tab move the focus through
+// the form's tab order; everything else is the control's own business. True when handled.
+bool RouteFocusKey(TWinControl& control, const QKeyEvent& event);
+// A click into a focusable control asks the model for the focus (its exit and enter events run).
+void RouteFocusClick(TWinControl& control);
+
+}  // namespace hostfw::view

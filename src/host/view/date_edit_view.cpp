@@ -1,0 +1,115 @@
+#include "host/view/date_edit_view.h"
+
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QPainter>
+#include <QToolButton>
+
+#include "host/ui/user_actions.h"
+#include "host/view/calendar_popup.h"
+#include "host/view/date_ranges.h"
+#include "host/view/edit_view.h"
+#include "host/view/model_events.h"
+
+namespace hostfw::view {
+namespace {
+
+const QString kMask = QStringLiteral("__/__/____");
+
+// Digits where the mask has places and slashes where it has slashes, not yet complete.
+bool isMaskPrefix(const QString& typed) {
+    if (typed.size() >= kMask.size())
+        return false;
+    for (int i = 0; i < typed.size(); ++i) {
+        if (kMask[i] == '/' ? typed[i] != '/' : !typed[i].isDigit())
+            return false;
+    }
+    return true;
+}
+
+// The edit of a date: the rest of the mask drawn after what is typed, so the user sees what
+// is still missing.
+class MaskedEditView : public EditView {
+public:
+    using EditView::EditView;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        EditView::paintEvent(event);
+        const QString typed = text();
+        if (!isMaskPrefix(typed))
+            return;
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::PlaceholderText));
+        const QRect area = cursorRect();
+        const int x = contentsRect().left() + textMargins().left() + 2 +
+                      fontMetrics().horizontalAdvance(typed);
+        painter.drawText(QRect(x, area.top(), width() - x, area.height()),
+                         Qt::AlignLeft | Qt::AlignVCenter, kMask.mid(typed.size()));
+    }
+};
+
+}  // namespace
+
+DateEditView::DateEditView(TDateEditPlus& edit, TDateEditPlus* first, TDateEditPlus* second,
+                           QWidget* parent)
+    : QWidget(parent), ControlView(edit, *this), edit_(edit), first_(first), second_(second) {
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    text_ = new MaskedEditView(edit, this);
+    text_->setObjectName(objectName() + QStringLiteral("_texto"));
+    layout->addWidget(text_, 1);
+    calendar_ = new QToolButton(this);
+    calendar_->setObjectName(objectName() + QStringLiteral("_calendario"));
+    calendar_->setText(QStringLiteral("…"));
+    calendar_->setToolTip(QStringLiteral("Calendário"));
+    calendar_->setFocusPolicy(Qt::NoFocus);
+    layout->addWidget(calendar_);
+    connect(calendar_, &QToolButton::clicked, this, [this] { pickFromCalendar(); });
+    if (first_ != nullptr && second_ != nullptr) {
+        ranges_ = new QToolButton(this);
+        ranges_->setObjectName(objectName() + QStringLiteral("_periodos"));
+        ranges_->setToolTip(QStringLiteral("Períodos"));
+        ranges_->setFocusPolicy(Qt::NoFocus);
+        ranges_->setPopupMode(QToolButton::InstantPopup);
+        auto* menu = new QMenu(ranges_);
+        for (const DateRange& range : DateRangesFrom(QDate::currentDate())) {
+            menu->addAction(range.name, this, [this, range] { fillPair(range.first, range.last); });
+        }
+        ranges_->setMenu(menu);
+        layout->addWidget(ranges_);
+    }
+    // The control's stored width holds the edit; the buttons come after it.
+    resize(width() + height() * (ranges_ != nullptr ? 2 : 1), height());
+}
+
+QWidget& DateEditView::FocusWidget() const {
+    return *text_;
+}
+
+std::string DateEditView::ShownText() const {
+    return text_->ShownText();
+}
+
+void DateEditView::RefreshOwn() {
+    text_->Refresh();
+}
+
+void DateEditView::pickFromCalendar() {
+    const QDate shown = QDate::fromString(QString::fromStdString(edit_.Text()), "dd/MM/yyyy");
+    ShowCalendarPopup(*calendar_, shown, [this](const QDate& date) {
+        RunUserAction([&] { UserActions::ReplaceText(edit_, DateText(date).toStdString()); });
+    });
+}
+
+void DateEditView::fillPair(const QDate& first, const QDate& last) {
+    RunUserAction([&] {
+        // Each date is typed over as the user would; a check that keeps the focus on the
+        // first one leaves the second as it was.
+        UserActions::ReplaceText(*first_, DateText(first).toStdString());
+        UserActions::ReplaceText(*second_, DateText(last).toStdString());
+    });
+}
+
+}  // namespace hostfw::view

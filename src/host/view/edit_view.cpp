@@ -1,0 +1,144 @@
+#include "host/view/edit_view.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+
+#include "host/ui/user_actions.h"
+#include "host/view/model_events.h"
+
+namespace hostfw::view {
+namespace {
+
+constexpr unsigned char kBackspace = 8;
+constexpr unsigned char kReturn = 13;
+
+}  // namespace
+
+EditView::EditView(TCustomEdit& edit, QWidget* parent)
+    : QLineEdit(parent), ControlView(edit, *this), edit_(edit) {
+    // The model decides where the focus goes; Qt must not move it on a click or a Tab.
+    setFocusPolicy(Qt::NoFocus);
+    setAlignment(edit.Alignment() == TAlignment::taRightJustify ? Qt::AlignRight : Qt::AlignLeft);
+}
+
+void EditView::RefreshOwn() {
+    const QString shown = QString::fromStdString(edit_.Text());
+    if (text() != shown)
+        setText(shown);
+    setReadOnly(edit_.ReadOnly());
+    if (edit_.Focused()) {
+        const int start = static_cast<int>(edit_.SelStart());
+        const int length = static_cast<int>(edit_.SelLength());
+        if (length > 0)
+            setSelection(start, length);
+        else
+            setCursorPosition(start);
+    } else {
+        deselect();
+    }
+}
+
+bool EditView::event(QEvent* event) {
+    // Tab never reaches keyPressEvent otherwise: Qt moves the focus itself.
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            keyPressEvent(static_cast<QKeyEvent*>(event));
+            return true;
+        }
+    }
+    return QLineEdit::event(event);
+}
+
+void EditView::keyPressEvent(QKeyEvent* event) {
+    if (RouteFocusKey(edit_, *event))
+        return;
+    switch (event->key()) {
+        case Qt::Key_Backspace:
+            pressKey(kBackspace);
+            return;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            pressKey(kReturn);
+            return;
+        case Qt::Key_Delete:
+            // Forward delete: the character after the caret is selected and deleted as a
+            // backspace would, through the same key path.
+            if (!hasSelectedText())
+                UserActions::MoveCaret(edit_, static_cast<size_t>(cursorPosition()), 1);
+            pressKey(kBackspace);
+            return;
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            QLineEdit::keyPressEvent(event);
+            syncSelection();
+            return;
+        default:
+            break;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        typeText(QApplication::clipboard()->text());
+    } else if (event->matches(QKeySequence::SelectAll)) {
+        selectAll();
+        syncSelection();
+    } else if (event->matches(QKeySequence::Copy)) {
+        QLineEdit::keyPressEvent(event);
+    } else if (!event->text().isEmpty() && event->text().at(0).isPrint()) {
+        typeText(event->text());
+    } else {
+        event->ignore();
+    }
+}
+
+void EditView::typeText(const QString& text) {
+    // Only what the toolkit can take (Latin-1) is typed; the line breaks of a paste are keys.
+    QString typed;
+    for (const QChar c : text) {
+        if (c.unicode() <= 0xFF && c.isPrint())
+            typed += c;
+    }
+    if (typed.isEmpty())
+        return;
+    RunUserAction([&] { UserActions::Type(edit_, typed.toStdString()); });
+}
+
+void EditView::pressKey(unsigned char code) {
+    RunUserAction([&] { UserActions::PressKey(edit_, code); });
+}
+
+void EditView::mousePressEvent(QMouseEvent* event) {
+    RouteFocusClick(edit_);
+    if (!edit_.Focused())
+        return;
+    QLineEdit::mousePressEvent(event);
+    syncSelection();
+}
+
+void EditView::mouseMoveEvent(QMouseEvent* event) {
+    QLineEdit::mouseMoveEvent(event);
+    syncSelection();
+}
+
+void EditView::mouseReleaseEvent(QMouseEvent* event) {
+    QLineEdit::mouseReleaseEvent(event);
+    syncSelection();
+}
+
+void EditView::contextMenuEvent(QContextMenuEvent* event) {
+    // The standard menu would edit the text behind the model's back.
+    event->ignore();
+}
+
+void EditView::syncSelection() {
+    if (hasSelectedText()) {
+        UserActions::MoveCaret(edit_, static_cast<size_t>(selectionStart()),
+                               static_cast<size_t>(selectedText().size()));
+    } else {
+        UserActions::MoveCaret(edit_, static_cast<size_t>(cursorPosition()), 0);
+    }
+}
+
+}  // namespace hostfw::view

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QWidget>
+#include <map>
+#include <string_view>
+
+#include "host/ui/form.h"
+#include "host/view/control_view.h"
+#include "host/view/model_events.h"
+#include "hostfw_view_export.h"
+
+namespace hostfw::view {
+
+// What a form's window holds: a widget for every control of the stored definition at its
+// place and size, and after every change what the model holds now, the focus included.
+class HOSTFW_VIEW_EXPORT FormView : public QWidget, public ModelFollower {
+public:
+    explicit FormView(TCustomForm& form, QWidget* parent = nullptr);
+    ~FormView() override;
+
+    // Nullptr once the form is gone.
+    TCustomForm* Form() const { return form_; }
+    // The form is being freed: the view never reads it again.
+    void Detach();
+    ControlView* ViewOf(const TControl& control) const;
+    // A control's view by name, letter case ignored.
+    ControlView* ViewNamed(std::string_view name) const;
+    // The area the stored controls take, as the form's client area.
+    QSize ClientSize() const { return clientSize_; }
+
+    void ModelChanged() override;
+
+private:
+    void build(TWinControl& container, QWidget* parent);
+
+    TCustomForm* form_;
+    std::map<const TControl*, ControlView*> views_;
+    QSize clientSize_;
+};
+
+}  // namespace hostfw::view

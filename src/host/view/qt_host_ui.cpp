@@ -1,0 +1,203 @@
+#include "host/view/qt_host_ui.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QInputDialog>
+#include <QMdiArea>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "host/ui/application.h"
+#include "host/view/busy_overlay.h"
+#include "host/view/list_picker_dialog.h"
+#include "host/view/message_box.h"
+#include "host/view/preview_window.h"
+#include "host/view/row_search_dialog.h"
+
+namespace hostfw::view {
+
+struct QtHostUi::ModalLoop {
+    QEventLoop loop;
+    std::function<bool()> closed;
+};
+
+QtHostUi::QtHostUi(QMdiArea* area) : windows_(area), area_(area) {}
+
+QtHostUi::~QtHostUi() {
+    for (const auto& preview : previews_)
+        delete preview.data();
+    if (busyCursor_)
+        QApplication::restoreOverrideCursor();
+}
+
+QWidget* QtHostUi::dialogParent() const {
+    if (QWidget* active = QApplication::activeModalWidget())
+        return active;
+    if (TCustomForm* form = Screen().ActiveForm()) {
+        if (QWidget* window = windows_.WindowOf(*form))
+            return window->window();
+    }
+    return area_ != nullptr ? area_->window() : nullptr;
+}
+
+void QtHostUi::announceShown(QWidget& widget) {
+    if (shownHook_)
+        shownHook_(widget);
+}
+
+int QtHostUi::execDialog(QDialog& dialog) {
+    AfterModelChange();
+    QPointer<QDialog> guard(&dialog);
+    QTimer::singleShot(0, &dialog, [this, guard] {
+        if (guard)
+            announceShown(*guard);
+    });
+    // The busy cursor of a handler must not hide the dialog's own.
+    if (busyCursor_)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int result = dialog.exec();
+    if (busyCursor_)
+        QApplication::restoreOverrideCursor();
+    return result;
+}
+
+void QtHostUi::ShowMessage(const std::string& text, MessageKind kind) {
+    std::unique_ptr<QMessageBox> box(MakeMessageBox(text, kind, dialogParent()));
+    execDialog(*box);
+}
+
+std::optional<std::vector<size_t>> QtHostUi::PickList(const ListPickRequest& request) {
+    ListPickerDialog dialog(request, dialogParent());
+    execDialog(dialog);
+    return dialog.Result();
+}
+
+std::optional<size_t> QtHostUi::SearchRow(const RowSearchRequest& request) {
+    RowSearchDialog dialog(request, dialogParent());
+    execDialog(dialog);
+    return dialog.Result();
+}
+
+std::optional<std::string> QtHostUi::PromptText(const std::string& caption,
+                                                const std::string& prompt,
+                                                const std::string& initial) {
+    QInputDialog dialog(dialogParent());
+    dialog.setObjectName(QStringLiteral("pergunta"));
+    dialog.setWindowTitle(QString::fromStdString(caption));
+    dialog.setLabelText(QString::fromStdString(prompt));
+    dialog.setTextValue(QString::fromStdString(initial));
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Cancelar"));
+    if (execDialog(dialog) != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue().toStdString();
+}
+
+void QtHostUi::RunModalLoop(TCustomForm& /*form*/, const std::function<bool()>& closed) {
+    if (closed())
+        return;
+    ModalLoop modal;
+    modal.closed = closed;
+    modalLoops_.push_back(&modal);
+    modal.loop.exec();
+    modalLoops_.erase(std::find(modalLoops_.begin(), modalLoops_.end(), &modal));
+}
+
+void QtHostUi::ModelChanged() {
+    for (ModalLoop* modal : modalLoops_) {
+        if (modal->closed())
+            modal->loop.quit();
+    }
+}
+
+void QtHostUi::ShowPreview(std::shared_ptr<const ReportPreview> preview) {
+    auto* window = new PreviewWindow(std::move(preview), nullptr);
+    previews_.push_back(window);
+    window->show();
+    window->raise();
+    QTimer::singleShot(0, window, [this, guard = QPointer<PreviewWindow>(window)] {
+        if (guard)
+            announceShown(*guard);
+    });
+}
+
+std::vector<PreviewWindow*> QtHostUi::Previews() const {
+    std::vector<PreviewWindow*> open;
+    for (const auto& preview : previews_) {
+        if (preview)
+            open.push_back(preview.data());
+    }
+    return open;
+}
+
+void QtHostUi::Notify(const std::string& line) {
+    if (notice_)
+        notice_(line);
+}
+
+void QtHostUi::ServerCalled(const ServerCallRecord& /*call*/) {}
+
+void QtHostUi::ReportQueryBound(const TParams& /*params*/) {}
+
+void QtHostUi::FormShown(TCustomForm& form) {
+    windows_.Shown(form);
+    if (QWidget* window = windows_.WindowOf(form)) {
+        QTimer::singleShot(0, window, [this, guard = QPointer<QWidget>(window)] {
+            if (guard)
+                announceShown(*guard);
+        });
+    }
+}
+
+void QtHostUi::FormHidden(TCustomForm& form) {
+    windows_.Hidden(form);
+}
+
+void QtHostUi::FormDestroyed(TCustomForm& form) {
+    windows_.Destroyed(form);
+}
+
+void QtHostUi::CursorChanged(int cursor) {
+    const bool busy = cursor == crHourGlass;
+    if (busy == busyCursor_)
+        return;
+    busyCursor_ = busy;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+void QtHostUi::WaitAnimationChanged(TCustomForm* over, bool shown) {
+    if (!shown) {
+        if (busy_)
+            busy_->Stop();
+        return;
+    }
+    QWidget* target = over != nullptr ? windows_.WindowOf(*over) : nullptr;
+    if (target == nullptr && Screen().ActiveForm() != nullptr)
+        target = windows_.WindowOf(*Screen().ActiveForm());
+    if (target == nullptr && area_ != nullptr)
+        target = area_->window();
+    if (target == nullptr)
+        return;
+    if (!busy_ || busy_->parentWidget() != target) {
+        delete busy_.data();
+        busy_ = new BusyOverlay(*target);
+    }
+    busy_->Start();
+}
+
+void QtHostUi::RunStarted(const std::string& title) {
+    progress_.Start(title);
+}
+
+bool QtHostUi::RunProgress(long long rowsRead) {
+    return progress_.Update(rowsRead);
+}
+
+void QtHostUi::RunFinished() {
+    progress_.Finish();
+}
+
+}  // namespace hostfw::view

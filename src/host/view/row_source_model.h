@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <cstdint>
+#include <vector>
+
+#include "host/ui/row_source.h"
+#include "hostfw_view_export.h"
+
+namespace hostfw::view {
+
+// The rows of a picker for a table view, read from their source only as they are shown, and
+// narrowed by a filter that matches any column. With marks, a first column of check boxes.
+class HOSTFW_VIEW_EXPORT RowSourceModel : public QAbstractTableModel {
+public:
+    // `marked` holds one flag per source row, or nothing for a model without marks.
+    RowSourceModel(const RowSource& rows, std::vector<bool> marked, bool withMarks,
+                   QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+    // Shows only the rows with a cell that holds `text`, letter case ignored; "" shows all.
+    void SetFilter(const QString& text);
+    const QString& Filter() const { return filter_; }
+    // The source row of a shown row.
+    std::size_t SourceRow(int shownRow) const;
+    // Marks or clears every row shown (not the rows the filter hides).
+    void MarkShown(bool mark);
+    void ToggleMark(int shownRow);
+    std::size_t MarkedCount() const { return markedCount_; }
+    // The marked source rows, in source order.
+    std::vector<std::size_t> MarkedRows() const;
+    // The table's first column of data (after the marks).
+    int FirstDataColumn() const { return withMarks_ ? 1 : 0; }
+    // Characters of a source column's display width; 0 when the field has none.
+    int ColumnWidthChars(int column) const;
+
+private:
+    bool rowMatches(std::size_t row, const QString& folded) const;
+    void setMark(std::size_t row, bool mark);
+
+    const RowSource& rows_;
+    std::vector<bool> marked_;
+    bool withMarks_;
+    std::size_t markedCount_ = 0;
+    QString filter_;
+    bool filtered_ = false;
+    std::vector<std::uint32_t> shown_;  // source rows shown while filtered
+};
+
+}  // namespace hostfw::view
