@@ -84,9 +84,15 @@ fi
 
 # Hermetic: an editor set in the caller's environment must not open during a test.
 unset VISUAL EDITOR
+# EXP036_UI_GUI=1 runs the script through the real windows (QT_QPA_PLATFORM=offscreen in CI);
+# its transcript must be the headless one.
+gui_options=()
+if [ -n "${EXP036_UI_GUI:-}" ]; then
+    gui_options=(--gui)
+fi
 cd "$work" || fail "não foi possível entrar em $work"
 "$host" --db "$database" --reports "$work/reports" --output "$work/out" --branch 0001 \
-    "${server_options[@]}" "${host_options[@]}" \
+    "${server_options[@]}" "${host_options[@]}" "${gui_options[@]}" \
     --script "$script" --transcript "$work/transcript.txt" 2>"$work/host.err"
 status=$?
 

@@ -5,15 +5,12 @@
 #include "host/ui/application.h"
 #include "host/ui/edit.h"
 #include "host/ui/std_controls.h"
-#include "host/ui/user_actions.h"
 #include "script_commands.h"
 #include "script_error.h"
 #include "session_values.h"
 
 namespace host {
 namespace {
-
-namespace actions = hostfw::UserActions;
 
 void session(ScriptContext& context, ArgumentReader& arguments) {
     if (arguments.AtEnd())
@@ -37,18 +34,17 @@ void open(ScriptContext& context, ArgumentReader& arguments) {
     const bool modal = arguments.OneOf({"null", "modal"}) == "modal";
     arguments.End();
     context.module.RequireLoaded();
-    const hostfw::Variant parameter = modal ? hostfw::Variant(1) : hostfw::Variant::Null();
-    hostfw::Application().Dispatch([&] { context.module.IniProc(parameter); });
+    context.screen.Open(context.module, modal);
 }
 
-void close(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void close(ScriptContext& context, ArgumentReader& arguments) {
     arguments.End();
-    actions::Close(LiveForm());
+    context.screen.Close(LiveForm());
 }
 
-void activate(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void activate(ScriptContext& context, ArgumentReader& arguments) {
     arguments.End();
-    actions::Reactivate(LiveForm());
+    context.screen.Reactivate(LiveForm());
 }
 
 void reload(ScriptContext& context, ArgumentReader& arguments) {
@@ -56,34 +52,36 @@ void reload(ScriptContext& context, ArgumentReader& arguments) {
     context.module.Reload();
 }
 
-void focus(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void focus(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     arguments.End();
-    actions::Focus(FindScriptControl<hostfw::TWinControl>(name, "um controle que recebe foco"));
+    context.screen.Focus(
+        FindScriptControl<hostfw::TWinControl>(name, "um controle que recebe foco"));
 }
 
-void type(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void type(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     const std::string text = arguments.Text();
     arguments.End();
-    actions::Type(FindScriptControl<hostfw::TCustomEdit>(name, "um campo de texto"), text);
+    context.screen.Type(FindScriptControl<hostfw::TCustomEdit>(name, "um campo de texto"), text);
 }
 
-void key(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void key(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     const int code = arguments.Integer(0, 255);
     arguments.End();
-    actions::PressKey(FindScriptControl<hostfw::TWinControl>(name, "um controle que recebe foco"),
-                      static_cast<unsigned char>(code));
+    context.screen.PressKey(
+        FindScriptControl<hostfw::TWinControl>(name, "um controle que recebe foco"),
+        static_cast<unsigned char>(code));
 }
 
-void click(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void click(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     arguments.End();
-    actions::Click(FindScriptControl<hostfw::TControl>(name, "um controle"));
+    context.screen.Click(FindScriptControl<hostfw::TControl>(name, "um controle"));
 }
 
-void select(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void select(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     const int index = arguments.Integer(0, 9999);
     arguments.End();
@@ -93,23 +91,24 @@ void select(ScriptContext& /*context*/, ArgumentReader& arguments) {
         throw ScriptError("'" + name + "' tem " + std::to_string(items) + " itens; não há o item " +
                           std::to_string(index) + ".");
     }
-    actions::Select(combo, index);
+    context.screen.Select(combo, index);
 }
 
-void date(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void date(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     const std::string text = arguments.Text();
     arguments.End();
-    actions::ReplaceText(FindScriptControl<hostfw::TDateEditPlus>(name, "um campo de data"), text);
+    context.screen.ReplaceText(FindScriptControl<hostfw::TDateEditPlus>(name, "um campo de data"),
+                               text);
 }
 
-void check(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void check(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     const bool wanted = arguments.Boolean();
     arguments.End();
     auto& box = FindScriptControl<hostfw::TButtonControl>(name, "uma caixa de marcação");
     if (box.Checked() != wanted)
-        actions::Click(box);
+        context.screen.Click(box);
     if (box.Checked() != wanted) {
         throw ScriptError(
             "'" + name + "' continua " + (wanted ? "desmarcado" : "marcado") +

@@ -10,6 +10,7 @@
 #include "host/ui/std_controls.h"
 #include "script_commands.h"
 #include "script_error.h"
+#include "script_screen.h"
 #include "script_value.h"
 #include "scripted_ui.h"
 
@@ -55,16 +56,18 @@ void noMessage(ScriptContext& context, ArgumentReader& arguments) {
     throw ExpectationFailed("nenhuma mensagem", shown);
 }
 
-void focus(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void focus(ScriptContext& context, ArgumentReader& arguments) {
     const std::string expected = arguments.Word();
     arguments.End();
     const hostfw::TWinControl* focused = LiveForm().ActiveControl();
     const std::string actual = focused != nullptr ? focused->Name() : "nenhum";
     if (strcasecmp(expected.c_str(), actual.c_str()) != 0)
         throw ExpectationFailed(expected, actual);
+    context.screen.Check(ScriptScreen::Shown::Focus, focused, actual);
+    context.screen.Expected(focused);
 }
 
-void text(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void text(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     const Token value = arguments.Any();
     arguments.End();
@@ -78,30 +81,38 @@ void text(ScriptContext& /*context*/, ArgumentReader& arguments) {
     }
     const auto& control = FindScriptControl<hostfw::TControl>(name, "um controle");
     expectSame(expected, QuoteScriptText(control.Text()));
+    context.screen.Check(ScriptScreen::Shown::Text, &control, control.Text());
+    context.screen.Expected(&control);
 }
 
-void caption(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void caption(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     const std::string expected = QuoteScriptText(arguments.Text());
     arguments.End();
     const auto& control = FindScriptControl<hostfw::TControl>(name, "um controle");
     expectSame(expected, QuoteScriptText(control.Caption()));
+    context.screen.Check(ScriptScreen::Shown::Caption, &control, control.Caption());
+    context.screen.Expected(&control);
 }
 
-void enabled(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void enabled(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     const std::string expected = boolWord(arguments);
     arguments.End();
-    expectSame(expected,
-               boolText(FindScriptControl<hostfw::TControl>(name, "um controle").Enabled()));
+    const auto& control = FindScriptControl<hostfw::TControl>(name, "um controle");
+    expectSame(expected, boolText(control.Enabled()));
+    context.screen.Check(ScriptScreen::Shown::Enabled, &control, boolText(control.Enabled()));
+    context.screen.Expected(&control);
 }
 
-void checked(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void checked(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     const std::string expected = boolWord(arguments);
     arguments.End();
     const auto& box = FindScriptControl<hostfw::TButtonControl>(name, "uma caixa de marcação");
     expectSame(expected, boolText(box.Checked()));
+    context.screen.Check(ScriptScreen::Shown::Checked, &box, boolText(box.Checked()));
+    context.screen.Expected(&box);
 }
 
 void index(ScriptContext& /*context*/, ArgumentReader& arguments) {

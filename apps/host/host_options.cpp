@@ -110,6 +110,9 @@ const OptionDef kOptions[] = {
     {"--package", true, Scope::Both, [](HostOptions& o, const std::string& v) { o.package = v; }},
     {"--script", true, Scope::ScriptOnly,
      [](HostOptions& o, const std::string& v) { o.script = v; }},
+    {"--gui", false, Scope::ScriptOnly, [](HostOptions& o, const std::string&) { o.gui = true; }},
+    {"--screenshots", true, Scope::ScriptOnly,
+     [](HostOptions& o, const std::string& v) { o.screenshots = v; }},
     {"--transcript", true, Scope::Both,
      [](HostOptions& o, const std::string& v) { o.transcript = v; }},
     {"--from", true, Scope::ReportOnly,
@@ -149,9 +152,14 @@ void checkScope(const OptionDef& option, HostOptions::Mode mode) {
         throw UsageError(std::string(option.name) + " não vale com o subcomando report.");
 }
 
-void checkComplete(const HostOptions& options) {
-    if (options.mode == HostOptions::Mode::Script && options.script.empty())
-        throw UsageError("informe o script com --script ARQUIVO (ou - para a entrada padrão).");
+void checkComplete(HostOptions& options) {
+    // Without a script the host is the desktop application.
+    if (options.mode == HostOptions::Mode::Script && options.script.empty()) {
+        if (options.screenshots)
+            throw UsageError("--screenshots vale com --script.");
+        options.mode = HostOptions::Mode::Desktop;
+        options.gui = true;
+    }
     if (options.mode == HostOptions::Mode::Report) {
         if (options.report.invoices && !options.serverHost)
             throw UsageError(

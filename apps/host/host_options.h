@@ -30,8 +30,12 @@ struct ReportChoices {
 };
 
 struct HostOptions {
-    enum class Mode { Script, Report, Help };
+    // Desktop: the main window for a person; Script: a UI script, headless or (gui) through
+    // the real windows.
+    enum class Mode { Script, Report, Help, Desktop };
     Mode mode = Mode::Script;
+    bool gui = false;
+    std::optional<std::filesystem::path> screenshots;  // a PNG of every window shown
 
     std::string database;
     std::optional<std::filesystem::path> reportDir;  // default: see DefaultReportDir

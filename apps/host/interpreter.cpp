@@ -7,8 +7,13 @@
 
 namespace host {
 
-Interpreter::Interpreter(std::istream& script, ScriptedUi& ui, ModuleHost& module)
-    : script_(script), ui_(ui), module_(module), status_(ui.Status()) {
+Interpreter::Interpreter(std::istream& script, ScriptedUi& ui, ModuleHost& module,
+                         ScriptScreen* screen)
+    : script_(script),
+      ui_(ui),
+      module_(module),
+      screen_(screen != nullptr ? *screen : modelOnly_),
+      status_(ui.Status()) {
     ui_.SetModalRunner([this](const std::function<bool()>& closed) { runModal(closed); });
 }
 
@@ -54,7 +59,7 @@ void Interpreter::execute(const std::string& line) {
         throw ScriptError("comando desconhecido '" + tokens.front().value + "'.");
     tokens.erase(tokens.begin());
     ArgumentReader arguments(std::move(tokens), command->usage);
-    ScriptContext context{ui_, module_};
+    ScriptContext context{ui_, module_, screen_};
     command->run(context, arguments);
 }
 

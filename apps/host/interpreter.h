@@ -6,6 +6,7 @@
 
 #include "module_host.h"
 #include "run_status.h"
+#include "script_screen.h"
 #include "scripted_ui.h"
 
 namespace host {
@@ -15,7 +16,9 @@ namespace host {
 // line that fails; the status holds why.
 class Interpreter {
 public:
-    Interpreter(std::istream& script, ScriptedUi& ui, ModuleHost& module);
+    // Without a screen the actions go straight to the toolkit.
+    Interpreter(std::istream& script, ScriptedUi& ui, ModuleHost& module,
+                ScriptScreen* screen = nullptr);
     ~Interpreter();
     Interpreter(const Interpreter&) = delete;
     Interpreter& operator=(const Interpreter&) = delete;
@@ -31,6 +34,8 @@ private:
     std::istream& script_;
     ScriptedUi& ui_;
     ModuleHost& module_;
+    ScriptScreen modelOnly_;
+    ScriptScreen& screen_;
     RunStatus& status_;
     int lineNumber_ = 0;
 };

@@ -1,9 +1,10 @@
-// exp036-host: the host application of the report module, headless, driven by a UI script
-// or by the report subcommand.
+// exp036-host: the host application of the report module: its main window for a person, or
+// driven by a UI script (headless or through the real windows) or by the report subcommand.
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "desktop/desktop_mode.h"
 #include "host_options.h"
 #include "report_mode.h"
 #include "script_mode.h"
@@ -25,7 +26,10 @@ int main(int argc, char** argv) {
             case host::HostOptions::Mode::Report:
                 return host::RunReportMode(options);
             case host::HostOptions::Mode::Script:
-                return host::RunScriptMode(options);
+                return options.gui ? host::RunGuiScriptMode(options, argc, argv)
+                                   : host::RunScriptMode(options);
+            case host::HostOptions::Mode::Desktop:
+                return host::RunDesktopMode(options, argc, argv);
         }
     } catch (const std::exception& e) {
         std::cerr << "exp036-host: " << e.what() << '\n';

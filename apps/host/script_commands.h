@@ -5,6 +5,7 @@
 
 #include "module_host.h"
 #include "script_arguments.h"
+#include "script_screen.h"
 #include "scripted_ui.h"
 
 namespace host {
@@ -13,6 +14,7 @@ namespace host {
 struct ScriptContext {
     ScriptedUi& ui;
     ModuleHost& module;
+    ScriptScreen& screen;
 };
 
 // One kind of script line: its first word, how it is written, and what it does.

@@ -3,11 +3,13 @@
 namespace host {
 
 const char* const kHostUsage =
-    "uso: exp036-host [opções] --script ARQUIVO|-\n"
+    "uso: exp036-host [opções]\n"
+    "     exp036-host [opções] [--gui] --script ARQUIVO|-\n"
     "     exp036-host report [opções] [escolhas do relatório]\n"
     "\n"
-    "Carrega o módulo Consulta Lançamentos (libPkg_exp03600.so) e abre o formulário\n"
-    "sem janela, conduzido por um script de interface (veja docs/scripting.md).\n"
+    "Carrega o módulo Consulta Lançamentos (libPkg_exp03600.so). Sem --script abre a\n"
+    "janela principal (menu Relatórios); com --script conduz o formulário por um script\n"
+    "de interface (veja docs/scripting.md), sem janela ou, com --gui, pelas janelas reais.\n"
     "O subcomando report preenche o formulário como um usuário faria e emite o relatório;\n"
     "pode vir antes ou depois das opções (exp036-host --db demo.sqlite report ...).\n"
     "\n"
@@ -30,6 +32,8 @@ const char* const kHostUsage =
     "\n"
     "Script:\n"
     "  --script ARQUIVO    o script de interface; - lê da entrada padrão\n"
+    "  --gui               o script age pelas janelas reais (teclas, cliques, diálogos)\n"
+    "  --screenshots PASTA com --gui, um PNG de cada janela e diálogo mostrado\n"
     "  --transcript ARQ    onde gravar o que o usuário teria visto (padrão: saída padrão;\n"
     "                      no report, nenhum)\n"
     "\n"

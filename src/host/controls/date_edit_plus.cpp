@@ -1,5 +1,7 @@
 #include "host/controls/date_edit_plus.h"
 
+#include <algorithm>
+
 #include "host/components/property_helpers.h"
 #include "host/services/mens_erro.h"
 #include "host/services/text_rules.h"
@@ -21,6 +23,21 @@ TDateTime TDateEditPlus::GetDate() const {
 void TDateEditPlus::SetDate(TDateTime value) {
     value_ = saveTime_ ? value : DateOf(value);
     SetText(DateToStr(value_));
+}
+
+void TDateEditPlus::KeyPress(char& key) {
+    const std::string& text = Text();
+    const bool digitsSoFar =
+        (text.size() == 2 || text.size() == 5) &&
+        std::all_of(text.begin(), text.end(),
+                    [](char c) { return (c >= '0' && c <= '9') || c == '/'; }) &&
+        (text.size() == 2 || text[2] == '/');
+    const bool atEnd = SelLength() == 0 && SelStart() == text.size();
+    if (key >= '0' && key <= '9' && digitsSoFar && atEnd && text.back() != '/') {
+        char slash = '/';
+        TCustomEdit::KeyPress(slash);
+    }
+    TCustomEdit::KeyPress(key);
 }
 
 void TDateEditPlus::CheckValidDate() {

@@ -24,6 +24,9 @@ public:
     // focus here and refuses through MensErro with abort.
     void CheckValidDate();
 
+    // The dd/mm/yyyy mask: a digit typed where a slash belongs brings the slash with it.
+    void KeyPress(char& key) override;
+
     bool SaveTime() const { return saveTime_; }
     void SetSaveTime(bool value) { saveTime_ = value; }
     TColor ValidDateColor() const { return validDateColor_; }

@@ -34,8 +34,7 @@ void ComboView::choose(int index) {
 }
 
 bool ComboView::event(QEvent* event) {
-    if (event->type() == QEvent::KeyPress &&
-        RouteFocusKey(combo_, *static_cast<QKeyEvent*>(event)))
+    if (event->type() == QEvent::KeyPress && RouteFocusKey(combo_, *static_cast<QKeyEvent*>(event)))
         return true;
     return QComboBox::event(event);
 }
@@ -53,8 +52,8 @@ void ComboView::keyPressEvent(QKeyEvent* event) {
         choose(current + 1);
     else if (event->key() == Qt::Key_Up && current > 0)
         choose(current - 1);
-    else if (event->key() == Qt::Key_F4 || (event->key() == Qt::Key_Down &&
-                                            (event->modifiers() & Qt::AltModifier)))
+    else if (event->key() == Qt::Key_F4 ||
+             (event->key() == Qt::Key_Down && (event->modifiers() & Qt::AltModifier)))
         showPopup();
     else
         event->ignore();

@@ -19,8 +19,7 @@ class DateEditView : public QWidget, public ControlView {
 public:
     // `pair` holds the first and second date edits of the control's group; nullptr when the
     // control has no partner.
-    DateEditView(TDateEditPlus& edit, TDateEditPlus* first, TDateEditPlus* second,
-                 QWidget* parent);
+    DateEditView(TDateEditPlus& edit, TDateEditPlus* first, TDateEditPlus* second, QWidget* parent);
     QWidget& FocusWidget() const override;
     std::string ShownText() const override;
 

@@ -67,8 +67,9 @@ FormWindows::Entry FormWindows::open(TCustomForm& form) {
         window->adjustSize();
         window->setFixedSize(window->size());
         // The stored position, kept inside the area.
-        window->move(std::clamp(Scaled(form.Left()), 0, std::max(0, area_->width() - window->width())),
-                     std::clamp(Scaled(form.Top()), 0, std::max(0, area_->height() - window->height())));
+        window->move(
+            std::clamp(Scaled(form.Left()), 0, std::max(0, area_->width() - window->width())),
+            std::clamp(Scaled(form.Top()), 0, std::max(0, area_->height() - window->height())));
         return {window, view};
     }
     Qt::WindowFlags flags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

@@ -23,6 +23,7 @@ public:
     explicit FormWindows(QMdiArea* area);
     ~FormWindows() override;
 
+    void SetArea(QMdiArea* area) { area_ = area; }
     void Shown(TCustomForm& form);
     void Hidden(TCustomForm& form);
     void Destroyed(TCustomForm& form);

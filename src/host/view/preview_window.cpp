@@ -112,7 +112,8 @@ PreviewWindow::PreviewWindow(std::shared_ptr<const ReportPreview> preview, QWidg
     bar->addWidget(zoom_);
     bar->addStretch(1);
     button(QStringLiteral("Imprimir…"), QStringLiteral("imprimir"), [this] { print(); });
-    button(QStringLiteral("Exportar PDF…"), QStringLiteral("exportar_pdf"), [this] { exportPdf(); });
+    button(QStringLiteral("Exportar PDF…"), QStringLiteral("exportar_pdf"),
+           [this] { exportPdf(); });
     layout->addLayout(bar);
     scroll_ = new QScrollArea(this);
     scroll_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);

@@ -29,6 +29,11 @@ public:
     ~QtHostUi() override;
 
     FormWindows& Windows() { return windows_; }
+    // The host's main window, once it exists, takes the embedded forms.
+    void SetMdiArea(QMdiArea* area) {
+        area_ = area;
+        windows_.SetArea(area);
+    }
     RunProgressDialog& Progress() { return progress_; }
     // Where notices go (the main window's status bar); dropped without one.
     void SetNoticeSink(std::function<void(const std::string&)> sink) { notice_ = std::move(sink); }

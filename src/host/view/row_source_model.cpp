@@ -115,8 +115,8 @@ void RowSourceModel::SetFilter(const QString& text) {
         return;
     beginResetModel();
     // Typing on narrows what is already shown: only those rows need a look.
-    const bool narrowing = filtered_ && !filter_.isEmpty() &&
-                           text.contains(filter_, Qt::CaseInsensitive);
+    const bool narrowing =
+        filtered_ && !filter_.isEmpty() && text.contains(filter_, Qt::CaseInsensitive);
     filter_ = text;
     if (text.isEmpty()) {
         filtered_ = false;

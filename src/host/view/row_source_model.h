@@ -24,6 +24,7 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
+    const RowSource& Source() const { return rows_; }
     // Shows only the rows with a cell that holds `text`, letter case ignored; "" shows all.
     void SetFilter(const QString& text);
     const QString& Filter() const { return filter_; }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QLineEdit>
-#include <optional>
 #include <QTableView>
+#include <optional>
 
 #include "host/view/row_source_model.h"
 

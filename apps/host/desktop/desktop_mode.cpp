@@ -1,0 +1,107 @@
+#include "desktop/desktop_mode.h"
+
+#include <QApplication>
+#include <fstream>
+#include <iostream>
+
+#include "desktop/display_check.h"
+#include "desktop/gui_script_ui.h"
+#include "desktop/main_window.h"
+#include "desktop/screenshots.h"
+#include "desktop/widget_screen.h"
+#include "host/core/exception.h"
+#include "host/data/shared_database.h"
+#include "host/ui/application.h"
+#include "host/view/qt_host_ui.h"
+#include "host_paths.h"
+#include "interpreter.h"
+#include "module_host.h"
+#include "run_status.h"
+#include "session_setup.h"
+#include "transcript.h"
+
+namespace host {
+namespace {
+
+// The windows go before the package that holds their code, the UI last.
+class InstalledUi {
+public:
+    explicit InstalledUi(hostfw::HostUi& ui) { hostfw::Application().SetUi(&ui); }
+    ~InstalledUi() {
+        hostfw::CloseSharedDatabase();
+        hostfw::Application().SetUi(nullptr);
+    }
+    InstalledUi(const InstalledUi&) = delete;
+    InstalledUi& operator=(const InstalledUi&) = delete;
+};
+
+bool reportMissingDisplay() {
+    const auto missing = MissingDisplay();
+    if (missing)
+        std::cerr << "exp036-host: " << *missing << '\n';
+    return missing.has_value();
+}
+
+}  // namespace
+
+int RunDesktopMode(const HostOptions& options, int argc, char** argv) {
+    if (reportMissingDisplay())
+        return 2;
+    QApplication application(argc, argv);
+    ApplySessionOptions(options);
+    hostfw::view::QtHostUi ui;
+    InstalledUi installed(ui);
+    ModuleHost module(options.package.value_or(DefaultPackage()));
+    MainWindow window(module);
+    ui.SetMdiArea(&window.Area());
+    ui.SetNoticeSink([&window](const std::string& line) { window.ShowNotice(line); });
+    window.show();
+    const int status = QApplication::exec();
+    CloseAllForms();
+    return status == 0 ? 0 : 1;
+}
+
+int RunGuiScriptMode(const HostOptions& options, int argc, char** argv) {
+    if (reportMissingDisplay())
+        return 2;
+    std::ifstream scriptFile;
+    if (options.script != "-") {
+        scriptFile.open(options.script);
+        if (!scriptFile)
+            throw hostfw::Exception("Não foi possível abrir o script '" + options.script + "'.");
+    }
+    std::istream& script = options.script == "-" ? std::cin : scriptFile;
+    std::ofstream transcriptFile;
+    if (options.transcript)
+        transcriptFile = OpenTranscriptFile(*options.transcript);
+    std::ostream& out = options.transcript ? transcriptFile : std::cout;
+
+    QApplication application(argc, argv);
+    ApplySessionOptions(options);
+    Screenshots screenshots(options.screenshots.value_or(""));
+    RunStatus status;
+    Transcript transcript(out);
+    ScriptedUi scripted(transcript, status);
+    GuiScriptUi ui(scripted, nullptr, screenshots);
+    InstalledUi installed(ui);
+    {
+        ModuleHost module(options.package.value_or(DefaultPackage()));
+        MainWindow window(module);
+        ui.SetMdiArea(&window.Area());
+        ui.SetNoticeSink([&window](const std::string& line) { window.ShowNotice(line); });
+        window.show();
+        screenshots.Take(window);
+        WidgetScreen screen(window, ui, screenshots);
+        Interpreter interpreter(script, scripted, module, &screen);
+        interpreter.Run();
+        CloseAllForms();
+        ui.SetNoticeSink(nullptr);
+        ui.SetMdiArea(nullptr);
+    }
+    if (!status.Failed())
+        return 0;
+    std::cerr << "exp036-host: " << DescribeFailure(*status.Failure()) << '\n';
+    return 1;
+}
+
+}  // namespace host

@@ -1,0 +1,172 @@
+#include "desktop/gui_script_ui.h"
+
+#include <QDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+#include "desktop/screenshots.h"
+#include "host/view/list_picker_dialog.h"
+#include "host/view/preview_window.h"
+#include "host/view/row_search_dialog.h"
+
+namespace host {
+namespace {
+
+using hostfw::view::ListPickerDialog;
+using hostfw::view::RowSearchDialog;
+using hostfw::view::RowSourceModel;
+
+// Puts the table's current line on a source row the way a person would: its key typed into
+// the filter box, then the line found among those left. False when the filter hides it.
+bool goToRow(QLineEdit& filter, QTableView& table, RowSourceModel& model, size_t row) {
+    filter.clear();
+    QTest::keyClicks(&filter, QString::fromStdString(model.Source().Key(row)));
+    for (int shown = 0; shown < model.rowCount(); ++shown) {
+        if (model.SourceRow(shown) == row) {
+            table.setCurrentIndex(model.index(shown, model.FirstDataColumn()));
+            return true;
+        }
+    }
+    return false;
+}
+
+void markRows(ListPickerDialog& dialog, const std::vector<size_t>& rows, Screenshots& pictures) {
+    QTest::mouseClick(&dialog.ClearAllButton(), Qt::LeftButton);
+    QLineEdit& filter = dialog.Rows().FilterBox();
+    QTableView& table = dialog.Rows().Table();
+    for (size_t row : rows) {
+        if (goToRow(filter, table, dialog.Model(), row))
+            QTest::keyClick(&table, Qt::Key_Space);
+    }
+    pictures.Take(dialog);
+    filter.clear();
+}
+
+QPushButton* okButton(QWidget& dialog) {
+    for (auto* button : dialog.findChildren<QPushButton*>()) {
+        if (button->text() == QStringLiteral("OK") || button->text() == QStringLiteral("&OK"))
+            return button;
+    }
+    return nullptr;
+}
+
+void confirm(QWidget& dialog) {
+    if (QPushButton* ok = okButton(dialog))
+        QTest::mouseClick(ok, Qt::LeftButton);
+}
+
+void cancel(QWidget& dialog) {
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+}
+
+}  // namespace
+
+GuiScriptUi::GuiScriptUi(ScriptedUi& scripted, QMdiArea* area, Screenshots& screenshots)
+    : QtHostUi(area), scripted_(scripted), screenshots_(screenshots) {
+    SetShownHook([this](QWidget& widget) { shown(widget); });
+}
+
+void GuiScriptUi::operateNext(std::function<void(QWidget&)> operate) {
+    operators_.push_back(std::move(operate));
+}
+
+void GuiScriptUi::shown(QWidget& widget) {
+    screenshots_.Take(*widget.window());
+    if (qobject_cast<QDialog*>(&widget) == nullptr || operators_.empty())
+        return;
+    auto operate = std::move(operators_.front());
+    operators_.pop_front();
+    operate(widget);
+}
+
+void GuiScriptUi::ShowMessage(const std::string& text, hostfw::MessageKind kind) {
+    scripted_.ShowMessage(text, kind);
+    operateNext([](QWidget& box) { confirm(box); });
+    QtHostUi::ShowMessage(text, kind);
+}
+
+std::optional<std::vector<size_t>> GuiScriptUi::PickList(const hostfw::ListPickRequest& request) {
+    const auto wanted = scripted_.PickList(request);
+    operateNext([this, wanted](QWidget& widget) {
+        auto& dialog = static_cast<ListPickerDialog&>(widget);
+        if (!wanted) {
+            cancel(dialog);
+            return;
+        }
+        markRows(dialog, *wanted, screenshots_);
+        confirm(dialog);
+    });
+    const auto picked = QtHostUi::PickList(request);
+    if (picked != wanted) {
+        scripted_.Status().Fail("o seletor '" + request.title +
+                                "' devolveu outras linhas que as da resposta do script.");
+    }
+    return picked;
+}
+
+std::optional<size_t> GuiScriptUi::SearchRow(const hostfw::RowSearchRequest& request) {
+    const auto wanted = scripted_.SearchRow(request);
+    operateNext([wanted](QWidget& widget) {
+        auto& dialog = static_cast<RowSearchDialog&>(widget);
+        if (!wanted ||
+            !goToRow(dialog.Rows().FilterBox(), dialog.Rows().Table(), dialog.Model(), *wanted)) {
+            cancel(dialog);
+            return;
+        }
+        QTest::keyClick(&dialog.Rows().Table(), Qt::Key_Return);
+    });
+    const auto chosen = QtHostUi::SearchRow(request);
+    if (chosen != wanted) {
+        scripted_.Status().Fail("a pesquisa '" + request.title +
+                                "' devolveu outra linha que a da resposta do script.");
+    }
+    return chosen;
+}
+
+std::optional<std::string> GuiScriptUi::PromptText(const std::string& caption,
+                                                   const std::string& prompt,
+                                                   const std::string& initial) {
+    const auto wanted = scripted_.PromptText(caption, prompt, initial);
+    operateNext([wanted](QWidget& dialog) {
+        auto* edit = dialog.findChild<QLineEdit*>();
+        if (!wanted || edit == nullptr) {
+            cancel(dialog);
+            return;
+        }
+        edit->selectAll();
+        QTest::keyClicks(edit, QString::fromStdString(*wanted));
+        QTest::keyClick(edit, Qt::Key_Return);
+    });
+    return QtHostUi::PromptText(caption, prompt, initial);
+}
+
+void GuiScriptUi::RunModalLoop(hostfw::TCustomForm& form, const std::function<bool()>& closed) {
+    // The script plays the user inside the modal window: its next lines are the loop.
+    scripted_.RunModalLoop(form, closed);
+}
+
+void GuiScriptUi::ShowPreview(std::shared_ptr<const hostfw::ReportPreview> preview) {
+    scripted_.ShowPreview(preview);
+    // One preview on screen at a time: the script has looked at the last one already.
+    for (auto* open : Previews())
+        open->close();
+    QtHostUi::ShowPreview(std::move(preview));
+}
+
+void GuiScriptUi::Notify(const std::string& line) {
+    scripted_.Notify(line);
+    QtHostUi::Notify(line);
+}
+
+void GuiScriptUi::ServerCalled(const hostfw::ServerCallRecord& call) {
+    scripted_.ServerCalled(call);
+}
+
+void GuiScriptUi::ReportQueryBound(const hostfw::TParams& params) {
+    scripted_.ReportQueryBound(params);
+}
+
+}  // namespace host

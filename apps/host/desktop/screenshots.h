@@ -1,0 +1,23 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+class QWidget;
+
+namespace host {
+
+// PNG pictures of windows, numbered in the order they are taken and named after the window:
+// "03-seletor.png".
+class Screenshots {
+public:
+    // An empty folder takes none.
+    explicit Screenshots(std::filesystem::path folder);
+    void Take(QWidget& window);
+
+private:
+    std::filesystem::path folder_;
+    int count_ = 0;
+};
+
+}  // namespace host

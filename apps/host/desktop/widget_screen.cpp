@@ -1,0 +1,181 @@
+#include "desktop/widget_screen.h"
+
+#include <QTest>
+#include <QWidget>
+
+#include "desktop/main_window.h"
+#include "desktop/screenshots.h"
+#include "host/ui/application.h"
+#include "host/ui/user_actions.h"
+#include "host/view/control_view.h"
+#include "host/view/model_events.h"
+#include "host/view/qt_host_ui.h"
+#include "script_error.h"
+
+namespace host {
+namespace {
+
+using hostfw::view::RunUserAction;
+
+std::string boolText(bool value) {
+    return value ? "true" : "false";
+}
+
+// The Qt key of a character code a script presses.
+void pressCode(QWidget& widget, unsigned char code) {
+    switch (code) {
+        case 8:
+            QTest::keyClick(&widget, Qt::Key_Backspace);
+            return;
+        case 9:
+            QTest::keyClick(&widget, Qt::Key_Tab);
+            return;
+        case 13:
+            QTest::keyClick(&widget, Qt::Key_Return);
+            return;
+        default:
+            QTest::keyClick(&widget, static_cast<char>(code));
+    }
+}
+
+// The whole text selected from its start to its end with the keys.
+void selectAll(QWidget& edit) {
+    QTest::keyClick(&edit, Qt::Key_Home);
+    QTest::keyClick(&edit, Qt::Key_End, Qt::ShiftModifier);
+}
+
+}  // namespace
+
+WidgetScreen::WidgetScreen(MainWindow& window, hostfw::view::QtHostUi& ui, Screenshots& screenshots)
+    : window_(window), ui_(ui), screenshots_(screenshots) {}
+
+hostfw::view::ControlView& WidgetScreen::viewOf(const hostfw::TControl& control) const {
+    const hostfw::TCustomForm* form = hostfw::GetParentForm(control);
+    hostfw::view::FormView* view = form != nullptr ? ui_.Windows().ViewOf(*form) : nullptr;
+    hostfw::view::ControlView* shown = view != nullptr ? view->ViewOf(control) : nullptr;
+    if (shown == nullptr)
+        throw ScriptError("o controle '" + control.Name() + "' não está numa janela aberta.");
+    return *shown;
+}
+
+void WidgetScreen::Open(ModuleHost& /*module*/, bool modal) {
+    window_.OpenForm(modal);
+}
+
+void WidgetScreen::Focus(hostfw::TWinControl& control) {
+    hostfw::view::ControlView& view = viewOf(control);
+    // A click into an edit; other controls would toggle on a click, so they are tabbed to.
+    if (dynamic_cast<hostfw::TCustomEdit*>(&control) != nullptr) {
+        QTest::mouseClick(&view.FocusWidget(), Qt::LeftButton);
+    } else {
+        RunUserAction([&] { hostfw::UserActions::Focus(control); });
+    }
+}
+
+void WidgetScreen::Type(hostfw::TCustomEdit& edit, const std::string& text) {
+    QWidget& widget = viewOf(edit).FocusWidget();
+    if (!edit.Focused()) {
+        // Clicked into, then the old text selected, as the toolkit's focus leaves it.
+        Focus(edit);
+        selectAll(widget);
+    }
+    for (const QChar c : QString::fromStdString(text)) {
+        // A key that moved the focus away sends the rest nowhere, as in the model.
+        if (!edit.Focused())
+            return;
+        QTest::keyClicks(&widget, QString(c));
+    }
+}
+
+void WidgetScreen::PressKey(hostfw::TWinControl& control, unsigned char code) {
+    if (dynamic_cast<hostfw::TCustomEdit*>(&control) == nullptr) {
+        ScriptScreen::PressKey(control, code);
+        hostfw::view::AfterModelChange();
+        return;
+    }
+    Focus(control);
+    if (control.Focused())
+        pressCode(viewOf(control).FocusWidget(), code);
+}
+
+void WidgetScreen::Click(hostfw::TControl& control) {
+    QWidget& widget = viewOf(control).Widget();
+    if (!widget.isVisible() || !widget.isEnabled())
+        return;  // nothing to click on: the model ignores it as well
+    QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, QPoint(4, widget.height() / 2));
+}
+
+void WidgetScreen::Select(hostfw::TComboBox& combo, int index) {
+    // The item is chosen from the open list, as a person does.
+    RunUserAction([&] { hostfw::UserActions::Focus(combo); });
+    if (combo.Focused())
+        RunUserAction([&] { hostfw::UserActions::Select(combo, index); });
+}
+
+void WidgetScreen::ReplaceText(hostfw::TCustomEdit& edit, const std::string& text) {
+    Focus(edit);
+    if (!edit.Focused())
+        return;
+    QWidget& widget = viewOf(edit).FocusWidget();
+    selectAll(widget);
+    if (text.empty())
+        QTest::keyClick(&widget, Qt::Key_Backspace);
+    else
+        Type(edit, text);
+}
+
+void WidgetScreen::Close(hostfw::TCustomForm& form) {
+    if (QWidget* window = ui_.Windows().WindowOf(form))
+        window->close();
+    else
+        ScriptScreen::Close(form);
+}
+
+void WidgetScreen::Reactivate(hostfw::TCustomForm& form) {
+    RunUserAction([&] { hostfw::UserActions::Reactivate(form); });
+}
+
+void WidgetScreen::Check(Shown what, const hostfw::TControl* control, const std::string& value) {
+    if (what == Shown::Focus) {
+        if (control == nullptr)
+            return;
+        QWidget& expected = viewOf(*control).FocusWidget();
+        // The window's own focus, whether or not the window system made it the active one.
+        const QWidget* focused = expected.window()->focusWidget();
+        if (focused != &expected) {
+            const std::string shown =
+                focused != nullptr ? focused->objectName().toStdString() : std::string("nenhum");
+            throw ScriptError("o modelo tem o foco em '" + value + "', a janela em '" + shown +
+                              "'.");
+        }
+        return;
+    }
+    const hostfw::view::ControlView& view = viewOf(*control);
+    std::string shown;
+    switch (what) {
+        case Shown::Text:
+        case Shown::Caption:
+            shown = view.ShownText();
+            break;
+        case Shown::Enabled:
+            shown = boolText(!view.Widget().testAttribute(Qt::WA_ForceDisabled));
+            break;
+        case Shown::Checked:
+            shown = boolText(view.ShownChecked());
+            break;
+        case Shown::Focus:
+            break;
+    }
+    if (shown != value) {
+        throw ScriptError("o modelo de '" + control->Name() + "' tem \"" + value +
+                          "\", a janela mostra \"" + shown + "\".");
+    }
+}
+
+void WidgetScreen::Expected(const hostfw::TControl* control) {
+    if (control == nullptr)
+        return;
+    screenshots_.Take(*viewOf(*control).Widget().window());
+}
+
+}  // namespace host

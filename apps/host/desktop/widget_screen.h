@@ -1,0 +1,43 @@
+#pragma once
+
+#include "script_screen.h"
+
+namespace hostfw::view {
+class ControlView;
+class QtHostUi;
+}  // namespace hostfw::view
+
+namespace host {
+
+class MainWindow;
+class Screenshots;
+
+// A script's actions as input to the real widgets (keys on the focused widget, mouse clicks,
+// the window's close button, the menu to open the form) and its expectations checked against
+// what the widgets show as well as against the model.
+class WidgetScreen : public ScriptScreen {
+public:
+    WidgetScreen(MainWindow& window, hostfw::view::QtHostUi& ui, Screenshots& screenshots);
+
+    void Open(ModuleHost& module, bool modal) override;
+    void Focus(hostfw::TWinControl& control) override;
+    void Type(hostfw::TCustomEdit& edit, const std::string& text) override;
+    void PressKey(hostfw::TWinControl& control, unsigned char code) override;
+    void Click(hostfw::TControl& control) override;
+    void Select(hostfw::TComboBox& combo, int index) override;
+    void ReplaceText(hostfw::TCustomEdit& edit, const std::string& text) override;
+    void Close(hostfw::TCustomForm& form) override;
+    void Reactivate(hostfw::TCustomForm& form) override;
+    void Check(Shown what, const hostfw::TControl* control, const std::string& value) override;
+    void Expected(const hostfw::TControl* control) override;
+
+private:
+    // The control's view; raises ScriptError when its window is not on screen.
+    hostfw::view::ControlView& viewOf(const hostfw::TControl& control) const;
+
+    MainWindow& window_;
+    hostfw::view::QtHostUi& ui_;
+    Screenshots& screenshots_;
+};
+
+}  // namespace host
