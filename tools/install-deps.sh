@@ -7,7 +7,8 @@ packages=(
     build-essential cmake pkg-config git file dpkg-dev
     libsqlite3-dev sqlite3 libpq-dev postgresql
     libcpp-httplib-dev nlohmann-json3-dev libboost-dev
-    qt6-base-dev fonts-dejavu-core poppler-utils
+    qt6-base-dev qt6-qpa-plugins fonts-dejavu-core fonts-liberation2 poppler-utils
+    xvfb xauth
     libgtest-dev libgmock-dev libbenchmark-dev clang-format
 )
 

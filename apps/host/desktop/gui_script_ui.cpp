@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "desktop/key_input.h"
 #include "desktop/screenshots.h"
 #include "host/view/list_picker_dialog.h"
 #include "host/view/preview_window.h"
@@ -23,7 +24,7 @@ using hostfw::view::RowSourceModel;
 // the filter box, then the line found among those left. False when the filter hides it.
 bool goToRow(QLineEdit& filter, QTableView& table, RowSourceModel& model, size_t row) {
     filter.clear();
-    QTest::keyClicks(&filter, QString::fromStdString(model.Source().Key(row)));
+    TypeCharacters(filter, QString::fromStdString(model.Source().Key(row)));
     for (int shown = 0; shown < model.rowCount(); ++shown) {
         if (model.SourceRow(shown) == row) {
             table.setCurrentIndex(model.index(shown, model.FirstDataColumn()));
@@ -137,7 +138,7 @@ std::optional<std::string> GuiScriptUi::PromptText(const std::string& caption,
             return;
         }
         edit->selectAll();
-        QTest::keyClicks(edit, QString::fromStdString(*wanted));
+        TypeCharacters(*edit, QString::fromStdString(*wanted));
         QTest::keyClick(edit, Qt::Key_Return);
     });
     return QtHostUi::PromptText(caption, prompt, initial);

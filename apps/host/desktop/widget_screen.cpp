@@ -3,6 +3,7 @@
 #include <QTest>
 #include <QWidget>
 
+#include "desktop/key_input.h"
 #include "desktop/main_window.h"
 #include "desktop/screenshots.h"
 #include "host/ui/application.h"
@@ -34,7 +35,7 @@ void pressCode(QWidget& widget, unsigned char code) {
             QTest::keyClick(&widget, Qt::Key_Return);
             return;
         default:
-            QTest::keyClick(&widget, static_cast<char>(code));
+            TypeCharacters(widget, QString(QChar(code)));
     }
 }
 
@@ -83,7 +84,7 @@ void WidgetScreen::Type(hostfw::TCustomEdit& edit, const std::string& text) {
         // A key that moved the focus away sends the rest nowhere, as in the model.
         if (!edit.Focused())
             return;
-        QTest::keyClicks(&widget, QString(c));
+        TypeCharacters(widget, QString(c));
     }
 }
 

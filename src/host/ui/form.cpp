@@ -88,14 +88,14 @@ void TCustomForm::SelectNext(TWinControl* current, bool forward) {
 
 void TCustomForm::Show() {
     SetVisible(true);
-    if (!showing_) {
-        showing_ = true;
-        if (OnShow)
-            OnShow(this);
-    }
-    // A window is put on screen (or brought to the front) once the show handler has run.
+    const bool wasShowing = showing_;
+    showing_ = true;
+    // The window is on screen (or brought to the front) before the show handler runs, so
+    // whatever it says appears over the window, and a refusal leaves the window open.
     if (Application().HasUi())
         Application().Ui().FormShown(*this);
+    if (!wasShowing && OnShow)
+        OnShow(this);
     Activate();
 }
 

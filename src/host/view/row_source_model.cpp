@@ -103,6 +103,9 @@ int RowSourceModel::ColumnWidthChars(int column) const {
 }
 
 bool RowSourceModel::rowMatches(std::size_t row, const QString& folded) const {
+    // The key counts as a column even when its field is hidden: users know their codes.
+    if (QString::fromStdString(rows_.Key(row)).contains(folded, Qt::CaseInsensitive))
+        return true;
     for (std::size_t column = 0; column < rows_.Columns().size(); ++column) {
         if (QString::fromStdString(rows_.Cell(row, column)).contains(folded, Qt::CaseInsensitive))
             return true;

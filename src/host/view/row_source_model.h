@@ -25,7 +25,8 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
     const RowSource& Source() const { return rows_; }
-    // Shows only the rows with a cell that holds `text`, letter case ignored; "" shows all.
+    // Shows only the rows with a cell (or key) that holds `text`, letter case ignored; ""
+    // shows all.
     void SetFilter(const QString& text);
     const QString& Filter() const { return filter_; }
     // The source row of a shown row.
