@@ -89,6 +89,10 @@ unset VISUAL EDITOR
 gui_options=()
 if [ -n "${EXP036_UI_GUI:-}" ]; then
     gui_options=(--gui)
+    # EXP036_UI_SCREENSHOTS=FOLDER keeps a PNG of every window shown (tools/screenshots.sh).
+    if [ -n "${EXP036_UI_SCREENSHOTS:-}" ]; then
+        gui_options+=(--screenshots "$(realpath -m "$EXP036_UI_SCREENSHOTS")")
+    fi
 fi
 cd "$work" || fail "não foi possível entrar em $work"
 "$host" --db "$database" --reports "$work/reports" --output "$work/out" --branch 0001 \

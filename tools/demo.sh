@@ -31,10 +31,21 @@ for _ in $(seq 100); do
 done
 [[ -n $port ]] || { echo "O servidor de aplicação não informou a porta." >&2; exit 1; }
 
+session=(--db "$work/demo.sqlite" --reports "$root/reports" --output "$work/output"
+         --branch 0001 --server "127.0.0.1:$port")
+if [[ -n ${DISPLAY:-}${WAYLAND_DISPLAY:-} ]]; then
+    # A person at a screen: the desktop application on the demo database and the local server.
+    "$bin/exp036-host" "${session[@]}"
+    exit 0
+fi
+
+# No screen: the demo script through the real windows, offscreen, with its pictures.
 before=$(ls "$work/output")
-"$bin/exp036-host" --db "$work/demo.sqlite" --reports "$root/reports" --output "$work/output" \
-    --branch 0001 --server "127.0.0.1:$port" --script "$root/tools/demo.ui"
+rm -rf "$work/screenshots"
+QT_QPA_PLATFORM=offscreen "$bin/exp036-host" "${session[@]}" --gui \
+    --screenshots "$work/screenshots" --script "$root/tools/demo.ui" 2> >(grep -v '^This plugin\|XDG_RUNTIME' >&2)
 pdf=$(comm -13 <(echo "$before") <(ls "$work/output") | grep '\.pdf$' | tail -n 1)
 [[ -n $pdf ]] || { echo "Nenhum PDF foi impresso." >&2; exit 1; }
 echo
+echo "Telas da demonstração em: $work/screenshots"
 echo "Relatório impresso em: $work/output/$pdf"

@@ -70,6 +70,7 @@ DateEditView::DateEditView(TDateEditPlus& edit, TDateEditPlus* first, TDateEditP
     if (first_ != nullptr && second_ != nullptr) {
         ranges_ = new QToolButton(this);
         ranges_->setObjectName(objectName() + QStringLiteral("_periodos"));
+        ranges_->setText(QStringLiteral("▾"));
         ranges_->setToolTip(QStringLiteral("Períodos"));
         ranges_->setFocusPolicy(Qt::NoFocus);
         ranges_->setPopupMode(QToolButton::InstantPopup);

@@ -178,6 +178,14 @@ void PreviewWindow::resizeEvent(QResizeEvent* event) {
         SetZoom(static_cast<Zoom>(zoom_->currentIndex()));
 }
 
+void PreviewWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The room to fit is known only once the window is laid out on screen.
+    scroll_->widget()->adjustSize();
+    layout()->activate();
+    SetZoom(static_cast<Zoom>(zoom_->currentIndex()));
+}
+
 void PreviewWindow::print() {
     if (pages_ == nullptr)
         return;

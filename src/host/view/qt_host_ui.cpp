@@ -115,10 +115,7 @@ void QtHostUi::ShowPreview(std::shared_ptr<const ReportPreview> preview) {
     previews_.push_back(window);
     window->show();
     window->raise();
-    QTimer::singleShot(0, window, [this, guard = QPointer<PreviewWindow>(window)] {
-        if (guard)
-            announceShown(*guard);
-    });
+    announceShown(*window);
 }
 
 std::vector<PreviewWindow*> QtHostUi::Previews() const {
@@ -141,12 +138,8 @@ void QtHostUi::ReportQueryBound(const TParams& /*params*/) {}
 
 void QtHostUi::FormShown(TCustomForm& form) {
     windows_.Shown(form);
-    if (QWidget* window = windows_.WindowOf(form)) {
-        QTimer::singleShot(0, window, [this, guard = QPointer<QWidget>(window)] {
-            if (guard)
-                announceShown(*guard);
-        });
-    }
+    if (QWidget* window = windows_.WindowOf(form))
+        announceShown(*window);
 }
 
 void QtHostUi::FormHidden(TCustomForm& form) {
