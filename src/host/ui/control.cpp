@@ -178,7 +178,7 @@ TCustomForm* GetParentForm(const TControl& control) {
 
 namespace {
 
-void collectTabSequence(const TWinControl& container, std::vector<TWinControl*>& out) {
+void collectFocusOrder(const TWinControl& container, std::vector<TWinControl*>& out) {
     std::vector<TWinControl*> children;
     for (TControl* c : container.Controls()) {
         if (auto* w = dynamic_cast<TWinControl*>(c))
@@ -187,20 +187,24 @@ void collectTabSequence(const TWinControl& container, std::vector<TWinControl*>&
     std::stable_sort(children.begin(), children.end(),
                      [](TWinControl* a, TWinControl* b) { return a->TabOrder() < b->TabOrder(); });
     for (TWinControl* child : children) {
-        if (child->AcceptsFocus()) {
-            if (child->TabStop())
-                out.push_back(child);
-        } else {
-            collectTabSequence(*child, out);
-        }
+        if (child->AcceptsFocus())
+            out.push_back(child);
+        else
+            collectFocusOrder(*child, out);
     }
 }
 
 }  // namespace
 
-std::vector<TWinControl*> TabSequence(const TWinControl& root) {
+std::vector<TWinControl*> FocusOrder(const TWinControl& root) {
     std::vector<TWinControl*> out;
-    collectTabSequence(root, out);
+    collectFocusOrder(root, out);
+    return out;
+}
+
+std::vector<TWinControl*> TabSequence(const TWinControl& root) {
+    std::vector<TWinControl*> out = FocusOrder(root);
+    std::erase_if(out, [](const TWinControl* control) { return !control->TabStop(); });
     return out;
 }
 

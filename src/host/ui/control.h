@@ -137,7 +137,9 @@ private:
 // The form that holds a control, or nullptr.
 HOSTFW_EXPORT TCustomForm* GetParentForm(const TControl& control);
 
-// The focusable controls under a container in tab order, depth first.
+// The controls under a container that take the focus, in tab order, depth first.
+HOSTFW_EXPORT std::vector<TWinControl*> FocusOrder(const TWinControl& root);
+// Those of them that Tab stops at.
 HOSTFW_EXPORT std::vector<TWinControl*> TabSequence(const TWinControl& root);
 
 }  // namespace hostfw

@@ -70,16 +70,19 @@ void TCustomForm::FocusControl(TWinControl* control) {
 }
 
 void TCustomForm::SelectNext(TWinControl* current, bool forward) {
-    const std::vector<TWinControl*> sequence = TabSequence(*this);
-    if (sequence.empty())
+    // A control Tab does not stop at still has its place in the order, and the search starts
+    // there; from no control at all, forward finds the first and backward the last.
+    const std::vector<TWinControl*> order = FocusOrder(*this);
+    if (order.empty())
         return;
-    auto it = std::find(sequence.begin(), sequence.end(), current);
-    const size_t start =
-        it == sequence.end() ? sequence.size() - 1 : static_cast<size_t>(it - sequence.begin());
-    const size_t count = sequence.size();
+    const size_t count = order.size();
+    auto it = std::find(order.begin(), order.end(), current);
+    const size_t start = it != order.end() ? static_cast<size_t>(it - order.begin())
+                         : forward         ? count - 1
+                                           : 0;
     for (size_t step = 1; step <= count; ++step) {
-        TWinControl* candidate = sequence[(start + (forward ? step : count - step)) % count];
-        if (candidate->CanFocus()) {
+        TWinControl* candidate = order[(start + (forward ? step : count - step)) % count];
+        if (candidate->TabStop() && candidate->CanFocus()) {
             FocusControl(candidate);
             return;
         }

@@ -150,4 +150,16 @@ TEST_F(Focus, ControlsOutsideTheTabStopAreSkipped) {
     EXPECT_EQ(focused(), &inBox);
 }
 
+TEST_F(Focus, TabFromAControlTabDoesNotStopAtStartsFromItsPlace) {
+    second.SetTabStop(false);
+    UserActions::Focus(second);
+    UserActions::Tab(second, false);
+    EXPECT_EQ(focused(), &first);
+    UserActions::Focus(second);
+    UserActions::Tab(second, true);
+    EXPECT_EQ(focused(), &inBox);
+    form.SelectNext(nullptr, false);
+    EXPECT_EQ(focused(), &third) << "from no control, backward starts at the last";
+}
+
 }  // namespace
