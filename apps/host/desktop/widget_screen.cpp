@@ -1,5 +1,7 @@
 #include "desktop/widget_screen.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QTest>
 #include <QWidget>
 
@@ -64,12 +66,23 @@ void WidgetScreen::Open(ModuleHost& /*module*/, bool modal) {
 }
 
 void WidgetScreen::Focus(hostfw::TWinControl& control) {
-    hostfw::view::ControlView& view = viewOf(control);
-    // A click into an edit; other controls would toggle on a click, so they are tabbed to.
+    if (control.Focused())
+        return;
+    QWidget& widget = viewOf(control).FocusWidget();
     if (dynamic_cast<hostfw::TCustomEdit*>(&control) != nullptr) {
-        QTest::mouseClick(&view.FocusWidget(), Qt::LeftButton);
+        QTest::mouseClick(&widget, Qt::LeftButton);
+    } else if (dynamic_cast<hostfw::TButtonControl*>(&control) != nullptr) {
+        // Pressed, then released off the box: the focus moves there and nothing toggles.
+        QTest::mousePress(&widget, Qt::LeftButton, Qt::NoModifier, QPoint(4, widget.height() / 2));
+        QTest::mouseRelease(&widget, Qt::LeftButton, Qt::NoModifier, QPoint(-4, -4));
+    } else if (auto* combo = qobject_cast<QComboBox*>(&widget)) {
+        // A click opens the list; Escape closes it with nothing chosen.
+        QTest::mouseClick(combo, Qt::LeftButton);
+        if (combo->view()->isVisible())
+            QTest::keyClick(combo->view(), Qt::Key_Escape);
     } else {
-        RunUserAction([&] { hostfw::UserActions::Focus(control); });
+        // Nothing else takes the focus: the toolkit says so as it would to any user.
+        ScriptScreen::Focus(control);
     }
 }
 
@@ -89,11 +102,6 @@ void WidgetScreen::Type(hostfw::TCustomEdit& edit, const std::string& text) {
 }
 
 void WidgetScreen::PressKey(hostfw::TWinControl& control, unsigned char code) {
-    if (dynamic_cast<hostfw::TCustomEdit*>(&control) == nullptr) {
-        ScriptScreen::PressKey(control, code);
-        hostfw::view::AfterModelChange();
-        return;
-    }
     Focus(control);
     if (control.Focused())
         pressCode(viewOf(control).FocusWidget(), code);
@@ -107,10 +115,28 @@ void WidgetScreen::Click(hostfw::TControl& control) {
 }
 
 void WidgetScreen::Select(hostfw::TComboBox& combo, int index) {
-    // The item is chosen from the open list, as a person does.
-    RunUserAction([&] { hostfw::UserActions::Focus(combo); });
-    if (combo.Focused())
-        RunUserAction([&] { hostfw::UserActions::Select(combo, index); });
+    auto* widget = qobject_cast<QComboBox*>(&viewOf(combo).FocusWidget());
+    if (widget == nullptr || index < 0 || index >= widget->count()) {
+        // No person can choose an item the list does not have: the toolkit refuses it as it
+        // does headless.
+        ScriptScreen::Select(combo, index);
+        hostfw::view::AfterModelChange();
+        return;
+    }
+    // The list opened with a click, the item reached with the arrow keys and taken with Enter.
+    if (!combo.Focused() || !widget->view()->isVisible())
+        QTest::mouseClick(widget, Qt::LeftButton);
+    QAbstractItemView* list = widget->view();
+    if (!combo.Focused() || !list->isVisible())
+        return;
+    list->setCurrentIndex(widget->model()->index(std::max(0, widget->currentIndex()), 0));
+    while (list->currentIndex().row() != index) {
+        const int before = list->currentIndex().row();
+        QTest::keyClick(list, list->currentIndex().row() < index ? Qt::Key_Down : Qt::Key_Up);
+        if (list->currentIndex().row() == before)
+            break;
+    }
+    QTest::keyClick(list, Qt::Key_Return);
 }
 
 void WidgetScreen::ReplaceText(hostfw::TCustomEdit& edit, const std::string& text) {

@@ -50,6 +50,12 @@ const PropertyInfo* TButtonControl::FindProperty(std::string_view name) const {
     return TWinControl::FindProperty(name);
 }
 
+void TButtonControl::KeyPress(char& key) {
+    TWinControl::KeyPress(key);
+    if (key == ' ')
+        Click();
+}
+
 void TCheckBox::Click() {
     if (!Enabled())
         return;

@@ -35,11 +35,13 @@ public:
     const PropertyInfo* FindProperty(std::string_view name) const override;
 };
 
-// Radio buttons and check boxes take the focus; a click toggles the state.
+// Radio buttons and check boxes take the focus; a click toggles the state, and so does the
+// space bar the key handler lets through.
 class HOSTFW_EXPORT TButtonControl : public TWinControl {
 public:
     using TWinControl::TWinControl;
     bool AcceptsFocus() const override { return true; }
+    void KeyPress(char& key) override;
     bool Checked() const { return checked_; }
     virtual void SetChecked(bool value) { checked_ = value; }
     const PropertyInfo* FindProperty(std::string_view name) const override;

@@ -53,6 +53,10 @@ void Type(TCustomEdit& edit, const std::string& text) {
 }
 
 void PressKey(TWinControl& control, unsigned char code) {
+    if (code == '\t') {
+        Tab(control, true);
+        return;
+    }
     Application().Dispatch([&] {
         focusNow(control);
         char key = static_cast<char>(code);

@@ -23,7 +23,7 @@ HOSTFW_EXPORT void Focus(TWinControl& control);
 // Focuses the edit, then sends each character (UTF-8 text, Latin-1 code points) through
 // the key-press path.
 HOSTFW_EXPORT void Type(TCustomEdit& edit, const std::string& text);
-// Presses one key with the given character code in the control.
+// Presses one key with the given character code in the control; Tab (9) as Tab below.
 HOSTFW_EXPORT void PressKey(TWinControl& control, unsigned char code);
 // Presses Tab (or Shift+Tab) in the control: an edit takes Tab through its key-press path as
 // any key; otherwise the focus moves to the next (previous) control in tab order.

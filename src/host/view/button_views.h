@@ -13,8 +13,9 @@ namespace hostfw::view {
 // The control's click as a user action, the views refreshed afterwards.
 void ClickControl(TControl& control);
 
-// A radio button or check box: a click or the space bar is the control's click (focus first,
-// exit events and all); Qt never toggles it, so the checked state is always the model's,
+// A radio button or check box: pressing the mouse on it asks for the focus (exit events and
+// all), releasing it there is the control's click; keys go through the control's key path
+// (the space bar clicks). Qt never toggles it, so the checked state is always the model's,
 // siblings of a radio button included.
 template <class Button, class Box>
 class ToggleView : public Button, public ControlView {
@@ -38,15 +39,17 @@ protected:
             return true;
         return Button::event(event);
     }
-    void mousePressEvent(QMouseEvent* event) override { event->accept(); }
+    void mousePressEvent(QMouseEvent* event) override {
+        event->accept();
+        RouteFocusClick(box_);
+    }
     void mouseReleaseEvent(QMouseEvent* event) override {
-        if (this->rect().contains(event->position().toPoint()))
+        // A press whose focus the form refused clicks nothing.
+        if (box_.Focused() && this->rect().contains(event->position().toPoint()))
             ClickControl(box_);
     }
     void keyPressEvent(QKeyEvent* event) override {
-        if (event->key() == Qt::Key_Space)
-            ClickControl(box_);
-        else
+        if (!RouteCharacterKey(box_, *event))
             event->ignore();
     }
     void keyReleaseEvent(QKeyEvent* event) override { event->accept(); }

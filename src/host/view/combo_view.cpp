@@ -55,7 +55,7 @@ void ComboView::keyPressEvent(QKeyEvent* event) {
     else if (event->key() == Qt::Key_F4 ||
              (event->key() == Qt::Key_Down && (event->modifiers() & Qt::AltModifier)))
         showPopup();
-    else
+    else if (!RouteCharacterKey(combo_, *event))
         event->ignore();
 }
 

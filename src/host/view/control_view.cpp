@@ -46,6 +46,20 @@ bool RouteFocusKey(TWinControl& control, const QKeyEvent& event) {
     return true;
 }
 
+bool RouteCharacterKey(TWinControl& control, const QKeyEvent& event) {
+    unsigned char code = 0;
+    if (event.key() == Qt::Key_Backspace)
+        code = 8;
+    else if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter)
+        code = 13;
+    else if (event.text().size() == 1 && event.text().at(0).unicode() <= 0xFF)
+        code = static_cast<unsigned char>(event.text().at(0).unicode());
+    if (code == 0)
+        return false;
+    RunUserAction([&] { UserActions::PressKey(control, code); });
+    return true;
+}
+
 void RouteFocusClick(TWinControl& control) {
     if (!control.Focused())
         RunUserAction([&] { UserActions::Focus(control); });

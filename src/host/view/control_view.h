@@ -40,6 +40,10 @@ private:
 // Keys a focusable control takes from the keyboard: Tab and Shift+Tab move the focus through
 // the form's tab order; everything else is the control's own business. True when handled.
 bool RouteFocusKey(TWinControl& control, const QKeyEvent& event);
+// A key with a character code (Backspace 8, Enter 13, a Latin-1 character its own) goes
+// through the control's key path, where the toolkit decides what it does. False for keys
+// without one (arrows, function keys).
+bool RouteCharacterKey(TWinControl& control, const QKeyEvent& event);
 // A click into a focusable control asks the model for the focus (its exit and enter events run).
 void RouteFocusClick(TWinControl& control);
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
+#include <utility>
 
 #include "host/ui/user_actions.h"
 #include "host/view/model_events.h"
@@ -110,19 +111,26 @@ void EditView::pressKey(unsigned char code) {
 }
 
 void EditView::mousePressEvent(QMouseEvent* event) {
+    // The click that brings the focus leaves the text as the toolkit enters an edit (all of
+    // it selected); a click in the focused edit places the caret.
+    entering_ = !edit_.Focused();
     RouteFocusClick(edit_);
-    if (!edit_.Focused())
+    if (entering_ || !edit_.Focused())
         return;
     QLineEdit::mousePressEvent(event);
     syncSelection();
 }
 
 void EditView::mouseMoveEvent(QMouseEvent* event) {
+    if (entering_ || !edit_.Focused())
+        return;
     QLineEdit::mouseMoveEvent(event);
     syncSelection();
 }
 
 void EditView::mouseReleaseEvent(QMouseEvent* event) {
+    if (std::exchange(entering_, false) || !edit_.Focused())
+        return;
     QLineEdit::mouseReleaseEvent(event);
     syncSelection();
 }

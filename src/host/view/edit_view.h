@@ -30,6 +30,7 @@ private:
     void syncSelection();
 
     TCustomEdit& edit_;
+    bool entering_ = false;  // the mouse button went down to bring the focus here
 };
 
 }  // namespace hostfw::view

@@ -103,6 +103,19 @@ TEST_F(Buttons, CheckBoxClickToggles) {
     EXPECT_EQ(clicks.size(), 2u);
 }
 
+TEST_F(Buttons, TheSpaceBarTogglesABoxUnlessItsKeyHandlerDiscardsItAndTabMovesOn) {
+    auto& box = form.add<TCheckBox>("ckbP", nullptr, 3);
+    countClicks(box);
+    UserActions::PressKey(box, ' ');
+    EXPECT_TRUE(box.Checked());
+    box.OnKeyPress = [](TObject*, char& key) { key = 0; };
+    UserActions::PressKey(box, ' ');
+    EXPECT_TRUE(box.Checked()) << "a discarded key clicks nothing";
+    EXPECT_EQ(clicks.size(), 1u);
+    UserActions::PressKey(allA, 9);
+    EXPECT_TRUE(listA.Focused()) << "Tab in a radio button moves the focus as anywhere else";
+}
+
 TEST_F(Buttons, SpeedButtonsNeverTakeTheFocusSoNoExitRuns) {
     auto& speed = form.add<TSpeedButton>("sbtPreview");
     countClicks(speed);
