@@ -11,7 +11,6 @@
 namespace demodb {
 namespace {
 
-constexpr int kClientCount = 300;
 constexpr long long kProgressEvery = 100'000;
 
 // Separate streams, so the clients are the same whatever the number of invoices.
@@ -82,7 +81,8 @@ std::string isoDay(double day) {
 
 class InvoiceGenerator {
 public:
-    explicit InvoiceGenerator(std::uint64_t seed) : random_(seed ^ kInvoiceStream) {}
+    InvoiceGenerator(std::uint64_t seed, int clients)
+        : random_(seed ^ kInvoiceStream), clients_(clients) {}
 
     Invoice Make(long long index) {
         static constexpr const char* kFirstStatuses = "PEACK";
@@ -91,7 +91,7 @@ public:
         invoice.branch = branchCode(branch);
         invoice.entry = std::to_string(index + 1);
         invoice.number = std::to_string(++lastNumber_[branch]);
-        invoice.client = std::to_string(random_.Between(1, kClientCount));
+        invoice.client = std::to_string(random_.Between(1, clients_));
         invoice.destination = branchCode(random_.Below(BranchNames().size()));
         const double issued = firstDay_ + static_cast<double>(random_.Below(dayCount_));
         invoice.issued = isoDay(issued);
@@ -110,6 +110,7 @@ public:
 
 private:
     DemoRandom random_;
+    int clients_;
     std::array<long long, 12> lastNumber_{};
     const double firstDay_ = hostfw::daysFromCivil({2025, 1, 1});
     const std::uint64_t dayCount_ =
@@ -124,10 +125,10 @@ void FillDemoData(hostfw::Engine& engine, const DemoOptions& options) {
         writer.Write(Branch{branchCode(i), std::string(BranchNames()[i])});
     }
     DemoRandom clientRandom(options.seed ^ kClientStream);
-    for (int number = 1; number <= kClientCount; ++number) {
+    for (int number = 1; number <= options.clients; ++number) {
         writer.Write(randomClient(clientRandom, number));
     }
-    InvoiceGenerator invoices(options.seed);
+    InvoiceGenerator invoices(options.seed, options.clients);
     for (long long index = 0; index < options.invoices; ++index) {
         writer.Write(invoices.Make(index));
         if ((index + 1) % kProgressEvery == 0 && options.progress)

@@ -26,16 +26,20 @@ bool HasTables(hostfw::Engine& engine);
 
 // Largest invoice count: entry numbers are at most 10 digits wide.
 constexpr long long kMaxInvoices = 9'999'999'999LL;
+// Largest client count: client codes are at most 7 digits wide.
+constexpr int kMaxClients = 9'999'999;
 
 struct DemoOptions {
     long long invoices = 5000;
+    int clients = 300;
     std::uint64_t seed = 1;
     // Called with the count written so far after every 100,000 invoices.
     std::function<void(long long)> progress;
 };
 
-// Fills the empty tables with demo data, the same rows for the same seed and invoice count:
-// branches "0001".."0012"; clients "1".."300" (not zero-filled) of both kinds with valid CPF
+// Fills the empty tables with demo data, the same rows for the same seed and counts: branches
+// "0001".."0012"; clients "1".."300" (or up to the count asked; not zero-filled) of both kinds
+// with valid CPF
 // or CNPJ numbers; invoices issued from 2025-01-01 to 2026-12-31 over all branches, with
 // every status (the first five are P, E, A, C and K), the exit date missing on some "P"
 // invoices, a shipping row for every invoice with an exit date, canceled on "K" invoices.

@@ -8,13 +8,13 @@ namespace demodb {
 namespace {
 
 template <typename Number>
-Number parseNumber(const std::string& option, const std::string& text, Number max) {
+Number parseNumber(const std::string& option, const std::string& text, Number min, Number max) {
     Number value{};
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 0 ||
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < min ||
         value > max) {
-        throw hostfw::Exception(option + " espera um número inteiro de 0 a " + std::to_string(max) +
-                                ", não \"" + text + "\".");
+        throw hostfw::Exception(option + " espera um número inteiro de " + std::to_string(min) +
+                                " a " + std::to_string(max) + ", não \"" + text + "\".");
     }
     return value;
 }
@@ -22,13 +22,14 @@ Number parseNumber(const std::string& option, const std::string& text, Number ma
 }  // namespace
 
 const char* const kDemodbUsage =
-    "uso: exp036-demodb BANCO [--invoices N] [--seed S] [--force] [--test-data]\n"
+    "uso: exp036-demodb BANCO [--invoices N] [--clients N] [--seed S] [--force] [--test-data]\n"
     "\n"
     "Cria as tabelas do banco compartilhado e as preenche com dados de demonstração.\n"
     "BANCO é o arquivo SQLite (criado se não existir) ou uma conexão PostgreSQL\n"
     "(postgresql://... ou \"host=... dbname=...\").\n"
     "\n"
     "  --invoices N  quantidade de notas fiscais (padrão 5000)\n"
+    "  --clients N   quantidade de clientes, de 1 em diante (padrão 300)\n"
     "  --seed S      semente dos dados; a mesma semente gera os mesmos dados (padrão 1)\n"
     "  --force       recria as tabelas de um banco que já tem tabelas\n"
     "  --test-data   grava o pequeno conjunto fixo dos testes em vez da demonstração\n";
@@ -46,10 +47,14 @@ DemodbOptions ParseDemodbOptions(const std::vector<std::string>& arguments) {
         if (argument == "--help" || argument == "-h") {
             options.help = true;
         } else if (argument == "--invoices") {
-            options.invoices = parseNumber(argument, value(), kMaxInvoices);
+            options.invoices = parseNumber(argument, value(), 0LL, kMaxInvoices);
+            demoOptionGiven = true;
+        } else if (argument == "--clients") {
+            // Invoices need a client to belong to.
+            options.clients = parseNumber(argument, value(), 1, kMaxClients);
             demoOptionGiven = true;
         } else if (argument == "--seed") {
-            options.seed = parseNumber(argument, value(), UINT64_MAX);
+            options.seed = parseNumber<std::uint64_t>(argument, value(), 0, UINT64_MAX);
             demoOptionGiven = true;
         } else if (argument == "--force") {
             options.force = true;
@@ -68,7 +73,8 @@ DemodbOptions ParseDemodbOptions(const std::vector<std::string>& arguments) {
     if (options.database.empty())
         throw hostfw::Exception("Informe o banco de dados.");
     if (options.testData && demoOptionGiven) {
-        throw hostfw::Exception("--test-data grava dados fixos; não use --invoices nem --seed.");
+        throw hostfw::Exception(
+            "--test-data grava dados fixos; não use --invoices, --clients nem --seed.");
     }
     return options;
 }

@@ -12,6 +12,7 @@ namespace demodb {
 struct DemodbOptions {
     std::string database;  // SQLite file or PostgreSQL connection string
     long long invoices = DemoOptions{}.invoices;
+    int clients = DemoOptions{}.clients;
     std::uint64_t seed = DemoOptions{}.seed;
     bool force = false;     // replace the shared database's tables if they exist
     bool testData = false;  // the small fixed test data instead of the demo data

@@ -18,6 +18,7 @@ void fill(hostfw::Engine& engine, const DemodbOptions& options) {
     } else {
         DemoOptions demo;
         demo.invoices = options.invoices;
+        demo.clients = options.clients;
         demo.seed = options.seed;
         demo.progress = [](long long written) {
             std::cerr << written << " notas fiscais gravadas" << std::endl;

@@ -23,12 +23,13 @@ constexpr const char* kAllInvoices =
 constexpr const char* kAllClients = "SELECT * FROM CLIENTE ORDER BY CDCLIENTE + 0";
 
 // A demo database in memory.
-std::shared_ptr<hostfw::Engine> demo(long long invoices, std::uint64_t seed) {
+std::shared_ptr<hostfw::Engine> demo(long long invoices, std::uint64_t seed, int clients = 300) {
     auto engine = hostfw::OpenDatabase(":memory:", true);
     demodb::CreateSchema(*engine);
     demodb::DemoOptions options;
     options.invoices = invoices;
     options.seed = seed;
+    options.clients = clients;
     demodb::FillDemoData(*engine, options);
     return engine;
 }
@@ -79,6 +80,16 @@ TEST(DemoDataSeed, AnotherSeedGivesOtherInvoices) {
 
 TEST(DemoDataSeed, ClientsDoNotDependOnTheInvoiceCount) {
     EXPECT_EQ(rowsOf(*demo(10, 5), kAllClients), rowsOf(*demo(2000, 5), kAllClients));
+}
+
+TEST(DemoDataSeed, MoreClientsKeepTheFirstOnesAndInvoicesReachTheNewOnes) {
+    const auto few = rowsOf(*demo(10, 5), kAllClients);
+    const auto many = demo(2000, 5, 5000);
+    const auto clients = rowsOf(*many, kAllClients);
+    ASSERT_EQ(clients.size(), 5000u);
+    EXPECT_TRUE(std::equal(few.begin(), few.end(), clients.begin()));
+    EXPECT_FALSE(rowsOf(*many, "SELECT 1 FROM NOTAFISCAL WHERE CDCLIENTE + 0 > 300").empty());
+    EXPECT_TRUE(rowsOf(*many, "SELECT 1 FROM NOTAFISCAL WHERE CDCLIENTE + 0 > 5000").empty());
 }
 
 TEST(DemoDataSeed, TheFirstFiveInvoicesCoverEveryStatus) {

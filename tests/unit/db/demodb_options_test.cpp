@@ -25,12 +25,15 @@ TEST(DemodbOptions, DefaultsAndValues) {
     const auto plain = ParseDemodbOptions({"demo.sqlite"});
     EXPECT_EQ(plain.database, "demo.sqlite");
     EXPECT_EQ(plain.invoices, 5000);
+    EXPECT_EQ(plain.clients, 300);
     EXPECT_EQ(plain.seed, 1u);
     EXPECT_FALSE(plain.force);
-    const auto full = ParseDemodbOptions(
-        {"--invoices", "1000000", "x.sqlite", "--seed", "18446744073709551615", "--force"});
+    const auto full =
+        ParseDemodbOptions({"--invoices", "1000000", "x.sqlite", "--seed", "18446744073709551615",
+                            "--force", "--clients", "1000000"});
     EXPECT_EQ(full.database, "x.sqlite");
     EXPECT_EQ(full.invoices, 1000000);
+    EXPECT_EQ(full.clients, 1000000);
     EXPECT_EQ(full.seed, 18446744073709551615u);
     EXPECT_TRUE(full.force);
 }
@@ -47,6 +50,12 @@ TEST(DemodbOptions, BadNumbersAreRefusedNamingTheOption) {
     }
     EXPECT_NE(refusal({"d.sqlite", "--seed", "18446744073709551616"}).find("--seed"),
               std::string::npos);
+    for (const std::string bad : {"0", "10000000", "-3"}) {
+        const std::string message = refusal({"d.sqlite", "--clients", bad});
+        EXPECT_NE(message.find("--clients espera um número inteiro de 1 a 9999999"),
+                  std::string::npos)
+            << "\"" << bad << "\": every invoice needs a client";
+    }
 }
 
 TEST(DemodbOptions, MissingValueOrDatabaseIsRefused) {
