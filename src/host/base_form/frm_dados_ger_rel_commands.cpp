@@ -53,8 +53,10 @@ ReportRequest TfrmDadosGerRel::ReportRequestFor(const ReportDefinition& definiti
 void TfrmDadosGerRel::sbtPreviewClick(TObject* /*sender*/) {
     const ReportDefinition& definition = SelectedDefinition();
     const auto database = SharedDatabase();
-    std::shared_ptr<const LaidOutReport> preview = withProgress(
-        definition, [&] { return LaidOutReport::Run(ReportRequestFor(definition, *database)); });
+    // The first page is laid out here; a window lays out the rest while it shows that page.
+    std::shared_ptr<const LaidOutReport> preview = withProgress(definition, [&] {
+        return LaidOutReport::Start(ReportRequestFor(definition, *database), database);
+    });
     if (preview)
         Application().Ui().ShowPreview(std::move(preview));
 }

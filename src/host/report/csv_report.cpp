@@ -2,6 +2,7 @@
 
 #include "host/core/csv_field.h"
 #include "host/core/exception.h"
+#include "host/data/abandon_rows.h"
 #include "host/report/amount.h"
 #include "host/report/definition_bands.h"
 #include "host/report/opened_report.h"
@@ -42,14 +43,19 @@ bool WriteCsvReport(const ReportRequest& request, std::ostream& out) {
     std::int64_t count = 0;
     std::int64_t cents = 0;
     RunMonitor monitor(request);
-    while (report->rows->Next()) {
-        for (std::size_t i = 0; i < columnCount; ++i)
-            row[i] = report->rows->Value(i);
-        cents += amountColumn ? AmountInCents(row[*amountColumn]) : 0;
-        row[columnCount] = Variant(++count);
-        row[columnCount + 1] = Variant(CentsToDecimal(cents));
-        writeRecord(out, detail.Render(row, definition.statusTexts).front().texts);
-        monitor.RowRead();
+    try {
+        while (report->rows->Next()) {
+            for (std::size_t i = 0; i < columnCount; ++i)
+                row[i] = report->rows->Value(i);
+            cents += amountColumn ? AmountInCents(row[*amountColumn]) : 0;
+            row[columnCount] = Variant(++count);
+            row[columnCount + 1] = Variant(CentsToDecimal(cents));
+            writeRecord(out, detail.Render(row, definition.statusTexts).front().texts);
+            monitor.RowRead();
+        }
+    } catch (...) {
+        AbandonRows(request.engine, std::move(report->rows));
+        throw;
     }
     out.flush();
     if (!out)

@@ -2,20 +2,30 @@
 
 #include <sstream>
 
+#include "host/core/date_time.h"
 #include "host/report/paged_layout.h"
+#include "host/report/report_commands.h"
 #include "host/report/text_page_renderer.h"
 
 namespace hostfw {
 
-LaidOutReport::LaidOutReport(std::unique_ptr<PagedLayout> layout) : layout_(std::move(layout)) {}
+LaidOutReport::LaidOutReport(std::unique_ptr<PagedLayout> layout, std::shared_ptr<Engine> database,
+                             TDateTime printedAt)
+    : database_(std::move(database)), layout_(std::move(layout)), printedAt_(printedAt) {}
 
 LaidOutReport::~LaidOutReport() = default;
 
-std::unique_ptr<LaidOutReport> LaidOutReport::Run(const ReportRequest& request) {
-    auto layout = PagedLayout::Run(request);
+std::unique_ptr<LaidOutReport> LaidOutReport::Start(const ReportRequest& request,
+                                                    std::shared_ptr<Engine> database) {
+    // One time for the page header and for an export of the same rows later.
+    const TDateTime printedAt = request.printedAt.value_or(Now());
+    const ReportRequest timed{request.engine, request.definition, request.beforeGetQueryParams,
+                              printedAt, request.progress};
+    auto layout = PagedLayout::Start(timed);
     if (!layout)
         return nullptr;
-    return std::unique_ptr<LaidOutReport>(new LaidOutReport(std::move(layout)));
+    return std::unique_ptr<LaidOutReport>(
+        new LaidOutReport(std::move(layout), std::move(database), printedAt));
 }
 
 const std::string& LaidOutReport::Title() const {
@@ -24,6 +34,18 @@ const std::string& LaidOutReport::Title() const {
 
 const ReportDefinition& LaidOutReport::Definition() const {
     return layout_->Definition();
+}
+
+bool LaidOutReport::Complete() const {
+    return layout_->Complete();
+}
+
+long long LaidOutReport::RowsRead() const {
+    return layout_->RowsRead();
+}
+
+bool LaidOutReport::LayOutUntil(std::chrono::steady_clock::time_point deadline) const {
+    return layout_->LayOutUntil(deadline);
 }
 
 int LaidOutReport::PageCount() const {
@@ -35,12 +57,27 @@ FramedPage LaidOutReport::Page(int number) const {
 }
 
 std::string LaidOutReport::Text() const {
+    layout_->LayOutUntil(std::chrono::steady_clock::time_point::max());
     std::ostringstream out;
     TextPageRenderer renderer(out, layout_->Definition());
     for (int number = 1; number <= layout_->PageCount(); ++number)
         renderer.RenderPage(layout_->Page(number));
     renderer.Finish();
     return std::move(out).str();
+}
+
+void LaidOutReport::ExportCsv(const std::filesystem::path& file,
+                              std::function<bool(long long rowsRead)> progress) const {
+    const TParams& bound = layout_->Params();
+    const ReportRequest request{*database_, layout_->Definition(),
+                                [&bound](TParams& params, bool&) {
+                                    for (std::size_t i = 0; i < bound.Count(); ++i) {
+                                        if (TParam* param = params.FindParam(bound[i].Name()))
+                                            param->SetAsVariant(bound[i].Value());
+                                    }
+                                },
+                                printedAt_, std::move(progress)};
+    ExportReport(request, ReportFileFormat::Csv, file);
 }
 
 }  // namespace hostfw

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <chrono>
+#include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "host/report/printed_line.h"
@@ -12,24 +15,44 @@ namespace hostfw {
 class PagedLayout;
 
 // A report laid out for the screen: a window draws any of its pages on demand, exactly as the
-// PDF draws them; without a window its text stands in.
+// PDF draws them, and may show the first page while the rest is still being laid out; without
+// a window its text stands in.
 class HOSTFW_EXPORT LaidOutReport : public ReportPreview {
 public:
-    // Nothing when the form's handler cancelled the run.
-    static std::unique_ptr<LaidOutReport> Run(const ReportRequest& request);
+    // Runs the query and lays out the first page; `database` is the request's engine, kept
+    // for the rows still to read. Nothing when the form's handler cancelled the run.
+    static std::unique_ptr<LaidOutReport> Start(const ReportRequest& request,
+                                                std::shared_ptr<Engine> database);
     ~LaidOutReport() override;
 
     const std::string& Title() const override;
+    // The whole report as the text renderer prints it (laid out to the end first).
     std::string Text() const override;
     const ReportDefinition& Definition() const;
+
+    bool Complete() const;
+    long long RowsRead() const;
+    // Lays out more rows until the deadline or the end; true when complete.
+    bool LayOutUntil(std::chrono::steady_clock::time_point deadline) const;
+    // Pages laid out so far: all of them once complete.
     int PageCount() const;
     // Page `number`, 1 to PageCount.
     FramedPage Page(int number) const;
 
+    // The report's rows again, with the parameters this preview ran with, as CSV into a file
+    // replaced whole; `progress` as for any run (false stops it, ReportCancelled).
+    void ExportCsv(const std::filesystem::path& file,
+                   std::function<bool(long long rowsRead)> progress) const;
+
 private:
-    explicit LaidOutReport(std::unique_ptr<PagedLayout> layout);
-    // Reading a page moves the spool's file position.
+    LaidOutReport(std::unique_ptr<PagedLayout> layout, std::shared_ptr<Engine> database,
+                  TDateTime printedAt);
+    // The layout holds the statement of the rows still to read: it goes before the database.
+    std::shared_ptr<Engine> database_;
+    // Reading a page moves the spool's file position, and laying out goes on while pages are
+    // shown: both change the layout behind a preview that is otherwise read-only.
     std::unique_ptr<PagedLayout> layout_;
+    TDateTime printedAt_;
 };
 
 }  // namespace hostfw

@@ -36,11 +36,10 @@ PageSpool::PageSpool() : file_(std::tmpfile()) {
 
 void PageSpool::Write(const PrintedLines& body) {
     std::FILE* file = file_.get();
-    // Pages are all written before any is read, so the file position is the end.
-    const long offset = std::ftell(file);
-    if (offset < 0)
+    // A page may have been read since the last one was written.
+    if (std::fseek(file, end_, SEEK_SET) != 0)
         spoolFailure();
-    pageOffsets_.push_back(offset);
+    pageOffsets_.push_back(end_);
     writeNumber(file, static_cast<std::uint32_t>(body.size()));
     for (const PrintedLine& line : body) {
         writeNumber(file, static_cast<std::uint32_t>(line.kind));
@@ -53,6 +52,9 @@ void PageSpool::Write(const PrintedLines& body) {
             }
         }
     }
+    end_ = std::ftell(file);
+    if (end_ < 0)
+        spoolFailure();
     ++pageCount_;
 }
 

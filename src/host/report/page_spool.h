@@ -9,7 +9,8 @@
 namespace hostfw {
 
 // Laid-out page bodies kept in an anonymous temporary file until the last row is read and
-// the page count is known, so memory holds one page whatever the number of rows.
+// the page count is known, so memory holds one page whatever the number of rows. Pages
+// already written can be read while more are still being written.
 class PageSpool {
 public:
     PageSpool();
@@ -27,6 +28,7 @@ private:
     };
     std::unique_ptr<std::FILE, CloseFile> file_;
     std::vector<long> pageOffsets_;
+    long end_ = 0;
     int pageCount_ = 0;
     int pagesRead_ = 0;
 };

@@ -1,7 +1,6 @@
 #include "host/report/paged_layout.h"
 
-#include "host/report/report_body.h"
-#include "host/report/report_pager.h"
+#include "host/data/abandon_rows.h"
 #include "host/report/run_monitor.h"
 
 namespace hostfw {
@@ -16,31 +15,73 @@ PrintedLines columnHeading(const ReportDefinition& definition) {
 
 }  // namespace
 
-PagedLayout::PagedLayout(const ReportDefinition& definition, OpenedReport report)
-    : definition_(definition),
+PagedLayout::PagedLayout(Engine& engine, const ReportDefinition& definition, OpenedReport report)
+    : engine_(engine),
+      definition_(definition),
       report_(std::move(report)),
+      pager_(definition_.BodyLinesPerPage(), spool_),
+      body_(std::make_unique<ReportBody>(definition_, report_, pager_)),
       // Both bands were checked against these names when the definition loaded.
       header_(definition_.pageHeader, report_.scope.Names()),
       footer_(definition_.pageFooter, report_.scope.Names()),
       heading_(columnHeading(definition_)) {}
 
-PagedLayout::~PagedLayout() = default;
+PagedLayout::~PagedLayout() {
+    if (report_.rows)
+        AbandonRows(engine_, std::move(report_.rows));
+}
+
+std::unique_ptr<PagedLayout> PagedLayout::Start(const ReportRequest& request) {
+    return open(request, [](const PagedLayout& layout) { return layout.PageCount() == 0; });
+}
 
 std::unique_ptr<PagedLayout> PagedLayout::Run(const ReportRequest& request) {
+    return open(request, [](const PagedLayout&) { return true; });
+}
+
+std::unique_ptr<PagedLayout> PagedLayout::open(
+    const ReportRequest& request, const std::function<bool(const PagedLayout&)>& more) {
     auto opened = OpenReport(request);
     if (!opened)
         return nullptr;
-    std::unique_ptr<PagedLayout> layout(new PagedLayout(request.definition, std::move(*opened)));
+    std::unique_ptr<PagedLayout> layout(
+        new PagedLayout(request.engine, request.definition, std::move(*opened)));
     RunMonitor monitor(request);
-    ReportPager pager(layout->definition_.BodyLinesPerPage(), layout->spool_);
-    ReportBody(layout->definition_, layout->report_, pager, monitor).Run();
-    // Every row is read: the statement is done with, whatever page is shown later.
-    layout->report_.rows.reset();
+    while (more(*layout) && layout->layOutRow())
+        monitor.RowRead();
     return layout;
 }
 
+bool PagedLayout::layOutRow() {
+    if (!body_)
+        return false;
+    if (body_->LayOutRow()) {
+        ++rowsRead_;
+        return true;
+    }
+    // Every row is read: the statement is done with, whatever page is shown later.
+    body_.reset();
+    report_.rows.reset();
+    return false;
+}
+
+bool PagedLayout::LayOutUntil(Deadline deadline) {
+    // The clock is read every few rows only: it costs more than a row.
+    constexpr int kRowsBetweenClockReads = 64;
+    while (!Complete()) {
+        for (int row = 0; row < kRowsBetweenClockReads && layOutRow(); ++row) {
+        }
+        if (std::chrono::steady_clock::now() >= deadline)
+            break;
+    }
+    return Complete();
+}
+
 void PagedLayout::frame(FramedPage& page) {
-    report_.scope.SetPage(page.number, page.count);
+    if (Complete())
+        report_.scope.SetPage(page.number, page.count);
+    else
+        report_.scope.SetPageOfUnknownCount(page.number);
     page.header = header_.Render(report_.scope.Values(), definition_.statusTexts);
     page.header.insert(page.header.end(), heading_.begin(), heading_.end());
     page.footer = footer_.Render(report_.scope.Values(), definition_.statusTexts);

@@ -14,12 +14,10 @@ Band noRowsBand(const ReportDefinition& definition) {
 
 }  // namespace
 
-ReportBody::ReportBody(const ReportDefinition& definition, OpenedReport& report, ReportPager& pager,
-                       RunMonitor& monitor)
+ReportBody::ReportBody(const ReportDefinition& definition, OpenedReport& report, ReportPager& pager)
     : definition_(definition),
       report_(report),
       pager_(pager),
-      monitor_(monitor),
       detail_(BindDefinitionBand(definition, DetailBand(definition), report.rowNames, "columns")),
       summary_(BindDefinitionBand(definition, definition.summary, report.scope.Names(), "summary")),
       noRows_(
@@ -38,25 +36,26 @@ ReportBody::ReportBody(const ReportDefinition& definition, OpenedReport& report,
     }
 }
 
-void ReportBody::Run() {
-    while (report_.rows->Next()) {
-        for (std::size_t i = 0; i < columnCount_; ++i)
-            row_[i] = report_.rows->Value(i);
-        const bool newGroup =
-            groupColumn_ && (count_ == 0 || row_[*groupColumn_] != lastRow_[*groupColumn_]);
-        if (newGroup) {
-            if (count_ > 0)
-                closeGroup();
-            startGroup();
-        }
-        addRow();
-        std::swap(row_, lastRow_);
-        row_.resize(columnCount_ + 2);
-        monitor_.RowRead();
+bool ReportBody::LayOutRow() {
+    if (!report_.rows->Next()) {
+        if (count_ > 0 && groupColumn_)
+            closeGroup();
+        finish();
+        return false;
     }
-    if (count_ > 0 && groupColumn_)
-        closeGroup();
-    finish();
+    for (std::size_t i = 0; i < columnCount_; ++i)
+        row_[i] = report_.rows->Value(i);
+    const bool newGroup =
+        groupColumn_ && (count_ == 0 || row_[*groupColumn_] != lastRow_[*groupColumn_]);
+    if (newGroup) {
+        if (count_ > 0)
+            closeGroup();
+        startGroup();
+    }
+    addRow();
+    std::swap(row_, lastRow_);
+    row_.resize(columnCount_ + 2);
+    return true;
 }
 
 void ReportBody::startGroup() {

@@ -7,7 +7,6 @@
 #include "host/report/bound_band.h"
 #include "host/report/opened_report.h"
 #include "host/report/report_pager.h"
-#include "host/report/run_monitor.h"
 
 namespace hostfw {
 
@@ -16,9 +15,9 @@ namespace hostfw {
 class ReportBody {
 public:
     // Raises a definition error when a band names a column the query does not return.
-    ReportBody(const ReportDefinition& definition, OpenedReport& report, ReportPager& pager,
-               RunMonitor& monitor);
-    void Run();
+    ReportBody(const ReportDefinition& definition, OpenedReport& report, ReportPager& pager);
+    // Lays out the next row; after the last one, the closing lines, and then false.
+    bool LayOutRow();
 
 private:
     void startGroup();
@@ -29,7 +28,6 @@ private:
     const ReportDefinition& definition_;
     OpenedReport& report_;
     ReportPager& pager_;
-    RunMonitor& monitor_;
     BoundBand detail_;
     std::optional<BoundBand> groupHeader_;
     std::optional<BoundBand> groupFooter_;

@@ -14,8 +14,8 @@ public:
 };
 
 // Tells the request's progress handler how far a run got, every few rows, and stops the run
-// when the handler says so: the statement still running is interrupted in the database and
-// ReportCancelled raised.
+// when the handler says so by raising ReportCancelled; whoever holds the rows then stops their
+// statement in the database (AbandonRows).
 class RunMonitor {
 public:
     explicit RunMonitor(const ReportRequest& request) : request_(request) {}

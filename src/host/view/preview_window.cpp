@@ -11,19 +11,24 @@
 #include <QPrinter>
 #include <QScrollArea>
 #include <QShortcut>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <chrono>
 #include <cmath>
 
 #include "host/core/staged_file.h"
 #include "host/report/laid_out_report.h"
 #include "host/report/page_painter.h"
 #include "host/report/pdf_page_renderer.h"
+#include "host/report/run_monitor.h"
 
 namespace hostfw::view {
 namespace {
 
 constexpr double kMillimetresPerInch = 25.4;
+// How long the layout of the rest of a report runs between two of the user's events.
+constexpr std::chrono::milliseconds kLayoutSlice{30};
 
 QSizeF pageMillimetres(const ReportDefinition& definition) {
     return definition.orientation == PageOrientation::Portrait ? QSizeF(210, 297)
@@ -110,10 +115,18 @@ PreviewWindow::PreviewWindow(std::shared_ptr<const ReportPreview> preview, QWidg
     connect(zoom_, &QComboBox::currentIndexChanged, this,
             [this](int index) { SetZoom(static_cast<Zoom>(index)); });
     bar->addWidget(zoom_);
-    bar->addStretch(1);
+    notice_ = new QLabel(this);
+    notice_->setObjectName(QStringLiteral("aviso"));
+    bar->addWidget(notice_, 1);
     button(QStringLiteral("Imprimir…"), QStringLiteral("imprimir"), [this] { print(); });
-    button(QStringLiteral("Exportar PDF…"), QStringLiteral("exportar_pdf"),
-           [this] { exportPdf(); });
+    button(QStringLiteral("Exportar PDF…"), QStringLiteral("exportar_pdf"), [this] {
+        exportTo(QStringLiteral("PDF"), QStringLiteral("pdf"),
+                 [this](const std::filesystem::path& file) { return ExportPdf(file); });
+    });
+    button(QStringLiteral("Exportar CSV…"), QStringLiteral("exportar_csv"), [this] {
+        exportTo(QStringLiteral("CSV"), QStringLiteral("csv"),
+                 [this](const std::filesystem::path& file) { return ExportCsv(file); });
+    });
     layout->addLayout(bar);
     scroll_ = new QScrollArea(this);
     scroll_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -122,6 +135,11 @@ PreviewWindow::PreviewWindow(std::shared_ptr<const ReportPreview> preview, QWidg
     if (pages_ != nullptr) {
         canvas_ = new PageCanvas(*pages_, scroll_);
         scroll_->setWidget(canvas_);
+        // The rest of the report is laid out between the user's events.
+        layout_ = new QTimer(this);
+        connect(layout_, &QTimer::timeout, this, [this] { continueLayout(); });
+        if (!pages_->Complete())
+            layout_->start(0);
     } else {
         auto* text = new QPlainTextEdit(QString::fromStdString(preview_->Text()), scroll_);
         text->setReadOnly(true);
@@ -145,6 +163,26 @@ int PreviewWindow::PageCount() const {
     return pages_ != nullptr ? pages_->PageCount() : 1;
 }
 
+bool PreviewWindow::LaidOut() const {
+    return pages_ == nullptr || pages_->Complete();
+}
+
+void PreviewWindow::continueLayout() {
+    try {
+        if (pages_->LayOutUntil(std::chrono::steady_clock::now() + kLayoutSlice)) {
+            layout_->stop();
+            // The footer of the page shown now knows the page count.
+            ShowPage(page_);
+            return;
+        }
+    } catch (const std::exception& e) {
+        layout_->stop();
+        notice_->setText(QStringLiteral("Relatório incompleto."));
+        QMessageBox::critical(this, QStringLiteral("Erro"), QString::fromStdString(e.what()));
+    }
+    showPageLabel();
+}
+
 void PreviewWindow::ShowPage(int number) {
     page_ = std::clamp(number, 1, std::max(1, PageCount()));
     if (canvas_ != nullptr && pages_->PageCount() > 0)
@@ -153,7 +191,12 @@ void PreviewWindow::ShowPage(int number) {
 }
 
 void PreviewWindow::showPageLabel() {
-    pageLabel_->setText(QStringLiteral("Página %1 de %2").arg(page_).arg(PageCount()));
+    if (LaidOut()) {
+        pageLabel_->setText(QStringLiteral("Página %1 de %2").arg(page_).arg(PageCount()));
+        return;
+    }
+    pageLabel_->setText(
+        QStringLiteral("Página %1 de … (%2 até agora)").arg(page_).arg(PageCount()));
 }
 
 void PreviewWindow::SetZoom(Zoom zoom) {
@@ -186,8 +229,38 @@ void PreviewWindow::showEvent(QShowEvent* event) {
     SetZoom(static_cast<Zoom>(zoom_->currentIndex()));
 }
 
+bool PreviewWindow::layOutRest() {
+    if (LaidOut())
+        return true;
+    layout_->stop();
+    progress_.Start(preview_->Title());
+    bool going = true;
+    while (going && !pages_->LayOutUntil(std::chrono::steady_clock::now() + kLayoutSlice))
+        going = progress_.Update(pages_->RowsRead());
+    progress_.Finish();
+    if (!going)
+        layout_->start(0);
+    showPageLabel();
+    return going;
+}
+
+bool PreviewWindow::runLong(const QString& what, const std::function<bool()>& run) {
+    try {
+        if (!run()) {
+            notice_->setText(what + QStringLiteral(" cancelada."));
+            return false;
+        }
+        return true;
+    } catch (const ReportCancelled&) {
+        notice_->setText(what + QStringLiteral(" cancelada."));
+    } catch (const std::exception& e) {
+        QMessageBox::critical(this, QStringLiteral("Erro"), QString::fromStdString(e.what()));
+    }
+    return false;
+}
+
 void PreviewWindow::print() {
-    if (pages_ == nullptr)
+    if (pages_ == nullptr || !runLong(QStringLiteral("Impressão"), [this] { return layOutRest(); }))
         return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromStdString(preview_->Title()));
@@ -219,35 +292,54 @@ void PreviewWindow::print() {
     painter.end();
 }
 
-bool PreviewWindow::ExportPdf(const std::filesystem::path& file) const {
-    if (pages_ == nullptr || pages_->PageCount() == 0)
+bool PreviewWindow::ExportPdf(const std::filesystem::path& file) {
+    if (pages_ == nullptr)
         return false;
-    const std::filesystem::path folder = file.parent_path().empty() ? "." : file.parent_path();
-    StagedFile staged(folder);
-    {
-        PdfPageRenderer renderer(staged.Path(), pages_->Definition());
-        for (int number = 1; number <= pages_->PageCount(); ++number)
-            renderer.RenderPage(pages_->Page(number));
-        renderer.Finish();
-    }
-    staged.Sync();
-    staged.PublishReplacing(file);
-    return true;
+    return runLong(QStringLiteral("Exportação"), [&] {
+        if (!layOutRest())
+            return false;
+        const std::filesystem::path folder = file.parent_path().empty() ? "." : file.parent_path();
+        StagedFile staged(folder);
+        {
+            PdfPageRenderer renderer(staged.Path(), pages_->Definition());
+            for (int number = 1; number <= pages_->PageCount(); ++number)
+                renderer.RenderPage(pages_->Page(number));
+            renderer.Finish();
+        }
+        staged.Sync();
+        staged.PublishReplacing(file);
+        return true;
+    });
 }
 
-void PreviewWindow::exportPdf() {
+bool PreviewWindow::ExportCsv(const std::filesystem::path& file) {
+    if (pages_ == nullptr)
+        return false;
+    return runLong(QStringLiteral("Exportação"), [&] {
+        progress_.Start(preview_->Title());
+        try {
+            pages_->ExportCsv(file, [this](long long rows) { return progress_.Update(rows); });
+        } catch (...) {
+            progress_.Finish();
+            throw;
+        }
+        progress_.Finish();
+        return true;
+    });
+}
+
+void PreviewWindow::exportTo(const QString& kind, const QString& suffix,
+                             const std::function<bool(const std::filesystem::path&)>& write) {
+    if (pages_ == nullptr)
+        return;
     const QString file = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Exportar PDF"),
-        QString::fromStdString(pages_ != nullptr ? pages_->Definition().reportCode : "relatorio") +
-            QStringLiteral(".pdf"),
-        QStringLiteral("PDF (*.pdf)"));
+        this, QStringLiteral("Exportar ") + kind,
+        QString::fromStdString(pages_->Definition().reportCode) + QStringLiteral(".") + suffix,
+        kind + QStringLiteral(" (*.") + suffix + QStringLiteral(")"));
     if (file.isEmpty())
         return;
-    try {
-        ExportPdf(file.toStdString());
-    } catch (const std::exception& e) {
-        QMessageBox::critical(this, QStringLiteral("Erro"), QString::fromStdString(e.what()));
-    }
+    if (write(file.toStdString()))
+        notice_->setText(QStringLiteral("Exportado: ") + file);
 }
 
 }  // namespace hostfw::view

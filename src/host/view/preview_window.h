@@ -2,14 +2,17 @@
 
 #include <QWidget>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "host/ui/report_preview.h"
+#include "host/view/run_progress.h"
 #include "hostfw_view_export.h"
 
 class QComboBox;
 class QLabel;
 class QScrollArea;
+class QTimer;
 class QToolButton;
 
 namespace hostfw {
@@ -23,7 +26,8 @@ class PageCanvas;
 // The report preview: the laid-out pages drawn by the same page painter as the PDF, one at a
 // time, with page navigation ("Página N de M"), zoom (fit width, fit page, 100%), the keys
 // PgUp/PgDn, Home/End, Ctrl+P and Escape, and buttons to print (the system's print dialog) and
-// to export the PDF.
+// to export the PDF or the CSV. The first page shows while the rest is still laid out, a slice
+// at a time between the user's events; closing the window stops the report's statement.
 class HOSTFW_VIEW_EXPORT PreviewWindow : public QWidget {
 public:
     enum class Zoom { FitWidth, FitPage, Actual };
@@ -32,20 +36,34 @@ public:
     ~PreviewWindow() override;
 
     int PageNumber() const { return page_; }
+    // The pages laid out so far.
     int PageCount() const;
+    bool LaidOut() const;
     void ShowPage(int number);
     void SetZoom(Zoom zoom);
     QLabel& PageLabel() { return *pageLabel_; }
-    // The pages as a PDF file, written whole or not at all. False when there are no pages.
-    bool ExportPdf(const std::filesystem::path& file) const;
+    QLabel& Notice() { return *notice_; }
+    RunProgressDialog& Progress() { return progress_; }
+    // The pages as a PDF file, or the report's rows as CSV, written whole or not at all; the
+    // rest of the report is laid out first, with the progress of a long run and its
+    // "Cancelar". False when cancelled, or when there is nothing to export.
+    bool ExportPdf(const std::filesystem::path& file);
+    bool ExportCsv(const std::filesystem::path& file);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
+    void continueLayout();
+    // Lays out what is left, the progress shown; false when the user cancelled.
+    bool layOutRest();
+    // Runs an export or a print, its progress shown; a cancelled run leaves only a notice.
+    bool runLong(const QString& what, const std::function<bool()>& run);
     void print();
-    void exportPdf();
+    // Asks for the file, then writes it.
+    void exportTo(const QString& kind, const QString& suffix,
+                  const std::function<bool(const std::filesystem::path&)>& write);
     void showPageLabel();
 
     std::shared_ptr<const ReportPreview> preview_;
@@ -53,7 +71,10 @@ private:
     PageCanvas* canvas_ = nullptr;
     QScrollArea* scroll_ = nullptr;
     QLabel* pageLabel_ = nullptr;
+    QLabel* notice_ = nullptr;
     QComboBox* zoom_ = nullptr;
+    QTimer* layout_ = nullptr;
+    RunProgressDialog progress_;
     int page_ = 1;
 };
 
