@@ -1,0 +1,170 @@
+// One timed run of the client picker of the report form over a database of many clients, as a
+// person gets there: the form opened, "Lista" chosen under "Cliente", the search button clicked.
+// Headless the scripted picker answers with one client; through the view the real dialog
+// opens, a filter is typed a character at a time, the rows left are marked and OK pressed.
+// Prints the time to open, each filter step, the confirmation and the peak memory at the
+// open and at the end; asserts nothing.
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <string>
+
+#include "host/components/component.h"
+#include "host/ui/application.h"
+#include "host/ui/form.h"
+#include "host/ui/std_controls.h"
+#include "host/ui/user_actions.h"
+#include "host/view/list_picker_dialog.h"
+#include "host/view/qt_host_ui.h"
+#include "module_host.h"
+#include "run_status.h"
+#include "scripted_ui.h"
+#include "session_setup.h"
+#include "transcript.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double millisecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// The process's peak resident memory so far, in MB (VmHWM).
+double peakMegabytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stod(line.substr(6)) / 1024.0;
+    }
+    return 0;
+}
+
+// From the click on the search button to the picker on screen, then from the user's answer
+// to the list stored.
+struct Timings {
+    Clock::time_point clicked;
+    double openMs = 0;
+    double openPeakMb = 0;
+};
+
+// The scripted picker, timed when the form asks it.
+class TimedScriptedUi : public host::ScriptedUi {
+public:
+    TimedScriptedUi(host::Transcript& transcript, host::RunStatus& status, Timings& timings)
+        : ScriptedUi(transcript, status), timings_(timings) {}
+    std::optional<std::vector<size_t>> PickList(const hostfw::ListPickRequest& request) override {
+        timings_.openMs = millisecondsSince(timings_.clicked);
+        timings_.openPeakMb = peakMegabytes();
+        const auto answering = Clock::now();
+        auto answer = ScriptedUi::PickList(request);
+        std::printf("open_ms=%.0f peak_at_open_mb=%.0f rows=%zu answer_ms=%.0f\n", timings_.openMs,
+                    timings_.openPeakMb, request.rows->RowCount(), millisecondsSince(answering));
+        timings_.clicked = Clock::now();
+        return answer;
+    }
+
+private:
+    Timings& timings_;
+};
+
+// The real picker: timed once it is on screen, then operated as a person does.
+class TimedViewUi : public hostfw::view::QtHostUi {
+public:
+    TimedViewUi(Timings& timings, std::string filter) : timings_(timings), filter_(filter) {
+        SetShownHook([this](QWidget& widget) {
+            if (auto* picker = dynamic_cast<hostfw::view::ListPickerDialog*>(&widget))
+                operate(*picker);
+        });
+    }
+
+private:
+    void operate(hostfw::view::ListPickerDialog& picker) {
+        QApplication::processEvents();  // the first rows painted
+        timings_.openMs = millisecondsSince(timings_.clicked);
+        timings_.openPeakMb = peakMegabytes();
+        std::printf("open_ms=%.0f peak_at_open_mb=%.0f rows=%d\n", timings_.openMs,
+                    timings_.openPeakMb, picker.Model().rowCount());
+        QLineEdit& box = picker.Rows().FilterBox();
+        for (const QChar c : QString::fromStdString(filter_)) {
+            const auto typed = Clock::now();
+            QTest::keyClick(&box, c.toLatin1());
+            QApplication::processEvents();
+            std::printf("filter \"%s\" ms=%.0f rows=%d\n", box.text().toStdString().c_str(),
+                        millisecondsSince(typed), picker.Model().rowCount());
+        }
+        QTest::mouseClick(&picker.MarkAllButton(), Qt::LeftButton);
+        timings_.clicked = Clock::now();
+        QTest::mouseClick(&picker.OkButton(), Qt::LeftButton);
+    }
+
+    Timings& timings_;
+    std::string filter_;
+};
+
+template <class Control>
+Control& control(std::string_view name) {
+    hostfw::TCustomForm* form = hostfw::Screen().ActiveForm();
+    if (form == nullptr)
+        throw std::runtime_error("o formulário não abriu");
+    return hostfw::ComponentByName<Control>(*form, name);
+}
+
+// Opens the form and clicks through to the client picker; the picker's answer ends the click.
+void runPicker(const std::filesystem::path& package, Timings& timings) {
+    host::ModuleHost module(package);
+    hostfw::Application().Dispatch([&] { module.IniProc(hostfw::Variant::Null()); });
+    hostfw::UserActions::Click(control<hostfw::TRadioButton>("rdbLCli"));
+    timings.clicked = Clock::now();
+    hostfw::UserActions::Click(control<hostfw::TSpeedButton>("btnCli"));
+    std::printf("confirm_ms=%.0f list_chars=%zu\n", millisecondsSince(timings.clicked),
+                module.ReadVariable("stListaCliente").size());
+    host::CloseAllForms();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 5) {
+        std::fprintf(stderr, "uso: %s BANCO PACOTE headless|view CHAVE_OU_FILTRO\n", argv[0]);
+        return 2;
+    }
+    const std::string mode = argv[3];
+    host::HostOptions options;
+    options.database = argv[1];
+    options.branch = "0001";
+    host::ApplySessionOptions(options);
+    Timings timings;
+    try {
+        if (mode == "headless") {
+            std::ofstream nowhere;
+            host::Transcript transcript(nowhere);
+            host::RunStatus status;
+            TimedScriptedUi ui(transcript, status, timings);
+            ui.QueuePick({0, std::vector<std::string>{argv[4]}});
+            hostfw::Application().SetUi(&ui);
+            runPicker(argv[2], timings);
+            hostfw::Application().SetUi(nullptr);
+        } else if (mode == "view") {
+            QApplication application(argc, argv);
+            TimedViewUi ui(timings, argv[4]);
+            hostfw::Application().SetUi(&ui);
+            runPicker(argv[2], timings);
+            hostfw::Application().SetUi(nullptr);
+        } else {
+            std::fprintf(stderr, "modo desconhecido: %s\n", mode.c_str());
+            return 2;
+        }
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+    std::printf("peak_mb=%.0f\n", peakMegabytes());
+    return 0;
+}
