@@ -53,6 +53,17 @@ std::string DataSetRows::Cell(std::size_t row, std::size_t column) const {
     return shown_.at(column)->DisplayText();
 }
 
+void DataSetRows::AppendSearchText(std::size_t row, std::string& out) const {
+    const RowVisit visit(dataSet_, row);
+    if (key_ != nullptr)
+        out += trimBlanks(key_->AsString());
+    out += '\n';
+    for (const TField* field : shown_) {
+        out += field->DisplayText();
+        out += '\n';
+    }
+}
+
 std::string DataSetRows::Key(std::size_t row) const {
     if (key_ == nullptr)
         return {};

@@ -23,6 +23,7 @@ public:
     std::size_t RowCount() const override;
     std::string Cell(std::size_t row, std::size_t column) const override;
     std::string Key(std::size_t row) const override;
+    void AppendSearchText(std::size_t row, std::string& out) const override;
 
 private:
     TDataSet& dataSet_;

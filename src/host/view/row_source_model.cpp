@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "host/view/search_text.h"
+
 namespace hostfw::view {
 
 RowSourceModel::RowSourceModel(const RowSource& rows, std::vector<bool> marked, bool withMarks,
@@ -102,35 +104,34 @@ int RowSourceModel::ColumnWidthChars(int column) const {
     return rows_.Columns()[static_cast<std::size_t>(column)].width;
 }
 
-bool RowSourceModel::rowMatches(std::size_t row, const QString& folded) const {
+bool RowSourceModel::rowMatches(std::size_t row, std::string_view needle) const {
     // The key counts as a column even when its field is hidden: users know their codes.
-    if (QString::fromStdString(rows_.Key(row)).contains(folded, Qt::CaseInsensitive))
-        return true;
-    for (std::size_t column = 0; column < rows_.Columns().size(); ++column) {
-        if (QString::fromStdString(rows_.Cell(row, column)).contains(folded, Qt::CaseInsensitive))
-            return true;
-    }
-    return false;
+    rowText_.clear();
+    rows_.AppendSearchText(row, rowText_);
+    FoldForSearch(rowText_);
+    return HoldsFolded(rowText_, needle);
 }
 
 void RowSourceModel::SetFilter(const QString& text) {
     if (text == filter_)
         return;
+    std::string needle = text.toStdString();
+    FoldForSearch(needle);
     beginResetModel();
     // Typing on narrows what is already shown: only those rows need a look.
-    const bool narrowing =
-        filtered_ && !filter_.isEmpty() && text.contains(filter_, Qt::CaseInsensitive);
+    const bool narrowing = filtered_ && !needle_.empty() && HoldsFolded(needle, needle_);
     filter_ = text;
+    needle_ = std::move(needle);
     if (text.isEmpty()) {
         filtered_ = false;
         shown_.clear();
         shown_.shrink_to_fit();
     } else if (narrowing) {
-        std::erase_if(shown_, [&](std::uint32_t row) { return !rowMatches(row, text); });
+        std::erase_if(shown_, [&](std::uint32_t row) { return !rowMatches(row, needle_); });
     } else {
         shown_.clear();
         for (std::size_t row = 0; row < rows_.RowCount(); ++row) {
-            if (rowMatches(row, text))
+            if (rowMatches(row, needle_))
                 shown_.push_back(static_cast<std::uint32_t>(row));
         }
         filtered_ = true;

@@ -2,6 +2,8 @@
 
 #include <QAbstractTableModel>
 #include <cstdint>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "host/ui/row_source.h"
@@ -25,8 +27,8 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
     const RowSource& Source() const { return rows_; }
-    // Shows only the rows with a cell (or key) that holds `text`, letter case ignored; ""
-    // shows all.
+    // Shows only the rows with a cell (or key) that holds `text`, letter case and accents
+    // ignored; "" shows all.
     void SetFilter(const QString& text);
     const QString& Filter() const { return filter_; }
     // The source row of a shown row.
@@ -43,7 +45,7 @@ public:
     int ColumnWidthChars(int column) const;
 
 private:
-    bool rowMatches(std::size_t row, const QString& folded) const;
+    bool rowMatches(std::size_t row, std::string_view needle) const;
     void setMark(std::size_t row, bool mark);
 
     const RowSource& rows_;
@@ -51,7 +53,9 @@ private:
     bool withMarks_;
     std::size_t markedCount_ = 0;
     QString filter_;
+    std::string needle_;  // the filter folded for search
     bool filtered_ = false;
+    mutable std::string rowText_;       // one row's search text, reused
     std::vector<std::uint32_t> shown_;  // source rows shown while filtered
 };
 

@@ -31,6 +31,22 @@ TEST_F(Picker, TheFilterNarrowsByAnyColumnAndMarkAllMarksOnlyTheRowsShown) {
     EXPECT_EQ(dialog.CountLabel().text(), QString("3 marcadas"));
 }
 
+TEST_F(Picker, TheFilterIgnoresCaseAndAccentsAndLooksInEachCellApart) {
+    ListPickerDialog dialog(request, nullptr);
+    const auto shownFor = [&](const char* typed) {
+        dialog.Rows().FilterBox().setText(QString::fromUtf8(typed));
+        std::vector<size_t> found;
+        for (int shown = 0; shown < dialog.Model().rowCount(); ++shown)
+            found.push_back(dialog.Model().SourceRow(shown));
+        return found;
+    };
+    EXPECT_EQ(shownFor("CAFE"), (std::vector<size_t>{1}));
+    EXPECT_EQ(shownFor("joão"), (std::vector<size_t>{0}));
+    EXPECT_EQ(shownFor("JOSÉ"), (std::vector<size_t>{3}));
+    EXPECT_EQ(shownFor("21"), (std::vector<size_t>{3})) << "a key typed finds its row";
+    EXPECT_EQ(shownFor("1c"), (std::vector<size_t>{})) << "a match never runs across cells";
+}
+
 TEST_F(Picker, SpaceTogglesTheCurrentRowAndCancelGivesNothing) {
     ListPickerDialog dialog(request, nullptr);
     dialog.show();
