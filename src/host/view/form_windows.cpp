@@ -102,7 +102,8 @@ void FormWindows::Shown(TCustomForm& form) {
     window.activateWindow();
     if (auto* sub = qobject_cast<QMdiSubWindow*>(&window); sub != nullptr && area_ != nullptr)
         area_->setActiveSubWindow(sub);
-    it->second.view->ModelChanged();
+    if (FormView* view = it->second.view)
+        view->ModelChanged();
 }
 
 void FormWindows::Hidden(TCustomForm& form) {
@@ -147,8 +148,10 @@ std::vector<QWidget*> FormWindows::Windows() const {
 
 void FormWindows::ModelChanged() {
     for (const auto& [form, entry] : windows_) {
-        if (entry.window && entry.view && entry.view->Form() != nullptr)
-            entry.window->setWindowTitle(QString::fromStdString(form->Caption()));
+        const FormView* view = entry.view;
+        QWidget* window = entry.window;
+        if (window != nullptr && view != nullptr && view->Form() != nullptr)
+            window->setWindowTitle(QString::fromStdString(form->Caption()));
     }
 }
 

@@ -162,9 +162,10 @@ void QtHostUi::CursorChanged(int cursor) {
 }
 
 void QtHostUi::WaitAnimationChanged(TCustomForm* over, bool shown) {
+    BusyOverlay* busy = busy_;
     if (!shown) {
-        if (busy_)
-            busy_->Stop();
+        if (busy != nullptr)
+            busy->Stop();
         return;
     }
     QWidget* target = over != nullptr ? windows_.WindowOf(*over) : nullptr;
@@ -174,11 +175,12 @@ void QtHostUi::WaitAnimationChanged(TCustomForm* over, bool shown) {
         target = area_->window();
     if (target == nullptr)
         return;
-    if (!busy_ || busy_->parentWidget() != target) {
-        delete busy_.data();
-        busy_ = new BusyOverlay(*target);
+    if (busy == nullptr || busy->parentWidget() != target) {
+        delete busy;
+        busy = new BusyOverlay(*target);
+        busy_ = busy;
     }
-    busy_->Start();
+    busy->Start();
 }
 
 void QtHostUi::RunStarted(const std::string& title) {
