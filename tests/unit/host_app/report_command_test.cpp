@@ -1,8 +1,6 @@
 // The report subcommand end to end: the real host, package and report definitions over the
 // small fixed test database.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -10,41 +8,17 @@
 #include <string>
 #include <vector>
 
+#include "support/program_run.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Finished {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using Finished = testsupport::ProgramRun;
 
 std::string fileText(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), {});
-}
-
-// Runs a program in `folder` with exactly these arguments, its output captured.
-Finished run(const fs::path& folder, const std::vector<std::string>& arguments) {
-    const fs::path out = folder / "stdout.txt";
-    const fs::path err = folder / "stderr.txt";
-    const pid_t child = fork();
-    if (child == 0) {
-        std::vector<char*> argv;
-        for (const std::string& argument : arguments)
-            argv.push_back(const_cast<char*>(argument.c_str()));
-        argv.push_back(nullptr);
-        if (chdir(folder.c_str()) != 0)
-            _exit(126);
-        dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), STDOUT_FILENO);
-        dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), STDERR_FILENO);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, fileText(out), fileText(err)};
 }
 
 class ReportCommand : public ::testing::Test {
@@ -53,8 +27,8 @@ protected:
         folder_ = fs::temp_directory_path() / ("exp036_report_" + std::to_string(getpid()));
         fs::remove_all(folder_);
         fs::create_directories(folder_);
-        const Finished made =
-            run(folder_, {EXP036_BIN_DIR "/exp036-demodb", "test.sqlite", "--test-data"});
+        const Finished made = testsupport::RunProgramIn(
+            folder_, {EXP036_BIN_DIR "/exp036-demodb", "test.sqlite", "--test-data"});
         ASSERT_EQ(made.status, 0) << made.err;
     }
     static void TearDownTestSuite() { fs::remove_all(folder_); }
@@ -65,7 +39,7 @@ protected:
             EXP036_BIN_DIR "/exp036-host", "report",   "--db", "test.sqlite", "--reports",
             EXP036_SOURCE_DIR "/reports",  "--branch", "0001"};
         arguments.insert(arguments.end(), more.begin(), more.end());
-        return run(folder_, arguments);
+        return testsupport::RunProgramIn(folder_, arguments);
     }
 
     static inline fs::path folder_;

@@ -67,6 +67,10 @@ public:
         previewTexts.push_back(preview->Text());
         FakeHostUi::ShowPreview(std::move(preview));
     }
+
+    // The user's "Cancelar" on the progress of a run.
+    bool stopRuns = false;
+    bool RunProgress(long long) override { return !stopRuns; }
 };
 
 class ReportForm : public ReportTest {
@@ -193,6 +197,20 @@ TEST_F(ReportForm, PrintWritesThePdfIntoTheOutputFolderAndSaysWhere) {
     ASSERT_EQ(ui.notes.size(), 1u);
     EXPECT_THAT(ui.notes[0], StartsWith("printed: " + (folder / "saida" / "EXP036-002_").string()));
     EXPECT_TRUE(std::filesystem::exists(ui.notes[0].substr(9)));
+}
+
+TEST_F(ReportForm, ACancelledRunLeavesANoticeOnlyAndTheNextRunWorks) {
+    Open();
+    ui.stopRuns = true;
+    Click(*form->sbtPrint);
+    EXPECT_THAT(ui.messages, IsEmpty());
+    EXPECT_THAT(ui.notes, ElementsAre(StartsWith("cancelled: Consulta Lançamentos")));
+    EXPECT_TRUE(std::filesystem::is_empty(folder / "saida")) << "no PDF, not even half of one";
+
+    ui.stopRuns = false;
+    Click(*form->sbtPrint);
+    EXPECT_THAT(ui.messages, IsEmpty());
+    EXPECT_THAT(ui.notes.back(), StartsWith("printed: "));
 }
 
 TEST_F(ReportForm, SaveAsAsksTheTitleAndTheChooserShowsTheCopyAtOnce) {
