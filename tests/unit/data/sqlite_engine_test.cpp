@@ -8,6 +8,7 @@
 
 #include "host/core/date_time.h"
 #include "host/core/exception.h"
+#include "host/data/abandon_rows.h"
 #include "host/data/engine.h"
 #include "host/data/transaction.h"
 #include "support/test_folder.h"
@@ -181,6 +182,25 @@ TEST_F(SqliteEngine, AStatementStillRunningAtTheDeadlineIsInterrupted) {
 
     engine->SetDeadline(std::nullopt);
     EXPECT_EQ(scalar("SELECT 1", {}), Variant(std::int64_t{1})) << "the connection goes on";
+}
+
+TEST_F(SqliteEngine, AnAbandonedCursorStopsAloneAndTheDeadlineStays) {
+    const std::string numbers =
+        "WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c WHERE x < 1000) "
+        "SELECT x FROM c";
+    auto kept = engine->Query(numbers, {});
+    ASSERT_TRUE(kept->Next());
+    auto dropped = engine->Query(numbers, {});
+    ASSERT_TRUE(dropped->Next());
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::hours(1);
+    engine->SetDeadline(deadline);
+
+    hostfw::AbandonRows(*engine, std::move(dropped));
+    EXPECT_EQ(engine->Deadline(), deadline);
+    int rest = 0;
+    while (kept->Next())
+        ++rest;
+    EXPECT_EQ(rest, 999) << "the other statement on the connection reads on";
 }
 
 class SqliteFiles : public ::testing::Test {
