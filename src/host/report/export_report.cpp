@@ -1,12 +1,12 @@
 #include <fstream>
 
 #include "host/core/exception.h"
-#include "host/core/staged_file.h"
 #include "host/report/csv_report.h"
 #include "host/report/paged_report.h"
 #include "host/report/pdf_page_renderer.h"
 #include "host/report/report_commands.h"
 #include "host/report/text_page_renderer.h"
+#include "host/report/whole_file.h"
 
 namespace hostfw {
 namespace {
@@ -26,18 +26,13 @@ bool writeStreamed(const ReportRequest& request, ReportFileFormat format,
 
 bool ExportReport(const ReportRequest& request, ReportFileFormat format,
                   const std::filesystem::path& file) {
-    const std::filesystem::path folder = file.parent_path().empty() ? "." : file.parent_path();
-    StagedFile staged(folder);
-    if (format == ReportFileFormat::Pdf) {
-        PdfPageRenderer renderer(staged.Path(), request.definition);
-        if (!RunPagedReport(request, renderer))
-            return false;
-    } else if (!writeStreamed(request, format, staged.Path(), file)) {
-        return false;
-    }
-    staged.Sync();
-    staged.PublishReplacing(file);
-    return true;
+    return WriteFileWhole(file, [&](const std::filesystem::path& staged) {
+        if (format == ReportFileFormat::Pdf) {
+            PdfPageRenderer renderer(staged, request.definition);
+            return RunPagedReport(request, renderer);
+        }
+        return writeStreamed(request, format, staged, file);
+    });
 }
 
 }  // namespace hostfw

@@ -4,8 +4,10 @@
 
 #include "host/core/date_time.h"
 #include "host/report/paged_layout.h"
+#include "host/report/pdf_page_renderer.h"
 #include "host/report/report_commands.h"
 #include "host/report/text_page_renderer.h"
+#include "host/report/whole_file.h"
 
 namespace hostfw {
 
@@ -78,6 +80,16 @@ void LaidOutReport::ExportCsv(const std::filesystem::path& file,
                                 },
                                 printedAt_, std::move(progress)};
     ExportReport(request, ReportFileFormat::Csv, file);
+}
+
+void LaidOutReport::ExportPdf(const std::filesystem::path& file) const {
+    WriteFileWhole(file, [this](const std::filesystem::path& staged) {
+        PdfPageRenderer renderer(staged, layout_->Definition());
+        for (int number = 1; number <= layout_->PageCount(); ++number)
+            renderer.RenderPage(layout_->Page(number));
+        renderer.Finish();
+        return true;
+    });
 }
 
 }  // namespace hostfw

@@ -43,6 +43,8 @@ public:
     // replaced whole; `progress` as for any run (false stops it, ReportCancelled).
     void ExportCsv(const std::filesystem::path& file,
                    std::function<bool(long long rowsRead)> progress) const;
+    // The pages laid out so far as a PDF file replaced whole.
+    void ExportPdf(const std::filesystem::path& file) const;
 
 private:
     LaidOutReport(std::unique_ptr<PagedLayout> layout, std::shared_ptr<Engine> database,

@@ -17,10 +17,8 @@
 #include <chrono>
 #include <cmath>
 
-#include "host/core/staged_file.h"
 #include "host/report/laid_out_report.h"
 #include "host/report/page_painter.h"
-#include "host/report/pdf_page_renderer.h"
 #include "host/report/run_monitor.h"
 
 namespace hostfw::view {
@@ -298,16 +296,7 @@ bool PreviewWindow::ExportPdf(const std::filesystem::path& file) {
     return runLong(QStringLiteral("Exportação"), [&] {
         if (!layOutRest())
             return false;
-        const std::filesystem::path folder = file.parent_path().empty() ? "." : file.parent_path();
-        StagedFile staged(folder);
-        {
-            PdfPageRenderer renderer(staged.Path(), pages_->Definition());
-            for (int number = 1; number <= pages_->PageCount(); ++number)
-                renderer.RenderPage(pages_->Page(number));
-            renderer.Finish();
-        }
-        staged.Sync();
-        staged.PublishReplacing(file);
+        pages_->ExportPdf(file);
         return true;
     });
 }
