@@ -29,7 +29,7 @@ dpkg-deb -I "$work/packages/exp036-appserver_"*.deb conffiles | grep -qx "/etc/e
 
 root=$work/root
 for file in usr/bin/exp036-host usr/bin/exp036-appserver usr/bin/exp036-demodb \
-    usr/lib/exp036/libhostfw.so usr/lib/exp036/libhostfw_base.so \
+    usr/lib/exp036/libhostfw.so usr/lib/exp036/libhostfw_base.so usr/lib/exp036/libhostfw_view.so \
     usr/lib/exp036/libPkg_exp03600.so usr/share/exp036/reports/EXP036-001.json \
     usr/share/exp036/schema/schema.sql lib/systemd/system/exp036-appserver.service \
     etc/exp036/appserver.conf; do
@@ -59,4 +59,9 @@ cd "$work"
 "$root/usr/bin/exp036-host" --db demo.sqlite --branch 0001 \
     --script "$source_dir/tests/scripts/report_parameters.ui" >transcript.txt 2>host.err ||
     { cat transcript.txt host.err >&2; fail "o script falhou no host instalado"; }
+# The desktop view comes with the host: the same script through the real windows, offscreen.
+QT_QPA_PLATFORM=offscreen "$root/usr/bin/exp036-host" --gui --db demo.sqlite --branch 0001 \
+    --script "$source_dir/tests/scripts/report_parameters.ui" >gui-transcript.txt 2>gui.err ||
+    { cat gui-transcript.txt gui.err >&2; fail "o script pela janela falhou no host instalado"; }
+cmp -s transcript.txt gui-transcript.txt || fail "a transcrição pela janela difere da sem janela"
 echo "instalação conferida em $root"
