@@ -13,6 +13,7 @@
 #include "host/data/shared_database.h"
 #include "host/ui/application.h"
 #include "host/view/qt_host_ui.h"
+#include "host/view/qt_notices.h"
 #include "host_paths.h"
 #include "interpreter.h"
 #include "module_host.h"
@@ -47,6 +48,7 @@ bool reportMissingDisplay() {
 int RunDesktopMode(const HostOptions& options, int argc, char** argv) {
     if (reportMissingDisplay())
         return 2;
+    hostfw::view::QuietPlatformNotices();
     QApplication application(argc, argv);
     ApplySessionOptions(options);
     hostfw::view::QtHostUi ui;
@@ -76,6 +78,7 @@ int RunGuiScriptMode(const HostOptions& options, int argc, char** argv) {
         transcriptFile = OpenTranscriptFile(*options.transcript);
     std::ostream& out = options.transcript ? transcriptFile : std::cout;
 
+    hostfw::view::QuietPlatformNotices();
     QApplication application(argc, argv);
     ApplySessionOptions(options);
     Screenshots screenshots(options.screenshots.value_or(""));

@@ -4,8 +4,11 @@
 #include <QApplication>
 #include <cstdlib>
 
+#include "host/view/qt_notices.h"
+
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    hostfw::view::QuietPlatformNotices();
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
