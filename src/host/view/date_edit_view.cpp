@@ -4,12 +4,14 @@
 #include <QMenu>
 #include <QPainter>
 #include <QToolButton>
+#include <algorithm>
 
 #include "host/ui/user_actions.h"
 #include "host/view/calendar_popup.h"
 #include "host/view/date_ranges.h"
 #include "host/view/edit_view.h"
 #include "host/view/model_events.h"
+#include "host/view/screen_scale.h"
 
 namespace hostfw::view {
 namespace {
@@ -60,29 +62,28 @@ DateEditView::DateEditView(TDateEditPlus& edit, TDateEditPlus* first, TDateEditP
     text_ = new MaskedEditView(edit, this);
     text_->setObjectName(objectName() + QStringLiteral("_texto"));
     layout->addWidget(text_, 1);
-    calendar_ = new QToolButton(this);
-    calendar_->setObjectName(objectName() + QStringLiteral("_calendario"));
-    calendar_->setText(QStringLiteral("…"));
-    calendar_->setToolTip(QStringLiteral("Calendário"));
-    calendar_->setFocusPolicy(Qt::NoFocus);
-    layout->addWidget(calendar_);
-    connect(calendar_, &QToolButton::clicked, this, [this] { pickFromCalendar(); });
-    if (first_ != nullptr && second_ != nullptr) {
-        ranges_ = new QToolButton(this);
-        ranges_->setObjectName(objectName() + QStringLiteral("_periodos"));
-        ranges_->setText(QStringLiteral("▾"));
-        ranges_->setToolTip(QStringLiteral("Períodos"));
-        ranges_->setFocusPolicy(Qt::NoFocus);
-        ranges_->setPopupMode(QToolButton::InstantPopup);
-        auto* menu = new QMenu(ranges_);
-        for (const DateRange& range : DateRangesFrom(QDate::currentDate())) {
-            menu->addAction(range.name, this, [this, range] { fillPair(range.first, range.last); });
-        }
-        ranges_->setMenu(menu);
-        layout->addWidget(ranges_);
+    // The stored width holds the edit and its button, as the control drew them: one button,
+    // whose menu also offers the ranges when the date is one of the form's pair.
+    button_ = new QToolButton(this);
+    button_->setObjectName(objectName() + QStringLiteral("_calendario"));
+    button_->setText(QStringLiteral("…"));
+    button_->setToolTip(QStringLiteral("Calendário"));
+    button_->setFocusPolicy(Qt::NoFocus);
+    button_->setFixedWidth(std::max(Scaled(17), 12));
+    text_->setMinimumWidth(0);
+    layout->addWidget(button_);
+    if (first_ == nullptr || second_ == nullptr) {
+        connect(button_, &QToolButton::clicked, this, [this] { pickFromCalendar(); });
+        return;
     }
-    // The control's stored width holds the edit; the buttons come after it.
-    resize(width() + height() * (ranges_ != nullptr ? 2 : 1), height());
+    button_->setToolTip(QStringLiteral("Calendário e períodos"));
+    button_->setPopupMode(QToolButton::InstantPopup);
+    auto* menu = new QMenu(button_);
+    menu->addAction(QStringLiteral("Calendário…"), this, [this] { pickFromCalendar(); });
+    menu->addSeparator();
+    for (const DateRange& range : DateRangesFrom(QDate::currentDate()))
+        menu->addAction(range.name, this, [this, range] { fillPair(range.first, range.last); });
+    button_->setMenu(menu);
 }
 
 QWidget& DateEditView::FocusWidget() const {
@@ -99,7 +100,7 @@ void DateEditView::RefreshOwn() {
 
 void DateEditView::pickFromCalendar() {
     const QDate shown = QDate::fromString(QString::fromStdString(edit_.Text()), "dd/MM/yyyy");
-    ShowCalendarPopup(*calendar_, shown, [this](const QDate& date) {
+    ShowCalendarPopup(*button_, shown, [this](const QDate& date) {
         RunUserAction([&] { UserActions::ReplaceText(edit_, DateText(date).toStdString()); });
     });
 }

@@ -12,9 +12,9 @@ namespace hostfw::view {
 class EditView;
 
 // A date edit: the edit itself (typed through the control's key path, the part of the
-// dd/mm/yyyy mask still to type shown faintly), a calendar button, and a menu of ranges that
-// fills the form's pair of dates. A date picked either way is written as if typed over the
-// old one, so the date checks run as usual.
+// dd/mm/yyyy mask still to type shown faintly) and a button for the calendar and, on the
+// form's pair of dates, a menu of ranges that fills both. A date picked either way is written as if
+// typed over the old one, so the date checks run as usual.
 class DateEditView : public QWidget, public ControlView {
 public:
     // `pair` holds the first and second date edits of the control's group; nullptr when the
@@ -34,8 +34,7 @@ private:
     TDateEditPlus* first_;
     TDateEditPlus* second_;
     EditView* text_ = nullptr;
-    QToolButton* calendar_ = nullptr;
-    QToolButton* ranges_ = nullptr;
+    QToolButton* button_ = nullptr;
 };
 
 }  // namespace hostfw::view

@@ -14,6 +14,9 @@ public:
 
 protected:
     void RefreshOwn() override;
+
+private:
+    void fitCaption();
 };
 
 }  // namespace hostfw::view

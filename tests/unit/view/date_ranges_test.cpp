@@ -61,7 +61,7 @@ protected:
 
     // Chooses a range from the menu of the first date's button.
     void choose(const QString& name) {
-        auto* button = view->findChild<QToolButton*>("depInicial_periodos");
+        auto* button = view->findChild<QToolButton*>("depInicial_calendario");
         ASSERT_NE(button, nullptr);
         for (QAction* action : button->menu()->actions()) {
             if (action->text() == name)
