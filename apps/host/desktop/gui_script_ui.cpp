@@ -145,7 +145,9 @@ std::optional<std::string> GuiScriptUi::PromptText(const std::string& caption,
 }
 
 void GuiScriptUi::RunModalLoop(hostfw::TCustomForm& form, const std::function<bool()>& closed) {
-    // The script plays the user inside the modal window: its next lines are the loop.
+    // The script plays the user inside the modal window: its next lines are the loop, which
+    // starts on what the show handler left.
+    hostfw::view::AfterModelChange();
     scripted_.RunModalLoop(form, closed);
 }
 

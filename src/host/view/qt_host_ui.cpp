@@ -94,6 +94,9 @@ std::optional<std::string> QtHostUi::PromptText(const std::string& caption,
 }
 
 void QtHostUi::RunModalLoop(TCustomForm& /*form*/, const std::function<bool()>& closed) {
+    // The show handler ran inside the action that opened the window: show what it did before
+    // the user acts.
+    AfterModelChange();
     if (closed())
         return;
     ModalLoop modal;
