@@ -9,7 +9,8 @@ bin=$root/${1:-build/release}/bin
 shots=$(mktemp -d)
 trap 'rm -rf "$shots"' EXIT
 EXP036_UI_GUI=1 EXP036_UI_SCREENSHOTS="$shots" QT_QPA_PLATFORM=offscreen \
-    bash tests/run_ui_script.sh "$bin/exp036-host" "$bin/exp036-appserver" "$bin/exp036-demodb" \
+    bash tests/run_ui_script.sh "$bin/exp036-host" "$bin/exp036-appserver" \
+    "$bin/exp036-appserver-test" "$bin/exp036-demodb" \
     tools/screenshots.ui "$root" "$shots/work" >/dev/null
 # The pictures the README shows, by what they show.
 pick() { cp "$(ls "$shots"/*-"$1".png | sed -n "${2:-1}p")" "docs/images/$3.png"; }
@@ -19,5 +20,5 @@ pick mensagem 1 mensagem-recusa
 pick seletor 2 seletor-clientes-filtro
 pick seletor 4 seletor-notas
 pick visualizacao 1 visualizacao-pagina-1
-pick janela 1 janela-modal
+pick janela 2 janela-modal
 ls docs/images
