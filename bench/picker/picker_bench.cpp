@@ -131,14 +131,17 @@ void runPicker(const std::filesystem::path& package, Timings& timings) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5) {
-        std::fprintf(stderr, "uso: %s BANCO PACOTE headless|view CHAVE_OU_FILTRO\n", argv[0]);
+    if (argc != 6) {
+        std::fprintf(stderr,
+                     "uso: %s BANCO PACOTE PASTA_RELATORIOS headless|view CHAVE_OU_FILTRO\n",
+                     argv[0]);
         return 2;
     }
-    const std::string mode = argv[3];
+    const std::string mode = argv[4];
     host::HostOptions options;
     options.database = argv[1];
     options.branch = "0001";
+    options.reportDir = argv[3];
     host::ApplySessionOptions(options);
     Timings timings;
     try {
@@ -147,13 +150,13 @@ int main(int argc, char** argv) {
             host::Transcript transcript(nowhere);
             host::RunStatus status;
             TimedScriptedUi ui(transcript, status, timings);
-            ui.QueuePick({0, std::vector<std::string>{argv[4]}});
+            ui.QueuePick({0, std::vector<std::string>{argv[5]}});
             hostfw::Application().SetUi(&ui);
             runPicker(argv[2], timings);
             hostfw::Application().SetUi(nullptr);
         } else if (mode == "view") {
             QApplication application(argc, argv);
-            TimedViewUi ui(timings, argv[4]);
+            TimedViewUi ui(timings, argv[5]);
             hostfw::Application().SetUi(&ui);
             runPicker(argv[2], timings);
             hostfw::Application().SetUi(nullptr);
