@@ -12,10 +12,10 @@
 
 #include "host/core/date_time.h"
 #include "host/data/engine.h"
-#include "host/report/exist_param.h"
 #include "host/report/laid_out_report.h"
 #include "host/report/report_catalog.h"
 #include "host/view/preview_window.h"
+#include "report_choices.h"
 
 namespace {
 
@@ -24,23 +24,6 @@ using Clock = std::chrono::steady_clock;
 
 double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-void assignChoices(TParams& params, const std::string& branch) {
-    const std::pair<const char*, Variant> values[] = {{"P_CDFILIAL", branch},
-                                                      {"P_TCDCLIENTE", "T"},
-                                                      {"P_CDCLIENTE", ""},
-                                                      {"P_DATAINI", EncodeDate(2025, 1, 1)},
-                                                      {"P_DATAFIM", EncodeDate(2026, 12, 31)},
-                                                      {"P_TFILIDEST", "T"},
-                                                      {"P_FILIDEST", ""},
-                                                      {"P_TNOTA", "T"},
-                                                      {"P_NOTA", ""},
-                                                      {"P_STATUS", "PEAC"}};
-    for (const auto& [name, value] : values) {
-        if (ExistParam(params, name))
-            params.ParamByName(name).SetAsVariant(value);
-    }
 }
 
 }  // namespace
@@ -55,11 +38,12 @@ int main(int argc, char** argv) {
         const std::shared_ptr<Engine> engine = OpenDatabase(argv[1]);
         const ReportCatalog catalog = ReportCatalog::Load(argv[2], "EXP036");
         const std::string branch = argv[3];
-        const ReportRequest request{*engine,
-                                    catalog.Definition(0),
-                                    [&](TParams& params, bool&) { assignChoices(params, branch); },
-                                    std::nullopt,
-                                    {}};
+        const ReportRequest request{
+            *engine,
+            catalog.Definition(0),
+            [&](TParams& params, bool&) { benchsupport::AssignWholeReport(params, branch); },
+            std::nullopt,
+            {}};
 
         const auto start = Clock::now();
         std::shared_ptr<const ReportPreview> preview = LaidOutReport::Start(request, engine);

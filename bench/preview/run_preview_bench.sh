@@ -13,16 +13,12 @@ if [[ $# -lt 4 || $# -gt 6 ]]; then
 fi
 demodb=$1 bench=$2 reports=$3 work=$4 runs=${5:-5} invoices=${6:-1000000}
 
-mkdir -p "$work"
-database="$work/demo-$invoices.sqlite"
-if [[ ! -f "$database" ]]; then
-    echo "criando $database ($invoices notas fiscais)..."
-    "$demodb" "$database" --invoices "$invoices" >/dev/null
-fi
+on_demo_db=$(dirname "$0")/../common/run_on_demo_db.sh
 
 firsts=()
 for run in $(seq 1 "$runs"); do
-    line=$(QT_QPA_PLATFORM=offscreen "$bench" "$database" "$reports" 0001)
+    line=$(QT_QPA_PLATFORM=offscreen bash "$on_demo_db" "$demodb" "$invoices" "$work" "$bench" \
+        "$reports" 0001 | tail -n 1)
     echo "$line"
     firsts+=("$(sed -n 's/.*first_page_s=\([0-9.]*\).*/\1/p' <<<"$line")")
 done

@@ -12,30 +12,13 @@
 #include "host/core/date_time.h"
 #include "host/core/exception.h"
 #include "host/data/engine.h"
-#include "host/report/exist_param.h"
 #include "host/report/report_catalog.h"
 #include "host/report/report_commands.h"
+#include "report_choices.h"
 
 namespace {
 
 using namespace hostfw;
-
-void assignChoices(TParams& params, const std::string& branch) {
-    const std::pair<const char*, Variant> values[] = {{"P_CDFILIAL", branch},
-                                                      {"P_TCDCLIENTE", "T"},
-                                                      {"P_CDCLIENTE", ""},
-                                                      {"P_DATAINI", EncodeDate(2025, 1, 1)},
-                                                      {"P_DATAFIM", EncodeDate(2026, 12, 31)},
-                                                      {"P_TFILIDEST", "T"},
-                                                      {"P_FILIDEST", ""},
-                                                      {"P_TNOTA", "T"},
-                                                      {"P_NOTA", ""},
-                                                      {"P_STATUS", "PEAC"}};
-    for (const auto& [name, value] : values) {
-        if (ExistParam(params, name))
-            params.ParamByName(name).SetAsVariant(value);
-    }
-}
 
 // Every value of every row of the report's query, and nothing more.
 long long readDirect(Engine& engine, const ReportDefinition& definition,
@@ -46,7 +29,7 @@ long long readDirect(Engine& engine, const ReportDefinition& definition,
                              "P_TFILIDEST", "P_FILIDEST", "P_TNOTA", "P_NOTA", "P_STATUS"}) {
         params.CreateParam(name);
     }
-    assignChoices(params, branch);
+    benchsupport::AssignWholeReport(params, branch);
     auto cursor = engine.Query(sql, params);
     const std::size_t columns = cursor->ColumnNames().size();
     long long rows = 0;
@@ -84,11 +67,12 @@ int main(int argc, char** argv) {
         const auto engine = OpenDatabase(argv[1]);
         const ReportCatalog catalog = ReportCatalog::Load(argv[2], "EXP036");
         const ReportDefinition& definition = catalog.Definition(0);
-        const ReportRequest request{*engine,
-                                    definition,
-                                    [&](TParams& params, bool&) { assignChoices(params, branch); },
-                                    std::nullopt,
-                                    {}};
+        const ReportRequest request{
+            *engine,
+            definition,
+            [&](TParams& params, bool&) { benchsupport::AssignWholeReport(params, branch); },
+            std::nullopt,
+            {}};
 
         const auto start = std::chrono::steady_clock::now();
         long long rows = 0;
