@@ -8,7 +8,7 @@ namespace demodb {
 namespace {
 
 template <typename Number>
-Number parseNumber(const std::string& option, const std::string& text, Number min, Number max) {
+Number ParseNumber(const std::string& option, const std::string& text, Number min, Number max) {
     Number value{};
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < min ||
@@ -47,14 +47,14 @@ DemodbOptions ParseDemodbOptions(const std::vector<std::string>& arguments) {
         if (argument == "--help" || argument == "-h") {
             options.help = true;
         } else if (argument == "--invoices") {
-            options.invoices = parseNumber(argument, value(), 0LL, kMaxInvoices);
+            options.invoices = ParseNumber(argument, value(), 0LL, kMaxInvoices);
             demoOptionGiven = true;
         } else if (argument == "--clients") {
             // Invoices need a client to belong to.
-            options.clients = parseNumber(argument, value(), 1, kMaxClients);
+            options.clients = ParseNumber(argument, value(), 1, kMaxClients);
             demoOptionGiven = true;
         } else if (argument == "--seed") {
-            options.seed = parseNumber<std::uint64_t>(argument, value(), 0, UINT64_MAX);
+            options.seed = ParseNumber<std::uint64_t>(argument, value(), 0, UINT64_MAX);
             demoOptionGiven = true;
         } else if (argument == "--force") {
             options.force = true;

@@ -23,7 +23,7 @@ namespace {
 
 // The CSV of the report the form just ran, written by the base form with the same
 // parameters, into the file or onto standard output.
-void exportCsv(const std::optional<std::filesystem::path>& out, RunStatus& status) {
+void ExportCsv(const std::optional<std::filesystem::path>& out, RunStatus& status) {
     auto* form = dynamic_cast<hostfw::TfrmDadosGerRel*>(&LiveForm());
     if (form == nullptr)
         throw hostfw::Exception("O formulário não é um formulário de relatório.");
@@ -43,7 +43,7 @@ void exportCsv(const std::optional<std::filesystem::path>& out, RunStatus& statu
 }
 
 // Information and warnings the form showed on the way; refusals end the run on their own.
-void reportNotices(ScriptedUi& ui) {
+void ReportNotices(ScriptedUi& ui) {
     for (const ShownMessage& message : ui.Messages()) {
         if (message.kind == hostfw::MessageKind::Information ||
             message.kind == hostfw::MessageKind::Warning) {
@@ -84,7 +84,7 @@ int RunReportMode(const HostOptions& options) {
         if (!status.Failed() && !pdf && ui.PreviewCount() == 0)
             status.Fail("O relatório não foi emitido.");
         if (!status.Failed() && choices.format == ReportFormat::Csv)
-            exportCsv(choices.out, status);
+            ExportCsv(choices.out, status);
         if (!status.Failed() && pdf) {
             if (printFolder) {
                 printFolder->MoveTo(*choices.out);
@@ -96,7 +96,7 @@ int RunReportMode(const HostOptions& options) {
     } catch (const std::exception& e) {
         status.Fail(e.what());
     }
-    reportNotices(ui);
+    ReportNotices(ui);
     if (!status.Failed())
         return 0;
     std::cerr << "exp036-host: " << status.Failure()->text << '\n';

@@ -14,7 +14,7 @@ std::string trimmed(const std::string& text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-[[noreturn]] void unknownKey(const std::string& key, const std::string& title) {
+[[noreturn]] void UnknownKey(const std::string& key, const std::string& title) {
     throw ScriptError("a chave \"" + key + "\" não está entre as linhas de '" + title + "'.");
 }
 
@@ -36,7 +36,7 @@ std::vector<size_t> RowsOfKeys(const hostfw::RowSource& rows, const std::vector<
     }
     for (const std::string& key : keys) {
         if (!found[trimmed(key)])
-            unknownKey(key, title);
+            UnknownKey(key, title);
     }
     return chosen;
 }
@@ -46,7 +46,7 @@ size_t RowOfKey(const hostfw::RowSource& rows, const std::string& key, const std
         if (trimmed(rows.Key(row)) == trimmed(key))
             return row;
     }
-    unknownKey(key, title);
+    UnknownKey(key, title);
 }
 
 }  // namespace host

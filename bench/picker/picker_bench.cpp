@@ -31,12 +31,12 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double millisecondsSince(Clock::time_point start) {
+double MillisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
 // The process's peak resident memory so far, in MB (VmHWM).
-double peakMegabytes() {
+double PeakMegabytes() {
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line)) {
@@ -60,12 +60,12 @@ public:
     TimedScriptedUi(host::Transcript& transcript, host::RunStatus& status, Timings& timings)
         : ScriptedUi(transcript, status), timings_(timings) {}
     std::optional<std::vector<size_t>> PickList(const hostfw::ListPickRequest& request) override {
-        timings_.openMs = millisecondsSince(timings_.clicked);
-        timings_.openPeakMb = peakMegabytes();
+        timings_.openMs = MillisecondsSince(timings_.clicked);
+        timings_.openPeakMb = PeakMegabytes();
         const auto answering = Clock::now();
         auto answer = ScriptedUi::PickList(request);
         std::printf("open_ms=%.0f peak_at_open_mb=%.0f rows=%zu answer_ms=%.0f\n", timings_.openMs,
-                    timings_.openPeakMb, request.rows->RowCount(), millisecondsSince(answering));
+                    timings_.openPeakMb, request.rows->RowCount(), MillisecondsSince(answering));
         timings_.clicked = Clock::now();
         return answer;
     }
@@ -87,8 +87,8 @@ public:
 private:
     void operate(hostfw::view::ListPickerDialog& picker) {
         QApplication::processEvents();  // the first rows painted
-        timings_.openMs = millisecondsSince(timings_.clicked);
-        timings_.openPeakMb = peakMegabytes();
+        timings_.openMs = MillisecondsSince(timings_.clicked);
+        timings_.openPeakMb = PeakMegabytes();
         std::printf("open_ms=%.0f peak_at_open_mb=%.0f rows=%d\n", timings_.openMs,
                     timings_.openPeakMb, picker.Model().rowCount());
         QLineEdit& box = picker.Rows().FilterBox();
@@ -97,7 +97,7 @@ private:
             QTest::keyClick(&box, c.toLatin1());
             QApplication::processEvents();
             std::printf("filter \"%s\" ms=%.0f rows=%d\n", box.text().toStdString().c_str(),
-                        millisecondsSince(typed), picker.Model().rowCount());
+                        MillisecondsSince(typed), picker.Model().rowCount());
         }
         QTest::mouseClick(&picker.MarkAllButton(), Qt::LeftButton);
         timings_.clicked = Clock::now();
@@ -117,13 +117,13 @@ Control& control(std::string_view name) {
 }
 
 // Opens the form and clicks through to the client picker; the picker's answer ends the click.
-void runPicker(const std::filesystem::path& package, Timings& timings) {
+void RunPicker(const std::filesystem::path& package, Timings& timings) {
     host::ModuleHost module(package);
     hostfw::Application().Dispatch([&] { module.IniProc(hostfw::Variant::Null()); });
     hostfw::UserActions::Click(control<hostfw::TRadioButton>("rdbLCli"));
     timings.clicked = Clock::now();
     hostfw::UserActions::Click(control<hostfw::TSpeedButton>("btnCli"));
-    std::printf("confirm_ms=%.0f list_chars=%zu\n", millisecondsSince(timings.clicked),
+    std::printf("confirm_ms=%.0f list_chars=%zu\n", MillisecondsSince(timings.clicked),
                 module.ReadVariable("stListaCliente").size());
     host::CloseAllForms();
 }
@@ -152,13 +152,13 @@ int main(int argc, char** argv) {
             TimedScriptedUi ui(transcript, status, timings);
             ui.QueuePick({0, std::vector<std::string>{argv[5]}});
             hostfw::Application().SetUi(&ui);
-            runPicker(argv[2], timings);
+            RunPicker(argv[2], timings);
             hostfw::Application().SetUi(nullptr);
         } else if (mode == "view") {
             QApplication application(argc, argv);
             TimedViewUi ui(timings, argv[5]);
             hostfw::Application().SetUi(&ui);
-            runPicker(argv[2], timings);
+            RunPicker(argv[2], timings);
             hostfw::Application().SetUi(nullptr);
         } else {
             std::fprintf(stderr, "modo desconhecido: %s\n", mode.c_str());
@@ -168,6 +168,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;
     }
-    std::printf("peak_mb=%.0f\n", peakMegabytes());
+    std::printf("peak_mb=%.0f\n", PeakMegabytes());
     return 0;
 }

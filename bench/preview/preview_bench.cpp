@@ -22,7 +22,7 @@ namespace {
 using namespace hostfw;
 using Clock = std::chrono::steady_clock;
 
-double secondsSince(Clock::time_point start) {
+double SecondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
@@ -50,11 +50,11 @@ int main(int argc, char** argv) {
         auto* window = new view::PreviewWindow(preview, nullptr);
         window->show();
         window->repaint();
-        const double firstPage = secondsSince(start);
+        const double firstPage = SecondsSince(start);
         const auto& pages = static_cast<const LaidOutReport&>(*preview);
         while (!pages.Complete())
             QApplication::processEvents();
-        const double complete = secondsSince(start);
+        const double complete = SecondsSince(start);
         rusage usage{};
         getrusage(RUSAGE_SELF, &usage);
         std::printf("first_page_s=%.3f complete_s=%.3f pages=%d rows=%lld peak_rss_mb=%.1f\n",

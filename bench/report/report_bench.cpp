@@ -21,7 +21,7 @@ namespace {
 using namespace hostfw;
 
 // Every value of every row of the report's query, and nothing more.
-long long readDirect(Engine& engine, const ReportDefinition& definition,
+long long ReadDirect(Engine& engine, const ReportDefinition& definition,
                      const std::string& branch) {
     const std::string& sql = definition.sql.For(engine.Kind());
     TParams params;
@@ -36,13 +36,13 @@ long long readDirect(Engine& engine, const ReportDefinition& definition,
     std::size_t bytes = 0;
     while (cursor->Next()) {
         for (std::size_t i = 0; i < columns; ++i)
-            bytes += cursor->Value(i).asString().size();
+            bytes += cursor->Value(i).AsString().size();
         ++rows;
     }
     return bytes > 0 ? rows : 0;
 }
 
-long long countLines(const std::filesystem::path& file) {
+long long CountLines(const std::filesystem::path& file) {
     long long lines = 0;
     std::FILE* in = std::fopen(file.c_str(), "rb");
     for (int c = 0; in != nullptr && (c = std::fgetc(in)) != EOF;)
@@ -77,10 +77,10 @@ int main(int argc, char** argv) {
         const auto start = std::chrono::steady_clock::now();
         long long rows = 0;
         if (mode == "direct") {
-            rows = readDirect(*engine, definition, branch);
+            rows = ReadDirect(*engine, definition, branch);
         } else if (mode == "csv") {
             ExportReport(request, ReportFileFormat::Csv, output);
-            rows = countLines(output) - 1;
+            rows = CountLines(output) - 1;
         } else if (mode == "pdf") {
             ExportReport(request, ReportFileFormat::Pdf, output);
         } else {

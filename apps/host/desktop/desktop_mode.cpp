@@ -36,7 +36,7 @@ public:
     InstalledUi& operator=(const InstalledUi&) = delete;
 };
 
-bool reportMissingDisplay() {
+bool ReportMissingDisplay() {
     const auto missing = MissingDisplay();
     if (missing)
         std::cerr << "exp036-host: " << *missing << '\n';
@@ -46,7 +46,7 @@ bool reportMissingDisplay() {
 }  // namespace
 
 int RunDesktopMode(const HostOptions& options, int argc, char** argv) {
-    if (reportMissingDisplay())
+    if (ReportMissingDisplay())
         return 2;
     hostfw::view::QuietPlatformNotices();
     QApplication application(argc, argv);
@@ -64,7 +64,7 @@ int RunDesktopMode(const HostOptions& options, int argc, char** argv) {
 }
 
 int RunGuiScriptMode(const HostOptions& options, int argc, char** argv) {
-    if (reportMissingDisplay())
+    if (ReportMissingDisplay())
         return 2;
     std::ifstream scriptFile;
     if (options.script != "-") {

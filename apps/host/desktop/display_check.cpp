@@ -20,7 +20,7 @@ std::string environment(const char* name) {
 }
 
 // A local X display (":N" or ":N.S") answers on its socket; a remote one is left to Qt.
-bool localDisplayAnswers(const std::string& display) {
+bool LocalDisplayAnswers(const std::string& display) {
     if (display.empty() || display[0] != ':')
         return true;
     const std::string number = display.substr(1, display.find('.') - 1);
@@ -46,7 +46,7 @@ std::optional<std::string> MissingDisplay() {
     if (display.empty())
         return std::string("Não há tela para abrir a janela (DISPLAY não está definido). ") +
                kHowToRunHeadless;
-    if (!localDisplayAnswers(display))
+    if (!LocalDisplayAnswers(display))
         return "A tela " + display + " não responde. " + kHowToRunHeadless;
     return std::nullopt;
 }

@@ -22,7 +22,7 @@ using hostfw::view::RowSourceModel;
 
 // Puts the table's current line on a source row the way a person would: its key typed into
 // the filter box, then the line found among those left. False when the filter hides it.
-bool goToRow(QLineEdit& filter, QTableView& table, RowSourceModel& model, size_t row) {
+bool GoToRow(QLineEdit& filter, QTableView& table, RowSourceModel& model, size_t row) {
     filter.clear();
     TypeCharacters(filter, QString::fromStdString(model.Source().Key(row)));
     for (int shown = 0; shown < model.rowCount(); ++shown) {
@@ -34,19 +34,19 @@ bool goToRow(QLineEdit& filter, QTableView& table, RowSourceModel& model, size_t
     return false;
 }
 
-void markRows(ListPickerDialog& dialog, const std::vector<size_t>& rows, Screenshots& pictures) {
+void MarkRows(ListPickerDialog& dialog, const std::vector<size_t>& rows, Screenshots& pictures) {
     QTest::mouseClick(&dialog.ClearAllButton(), Qt::LeftButton);
     QLineEdit& filter = dialog.Rows().FilterBox();
     QTableView& table = dialog.Rows().Table();
     for (size_t row : rows) {
-        if (goToRow(filter, table, dialog.Model(), row))
+        if (GoToRow(filter, table, dialog.Model(), row))
             QTest::keyClick(&table, Qt::Key_Space);
     }
     pictures.Take(dialog);
     filter.clear();
 }
 
-QPushButton* okButton(QWidget& dialog) {
+QPushButton* OkButton(QWidget& dialog) {
     for (auto* button : dialog.findChildren<QPushButton*>()) {
         if (button->text() == QStringLiteral("OK") || button->text() == QStringLiteral("&OK"))
             return button;
@@ -55,7 +55,7 @@ QPushButton* okButton(QWidget& dialog) {
 }
 
 void confirm(QWidget& dialog) {
-    if (QPushButton* ok = okButton(dialog))
+    if (QPushButton* ok = OkButton(dialog))
         QTest::mouseClick(ok, Qt::LeftButton);
 }
 
@@ -70,7 +70,7 @@ GuiScriptUi::GuiScriptUi(ScriptedUi& scripted, QMdiArea* area, Screenshots& scre
     SetShownHook([this](QWidget& widget) { shown(widget); });
 }
 
-void GuiScriptUi::operateNext(std::function<void(QWidget&)> operate) {
+void GuiScriptUi::OperateNext(std::function<void(QWidget&)> operate) {
     operators_.push_back(std::move(operate));
 }
 
@@ -85,19 +85,19 @@ void GuiScriptUi::shown(QWidget& widget) {
 
 void GuiScriptUi::ShowMessage(const std::string& text, hostfw::MessageKind kind) {
     scripted_.ShowMessage(text, kind);
-    operateNext([](QWidget& box) { confirm(box); });
+    OperateNext([](QWidget& box) { confirm(box); });
     QtHostUi::ShowMessage(text, kind);
 }
 
 std::optional<std::vector<size_t>> GuiScriptUi::PickList(const hostfw::ListPickRequest& request) {
     const auto wanted = scripted_.PickList(request);
-    operateNext([this, wanted](QWidget& widget) {
+    OperateNext([this, wanted](QWidget& widget) {
         auto& dialog = static_cast<ListPickerDialog&>(widget);
         if (!wanted) {
             cancel(dialog);
             return;
         }
-        markRows(dialog, *wanted, screenshots_);
+        MarkRows(dialog, *wanted, screenshots_);
         confirm(dialog);
     });
     const auto picked = QtHostUi::PickList(request);
@@ -110,10 +110,10 @@ std::optional<std::vector<size_t>> GuiScriptUi::PickList(const hostfw::ListPickR
 
 std::optional<size_t> GuiScriptUi::SearchRow(const hostfw::RowSearchRequest& request) {
     const auto wanted = scripted_.SearchRow(request);
-    operateNext([wanted](QWidget& widget) {
+    OperateNext([wanted](QWidget& widget) {
         auto& dialog = static_cast<RowSearchDialog&>(widget);
         if (!wanted ||
-            !goToRow(dialog.Rows().FilterBox(), dialog.Rows().Table(), dialog.Model(), *wanted)) {
+            !GoToRow(dialog.Rows().FilterBox(), dialog.Rows().Table(), dialog.Model(), *wanted)) {
             cancel(dialog);
             return;
         }
@@ -131,7 +131,7 @@ std::optional<std::string> GuiScriptUi::PromptText(const std::string& caption,
                                                    const std::string& prompt,
                                                    const std::string& initial) {
     const auto wanted = scripted_.PromptText(caption, prompt, initial);
-    operateNext([wanted](QWidget& dialog) {
+    OperateNext([wanted](QWidget& dialog) {
         auto* edit = dialog.findChild<QLineEdit*>();
         if (!wanted || edit == nullptr) {
             cancel(dialog);

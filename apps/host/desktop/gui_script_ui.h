@@ -31,7 +31,7 @@ public:
 
 private:
     // What to do with the next dialog once it is on screen.
-    void operateNext(std::function<void(QWidget&)> operate);
+    void OperateNext(std::function<void(QWidget&)> operate);
     void shown(QWidget& widget);
 
     ScriptedUi& scripted_;

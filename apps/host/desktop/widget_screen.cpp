@@ -20,12 +20,12 @@ namespace {
 
 using hostfw::view::RunUserAction;
 
-std::string boolText(bool value) {
+std::string BoolText(bool value) {
     return value ? "true" : "false";
 }
 
 // The Qt key of a character code a script presses.
-void pressCode(QWidget& widget, unsigned char code) {
+void PressCode(QWidget& widget, unsigned char code) {
     switch (code) {
         case 8:
             QTest::keyClick(&widget, Qt::Key_Backspace);
@@ -52,7 +52,7 @@ void selectAll(QWidget& edit) {
 WidgetScreen::WidgetScreen(MainWindow& window, hostfw::view::QtHostUi& ui, Screenshots& screenshots)
     : window_(window), ui_(ui), screenshots_(screenshots) {}
 
-hostfw::view::ControlView& WidgetScreen::viewOf(const hostfw::TControl& control) const {
+hostfw::view::ControlView& WidgetScreen::ViewOf(const hostfw::TControl& control) const {
     const hostfw::TCustomForm* form = hostfw::GetParentForm(control);
     hostfw::view::FormView* view = form != nullptr ? ui_.Windows().ViewOf(*form) : nullptr;
     hostfw::view::ControlView* shown = view != nullptr ? view->ViewOf(control) : nullptr;
@@ -68,7 +68,7 @@ void WidgetScreen::Open(ModuleHost& /*module*/, bool modal) {
 void WidgetScreen::Focus(hostfw::TWinControl& control) {
     if (control.Focused())
         return;
-    QWidget& widget = viewOf(control).FocusWidget();
+    QWidget& widget = ViewOf(control).FocusWidget();
     if (dynamic_cast<hostfw::TCustomEdit*>(&control) != nullptr) {
         QTest::mouseClick(&widget, Qt::LeftButton);
     } else if (dynamic_cast<hostfw::TButtonControl*>(&control) != nullptr) {
@@ -87,7 +87,7 @@ void WidgetScreen::Focus(hostfw::TWinControl& control) {
 }
 
 void WidgetScreen::Type(hostfw::TCustomEdit& edit, const std::string& text) {
-    QWidget& widget = viewOf(edit).FocusWidget();
+    QWidget& widget = ViewOf(edit).FocusWidget();
     if (!edit.Focused()) {
         // Clicked into, then the old text selected, as the toolkit's focus leaves it.
         Focus(edit);
@@ -104,18 +104,18 @@ void WidgetScreen::Type(hostfw::TCustomEdit& edit, const std::string& text) {
 void WidgetScreen::PressKey(hostfw::TWinControl& control, unsigned char code) {
     Focus(control);
     if (control.Focused())
-        pressCode(viewOf(control).FocusWidget(), code);
+        PressCode(ViewOf(control).FocusWidget(), code);
 }
 
 void WidgetScreen::Click(hostfw::TControl& control) {
-    QWidget& widget = viewOf(control).Widget();
+    QWidget& widget = ViewOf(control).Widget();
     if (!widget.isVisible() || !widget.isEnabled())
         return;  // nothing to click on: the model ignores it as well
     QTest::mouseClick(&widget, Qt::LeftButton, Qt::NoModifier, QPoint(4, widget.height() / 2));
 }
 
 void WidgetScreen::Select(hostfw::TComboBox& combo, int index) {
-    auto* widget = qobject_cast<QComboBox*>(&viewOf(combo).FocusWidget());
+    auto* widget = qobject_cast<QComboBox*>(&ViewOf(combo).FocusWidget());
     if (widget == nullptr || index < 0 || index >= widget->count()) {
         // No person can choose an item the list does not have: the toolkit refuses it as it
         // does headless.
@@ -143,7 +143,7 @@ void WidgetScreen::ReplaceText(hostfw::TCustomEdit& edit, const std::string& tex
     Focus(edit);
     if (!edit.Focused())
         return;
-    QWidget& widget = viewOf(edit).FocusWidget();
+    QWidget& widget = ViewOf(edit).FocusWidget();
     selectAll(widget);
     if (text.empty())
         QTest::keyClick(&widget, Qt::Key_Backspace);
@@ -166,7 +166,7 @@ void WidgetScreen::Check(Shown what, const hostfw::TControl* control, const std:
     if (what == Shown::Focus) {
         if (control == nullptr)
             return;
-        QWidget& expected = viewOf(*control).FocusWidget();
+        QWidget& expected = ViewOf(*control).FocusWidget();
         // The window's own focus, whether or not the window system made it the active one.
         const QWidget* focused = expected.window()->focusWidget();
         if (focused != &expected) {
@@ -177,7 +177,7 @@ void WidgetScreen::Check(Shown what, const hostfw::TControl* control, const std:
         }
         return;
     }
-    const hostfw::view::ControlView& view = viewOf(*control);
+    const hostfw::view::ControlView& view = ViewOf(*control);
     std::string shown;
     switch (what) {
         case Shown::Text:
@@ -185,10 +185,10 @@ void WidgetScreen::Check(Shown what, const hostfw::TControl* control, const std:
             shown = view.ShownText();
             break;
         case Shown::Enabled:
-            shown = boolText(!view.Widget().testAttribute(Qt::WA_ForceDisabled));
+            shown = BoolText(!view.Widget().testAttribute(Qt::WA_ForceDisabled));
             break;
         case Shown::Checked:
-            shown = boolText(view.ShownChecked());
+            shown = BoolText(view.ShownChecked());
             break;
         case Shown::Focus:
             break;
@@ -202,7 +202,7 @@ void WidgetScreen::Check(Shown what, const hostfw::TControl* control, const std:
 void WidgetScreen::Expected(const hostfw::TControl* control) {
     if (control == nullptr)
         return;
-    screenshots_.Take(*viewOf(*control).Widget().window());
+    screenshots_.Take(*ViewOf(*control).Widget().window());
 }
 
 }  // namespace host

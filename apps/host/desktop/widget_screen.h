@@ -33,7 +33,7 @@ public:
 
 private:
     // The control's view; raises ScriptError when its window is not on screen.
-    hostfw::view::ControlView& viewOf(const hostfw::TControl& control) const;
+    hostfw::view::ControlView& ViewOf(const hostfw::TControl& control) const;
 
     MainWindow& window_;
     hostfw::view::QtHostUi& ui_;

@@ -17,7 +17,7 @@ namespace {
 // A long run shows its progress while `run` works; a run the user stopped leaves a notice
 // and ends the event quietly.
 template <class Run>
-auto withProgress(const ReportDefinition& definition, Run&& run) {
+auto WithProgress(const ReportDefinition& definition, Run&& run) {
     HostUi& ui = Application().Ui();
     ui.RunStarted(definition.title);
     try {
@@ -54,7 +54,7 @@ void TfrmDadosGerRel::sbtPreviewClick(TObject* /*sender*/) {
     const ReportDefinition& definition = SelectedDefinition();
     const auto database = SharedDatabase();
     // The first page is laid out here; a window lays out the rest while it shows that page.
-    std::shared_ptr<const LaidOutReport> preview = withProgress(definition, [&] {
+    std::shared_ptr<const LaidOutReport> preview = WithProgress(definition, [&] {
         return LaidOutReport::Start(ReportRequestFor(definition, *database), database);
     });
     if (preview)
@@ -64,7 +64,7 @@ void TfrmDadosGerRel::sbtPreviewClick(TObject* /*sender*/) {
 void TfrmDadosGerRel::sbtPrintClick(TObject* /*sender*/) {
     const ReportDefinition& definition = SelectedDefinition();
     const auto database = SharedDatabase();
-    const auto printed = withProgress(definition, [&] {
+    const auto printed = WithProgress(definition, [&] {
         return PrintReport(ReportRequestFor(definition, *database),
                            PrintOptions{Session().outputDir, Session().printer});
     });
@@ -107,7 +107,7 @@ void TfrmDadosGerRel::sbtReportEditClick(TObject* /*sender*/) {
 bool TfrmDadosGerRel::ExportReport(ReportFileFormat format, const std::filesystem::path& file) {
     const ReportDefinition& definition = SelectedDefinition();
     const auto database = SharedDatabase();
-    if (!withProgress(definition, [&] {
+    if (!WithProgress(definition, [&] {
             return hostfw::ExportReport(ReportRequestFor(definition, *database), format, file);
         })) {
         return false;

@@ -11,12 +11,12 @@ constexpr int kOffsetBits = 32;
 constexpr std::uint64_t kOffsetMask = (std::uint64_t{1} << kOffsetBits) - 1;
 
 // Cell layout: one kind byte, then a length-prefixed text or the eight bytes of a number.
-void appendBytes(std::vector<char>& out, const void* data, std::size_t size) {
+void AppendBytes(std::vector<char>& out, const void* data, std::size_t size) {
     const auto* bytes = static_cast<const char*>(data);
     out.insert(out.end(), bytes, bytes + size);
 }
 
-void appendLength(std::vector<char>& out, std::size_t length) {
+void AppendLength(std::vector<char>& out, std::size_t length) {
     while (length >= 0x80) {
         out.push_back(static_cast<char>((length & 0x7F) | 0x80));
         length >>= 7;
@@ -24,7 +24,7 @@ void appendLength(std::vector<char>& out, std::size_t length) {
     out.push_back(static_cast<char>(length));
 }
 
-std::size_t readLength(const char*& at) {
+std::size_t ReadLength(const char*& at) {
     std::size_t length = 0;
     int shift = 0;
     while (true) {
@@ -37,7 +37,7 @@ std::size_t readLength(const char*& at) {
 }
 
 template <class T>
-T readNumber(const char*& at) {
+T ReadNumber(const char*& at) {
     T value;
     std::memcpy(&value, at, sizeof value);
     at += sizeof value;
@@ -72,30 +72,30 @@ void RowStore::encode(const Variant& value) {
         case Variant::Kind::Null:
             break;
         case Variant::Kind::String: {
-            const std::string text = value.asString();
-            appendLength(scratch_, text.size());
-            appendBytes(scratch_, text.data(), text.size());
+            const std::string text = value.AsString();
+            AppendLength(scratch_, text.size());
+            AppendBytes(scratch_, text.data(), text.size());
             break;
         }
         case Variant::Kind::Integer: {
-            const std::int64_t number = value.asInteger();
-            appendBytes(scratch_, &number, sizeof number);
+            const std::int64_t number = value.AsInteger();
+            AppendBytes(scratch_, &number, sizeof number);
             break;
         }
         case Variant::Kind::Boolean:
-            scratch_.push_back(value.asBoolean() ? 1 : 0);
+            scratch_.push_back(value.AsBoolean() ? 1 : 0);
             break;
         case Variant::Kind::Float:
         case Variant::Kind::Date: {
             const double number =
-                kind == Variant::Kind::Date ? value.asDate().value : value.asFloat();
-            appendBytes(scratch_, &number, sizeof number);
+                kind == Variant::Kind::Date ? value.AsDate().value : value.AsFloat();
+            AppendBytes(scratch_, &number, sizeof number);
             break;
         }
     }
 }
 
-void RowStore::commitRow() {
+void RowStore::CommitRow() {
     if (blocks_.empty() || blocks_.back()->capacity - blocks_.back()->used < scratch_.size()) {
         blocks_.push_back(std::make_unique<Block>(std::max(kBlockSize, scratch_.size())));
     }
@@ -107,7 +107,7 @@ void RowStore::commitRow() {
 }
 
 // A row ends where the next one starts, or at the end of what its block holds.
-std::size_t RowStore::rowEnd(std::size_t row) const {
+std::size_t RowStore::RowEnd(std::size_t row) const {
     const std::uint64_t start = rowStarts_[row];
     if (row + 1 < rowStarts_.size() &&
         (rowStarts_[row + 1] >> kOffsetBits) == (start >> kOffsetBits))
@@ -119,7 +119,7 @@ Variant RowStore::Value(std::size_t row, std::size_t column) const {
     const std::uint64_t start = rowStarts_.at(row);
     const Block& block = *blocks_[start >> kOffsetBits];
     const char* at = block.data.get() + (start & kOffsetMask);
-    const char* const end = block.data.get() + rowEnd(row);
+    const char* const end = block.data.get() + RowEnd(row);
     for (std::size_t c = 0; at < end; ++c) {
         const auto kind = static_cast<Variant::Kind>(*at++);
         switch (kind) {
@@ -132,14 +132,14 @@ Variant RowStore::Value(std::size_t row, std::size_t column) const {
                     return Variant::Null();
                 break;
             case Variant::Kind::String: {
-                const std::size_t length = readLength(at);
+                const std::size_t length = ReadLength(at);
                 if (c == column)
                     return Variant(std::string(at, length));
                 at += length;
                 break;
             }
             case Variant::Kind::Integer: {
-                const auto number = readNumber<std::int64_t>(at);
+                const auto number = ReadNumber<std::int64_t>(at);
                 if (c == column)
                     return Variant(number);
                 break;
@@ -152,7 +152,7 @@ Variant RowStore::Value(std::size_t row, std::size_t column) const {
             }
             case Variant::Kind::Float:
             case Variant::Kind::Date: {
-                const auto number = readNumber<double>(at);
+                const auto number = ReadNumber<double>(at);
                 if (c == column)
                     return kind == Variant::Kind::Date ? Variant(TDateTime{number})
                                                        : Variant(number);

@@ -30,15 +30,15 @@ public:
         scratch_.clear();
         for (std::size_t c = 0; c < columns; ++c)
             encode(cell(c));
-        commitRow();
+        CommitRow();
     }
     // The cell of a row; Null past the row's last cell.
     Variant Value(std::size_t row, std::size_t column) const;
 
 private:
     void encode(const Variant& value);
-    void commitRow();
-    std::size_t rowEnd(std::size_t row) const;
+    void CommitRow();
+    std::size_t RowEnd(std::size_t row) const;
 
     struct Block;
     std::vector<std::unique_ptr<Block>> blocks_;

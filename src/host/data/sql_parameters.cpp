@@ -9,16 +9,16 @@
 namespace hostfw {
 namespace {
 
-bool isNameStart(char c) {
+bool IsNameStart(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
-bool isNameChar(char c) {
-    return isNameStart(c) || (c >= '0' && c <= '9');
+bool IsNameChar(char c) {
+    return IsNameStart(c) || (c >= '0' && c <= '9');
 }
 
 // Position just past a quoted run opened at `open`; a doubled quote is the quote itself.
 // An unterminated run reaches the end of the text.
-size_t skipQuoted(std::string_view sql, size_t open) {
+size_t SkipQuoted(std::string_view sql, size_t open) {
     const char quote = sql[open];
     size_t i = open + 1;
     while (i < sql.size()) {
@@ -33,12 +33,12 @@ size_t skipQuoted(std::string_view sql, size_t open) {
     return sql.size();
 }
 
-size_t skipLineComment(std::string_view sql, size_t start) {
+size_t SkipLineComment(std::string_view sql, size_t start) {
     const size_t end = sql.find('\n', start);
     return end == std::string_view::npos ? sql.size() : end;
 }
 
-size_t skipBlockComment(std::string_view sql, size_t start) {
+size_t SkipBlockComment(std::string_view sql, size_t start) {
     const size_t end = sql.find("*/", start + 2);
     return end == std::string_view::npos ? sql.size() : end + 2;
 }
@@ -46,22 +46,22 @@ size_t skipBlockComment(std::string_view sql, size_t start) {
 // Calls onParameter(name, start, end) for every ":NAME" outside literals and comments,
 // in order; [start, end) covers the colon and the name.
 template <typename OnParameter>
-void scanParameters(std::string_view sql, OnParameter onParameter) {
+void ScanParameters(std::string_view sql, OnParameter onParameter) {
     size_t i = 0;
     while (i < sql.size()) {
         const char c = sql[i];
         const char next = i + 1 < sql.size() ? sql[i + 1] : '\0';
         if (c == '\'' || c == '"') {
-            i = skipQuoted(sql, i);
+            i = SkipQuoted(sql, i);
         } else if (c == '-' && next == '-') {
-            i = skipLineComment(sql, i);
+            i = SkipLineComment(sql, i);
         } else if (c == '/' && next == '*') {
-            i = skipBlockComment(sql, i);
+            i = SkipBlockComment(sql, i);
         } else if (c == ':' && next == ':') {
             i += 2;
-        } else if (c == ':' && isNameStart(next)) {
+        } else if (c == ':' && IsNameStart(next)) {
             size_t end = i + 2;
-            while (end < sql.size() && isNameChar(sql[end]))
+            while (end < sql.size() && IsNameChar(sql[end]))
                 ++end;
             onParameter(sql.substr(i + 1, end - i - 1), i, end);
             i = end;
@@ -72,7 +72,7 @@ void scanParameters(std::string_view sql, OnParameter onParameter) {
 }
 
 // Position of a name in the list, letter case ignored as the parameter list does.
-std::optional<size_t> indexOfName(const std::vector<std::string>& names, std::string_view name) {
+std::optional<size_t> IndexOfName(const std::vector<std::string>& names, std::string_view name) {
     const auto found = std::find_if(names.begin(), names.end(), [&](const std::string& known) {
         return known.size() == name.size() &&
                strncasecmp(known.data(), name.data(), name.size()) == 0;
@@ -84,22 +84,22 @@ std::optional<size_t> indexOfName(const std::vector<std::string>& names, std::st
 
 }  // namespace
 
-std::vector<std::string> declaredParameters(std::string_view sql) {
+std::vector<std::string> DeclaredParameters(std::string_view sql) {
     std::vector<std::string> names;
-    scanParameters(sql, [&](std::string_view name, size_t, size_t) {
-        if (!indexOfName(names, name))
+    ScanParameters(sql, [&](std::string_view name, size_t, size_t) {
+        if (!IndexOfName(names, name))
             names.emplace_back(name);
     });
     return names;
 }
 
-std::string numberedParameters(std::string_view sql) {
+std::string NumberedParameters(std::string_view sql) {
     std::vector<std::string> names;
     std::string out;
     out.reserve(sql.size());
     size_t copied = 0;
-    scanParameters(sql, [&](std::string_view name, size_t start, size_t end) {
-        auto index = indexOfName(names, name);
+    ScanParameters(sql, [&](std::string_view name, size_t start, size_t end) {
+        auto index = IndexOfName(names, name);
         if (!index) {
             index = names.size();
             names.emplace_back(name);

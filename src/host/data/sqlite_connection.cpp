@@ -15,12 +15,12 @@ constexpr size_t kMaxIdleStatements = 64;
 // within a millisecond or so, rarely enough to cost nothing.
 constexpr int kStepsBetweenDeadlineChecks = 1000;
 
-std::string errorText(const char* detail) {
+std::string ErrorText(const char* detail) {
     return std::string("Erro no banco de dados: ") + detail;
 }
 
 // With URI file names enabled, a name starting with "file:" would be read as a URI.
-std::string literalFileName(const std::string& path) {
+std::string LiteralFileName(const std::string& path) {
     return path.rfind("file:", 0) == 0 ? "./" + path : path;
 }
 
@@ -29,7 +29,7 @@ std::string literalFileName(const std::string& path) {
 std::shared_ptr<SqliteConnection> SqliteConnection::Open(const std::string& path, bool create) {
     const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(literalFileName(path).c_str(), &db, flags, nullptr);
+    const int rc = sqlite3_open_v2(LiteralFileName(path).c_str(), &db, flags, nullptr);
     // Owned from here on, so a failure below closes the handle.
     std::shared_ptr<SqliteConnection> connection(new SqliteConnection(db));
     const auto openError = [&](const char* reason) {
@@ -38,7 +38,7 @@ std::shared_ptr<SqliteConnection> SqliteConnection::Open(const std::string& path
     if (db == nullptr)
         throw openError(sqlite3_errstr(rc));
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
-    sqlite3_progress_handler(db, kStepsBetweenDeadlineChecks, &interruptAtDeadline,
+    sqlite3_progress_handler(db, kStepsBetweenDeadlineChecks, &InterruptAtDeadline,
                              connection.get());
     // Reading the schema reads the file header, so a file that is not a database fails here
     // and not on the first query.
@@ -62,7 +62,7 @@ SqliteStatementHandle SqliteConnection::Take(std::string_view sql) {
         return statement;
     }
     if (sql.size() > static_cast<size_t>(INT_MAX))
-        throw Exception(errorText("comando muito longo"));
+        throw Exception(ErrorText("comando muito longo"));
     sqlite3_stmt* raw = nullptr;
     const char* tail = nullptr;
     if (sqlite3_prepare_v2(db_, sql.data(), static_cast<int>(sql.size()), &raw, &tail) !=
@@ -71,7 +71,7 @@ SqliteStatementHandle SqliteConnection::Take(std::string_view sql) {
     }
     SqliteStatementHandle statement(raw);
     if (!statement)
-        throw Exception(errorText("comando SQL vazio"));
+        throw Exception(ErrorText("comando SQL vazio"));
     // Only the first command would run; refuse rather than silently drop the rest.
     const auto rest = static_cast<int>(sql.data() + sql.size() - tail);
     sqlite3_stmt* next = nullptr;
@@ -79,7 +79,7 @@ SqliteStatementHandle SqliteConnection::Take(std::string_view sql) {
         Fail();
     if (next != nullptr) {
         sqlite3_finalize(next);
-        throw Exception(errorText("envie um comando SQL por vez"));
+        throw Exception(ErrorText("envie um comando SQL por vez"));
     }
     return statement;
 }
@@ -94,7 +94,7 @@ void SqliteConnection::Exec(const char* sql) {
         Fail();
 }
 
-int SqliteConnection::interruptAtDeadline(void* connection) {
+int SqliteConnection::InterruptAtDeadline(void* connection) {
     const QueryDeadline& deadline = static_cast<SqliteConnection*>(connection)->deadline_;
     return deadline && std::chrono::steady_clock::now() >= *deadline ? 1 : 0;
 }
@@ -102,7 +102,7 @@ int SqliteConnection::interruptAtDeadline(void* connection) {
 void SqliteConnection::Fail() const {
     if (sqlite3_errcode(db_) == SQLITE_INTERRUPT)
         throw QueryTimeout();
-    throw Exception(errorText(sqlite3_errmsg(db_)));
+    throw Exception(ErrorText(sqlite3_errmsg(db_)));
 }
 
 }  // namespace hostfw

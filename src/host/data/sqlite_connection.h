@@ -48,7 +48,7 @@ public:
 
 private:
     explicit SqliteConnection(sqlite3* db) : db_(db) {}
-    static int interruptAtDeadline(void* connection);
+    static int InterruptAtDeadline(void* connection);
 
     struct TextHash : std::hash<std::string_view> {
         using is_transparent = void;

@@ -11,7 +11,7 @@
 namespace hostfw {
 namespace {
 
-void writeRecord(std::ostream& out, const std::vector<std::string>& fields) {
+void WriteRecord(std::ostream& out, const std::vector<std::string>& fields) {
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i > 0)
             out << ',';
@@ -35,7 +35,7 @@ bool WriteCsvReport(const ReportRequest& request, std::ostream& out) {
     std::vector<std::string> titles;
     for (const ReportColumn& column : definition.columns)
         titles.push_back(column.title);
-    writeRecord(out, titles);
+    WriteRecord(out, titles);
 
     // {count} and {total} run over the whole file, which is one group.
     const std::size_t columnCount = report->rows->ColumnNames().size();
@@ -50,7 +50,7 @@ bool WriteCsvReport(const ReportRequest& request, std::ostream& out) {
             cents += amountColumn ? AmountInCents(row[*amountColumn]) : 0;
             row[columnCount] = Variant(++count);
             row[columnCount + 1] = Variant(CentsToDecimal(cents));
-            writeRecord(out, detail.Render(row, definition.statusTexts).front().texts);
+            WriteRecord(out, detail.Render(row, definition.statusTexts).front().texts);
             monitor.RowRead();
         }
     } catch (...) {

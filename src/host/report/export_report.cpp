@@ -11,7 +11,7 @@
 namespace hostfw {
 namespace {
 
-bool writeStreamed(const ReportRequest& request, ReportFileFormat format,
+bool WriteStreamed(const ReportRequest& request, ReportFileFormat format,
                    const std::filesystem::path& staged, const std::filesystem::path& file) {
     std::ofstream out(staged, std::ios::binary | std::ios::trunc);
     if (!out)
@@ -31,7 +31,7 @@ bool ExportReport(const ReportRequest& request, ReportFileFormat format,
             PdfPageRenderer renderer(staged, request.definition);
             return RunPagedReport(request, renderer);
         }
-        return writeStreamed(request, format, staged, file);
+        return WriteStreamed(request, format, staged, file);
     });
 }
 

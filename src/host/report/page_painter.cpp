@@ -20,7 +20,7 @@ constexpr double kFontToLine = 0.78;
 // Widest average advance of DejaVu Sans (capitals and digits), in ems, kept within a grid cell.
 constexpr double kAverageAdvanceEm = 0.68;
 
-QFont reportFont(double pointSize, bool bold) {
+QFont ReportFont(double pointSize, bool bold) {
     QFont font(DejaVuSansFamily());
     font.setPointSizeF(pointSize);
     font.setBold(bold);
@@ -54,8 +54,8 @@ struct PagePainter::Layout {
         cellWidth = width / static_cast<double>(report.pageWidth);
         const double pointSize = std::min(lineHeight * pointsPerUnit * kFontToLine,
                                           cellWidth * pointsPerUnit / kAverageAdvanceEm);
-        regular = reportFont(pointSize, false);
-        bold = reportFont(pointSize, true);
+        regular = ReportFont(pointSize, false);
+        bold = ReportFont(pointSize, true);
         regularMetrics = std::make_unique<PdfTextMetrics>(regular, &device);
         boldMetrics = std::make_unique<PdfTextMetrics>(bold, &device);
         const QFontMetricsF metrics(regular, &device);

@@ -7,23 +7,23 @@
 namespace hostfw {
 namespace {
 
-[[noreturn]] void spoolFailure() {
+[[noreturn]] void SpoolFailure() {
     throw Exception("Falha ao gravar o arquivo temporário do relatório (disco cheio?).");
 }
 
-[[noreturn]] void spoolUnreadable() {
+[[noreturn]] void SpoolUnreadable() {
     throw Exception("Falha ao ler o arquivo temporário do relatório.");
 }
 
-void writeNumber(std::FILE* file, std::uint32_t value) {
+void WriteNumber(std::FILE* file, std::uint32_t value) {
     if (std::fwrite(&value, sizeof value, 1, file) != 1)
-        spoolFailure();
+        SpoolFailure();
 }
 
-std::uint32_t readNumber(std::FILE* file) {
+std::uint32_t ReadNumber(std::FILE* file) {
     std::uint32_t value = 0;
     if (std::fread(&value, sizeof value, 1, file) != 1)
-        spoolUnreadable();
+        SpoolUnreadable();
     return value;
 }
 
@@ -38,30 +38,30 @@ void PageSpool::Write(const PrintedLines& body) {
     std::FILE* file = file_.get();
     // A page may have been read since the last one was written.
     if (std::fseek(file, end_, SEEK_SET) != 0)
-        spoolFailure();
+        SpoolFailure();
     pageOffsets_.push_back(end_);
-    writeNumber(file, static_cast<std::uint32_t>(body.size()));
+    WriteNumber(file, static_cast<std::uint32_t>(body.size()));
     for (const PrintedLine& line : body) {
-        writeNumber(file, static_cast<std::uint32_t>(line.kind));
-        writeNumber(file, static_cast<std::uint32_t>(line.style));
-        writeNumber(file, static_cast<std::uint32_t>(line.texts.size()));
+        WriteNumber(file, static_cast<std::uint32_t>(line.kind));
+        WriteNumber(file, static_cast<std::uint32_t>(line.style));
+        WriteNumber(file, static_cast<std::uint32_t>(line.texts.size()));
         for (const std::string& text : line.texts) {
-            writeNumber(file, static_cast<std::uint32_t>(text.size()));
+            WriteNumber(file, static_cast<std::uint32_t>(text.size()));
             if (!text.empty() && std::fwrite(text.data(), 1, text.size(), file) != text.size()) {
-                spoolFailure();
+                SpoolFailure();
             }
         }
     }
     end_ = std::ftell(file);
     if (end_ < 0)
-        spoolFailure();
+        SpoolFailure();
     ++pageCount_;
 }
 
 void PageSpool::Seek(int index) {
     const long offset = index < pageCount_ ? pageOffsets_[static_cast<std::size_t>(index)] : 0;
     if (std::fflush(file_.get()) != 0 || std::fseek(file_.get(), offset, SEEK_SET) != 0)
-        spoolFailure();
+        SpoolFailure();
     pagesRead_ = index;
 }
 
@@ -69,15 +69,15 @@ bool PageSpool::Read(PrintedLines& body) {
     if (pagesRead_ == pageCount_)
         return false;
     std::FILE* file = file_.get();
-    body.resize(readNumber(file));
+    body.resize(ReadNumber(file));
     for (PrintedLine& line : body) {
-        line.kind = static_cast<BandLine::Kind>(readNumber(file));
-        line.style = static_cast<LineStyle>(readNumber(file));
-        line.texts.resize(readNumber(file));
+        line.kind = static_cast<BandLine::Kind>(ReadNumber(file));
+        line.style = static_cast<LineStyle>(ReadNumber(file));
+        line.texts.resize(ReadNumber(file));
         for (std::string& text : line.texts) {
-            text.resize(readNumber(file));
+            text.resize(ReadNumber(file));
             if (!text.empty() && std::fread(text.data(), 1, text.size(), file) != text.size()) {
-                spoolUnreadable();
+                SpoolUnreadable();
             }
         }
     }

@@ -6,7 +6,7 @@
 namespace hostfw {
 namespace {
 
-PrintedLines columnHeading(const ReportDefinition& definition) {
+PrintedLines ColumnHeading(const ReportDefinition& definition) {
     PrintedLine titles{BandLine::Kind::Cells, LineStyle::Bold, {}};
     for (const ReportColumn& column : definition.columns)
         titles.texts.push_back(column.title);
@@ -24,7 +24,7 @@ PagedLayout::PagedLayout(Engine& engine, const ReportDefinition& definition, Ope
       // Both bands were checked against these names when the definition loaded.
       header_(definition_.pageHeader, report_.scope.Names()),
       footer_(definition_.pageFooter, report_.scope.Names()),
-      heading_(columnHeading(definition_)) {}
+      heading_(ColumnHeading(definition_)) {}
 
 PagedLayout::~PagedLayout() {
     if (report_.rows)
@@ -47,12 +47,12 @@ std::unique_ptr<PagedLayout> PagedLayout::open(
     std::unique_ptr<PagedLayout> layout(
         new PagedLayout(request.engine, request.definition, std::move(*opened)));
     RunMonitor monitor(request);
-    while (more(*layout) && layout->layOutRow())
+    while (more(*layout) && layout->LayOutRow())
         monitor.RowRead();
     return layout;
 }
 
-bool PagedLayout::layOutRow() {
+bool PagedLayout::LayOutRow() {
     if (!body_)
         return false;
     if (body_->LayOutRow()) {
@@ -69,7 +69,7 @@ bool PagedLayout::LayOutUntil(Deadline deadline) {
     // The clock is read every few rows only: it costs more than a row.
     constexpr int kRowsBetweenClockReads = 64;
     while (!Complete()) {
-        for (int row = 0; row < kRowsBetweenClockReads && layOutRow(); ++row) {
+        for (int row = 0; row < kRowsBetweenClockReads && LayOutRow(); ++row) {
         }
         if (std::chrono::steady_clock::now() >= deadline)
             break;

@@ -50,7 +50,7 @@ private:
     static std::unique_ptr<PagedLayout> open(const ReportRequest& request,
                                              const std::function<bool(const PagedLayout&)>& more);
     // Lays out one row; false once the report is complete.
-    bool layOutRow();
+    bool LayOutRow();
     void frame(FramedPage& page);
 
     Engine& engine_;

@@ -20,9 +20,9 @@ public:
     bool LayOutRow();
 
 private:
-    void startGroup();
-    void addRow();
-    void closeGroup();
+    void StartGroup();
+    void AddRow();
+    void CloseGroup();
     void finish();
 
     const ReportDefinition& definition_;

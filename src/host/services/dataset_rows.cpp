@@ -6,7 +6,7 @@
 namespace hostfw {
 namespace {
 
-std::string trimBlanks(const std::string& text) {
+std::string TrimBlanks(const std::string& text) {
     const size_t first = text.find_first_not_of(' ');
     if (first == std::string::npos)
         return {};
@@ -56,7 +56,7 @@ std::string DataSetRows::Cell(std::size_t row, std::size_t column) const {
 void DataSetRows::AppendSearchText(std::size_t row, std::string& out) const {
     const RowVisit visit(dataSet_, row);
     if (key_ != nullptr)
-        out += trimBlanks(key_->AsString());
+        out += TrimBlanks(key_->AsString());
     out += '\n';
     for (const TField* field : shown_) {
         out += field->DisplayText();
@@ -68,7 +68,7 @@ std::string DataSetRows::Key(std::size_t row) const {
     if (key_ == nullptr)
         return {};
     const RowVisit visit(dataSet_, row);
-    return trimBlanks(key_->AsString());
+    return TrimBlanks(key_->AsString());
 }
 
 }  // namespace hostfw

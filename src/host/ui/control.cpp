@@ -178,7 +178,7 @@ TCustomForm* GetParentForm(const TControl& control) {
 
 namespace {
 
-void collectFocusOrder(const TWinControl& container, std::vector<TWinControl*>& out) {
+void CollectFocusOrder(const TWinControl& container, std::vector<TWinControl*>& out) {
     std::vector<TWinControl*> children;
     for (TControl* c : container.Controls()) {
         if (auto* w = dynamic_cast<TWinControl*>(c))
@@ -190,7 +190,7 @@ void collectFocusOrder(const TWinControl& container, std::vector<TWinControl*>& 
         if (child->AcceptsFocus())
             out.push_back(child);
         else
-            collectFocusOrder(*child, out);
+            CollectFocusOrder(*child, out);
     }
 }
 
@@ -198,7 +198,7 @@ void collectFocusOrder(const TWinControl& container, std::vector<TWinControl*>& 
 
 std::vector<TWinControl*> FocusOrder(const TWinControl& root) {
     std::vector<TWinControl*> out;
-    collectFocusOrder(root, out);
+    CollectFocusOrder(root, out);
     return out;
 }
 

@@ -3,7 +3,7 @@
 namespace hostfw::view {
 namespace {
 
-QFrame::Shadow panelShadow(const TPanel& panel) {
+QFrame::Shadow PanelShadow(const TPanel& panel) {
     const auto& design = panel.DesignValues();
     const auto outer = design.find("BevelOuter");
     if (outer == design.end() || outer->second == "bvRaised")
@@ -23,7 +23,7 @@ void GroupView::RefreshOwn() {
 }
 
 PanelView::PanelView(TPanel& panel, QWidget* parent) : QFrame(parent), ControlView(panel, *this) {
-    const QFrame::Shadow shadow = panelShadow(panel);
+    const QFrame::Shadow shadow = PanelShadow(panel);
     setFrameShape(shadow == QFrame::Plain ? QFrame::NoFrame : QFrame::Panel);
     setFrameShadow(shadow);
 }

@@ -13,7 +13,7 @@ namespace hostfw::view {
 namespace {
 
 // The date edits of the same parent, first and second in tab order: the form's date pair.
-std::pair<TDateEditPlus*, TDateEditPlus*> datePair(const TDateEditPlus& edit) {
+std::pair<TDateEditPlus*, TDateEditPlus*> DatePair(const TDateEditPlus& edit) {
     std::vector<TDateEditPlus*> dates;
     if (edit.Parent() != nullptr) {
         for (TWinControl* sibling : TabSequence(*edit.Parent())) {
@@ -30,7 +30,7 @@ std::pair<TDateEditPlus*, TDateEditPlus*> datePair(const TDateEditPlus& edit) {
 
 ControlView* MakeControlView(TControl& control, QWidget* parent) {
     if (auto* date = dynamic_cast<TDateEditPlus*>(&control)) {
-        const auto [first, second] = datePair(*date);
+        const auto [first, second] = DatePair(*date);
         return new DateEditView(*date, first, second, parent);
     }
     if (auto* edit = dynamic_cast<TCustomEdit*>(&control))

@@ -19,7 +19,7 @@ namespace {
 const QString kMask = QStringLiteral("__/__/____");
 
 // Digits where the mask has places and slashes where it has slashes, not yet complete.
-bool isMaskPrefix(const QString& typed) {
+bool IsMaskPrefix(const QString& typed) {
     if (typed.size() >= kMask.size())
         return false;
     for (int i = 0; i < typed.size(); ++i) {
@@ -39,7 +39,7 @@ protected:
     void paintEvent(QPaintEvent* event) override {
         EditView::paintEvent(event);
         const QString typed = text();
-        if (!isMaskPrefix(typed))
+        if (!IsMaskPrefix(typed))
             return;
         QPainter painter(this);
         painter.setPen(palette().color(QPalette::PlaceholderText));
@@ -73,16 +73,16 @@ DateEditView::DateEditView(TDateEditPlus& edit, TDateEditPlus* first, TDateEditP
     text_->setMinimumWidth(0);
     layout->addWidget(button_);
     if (first_ == nullptr || second_ == nullptr) {
-        connect(button_, &QToolButton::clicked, this, [this] { pickFromCalendar(); });
+        connect(button_, &QToolButton::clicked, this, [this] { PickFromCalendar(); });
         return;
     }
     button_->setToolTip(QStringLiteral("Calendário e períodos"));
     button_->setPopupMode(QToolButton::InstantPopup);
     auto* menu = new QMenu(button_);
-    menu->addAction(QStringLiteral("Calendário…"), this, [this] { pickFromCalendar(); });
+    menu->addAction(QStringLiteral("Calendário…"), this, [this] { PickFromCalendar(); });
     menu->addSeparator();
     for (const DateRange& range : DateRangesFrom(QDate::currentDate()))
-        menu->addAction(range.name, this, [this, range] { fillPair(range.first, range.last); });
+        menu->addAction(range.name, this, [this, range] { FillPair(range.first, range.last); });
     button_->setMenu(menu);
 }
 
@@ -98,14 +98,14 @@ void DateEditView::RefreshOwn() {
     text_->Refresh();
 }
 
-void DateEditView::pickFromCalendar() {
+void DateEditView::PickFromCalendar() {
     const QDate shown = QDate::fromString(QString::fromStdString(edit_.Text()), "dd/MM/yyyy");
     ShowCalendarPopup(*button_, shown, [this](const QDate& date) {
         RunUserAction([&] { UserActions::ReplaceText(edit_, DateText(date).toStdString()); });
     });
 }
 
-void DateEditView::fillPair(const QDate& first, const QDate& last) {
+void DateEditView::FillPair(const QDate& first, const QDate& last) {
     RunUserAction([&] {
         // Each date is typed over as the user would; a check that keeps the focus on the
         // first one leaves the second as it was.

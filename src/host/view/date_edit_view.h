@@ -27,8 +27,8 @@ protected:
     void RefreshOwn() override;
 
 private:
-    void pickFromCalendar();
-    void fillPair(const QDate& first, const QDate& last);
+    void PickFromCalendar();
+    void FillPair(const QDate& first, const QDate& last);
 
     TDateEditPlus& edit_;
     TDateEditPlus* first_;

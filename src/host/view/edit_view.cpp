@@ -57,44 +57,44 @@ void EditView::keyPressEvent(QKeyEvent* event) {
         return;
     switch (event->key()) {
         case Qt::Key_Backspace:
-            pressKey(kBackspace);
+            PressKey(kBackspace);
             return;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            pressKey(kReturn);
+            PressKey(kReturn);
             return;
         case Qt::Key_Delete:
             // Forward delete: the character after the caret is selected and deleted as a
             // backspace would, through the same key path.
             if (!hasSelectedText())
                 UserActions::MoveCaret(edit_, static_cast<size_t>(cursorPosition()), 1);
-            pressKey(kBackspace);
+            PressKey(kBackspace);
             return;
         case Qt::Key_Left:
         case Qt::Key_Right:
         case Qt::Key_Home:
         case Qt::Key_End:
             QLineEdit::keyPressEvent(event);
-            syncSelection();
+            SyncSelection();
             return;
         default:
             break;
     }
     if (event->matches(QKeySequence::Paste)) {
-        typeText(QApplication::clipboard()->text());
+        TypeText(QApplication::clipboard()->text());
     } else if (event->matches(QKeySequence::SelectAll)) {
         selectAll();
-        syncSelection();
+        SyncSelection();
     } else if (event->matches(QKeySequence::Copy)) {
         QLineEdit::keyPressEvent(event);
     } else if (!event->text().isEmpty() && event->text().at(0).isPrint()) {
-        typeText(event->text());
+        TypeText(event->text());
     } else {
         event->ignore();
     }
 }
 
-void EditView::typeText(const QString& text) {
+void EditView::TypeText(const QString& text) {
     // Only what the toolkit can take (Latin-1) is typed; the line breaks of a paste are keys.
     QString typed;
     for (const QChar c : text) {
@@ -106,7 +106,7 @@ void EditView::typeText(const QString& text) {
     RunUserAction([&] { UserActions::Type(edit_, typed.toStdString()); });
 }
 
-void EditView::pressKey(unsigned char code) {
+void EditView::PressKey(unsigned char code) {
     RunUserAction([&] { UserActions::PressKey(edit_, code); });
 }
 
@@ -118,21 +118,21 @@ void EditView::mousePressEvent(QMouseEvent* event) {
     if (entering_ || !edit_.Focused())
         return;
     QLineEdit::mousePressEvent(event);
-    syncSelection();
+    SyncSelection();
 }
 
 void EditView::mouseMoveEvent(QMouseEvent* event) {
     if (entering_ || !edit_.Focused())
         return;
     QLineEdit::mouseMoveEvent(event);
-    syncSelection();
+    SyncSelection();
 }
 
 void EditView::mouseReleaseEvent(QMouseEvent* event) {
     if (std::exchange(entering_, false) || !edit_.Focused())
         return;
     QLineEdit::mouseReleaseEvent(event);
-    syncSelection();
+    SyncSelection();
 }
 
 void EditView::contextMenuEvent(QContextMenuEvent* event) {
@@ -140,7 +140,7 @@ void EditView::contextMenuEvent(QContextMenuEvent* event) {
     event->ignore();
 }
 
-void EditView::syncSelection() {
+void EditView::SyncSelection() {
     if (hasSelectedText()) {
         UserActions::MoveCaret(edit_, static_cast<size_t>(selectionStart()),
                                static_cast<size_t>(selectedText().size()));

@@ -24,10 +24,10 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    void typeText(const QString& text);
-    void pressKey(unsigned char code);
+    void TypeText(const QString& text);
+    void PressKey(unsigned char code);
     // The caret and selection the user made with the mouse or the arrows, told to the model.
-    void syncSelection();
+    void SyncSelection();
 
     TCustomEdit& edit_;
     bool entering_ = false;  // the mouse button went down to bring the focus here

@@ -11,7 +11,7 @@ namespace {
 
 // The families the stored definitions name are Windows fonts; these sans fonts come closest
 // in shape and width, in order of preference.
-QString installedSans() {
+QString InstalledSans() {
     static const QString family = [] {
         const QStringList installed = QFontDatabase::families();
         for (const char* candidate : {"Liberation Sans", "Arimo", "DejaVu Sans"}) {
@@ -26,7 +26,7 @@ QString installedSans() {
 }  // namespace
 
 QFont ScreenFont(const TFont& font) {
-    QFont screen(installedSans());
+    QFont screen(InstalledSans());
     // A negative height counts the characters' own pixels, a positive one the cell's.
     screen.setPixelSize(std::max(1, Scaled(std::abs(font.height))));
     screen.setBold(font.bold);

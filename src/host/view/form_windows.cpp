@@ -14,7 +14,7 @@ namespace {
 
 // The user's close button: the form decides, through its close handler, and the window hides
 // when the form does.
-void askFormToClose(FormView* view, QCloseEvent* event) {
+void AskFormToClose(FormView* view, QCloseEvent* event) {
     event->ignore();
     if (view != nullptr && view->Form() != nullptr) {
         TCustomForm& form = *view->Form();
@@ -28,7 +28,7 @@ public:
     QPointer<FormView> view;
 
 protected:
-    void closeEvent(QCloseEvent* event) override { askFormToClose(view, event); }
+    void closeEvent(QCloseEvent* event) override { AskFormToClose(view, event); }
 };
 
 class FormTopWindow : public QWidget {
@@ -37,7 +37,7 @@ public:
     QPointer<FormView> view;
 
 protected:
-    void closeEvent(QCloseEvent* event) override { askFormToClose(view, event); }
+    void closeEvent(QCloseEvent* event) override { AskFormToClose(view, event); }
 };
 
 }  // namespace

@@ -15,10 +15,10 @@ LabelView::LabelView(TLabel& label, QWidget* parent) : QLabel(parent), ControlVi
 
 void LabelView::RefreshOwn() {
     setText(QString::fromStdString(Control().Caption()));
-    fitCaption();
+    FitCaption();
 }
 
-void LabelView::fitCaption() {
+void LabelView::FitCaption() {
     // Labels size themselves to their caption. The installed sans font is a little wider than
     // the one the form was drawn in, so a caption may need more than its stored width: the
     // label grows away from its aligned edge rather than cut the caption.

@@ -16,7 +16,7 @@ protected:
     void RefreshOwn() override;
 
 private:
-    void fitCaption();
+    void FitCaption();
 };
 
 }  // namespace hostfw::view

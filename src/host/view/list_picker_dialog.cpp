@@ -42,13 +42,13 @@ ListPickerDialog::ListPickerDialog(const ListPickRequest& request, QWidget* pare
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(markAll_, &QPushButton::clicked, this, [this] { model_.MarkShown(true); });
     connect(clearAll_, &QPushButton::clicked, this, [this] { model_.MarkShown(false); });
-    connect(&model_, &QAbstractItemModel::dataChanged, this, [this] { showCount(); });
+    connect(&model_, &QAbstractItemModel::dataChanged, this, [this] { ShowCount(); });
     connect(&table_.Table(), &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
         if (index.column() != 0)
             model_.ToggleMark(index.row());
     });
     table_.Table().installEventFilter(this);
-    showCount();
+    ShowCount();
     resize(640, 480);
 }
 
@@ -61,7 +61,7 @@ bool ListPickerDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void ListPickerDialog::showCount() {
+void ListPickerDialog::ShowCount() {
     const std::size_t marked = model_.MarkedCount();
     count_->setText(QString::number(marked) +
                     (marked == 1 ? QStringLiteral(" marcada") : QStringLiteral(" marcadas")));

@@ -35,7 +35,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void showCount();
+    void ShowCount();
 
     RowSourceModel model_;
     RowTable table_;

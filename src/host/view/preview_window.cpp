@@ -28,7 +28,7 @@ constexpr double kMillimetresPerInch = 25.4;
 // How long the layout of the rest of a report runs between two of the user's events.
 constexpr std::chrono::milliseconds kLayoutSlice{30};
 
-QSizeF pageMillimetres(const ReportDefinition& definition) {
+QSizeF PageMillimetres(const ReportDefinition& definition) {
     return definition.orientation == PageOrientation::Portrait ? QSizeF(210, 297)
                                                                : QSizeF(297, 210);
 }
@@ -49,7 +49,7 @@ public:
     }
     // Pixels per millimetre at this zoom.
     void SetScale(double pixelsPerMillimetre) {
-        const QSizeF size = pageMillimetres(pages_.Definition()) * pixelsPerMillimetre;
+        const QSizeF size = PageMillimetres(pages_.Definition()) * pixelsPerMillimetre;
         if (std::abs(pixelsPerMillimetre - scale_) < 1e-9)
             return;
         scale_ = pixelsPerMillimetre;
@@ -118,11 +118,11 @@ PreviewWindow::PreviewWindow(std::shared_ptr<const ReportPreview> preview, QWidg
     bar->addWidget(notice_, 1);
     button(QStringLiteral("Imprimir…"), QStringLiteral("imprimir"), [this] { print(); });
     button(QStringLiteral("Exportar PDF…"), QStringLiteral("exportar_pdf"), [this] {
-        exportTo(QStringLiteral("PDF"), QStringLiteral("pdf"),
+        ExportTo(QStringLiteral("PDF"), QStringLiteral("pdf"),
                  [this](const std::filesystem::path& file) { return ExportPdf(file); });
     });
     button(QStringLiteral("Exportar CSV…"), QStringLiteral("exportar_csv"), [this] {
-        exportTo(QStringLiteral("CSV"), QStringLiteral("csv"),
+        ExportTo(QStringLiteral("CSV"), QStringLiteral("csv"),
                  [this](const std::filesystem::path& file) { return ExportCsv(file); });
     });
     layout->addLayout(bar);
@@ -135,7 +135,7 @@ PreviewWindow::PreviewWindow(std::shared_ptr<const ReportPreview> preview, QWidg
         scroll_->setWidget(canvas_);
         // The rest of the report is laid out between the user's events.
         layout_ = new QTimer(this);
-        connect(layout_, &QTimer::timeout, this, [this] { continueLayout(); });
+        connect(layout_, &QTimer::timeout, this, [this] { ContinueLayout(); });
         if (!pages_->Complete())
             layout_->start(0);
     } else {
@@ -165,7 +165,7 @@ bool PreviewWindow::LaidOut() const {
     return pages_ == nullptr || pages_->Complete();
 }
 
-void PreviewWindow::continueLayout() {
+void PreviewWindow::ContinueLayout() {
     try {
         if (pages_->LayOutUntil(std::chrono::steady_clock::now() + kLayoutSlice)) {
             layout_->stop();
@@ -178,17 +178,17 @@ void PreviewWindow::continueLayout() {
         notice_->setText(QStringLiteral("Relatório incompleto."));
         QMessageBox::critical(this, QStringLiteral("Erro"), QString::fromStdString(e.what()));
     }
-    showPageLabel();
+    ShowPageLabel();
 }
 
 void PreviewWindow::ShowPage(int number) {
     page_ = std::clamp(number, 1, std::max(1, PageCount()));
     if (canvas_ != nullptr && pages_->PageCount() > 0)
         canvas_->SetPage(page_);
-    showPageLabel();
+    ShowPageLabel();
 }
 
-void PreviewWindow::showPageLabel() {
+void PreviewWindow::ShowPageLabel() {
     if (LaidOut()) {
         pageLabel_->setText(QStringLiteral("Página %1 de %2").arg(page_).arg(PageCount()));
         return;
@@ -202,7 +202,7 @@ void PreviewWindow::SetZoom(Zoom zoom) {
         zoom_->setCurrentIndex(static_cast<int>(zoom));
     if (canvas_ == nullptr)
         return;
-    const QSizeF page = pageMillimetres(pages_->Definition());
+    const QSizeF page = PageMillimetres(pages_->Definition());
     const double actual = logicalDpiX() / kMillimetresPerInch;
     const QSize room = scroll_->viewport()->size() - QSize(8, 8);
     double scale = actual;
@@ -227,7 +227,7 @@ void PreviewWindow::showEvent(QShowEvent* event) {
     SetZoom(static_cast<Zoom>(zoom_->currentIndex()));
 }
 
-bool PreviewWindow::layOutRest() {
+bool PreviewWindow::LayOutRest() {
     if (LaidOut())
         return true;
     layout_->stop();
@@ -238,11 +238,11 @@ bool PreviewWindow::layOutRest() {
     progress_.Finish();
     if (!going)
         layout_->start(0);
-    showPageLabel();
+    ShowPageLabel();
     return going;
 }
 
-bool PreviewWindow::runLong(const QString& what, const std::function<bool()>& run) {
+bool PreviewWindow::RunLong(const QString& what, const std::function<bool()>& run) {
     try {
         if (!run()) {
             notice_->setText(what + QStringLiteral(" cancelada."));
@@ -258,7 +258,7 @@ bool PreviewWindow::runLong(const QString& what, const std::function<bool()>& ru
 }
 
 void PreviewWindow::print() {
-    if (pages_ == nullptr || !runLong(QStringLiteral("Impressão"), [this] { return layOutRest(); }))
+    if (pages_ == nullptr || !RunLong(QStringLiteral("Impressão"), [this] { return LayOutRest(); }))
         return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromStdString(preview_->Title()));
@@ -293,8 +293,8 @@ void PreviewWindow::print() {
 bool PreviewWindow::ExportPdf(const std::filesystem::path& file) {
     if (pages_ == nullptr)
         return false;
-    return runLong(QStringLiteral("Exportação"), [&] {
-        if (!layOutRest())
+    return RunLong(QStringLiteral("Exportação"), [&] {
+        if (!LayOutRest())
             return false;
         pages_->ExportPdf(file);
         return true;
@@ -304,7 +304,7 @@ bool PreviewWindow::ExportPdf(const std::filesystem::path& file) {
 bool PreviewWindow::ExportCsv(const std::filesystem::path& file) {
     if (pages_ == nullptr)
         return false;
-    return runLong(QStringLiteral("Exportação"), [&] {
+    return RunLong(QStringLiteral("Exportação"), [&] {
         progress_.Start(preview_->Title());
         try {
             pages_->ExportCsv(file, [this](long long rows) { return progress_.Update(rows); });
@@ -317,7 +317,7 @@ bool PreviewWindow::ExportCsv(const std::filesystem::path& file) {
     });
 }
 
-void PreviewWindow::exportTo(const QString& kind, const QString& suffix,
+void PreviewWindow::ExportTo(const QString& kind, const QString& suffix,
                              const std::function<bool(const std::filesystem::path&)>& write) {
     if (pages_ == nullptr)
         return;

@@ -55,16 +55,16 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void continueLayout();
+    void ContinueLayout();
     // Lays out what is left, the progress shown; false when the user cancelled.
-    bool layOutRest();
+    bool LayOutRest();
     // Runs an export or a print, its progress shown; a cancelled run leaves only a notice.
-    bool runLong(const QString& what, const std::function<bool()>& run);
+    bool RunLong(const QString& what, const std::function<bool()>& run);
     void print();
     // Asks for the file, then writes it.
-    void exportTo(const QString& kind, const QString& suffix,
+    void ExportTo(const QString& kind, const QString& suffix,
                   const std::function<bool(const std::filesystem::path&)>& write);
-    void showPageLabel();
+    void ShowPageLabel();
 
     std::shared_ptr<const ReportPreview> preview_;
     const LaidOutReport* pages_;  // nullptr for a preview that is only text

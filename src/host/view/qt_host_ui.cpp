@@ -30,7 +30,7 @@ QtHostUi::~QtHostUi() {
         QApplication::restoreOverrideCursor();
 }
 
-QWidget* QtHostUi::dialogParent() const {
+QWidget* QtHostUi::DialogParent() const {
     if (QWidget* active = QApplication::activeModalWidget())
         return active;
     if (TCustomForm* form = Screen().ActiveForm()) {
@@ -40,17 +40,17 @@ QWidget* QtHostUi::dialogParent() const {
     return area_ != nullptr ? area_->window() : nullptr;
 }
 
-void QtHostUi::announceShown(QWidget& widget) {
+void QtHostUi::AnnounceShown(QWidget& widget) {
     if (shownHook_)
         shownHook_(widget);
 }
 
-int QtHostUi::execDialog(QDialog& dialog) {
+int QtHostUi::ExecDialog(QDialog& dialog) {
     AfterModelChange();
     QPointer<QDialog> guard(&dialog);
     QTimer::singleShot(0, &dialog, [this, guard] {
         if (guard)
-            announceShown(*guard);
+            AnnounceShown(*guard);
     });
     // The busy cursor of a handler must not hide the dialog's own.
     if (busyCursor_)
@@ -62,33 +62,33 @@ int QtHostUi::execDialog(QDialog& dialog) {
 }
 
 void QtHostUi::ShowMessage(const std::string& text, MessageKind kind) {
-    std::unique_ptr<QMessageBox> box(MakeMessageBox(text, kind, dialogParent()));
-    execDialog(*box);
+    std::unique_ptr<QMessageBox> box(MakeMessageBox(text, kind, DialogParent()));
+    ExecDialog(*box);
 }
 
 std::optional<std::vector<size_t>> QtHostUi::PickList(const ListPickRequest& request) {
-    ListPickerDialog dialog(request, dialogParent());
-    execDialog(dialog);
+    ListPickerDialog dialog(request, DialogParent());
+    ExecDialog(dialog);
     return dialog.Result();
 }
 
 std::optional<size_t> QtHostUi::SearchRow(const RowSearchRequest& request) {
-    RowSearchDialog dialog(request, dialogParent());
-    execDialog(dialog);
+    RowSearchDialog dialog(request, DialogParent());
+    ExecDialog(dialog);
     return dialog.Result();
 }
 
 std::optional<std::string> QtHostUi::PromptText(const std::string& caption,
                                                 const std::string& prompt,
                                                 const std::string& initial) {
-    QInputDialog dialog(dialogParent());
+    QInputDialog dialog(DialogParent());
     dialog.setObjectName(QStringLiteral("pergunta"));
     dialog.setWindowTitle(QString::fromStdString(caption));
     dialog.setLabelText(QString::fromStdString(prompt));
     dialog.setTextValue(QString::fromStdString(initial));
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Cancelar"));
-    if (execDialog(dialog) != QDialog::Accepted)
+    if (ExecDialog(dialog) != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue().toStdString();
 }
@@ -118,7 +118,7 @@ void QtHostUi::ShowPreview(std::shared_ptr<const ReportPreview> preview) {
     previews_.push_back(window);
     window->show();
     window->raise();
-    announceShown(*window);
+    AnnounceShown(*window);
 }
 
 std::vector<PreviewWindow*> QtHostUi::Previews() const {
@@ -142,7 +142,7 @@ void QtHostUi::ReportQueryBound(const TParams& /*params*/) {}
 void QtHostUi::FormShown(TCustomForm& form) {
     windows_.Shown(form);
     if (QWidget* window = windows_.WindowOf(form))
-        announceShown(*window);
+        AnnounceShown(*window);
 }
 
 void QtHostUi::FormHidden(TCustomForm& form) {

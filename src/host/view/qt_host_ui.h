@@ -68,9 +68,9 @@ public:
 protected:
     // Runs a dialog's modal loop, after the windows caught up with the model and with the
     // shown hook called once it is on screen.
-    int execDialog(QDialog& dialog);
-    void announceShown(QWidget& widget);
-    QWidget* dialogParent() const;
+    int ExecDialog(QDialog& dialog);
+    void AnnounceShown(QWidget& widget);
+    QWidget* DialogParent() const;
 
 private:
     struct ModalLoop;

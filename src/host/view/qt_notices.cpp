@@ -15,7 +15,7 @@ constexpr std::array<const char*, 2> kPlatformNotices = {
 
 QtMessageHandler previousHandler = nullptr;
 
-void dropPlatformNotices(QtMsgType type, const QMessageLogContext& context,
+void DropPlatformNotices(QtMsgType type, const QMessageLogContext& context,
                          const QString& message) {
     if (type == QtWarningMsg || type == QtInfoMsg || type == QtDebugMsg) {
         for (const char* notice : kPlatformNotices) {
@@ -30,7 +30,7 @@ void dropPlatformNotices(QtMsgType type, const QMessageLogContext& context,
 
 void QuietPlatformNotices() {
     if (previousHandler == nullptr)
-        previousHandler = qInstallMessageHandler(dropPlatformNotices);
+        previousHandler = qInstallMessageHandler(DropPlatformNotices);
 }
 
 }  // namespace hostfw::view

@@ -13,13 +13,13 @@ RowSourceModel::RowSourceModel(const RowSource& rows, std::vector<bool> marked, 
     markedCount_ = static_cast<std::size_t>(std::count(marked_.begin(), marked_.end(), true));
 }
 
-int RowSourceModel::rowCount(const QModelIndex& parent) const {
+int RowSourceModel::RowCount(const QModelIndex& parent) const {
     if (parent.isValid())
         return 0;
     return static_cast<int>(filtered_ ? shown_.size() : rows_.RowCount());
 }
 
-int RowSourceModel::columnCount(const QModelIndex& parent) const {
+int RowSourceModel::ColumnCount(const QModelIndex& parent) const {
     if (parent.isValid())
         return 0;
     return static_cast<int>(rows_.Columns().size()) + FirstDataColumn();
@@ -45,7 +45,7 @@ QVariant RowSourceModel::data(const QModelIndex& index, int role) const {
     return QString::fromStdString(rows_.Cell(row, column));
 }
 
-QVariant RowSourceModel::headerData(int section, Qt::Orientation orientation, int role) const {
+QVariant RowSourceModel::HeaderData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
     if (withMarks_ && section == 0)
@@ -61,15 +61,15 @@ Qt::ItemFlags RowSourceModel::flags(const QModelIndex& index) const {
     return flags;
 }
 
-bool RowSourceModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+bool RowSourceModel::SetData(const QModelIndex& index, const QVariant& value, int role) {
     if (!withMarks_ || index.column() != 0 || role != Qt::CheckStateRole)
         return false;
-    setMark(SourceRow(index.row()), value.value<Qt::CheckState>() == Qt::Checked);
+    SetMark(SourceRow(index.row()), value.value<Qt::CheckState>() == Qt::Checked);
     emit dataChanged(index, index, {Qt::CheckStateRole});
     return true;
 }
 
-void RowSourceModel::setMark(std::size_t row, bool mark) {
+void RowSourceModel::SetMark(std::size_t row, bool mark) {
     if (marked_[row] == mark)
         return;
     marked_[row] = mark;
@@ -77,16 +77,16 @@ void RowSourceModel::setMark(std::size_t row, bool mark) {
 }
 
 void RowSourceModel::ToggleMark(int shownRow) {
-    if (!withMarks_ || shownRow < 0 || shownRow >= rowCount())
+    if (!withMarks_ || shownRow < 0 || shownRow >= RowCount())
         return;
     const QModelIndex mark = index(shownRow, 0);
-    setData(mark, marked_[SourceRow(shownRow)] ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+    SetData(mark, marked_[SourceRow(shownRow)] ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
 }
 
 void RowSourceModel::MarkShown(bool mark) {
-    const int count = rowCount();
+    const int count = RowCount();
     for (int shown = 0; shown < count; ++shown)
-        setMark(SourceRow(shown), mark);
+        SetMark(SourceRow(shown), mark);
     if (count > 0)
         emit dataChanged(index(0, 0), index(count - 1, 0), {Qt::CheckStateRole});
 }
@@ -104,7 +104,7 @@ int RowSourceModel::ColumnWidthChars(int column) const {
     return rows_.Columns()[static_cast<std::size_t>(column)].width;
 }
 
-bool RowSourceModel::rowMatches(std::size_t row, std::string_view needle) const {
+bool RowSourceModel::RowMatches(std::size_t row, std::string_view needle) const {
     // The key counts as a column even when its field is hidden: users know their codes.
     rowText_.clear();
     rows_.AppendSearchText(row, rowText_);
@@ -122,16 +122,16 @@ void RowSourceModel::SetFilter(const QString& text) {
     const bool narrowing = filtered_ && !needle_.empty() && HoldsFolded(needle, needle_);
     filter_ = text;
     needle_ = std::move(needle);
-    if (text.isEmpty()) {
+    if (text.IsEmpty()) {
         filtered_ = false;
         shown_.clear();
         shown_.shrink_to_fit();
     } else if (narrowing) {
-        std::erase_if(shown_, [&](std::uint32_t row) { return !rowMatches(row, needle_); });
+        std::erase_if(shown_, [&](std::uint32_t row) { return !RowMatches(row, needle_); });
     } else {
         shown_.clear();
         for (std::size_t row = 0; row < rows_.RowCount(); ++row) {
-            if (rowMatches(row, needle_))
+            if (RowMatches(row, needle_))
                 shown_.push_back(static_cast<std::uint32_t>(row));
         }
         filtered_ = true;

@@ -45,8 +45,8 @@ public:
     int ColumnWidthChars(int column) const;
 
 private:
-    bool rowMatches(std::size_t row, std::string_view needle) const;
-    void setMark(std::size_t row, bool mark);
+    bool RowMatches(std::size_t row, std::string_view needle) const;
+    void SetMark(std::size_t row, bool mark);
 
     const RowSource& rows_;
     std::vector<bool> marked_;

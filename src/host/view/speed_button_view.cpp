@@ -12,7 +12,7 @@ namespace {
 
 // The stored glyph: a bitmap file after a four-byte length, written as hex; with two glyphs
 // side by side the first is the normal look, the second the disabled one.
-QIcon storedGlyph(const TSpeedButton& button) {
+QIcon StoredGlyph(const TSpeedButton& button) {
     const auto& design = button.DesignValues();
     const auto data = design.find("Glyph.Data");
     if (data == design.end())
@@ -44,7 +44,7 @@ SpeedButtonView::SpeedButtonView(TSpeedButton& button, QWidget* parent)
     : QToolButton(parent), ControlView(button, *this) {
     setFocusPolicy(Qt::NoFocus);
     setAutoRaise(false);
-    const QIcon glyph = storedGlyph(button);
+    const QIcon glyph = StoredGlyph(button);
     if (!glyph.isNull()) {
         setIcon(glyph);
         setToolButtonStyle(Qt::ToolButtonIconOnly);

@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 
 using Finished = testsupport::ProgramRun;
 
-std::string fileText(const fs::path& file) {
+std::string FileText(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), {});
 }
@@ -57,7 +57,7 @@ TEST_F(ReportCommand, TheTextReportGoesToTheFileWithOnlyTheChosenRows) {
         report({"--from", "01/01/2025", "--to", "31/01/2025", "--status", "E", "--out", "r.txt"});
     ASSERT_EQ(finished.status, 0) << finished.err;
     EXPECT_EQ(finished.out, "");
-    const std::string text = fileText(folder_ / "r.txt");
+    const std::string text = FileText(folder_ / "r.txt");
     EXPECT_NE(text.find("Status: Emitida"), std::string::npos) << text;
     EXPECT_NE(text.find("Total geral: 1 nota(s)"), std::string::npos) << text;
 }
@@ -76,7 +76,7 @@ TEST_F(ReportCommand, ThePdfReplacesTheOutFileAndLeavesNoPrintFolderBehind) {
     const Finished finished =
         report({"--from", "01/01/2025", "--to", "31/12/2025", "--format", "pdf", "--out", "r.pdf"});
     ASSERT_EQ(finished.status, 0) << finished.err;
-    EXPECT_EQ(fileText(folder_ / "r.pdf").rfind("%PDF", 0), 0u);
+    EXPECT_EQ(FileText(folder_ / "r.pdf").rfind("%PDF", 0), 0u);
     for (const auto& entry : fs::directory_iterator(folder_))
         EXPECT_EQ(entry.path().filename().string().find(".exp036-"), std::string::npos);
 }

@@ -16,7 +16,7 @@ namespace {
 
 using ::testing::HasSubstr;
 
-std::string footerOf(const hostfw::FramedPage& page) {
+std::string FooterOf(const hostfw::FramedPage& page) {
     std::string text;
     for (const hostfw::PrintedLine& line : page.footer) {
         for (const std::string& piece : line.texts)
@@ -53,12 +53,12 @@ TEST_F(ReportPreview, OpensOnItsFirstPageAndEndsAsThePrintedReport) {
     ASSERT_TRUE(preview);
     EXPECT_FALSE(preview->Complete());
     ASSERT_EQ(preview->PageCount(), 1);
-    EXPECT_THAT(footerOf(preview->Page(1)), HasSubstr("Página 1 de …"))
+    EXPECT_THAT(FooterOf(preview->Page(1)), HasSubstr("Página 1 de …"))
         << "the count is unknown while rows remain";
 
     EXPECT_TRUE(preview->LayOutUntil(std::chrono::steady_clock::time_point::max()));
     EXPECT_EQ(preview->PageCount(), 3);
-    EXPECT_THAT(footerOf(preview->Page(1)), HasSubstr("Página 1 de 3"));
+    EXPECT_THAT(FooterOf(preview->Page(1)), HasSubstr("Página 1 de 3"));
     EXPECT_EQ(preview->Text(), *hostfw::PreviewReport(Request(shortPages)))
         << "pages read while others were still written";
 }

@@ -20,7 +20,7 @@ namespace {
 using hostfw::view::PreviewWindow;
 
 // Waits, a bounded while, for the window to finish laying out the report.
-bool laidOut(PreviewWindow& window) {
+bool LaidOut(PreviewWindow& window) {
     for (int round = 0; round < 1000 && !window.LaidOut(); ++round)
         QApplication::processEvents();
     return window.LaidOut();
@@ -29,7 +29,7 @@ bool laidOut(PreviewWindow& window) {
 class Preview : public reporttest::ReportTest {
 protected:
     // The issue-date report of the fixed rows on pages of 7 body lines: 3 pages.
-    std::shared_ptr<const hostfw::LaidOutReport> shortPages() {
+    std::shared_ptr<const hostfw::LaidOutReport> ShortPages() {
         nlohmann::ordered_json document =
             nlohmann::ordered_json::parse(reporttest::ReadFile(reportFolder / "EXP036-001.json"));
         document["page"]["lines"] = 16;
@@ -43,11 +43,11 @@ private:
 };
 
 TEST_F(Preview, OpensOnPageOneWhileLayingOutAndTheKeysTurnThePages) {
-    QPointer<PreviewWindow> window = new PreviewWindow(shortPages(), nullptr);
+    QPointer<PreviewWindow> window = new PreviewWindow(ShortPages(), nullptr);
     EXPECT_EQ(window->PageLabel().text(), QString("Página 1 de … (1 até agora)"));
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-    ASSERT_TRUE(laidOut(*window));
+    ASSERT_TRUE(LaidOut(*window));
     EXPECT_EQ(window->PageLabel().text(), QString("Página 1 de 3"));
 
     const auto press = [&](Qt::Key key) {
@@ -66,7 +66,7 @@ TEST_F(Preview, OpensOnPageOneWhileLayingOutAndTheKeysTurnThePages) {
 }
 
 TEST_F(Preview, TheZoomFitsTheWidthOrTheWholePageOrShowsItsOwnSize) {
-    PreviewWindow window(shortPages(), nullptr);
+    PreviewWindow window(ShortPages(), nullptr);
     window.resize(900, 600);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));

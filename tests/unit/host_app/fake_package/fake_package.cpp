@@ -64,15 +64,15 @@ protected:
         variant->SetItems({"Emissão", "Cancelamento"});
         variant->SetItemIndex(0);
         variant->OnChange = [variant](TObject*) { stRel = variant->ItemIndex() == 0 ? "A" : "C"; };
-        button("btnLista", [] { pickList(); });
-        button("btnBusca", [code] { searchRow(code); });
+        button("btnLista", [] { PickList(); });
+        button("btnBusca", [code] { SearchRow(code); });
         button("btnTitulo", [] {
             if (auto text = Application().Ui().PromptText("Título", "Informe o título:", ""))
                 stNota = *text;
         });
         button("btnAviso", [] { MensErro("Aviso do módulo.", true); });
         button("btnFalha", [] { throw Exception("Falha inesperada."); });
-        button("btnRelatorio", [] { runReport(); });
+        button("btnRelatorio", [] { RunReport(); });
         // What a connection announces before it sends a call.
         button("btnChamada", [] {
             NotifyServerCall(
@@ -107,7 +107,7 @@ private:
         std::vector<GridColumn> columns_{{"Código", 0}};
     };
 
-    static void pickList() {
+    static void PickList() {
         const KeyRows rows({"0001", "0002", "0003"});
         ListPickRequest request{"Cliente", "", &rows, {}};
         const std::vector<std::string> current = SelectionListKeys(stListaCliente);
@@ -122,13 +122,13 @@ private:
         }
     }
 
-    static void searchRow(TEdit* code) {
+    static void SearchRow(TEdit* code) {
         const KeyRows rows({"0001", "0002"});
         if (auto row = Application().Ui().SearchRow({"Filial", &rows}))
             code->SetText(rows.Key(*row));
     }
 
-    static void runReport() {
+    static void RunReport() {
         TParams params;
         params.CreateParam("P_TEXTO").SetAsString("a\"b");
         params.CreateParam("P_DATA").SetAsDateTime(EncodeDate(2026, 1, 31));
@@ -148,7 +148,7 @@ extern "C" FAKE_EXPORT void IniProc(const hostfw::Variant& parameter) {
     if (!Cli_exp03600::boIdCriado) {
         Application().CreateForm(frmFake);
         Cli_exp03600::boIdCriado = true;
-        frmFake->SetFormStyle(parameter.isNull() ? TFormStyle::fsMDIChild : TFormStyle::fsNormal);
+        frmFake->SetFormStyle(parameter.IsNull() ? TFormStyle::fsMDIChild : TFormStyle::fsNormal);
     }
     if (frmFake->FormStyle() == TFormStyle::fsMDIChild) {
         frmFake->Show();
