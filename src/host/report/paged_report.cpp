@@ -46,6 +46,7 @@ bool RunPagedReport(const ReportRequest& request, PageRenderer& renderer) {
     PageSpool spool;
     ReportPager pager(definition.BodyLinesPerPage(), spool);
     ReportBody(definition, *report, pager).Run();
+    report->FinishReading();
     replay(definition, *report, spool, renderer);
     return true;
 }

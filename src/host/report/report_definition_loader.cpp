@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "host/core/exception.h"
+#include "host/data/single_query.h"
 #include "host/data/sql_parameters.h"
 #include "host/report/bound_template.h"
 #include "host/report/definition_error.h"
@@ -53,6 +54,11 @@ EngineSql parseEngineSql(const json& value, const std::string& where) {
         definitionProblem(where, "falta o SQL para sqlite");
     if (sql.postgresql.empty())
         definitionProblem(where, "falta o SQL para postgresql");
+    for (const auto& [engine, text] :
+         {std::pair{"sqlite", &sql.sqlite}, {"postgresql", &sql.postgresql}}) {
+        if (const auto problem = singleQueryProblem(*text))
+            definitionProblem(where, "o SQL para " + std::string(engine) + " " + *problem);
+    }
     const auto sqliteParameters = declaredParameters(sql.sqlite);
     const auto postgresqlParameters = declaredParameters(sql.postgresql);
     if (std::set(sqliteParameters.begin(), sqliteParameters.end()) !=
