@@ -10,7 +10,10 @@
 #include "form_lookup.h"
 #include "headless_host.h"
 #include "host/base_form/frm_dados_ger_rel.h"
+#include "host/core/checked_output.h"
 #include "host/core/exception.h"
+#include "host/core/output_target.h"
+#include "host/core/staged_file.h"
 #include "host/session/session.h"
 #include "host/ui/application.h"
 #include "host_paths.h"
@@ -22,24 +25,23 @@ namespace host {
 namespace {
 
 // The CSV of the report the form just ran, written by the base form with the same
-// parameters, into the file or onto standard output.
-void exportCsv(const std::optional<std::filesystem::path>& out, RunStatus& status) {
+// parameters, into the file (staged, then put in place) or onto the stream.
+void exportCsv(const std::optional<std::filesystem::path>& out, std::ostream& standardOutput,
+               RunStatus& status) {
     auto* form = dynamic_cast<hostfw::TfrmDadosGerRel*>(&LiveForm());
     if (form == nullptr)
         throw hostfw::Exception("O formulário não é um formulário de relatório.");
-    const std::filesystem::path file = out.value_or(
-        std::filesystem::temp_directory_path() / ("exp036-" + std::to_string(::getpid()) + ".csv"));
     bool exported = false;
-    hostfw::Application().Dispatch([&] { exported = form->ExportCsv(file); });
-    if (!exported) {
+    hostfw::Application().Dispatch([&] {
+        exported = out ? form->ExportCsv(*out)
+                       : form->ExportReport(hostfw::ReportFileFormat::Csv, standardOutput);
+    });
+    if (!exported && !status.Failed())
         status.Fail("O relatório não foi exportado.");
-        return;
-    }
-    if (!out) {
-        std::ifstream csv(file, std::ios::binary);
-        std::cout << csv.rdbuf() << std::flush;
-        std::filesystem::remove(file);
-    }
+}
+
+std::filesystem::path folderOf(const std::filesystem::path& file) {
+    return file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
 }
 
 // Information and warnings the form showed on the way; refusals end the run on their own.
@@ -56,9 +58,14 @@ void reportNotices(ScriptedUi& ui) {
 
 int RunReportMode(const HostOptions& options) {
     const ReportChoices& choices = options.report;
+    // Before any work: a link, a device or a FIFO at --out is never replaced.
+    if (choices.out)
+        hostfw::CheckOutputTarget(*choices.out);
     ApplySessionOptions(options);
     std::ofstream transcript = OpenTranscriptFile(options.transcript.value_or("/dev/null"));
     std::ofstream discarded("/dev/null");
+    // Every write checked: a full disk or a closed pipe fails the run with its reason.
+    hostfw::CheckedOutput standardOutput(STDOUT_FILENO, "a saída padrão");
 
     const bool pdf = choices.format == ReportFormat::Pdf;
     std::optional<PrintFolder> printFolder;
@@ -67,15 +74,22 @@ int RunReportMode(const HostOptions& options) {
         hostfw::Session().outputDir = printFolder->Path().string();
     }
     const auto pdfsBefore = PdfFiles(hostfw::Session().outputDir);
+    // The text report goes whole into its file, or not at all.
+    std::optional<hostfw::StagedFile> textFile;
+    if (choices.format == ReportFormat::Text && choices.out)
+        textFile.emplace(folderOf(*choices.out), *choices.out);
 
     HeadlessHost host(options.package.value_or(DefaultPackage()), transcript);
     ScriptedUi& ui = host.Ui();
     RunStatus& status = ui.Status();
     ui.SetStrictMessages(true);
-    if (choices.format == ReportFormat::Text && choices.out) {
-        ui.SetPreviewFile(*choices.out);
+    if (textFile) {
+        ui.SetPreviewStream(&textFile->Stream());
     } else {
-        ui.SetPreviewStream(choices.format == ReportFormat::Text ? &std::cout : &discarded);
+        std::ostream& previews = choices.format == ReportFormat::Text
+                                     ? static_cast<std::ostream&>(standardOutput)
+                                     : discarded;
+        ui.SetPreviewStream(&previews);
     }
 
     std::istringstream script(ReportScript(choices, options.branch));
@@ -84,15 +98,20 @@ int RunReportMode(const HostOptions& options) {
         if (!status.Failed() && !pdf && ui.PreviewCount() == 0)
             status.Fail("O relatório não foi emitido.");
         if (!status.Failed() && choices.format == ReportFormat::Csv)
-            exportCsv(choices.out, status);
+            exportCsv(choices.out, standardOutput, status);
+        if (!status.Failed() && textFile) {
+            textFile->Sync();
+            textFile->PublishReplacing(*choices.out);
+        }
         if (!status.Failed() && pdf) {
             if (printFolder) {
                 printFolder->MoveTo(*choices.out);
             } else {
-                std::cout << NewPdf(pdfsBefore, PdfFiles(hostfw::Session().outputDir)).string()
-                          << '\n';
+                standardOutput << NewPdf(pdfsBefore, PdfFiles(hostfw::Session().outputDir)).string()
+                               << '\n';
             }
         }
+        standardOutput.Finish();
     } catch (const std::exception& e) {
         status.Fail(e.what());
     }

@@ -78,4 +78,10 @@ bool TfrmDadosGerRel::ExportReport(ReportFileFormat format, const std::filesyste
     return true;
 }
 
+bool TfrmDadosGerRel::ExportReport(ReportFileFormat format, std::ostream& out) {
+    const ReportDefinition& definition = SelectedDefinition();
+    const auto database = SharedDatabase();
+    return hostfw::ExportReport(ReportRequestFor(definition, *database), format, out);
+}
+
 }  // namespace hostfw

@@ -7,7 +7,9 @@
 #include <cerrno>
 #include <random>
 
+#include "host/core/checked_output.h"
 #include "host/core/exception.h"
+#include "host/core/output_target.h"
 #include "host/core/system_error_text.h"
 
 namespace hostfw {
@@ -19,7 +21,8 @@ namespace {
 
 }  // namespace
 
-StagedFile::StagedFile(const std::filesystem::path& folder) {
+StagedFile::StagedFile(const std::filesystem::path& folder, std::filesystem::path shownAs)
+    : shownAs_(std::move(shownAs)) {
     std::error_code error;
     if (!std::filesystem::is_directory(folder, error)) {
         throw Exception("A pasta '" + folder.string() + "' não existe.");
@@ -28,31 +31,50 @@ StagedFile::StagedFile(const std::filesystem::path& folder) {
     std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
         const auto candidate = folder / (".staged-" + std::to_string(random()) + ".tmp");
-        const int fd = open(candidate.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            close(fd);
+        descriptor_ = open(candidate.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+        if (descriptor_ >= 0) {
             path_ = candidate;
+            if (shownAs_.empty())
+                shownAs_ = path_;
             return;
         }
         if (errno != EEXIST)
-            failure("Não foi possível criar um arquivo na pasta", folder);
+            hostfw::failure("Não foi possível criar um arquivo na pasta", folder);
     }
-    failure("Não foi possível criar um arquivo na pasta", folder);
+    hostfw::failure("Não foi possível criar um arquivo na pasta", folder);
 }
 
 StagedFile::~StagedFile() {
+    stream_.reset();
+    if (descriptor_ >= 0)
+        close(descriptor_);
     if (!published_)
         unlink(path_.c_str());
 }
 
-void StagedFile::Sync() const {
-    const int fd = open(path_.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0 || fsync(fd) != 0) {
-        if (fd >= 0)
-            close(fd);
-        failure("Falha ao gravar o arquivo", path_);
-    }
-    close(fd);
+std::ostream& StagedFile::Stream() {
+    if (descriptor_ < 0)
+        throw Exception("O arquivo '" + shownAs_.string() + "' já foi fechado.");
+    if (!stream_)
+        stream_ = std::make_unique<CheckedOutput>(descriptor_, "'" + shownAs_.string() + "'");
+    return *stream_;
+}
+
+void StagedFile::Sync() {
+    if (stream_)
+        stream_->Finish();
+    // Some file systems only report a full disk when the data reaches it, or on close.
+    if (fsync(descriptor_) != 0)
+        failure();
+    const int descriptor = descriptor_;
+    descriptor_ = -1;
+    stream_.reset();
+    if (close(descriptor) != 0)
+        failure();
+}
+
+void StagedFile::failure() const {
+    hostfw::failure("Falha ao gravar", shownAs_);
 }
 
 bool StagedFile::PublishWithoutReplacing(const std::filesystem::path& target) {
@@ -64,11 +86,11 @@ bool StagedFile::PublishWithoutReplacing(const std::filesystem::path& target) {
         return false;
     // File systems without RENAME_NOREPLACE: a hard link is just as exclusive.
     if (errno != EINVAL && errno != ENOSYS)
-        failure("Não foi possível gravar", target);
+        hostfw::failure("Não foi possível gravar", target);
     if (link(path_.c_str(), target.c_str()) != 0) {
         if (errno == EEXIST)
             return false;
-        failure("Não foi possível gravar", target);
+        hostfw::failure("Não foi possível gravar", target);
     }
     unlink(path_.c_str());
     published_ = true;
@@ -76,8 +98,9 @@ bool StagedFile::PublishWithoutReplacing(const std::filesystem::path& target) {
 }
 
 void StagedFile::PublishReplacing(const std::filesystem::path& target) {
+    CheckOutputTarget(target);
     if (std::rename(path_.c_str(), target.c_str()) != 0)
-        failure("Não foi possível gravar", target);
+        hostfw::failure("Não foi possível gravar", target);
     published_ = true;
 }
 

@@ -2,12 +2,15 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QIODevice>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPen>
 #include <algorithm>
+#include <exception>
+#include <ostream>
 
 #include "host/core/exception.h"
 #include "host/report/gui_application.h"
@@ -36,10 +39,40 @@ QFont reportFont(double pointSize, bool bold) {
     return font;
 }
 
+// The PDF as Qt writes it, handed to a standard stream. An exception must not cross Qt's
+// frames, so a failed write is kept and raised once Qt has returned.
+class StreamDevice : public QIODevice {
+public:
+    explicit StreamDevice(std::ostream& out) : out_(out) { open(QIODevice::WriteOnly); }
+
+    void RaiseFailure() const {
+        if (failure_)
+            std::rethrow_exception(failure_);
+        if (!out_)
+            throw Exception("Falha ao gravar o PDF.");
+    }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override {
+        try {
+            out_.write(data, static_cast<std::streamsize>(size));
+        } catch (...) {
+            failure_ = std::current_exception();
+        }
+        return failure_ || !out_ ? -1 : size;
+    }
+
+private:
+    std::ostream& out_;
+    std::exception_ptr failure_;
+};
+
 }  // namespace
 
 struct PdfPageRenderer::Document {
     const ReportDefinition& definition;
+    StreamDevice device;
     QPdfWriter writer;
     QPainter painter;
     double width = 0;  // printable width, device units
@@ -51,8 +84,8 @@ struct PdfPageRenderer::Document {
     std::unique_ptr<PdfTextMetrics> boldMetrics;
     double baseline = 0;  // from the top of a line
 
-    Document(const std::filesystem::path& file, const ReportDefinition& report)
-        : definition(report), writer(QString::fromStdString(file.string())) {
+    Document(std::ostream& out, const ReportDefinition& report)
+        : definition(report), device(out), writer(&device) {
         const auto orientation = report.orientation == PageOrientation::Portrait
                                      ? QPageLayout::Portrait
                                      : QPageLayout::Landscape;
@@ -73,7 +106,7 @@ struct PdfPageRenderer::Document {
         regular = reportFont(pointSize, false);
         bold = reportFont(pointSize, true);
         if (!painter.begin(&writer)) {
-            throw Exception("Não foi possível criar o PDF '" + file.string() + "'.");
+            throw Exception("Não foi possível criar o PDF.");
         }
         regularMetrics = std::make_unique<PdfTextMetrics>(regular, &writer);
         boldMetrics = std::make_unique<PdfTextMetrics>(bold, &writer);
@@ -119,18 +152,21 @@ struct PdfPageRenderer::Document {
     }
 };
 
-PdfPageRenderer::PdfPageRenderer(const std::filesystem::path& file,
-                                 const ReportDefinition& definition) {
+PdfPageRenderer::PdfPageRenderer(std::ostream& out, const ReportDefinition& definition) {
     EnsureGuiApplication();
-    document_ = std::make_unique<Document>(file, definition);
+    document_ = std::make_unique<Document>(out, definition);
 }
 
 PdfPageRenderer::~PdfPageRenderer() = default;
 
 void PdfPageRenderer::RenderPage(const FramedPage& page) {
     Document& d = *document_;
-    if (page.number > 1 && !d.writer.newPage())
-        throw Exception("Falha ao gravar o PDF.");
+    if (page.number > 1) {
+        const bool started = d.writer.newPage();
+        d.device.RaiseFailure();  // the finished page went out now
+        if (!started)
+            throw Exception("Falha ao gravar o PDF.");
+    }
     std::size_t index = 0;
     for (const PrintedLine& line : page.header)
         d.drawLine(line, index++);
@@ -142,7 +178,9 @@ void PdfPageRenderer::RenderPage(const FramedPage& page) {
 }
 
 void PdfPageRenderer::Finish() {
-    if (!document_->painter.end())
+    const bool ended = document_->painter.end();
+    document_->device.RaiseFailure();
+    if (!ended)
         throw Exception("Falha ao gravar o PDF.");
 }
 

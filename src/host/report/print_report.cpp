@@ -87,15 +87,15 @@ std::optional<PrintedReport> PrintReport(const ReportRequest& request,
     // One time for the page header and the file name.
     const ReportRequest timed{request.engine, request.definition, request.beforeGetQueryParams,
                               request.printedAt.value_or(Now())};
-    StagedFile staged(folder);
+    const std::string stem = pdfStem(request.definition, *timed.printedAt);
+    StagedFile staged(folder, folder / (stem + ".pdf"));
     {
-        PdfPageRenderer renderer(staged.Path(), request.definition);
+        PdfPageRenderer renderer(staged.Stream(), request.definition);
         if (!RunPagedReport(timed, renderer))
             return std::nullopt;
     }
     staged.Sync();
-    const auto pdf =
-        publishUnderFreeName(staged, folder, pdfStem(request.definition, *timed.printedAt));
+    const auto pdf = publishUnderFreeName(staged, folder, stem);
     if (options.printer.empty())
         return PrintedReport{pdf, false, ""};
     return sendToPrinter(pdf, options.printer);

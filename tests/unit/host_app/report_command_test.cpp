@@ -2,8 +2,14 @@
 // small fixed test database.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
+#include <optional>
 
 #include <filesystem>
 #include <fstream>
@@ -25,9 +31,17 @@ std::string fileText(const fs::path& file) {
     return std::string((std::istreambuf_iterator<char>(in)), {});
 }
 
+// How the program's side of a run differs: where its standard output goes (a file read back
+// afterwards by default) and how large a file it may write (unlimited by default).
+struct RunSetting {
+    std::optional<fs::path> standardOutput;
+    std::optional<rlim_t> fileSizeLimit;
+};
+
 // Runs a program in `folder` with exactly these arguments, its output captured.
-Finished run(const fs::path& folder, const std::vector<std::string>& arguments) {
-    const fs::path out = folder / "stdout.txt";
+Finished run(const fs::path& folder, const std::vector<std::string>& arguments,
+             const RunSetting& setting = {}) {
+    const fs::path out = setting.standardOutput.value_or(folder / "stdout.txt");
     const fs::path err = folder / "stderr.txt";
     const pid_t child = fork();
     if (child == 0) {
@@ -37,6 +51,12 @@ Finished run(const fs::path& folder, const std::vector<std::string>& arguments) 
         argv.push_back(nullptr);
         if (chdir(folder.c_str()) != 0)
             _exit(126);
+        if (setting.fileSizeLimit) {
+            // Writes past the limit fail with EFBIG, as on a full disk.
+            signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{*setting.fileSizeLimit, *setting.fileSizeLimit};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        }
         dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), STDOUT_FILENO);
         dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), STDERR_FILENO);
         execv(argv[0], argv.data());
@@ -44,7 +64,8 @@ Finished run(const fs::path& folder, const std::vector<std::string>& arguments) 
     }
     int status = 0;
     waitpid(child, &status, 0);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, fileText(out), fileText(err)};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
+            setting.standardOutput ? "" : fileText(out), fileText(err)};
 }
 
 class ReportCommand : public ::testing::Test {
@@ -60,12 +81,22 @@ protected:
     static void TearDownTestSuite() { fs::remove_all(folder_); }
 
     // exp036-host report over the test database, branch 0001, the year 2025, and `more`.
-    static Finished report(const std::vector<std::string>& more) {
+    static Finished report(const std::vector<std::string>& more, const RunSetting& setting = {}) {
         std::vector<std::string> arguments = {
             EXP036_BIN_DIR "/exp036-host", "report",   "--db", "test.sqlite", "--reports",
             EXP036_SOURCE_DIR "/reports",  "--branch", "0001"};
         arguments.insert(arguments.end(), more.begin(), more.end());
-        return run(folder_, arguments);
+        return run(folder_, arguments, setting);
+    }
+
+    // The files of the folder whose names start with `prefix`.
+    static std::vector<std::string> filesStartingWith(const std::string& prefix) {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder_)) {
+            if (entry.path().filename().string().starts_with(prefix))
+                names.push_back(entry.path().filename().string());
+        }
+        return names;
     }
 
     static inline fs::path folder_;
@@ -118,6 +149,53 @@ TEST_F(ReportCommand, ABadCommandLineNeverOpensTheForm) {
     const Finished finished = report({"--format", "xls"});
     EXPECT_EQ(finished.status, 2);
     EXPECT_NE(finished.err.find("--format espera text, pdf ou csv"), std::string::npos);
+}
+
+TEST_F(ReportCommand, ACsvThatStandardOutputCannotTakeFailsTheRunWithTheReason) {
+    const Finished finished =
+        report({"--from", "01/01/2025", "--to", "31/12/2025", "--format", "csv"},
+               {fs::path("/dev/full"), std::nullopt});
+    EXPECT_EQ(finished.status, 1);
+    EXPECT_EQ(finished.err, "exp036-host: Falha ao gravar a saída padrão (disco cheio).\n");
+}
+
+TEST_F(ReportCommand, ATextReportTheDiskCannotHoldLeavesNoFileBehind) {
+    // Room for the report's own spool, not for its text.
+    const Finished finished =
+        report({"--from", "01/01/2025", "--to", "31/12/2025", "--out", "cheio.txt"},
+               {std::nullopt, rlim_t{2048}});
+    EXPECT_EQ(finished.status, 1);
+    EXPECT_EQ(finished.err, "exp036-host: Falha ao gravar 'cheio.txt' (arquivo grande demais).\n");
+    EXPECT_FALSE(fs::exists(folder_ / "cheio.txt"));
+    EXPECT_EQ(filesStartingWith(".staged-"), std::vector<std::string>{});
+}
+
+TEST_F(ReportCommand, NoFormatReplacesALinkAFifoOrADevice) {
+    std::ofstream(folder_ / "alvo.txt") << "intacto";
+    fs::create_symlink("alvo.txt", folder_ / "link");
+    ASSERT_EQ(mkfifo((folder_ / "fifo").c_str(), 0600), 0);
+    std::vector<std::string> targets = {"link", "fifo"};
+    // A device node of our own, with the null device's numbers, where we may make one.
+    if (mknod((folder_ / "dispositivo").c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0)
+        targets.push_back("dispositivo");
+    for (const char* format : {"text", "csv", "pdf"}) {
+        for (const std::string& target : targets) {
+            const Finished finished = report({"--from", "01/01/2025", "--to", "31/12/2025",
+                                              "--format", format, "--out", target});
+            EXPECT_EQ(finished.status, 2) << format << " " << target;
+            EXPECT_NE(finished.err.find("Não é possível gravar em '" + target + "'"),
+                      std::string::npos)
+                << finished.err;
+        }
+    }
+    EXPECT_TRUE(fs::is_symlink(folder_ / "link"));
+    EXPECT_TRUE(fs::is_fifo(folder_ / "fifo"));
+    EXPECT_EQ(fileText(folder_ / "alvo.txt"), "intacto");
+    if (targets.size() == 3) {
+        EXPECT_TRUE(fs::is_character_file(folder_ / "dispositivo"));
+    }
+    for (const std::string& target : targets)
+        fs::remove(folder_ / target);
 }
 
 }  // namespace
