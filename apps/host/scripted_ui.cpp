@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "host/core/exception.h"
+#include "host/core/output_target.h"
 #include "host/data/params.h"
 #include "host/net/call_argument_text.h"
 #include "script_error.h"
@@ -155,6 +156,7 @@ void ScriptedUi::ShowPreview(const std::string& title, const std::string& text) 
     }
     if (!previewFile_.empty()) {
         if (!previewFileStream_) {
+            hostfw::CheckOutputTarget(previewFile_);
             previewFileStream_ = std::make_unique<std::ofstream>(previewFile_, std::ios::trunc);
             if (!*previewFileStream_) {
                 previewFileStream_.reset();
