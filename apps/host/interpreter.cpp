@@ -6,6 +6,11 @@
 #include "script_token.h"
 
 namespace host {
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+}  // namespace
 
 Interpreter::Interpreter(std::istream& script, ScriptedUi& ui, ModuleHost& module)
     : script_(script), ui_(ui), module_(module), status_(ui.Status()) {
@@ -25,6 +30,9 @@ void Interpreter::Run() {
 void Interpreter::runLines(const std::function<bool()>& stop) {
     std::string line;
     while (!status_.Failed() && !stop() && std::getline(script_, line)) {
+        // Editors on some systems start a UTF-8 file with a byte-order mark.
+        if (lineNumber_ == 0 && line.starts_with(kByteOrderMark))
+            line.erase(0, kByteOrderMark.size());
         status_.SetLine(++lineNumber_);
         try {
             execute(line);
@@ -33,6 +41,8 @@ void Interpreter::runLines(const std::function<bool()>& stop) {
         }
         ui_.WriteNewReportRuns();
     }
+    if (script_.bad() && !status_.Failed())
+        status_.Fail("não foi possível ler o script.");
 }
 
 void Interpreter::runModal(const std::function<bool()>& closed) {

@@ -1,5 +1,6 @@
 #include "script_mode.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 
@@ -12,6 +13,10 @@ namespace host {
 int RunScriptMode(const HostOptions& options) {
     std::ifstream scriptFile;
     if (options.script != "-") {
+        // A folder opens like a file and reads as an empty script: refuse it by name.
+        std::error_code ignored;
+        if (std::filesystem::is_directory(options.script, ignored))
+            throw hostfw::Exception("O script '" + options.script + "' é uma pasta.");
         scriptFile.open(options.script);
         if (!scriptFile)
             throw hostfw::Exception("Não foi possível abrir o script '" + options.script + "'.");

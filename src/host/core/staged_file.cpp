@@ -5,7 +5,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <random>
+#include <string_view>
 
 #include "host/core/checked_output.h"
 #include "host/core/exception.h"
@@ -15,8 +18,44 @@
 namespace hostfw {
 namespace {
 
+// ".staged-<process>-<random>.tmp"; older versions wrote ".staged-<random>.tmp".
+const std::string kPrefix = ".staged-";
+const std::string kSuffix = ".tmp";
+constexpr auto kAbandonedAfter = std::chrono::hours(1);
+
 [[noreturn]] void failure(const std::string& what, const std::filesystem::path& path) {
     throw Exception(what + " '" + path.string() + "' (" + SystemErrorText(errno) + ").");
+}
+
+bool allDigits(std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+bool processIsGone(std::string_view digits) {
+    if (digits.size() > 9)
+        return false;
+    const pid_t pid = static_cast<pid_t>(std::stol(std::string(digits)));
+    return pid > 0 && kill(pid, 0) != 0 && errno == ESRCH;
+}
+
+// Whether a folder entry is a staged file nobody will publish any more.
+bool isAbandoned(const std::filesystem::directory_entry& entry) {
+    const std::string name = entry.path().filename().string();
+    std::error_code error;
+    if (!name.starts_with(kPrefix) || !name.ends_with(kSuffix) || !entry.is_regular_file(error) ||
+        entry.is_symlink(error)) {
+        return false;
+    }
+    const std::string_view middle = std::string_view(name).substr(
+        kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size());
+    const std::size_t dash = middle.find('-');
+    if (dash != std::string_view::npos) {
+        return allDigits(middle.substr(0, dash)) && allDigits(middle.substr(dash + 1)) &&
+               processIsGone(middle.substr(0, dash));
+    }
+    const auto modified = entry.last_write_time(error);
+    return !error && allDigits(middle) &&
+           std::filesystem::file_time_type::clock::now() - modified > kAbandonedAfter;
 }
 
 }  // namespace
@@ -30,7 +69,8 @@ StagedFile::StagedFile(const std::filesystem::path& folder, std::filesystem::pat
     // Created with open() rather than mkstemp() so the umask, not 0600, sets who may read it.
     std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const auto candidate = folder / (".staged-" + std::to_string(random()) + ".tmp");
+        const auto candidate = folder / (kPrefix + std::to_string(getpid()) + "-" +
+                                         std::to_string(random()) + kSuffix);
         descriptor_ = open(candidate.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
         if (descriptor_ >= 0) {
             path_ = candidate;
@@ -42,6 +82,16 @@ StagedFile::StagedFile(const std::filesystem::path& folder, std::filesystem::pat
             hostfw::failure("Não foi possível criar um arquivo na pasta", folder);
     }
     hostfw::failure("Não foi possível criar um arquivo na pasta", folder);
+}
+
+int StagedFile::RemoveAbandoned(const std::filesystem::path& folder) {
+    int removed = 0;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        if (isAbandoned(entry) && std::filesystem::remove(entry.path(), error))
+            ++removed;
+    }
+    return removed;
 }
 
 StagedFile::~StagedFile() {

@@ -22,6 +22,11 @@ public:
     StagedFile(const StagedFile&) = delete;
     StagedFile& operator=(const StagedFile&) = delete;
 
+    // Removes from `folder` the staged files of processes that are gone (killed before they
+    // could clean up), and nothing else: names of this class's own pattern whose process no
+    // longer runs, or, for names without a process, untouched for an hour. Returns how many.
+    static int RemoveAbandoned(const std::filesystem::path& folder);
+
     const std::filesystem::path& Path() const { return path_; }
     // Writes into the file; a write the system refuses raises at once with its reason.
     std::ostream& Stream();

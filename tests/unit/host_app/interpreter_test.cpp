@@ -40,6 +40,15 @@ expect var boIdCriado false
     EXPECT_TRUE(run.passed) << run.failure << "\n" << run.transcript;
 }
 
+TEST(Interpreter, AByteOrderMarkStartingTheScriptIsNotPartOfItsFirstCommand) {
+    const ScriptRun run = RunFakeScript("\xEF\xBB\xBFopen null\nexpect forms 1\nclose\n");
+    EXPECT_TRUE(run.passed) << run.failure;
+    const ScriptRun later = RunFakeScript(
+        "open null\n\xEF\xBB\xBF"
+        "close\n");
+    EXPECT_TRUE(contains(later.failure, "linha 2: comando desconhecido")) << later.failure;
+}
+
 TEST(Interpreter, AFailedExpectationStopsTheRunAndShowsBothValues) {
     hostfw::Session().filiProc = "before";
     const ScriptRun run = RunFakeScript(
