@@ -9,6 +9,7 @@ packages=(
     libcpp-httplib-dev nlohmann-json3-dev libboost-dev
     qt6-base-dev fonts-dejavu-core poppler-utils
     libgtest-dev libgmock-dev libbenchmark-dev clang-format
+    clang libclang-rt-dev
 )
 
 missing=()

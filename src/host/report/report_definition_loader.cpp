@@ -129,7 +129,10 @@ BandLine parseCells(const json& cells, const std::string& where,
     BandLine line;
     line.kind = BandLine::Kind::Cells;
     line.cells.resize(columns.size());
-    for (const auto& [name, text] : cells.items()) {
+    for (const auto& item : cells.items()) {
+        // A named variable, not a structured binding: clang 14 cannot capture one.
+        const std::string& name = item.key();
+        const json& text = item.value();
         const auto column = std::find_if(columns.begin(), columns.end(),
                                          [&](const ReportColumn& c) { return c.name == name; });
         if (column == columns.end())
