@@ -15,7 +15,7 @@ std::string formatDate(const Variant& value, bool withTime) {
         return withTime ? DateTimeToStr(value.asDate()) : DateToStr(value.asDate());
     }
     const std::string text = value.asString();
-    const auto date = IsoToDate(text);
+    const auto date = IsoToCivil(text);
     if (!date)
         return text;
     const bool hasTime = text.size() >= 19 && text[10] == ' ';
