@@ -101,10 +101,10 @@ DaySeconds SplitToSeconds(TDateTime value) {
 }
 
 std::string DateToStr(TDateTime value) {
-    return DateToStr(civilFromDays(value.value));
+    return CivilDateToStr(civilFromDays(value.value));
 }
 
-std::string DateToStr(const CivilDate& date) {
+std::string CivilDateToStr(const CivilDate& date) {
     const auto [year, month, day] = date;
     // Written digit by digit: reports format a date per row, and snprintf costs more than the
     // rest of the row.

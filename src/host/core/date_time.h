@@ -45,7 +45,7 @@ HOSTFW_EXPORT DaySeconds SplitToSeconds(TDateTime value);
 
 // The locale's short date format: dd/mm/yyyy.
 HOSTFW_EXPORT std::string DateToStr(TDateTime value);
-HOSTFW_EXPORT std::string DateToStr(const CivilDate& date);
+HOSTFW_EXPORT std::string CivilDateToStr(const CivilDate& date);
 HOSTFW_EXPORT std::string DateTimeToStr(TDateTime value);
 // dd/mm/yyyy with a four-digit year, nothing else; nullopt for anything that is not a real date.
 HOSTFW_EXPORT std::optional<TDateTime> StrToDateStrict(const std::string& text);

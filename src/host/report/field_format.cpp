@@ -19,7 +19,7 @@ std::string formatDate(const Variant& value, bool withTime) {
     if (!date)
         return text;
     const bool hasTime = text.size() >= 19 && text[10] == ' ';
-    return DateToStr(*date) + (withTime && hasTime ? text.substr(10, 9) : "");
+    return CivilDateToStr(*date) + (withTime && hasTime ? text.substr(10, 9) : "");
 }
 
 std::string statusText(const std::string& letter, const StatusTexts& statusTexts) {

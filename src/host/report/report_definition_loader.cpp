@@ -353,6 +353,9 @@ ReportDefinition ParseReportDefinition(const std::string& text, const std::files
     } catch (const json::parse_error& e) {
         throwInvalidDefinition(file, "erro de sintaxe JSON na " +
                                          syntaxErrorPlace(text, e.byte == 0 ? 0 : e.byte - 1));
+    } catch (const json::exception&) {
+        // The library reports a number too large for a double apart from syntax errors.
+        throwInvalidDefinition(file, "número fora do intervalo");
     }
     try {
         ReportDefinition definition = parseDocument(document);

@@ -49,6 +49,13 @@ TEST_F(ReportSql, TheLoaderRefusesSqlThatIsNotOneQueryAndNamesTheFile) {
               Prefix() + "lookups[0].sql: o SQL para sqlite deveria só ler dados, mas usa UPDATE.");
 }
 
+TEST_F(ReportSql, ANumberTooLargeForTheParserIsRefusedLikeAnyFault) {
+    const std::filesystem::path file = reportFolder / "EXP036-001.json";
+    EXPECT_EQ(testsupport::failureOf(
+                  [&] { hostfw::ParseReportDefinition("{\"sequence\": 1e999999}", file); }),
+              Prefix() + "número fora do intervalo.");
+}
+
 // What the loader cannot see is stopped by the database: the definition's SQL is replaced
 // after loading, as a check the loader missed would let it through.
 TEST_F(ReportSql, SqlThatWouldWriteFailsTheRunAndChangesNothing) {
