@@ -18,34 +18,34 @@ constexpr long long kProgressEvery = 100'000;
 constexpr std::uint64_t kClientStream = 0x636c69656e746573ULL;
 constexpr std::uint64_t kInvoiceStream = 0x6e6f746173666973ULL;
 
-std::string branchCode(std::uint64_t index) {
+std::string BranchCode(std::uint64_t index) {
     char buffer[8];
     std::snprintf(buffer, sizeof buffer, "%04d", static_cast<int>(index + 1));
     return buffer;
 }
 
-std::string randomDigits(DemoRandom& random, int count) {
+std::string RandomDigits(DemoRandom& random, int count) {
     std::string digits;
     for (int i = 0; i < count; ++i)
         digits += static_cast<char>('0' + random.Below(10));
     return digits;
 }
 
-std::string randomCpf(DemoRandom& random) {
+std::string RandomCpf(DemoRandom& random) {
     std::string base;
     // Nine equal digits give a number that passes the check digits yet is no real CPF.
     do {
-        base = randomDigits(random, 9);
+        base = RandomDigits(random, 9);
     } while (base.find_first_not_of(base[0]) == std::string::npos);
     return CpfFromBase(base);
 }
 
-std::string randomCnpj(DemoRandom& random) {
-    const std::string establishment = random.Percent(80) ? "0001" : "000" + randomDigits(random, 1);
-    return CnpjFromBase(randomDigits(random, 8) + establishment);
+std::string RandomCnpj(DemoRandom& random) {
+    const std::string establishment = random.Percent(80) ? "0001" : "000" + RandomDigits(random, 1);
+    return CnpjFromBase(RandomDigits(random, 8) + establishment);
 }
 
-Client randomClient(DemoRandom& random, int number) {
+Client RandomClient(DemoRandom& random, int number) {
     static constexpr std::array<const char*, 5> kActivities = {"COM", "IND", "SERV", "AGRO",
                                                                "TRAN"};
     static constexpr std::array<const char*, 6> kSegments = {"VARJ", "ATAC", "FARM",
@@ -54,7 +54,7 @@ Client randomClient(DemoRandom& random, int number) {
     client.code = std::to_string(number);
     const auto fixedName = FixedClientName(number);
     client.kind = fixedName || random.Percent(40) ? 'J' : 'F';
-    client.taxId = client.kind == 'J' ? randomCnpj(random) : randomCpf(random);
+    client.taxId = client.kind == 'J' ? RandomCnpj(random) : RandomCpf(random);
     client.name = fixedName ? std::string(*fixedName) : ClientName(random, client.kind);
     client.activity = kActivities[random.Below(kActivities.size())];
     if (!random.Percent(10))
@@ -62,7 +62,7 @@ Client randomClient(DemoRandom& random, int number) {
     return client;
 }
 
-char randomStatus(DemoRandom& random) {
+char RandomStatus(DemoRandom& random) {
     const auto roll = random.Below(100);
     if (roll < 10)
         return 'P';
@@ -76,7 +76,7 @@ char randomStatus(DemoRandom& random) {
 }
 
 // Days as the automation date counts them, written yyyy-mm-dd.
-std::string isoDay(double day) {
+std::string IsoDay(double day) {
     return hostfw::DateToIso(hostfw::TDateTime{day});
 }
 
@@ -88,21 +88,21 @@ public:
         static constexpr const char* kFirstStatuses = "PEACK";
         Invoice invoice;
         const auto branch = random_.Below(BranchNames().size());
-        invoice.branch = branchCode(branch);
+        invoice.branch = BranchCode(branch);
         invoice.entry = std::to_string(index + 1);
         invoice.number = std::to_string(++lastNumber_[branch]);
         invoice.client = std::to_string(random_.Between(1, kClientCount));
-        invoice.destination = branchCode(random_.Below(BranchNames().size()));
+        invoice.destination = BranchCode(random_.Below(BranchNames().size()));
         const double issued = firstDay_ + static_cast<double>(random_.Below(dayCount_));
-        invoice.issued = isoDay(issued);
-        invoice.status = index < 5 ? kFirstStatuses[index] : randomStatus(random_);
+        invoice.issued = IsoDay(issued);
+        invoice.status = index < 5 ? kFirstStatuses[index] : RandomStatus(random_);
         invoice.cents = random_.Between(1'000, 2'500'000);
         if (invoice.status != 'P' || random_.Percent(50)) {
             const double exited = issued + static_cast<double>(random_.Between(1, 10));
-            invoice.exited = isoDay(exited);
+            invoice.exited = IsoDay(exited);
             if (invoice.status == 'K') {
                 invoice.shippingCanceled =
-                    isoDay(exited + static_cast<double>(random_.Between(1, 5)));
+                    IsoDay(exited + static_cast<double>(random_.Between(1, 5)));
             }
         }
         return invoice;
@@ -111,9 +111,9 @@ public:
 private:
     DemoRandom random_;
     std::array<long long, 12> lastNumber_{};
-    const double firstDay_ = hostfw::daysFromCivil({2025, 1, 1});
+    const double firstDay_ = hostfw::DaysFromCivil({2025, 1, 1});
     const std::uint64_t dayCount_ =
-        static_cast<std::uint64_t>(hostfw::daysFromCivil({2026, 12, 31}) - firstDay_) + 1;
+        static_cast<std::uint64_t>(hostfw::DaysFromCivil({2026, 12, 31}) - firstDay_) + 1;
 };
 
 }  // namespace
@@ -121,11 +121,11 @@ private:
 void FillDemoData(hostfw::Engine& engine, const DemoOptions& options) {
     DemoWriter writer(engine);
     for (size_t i = 0; i < BranchNames().size(); ++i) {
-        writer.Write(Branch{branchCode(i), std::string(BranchNames()[i])});
+        writer.Write(Branch{BranchCode(i), std::string(BranchNames()[i])});
     }
     DemoRandom clientRandom(options.seed ^ kClientStream);
     for (int number = 1; number <= kClientCount; ++number) {
-        writer.Write(randomClient(clientRandom, number));
+        writer.Write(RandomClient(clientRandom, number));
     }
     InvoiceGenerator invoices(options.seed);
     for (long long index = 0; index < options.invoices; ++index) {

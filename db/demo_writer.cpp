@@ -19,12 +19,12 @@ constexpr const char* kInsertShipping =
     "INSERT INTO EXPEDICAO (CDFILIAL, NRLANCTONF, DTEXPEDICAO, DTCANCEXPED) VALUES "
     "(:CDFILIAL, :NRLANCTONF, :DTEXPEDICAO, :DTCANCEXPED)";
 
-hostfw::Variant optionalText(const std::optional<std::string>& text) {
+hostfw::Variant OptionalText(const std::optional<std::string>& text) {
     return text ? hostfw::Variant(*text) : hostfw::Variant::Null();
 }
 
 // Exact decimal text, so that PostgreSQL's NUMERIC receives no binary rounding.
-std::string amountText(long long cents) {
+std::string AmountText(long long cents) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%lld.%02lld", cents / 100, cents % 100);
     return buffer;
@@ -51,8 +51,8 @@ void DemoWriter::Write(const Client& client) {
     client_[1].SetAsString(std::string(1, client.kind));
     client_[2].SetAsString(client.taxId);
     client_[3].SetAsString(client.name);
-    client_[4].SetAsVariant(optionalText(client.activity));
-    client_[5].SetAsVariant(optionalText(client.segment));
+    client_[4].SetAsVariant(OptionalText(client.activity));
+    client_[5].SetAsVariant(OptionalText(client.segment));
     engine_.Execute(kInsertClient, client_);
 }
 
@@ -63,16 +63,16 @@ void DemoWriter::Write(const Invoice& invoice) {
     invoice_[3].SetAsString(invoice.client);
     invoice_[4].SetAsString(invoice.destination);
     invoice_[5].SetAsString(invoice.issued);
-    invoice_[6].SetAsVariant(optionalText(invoice.exited));
+    invoice_[6].SetAsVariant(OptionalText(invoice.exited));
     invoice_[7].SetAsString(std::string(1, invoice.status));
-    invoice_[8].SetAsString(amountText(invoice.cents));
+    invoice_[8].SetAsString(AmountText(invoice.cents));
     engine_.Execute(kInsertInvoice, invoice_);
     if (!invoice.exited)
         return;
     shipping_[0].SetAsString(invoice.branch);
     shipping_[1].SetAsString(invoice.entry);
     shipping_[2].SetAsString(*invoice.exited);
-    shipping_[3].SetAsVariant(optionalText(invoice.shippingCanceled));
+    shipping_[3].SetAsVariant(OptionalText(invoice.shippingCanceled));
     engine_.Execute(kInsertShipping, shipping_);
 }
 

@@ -8,7 +8,7 @@ namespace demodb {
 namespace {
 
 template <typename Number>
-Number parseNumber(const std::string& option, const std::string& text, Number max) {
+Number ParseNumber(const std::string& option, const std::string& text, Number max) {
     Number value{};
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 0 ||
@@ -46,10 +46,10 @@ DemodbOptions ParseDemodbOptions(const std::vector<std::string>& arguments) {
         if (argument == "--help" || argument == "-h") {
             options.help = true;
         } else if (argument == "--invoices") {
-            options.invoices = parseNumber(argument, value(), kMaxInvoices);
+            options.invoices = ParseNumber(argument, value(), kMaxInvoices);
             demoOptionGiven = true;
         } else if (argument == "--seed") {
-            options.seed = parseNumber(argument, value(), UINT64_MAX);
+            options.seed = ParseNumber(argument, value(), UINT64_MAX);
             demoOptionGiven = true;
         } else if (argument == "--force") {
             options.force = true;

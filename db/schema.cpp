@@ -6,8 +6,8 @@
 namespace demodb {
 
 // Defined by the embedding of db/schema.sql and db/schema_indexes.sql.
-std::string_view schemaSql();
-std::string_view schemaIndexesSql();
+std::string_view SchemaSql();
+std::string_view SchemaIndexesSql();
 
 void CreateSchema(hostfw::Engine& engine) {
     CreateTables(engine);
@@ -15,12 +15,12 @@ void CreateSchema(hostfw::Engine& engine) {
 }
 
 void CreateTables(hostfw::Engine& engine) {
-    engine.ExecuteScript(schemaSql());
+    engine.ExecuteScript(SchemaSql());
     hostfw::CreateAuditTable(engine);
 }
 
 void CreateIndexes(hostfw::Engine& engine) {
-    engine.ExecuteScript(schemaIndexesSql());
+    engine.ExecuteScript(SchemaIndexesSql());
 }
 
 void DropSchema(hostfw::Engine& engine) {
@@ -38,7 +38,7 @@ bool HasTables(hostfw::Engine& engine) {
                           : "SELECT count(*) FROM information_schema.tables "
                             "WHERE table_schema = current_schema()";
     const auto cursor = engine.Query(sql, hostfw::TParams());
-    return cursor->Next() && cursor->Value(0).asInteger() > 0;
+    return cursor->Next() && cursor->Value(0).AsInteger() > 0;
 }
 
 }  // namespace demodb

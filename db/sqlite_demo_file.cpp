@@ -28,7 +28,7 @@ constexpr const char* kBulkLoadPragmas[] = {
     "PRAGMA cache_size = -262144",      // 256 MB: the invoice indexes stay in memory
 };
 
-bool isSqliteDatabase(const fs::path& path) {
+bool IsSqliteDatabase(const fs::path& path) {
     static constexpr char kHeader[] = "SQLite format 3";  // and its terminating zero
     char header[sizeof kHeader] = {};
     std::ifstream in(path, std::ios::binary);
@@ -37,7 +37,7 @@ bool isSqliteDatabase(const fs::path& path) {
 }
 
 // Refuses, before any work is done, a target that must not be replaced.
-void checkTarget(const fs::path& target, bool force) {
+void CheckTarget(const fs::path& target, bool force) {
     std::error_code error;
     const fs::file_status status = fs::status(target, error);
     if (!fs::exists(status))
@@ -48,7 +48,7 @@ void checkTarget(const fs::path& target, bool force) {
     }
     hostfw::CheckOutputTarget(target);
     if (!fs::is_regular_file(status) ||
-        (fs::file_size(target, error) != 0 && !isSqliteDatabase(target))) {
+        (fs::file_size(target, error) != 0 && !IsSqliteDatabase(target))) {
         throw hostfw::Exception("'" + target.string() +
                                 "' não é um banco de dados SQLite; nada foi alterado.");
     }
@@ -57,7 +57,7 @@ void checkTarget(const fs::path& target, bool force) {
 // An interrupted run removes its staged file on the way out.
 char stagedPathForSignals[4096];
 
-void removeStagedAndStop(int signal) {
+void RemoveStagedAndStop(int signal) {
     unlink(stagedPathForSignals);
     std::signal(signal, SIG_DFL);
     std::raise(signal);
@@ -71,7 +71,7 @@ public:
             return;
         std::memcpy(stagedPathForSignals, text.c_str(), text.size() + 1);
         for (int signal : {SIGINT, SIGTERM, SIGHUP})
-            std::signal(signal, removeStagedAndStop);
+            std::signal(signal, RemoveStagedAndStop);
     }
     ~SignalCleanup() {
         for (int signal : {SIGINT, SIGTERM, SIGHUP})
@@ -86,7 +86,7 @@ public:
 
 void BuildSqliteDemoFile(const DemodbOptions& options) {
     const fs::path target = options.database;
-    checkTarget(target, options.force);
+    CheckTarget(target, options.force);
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     // A run killed outright (SIGKILL, a power cut) could not remove its staged file.
     hostfw::StagedFile::RemoveAbandoned(folder);

@@ -7,7 +7,7 @@ namespace demodb {
 namespace {
 
 // Weights run from the left; the check digit is 11 minus the weighted sum modulo 11.
-char checkDigit(std::string_view digits, std::span<const int> weights) {
+char CheckDigit(std::string_view digits, std::span<const int> weights) {
     int sum = 0;
     for (size_t i = 0; i < digits.size(); ++i)
         sum += (digits[i] - '0') * weights[i];
@@ -15,10 +15,10 @@ char checkDigit(std::string_view digits, std::span<const int> weights) {
     return static_cast<char>('0' + (remainder < 2 ? 0 : 11 - remainder));
 }
 
-std::string withCheckDigits(std::string_view base, std::span<const int> weights) {
+std::string WithCheckDigits(std::string_view base, std::span<const int> weights) {
     std::string number(base);
-    number += checkDigit(number, weights.subspan(1));
-    number += checkDigit(number, weights);
+    number += CheckDigit(number, weights.subspan(1));
+    number += CheckDigit(number, weights);
     return number;
 }
 
@@ -26,12 +26,12 @@ std::string withCheckDigits(std::string_view base, std::span<const int> weights)
 
 std::string CpfFromBase(std::string_view nineDigits) {
     static constexpr std::array<int, 10> kWeights = {11, 10, 9, 8, 7, 6, 5, 4, 3, 2};
-    return withCheckDigits(nineDigits, kWeights);
+    return WithCheckDigits(nineDigits, kWeights);
 }
 
 std::string CnpjFromBase(std::string_view twelveDigits) {
     static constexpr std::array<int, 13> kWeights = {6, 5, 4, 3, 2, 9, 8, 7, 6, 5, 4, 3, 2};
-    return withCheckDigits(twelveDigits, kWeights);
+    return WithCheckDigits(twelveDigits, kWeights);
 }
 
 }  // namespace demodb

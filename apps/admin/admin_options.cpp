@@ -36,7 +36,7 @@ std::string login(Words& words) {
     return text;
 }
 
-std::string isoDay(const std::string& text) {
+std::string IsoDay(const std::string& text) {
     if (auto day = hostfw::StrToDateStrict(text))
         return hostfw::DateToIso(*day);
     if (auto day = hostfw::IsoToDate(text); day && text.size() == 10)
@@ -45,7 +45,7 @@ std::string isoDay(const std::string& text) {
 }
 
 // The options after the command's own words; each command accepts its own.
-void readOptions(Words& words, AdminCommand& command, const std::vector<std::string>& accepted) {
+void ReadOptions(Words& words, AdminCommand& command, const std::vector<std::string>& accepted) {
     while (!words.Done()) {
         const std::string option = words.Take("a opção");
         if (std::find(accepted.begin(), accepted.end(), option) == accepted.end())
@@ -61,7 +61,7 @@ void readOptions(Words& words, AdminCommand& command, const std::vector<std::str
         } else if (option == "--password-stdin") {
             command.passwordFromStdin = true;
         } else if (option == "--since") {
-            command.since = isoDay(words.Take("a data depois de --since"));
+            command.since = IsoDay(words.Take("a data depois de --since"));
         } else if (option == "--user") {
             command.user = words.Take("o login depois de --user");
         } else if (option == "--csv") {
@@ -70,27 +70,27 @@ void readOptions(Words& words, AdminCommand& command, const std::vector<std::str
     }
 }
 
-void readUserCommand(Words& words, AdminCommand& command) {
+void ReadUserCommand(Words& words, AdminCommand& command) {
     const std::string verb = words.Take("o subcomando de user (add, list, disable, set-branch)");
     if (verb == "add") {
         command.kind = AdminCommand::Kind::UserAdd;
         command.login = login(words);
-        readOptions(words, command, {"--name", "--branch", "--bound", "--password-stdin"});
+        ReadOptions(words, command, {"--name", "--branch", "--bound", "--password-stdin"});
         if (command.name.empty() || command.branch.empty())
             throw Exception("user add precisa de --name e --branch.");
         command.bound = command.bound.value_or(false);
     } else if (verb == "list") {
         command.kind = AdminCommand::Kind::UserList;
-        readOptions(words, command, {});
+        ReadOptions(words, command, {});
     } else if (verb == "disable") {
         command.kind = AdminCommand::Kind::UserDisable;
         command.login = login(words);
-        readOptions(words, command, {});
+        ReadOptions(words, command, {});
     } else if (verb == "set-branch") {
         command.kind = AdminCommand::Kind::UserSetBranch;
         command.login = login(words);
         command.branch = words.Take("o código da filial");
-        readOptions(words, command, {"--bound", "--free"});
+        ReadOptions(words, command, {"--bound", "--free"});
     } else {
         throw Exception("Subcomando de user desconhecido: " + verb);
     }
@@ -128,12 +128,12 @@ AdminCommand ParseAdminCommand(const std::vector<std::string>& arguments) {
     const std::string verb = words.Take("o comando (setup, user, audit)");
     if (verb == "setup") {
         command.kind = AdminCommand::Kind::Setup;
-        readOptions(words, command, {});
+        ReadOptions(words, command, {});
     } else if (verb == "user") {
-        readUserCommand(words, command);
+        ReadUserCommand(words, command);
     } else if (verb == "audit") {
         command.kind = AdminCommand::Kind::Audit;
-        readOptions(words, command, {"--since", "--user", "--csv"});
+        ReadOptions(words, command, {"--since", "--user", "--csv"});
     } else {
         throw Exception("Comando desconhecido: " + verb);
     }

@@ -14,10 +14,10 @@ constexpr std::array<const char*, 10> kColumns = {"MOMENTO", "PESSOA",    "ORIGE
                                                   "SAIDA",   "PARAMETROS"};
 
 std::string text(const hostfw::Cursor& row, size_t column) {
-    return row.Value(column).isEmptyOrNull() ? std::string() : row.Value(column).asString();
+    return row.Value(column).IsEmptyOrNull() ? std::string() : row.Value(column).AsString();
 }
 
-void writeCsv(hostfw::Cursor& rows, std::ostream& out) {
+void WriteCsv(hostfw::Cursor& rows, std::ostream& out) {
     for (size_t c = 0; c < kColumns.size(); ++c)
         out << (c > 0 ? "," : "") << kColumns[c];
     out << "\r\n";
@@ -29,7 +29,7 @@ void writeCsv(hostfw::Cursor& rows, std::ostream& out) {
 }
 
 // One line an event; the parameters of a call or a report run follow, indented.
-void writeListing(hostfw::Cursor& rows, std::ostream& out) {
+void WriteListing(hostfw::Cursor& rows, std::ostream& out) {
     while (rows.Next()) {
         out << text(rows, 0) << "  " << text(rows, 1) << "  " << text(rows, 2) << "  "
             << text(rows, 3);
@@ -70,9 +70,9 @@ void ListAudit(hostfw::Engine& engine, const AdminCommand& command, std::ostream
         "ORDER BY MOMENTO",
         params);
     if (command.csv)
-        writeCsv(*rows, out);
+        WriteCsv(*rows, out);
     else
-        writeListing(*rows, out);
+        WriteListing(*rows, out);
 }
 
 }  // namespace admin

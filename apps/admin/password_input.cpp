@@ -8,7 +8,7 @@ namespace {
 
 using hostfw::Exception;
 
-std::string askOnTerminal(const char* prompt) {
+std::string AskOnTerminal(const char* prompt) {
     std::optional<std::string> answer = hostfw::AskHiddenOnTerminal(prompt);
     if (!answer)
         throw Exception("A senha é pedida num terminal; sem terminal, use --password-stdin.");
@@ -25,8 +25,8 @@ std::string ReadNewPassword(bool fromStream, std::istream& in) {
         if (!password.empty() && password.back() == '\r')
             password.pop_back();
     } else {
-        password = askOnTerminal("Senha: ");
-        if (askOnTerminal("Repita a senha: ") != password)
+        password = AskOnTerminal("Senha: ");
+        if (AskOnTerminal("Repita a senha: ") != password)
             throw Exception("As duas senhas não conferem.");
     }
     if (password.empty())

@@ -10,7 +10,7 @@
 namespace admin {
 
 // Defined by the embedding of db/shared_use.sql.
-std::string_view sharedUseSql();
+std::string_view SharedUseSql();
 
 void SetUpSharedUse(hostfw::Engine& engine) {
     if (engine.Kind() != hostfw::EngineKind::PostgreSQL)
@@ -19,14 +19,14 @@ void SetUpSharedUse(hostfw::Engine& engine) {
         "SELECT count(*) FROM information_schema.tables WHERE table_schema = current_schema() "
         "AND upper(table_name) IN ('FILIAL', 'CLIENTE', 'NOTAFISCAL', 'EXPEDICAO')",
         hostfw::TParams());
-    if (!tables->Next() || tables->Value(0).asInteger() != 4) {
+    if (!tables->Next() || tables->Value(0).AsInteger() != 4) {
         throw hostfw::Exception(
             "O banco não tem as tabelas FILIAL, CLIENTE, NOTAFISCAL e EXPEDICAO; crie-as antes "
             "(exp036-demodb, ou a carga da empresa).");
     }
     hostfw::Transaction transaction(engine);
     hostfw::CreateAuditTable(engine);
-    engine.ExecuteScript(sharedUseSql());
+    engine.ExecuteScript(SharedUseSql());
     transaction.Commit();
 }
 

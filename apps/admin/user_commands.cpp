@@ -13,7 +13,7 @@ namespace {
 using hostfw::Exception;
 using hostfw::TParams;
 
-TParams loginParam(const std::string& login) {
+TParams LoginParam(const std::string& login) {
     TParams params;
     params.CreateParam("LOGIN").SetAsString(login);
     return params;
@@ -29,33 +29,33 @@ bool exists(hostfw::Engine& engine, const char* sql, const TParams& params) {
     return engine.Query(sql, params)->Next();
 }
 
-void requireBranch(hostfw::Engine& engine, const std::string& branch) {
+void RequireBranch(hostfw::Engine& engine, const std::string& branch) {
     TParams params;
     params.CreateParam("CDFILIAL").SetAsString(branch);
     if (!exists(engine, "SELECT 1 FROM FILIAL WHERE CDFILIAL = :CDFILIAL", params))
         throw Exception("Filial não cadastrada: " + branch);
 }
 
-void requirePerson(hostfw::Engine& engine, const std::string& login) {
-    if (!exists(engine, "SELECT 1 FROM USUARIO WHERE LOGIN = :LOGIN", loginParam(login)))
+void RequirePerson(hostfw::Engine& engine, const std::string& login) {
+    if (!exists(engine, "SELECT 1 FROM USUARIO WHERE LOGIN = :LOGIN", LoginParam(login)))
         throw Exception("Pessoa não cadastrada: " + login);
 }
 
 }  // namespace
 
 void AddPerson(hostfw::Engine& engine, const AdminCommand& command, std::istream& in) {
-    requireBranch(engine, command.branch);
-    if (exists(engine, "SELECT 1 FROM USUARIO WHERE LOGIN = :LOGIN", loginParam(command.login)))
+    RequireBranch(engine, command.branch);
+    if (exists(engine, "SELECT 1 FROM USUARIO WHERE LOGIN = :LOGIN", LoginParam(command.login)))
         throw Exception("Já existe a pessoa " + command.login + ".");
     // An existing role may be someone's administrator login: never turn it into a person.
-    if (exists(engine, "SELECT 1 FROM pg_roles WHERE rolname = :LOGIN", loginParam(command.login)))
+    if (exists(engine, "SELECT 1 FROM pg_roles WHERE rolname = :LOGIN", LoginParam(command.login)))
         throw Exception("Já existe no PostgreSQL um papel chamado " + command.login + ".");
     const std::string password = ReadNewPassword(command.passwordFromStdin, in);
 
-    TParams role = loginParam(command.login);
+    TParams role = LoginParam(command.login);
     role.CreateParam("SENHA").SetAsString(
         hostfw::EncryptedPassword(engine, command.login, password));
-    TParams person = loginParam(command.login);
+    TParams person = LoginParam(command.login);
     person.CreateParam("NOME").SetAsString(command.name);
     person.CreateParam("CDFILIAL").SetAsString(command.branch);
     person.CreateParam("VINCULADO").SetAsString(*command.bound ? "true" : "false");
@@ -79,25 +79,25 @@ void ListPeople(hostfw::Engine& engine, std::ostream& out) {
     out << padded("LOGIN", 20) << padded("NOME", 32) << padded("FILIAL", 8) << padded("VÍNCULO", 11)
         << "SITUAÇÃO\n";
     while (rows->Next()) {
-        out << padded(rows->Value(0).asString(), 20) << padded(rows->Value(1).asString(), 32)
-            << padded(rows->Value(2).asString(), 8) << padded(rows->Value(3).asString(), 11)
-            << rows->Value(4).asString() << '\n';
+        out << padded(rows->Value(0).AsString(), 20) << padded(rows->Value(1).AsString(), 32)
+            << padded(rows->Value(2).AsString(), 8) << padded(rows->Value(3).AsString(), 11)
+            << rows->Value(4).AsString() << '\n';
     }
 }
 
 void DisablePerson(hostfw::Engine& engine, const AdminCommand& command) {
-    requirePerson(engine, command.login);
+    RequirePerson(engine, command.login);
     hostfw::Transaction transaction(engine);
     engine.Execute("UPDATE USUARIO SET ATIVO = FALSE WHERE LOGIN = :LOGIN",
-                   loginParam(command.login));
-    engine.Query("SELECT exp036_desativar_login(:LOGIN)", loginParam(command.login))->Next();
+                   LoginParam(command.login));
+    engine.Query("SELECT exp036_desativar_login(:LOGIN)", LoginParam(command.login))->Next();
     transaction.Commit();
 }
 
 void SetPersonBranch(hostfw::Engine& engine, const AdminCommand& command) {
-    requirePerson(engine, command.login);
-    requireBranch(engine, command.branch);
-    TParams params = loginParam(command.login);
+    RequirePerson(engine, command.login);
+    RequireBranch(engine, command.branch);
+    TParams params = LoginParam(command.login);
     params.CreateParam("CDFILIAL").SetAsString(command.branch);
     params.CreateParam("VINCULADO");
     if (command.bound)

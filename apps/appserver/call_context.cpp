@@ -14,12 +14,12 @@ hostfw::Engine& CallContext::engine() const {
     return engine;
 }
 
-void CallContext::checkDeadline() const {
+void CallContext::CheckDeadline() const {
     if (Clock::now() > deadline_)
-        throw callTimedOut(timeout_);
+        throw CallTimedOut(timeout_);
 }
 
-CallFailure callTimedOut(std::chrono::seconds timeout) {
+CallFailure CallTimedOut(std::chrono::seconds timeout) {
     return CallFailure(503, "A chamada excedeu o tempo limite de " +
                                 std::to_string(timeout.count()) + " s do servidor de aplicação.");
 }

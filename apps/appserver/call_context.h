@@ -25,8 +25,8 @@ public:
 
     // Opened on first use, so methods that need no database never touch it.
     hostfw::Engine& engine() const;
-    // Raises callTimedOut once the call has run longer than the server allows.
-    void checkDeadline() const;
+    // Raises CallTimedOut once the call has run longer than the server allows.
+    void CheckDeadline() const;
 
 private:
     std::function<hostfw::Engine&()> engine_;
@@ -36,6 +36,6 @@ private:
 };
 
 // The 503 refusal of a call that ran longer than the server's limit.
-CallFailure callTimedOut(std::chrono::seconds timeout);
+CallFailure CallTimedOut(std::chrono::seconds timeout);
 
 }  // namespace appserver

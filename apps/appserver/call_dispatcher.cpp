@@ -11,12 +11,12 @@ using hostfw::CallRequest;
 using hostfw::OleVariant;
 using hostfw::Variant;
 
-std::string notOffered(const std::string& objectName) {
+std::string NotOffered(const std::string& objectName) {
     return "O objeto " + objectName + " não é oferecido por este servidor de aplicação.";
 }
 
 // The by-reference arguments' final values, in order of position.
-std::vector<Variant> byRefValues(const CallRequest& request, const std::vector<Variant>& args) {
+std::vector<Variant> ByRefValues(const CallRequest& request, const std::vector<Variant>& args) {
     if (args.size() != request.args.size()) {
         throw hostfw::Exception("O método mudou o número de argumentos da chamada (" +
                                 std::to_string(request.args.size()) + " para " +
@@ -32,18 +32,18 @@ std::vector<Variant> byRefValues(const CallRequest& request, const std::vector<V
 
 }  // namespace
 
-DispatchResult errorResult(int status, const std::string& message) {
-    return {status, hostfw::encodeErrorReply(message), std::nullopt, "erro: " + message};
+DispatchResult ErrorResult(int status, const std::string& message) {
+    return {status, hostfw::EncodeErrorReply(message), std::nullopt, "erro: " + message};
 }
 
-DispatchResult CallDispatcher::describeObject(const std::string& objectName) const {
+DispatchResult CallDispatcher::DescribeObject(const std::string& objectName) const {
     const auto object = registry_.find(objectName);
     if (object == registry_.end())
-        return errorResult(404, notOffered(objectName));
+        return ErrorResult(404, NotOffered(objectName));
     hostfw::ObjectInfo info{object->first, {}};
     for (const auto& [name, method] : object->second)
         info.methods.push_back(name);
-    return {200, hostfw::encodeObjectInfo(info), std::nullopt, "ok"};
+    return {200, hostfw::EncodeObjectInfo(info), std::nullopt, "ok"};
 }
 
 DispatchResult CallDispatcher::call(const std::string& objectName, const std::string& method,
@@ -51,28 +51,28 @@ DispatchResult CallDispatcher::call(const std::string& objectName, const std::st
     try {
         const auto object = registry_.find(objectName);
         if (object == registry_.end())
-            return errorResult(404, notOffered(objectName));
+            return ErrorResult(404, NotOffered(objectName));
         const auto entry = object->second.find(method);
         if (entry == object->second.end()) {
-            return errorResult(404, "O objeto " + objectName + " não tem o método " + method + ".");
+            return ErrorResult(404, "O objeto " + objectName + " não tem o método " + method + ".");
         }
-        const CallRequest request = hostfw::decodeCallRequest(body);
+        const CallRequest request = hostfw::DecodeCallRequest(body);
         std::vector<Variant> args;
-        const CallReply reply{run(entry->second, request, args), byRefValues(request, args)};
-        DispatchResult result{200, hostfw::encodeCallReply(reply), std::nullopt, "ok"};
-        if (reply.result.isDataPacket())
-            result.rows = reply.result.asDataPacket().rows.size();
+        const CallReply reply{run(entry->second, request, args), ByRefValues(request, args)};
+        DispatchResult result{200, hostfw::EncodeCallReply(reply), std::nullopt, "ok"};
+        if (reply.result.IsDataPacket())
+            result.rows = reply.result.AsDataPacket().rows.size();
         return result;
     } catch (const hostfw::WireFormatError& error) {
-        return errorResult(400, std::string("Pedido malformado: ") + error.what());
+        return ErrorResult(400, std::string("Pedido malformado: ") + error.what());
     } catch (const CallFailure& failure) {
-        return errorResult(failure.status(), failure.what());
+        return ErrorResult(failure.status(), failure.what());
     } catch (const hostfw::QueryTimeout&) {
-        return errorResult(503, callTimedOut(timeout_).what());
+        return ErrorResult(503, CallTimedOut(timeout_).what());
     } catch (const hostfw::Exception& error) {
-        return errorResult(500, error.what());
+        return ErrorResult(500, error.what());
     } catch (const std::exception& error) {
-        return errorResult(500,
+        return ErrorResult(500,
                            std::string("Falha interna do servidor de aplicação: ") + error.what());
     }
 }
@@ -86,13 +86,13 @@ OleVariant CallDispatcher::run(const RemoteMethod& method, const CallRequest& re
             args.push_back(arg.value);
         try {
             const CallContext context(
-                [this]() -> hostfw::Engine& { return engines_.forCurrentThread(); }, timeout_,
+                [this]() -> hostfw::Engine& { return engines_.ForCurrentThread(); }, timeout_,
                 start);
             return method(args, context);
         } catch (const hostfw::Exception&) {
             // Every method offered only reads, so one whose database connection broke under it
             // (the database server restarted) runs once more, on a new connection.
-            if (attempt > 1 || !engines_.brokenOnCurrentThread())
+            if (attempt > 1 || !engines_.BrokenOnCurrentThread())
                 throw;
         }
     }

@@ -29,7 +29,7 @@ public:
                    std::chrono::seconds timeout)
         : registry_(registry), engines_(engines), timeout_(timeout) {}
 
-    DispatchResult describeObject(const std::string& objectName) const;
+    DispatchResult DescribeObject(const std::string& objectName) const;
     DispatchResult call(const std::string& objectName, const std::string& method,
                         std::string_view body) const;
 
@@ -44,6 +44,6 @@ private:
 };
 
 // An error reply with that status and text.
-DispatchResult errorResult(int status, const std::string& message);
+DispatchResult ErrorResult(int status, const std::string& message);
 
 }  // namespace appserver

@@ -6,7 +6,7 @@
 namespace appserver {
 namespace {
 
-std::string localTimestamp() {
+std::string LocalTimestamp() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
@@ -17,7 +17,7 @@ std::string localTimestamp() {
 
 // A text from a client or the database must neither break the one-line format nor send
 // control sequences to a terminal.
-std::string oneLine(std::string text) {
+std::string OneLine(std::string text) {
     std::replace_if(
         text.begin(), text.end(),
         [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }, ' ');
@@ -27,11 +27,11 @@ std::string oneLine(std::string text) {
 }  // namespace
 
 void CallLog::write(const CallLogEntry& entry) {
-    std::string line = localTimestamp() + " " + entry.httpMethod + " " + oneLine(entry.path) + " " +
+    std::string line = LocalTimestamp() + " " + entry.httpMethod + " " + OneLine(entry.path) + " " +
                        std::to_string(entry.status) + " " +
                        (entry.elapsedMs ? std::to_string(*entry.elapsedMs) + " ms" : "- ms") +
                        " rows=" + (entry.rows ? std::to_string(*entry.rows) : "-") + " " +
-                       oneLine(entry.outcome) + "\n";
+                       OneLine(entry.outcome) + "\n";
     const std::lock_guard lock(mutex_);
     out_ << line << std::flush;
 }

@@ -2,7 +2,7 @@
 
 namespace appserver {
 
-bool ClientConnectionCount::tryAdd(const std::string& address) {
+bool ClientConnectionCount::TryAdd(const std::string& address) {
     int& count = counts_[address];
     if (count >= limit_)
         return false;

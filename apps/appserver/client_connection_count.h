@@ -12,7 +12,7 @@ public:
     explicit ClientConnectionCount(int limit) : limit_(limit) {}
 
     // Counts one more connection of the address, unless it already holds the limit.
-    bool tryAdd(const std::string& address);
+    bool TryAdd(const std::string& address);
     void remove(const std::string& address);
 
 private:

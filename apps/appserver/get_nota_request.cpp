@@ -27,8 +27,8 @@ constexpr const char* kArgumentNames[kGetNotaArgumentCount] = {"filial",
 const Variant& typed(const std::vector<Variant>& args, std::size_t index, Variant::Kind kind) {
     const Variant& arg = args[index];
     if (arg.kind() != kind) {
-        refuse(index, std::string("deve ser do tipo ") + hostfw::kindName(kind) + ", não " +
-                          hostfw::kindName(arg.kind()) + ".");
+        refuse(index, std::string("deve ser do tipo ") + hostfw::KindName(kind) + ", não " +
+                          hostfw::KindName(arg.kind()) + ".");
     }
     return arg;
 }
@@ -36,7 +36,7 @@ const Variant& typed(const std::vector<Variant>& args, std::size_t index, Varian
 // PostgreSQL cannot take a NUL in a text, and SQLite compares past it: refused alike, so both
 // engines answer the same.
 std::string text(const std::vector<Variant>& args, std::size_t index) {
-    std::string value = typed(args, index, Variant::Kind::String).asString();
+    std::string value = typed(args, index, Variant::Kind::String).AsString();
     if (value.find('\0') != std::string::npos)
         refuse(index, "contém o caractere NUL, que não é aceito.");
     return value;
@@ -46,7 +46,7 @@ std::string text(const std::vector<Variant>& args, std::size_t index) {
 // a huge value must not reach the calendar arithmetic.
 hostfw::TDateTime day(const std::vector<Variant>& args, std::size_t index) {
     const hostfw::TDateTime value =
-        hostfw::DateOf(typed(args, index, Variant::Kind::Date).asDate());
+        hostfw::DateOf(typed(args, index, Variant::Kind::Date).AsDate());
     if (!(value.value >= kFirstCalendarDay.value && value.value <= kLastCalendarDay.value))
         refuse(index, "fora do intervalo de datas aceito (anos 1 a 9999).");
     return value;
@@ -58,7 +58,7 @@ std::optional<std::string> restriction(const std::vector<Variant>& args, std::si
     const std::string list = text(args, listIndex);
     if (text(args, flagIndex) == "T")
         return std::nullopt;
-    return canonicalKeyList(list);
+    return CanonicalKeyList(list);
 }
 
 std::string statuses(const std::vector<Variant>& args, std::size_t index) {
@@ -74,7 +74,7 @@ std::string statuses(const std::vector<Variant>& args, std::size_t index) {
 
 }  // namespace
 
-GetNotaRequest parseGetNotaArguments(const std::vector<Variant>& args) {
+GetNotaRequest ParseGetNotaArguments(const std::vector<Variant>& args) {
     if (args.size() != kGetNotaArgumentCount) {
         throw CallFailure(400, "GetNota espera " + std::to_string(kGetNotaArgumentCount) +
                                    " argumentos; recebeu " + std::to_string(args.size()) + ".");

@@ -32,6 +32,6 @@ inline constexpr std::size_t kReportKindArgument = 8;  // zero-based position of
 
 // Raises a 400 CallFailure naming the argument for a wrong count, a wrong type, a date
 // outside the years 1 to 9999 or an unknown status letter.
-GetNotaRequest parseGetNotaArguments(const std::vector<hostfw::Variant>& args);
+GetNotaRequest ParseGetNotaArguments(const std::vector<hostfw::Variant>& args);
 
 }  // namespace appserver

@@ -32,7 +32,7 @@ public:
           refusal_(std::move(refusal)),
           ended_(std::move(ended)) {}
 
-    void start() { waitForRequest(); }
+    void start() { WaitForRequest(); }
 
     void close() override {
         closeRequested_ = true;
@@ -44,24 +44,24 @@ private:
     enum class State { Waiting, Reading, Working, Writing, Closing, Ended };
 
     // An idle connection may wait up to the keep-alive time for the first byte of a request.
-    void waitForRequest() {
+    void WaitForRequest() {
         state_ = State::Waiting;
         if (closeRequested_)
             return end();
         if (buffer_.size() > 0)
-            return readHeader();
+            return ReadHeader();
         stream_.expires_after(shared_.keepAlive);
         stream_.async_read_some(buffer_.prepare(4096),
                                 [self = shared_from_this()](ErrorCode error, std::size_t size) {
                                     if (error)
                                         return self->end();
                                     self->buffer_.commit(size);
-                                    self->readHeader();
+                                    self->ReadHeader();
                                 });
     }
 
     // From the first byte on, the whole request has one deadline, however it trickles in.
-    void readHeader() {
+    void ReadHeader() {
         state_ = State::Reading;
         parser_.emplace();
         parser_->body_limit(shared_.maxBody);
@@ -70,51 +70,51 @@ private:
         http::async_read_header(stream_, buffer_, *parser_,
                                 [self = shared_from_this()](ErrorCode error, std::size_t) {
                                     if (error)
-                                        return self->refuseRead(error);
-                                    self->continueIfAsked();
+                                        return self->RefuseRead(error);
+                                    self->ContinueIfAsked();
                                 });
     }
 
-    void continueIfAsked() {
+    void ContinueIfAsked() {
         if (!beast::iequals(parser_->get()[http::field::expect], "100-continue"))
-            return readBody();
+            return ReadBody();
         continue_ = {http::status::continue_, 11};
         http::async_write(stream_, continue_,
                           [self = shared_from_this()](ErrorCode error, std::size_t) {
                               if (error)
                                   return self->end();
-                              self->readBody();
+                              self->ReadBody();
                           });
     }
 
-    void readBody() {
+    void ReadBody() {
         http::async_read(stream_, buffer_, *parser_,
                          [self = shared_from_this()](ErrorCode error, std::size_t) {
                              if (error)
-                                 return self->refuseRead(error);
-                             self->runCall();
+                                 return self->RefuseRead(error);
+                             self->RunCall();
                          });
     }
 
     // A request that stopped coming (the client hung up or ran out of time) gets no reply;
     // one that cannot be read gets its refusal, and the connection closes since what follows
     // in it cannot be trusted.
-    void refuseRead(ErrorCode error) {
+    void RefuseRead(ErrorCode error) {
         if (error == beast::error::timeout || error == asio::error::operation_aborted ||
             error == http::error::end_of_stream || error == http::error::partial_message ||
             error == asio::error::eof || error == asio::error::connection_reset)
             return end();
         const int status = error == http::error::body_limit ? 413 : 400;
-        const DispatchResult result = refusedRequest(status, shared_.maxBody);
+        const DispatchResult result = RefusedRequest(status, shared_.maxBody);
         const auto& header = parser_->get();
-        shared_.log.write({std::string(header.method_string()), requestPath(header.target()),
+        shared_.log.write({std::string(header.method_string()), RequestPath(header.target()),
                            status, std::nullopt, std::nullopt, result.outcome});
         reply(result, false);
     }
 
     // The call runs on a worker; its reply goes out from the I/O thread again. The work guard
     // keeps the I/O loop running while a call is under way.
-    void runCall() {
+    void RunCall() {
         state_ = State::Working;
         stream_.expires_never();
         auto request = parser_->release();
@@ -127,11 +127,11 @@ private:
                                            request[http::field::content_type],
                                            request[http::field::accept], request.body()};
                 DispatchResult result =
-                    self->refusal_ ? *self->refusal_ : routeRequest(self->shared_.dispatcher, view);
+                    self->refusal_ ? *self->refusal_ : RouteRequest(self->shared_.dispatcher, view);
                 const auto elapsed =
                     std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
                 self->shared_.log.write({std::string(request.method_string()),
-                                         requestPath(request.target()), result.status,
+                                         RequestPath(request.target()), result.status,
                                          elapsed.count(), result.rows, result.outcome});
                 auto executor = work.get_executor();
                 asio::post(executor,
@@ -153,7 +153,7 @@ private:
                               if (error)
                                   return self->end();
                               if (self->response_.keep_alive())
-                                  return self->waitForRequest();
+                                  return self->WaitForRequest();
                               self->linger();
                           });
     }
@@ -166,16 +166,16 @@ private:
         ErrorCode ignored;
         stream_.socket().shutdown(asio::ip::tcp::socket::shutdown_send, ignored);
         stream_.expires_after(kLingerTime);
-        discardUntilClosed();
+        DiscardUntilClosed();
     }
 
-    void discardUntilClosed() {
+    void DiscardUntilClosed() {
         buffer_.consume(buffer_.size());
         stream_.async_read_some(buffer_.prepare(4096),
                                 [self = shared_from_this()](ErrorCode error, std::size_t) {
                                     if (error)
                                         return self->end();
-                                    self->discardUntilClosed();
+                                    self->DiscardUntilClosed();
                                 });
     }
 
@@ -202,7 +202,7 @@ private:
 
 }  // namespace
 
-std::shared_ptr<HttpConnection> startHttpConnection(asio::ip::tcp::socket socket,
+std::shared_ptr<HttpConnection> StartHttpConnection(asio::ip::tcp::socket socket,
                                                     const ConnectionShared& shared,
                                                     std::optional<DispatchResult> refusal,
                                                     std::function<void()> ended) {

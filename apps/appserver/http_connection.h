@@ -37,7 +37,7 @@ public:
 };
 
 // Starts serving the socket; ended runs on the I/O thread once the socket has been closed.
-std::shared_ptr<HttpConnection> startHttpConnection(boost::asio::ip::tcp::socket socket,
+std::shared_ptr<HttpConnection> StartHttpConnection(boost::asio::ip::tcp::socket socket,
                                                     const ConnectionShared& shared,
                                                     std::optional<DispatchResult> refusal,
                                                     std::function<void()> ended);

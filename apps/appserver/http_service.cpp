@@ -26,7 +26,7 @@ using asio::ip::tcp;
 constexpr auto kAcceptRetryDelay = std::chrono::milliseconds(50);
 
 // Every open connection is a file descriptor: take as many as the system lets this process.
-void raiseOpenFileLimit() {
+void RaiseOpenFileLimit() {
     rlimit limit{};
     if (getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur < limit.rlim_max) {
         limit.rlim_cur = limit.rlim_max;
@@ -77,12 +77,12 @@ struct HttpService::Impl {
         if (error)
             return;  // the client is already gone
         const std::string client = peer.address().to_string();
-        const bool counted = clients.tryAdd(client);
+        const bool counted = clients.TryAdd(client);
         std::optional<DispatchResult> refusal;
         if (!counted)
-            refusal = tooManyConnections(options.maxClientConnections);
+            refusal = TooManyConnections(options.maxClientConnections);
         const std::uint64_t id = nextId++;
-        open[id] = startHttpConnection(std::move(socket), shared, std::move(refusal),
+        open[id] = StartHttpConnection(std::move(socket), shared, std::move(refusal),
                                        [this, id, client, counted] {
                                            if (counted)
                                                clients.remove(client);
@@ -101,7 +101,7 @@ struct HttpService::Impl {
         });
     }
 
-    void shutDown() {
+    void ShutDown() {
         stopping = true;
         boost::system::error_code ignored;
         acceptor.close(ignored);
@@ -129,7 +129,7 @@ struct HttpService::Impl {
 HttpService::HttpService(const CallDispatcher& dispatcher, const ServerOptions& options,
                          CallLog& log)
     : impl_(std::make_unique<Impl>(dispatcher, options, log)) {
-    raiseOpenFileLimit();
+    RaiseOpenFileLimit();
 }
 
 HttpService::~HttpService() {
@@ -167,7 +167,7 @@ void HttpService::run() {
 }
 
 void HttpService::stop() {
-    asio::post(impl_->io, [impl = impl_.get()] { impl->shutDown(); });
+    asio::post(impl_->io, [impl = impl_.get()] { impl->ShutDown(); });
     impl_->finished.get_future().wait();
 }
 

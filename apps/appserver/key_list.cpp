@@ -13,7 +13,7 @@ std::string_view trimmed(std::string_view text) {
 
 }  // namespace
 
-std::string canonicalKeyList(std::string_view list) {
+std::string CanonicalKeyList(std::string_view list) {
     std::string canonical;
     while (true) {
         const auto comma = list.find(',');

@@ -9,6 +9,6 @@ namespace appserver {
 // around each key trimmed, empty keys dropped, each remaining key led and followed by a comma.
 // "" when no key is left. Membership is then a whole-key test: ",<key>," inside the list, so
 // "1" never matches "11".
-std::string canonicalKeyList(std::string_view list);
+std::string CanonicalKeyList(std::string_view list);
 
 }  // namespace appserver

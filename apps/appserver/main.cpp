@@ -8,9 +8,9 @@ int main(int argc, char** argv) {
                                            [] {
                                                appserver::RemoteObjectRegistry registry;
                                                registry.emplace(appserver::kRdmRelConsLancName,
-                                                                appserver::makeRdmRelConsLanc());
+                                                                appserver::MakeRdmRelConsLanc());
                                                return registry;
                                            },
                                            ""};
-    return appserver::runServerProgram({argv + 1, argv + argc}, program);
+    return appserver::RunServerProgram({argv + 1, argv + argc}, program);
 }

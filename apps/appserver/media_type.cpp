@@ -14,21 +14,21 @@ std::string_view trimmed(std::string_view text) {
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
 }
 
 // "application/json; charset=utf-8" gives "application/json".
-std::string_view mediaRange(std::string_view item) {
+std::string_view MediaRange(std::string_view item) {
     return trimmed(item.substr(0, item.find(';')));
 }
 
-bool refusedByQuality(std::string_view item) {
+bool RefusedByQuality(std::string_view item) {
     for (auto semicolon = item.find(';'); semicolon != std::string_view::npos;
          semicolon = item.find(';', semicolon + 1)) {
         const std::string_view parameter =
             trimmed(item.substr(semicolon + 1, item.find(';', semicolon + 1) - semicolon - 1));
-        if (parameter.size() > 2 && equalsIgnoringCase(parameter.substr(0, 2), "q=")) {
+        if (parameter.size() > 2 && EqualsIgnoringCase(parameter.substr(0, 2), "q=")) {
             const std::string_view value = parameter.substr(2);
             return value.find_first_not_of("0.") == std::string_view::npos;
         }
@@ -38,21 +38,21 @@ bool refusedByQuality(std::string_view item) {
 
 }  // namespace
 
-bool isJsonContentType(std::string_view contentType) {
+bool IsJsonContentType(std::string_view contentType) {
     return trimmed(contentType).empty() ||
-           equalsIgnoringCase(mediaRange(contentType), "application/json");
+           EqualsIgnoringCase(MediaRange(contentType), "application/json");
 }
 
-bool acceptsJson(std::string_view accept) {
+bool AcceptsJson(std::string_view accept) {
     if (trimmed(accept).empty())
         return true;
     while (!accept.empty()) {
         const auto comma = accept.find(',');
         const std::string_view item = accept.substr(0, comma);
-        const std::string_view range = mediaRange(item);
-        if ((range == "*/*" || equalsIgnoringCase(range, "application/*") ||
-             equalsIgnoringCase(range, "application/json")) &&
-            !refusedByQuality(item)) {
+        const std::string_view range = MediaRange(item);
+        if ((range == "*/*" || EqualsIgnoringCase(range, "application/*") ||
+             EqualsIgnoringCase(range, "application/json")) &&
+            !RefusedByQuality(item)) {
             return true;
         }
         if (comma == std::string_view::npos)

@@ -36,7 +36,7 @@ std::string delimited(const std::string& column) {
 
 }  // namespace
 
-BoundQuery notaFiscalQuery(const GetNotaRequest& request, hostfw::EngineKind engine) {
+BoundQuery NotaFiscalQuery(const GetNotaRequest& request, hostfw::EngineKind engine) {
     const Dialect& d = engine == hostfw::EngineKind::PostgreSQL ? kPostgres : kSqlite;
     BoundQuery query;
     const std::string dateColumn = request.byCancellation ? "E.DTCANCEXPED" : "N.DTEMISSAO";

@@ -18,6 +18,6 @@ struct BoundQuery {
 // together from fixed pieces only; every value of the request is a bound parameter. Columns:
 // NRNOTAFISC, DTEMISSAO and DTENTRSAID as dd/mm/yyyy text (the latter "" when missing),
 // NRLANCTONF, IDSTATUSNF; ordered by invoice number, then entry number.
-BoundQuery notaFiscalQuery(const GetNotaRequest& request, hostfw::EngineKind engine);
+BoundQuery NotaFiscalQuery(const GetNotaRequest& request, hostfw::EngineKind engine);
 
 }  // namespace appserver

@@ -16,16 +16,16 @@ constexpr std::size_t kQueryColumns = 5;
 
 // The fields are strings: a column read back as a number goes as its text.
 Variant text(Variant value) {
-    return value.kind() == Variant::Kind::String ? value : Variant(value.asString());
+    return value.kind() == Variant::Kind::String ? value : Variant(value.AsString());
 }
 
-DataPacket readNotas(const GetNotaRequest& request, const CallContext& context) {
+DataPacket ReadNotas(const GetNotaRequest& request, const CallContext& context) {
     hostfw::Engine& engine = context.engine();
-    const BoundQuery query = notaFiscalQuery(request, engine.Kind());
+    const BoundQuery query = NotaFiscalQuery(request, engine.Kind());
     const auto cursor = engine.Query(query.sql, query.params);
-    DataPacket packet = emptyNotaPacket();
+    DataPacket packet = EmptyNotaPacket();
     while (cursor->Next()) {
-        context.checkDeadline();
+        context.CheckDeadline();
         std::vector<Variant>& row = packet.rows.emplace_back();
         row.reserve(kQueryColumns + 1);
         row.emplace_back(kNotMarked);
@@ -37,7 +37,7 @@ DataPacket readNotas(const GetNotaRequest& request, const CallContext& context) 
 
 }  // namespace
 
-DataPacket emptyNotaPacket() {
+DataPacket EmptyNotaPacket() {
     DataPacket packet;
     packet.fields = {
         {"IDMARCADO", "string", 1, true},    {"NRNOTAFISC", "string", 20, false},
@@ -47,9 +47,9 @@ DataPacket emptyNotaPacket() {
     return packet;
 }
 
-RemoteObject makeRdmRelConsLanc() {
+RemoteObject MakeRdmRelConsLanc() {
     return {{"GetNota", [](std::vector<Variant>& args, const CallContext& context) {
-                 return hostfw::OleVariant(readNotas(parseGetNotaArguments(args), context));
+                 return hostfw::OleVariant(ReadNotas(ParseGetNotaArguments(args), context));
              }}};
 }
 

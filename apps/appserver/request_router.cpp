@@ -8,7 +8,7 @@
 namespace appserver {
 namespace {
 
-int hexDigit(char c) {
+int HexDigit(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
     if (c >= 'a' && c <= 'f')
@@ -30,11 +30,11 @@ std::vector<std::string> segments(const std::string& path) {
 }
 
 // The request as this protocol accepts it; otherwise the refusal to send.
-std::optional<DispatchResult> refusedEncoding(const HttpRequestView& request) {
-    if (!isJsonContentType(request.contentType))
-        return errorResult(415, "O corpo do pedido deve ser application/json.");
-    if (!acceptsJson(request.accept))
-        return errorResult(406, "Este servidor de aplicação só responde em application/json.");
+std::optional<DispatchResult> RefusedEncoding(const HttpRequestView& request) {
+    if (!IsJsonContentType(request.contentType))
+        return ErrorResult(415, "O corpo do pedido deve ser application/json.");
+    if (!AcceptsJson(request.accept))
+        return ErrorResult(406, "Este servidor de aplicação só responde em application/json.");
     return std::nullopt;
 }
 
@@ -50,14 +50,14 @@ bool named(const std::vector<std::string>& parts, std::size_t count) {
 
 }  // namespace
 
-std::string requestPath(std::string_view target) {
+std::string RequestPath(std::string_view target) {
     target = target.substr(0, target.find('?'));
     std::string path;
     for (std::size_t i = 0; i < target.size(); ++i) {
         const bool escape = target[i] == '%' && i + 2 < target.size() &&
-                            hexDigit(target[i + 1]) >= 0 && hexDigit(target[i + 2]) >= 0;
+                            HexDigit(target[i + 1]) >= 0 && HexDigit(target[i + 2]) >= 0;
         if (escape) {
-            path += static_cast<char>(hexDigit(target[i + 1]) * 16 + hexDigit(target[i + 2]));
+            path += static_cast<char>(HexDigit(target[i + 1]) * 16 + HexDigit(target[i + 2]));
             i += 2;
         } else {
             path += target[i];
@@ -66,35 +66,35 @@ std::string requestPath(std::string_view target) {
     return path;
 }
 
-DispatchResult routeRequest(const CallDispatcher& dispatcher, const HttpRequestView& request) {
-    const std::string path = requestPath(request.target);
+DispatchResult RouteRequest(const CallDispatcher& dispatcher, const HttpRequestView& request) {
+    const std::string path = RequestPath(request.target);
     const std::vector<std::string> parts =
         path.starts_with('/') ? segments(path) : std::vector<std::string>{};
     if (request.method == "GET" && named(parts, 1))
-        return dispatcher.describeObject(parts[0]);
+        return dispatcher.DescribeObject(parts[0]);
     if (request.method == "POST" && named(parts, 2)) {
-        if (auto refused = refusedEncoding(request))
+        if (auto refused = RefusedEncoding(request))
             return *refused;
         return dispatcher.call(parts[0], parts[1], request.body);
     }
-    return errorResult(404, "Recurso inexistente neste servidor de aplicação.");
+    return ErrorResult(404, "Recurso inexistente neste servidor de aplicação.");
 }
 
-DispatchResult refusedRequest(int status, std::size_t maxBody) {
+DispatchResult RefusedRequest(int status, std::size_t maxBody) {
     switch (status) {
         case 400:
-            return errorResult(400, "Pedido HTTP malformado.");
+            return ErrorResult(400, "Pedido HTTP malformado.");
         case 413:
-            return errorResult(
+            return ErrorResult(
                 413, "O pedido excede o tamanho máximo de " + std::to_string(maxBody) + " bytes.");
         default:
-            return errorResult(status, "Pedido recusado pelo servidor de aplicação (estado " +
+            return ErrorResult(status, "Pedido recusado pelo servidor de aplicação (estado " +
                                            std::to_string(status) + ").");
     }
 }
 
-DispatchResult tooManyConnections(int limit) {
-    return errorResult(503, "Conexões demais a partir deste endereço (limite de " +
+DispatchResult TooManyConnections(int limit) {
+    return ErrorResult(503, "Conexões demais a partir deste endereço (limite de " +
                                 std::to_string(limit) +
                                 "); feche alguma ou tente de novo em instantes.");
 }

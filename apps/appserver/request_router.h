@@ -19,15 +19,15 @@ struct HttpRequestView {
 
 // GET /<object> describes the object, POST /<object>/<method> calls it once the encoding is
 // one this server speaks, and anything else is a 404. Never raises.
-DispatchResult routeRequest(const CallDispatcher& dispatcher, const HttpRequestView& request);
+DispatchResult RouteRequest(const CallDispatcher& dispatcher, const HttpRequestView& request);
 
 // The error reply to a request refused before it could be routed: 400 (malformed) or 413 (body
 // over the limit).
-DispatchResult refusedRequest(int status, std::size_t maxBody);
+DispatchResult RefusedRequest(int status, std::size_t maxBody);
 // The 503 to a client that holds more connections than the limit allows.
-DispatchResult tooManyConnections(int limit);
+DispatchResult TooManyConnections(int limit);
 
 // The path of a request target, the query left out and percent escapes decoded.
-std::string requestPath(std::string_view target);
+std::string RequestPath(std::string_view target);
 
 }  // namespace appserver

@@ -6,7 +6,7 @@
 namespace appserver {
 namespace {
 
-long long parseNumber(const std::string& option, const std::string& text, long long min,
+long long ParseNumber(const std::string& option, const std::string& text, long long min,
                       long long max) {
     long long value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -52,7 +52,7 @@ private:
 
 }  // namespace
 
-std::optional<ServerOptions> parseServerOptions(const std::vector<std::string>& args) {
+std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& args) {
     ServerOptions options;
     OptionReader reader(args);
     while (reader.next()) {
@@ -64,24 +64,24 @@ std::optional<ServerOptions> parseServerOptions(const std::vector<std::string>& 
         } else if (name == "--listen") {
             options.listenHost = reader.value();
         } else if (name == "--port") {
-            options.port = static_cast<int>(parseNumber(name, reader.value(), 0, 65535));
+            options.port = static_cast<int>(ParseNumber(name, reader.value(), 0, 65535));
         } else if (name == "--threads") {
-            options.threads = static_cast<int>(parseNumber(name, reader.value(), 1, 256));
+            options.threads = static_cast<int>(ParseNumber(name, reader.value(), 1, 256));
         } else if (name == "--max-body") {
             options.maxBody =
-                static_cast<std::size_t>(parseNumber(name, reader.value(), 1024, 1LL << 30));
+                static_cast<std::size_t>(ParseNumber(name, reader.value(), 1024, 1LL << 30));
         } else if (name == "--timeout") {
-            options.timeoutSeconds = static_cast<int>(parseNumber(name, reader.value(), 1, 3600));
+            options.timeoutSeconds = static_cast<int>(ParseNumber(name, reader.value(), 1, 3600));
         } else if (name == "--request-timeout") {
             options.requestTimeoutSeconds =
-                static_cast<int>(parseNumber(name, reader.value(), 1, 3600));
+                static_cast<int>(ParseNumber(name, reader.value(), 1, 3600));
         } else if (name == "--keep-alive") {
-            options.keepAliveSeconds = static_cast<int>(parseNumber(name, reader.value(), 1, 300));
+            options.keepAliveSeconds = static_cast<int>(ParseNumber(name, reader.value(), 1, 300));
         } else if (name == "--max-connections") {
-            options.maxConnections = static_cast<int>(parseNumber(name, reader.value(), 1, 100000));
+            options.maxConnections = static_cast<int>(ParseNumber(name, reader.value(), 1, 100000));
         } else if (name == "--max-client-connections") {
             options.maxClientConnections =
-                static_cast<int>(parseNumber(name, reader.value(), 1, 100000));
+                static_cast<int>(ParseNumber(name, reader.value(), 1, 100000));
         } else {
             throw std::invalid_argument("opção desconhecida '" + name + "' (veja --help).");
         }
@@ -94,7 +94,7 @@ std::optional<ServerOptions> parseServerOptions(const std::vector<std::string>& 
     return options;
 }
 
-std::string usageText() {
+std::string UsageText() {
     return R"(Uso: exp036-appserver --db BANCO [opções]
 
 Servidor de aplicação do relatório EXP036: oferece o objeto exp03600.rdmRelConsLanc

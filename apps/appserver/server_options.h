@@ -21,8 +21,8 @@ struct ServerOptions {
 
 // The options, or nullopt when --help was asked for. Raises std::invalid_argument with a
 // clear text for an unknown option, a missing or malformed value, or a missing --db.
-std::optional<ServerOptions> parseServerOptions(const std::vector<std::string>& args);
+std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& args);
 
-std::string usageText();
+std::string UsageText();
 
 }  // namespace appserver

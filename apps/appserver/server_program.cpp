@@ -28,24 +28,24 @@ int serve(const ServerOptions& options, const RemoteObjectRegistry& registry) {
 
     const int port = service.bind();
     std::cout << "listening on " << options.listenHost << ":" << port << std::endl;
-    signals.onSignal([&service] { service.stop(); });
+    signals.OnSignal([&service] { service.stop(); });
     service.run();
-    signals.stopWaiting();
+    signals.StopWaiting();
     std::cerr << "exp036-appserver: encerrado." << std::endl;
     return 0;
 }
 
 }  // namespace
 
-int runServerProgram(const std::vector<std::string>& args, const ServerProgram& program) {
+int RunServerProgram(const std::vector<std::string>& args, const ServerProgram& program) {
     // A client that hangs up mid-reply must not end the server.
     std::signal(SIGPIPE, SIG_IGN);
     try {
         std::vector<std::string> common = args;
         program.takeOwnOptions(common);
-        const auto options = parseServerOptions(common);
+        const auto options = ParseServerOptions(common);
         if (!options) {
-            std::cout << usageText() << program.ownUsage;
+            std::cout << UsageText() << program.ownUsage;
             return 0;
         }
         return serve(*options, program.offeredObjects());

@@ -21,6 +21,6 @@ struct ServerProgram {
 
 // The whole program: reads the command line, serves until SIGTERM or SIGINT, and returns the
 // exit status (2 for a bad command line, 1 for a failure to start).
-int runServerProgram(const std::vector<std::string>& args, const ServerProgram& program);
+int RunServerProgram(const std::vector<std::string>& args, const ServerProgram& program);
 
 }  // namespace appserver

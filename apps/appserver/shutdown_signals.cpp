@@ -11,7 +11,7 @@ ShutdownSignals::ShutdownSignals() {
     pthread_sigmask(SIG_BLOCK, &signals_, nullptr);
 }
 
-void ShutdownSignals::onSignal(std::function<void()> stop) {
+void ShutdownSignals::OnSignal(std::function<void()> stop) {
     waiter_ = std::thread([this, stop = std::move(stop)] {
         int received = 0;
         sigwait(&signals_, &received);
@@ -20,7 +20,7 @@ void ShutdownSignals::onSignal(std::function<void()> stop) {
     });
 }
 
-void ShutdownSignals::stopWaiting() {
+void ShutdownSignals::StopWaiting() {
     if (!waiter_.joinable())
         return;
     // Wake the waiter without running the stop action; if a signal came first, wait for it.
@@ -30,7 +30,7 @@ void ShutdownSignals::stopWaiting() {
 }
 
 ShutdownSignals::~ShutdownSignals() {
-    stopWaiting();
+    StopWaiting();
 }
 
 }  // namespace appserver

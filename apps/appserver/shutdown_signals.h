@@ -17,9 +17,9 @@ public:
     ShutdownSignals(const ShutdownSignals&) = delete;
     ShutdownSignals& operator=(const ShutdownSignals&) = delete;
 
-    void onSignal(std::function<void()> stop);
+    void OnSignal(std::function<void()> stop);
     // Once the server has stopped on its own: no signal may run the stop action any more.
-    void stopWaiting();
+    void StopWaiting();
 
 private:
     sigset_t signals_;

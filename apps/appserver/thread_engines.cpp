@@ -2,7 +2,7 @@
 
 namespace appserver {
 
-hostfw::Engine& ThreadEngines::forCurrentThread() {
+hostfw::Engine& ThreadEngines::ForCurrentThread() {
     const std::thread::id self = std::this_thread::get_id();
     {
         const std::lock_guard lock(mutex_);
@@ -19,7 +19,7 @@ hostfw::Engine& ThreadEngines::forCurrentThread() {
     return *engines_.emplace(self, std::move(engine)).first->second;
 }
 
-bool ThreadEngines::brokenOnCurrentThread() {
+bool ThreadEngines::BrokenOnCurrentThread() {
     const std::lock_guard lock(mutex_);
     const auto found = engines_.find(std::this_thread::get_id());
     return found != engines_.end() && found->second->IsBroken();

@@ -18,9 +18,9 @@ class ThreadEngines {
 public:
     explicit ThreadEngines(std::string connection) : connection_(std::move(connection)) {}
 
-    hostfw::Engine& forCurrentThread();
+    hostfw::Engine& ForCurrentThread();
     // True when the calling thread's connection was opened and has since been lost.
-    bool brokenOnCurrentThread();
+    bool BrokenOnCurrentThread();
 
 private:
     std::string connection_;

@@ -5,7 +5,7 @@ namespace host {
 namespace {
 
 // The keys of a pick line: words split at commas, quoted texts taken whole.
-std::vector<std::string> pickedKeys(std::vector<Token> tokens) {
+std::vector<std::string> PickedKeys(std::vector<Token> tokens) {
     std::vector<std::string> keys;
     for (const Token& token : tokens) {
         if (token.kind == Token::Kind::Text) {
@@ -25,21 +25,21 @@ std::vector<std::string> pickedKeys(std::vector<Token> tokens) {
     return keys;
 }
 
-bool isKeyword(const Token& token, std::string_view word) {
+bool IsKeyword(const Token& token, std::string_view word) {
     return token.kind == Token::Kind::Word && token.value == word;
 }
 
-int currentLine(const ScriptContext& context) {
+int CurrentLine(const ScriptContext& context) {
     return context.ui.Status().Line();
 }
 
 void pick(ScriptContext& context, ArgumentReader& arguments) {
     const std::vector<Token> tokens = arguments.Rest();
-    ListAnswer answer{currentLine(context), std::vector<std::string>{}};
-    if (tokens.size() == 1 && isKeyword(tokens.front(), "cancel")) {
+    ListAnswer answer{CurrentLine(context), std::vector<std::string>{}};
+    if (tokens.size() == 1 && IsKeyword(tokens.front(), "cancel")) {
         answer.value.reset();
-    } else if (!(tokens.size() == 1 && isKeyword(tokens.front(), "none"))) {
-        answer.value = pickedKeys(tokens);
+    } else if (!(tokens.size() == 1 && IsKeyword(tokens.front(), "none"))) {
+        answer.value = PickedKeys(tokens);
         if (answer.value->empty())
             arguments.Misused();
     }
@@ -49,8 +49,8 @@ void pick(ScriptContext& context, ArgumentReader& arguments) {
 void choose(ScriptContext& context, ArgumentReader& arguments) {
     const Token token = arguments.Any();
     arguments.End();
-    RowAnswer answer{currentLine(context), token.value};
-    if (isKeyword(token, "cancel"))
+    RowAnswer answer{CurrentLine(context), token.value};
+    if (IsKeyword(token, "cancel"))
         answer.value.reset();
     context.ui.QueueChoice(std::move(answer));
 }
@@ -58,8 +58,8 @@ void choose(ScriptContext& context, ArgumentReader& arguments) {
 void answer(ScriptContext& context, ArgumentReader& arguments) {
     const Token token = arguments.Any();
     arguments.End();
-    TextAnswer reply{currentLine(context), token.value};
-    if (isKeyword(token, "cancel")) {
+    TextAnswer reply{CurrentLine(context), token.value};
+    if (IsKeyword(token, "cancel")) {
         reply.value.reset();
     } else if (token.kind != Token::Kind::Text) {
         arguments.Misused();

@@ -16,17 +16,17 @@
 namespace host {
 namespace {
 
-void expectSame(const std::string& expected, const std::string& actual) {
+void ExpectSame(const std::string& expected, const std::string& actual) {
     if (!SameScriptValue(expected, actual))
         throw ExpectationFailed(expected, actual);
 }
 
-std::string boolText(bool value) {
+std::string BoolText(bool value) {
     return value ? "true" : "false";
 }
 
-std::string boolWord(ArgumentReader& arguments) {
-    return boolText(arguments.Boolean());
+std::string BoolWord(ArgumentReader& arguments) {
+    return BoolText(arguments.Boolean());
 }
 
 std::string count(ArgumentReader& arguments, int min) {
@@ -41,10 +41,10 @@ void message(ScriptContext& context, ArgumentReader& arguments) {
         throw ExpectationFailed(expected, "nenhuma mensagem");
     const ShownMessage shown = messages.front();
     messages.pop_front();
-    expectSame(expected, QuoteScriptText(shown.text));
+    ExpectSame(expected, QuoteScriptText(shown.text));
 }
 
-void noMessage(ScriptContext& context, ArgumentReader& arguments) {
+void NoMessage(ScriptContext& context, ArgumentReader& arguments) {
     arguments.End();
     const std::deque<ShownMessage>& messages = context.ui.Messages();
     if (messages.empty())
@@ -77,7 +77,7 @@ void text(ScriptContext& /*context*/, ArgumentReader& arguments) {
         arguments.Misused();
     }
     const auto& control = FindScriptControl<hostfw::TControl>(name, "um controle");
-    expectSame(expected, QuoteScriptText(control.Text()));
+    ExpectSame(expected, QuoteScriptText(control.Text()));
 }
 
 void caption(ScriptContext& /*context*/, ArgumentReader& arguments) {
@@ -85,23 +85,23 @@ void caption(ScriptContext& /*context*/, ArgumentReader& arguments) {
     const std::string expected = QuoteScriptText(arguments.Text());
     arguments.End();
     const auto& control = FindScriptControl<hostfw::TControl>(name, "um controle");
-    expectSame(expected, QuoteScriptText(control.Caption()));
+    ExpectSame(expected, QuoteScriptText(control.Caption()));
 }
 
 void enabled(ScriptContext& /*context*/, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
-    const std::string expected = boolWord(arguments);
+    const std::string expected = BoolWord(arguments);
     arguments.End();
-    expectSame(expected,
-               boolText(FindScriptControl<hostfw::TControl>(name, "um controle").Enabled()));
+    ExpectSame(expected,
+               BoolText(FindScriptControl<hostfw::TControl>(name, "um controle").Enabled()));
 }
 
 void checked(ScriptContext& /*context*/, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
-    const std::string expected = boolWord(arguments);
+    const std::string expected = BoolWord(arguments);
     arguments.End();
     const auto& box = FindScriptControl<hostfw::TButtonControl>(name, "uma caixa de marcação");
-    expectSame(expected, boolText(box.Checked()));
+    ExpectSame(expected, BoolText(box.Checked()));
 }
 
 void index(ScriptContext& /*context*/, ArgumentReader& arguments) {
@@ -109,19 +109,19 @@ void index(ScriptContext& /*context*/, ArgumentReader& arguments) {
     const std::string expected = count(arguments, -1);
     arguments.End();
     const auto& combo = FindScriptControl<hostfw::TComboBox>(name, "uma caixa de combinação");
-    expectSame(expected, std::to_string(combo.ItemIndex()));
+    ExpectSame(expected, std::to_string(combo.ItemIndex()));
 }
 
 void cursor(ScriptContext& /*context*/, ArgumentReader& arguments) {
     const std::string expected = std::to_string(arguments.Integer(-32768, 32767));
     arguments.End();
-    expectSame(expected, std::to_string(hostfw::Screen().Cursor()));
+    ExpectSame(expected, std::to_string(hostfw::Screen().Cursor()));
 }
 
 void var(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     const std::string expected = ExpectedValueText(arguments.Rest());
-    expectSame(expected, context.module.ReadVariable(name));
+    ExpectSame(expected, context.module.ReadVariable(name));
 }
 
 void param(ScriptContext& context, ArgumentReader& arguments) {
@@ -137,7 +137,7 @@ void param(ScriptContext& context, ArgumentReader& arguments) {
     const auto found = std::find_if(bound->begin(), bound->end(), [&](const auto& param) {
         return strcasecmp(param.first.c_str(), name.c_str()) == 0;
     });
-    expectSame(expected,
+    ExpectSame(expected,
                found != bound->end() ? hostfw::CallArgumentText(found->second) : "absent");
 }
 
@@ -152,7 +152,7 @@ void arg(ScriptContext& context, ArgumentReader& arguments) {
             expected,
             call->method + " com " + std::to_string(call->arguments.size()) + " argumentos");
     }
-    expectSame(expected, call->arguments[static_cast<size_t>(position) - 1]);
+    ExpectSame(expected, call->arguments[static_cast<size_t>(position) - 1]);
 }
 
 void rows(ScriptContext& /*context*/, ArgumentReader& arguments) {
@@ -160,10 +160,10 @@ void rows(ScriptContext& /*context*/, ArgumentReader& arguments) {
     arguments.End();
     const auto& dataset =
         FindScriptControl<hostfw::TDataSet>("cdsNotaFiscal", "um conjunto de dados");
-    expectSame(expected, std::to_string(dataset.RecordCount()));
+    ExpectSame(expected, std::to_string(dataset.RecordCount()));
 }
 
-std::string formStyleWord(hostfw::TFormStyle style) {
+std::string FormStyleWord(hostfw::TFormStyle style) {
     switch (style) {
         case hostfw::TFormStyle::fsNormal:
             return "normal";
@@ -177,7 +177,7 @@ std::string formStyleWord(hostfw::TFormStyle style) {
     return "?";
 }
 
-std::string borderWord(hostfw::TBorderStyle style) {
+std::string BorderWord(hostfw::TBorderStyle style) {
     switch (style) {
         case hostfw::TBorderStyle::bsNone:
             return "none";
@@ -195,26 +195,26 @@ std::string borderWord(hostfw::TBorderStyle style) {
     return "?";
 }
 
-void formStyle(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void FormStyle(ScriptContext& /*context*/, ArgumentReader& arguments) {
     const std::string expected = arguments.OneOf({"child", "normal"});
     arguments.End();
-    expectSame(expected, formStyleWord(LiveForm().FormStyle()));
+    ExpectSame(expected, FormStyleWord(LiveForm().FormStyle()));
 }
 
 void border(ScriptContext& /*context*/, ArgumentReader& arguments) {
     const std::string expected = arguments.OneOf({"sizeable", "single", "dialog"});
     arguments.End();
-    expectSame(expected, borderWord(LiveForm().BorderStyle()));
+    ExpectSame(expected, BorderWord(LiveForm().BorderStyle()));
 }
 
 void maximize(ScriptContext& /*context*/, ArgumentReader& arguments) {
-    const std::string expected = boolWord(arguments);
+    const std::string expected = BoolWord(arguments);
     arguments.End();
-    expectSame(expected, boolText(LiveForm().BorderIcons().biMaximize));
+    ExpectSame(expected, BoolText(LiveForm().BorderIcons().biMaximize));
 }
 
 // Whether the last preview shows TEXT somewhere: "preview" wants it, "preview-lacks" not.
-void previewShows(ScriptContext& context, ArgumentReader& arguments, bool wanted) {
+void PreviewShows(ScriptContext& context, ArgumentReader& arguments, bool wanted) {
     const std::string expected = arguments.Text();
     arguments.End();
     if (context.ui.PreviewCount() == 0)
@@ -228,22 +228,22 @@ void previewShows(ScriptContext& context, ArgumentReader& arguments, bool wanted
 }
 
 void preview(ScriptContext& context, ArgumentReader& arguments) {
-    previewShows(context, arguments, true);
+    PreviewShows(context, arguments, true);
 }
 
-void previewLacks(ScriptContext& context, ArgumentReader& arguments) {
-    previewShows(context, arguments, false);
+void PreviewLacks(ScriptContext& context, ArgumentReader& arguments) {
+    PreviewShows(context, arguments, false);
 }
 
 void forms(ScriptContext& /*context*/, ArgumentReader& arguments) {
     const std::string expected = count(arguments, 0);
     arguments.End();
-    expectSame(expected, std::to_string(hostfw::Application().FormCount()));
+    ExpectSame(expected, std::to_string(hostfw::Application().FormCount()));
 }
 
 constexpr ScriptCommand kExpectations[] = {
     {"message", "expect message \"TEXTO\"", message},
-    {"no-message", "expect no-message", noMessage},
+    {"no-message", "expect no-message", NoMessage},
     {"focus", "expect focus NOME", focus},
     {"text", "expect text NOME \"TEXTO\"|today", text},
     {"caption", "expect caption NOME \"TEXTO\"", caption},
@@ -255,12 +255,12 @@ constexpr ScriptCommand kExpectations[] = {
     {"param", "expect param P_NOME \"VALOR\"|date(AAAA-MM-DD)|null|absent", param},
     {"arg", "expect arg N VALOR", arg},
     {"rows", "expect rows N", rows},
-    {"form-style", "expect form-style child|normal", formStyle},
+    {"form-style", "expect form-style child|normal", FormStyle},
     {"border", "expect border sizeable|single|dialog", border},
     {"maximize", "expect maximize true|false", maximize},
     {"forms", "expect forms N", forms},
     {"preview", "expect preview \"TEXTO\"", preview},
-    {"preview-lacks", "expect preview-lacks \"TEXTO\"", previewLacks},
+    {"preview-lacks", "expect preview-lacks \"TEXTO\"", PreviewLacks},
 };
 
 }  // namespace

@@ -7,15 +7,15 @@
 namespace host {
 namespace {
 
-bool sameName(const std::string& a, std::string_view b) {
+bool SameName(const std::string& a, std::string_view b) {
     return a.size() == b.size() && strncasecmp(a.data(), b.data(), b.size()) == 0;
 }
 
-hostfw::TComponent* findOwned(const hostfw::TComponent& owner, std::string_view name) {
+hostfw::TComponent* FindOwned(const hostfw::TComponent& owner, std::string_view name) {
     if (hostfw::TComponent* found = owner.FindComponent(name))
         return found;
     for (int i = 0; i < owner.ComponentCount(); ++i) {
-        if (hostfw::TComponent* found = findOwned(*owner.Components(i), name))
+        if (hostfw::TComponent* found = FindOwned(*owner.Components(i), name))
             return found;
     }
     return nullptr;
@@ -42,9 +42,9 @@ hostfw::TCustomForm& LiveForm() {
 
 hostfw::TComponent& FindScriptComponent(std::string_view name) {
     hostfw::TCustomForm& form = LiveForm();
-    if (sameName(form.Name(), name))
+    if (SameName(form.Name(), name))
         return form;
-    if (hostfw::TComponent* found = findOwned(form, name))
+    if (hostfw::TComponent* found = FindOwned(form, name))
         return *found;
     throw ScriptError("o formulário '" + form.Name() + "' não tem o componente '" +
                       std::string(name) + "'.");

@@ -19,7 +19,7 @@ struct OptionDef {
     void (*apply)(HostOptions& options, const std::string& value);
 };
 
-std::vector<std::string> keyList(const std::string& option, const std::string& text) {
+std::vector<std::string> KeyList(const std::string& option, const std::string& text) {
     std::vector<std::string> keys;
     size_t start = 0;
     while (true) {
@@ -35,7 +35,7 @@ std::vector<std::string> keyList(const std::string& option, const std::string& t
     }
 }
 
-int variantNumber(const std::string& text) {
+int VariantNumber(const std::string& text) {
     if (text == "0" || text == "emissao")
         return 0;
     if (text == "1" || text == "cancelamento")
@@ -43,7 +43,7 @@ int variantNumber(const std::string& text) {
     throw UsageError("--variant espera 0 (emissao) ou 1 (cancelamento), não \"" + text + "\".");
 }
 
-std::string statusLetters(const std::string& text) {
+std::string StatusLetters(const std::string& text) {
     std::string letters;
     for (char c : text) {
         const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -57,7 +57,7 @@ std::string statusLetters(const std::string& text) {
     return letters;
 }
 
-ReportFormat formatNamed(const std::string& text) {
+ReportFormat FormatNamed(const std::string& text) {
     if (text == "text")
         return ReportFormat::Text;
     if (text == "pdf")
@@ -68,7 +68,7 @@ ReportFormat formatNamed(const std::string& text) {
 }
 
 // How long to wait for a reply of the application server: whole seconds, 1 to 600.
-int timeoutSeconds(const std::string& text) {
+int TimeoutSeconds(const std::string& text) {
     int seconds = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
     if (error != std::errc() || end != text.data() + text.size() || seconds < 1 || seconds > 600)
@@ -77,7 +77,7 @@ int timeoutSeconds(const std::string& text) {
 }
 
 // The largest reply of the application server the host takes in: whole MiB, 1 to 4096.
-std::size_t replySizeLimit(const std::string& text) {
+std::size_t ReplySizeLimit(const std::string& text) {
     int mebibytes = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), mebibytes);
     if (error != std::errc() || end != text.data() + text.size() || mebibytes < 1 ||
@@ -104,9 +104,9 @@ const OptionDef kOptions[] = {
      [](HostOptions& o, const std::string&) { o.locked = true; }},
     {"--printer", true, Scope::Both, [](HostOptions& o, const std::string& v) { o.printer = v; }},
     {"--server-timeout", true, Scope::Both,
-     [](HostOptions& o, const std::string& v) { o.serverTimeoutSeconds = timeoutSeconds(v); }},
+     [](HostOptions& o, const std::string& v) { o.serverTimeoutSeconds = TimeoutSeconds(v); }},
     {"--server-max-reply", true, Scope::Both,
-     [](HostOptions& o, const std::string& v) { o.serverReplySizeLimit = replySizeLimit(v); }},
+     [](HostOptions& o, const std::string& v) { o.serverReplySizeLimit = ReplySizeLimit(v); }},
     {"--package", true, Scope::Both, [](HostOptions& o, const std::string& v) { o.package = v; }},
     {"--script", true, Scope::ScriptOnly,
      [](HostOptions& o, const std::string& v) { o.script = v; }},
@@ -117,24 +117,24 @@ const OptionDef kOptions[] = {
     {"--to", true, Scope::ReportOnly,
      [](HostOptions& o, const std::string& v) { o.report.to = v; }},
     {"--variant", true, Scope::ReportOnly,
-     [](HostOptions& o, const std::string& v) { o.report.variant = variantNumber(v); }},
+     [](HostOptions& o, const std::string& v) { o.report.variant = VariantNumber(v); }},
     {"--status", true, Scope::ReportOnly,
-     [](HostOptions& o, const std::string& v) { o.report.statuses = statusLetters(v); }},
+     [](HostOptions& o, const std::string& v) { o.report.statuses = StatusLetters(v); }},
     {"--clients", true, Scope::ReportOnly,
-     [](HostOptions& o, const std::string& v) { o.report.clients = keyList("--clients", v); }},
+     [](HostOptions& o, const std::string& v) { o.report.clients = KeyList("--clients", v); }},
     {"--destinations", true, Scope::ReportOnly,
      [](HostOptions& o, const std::string& v) {
-         o.report.destinations = keyList("--destinations", v);
+         o.report.destinations = KeyList("--destinations", v);
      }},
     {"--invoices", true, Scope::ReportOnly,
-     [](HostOptions& o, const std::string& v) { o.report.invoices = keyList("--invoices", v); }},
+     [](HostOptions& o, const std::string& v) { o.report.invoices = KeyList("--invoices", v); }},
     {"--format", true, Scope::ReportOnly,
-     [](HostOptions& o, const std::string& v) { o.report.format = formatNamed(v); }},
+     [](HostOptions& o, const std::string& v) { o.report.format = FormatNamed(v); }},
     {"--out", true, Scope::ReportOnly,
      [](HostOptions& o, const std::string& v) { o.report.out = v; }},
 };
 
-const OptionDef* findOption(std::string_view name) {
+const OptionDef* FindOption(std::string_view name) {
     for (const OptionDef& option : kOptions) {
         if (option.name == name)
             return &option;
@@ -142,14 +142,14 @@ const OptionDef* findOption(std::string_view name) {
     return nullptr;
 }
 
-void checkScope(const OptionDef& option, HostOptions::Mode mode) {
+void CheckScope(const OptionDef& option, HostOptions::Mode mode) {
     if (option.scope == Scope::ReportOnly && mode != HostOptions::Mode::Report)
         throw UsageError(std::string(option.name) + " só vale com o subcomando report.");
     if (option.scope == Scope::ScriptOnly && mode == HostOptions::Mode::Report)
         throw UsageError(std::string(option.name) + " não vale com o subcomando report.");
 }
 
-void checkComplete(const HostOptions& options) {
+void CheckComplete(const HostOptions& options) {
     if (options.mode == HostOptions::Mode::Script && options.script.empty())
         throw UsageError("informe o script com --script ARQUIVO (ou - para a entrada padrão).");
     if (options.mode == HostOptions::Mode::Report) {
@@ -178,13 +178,13 @@ std::optional<std::pair<std::string, int>> ParseServerAddress(const std::string&
 
 // Where the word "report" stands as the subcommand: before, between or after the options (as
 // "exp036-host --db x.sqlite report ..." is written), but never as an option's value.
-std::optional<size_t> subcommandPosition(const std::vector<std::string>& arguments) {
+std::optional<size_t> SubcommandPosition(const std::vector<std::string>& arguments) {
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (argument == "report")
             return i;
         const OptionDef* option = argument.rfind("--", 0) == 0
-                                      ? findOption(argument.substr(0, argument.find('=')))
+                                      ? FindOption(argument.substr(0, argument.find('=')))
                                       : nullptr;
         if (option != nullptr && option->takesValue && argument.find('=') == std::string::npos)
             ++i;  // its value
@@ -200,7 +200,7 @@ HostOptions ParseHostOptions(const std::vector<std::string>& arguments) {
         options.mode = HostOptions::Mode::Help;
         return options;
     }
-    const std::optional<size_t> subcommand = subcommandPosition(arguments);
+    const std::optional<size_t> subcommand = SubcommandPosition(arguments);
     if (subcommand)
         options.mode = HostOptions::Mode::Report;
     for (size_t next = 0; next < arguments.size(); ++next) {
@@ -209,13 +209,13 @@ HostOptions ParseHostOptions(const std::vector<std::string>& arguments) {
         const std::string& argument = arguments[next];
         const size_t equals = argument.find('=');
         const std::string name = argument.substr(0, equals);
-        const OptionDef* option = argument.rfind("--", 0) == 0 ? findOption(name) : nullptr;
+        const OptionDef* option = argument.rfind("--", 0) == 0 ? FindOption(name) : nullptr;
         if (option == nullptr) {
             throw UsageError(argument.rfind("-", 0) == 0
                                  ? "opção desconhecida: " + name
                                  : "argumento inesperado: \"" + argument + "\"");
         }
-        checkScope(*option, options.mode);
+        CheckScope(*option, options.mode);
         std::string value;
         if (equals != std::string::npos) {
             if (!option->takesValue)
@@ -228,7 +228,7 @@ HostOptions ParseHostOptions(const std::vector<std::string>& arguments) {
         }
         option->apply(options, value);
     }
-    checkComplete(options);
+    CheckComplete(options);
     return options;
 }
 

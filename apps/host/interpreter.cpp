@@ -14,7 +14,7 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 Interpreter::Interpreter(std::istream& script, ScriptedUi& ui, ModuleHost& module)
     : script_(script), ui_(ui), module_(module), status_(ui.Status()) {
-    ui_.SetModalRunner([this](const std::function<bool()>& closed) { runModal(closed); });
+    ui_.SetModalRunner([this](const std::function<bool()>& closed) { RunModal(closed); });
 }
 
 Interpreter::~Interpreter() {
@@ -22,12 +22,12 @@ Interpreter::~Interpreter() {
 }
 
 void Interpreter::Run() {
-    runLines([] { return false; });
+    RunLines([] { return false; });
     if (!status_.Failed())
-        checkUnusedAnswers();
+        CheckUnusedAnswers();
 }
 
-void Interpreter::runLines(const std::function<bool()>& stop) {
+void Interpreter::RunLines(const std::function<bool()>& stop) {
     std::string line;
     while (!status_.Failed() && !stop() && std::getline(script_, line)) {
         // Editors on some systems start a UTF-8 file with a byte-order mark.
@@ -45,8 +45,8 @@ void Interpreter::runLines(const std::function<bool()>& stop) {
         status_.Fail("não foi possível ler o script.");
 }
 
-void Interpreter::runModal(const std::function<bool()>& closed) {
-    runLines(closed);
+void Interpreter::RunModal(const std::function<bool()>& closed) {
+    RunLines(closed);
     if (!status_.Failed() && !closed())
         status_.Fail("o script terminou com a janela modal aberta; feche-a com close.");
     if (status_.Failed())
@@ -68,7 +68,7 @@ void Interpreter::execute(const std::string& line) {
     command->run(context, arguments);
 }
 
-void Interpreter::checkUnusedAnswers() {
+void Interpreter::CheckUnusedAnswers() {
     const std::vector<std::string> unused = ui_.UnusedAnswers();
     if (unused.empty())
         return;

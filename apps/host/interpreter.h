@@ -23,10 +23,10 @@ public:
     void Run();
 
 private:
-    void runLines(const std::function<bool()>& stop);
-    void runModal(const std::function<bool()>& closed);
+    void RunLines(const std::function<bool()>& stop);
+    void RunModal(const std::function<bool()>& closed);
     void execute(const std::string& line);
-    void checkUnusedAnswers();
+    void CheckUnusedAnswers();
 
     std::istream& script_;
     ScriptedUi& ui_;

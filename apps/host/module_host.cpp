@@ -16,7 +16,7 @@ namespace {
 constexpr const char* kEntryRoutine = "IniProc";
 constexpr const char* kUnit = "Cli_exp03600";
 
-std::vector<hostfw::TCustomForm*> applicationForms() {
+std::vector<hostfw::TCustomForm*> ApplicationForms() {
     std::vector<hostfw::TCustomForm*> forms;
     hostfw::TApplication& application = hostfw::Application();
     for (int i = 0; i < application.ComponentCount(); ++i) {
@@ -26,7 +26,7 @@ std::vector<hostfw::TCustomForm*> applicationForms() {
     return forms;
 }
 
-bool isVariableName(const std::string& name) {
+bool IsVariableName(const std::string& name) {
     const bool prefixed = name.rfind("st", 0) == 0 || name.rfind("bo", 0) == 0;
     return prefixed && name.size() > 2 && std::all_of(name.begin(), name.end(), [](char c) {
                return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
@@ -44,12 +44,12 @@ std::string ModuleVariableSymbol(const std::string& name) {
 }
 
 void CloseAllForms() {
-    for (hostfw::TCustomForm* form : applicationForms()) {
+    for (hostfw::TCustomForm* form : ApplicationForms()) {
         if (form->Showing())
             hostfw::UserActions::Close(*form);
     }
     hostfw::Application().ProcessReleases();
-    for (hostfw::TCustomForm* form : applicationForms())
+    for (hostfw::TCustomForm* form : ApplicationForms())
         delete form;  // refused to close: it must still go before its code does
 }
 
@@ -95,7 +95,7 @@ void ModuleHost::Reload() {
 }
 
 std::string ModuleHost::ReadVariable(const std::string& name) const {
-    if (!isVariableName(name)) {
+    if (!IsVariableName(name)) {
         throw ScriptError("'" + name +
                           "' não é uma variável do módulo: o nome começa com st (texto) ou bo "
                           "(lógico).");

@@ -26,7 +26,7 @@ namespace {
 
 // The CSV of the report the form just ran, written by the base form with the same
 // parameters, into the file (staged, then put in place) or onto the stream.
-void exportCsv(const std::optional<std::filesystem::path>& out, std::ostream& standardOutput,
+void ExportCsv(const std::optional<std::filesystem::path>& out, std::ostream& standardOutput,
                RunStatus& status) {
     auto* form = dynamic_cast<hostfw::TfrmDadosGerRel*>(&LiveForm());
     if (form == nullptr)
@@ -40,12 +40,12 @@ void exportCsv(const std::optional<std::filesystem::path>& out, std::ostream& st
         status.Fail("O relatório não foi exportado.");
 }
 
-std::filesystem::path folderOf(const std::filesystem::path& file) {
+std::filesystem::path FolderOf(const std::filesystem::path& file) {
     return file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
 }
 
 // Information and warnings the form showed on the way; refusals end the run on their own.
-void reportNotices(ScriptedUi& ui) {
+void ReportNotices(ScriptedUi& ui) {
     for (const ShownMessage& message : ui.Messages()) {
         if (message.kind == hostfw::MessageKind::Information ||
             message.kind == hostfw::MessageKind::Warning) {
@@ -77,7 +77,7 @@ int RunReportMode(const HostOptions& options) {
     // The text report goes whole into its file, or not at all.
     std::optional<hostfw::StagedFile> textFile;
     if (choices.format == ReportFormat::Text && choices.out)
-        textFile.emplace(folderOf(*choices.out), *choices.out);
+        textFile.emplace(FolderOf(*choices.out), *choices.out);
 
     HeadlessHost host(options.package.value_or(DefaultPackage()), transcript);
     ScriptedUi& ui = host.Ui();
@@ -98,7 +98,7 @@ int RunReportMode(const HostOptions& options) {
         if (!status.Failed() && !pdf && ui.PreviewCount() == 0)
             status.Fail("O relatório não foi emitido.");
         if (!status.Failed() && choices.format == ReportFormat::Csv)
-            exportCsv(choices.out, standardOutput, status);
+            ExportCsv(choices.out, standardOutput, status);
         if (!status.Failed() && textFile) {
             textFile->Sync();
             textFile->PublishReplacing(*choices.out);
@@ -115,7 +115,7 @@ int RunReportMode(const HostOptions& options) {
     } catch (const std::exception& e) {
         status.Fail(e.what());
     }
-    reportNotices(ui);
+    ReportNotices(ui);
     if (!status.Failed())
         return 0;
     std::cerr << "exp036-host: " << status.Failure()->text << '\n';

@@ -13,7 +13,7 @@ struct StatusBox {
 constexpr StatusBox kStatusBoxes[] = {
     {'P', "ckbPend"}, {'E', "ckbEmitida"}, {'A', "ckbAprovada"}, {'C', "ckbCancel"}};
 
-void pickList(std::string& script, const std::vector<std::string>& keys, const char* listRadio,
+void PickList(std::string& script, const std::vector<std::string>& keys, const char* listRadio,
               const char* searchButton) {
     script += std::string("click ") + listRadio + "\npick";
     for (const std::string& key : keys)
@@ -40,12 +40,12 @@ std::string ReportScript(const ReportChoices& choices, const std::string& branch
         }
     }
     if (choices.clients)
-        pickList(script, *choices.clients, "rdbLCli", "btnCli");
+        PickList(script, *choices.clients, "rdbLCli", "btnCli");
     if (choices.destinations)
-        pickList(script, *choices.destinations, "rdbLFil", "btnFilDest");
+        PickList(script, *choices.destinations, "rdbLFil", "btnFilDest");
     // Last: the invoice search sends every other choice to the server.
     if (choices.invoices)
-        pickList(script, *choices.invoices, "rdbLNota", "btnNota");
+        PickList(script, *choices.invoices, "rdbLNota", "btnNota");
     script += choices.format == ReportFormat::Pdf ? "click sbtPrint\n" : "click sbtPreview\n";
     return script;
 }

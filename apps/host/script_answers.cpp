@@ -14,7 +14,7 @@ std::string trimmed(const std::string& text) {
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-[[noreturn]] void unknownKey(const std::string& key, const std::string& title) {
+[[noreturn]] void UnknownKey(const std::string& key, const std::string& title) {
     throw ScriptError("a chave \"" + key + "\" não está entre as linhas de '" + title + "'.");
 }
 
@@ -32,7 +32,7 @@ std::vector<size_t> RowsOfKeys(const std::vector<std::string>& rowKeys,
             }
         }
         if (!found)
-            unknownKey(key, title);
+            UnknownKey(key, title);
     }
     std::vector<size_t> rows;
     for (size_t row = 0; row < chosen.size(); ++row) {
@@ -48,7 +48,7 @@ size_t RowOfKey(const std::vector<std::string>& rowKeys, const std::string& key,
         return trimmed(row) == trimmed(key);
     });
     if (it == rowKeys.end())
-        unknownKey(key, title);
+        UnknownKey(key, title);
     return static_cast<size_t>(it - rowKeys.begin());
 }
 

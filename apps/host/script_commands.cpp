@@ -5,7 +5,7 @@
 namespace host {
 namespace {
 
-const ScriptCommand* findIn(std::span<const ScriptCommand> commands, std::string_view verb) {
+const ScriptCommand* FindIn(std::span<const ScriptCommand> commands, std::string_view verb) {
     for (const ScriptCommand& command : commands) {
         if (command.verb == verb)
             return &command;
@@ -15,7 +15,7 @@ const ScriptCommand* findIn(std::span<const ScriptCommand> commands, std::string
 
 void expect(ScriptContext& context, ArgumentReader& arguments) {
     const std::string kind = arguments.Word();
-    const ScriptCommand* expectation = findIn(Expectations(), kind);
+    const ScriptCommand* expectation = FindIn(Expectations(), kind);
     if (expectation == nullptr)
         throw ScriptError("expectativa desconhecida '" + kind + "'.");
     ArgumentReader rest(arguments.Rest(), expectation->usage);
@@ -29,9 +29,9 @@ constexpr ScriptCommand kExpect = {"expect", "expect TIPO ...", expect};
 const ScriptCommand* FindCommand(std::string_view verb) {
     if (verb == kExpect.verb)
         return &kExpect;
-    if (const ScriptCommand* action = findIn(ActionCommands(), verb))
+    if (const ScriptCommand* action = FindIn(ActionCommands(), verb))
         return action;
-    return findIn(AnswerCommands(), verb);
+    return FindIn(AnswerCommands(), verb);
 }
 
 }  // namespace host

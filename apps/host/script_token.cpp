@@ -5,7 +5,7 @@
 namespace host {
 namespace {
 
-bool isBlank(char c) {
+bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r';
 }
 
@@ -15,27 +15,27 @@ public:
 
     std::vector<Token> Tokens() {
         std::vector<Token> tokens;
-        skipBlanks();
-        if (!atEnd() && line_[pos_] == '#')
+        SkipBlanks();
+        if (!AtEnd() && line_[pos_] == '#')
             return tokens;  // a comment line
-        while (!atEnd()) {
+        while (!AtEnd()) {
             tokens.push_back(line_[pos_] == '"' ? Token{Token::Kind::Text, quoted()} : word());
-            requireSeparator();
-            skipBlanks();
+            RequireSeparator();
+            SkipBlanks();
         }
         return tokens;
     }
 
 private:
-    bool atEnd() const { return pos_ >= line_.size(); }
+    bool AtEnd() const { return pos_ >= line_.size(); }
 
-    void skipBlanks() {
-        while (!atEnd() && isBlank(line_[pos_]))
+    void SkipBlanks() {
+        while (!AtEnd() && IsBlank(line_[pos_]))
             ++pos_;
     }
 
-    void requireSeparator() const {
-        if (!atEnd() && !isBlank(line_[pos_])) {
+    void RequireSeparator() const {
+        if (!AtEnd() && !IsBlank(line_[pos_])) {
             throw ScriptError("falta um espaço depois do texto entre aspas (coluna " +
                               std::to_string(pos_ + 1) + ").");
         }
@@ -43,7 +43,7 @@ private:
 
     Token word() {
         Token token;
-        while (!atEnd() && !isBlank(line_[pos_])) {
+        while (!AtEnd() && !IsBlank(line_[pos_])) {
             const char c = line_[pos_];
             if (c == '"') {
                 if (token.value.empty() || token.value.back() != '=') {
@@ -63,7 +63,7 @@ private:
     std::string quoted() {
         const size_t opening = pos_++;
         std::string text;
-        while (!atEnd()) {
+        while (!AtEnd()) {
             const char c = line_[pos_++];
             if (c == '"')
                 return text;
@@ -71,7 +71,7 @@ private:
                 text += c;
                 continue;
             }
-            if (atEnd())
+            if (AtEnd())
                 break;
             text += unescape(line_[pos_++]);
         }

@@ -12,7 +12,7 @@
 namespace host {
 namespace {
 
-std::string rowCount(size_t rows) {
+std::string RowCount(size_t rows) {
     return " [" + std::to_string(rows) + (rows == 1 ? " linha]" : " linhas]");
 }
 
@@ -24,7 +24,7 @@ std::string joined(const std::vector<std::string>& keys) {
 }
 
 template <class T>
-void describeUnused(const AnswerQueue<T>& queue, const std::string& verb,
+void DescribeUnused(const AnswerQueue<T>& queue, const std::string& verb,
                     std::vector<std::string>& out) {
     for (const ScriptAnswer<T>& answer : queue.Waiting())
         out.push_back("linha " + std::to_string(answer.line) + ": " + verb);
@@ -39,9 +39,9 @@ ScriptedUi::~ScriptedUi() = default;
 
 std::vector<std::string> ScriptedUi::UnusedAnswers() const {
     std::vector<std::string> unused;
-    describeUnused(picks_, "pick", unused);
-    describeUnused(choices_, "choose", unused);
-    describeUnused(texts_, "answer", unused);
+    DescribeUnused(picks_, "pick", unused);
+    DescribeUnused(choices_, "choose", unused);
+    DescribeUnused(texts_, "answer", unused);
     return unused;
 }
 
@@ -69,7 +69,7 @@ void ScriptedUi::ShowMessage(const std::string& text, hostfw::MessageKind kind) 
 
 std::optional<std::vector<size_t>> ScriptedUi::PickList(const hostfw::ListPickRequest& request) {
     WriteNewReportRuns();
-    const std::string shown = request.title + rowCount(request.keys.size()) + " -> ";
+    const std::string shown = request.title + RowCount(request.keys.size()) + " -> ";
     const std::optional<ListAnswer> answer = picks_.Pop();
     if (!answer) {
         transcript_.Event("picker", shown + "sem resposta");
@@ -97,7 +97,7 @@ std::optional<std::vector<size_t>> ScriptedUi::PickList(const hostfw::ListPickRe
 
 std::optional<size_t> ScriptedUi::SearchRow(const hostfw::RowSearchRequest& request) {
     WriteNewReportRuns();
-    const std::string shown = request.title + rowCount(request.keys.size()) + " -> ";
+    const std::string shown = request.title + RowCount(request.keys.size()) + " -> ";
     const std::optional<RowAnswer> answer = choices_.Pop();
     if (!answer) {
         transcript_.Event("search", shown + "sem resposta");
@@ -151,7 +151,7 @@ void ScriptedUi::ShowPreview(const std::string& title, const std::string& text) 
     lastPreview_ = text;
     if (previewStream_ != nullptr) {
         transcript_.Event("report", title);
-        writePreview(*previewStream_, text);
+        WritePreview(*previewStream_, text);
         return;
     }
     if (!previewFile_.empty()) {
@@ -165,7 +165,7 @@ void ScriptedUi::ShowPreview(const std::string& title, const std::string& text) 
             }
         }
         transcript_.Event("report", title + " -> " + previewFile_.string());
-        writePreview(*previewFileStream_, text);
+        WritePreview(*previewFileStream_, text);
         return;
     }
     transcript_.Event("report", title);
@@ -174,7 +174,7 @@ void ScriptedUi::ShowPreview(const std::string& title, const std::string& text) 
         transcript_.Raw(line);
 }
 
-void ScriptedUi::writePreview(std::ostream& out, const std::string& text) {
+void ScriptedUi::WritePreview(std::ostream& out, const std::string& text) {
     out << text;
     if (!text.empty() && text.back() != '\n')
         out << '\n';

@@ -83,7 +83,7 @@ public:
     void ReportQueryBound(const hostfw::TParams& params) override;
 
 private:
-    void writePreview(std::ostream& out, const std::string& text);
+    void WritePreview(std::ostream& out, const std::string& text);
 
     Transcript& transcript_;
     RunStatus& status_;

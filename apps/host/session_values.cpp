@@ -16,7 +16,7 @@ bool named(std::string_view name, std::string_view expected) {
            strncasecmp(name.data(), expected.data(), expected.size()) == 0;
 }
 
-bool parseBoolean(const std::string& value) {
+bool ParseBoolean(const std::string& value) {
     if (value == "true")
         return true;
     if (value == "false")
@@ -41,7 +41,7 @@ void AssignSessionValue(std::string_view name, const std::string& value) {
     if (named(name, "FiliProc")) {
         session.filiProc = value;
     } else if (named(name, "ModuFili")) {
-        session.moduFili = parseBoolean(value);
+        session.moduFili = ParseBoolean(value);
     } else if (named(name, "WebURL")) {
         session.webUrl = value;
     } else if (named(name, "WebPort")) {

@@ -5,7 +5,7 @@
 
 namespace benchsupport {
 
-std::vector<DayRange> dayRangesHolding(const std::vector<long long>& wanted,
+std::vector<DayRange> DayRangesHolding(const std::vector<long long>& wanted,
                                        const std::string& branch, hostfw::Engine& engine) {
     hostfw::TParams params;
     params.CreateParam("P_CDFILIAL").SetAsString(branch);
@@ -18,12 +18,12 @@ std::vector<DayRange> dayRangesHolding(const std::vector<long long>& wanted,
     std::optional<hostfw::TDateTime> first;
     auto next = wanted.begin();
     while (cursor->Next() && next != wanted.end()) {
-        const auto day = hostfw::IsoToDate(cursor->Value(0).asString());
+        const auto day = hostfw::IsoToDate(cursor->Value(0).AsString());
         if (!day)
             continue;
         if (!first)
             first = *day;
-        total += cursor->Value(1).asInteger();
+        total += cursor->Value(1).AsInteger();
         for (; next != wanted.end() && total >= *next; ++next)
             ranges.push_back({*next, total, *first, *day});
     }

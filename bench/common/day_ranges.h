@@ -18,7 +18,7 @@ struct DayRange {
 
 // The shortest such range for each wanted count, in the order given (ascending); raises
 // std::runtime_error when the branch holds fewer invoices than the last count.
-std::vector<DayRange> dayRangesHolding(const std::vector<long long>& wanted,
+std::vector<DayRange> DayRangesHolding(const std::vector<long long>& wanted,
                                        const std::string& branch, hostfw::Engine& engine);
 
 }  // namespace benchsupport

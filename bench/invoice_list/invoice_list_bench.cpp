@@ -33,7 +33,7 @@ constexpr int kRepetitions = 7;
 
 using Range = benchsupport::DayRange;
 
-appserver::GetNotaRequest requestFor(const Range& range) {
+appserver::GetNotaRequest RequestFor(const Range& range) {
     appserver::GetNotaRequest request;
     request.branch = kBranch;
     request.firstDay = range.first;
@@ -43,9 +43,9 @@ appserver::GetNotaRequest requestFor(const Range& range) {
 
 // The floor: the server's statement, prepared once, its rows read into strings with the
 // SQLite C API and nothing else.
-void directQuery(benchmark::State& state, sqlite3* db, Range range) {
+void DirectQuery(benchmark::State& state, sqlite3* db, Range range) {
     const appserver::BoundQuery query =
-        appserver::notaFiscalQuery(requestFor(range), hostfw::EngineKind::SQLite);
+        appserver::NotaFiscalQuery(RequestFor(range), hostfw::EngineKind::SQLite);
     sqlite3_stmt* statement = nullptr;
     if (sqlite3_prepare_v2(db, query.sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) {
         state.SkipWithError(sqlite3_errmsg(db));
@@ -79,7 +79,7 @@ void directQuery(benchmark::State& state, sqlite3* db, Range range) {
 }
 
 // The processor time the process has used so far (user and system), in milliseconds.
-double processorMs(pid_t pid) {
+double ProcessorMs(pid_t pid) {
     std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
     std::string line;
     std::getline(stat, line);
@@ -97,9 +97,9 @@ double processorMs(pid_t pid) {
 // What the report form does on each search, over a connection opened beforehand. The server's
 // processor time per call is counted too: on a machine shared with other work, processor time
 // shows the cost of the rows where the elapsed time also shows the waits for a processor.
-void roundTrip(benchmark::State& state, servertest::InvoiceClient* client, pid_t server,
+void RoundTrip(benchmark::State& state, servertest::InvoiceClient* client, pid_t server,
                Range range) {
-    const double serverBefore = processorMs(server);
+    const double serverBefore = ProcessorMs(server);
     for (auto _ : state) {
         servertest::GetNotaArgs args;
         args.branch = kBranch;
@@ -111,7 +111,7 @@ void roundTrip(benchmark::State& state, servertest::InvoiceClient* client, pid_t
     }
     state.counters["rows"] = static_cast<double>(range.rows);
     state.counters["server_cpu_ms"] =
-        (processorMs(server) - serverBefore) / static_cast<double>(state.iterations());
+        (ProcessorMs(server) - serverBefore) / static_cast<double>(state.iterations());
 }
 
 // Prints as usual and keeps each benchmark's median, for the closing comparison.
@@ -131,7 +131,7 @@ public:
         ConsoleReporter::ReportRuns(runs);
     }
 
-    void printRatios(const std::vector<Range>& ranges) const {
+    void PrintRatios(const std::vector<Range>& ranges) const {
         std::cout << "\nmedians (ms): rows, floor (C API into strings), round trip, ratio; "
                      "processor time: floor, round trip (host and server), ratio\n";
         for (const Range& range : ranges) {
@@ -171,7 +171,7 @@ int main(int argc, char** argv) {
     try {
         const auto engine = hostfw::OpenDatabase(database);
         const std::vector<Range> ranges =
-            benchsupport::dayRangesHolding({1'000, 10'000, 100'000}, kBranch, *engine);
+            benchsupport::DayRangesHolding({1'000, 10'000, 100'000}, kBranch, *engine);
         sqlite3* db = nullptr;
         if (sqlite3_open_v2(database.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
             throw std::runtime_error("cannot open " + database);
@@ -180,7 +180,7 @@ int main(int argc, char** argv) {
         client.connection().SetConnected(true);
 
         for (const Range& range : ranges) {
-            benchmark::RegisterBenchmark(MedianReporter::name("direct", range).c_str(), directQuery,
+            benchmark::RegisterBenchmark(MedianReporter::name("direct", range).c_str(), DirectQuery,
                                          db, range)
                 ->Unit(benchmark::kMillisecond)
                 ->Repetitions(kRepetitions)
@@ -193,7 +193,7 @@ int main(int argc, char** argv) {
         }
         MedianReporter reporter;
         benchmark::RunSpecifiedBenchmarks(&reporter);
-        reporter.printRatios(ranges);
+        reporter.PrintRatios(ranges);
         sqlite3_close(db);
     } catch (const std::exception& error) {
         std::cerr << error.what() << "\n";

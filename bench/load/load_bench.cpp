@@ -47,7 +47,7 @@ struct RunResult {
 };
 
 // One loopback address per client: 127.0.1.1, 127.0.1.2, ...
-std::string clientAddress(int client) {
+std::string ClientAddress(int client) {
     return "127.0." + std::to_string(1 + client / 250) + "." + std::to_string(1 + client % 250);
 }
 
@@ -71,7 +71,7 @@ RunResult run(const Scenario& scenario, const servertest::ServerProcess& server,
             std::unique_ptr<servertest::RawConnection> connection;
             const auto open = [&] {
                 connection = std::make_unique<servertest::RawConnection>(
-                    server.host(), server.port(), clientAddress(c));
+                    server.host(), server.port(), ClientAddress(c));
             };
             try {
                 if (!scenario.connectTogether)
@@ -82,7 +82,7 @@ RunResult run(const Scenario& scenario, const servertest::ServerProcess& server,
                 for (int i = 0; i < scenario.callsPerClient; ++i) {
                     const auto sent = Clock::now();
                     const auto reply =
-                        connection->send(request) ? connection->readReply() : std::nullopt;
+                        connection->send(request) ? connection->ReadReply() : std::nullopt;
                     if (!reply || reply->status != 200) {
                         ++errors;
                         open();  // carry on with a new connection
@@ -125,10 +125,10 @@ int main(int argc, char** argv) {
     const int runs = argc == 3 ? std::stoi(argv[2]) : 3;
     try {
         const auto engine = hostfw::OpenDatabase(argv[1]);
-        const auto range = benchsupport::dayRangesHolding({kRowsPerCall}, kBranch, *engine).front();
-        const std::string request = servertest::httpRequest(
+        const auto range = benchsupport::DayRangesHolding({kRowsPerCall}, kBranch, *engine).front();
+        const std::string request = servertest::HttpRequest(
             "POST", kGetNotaPath,
-            servertest::getNotaBody(kBranch, range.first.value, range.last.value));
+            servertest::GetNotaBody(kBranch, range.first.value, range.last.value));
         const servertest::ServerProcess server({"--db", argv[1]});
 
         const Scenario scenarios[] = {

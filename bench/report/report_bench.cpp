@@ -20,7 +20,7 @@ namespace {
 
 using namespace hostfw;
 
-void assignChoices(TParams& params, const std::string& branch) {
+void AssignChoices(TParams& params, const std::string& branch) {
     const std::pair<const char*, Variant> values[] = {{"P_CDFILIAL", branch},
                                                       {"P_TCDCLIENTE", "T"},
                                                       {"P_CDCLIENTE", ""},
@@ -38,7 +38,7 @@ void assignChoices(TParams& params, const std::string& branch) {
 }
 
 // Every value of every row of the report's query, and nothing more.
-long long readDirect(Engine& engine, const ReportDefinition& definition,
+long long ReadDirect(Engine& engine, const ReportDefinition& definition,
                      const std::string& branch) {
     const std::string& sql = definition.sql.For(engine.Kind());
     TParams params;
@@ -46,20 +46,20 @@ long long readDirect(Engine& engine, const ReportDefinition& definition,
                              "P_TFILIDEST", "P_FILIDEST", "P_TNOTA", "P_NOTA", "P_STATUS"}) {
         params.CreateParam(name);
     }
-    assignChoices(params, branch);
+    AssignChoices(params, branch);
     auto cursor = engine.Query(sql, params);
     const std::size_t columns = cursor->ColumnNames().size();
     long long rows = 0;
     std::size_t bytes = 0;
     while (cursor->Next()) {
         for (std::size_t i = 0; i < columns; ++i)
-            bytes += cursor->Value(i).asString().size();
+            bytes += cursor->Value(i).AsString().size();
         ++rows;
     }
     return bytes > 0 ? rows : 0;
 }
 
-long long countLines(const std::filesystem::path& file) {
+long long CountLines(const std::filesystem::path& file) {
     long long lines = 0;
     std::FILE* in = std::fopen(file.c_str(), "rb");
     for (int c = 0; in != nullptr && (c = std::fgetc(in)) != EOF;)
@@ -85,13 +85,13 @@ int main(int argc, char** argv) {
         const ReportCatalog catalog = ReportCatalog::Load(argv[2], "EXP036");
         const ReportDefinition& definition = catalog.Definition(0);
         const ReportRequest request{*engine, definition,
-                                    [&](TParams& params, bool&) { assignChoices(params, branch); },
+                                    [&](TParams& params, bool&) { AssignChoices(params, branch); },
                                     std::nullopt};
 
         const auto start = std::chrono::steady_clock::now();
         long long rows = 0;
         if (mode == "direct") {
-            rows = readDirect(*engine, definition, branch);
+            rows = ReadDirect(*engine, definition, branch);
         } else if (mode == "csv" || mode == "pdf") {
             ExportReport(request, mode == "csv" ? ReportFileFormat::Csv : ReportFileFormat::Pdf,
                          output);
@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         // Counted once the clock has stopped: reading the file back is not the export's cost.
         if (mode == "csv")
-            rows = countLines(output) - 1;
+            rows = CountLines(output) - 1;
         rusage usage{};
         getrusage(RUSAGE_SELF, &usage);
         const std::string counted = mode == "pdf" ? "" : " rows=" + std::to_string(rows);

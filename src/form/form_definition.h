@@ -5,6 +5,6 @@
 namespace Cli_exp03600 {
 
 // The stored definition of TfrmRelConsLanc, embedded at build time.
-std::string_view frmRelConsLancDefinition();
+std::string_view FrmRelConsLancDefinition();
 
 }  // namespace Cli_exp03600

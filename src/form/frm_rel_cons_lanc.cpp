@@ -58,19 +58,19 @@ void TfrmRelConsLanc::RegisterHandlers(HandlerTable& table) {
 
 void TfrmRelConsLanc::LoadDefinitions() {
     TfrmDadosGerRel::LoadDefinitions();
-    ApplyDefinition(frmRelConsLancDefinition(), "Cli_exp03600.dfm");
+    ApplyDefinition(FrmRelConsLancDefinition(), "Cli_exp03600.dfm");
 }
 
 namespace {
 
 template <class T>
-void bindMember(T*& member, const TComponent& owner, std::string_view name) {
+void BindMember(T*& member, const TComponent& owner, std::string_view name) {
     member = &ComponentByName<T>(owner, name);
 }
 
 }  // namespace
 
-#define BIND(member) bindMember(member, *this, #member)
+#define BIND(member) BindMember(member, *this, #member)
 
 void TfrmRelConsLanc::BindMembers() {
     TfrmDadosGerRel::BindMembers();

@@ -37,7 +37,7 @@ void ShowForm(const std::string& mode) {
 // modal one. A failure leaves with the cursor back to normal, so the host stays usable.
 extern "C" PKG_EXPORT void IniProc(const hostfw::Variant& parameter) {
     try {
-        Cli_exp03600::ShowForm(parameter.isNull() ? "S" : "M");
+        Cli_exp03600::ShowForm(parameter.IsNull() ? "S" : "M");
     } catch (...) {
         hostfw::Screen().SetCursor(hostfw::crDefault);
         throw;

@@ -5,7 +5,7 @@ namespace {
 
 // Load and unload hooks of the package: the module-level state starts empty on every load
 // and its strings are released on unload, whatever a previous load left behind.
-void initializeModuleState() {
+void InitializeModuleState() {
     frmRelConsLanc = nullptr;
     boIdCriado = false;
     for (std::string* text :
@@ -13,17 +13,17 @@ void initializeModuleState() {
         text->clear();
 }
 
-void releaseModuleState() {
+void ReleaseModuleState() {
     for (std::string* text :
          {&stRel, &stListaCliente, &stFilialDest, &stNota, &stStatusPedido, &stOrigem})
         std::string().swap(*text);
 }
 
 __attribute__((constructor)) void onPackageLoad() {
-    initializeModuleState();
+    InitializeModuleState();
 }
 __attribute__((destructor)) void onPackageUnload() {
-    releaseModuleState();
+    ReleaseModuleState();
 }
 
 }  // namespace

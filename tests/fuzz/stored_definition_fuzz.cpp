@@ -9,7 +9,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     try {
-        hostfw::dfm::parseDfm(std::string_view(reinterpret_cast<const char*>(data), size),
+        hostfw::dfm::ParseDfm(std::string_view(reinterpret_cast<const char*>(data), size),
                               "fuzz.dfm");
     } catch (const hostfw::Exception&) {
     }

@@ -14,7 +14,7 @@
 
 namespace {
 
-void loadPacket(const hostfw::DataPacket& packet) {
+void LoadPacket(const hostfw::DataPacket& packet) {
     hostfw::TClientDataSet dataset(nullptr);
     dataset.SetData(packet);
     dataset.Open();
@@ -25,7 +25,7 @@ void loadPacket(const hostfw::DataPacket& packet) {
 }
 
 template <typename Message, typename Encode, typename Decode>
-void roundTrip(std::string_view body, Encode encode, Decode decode) {
+void RoundTrip(std::string_view body, Encode encode, Decode decode) {
     Message message;
     try {
         message = decode(body);
@@ -46,13 +46,13 @@ void roundTrip(std::string_view body, Encode encode, Decode decode) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view body(reinterpret_cast<const char*>(data), size);
-    roundTrip<hostfw::CallRequest>(body, hostfw::encodeCallRequest, hostfw::decodeCallRequest);
-    roundTrip<hostfw::CallReply>(body, hostfw::encodeCallReply, hostfw::decodeCallReply);
-    roundTrip<hostfw::ObjectInfo>(body, hostfw::encodeObjectInfo, hostfw::decodeObjectInfo);
+    RoundTrip<hostfw::CallRequest>(body, hostfw::EncodeCallRequest, hostfw::DecodeCallRequest);
+    RoundTrip<hostfw::CallReply>(body, hostfw::EncodeCallReply, hostfw::DecodeCallReply);
+    RoundTrip<hostfw::ObjectInfo>(body, hostfw::EncodeObjectInfo, hostfw::DecodeObjectInfo);
     try {
-        const hostfw::CallReply reply = hostfw::decodeCallReply(body);
-        if (reply.result.isDataPacket())
-            loadPacket(reply.result.asDataPacket());
+        const hostfw::CallReply reply = hostfw::DecodeCallReply(body);
+        if (reply.result.IsDataPacket())
+            LoadPacket(reply.result.AsDataPacket());
     } catch (const hostfw::Exception&) {
     }
     return 0;

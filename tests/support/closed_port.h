@@ -10,7 +10,7 @@
 namespace nettest {
 
 // A loopback port nobody listens on: bound to learn a free number, then closed again.
-inline int closedLoopbackPort() {
+inline int ClosedLoopbackPort() {
     const int sock = socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;

@@ -9,7 +9,7 @@ namespace testsupport {
 
 // The message of the failure an action raises, or "(nenhuma falha)" when it raises none, so a
 // test can compare the user's text whole.
-inline std::string failureOf(const std::function<void()>& action) {
+inline std::string FailureOf(const std::function<void()>& action) {
     try {
         action();
     } catch (const hostfw::Exception& error) {

@@ -83,7 +83,7 @@ public:
         ++reportRuns;
     }
 
-    std::vector<std::string> messageTexts() const {
+    std::vector<std::string> MessageTexts() const {
         std::vector<std::string> texts;
         for (const Message& m : messages)
             texts.push_back(m.text);

@@ -64,7 +64,7 @@ std::vector<std::vector<std::string>> InvoiceClient::rows() const {
     for (invoices_->First(); !invoices_->Eof(); invoices_->Next()) {
         std::vector<std::string> texts;
         for (const hostfw::TField* field : invoices_->Fields())
-            texts.push_back(invoices_->FieldValue(*field).asString());
+            texts.push_back(invoices_->FieldValue(*field).AsString());
         rows.push_back(std::move(texts));
     }
     return rows;

@@ -10,7 +10,7 @@
 namespace testsupport {
 
 // A client dataset with one string field per column, loaded with the rows given.
-inline std::unique_ptr<hostfw::TClientDataSet> makeDataSet(
+inline std::unique_ptr<hostfw::TClientDataSet> MakeDataSet(
     const std::vector<std::string>& columns, const std::vector<std::vector<std::string>>& rows) {
     auto dataSet = std::make_unique<hostfw::TClientDataSet>(nullptr);
     dataSet->SetName("cdsTeste");

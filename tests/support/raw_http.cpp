@@ -15,7 +15,7 @@
 namespace servertest {
 namespace {
 
-sockaddr_in loopbackAddress(const std::string& host, int port) {
+sockaddr_in LoopbackAddress(const std::string& host, int port) {
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(static_cast<std::uint16_t>(port));
@@ -24,7 +24,7 @@ sockaddr_in loopbackAddress(const std::string& host, int port) {
     return address;
 }
 
-std::size_t contentLength(std::string_view head) {
+std::size_t ContentLength(std::string_view head) {
     constexpr std::string_view kName = "\r\ncontent-length:";
     for (std::size_t at = 0; at + kName.size() <= head.size(); ++at) {
         bool same = true;
@@ -51,13 +51,13 @@ RawConnection::RawConnection(const std::string& host, int port, const std::strin
     const int on = 1;
     setsockopt(fd_, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
     if (!from.empty()) {
-        const sockaddr_in source = loopbackAddress(from, 0);
+        const sockaddr_in source = LoopbackAddress(from, 0);
         if (bind(fd_, reinterpret_cast<const sockaddr*>(&source), sizeof source) != 0) {
             close(fd_);
             throw std::runtime_error("cannot leave from " + from);
         }
     }
-    const sockaddr_in target = loopbackAddress(host, port);
+    const sockaddr_in target = LoopbackAddress(host, port);
     if (connect(fd_, reinterpret_cast<const sockaddr*>(&target), sizeof target) != 0) {
         const int error = errno;
         close(fd_);
@@ -88,14 +88,14 @@ bool RawConnection::receive() {
     return true;
 }
 
-std::optional<HttpReply> RawConnection::readReply() {
+std::optional<HttpReply> RawConnection::ReadReply() {
     std::size_t headEnd = std::string::npos;
     while ((headEnd = received_.find("\r\n\r\n")) == std::string::npos) {
         if (!receive())
             return std::nullopt;
     }
     const std::string_view head(received_.data(), headEnd);
-    const std::size_t total = headEnd + 4 + contentLength(head);
+    const std::size_t total = headEnd + 4 + ContentLength(head);
     while (received_.size() < total) {
         if (!receive())
             return std::nullopt;
@@ -109,7 +109,7 @@ std::optional<HttpReply> RawConnection::readReply() {
     return reply;
 }
 
-bool RawConnection::closedByServer() {
+bool RawConnection::ClosedByServer() {
     pollfd waiting{fd_, POLLIN, 0};
     if (poll(&waiting, 1, 0) <= 0)
         return false;
@@ -118,7 +118,7 @@ bool RawConnection::closedByServer() {
     return got == 0 || (got < 0 && errno != EAGAIN && errno != EWOULDBLOCK);
 }
 
-std::string httpRequest(std::string_view method, std::string_view path, std::string_view body,
+std::string HttpRequest(std::string_view method, std::string_view path, std::string_view body,
                         bool keepAlive) {
     std::string request = std::string(method) + " " + std::string(path) +
                           " HTTP/1.1\r\nHost: 127.0.0.1\r\nAccept: application/json\r\n";
@@ -134,7 +134,7 @@ std::string httpRequest(std::string_view method, std::string_view path, std::str
     return request;
 }
 
-std::string getNotaBody(std::string_view branch, double firstDay, double lastDay) {
+std::string GetNotaBody(std::string_view branch, double firstDay, double lastDay) {
     const auto text = [](std::string_view value, bool byRef) {
         return R"({"type":"string","value":")" + std::string(value) + "\"" +
                (byRef ? R"(,"byRef":true})" : "}");

@@ -25,9 +25,9 @@ public:
     // False once the connection is closed.
     bool send(std::string_view bytes);
     // The next whole reply; nullopt when the connection closes first.
-    std::optional<HttpReply> readReply();
+    std::optional<HttpReply> ReadReply();
     // True when the server has closed the connection (looked at without waiting).
-    bool closedByServer();
+    bool ClosedByServer();
 
 private:
     bool receive();
@@ -37,11 +37,11 @@ private:
 };
 
 // A request with a JSON body (none for GET) in one string, as it goes on the wire.
-std::string httpRequest(std::string_view method, std::string_view path, std::string_view body,
+std::string HttpRequest(std::string_view method, std::string_view path, std::string_view body,
                         bool keepAlive = true);
 
 // The body of a GetNota call for the branch and days (automation dates) with every other
 // choice open.
-std::string getNotaBody(std::string_view branch, double firstDay, double lastDay);
+std::string GetNotaBody(std::string_view branch, double firstDay, double lastDay);
 
 }  // namespace servertest

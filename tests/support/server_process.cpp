@@ -21,12 +21,12 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kStartLimit = std::chrono::seconds(20);
 constexpr auto kStopLimit = std::chrono::seconds(20);
 
-std::string serverBinary(ServerProgram program) {
+std::string ServerBinary(ServerProgram program) {
     return std::string(EXP036_BIN_DIR) +
            (program == ServerProgram::Test ? "/exp036-appserver-test" : "/exp036-appserver");
 }
 
-std::filesystem::path freshLogPath() {
+std::filesystem::path FreshLogPath() {
     static std::atomic<int> counter{0};
     return std::filesystem::temp_directory_path() /
            ("exp036-appserver-" + std::to_string(getpid()) + "-" + std::to_string(counter++) +
@@ -35,7 +35,7 @@ std::filesystem::path freshLogPath() {
 
 // Forks and execs the server with stdout into `outFd` and stderr into `errFd`.
 pid_t spawn(ServerProgram program, const std::vector<std::string>& options, int outFd, int errFd) {
-    std::vector<std::string> args{serverBinary(program)};
+    std::vector<std::string> args{ServerBinary(program)};
     args.insert(args.end(), options.begin(), options.end());
     std::vector<char*> argv;
     for (std::string& arg : args)
@@ -55,7 +55,7 @@ pid_t spawn(ServerProgram program, const std::vector<std::string>& options, int 
 }
 
 // The exit status once the process ends within the limit; -1 otherwise.
-int waitForExit(pid_t pid, Clock::duration limit) {
+int WaitForExit(pid_t pid, Clock::duration limit) {
     const auto deadline = Clock::now() + limit;
     int status = 0;
     while (Clock::now() < deadline) {
@@ -70,7 +70,7 @@ int waitForExit(pid_t pid, Clock::duration limit) {
 }
 
 // Reads the first line from the pipe, giving up at the deadline or at the end of output.
-std::string firstLine(int fd, Clock::time_point deadline) {
+std::string FirstLine(int fd, Clock::time_point deadline) {
     std::string line;
     char c = 0;
     while (Clock::now() < deadline) {
@@ -89,7 +89,7 @@ std::string firstLine(int fd, Clock::time_point deadline) {
 }  // namespace
 
 ServerProcess::ServerProcess(const std::vector<std::string>& options, ServerProgram program)
-    : logPath_(freshLogPath()) {
+    : logPath_(FreshLogPath()) {
     int out[2];
     if (pipe2(out, O_CLOEXEC) != 0)
         throw std::runtime_error("pipe failed");
@@ -100,7 +100,7 @@ ServerProcess::ServerProcess(const std::vector<std::string>& options, ServerProg
     close(out[1]);
     close(errFd);
 
-    const std::string line = firstLine(out[0], Clock::now() + kStartLimit);
+    const std::string line = FirstLine(out[0], Clock::now() + kStartLimit);
     close(out[0]);
     const std::string prefix = "listening on ";
     const auto colon = line.rfind(':');
@@ -123,7 +123,7 @@ int ServerProcess::stop(int signal) {
     if (!running())
         return -1;
     kill(pid_, signal);
-    const int status = waitForExit(pid_, kStopLimit);
+    const int status = WaitForExit(pid_, kStopLimit);
     pid_ = -1;
     return status;
 }
@@ -135,13 +135,13 @@ std::string ServerProcess::log() const {
     return text.str();
 }
 
-int runServerToEnd(const std::vector<std::string>& options, std::string& output,
+int RunServerToEnd(const std::vector<std::string>& options, std::string& output,
                    ServerProgram program) {
-    const std::filesystem::path path = freshLogPath();
+    const std::filesystem::path path = FreshLogPath();
     const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     const pid_t pid = spawn(program, options, fd, fd);
     close(fd);
-    const int status = waitForExit(pid, kStopLimit);
+    const int status = WaitForExit(pid, kStopLimit);
     std::ifstream in(path);
     std::ostringstream text;
     text << in.rdbuf();

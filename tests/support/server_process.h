@@ -45,7 +45,7 @@ private:
 
 // Runs the server with these options to the end, for options that make it stop on its own
 // (bad options, --help). Returns the exit status; output gets both output streams.
-int runServerToEnd(const std::vector<std::string>& options, std::string& output,
+int RunServerToEnd(const std::vector<std::string>& options, std::string& output,
                    ServerProgram program = ServerProgram::Shipped);
 
 }  // namespace servertest

@@ -6,7 +6,7 @@
 
 namespace appserver {
 
-std::optional<GetNotaTestMode> getNotaTestModeFromName(std::string_view name) {
+std::optional<GetNotaTestMode> GetNotaTestModeFromName(std::string_view name) {
     if (name == "off")
         return GetNotaTestMode::Off;
     if (name == "kind-c")
@@ -18,10 +18,10 @@ std::optional<GetNotaTestMode> getNotaTestModeFromName(std::string_view name) {
     return std::nullopt;
 }
 
-RemoteMethod getNotaInTestMode(RemoteMethod getNota, GetNotaTestMode mode) {
+RemoteMethod GetNotaInTestMode(RemoteMethod getNota, GetNotaTestMode mode) {
     return [getNota = std::move(getNota), mode](std::vector<hostfw::Variant>& args,
                                                 const CallContext& context) -> hostfw::OleVariant {
-        parseGetNotaArguments(args);
+        ParseGetNotaArguments(args);
         switch (mode) {
             case GetNotaTestMode::Off:
                 break;
@@ -33,7 +33,7 @@ RemoteMethod getNotaInTestMode(RemoteMethod getNota, GetNotaTestMode mode) {
             case GetNotaTestMode::Error:
                 throw CallFailure(500, "Falha de teste do servidor de aplicação em GetNota.");
             case GetNotaTestMode::EmptyPacket:
-                return emptyNotaPacket();
+                return EmptyNotaPacket();
         }
         return getNota(args, context);
     };

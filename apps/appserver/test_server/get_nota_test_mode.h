@@ -16,9 +16,9 @@ enum class GetNotaTestMode {
     EmptyPacket,  // a packet with the six fields and no row
 };
 
-std::optional<GetNotaTestMode> getNotaTestModeFromName(std::string_view name);
+std::optional<GetNotaTestMode> GetNotaTestModeFromName(std::string_view name);
 
 // GetNota as the mode has it; arguments are checked as always first.
-RemoteMethod getNotaInTestMode(RemoteMethod getNota, GetNotaTestMode mode);
+RemoteMethod GetNotaInTestMode(RemoteMethod getNota, GetNotaTestMode mode);
 
 }  // namespace appserver

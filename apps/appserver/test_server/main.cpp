@@ -11,17 +11,17 @@ int main(int argc, char** argv) {
     appserver::TestServerOptions options;
     const appserver::ServerProgram program{
         [&options](std::vector<std::string>& args) {
-            options = appserver::takeTestServerOptions(args);
+            options = appserver::TakeTestServerOptions(args);
         },
         [&options] {
-            appserver::RemoteObject rdm = appserver::makeRdmRelConsLanc();
-            rdm["GetNota"] = appserver::getNotaInTestMode(rdm["GetNota"], options.getNotaTestMode);
+            appserver::RemoteObject rdm = appserver::MakeRdmRelConsLanc();
+            rdm["GetNota"] = appserver::GetNotaInTestMode(rdm["GetNota"], options.getNotaTestMode);
             appserver::RemoteObjectRegistry registry;
             registry.emplace(appserver::kRdmRelConsLancName, std::move(rdm));
             if (options.testObjects)
-                registry.emplace(appserver::kTestObjectName, appserver::makeTestObject());
+                registry.emplace(appserver::kTestObjectName, appserver::MakeTestObject());
             return registry;
         },
         appserver::kTestServerUsage};
-    return appserver::runServerProgram({argv + 1, argv + argc}, program);
+    return appserver::RunServerProgram({argv + 1, argv + argc}, program);
 }

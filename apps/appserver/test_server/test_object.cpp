@@ -13,7 +13,7 @@ using hostfw::Variant;
 
 constexpr std::int64_t kMaxSleepMs = 60000;
 
-const Variant& onlyArgument(const std::vector<Variant>& args, const char* method) {
+const Variant& OnlyArgument(const std::vector<Variant>& args, const char* method) {
     if (args.size() != 1) {
         throw CallFailure(400, std::string(method) + " espera 1 argumento; recebeu " +
                                    std::to_string(args.size()) + ".");
@@ -22,22 +22,22 @@ const Variant& onlyArgument(const std::vector<Variant>& args, const char* method
 }
 
 OleVariant sleep(const std::vector<Variant>& args, const CallContext& context) {
-    const Variant& arg = onlyArgument(args, "Sleep");
-    if (arg.kind() != Variant::Kind::Integer || arg.asInteger() < 0 ||
-        arg.asInteger() > kMaxSleepMs) {
+    const Variant& arg = OnlyArgument(args, "Sleep");
+    if (arg.kind() != Variant::Kind::Integer || arg.AsInteger() < 0 ||
+        arg.AsInteger() > kMaxSleepMs) {
         throw CallFailure(400, "Sleep espera um inteiro de 0 a 60000.");
     }
-    const auto until = CallContext::Clock::now() + std::chrono::milliseconds(arg.asInteger());
+    const auto until = CallContext::Clock::now() + std::chrono::milliseconds(arg.AsInteger());
     while (CallContext::Clock::now() < until) {
-        context.checkDeadline();
+        context.CheckDeadline();
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    return Variant(arg.asInteger());
+    return Variant(arg.AsInteger());
 }
 
 OleVariant count(const std::vector<Variant>& args, const CallContext& context) {
-    const Variant& arg = onlyArgument(args, "Count");
-    if (arg.kind() != Variant::Kind::Integer || arg.asInteger() < 1)
+    const Variant& arg = OnlyArgument(args, "Count");
+    if (arg.kind() != Variant::Kind::Integer || arg.AsInteger() < 1)
         throw CallFailure(400, "Count espera um inteiro positivo.");
     hostfw::TParams params;
     params.CreateParam("P_N").SetAsVariant(arg);
@@ -51,10 +51,10 @@ OleVariant count(const std::vector<Variant>& args, const CallContext& context) {
 
 }  // namespace
 
-RemoteObject makeTestObject() {
+RemoteObject MakeTestObject() {
     return {
         {"Echo", [](std::vector<Variant>& args,
-                    const CallContext&) { return OleVariant(onlyArgument(args, "Echo")); }},
+                    const CallContext&) { return OleVariant(OnlyArgument(args, "Echo")); }},
         {"Reverse",
          [](std::vector<Variant>& args, const CallContext&) {
              std::reverse(args.begin(), args.end());
@@ -62,7 +62,7 @@ RemoteObject makeTestObject() {
          }},
         {"Fail",
          [](std::vector<Variant>& args, const CallContext&) -> OleVariant {
-             throw CallFailure(500, onlyArgument(args, "Fail").asString());
+             throw CallFailure(500, OnlyArgument(args, "Fail").AsString());
          }},
         {"Sleep", [](std::vector<Variant>& args,
                      const CallContext& context) { return sleep(args, context); }},

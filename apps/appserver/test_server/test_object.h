@@ -15,6 +15,6 @@ inline constexpr const char* kTestObjectName = "exp036.Teste";
 //                   server's call time limit is over; returns ms.
 //   Count(n)        counts from 1 to n in one database statement and returns the count: a
 //                   statement that runs as long as the test wants.
-RemoteObject makeTestObject();
+RemoteObject MakeTestObject();
 
 }  // namespace appserver

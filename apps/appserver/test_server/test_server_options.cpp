@@ -5,8 +5,8 @@
 namespace appserver {
 namespace {
 
-GetNotaTestMode modeNamed(const std::string& name) {
-    const auto mode = getNotaTestModeFromName(name);
+GetNotaTestMode ModeNamed(const std::string& name) {
+    const auto mode = GetNotaTestModeFromName(name);
     if (!mode) {
         throw std::invalid_argument("--test-getnota: modo desconhecido '" + name +
                                     "' (use off, kind-c, error ou empty).");
@@ -23,7 +23,7 @@ Só no servidor de testes:
                       argumento 9), error (responde com erro), empty (pacote vazio)
 )";
 
-TestServerOptions takeTestServerOptions(std::vector<std::string>& args) {
+TestServerOptions TakeTestServerOptions(std::vector<std::string>& args) {
     TestServerOptions options;
     std::vector<std::string> rest;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -33,9 +33,9 @@ TestServerOptions takeTestServerOptions(std::vector<std::string>& args) {
         } else if (arg == "--test-getnota") {
             if (i + 1 == args.size())
                 throw std::invalid_argument("--test-getnota: falta o valor.");
-            options.getNotaTestMode = modeNamed(args[++i]);
+            options.getNotaTestMode = ModeNamed(args[++i]);
         } else if (arg.rfind("--test-getnota=", 0) == 0) {
-            options.getNotaTestMode = modeNamed(arg.substr(arg.find('=') + 1));
+            options.getNotaTestMode = ModeNamed(arg.substr(arg.find('=') + 1));
         } else {
             rest.push_back(arg);
         }

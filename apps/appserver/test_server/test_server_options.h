@@ -15,7 +15,7 @@ struct TestServerOptions {
 
 // Takes --test-objects and --test-getnota MODE out of args, leaving the common options;
 // raises std::invalid_argument for an unknown mode or a missing one.
-TestServerOptions takeTestServerOptions(std::vector<std::string>& args);
+TestServerOptions TakeTestServerOptions(std::vector<std::string>& args);
 
 extern const char* const kTestServerUsage;
 

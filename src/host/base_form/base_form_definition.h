@@ -5,6 +5,6 @@
 namespace hostfw {
 
 // The stored definition of the base report form, embedded at build time.
-std::string_view frmDadosGerRelDefinition();
+std::string_view FrmDadosGerRelDefinition();
 
 }  // namespace hostfw

@@ -25,7 +25,7 @@ void TfrmDadosGerRel::RegisterHandlers(HandlerTable& table) {
 }
 
 void TfrmDadosGerRel::LoadDefinitions() {
-    ApplyDefinition(frmDadosGerRelDefinition(), "TfrmDadosGerRel.dfm");
+    ApplyDefinition(FrmDadosGerRelDefinition(), "TfrmDadosGerRel.dfm");
 }
 
 void TfrmDadosGerRel::BindMembers() {

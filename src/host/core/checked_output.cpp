@@ -35,7 +35,7 @@ protected:
             return size;
         }
         drain();
-        writeAll(data, static_cast<std::size_t>(size));
+        WriteAll(data, static_cast<std::size_t>(size));
         return size;
     }
 
@@ -46,11 +46,11 @@ protected:
 
 private:
     void drain() {
-        writeAll(pbase(), static_cast<std::size_t>(pptr() - pbase()));
+        WriteAll(pbase(), static_cast<std::size_t>(pptr() - pbase()));
         setp(space_.data(), space_.data() + space_.size());
     }
 
-    void writeAll(const char* data, std::size_t size) {
+    void WriteAll(const char* data, std::size_t size) {
         while (size > 0) {
             const ssize_t written = ::write(descriptor_, data, size);
             if (written < 0 && errno == EINTR)

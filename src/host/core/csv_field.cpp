@@ -6,7 +6,7 @@ namespace hostfw {
 namespace {
 
 // A number as the report writes it ("-1.234,56"): it may start with a sign and stays a number.
-bool isNumber(std::string_view text) {
+bool IsNumber(std::string_view text) {
     if (!text.empty() && (text.front() == '-' || text.front() == '+'))
         text.remove_prefix(1);
     return !text.empty() && text.find_first_not_of("0123456789.,") == std::string_view::npos;
@@ -15,10 +15,10 @@ bool isNumber(std::string_view text) {
 // A spreadsheet reads a cell that starts with one of these as a formula. Text from the
 // database (a client's name) must never run as one, so it gets a leading apostrophe, which
 // spreadsheets take as "this is text" and do not show.
-bool readAsFormula(std::string_view text) {
+bool ReadAsFormula(std::string_view text) {
     return !text.empty() &&
            std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos &&
-           !isNumber(text);
+           !IsNumber(text);
 }
 
 }  // namespace
@@ -36,7 +36,7 @@ void AppendCsvField(std::string& out, std::string_view text) {
     });
     if (quoted)
         out += '"';
-    if (readAsFormula(text))
+    if (ReadAsFormula(text))
         out += '\'';
     if (!quoted) {
         out += text;

@@ -13,7 +13,7 @@ constexpr long long kSecondsPerDay = 86400;
 constexpr double kUnixEpochAsAutomation = 25569.0;
 
 // Howard Hinnant's civil-from-days algorithms, on days since 1970-01-01.
-long long unixDaysFromCivil(int y, int m, int d) {
+long long UnixDaysFromCivil(int y, int m, int d) {
     y -= m <= 2;
     const long long era = (y >= 0 ? y : y - 399) / 400;
     const unsigned yoe = static_cast<unsigned>(y - era * 400);
@@ -23,7 +23,7 @@ long long unixDaysFromCivil(int y, int m, int d) {
     return era * 146097 + static_cast<long long>(doe) - 719468;
 }
 
-CivilDate civilFromUnixDays(long long z) {
+CivilDate CivilFromUnixDays(long long z) {
     z += 719468;
     const long long era = (z >= 0 ? z : z - 146096) / 146097;
     const unsigned doe = static_cast<unsigned>(z - era * 146097);
@@ -36,7 +36,7 @@ CivilDate civilFromUnixDays(long long z) {
     return {static_cast<int>(y + (m <= 2)), static_cast<int>(m), static_cast<int>(d)};
 }
 
-bool parseFixedDigits(const std::string& text, size_t pos, size_t count, int& out) {
+bool ParseFixedDigits(const std::string& text, size_t pos, size_t count, int& out) {
     out = 0;
     for (size_t i = pos; i < pos + count; ++i) {
         if (text[i] < '0' || text[i] > '9')
@@ -48,13 +48,13 @@ bool parseFixedDigits(const std::string& text, size_t pos, size_t count, int& ou
 
 }  // namespace
 
-double daysFromCivil(const CivilDate& date) {
-    return static_cast<double>(unixDaysFromCivil(date.year, date.month, date.day)) +
+double DaysFromCivil(const CivilDate& date) {
+    return static_cast<double>(UnixDaysFromCivil(date.year, date.month, date.day)) +
            kUnixEpochAsAutomation;
 }
 
-CivilDate civilFromDays(double days) {
-    return civilFromUnixDays(static_cast<long long>(std::trunc(days)) -
+CivilDate CivilFromDays(double days) {
+    return CivilFromUnixDays(static_cast<long long>(std::trunc(days)) -
                              static_cast<long long>(kUnixEpochAsAutomation));
 }
 
@@ -68,7 +68,7 @@ bool IsValidDate(int year, int month, int day) {
 }
 
 TDateTime EncodeDate(int year, int month, int day) {
-    return {daysFromCivil({year, month, day})};
+    return {DaysFromCivil({year, month, day})};
 }
 
 TDateTime Now() {
@@ -76,7 +76,7 @@ TDateTime Now() {
     clock_gettime(CLOCK_REALTIME, &ts);
     std::tm local{};
     localtime_r(&ts.tv_sec, &local);
-    const double day = daysFromCivil({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday});
+    const double day = DaysFromCivil({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday});
     const double seconds = local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec +
                            static_cast<double>(ts.tv_nsec) / 1e9;
     return {day + seconds / 86400.0};
@@ -101,7 +101,7 @@ DaySeconds SplitToSeconds(TDateTime value) {
 }
 
 std::string DateToStr(TDateTime value) {
-    return CivilDateToStr(civilFromDays(value.value));
+    return CivilDateToStr(CivilFromDays(value.value));
 }
 
 std::string CivilDateToStr(const CivilDate& date) {
@@ -134,15 +134,15 @@ std::optional<TDateTime> StrToDateStrict(const std::string& text) {
     int day = 0;
     int month = 0;
     int year = 0;
-    if (!parseFixedDigits(text, 0, 2, day) || !parseFixedDigits(text, 3, 2, month) ||
-        !parseFixedDigits(text, 6, 4, year) || !IsValidDate(year, month, day)) {
+    if (!ParseFixedDigits(text, 0, 2, day) || !ParseFixedDigits(text, 3, 2, month) ||
+        !ParseFixedDigits(text, 6, 4, year) || !IsValidDate(year, month, day)) {
         return std::nullopt;
     }
     return EncodeDate(year, month, day);
 }
 
 std::string DateToIso(TDateTime value) {
-    const CivilDate c = civilFromDays(value.value);
+    const CivilDate c = CivilFromDays(value.value);
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", c.year, c.month, c.day);
     return buffer;
@@ -159,8 +159,8 @@ std::optional<CivilDate> IsoToCivil(const std::string& text) {
     if (text.size() < 10 || text[4] != '-' || text[7] != '-')
         return std::nullopt;
     CivilDate date;
-    if (!parseFixedDigits(text, 0, 4, date.year) || !parseFixedDigits(text, 5, 2, date.month) ||
-        !parseFixedDigits(text, 8, 2, date.day) || !IsValidDate(date.year, date.month, date.day)) {
+    if (!ParseFixedDigits(text, 0, 4, date.year) || !ParseFixedDigits(text, 5, 2, date.month) ||
+        !ParseFixedDigits(text, 8, 2, date.day) || !IsValidDate(date.year, date.month, date.day)) {
         return std::nullopt;
     }
     return date;

@@ -23,8 +23,8 @@ struct CivilDate {
     int day = 0;
 };
 
-HOSTFW_EXPORT double daysFromCivil(const CivilDate& date);
-HOSTFW_EXPORT CivilDate civilFromDays(double days);
+HOSTFW_EXPORT double DaysFromCivil(const CivilDate& date);
+HOSTFW_EXPORT CivilDate CivilFromDays(double days);
 HOSTFW_EXPORT TDateTime EncodeDate(int year, int month, int day);
 HOSTFW_EXPORT bool IsValidDate(int year, int month, int day);
 

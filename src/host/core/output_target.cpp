@@ -10,7 +10,7 @@
 namespace hostfw {
 namespace {
 
-const char* kindOf(mode_t mode) {
+const char* KindOf(mode_t mode) {
     if (S_ISLNK(mode))
         return "é um link simbólico";
     if (S_ISDIR(mode))
@@ -36,7 +36,7 @@ void CheckOutputTarget(const std::filesystem::path& target) {
     }
     if (!S_ISREG(status.st_mode)) {
         throw Exception("Não é possível gravar em '" + target.string() +
-                        "': " + kindOf(status.st_mode) +
+                        "': " + KindOf(status.st_mode) +
                         "; a saída só vai para um arquivo comum ou para um arquivo novo.");
     }
 }

@@ -27,11 +27,11 @@ constexpr auto kAbandonedAfter = std::chrono::hours(1);
     throw Exception(what + " '" + path.string() + "' (" + SystemErrorText(errno) + ").");
 }
 
-bool allDigits(std::string_view text) {
+bool AllDigits(std::string_view text) {
     return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
 }
 
-bool processIsGone(std::string_view digits) {
+bool ProcessIsGone(std::string_view digits) {
     if (digits.size() > 9)
         return false;
     const pid_t pid = static_cast<pid_t>(std::stol(std::string(digits)));
@@ -39,7 +39,7 @@ bool processIsGone(std::string_view digits) {
 }
 
 // Whether a folder entry is a staged file nobody will publish any more.
-bool isAbandoned(const std::filesystem::directory_entry& entry) {
+bool IsAbandoned(const std::filesystem::directory_entry& entry) {
     const std::string name = entry.path().filename().string();
     std::error_code error;
     if (!name.starts_with(kPrefix) || !name.ends_with(kSuffix) || !entry.is_regular_file(error) ||
@@ -50,11 +50,11 @@ bool isAbandoned(const std::filesystem::directory_entry& entry) {
         kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size());
     const std::size_t dash = middle.find('-');
     if (dash != std::string_view::npos) {
-        return allDigits(middle.substr(0, dash)) && allDigits(middle.substr(dash + 1)) &&
-               processIsGone(middle.substr(0, dash));
+        return AllDigits(middle.substr(0, dash)) && AllDigits(middle.substr(dash + 1)) &&
+               ProcessIsGone(middle.substr(0, dash));
     }
     const auto modified = entry.last_write_time(error);
-    return !error && allDigits(middle) &&
+    return !error && AllDigits(middle) &&
            std::filesystem::file_time_type::clock::now() - modified > kAbandonedAfter;
 }
 
@@ -88,7 +88,7 @@ int StagedFile::RemoveAbandoned(const std::filesystem::path& folder) {
     int removed = 0;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        if (isAbandoned(entry) && std::filesystem::remove(entry.path(), error))
+        if (IsAbandoned(entry) && std::filesystem::remove(entry.path(), error))
             ++removed;
     }
     return removed;

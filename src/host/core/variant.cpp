@@ -9,7 +9,7 @@
 namespace hostfw {
 namespace {
 
-std::string formatFloat(double value) {
+std::string FormatFloat(double value) {
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.15g", value);
     return buffer;
@@ -17,7 +17,7 @@ std::string formatFloat(double value) {
 
 }  // namespace
 
-std::string Variant::asString() const {
+std::string Variant::AsString() const {
     switch (kind()) {
         case Kind::Empty:
         case Kind::Null:
@@ -27,7 +27,7 @@ std::string Variant::asString() const {
         case Kind::Integer:
             return std::to_string(std::get<std::int64_t>(value_));
         case Kind::Float:
-            return formatFloat(std::get<double>(value_));
+            return FormatFloat(std::get<double>(value_));
         case Kind::Boolean:
             return std::get<bool>(value_) ? "True" : "False";
         case Kind::Date: {
@@ -38,7 +38,7 @@ std::string Variant::asString() const {
     return {};
 }
 
-std::int64_t Variant::asInteger() const {
+std::int64_t Variant::AsInteger() const {
     switch (kind()) {
         case Kind::Integer:
             return std::get<std::int64_t>(value_);
@@ -54,11 +54,11 @@ std::int64_t Variant::asInteger() const {
             return out;
         }
         default:
-            return static_cast<std::int64_t>(std::llround(asFloat()));
+            return static_cast<std::int64_t>(std::llround(AsFloat()));
     }
 }
 
-double Variant::asFloat() const {
+double Variant::AsFloat() const {
     switch (kind()) {
         case Kind::Empty:
         case Kind::Null:
@@ -84,17 +84,17 @@ double Variant::asFloat() const {
     return 0.0;
 }
 
-bool Variant::asBoolean() const {
+bool Variant::AsBoolean() const {
     if (kind() == Kind::Boolean)
         return std::get<bool>(value_);
     if (kind() == Kind::String) {
         const std::string& s = std::get<std::string>(value_);
         return s == "True" || s == "true" || s == "1" || s == "T";
     }
-    return asFloat() != 0.0;
+    return AsFloat() != 0.0;
 }
 
-TDateTime Variant::asDate() const {
+TDateTime Variant::AsDate() const {
     if (kind() == Kind::String) {
         const std::string& s = std::get<std::string>(value_);
         if (auto d = StrToDateStrict(s))
@@ -103,10 +103,10 @@ TDateTime Variant::asDate() const {
             return *d;
         throw Exception("'" + s + "' não é uma data válida.");
     }
-    return {asFloat()};
+    return {AsFloat()};
 }
 
-const char* kindName(Variant::Kind kind) {
+const char* KindName(Variant::Kind kind) {
     switch (kind) {
         case Variant::Kind::Empty:
             return "empty";

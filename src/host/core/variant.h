@@ -29,16 +29,16 @@ public:
     Variant(TDateTime value) : value_(value) {}
 
     Kind kind() const { return static_cast<Kind>(value_.index()); }
-    bool isEmpty() const { return kind() == Kind::Empty; }
-    bool isNull() const { return kind() == Kind::Null; }
-    bool isEmptyOrNull() const { return isEmpty() || isNull(); }
+    bool IsEmpty() const { return kind() == Kind::Empty; }
+    bool IsNull() const { return kind() == Kind::Null; }
+    bool IsEmptyOrNull() const { return IsEmpty() || IsNull(); }
 
     // Conversions as the automation rules go: Null and Empty read as "" or 0.
-    std::string asString() const;
-    std::int64_t asInteger() const;
-    double asFloat() const;
-    bool asBoolean() const;
-    TDateTime asDate() const;
+    std::string AsString() const;
+    std::int64_t AsInteger() const;
+    double AsFloat() const;
+    bool AsBoolean() const;
+    TDateTime AsDate() const;
 
     friend bool operator==(const Variant&, const Variant&) = default;
 
@@ -48,6 +48,6 @@ private:
         value_;
 };
 
-HOSTFW_EXPORT const char* kindName(Variant::Kind kind);
+HOSTFW_EXPORT const char* KindName(Variant::Kind kind);
 
 }  // namespace hostfw

@@ -7,10 +7,10 @@
 namespace hostfw {
 
 // Defined by the embedding of audit_table.sql.
-std::string_view auditTableSql();
+std::string_view AuditTableSql();
 
 void CreateAuditTable(Engine& engine) {
-    engine.ExecuteScript(auditTableSql());
+    engine.ExecuteScript(AuditTableSql());
 }
 
 void RecordAudit(Engine& engine, const AuditEvent& event) {

@@ -9,7 +9,7 @@
 namespace hostfw {
 namespace {
 
-std::string fieldList(const std::vector<std::string>& names) {
+std::string FieldList(const std::vector<std::string>& names) {
     std::string out;
     for (const auto& n : names)
         out += (out.empty() ? "" : ", ") + n;
@@ -31,8 +31,8 @@ void TClientDataSet::SetData(DataPacket packet) {
     }
     if (!expected.empty() && !same) {
         throw Exception("Os dados recebidos não correspondem a '" + Name() +
-                        "': esperados os campos " + fieldList(expected) + "; recebidos " +
-                        fieldList(received) + ".");
+                        "': esperados os campos " + FieldList(expected) + "; recebidos " +
+                        FieldList(received) + ".");
     }
     for (const auto& row : packet.rows) {
         if (row.size() != received.size()) {

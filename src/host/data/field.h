@@ -42,8 +42,8 @@ public:
 
     // The value of the current row (Null when the dataset has no current row).
     Variant Value() const;
-    std::string AsString() const { return Value().asString(); }
-    bool IsNull() const { return Value().isEmptyOrNull(); }
+    std::string AsString() const { return Value().AsString(); }
+    bool IsNull() const { return Value().IsEmptyOrNull(); }
     // The text shown for the current row: OnGetText when assigned (starting from an empty
     // text), otherwise the value as a string. Text() is the edit text, asked the same way.
     std::string DisplayText() const { return GetText(true); }

@@ -17,8 +17,8 @@ public:
 
     const std::string& Name() const { return name_; }
     const Variant& Value() const { return value_; }
-    bool IsAssigned() const { return !value_.isEmpty(); }
-    bool IsNull() const { return value_.isEmptyOrNull(); }
+    bool IsAssigned() const { return !value_.IsEmpty(); }
+    bool IsNull() const { return value_.IsEmptyOrNull(); }
 
     void SetAsVariant(const Variant& value) { value_ = value; }
     void SetAsString(const std::string& value) { value_ = Variant(value); }
@@ -26,7 +26,7 @@ public:
     // A value given as text: kept as a string.
     void SetText(const std::string& text) { value_ = Variant(text); }
     void Clear() { value_ = Variant(); }
-    std::string AsString() const { return value_.asString(); }
+    std::string AsString() const { return value_.AsString(); }
 
 private:
     std::string name_;

@@ -10,7 +10,7 @@ std::optional<Person> SignedInPersonRecord(Engine& engine) {
         return std::nullopt;
     const auto keepsPeople = engine.Query(
         "SELECT CASE WHEN to_regclass('usuario') IS NULL THEN 0 ELSE 1 END", TParams());
-    if (!keepsPeople->Next() || keepsPeople->Value(0).asInteger() == 0)
+    if (!keepsPeople->Next() || keepsPeople->Value(0).AsInteger() == 0)
         return std::nullopt;
     const auto row = engine.Query(
         "SELECT CAST(current_user AS VARCHAR(63)), u.NOME, u.CDFILIAL, "
@@ -19,13 +19,13 @@ std::optional<Person> SignedInPersonRecord(Engine& engine) {
         TParams());
     if (!row->Next())
         throw Exception("Não foi possível ler o cadastro da pessoa.");
-    const std::string login = row->Value(0).asString();
-    if (row->Value(1).isEmptyOrNull())
+    const std::string login = row->Value(0).AsString();
+    if (row->Value(1).IsEmptyOrNull())
         throw Exception("O login " + login + " não é de uma pessoa cadastrada no EXP036.");
-    if (row->Value(4).asInteger() == 0)
+    if (row->Value(4).AsInteger() == 0)
         throw Exception("A pessoa " + login + " está desativada.");
-    return Person{login, row->Value(1).asString(), row->Value(2).asString(),
-                  row->Value(3).asInteger() == 1};
+    return Person{login, row->Value(1).AsString(), row->Value(2).AsString(),
+                  row->Value(3).AsInteger() == 1};
 }
 
 }  // namespace hostfw

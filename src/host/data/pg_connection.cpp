@@ -18,13 +18,13 @@ namespace {
 // connection string may still set its own.
 constexpr const char* kConnectTimeoutSeconds = "10";
 
-std::string withoutTrailingBlanks(std::string text) {
+std::string WithoutTrailingBlanks(std::string text) {
     while (!text.empty() && (text.back() == '\n' || text.back() == ' '))
         text.pop_back();
     return text;
 }
 
-void ignoreNotice(void*, const char*) {}
+void IgnoreNotice(void*, const char*) {}
 
 // SQLSTATE of a statement the server cancelled.
 constexpr std::string_view kQueryCanceled = "57014";
@@ -33,10 +33,10 @@ constexpr std::chrono::milliseconds kCancelRepeat{100};
 // The statement as the server takes it, and its parameter values as text, in $n order.
 class ServerStatement {
 public:
-    ServerStatement(std::string_view sql, const TParams& params) : text_(numberedParameters(sql)) {
-        for (const std::string& name : declaredParameters(sql)) {
+    ServerStatement(std::string_view sql, const TParams& params) : text_(NumberedParameters(sql)) {
+        for (const std::string& name : DeclaredParameters(sql)) {
             const TParam* param = params.FindParam(name);
-            values_.push_back(param != nullptr ? sqlParameterText(param->Value()) : std::nullopt);
+            values_.push_back(param != nullptr ? SqlParameterText(param->Value()) : std::nullopt);
             // libpq takes values as C strings: the text would silently end at the NUL.
             if (values_.back() && values_.back()->find('\0') != std::string::npos) {
                 throw Exception("Erro no banco de dados: o parâmetro " + name +
@@ -80,7 +80,7 @@ std::shared_ptr<PgConnection> PgConnection::Connect(const std::string& connectio
         throw Exception(
             "Não foi possível conectar ao banco de dados PostgreSQL: memória insuficiente");
     if (PQstatus(owned->connection_) != CONNECTION_OK) {
-        const std::string reason = withoutTrailingBlanks(PQerrorMessage(owned->connection_));
+        const std::string reason = WithoutTrailingBlanks(PQerrorMessage(owned->connection_));
         if (PQconnectionNeedsPassword(owned->connection_)) {
             throw SignInRefused(SignInRefused::Reason::PasswordNeeded,
                                 "O banco de dados pede uma senha.");
@@ -92,7 +92,7 @@ std::shared_ptr<PgConnection> PgConnection::Connect(const std::string& connectio
         throw Exception("Não foi possível conectar ao banco de dados PostgreSQL: " + reason);
     }
     // Notices ("no transaction in progress", ...) are not failures; keep them off stderr.
-    PQsetNoticeProcessor(owned->connection_, ignoreNotice, nullptr);
+    PQsetNoticeProcessor(owned->connection_, IgnoreNotice, nullptr);
     return owned;
 }
 
@@ -101,29 +101,29 @@ PgConnection::~PgConnection() {
 }
 
 PgResult PgConnection::Run(std::string_view sql, const TParams& params) {
-    makeIdle();
+    MakeIdle();
     const ServerStatement statement(sql, params);
     cancelled_ = false;
     if (PQsendQueryParams(connection_, statement.Text(), statement.Count(), nullptr,
                           statement.Values(), nullptr, nullptr, 0) == 0) {
         Fail(nullptr);
     }
-    return lastResult();
+    return LastResult();
 }
 
 PgResult PgConnection::RunScript(std::string_view sql) {
-    makeIdle();
+    MakeIdle();
     cancelled_ = false;
     if (PQsendQuery(connection_, std::string(sql).c_str()) == 0)
         Fail(nullptr);
-    return lastResult();
+    return LastResult();
 }
 
-PgResult PgConnection::lastResult() {
+PgResult PgConnection::LastResult() {
     PgResult last;
     PgResult failure;
     while (true) {
-        awaitResult();
+        AwaitResult();
         PgResult result(PQgetResult(connection_));
         if (!result)
             break;
@@ -138,7 +138,7 @@ PgResult PgConnection::lastResult() {
     return last;
 }
 
-void PgConnection::awaitResult() {
+void PgConnection::AwaitResult() {
     if (!deadline_)
         return;
     while (PQisBusy(connection_) != 0) {
@@ -169,13 +169,13 @@ void PgConnection::cancel() {
 }
 
 bool PgConnection::InTransaction() {
-    makeIdle();
+    MakeIdle();
     const PGTransactionStatusType status = PQtransactionStatus(connection_);
     return status == PQTRANS_INTRANS || status == PQTRANS_INERROR;
 }
 
 void PgConnection::StartRows(std::string_view sql, const TParams& params, PgRowReader& reader) {
-    makeIdle();
+    MakeIdle();
     const ServerStatement statement(sql, params);
     if (PQsendQueryParams(connection_, statement.Text(), statement.Count(), nullptr,
                           statement.Values(), nullptr, nullptr, 0) == 0) {
@@ -189,7 +189,7 @@ void PgConnection::StartRows(std::string_view sql, const TParams& params, PgRowR
 }
 
 PgResult PgConnection::NextResult() {
-    awaitResult();
+    AwaitResult();
     PgResult result(PQgetResult(connection_));
     if (!result)
         reader_ = nullptr;
@@ -209,12 +209,12 @@ void PgConnection::Fail(const PGresult* result) const {
             text += std::string(" (") + detail + ")";
         }
     } else {
-        text = withoutTrailingBlanks(PQerrorMessage(connection_));
+        text = WithoutTrailingBlanks(PQerrorMessage(connection_));
     }
     throw Exception("Erro no banco de dados: " + text);
 }
 
-void PgConnection::makeIdle() {
+void PgConnection::MakeIdle() {
     if (reader_ != nullptr)
         reader_->BufferRemainingRows();
 }
@@ -228,7 +228,7 @@ std::string PgConnection::EncryptPassword(const std::string& password, const std
         PQencryptPasswordConn(connection_, password.c_str(), role.c_str(), "scram-sha-256");
     if (encrypted == nullptr) {
         throw Exception("Não foi possível cifrar a senha: " +
-                        withoutTrailingBlanks(PQerrorMessage(connection_)));
+                        WithoutTrailingBlanks(PQerrorMessage(connection_)));
     }
     std::string text(encrypted);
     PQfreemem(encrypted);

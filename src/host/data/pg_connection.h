@@ -65,13 +65,13 @@ public:
 
 private:
     explicit PgConnection(PGconn* connection) : connection_(connection) {}
-    void makeIdle();
+    void MakeIdle();
     // What PQexec would return for the statement just sent: the first failure, or the last
     // result. Raises on a failure.
-    PgResult lastResult();
+    PgResult LastResult();
     // Waits until the next result can be read without blocking; from the deadline on it asks
     // the server to cancel the statement, whose result then reports the cancellation.
-    void awaitResult();
+    void AwaitResult();
     void cancel();
 
     PGconn* connection_;

@@ -18,7 +18,7 @@ constexpr Oid kFloat8 = 701;
 constexpr Oid kNumeric = 1700;
 
 template <typename Number>
-Variant numberOrText(std::string_view text) {
+Variant NumberOrText(std::string_view text) {
     Number number{};
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
     if (error != std::errc() || end != text.data() + text.size())
@@ -26,7 +26,7 @@ Variant numberOrText(std::string_view text) {
     return Variant(number);
 }
 
-Variant fieldValue(const PGresult* result, int row, int column, Oid type) {
+Variant FieldValue(const PGresult* result, int row, int column, Oid type) {
     if (PQgetisnull(result, row, column))
         return Variant::Null();
     const std::string_view text(PQgetvalue(result, row, column),
@@ -38,17 +38,17 @@ Variant fieldValue(const PGresult* result, int row, int column, Oid type) {
         case kInt4:
         case kInt8:
         case kOid:
-            return numberOrText<std::int64_t>(text);
+            return NumberOrText<std::int64_t>(text);
         case kFloat4:
         case kFloat8:
         case kNumeric:
-            return numberOrText<double>(text);
+            return NumberOrText<double>(text);
         default:
             return Variant(std::string(text));
     }
 }
 
-bool holdsRows(const PGresult* result) {
+bool HoldsRows(const PGresult* result) {
     const ExecStatusType status = PQresultStatus(result);
     return status == PGRES_SINGLE_TUPLE || status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK;
 }
@@ -88,7 +88,7 @@ Variant PgCursor::Value(size_t column) const {
         throw Exception("Erro no banco de dados: coluna " + std::to_string(column) +
                         " inexistente");
     }
-    return fieldValue(current_.get(), row_, static_cast<int>(column), columnTypes_[column]);
+    return FieldValue(current_.get(), row_, static_cast<int>(column), columnTypes_[column]);
 }
 
 void PgCursor::BufferRemainingRows() {
@@ -115,7 +115,7 @@ PgResult PgCursor::pull() {
 }
 
 void PgCursor::accept(PgResult result) {
-    if (result && !holdsRows(result.get())) {
+    if (result && !HoldsRows(result.get())) {
         while (pull()) {
         }
         current_.reset();

@@ -9,14 +9,14 @@
 namespace hostfw {
 namespace {
 
-bool startsWith(const std::string& text, const char* prefix) {
+bool StartsWith(const std::string& text, const char* prefix) {
     return text.rfind(prefix, 0) == 0;
 }
 
 }  // namespace
 
 bool IsPostgresConnection(const std::string& connection) {
-    if (startsWith(connection, "postgresql://") || startsWith(connection, "postgres://")) {
+    if (StartsWith(connection, "postgresql://") || StartsWith(connection, "postgres://")) {
         return true;
     }
     // A file name may hold "=" too; only a string libpq reads as settings is a connection.

@@ -14,7 +14,7 @@ void TADOIBQuery::SetSQL(const std::vector<std::string>& lines) {
         return;
     // The statement declares its parameters; values already set for a name stay.
     TParams fresh;
-    for (const std::string& name : declaredParameters(StatementText())) {
+    for (const std::string& name : DeclaredParameters(StatementText())) {
         TParam& param = fresh.CreateParam(name);
         if (const TParam* old = params_.FindParam(name))
             param.SetAsVariant(old->Value());

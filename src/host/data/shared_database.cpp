@@ -17,7 +17,7 @@ struct OpenDatabaseState {
     std::optional<Credentials> credentials;
 };
 
-OpenDatabaseState& openDatabase() {
+OpenDatabaseState& OpenDatabase() {
     static OpenDatabaseState state;
     return state;
 }
@@ -25,7 +25,7 @@ OpenDatabaseState& openDatabase() {
 }  // namespace
 
 std::shared_ptr<Engine> SharedDatabase() {
-    OpenDatabaseState& state = openDatabase();
+    OpenDatabaseState& state = OpenDatabase();
     const std::string& wanted = Session().database;
     if (wanted.empty())
         throw Exception("Nenhum banco de dados foi configurado para a sessão.");
@@ -41,7 +41,7 @@ std::shared_ptr<Engine> SharedDatabase() {
 
 void UseSignedInDatabase(std::shared_ptr<Engine> engine, const std::string& database,
                          const Credentials& credentials) {
-    OpenDatabaseState& state = openDatabase();
+    OpenDatabaseState& state = OpenDatabase();
     state.engine = std::move(engine);
     state.connection = database;
     state.signedInDatabase = database;
@@ -49,8 +49,8 @@ void UseSignedInDatabase(std::shared_ptr<Engine> engine, const std::string& data
 }
 
 void CloseSharedDatabase() {
-    openDatabase().engine.reset();
-    openDatabase().connection.clear();
+    OpenDatabase().engine.reset();
+    OpenDatabase().connection.clear();
 }
 
 }  // namespace hostfw

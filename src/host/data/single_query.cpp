@@ -14,33 +14,33 @@ namespace {
 // SELECT ... INTO, which creates a table.
 constexpr std::string_view kWritingWords[] = {"INSERT", "UPDATE", "DELETE", "MERGE", "INTO"};
 
-bool isWord(const SqlToken& token, std::string_view word) {
+bool IsWord(const SqlToken& token, std::string_view word) {
     return token.kind == SqlToken::Kind::Word && token.text.size() == word.size() &&
            strncasecmp(token.text.data(), word.data(), word.size()) == 0;
 }
 
-bool isSymbol(const SqlToken& token, char symbol) {
+bool IsSymbol(const SqlToken& token, char symbol) {
     return token.kind == SqlToken::Kind::Symbol && token.text.size() == 1 &&
            token.text[0] == symbol;
 }
 
 }  // namespace
 
-std::optional<std::string> singleQueryProblem(std::string_view sql) {
-    std::vector<SqlToken> tokens = sqlTokens(sql);
-    while (!tokens.empty() && isSymbol(tokens.back(), ';'))
+std::optional<std::string> SingleQueryProblem(std::string_view sql) {
+    std::vector<SqlToken> tokens = SqlTokens(sql);
+    while (!tokens.empty() && IsSymbol(tokens.back(), ';'))
         tokens.pop_back();
     if (std::any_of(tokens.begin(), tokens.end(),
-                    [](const SqlToken& token) { return isSymbol(token, ';'); })) {
+                    [](const SqlToken& token) { return IsSymbol(token, ';'); })) {
         return "deveria ser uma única consulta, mas tem mais de um comando";
     }
     const auto first = std::find_if(tokens.begin(), tokens.end(),
-                                    [](const SqlToken& token) { return !isSymbol(token, '('); });
-    if (first == tokens.end() || !(isWord(*first, "SELECT") || isWord(*first, "WITH")))
+                                    [](const SqlToken& token) { return !IsSymbol(token, '('); });
+    if (first == tokens.end() || !(IsWord(*first, "SELECT") || IsWord(*first, "WITH")))
         return "deveria ser uma consulta (SELECT ou WITH ... SELECT)";
     for (const SqlToken& token : tokens) {
         for (const std::string_view word : kWritingWords) {
-            if (isWord(token, word)) {
+            if (IsWord(token, word)) {
                 return "deveria só ler dados, mas usa " + std::string(word);
             }
         }

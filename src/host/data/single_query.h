@@ -12,6 +12,6 @@ namespace hostfw {
 // as a Portuguese text for a message; nothing when it is one. The text is judged as written,
 // outside literals and comments; the database still refuses any write when such a query runs
 // (Engine::BeginReadOnlyTransaction).
-HOSTFW_EXPORT std::optional<std::string> singleQueryProblem(std::string_view sql);
+HOSTFW_EXPORT std::optional<std::string> SingleQueryProblem(std::string_view sql);
 
 }  // namespace hostfw

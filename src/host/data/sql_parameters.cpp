@@ -12,7 +12,7 @@ namespace hostfw {
 namespace {
 
 // Position of a name in the list, letter case ignored as the parameter list does.
-std::optional<size_t> indexOfName(const std::vector<std::string>& names, std::string_view name) {
+std::optional<size_t> IndexOfName(const std::vector<std::string>& names, std::string_view name) {
     const auto found = std::find_if(names.begin(), names.end(), [&](const std::string& known) {
         return known.size() == name.size() &&
                strncasecmp(known.data(), name.data(), name.size()) == 0;
@@ -24,26 +24,26 @@ std::optional<size_t> indexOfName(const std::vector<std::string>& names, std::st
 
 }  // namespace
 
-std::vector<std::string> declaredParameters(std::string_view sql) {
+std::vector<std::string> DeclaredParameters(std::string_view sql) {
     std::vector<std::string> names;
-    for (const SqlToken& token : sqlTokens(sql)) {
+    for (const SqlToken& token : SqlTokens(sql)) {
         const std::string_view name = token.text.substr(1);  // past the ':'
-        if (token.kind == SqlToken::Kind::Parameter && !indexOfName(names, name))
+        if (token.kind == SqlToken::Kind::Parameter && !IndexOfName(names, name))
             names.emplace_back(name);
     }
     return names;
 }
 
-std::string numberedParameters(std::string_view sql) {
+std::string NumberedParameters(std::string_view sql) {
     std::vector<std::string> names;
     std::string out;
     out.reserve(sql.size());
     size_t copied = 0;
-    for (const SqlToken& token : sqlTokens(sql)) {
+    for (const SqlToken& token : SqlTokens(sql)) {
         if (token.kind != SqlToken::Kind::Parameter)
             continue;
         const std::string_view name = token.text.substr(1);
-        auto index = indexOfName(names, name);
+        auto index = IndexOfName(names, name);
         if (!index) {
             index = names.size();
             names.emplace_back(name);

@@ -12,10 +12,10 @@ namespace hostfw {
 // first appearance; a name met again in another letter case is the same parameter, as in
 // TParams. Text inside string literals, quoted identifiers and comments is skipped, and "::"
 // (a PostgreSQL cast) is not a parameter.
-HOSTFW_EXPORT std::vector<std::string> declaredParameters(std::string_view sql);
+HOSTFW_EXPORT std::vector<std::string> DeclaredParameters(std::string_view sql);
 
 // The statement with every named parameter replaced by "$n", n being the parameter's
-// position in declaredParameters(sql); a repeated name keeps its number.
-HOSTFW_EXPORT std::string numberedParameters(std::string_view sql);
+// position in DeclaredParameters(sql); a repeated name keeps its number.
+HOSTFW_EXPORT std::string NumberedParameters(std::string_view sql);
 
 }  // namespace hostfw

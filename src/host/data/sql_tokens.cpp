@@ -3,18 +3,18 @@
 namespace hostfw {
 namespace {
 
-bool isNameStart(char c) {
+bool IsNameStart(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
-bool isNameChar(char c) {
-    return isNameStart(c) || (c >= '0' && c <= '9');
+bool IsNameChar(char c) {
+    return IsNameStart(c) || (c >= '0' && c <= '9');
 }
-bool isBlank(char c) {
+bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
 }
 
 // Position just past a quoted run opened at `open`; a doubled quote is the quote itself.
-std::size_t skipQuoted(std::string_view sql, std::size_t open) {
+std::size_t SkipQuoted(std::string_view sql, std::size_t open) {
     const char quote = sql[open];
     std::size_t i = open + 1;
     while (i < sql.size()) {
@@ -30,7 +30,7 @@ std::size_t skipQuoted(std::string_view sql, std::size_t open) {
 }
 
 // Position just past a comment starting at `start`, or `start` when none does.
-std::size_t skipComment(std::string_view sql, std::size_t start) {
+std::size_t SkipComment(std::string_view sql, std::size_t start) {
     const std::string_view rest = sql.substr(start);
     std::size_t end = std::string_view::npos;
     if (rest.starts_with("--")) {
@@ -44,24 +44,24 @@ std::size_t skipComment(std::string_view sql, std::size_t start) {
     return end == std::string_view::npos ? sql.size() : end;
 }
 
-std::size_t tokenEnd(std::string_view sql, std::size_t i, SqlToken::Kind& kind) {
+std::size_t TokenEnd(std::string_view sql, std::size_t i, SqlToken::Kind& kind) {
     const char c = sql[i];
     const char next = i + 1 < sql.size() ? sql[i + 1] : '\0';
     std::size_t end = i + 1;
     kind = SqlToken::Kind::Symbol;
     if (c == '\'' || c == '"') {
         kind = SqlToken::Kind::Quoted;
-        end = skipQuoted(sql, i);
+        end = SkipQuoted(sql, i);
     } else if (c == ':' && next == ':') {
         end = i + 2;
-    } else if (c == ':' && isNameStart(next)) {
+    } else if (c == ':' && IsNameStart(next)) {
         kind = SqlToken::Kind::Parameter;
         end = i + 2;
-    } else if (isNameChar(c)) {
+    } else if (IsNameChar(c)) {
         kind = SqlToken::Kind::Word;
     }
     if (kind == SqlToken::Kind::Word || kind == SqlToken::Kind::Parameter) {
-        while (end < sql.size() && isNameChar(sql[end]))
+        while (end < sql.size() && IsNameChar(sql[end]))
             ++end;
     }
     return end;
@@ -69,17 +69,17 @@ std::size_t tokenEnd(std::string_view sql, std::size_t i, SqlToken::Kind& kind) 
 
 }  // namespace
 
-std::vector<SqlToken> sqlTokens(std::string_view sql) {
+std::vector<SqlToken> SqlTokens(std::string_view sql) {
     std::vector<SqlToken> tokens;
     std::size_t i = 0;
     while (i < sql.size()) {
-        if (isBlank(sql[i])) {
+        if (IsBlank(sql[i])) {
             ++i;
-        } else if (const std::size_t past = skipComment(sql, i); past != i) {
+        } else if (const std::size_t past = SkipComment(sql, i); past != i) {
             i = past;
         } else {
             SqlToken::Kind kind{};
-            const std::size_t end = tokenEnd(sql, i, kind);
+            const std::size_t end = TokenEnd(sql, i, kind);
             tokens.push_back(SqlToken{kind, sql.substr(i, end - i), i});
             i = end;
         }

@@ -21,6 +21,6 @@ struct SqlToken {
 };
 
 // The tokens of a statement, in order. An unterminated comment runs to the end of the text.
-std::vector<SqlToken> sqlTokens(std::string_view sql);
+std::vector<SqlToken> SqlTokens(std::string_view sql);
 
 }  // namespace hostfw

@@ -15,7 +15,7 @@ constexpr size_t kMaxIdleStatements = 64;
 // within a millisecond or so, rarely enough to cost nothing.
 constexpr int kStepsBetweenDeadlineChecks = 1000;
 
-std::string errorText(const char* detail) {
+std::string ErrorText(const char* detail) {
     return std::string("Erro no banco de dados: ") + detail;
 }
 
@@ -23,7 +23,7 @@ constexpr const char* kOnlyReads = "o comando não é permitido: esta consulta s
 
 // Every action a pure read needs; anything else (writing, ATTACH, PRAGMA, transactions)
 // fails to compile while the connection is read-only.
-int allowReadsOnly(void*, int action, const char*, const char*, const char*, const char*) {
+int AllowReadsOnly(void*, int action, const char*, const char*, const char*, const char*) {
     switch (action) {
         case SQLITE_SELECT:
         case SQLITE_READ:
@@ -36,7 +36,7 @@ int allowReadsOnly(void*, int action, const char*, const char*, const char*, con
 }
 
 // With URI file names enabled, a name starting with "file:" would be read as a URI.
-std::string literalFileName(const std::string& path) {
+std::string LiteralFileName(const std::string& path) {
     return path.rfind("file:", 0) == 0 ? "./" + path : path;
 }
 
@@ -45,7 +45,7 @@ std::string literalFileName(const std::string& path) {
 std::shared_ptr<SqliteConnection> SqliteConnection::Open(const std::string& path, bool create) {
     const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(literalFileName(path).c_str(), &db, flags, nullptr);
+    const int rc = sqlite3_open_v2(LiteralFileName(path).c_str(), &db, flags, nullptr);
     // Owned from here on, so a failure below closes the handle.
     std::shared_ptr<SqliteConnection> connection(new SqliteConnection(db));
     const auto openError = [&](const char* reason) {
@@ -54,7 +54,7 @@ std::shared_ptr<SqliteConnection> SqliteConnection::Open(const std::string& path
     if (db == nullptr)
         throw openError(sqlite3_errstr(rc));
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
-    sqlite3_progress_handler(db, kStepsBetweenDeadlineChecks, &interruptAtDeadline,
+    sqlite3_progress_handler(db, kStepsBetweenDeadlineChecks, &InterruptAtDeadline,
                              connection.get());
     // Reading the schema reads the file header, so a file that is not a database fails here
     // and not on the first query.
@@ -81,13 +81,13 @@ SqliteStatementHandle SqliteConnection::Take(std::string_view sql) {
     }
     SqliteStatementHandle statement = prepare(sql);
     if (readOnly_ && sqlite3_stmt_readonly(statement.get()) == 0)
-        throw Exception(errorText(kOnlyReads));
+        throw Exception(ErrorText(kOnlyReads));
     return statement;
 }
 
 SqliteStatementHandle SqliteConnection::prepare(std::string_view sql) {
     if (sql.size() > static_cast<size_t>(INT_MAX))
-        throw Exception(errorText("comando muito longo"));
+        throw Exception(ErrorText("comando muito longo"));
     sqlite3_stmt* raw = nullptr;
     const char* tail = nullptr;
     if (sqlite3_prepare_v2(db_, sql.data(), static_cast<int>(sql.size()), &raw, &tail) !=
@@ -96,7 +96,7 @@ SqliteStatementHandle SqliteConnection::prepare(std::string_view sql) {
     }
     SqliteStatementHandle statement(raw);
     if (!statement)
-        throw Exception(errorText("comando SQL vazio"));
+        throw Exception(ErrorText("comando SQL vazio"));
     // Only the first command would run; refuse rather than silently drop the rest.
     const auto rest = static_cast<int>(sql.data() + sql.size() - tail);
     sqlite3_stmt* next = nullptr;
@@ -104,7 +104,7 @@ SqliteStatementHandle SqliteConnection::prepare(std::string_view sql) {
         Fail();
     if (next != nullptr) {
         sqlite3_finalize(next);
-        throw Exception(errorText("envie um comando SQL por vez"));
+        throw Exception(ErrorText("envie um comando SQL por vez"));
     }
     return statement;
 }
@@ -119,22 +119,22 @@ void SqliteConnection::Exec(const char* sql) {
         Fail();
 }
 
-int SqliteConnection::interruptAtDeadline(void* connection) {
+int SqliteConnection::InterruptAtDeadline(void* connection) {
     const QueryDeadline& deadline = static_cast<SqliteConnection*>(connection)->deadline_;
     return deadline && std::chrono::steady_clock::now() >= *deadline ? 1 : 0;
 }
 
 void SqliteConnection::SetReadOnly(bool readOnly) {
     readOnly_ = readOnly;
-    sqlite3_set_authorizer(db_, readOnly ? allowReadsOnly : nullptr, nullptr);
+    sqlite3_set_authorizer(db_, readOnly ? AllowReadsOnly : nullptr, nullptr);
 }
 
 void SqliteConnection::Fail() const {
     if (sqlite3_errcode(db_) == SQLITE_INTERRUPT)
         throw QueryTimeout();
     if (sqlite3_errcode(db_) == SQLITE_AUTH)
-        throw Exception(errorText(kOnlyReads));
-    throw Exception(errorText(sqlite3_errmsg(db_)));
+        throw Exception(ErrorText(kOnlyReads));
+    throw Exception(ErrorText(sqlite3_errmsg(db_)));
 }
 
 }  // namespace hostfw

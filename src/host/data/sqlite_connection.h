@@ -51,7 +51,7 @@ public:
 
 private:
     explicit SqliteConnection(sqlite3* db) : db_(db) {}
-    static int interruptAtDeadline(void* connection);
+    static int InterruptAtDeadline(void* connection);
     SqliteStatementHandle prepare(std::string_view sql);
 
     struct TextHash : std::hash<std::string_view> {

@@ -8,7 +8,7 @@
 namespace hostfw {
 namespace {
 
-int checkedLength(const std::string& text) {
+int CheckedLength(const std::string& text) {
     if (text.size() > static_cast<size_t>(INT_MAX)) {
         throw Exception("Erro no banco de dados: valor de parâmetro muito longo");
     }
@@ -38,11 +38,11 @@ void SqliteStatement::Bind(const TParams& params) {
                 "Erro no banco de dados: use parâmetros nomeados (:NOME) no comando SQL");
         }
         const TParam* param = params.FindParam(name + 1);  // past the ':'
-        bindValue(index, param != nullptr ? param->Value() : Variant());
+        BindValue(index, param != nullptr ? param->Value() : Variant());
     }
 }
 
-void SqliteStatement::bindValue(int index, const Variant& value) {
+void SqliteStatement::BindValue(int index, const Variant& value) {
     sqlite3_stmt* statement = statement_.get();
     int rc = SQLITE_OK;
     switch (value.kind()) {
@@ -51,21 +51,21 @@ void SqliteStatement::bindValue(int index, const Variant& value) {
             rc = sqlite3_bind_null(statement, index);
             break;
         case Variant::Kind::Integer:
-            rc = sqlite3_bind_int64(statement, index, value.asInteger());
+            rc = sqlite3_bind_int64(statement, index, value.AsInteger());
             break;
         case Variant::Kind::Float:
-            rc = sqlite3_bind_double(statement, index, value.asFloat());
+            rc = sqlite3_bind_double(statement, index, value.AsFloat());
             break;
         case Variant::Kind::Boolean:
-            rc = sqlite3_bind_int(statement, index, value.asBoolean() ? 1 : 0);
+            rc = sqlite3_bind_int(statement, index, value.AsBoolean() ? 1 : 0);
             break;
         case Variant::Kind::String:
         case Variant::Kind::Date: {
             // std::string::data() is never null, so an empty text binds as '' and not NULL.
             const std::string text = value.kind() == Variant::Kind::Date
-                                         ? sqlDateTimeText(value.asDate())
-                                         : value.asString();
-            rc = sqlite3_bind_text(statement, index, text.data(), checkedLength(text),
+                                         ? SqlDateTimeText(value.AsDate())
+                                         : value.AsString();
+            rc = sqlite3_bind_text(statement, index, text.data(), CheckedLength(text),
                                    SQLITE_TRANSIENT);
             break;
         }

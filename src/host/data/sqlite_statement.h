@@ -32,7 +32,7 @@ public:
     bool IsReadOnly() const { return sqlite3_stmt_readonly(statement_.get()) != 0; }
 
 private:
-    void bindValue(int index, const Variant& value);
+    void BindValue(int index, const Variant& value);
 
     std::shared_ptr<SqliteConnection> connection_;
     std::string sql_;

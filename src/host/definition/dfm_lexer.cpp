@@ -14,40 +14,40 @@ constexpr std::string_view kSymbols = "=:[](),<>+";
 constexpr char32_t kMaxCodePoint = 0x10FFFF;
 
 // Plain ASCII tests: the <cctype> ones follow the locale and may accept UTF-8 bytes.
-bool isLetter(char c) {
+bool IsLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
 }
-bool isDigit(char c) {
+bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
-bool isIdentifierChar(char c) {
-    return isLetter(c) || isDigit(c);
+bool IsIdentifierChar(char c) {
+    return IsLetter(c) || IsDigit(c);
 }
-bool isHexDigit(char c) {
-    return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+bool IsHexDigit(char c) {
+    return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
-bool isBlank(char c) {
+bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
-bool isContinuationByte(char c) {
+bool IsContinuationByte(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
-int hexValue(char c) {
-    if (isDigit(c)) {
+int HexValue(char c) {
+    if (IsDigit(c)) {
         return c - '0';
     }
     return (c | 0x20) - 'a' + 10;
 }
 
-bool isHighSurrogate(char32_t c) {
+bool IsHighSurrogate(char32_t c) {
     return c >= 0xD800 && c <= 0xDBFF;
 }
-bool isLowSurrogate(char32_t c) {
+bool IsLowSurrogate(char32_t c) {
     return c >= 0xDC00 && c <= 0xDFFF;
 }
 
-void appendUtf8(std::string& out, char32_t code) {
+void AppendUtf8(std::string& out, char32_t code) {
     auto put = [&out](unsigned value) { out.push_back(static_cast<char>(value)); };
     if (code < 0x80) {
         put(code);
@@ -88,51 +88,51 @@ void Lexer::advance() {
     if (text_[pos_] == '\n') {
         ++line_;
         column_ = 1;
-    } else if (!isContinuationByte(text_[pos_])) {
+    } else if (!IsContinuationByte(text_[pos_])) {
         ++column_;
     }
     ++pos_;
 }
 
-void Lexer::skipBlanks() {
-    while (!atEnd() && isBlank(peek())) {
+void Lexer::SkipBlanks() {
+    while (!AtEnd() && IsBlank(peek())) {
         advance();
     }
 }
 
 // The whole character at the current position, printable in a message.
-std::string Lexer::characterHere() const {
+std::string Lexer::CharacterHere() const {
     const auto lead = static_cast<unsigned char>(peek());
     if (lead < 0x20 || lead == 0x7F) {
         return "#" + std::to_string(lead);
     }
     std::size_t length = 1;
-    while (pos_ + length < text_.size() && isContinuationByte(text_[pos_ + length])) {
+    while (pos_ + length < text_.size() && IsContinuationByte(text_[pos_ + length])) {
         ++length;
     }
     return "'" + std::string(text_.substr(pos_, length)) + "'";
 }
 
 Token Lexer::next() {
-    skipBlanks();
+    SkipBlanks();
     Token token;
     token.line = line_;
     token.column = column_;
-    if (atEnd()) {
+    if (AtEnd()) {
         return token;
     }
     const char c = peek();
-    if (isLetter(c)) {
-        return readIdentifier(std::move(token));
+    if (IsLetter(c)) {
+        return ReadIdentifier(std::move(token));
     }
-    if (isDigit(c) || c == '$' || (c == '-' && isDigit(peek(1)))) {
-        return readNumber(std::move(token));
+    if (IsDigit(c) || c == '$' || (c == '-' && IsDigit(peek(1)))) {
+        return ReadNumber(std::move(token));
     }
     if (c == '\'' || c == '#') {
-        return readString(std::move(token));
+        return ReadString(std::move(token));
     }
     if (c == '{') {
-        return readBinary(std::move(token));
+        return ReadBinary(std::move(token));
     }
     if (kSymbols.find(c) != std::string_view::npos) {
         token.kind = TokenKind::Symbol;
@@ -140,61 +140,61 @@ Token Lexer::next() {
         advance();
         return token;
     }
-    fail(line_, column_, "caractere inesperado " + characterHere());
+    fail(line_, column_, "caractere inesperado " + CharacterHere());
 }
 
 // A dotted name (Font.Style, dtmDBGeral.adcGeral) is one token.
-Token Lexer::readIdentifier(Token token) {
+Token Lexer::ReadIdentifier(Token token) {
     const std::size_t start = pos_;
     do {
         if (peek() == '.') {
             advance();
         }
-        while (isIdentifierChar(peek())) {
+        while (IsIdentifierChar(peek())) {
             advance();
         }
-    } while (peek() == '.' && isLetter(peek(1)));
+    } while (peek() == '.' && IsLetter(peek(1)));
     token.kind = TokenKind::Identifier;
     token.text = std::string(text_.substr(start, pos_ - start));
     return token;
 }
 
-Token Lexer::readNumber(Token token) {
+Token Lexer::ReadNumber(Token token) {
     const std::size_t start = pos_;
     const bool hex = peek() == '$';
     bool isFloat = false;
     if (hex) {
         advance();
-        while (isHexDigit(peek())) {
+        while (IsHexDigit(peek())) {
             advance();
         }
     } else {
         if (peek() == '-') {
             advance();
         }
-        while (isDigit(peek())) {
+        while (IsDigit(peek())) {
             advance();
         }
-        if (peek() == '.' && isDigit(peek(1))) {
+        if (peek() == '.' && IsDigit(peek(1))) {
             isFloat = true;
             advance();
-            while (isDigit(peek())) {
+            while (IsDigit(peek())) {
                 advance();
             }
         }
         const char sign = peek(1);
         if ((peek() == 'e' || peek() == 'E') &&
-            (isDigit(sign) || ((sign == '-' || sign == '+') && isDigit(peek(2))))) {
+            (IsDigit(sign) || ((sign == '-' || sign == '+') && IsDigit(peek(2))))) {
             isFloat = true;
             advance();
             advance();
-            while (isDigit(peek())) {
+            while (IsDigit(peek())) {
                 advance();
             }
         }
     }
     // Swallow what sticks to the number, so the message shows the whole bad word.
-    while (isIdentifierChar(peek()) || peek() == '.') {
+    while (IsIdentifierChar(peek()) || peek() == '.') {
         advance();
     }
     const std::string_view written = text_.substr(start, pos_ - start);
@@ -218,23 +218,23 @@ Token Lexer::readNumber(Token token) {
 }
 
 // 'It''s' #13#10 'next': quoted pieces and character codes glued without blanks.
-Token Lexer::readString(Token token) {
+Token Lexer::ReadString(Token token) {
     token.kind = TokenKind::String;
     for (;;) {
         if (peek() == '\'') {
-            readQuoted(token.text, line_, column_);
+            ReadQuoted(token.text, line_, column_);
         } else if (peek() == '#') {
-            appendUtf8(token.text, readCharCode());
+            AppendUtf8(token.text, ReadCharCode());
         } else {
             return token;
         }
     }
 }
 
-void Lexer::readQuoted(std::string& out, int line, int column) {
+void Lexer::ReadQuoted(std::string& out, int line, int column) {
     advance();
     for (;;) {
-        if (atEnd() || peek() == '\n' || peek() == '\r') {
+        if (AtEnd() || peek() == '\n' || peek() == '\r') {
             fail(line, column, "texto sem o apóstrofo de fechamento");
         }
         if (peek() == '\'') {
@@ -249,18 +249,18 @@ void Lexer::readQuoted(std::string& out, int line, int column) {
 }
 
 // Codes above #65535 come as UTF-16 pairs from older writers; a pair makes one character.
-char32_t Lexer::readCharCode() {
+char32_t Lexer::ReadCharCode() {
     const int line = line_;
     const int column = column_;
-    const char32_t code = readCodeUnit();
-    if (isLowSurrogate(code)) {
+    const char32_t code = ReadCodeUnit();
+    if (IsLowSurrogate(code)) {
         fail(line, column, "código de caractere #" + std::to_string(code) + " inválido");
     }
-    if (!isHighSurrogate(code)) {
+    if (!IsHighSurrogate(code)) {
         return code;
     }
-    const char32_t low = peek() == '#' ? readCodeUnit() : 0;
-    if (!isLowSurrogate(low)) {
+    const char32_t low = peek() == '#' ? ReadCodeUnit() : 0;
+    if (!IsLowSurrogate(low)) {
         fail(line, column,
              "código de caractere #" + std::to_string(code) + " sem a sua segunda metade");
     }
@@ -268,7 +268,7 @@ char32_t Lexer::readCharCode() {
 }
 
 // #NNN or #$HHHH.
-char32_t Lexer::readCodeUnit() {
+char32_t Lexer::ReadCodeUnit() {
     const int line = line_;
     const int column = column_;
     advance();
@@ -280,8 +280,8 @@ char32_t Lexer::readCodeUnit() {
     char32_t code = 0;
     bool tooLarge = false;
     int digits = 0;
-    while (hex ? isHexDigit(peek()) : isDigit(peek())) {
-        code = code * base + hexValue(peek());
+    while (hex ? IsHexDigit(peek()) : IsDigit(peek())) {
+        code = code * base + HexValue(peek());
         tooLarge = tooLarge || code > kMaxCodePoint;
         if (tooLarge) {
             code = 0;
@@ -298,13 +298,13 @@ char32_t Lexer::readCodeUnit() {
     return code;
 }
 
-Token Lexer::readBinary(Token token) {
+Token Lexer::ReadBinary(Token token) {
     token.kind = TokenKind::Binary;
     advance();
     int pendingNibble = -1;
     for (;;) {
-        skipBlanks();
-        if (atEnd()) {
+        SkipBlanks();
+        if (AtEnd()) {
             fail(token.line, token.column, "dados binários sem o '}' de fechamento");
         }
         const char c = peek();
@@ -312,13 +312,13 @@ Token Lexer::readBinary(Token token) {
             advance();
             break;
         }
-        if (!isHexDigit(c)) {
-            fail(line_, column_, "caractere " + characterHere() + " inválido em dados binários");
+        if (!IsHexDigit(c)) {
+            fail(line_, column_, "caractere " + CharacterHere() + " inválido em dados binários");
         }
         if (pendingNibble < 0) {
-            pendingNibble = hexValue(c);
+            pendingNibble = HexValue(c);
         } else {
-            token.bytes.push_back(static_cast<std::uint8_t>(pendingNibble * 16 + hexValue(c)));
+            token.bytes.push_back(static_cast<std::uint8_t>(pendingNibble * 16 + HexValue(c)));
             pendingNibble = -1;
         }
         advance();

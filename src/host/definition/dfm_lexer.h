@@ -35,19 +35,19 @@ public:
     [[noreturn]] void fail(int line, int column, const std::string& what) const;
 
 private:
-    bool atEnd() const { return pos_ >= text_.size(); }
+    bool AtEnd() const { return pos_ >= text_.size(); }
     char peek(std::size_t ahead = 0) const;
     void advance();
-    void skipBlanks();
+    void SkipBlanks();
 
-    Token readIdentifier(Token token);
-    Token readNumber(Token token);
-    Token readString(Token token);
-    Token readBinary(Token token);
-    void readQuoted(std::string& out, int line, int column);
-    char32_t readCharCode();
-    char32_t readCodeUnit();
-    std::string characterHere() const;
+    Token ReadIdentifier(Token token);
+    Token ReadNumber(Token token);
+    Token ReadString(Token token);
+    Token ReadBinary(Token token);
+    void ReadQuoted(std::string& out, int line, int column);
+    char32_t ReadCharCode();
+    char32_t ReadCodeUnit();
+    std::string CharacterHere() const;
 
     std::string_view text_;
     std::string sourceName_;

@@ -12,28 +12,28 @@ namespace {
 // Deeper nesting than any real form: refuse it before the stack runs out.
 constexpr int kMaxNesting = 200;
 
-bool sameLetters(std::string_view a, std::string_view b) {
+bool SameLetters(std::string_view a, std::string_view b) {
     auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c | 0x20) : c; };
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
                                               [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 // Keywords are matched regardless of letter case, as the format's own readers do.
-bool isWord(const Token& token, std::string_view word) {
-    return token.kind == TokenKind::Identifier && sameLetters(token.text, word);
+bool IsWord(const Token& token, std::string_view word) {
+    return token.kind == TokenKind::Identifier && SameLetters(token.text, word);
 }
 
-bool opensObject(const Token& token) {
-    return isWord(token, "object") || isWord(token, "inherited") || isWord(token, "inline");
+bool OpensObject(const Token& token) {
+    return IsWord(token, "object") || IsWord(token, "inherited") || IsWord(token, "inline");
 }
 
 // Reserved words of the language cannot be a value: "Caption =" followed by "end" is a
 // missing value, not the identifier end.
-bool isReservedWord(const Token& token) {
-    return isWord(token, "end") || isWord(token, "object") || isWord(token, "inherited");
+bool IsReservedWord(const Token& token) {
+    return IsWord(token, "end") || IsWord(token, "object") || IsWord(token, "inherited");
 }
 
-bool isSymbol(const Token& token, char symbol) {
+bool IsSymbol(const Token& token, char symbol) {
     return token.kind == TokenKind::Symbol && token.text[0] == symbol;
 }
 
@@ -65,74 +65,74 @@ public:
         current_ = lexer_.next();
     }
 
-    ObjectNode parseRoot() {
-        ObjectNode root = parseObject(0);
+    ObjectNode ParseRoot() {
+        ObjectNode root = ParseObject(0);
         if (current_.kind != TokenKind::End) {
-            failHere("conteúdo depois do fim do objeto " + quoted(root.name));
+            FailHere("conteúdo depois do fim do objeto " + quoted(root.name));
         }
         return root;
     }
 
 private:
-    ObjectNode parseObject(int depth) {
-        checkDepth(depth);
-        if (!opensObject(current_)) {
-            failHere("esperado 'object', 'inherited' ou 'inline'");
+    ObjectNode ParseObject(int depth) {
+        CheckDepth(depth);
+        if (!OpensObject(current_)) {
+            FailHere("esperado 'object', 'inherited' ou 'inline'");
         }
         ObjectNode node;
         node.line = current_.line;
-        node.inherited = !isWord(current_, "object");
+        node.inherited = !IsWord(current_, "object");
         const Token keyword = take();
-        node.name = expectIdentifier("esperado o nome do objeto depois de " + quoted(keyword.text));
-        if (isSymbol(current_, ':')) {
+        node.name = ExpectIdentifier("esperado o nome do objeto depois de " + quoted(keyword.text));
+        if (IsSymbol(current_, ':')) {
             take();
-            node.className = expectIdentifier("esperado o nome da classe depois de ':'");
+            node.className = ExpectIdentifier("esperado o nome da classe depois de ':'");
         } else {
             // "object TFoo": a component without a name.
             node.className = std::exchange(node.name, {});
         }
-        parseBody(node, depth);
+        ParseBody(node, depth);
         return node;
     }
 
     // Properties first, then children, then "end".
-    void parseBody(ObjectNode& node, int depth) {
+    void ParseBody(ObjectNode& node, int depth) {
         const std::string label = quoted(node.name.empty() ? node.className : node.name);
         for (;;) {
-            if (isWord(current_, "end")) {
+            if (IsWord(current_, "end")) {
                 take();
                 return;
             }
-            if (opensObject(current_)) {
-                node.children.push_back(parseObject(depth + 1));
+            if (OpensObject(current_)) {
+                node.children.push_back(ParseObject(depth + 1));
             } else if (current_.kind == TokenKind::Identifier) {
                 if (!node.children.empty()) {
-                    failHere("propriedade " + quoted(current_.text) + " depois dos objetos de " +
+                    FailHere("propriedade " + quoted(current_.text) + " depois dos objetos de " +
                              label + "; as propriedades vêm antes dos objetos");
                 }
-                node.properties.push_back(parseProperty(depth));
+                node.properties.push_back(ParseProperty(depth));
             } else if (current_.kind == TokenKind::End) {
-                failHere("esperado 'end' para fechar o objeto " + label + " aberto na linha " +
+                FailHere("esperado 'end' para fechar o objeto " + label + " aberto na linha " +
                          std::to_string(node.line));
             } else {
-                failHere("esperado uma propriedade, um objeto ou 'end' em " + label);
+                FailHere("esperado uma propriedade, um objeto ou 'end' em " + label);
             }
         }
     }
 
-    Property parseProperty(int depth) {
+    Property ParseProperty(int depth) {
         const int line = current_.line;
         std::string name = take().text;
-        if (!isSymbol(current_, '=')) {
-            failHere("esperado '=' depois de " + quoted(name));
+        if (!IsSymbol(current_, '=')) {
+            FailHere("esperado '=' depois de " + quoted(name));
         }
         take();
-        Value value = parseValue(name, depth);
+        Value value = ParseValue(name, depth);
         return Property{std::move(name), std::move(value), line};
     }
 
-    Value parseValue(const std::string& propertyName, int depth) {
-        checkDepth(depth);
+    Value ParseValue(const std::string& propertyName, int depth) {
+        CheckDepth(depth);
         const int line = current_.line;
         switch (current_.kind) {
             case TokenKind::Integer:
@@ -140,57 +140,57 @@ private:
             case TokenKind::Float:
                 return Value::floating(take().number, line);
             case TokenKind::String:
-                return parseConcatenation();
+                return ParseConcatenation();
             case TokenKind::Identifier:
-                if (isReservedWord(current_)) {
+                if (IsReservedWord(current_)) {
                     break;
                 }
                 return Value::identifier(take().text, line);
             case TokenKind::Binary:
                 return Value::binary(take().bytes, line);
             case TokenKind::Symbol:
-                if (isSymbol(current_, '[')) {
-                    return parseSet(propertyName);
+                if (IsSymbol(current_, '[')) {
+                    return ParseSet(propertyName);
                 }
-                if (isSymbol(current_, '(')) {
-                    return parseList(propertyName, depth);
+                if (IsSymbol(current_, '(')) {
+                    return ParseList(propertyName, depth);
                 }
-                if (isSymbol(current_, '<')) {
-                    return parseCollection(propertyName, depth);
+                if (IsSymbol(current_, '<')) {
+                    return ParseCollection(propertyName, depth);
                 }
                 break;
             case TokenKind::End:
                 break;
         }
-        failHere("esperado um valor para " + quoted(propertyName));
+        FailHere("esperado um valor para " + quoted(propertyName));
     }
 
     // 'first part' + 'second part', usually split over lines.
-    Value parseConcatenation() {
+    Value ParseConcatenation() {
         const int line = current_.line;
         std::string text = take().text;
-        while (isSymbol(current_, '+')) {
+        while (IsSymbol(current_, '+')) {
             take();
             if (current_.kind != TokenKind::String) {
-                failHere("esperado um texto depois de '+'");
+                FailHere("esperado um texto depois de '+'");
             }
             text += take().text;
         }
         return Value::string(std::move(text), line);
     }
 
-    Value parseSet(const std::string& propertyName) {
+    Value ParseSet(const std::string& propertyName) {
         const int line = take().line;
         std::vector<std::string> members;
-        if (!isSymbol(current_, ']')) {
+        if (!IsSymbol(current_, ']')) {
             for (;;) {
-                members.push_back(expectIdentifier("esperado um identificador no conjunto de " +
+                members.push_back(ExpectIdentifier("esperado um identificador no conjunto de " +
                                                    quoted(propertyName)));
-                if (isSymbol(current_, ']')) {
+                if (IsSymbol(current_, ']')) {
                     break;
                 }
-                if (!isSymbol(current_, ',')) {
-                    failHere("esperado ',' ou ']' no conjunto de " + quoted(propertyName));
+                if (!IsSymbol(current_, ',')) {
+                    FailHere("esperado ',' ou ']' no conjunto de " + quoted(propertyName));
                 }
                 take();
             }
@@ -199,63 +199,63 @@ private:
         return Value::set(std::move(members), line);
     }
 
-    Value parseList(const std::string& propertyName, int depth) {
+    Value ParseList(const std::string& propertyName, int depth) {
         const int line = take().line;
         std::vector<Value> values;
-        while (!isSymbol(current_, ')')) {
-            if (current_.kind == TokenKind::End || isReservedWord(current_)) {
-                failHere("esperado ')' para fechar a lista de " + quoted(propertyName) +
+        while (!IsSymbol(current_, ')')) {
+            if (current_.kind == TokenKind::End || IsReservedWord(current_)) {
+                FailHere("esperado ')' para fechar a lista de " + quoted(propertyName) +
                          " aberta na linha " + std::to_string(line));
             }
-            values.push_back(parseValue(propertyName, depth + 1));
+            values.push_back(ParseValue(propertyName, depth + 1));
         }
         take();
         return Value::list(std::move(values), line);
     }
 
-    Value parseCollection(const std::string& propertyName, int depth) {
+    Value ParseCollection(const std::string& propertyName, int depth) {
         const int line = take().line;
         std::vector<Item> items;
-        while (!isSymbol(current_, '>')) {
-            if (!isWord(current_, "item")) {
-                failHere("esperado 'item' ou '>' na coleção de " + quoted(propertyName));
+        while (!IsSymbol(current_, '>')) {
+            if (!IsWord(current_, "item")) {
+                FailHere("esperado 'item' ou '>' na coleção de " + quoted(propertyName));
             }
-            items.push_back(parseItem(depth + 1));
+            items.push_back(ParseItem(depth + 1));
         }
         take();
         return Value::collection(std::move(items), line);
     }
 
-    Item parseItem(int depth) {
+    Item ParseItem(int depth) {
         const int line = take().line;
         Item item;
-        while (!isWord(current_, "end")) {
+        while (!IsWord(current_, "end")) {
             if (current_.kind != TokenKind::Identifier) {
-                failHere("esperado uma propriedade ou 'end' no item aberto na linha " +
+                FailHere("esperado uma propriedade ou 'end' no item aberto na linha " +
                          std::to_string(line));
             }
-            item.push_back(parseProperty(depth));
+            item.push_back(ParseProperty(depth));
         }
         take();
         return item;
     }
 
-    std::string expectIdentifier(const std::string& what) {
+    std::string ExpectIdentifier(const std::string& what) {
         if (current_.kind != TokenKind::Identifier) {
-            failHere(what);
+            FailHere(what);
         }
         return take().text;
     }
 
-    void checkDepth(int depth) const {
+    void CheckDepth(int depth) const {
         if (depth > kMaxNesting) {
-            failHere("aninhamento com mais de " + std::to_string(kMaxNesting) + " níveis");
+            FailHere("aninhamento com mais de " + std::to_string(kMaxNesting) + " níveis");
         }
     }
 
     Token take() { return std::exchange(current_, lexer_.next()); }
 
-    [[noreturn]] void failHere(const std::string& what) const {
+    [[noreturn]] void FailHere(const std::string& what) const {
         lexer_.fail(current_.line, current_.column, what + ", encontrado " + describe(current_));
     }
 
@@ -294,58 +294,58 @@ Value Value::binary(Bytes bytes, int line) {
 }
 
 template <class T>
-const T& Value::payloadAs(Kind wanted) const {
+const T& Value::PayloadAs(Kind wanted) const {
     if (kind_ != wanted) {
-        throw Exception("linha " + std::to_string(line_) + ": esperado " + kindName(wanted) +
-                        ", encontrado " + kindName(kind_));
+        throw Exception("linha " + std::to_string(line_) + ": esperado " + KindName(wanted) +
+                        ", encontrado " + KindName(kind_));
     }
     return std::get<T>(payload_);
 }
 
-std::int64_t Value::asInteger() const {
-    return payloadAs<std::int64_t>(Kind::Integer);
+std::int64_t Value::AsInteger() const {
+    return PayloadAs<std::int64_t>(Kind::Integer);
 }
 
-double Value::asFloat() const {
+double Value::AsFloat() const {
     if (kind_ == Kind::Integer) {
-        return static_cast<double>(asInteger());
+        return static_cast<double>(AsInteger());
     }
-    return payloadAs<double>(Kind::Float);
+    return PayloadAs<double>(Kind::Float);
 }
 
-const std::string& Value::asString() const {
-    return payloadAs<std::string>(Kind::String);
+const std::string& Value::AsString() const {
+    return PayloadAs<std::string>(Kind::String);
 }
 
-const std::string& Value::asIdentifier() const {
-    return payloadAs<std::string>(Kind::Identifier);
+const std::string& Value::AsIdentifier() const {
+    return PayloadAs<std::string>(Kind::Identifier);
 }
 
-const std::vector<std::string>& Value::asSet() const {
-    return payloadAs<std::vector<std::string>>(Kind::Set);
+const std::vector<std::string>& Value::AsSet() const {
+    return PayloadAs<std::vector<std::string>>(Kind::Set);
 }
 
-const std::vector<Value>& Value::asList() const {
-    return payloadAs<std::vector<Value>>(Kind::List);
+const std::vector<Value>& Value::AsList() const {
+    return PayloadAs<std::vector<Value>>(Kind::List);
 }
 
-const std::vector<Item>& Value::asCollection() const {
-    return payloadAs<std::vector<Item>>(Kind::Collection);
+const std::vector<Item>& Value::AsCollection() const {
+    return PayloadAs<std::vector<Item>>(Kind::Collection);
 }
 
-const Bytes& Value::asBinary() const {
-    return payloadAs<Bytes>(Kind::Binary);
+const Bytes& Value::AsBinary() const {
+    return PayloadAs<Bytes>(Kind::Binary);
 }
 
-std::vector<std::string> Value::asStrings() const {
+std::vector<std::string> Value::AsStrings() const {
     std::vector<std::string> lines;
-    for (const Value& element : asList()) {
-        lines.push_back(element.asString());
+    for (const Value& element : AsList()) {
+        lines.push_back(element.AsString());
     }
     return lines;
 }
 
-std::string kindName(Value::Kind kind) {
+std::string KindName(Value::Kind kind) {
     switch (kind) {
         case Value::Kind::Integer:
             return "um número inteiro";
@@ -367,22 +367,22 @@ std::string kindName(Value::Kind kind) {
     return "dados binários";
 }
 
-ObjectNode parseDfm(std::string_view text, std::string_view sourceName) {
-    return Parser(text, sourceName).parseRoot();
+ObjectNode ParseDfm(std::string_view text, std::string_view sourceName) {
+    return Parser(text, sourceName).ParseRoot();
 }
 
-const Property* ObjectNode::findProperty(std::string_view propertyName) const {
+const Property* ObjectNode::FindProperty(std::string_view propertyName) const {
     auto found = std::find_if(properties.begin(), properties.end(),
                               [&](const Property& p) { return p.name == propertyName; });
     return found == properties.end() ? nullptr : &*found;
 }
 
-const ObjectNode* ObjectNode::findObject(std::string_view objectName) const {
+const ObjectNode* ObjectNode::FindObject(std::string_view objectName) const {
     if (name == objectName) {
         return this;
     }
     for (const ObjectNode& child : children) {
-        if (const ObjectNode* found = child.findObject(objectName)) {
+        if (const ObjectNode* found = child.FindObject(objectName)) {
             return found;
         }
     }

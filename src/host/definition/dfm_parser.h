@@ -32,23 +32,23 @@ public:
     Kind kind() const { return kind_; }
     int line() const { return line_; }
 
-    std::int64_t asInteger() const;
-    double asFloat() const;  // an Integer reads as its value
-    const std::string& asString() const;
-    const std::string& asIdentifier() const;
-    const std::vector<std::string>& asSet() const;
-    const std::vector<Value>& asList() const;
-    const std::vector<Item>& asCollection() const;
-    const Bytes& asBinary() const;
+    std::int64_t AsInteger() const;
+    double AsFloat() const;  // an Integer reads as its value
+    const std::string& AsString() const;
+    const std::string& AsIdentifier() const;
+    const std::vector<std::string>& AsSet() const;
+    const std::vector<Value>& AsList() const;
+    const std::vector<Item>& AsCollection() const;
+    const Bytes& AsBinary() const;
     // A list of strings only, as in SQL.Strings = ('SELECT' '  X').
-    std::vector<std::string> asStrings() const;
+    std::vector<std::string> AsStrings() const;
 
 private:
     using Payload = std::variant<std::int64_t, double, std::string, std::vector<std::string>,
                                  std::vector<Value>, std::vector<Item>, Bytes>;
     Value(Kind kind, Payload payload, int line);
     template <class T>
-    const T& payloadAs(Kind wanted) const;
+    const T& PayloadAs(Kind wanted) const;
 
     Kind kind_;
     Payload payload_;
@@ -56,7 +56,7 @@ private:
 };
 
 // Portuguese name of a kind of value, for messages.
-HOSTFW_EXPORT std::string kindName(Value::Kind kind);
+HOSTFW_EXPORT std::string KindName(Value::Kind kind);
 
 struct HOSTFW_EXPORT Property {
     std::string name;  // dotted path as written: Font.Style, SQL.Strings
@@ -73,13 +73,13 @@ struct HOSTFW_EXPORT ObjectNode {
     int line = 0;
 
     // Exact names; null when absent.
-    const Property* findProperty(std::string_view propertyName) const;
+    const Property* FindProperty(std::string_view propertyName) const;
     // This node or any descendant, depth first.
-    const ObjectNode* findObject(std::string_view objectName) const;
+    const ObjectNode* FindObject(std::string_view objectName) const;
 };
 
 // Parses one stored definition; sourceName names it in error messages. Raises
 // hostfw::Exception with "source, linha L, coluna C: ..." on any malformed input.
-HOSTFW_EXPORT ObjectNode parseDfm(std::string_view text, std::string_view sourceName);
+HOSTFW_EXPORT ObjectNode ParseDfm(std::string_view text, std::string_view sourceName);
 
 }  // namespace hostfw::dfm

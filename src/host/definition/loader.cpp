@@ -13,20 +13,20 @@
 namespace hostfw {
 namespace {
 
-std::string valueAsText(const dfm::Value& value) {
+std::string ValueAsText(const dfm::Value& value) {
     switch (value.kind()) {
         case dfm::Value::Kind::Integer:
-            return std::to_string(value.asInteger());
+            return std::to_string(value.AsInteger());
         case dfm::Value::Kind::Float:
-            return std::to_string(value.asFloat());
+            return std::to_string(value.AsFloat());
         case dfm::Value::Kind::String:
-            return value.asString();
+            return value.AsString();
         case dfm::Value::Kind::Identifier:
-            return value.asIdentifier();
+            return value.AsIdentifier();
         case dfm::Value::Kind::Binary: {
             std::string hex;
             char byte[3];
-            for (std::uint8_t b : value.asBinary()) {
+            for (std::uint8_t b : value.AsBinary()) {
                 std::snprintf(byte, sizeof byte, "%02X", b);
                 hex += byte;
             }
@@ -34,24 +34,24 @@ std::string valueAsText(const dfm::Value& value) {
         }
         case dfm::Value::Kind::Set: {
             std::string out = "[";
-            for (const auto& member : value.asSet())
+            for (const auto& member : value.AsSet())
                 out += (out.size() > 1 ? ", " : "") + member;
             return out + "]";
         }
         case dfm::Value::Kind::List: {
             std::string out;
-            for (const auto& line : value.asList())
-                out += valueAsText(line) + "\n";
+            for (const auto& line : value.AsList())
+                out += ValueAsText(line) + "\n";
             return out;
         }
         case dfm::Value::Kind::Collection:
-            return "<" + std::to_string(value.asCollection().size()) + " itens>";
+            return "<" + std::to_string(value.AsCollection().size()) + " itens>";
     }
     return {};
 }
 
-bool valueAsBoolean(const dfm::Value& value) {
-    const std::string& ident = value.asIdentifier();
+bool ValueAsBoolean(const dfm::Value& value) {
+    const std::string& ident = value.AsIdentifier();
     if (ident == "True")
         return true;
     if (ident == "False")
@@ -59,12 +59,12 @@ bool valueAsBoolean(const dfm::Value& value) {
     throw Exception("esperado True ou False, encontrado '" + ident + "'.");
 }
 
-std::vector<CollectionItem> valueAsCollection(const dfm::Value& value) {
+std::vector<CollectionItem> ValueAsCollection(const dfm::Value& value) {
     std::vector<CollectionItem> items;
-    for (const dfm::Item& item : value.asCollection()) {
+    for (const dfm::Item& item : value.AsCollection()) {
         CollectionItem converted;
         for (const dfm::Property& p : item)
-            converted[p.name] = valueAsText(p.value);
+            converted[p.name] = ValueAsText(p.value);
         items.push_back(std::move(converted));
     }
     return items;
@@ -144,46 +144,46 @@ private:
                const std::string& where) {
         const dfm::Value& v = property.value;
         if (!info.set) {
-            component.SetDesignValue(property.name, valueAsText(v));
+            component.SetDesignValue(property.name, ValueAsText(v));
             return;
         }
         switch (info.type) {
             case PropertyType::Integer:
-                info.set(component, v.asInteger());
+                info.set(component, v.AsInteger());
                 break;
             case PropertyType::Boolean:
-                info.set(component, valueAsBoolean(v));
+                info.set(component, ValueAsBoolean(v));
                 break;
             case PropertyType::Float:
-                info.set(component, v.asFloat());
+                info.set(component, v.AsFloat());
                 break;
             case PropertyType::String:
-                info.set(component, v.asString());
+                info.set(component, v.AsString());
                 break;
             case PropertyType::Identifier:
                 info.set(component, v.kind() == dfm::Value::Kind::Integer
-                                        ? std::to_string(v.asInteger())
-                                        : v.asIdentifier());
+                                        ? std::to_string(v.AsInteger())
+                                        : v.AsIdentifier());
                 break;
             case PropertyType::Binary:
-                info.set(component, valueAsText(v));
+                info.set(component, ValueAsText(v));
                 break;
             case PropertyType::StringList:
-                info.set(component, v.asStrings());
+                info.set(component, v.AsStrings());
                 break;
             case PropertyType::Set:
-                info.set(component, v.asSet());
+                info.set(component, v.AsSet());
                 break;
             case PropertyType::Collection:
-                info.set(component, valueAsCollection(v));
+                info.set(component, ValueAsCollection(v));
                 break;
             case PropertyType::Reference:
-                references_.push_back({&component, &info, v.asIdentifier(), where});
+                references_.push_back({&component, &info, v.AsIdentifier(), where});
                 break;
             case PropertyType::Event: {
-                const EventHandler* handler = handlers_.Find(v.asIdentifier());
+                const EventHandler* handler = handlers_.Find(v.AsIdentifier());
                 if (handler == nullptr) {
-                    throw Exception("manipulador '" + v.asIdentifier() + "' não encontrado.");
+                    throw Exception("manipulador '" + v.AsIdentifier() + "' não encontrado.");
                 }
                 info.set(component, *handler);
                 break;
@@ -226,7 +226,7 @@ private:
 
 void LoadDefinition(TComponent& form, const HandlerTable& handlers, std::string_view text,
                     std::string_view sourceName) {
-    const dfm::ObjectNode root = dfm::parseDfm(text, sourceName);
+    const dfm::ObjectNode root = dfm::ParseDfm(text, sourceName);
     Loader(form, handlers, sourceName).Load(root);
 }
 

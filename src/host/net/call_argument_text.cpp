@@ -32,21 +32,21 @@ std::string quoted(const std::string& text) {
     return out + "\"";
 }
 
-std::string numberText(double value) {
+std::string NumberText(double value) {
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return std::string(buffer, result.ptr);
 }
 
-bool isCalendarDate(double days) {
-    static const double first = daysFromCivil({1, 1, 1});
-    static const double last = daysFromCivil({9999, 12, 31}) + 1;
+bool IsCalendarDate(double days) {
+    static const double first = DaysFromCivil({1, 1, 1});
+    static const double last = DaysFromCivil({9999, 12, 31}) + 1;
     return std::isfinite(days) && days >= first && days < last;
 }
 
-std::string dateText(TDateTime value) {
-    if (!isCalendarDate(value.value))
-        return numberText(value.value);
+std::string DateText(TDateTime value) {
+    if (!IsCalendarDate(value.value))
+        return NumberText(value.value);
     // Rounded to the second, so 23:59:59.6 becomes midnight of the next day.
     const DaySeconds split = SplitToSeconds(value);
     std::string text = "date(" + DateToIso(TDateTime{static_cast<double>(split.day)});
@@ -67,15 +67,15 @@ std::string CallArgumentText(const Variant& value) {
         case Variant::Kind::Null:
             return "null";
         case Variant::Kind::String:
-            return quoted(value.asString());
+            return quoted(value.AsString());
         case Variant::Kind::Integer:
-            return std::to_string(value.asInteger());
+            return std::to_string(value.AsInteger());
         case Variant::Kind::Float:
-            return numberText(value.asFloat());
+            return NumberText(value.AsFloat());
         case Variant::Kind::Boolean:
-            return value.asBoolean() ? "true" : "false";
+            return value.AsBoolean() ? "true" : "false";
         case Variant::Kind::Date:
-            return dateText(value.asDate());
+            return DateText(value.AsDate());
     }
     return "null";
 }

@@ -9,14 +9,14 @@ namespace hostfw {
 OleVariant TDispatch::Invoke(const std::string& method, std::vector<DispatchArg>& args) {
     CallRequest request;
     for (const DispatchArg& arg : args)
-        request.args.push_back({arg.value(), arg.isByRef()});
+        request.args.push_back({arg.value(), arg.IsByRef()});
 
     CallReply reply = call_(method, request);
-    if (reply.result.isError())
+    if (reply.result.IsError())
         return reply.result;
 
     const auto byRefCount = static_cast<size_t>(std::count_if(
-        args.begin(), args.end(), [](const DispatchArg& arg) { return arg.isByRef(); }));
+        args.begin(), args.end(), [](const DispatchArg& arg) { return arg.IsByRef(); }));
     // Checked before any variable is written, so a bad reply leaves them all as they were.
     if (reply.byRef.size() != byRefCount) {
         throw Exception("Resposta inválida do servidor de aplicação para " + method + ": " +
@@ -25,7 +25,7 @@ OleVariant TDispatch::Invoke(const std::string& method, std::vector<DispatchArg>
     }
     auto value = reply.byRef.begin();
     for (const DispatchArg& arg : args) {
-        if (arg.isByRef())
+        if (arg.IsByRef())
             arg.receive(*value++);
     }
     return std::move(reply.result);

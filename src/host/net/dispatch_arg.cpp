@@ -12,7 +12,7 @@ Variant DispatchArg::value() const {
 
 void DispatchArg::receive(const Variant& value) const {
     if (const auto* text = std::get_if<std::string*>(&target_)) {
-        **text = value.asString();
+        **text = value.AsString();
     } else if (const auto* variable = std::get_if<Variant*>(&target_)) {
         **variable = value;
     }

@@ -17,7 +17,7 @@ public:
     static DispatchArg ByRef(std::string& variable) { return DispatchArg(Target(&variable)); }
     static DispatchArg ByRef(Variant& variable) { return DispatchArg(Target(&variable)); }
 
-    bool isByRef() const { return !std::holds_alternative<Variant>(target_); }
+    bool IsByRef() const { return !std::holds_alternative<Variant>(target_); }
     // What the call sends.
     Variant value() const;
     // Stores the server's value into the bound variable; a string variable takes the value's

@@ -31,30 +31,30 @@ using Response = http::response<http::string_body>;
 constexpr std::uint32_t kHeaderLimit = 64 * 1024;
 
 // "host:port", with an IPv6 literal in brackets so the port stays apart.
-std::string addressText(const std::string& host, int port) {
+std::string AddressText(const std::string& host, int port) {
     const bool ipv6 = host.find(':') != std::string::npos;
     return (ipv6 ? "[" + host + "]" : host) + ":" + std::to_string(port);
 }
 
-[[noreturn]] void refuseAddress(const std::string& host, int port, const std::string& reason) {
+[[noreturn]] void RefuseAddress(const std::string& host, int port, const std::string& reason) {
     throw Exception("Não foi possível conectar ao servidor de aplicação em " +
-                    addressText(host, port) + " (" + reason + ").");
+                    AddressText(host, port) + " (" + reason + ").");
 }
 
-void checkHost(const std::string& host, int port) {
+void CheckHost(const std::string& host, int port) {
     if (host.empty())
-        refuseAddress(host, port, "endereço não informado");
+        RefuseAddress(host, port, "endereço não informado");
     // Control characters would end up in the request line; a URL is not a host name.
     const bool control = std::any_of(host.begin(), host.end(), [](char c) {
         return static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
     });
     if (control || host.find_first_of("/ ") != std::string::npos)
-        refuseAddress(host, port, "informe só o nome ou o IP do servidor");
+        RefuseAddress(host, port, "informe só o nome ou o IP do servidor");
 }
 
-void checkPort(const std::string& host, int port) {
+void CheckPort(const std::string& host, int port) {
     if (port < 1 || port > 65535)
-        refuseAddress(host, port, "porta fora do intervalo de 1 a 65535");
+        RefuseAddress(host, port, "porta fora do intervalo de 1 a 65535");
 }
 
 std::string duration(std::chrono::milliseconds bound) {
@@ -78,7 +78,7 @@ struct HttpCallClient::Impl {
     Impl(const std::string& serverHost, int port, NetTimeouts limits, std::size_t sizeLimit)
         : host(serverHost),
           service(std::to_string(port)),
-          address(addressText(serverHost, port)),
+          address(AddressText(serverHost, port)),
           timeouts(limits),
           replySizeLimit(sizeLimit) {}
 
@@ -128,11 +128,11 @@ struct HttpCallClient::Impl {
         stream.expires_never();
         Response response = parser.release();
         if (!response.keep_alive())
-            closeStream();
+            CloseStream();
         return response;
     }
 
-    [[noreturn]] void raiseUnreadable(const Response& response, const std::string& detail) {
+    [[noreturn]] void RaiseUnreadable(const Response& response, const std::string& detail) {
         throw Exception("O servidor de aplicação em " + address +
                         " enviou uma resposta inválida (estado " +
                         std::to_string(response.result_int()) + "): " + detail);
@@ -146,7 +146,7 @@ struct HttpCallClient::Impl {
         pollfd waiting{stream.socket().native_handle(), POLLIN, 0};
         if (poll(&waiting, 1, 0) == 0)
             return true;
-        closeStream();
+        CloseStream();
         return false;
     }
 
@@ -174,11 +174,11 @@ struct HttpCallClient::Impl {
 
     // The connection's state is unknown after a failure: the next call starts afresh.
     [[noreturn]] void fail(const std::string& failure, const std::string& reason) {
-        closeStream();
+        CloseStream();
         throw Exception(failure + " em " + address + " (" + reason + ").");
     }
 
-    void closeStream() {
+    void CloseStream() {
         ErrorCode ignored;
         stream.socket().shutdown(tcp::socket::shutdown_both, ignored);
         stream.close();
@@ -198,8 +198,8 @@ struct HttpCallClient::Impl {
 
 HttpCallClient::HttpCallClient(const std::string& host, int port, NetTimeouts timeouts,
                                std::size_t replySizeLimit) {
-    checkHost(host, port);
-    checkPort(host, port);
+    CheckHost(host, port);
+    CheckPort(host, port);
     CheckNetTimeouts(timeouts);
     CheckReplySizeLimit(replySizeLimit);
     impl_ = std::make_unique<Impl>(host, port, timeouts, replySizeLimit);
@@ -211,12 +211,12 @@ const std::string& HttpCallClient::address() const {
     return impl_->address;
 }
 
-void HttpCallClient::checkObject(const std::string& objectName) {
-    if (!isValidObjectName(objectName)) {
+void HttpCallClient::CheckObject(const std::string& objectName) {
+    if (!IsValidObjectName(objectName)) {
         throw Exception("Nome de objeto do servidor de aplicação inválido: '" + objectName + "'.");
     }
     const std::lock_guard lock(impl_->mutex);
-    Request request{http::verb::get, objectPath(objectName), 11};
+    Request request{http::verb::get, ObjectPath(objectName), 11};
     request.set(http::field::accept, kJsonMediaType);
     const Response response =
         impl_->exchange(request, "Não foi possível conectar ao servidor de aplicação");
@@ -224,39 +224,39 @@ void HttpCallClient::checkObject(const std::string& objectName) {
         if (response.result_int() != 200) {
             throw Exception("O servidor de aplicação em " + impl_->address +
                             " recusou a conexão ao objeto " + objectName + ": " +
-                            decodeCallReply(response.body()).result.errorMessage());
+                            DecodeCallReply(response.body()).result.ErrorMessage());
         }
-        const ObjectInfo info = decodeObjectInfo(response.body());
+        const ObjectInfo info = DecodeObjectInfo(response.body());
         if (info.name != objectName) {
             throw WireFormatError("descreve o objeto " + info.name + ", não " + objectName);
         }
     } catch (const WireFormatError& error) {
-        impl_->raiseUnreadable(response, error.what());
+        impl_->RaiseUnreadable(response, error.what());
     }
 }
 
 CallReply HttpCallClient::call(const std::string& objectName, const std::string& method,
                                const CallRequest& callRequest) {
-    if (!isValidObjectName(objectName) || !isValidMethodName(method)) {
+    if (!IsValidObjectName(objectName) || !IsValidMethodName(method)) {
         throw Exception("Nome de objeto ou método do servidor de aplicação inválido: '" +
                         objectName + "." + method + "'.");
     }
-    Request request{http::verb::post, callPath(objectName, method), 11};
+    Request request{http::verb::post, CallPath(objectName, method), 11};
     request.set(http::field::accept, kJsonMediaType);
     request.set(http::field::content_type, kJsonMediaType);
-    request.body() = encodeCallRequest(callRequest);
+    request.body() = EncodeCallRequest(callRequest);
     const std::lock_guard lock(impl_->mutex);
     const Response response =
         impl_->exchange(request, "Falha na chamada de " + method + " ao servidor de aplicação");
     try {
-        CallReply reply = decodeCallReply(response.body());
+        CallReply reply = DecodeCallReply(response.body());
         // Only a 200 carries a result; any other status must be an error reply.
-        if (response.result_int() != 200 && !reply.result.isError()) {
+        if (response.result_int() != 200 && !reply.result.IsError()) {
             throw WireFormatError("resultado em uma resposta de erro");
         }
         return reply;
     } catch (const WireFormatError& error) {
-        impl_->raiseUnreadable(response, error.what());
+        impl_->RaiseUnreadable(response, error.what());
     }
 }
 

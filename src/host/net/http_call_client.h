@@ -30,7 +30,7 @@ public:
     const std::string& address() const;
 
     // GET /<object>: raises unless the server answers that it offers the object.
-    void checkObject(const std::string& objectName);
+    void CheckObject(const std::string& objectName);
     CallReply call(const std::string& objectName, const std::string& method,
                    const CallRequest& request);
 

@@ -66,7 +66,7 @@ void TNetConnection::Open() {
         if (BeforeConnect)
             BeforeConnect(this);
         auto client = std::make_unique<HttpCallClient>(host_, port_, timeouts_, replySizeLimit_);
-        client->checkObject(serverName_);
+        client->CheckObject(serverName_);
         client_ = std::move(client);
         lastError_.clear();
     } catch (const Exception& error) {

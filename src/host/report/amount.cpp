@@ -8,11 +8,11 @@
 namespace hostfw {
 namespace {
 
-[[noreturn]] void notAnAmount(const std::string& text) {
+[[noreturn]] void NotAnAmount(const std::string& text) {
     throw Exception("'" + text + "' não é um valor monetário válido.");
 }
 
-std::int64_t decimalToCents(const std::string& text) {
+std::int64_t DecimalToCents(const std::string& text) {
     std::size_t i = 0;
     bool negative = false;
     if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
@@ -23,7 +23,7 @@ std::int64_t decimalToCents(const std::string& text) {
     std::size_t digits = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++digits) {
         if (units > std::numeric_limits<std::int64_t>::max() / 1000)
-            notAnAmount(text);
+            NotAnAmount(text);
         units = units * 10 + (text[i] - '0');
     }
     std::int64_t fraction = 0;
@@ -41,7 +41,7 @@ std::int64_t decimalToCents(const std::string& text) {
             fraction *= 10;
     }
     if (digits == 0 || i != text.size())
-        notAnAmount(text);
+        NotAnAmount(text);
     const std::int64_t cents = units * 100 + fraction;
     return negative ? -cents : cents;
 }
@@ -54,17 +54,17 @@ std::int64_t AmountInCents(const Variant& value) {
         case Variant::Kind::Null:
             return 0;
         case Variant::Kind::Integer:
-            return value.asInteger() * 100;
+            return value.AsInteger() * 100;
         case Variant::Kind::Float: {
-            const double cents = std::round(value.asFloat() * 100.0);
+            const double cents = std::round(value.AsFloat() * 100.0);
             if (!std::isfinite(cents) || std::fabs(cents) > 9.0e15)
-                notAnAmount(value.asString());
+                NotAnAmount(value.AsString());
             return static_cast<std::int64_t>(cents);
         }
         case Variant::Kind::String:
-            return decimalToCents(value.asString());
+            return DecimalToCents(value.AsString());
         default:
-            notAnAmount(value.asString());
+            NotAnAmount(value.AsString());
     }
 }
 

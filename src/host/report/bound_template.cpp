@@ -8,7 +8,7 @@
 namespace hostfw {
 namespace {
 
-std::size_t lookUp(const NameIndex& names, const std::string& name, const TextTemplate& text) {
+std::size_t LookUp(const NameIndex& names, const std::string& name, const TextTemplate& text) {
     if (auto index = names.Find(name))
         return *index;
     throw Exception("o campo '" + name + "' usado em \"" + text.Source() + "\" não existe");
@@ -35,9 +35,9 @@ BoundTemplate::BoundTemplate(const TextTemplate& text, const NameIndex& names) {
     for (const TemplateSegment& segment : text.Segments()) {
         Piece piece;
         if (segment.isField) {
-            piece.value = lookUp(names, segment.field.name, text);
+            piece.value = LookUp(names, segment.field.name, text);
             if (!segment.field.argument.empty()) {
-                piece.argument = lookUp(names, segment.field.argument, text);
+                piece.argument = LookUp(names, segment.field.argument, text);
             }
             piece.format = segment.field.format;
         } else {

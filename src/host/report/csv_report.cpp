@@ -10,7 +10,7 @@ namespace hostfw {
 namespace {
 
 // One record, written whole; `record` is the caller's, kept so its memory is reused.
-void writeRecord(std::ostream& out, const std::vector<std::string>& fields, std::string& record) {
+void WriteRecord(std::ostream& out, const std::vector<std::string>& fields, std::string& record) {
     record.clear();
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i > 0)
@@ -37,7 +37,7 @@ bool WriteCsvReport(const ReportRequest& request, std::ostream& out) {
     std::vector<std::string> titles;
     for (const ReportColumn& column : definition.columns)
         titles.push_back(column.title);
-    writeRecord(out, titles, record);
+    WriteRecord(out, titles, record);
 
     // {count} and {total} run over the whole file, which is one group; worked out only when
     // a column shows them.
@@ -57,7 +57,7 @@ bool WriteCsvReport(const ReportRequest& request, std::ostream& out) {
             cents += amountColumn ? AmountInCents(row[*amountColumn]) : 0;
             row[columnCount + 1] = Variant(CentsToDecimal(cents));
         }
-        writeRecord(out, detail.Render(row, definition.statusTexts).front().texts, record);
+        WriteRecord(out, detail.Render(row, definition.statusTexts).front().texts, record);
     }
     out.flush();
     if (!out)

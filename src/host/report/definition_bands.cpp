@@ -18,7 +18,7 @@ BoundBand BindDefinitionBand(const ReportDefinition& definition, const Band& ban
     try {
         return BoundBand(band, names);
     } catch (const Exception& e) {
-        throwInvalidDefinition(definition.file, std::string(where) + ": " + e.what());
+        ThrowInvalidDefinition(definition.file, std::string(where) + ": " + e.what());
     }
 }
 
@@ -29,7 +29,7 @@ std::optional<std::size_t> FindResultColumn(const ReportDefinition& definition,
         return std::nullopt;
     if (auto index = names.Find(name))
         return index;
-    throwInvalidDefinition(definition.file,
+    ThrowInvalidDefinition(definition.file,
                            std::string(where) + ": a consulta não devolve a coluna '" + name + "'");
 }
 

@@ -4,7 +4,7 @@
 
 namespace hostfw {
 
-void throwInvalidDefinition(const std::filesystem::path& file, const std::string& what) {
+void ThrowInvalidDefinition(const std::filesystem::path& file, const std::string& what) {
     throw Exception("Definição de relatório inválida em '" + file.string() + "': " + what + ".");
 }
 

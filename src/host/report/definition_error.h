@@ -7,7 +7,7 @@ namespace hostfw {
 
 // Raises "Definição de relatório inválida em '<file>': <what>." for any fault of a definition,
 // whether found on loading it or on running it.
-[[noreturn]] void throwInvalidDefinition(const std::filesystem::path& file,
+[[noreturn]] void ThrowInvalidDefinition(const std::filesystem::path& file,
                                          const std::string& what);
 
 }  // namespace hostfw

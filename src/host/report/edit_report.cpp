@@ -5,7 +5,7 @@
 namespace hostfw {
 namespace {
 
-std::vector<std::string> splitOnBlanks(const std::string& text) {
+std::vector<std::string> SplitOnBlanks(const std::string& text) {
     std::vector<std::string> words;
     std::size_t start = text.find_first_not_of(" \t");
     while (start != std::string::npos) {
@@ -21,7 +21,7 @@ std::vector<std::string> splitOnBlanks(const std::string& text) {
 std::optional<std::vector<std::string>> EditorCommandLine(const std::filesystem::path& file) {
     for (const char* variable : {"VISUAL", "EDITOR"}) {
         const char* value = std::getenv(variable);
-        std::vector<std::string> command = splitOnBlanks(value != nullptr ? value : "");
+        std::vector<std::string> command = SplitOnBlanks(value != nullptr ? value : "");
         if (command.empty())
             continue;
         // Absolute, so a file name can never be read as an option of the editor.

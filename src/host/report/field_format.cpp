@@ -10,11 +10,11 @@ namespace hostfw {
 namespace {
 
 // Dates arrive as Date variants (parameters) or as "yyyy-mm-dd[ hh:mm:ss]" text (columns).
-std::string formatDate(const Variant& value, bool withTime) {
+std::string FormatDate(const Variant& value, bool withTime) {
     if (value.kind() == Variant::Kind::Date) {
-        return withTime ? DateTimeToStr(value.asDate()) : DateToStr(value.asDate());
+        return withTime ? DateTimeToStr(value.AsDate()) : DateToStr(value.AsDate());
     }
-    const std::string text = value.asString();
+    const std::string text = value.AsString();
     const auto date = IsoToCivil(text);
     if (!date)
         return text;
@@ -22,25 +22,25 @@ std::string formatDate(const Variant& value, bool withTime) {
     return CivilDateToStr(*date) + (withTime && hasTime ? text.substr(10, 9) : "");
 }
 
-std::string statusText(const std::string& letter, const StatusTexts& statusTexts) {
+std::string StatusText(const std::string& letter, const StatusTexts& statusTexts) {
     const auto found = statusTexts.find(letter);
     return found == statusTexts.end() ? letter : found->second;
 }
 
-std::string statusList(const std::string& letters, const StatusTexts& statusTexts) {
+std::string StatusList(const std::string& letters, const StatusTexts& statusTexts) {
     if (letters.empty())
         return "Nenhum";
     std::string out;
     for (char letter : letters) {
         if (!out.empty())
             out += ", ";
-        out += statusText(std::string(1, letter), statusTexts);
+        out += StatusText(std::string(1, letter), statusTexts);
     }
     return out;
 }
 
 // A selection list ",0001,0007," under its all-rows flag: "Todos" or how many were picked.
-std::string selectionSummary(const std::string& list, const std::string& flag) {
+std::string SelectionSummary(const std::string& list, const std::string& flag) {
     if (flag == "T")
         return "Todos";
     std::size_t picked = 0;
@@ -63,23 +63,23 @@ std::string FormatValue(ValueFormat format, const Variant& value, const Variant&
                         const StatusTexts& statusTexts) {
     switch (format) {
         case ValueFormat::Plain:
-            return value.asString();
+            return value.AsString();
         case ValueFormat::Date:
-            return formatDate(value, false);
+            return FormatDate(value, false);
         case ValueFormat::DateTime:
-            return formatDate(value, true);
+            return FormatDate(value, true);
         case ValueFormat::Money:
-            return value.isEmptyOrNull() ? std::string() : FormatCents(AmountInCents(value));
+            return value.IsEmptyOrNull() ? std::string() : FormatCents(AmountInCents(value));
         case ValueFormat::Document:
-            return FormatMaskText(PictPess(argument.asString()), value.asString());
+            return FormatMaskText(PictPess(argument.AsString()), value.AsString());
         case ValueFormat::Status:
-            return statusText(value.asString(), statusTexts);
+            return StatusText(value.AsString(), statusTexts);
         case ValueFormat::Statuses:
-            return statusList(value.asString(), statusTexts);
+            return StatusList(value.AsString(), statusTexts);
         case ValueFormat::Selection:
-            return selectionSummary(value.asString(), argument.asString());
+            return SelectionSummary(value.AsString(), argument.AsString());
     }
-    return value.asString();
+    return value.AsString();
 }
 
 }  // namespace hostfw

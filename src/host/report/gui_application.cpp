@@ -10,7 +10,7 @@ QtMessageHandler qtDefaultHandler = nullptr;
 
 // Qt's own notices (a missing XDG_RUNTIME_DIR, say) mean nothing to the user of a headless
 // report and would land among the host's output; anything critical still goes through.
-void quietQtNotices(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+void QuietQtNotices(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if ((type == QtCriticalMsg || type == QtFatalMsg) && qtDefaultHandler != nullptr)
         qtDefaultHandler(type, context, message);
 }
@@ -30,7 +30,7 @@ void EnsureGuiApplication() {
         static char platformOption[] = "-platform";
         static char platform[] = "offscreen";
         static char* argv[] = {name, platformOption, platform, nullptr};
-        qtDefaultHandler = qInstallMessageHandler(quietQtNotices);
+        qtDefaultHandler = qInstallMessageHandler(QuietQtNotices);
         // Never deleted: destroying it while static destructors run can crash Qt, and the
         // process ends right after.
         new QGuiApplication(argc, argv);

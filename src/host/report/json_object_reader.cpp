@@ -4,7 +4,7 @@
 
 namespace hostfw {
 
-void definitionProblem(const std::string& where, const std::string& what) {
+void ThrowDefinitionProblem(const std::string& where, const std::string& what) {
     throw DefinitionProblem{where.empty() ? what : where + ": " + what};
 }
 
@@ -12,10 +12,10 @@ JsonObjectReader::JsonObjectReader(const nlohmann::json& object, std::string whe
                                    std::initializer_list<std::string_view> allowed)
     : object_(object), where_(std::move(where)) {
     if (!object_.is_object())
-        definitionProblem(where_, "deveria ser um objeto JSON");
+        ThrowDefinitionProblem(where_, "deveria ser um objeto JSON");
     for (const auto& [key, value] : object_.items()) {
         if (std::find(allowed.begin(), allowed.end(), key) == allowed.end()) {
-            definitionProblem(where_, "chave desconhecida '" + key + "'");
+            ThrowDefinitionProblem(where_, "chave desconhecida '" + key + "'");
         }
     }
 }
@@ -31,14 +31,14 @@ bool JsonObjectReader::Has(std::string_view key) const {
 const nlohmann::json& JsonObjectReader::Required(std::string_view key) const {
     const auto found = object_.find(key);
     if (found == object_.end())
-        definitionProblem(where_, "falta a chave '" + std::string(key) + "'");
+        ThrowDefinitionProblem(where_, "falta a chave '" + std::string(key) + "'");
     return *found;
 }
 
 std::string JsonObjectReader::String(std::string_view key) const {
     const nlohmann::json& value = Required(key);
     if (!value.is_string())
-        definitionProblem(Path(key), "deveria ser um texto");
+        ThrowDefinitionProblem(Path(key), "deveria ser um texto");
     return value.get<std::string>();
 }
 
@@ -52,21 +52,22 @@ long long JsonObjectReader::Integer(std::string_view key, long long minimum,
     const nlohmann::json& value = Required(key);
     if (!value.is_number_integer() || value.get<long long>() < minimum ||
         value.get<long long>() > maximum) {
-        definitionProblem(Path(key), "deveria ser um número inteiro de " + std::to_string(minimum) +
-                                         " a " + std::to_string(maximum));
+        ThrowDefinitionProblem(Path(key), "deveria ser um número inteiro de " +
+                                              std::to_string(minimum) + " a " +
+                                              std::to_string(maximum));
     }
     return value.get<long long>();
 }
 
-std::string textOrLines(const nlohmann::json& value, const std::string& where) {
+std::string TextOrLines(const nlohmann::json& value, const std::string& where) {
     if (value.is_string())
         return value.get<std::string>();
     if (!value.is_array())
-        definitionProblem(where, "deveria ser um texto ou uma lista de linhas");
+        ThrowDefinitionProblem(where, "deveria ser um texto ou uma lista de linhas");
     std::string text;
     for (const nlohmann::json& line : value) {
         if (!line.is_string())
-            definitionProblem(where, "cada linha deveria ser um texto");
+            ThrowDefinitionProblem(where, "cada linha deveria ser um texto");
         if (!text.empty())
             text += '\n';
         text += line.get<std::string>();

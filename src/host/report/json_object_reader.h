@@ -11,7 +11,7 @@ namespace hostfw {
 struct DefinitionProblem {
     std::string what;
 };
-[[noreturn]] void definitionProblem(const std::string& where, const std::string& what);
+[[noreturn]] void ThrowDefinitionProblem(const std::string& where, const std::string& what);
 
 // Typed access to the members of one JSON object, with every fault reported by location.
 // Members outside `allowed` are refused, so a misspelt key does not pass unnoticed.
@@ -34,6 +34,6 @@ private:
 };
 
 // A string, or an array of strings joined with line breaks (long SQL is easier to edit so).
-std::string textOrLines(const nlohmann::json& value, const std::string& where);
+std::string TextOrLines(const nlohmann::json& value, const std::string& where);
 
 }  // namespace hostfw

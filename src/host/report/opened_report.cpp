@@ -7,7 +7,7 @@
 namespace hostfw {
 namespace {
 
-std::unique_ptr<Cursor> runQuery(const ReportRequest& request, const std::string& sql,
+std::unique_ptr<Cursor> RunQuery(const ReportRequest& request, const std::string& sql,
                                  const TParams& params) {
     try {
         return request.engine.Query(sql, params);
@@ -18,8 +18,8 @@ std::unique_ptr<Cursor> runQuery(const ReportRequest& request, const std::string
 }
 
 // A look-up sees only the parameters its own statement declares, with the form's values.
-TParams lookupParams(const std::string& sql, const TParams& reportParams) {
-    TParams params(declaredParameters(sql));
+TParams LookupParams(const std::string& sql, const TParams& reportParams) {
+    TParams params(DeclaredParameters(sql));
     for (std::size_t i = 0; i < params.Count(); ++i) {
         if (const TParam* value = reportParams.FindParam(params[i].Name())) {
             params[i].SetAsVariant(value->Value());
@@ -28,18 +28,18 @@ TParams lookupParams(const std::string& sql, const TParams& reportParams) {
     return params;
 }
 
-std::vector<Variant> runLookups(const ReportRequest& request, const TParams& reportParams) {
+std::vector<Variant> RunLookups(const ReportRequest& request, const TParams& reportParams) {
     const EngineKind kind = request.engine.Kind();
     std::vector<Variant> values;
     for (const ReportLookup& lookup : request.definition.lookups) {
         const std::string& sql = lookup.sql.For(kind);
-        auto cursor = runQuery(request, sql, lookupParams(sql, reportParams));
+        auto cursor = RunQuery(request, sql, LookupParams(sql, reportParams));
         const NameIndex columns(cursor->ColumnNames());
         const bool found = cursor->Next();
         for (const std::string& name : lookup.columns) {
             const auto column = columns.Find(name);
             if (!column) {
-                throwInvalidDefinition(request.definition.file,
+                ThrowInvalidDefinition(request.definition.file,
                                        "a consulta auxiliar não devolve a coluna '" + name + "'");
             }
             values.push_back(found ? cursor->Value(*column) : Variant::Null());
@@ -52,7 +52,7 @@ std::vector<Variant> runLookups(const ReportRequest& request, const TParams& rep
 
 std::optional<OpenedReport> OpenReport(const ReportRequest& request) {
     const std::string& sql = request.definition.sql.For(request.engine.Kind());
-    TParams params(declaredParameters(sql));
+    TParams params(DeclaredParameters(sql));
     bool cancel = false;
     if (request.beforeGetQueryParams)
         request.beforeGetQueryParams(params, cancel);
@@ -60,9 +60,9 @@ std::optional<OpenedReport> OpenReport(const ReportRequest& request) {
         return std::nullopt;
 
     auto transaction = std::make_unique<Transaction>(request.engine, TransactionKind::ReadOnly);
-    ReportScope scope(request.definition, params, runLookups(request, params),
+    ReportScope scope(request.definition, params, RunLookups(request, params),
                       request.printedAt.value_or(Now()));
-    auto rows = runQuery(request, sql, params);
+    auto rows = RunQuery(request, sql, params);
     NameIndex rowNames(rows->ColumnNames());
     rowNames.Add("count");
     rowNames.Add("total");

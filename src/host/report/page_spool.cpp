@@ -9,24 +9,24 @@
 namespace hostfw {
 namespace {
 
-[[noreturn]] void spoolFailure() {
+[[noreturn]] void SpoolFailure() {
     throw Exception("Falha ao gravar o arquivo temporário do relatório (" + SystemErrorText(errno) +
                     ").");
 }
 
-[[noreturn]] void spoolUnreadable() {
+[[noreturn]] void SpoolUnreadable() {
     throw Exception("Falha ao ler o arquivo temporário do relatório.");
 }
 
-void writeNumber(std::FILE* file, std::uint32_t value) {
+void WriteNumber(std::FILE* file, std::uint32_t value) {
     if (std::fwrite(&value, sizeof value, 1, file) != 1)
-        spoolFailure();
+        SpoolFailure();
 }
 
-std::uint32_t readNumber(std::FILE* file) {
+std::uint32_t ReadNumber(std::FILE* file) {
     std::uint32_t value = 0;
     if (std::fread(&value, sizeof value, 1, file) != 1)
-        spoolUnreadable();
+        SpoolUnreadable();
     return value;
 }
 
@@ -39,15 +39,15 @@ PageSpool::PageSpool() : file_(std::tmpfile()) {
 
 void PageSpool::Write(const PrintedLines& body) {
     std::FILE* file = file_.get();
-    writeNumber(file, static_cast<std::uint32_t>(body.size()));
+    WriteNumber(file, static_cast<std::uint32_t>(body.size()));
     for (const PrintedLine& line : body) {
-        writeNumber(file, static_cast<std::uint32_t>(line.kind));
-        writeNumber(file, static_cast<std::uint32_t>(line.style));
-        writeNumber(file, static_cast<std::uint32_t>(line.texts.size()));
+        WriteNumber(file, static_cast<std::uint32_t>(line.kind));
+        WriteNumber(file, static_cast<std::uint32_t>(line.style));
+        WriteNumber(file, static_cast<std::uint32_t>(line.texts.size()));
         for (const std::string& text : line.texts) {
-            writeNumber(file, static_cast<std::uint32_t>(text.size()));
+            WriteNumber(file, static_cast<std::uint32_t>(text.size()));
             if (!text.empty() && std::fwrite(text.data(), 1, text.size(), file) != text.size()) {
-                spoolFailure();
+                SpoolFailure();
             }
         }
     }
@@ -56,7 +56,7 @@ void PageSpool::Write(const PrintedLines& body) {
 
 void PageSpool::Rewind() {
     if (std::fflush(file_.get()) != 0 || std::fseek(file_.get(), 0, SEEK_SET) != 0)
-        spoolFailure();
+        SpoolFailure();
     pagesRead_ = 0;
 }
 
@@ -64,15 +64,15 @@ bool PageSpool::Read(PrintedLines& body) {
     if (pagesRead_ == pageCount_)
         return false;
     std::FILE* file = file_.get();
-    body.resize(readNumber(file));
+    body.resize(ReadNumber(file));
     for (PrintedLine& line : body) {
-        line.kind = static_cast<BandLine::Kind>(readNumber(file));
-        line.style = static_cast<LineStyle>(readNumber(file));
-        line.texts.resize(readNumber(file));
+        line.kind = static_cast<BandLine::Kind>(ReadNumber(file));
+        line.style = static_cast<LineStyle>(ReadNumber(file));
+        line.texts.resize(ReadNumber(file));
         for (std::string& text : line.texts) {
-            text.resize(readNumber(file));
+            text.resize(ReadNumber(file));
             if (!text.empty() && std::fread(text.data(), 1, text.size(), file) != text.size()) {
-                spoolUnreadable();
+                SpoolUnreadable();
             }
         }
     }

@@ -9,7 +9,7 @@
 namespace hostfw {
 namespace {
 
-PrintedLines columnHeading(const ReportDefinition& definition) {
+PrintedLines ColumnHeading(const ReportDefinition& definition) {
     PrintedLine titles{BandLine::Kind::Cells, LineStyle::Bold, {}};
     for (const ReportColumn& column : definition.columns)
         titles.texts.push_back(column.title);
@@ -21,7 +21,7 @@ void replay(const ReportDefinition& definition, OpenedReport& report, PageSpool&
     // Both bands were checked against these names when the definition loaded.
     const BoundBand header(definition.pageHeader, report.scope.Names());
     const BoundBand footer(definition.pageFooter, report.scope.Names());
-    const PrintedLines heading = columnHeading(definition);
+    const PrintedLines heading = ColumnHeading(definition);
     FramedPage page;
     page.count = spool.PageCount();
     spool.Rewind();

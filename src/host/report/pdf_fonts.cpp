@@ -11,7 +11,7 @@ namespace {
 
 constexpr const char* kFontFolder = "/usr/share/fonts/truetype/dejavu/";
 
-QString loadFamily() {
+QString LoadFamily() {
     EnsureGuiApplication();
     QString family;
     for (const char* file : {"DejaVuSans.ttf", "DejaVuSans-Bold.ttf"}) {
@@ -31,7 +31,7 @@ QString loadFamily() {
 }  // namespace
 
 QString DejaVuSansFamily() {
-    static const QString family = loadFamily();
+    static const QString family = LoadFamily();
     return family;
 }
 

@@ -27,7 +27,7 @@ constexpr double kFontToLine = 0.78;
 // Widest average advance of DejaVu Sans (capitals and digits), in ems, kept within a grid cell.
 constexpr double kAverageAdvanceEm = 0.68;
 
-QFont reportFont(double pointSize, bool bold) {
+QFont ReportFont(double pointSize, bool bold) {
     QFont font(DejaVuSansFamily());
     font.setPointSizeF(pointSize);
     font.setBold(bold);
@@ -103,8 +103,8 @@ struct PdfPageRenderer::Document {
         cellWidth = width / static_cast<double>(report.pageWidth);
         const double pointSize = std::min(lineHeight * pointsPerUnit * kFontToLine,
                                           cellWidth * pointsPerUnit / kAverageAdvanceEm);
-        regular = reportFont(pointSize, false);
-        bold = reportFont(pointSize, true);
+        regular = ReportFont(pointSize, false);
+        bold = ReportFont(pointSize, true);
         if (!painter.begin(&writer)) {
             throw Exception("Não foi possível criar o PDF.");
         }
@@ -115,7 +115,7 @@ struct PdfPageRenderer::Document {
         painter.setPen(QPen(Qt::black, 0.5 / pointsPerUnit));
     }
 
-    void drawLine(const PrintedLine& line, std::size_t index) {
+    void DrawLine(const PrintedLine& line, std::size_t index) {
         const double top = lineHeight * static_cast<double>(index);
         if (line.kind == BandLine::Kind::Rule) {
             painter.drawLine(QPointF(0, top + lineHeight / 2),
@@ -169,12 +169,12 @@ void PdfPageRenderer::RenderPage(const FramedPage& page) {
     }
     std::size_t index = 0;
     for (const PrintedLine& line : page.header)
-        d.drawLine(line, index++);
+        d.DrawLine(line, index++);
     for (const PrintedLine& line : page.body)
-        d.drawLine(line, index++);
+        d.DrawLine(line, index++);
     index = d.definition.pageLines - page.footer.size();
     for (const PrintedLine& line : page.footer)
-        d.drawLine(line, index++);
+        d.DrawLine(line, index++);
 }
 
 void PdfPageRenderer::Finish() {

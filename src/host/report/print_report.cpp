@@ -17,7 +17,7 @@ constexpr int kMaxNameTries = 1000;
 
 // Printer names as CUPS allows them: printable, without blanks, "/" or "#". A leading "-"
 // is refused too, so the name can never pass for an option of lp.
-void checkPrinterName(const std::string& printer) {
+void CheckPrinterName(const std::string& printer) {
     const bool valid = printer.size() <= 127 && !printer.starts_with('-') &&
                        std::all_of(printer.begin(), printer.end(), [](char c) {
                            const auto u = static_cast<unsigned char>(c);
@@ -28,9 +28,9 @@ void checkPrinterName(const std::string& printer) {
 }
 
 // "EXP036-001_20240131-154500": report code, sequence, print date and time.
-std::string pdfStem(const ReportDefinition& definition, TDateTime printedAt) {
+std::string PdfStem(const ReportDefinition& definition, TDateTime printedAt) {
     const DaySeconds split = SplitToSeconds(printedAt);
-    const CivilDate date = civilFromDays(static_cast<double>(split.day));
+    const CivilDate date = CivilFromDays(static_cast<double>(split.day));
     char stem[96];
     std::snprintf(stem, sizeof stem, "%s-%03d_%04d%02d%02d-%02lld%02lld%02lld",
                   definition.reportCode.c_str(), definition.sequence, date.year, date.month,
@@ -38,7 +38,7 @@ std::string pdfStem(const ReportDefinition& definition, TDateTime printedAt) {
     return stem;
 }
 
-std::filesystem::path publishUnderFreeName(StagedFile& staged, const std::filesystem::path& folder,
+std::filesystem::path PublishUnderFreeName(StagedFile& staged, const std::filesystem::path& folder,
                                            const std::string& stem) {
     for (int attempt = 1; attempt <= kMaxNameTries; ++attempt) {
         const std::string suffix = attempt == 1 ? "" : "_" + std::to_string(attempt);
@@ -50,7 +50,7 @@ std::filesystem::path publishUnderFreeName(StagedFile& staged, const std::filesy
                     "'.");
 }
 
-void createFolder(const std::filesystem::path& folder) {
+void CreateFolder(const std::filesystem::path& folder) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (error) {
@@ -59,7 +59,7 @@ void createFolder(const std::filesystem::path& folder) {
     }
 }
 
-PrintedReport sendToPrinter(const std::filesystem::path& pdf, const std::string& printer) {
+PrintedReport SendToPrinter(const std::filesystem::path& pdf, const std::string& printer) {
     const auto lp = FindProgram("lp");
     if (!lp) {
         return {pdf, false,
@@ -80,14 +80,14 @@ PrintedReport sendToPrinter(const std::filesystem::path& pdf, const std::string&
 std::optional<PrintedReport> PrintReport(const ReportRequest& request,
                                          const PrintOptions& options) {
     if (!options.printer.empty())
-        checkPrinterName(options.printer);
+        CheckPrinterName(options.printer);
     const std::filesystem::path folder =
         options.outputFolder.empty() ? std::filesystem::path(".") : options.outputFolder;
-    createFolder(folder);
+    CreateFolder(folder);
     // One time for the page header and the file name.
     const ReportRequest timed{request.engine, request.definition, request.beforeGetQueryParams,
                               request.printedAt.value_or(Now())};
-    const std::string stem = pdfStem(request.definition, *timed.printedAt);
+    const std::string stem = PdfStem(request.definition, *timed.printedAt);
     StagedFile staged(folder, folder / (stem + ".pdf"));
     {
         PdfPageRenderer renderer(staged.Stream(), request.definition);
@@ -95,10 +95,10 @@ std::optional<PrintedReport> PrintReport(const ReportRequest& request,
             return std::nullopt;
     }
     staged.Sync();
-    const auto pdf = publishUnderFreeName(staged, folder, stem);
+    const auto pdf = PublishUnderFreeName(staged, folder, stem);
     if (options.printer.empty())
         return PrintedReport{pdf, false, ""};
-    return sendToPrinter(pdf, options.printer);
+    return SendToPrinter(pdf, options.printer);
 }
 
 }  // namespace hostfw

@@ -6,7 +6,7 @@
 namespace hostfw {
 namespace {
 
-Band noRowsBand(const ReportDefinition& definition) {
+Band NoRowsBand(const ReportDefinition& definition) {
     BandLine line;
     line.left = definition.noRows;
     return {line};
@@ -21,7 +21,7 @@ ReportBody::ReportBody(const ReportDefinition& definition, OpenedReport& report,
       detail_(BindDefinitionBand(definition, DetailBand(definition), report.rowNames, "columns")),
       summary_(BindDefinitionBand(definition, definition.summary, report.scope.Names(), "summary")),
       noRows_(
-          BindDefinitionBand(definition, noRowsBand(definition), report.scope.Names(), "noRows")),
+          BindDefinitionBand(definition, NoRowsBand(definition), report.scope.Names(), "noRows")),
       amountColumn_(
           FindResultColumn(definition, report.rowNames, definition.amountField, "amountField")),
       columnCount_(report.rows->ColumnNames().size()),
@@ -44,19 +44,19 @@ void ReportBody::Run() {
             groupColumn_ && (count_ == 0 || row_[*groupColumn_] != lastRow_[*groupColumn_]);
         if (newGroup) {
             if (count_ > 0)
-                closeGroup();
-            startGroup();
+                CloseGroup();
+            StartGroup();
         }
-        addRow();
+        AddRow();
         std::swap(row_, lastRow_);
         row_.resize(columnCount_ + 2);
     }
     if (count_ > 0 && groupColumn_)
-        closeGroup();
+        CloseGroup();
     finish();
 }
 
-void ReportBody::startGroup() {
+void ReportBody::StartGroup() {
     groupCount_ = 0;
     groupCents_ = 0;
     row_[columnCount_] = Variant(0);
@@ -65,7 +65,7 @@ void ReportBody::startGroup() {
     pager_.Add(groupHeader_->Render(row_, definition_.statusTexts));
 }
 
-void ReportBody::addRow() {
+void ReportBody::AddRow() {
     const std::int64_t cents = amountColumn_ ? AmountInCents(row_[*amountColumn_]) : 0;
     ++groupCount_;
     groupCents_ += cents;
@@ -76,7 +76,7 @@ void ReportBody::addRow() {
     pager_.Add(detail_.Render(row_, definition_.statusTexts));
 }
 
-void ReportBody::closeGroup() {
+void ReportBody::CloseGroup() {
     pager_.Add(groupFooter_->Render(lastRow_, definition_.statusTexts));
 }
 

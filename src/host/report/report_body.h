@@ -19,9 +19,9 @@ public:
     void Run();
 
 private:
-    void startGroup();
-    void addRow();
-    void closeGroup();
+    void StartGroup();
+    void AddRow();
+    void CloseGroup();
     void finish();
 
     const ReportDefinition& definition_;

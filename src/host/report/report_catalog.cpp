@@ -10,13 +10,13 @@
 namespace hostfw {
 namespace {
 
-ReportCatalogEntry readEntry(const std::filesystem::path& file, int sequence,
+ReportCatalogEntry ReadEntry(const std::filesystem::path& file, int sequence,
                              const std::string& reportCode) {
     ReportCatalogEntry entry{file, sequence, std::nullopt, {}};
     try {
         ReportDefinition definition = LoadReportDefinition(file);
         if (definition.reportCode != reportCode || definition.sequence != sequence) {
-            throwInvalidDefinition(
+            ThrowInvalidDefinition(
                 file, "o relatório e a sequência do arquivo (" + definition.reportCode + ", " +
                           std::to_string(definition.sequence) + ") não conferem com o seu nome");
         }
@@ -27,7 +27,7 @@ ReportCatalogEntry readEntry(const std::filesystem::path& file, int sequence,
     return entry;
 }
 
-void checkIndex(std::size_t index, std::size_t size) {
+void CheckIndex(std::size_t index, std::size_t size) {
     if (index >= size)
         throw Exception("Não há relatório na posição " + std::to_string(index) + " da lista.");
 }
@@ -55,7 +55,7 @@ ReportCatalog ReportCatalog::Load(const std::filesystem::path& folder,
         const auto sequence = ReportFileSequence(item->path(), reportCode);
         std::error_code typeError;
         if (sequence && item->is_regular_file(typeError)) {
-            catalog.entries_.push_back(readEntry(item->path(), *sequence, reportCode));
+            catalog.entries_.push_back(ReadEntry(item->path(), *sequence, reportCode));
         }
     }
     if (error)
@@ -68,7 +68,7 @@ ReportCatalog ReportCatalog::Load(const std::filesystem::path& folder,
 }
 
 const ReportDefinition& ReportCatalog::Definition(std::size_t index) const {
-    checkIndex(index, entries_.size());
+    CheckIndex(index, entries_.size());
     const ReportCatalogEntry& entry = entries_[index];
     if (!entry.definition)
         throw Exception(entry.error);
@@ -76,9 +76,9 @@ const ReportDefinition& ReportCatalog::Definition(std::size_t index) const {
 }
 
 std::string ReportCatalog::Reload(std::size_t index) {
-    checkIndex(index, entries_.size());
+    CheckIndex(index, entries_.size());
     ReportCatalogEntry& entry = entries_[index];
-    entry = readEntry(entry.file, entry.sequence, reportCode_);
+    entry = ReadEntry(entry.file, entry.sequence, reportCode_);
     return entry.error;
 }
 

@@ -25,51 +25,51 @@ std::string indexed(const std::string& where, std::size_t index) {
     return where + "[" + std::to_string(index) + "]";
 }
 
-TextTemplate parseTemplate(const json& value, const std::string& where) {
+TextTemplate ParseTemplate(const json& value, const std::string& where) {
     if (!value.is_string())
-        definitionProblem(where, "deveria ser um texto");
+        ThrowDefinitionProblem(where, "deveria ser um texto");
     try {
         return TextTemplate::Parse(value.get<std::string>());
     } catch (const Exception& e) {
-        definitionProblem(where, e.what());
+        ThrowDefinitionProblem(where, e.what());
     }
 }
 
 // "sql": one text for every engine, or {"sqlite": ..., "postgresql": ..., "default": ...}.
-EngineSql parseEngineSql(const json& value, const std::string& where) {
+EngineSql ParseEngineSql(const json& value, const std::string& where) {
     EngineSql sql;
     if (value.is_object()) {
         const JsonObjectReader reader(value, where, {"sqlite", "postgresql", "default"});
         const std::string fallback =
-            reader.Has("default") ? textOrLines(value["default"], reader.Path("default")) : "";
+            reader.Has("default") ? TextOrLines(value["default"], reader.Path("default")) : "";
         sql.sqlite =
-            reader.Has("sqlite") ? textOrLines(value["sqlite"], reader.Path("sqlite")) : fallback;
+            reader.Has("sqlite") ? TextOrLines(value["sqlite"], reader.Path("sqlite")) : fallback;
         sql.postgresql = reader.Has("postgresql")
-                             ? textOrLines(value["postgresql"], reader.Path("postgresql"))
+                             ? TextOrLines(value["postgresql"], reader.Path("postgresql"))
                              : fallback;
     } else {
-        sql.sqlite = sql.postgresql = textOrLines(value, where);
+        sql.sqlite = sql.postgresql = TextOrLines(value, where);
     }
     if (sql.sqlite.empty())
-        definitionProblem(where, "falta o SQL para sqlite");
+        ThrowDefinitionProblem(where, "falta o SQL para sqlite");
     if (sql.postgresql.empty())
-        definitionProblem(where, "falta o SQL para postgresql");
+        ThrowDefinitionProblem(where, "falta o SQL para postgresql");
     for (const auto& [engine, text] :
          {std::pair{"sqlite", &sql.sqlite}, {"postgresql", &sql.postgresql}}) {
-        if (const auto problem = singleQueryProblem(*text))
-            definitionProblem(where, "o SQL para " + std::string(engine) + " " + *problem);
+        if (const auto problem = SingleQueryProblem(*text))
+            ThrowDefinitionProblem(where, "o SQL para " + std::string(engine) + " " + *problem);
     }
-    const auto sqliteParameters = declaredParameters(sql.sqlite);
-    const auto postgresqlParameters = declaredParameters(sql.postgresql);
+    const auto sqliteParameters = DeclaredParameters(sql.sqlite);
+    const auto postgresqlParameters = DeclaredParameters(sql.postgresql);
     if (std::set(sqliteParameters.begin(), sqliteParameters.end()) !=
         std::set(postgresqlParameters.begin(), postgresqlParameters.end())) {
-        definitionProblem(where,
-                          "o SQL de sqlite e o de postgresql declaram parâmetros diferentes");
+        ThrowDefinitionProblem(where,
+                               "o SQL de sqlite e o de postgresql declaram parâmetros diferentes");
     }
     return sql;
 }
 
-TextAlign parseAlign(const JsonObjectReader& reader) {
+TextAlign ParseAlign(const JsonObjectReader& reader) {
     const std::string align = reader.OptionalString("align", "left");
     if (align == "left")
         return TextAlign::Left;
@@ -77,55 +77,56 @@ TextAlign parseAlign(const JsonObjectReader& reader) {
         return TextAlign::Center;
     if (align == "right")
         return TextAlign::Right;
-    definitionProblem(reader.Path("align"), "deveria ser left, center ou right");
+    ThrowDefinitionProblem(reader.Path("align"), "deveria ser left, center ou right");
 }
 
-ReportColumn parseColumn(const json& value, const std::string& where) {
+ReportColumn ParseColumn(const json& value, const std::string& where) {
     const JsonObjectReader reader(value, where, {"name", "title", "width", "align", "value"});
     ReportColumn column;
     column.name = reader.String("name");
     column.title = reader.String("title");
     column.width = static_cast<std::size_t>(reader.Integer("width", 1, 200));
-    column.align = parseAlign(reader);
-    column.value = parseTemplate(reader.Required("value"), reader.Path("value"));
+    column.align = ParseAlign(reader);
+    column.value = ParseTemplate(reader.Required("value"), reader.Path("value"));
     return column;
 }
 
-std::vector<ReportColumn> parseColumns(const json& value, std::size_t pageWidth) {
+std::vector<ReportColumn> ParseColumns(const json& value, std::size_t pageWidth) {
     if (!value.is_array() || value.empty())
-        definitionProblem("columns", "deveria ser uma lista não vazia");
+        ThrowDefinitionProblem("columns", "deveria ser uma lista não vazia");
     std::vector<ReportColumn> columns;
     std::size_t width = 0;
     for (std::size_t i = 0; i < value.size(); ++i) {
-        columns.push_back(parseColumn(value[i], indexed("columns", i)));
+        columns.push_back(ParseColumn(value[i], indexed("columns", i)));
         const bool repeated =
             std::any_of(columns.begin(), columns.end() - 1,
                         [&](const ReportColumn& c) { return c.name == columns.back().name; });
         if (repeated)
-            definitionProblem(indexed("columns", i),
-                              "nome de coluna repetido '" + columns.back().name + "'");
+            ThrowDefinitionProblem(indexed("columns", i),
+                                   "nome de coluna repetido '" + columns.back().name + "'");
         width += columns.back().width + (i > 0 ? 1 : 0);
     }
     if (width > pageWidth) {
-        definitionProblem("columns", "as colunas ocupam " + std::to_string(width) +
-                                         " caracteres e a página tem " + std::to_string(pageWidth));
+        ThrowDefinitionProblem("columns", "as colunas ocupam " + std::to_string(width) +
+                                              " caracteres e a página tem " +
+                                              std::to_string(pageWidth));
     }
     return columns;
 }
 
-LineStyle parseStyle(const JsonObjectReader& reader) {
+LineStyle ParseStyle(const JsonObjectReader& reader) {
     const std::string style = reader.OptionalString("style", "normal");
     if (style == "normal")
         return LineStyle::Normal;
     if (style == "bold")
         return LineStyle::Bold;
-    definitionProblem(reader.Path("style"), "deveria ser normal ou bold");
+    ThrowDefinitionProblem(reader.Path("style"), "deveria ser normal ou bold");
 }
 
-BandLine parseCells(const json& cells, const std::string& where,
+BandLine ParseCells(const json& cells, const std::string& where,
                     const std::vector<ReportColumn>& columns) {
     if (!cells.is_object())
-        definitionProblem(where, "deveria ser um objeto coluna: texto");
+        ThrowDefinitionProblem(where, "deveria ser um objeto coluna: texto");
     BandLine line;
     line.kind = BandLine::Kind::Cells;
     line.cells.resize(columns.size());
@@ -136,20 +137,20 @@ BandLine parseCells(const json& cells, const std::string& where,
         const auto column = std::find_if(columns.begin(), columns.end(),
                                          [&](const ReportColumn& c) { return c.name == name; });
         if (column == columns.end())
-            definitionProblem(where, "coluna desconhecida '" + name + "'");
+            ThrowDefinitionProblem(where, "coluna desconhecida '" + name + "'");
         line.cells[static_cast<std::size_t>(column - columns.begin())] =
-            parseTemplate(text, where + "." + name);
+            ParseTemplate(text, where + "." + name);
     }
     return line;
 }
 
 // A band line: "text", {"left"/"center"/"right": ..., "style": ...}, {"cells": {...}}, {"rule":
 // true}.
-BandLine parseBandLine(const json& value, const std::string& where,
+BandLine ParseBandLine(const json& value, const std::string& where,
                        const std::vector<ReportColumn>& columns) {
     if (value.is_string()) {
         BandLine line;
-        line.left = parseTemplate(value, where);
+        line.left = ParseTemplate(value, where);
         return line;
     }
     const JsonObjectReader reader(value, where,
@@ -157,57 +158,59 @@ BandLine parseBandLine(const json& value, const std::string& where,
     const bool text = reader.Has("left") || reader.Has("center") || reader.Has("right");
     const int kinds = int{text} + int{reader.Has("cells")} + int{reader.Has("rule")};
     if (kinds != 1)
-        definitionProblem(where, "use só um de: left/center/right, cells ou rule");
+        ThrowDefinitionProblem(where, "use só um de: left/center/right, cells ou rule");
     BandLine line;
     if (reader.Has("rule")) {
         if (reader.Required("rule") != true)
-            definitionProblem(reader.Path("rule"), "deveria ser true");
+            ThrowDefinitionProblem(reader.Path("rule"), "deveria ser true");
         line.kind = BandLine::Kind::Rule;
     } else if (reader.Has("cells")) {
-        line = parseCells(reader.Required("cells"), reader.Path("cells"), columns);
+        line = ParseCells(reader.Required("cells"), reader.Path("cells"), columns);
     } else {
         for (const auto& [key, part] :
              {std::pair{"left", &line.left}, std::pair{"center", &line.center},
               std::pair{"right", &line.right}}) {
             if (reader.Has(key))
-                *part = parseTemplate(reader.Required(key), reader.Path(key));
+                *part = ParseTemplate(reader.Required(key), reader.Path(key));
         }
     }
-    line.style = parseStyle(reader);
+    line.style = ParseStyle(reader);
     return line;
 }
 
-Band parseBand(const json& value, const std::string& where,
+Band ParseBand(const json& value, const std::string& where,
                const std::vector<ReportColumn>& columns) {
     if (!value.is_array())
-        definitionProblem(where, "deveria ser uma lista de linhas");
+        ThrowDefinitionProblem(where, "deveria ser uma lista de linhas");
     Band band;
     for (std::size_t i = 0; i < value.size(); ++i) {
-        band.push_back(parseBandLine(value[i], indexed(where, i), columns));
+        band.push_back(ParseBandLine(value[i], indexed(where, i), columns));
     }
     return band;
 }
 
-std::vector<ReportLookup> parseLookups(const json& value,
+std::vector<ReportLookup> ParseLookups(const json& value,
                                        const std::vector<std::string>& parameters) {
     if (!value.is_array())
-        definitionProblem("lookups", "deveria ser uma lista");
+        ThrowDefinitionProblem("lookups", "deveria ser uma lista");
     std::vector<ReportLookup> lookups;
     for (std::size_t i = 0; i < value.size(); ++i) {
         const JsonObjectReader reader(value[i], indexed("lookups", i), {"sql", "columns"});
         ReportLookup lookup;
-        lookup.sql = parseEngineSql(reader.Required("sql"), reader.Path("sql"));
-        for (const std::string& parameter : declaredParameters(lookup.sql.sqlite)) {
+        lookup.sql = ParseEngineSql(reader.Required("sql"), reader.Path("sql"));
+        for (const std::string& parameter : DeclaredParameters(lookup.sql.sqlite)) {
             if (std::find(parameters.begin(), parameters.end(), parameter) == parameters.end()) {
-                definitionProblem(reader.Path("sql"), "usa o parâmetro " + parameter +
-                                                          ", que o SQL do relatório não declara");
+                ThrowDefinitionProblem(
+                    reader.Path("sql"),
+                    "usa o parâmetro " + parameter + ", que o SQL do relatório não declara");
             }
         }
         const json& columns = reader.Required("columns");
         if (!columns.is_array() || columns.empty() ||
             !std::all_of(columns.begin(), columns.end(),
                          [](const json& c) { return c.is_string(); })) {
-            definitionProblem(reader.Path("columns"), "deveria ser uma lista de nomes de colunas");
+            ThrowDefinitionProblem(reader.Path("columns"),
+                                   "deveria ser uma lista de nomes de colunas");
         }
         for (const json& column : columns)
             lookup.columns.push_back(column.get<std::string>());
@@ -216,26 +219,26 @@ std::vector<ReportLookup> parseLookups(const json& value,
     return lookups;
 }
 
-StatusTexts parseStatusTexts(const json& value) {
+StatusTexts ParseStatusTexts(const json& value) {
     if (!value.is_object())
-        definitionProblem("statusTexts", "deveria ser um objeto letra: texto");
+        ThrowDefinitionProblem("statusTexts", "deveria ser um objeto letra: texto");
     StatusTexts texts;
     for (const auto& [letter, text] : value.items()) {
         if (letter.size() != 1 || !text.is_string()) {
-            definitionProblem("statusTexts", "cada status é uma letra com o seu texto");
+            ThrowDefinitionProblem("statusTexts", "cada status é uma letra com o seu texto");
         }
         texts[letter] = text.get<std::string>();
     }
     return texts;
 }
 
-void parsePage(const json& value, ReportDefinition& definition) {
+void ParsePage(const json& value, ReportDefinition& definition) {
     const JsonObjectReader reader(value, "page", {"width", "lines", "orientation"});
     definition.pageWidth = static_cast<std::size_t>(reader.Integer("width", 20, 400));
     definition.pageLines = static_cast<std::size_t>(reader.Integer("lines", 10, 400));
     const std::string orientation = reader.OptionalString("orientation", "landscape");
     if (orientation != "landscape" && orientation != "portrait") {
-        definitionProblem(reader.Path("orientation"), "deveria ser landscape ou portrait");
+        ThrowDefinitionProblem(reader.Path("orientation"), "deveria ser landscape ou portrait");
     }
     definition.orientation =
         orientation == "portrait" ? PageOrientation::Portrait : PageOrientation::Landscape;
@@ -243,14 +246,14 @@ void parsePage(const json& value, ReportDefinition& definition) {
 
 // The bands around the body can only name the report's own values, parameters the SQL
 // declares and look-up columns: all known now, so a misspelt name is caught on loading.
-void checkReportScopeNames(const ReportDefinition& definition,
+void CheckReportScopeNames(const ReportDefinition& definition,
                            const std::vector<std::string>& parameters) {
     const NameIndex names = ReportScope::Names(definition, parameters);
     auto check = [&](const TextTemplate& text, const std::string& where) {
         try {
             static_cast<void>(BoundTemplate(text, names));
         } catch (const Exception& e) {
-            definitionProblem(where, e.what());
+            ThrowDefinitionProblem(where, e.what());
         }
     };
     for (const auto& [band, where] : {std::pair{&definition.pageHeader, "pageHeader"},
@@ -267,17 +270,17 @@ void checkReportScopeNames(const ReportDefinition& definition,
     check(definition.noRows, "noRows");
 }
 
-void checkPageRoom(const ReportDefinition& definition) {
+void CheckPageRoom(const ReportDefinition& definition) {
     const std::size_t frame = definition.pageHeader.size() + 2 + definition.pageFooter.size();
     const std::size_t groupHeader = definition.group ? definition.group->header.size() : 0;
     if (definition.pageLines < frame + groupHeader + 1) {
-        definitionProblem("page.lines",
-                          "a página de " + std::to_string(definition.pageLines) +
+        ThrowDefinitionProblem(
+            "page.lines", "a página de " + std::to_string(definition.pageLines) +
                               " linhas não comporta o cabeçalho, o rodapé e uma linha de detalhe");
     }
 }
 
-ReportDefinition parseDocument(const json& document) {
+ReportDefinition ParseDocument(const json& document) {
     const JsonObjectReader reader(document, "",
                                   {"comment", "report", "screen", "sequence", "title", "variant",
                                    "sql", "lookups", "page", "statusTexts", "columns", "pageHeader",
@@ -285,50 +288,50 @@ ReportDefinition parseDocument(const json& document) {
     ReportDefinition definition;
     definition.reportCode = reader.String("report");
     if (!IsValidReportCode(definition.reportCode)) {
-        definitionProblem("report", "o código deveria ter de 1 a 32 letras, dígitos ou '_'");
+        ThrowDefinitionProblem("report", "o código deveria ter de 1 a 32 letras, dígitos ou '_'");
     }
     definition.screenCode = reader.String("screen");
     definition.sequence = static_cast<int>(reader.Integer("sequence", 1, 999999));
     definition.title = reader.String("title");
     if (definition.title.find_first_not_of(" \t") == std::string::npos) {
-        definitionProblem("title", "o título não pode ficar vazio");
+        ThrowDefinitionProblem("title", "o título não pode ficar vazio");
     }
     definition.variant = reader.String("variant");
-    definition.sql = parseEngineSql(reader.Required("sql"), "sql");
-    const std::vector<std::string> parameters = declaredParameters(definition.sql.sqlite);
+    definition.sql = ParseEngineSql(reader.Required("sql"), "sql");
+    const std::vector<std::string> parameters = DeclaredParameters(definition.sql.sqlite);
     if (reader.Has("lookups"))
-        definition.lookups = parseLookups(reader.Required("lookups"), parameters);
-    parsePage(reader.Required("page"), definition);
+        definition.lookups = ParseLookups(reader.Required("lookups"), parameters);
+    ParsePage(reader.Required("page"), definition);
     if (reader.Has("statusTexts"))
-        definition.statusTexts = parseStatusTexts(reader.Required("statusTexts"));
-    definition.columns = parseColumns(reader.Required("columns"), definition.pageWidth);
+        definition.statusTexts = ParseStatusTexts(reader.Required("statusTexts"));
+    definition.columns = ParseColumns(reader.Required("columns"), definition.pageWidth);
     definition.pageHeader =
-        parseBand(reader.Required("pageHeader"), "pageHeader", definition.columns);
+        ParseBand(reader.Required("pageHeader"), "pageHeader", definition.columns);
     definition.pageFooter =
-        parseBand(reader.Required("pageFooter"), "pageFooter", definition.columns);
+        ParseBand(reader.Required("pageFooter"), "pageFooter", definition.columns);
     if (reader.Has("summary"))
-        definition.summary = parseBand(reader.Required("summary"), "summary", definition.columns);
+        definition.summary = ParseBand(reader.Required("summary"), "summary", definition.columns);
     if (reader.Has("group")) {
         const JsonObjectReader group(reader.Required("group"), "group",
                                      {"field", "header", "footer"});
         definition.group = ReportGroup{
             group.String("field"),
             group.Has("header")
-                ? parseBand(group.Required("header"), "group.header", definition.columns)
+                ? ParseBand(group.Required("header"), "group.header", definition.columns)
                 : Band{},
             group.Has("footer")
-                ? parseBand(group.Required("footer"), "group.footer", definition.columns)
+                ? ParseBand(group.Required("footer"), "group.footer", definition.columns)
                 : Band{}};
     }
     definition.amountField = reader.OptionalString("amountField", "");
-    definition.noRows = parseTemplate(reader.Required("noRows"), "noRows");
-    checkPageRoom(definition);
-    checkReportScopeNames(definition, parameters);
+    definition.noRows = ParseTemplate(reader.Required("noRows"), "noRows");
+    CheckPageRoom(definition);
+    CheckReportScopeNames(definition, parameters);
     return definition;
 }
 
 // nlohmann reports a byte offset; people look for a line and a column.
-std::string syntaxErrorPlace(const std::string& text, std::size_t byte) {
+std::string SyntaxErrorPlace(const std::string& text, std::size_t byte) {
     const std::size_t end = std::min(byte, text.size());
     const auto line =
         std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(end), '\n') + 1;
@@ -351,21 +354,21 @@ ReportDefinition ParseReportDefinition(const std::string& text, const std::files
     try {
         document = json::parse(text);
     } catch (const json::parse_error& e) {
-        throwInvalidDefinition(file, "erro de sintaxe JSON na " +
-                                         syntaxErrorPlace(text, e.byte == 0 ? 0 : e.byte - 1));
+        ThrowInvalidDefinition(file, "erro de sintaxe JSON na " +
+                                         SyntaxErrorPlace(text, e.byte == 0 ? 0 : e.byte - 1));
     } catch (const json::exception&) {
         // The library reports a number too large for a double apart from syntax errors.
-        throwInvalidDefinition(file, "número fora do intervalo");
+        ThrowInvalidDefinition(file, "número fora do intervalo");
     }
     try {
-        ReportDefinition definition = parseDocument(document);
+        ReportDefinition definition = ParseDocument(document);
         definition.file = file;
         return definition;
     } catch (const DefinitionProblem& problem) {
-        throwInvalidDefinition(file, problem.what);
+        ThrowInvalidDefinition(file, problem.what);
     } catch (const Exception& e) {
-        // declaredParameters may refuse a statement it cannot read.
-        throwInvalidDefinition(file, e.what());
+        // DeclaredParameters may refuse a statement it cannot read.
+        ThrowInvalidDefinition(file, e.what());
     }
 }
 
@@ -373,16 +376,16 @@ std::string ReadReportDefinitionText(const std::filesystem::path& file) {
     std::error_code error;
     const auto size = std::filesystem::file_size(file, error);
     if (error) {
-        throwInvalidDefinition(file, std::filesystem::exists(file) ? "o arquivo não pode ser lido"
+        ThrowInvalidDefinition(file, std::filesystem::exists(file) ? "o arquivo não pode ser lido"
                                                                    : "o arquivo não existe");
     }
     if (size > kMaxDefinitionBytes)
-        throwInvalidDefinition(file, "o arquivo passa de 1 MB");
+        ThrowInvalidDefinition(file, "o arquivo passa de 1 MB");
     std::ifstream in(file, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     if (!in)
-        throwInvalidDefinition(file, "o arquivo não pode ser lido");
+        ThrowInvalidDefinition(file, "o arquivo não pode ser lido");
     return std::move(text).str();
 }
 

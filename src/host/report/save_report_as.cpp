@@ -26,7 +26,7 @@ std::string trimmed(const std::string& text) {
 }
 
 // One past the highest sequence in use by any file of the report, sound or not.
-int nextSequence(const std::filesystem::path& folder, const std::string& reportCode) {
+int NextSequence(const std::filesystem::path& folder, const std::string& reportCode) {
     int highest = 0;
     std::error_code error;
     for (std::filesystem::directory_iterator item(folder, error), end; !error && item != end;
@@ -38,7 +38,7 @@ int nextSequence(const std::filesystem::path& folder, const std::string& reportC
     return highest + 1;
 }
 
-std::string copyText(Document document, const std::string& title, int sequence) {
+std::string CopyText(Document document, const std::string& title, int sequence) {
     document["title"] = title;
     document["sequence"] = sequence;
     try {
@@ -66,10 +66,10 @@ std::optional<std::filesystem::path> SaveReportAs(const ReportDefinition& defini
     const std::filesystem::path folder =
         definition.file.parent_path().empty() ? "." : definition.file.parent_path();
 
-    for (int sequence = nextSequence(folder, current.reportCode); sequence <= kMaxSequence;
+    for (int sequence = NextSequence(folder, current.reportCode); sequence <= kMaxSequence;
          ++sequence) {
         const std::filesystem::path target = folder / ReportFileName(current.reportCode, sequence);
-        const std::string text = copyText(document, newTitle, sequence);
+        const std::string text = CopyText(document, newTitle, sequence);
         ParseReportDefinition(text, target);
         StagedFile staged(folder, target);
         staged.Stream() << text;

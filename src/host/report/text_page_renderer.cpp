@@ -9,14 +9,14 @@
 namespace hostfw {
 namespace {
 
-void appendAt(std::string& line, std::size_t& column, std::size_t at, const std::string& text) {
+void AppendAt(std::string& line, std::size_t& column, std::size_t at, const std::string& text) {
     if (at > column)
         line.append(at - column, ' ');
     line += text;
     column = std::max(column, at) + DisplayWidth(text);
 }
 
-std::string withoutTrailingBlanks(std::string text) {
+std::string WithoutTrailingBlanks(std::string text) {
     text.erase(text.find_last_not_of(' ') + 1);
     return text;
 }
@@ -26,7 +26,7 @@ std::string withoutTrailingBlanks(std::string text) {
 TextPageRenderer::TextPageRenderer(std::ostream& out, const ReportDefinition& definition)
     : out_(out), definition_(definition) {}
 
-std::string TextPageRenderer::lineText(const PrintedLine& line) const {
+std::string TextPageRenderer::LineText(const PrintedLine& line) const {
     const std::size_t width = definition_.pageWidth;
     std::string text;
     std::size_t column = 0;
@@ -35,7 +35,7 @@ std::string TextPageRenderer::lineText(const PrintedLine& line) const {
             return std::string(width, '-');
         case BandLine::Kind::Cells:
             for (const CellSpan& span : CellSpans(line, definition_.columns)) {
-                appendAt(text, column, span.start, FitToWidth(*span.text, span.width, span.align));
+                AppendAt(text, column, span.start, FitToWidth(*span.text, span.width, span.align));
             }
             break;
         case BandLine::Kind::Text: {
@@ -46,26 +46,26 @@ std::string TextPageRenderer::lineText(const PrintedLine& line) const {
                 }};
             for (const PlacedText& part :
                  PlaceTextParts(line, static_cast<double>(width), 1, measure)) {
-                appendAt(text, column, static_cast<std::size_t>(std::lround(part.x)), part.text);
+                AppendAt(text, column, static_cast<std::size_t>(std::lround(part.x)), part.text);
             }
             break;
         }
     }
-    return withoutTrailingBlanks(std::move(text));
+    return WithoutTrailingBlanks(std::move(text));
 }
 
 void TextPageRenderer::RenderPage(const FramedPage& page) {
     if (page.number > 1)
         out_ << '\f';
     for (const PrintedLine& line : page.header)
-        out_ << lineText(line) << '\n';
+        out_ << LineText(line) << '\n';
     for (const PrintedLine& line : page.body)
-        out_ << lineText(line) << '\n';
+        out_ << LineText(line) << '\n';
     const std::size_t used = page.header.size() + page.body.size() + page.footer.size();
     for (std::size_t i = used; i < definition_.pageLines; ++i)
         out_ << '\n';
     for (const PrintedLine& line : page.footer)
-        out_ << lineText(line) << '\n';
+        out_ << LineText(line) << '\n';
 }
 
 void TextPageRenderer::Finish() {

@@ -17,7 +17,7 @@ public:
     void Finish() override;
 
 private:
-    std::string lineText(const PrintedLine& line) const;
+    std::string LineText(const PrintedLine& line) const;
     std::ostream& out_;
     const ReportDefinition& definition_;
 };

@@ -24,16 +24,16 @@ constexpr std::array<FormatName, 7> kFormats = {{
     {"selection", ValueFormat::Selection, true},
 }};
 
-bool isNameChar(char c, bool first) {
+bool IsNameChar(char c, bool first) {
     const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
     return letter || (!first && c >= '0' && c <= '9');
 }
 
-bool isName(std::string_view text) {
+bool IsName(std::string_view text) {
     if (text.empty())
         return false;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (!isNameChar(text[i], i == 0))
+        if (!IsNameChar(text[i], i == 0))
             return false;
     }
     return true;
@@ -44,11 +44,11 @@ bool isName(std::string_view text) {
 }
 
 // "NAME", "NAME:format" or "NAME:format(ARG)", the text between the braces.
-TemplateField parseField(std::string_view source, std::string_view inside) {
+TemplateField ParseField(std::string_view source, std::string_view inside) {
     TemplateField field;
     const std::size_t colon = inside.find(':');
     field.name = std::string(inside.substr(0, colon));
-    if (!isName(field.name))
+    if (!IsName(field.name))
         invalid(source, "nome de campo inválido {" + std::string(inside) + "}");
     if (colon == std::string_view::npos)
         return field;
@@ -65,7 +65,7 @@ TemplateField parseField(std::string_view source, std::string_view inside) {
     for (const FormatName& known : kFormats) {
         if (known.name != format)
             continue;
-        if (known.needsArgument && !isName(argument)) {
+        if (known.needsArgument && !IsName(argument)) {
             invalid(source, "o formato '" + std::string(format) +
                                 "' pede o nome de um campo entre parênteses");
         }
@@ -105,7 +105,7 @@ TextTemplate TextTemplate::Parse(std::string_view text) {
                 invalid(text, "'{' sem '}' de fechamento");
             flushLiteral();
             parsed.segments_.push_back(
-                {true, {}, parseField(text, text.substr(i + 1, close - i - 1))});
+                {true, {}, ParseField(text, text.substr(i + 1, close - i - 1))});
             i = close;
         } else {
             literal += c;

@@ -17,7 +17,7 @@ struct Decoded {
 };
 
 // One code point from the front of the text; an invalid sequence counts as a single byte.
-Decoded decodeFront(std::string_view text) {
+Decoded DecodeFront(std::string_view text) {
     const auto lead = static_cast<std::uint8_t>(text[0]);
     if (lead < 0x80)
         return {lead, 1, true};
@@ -48,17 +48,17 @@ Decoded decodeFront(std::string_view text) {
     return {codePoint, length, true};
 }
 
-bool isControl(char32_t cp) {
+bool IsControl(char32_t cp) {
     return cp < 0x20 || (cp >= 0x7F && cp < 0xA0);
 }
 
-bool isZeroWidth(char32_t cp) {
+bool IsZeroWidth(char32_t cp) {
     return (cp >= 0x0300 && cp <= 0x036F) || (cp >= 0x1AB0 && cp <= 0x1AFF) ||
            (cp >= 0x1DC0 && cp <= 0x1DFF) || (cp >= 0x20D0 && cp <= 0x20FF) ||
            (cp >= 0xFE20 && cp <= 0xFE2F) || (cp >= 0x200B && cp <= 0x200F) || cp == 0xFEFF;
 }
 
-bool isWide(char32_t cp) {
+bool IsWide(char32_t cp) {
     return (cp >= 0x1100 && cp <= 0x115F) || (cp >= 0x2E80 && cp <= 0xA4CF) ||
            (cp >= 0xAC00 && cp <= 0xD7A3) || (cp >= 0xF900 && cp <= 0xFAFF) ||
            (cp >= 0xFE30 && cp <= 0xFE4F) || (cp >= 0xFF00 && cp <= 0xFF60) ||
@@ -66,15 +66,15 @@ bool isWide(char32_t cp) {
            (cp >= 0x1F900 && cp <= 0x1F9FF) || (cp >= 0x20000 && cp <= 0x3FFFD);
 }
 
-std::size_t widthOf(char32_t cp) {
-    if (isZeroWidth(cp))
+std::size_t WidthOf(char32_t cp) {
+    if (IsZeroWidth(cp))
         return 0;
-    return isWide(cp) ? 2 : 1;
+    return IsWide(cp) ? 2 : 1;
 }
 
 // Printable ASCII (blank to tilde): what nearly every value is, and what SingleLine leaves as
 // it is, so it can skip decoding it.
-bool isPrintableAscii(std::string_view text) {
+bool IsPrintableAscii(std::string_view text) {
     for (const char c : text) {
         if (c < 0x20 || c > 0x7E)  // char may be signed: bytes above 0x7F are negative
             return false;
@@ -84,9 +84,9 @@ bool isPrintableAscii(std::string_view text) {
 
 // Calls visit(codePoint, bytes) for each code point; invalid bytes arrive as U+FFFD.
 template <typename Visit>
-void forEachCodePoint(std::string_view text, Visit visit) {
+void ForEachCodePoint(std::string_view text, Visit visit) {
     while (!text.empty()) {
-        const Decoded d = decodeFront(text);
+        const Decoded d = DecodeFront(text);
         visit(d, text.substr(0, d.length));
         text.remove_prefix(d.length);
     }
@@ -95,12 +95,12 @@ void forEachCodePoint(std::string_view text, Visit visit) {
 }  // namespace
 
 std::string SingleLine(std::string_view text) {
-    if (isPrintableAscii(text))
+    if (IsPrintableAscii(text))
         return std::string(text);
     std::string out;
     out.reserve(text.size());
-    forEachCodePoint(text, [&](const Decoded& d, std::string_view bytes) {
-        if (isControl(d.codePoint)) {
+    ForEachCodePoint(text, [&](const Decoded& d, std::string_view bytes) {
+        if (IsControl(d.codePoint)) {
             out += ' ';
         } else if (d.valid) {
             out += bytes;
@@ -113,8 +113,8 @@ std::string SingleLine(std::string_view text) {
 
 std::size_t DisplayWidth(std::string_view utf8) {
     std::size_t width = 0;
-    forEachCodePoint(utf8,
-                     [&](const Decoded& d, std::string_view) { width += widthOf(d.codePoint); });
+    ForEachCodePoint(utf8,
+                     [&](const Decoded& d, std::string_view) { width += WidthOf(d.codePoint); });
     return width;
 }
 
@@ -126,8 +126,8 @@ std::string FitToWidth(std::string_view utf8, std::size_t width, TextAlign align
         std::string out;
         std::size_t used = 0;
         bool full = false;
-        forEachCodePoint(utf8, [&](const Decoded& d, std::string_view bytes) {
-            const std::size_t w = widthOf(d.codePoint);
+        ForEachCodePoint(utf8, [&](const Decoded& d, std::string_view bytes) {
+            const std::size_t w = WidthOf(d.codePoint);
             if (full || used + w > room) {
                 full = true;
                 return;

@@ -4,12 +4,12 @@ namespace hostfw {
 
 DataPacket CheckResultServ(const OleVariant& reply, [[maybe_unused]] bool flag,
                            [[maybe_unused]] int number) {
-    return reply.asDataPacket();
+    return reply.AsDataPacket();
 }
 
 DataPacket CheckResultServ(OleVariant&& reply, [[maybe_unused]] bool flag,
                            [[maybe_unused]] int number) {
-    return std::move(reply).takeDataPacket();
+    return std::move(reply).TakeDataPacket();
 }
 
 }  // namespace hostfw

@@ -6,7 +6,7 @@
 namespace hostfw {
 namespace {
 
-std::string trimBlanks(const std::string& text) {
+std::string TrimBlanks(const std::string& text) {
     const size_t first = text.find_first_not_of(' ');
     if (first == std::string::npos)
         return {};
@@ -34,7 +34,7 @@ RowGrid BuildRowGrid(TDataSet& dataSet, const std::string& keyField,
         for (TField* field : shown)
             cells.push_back(field->DisplayText());
         grid.rows.push_back(std::move(cells));
-        keys.push_back(key != nullptr ? trimBlanks(key->AsString()) : std::string());
+        keys.push_back(key != nullptr ? TrimBlanks(key->AsString()) : std::string());
     }
     if (current >= 0 && current < dataSet.RecordCount())
         dataSet.SetRecNo(current);

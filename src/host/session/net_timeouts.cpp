@@ -7,7 +7,7 @@
 namespace hostfw {
 namespace {
 
-void checkBound(std::chrono::milliseconds bound, const char* what) {
+void CheckBound(std::chrono::milliseconds bound, const char* what) {
     if (bound.count() < 1 || bound > kMaxNetTimeout) {
         throw Exception(std::string("Tempo limite de ") + what +
                         " do servidor de aplicação inválido: " + std::to_string(bound.count()) +
@@ -18,8 +18,8 @@ void checkBound(std::chrono::milliseconds bound, const char* what) {
 }  // namespace
 
 void CheckNetTimeouts(const NetTimeouts& timeouts) {
-    checkBound(timeouts.connect, "conexão");
-    checkBound(timeouts.read, "resposta");
+    CheckBound(timeouts.connect, "conexão");
+    CheckBound(timeouts.read, "resposta");
 }
 
 }  // namespace hostfw

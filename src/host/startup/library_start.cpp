@@ -9,7 +9,7 @@
 namespace hostfw {
 namespace {
 
-void connectServerCallsToTheUi() {
+void ConnectServerCallsToTheUi() {
     SetServerCallObserver([](const ServerCallRecord& call) {
         if (Application().HasUi())
             Application().Ui().ServerCalled(call);
@@ -17,7 +17,7 @@ void connectServerCallsToTheUi() {
 }
 
 [[maybe_unused]] const bool started =
-    (RegisterStandardClasses(), connectServerCallsToTheUi(), true);
+    (RegisterStandardClasses(), ConnectServerCallsToTheUi(), true);
 
 }  // namespace
 }  // namespace hostfw

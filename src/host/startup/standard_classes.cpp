@@ -20,7 +20,7 @@ namespace hostfw {
 namespace {
 
 template <class T>
-void registerClass(const char* name) {
+void RegisterClass(const char* name) {
     RegisterComponentClass(name, [](TComponent* owner) -> TComponent* { return new T(owner); });
 }
 
@@ -29,27 +29,27 @@ void registerClass(const char* name) {
 void RegisterStandardClasses() {
     static std::once_flag once;
     std::call_once(once, [] {
-        registerClass<TLabel>("TLabel");
-        registerClass<TBevel>("TBevel");
-        registerClass<TGroupBox>("TGroupBox");
-        registerClass<TPanel>("TPanel");
-        registerClass<TCheckBox>("TCheckBox");
-        registerClass<TRadioButton>("TRadioButton");
-        registerClass<TComboBox>("TComboBox");
-        registerClass<TSpeedButton>("TSpeedButton");
-        registerClass<TEdit>("TEdit");
-        registerClass<TMessages>("TMessages");
-        registerClass<TReportDesignerDialog>("TReportDesignerDialog");
-        registerClass<TPopupMenu>("TPopupMenu");
-        registerClass<TMenuItem>("TMenuItem");
-        registerClass<TSaveDialog>("TSaveDialog");
-        registerClass<TDateEditPlus>("TDateEditPlus");
-        registerClass<TBtnPesquisa>("TBtnPesquisa");
-        registerClass<TStringField>("TStringField");
-        registerClass<TADOIBQuery>("TADOIBQuery");
-        registerClass<TClientDataSet>("TClientDataSet");
-        registerClass<TDataSource>("TDataSource");
-        registerClass<TNetConnection>("TNetConnection");
+        RegisterClass<TLabel>("TLabel");
+        RegisterClass<TBevel>("TBevel");
+        RegisterClass<TGroupBox>("TGroupBox");
+        RegisterClass<TPanel>("TPanel");
+        RegisterClass<TCheckBox>("TCheckBox");
+        RegisterClass<TRadioButton>("TRadioButton");
+        RegisterClass<TComboBox>("TComboBox");
+        RegisterClass<TSpeedButton>("TSpeedButton");
+        RegisterClass<TEdit>("TEdit");
+        RegisterClass<TMessages>("TMessages");
+        RegisterClass<TReportDesignerDialog>("TReportDesignerDialog");
+        RegisterClass<TPopupMenu>("TPopupMenu");
+        RegisterClass<TMenuItem>("TMenuItem");
+        RegisterClass<TSaveDialog>("TSaveDialog");
+        RegisterClass<TDateEditPlus>("TDateEditPlus");
+        RegisterClass<TBtnPesquisa>("TBtnPesquisa");
+        RegisterClass<TStringField>("TStringField");
+        RegisterClass<TADOIBQuery>("TADOIBQuery");
+        RegisterClass<TClientDataSet>("TClientDataSet");
+        RegisterClass<TDataSource>("TDataSource");
+        RegisterClass<TNetConnection>("TNetConnection");
         RegisterGlobalComponent(&SharedDatabaseModule());
     });
 }

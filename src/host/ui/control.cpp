@@ -178,7 +178,7 @@ TCustomForm* GetParentForm(const TControl& control) {
 
 namespace {
 
-void collectTabSequence(const TWinControl& container, std::vector<TWinControl*>& out) {
+void CollectTabSequence(const TWinControl& container, std::vector<TWinControl*>& out) {
     std::vector<TWinControl*> children;
     for (TControl* c : container.Controls()) {
         if (auto* w = dynamic_cast<TWinControl*>(c))
@@ -191,7 +191,7 @@ void collectTabSequence(const TWinControl& container, std::vector<TWinControl*>&
             if (child->TabStop())
                 out.push_back(child);
         } else {
-            collectTabSequence(*child, out);
+            CollectTabSequence(*child, out);
         }
     }
 }
@@ -200,7 +200,7 @@ void collectTabSequence(const TWinControl& container, std::vector<TWinControl*>&
 
 std::vector<TWinControl*> TabSequence(const TWinControl& root) {
     std::vector<TWinControl*> out;
-    collectTabSequence(root, out);
+    CollectTabSequence(root, out);
     return out;
 }
 

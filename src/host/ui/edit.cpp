@@ -12,11 +12,11 @@ constexpr unsigned char kBackspace = 8;
 constexpr unsigned char kTab = 9;
 
 // C0 controls, DEL and the C1 controls of Latin-1: keys, not text.
-bool isControlCharacter(unsigned char code) {
+bool IsControlCharacter(unsigned char code) {
     return code < 32 || (code >= 127 && code < 160);
 }
 
-char32_t applyCharCase(char32_t c, TEditCharCase charCase) {
+char32_t ApplyCharCase(char32_t c, TEditCharCase charCase) {
     const bool lower = (c >= U'a' && c <= U'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7);
     const bool upper = (c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7);
     if (charCase == TEditCharCase::ecUpperCase && lower)
@@ -44,7 +44,7 @@ void TCustomEdit::KeyPress(char& key) {
     } else if (code == kTab) {
         if (TCustomForm* form = GetParentForm(*this))
             form->SelectNext(this);
-    } else if (!isControlCharacter(code) && !readOnly_) {
+    } else if (!IsControlCharacter(code) && !readOnly_) {
         InsertCharacter(code);
     }
     // Carriage return and the other control characters are never stored.
@@ -88,7 +88,7 @@ std::string TCustomEdit::StoredText(const std::string& value) const {
         return value;
     std::u32string text = Utf8Decode(value);
     for (char32_t& c : text)
-        c = applyCharCase(c, charCase_);
+        c = ApplyCharCase(c, charCase_);
     return Utf8Encode(text);
 }
 

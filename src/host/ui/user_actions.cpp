@@ -10,7 +10,7 @@ namespace hostfw::UserActions {
 namespace {
 
 // A user can only act on a window that is shown.
-void requireShowing(const TControl& control) {
+void RequireShowing(const TControl& control) {
     const TCustomForm* form = GetParentForm(control);
     if (form == nullptr || !form->Showing()) {
         throw Exception("O controle '" + control.Name() + "' não está em uma janela aberta.");
@@ -22,8 +22,8 @@ bool reachable(const TControl& control) {
     return control.IsUsable();
 }
 
-void focusNow(TWinControl& control) {
-    requireShowing(control);
+void FocusNow(TWinControl& control) {
+    RequireShowing(control);
     if (!control.CanFocus()) {
         throw Exception("O controle '" + control.Name() + "' não pode receber o foco.");
     }
@@ -33,12 +33,12 @@ void focusNow(TWinControl& control) {
 }  // namespace
 
 void Focus(TWinControl& control) {
-    Application().Dispatch([&] { focusNow(control); });
+    Application().Dispatch([&] { FocusNow(control); });
 }
 
 void Type(TCustomEdit& edit, const std::string& text) {
     Application().Dispatch([&] {
-        focusNow(edit);
+        FocusNow(edit);
         for (char32_t cp : Utf8Decode(text)) {
             if (cp > 0xFF) {
                 throw Exception("O caractere U+" + std::to_string(static_cast<unsigned>(cp)) +
@@ -54,7 +54,7 @@ void Type(TCustomEdit& edit, const std::string& text) {
 
 void PressKey(TWinControl& control, unsigned char code) {
     Application().Dispatch([&] {
-        focusNow(control);
+        FocusNow(control);
         char key = static_cast<char>(code);
         control.KeyPress(key);
     });
@@ -62,7 +62,7 @@ void PressKey(TWinControl& control, unsigned char code) {
 
 void Click(TControl& control) {
     Application().Dispatch([&] {
-        requireShowing(control);
+        RequireShowing(control);
         if (!reachable(control))
             return;
         if (auto* win = dynamic_cast<TWinControl*>(&control);
@@ -77,7 +77,7 @@ void Click(TControl& control) {
 
 void Select(TComboBox& combo, int index) {
     Application().Dispatch([&] {
-        focusNow(combo);
+        FocusNow(combo);
         if (combo.Focused())
             combo.Choose(index);
     });
@@ -85,7 +85,7 @@ void Select(TComboBox& combo, int index) {
 
 void ReplaceText(TCustomEdit& edit, const std::string& text) {
     Application().Dispatch([&] {
-        focusNow(edit);
+        FocusNow(edit);
         if (edit.Focused())
             edit.SetText(text);
     });

@@ -13,34 +13,34 @@ OleVariant OleVariant::Error(std::string message) {
     return reply;
 }
 
-std::string OleVariant::errorMessage() const {
+std::string OleVariant::ErrorMessage() const {
     const auto* error = std::get_if<ErrorReply>(&value_);
     return error != nullptr ? error->message : std::string();
 }
 
-const Variant& OleVariant::asVariant() const {
+const Variant& OleVariant::AsVariant() const {
     if (const auto* value = std::get_if<Variant>(&value_))
         return *value;
-    raiseNot("um valor simples");
+    RaiseNot("um valor simples");
 }
 
-const DataPacket& OleVariant::asDataPacket() const {
+const DataPacket& OleVariant::AsDataPacket() const {
     if (const auto* packet = std::get_if<DataPacket>(&value_))
         return *packet;
-    raiseNot("um pacote de dados");
+    RaiseNot("um pacote de dados");
 }
 
-DataPacket OleVariant::takeDataPacket() && {
-    asDataPacket();  // raises for any other kind
+DataPacket OleVariant::TakeDataPacket() && {
+    AsDataPacket();  // raises for any other kind
     return std::move(std::get<DataPacket>(value_));
 }
 
-void OleVariant::raiseNot(const char* expected) const {
+void OleVariant::RaiseNot(const char* expected) const {
     if (const auto* error = std::get_if<ErrorReply>(&value_))
         throw Exception(error->message);
-    const std::string received = isDataPacket() ? "um pacote de dados"
+    const std::string received = IsDataPacket() ? "um pacote de dados"
                                                 : std::string("um valor do tipo ") +
-                                                      kindName(std::get<Variant>(value_).kind());
+                                                      KindName(std::get<Variant>(value_).kind());
     throw Exception(std::string("A resposta do servidor de aplicação não é ") + expected +
                     " (recebido: " + received + ").");
 }

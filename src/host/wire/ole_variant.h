@@ -18,17 +18,17 @@ public:
     OleVariant(DataPacket packet) : value_(std::move(packet)) {}
     static OleVariant Error(std::string message);
 
-    bool isScalar() const { return std::holds_alternative<Variant>(value_); }
-    bool isDataPacket() const { return std::holds_alternative<DataPacket>(value_); }
-    bool isError() const { return std::holds_alternative<ErrorReply>(value_); }
+    bool IsScalar() const { return std::holds_alternative<Variant>(value_); }
+    bool IsDataPacket() const { return std::holds_alternative<DataPacket>(value_); }
+    bool IsError() const { return std::holds_alternative<ErrorReply>(value_); }
 
     // The server's text of an error reply; empty for any other reply.
-    std::string errorMessage() const;
+    std::string ErrorMessage() const;
     // Raise the server's text for an error reply and a clear text for the other kind.
-    const Variant& asVariant() const;
-    const DataPacket& asDataPacket() const;
+    const Variant& AsVariant() const;
+    const DataPacket& AsDataPacket() const;
     // The packet itself, moved out of a reply that is done with.
-    DataPacket takeDataPacket() &&;
+    DataPacket TakeDataPacket() &&;
 
     friend bool operator==(const OleVariant&, const OleVariant&) = default;
 
@@ -38,7 +38,7 @@ private:
         friend bool operator==(const ErrorReply&, const ErrorReply&) = default;
     };
 
-    [[noreturn]] void raiseNot(const char* expected) const;
+    [[noreturn]] void RaiseNot(const char* expected) const;
 
     std::variant<Variant, DataPacket, ErrorReply> value_;
 };

@@ -15,118 +15,118 @@ namespace {
 // More would be a malformed or hostile request: no method of the product takes that many.
 constexpr size_t kMaxArguments = 64;
 
-OleVariant resultFromJson(Json& json) {
+OleVariant ResultFromJson(Json& json) {
     const std::string where = "resultado";
-    const Json& type = wire::requireMember(json, "type", where);
+    const Json& type = wire::RequireMember(json, "type", where);
     if (type.is_string() && type.get<std::string>() == wire::kDataPacketType) {
-        return wire::packetFromJson(json, where);
+        return wire::PacketFromJson(json, where);
     }
-    return wire::variantFromJson(json, where);
+    return wire::VariantFromJson(json, where);
 }
 
-std::string argumentPlace(size_t index) {
+std::string ArgumentPlace(size_t index) {
     return "argumento " + std::to_string(index + 1);
 }
 
 }  // namespace
 
-std::string encodeCallRequest(const CallRequest& request) {
+std::string EncodeCallRequest(const CallRequest& request) {
     Json args = Json::array();
     for (const CallArgument& arg : request.args) {
-        Json json = wire::variantToJson(arg.value);
+        Json json = wire::VariantToJson(arg.value);
         json["byRef"] = arg.byRef;
         args.push_back(std::move(json));
     }
-    Json message = wire::newMessage();
+    Json message = wire::NewMessage();
     message["args"] = std::move(args);
-    return wire::dumpMessage(message);
+    return wire::DumpMessage(message);
 }
 
-CallRequest decodeCallRequest(std::string_view body) {
-    const Json message = wire::parseMessage(body);
+CallRequest DecodeCallRequest(std::string_view body) {
+    const Json message = wire::ParseMessage(body);
     const Json& args =
-        wire::requireArray(wire::requireMember(message, "args", "pedido"), "membro \"args\"");
+        wire::RequireArray(wire::RequireMember(message, "args", "pedido"), "membro \"args\"");
     if (args.size() > kMaxArguments) {
         throw WireFormatError("o pedido traz " + std::to_string(args.size()) +
                               " argumentos; o limite é " + std::to_string(kMaxArguments) + ".");
     }
     CallRequest request;
     for (size_t i = 0; i < args.size(); ++i) {
-        const std::string where = argumentPlace(i);
-        CallArgument arg{wire::variantFromJson(args[i], where)};
+        const std::string where = ArgumentPlace(i);
+        CallArgument arg{wire::VariantFromJson(args[i], where)};
         if (args[i].contains("byRef")) {
-            arg.byRef = wire::requireBoolean(args[i]["byRef"], where + ", \"byRef\"");
+            arg.byRef = wire::RequireBoolean(args[i]["byRef"], where + ", \"byRef\"");
         }
         request.args.push_back(std::move(arg));
     }
     return request;
 }
 
-std::string encodeCallReply(const CallReply& reply) {
-    if (reply.result.isError())
-        return encodeErrorReply(reply.result.errorMessage());
+std::string EncodeCallReply(const CallReply& reply) {
+    if (reply.result.IsError())
+        return EncodeErrorReply(reply.result.ErrorMessage());
     Json byRef = Json::array();
     for (const Variant& value : reply.byRef)
-        byRef.push_back(wire::variantToJson(value));
-    Json message = wire::newMessage();
+        byRef.push_back(wire::VariantToJson(value));
+    Json message = wire::NewMessage();
     message["byRef"] = std::move(byRef);
-    if (!reply.result.isDataPacket()) {
-        message["result"] = wire::variantToJson(reply.result.asVariant());
-        return wire::dumpMessage(message);
+    if (!reply.result.IsDataPacket()) {
+        message["result"] = wire::VariantToJson(reply.result.AsVariant());
+        return wire::DumpMessage(message);
     }
     // The rows are most of a large reply: written straight into the text rather than built as
     // a document first.
-    std::string text = wire::dumpMessage(message);
+    std::string text = wire::DumpMessage(message);
     text.pop_back();  // the closing brace
     text += R"(,"result":)";
-    wire::appendPacketJson(text, reply.result.asDataPacket());
+    wire::AppendPacketJson(text, reply.result.AsDataPacket());
     text += '}';
     return text;
 }
 
-CallReply decodeCallReply(std::string_view body) {
-    Json message = wire::parseMessage(body);
+CallReply DecodeCallReply(std::string_view body) {
+    Json message = wire::ParseMessage(body);
     if (message.contains("error")) {
-        const Json& error = wire::requireObject(message["error"], "membro \"error\"");
-        return {OleVariant::Error(wire::requireString(
-                    wire::requireMember(error, "message", "membro \"error\""), "mensagem de erro")),
+        const Json& error = wire::RequireObject(message["error"], "membro \"error\"");
+        return {OleVariant::Error(wire::RequireString(
+                    wire::RequireMember(error, "message", "membro \"error\""), "mensagem de erro")),
                 {}};
     }
-    wire::requireMember(message, "result", "resposta");
-    CallReply reply{resultFromJson(message["result"]), {}};
+    wire::RequireMember(message, "result", "resposta");
+    CallReply reply{ResultFromJson(message["result"]), {}};
     if (message.contains("byRef")) {
-        const Json& byRef = wire::requireArray(message["byRef"], "membro \"byRef\"");
+        const Json& byRef = wire::RequireArray(message["byRef"], "membro \"byRef\"");
         for (size_t i = 0; i < byRef.size(); ++i) {
             reply.byRef.push_back(
-                wire::variantFromJson(byRef[i], "valor por referência " + std::to_string(i + 1)));
+                wire::VariantFromJson(byRef[i], "valor por referência " + std::to_string(i + 1)));
         }
     }
     return reply;
 }
 
-std::string encodeErrorReply(const std::string& message) {
-    Json json = wire::newMessage();
+std::string EncodeErrorReply(const std::string& message) {
+    Json json = wire::NewMessage();
     json["error"] = Json{{"message", message}};
     // A failure's text may quote bad bytes it came across; the reply must still go out.
     return json.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
-std::string encodeObjectInfo(const ObjectInfo& info) {
-    Json message = wire::newMessage();
+std::string EncodeObjectInfo(const ObjectInfo& info) {
+    Json message = wire::NewMessage();
     message["object"] = info.name;
     message["methods"] = info.methods;
-    return wire::dumpMessage(message);
+    return wire::DumpMessage(message);
 }
 
-ObjectInfo decodeObjectInfo(std::string_view body) {
-    const Json message = wire::parseMessage(body);
+ObjectInfo DecodeObjectInfo(std::string_view body) {
+    const Json message = wire::ParseMessage(body);
     ObjectInfo info;
-    info.name = wire::requireString(wire::requireMember(message, "object", "descrição do objeto"),
+    info.name = wire::RequireString(wire::RequireMember(message, "object", "descrição do objeto"),
                                     "membro \"object\"");
-    const Json& methods = wire::requireArray(
-        wire::requireMember(message, "methods", "descrição do objeto"), "membro \"methods\"");
+    const Json& methods = wire::RequireArray(
+        wire::RequireMember(message, "methods", "descrição do objeto"), "membro \"methods\"");
     for (const Json& method : methods) {
-        info.methods.push_back(wire::requireString(method, "membro \"methods\""));
+        info.methods.push_back(wire::RequireString(method, "membro \"methods\""));
     }
     return info;
 }

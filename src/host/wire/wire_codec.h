@@ -27,16 +27,16 @@ struct ObjectInfo {
 
 // Encoding refuses, with a clear Exception, what JSON cannot carry faithfully: text that is
 // not UTF-8, a number that is not finite, a packet cell of the wrong type.
-HOSTFW_EXPORT std::string encodeCallRequest(const CallRequest& request);
-HOSTFW_EXPORT CallRequest decodeCallRequest(std::string_view body);
+HOSTFW_EXPORT std::string EncodeCallRequest(const CallRequest& request);
+HOSTFW_EXPORT CallRequest DecodeCallRequest(std::string_view body);
 
 // An error result is written in the error form, without by-reference values.
-HOSTFW_EXPORT std::string encodeCallReply(const CallReply& reply);
-HOSTFW_EXPORT CallReply decodeCallReply(std::string_view body);
+HOSTFW_EXPORT std::string EncodeCallReply(const CallReply& reply);
+HOSTFW_EXPORT CallReply DecodeCallReply(std::string_view body);
 
-HOSTFW_EXPORT std::string encodeErrorReply(const std::string& message);
+HOSTFW_EXPORT std::string EncodeErrorReply(const std::string& message);
 
-HOSTFW_EXPORT std::string encodeObjectInfo(const ObjectInfo& info);
-HOSTFW_EXPORT ObjectInfo decodeObjectInfo(std::string_view body);
+HOSTFW_EXPORT std::string EncodeObjectInfo(const ObjectInfo& info);
+HOSTFW_EXPORT ObjectInfo DecodeObjectInfo(std::string_view body);
 
 }  // namespace hostfw

@@ -7,33 +7,33 @@ namespace {
 
 constexpr size_t kMaxNameLength = 128;
 
-bool isNameCharacter(char c, bool allowDot) {
+bool IsNameCharacter(char c, bool allowDot) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' ||
            (allowDot && c == '.');
 }
 
-bool isValidName(std::string_view name, bool allowDot) {
+bool IsValidName(std::string_view name, bool allowDot) {
     return !name.empty() && name.size() <= kMaxNameLength &&
            std::all_of(name.begin(), name.end(),
-                       [allowDot](char c) { return isNameCharacter(c, allowDot); });
+                       [allowDot](char c) { return IsNameCharacter(c, allowDot); });
 }
 
 }  // namespace
 
-bool isValidObjectName(std::string_view name) {
-    return isValidName(name, true);
+bool IsValidObjectName(std::string_view name) {
+    return IsValidName(name, true);
 }
 
-bool isValidMethodName(std::string_view name) {
-    return isValidName(name, false);
+bool IsValidMethodName(std::string_view name) {
+    return IsValidName(name, false);
 }
 
-std::string objectPath(std::string_view objectName) {
+std::string ObjectPath(std::string_view objectName) {
     return "/" + std::string(objectName);
 }
 
-std::string callPath(std::string_view objectName, std::string_view method) {
-    return objectPath(objectName) + "/" + std::string(method);
+std::string CallPath(std::string_view objectName, std::string_view method) {
+    return ObjectPath(objectName) + "/" + std::string(method);
 }
 
 }  // namespace hostfw

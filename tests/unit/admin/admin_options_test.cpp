@@ -9,10 +9,10 @@ namespace {
 
 using admin::AdminCommand;
 using admin::ParseAdminCommand;
-using testsupport::failureOf;
+using testsupport::FailureOf;
 
 std::string refusal(const std::vector<std::string>& arguments) {
-    return failureOf([&] { ParseAdminCommand(arguments); });
+    return FailureOf([&] { ParseAdminCommand(arguments); });
 }
 
 TEST(AdminOptions, EachCommandReadsItsOwnWords) {

@@ -21,7 +21,7 @@ namespace {
 
 using hostfw::Engine;
 using hostfw::TParams;
-using testsupport::failureOf;
+using testsupport::FailureOf;
 
 // The test rows in a private schema of the server EXP036_PG_URL names, set up for shared use;
 // people are login roles of the whole cluster, so each test names its own and drops them.
@@ -50,7 +50,7 @@ protected:
     }
 
     // A person of this test, with the password "senha-" + login.
-    std::string addPerson(const std::string& name, const std::string& branch, bool bound) {
+    std::string AddPerson(const std::string& name, const std::string& branch, bool bound) {
         const std::string login = schema_ + "_" + name;
         admin::AdminCommand command;
         command.login = login;
@@ -65,7 +65,7 @@ protected:
     }
 
     // The test's database over TCP, where logins need a password, with no user or password.
-    std::string tcpConnection() const {
+    std::string TcpConnection() const {
         std::smatch port;
         std::regex_search(url_, port, std::regex("port=([0-9]+)"));
         return "host=127.0.0.1 port=" + port[1].str() +
@@ -73,19 +73,19 @@ protected:
     }
 
     // The person's own connection, over TCP with its password, as a SQL client would open it.
-    std::shared_ptr<Engine> signIn(const std::string& login,
+    std::shared_ptr<Engine> SignIn(const std::string& login,
                                    const std::string& password = std::string()) {
-        return hostfw::OpenDatabase(tcpConnection() + " user=" + login + " password=" +
+        return hostfw::OpenDatabase(TcpConnection() + " user=" + login + " password=" +
                                     (password.empty() ? "senha-" + login : password));
     }
 
-    static std::string branchesSeen(Engine& engine, const std::string& table) {
+    static std::string BranchesSeen(Engine& engine, const std::string& table) {
         const auto rows = engine.Query(
             "SELECT CDFILIAL, count(*) FROM " + table + " GROUP BY CDFILIAL ORDER BY CDFILIAL",
             TParams());
         std::string seen;
         while (rows->Next())
-            seen += rows->Value(0).asString() + "=" + rows->Value(1).asString() + " ";
+            seen += rows->Value(0).AsString() + "=" + rows->Value(1).AsString() + " ";
         return seen;
     }
 
@@ -99,7 +99,7 @@ private:
 
 TEST_F(PgSharedUse, SetupAgainChangesNothingAndAPersonIsALoginRoleWithAScramPassword) {
     admin::SetUpSharedUse(*admin);
-    const std::string maria = addPerson("maria", "0001", true);
+    const std::string maria = AddPerson("maria", "0001", true);
     TParams login;
     login.CreateParam("LOGIN").SetAsString(maria);
     // Stored as SCRAM, never as clear text; a member of the people's group.
@@ -108,41 +108,41 @@ TEST_F(PgSharedUse, SetupAgainChangesNothingAndAPersonIsALoginRoleWithAScramPass
         "rolpassword LIKE 'SCRAM-SHA-256$%' AND pg_has_role(rolname, 'exp036_pessoas', 'MEMBER')",
         login);
     ASSERT_TRUE(role->Next());
-    EXPECT_EQ(role->Value(0).asInteger(), 1);
-    EXPECT_NO_THROW(signIn(maria));
-    EXPECT_THROW(signIn(maria, "errada"), hostfw::Exception);
+    EXPECT_EQ(role->Value(0).AsInteger(), 1);
+    EXPECT_NO_THROW(SignIn(maria));
+    EXPECT_THROW(SignIn(maria, "errada"), hostfw::Exception);
 }
 
 TEST_F(PgSharedUse, ABoundPersonReadsOnlyTheHomeBranchWhateverTheQueryAsks) {
-    const auto maria = signIn(addPerson("maria", "0001", true));
-    EXPECT_EQ(branchesSeen(*maria, "NOTAFISCAL"), "0001=4 ");
-    EXPECT_EQ(branchesSeen(*maria, "EXPEDICAO"), "0001=3 ");
+    const auto maria = SignIn(AddPerson("maria", "0001", true));
+    EXPECT_EQ(BranchesSeen(*maria, "NOTAFISCAL"), "0001=4 ");
+    EXPECT_EQ(BranchesSeen(*maria, "EXPEDICAO"), "0001=3 ");
     TParams other;
     other.CreateParam("CDFILIAL").SetAsString("0002");
     EXPECT_FALSE(
         maria->Query("SELECT 1 FROM NOTAFISCAL WHERE CDFILIAL = :CDFILIAL", other)->Next());
-    EXPECT_EQ(branchesSeen(*maria, "FILIAL"), "0001=1 0002=1 0003=1 ")
+    EXPECT_EQ(BranchesSeen(*maria, "FILIAL"), "0001=1 0002=1 0003=1 ")
         << "branch names stay readable";
 
-    const auto joao = signIn(addPerson("joao", "0002", false));
-    EXPECT_EQ(branchesSeen(*joao, "NOTAFISCAL"), "0001=4 0002=2 0003=1 ");
+    const auto joao = SignIn(AddPerson("joao", "0002", false));
+    EXPECT_EQ(BranchesSeen(*joao, "NOTAFISCAL"), "0001=4 0002=2 0003=1 ");
 }
 
 TEST_F(PgSharedUse, MovingAPersonMovesWhatItReadsAndDisablingEndsItsAccess) {
-    const std::string maria = addPerson("maria", "0001", true);
+    const std::string maria = AddPerson("maria", "0001", true);
     admin::AdminCommand move;
     move.login = maria;
     move.branch = "0003";
     admin::SetPersonBranch(*admin, move);
-    EXPECT_EQ(branchesSeen(*signIn(maria), "NOTAFISCAL"), "0003=1 ") << "still bound";
+    EXPECT_EQ(BranchesSeen(*SignIn(maria), "NOTAFISCAL"), "0003=1 ") << "still bound";
 
     admin::DisablePerson(*admin, move);
-    EXPECT_NE(failureOf([&] { signIn(maria); }).find("not permitted to log in"), std::string::npos);
+    EXPECT_NE(FailureOf([&] { SignIn(maria); }).find("not permitted to log in"), std::string::npos);
 }
 
 TEST_F(PgSharedUse, PeopleAddAuditRowsInTheirOwnNameAndNobodyChangesThem) {
-    const std::string maria = addPerson("maria", "0001", true);
-    const auto connection = signIn(maria);
+    const std::string maria = AddPerson("maria", "0001", true);
+    const auto connection = SignIn(maria);
     TParams row;
     row.CreateParam("PESSOA").SetAsString(maria);
     const char* insert =
@@ -154,7 +154,7 @@ TEST_F(PgSharedUse, PeopleAddAuditRowsInTheirOwnNameAndNobodyChangesThem) {
     EXPECT_THROW(connection->Execute("DELETE FROM AUDITORIA", TParams()), hostfw::Exception);
     EXPECT_THROW(connection->Query("SELECT * FROM AUDITORIA", TParams())->Next(), hostfw::Exception)
         << "people write the audit, they do not read it";
-    EXPECT_NE(failureOf([&] {
+    EXPECT_NE(FailureOf([&] {
                   admin->Execute("UPDATE AUDITORIA SET RESULTADO = 'x'", TParams());
               }).find("só aceita novos registros"),
               std::string::npos)
@@ -170,13 +170,13 @@ TEST_F(PgSharedUse, APersonIsNeverMadeOfAnExistingRoleOrAnUnknownBranch) {
     command.bound = false;
     command.passwordFromStdin = true;
     std::istringstream password("x\n");
-    EXPECT_NE(failureOf([&] {
+    EXPECT_NE(FailureOf([&] {
                   admin::AddPerson(*admin, command, password);
               }).find("Filial não cadastrada"),
               std::string::npos);
     admin->ExecuteScript("DROP ROLE IF EXISTS postgres_like; CREATE ROLE postgres_like");
     command.branch = "0001";
-    EXPECT_NE(failureOf([&] {
+    EXPECT_NE(FailureOf([&] {
                   admin::AddPerson(*admin, command, password);
               }).find("Já existe no PostgreSQL um papel"),
               std::string::npos);
@@ -184,7 +184,7 @@ TEST_F(PgSharedUse, APersonIsNeverMadeOfAnExistingRoleOrAnUnknownBranch) {
 }
 
 TEST_F(PgSharedUse, ASignInIsRefusedForAMissingOrWrongPasswordAndNamesWhy) {
-    const std::string maria = addPerson("maria", "0001", true);
+    const std::string maria = AddPerson("maria", "0001", true);
     const auto refusal = [&](const std::function<void()>& open) {
         try {
             open();
@@ -194,7 +194,7 @@ TEST_F(PgSharedUse, ASignInIsRefusedForAMissingOrWrongPasswordAndNamesWhy) {
         ADD_FAILURE() << "no refusal";
         return hostfw::SignInRefused::Reason::PasswordNeeded;
     };
-    const std::string tcp = tcpConnection();
+    const std::string tcp = TcpConnection();
     EXPECT_EQ(refusal([&] { hostfw::OpenDatabase(tcp + " user=" + maria); }),
               hostfw::SignInRefused::Reason::PasswordNeeded);
     EXPECT_EQ(refusal([&] {
@@ -208,13 +208,13 @@ TEST_F(PgSharedUse, ASignInIsRefusedForAMissingOrWrongPasswordAndNamesWhy) {
 }
 
 TEST_F(PgSharedUse, ThePersonRecordGivesTheBranchAndRefusesWhoIsNoPerson) {
-    const std::string maria = addPerson("maria", "0002", true);
-    const std::optional<hostfw::Person> person = hostfw::SignedInPersonRecord(*signIn(maria));
+    const std::string maria = AddPerson("maria", "0002", true);
+    const std::optional<hostfw::Person> person = hostfw::SignedInPersonRecord(*SignIn(maria));
     ASSERT_TRUE(person.has_value());
     EXPECT_EQ(person->name, "maria");
     EXPECT_EQ(person->homeBranch, "0002");
     EXPECT_TRUE(person->bound);
-    EXPECT_NE(failureOf([&] {
+    EXPECT_NE(FailureOf([&] {
                   hostfw::SignedInPersonRecord(*admin);
               }).find("não é de uma pessoa cadastrada"),
               std::string::npos)

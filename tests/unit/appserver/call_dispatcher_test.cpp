@@ -27,7 +27,7 @@ protected:
     CallDispatcherTest() {
         appserver::RemoteObject object;
         object["Append"] = [](std::vector<Variant>& args, const CallContext&) {
-            args[0] = Variant(args[0].asString() + "!");
+            args[0] = Variant(args[0].AsString() + "!");
             return OleVariant(Variant(1));
         };
         object["Refuse"] = [](std::vector<Variant>&, const CallContext&) -> OleVariant {
@@ -60,8 +60,8 @@ protected:
         return dispatcher_.call(object, method, body);
     }
 
-    static std::string errorText(const DispatchResult& result) {
-        return hostfw::decodeCallReply(result.body).result.errorMessage();
+    static std::string ErrorText(const DispatchResult& result) {
+        return hostfw::DecodeCallReply(result.body).result.ErrorMessage();
     }
 
     appserver::RemoteObjectRegistry registry_;
@@ -73,8 +73,8 @@ protected:
 TEST_F(CallDispatcherTest, ByRefArgumentsComeBackAsTheMethodLeftThem) {
     const DispatchResult result = call("exp.Obj", "Append");
     ASSERT_EQ(result.status, 200);
-    const hostfw::CallReply reply = hostfw::decodeCallReply(result.body);
-    EXPECT_EQ(reply.result.asVariant(), Variant(1));
+    const hostfw::CallReply reply = hostfw::DecodeCallReply(result.body);
+    EXPECT_EQ(reply.result.AsVariant(), Variant(1));
     EXPECT_THAT(reply.byRef, ::testing::ElementsAre(Variant("a!")));
 }
 
@@ -85,42 +85,42 @@ TEST_F(CallDispatcherTest, NamesAreFoundWhateverTheirLetterCase) {
 TEST_F(CallDispatcherTest, UnknownObjectAndMethodAre404) {
     const DispatchResult object = call("exp.Outro", "Append");
     EXPECT_EQ(object.status, 404);
-    EXPECT_THAT(errorText(object), HasSubstr("exp.Outro"));
+    EXPECT_THAT(ErrorText(object), HasSubstr("exp.Outro"));
     const DispatchResult method = call("exp.Obj", "Nada");
     EXPECT_EQ(method.status, 404);
-    EXPECT_THAT(errorText(method), HasSubstr("Nada"));
-    EXPECT_EQ(dispatcher_.describeObject("exp.Outro").status, 404);
+    EXPECT_THAT(ErrorText(method), HasSubstr("Nada"));
+    EXPECT_EQ(dispatcher_.DescribeObject("exp.Outro").status, 404);
 }
 
 TEST_F(CallDispatcherTest, FailuresBecomeErrorRepliesWithTheirStatus) {
     const DispatchResult malformed = call("exp.Obj", "Append", "{");
     EXPECT_EQ(malformed.status, 400);
-    EXPECT_THAT(errorText(malformed), HasSubstr("Pedido malformado"));
+    EXPECT_THAT(ErrorText(malformed), HasSubstr("Pedido malformado"));
 
     const DispatchResult refused = call("exp.Obj", "Refuse");
     EXPECT_EQ(refused.status, 400);
-    EXPECT_EQ(errorText(refused), "argumento ruim");
+    EXPECT_EQ(ErrorText(refused), "argumento ruim");
 
     const DispatchResult broken = call("exp.Obj", "Break");
     EXPECT_EQ(broken.status, 500);
-    EXPECT_EQ(errorText(broken), "tabela NOTAFISCAL inexistente");
+    EXPECT_EQ(ErrorText(broken), "tabela NOTAFISCAL inexistente");
     EXPECT_THAT(broken.outcome, HasSubstr("tabela NOTAFISCAL inexistente"));
 
     const DispatchResult crashed = call("exp.Obj", "Crash");
     EXPECT_EQ(crashed.status, 500);
-    EXPECT_THAT(errorText(crashed), HasSubstr("Falha interna"));
+    EXPECT_THAT(ErrorText(crashed), HasSubstr("Falha interna"));
 }
 
 TEST_F(CallDispatcherTest, AStatementTheDeadlineInterruptedIsThe503OfACallOutOfTime) {
     const DispatchResult result = call("exp.Obj", "Overrun");
     EXPECT_EQ(result.status, 503);
-    EXPECT_THAT(errorText(result), HasSubstr("tempo limite de 5 s"));
+    EXPECT_THAT(ErrorText(result), HasSubstr("tempo limite de 5 s"));
 }
 
 TEST_F(CallDispatcherTest, AMethodThatDropsArgumentsIsAFailureNotACrash) {
     const DispatchResult result = call("exp.Obj", "Shrink");
     EXPECT_EQ(result.status, 500);
-    EXPECT_THAT(errorText(result), HasSubstr("número de argumentos"));
+    EXPECT_THAT(ErrorText(result), HasSubstr("número de argumentos"));
 }
 
 TEST_F(CallDispatcherTest, PacketResultsReportTheirRowCountForTheLog) {

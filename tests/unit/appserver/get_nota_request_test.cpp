@@ -20,7 +20,7 @@ using hostfw::TDateTime;
 using hostfw::Variant;
 using ::testing::HasSubstr;
 
-std::vector<Variant> getNotaArgs() {
+std::vector<Variant> GetNotaArgs() {
     return {Variant("0001"),
             Variant(hostfw::EncodeDate(2025, 1, 1)),
             Variant(hostfw::EncodeDate(2025, 1, 31)),
@@ -32,9 +32,9 @@ std::vector<Variant> getNotaArgs() {
             Variant("A")};
 }
 
-std::string refusalOf(const std::vector<Variant>& args) {
+std::string RefusalOf(const std::vector<Variant>& args) {
     try {
-        appserver::parseGetNotaArguments(args);
+        appserver::ParseGetNotaArguments(args);
     } catch (const CallFailure& failure) {
         EXPECT_EQ(failure.status(), 400);
         return failure.what();
@@ -43,22 +43,22 @@ std::string refusalOf(const std::vector<Variant>& args) {
 }
 
 TEST(KeyList, CanonicalFormHasEveryKeyBetweenCommas) {
-    EXPECT_EQ(appserver::canonicalKeyList(",1,11,"), ",1,11,");
-    EXPECT_EQ(appserver::canonicalKeyList("1,11"), ",1,11,");
-    EXPECT_EQ(appserver::canonicalKeyList(" 0001 ,, 0007\t,"), ",0001,0007,");
-    EXPECT_EQ(appserver::canonicalKeyList(""), "");
-    EXPECT_EQ(appserver::canonicalKeyList(" , ,"), "");
-    EXPECT_EQ(appserver::canonicalKeyList("O'Brien,%"), ",O'Brien,%,");
+    EXPECT_EQ(appserver::CanonicalKeyList(",1,11,"), ",1,11,");
+    EXPECT_EQ(appserver::CanonicalKeyList("1,11"), ",1,11,");
+    EXPECT_EQ(appserver::CanonicalKeyList(" 0001 ,, 0007\t,"), ",0001,0007,");
+    EXPECT_EQ(appserver::CanonicalKeyList(""), "");
+    EXPECT_EQ(appserver::CanonicalKeyList(" , ,"), "");
+    EXPECT_EQ(appserver::CanonicalKeyList("O'Brien,%"), ",O'Brien,%,");
 }
 
 TEST(GetNotaArguments, ReadsEveryArgument) {
-    std::vector<Variant> args = getNotaArgs();
+    std::vector<Variant> args = GetNotaArgs();
     args[1] = Variant(TDateTime{hostfw::EncodeDate(2025, 1, 1).value + 0.75});
     args[3] = Variant(" 1, 11");
     args[4] = Variant("");
     args[7] = Variant("PA");
     args[8] = Variant("C");
-    const GetNotaRequest request = appserver::parseGetNotaArguments(args);
+    const GetNotaRequest request = appserver::ParseGetNotaArguments(args);
     EXPECT_EQ(request.branch, "0001");
     EXPECT_EQ(request.firstDay, hostfw::EncodeDate(2025, 1, 1));
     EXPECT_EQ(request.lastDay, hostfw::EncodeDate(2025, 1, 31));
@@ -70,43 +70,43 @@ TEST(GetNotaArguments, ReadsEveryArgument) {
 
 TEST(GetNotaArguments, OnlyCSelectsByCancellation) {
     for (const char* kind : {"A", "", "c", "C "}) {
-        std::vector<Variant> args = getNotaArgs();
+        std::vector<Variant> args = GetNotaArgs();
         args[8] = Variant(kind);
-        EXPECT_FALSE(appserver::parseGetNotaArguments(args).byCancellation) << kind;
+        EXPECT_FALSE(appserver::ParseGetNotaArguments(args).byCancellation) << kind;
     }
 }
 
 TEST(GetNotaArguments, RefusesWrongCountTypesAndValuesNamingTheArgument) {
-    std::vector<Variant> args = getNotaArgs();
+    std::vector<Variant> args = GetNotaArgs();
     args.pop_back();
-    EXPECT_THAT(refusalOf(args), HasSubstr("espera 9 argumentos; recebeu 8"));
+    EXPECT_THAT(RefusalOf(args), HasSubstr("espera 9 argumentos; recebeu 8"));
 
-    args = getNotaArgs();
+    args = GetNotaArgs();
     args[0] = Variant(1);
-    EXPECT_THAT(refusalOf(args), HasSubstr("argumento 1 (filial) deve ser do tipo string"));
-    args = getNotaArgs();
+    EXPECT_THAT(RefusalOf(args), HasSubstr("argumento 1 (filial) deve ser do tipo string"));
+    args = GetNotaArgs();
     args[2] = Variant(45000.0);
-    EXPECT_THAT(refusalOf(args), HasSubstr("argumento 3 (data final) deve ser do tipo date"));
-    args = getNotaArgs();
+    EXPECT_THAT(RefusalOf(args), HasSubstr("argumento 3 (data final) deve ser do tipo date"));
+    args = GetNotaArgs();
     args[8] = Variant::Null();
-    EXPECT_THAT(refusalOf(args), HasSubstr("argumento 9 (tipo de relatório)"));
-    args = getNotaArgs();
+    EXPECT_THAT(RefusalOf(args), HasSubstr("argumento 9 (tipo de relatório)"));
+    args = GetNotaArgs();
     args[7] = Variant("PX");
-    EXPECT_THAT(refusalOf(args),
+    EXPECT_THAT(RefusalOf(args),
                 HasSubstr("argumento 8 (situações) traz a situação desconhecida 'X'"));
 }
 
 TEST(GetNotaArguments, RefusesDatesOutsideTheCalendarWithoutOverflowing) {
     for (const double days : {1e300, -1e300, 1e19, -693594.0 - 1, 2958466.0}) {
-        std::vector<Variant> args = getNotaArgs();
+        std::vector<Variant> args = GetNotaArgs();
         args[1] = Variant(TDateTime{days});
-        EXPECT_THAT(refusalOf(args), HasSubstr("argumento 2 (data inicial) fora do intervalo"))
+        EXPECT_THAT(RefusalOf(args), HasSubstr("argumento 2 (data inicial) fora do intervalo"))
             << days;
     }
-    std::vector<Variant> args = getNotaArgs();
+    std::vector<Variant> args = GetNotaArgs();
     args[1] = Variant(hostfw::EncodeDate(1, 1, 1));
     args[2] = Variant(TDateTime{hostfw::EncodeDate(9999, 12, 31).value + 0.5});
-    EXPECT_EQ(refusalOf(args), "(aceito)");
+    EXPECT_EQ(RefusalOf(args), "(aceito)");
 }
 
 TEST(NotaFiscalQuery, NoValueOfTheRequestIsSplicedIntoTheStatement) {
@@ -120,7 +120,7 @@ TEST(NotaFiscalQuery, NoValueOfTheRequestIsSplicedIntoTheStatement) {
     request.statuses = "PEACK";
     request.byCancellation = true;
     for (const auto engine : {hostfw::EngineKind::SQLite, hostfw::EngineKind::PostgreSQL}) {
-        const appserver::BoundQuery query = appserver::notaFiscalQuery(request, engine);
+        const appserver::BoundQuery query = appserver::NotaFiscalQuery(request, engine);
         EXPECT_THAT(query.sql, ::testing::Not(HasSubstr("DROP")));
         EXPECT_THAT(query.sql, ::testing::Not(HasSubstr("2025")));
         EXPECT_THAT(query.sql, ::testing::Not(HasSubstr("PEACK")));
@@ -139,7 +139,7 @@ TEST(NotaFiscalQuery, TheLastCalendarDayNeedsNoUpperBound) {
     request.firstDay = hostfw::EncodeDate(2025, 1, 1);
     request.lastDay = hostfw::EncodeDate(9999, 12, 31);
     const appserver::BoundQuery query =
-        appserver::notaFiscalQuery(request, hostfw::EngineKind::SQLite);
+        appserver::NotaFiscalQuery(request, hostfw::EngineKind::SQLite);
     EXPECT_EQ(query.params.FindParam("P_DATAPOSFIM"), nullptr);
     EXPECT_THAT(query.sql, ::testing::Not(HasSubstr("P_DATAPOSFIM")));
 }

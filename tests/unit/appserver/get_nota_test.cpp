@@ -23,16 +23,16 @@ using hostfw::TDateTime;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
-using testsupport::failureOf;
+using testsupport::FailureOf;
 
 enum class Engine { SQLite, PostgreSQL };
 
-const char* engineText(Engine engine) {
+const char* EngineText(Engine engine) {
     return engine == Engine::SQLite ? "SQLite" : "PostgreSQL";
 }
 // How GoogleTest shows the parameter in the test list.
 void PrintTo(Engine engine, std::ostream* out) {
-    *out << engineText(engine);
+    *out << EngineText(engine);
 }
 
 // One server per engine for the whole suite: the tests only read.
@@ -50,11 +50,11 @@ protected:
                 GTEST_SKIP() << "EXP036_PG_URL not set (run through tests/pg/with_postgres.sh)";
             if (!server_)
                 FillInvoiceDatabase(url);
-            startOnce(url);
+            StartOnce(url);
         } else {
             if (!sqlite_)
                 sqlite_ = std::make_unique<SqliteInvoiceDatabase>();
-            startOnce(sqlite_->path());
+            StartOnce(sqlite_->path());
         }
         client_ = std::make_unique<InvoiceClient>(server_->host(), server_->port());
     }
@@ -68,7 +68,7 @@ protected:
     std::unique_ptr<InvoiceClient> client_;
 
 private:
-    static void startOnce(const std::string& database) {
+    static void StartOnce(const std::string& database) {
         if (!server_)
             server_ = std::make_unique<ServerProcess>(std::vector<std::string>{"--db", database});
     }
@@ -119,12 +119,12 @@ TEST_P(GetNotaTest, BranchCodeMatchesWholeAndAsSent) {
 TEST_P(GetNotaTest, ATextHoldingNulIsRefusedNamingTheArgument) {
     GetNotaArgs args;
     args.branch = std::string("0001\0X", 6);
-    EXPECT_THAT(failureOf([&] { client_->load(args); }),
+    EXPECT_THAT(FailureOf([&] { client_->load(args); }),
                 HasSubstr("argumento 1 (filial) contém o caractere NUL"));
     args.branch = "0001";
     args.clientFlag = "";
     args.clientList = std::string(",1,\0,2,", 7);
-    EXPECT_THAT(failureOf([&] { client_->load(args); }),
+    EXPECT_THAT(FailureOf([&] { client_->load(args); }),
                 HasSubstr("argumento 4 (lista de clientes) contém o caractere NUL"));
 }
 
@@ -215,12 +215,12 @@ TEST_P(GetNotaTest, RestrictionsCombine) {
 }
 
 // Named after the engine rather than numbered: "Pg/GetNotaTest.RestrictionsCombine/PostgreSQL".
-std::string engineName(const ::testing::TestParamInfo<Engine>& info) {
-    return engineText(info.param);
+std::string EngineName(const ::testing::TestParamInfo<Engine>& info) {
+    return EngineText(info.param);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sqlite, GetNotaTest, ::testing::Values(Engine::SQLite), engineName);
-INSTANTIATE_TEST_SUITE_P(Pg, GetNotaTest, ::testing::Values(Engine::PostgreSQL), engineName);
+INSTANTIATE_TEST_SUITE_P(Sqlite, GetNotaTest, ::testing::Values(Engine::SQLite), EngineName);
+INSTANTIATE_TEST_SUITE_P(Pg, GetNotaTest, ::testing::Values(Engine::PostgreSQL), EngineName);
 
 }  // namespace
 }  // namespace servertest

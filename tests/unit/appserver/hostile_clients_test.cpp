@@ -39,7 +39,7 @@ public:
             connections_.push_back(std::make_unique<RawConnection>(server.host(), server.port()));
         thread_ = std::thread([this, tick] {
             const std::string request =
-                httpRequest("POST", kGetNotaPath, getNotaBody("0001", kFirstDay, kLastDay));
+                HttpRequest("POST", kGetNotaPath, GetNotaBody("0001", kFirstDay, kLastDay));
             for (std::size_t sent = 0; sent < request.size() && !stop_; ++sent) {
                 for (auto& connection : connections_)
                     connection->send(request.substr(sent, 1));
@@ -53,9 +53,9 @@ public:
     }
 
     // True once the server has closed every trickling connection.
-    bool allClosed() {
+    bool AllClosed() {
         for (auto& connection : connections_) {
-            if (!connection->closedByServer())
+            if (!connection->ClosedByServer())
                 return false;
         }
         return true;
@@ -101,7 +101,7 @@ TEST_F(HostileClientsTest, ARequestMustArriveWholeWithinTheRequestTimeout) {
     bool closed = false;
     for (int look = 0; look < 200 && !closed; ++look) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        closed = trickle.allClosed();
+        closed = trickle.AllClosed();
     }
     EXPECT_TRUE(closed);
 }
@@ -113,18 +113,18 @@ TEST_F(HostileClientsTest, OneClientAddressHoldsAtMostItsShareOfConnections) {
         held.push_back(std::make_unique<RawConnection>(server_->host(), server_->port()));
 
     RawConnection extra(server_->host(), server_->port());
-    ASSERT_TRUE(extra.send(httpRequest("GET", kObjectPath, "")));
-    const auto refused = extra.readReply();
+    ASSERT_TRUE(extra.send(HttpRequest("GET", kObjectPath, "")));
+    const auto refused = extra.ReadReply();
     ASSERT_TRUE(refused.has_value());
     EXPECT_EQ(refused->status, 503);
-    EXPECT_THAT(hostfw::decodeCallReply(refused->body).result.errorMessage(),
+    EXPECT_THAT(hostfw::DecodeCallReply(refused->body).result.ErrorMessage(),
                 HasSubstr("limite de 3"));
-    EXPECT_FALSE(extra.readReply().has_value()) << "the refused connection is closed";
+    EXPECT_FALSE(extra.ReadReply().has_value()) << "the refused connection is closed";
 
     // Another client address is served meanwhile.
     RawConnection other(server_->host(), server_->port(), "127.0.0.2");
-    ASSERT_TRUE(other.send(httpRequest("GET", kObjectPath, "")));
-    const auto served = other.readReply();
+    ASSERT_TRUE(other.send(HttpRequest("GET", kObjectPath, "")));
+    const auto served = other.ReadReply();
     ASSERT_TRUE(served.has_value());
     EXPECT_EQ(served->status, 200);
 
@@ -133,8 +133,8 @@ TEST_F(HostileClientsTest, OneClientAddressHoldsAtMostItsShareOfConnections) {
     int status = 0;
     for (int attempt = 0; attempt < 50 && status != 200; ++attempt) {
         RawConnection again(server_->host(), server_->port());
-        again.send(httpRequest("GET", kObjectPath, ""));
-        const auto reply = again.readReply();
+        again.send(HttpRequest("GET", kObjectPath, ""));
+        const auto reply = again.ReadReply();
         status = reply ? reply->status : -1;
         if (status != 200)
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -151,7 +151,7 @@ TEST_F(HostileClientsTest, TwoHundredClientsConnectingAtOnceAreAllServed) {
     std::latch ready(kClients);
     std::atomic<int> failures{0};
     const std::string call =
-        httpRequest("POST", kGetNotaPath, getNotaBody("0001", kFirstDay, kLastDay));
+        HttpRequest("POST", kGetNotaPath, GetNotaBody("0001", kFirstDay, kLastDay));
     std::vector<std::thread> clients;
     for (int c = 0; c < kClients; ++c) {
         clients.emplace_back([&] {
@@ -160,7 +160,7 @@ TEST_F(HostileClientsTest, TwoHundredClientsConnectingAtOnceAreAllServed) {
                 RawConnection connection(server_->host(), server_->port());
                 for (int i = 0; i < kCalls; ++i) {
                     const bool sent = connection.send(call);
-                    const auto reply = sent ? connection.readReply() : std::nullopt;
+                    const auto reply = sent ? connection.ReadReply() : std::nullopt;
                     if (!reply || reply->status != 200)
                         ++failures;
                 }

@@ -22,7 +22,7 @@ constexpr const char* kObjectPath = "/exp03600.rdmRelConsLanc";
 constexpr const char* kGetNotaPath = "/exp03600.rdmRelConsLanc/GetNota";
 constexpr std::size_t kMaxBody = 4096;
 
-std::string getNotaBody(const std::string& branch, const std::string& firstDate) {
+std::string GetNotaBody(const std::string& branch, const std::string& firstDate) {
     return R"({"version":1,"args":[{"type":"string","value":")" + branch + R"("},)" + firstDate +
            R"(,{"type":"date","value":45716},)"
            R"({"type":"string","value":"","byRef":true},{"type":"string","value":"T","byRef":true},)"
@@ -51,7 +51,7 @@ protected:
 
     // Every refusal must leave the server able to answer the next call.
     void TearDown() override {
-        const Answer next = post(kGetNotaPath, getNotaBody("0001", kGoodDate));
+        const Answer next = post(kGetNotaPath, GetNotaBody("0001", kGoodDate));
         EXPECT_EQ(next.status, 200) << next.error;
     }
 
@@ -59,9 +59,9 @@ protected:
         if (!result)
             return {-1, "sem resposta: " + httplib::to_string(result.error())};
         Answer out{result->status, ""};
-        const hostfw::CallReply reply = hostfw::decodeCallReply(result->body);
-        if (reply.result.isError())
-            out.error = reply.result.errorMessage();
+        const hostfw::CallReply reply = hostfw::DecodeCallReply(result->body);
+        if (reply.result.IsError())
+            out.error = reply.result.ErrorMessage();
         return out;
     }
 
@@ -79,16 +79,16 @@ std::unique_ptr<SqliteInvoiceDatabase> HttpErrorsTest::database_;
 std::unique_ptr<ServerProcess> HttpErrorsTest::server_;
 
 TEST_F(HttpErrorsTest, AWellFormedCallSucceeds) {
-    const Answer ok = post(kGetNotaPath, getNotaBody("0001", kGoodDate));
+    const Answer ok = post(kGetNotaPath, GetNotaBody("0001", kGoodDate));
     EXPECT_EQ(ok.status, 200);
     EXPECT_EQ(ok.error, "");
 }
 
 TEST_F(HttpErrorsTest, UnknownObjectOrMethodIs404) {
-    const Answer object = post("/exp03600.rdmOutro/GetNota", getNotaBody("0001", kGoodDate));
+    const Answer object = post("/exp03600.rdmOutro/GetNota", GetNotaBody("0001", kGoodDate));
     EXPECT_EQ(object.status, 404);
     EXPECT_THAT(object.error, HasSubstr("exp03600.rdmOutro não é oferecido"));
-    const Answer method = post("/exp03600.rdmRelConsLanc/GetNotas", getNotaBody("0001", kGoodDate));
+    const Answer method = post("/exp03600.rdmRelConsLanc/GetNotas", GetNotaBody("0001", kGoodDate));
     EXPECT_EQ(method.status, 404);
     EXPECT_THAT(method.error, HasSubstr("não tem o método GetNotas"));
 }
@@ -123,22 +123,22 @@ TEST_F(HttpErrorsTest, WrongArgumentCountOrTypeIs400NamingTheArgument) {
     EXPECT_THAT(count.error, HasSubstr("GetNota espera 9 argumentos; recebeu 1"));
 
     const Answer type =
-        post(kGetNotaPath, getNotaBody("0001", R"({"type":"string","value":"01/01/2025"})"));
+        post(kGetNotaPath, GetNotaBody("0001", R"({"type":"string","value":"01/01/2025"})"));
     EXPECT_EQ(type.status, 400);
     EXPECT_THAT(type.error, HasSubstr("argumento 2 (data inicial) deve ser do tipo date"));
 }
 
 TEST_F(HttpErrorsTest, DateFarOutsideTheCalendarIs400) {
-    const Answer huge = post(kGetNotaPath, getNotaBody("0001", R"({"type":"date","value":1e300})"));
+    const Answer huge = post(kGetNotaPath, GetNotaBody("0001", R"({"type":"date","value":1e300})"));
     EXPECT_EQ(huge.status, 400);
     EXPECT_THAT(huge.error, HasSubstr("argumento 2 (data inicial) fora do intervalo"));
     const Answer overflow =
-        post(kGetNotaPath, getNotaBody("0001", R"({"type":"date","value":1e999})"));
+        post(kGetNotaPath, GetNotaBody("0001", R"({"type":"date","value":1e999})"));
     EXPECT_EQ(overflow.status, 400);
 }
 
 TEST_F(HttpErrorsTest, BodyOverTheLimitIs413NamingTheLimit) {
-    const Answer big = post(kGetNotaPath, getNotaBody(std::string(kMaxBody, '0'), kGoodDate));
+    const Answer big = post(kGetNotaPath, GetNotaBody(std::string(kMaxBody, '0'), kGoodDate));
     EXPECT_EQ(big.status, 413);
     EXPECT_THAT(big.error, HasSubstr(std::to_string(kMaxBody) + " bytes"));
 }
@@ -152,7 +152,7 @@ TEST_F(HttpErrorsTest, BodyThatIsNotJsonIs415) {
 TEST_F(HttpErrorsTest, ReplyThatCannotBeJsonIs406) {
     httplib::Client client(server_->host(), server_->port());
     const httplib::Headers headers{{"Accept", "application/x-outro"}};
-    EXPECT_EQ(answer(client.Post(kGetNotaPath, headers, getNotaBody("0001", kGoodDate),
+    EXPECT_EQ(answer(client.Post(kGetNotaPath, headers, GetNotaBody("0001", kGoodDate),
                                  "application/json"))
                   .status,
               406);
@@ -170,13 +170,13 @@ TEST_F(HttpErrorsTest, ObjectDescriptionNamesItsMethods) {
     const auto result = client.Get(kObjectPath);
     ASSERT_TRUE(result);
     EXPECT_EQ(result->status, 200);
-    const hostfw::ObjectInfo info = hostfw::decodeObjectInfo(result->body);
+    const hostfw::ObjectInfo info = hostfw::DecodeObjectInfo(result->body);
     EXPECT_EQ(info.name, "exp03600.rdmRelConsLanc");
     EXPECT_THAT(info.methods, ::testing::ElementsAre("GetNota"));
 }
 
 TEST_F(HttpErrorsTest, EveryCallIsLoggedOnOneLine) {
-    post(kGetNotaPath, getNotaBody("0001", kGoodDate));
+    post(kGetNotaPath, GetNotaBody("0001", kGoodDate));
     post("/exp03600.rdmRelConsLanc/Nada\n2026-01-01 forjado", "{}");
     const std::string log = server_->log();
     EXPECT_THAT(log, HasSubstr("POST /exp03600.rdmRelConsLanc/GetNota 200"));

@@ -13,12 +13,12 @@
 
 namespace {
 
-using appserver::parseServerOptions;
+using appserver::ParseServerOptions;
 using ::testing::HasSubstr;
 
-std::string refusalOf(const std::vector<std::string>& args) {
+std::string RefusalOf(const std::vector<std::string>& args) {
     try {
-        parseServerOptions(args);
+        ParseServerOptions(args);
     } catch (const std::invalid_argument& error) {
         return error.what();
     }
@@ -26,14 +26,14 @@ std::string refusalOf(const std::vector<std::string>& args) {
 }
 
 TEST(ServerOptions, DefaultsListenOnLoopbackOnly) {
-    const auto options = parseServerOptions({"--db", "notas.sqlite"});
+    const auto options = ParseServerOptions({"--db", "notas.sqlite"});
     ASSERT_TRUE(options.has_value());
     EXPECT_EQ(options->database, "notas.sqlite");
     EXPECT_EQ(options->listenHost, "127.0.0.1");
 }
 
 TEST(ServerOptions, ReadsEveryOptionInBothSpellings) {
-    const auto options = parseServerOptions(
+    const auto options = ParseServerOptions(
         {"--db=postgresql://x/y", "--listen", "0.0.0.0", "--port=0", "--threads", "8",
          "--max-body=2048", "--timeout", "5", "--keep-alive=2", "--request-timeout", "3",
          "--max-connections=100", "--max-client-connections", "4"});
@@ -51,65 +51,65 @@ TEST(ServerOptions, ReadsEveryOptionInBothSpellings) {
 }
 
 TEST(ServerOptions, TheShippedServerHasNoTestOption) {
-    EXPECT_THAT(refusalOf({"--db", "x", "--test-objects"}), HasSubstr("'--test-objects'"));
-    EXPECT_THAT(refusalOf({"--db", "x", "--test-getnota", "error"}), HasSubstr("'--test-getnota'"));
+    EXPECT_THAT(RefusalOf({"--db", "x", "--test-objects"}), HasSubstr("'--test-objects'"));
+    EXPECT_THAT(RefusalOf({"--db", "x", "--test-getnota", "error"}), HasSubstr("'--test-getnota'"));
 }
 
 TEST(TestServerOptions, AreTakenOutAndTheRestLeftForTheCommonOnes) {
     std::vector<std::string> args{"--db",   "x", "--test-objects", "--test-getnota", "kind-c",
                                   "--port", "0"};
-    const auto options = appserver::takeTestServerOptions(args);
+    const auto options = appserver::TakeTestServerOptions(args);
     EXPECT_TRUE(options.testObjects);
     EXPECT_EQ(options.getNotaTestMode, appserver::GetNotaTestMode::KindC);
     EXPECT_THAT(args, ::testing::ElementsAre("--db", "x", "--port", "0"));
 
     std::vector<std::string> inlineMode{"--test-getnota=empty"};
-    EXPECT_EQ(appserver::takeTestServerOptions(inlineMode).getNotaTestMode,
+    EXPECT_EQ(appserver::TakeTestServerOptions(inlineMode).getNotaTestMode,
               appserver::GetNotaTestMode::EmptyPacket);
     EXPECT_TRUE(inlineMode.empty());
 
     std::vector<std::string> unknown{"--test-getnota", "sempre"};
-    EXPECT_THROW(appserver::takeTestServerOptions(unknown), std::invalid_argument);
+    EXPECT_THROW(appserver::TakeTestServerOptions(unknown), std::invalid_argument);
     std::vector<std::string> missing{"--test-getnota"};
-    EXPECT_THROW(appserver::takeTestServerOptions(missing), std::invalid_argument);
+    EXPECT_THROW(appserver::TakeTestServerOptions(missing), std::invalid_argument);
 }
 
 TEST(ServerOptions, HelpWinsOverEverythingElse) {
-    EXPECT_FALSE(parseServerOptions({"--port", "1", "--help"}).has_value());
-    EXPECT_FALSE(parseServerOptions({"-h"}).has_value());
+    EXPECT_FALSE(ParseServerOptions({"--port", "1", "--help"}).has_value());
+    EXPECT_FALSE(ParseServerOptions({"-h"}).has_value());
 }
 
 TEST(ServerOptions, RefusalsNameTheOption) {
-    EXPECT_THAT(refusalOf({"--port", "0"}), HasSubstr("--db"));
-    EXPECT_THAT(refusalOf({"--db", "x", "--port", "65536"}), HasSubstr("--port"));
-    EXPECT_THAT(refusalOf({"--db", "x", "--port", "8o"}), HasSubstr("'8o'"));
-    EXPECT_THAT(refusalOf({"--db", "x", "--threads", "0"}), HasSubstr("--threads"));
-    EXPECT_THAT(refusalOf({"--db", "x", "--max-body", "10"}), HasSubstr("--max-body"));
-    EXPECT_THAT(refusalOf({"--db", "x", "--timeout"}), HasSubstr("falta o valor"));
-    EXPECT_THAT(refusalOf({"--db", "x", "--keep-alive", "0"}), HasSubstr("--keep-alive"));
-    EXPECT_THAT(refusalOf({"--db", "x", "--request-timeout", "0"}), HasSubstr("--request-timeout"));
-    EXPECT_THAT(refusalOf({"--db", "x", "--max-client-connections", "0"}),
+    EXPECT_THAT(RefusalOf({"--port", "0"}), HasSubstr("--db"));
+    EXPECT_THAT(RefusalOf({"--db", "x", "--port", "65536"}), HasSubstr("--port"));
+    EXPECT_THAT(RefusalOf({"--db", "x", "--port", "8o"}), HasSubstr("'8o'"));
+    EXPECT_THAT(RefusalOf({"--db", "x", "--threads", "0"}), HasSubstr("--threads"));
+    EXPECT_THAT(RefusalOf({"--db", "x", "--max-body", "10"}), HasSubstr("--max-body"));
+    EXPECT_THAT(RefusalOf({"--db", "x", "--timeout"}), HasSubstr("falta o valor"));
+    EXPECT_THAT(RefusalOf({"--db", "x", "--keep-alive", "0"}), HasSubstr("--keep-alive"));
+    EXPECT_THAT(RefusalOf({"--db", "x", "--request-timeout", "0"}), HasSubstr("--request-timeout"));
+    EXPECT_THAT(RefusalOf({"--db", "x", "--max-client-connections", "0"}),
                 HasSubstr("--max-client-connections"));
-    EXPECT_THAT(refusalOf({"--db", "x", "--listen="}), HasSubstr("--listen"));
-    EXPECT_THAT(refusalOf({"--db", "x", "--verbose"}), HasSubstr("'--verbose'"));
+    EXPECT_THAT(RefusalOf({"--db", "x", "--listen="}), HasSubstr("--listen"));
+    EXPECT_THAT(RefusalOf({"--db", "x", "--verbose"}), HasSubstr("'--verbose'"));
 }
 
 TEST(MediaType, RequestBodyMustBeJson) {
-    EXPECT_TRUE(appserver::isJsonContentType(""));
-    EXPECT_TRUE(appserver::isJsonContentType("application/json"));
-    EXPECT_TRUE(appserver::isJsonContentType("Application/JSON; charset=utf-8"));
-    EXPECT_FALSE(appserver::isJsonContentType("text/plain"));
-    EXPECT_FALSE(appserver::isJsonContentType("application/jsonx"));
+    EXPECT_TRUE(appserver::IsJsonContentType(""));
+    EXPECT_TRUE(appserver::IsJsonContentType("application/json"));
+    EXPECT_TRUE(appserver::IsJsonContentType("Application/JSON; charset=utf-8"));
+    EXPECT_FALSE(appserver::IsJsonContentType("text/plain"));
+    EXPECT_FALSE(appserver::IsJsonContentType("application/jsonx"));
 }
 
 TEST(MediaType, ReplyMayBeJsonUnlessRefused) {
-    EXPECT_TRUE(appserver::acceptsJson(""));
-    EXPECT_TRUE(appserver::acceptsJson("*/*"));
-    EXPECT_TRUE(appserver::acceptsJson("text/html, application/*;q=0.2"));
-    EXPECT_TRUE(appserver::acceptsJson("application/json;q=0.5"));
-    EXPECT_FALSE(appserver::acceptsJson("application/json;q=0"));
-    EXPECT_FALSE(appserver::acceptsJson("application/json; q=0.0, text/html"));
-    EXPECT_FALSE(appserver::acceptsJson("text/*"));
+    EXPECT_TRUE(appserver::AcceptsJson(""));
+    EXPECT_TRUE(appserver::AcceptsJson("*/*"));
+    EXPECT_TRUE(appserver::AcceptsJson("text/html, application/*;q=0.2"));
+    EXPECT_TRUE(appserver::AcceptsJson("application/json;q=0.5"));
+    EXPECT_FALSE(appserver::AcceptsJson("application/json;q=0"));
+    EXPECT_FALSE(appserver::AcceptsJson("application/json; q=0.0, text/html"));
+    EXPECT_FALSE(appserver::AcceptsJson("text/*"));
 }
 
 }  // namespace

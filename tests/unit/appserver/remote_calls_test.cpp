@@ -34,12 +34,12 @@ using ::testing::HasSubstr;
 
 constexpr const char* kTestObject = "exp036.Teste";
 
-using testsupport::failureOf;
+using testsupport::FailureOf;
 
 class RemoteCallsTest : public ::testing::Test {
 protected:
     // Each test gets its own server: some stop it or make it wait.
-    void startServer(std::vector<std::string> options = {}) {
+    void StartServer(std::vector<std::string> options = {}) {
         options.insert(options.begin(), {"--db", database_.path(), "--test-objects"});
         server_ = std::make_unique<ServerProcess>(options, ServerProgram::Test);
         connection_.SetHost(server_->host());
@@ -63,7 +63,7 @@ protected:
 };
 
 TEST_F(RemoteCallsTest, EveryArgumentTypeRoundTrips) {
-    startServer();
+    StartServer();
     connection_.SetConnected(true);
     ASSERT_TRUE(connection_.Connected());
     for (const Variant& value :
@@ -73,89 +73,89 @@ TEST_F(RemoteCallsTest, EveryArgumentTypeRoundTrips) {
           Variant(true), Variant(false), Variant(TDateTime{45658.0}),
           Variant(TDateTime{45658.999988425926}), Variant(TDateTime{-657434.0})}) {
         const OleVariant result = call("Echo", {DispatchArg::ByValue(value)});
-        EXPECT_EQ(result.asVariant(), value) << hostfw::kindName(value.kind());
+        EXPECT_EQ(result.AsVariant(), value) << hostfw::KindName(value.kind());
     }
 }
 
 TEST_F(RemoteCallsTest, ByReferenceVariablesTakeWhatTheServerLeft) {
-    startServer();
+    StartServer();
     Variant first(TDateTime{45658.5});
     std::string last = "fim";
     const OleVariant result = call(
         "Reverse",
         {DispatchArg::ByRef(first), DispatchArg::ByValue(Variant(7)), DispatchArg::ByRef(last)});
-    EXPECT_EQ(result.asVariant(), Variant(3));
+    EXPECT_EQ(result.AsVariant(), Variant(3));
     EXPECT_EQ(first, Variant("fim"));
     // A string variable takes the text of whatever the server left.
-    EXPECT_EQ(last, Variant(TDateTime{45658.5}).asString());
+    EXPECT_EQ(last, Variant(TDateTime{45658.5}).AsString());
 }
 
 TEST_F(RemoteCallsTest, ErrorReplyCarriesTheServersTextToCheckResultServ) {
-    startServer();
+    StartServer();
     std::string untouched = "A";
     const OleVariant result = call("Fail", {DispatchArg::ByRef(untouched)});
-    ASSERT_TRUE(result.isError());
-    EXPECT_EQ(result.errorMessage(), "A");
-    EXPECT_EQ(failureOf([&] { hostfw::CheckResultServ(result, true, 0); }), "A");
+    ASSERT_TRUE(result.IsError());
+    EXPECT_EQ(result.ErrorMessage(), "A");
+    EXPECT_EQ(FailureOf([&] { hostfw::CheckResultServ(result, true, 0); }), "A");
 }
 
 TEST_F(RemoteCallsTest, ConnectingToAnObjectTheServerLacksIsRefusedNamingIt) {
-    startServer();
+    StartServer();
     connection_.SetServerName("exp03600.rdmOutro");
-    EXPECT_THAT(failureOf([this] { connection_.SetConnected(true); }),
+    EXPECT_THAT(FailureOf([this] { connection_.SetConnected(true); }),
                 HasSubstr("exp03600.rdmOutro não é oferecido"));
     EXPECT_FALSE(connection_.Connected());
 }
 
 TEST_F(RemoteCallsTest, StoppedServerGivesAClearFailureNamingTheAddress) {
-    startServer();
+    StartServer();
     connection_.SetConnected(true);
-    ASSERT_EQ(call("Echo", {DispatchArg::ByValue(Variant(1))}).asVariant(), Variant(1));
+    ASSERT_EQ(call("Echo", {DispatchArg::ByValue(Variant(1))}).AsVariant(), Variant(1));
     ASSERT_EQ(server_->stop(SIGTERM), 0);
 
     const std::string failure =
-        failureOf([this] { call("Echo", {DispatchArg::ByValue(Variant(1))}); });
+        FailureOf([this] { call("Echo", {DispatchArg::ByValue(Variant(1))}); });
     EXPECT_THAT(failure,
                 HasSubstr("Falha na chamada de Echo ao servidor de aplicação em " + address()));
 }
 
 TEST_F(RemoteCallsTest, ACallThatOutlivesTheServersLimitIsRefusedWith503Text) {
-    startServer({"--timeout", "1"});
+    StartServer({"--timeout", "1"});
     const OleVariant result = call("Sleep", {DispatchArg::ByValue(Variant(5000))});
-    ASSERT_TRUE(result.isError());
-    EXPECT_THAT(result.errorMessage(), HasSubstr("tempo limite de 1 s"));
+    ASSERT_TRUE(result.IsError());
+    EXPECT_THAT(result.ErrorMessage(), HasSubstr("tempo limite de 1 s"));
 }
 
 // The statement is stopped in the database, so the only worker is free for the next call.
 TEST_F(RemoteCallsTest, AStatementPastTheCallsLimitIsInterruptedInTheDatabase) {
-    startServer({"--timeout", "1", "--threads", "1"});
+    StartServer({"--timeout", "1", "--threads", "1"});
     const OleVariant result = call("Count", {DispatchArg::ByValue(Variant(1'000'000'000'000))});
-    ASSERT_TRUE(result.isError());
-    EXPECT_THAT(result.errorMessage(), HasSubstr("tempo limite de 1 s"));
-    EXPECT_EQ(call("Echo", {DispatchArg::ByValue(Variant("ok"))}).asVariant(), Variant("ok"));
+    ASSERT_TRUE(result.IsError());
+    EXPECT_THAT(result.ErrorMessage(), HasSubstr("tempo limite de 1 s"));
+    EXPECT_EQ(call("Echo", {DispatchArg::ByValue(Variant("ok"))}).AsVariant(), Variant("ok"));
 }
 
 TEST_F(RemoteCallsTest, ReplyThatOutlivesTheClientsReadLimitFailsClearlyAndTheNextCallWorks) {
-    startServer();
+    StartServer();
     connection_.SetTimeouts({std::chrono::seconds(2), std::chrono::milliseconds(300)});
     const std::string failure =
-        failureOf([this] { call("Sleep", {DispatchArg::ByValue(Variant(3000))}); });
+        FailureOf([this] { call("Sleep", {DispatchArg::ByValue(Variant(3000))}); });
     EXPECT_THAT(failure, HasSubstr(address()));
     EXPECT_THAT(failure, HasSubstr("300 ms"));
-    EXPECT_EQ(call("Echo", {DispatchArg::ByValue(Variant("ok"))}).asVariant(), Variant("ok"));
+    EXPECT_EQ(call("Echo", {DispatchArg::ByValue(Variant("ok"))}).AsVariant(), Variant("ok"));
 }
 
 TEST_F(RemoteCallsTest, KeptAliveConnectionSurvivesTheServerClosingItWhenIdle) {
-    startServer({"--keep-alive", "1"});
-    ASSERT_EQ(call("Echo", {DispatchArg::ByValue(Variant(1))}).asVariant(), Variant(1));
+    StartServer({"--keep-alive", "1"});
+    ASSERT_EQ(call("Echo", {DispatchArg::ByValue(Variant(1))}).AsVariant(), Variant(1));
     std::this_thread::sleep_for(std::chrono::milliseconds(1600));
-    EXPECT_EQ(call("Echo", {DispatchArg::ByValue(Variant(2))}).asVariant(), Variant(2));
+    EXPECT_EQ(call("Echo", {DispatchArg::ByValue(Variant(2))}).AsVariant(), Variant(2));
 }
 
 // Several clients at once (the framework's HTTP client, one per thread, since a connection
 // component belongs to the one UI thread): each gets its own branch's rows.
 TEST_F(RemoteCallsTest, ManyClientsAtOnceEachGetTheirOwnAnswer) {
-    startServer({"--threads", "3"});
+    StartServer({"--threads", "3"});
     constexpr int kClients = 6;
     constexpr int kCalls = 15;
     std::vector<int> wrong(kClients, 0);
@@ -190,7 +190,7 @@ TEST_F(RemoteCallsTest, ManyClientsAtOnceEachGetTheirOwnAnswer) {
 class GetNotaTestModesTest : public RemoteCallsTest {};
 
 TEST_F(GetNotaTestModesTest, KindCModeWritesCIntoTheReportKindOnly) {
-    startServer({"--test-getnota", "kind-c"});
+    StartServer({"--test-getnota", "kind-c"});
     InvoiceClient client(server_->host(), server_->port());
     GetNotaArgs args;
     args.statuses = "PEAC";
@@ -202,15 +202,15 @@ TEST_F(GetNotaTestModesTest, KindCModeWritesCIntoTheReportKindOnly) {
 }
 
 TEST_F(GetNotaTestModesTest, ErrorModeRaisesTheServersTextAndKeepsTheOldRows) {
-    startServer({"--test-getnota", "error"});
+    StartServer({"--test-getnota", "error"});
     InvoiceClient client(server_->host(), server_->port());
     GetNotaArgs args;
-    EXPECT_THAT(failureOf([&] { client.load(args); }), HasSubstr("Falha de teste"));
+    EXPECT_THAT(FailureOf([&] { client.load(args); }), HasSubstr("Falha de teste"));
     EXPECT_EQ(args.reportKind, "A");
 }
 
 TEST_F(GetNotaTestModesTest, EmptyModeLoadsNoRow) {
-    startServer({"--test-getnota", "empty"});
+    StartServer({"--test-getnota", "empty"});
     InvoiceClient client(server_->host(), server_->port());
     GetNotaArgs args;
     client.load(args);

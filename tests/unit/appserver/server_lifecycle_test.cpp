@@ -39,21 +39,21 @@ TEST(ServerLifecycle, ASignalRightAfterStartIsNotLost) {
 
 TEST(ServerLifecycle, RefusesToStartWithoutAUsableDatabase) {
     std::string output;
-    EXPECT_EQ(runServerToEnd({"--db", "/nonexistent/notas.sqlite", "--port", "0"}, output), 1);
+    EXPECT_EQ(RunServerToEnd({"--db", "/nonexistent/notas.sqlite", "--port", "0"}, output), 1);
     EXPECT_THAT(output, HasSubstr("/nonexistent/notas.sqlite"));
 }
 
 TEST(ServerLifecycle, BadCommandLineEndsWithStatus2AndSaysWhy) {
     std::string output;
-    EXPECT_EQ(runServerToEnd({"--db", "x", "--port", "70000"}, output), 2);
+    EXPECT_EQ(RunServerToEnd({"--db", "x", "--port", "70000"}, output), 2);
     EXPECT_THAT(output, HasSubstr("--port"));
-    EXPECT_EQ(runServerToEnd({"--port", "0"}, output), 2);
+    EXPECT_EQ(RunServerToEnd({"--port", "0"}, output), 2);
     EXPECT_THAT(output, HasSubstr("--db"));
 }
 
 TEST(ServerLifecycle, HelpDescribesTheOptions) {
     std::string output;
-    EXPECT_EQ(runServerToEnd({"--help"}, output), 0);
+    EXPECT_EQ(RunServerToEnd({"--help"}, output), 0);
     for (const char* option :
          {"--db", "--listen", "--port", "--threads", "--max-body", "--timeout", "--request-timeout",
           "--keep-alive", "--max-connections", "--max-client-connections"}) {
@@ -61,7 +61,7 @@ TEST(ServerLifecycle, HelpDescribesTheOptions) {
     }
     EXPECT_THAT(output, ::testing::Not(HasSubstr("--test")));
 
-    EXPECT_EQ(runServerToEnd({"--help"}, output, ServerProgram::Test), 0);
+    EXPECT_EQ(RunServerToEnd({"--help"}, output, ServerProgram::Test), 0);
     EXPECT_THAT(output, HasSubstr("--timeout"));
     EXPECT_THAT(output, HasSubstr("--test-objects"));
     EXPECT_THAT(output, HasSubstr("--test-getnota"));

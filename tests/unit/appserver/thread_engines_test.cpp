@@ -16,18 +16,18 @@ TEST(PgThreadEngines, AConnectionTheServerDroppedIsReplacedOnTheNextCall) {
     if (url == nullptr || *url == '\0')
         GTEST_SKIP() << "EXP036_PG_URL not set (run through tests/pg/with_postgres.sh)";
     appserver::ThreadEngines engines(url);
-    hostfw::Engine& first = engines.forCurrentThread();
-    EXPECT_EQ(&engines.forCurrentThread(), &first) << "a sound connection is kept";
+    hostfw::Engine& first = engines.ForCurrentThread();
+    EXPECT_EQ(&engines.ForCurrentThread(), &first) << "a sound connection is kept";
 
     const hostfw::Variant pid = datatest::scalar(first, "SELECT pg_backend_pid()", {});
     auto other = hostfw::OpenDatabase(url);
     datatest::scalar(*other, "SELECT pg_terminate_backend(CAST(:P_PID AS INTEGER))",
-                     datatest::withValue("P_PID", pid));
+                     datatest::WithValue("P_PID", pid));
     EXPECT_THROW(first.Query("SELECT 1", {}), hostfw::Exception);
 
-    hostfw::Engine& second = engines.forCurrentThread();
+    hostfw::Engine& second = engines.ForCurrentThread();
     EXPECT_FALSE(second.IsBroken());
-    EXPECT_EQ(datatest::scalar(second, "SELECT 1", {}).asString(), "1");
+    EXPECT_EQ(datatest::scalar(second, "SELECT 1", {}).AsString(), "1");
 }
 
 }  // namespace

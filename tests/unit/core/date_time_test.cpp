@@ -38,7 +38,7 @@ TEST(AutomationDate, ATimeThatRoundsToMidnightMovesToTheNextDay) {
 TEST(AutomationDate, EveryWriterReadsANegativeDateTheSameWay) {
     EXPECT_EQ(hostfw::CallArgumentText(hostfw::Variant(TDateTime{-1.25})),
               "date(1899-12-29 06:00:00)");
-    EXPECT_EQ(hostfw::Variant(TDateTime{-1.25}).asString(), "29/12/1899 06:00:00");
+    EXPECT_EQ(hostfw::Variant(TDateTime{-1.25}).AsString(), "29/12/1899 06:00:00");
 }
 
 }  // namespace

@@ -22,7 +22,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using testsupport::failureOf;
+using testsupport::FailureOf;
 
 class OutputFiles : public ::testing::Test {
 protected:
@@ -43,7 +43,7 @@ protected:
         return names;
     }
 
-    const fs::path folder = testsupport::privateTestFolder("exp036-output");
+    const fs::path folder = testsupport::PrivateTestFolder("exp036-output");
 };
 
 TEST_F(OutputFiles, OnlyARegularFileOrNothingIsATarget) {
@@ -55,7 +55,7 @@ TEST_F(OutputFiles, OnlyARegularFileOrNothingIsATarget) {
     ASSERT_EQ(mkfifo((folder / "fifo").c_str(), 0600), 0);
     const std::string tail = "; a saída só vai para um arquivo comum ou para um arquivo novo.";
     const auto refusal = [&](const char* name) {
-        return failureOf([&] { hostfw::CheckOutputTarget(folder / name); });
+        return FailureOf([&] { hostfw::CheckOutputTarget(folder / name); });
     };
     EXPECT_EQ(refusal("link"), "Não é possível gravar em '" + (folder / "link").string() +
                                    "': é um link simbólico" + tail);
@@ -80,7 +80,7 @@ TEST_F(OutputFiles, PublishingNeverReplacesALinkOrAFifoNorWhatALinkPointsAt) {
         hostfw::StagedFile staged(folder, folder / name);
         staged.Stream() << "novo";
         staged.Sync();
-        EXPECT_NE(failureOf([&] { staged.PublishReplacing(folder / name); }), "(nenhuma falha)");
+        EXPECT_NE(FailureOf([&] { staged.PublishReplacing(folder / name); }), "(nenhuma falha)");
     }
     EXPECT_TRUE(fs::is_symlink(folder / "link"));
     EXPECT_TRUE(fs::is_fifo(folder / "fifo"));
@@ -93,7 +93,7 @@ TEST_F(OutputFiles, AFullDiskFailsTheWriteWithItsReasonAndLeavesTheOldFileAlone)
     {
         hostfw::StagedFile staged(folder, folder / "r.txt");
         const testsupport::FileSizeLimit limit(1000);
-        EXPECT_EQ(failureOf([&] {
+        EXPECT_EQ(FailureOf([&] {
                       staged.Stream() << std::string(5000, 'x');
                       staged.Sync();
                       staged.PublishReplacing(folder / "r.txt");
@@ -109,7 +109,7 @@ TEST_F(OutputFiles, TheLastBufferedWriteIsCheckedToo) {
     ASSERT_GE(full, 0);
     hostfw::CheckedOutput out(full, "a saída padrão");
     out << "uma linha\n";  // still in the buffer
-    EXPECT_EQ(failureOf([&] { out.Finish(); }), "Falha ao gravar a saída padrão (disco cheio).");
+    EXPECT_EQ(FailureOf([&] { out.Finish(); }), "Falha ao gravar a saída padrão (disco cheio).");
     close(full);
 }
 

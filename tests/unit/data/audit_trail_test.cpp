@@ -20,7 +20,7 @@ protected:
         std::string text;
         while (rows->Next()) {
             for (size_t c = 0; c < rows->ColumnNames().size(); ++c)
-                text += (c > 0 ? "|" : "") + rows->Value(c).asString();
+                text += (c > 0 ? "|" : "") + rows->Value(c).AsString();
             text += "\n";
         }
         return text;

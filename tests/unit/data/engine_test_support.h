@@ -18,7 +18,7 @@ inline hostfw::Variant scalar(hostfw::Engine& engine, const std::string& sql,
 }
 
 // A parameter list holding one named value.
-inline hostfw::TParams withValue(const std::string& name, const hostfw::Variant& value) {
+inline hostfw::TParams WithValue(const std::string& name, const hostfw::Variant& value) {
     hostfw::TParams params({name});
     params[0].SetAsVariant(value);
     return params;

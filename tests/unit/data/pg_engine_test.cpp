@@ -19,7 +19,7 @@
 
 namespace {
 
-using datatest::withValue;
+using datatest::WithValue;
 
 using hostfw::Engine;
 using hostfw::TParams;
@@ -56,13 +56,13 @@ protected:
 };
 
 TEST_F(PgEngine, NamedParametersAreBoundByNumber) {
-    EXPECT_EQ(scalar("SELECT :P_A::text || '-' || :p_a::text", withValue("P_A", "x")),
+    EXPECT_EQ(scalar("SELECT :P_A::text || '-' || :p_a::text", WithValue("P_A", "x")),
               Variant("x-x"));
 }
 
 TEST_F(PgEngine, EmptyStringIsNotNull) {
     auto cursor = engine->Query("SELECT (:P_A::text) IS NULL, length(:P_A::text)",
-                                withValue("P_A", std::string()));
+                                WithValue("P_A", std::string()));
     ASSERT_TRUE(cursor->Next());
     EXPECT_EQ(cursor->Value(0), Variant(std::int64_t{0}));
     EXPECT_EQ(cursor->Value(1), Variant(std::int64_t{0}));
@@ -70,7 +70,7 @@ TEST_F(PgEngine, EmptyStringIsNotNull) {
 
 TEST_F(PgEngine, UnassignedAndMissingParametersAreNull) {
     EXPECT_EQ(scalar("SELECT (:P_A::text) IS NULL", TParams({"P_A"})), Variant(std::int64_t{1}));
-    EXPECT_EQ(scalar("SELECT (:P_B::text) IS NULL", withValue("P_A", "x")),
+    EXPECT_EQ(scalar("SELECT (:P_B::text) IS NULL", WithValue("P_A", "x")),
               Variant(std::int64_t{1}));
 }
 
@@ -96,13 +96,13 @@ TEST_F(PgEngine, ColumnTypesReadBackAsNumbersOrText) {
     EXPECT_EQ(cursor->Value(2), Variant(12.5));
     EXPECT_EQ(cursor->Value(3), Variant(std::int64_t{1}));
     EXPECT_EQ(cursor->Value(4), Variant("a"));
-    EXPECT_TRUE(cursor->Value(5).isNull());
+    EXPECT_TRUE(cursor->Value(5).IsNull());
 }
 
 TEST_F(PgEngine, TextIsNeverReadAsSql) {
     engine->ExecuteScript("CREATE TABLE T (V TEXT)");
     const std::string hostile = "x'); DROP TABLE T; --";
-    EXPECT_EQ(engine->Execute("INSERT INTO T VALUES (:P_V)", withValue("P_V", hostile)), 1);
+    EXPECT_EQ(engine->Execute("INSERT INTO T VALUES (:P_V)", WithValue("P_V", hostile)), 1);
     EXPECT_EQ(scalar("SELECT V FROM T", {}), Variant(hostile));
 }
 
@@ -111,11 +111,11 @@ TEST_F(PgEngine, CursorsAndOtherStatementsMix) {
     auto rows = engine->Query("SELECT g FROM generate_series(1, 5000) g ORDER BY g", {});
     long long sum = 0;
     for (int i = 0; i < 10 && rows->Next(); ++i)
-        sum += rows->Value(0).asInteger();
+        sum += rows->Value(0).AsInteger();
     engine->Execute("INSERT INTO T VALUES (1)", {});
     EXPECT_EQ(scalar("SELECT count(*) FROM T", {}), Variant(std::int64_t{1}));
     while (rows->Next())
-        sum += rows->Value(0).asInteger();
+        sum += rows->Value(0).AsInteger();
     EXPECT_EQ(sum, 5000LL * 5001 / 2);
 }
 
@@ -156,7 +156,7 @@ TEST_F(PgEngine, ListMembershipMatchesWholeKeys) {
     // "1" is in the list, "11" only as part of a longer key: a bare substring test would match it.
     EXPECT_EQ(scalar("SELECT string_agg(NRLANCTONF, ' ' ORDER BY NRLANCTONF) FROM NOTAFISCAL "
                      "WHERE strpos(:P_CDCLIENTE, ',' || CDCLIENTE || ',') > 0",
-                     withValue("P_CDCLIENTE", ",1,3,")),
+                     WithValue("P_CDCLIENTE", ",1,3,")),
               Variant("1 4 5 7"));
 }
 
@@ -180,10 +180,10 @@ TEST_F(PgEngine, QueriesRunOnTheSessionsServerDatabase) {
 }
 
 // Ends a connection's server session from outside, as a server restart does.
-void terminateBackend(Engine& victim, Engine& other) {
+void TerminateBackend(Engine& victim, Engine& other) {
     const Variant pid = datatest::scalar(victim, "SELECT pg_backend_pid()", TParams());
     datatest::scalar(other, "SELECT pg_terminate_backend(CAST(:P_PID AS INTEGER))",
-                     withValue("P_PID", pid));
+                     WithValue("P_PID", pid));
 }
 
 TEST_F(PgEngine, ADroppedConnectionIsBrokenAndTheSessionOpensANewOne) {
@@ -191,21 +191,21 @@ TEST_F(PgEngine, ADroppedConnectionIsBrokenAndTheSessionOpensANewOne) {
     hostfw::Session().database = connection;
     const std::shared_ptr<Engine> first = hostfw::SharedDatabase();
     EXPECT_FALSE(first->IsBroken());
-    terminateBackend(*first, *engine);
+    TerminateBackend(*first, *engine);
     EXPECT_THROW(first->Query("SELECT 1", TParams()), hostfw::Exception);
     EXPECT_TRUE(first->IsBroken());
 
     const std::shared_ptr<Engine> second = hostfw::SharedDatabase();
     EXPECT_NE(second, first);
-    EXPECT_EQ(scalar("SELECT 1", TParams()).asString(), "1");
-    EXPECT_EQ(datatest::scalar(*second, "SELECT 2", TParams()).asString(), "2");
+    EXPECT_EQ(scalar("SELECT 1", TParams()).AsString(), "1");
+    EXPECT_EQ(datatest::scalar(*second, "SELECT 2", TParams()).AsString(), "2");
     hostfw::CloseSharedDatabase();
     hostfw::Session() = saved;
 }
 
 TEST_F(PgEngine, ATextHoldingNulIsRefusedRatherThanCutShort) {
     const std::string withNul("0001\0resto", 10);
-    EXPECT_THROW(scalar("SELECT CAST(:P_A AS TEXT)", withValue("P_A", withNul)), hostfw::Exception);
+    EXPECT_THROW(scalar("SELECT CAST(:P_A AS TEXT)", WithValue("P_A", withNul)), hostfw::Exception);
 }
 
 TEST_F(PgEngine, AStatementStillRunningAtTheDeadlineIsCancelledOnTheServer) {
@@ -216,7 +216,7 @@ TEST_F(PgEngine, AStatementStillRunningAtTheDeadlineIsCancelledOnTheServer) {
 
     engine->SetDeadline(std::nullopt);
     EXPECT_FALSE(engine->IsBroken());
-    EXPECT_EQ(scalar("SELECT 1", TParams()).asString(), "1") << "the connection goes on";
+    EXPECT_EQ(scalar("SELECT 1", TParams()).AsString(), "1") << "the connection goes on";
 }
 
 TEST(PostgresConnection, AnUnreachableServerIsAClearFailure) {
@@ -238,14 +238,14 @@ TEST(PostgresConnection, OnlyConnectionStringsGoToTheServer) {
 
 TEST_F(PgEngine, AReadOnlyTransactionRefusesEveryWrite) {
     engine->ExecuteScript("CREATE SEQUENCE S");
-    datatest::makeTable(*engine);
-    datatest::expectEachRefused(*engine, datatest::kWritesOnBothEngines);
-    datatest::expectEachRefused(
+    datatest::MakeTable(*engine);
+    datatest::ExpectEachRefused(*engine, datatest::kWritesOnBothEngines);
+    datatest::ExpectEachRefused(
         *engine,
         {"WITH U AS (UPDATE T SET V = 5 RETURNING V) SELECT * FROM U", "SELECT nextval('S')",
          "SELECT * FROM T FOR UPDATE", "SELECT set_config('transaction_read_only', 'off', true)",
          "SELECT V INTO NOVA FROM T"});
-    datatest::expectTableUntouched(*engine);
+    datatest::ExpectTableUntouched(*engine);
     EXPECT_EQ(datatest::scalar(*engine,
                                "SELECT CASE WHEN is_called THEN 'usada' ELSE 'nova' END "
                                "FROM S",
@@ -254,12 +254,12 @@ TEST_F(PgEngine, AReadOnlyTransactionRefusesEveryWrite) {
 }
 
 TEST_F(PgEngine, ASettingChangedInAReadOnlyTransactionIsUndoneWithIt) {
-    datatest::makeTable(*engine);
+    datatest::MakeTable(*engine);
     {
         hostfw::Transaction transaction(*engine, hostfw::TransactionKind::ReadOnly);
         datatest::scalar(*engine, "SELECT set_config('search_path', 'public', false)", TParams());
     }
-    datatest::expectTableUntouched(*engine);  // T is found through the schema's own search path
+    datatest::ExpectTableUntouched(*engine);  // T is found through the schema's own search path
     engine->Execute("UPDATE T SET V = 2", TParams());
     EXPECT_EQ(datatest::scalar(*engine, "SELECT V FROM T", TParams()), hostfw::Variant(2));
 }

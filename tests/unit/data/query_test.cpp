@@ -52,7 +52,7 @@ end
 
 class Query : public datatest::TestDatabase {
 protected:
-    void openFor(const std::string& branch) {
+    void OpenFor(const std::string& branch) {
         query.Close();
         query.ParamByName("P_CDFILIAL").SetAsString(branch);
         query.Open();
@@ -67,7 +67,7 @@ protected:
 };
 
 TEST_F(Query, RunsTheCommonStatementNotTheSqlServerOne) {
-    openFor("0002");
+    OpenFor("0002");
     ASSERT_FALSE(query.IsEmpty());
     EXPECT_EQ(name.AsString(), "Filial Campinas");
     EXPECT_EQ(query.SQL_MSSQL().size(), 1u) << "kept as stored";
@@ -80,18 +80,18 @@ TEST_F(Query, ParametersComeFromTheStatement) {
 }
 
 TEST_F(Query, CloseEmptiesAndReopenReadsAfresh) {
-    openFor("0001");
+    OpenFor("0001");
     EXPECT_EQ(name.AsString(), "Matriz São Paulo");
     query.Close();
     EXPECT_TRUE(query.IsEmpty());
     EXPECT_FALSE(query.Active());
-    openFor("9999");
+    OpenFor("9999");
     EXPECT_TRUE(query.IsEmpty());
     EXPECT_TRUE(name.IsNull());
 }
 
 TEST_F(Query, EmptyCodeMatchesNothingInsteadOfFailing) {
-    openFor("");
+    OpenFor("");
     EXPECT_TRUE(query.IsEmpty());
 }
 
@@ -106,7 +106,7 @@ TEST_F(Query, FieldsCarryTheirStoredMetadata) {
 }
 
 TEST_F(Query, GetTextHookStartsFromAnEmptyText) {
-    openFor("0001");
+    OpenFor("0001");
     code.OnGetText = [](TField*, std::string&, bool) {};
     EXPECT_EQ(code.DisplayText(), "");
     name.OnGetText = [](TField* sender, std::string& text, bool displayText) {

@@ -18,21 +18,21 @@ inline const std::string kRefused = "Erro no banco de dados: o comando não é p
 
 // Each statement in a transaction of its own (on PostgreSQL a failed statement spoils the
 // rest of its transaction); each must fail before it changes anything.
-inline void expectEachRefused(hostfw::Engine& engine, const std::vector<std::string>& statements) {
+inline void ExpectEachRefused(hostfw::Engine& engine, const std::vector<std::string>& statements) {
     for (const std::string& sql : statements) {
         hostfw::Transaction transaction(engine, hostfw::TransactionKind::ReadOnly);
-        EXPECT_NE(testsupport::failureOf([&] { engine.Query(sql, hostfw::TParams()); }),
+        EXPECT_NE(testsupport::FailureOf([&] { engine.Query(sql, hostfw::TParams()); }),
                   "(nenhuma falha)")
             << sql;
     }
 }
 
 // Table T holds one row, V = 1, and what a reading transaction is for still works.
-inline void makeTable(hostfw::Engine& engine) {
+inline void MakeTable(hostfw::Engine& engine) {
     engine.ExecuteScript("CREATE TABLE T (V INTEGER); INSERT INTO T VALUES (1);");
 }
 
-inline void expectTableUntouched(hostfw::Engine& engine) {
+inline void ExpectTableUntouched(hostfw::Engine& engine) {
     EXPECT_EQ(
         datatest::scalar(engine, "SELECT COUNT(*) || '/' || SUM(V) FROM T", hostfw::TParams()),
         hostfw::Variant("1/1"));

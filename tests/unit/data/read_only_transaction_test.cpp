@@ -17,8 +17,8 @@
 
 namespace {
 
-using datatest::expectEachRefused;
-using datatest::expectTableUntouched;
+using datatest::ExpectEachRefused;
+using datatest::ExpectTableUntouched;
 using datatest::kWritesOnBothEngines;
 using hostfw::Engine;
 using hostfw::TParams;
@@ -30,24 +30,24 @@ protected:
     ReadOnlySqlite() {
         std::filesystem::create_directories(folder);
         engine = hostfw::OpenDatabase((folder / "base.sqlite").string(), true);
-        datatest::makeTable(*engine);
+        datatest::MakeTable(*engine);
     }
     ~ReadOnlySqlite() override {
         engine.reset();
         std::filesystem::remove_all(folder);
     }
 
-    const std::filesystem::path folder = testsupport::privateTestFolder("exp036-readonly");
+    const std::filesystem::path folder = testsupport::PrivateTestFolder("exp036-readonly");
     std::shared_ptr<Engine> engine;
 };
 
 TEST_F(ReadOnlySqlite, NoStatementChangesTheDatabaseOrReachesAnotherFile) {
     const std::string copy = (folder / "copia.sqlite").string();
-    expectEachRefused(*engine, kWritesOnBothEngines);
-    expectEachRefused(*engine, {"WITH X AS (SELECT 1) UPDATE T SET V = 5 RETURNING V",
+    ExpectEachRefused(*engine, kWritesOnBothEngines);
+    ExpectEachRefused(*engine, {"WITH X AS (SELECT 1) UPDATE T SET V = 5 RETURNING V",
                                 "VACUUM INTO '" + copy + "'", "ATTACH '" + copy + "' AS OUTRA",
                                 "PRAGMA user_version = 7", "SAVEPOINT S", "COMMIT"});
-    expectTableUntouched(*engine);
+    ExpectTableUntouched(*engine);
     EXPECT_FALSE(std::filesystem::exists(copy));
     EXPECT_EQ(datatest::scalar(*engine, "PRAGMA user_version", TParams()), hostfw::Variant(0));
 }
@@ -57,16 +57,16 @@ TEST_F(ReadOnlySqlite, AStatementCompiledBeforeIsJudgedAgain) {
     engine->Execute(update, TParams());  // now kept compiled by the connection
     {
         Transaction transaction(*engine, TransactionKind::ReadOnly);
-        EXPECT_EQ(testsupport::failureOf([&] { engine->Execute(update, TParams()); }),
+        EXPECT_EQ(testsupport::FailureOf([&] { engine->Execute(update, TParams()); }),
                   datatest::kRefused + ": esta consulta só pode ler dados");
     }
-    expectTableUntouched(*engine);
+    ExpectTableUntouched(*engine);
 }
 
 TEST_F(ReadOnlySqlite, ReadsWorkInsideAndWritesAgainAfterwards) {
     {
         Transaction transaction(*engine, TransactionKind::ReadOnly);
-        expectTableUntouched(*engine);
+        ExpectTableUntouched(*engine);
     }
     engine->Execute("UPDATE T SET V = 2", TParams());
     EXPECT_EQ(datatest::scalar(*engine, "SELECT V FROM T", TParams()), hostfw::Variant(2));

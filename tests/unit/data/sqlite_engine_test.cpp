@@ -15,7 +15,7 @@
 
 namespace {
 
-using datatest::withValue;
+using datatest::WithValue;
 
 using hostfw::Engine;
 using hostfw::TParams;
@@ -31,20 +31,20 @@ protected:
 };
 
 TEST_F(SqliteEngine, BindsNamedParametersWrittenWithAColon) {
-    EXPECT_EQ(scalar("SELECT :P_A", withValue("P_A", "x")), Variant("x"));
+    EXPECT_EQ(scalar("SELECT :P_A", WithValue("P_A", "x")), Variant("x"));
 }
 
 TEST_F(SqliteEngine, RepeatedNameIsOneParameter) {
-    EXPECT_EQ(scalar("SELECT :P_A || '-' || :P_A", withValue("P_A", "x")), Variant("x-x"));
+    EXPECT_EQ(scalar("SELECT :P_A || '-' || :P_A", WithValue("P_A", "x")), Variant("x-x"));
 }
 
 TEST_F(SqliteEngine, NamesMatchWhateverTheLetterCase) {
-    EXPECT_EQ(scalar("SELECT :p_a || :P_A", withValue("P_A", "x")), Variant("xx"));
+    EXPECT_EQ(scalar("SELECT :p_a || :P_A", WithValue("P_A", "x")), Variant("xx"));
 }
 
 TEST_F(SqliteEngine, EmptyStringBindsAsZeroLengthTextNotNull) {
     auto cursor = engine->Query("SELECT :P_A IS NULL, length(:P_A), :P_A = ''",
-                                withValue("P_A", std::string()));
+                                WithValue("P_A", std::string()));
     ASSERT_TRUE(cursor->Next());
     EXPECT_EQ(cursor->Value(0), Variant(std::int64_t{0}));
     EXPECT_EQ(cursor->Value(1), Variant(std::int64_t{0}));
@@ -53,14 +53,14 @@ TEST_F(SqliteEngine, EmptyStringBindsAsZeroLengthTextNotNull) {
 
 TEST_F(SqliteEngine, UnassignedNullOrMissingParametersBindNull) {
     EXPECT_EQ(scalar("SELECT :P_A IS NULL", TParams({"P_A"})), Variant(std::int64_t{1}));
-    EXPECT_EQ(scalar("SELECT :P_A IS NULL", withValue("P_A", Variant::Null())),
+    EXPECT_EQ(scalar("SELECT :P_A IS NULL", WithValue("P_A", Variant::Null())),
               Variant(std::int64_t{1}));
-    EXPECT_EQ(scalar("SELECT :P_B IS NULL", withValue("P_A", "x")), Variant(std::int64_t{1}));
+    EXPECT_EQ(scalar("SELECT :P_B IS NULL", WithValue("P_A", "x")), Variant(std::int64_t{1}));
 }
 
 TEST_F(SqliteEngine, AReusedStatementKeepsNoValueOfItsLastRun) {
     const std::string sql = "SELECT coalesce(:P_A, 'nulo')";
-    EXPECT_EQ(scalar(sql, withValue("P_A", "x")), Variant("x"));
+    EXPECT_EQ(scalar(sql, WithValue("P_A", "x")), Variant("x"));
     EXPECT_EQ(scalar(sql, TParams({"P_A"})), Variant("nulo"));
 }
 
@@ -92,7 +92,7 @@ TEST_F(SqliteEngine, DateParametersCompareWithStoredDays) {
 TEST_F(SqliteEngine, TextIsNeverReadAsSql) {
     engine->ExecuteScript("CREATE TABLE T (V TEXT);");
     const std::string hostile = "x'); DROP TABLE T; --";
-    engine->Execute("INSERT INTO T VALUES (:P_V)", withValue("P_V", hostile));
+    engine->Execute("INSERT INTO T VALUES (:P_V)", WithValue("P_V", hostile));
     EXPECT_EQ(scalar("SELECT V FROM T", {}), Variant(hostile));
 }
 
@@ -192,7 +192,7 @@ protected:
 
     const std::filesystem::path workingFolder = std::filesystem::current_path();
     std::filesystem::path folder = [] {
-        auto path = testsupport::privateTestFolder("exp036-sqlite");
+        auto path = testsupport::PrivateTestFolder("exp036-sqlite");
         std::filesystem::create_directories(path);
         return path;
     }();

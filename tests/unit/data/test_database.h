@@ -31,7 +31,7 @@ protected:
 
 private:
     hostfw::SessionSettings saved_;
-    std::filesystem::path folder_ = testsupport::privateTestFolder("exp036-data");
+    std::filesystem::path folder_ = testsupport::PrivateTestFolder("exp036-data");
 };
 
 }  // namespace datatest

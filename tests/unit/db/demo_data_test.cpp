@@ -14,7 +14,7 @@
 namespace {
 
 using dbtest::Row;
-using dbtest::rowsOf;
+using dbtest::RowsOf;
 
 constexpr const char* kAllInvoices =
     "SELECT N.CDFILIAL, N.NRLANCTONF, NRNOTAFISC, CDCLIENTE, CDFILIDEST, DTEMISSAO, DTENTRSAID, "
@@ -35,7 +35,7 @@ std::shared_ptr<hostfw::Engine> demo(long long invoices, std::uint64_t seed) {
 
 // True when the last two digits are the check digits of the others: each is the weighted sum
 // (weights rising from 2 at the right) modulo 11, 0 for a remainder below 2, else 11 minus it.
-bool hasValidCheckDigits(const std::string& number, int maxWeight) {
+bool HasValidCheckDigits(const std::string& number, int maxWeight) {
     const auto digitFor = [&](size_t length) {
         int sum = 0;
         int weight = 2;
@@ -50,7 +50,7 @@ bool hasValidCheckDigits(const std::string& number, int maxWeight) {
     return digitFor(n - 2) == number[n - 2] - '0' && digitFor(n - 1) == number[n - 1] - '0';
 }
 
-bool allDigits(const std::string& text) {
+bool AllDigits(const std::string& text) {
     return !text.empty() &&
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
@@ -69,34 +69,34 @@ private:
 TEST(DemoDataSeed, SameSeedGivesTheSameRows) {
     auto first = demo(3000, 42);
     auto second = demo(3000, 42);
-    EXPECT_EQ(rowsOf(*first, kAllInvoices), rowsOf(*second, kAllInvoices));
-    EXPECT_EQ(rowsOf(*first, kAllClients), rowsOf(*second, kAllClients));
+    EXPECT_EQ(RowsOf(*first, kAllInvoices), RowsOf(*second, kAllInvoices));
+    EXPECT_EQ(RowsOf(*first, kAllClients), RowsOf(*second, kAllClients));
 }
 
 TEST(DemoDataSeed, AnotherSeedGivesOtherInvoices) {
-    EXPECT_NE(rowsOf(*demo(500, 1), kAllInvoices), rowsOf(*demo(500, 2), kAllInvoices));
+    EXPECT_NE(RowsOf(*demo(500, 1), kAllInvoices), RowsOf(*demo(500, 2), kAllInvoices));
 }
 
 TEST(DemoDataSeed, ClientsDoNotDependOnTheInvoiceCount) {
-    EXPECT_EQ(rowsOf(*demo(10, 5), kAllClients), rowsOf(*demo(2000, 5), kAllClients));
+    EXPECT_EQ(RowsOf(*demo(10, 5), kAllClients), RowsOf(*demo(2000, 5), kAllClients));
 }
 
 TEST(DemoDataSeed, TheFirstFiveInvoicesCoverEveryStatus) {
     std::set<std::string> statuses;
-    for (const Row& row : rowsOf(*demo(5, 9), "SELECT IDSTATUSNF FROM NOTAFISCAL"))
+    for (const Row& row : RowsOf(*demo(5, 9), "SELECT IDSTATUSNF FROM NOTAFISCAL"))
         statuses.insert(row[0]);
     EXPECT_EQ(statuses, (std::set<std::string>{"A", "C", "E", "K", "P"}));
 }
 
 TEST_F(DemoData, BranchCodesAreFourDigitsWide) {
-    const auto branches = rowsOf(engine(), "SELECT CDFILIAL, NMFILIAL FROM FILIAL");
+    const auto branches = RowsOf(engine(), "SELECT CDFILIAL, NMFILIAL FROM FILIAL");
     EXPECT_EQ(branches.size(), 12u);
     for (const Row& row : branches) {
         EXPECT_EQ(row[0].size(), 4u) << row[0];
-        EXPECT_TRUE(allDigits(row[0])) << row[0];
+        EXPECT_TRUE(AllDigits(row[0])) << row[0];
         EXPECT_LE(hostfw::Utf8Length(row[1]), 30u) << row[1];
     }
-    for (const Row& row : rowsOf(engine(),
+    for (const Row& row : RowsOf(engine(),
                                  "SELECT DISTINCT CDFILIAL FROM NOTAFISCAL UNION "
                                  "SELECT DISTINCT CDFILIDEST FROM NOTAFISCAL")) {
         EXPECT_EQ(row[0].size(), 4u) << row[0];
@@ -106,19 +106,19 @@ TEST_F(DemoData, BranchCodesAreFourDigitsWide) {
 TEST_F(DemoData, ClientsOfBothKindsWithValidTaxNumbers) {
     std::set<std::string> kinds;
     const auto clients =
-        rowsOf(engine(), "SELECT CDCLIENTE, IDTPIJURCLIE, NRINSJURCLIE, NMFANTCLIE FROM CLIENTE");
+        RowsOf(engine(), "SELECT CDCLIENTE, IDTPIJURCLIE, NRINSJURCLIE, NMFANTCLIE FROM CLIENTE");
     EXPECT_GE(clients.size(), 200u);
     for (const Row& row : clients) {
         kinds.insert(row[1]);
         const std::string& number = row[2];
-        ASSERT_TRUE(allDigits(number)) << number;
+        ASSERT_TRUE(AllDigits(number)) << number;
         if (row[1] == "F") {
             EXPECT_EQ(number.size(), 11u) << number;
-            EXPECT_TRUE(hasValidCheckDigits(number, 11)) << "CPF " << number;
+            EXPECT_TRUE(HasValidCheckDigits(number, 11)) << "CPF " << number;
             EXPECT_NE(number.find_first_not_of(number[0]), std::string::npos) << number;
         } else {
             EXPECT_EQ(number.size(), 14u) << number;
-            EXPECT_TRUE(hasValidCheckDigits(number, 9)) << "CNPJ " << number;
+            EXPECT_TRUE(HasValidCheckDigits(number, 9)) << "CNPJ " << number;
         }
         EXPECT_LE(hostfw::Utf8Length(row[3]), 50u) << row[3];
     }
@@ -127,37 +127,37 @@ TEST_F(DemoData, ClientsOfBothKindsWithValidTaxNumbers) {
 
 TEST_F(DemoData, EveryStatusIsPresent) {
     const auto counts =
-        rowsOf(engine(), "SELECT IDSTATUSNF, count(*) FROM NOTAFISCAL GROUP BY IDSTATUSNF");
+        RowsOf(engine(), "SELECT IDSTATUSNF, count(*) FROM NOTAFISCAL GROUP BY IDSTATUSNF");
     ASSERT_EQ(counts.size(), 5u);
     for (const Row& row : counts)
         EXPECT_GT(std::stoi(row[1]), 100) << row[0];
 }
 
 TEST_F(DemoData, OnlyCancelledShippingsHaveACancellationDate) {
-    EXPECT_EQ(rowsOf(engine(),
+    EXPECT_EQ(RowsOf(engine(),
                      "SELECT count(*) FROM NOTAFISCAL N JOIN EXPEDICAO E USING "
                      "(CDFILIAL, NRLANCTONF) WHERE (IDSTATUSNF = 'K') <> "
                      "(DTCANCEXPED IS NOT NULL)"),
               (std::vector<Row>{{"0"}}));
-    EXPECT_EQ(rowsOf(engine(),
+    EXPECT_EQ(RowsOf(engine(),
                      "SELECT count(*) FROM NOTAFISCAL WHERE IDSTATUSNF = 'K' AND "
                      "DTENTRSAID IS NULL"),
               (std::vector<Row>{{"0"}}));
 }
 
 TEST_F(DemoData, ShippingMatchesTheExitDate) {
-    EXPECT_EQ(rowsOf(engine(),
+    EXPECT_EQ(RowsOf(engine(),
                      "SELECT count(*) FROM NOTAFISCAL N LEFT JOIN EXPEDICAO E USING "
                      "(CDFILIAL, NRLANCTONF) WHERE DTEXPEDICAO IS NOT DTENTRSAID"),
               (std::vector<Row>{{"0"}}));
-    EXPECT_EQ(rowsOf(engine(), "SELECT count(*) FROM EXPEDICAO WHERE DTCANCEXPED < DTEXPEDICAO"),
+    EXPECT_EQ(RowsOf(engine(), "SELECT count(*) FROM EXPEDICAO WHERE DTCANCEXPED < DTEXPEDICAO"),
               (std::vector<Row>{{"0"}}));
 }
 
 TEST_F(DemoData, DatesAreRealDaysInTheTwoYears) {
-    EXPECT_EQ(rowsOf(engine(), "SELECT min(DTEMISSAO), max(DTEMISSAO) FROM NOTAFISCAL"),
+    EXPECT_EQ(RowsOf(engine(), "SELECT min(DTEMISSAO), max(DTEMISSAO) FROM NOTAFISCAL"),
               (std::vector<Row>{{"2025-01-01", "2026-12-31"}}));
-    EXPECT_EQ(rowsOf(engine(),
+    EXPECT_EQ(RowsOf(engine(),
                      "SELECT count(*) FROM NOTAFISCAL WHERE date(DTEMISSAO) IS NOT "
                      "DTEMISSAO OR DTENTRSAID < DTEMISSAO OR date(DTENTRSAID) IS NOT "
                      "DTENTRSAID"),
@@ -165,14 +165,14 @@ TEST_F(DemoData, DatesAreRealDaysInTheTwoYears) {
 }
 
 TEST_F(DemoData, InvoiceNumbersAreUniquePerBranch) {
-    EXPECT_EQ(rowsOf(engine(),
+    EXPECT_EQ(RowsOf(engine(),
                      "SELECT count(*) FROM (SELECT CDFILIAL, NRNOTAFISC FROM NOTAFISCAL "
                      "GROUP BY 1, 2 HAVING count(*) > 1)"),
               (std::vector<Row>{{"0"}}));
 }
 
 TEST_F(DemoData, EveryInvoiceIsAStoredRow) {
-    EXPECT_EQ(rowsOf(engine(),
+    EXPECT_EQ(RowsOf(engine(),
                      "SELECT count(*), min(NRLANCTONF + 0), max(NRLANCTONF + 0) FROM "
                      "NOTAFISCAL"),
               (std::vector<Row>{{"20000", "1", "20000"}}));
@@ -181,23 +181,23 @@ TEST_F(DemoData, EveryInvoiceIsAStoredRow) {
 TEST(TestData, HoldsTheDocumentedRows) {
     auto engine = hostfw::OpenDatabase(":memory:", true);
     demodb::BuildTestDatabase(*engine);
-    EXPECT_EQ(rowsOf(*engine, "SELECT CDFILIAL FROM FILIAL ORDER BY 1"),
+    EXPECT_EQ(RowsOf(*engine, "SELECT CDFILIAL FROM FILIAL ORDER BY 1"),
               (std::vector<Row>{{"0001"}, {"0002"}, {"0003"}}));
-    EXPECT_EQ(rowsOf(*engine, "SELECT NMFANTCLIE, CDSEGMER FROM CLIENTE WHERE CDCLIENTE = '2'"),
+    EXPECT_EQ(RowsOf(*engine, "SELECT NMFANTCLIE, CDSEGMER FROM CLIENTE WHERE CDCLIENTE = '2'"),
               (std::vector<Row>{{"O \"Rei\" do Pão", "<null>"}}));
-    EXPECT_EQ(rowsOf(*engine,
+    EXPECT_EQ(RowsOf(*engine,
                      "SELECT NRLANCTONF, DTCANCEXPED FROM EXPEDICAO WHERE DTCANCEXPED "
                      "IS NOT NULL"),
               (std::vector<Row>{{"4", "2025-01-23"}}));
-    EXPECT_EQ(rowsOf(*engine, "SELECT count(*) FROM NOTAFISCAL"), (std::vector<Row>{{"7"}}));
-    EXPECT_EQ(rowsOf(*engine, "SELECT count(*) FROM EXPEDICAO"), (std::vector<Row>{{"6"}}));
+    EXPECT_EQ(RowsOf(*engine, "SELECT count(*) FROM NOTAFISCAL"), (std::vector<Row>{{"7"}}));
+    EXPECT_EQ(RowsOf(*engine, "SELECT count(*) FROM EXPEDICAO"), (std::vector<Row>{{"6"}}));
 }
 
 TEST(TestData, ASecondBuildFailsAndChangesNothing) {
     auto engine = hostfw::OpenDatabase(":memory:", true);
     demodb::BuildTestDatabase(*engine);
     EXPECT_THROW(demodb::BuildTestDatabase(*engine), hostfw::Exception);
-    EXPECT_EQ(rowsOf(*engine, "SELECT count(*) FROM NOTAFISCAL"), (std::vector<Row>{{"7"}}));
+    EXPECT_EQ(RowsOf(*engine, "SELECT count(*) FROM NOTAFISCAL"), (std::vector<Row>{{"7"}}));
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ protected:
         argv.push_back(nullptr);
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, outputFile().c_str(),
+        posix_spawn_file_actions_addopen(&actions, 1, OutputFile().c_str(),
                                          O_WRONLY | O_CREAT | O_TRUNC, 0644);
         posix_spawn_file_actions_adddup2(&actions, 1, 2);
         pid_t pid = -1;
@@ -65,7 +65,7 @@ protected:
         int status = 0;
         waitpid(pid, &status, 0);
         run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-        std::ifstream in(outputFile());
+        std::ifstream in(OutputFile());
         std::ostringstream text;
         text << in.rdbuf();
         run.output = text.str();
@@ -74,16 +74,16 @@ protected:
 
     Run run(const std::vector<std::string>& arguments) { return finish(start(arguments)); }
 
-    std::vector<std::string> filesInFolder() const {
+    std::vector<std::string> FilesInFolder() const {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(folder))
             names.push_back(entry.path().filename().string());
         return names;
     }
 
-    static std::string invoiceCount(const fs::path& database) {
+    static std::string InvoiceCount(const fs::path& database) {
         auto engine = hostfw::OpenDatabase(database.string());
-        return dbtest::rowsOf(*engine, "SELECT count(*) FROM NOTAFISCAL")[0][0];
+        return dbtest::RowsOf(*engine, "SELECT count(*) FROM NOTAFISCAL")[0][0];
     }
 
     static void write(const fs::path& path, const std::string& text) {
@@ -97,9 +97,9 @@ protected:
         return text.str();
     }
 
-    std::string outputFile() const { return (root_ / "saida" / "saida.txt").string(); }
+    std::string OutputFile() const { return (root_ / "saida" / "saida.txt").string(); }
 
-    fs::path root_ = testsupport::privateTestFolder("exp036-demodb");
+    fs::path root_ = testsupport::PrivateTestFolder("exp036-demodb");
 
 public:
     fs::path folder = root_ / "bancos";
@@ -110,16 +110,16 @@ TEST_F(DemodbTool, BuildsANewDatabaseAndLeavesNothingElse) {
     const Run result = run({target.string(), "--invoices", "50"});
     ASSERT_EQ(result.status, 0) << result.output;
     EXPECT_NE(result.output.find("50 notas fiscais"), std::string::npos) << result.output;
-    EXPECT_EQ(invoiceCount(target), "50");
-    EXPECT_EQ(filesInFolder(), (std::vector<std::string>{"demo.sqlite"}));
+    EXPECT_EQ(InvoiceCount(target), "50");
+    EXPECT_EQ(FilesInFolder(), (std::vector<std::string>{"demo.sqlite"}));
 }
 
 TEST_F(DemodbTool, TheBuiltFileIsAnOrdinaryDatabase) {
     ASSERT_EQ(run({target.string(), "--invoices", "5"}).status, 0);
     auto engine = hostfw::OpenDatabase(target.string());
-    EXPECT_EQ(dbtest::rowsOf(*engine, "PRAGMA journal_mode"), (std::vector<Row>{{"delete"}}));
-    EXPECT_EQ(dbtest::rowsOf(*engine, "PRAGMA integrity_check"), (std::vector<Row>{{"ok"}}));
-    EXPECT_EQ(dbtest::rowsOf(*engine,
+    EXPECT_EQ(dbtest::RowsOf(*engine, "PRAGMA journal_mode"), (std::vector<Row>{{"delete"}}));
+    EXPECT_EQ(dbtest::RowsOf(*engine, "PRAGMA integrity_check"), (std::vector<Row>{{"ok"}}));
+    EXPECT_EQ(dbtest::RowsOf(*engine,
                              "SELECT name FROM sqlite_master WHERE type = 'index' AND "
                              "sql IS NOT NULL ORDER BY name"),
               (std::vector<Row>{
@@ -128,7 +128,7 @@ TEST_F(DemodbTool, TheBuiltFileIsAnOrdinaryDatabase) {
 
 TEST_F(DemodbTool, TestDataOption) {
     ASSERT_EQ(run({target.string(), "--test-data"}).status, 0);
-    EXPECT_EQ(invoiceCount(target), "7");
+    EXPECT_EQ(InvoiceCount(target), "7");
 }
 
 TEST_F(DemodbTool, NeverOverwritesAnExistingFileUnasked) {
@@ -137,20 +137,20 @@ TEST_F(DemodbTool, NeverOverwritesAnExistingFileUnasked) {
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.output.find("já existe"), std::string::npos) << result.output;
     EXPECT_EQ(read(target), "dados preciosos");
-    EXPECT_EQ(filesInFolder(), (std::vector<std::string>{"demo.sqlite"}));
+    EXPECT_EQ(FilesInFolder(), (std::vector<std::string>{"demo.sqlite"}));
 }
 
 TEST_F(DemodbTool, ForceReplacesAnExistingDatabase) {
     ASSERT_EQ(run({target.string(), "--invoices", "10"}).status, 0);
     ASSERT_EQ(run({target.string(), "--invoices", "20", "--force"}).status, 0);
-    EXPECT_EQ(invoiceCount(target), "20");
-    EXPECT_EQ(filesInFolder(), (std::vector<std::string>{"demo.sqlite"}));
+    EXPECT_EQ(InvoiceCount(target), "20");
+    EXPECT_EQ(FilesInFolder(), (std::vector<std::string>{"demo.sqlite"}));
 }
 
 TEST_F(DemodbTool, ForceReplacesAnEmptyFile) {
     write(target, "");
     ASSERT_EQ(run({target.string(), "--invoices", "3", "--force"}).status, 0);
-    EXPECT_EQ(invoiceCount(target), "3");
+    EXPECT_EQ(InvoiceCount(target), "3");
 }
 
 TEST_F(DemodbTool, ForceNeverReplacesSomethingThatIsNotADatabase) {
@@ -198,7 +198,7 @@ TEST_F(DemodbTool, AbandonedStagedFilesAreRemovedByTheNextRun) {
     fs::last_write_time(folder / ".staged-33.tmp",
                         fs::file_time_type::clock::now() - std::chrono::hours(2));
     ASSERT_EQ(run({target.string(), "--test-data"}).status, 0);
-    std::vector<std::string> left = filesInFolder();
+    std::vector<std::string> left = FilesInFolder();
     std::vector<std::string> kept = {live, ".staged-44.tmp", ".staged-x-55.tmp",
                                      target.filename().string(), "outro.tmp"};
     std::sort(left.begin(), left.end());
@@ -211,16 +211,16 @@ TEST_F(DemodbTool, AnInterruptedRunLeavesNothingBehind) {
     // Waits until the run reports progress, then interrupts it.
     bool writing = false;
     for (int i = 0; i < 6000 && !writing; ++i) {
-        writing = read(outputFile()).find("notas fiscais gravadas") != std::string::npos;
+        writing = read(OutputFile()).find("notas fiscais gravadas") != std::string::npos;
         if (!writing)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     ASSERT_TRUE(writing) << "the run never reported progress";
-    EXPECT_EQ(filesInFolder().size(), 1u) << "the staged file";
+    EXPECT_EQ(FilesInFolder().size(), 1u) << "the staged file";
     kill(pid, SIGINT);
     const Run result = finish(pid);
     EXPECT_NE(result.status, 0);
-    EXPECT_TRUE(filesInFolder().empty());
+    EXPECT_TRUE(FilesInFolder().empty());
 }
 
 }  // namespace

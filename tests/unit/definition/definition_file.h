@@ -6,7 +6,7 @@
 #include <string>
 
 // The text of a stored definition from the source tree.
-inline std::string readSourceFile(const std::string& relativePath) {
+inline std::string ReadSourceFile(const std::string& relativePath) {
     std::ifstream in(std::string(EXP036_SOURCE_DIR) + "/" + relativePath, std::ios::binary);
     if (!in) {
         throw std::runtime_error("cannot open " + relativePath);

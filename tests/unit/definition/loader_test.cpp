@@ -61,7 +61,7 @@ protected:
     static std::string failure(const std::string& text) {
         DescendantForm form(nullptr);
         form.Load(kBase, "base.dfm");
-        return testsupport::failureOf(
+        return testsupport::FailureOf(
             [&] { LoadDefinition(form, form.Handlers(), text, "filho.dfm"); });
     }
 };

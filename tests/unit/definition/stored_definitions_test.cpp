@@ -22,9 +22,9 @@ using ::testing::UnorderedElementsAre;
 class StoredDefinitions : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        form_ = new ObjectNode(parseDfm(readSourceFile(kFormDefinition), "Cli_exp03600.dfm"));
+        form_ = new ObjectNode(ParseDfm(ReadSourceFile(kFormDefinition), "Cli_exp03600.dfm"));
         base_ =
-            new ObjectNode(parseDfm(readSourceFile(kBaseFormDefinition), "TfrmDadosGerRel.dfm"));
+            new ObjectNode(ParseDfm(ReadSourceFile(kBaseFormDefinition), "TfrmDadosGerRel.dfm"));
     }
     static void TearDownTestSuite() {
         delete form_;
@@ -32,7 +32,7 @@ protected:
     }
 
     static const ObjectNode& object(const ObjectNode& root, const std::string& name) {
-        const ObjectNode* found = root.findObject(name);
+        const ObjectNode* found = root.FindObject(name);
         if (found == nullptr) {
             throw std::runtime_error(name + " is missing");
         }
@@ -40,7 +40,7 @@ protected:
     }
     static const Value& value(const ObjectNode& root, const std::string& objectName,
                               const std::string& propertyName) {
-        const Property* found = object(root, objectName).findProperty(propertyName);
+        const Property* found = object(root, objectName).FindProperty(propertyName);
         if (found == nullptr) {
             throw std::runtime_error(objectName + "." + propertyName + " is missing");
         }
@@ -52,17 +52,17 @@ protected:
 };
 
 // Every node with the name of its parent, depth first.
-void forEachNode(const ObjectNode& node, const std::string& parentName,
+void ForEachNode(const ObjectNode& node, const std::string& parentName,
                  const std::function<void(const ObjectNode&, const std::string&)>& visit) {
     visit(node, parentName);
     for (const ObjectNode& child : node.children) {
-        forEachNode(child, node.name, visit);
+        ForEachNode(child, node.name, visit);
     }
 }
 
 TEST_F(StoredDefinitions, MessageTableIsStoredLineForLine) {
     const std::vector<std::string> lines =
-        value(*form_, "msgPadrao", "Messages.Strings").asStrings();
+        value(*form_, "msgPadrao", "Messages.Strings").AsStrings();
     ASSERT_EQ(lines.size(), 29u);
     EXPECT_EQ(lines.front(),
               "Arq_Rel_Err|O arquivo contendo a definição do relatório de código '%s' não foi "
@@ -110,23 +110,23 @@ TEST_F(StoredDefinitions, MessageTableIsStoredLineForLine) {
 }
 
 TEST_F(StoredDefinitions, QueryTextsKeepTheirBlanks) {
-    const auto filial = value(*form_, "qryFilial", "SQL.Strings").asStrings();
+    const auto filial = value(*form_, "qryFilial", "SQL.Strings").AsStrings();
     ASSERT_EQ(filial.size(), 9u);
     EXPECT_EQ(filial[6], "   (CDFILIAL  = :P_CDFILIAL OR :P_TCDFILIAL = 'T')");
-    EXPECT_EQ(value(*form_, "qryFilialDest", "SQL.Strings").asStrings().size(), 7u);
-    EXPECT_EQ(value(*form_, "qryCliente", "SQL.Strings").asStrings().size(), 9u);
-    const auto mssql = value(*form_, "qryCliente", "SQL_MSSQL.Strings").asStrings();
+    EXPECT_EQ(value(*form_, "qryFilialDest", "SQL.Strings").AsStrings().size(), 7u);
+    EXPECT_EQ(value(*form_, "qryCliente", "SQL.Strings").AsStrings().size(), 9u);
+    const auto mssql = value(*form_, "qryCliente", "SQL_MSSQL.Strings").AsStrings();
     ASSERT_EQ(mssql.size(), 12u);
     EXPECT_EQ(mssql[8],
               "   ((CHARINDEX(CDATIVCLI, :P_CDATIVCLI) <> 0) OR (:P_TCDATIVCLI = 'T')) AND");
 
-    const auto& params = value(*form_, "qryFilial", "Params").asCollection();
+    const auto& params = value(*form_, "qryFilial", "Params").AsCollection();
     ASSERT_EQ(params.size(), 2u);
     std::vector<std::string> names;
     for (const Item& item : params) {
         for (const Property& property : item) {
             if (property.name == "Name") {
-                names.push_back(property.value.asString());
+                names.push_back(property.value.AsString());
             }
         }
     }
@@ -136,17 +136,17 @@ TEST_F(StoredDefinitions, QueryTextsKeepTheirBlanks) {
 TEST_F(StoredDefinitions, DatasetFieldsComeInColumnOrder) {
     std::vector<std::string> fields;
     for (const ObjectNode& field : object(*form_, "cdsNotaFiscal").children) {
-        fields.push_back(field.findProperty("FieldName")->value.asString());
+        fields.push_back(field.FindProperty("FieldName")->value.AsString());
         EXPECT_EQ(field.name, "cdsNotaFiscal" + fields.back());
     }
     EXPECT_THAT(fields, ElementsAre("IDMARCADO", "NRNOTAFISC", "DTEMISSAO", "DTENTRSAID",
                                     "NRLANCTONF", "STATUS"));
     // Degree sign in one label, ordinal indicator in the other.
-    EXPECT_EQ(value(*form_, "cdsNotaFiscalNRNOTAFISC", "DisplayLabel").asString(),
+    EXPECT_EQ(value(*form_, "cdsNotaFiscalNRNOTAFISC", "DisplayLabel").AsString(),
               "N\u00B0 Nota Fiscal");
-    EXPECT_EQ(value(*form_, "cdsNotaFiscalNRLANCTONF", "DisplayLabel").asString(),
+    EXPECT_EQ(value(*form_, "cdsNotaFiscalNRLANCTONF", "DisplayLabel").AsString(),
               "N\u00BA Lançamento");
-    EXPECT_EQ(value(*form_, "cdsNotaFiscalSTATUS", "OnGetText").asIdentifier(),
+    EXPECT_EQ(value(*form_, "cdsNotaFiscalSTATUS", "OnGetText").AsIdentifier(),
               "cdsNotaFiscalSTATUSGetText");
 
     std::vector<std::string> clientFields;
@@ -161,8 +161,8 @@ TEST_F(StoredDefinitions, TabOrdersWithinEachParent) {
     auto tabOrders = [](const ObjectNode& parent) {
         std::map<std::string, std::int64_t> orders;
         for (const ObjectNode& child : parent.children) {
-            if (const Property* tab = child.findProperty("TabOrder")) {
-                orders[child.name] = tab->value.asInteger();
+            if (const Property* tab = child.FindProperty("TabOrder")) {
+                orders[child.name] = tab->value.AsInteger();
             }
         }
         return orders;
@@ -186,29 +186,29 @@ TEST_F(StoredDefinitions, TabOrdersWithinEachParent) {
 
 TEST_F(StoredDefinitions, FreshFormState) {
     for (const char* radio : {"rdbTCli", "rdbTFil", "rdbTNota"}) {
-        EXPECT_EQ(value(*form_, radio, "Checked").asIdentifier(), "True") << radio;
+        EXPECT_EQ(value(*form_, radio, "Checked").AsIdentifier(), "True") << radio;
     }
     for (const char* radio : {"rdbLCli", "rdbLFil", "rdbLNota"}) {
-        EXPECT_EQ(object(*form_, radio).findProperty("Checked"), nullptr) << radio;
+        EXPECT_EQ(object(*form_, radio).FindProperty("Checked"), nullptr) << radio;
     }
     for (const char* button : {"btnCli", "btnFilDest", "btnNota"}) {
-        EXPECT_EQ(value(*form_, button, "Enabled").asIdentifier(), "False") << button;
+        EXPECT_EQ(value(*form_, button, "Enabled").AsIdentifier(), "False") << button;
     }
     for (const char* box : {"ckbPend", "ckbAprovada", "ckbEmitida", "ckbCancel"}) {
-        EXPECT_EQ(value(*form_, box, "Checked").asIdentifier(), "True") << box;
+        EXPECT_EQ(value(*form_, box, "Checked").AsIdentifier(), "True") << box;
     }
-    EXPECT_EQ(value(*form_, "edtNmFilial", "Enabled").asIdentifier(), "False");
-    EXPECT_EQ(value(*form_, "edtCdFilial", "MaxLength").asInteger(), 4);
-    EXPECT_THAT(value(*form_, "depFinal", "NomeSemana.Strings").asStrings(),
+    EXPECT_EQ(value(*form_, "edtNmFilial", "Enabled").AsIdentifier(), "False");
+    EXPECT_EQ(value(*form_, "edtCdFilial", "MaxLength").AsInteger(), 4);
+    EXPECT_THAT(value(*form_, "depFinal", "NomeSemana.Strings").AsStrings(),
                 ElementsAre("Domingo", "Segunda", "Terça", "Quarta", "Quinta", "Sexta", "Sábado"));
 }
 
 TEST_F(StoredDefinitions, OnlyTheMarkedControlsAreBold) {
     std::vector<std::string> bold;
-    forEachNode(*form_, "", [&](const ObjectNode& node, const std::string&) {
-        const Property* style = node.findProperty("Font.Style");
-        if (style != nullptr && !style->value.asSet().empty()) {
-            EXPECT_THAT(style->value.asSet(), ElementsAre("fsBold")) << node.name;
+    ForEachNode(*form_, "", [&](const ObjectNode& node, const std::string&) {
+        const Property* style = node.FindProperty("Font.Style");
+        if (style != nullptr && !style->value.AsSet().empty()) {
+            EXPECT_THAT(style->value.AsSet(), ElementsAre("fsBold")) << node.name;
             bold.push_back(node.name);
         }
     });
@@ -218,14 +218,14 @@ TEST_F(StoredDefinitions, OnlyTheMarkedControlsAreBold) {
 
 TEST_F(StoredDefinitions, ReferencesNameMembersOfTheForm) {
     std::vector<std::string> names;
-    forEachNode(*form_, "",
+    ForEachNode(*form_, "",
                 [&](const ObjectNode& node, const std::string&) { names.push_back(node.name); });
     int references = 0;
-    forEachNode(*form_, "", [&](const ObjectNode& node, const std::string&) {
+    ForEachNode(*form_, "", [&](const ObjectNode& node, const std::string&) {
         for (const char* property : {"Associate", "DataSource", "DataSet"}) {
-            if (const Property* reference = node.findProperty(property)) {
+            if (const Property* reference = node.FindProperty(property)) {
                 ++references;
-                EXPECT_NE(std::find(names.begin(), names.end(), reference->value.asIdentifier()),
+                EXPECT_NE(std::find(names.begin(), names.end(), reference->value.AsIdentifier()),
                           names.end())
                     << node.name << "." << property;
             }
@@ -236,11 +236,11 @@ TEST_F(StoredDefinitions, ReferencesNameMembersOfTheForm) {
 
 TEST_F(StoredDefinitions, InheritedBlocksMatchTheBaseForm) {
     std::map<std::string, std::pair<std::string, std::string>> baseMembers;  // class, parent
-    forEachNode(*base_, "", [&](const ObjectNode& node, const std::string& parent) {
+    ForEachNode(*base_, "", [&](const ObjectNode& node, const std::string& parent) {
         baseMembers[node.name] = {node.className, parent};
     });
     int inheritedCount = 0;
-    forEachNode(*form_, "", [&](const ObjectNode& node, const std::string& parent) {
+    ForEachNode(*form_, "", [&](const ObjectNode& node, const std::string& parent) {
         if (!node.inherited || node.name == form_->name) {
             return;
         }
@@ -256,37 +256,37 @@ TEST_F(StoredDefinitions, InheritedBlocksMatchTheBaseForm) {
 }
 
 TEST_F(StoredDefinitions, BaseFormBindsItsCommandsAndWindowEvents) {
-    EXPECT_EQ(value(*base_, "frmDadosGerRel", "OnCreate").asIdentifier(), "FormCreate");
-    EXPECT_EQ(value(*base_, "frmDadosGerRel", "OnActivate").asIdentifier(), "FormActivate");
-    EXPECT_EQ(value(*base_, "frmDadosGerRel", "OnClose").asIdentifier(), "FormClose");
+    EXPECT_EQ(value(*base_, "frmDadosGerRel", "OnCreate").AsIdentifier(), "FormCreate");
+    EXPECT_EQ(value(*base_, "frmDadosGerRel", "OnActivate").AsIdentifier(), "FormActivate");
+    EXPECT_EQ(value(*base_, "frmDadosGerRel", "OnClose").AsIdentifier(), "FormClose");
     std::vector<std::string> handlers;
     for (const ObjectNode& button : object(*base_, "panMenu").children) {
         if (button.className == "TSpeedButton") {
-            handlers.push_back(button.findProperty("OnClick")->value.asIdentifier());
+            handlers.push_back(button.FindProperty("OnClick")->value.AsIdentifier());
         }
     }
     EXPECT_THAT(handlers, ElementsAre("sbtPreviewClick", "sbtPrintClick", "sbtSalvarComoClick",
                                       "sbtReportEditClick"));
-    EXPECT_EQ(value(*base_, "cbbReportNames", "Style").asIdentifier(), "csDropDownList");
-    EXPECT_EQ(value(*base_, "msgMensagens", "Messages.Strings").asStrings().size(), 5u);
+    EXPECT_EQ(value(*base_, "cbbReportNames", "Style").AsIdentifier(), "csDropDownList");
+    EXPECT_EQ(value(*base_, "msgMensagens", "Messages.Strings").AsStrings().size(), 5u);
 }
 
 // Each control lies inside its parent, so a mistyped position shows up here.
 TEST_F(StoredDefinitions, ControlsFitInsideTheirParents) {
     const ObjectNode& parameters = object(*form_, "grbDadosRel");
-    const std::int64_t width = value(*form_, "grbDadosRel", "Width").asInteger();
-    const std::int64_t height = value(*form_, "grbDadosRel", "Height").asInteger();
+    const std::int64_t width = value(*form_, "grbDadosRel", "Width").AsInteger();
+    const std::int64_t height = value(*form_, "grbDadosRel", "Height").AsInteger();
     std::function<void(const ObjectNode&, std::int64_t, std::int64_t)> check =
         [&](const ObjectNode& parent, std::int64_t parentWidth, std::int64_t parentHeight) {
             for (const ObjectNode& child : parent.children) {
-                const Property* left = child.findProperty("Left");
+                const Property* left = child.FindProperty("Left");
                 if (child.inherited || left == nullptr) {
                     continue;
                 }
-                const std::int64_t w = child.findProperty("Width")->value.asInteger();
-                const std::int64_t h = child.findProperty("Height")->value.asInteger();
-                EXPECT_LE(left->value.asInteger() + w, parentWidth) << child.name;
-                EXPECT_LE(child.findProperty("Top")->value.asInteger() + h, parentHeight)
+                const std::int64_t w = child.FindProperty("Width")->value.AsInteger();
+                const std::int64_t h = child.FindProperty("Height")->value.AsInteger();
+                EXPECT_LE(left->value.AsInteger() + w, parentWidth) << child.name;
+                EXPECT_LE(child.FindProperty("Top")->value.AsInteger() + h, parentHeight)
                     << child.name;
                 check(child, w, h);
             }
@@ -296,7 +296,7 @@ TEST_F(StoredDefinitions, ControlsFitInsideTheirParents) {
 
 // Cutting the real file anywhere before its last "end" must give a clear error.
 TEST_F(StoredDefinitions, TruncatedOrDamagedFileGivesAClearError) {
-    const std::string text = readSourceFile(kFormDefinition);
+    const std::string text = ReadSourceFile(kFormDefinition);
     const std::size_t lastEnd = text.rfind("end");
     std::mt19937 random(36);
     for (int i = 0; i < 300; ++i) {
@@ -304,7 +304,7 @@ TEST_F(StoredDefinitions, TruncatedOrDamagedFileGivesAClearError) {
         EXPECT_THROW(
             {
                 try {
-                    parseDfm(text.substr(0, cut), "Cli_exp03600.dfm");
+                    ParseDfm(text.substr(0, cut), "Cli_exp03600.dfm");
                 } catch (const Exception& error) {
                     EXPECT_THAT(error.what(), ::testing::StartsWith("Cli_exp03600.dfm, linha "));
                     throw;
@@ -319,7 +319,7 @@ TEST_F(StoredDefinitions, TruncatedOrDamagedFileGivesAClearError) {
         damaged[std::uniform_int_distribution<std::size_t>(0, text.size() - 1)(random)] =
             syntax[std::uniform_int_distribution<std::size_t>(0, syntax.size() - 1)(random)];
         try {
-            parseDfm(damaged, "Cli_exp03600.dfm");
+            ParseDfm(damaged, "Cli_exp03600.dfm");
         } catch (const Exception& error) {
             EXPECT_THAT(error.what(), ::testing::StartsWith("Cli_exp03600.dfm, linha "));
         }

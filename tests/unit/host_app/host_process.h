@@ -22,7 +22,7 @@ struct Finished {
     std::string err;
 };
 
-inline std::string fileText(const fs::path& file) {
+inline std::string FileText(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), {});
 }
@@ -61,7 +61,7 @@ inline Finished run(const fs::path& folder, const std::vector<std::string>& argu
     int status = 0;
     waitpid(child, &status, 0);
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
-            setting.standardOutput ? "" : fileText(out), fileText(err)};
+            setting.standardOutput ? "" : FileText(out), FileText(err)};
 }
 
 }  // namespace hostapptest

@@ -16,7 +16,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using hostapptest::fileText;
+using hostapptest::FileText;
 using hostapptest::Finished;
 using hostapptest::run;
 using hostapptest::RunSetting;
@@ -43,7 +43,7 @@ protected:
     }
 
     // The files of the folder whose names start with `prefix`.
-    static std::vector<std::string> filesStartingWith(const std::string& prefix) {
+    static std::vector<std::string> FilesStartingWith(const std::string& prefix) {
         std::vector<std::string> names;
         for (const auto& entry : fs::directory_iterator(folder_)) {
             if (entry.path().filename().string().starts_with(prefix))
@@ -67,7 +67,7 @@ TEST_F(ReportCommand, TheTextReportGoesToTheFileWithOnlyTheChosenRows) {
         report({"--from", "01/01/2025", "--to", "31/01/2025", "--status", "E", "--out", "r.txt"});
     ASSERT_EQ(finished.status, 0) << finished.err;
     EXPECT_EQ(finished.out, "");
-    const std::string text = fileText(folder_ / "r.txt");
+    const std::string text = FileText(folder_ / "r.txt");
     EXPECT_NE(text.find("Status: Emitida"), std::string::npos) << text;
     EXPECT_NE(text.find("Total geral: 1 nota(s)"), std::string::npos) << text;
 }
@@ -86,7 +86,7 @@ TEST_F(ReportCommand, ThePdfReplacesTheOutFileAndLeavesNoPrintFolderBehind) {
     const Finished finished =
         report({"--from", "01/01/2025", "--to", "31/12/2025", "--format", "pdf", "--out", "r.pdf"});
     ASSERT_EQ(finished.status, 0) << finished.err;
-    EXPECT_EQ(fileText(folder_ / "r.pdf").rfind("%PDF", 0), 0u);
+    EXPECT_EQ(FileText(folder_ / "r.pdf").rfind("%PDF", 0), 0u);
     for (const auto& entry : fs::directory_iterator(folder_))
         EXPECT_EQ(entry.path().filename().string().find(".exp036-"), std::string::npos);
 }
@@ -120,7 +120,7 @@ TEST_F(ReportCommand, ATextReportTheDiskCannotHoldLeavesNoFileBehind) {
     EXPECT_EQ(finished.status, 1);
     EXPECT_EQ(finished.err, "exp036-host: Falha ao gravar 'cheio.txt' (arquivo grande demais).\n");
     EXPECT_FALSE(fs::exists(folder_ / "cheio.txt"));
-    EXPECT_EQ(filesStartingWith(".staged-"), std::vector<std::string>{});
+    EXPECT_EQ(FilesStartingWith(".staged-"), std::vector<std::string>{});
 }
 
 TEST_F(ReportCommand, NoFormatReplacesALinkAFifoOrADevice) {
@@ -143,7 +143,7 @@ TEST_F(ReportCommand, NoFormatReplacesALinkAFifoOrADevice) {
     }
     EXPECT_TRUE(fs::is_symlink(folder_ / "link"));
     EXPECT_TRUE(fs::is_fifo(folder_ / "fifo"));
-    EXPECT_EQ(fileText(folder_ / "alvo.txt"), "intacto");
+    EXPECT_EQ(FileText(folder_ / "alvo.txt"), "intacto");
     if (targets.size() == 3) {
         EXPECT_TRUE(fs::is_character_file(folder_ / "dispositivo"));
     }

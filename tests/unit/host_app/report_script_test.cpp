@@ -16,7 +16,7 @@ std::vector<std::vector<Token>> lines(const std::string& script) {
     return tokenized;
 }
 
-size_t lineOf(const std::string& script, const std::string& line) {
+size_t LineOf(const std::string& script, const std::string& line) {
     return script.find("\n" + line + "\n");
 }
 
@@ -38,10 +38,10 @@ TEST(ReportScript, StatusBoxesAreSetOneByOneAndOnlyWhenStatusesAreGiven) {
     EXPECT_EQ(ReportScript(choices, "").find("check"), std::string::npos);
     choices.statuses = "CE";
     const std::string script = ReportScript(choices, "");
-    EXPECT_NE(lineOf(script, "check ckbPend false"), std::string::npos);
-    EXPECT_NE(lineOf(script, "check ckbEmitida true"), std::string::npos);
-    EXPECT_NE(lineOf(script, "check ckbAprovada false"), std::string::npos);
-    EXPECT_NE(lineOf(script, "check ckbCancel true"), std::string::npos);
+    EXPECT_NE(LineOf(script, "check ckbPend false"), std::string::npos);
+    EXPECT_NE(LineOf(script, "check ckbEmitida true"), std::string::npos);
+    EXPECT_NE(LineOf(script, "check ckbAprovada false"), std::string::npos);
+    EXPECT_NE(LineOf(script, "check ckbCancel true"), std::string::npos);
 }
 
 TEST(ReportScript, TheInvoiceSearchComesAfterEveryChoiceItSends) {
@@ -51,20 +51,20 @@ TEST(ReportScript, TheInvoiceSearchComesAfterEveryChoiceItSends) {
     choices.destinations = std::vector<std::string>{"0002"};
     choices.invoices = std::vector<std::string>{"7"};
     const std::string script = ReportScript(choices, "0001");
-    const size_t invoices = lineOf(script, "click btnNota");
+    const size_t invoices = LineOf(script, "click btnNota");
     ASSERT_NE(invoices, std::string::npos);
-    EXPECT_LT(lineOf(script, "click btnCli"), invoices);
-    EXPECT_LT(lineOf(script, "click btnFilDest"), invoices);
-    EXPECT_LT(lineOf(script, "check ckbCancel false"), invoices);
-    EXPECT_LT(invoices, lineOf(script, "click sbtPreview"));
+    EXPECT_LT(LineOf(script, "click btnCli"), invoices);
+    EXPECT_LT(LineOf(script, "click btnFilDest"), invoices);
+    EXPECT_LT(LineOf(script, "check ckbCancel false"), invoices);
+    EXPECT_LT(invoices, LineOf(script, "click sbtPreview"));
 }
 
 TEST(ReportScript, APdfIsPrintedAndEverythingElsePreviewed) {
     ReportChoices choices;
     choices.format = ReportFormat::Pdf;
-    EXPECT_NE(lineOf(ReportScript(choices, ""), "click sbtPrint"), std::string::npos);
+    EXPECT_NE(LineOf(ReportScript(choices, ""), "click sbtPrint"), std::string::npos);
     choices.format = ReportFormat::Csv;
-    EXPECT_NE(lineOf(ReportScript(choices, ""), "click sbtPreview"), std::string::npos);
+    EXPECT_NE(LineOf(ReportScript(choices, ""), "click sbtPreview"), std::string::npos);
 }
 
 }  // namespace

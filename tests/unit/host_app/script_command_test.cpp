@@ -13,7 +13,7 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(ScriptCommand, AFolderGivenAsTheScriptIsRefusedBeforeTheRun) {
-    const fs::path folder = testsupport::privateTestFolder("exp036-script");
+    const fs::path folder = testsupport::PrivateTestFolder("exp036-script");
     fs::create_directories(folder / "scripts");
     const hostapptest::Finished finished = hostapptest::run(
         folder, {EXP036_BIN_DIR "/exp036-host", "--package", FAKE_PACKAGE, "--script", "scripts"});

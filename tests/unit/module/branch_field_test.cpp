@@ -16,11 +16,11 @@ protected:
     TEdit& code() { return control<TEdit>("edtCdFilial"); }
     TEdit& name() { return control<TEdit>("edtNmFilial"); }
     // The user leaves the code edit for the initial date.
-    void leaveCode() { UserActions::Focus(control<TWinControl>("depInicial")); }
+    void LeaveCode() { UserActions::Focus(control<TWinControl>("depInicial")); }
 };
 
 TEST_F(BranchField, TypingKeepsDigitsLettersAndTheFourSignsAsCapitals) {
-    openEmbedded();
+    OpenEmbedded();
     UserActions::ReplaceText(code(), "");
     UserActions::Type(code(), "a1%z");
     EXPECT_EQ(code().Text(), "A1%Z");
@@ -34,7 +34,7 @@ TEST_F(BranchField, TypingKeepsDigitsLettersAndTheFourSignsAsCapitals) {
 }
 
 TEST_F(BranchField, ControlKeysPassTheFilterAndActAsInAnEdit) {
-    openEmbedded();
+    OpenEmbedded();
     UserActions::ReplaceText(code(), "");
     UserActions::Type(code(), "12");
     UserActions::PressKey(code(), 8);
@@ -44,67 +44,67 @@ TEST_F(BranchField, ControlKeysPassTheFilterAndActAsInAnEdit) {
     UserActions::PressKey(code(), 1);
     EXPECT_EQ(code().Text(), "1") << "no control character is stored";
     UserActions::PressKey(code(), 9);
-    EXPECT_NE(focusName(), "edtCdFilial") << "tab moves to the next control";
+    EXPECT_NE(FocusName(), "edtCdFilial") << "tab moves to the next control";
     EXPECT_EQ(code().Text(), "0001") << "leaving adjusted the code";
 }
 
 TEST_F(BranchField, FreeModeShowsTheSessionBranchAndFocusesTheCode) {
-    openEmbedded();
+    OpenEmbedded();
     EXPECT_TRUE(control<TLabel>("lblFilial").Enabled());
     EXPECT_TRUE(code().Enabled());
     EXPECT_TRUE(control<TBtnPesquisa>("btpFilial").Enabled());
     EXPECT_EQ(code().Text(), "0001");
     EXPECT_EQ(name().Text(), "Matriz São Paulo");
-    EXPECT_EQ(focusName(), "edtCdFilial");
+    EXPECT_EQ(FocusName(), "edtCdFilial");
     EXPECT_TRUE(messages().empty());
 }
 
 TEST_F(BranchField, FreeModeWithAnUnknownSessionBranchWaitsUntilTheCodeIsLeft) {
     Session().filiProc = "1";  // stored as "0001": not found unadjusted, silently
-    openEmbedded();
+    OpenEmbedded();
     EXPECT_EQ(code().Text(), "1");
     EXPECT_EQ(name().Text(), "");
     EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(focusName(), "edtCdFilial");
-    leaveCode();
+    EXPECT_EQ(FocusName(), "edtCdFilial");
+    LeaveCode();
     EXPECT_EQ(code().Text(), "0001");
     EXPECT_EQ(name().Text(), "Matriz São Paulo");
 }
 
 TEST_F(BranchField, LeavingWithAnUnregisteredCodeRefusesAndKeepsTheFocus) {
-    openEmbedded();
+    OpenEmbedded();
     UserActions::ReplaceText(code(), "9");
-    leaveCode();
+    LeaveCode();
     EXPECT_EQ(messages(), std::vector<std::string>{"Filial não cadastrada."});
-    EXPECT_EQ(focusName(), "edtCdFilial");
+    EXPECT_EQ(FocusName(), "edtCdFilial");
     EXPECT_EQ(code().Text(), "0009");
     EXPECT_EQ(name().Text(), "");
 }
 
 TEST_F(BranchField, LeavingAnEmptyCodeLooksNothingUp) {
-    openEmbedded();
+    OpenEmbedded();
     UserActions::ReplaceText(code(), "");
-    leaveCode();
+    LeaveCode();
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(name().Text(), "");
-    EXPECT_EQ(focusName(), "depInicial");
+    EXPECT_EQ(FocusName(), "depInicial");
 }
 
 TEST_F(BranchField, SqlCharactersInTheCodeAreLookedUpAsAValue) {
-    openEmbedded();
+    OpenEmbedded();
     for (const char* typed : {"'", "%", "&(", "1' O"}) {
         ui.messages.clear();
         UserActions::ReplaceText(code(), "");
         UserActions::Type(code(), typed);
-        leaveCode();
+        LeaveCode();
         EXPECT_EQ(messages(), std::vector<std::string>{"Filial não cadastrada."}) << typed;
     }
 }
 
 TEST_F(BranchField, ACodeLongerThanTheWidthIsNeverCutToAnotherBranch) {
     Session().filiProc = "00001";
-    openEmbedded();
-    leaveCode();
+    OpenEmbedded();
+    LeaveCode();
     EXPECT_EQ(code().Text(), "00001");
     EXPECT_EQ(messages(), std::vector<std::string>{"Filial não cadastrada."});
 }
@@ -112,7 +112,7 @@ TEST_F(BranchField, ACodeLongerThanTheWidthIsNeverCutToAnotherBranch) {
 TEST_F(BranchField, LockedModeDisablesTheFieldAndLooksTheBranchUp) {
     Session().moduFili = true;
     Session().filiProc = "2";
-    openEmbedded();
+    OpenEmbedded();
     EXPECT_FALSE(control<TLabel>("lblFilial").Enabled());
     EXPECT_FALSE(code().Enabled());
     EXPECT_FALSE(control<TBtnPesquisa>("btpFilial").Enabled());
@@ -129,7 +129,7 @@ TEST_F(BranchField, ASessionBranchInSmallLettersIsTheBranchInCapitals) {
                               branch);
     Session().moduFili = true;
     Session().filiProc = "ab";
-    openEmbedded();
+    OpenEmbedded();
     EXPECT_EQ(code().Text(), "00AB");
     EXPECT_EQ(name().Text(), "Filial Aberta");
     UserActions::Click(control<TControl>("sbtPreview"));
@@ -139,16 +139,16 @@ TEST_F(BranchField, ASessionBranchInSmallLettersIsTheBranchInCapitals) {
 TEST_F(BranchField, LockedModeWithAnEmptyCodeIsRefusedLaterWithoutMovingTheFocus) {
     Session().moduFili = true;
     Session().filiProc = "";
-    openEmbedded();
+    OpenEmbedded();
     EXPECT_TRUE(messages().empty());
     UserActions::Focus(control<TWinControl>("depFinal"));
     UserActions::Click(control<TControl>("sbtPreview"));
     EXPECT_EQ(messages(), std::vector<std::string>{"Filial deve ser informada."});
-    EXPECT_EQ(focusName(), "depFinal");
+    EXPECT_EQ(FocusName(), "depFinal");
 }
 
 TEST_F(BranchField, ASearchOffersEveryBranchAndWritesTheChosenCodeAndName) {
-    openEmbedded();
+    OpenEmbedded();
     ui.searchAnswers.push_back(2);
     UserActions::Click(control<TBtnPesquisa>("btpFilial"));
     ASSERT_EQ(ui.searchRequests.size(), 1u);

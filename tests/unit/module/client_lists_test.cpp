@@ -11,9 +11,9 @@ using namespace hostfw;
 
 class ClientLists : public ModuleTest {
 protected:
-    void SetUp() override { openEmbedded(); }
+    void SetUp() override { OpenEmbedded(); }
     // Invoices and shipping refer to branches and clients, so they go first.
-    void emptyTable(const char* table) {
+    void EmptyTable(const char* table) {
         for (std::string name : {"EXPEDICAO", "NOTAFISCAL", table})
             SharedDatabase()->Execute("DELETE FROM " + name, TParams());
     }
@@ -29,7 +29,7 @@ TEST_F(ClientLists, TheRadioButtonsOnlySwitchTheSearchButton) {
     UserActions::Click(control<TRadioButton>("rdbTCli"));
     EXPECT_FALSE(search.Enabled());
     EXPECT_EQ(st("stListaCliente"), picked);
-    EXPECT_EQ(focusName(), "rdbTCli");
+    EXPECT_EQ(FocusName(), "rdbTCli");
 }
 
 TEST_F(ClientLists, TheClientPickerShowsMaskedNumbersInNumberOrder) {
@@ -70,24 +70,24 @@ TEST_F(ClientLists, TheDestinationPickerOffersEveryBranch) {
 }
 
 TEST_F(ClientLists, AnEmptyClientTableIsReportedWithoutAPicker) {
-    emptyTable("CLIENTE");
+    EmptyTable("CLIENTE");
     UserActions::Click(control<TRadioButton>("rdbLCli"));
     UserActions::Click(control<TBtnPesquisa>("btnCli"));
     EXPECT_EQ(messages(), std::vector<std::string>{"Não há cliente cadastrado."});
     EXPECT_TRUE(ui.pickRequests.empty());
     EXPECT_TRUE(control<TADOIBQuery>("qryCliente").Active());
-    EXPECT_EQ(focusName(), "rdbLCli");
+    EXPECT_EQ(FocusName(), "rdbLCli");
 }
 
 TEST_F(ClientLists, AnEmptyBranchTableClosesTheQueryAndFocusesLista) {
     UserActions::Click(control<TRadioButton>("rdbLFil"));
     UserActions::Focus(control<TWinControl>("rdbTCli"));
-    emptyTable("FILIAL");
+    EmptyTable("FILIAL");
     UserActions::Click(control<TBtnPesquisa>("btnFilDest"));
     EXPECT_EQ(messages(), std::vector<std::string>{"Não há filial casastrada."});
     EXPECT_TRUE(ui.pickRequests.empty());
     EXPECT_FALSE(control<TADOIBQuery>("qryFilialDest").Active());
-    EXPECT_EQ(focusName(), "rdbLFil");
+    EXPECT_EQ(FocusName(), "rdbLFil");
 }
 
 }  // namespace

@@ -8,10 +8,10 @@ using namespace hostfw;
 
 class DateChecks : public ModuleTest {
 protected:
-    void SetUp() override { openEmbedded(); }
+    void SetUp() override { OpenEmbedded(); }
     TDateEditPlus& initial() { return control<TDateEditPlus>("depInicial"); }
     TDateEditPlus& final() { return control<TDateEditPlus>("depFinal"); }
-    void typeDates(const std::string& from, const std::string& to) {
+    void TypeDates(const std::string& from, const std::string& to) {
         UserActions::ReplaceText(initial(), from);
         UserActions::ReplaceText(final(), to);
     }
@@ -29,7 +29,7 @@ TEST_F(DateChecks, AZeroOrNegativeDateIsRefusedWithTheDateItHolds) {
         leave(initial());
         EXPECT_EQ(messages(), std::vector<std::string>{"\"" + std::string(typed) +
                                                        "\" não é uma data válida."});
-        EXPECT_EQ(focusName(), "depInicial");
+        EXPECT_EQ(FocusName(), "depInicial");
     }
 }
 
@@ -37,7 +37,7 @@ TEST_F(DateChecks, TheFirstDayAfterTheZeroDateIsAccepted) {
     UserActions::ReplaceText(final(), "31/12/1899");
     leave(final());
     EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(focusName(), "rdbTCli");
+    EXPECT_EQ(FocusName(), "rdbTCli");
 }
 
 TEST_F(DateChecks, AnEmptyDatePassesTheExitCheck) {
@@ -51,21 +51,21 @@ TEST_F(DateChecks, TextThatIsNoDateIsRefusedByTheEditItself) {
     leave(final());
     ASSERT_FALSE(messages().empty());
     EXPECT_EQ(messages()[0], "\"31/02/2026\" não é uma data válida.");
-    EXPECT_EQ(focusName(), "depFinal");
+    EXPECT_EQ(FocusName(), "depFinal");
 }
 
 TEST_F(DateChecks, AReversedRangeIsRefusedOnlyWhenTheReportRuns) {
-    typeDates("02/01/2025", "01/01/2025");
+    TypeDates("02/01/2025", "01/01/2025");
     leave(initial());
     leave(final());
     EXPECT_TRUE(messages().empty()) << "leaving a date never tests the range";
     preview();
     EXPECT_EQ(messages(), std::vector<std::string>{"Data inicial deve ser menor que data final."});
-    EXPECT_EQ(focusName(), "depInicial");
+    EXPECT_EQ(FocusName(), "depInicial");
 }
 
 TEST_F(DateChecks, EqualDatesAreAValidRange) {
-    typeDates("15/01/2025", "15/01/2025");
+    TypeDates("15/01/2025", "15/01/2025");
     preview();
     for (const std::string& text : messages())
         EXPECT_NE(text, "Data inicial deve ser menor que data final.");

@@ -16,12 +16,12 @@ using namespace hostfw;
 class InvoiceList : public ModuleTest {
 protected:
     void SetUp() override {
-        openEmbedded();
+        OpenEmbedded();
         UserActions::Click(control<TRadioButton>("rdbLNota"));
     }
     void search() { UserActions::Click(control<TBtnPesquisa>("btnNota")); }
     bool called() const { return !ui.serverCalls.empty(); }
-    const ServerCallRecord& lastCall() const { return ui.serverCalls.back(); }
+    const ServerCallRecord& LastCall() const { return ui.serverCalls.back(); }
 };
 
 TEST_F(InvoiceList, ListaEnablesTheSearchAndTodosDisablesIt) {
@@ -35,7 +35,7 @@ TEST_F(InvoiceList, AnEmptyClientListIsRefusedBeforeAnyCall) {
     UserActions::Click(control<TRadioButton>("rdbLFil"));
     search();
     EXPECT_EQ(messages(), std::vector<std::string>{"Cliente deve ser informado."});
-    EXPECT_EQ(focusName(), "rdbLCli");
+    EXPECT_EQ(FocusName(), "rdbLCli");
     EXPECT_FALSE(called());
 }
 
@@ -44,7 +44,7 @@ TEST_F(InvoiceList, NoStatusUnderTheIssueDateReportIsRefusedBeforeAnyCall) {
         UserActions::Click(control<TCheckBox>(box));
     search();
     EXPECT_EQ(messages(), std::vector<std::string>{"Status da nota fiscal deve ser informado."});
-    EXPECT_EQ(focusName(), "ckbPend");
+    EXPECT_EQ(FocusName(), "ckbPend");
     EXPECT_FALSE(called());
 }
 
@@ -55,7 +55,7 @@ TEST_F(InvoiceList, AnUnreachableServerIsShownAsAFailureNotAsNoInvoices) {
     EXPECT_NE(ui.messages[0].text, "Não há nota fiscal cadastrada.");
     EXPECT_NE(ui.messages[0].text.find("127.0.0.1:1"), std::string::npos) << ui.messages[0].text;
     EXPECT_FALSE(ShowAviActive());
-    EXPECT_EQ(focusName(), "rdbLNota");
+    EXPECT_EQ(FocusName(), "rdbLNota");
     EXPECT_TRUE(control<TClientDataSet>("cdsNotaFiscal").IsEmpty());
     EXPECT_TRUE(ui.pickRequests.empty());
     EXPECT_TRUE(st("stNota").empty());
@@ -66,8 +66,8 @@ TEST_F(InvoiceList, TheCallCarriesTheChoicesInOrder) {
     UserActions::Click(control<TCheckBox>("ckbPend"));
     search();
     ASSERT_TRUE(called());
-    EXPECT_EQ(lastCall().method, "GetNota");
-    const std::vector<std::string>& args = lastCall().arguments;
+    EXPECT_EQ(LastCall().method, "GetNota");
+    const std::vector<std::string>& args = LastCall().arguments;
     ASSERT_EQ(args.size(), 9u);
     EXPECT_EQ(args[0], "\"0002\"");
     EXPECT_EQ(args[1], "date(" + DateToIso(Now()) + ")");
@@ -82,8 +82,8 @@ TEST_F(InvoiceList, TheCancellationReportSendsNoStatuses) {
     UserActions::Select(control<TComboBox>("cbbReportNames"), 1);
     search();
     ASSERT_TRUE(called());
-    EXPECT_EQ(lastCall().arguments[7], "\"\"");
-    EXPECT_EQ(lastCall().arguments[8], "\"C\"");
+    EXPECT_EQ(LastCall().arguments[7], "\"\"");
+    EXPECT_EQ(LastCall().arguments[8], "\"C\"");
 }
 
 TEST_F(InvoiceList, TheStatusColumnShowsOnlyTheFiveExactLetters) {

@@ -51,13 +51,13 @@ protected:
     }
 
     // The host's call of the entry routine, as an event of the application.
-    void iniProc(const hostfw::Variant& parameter) {
+    void IniProc(const hostfw::Variant& parameter) {
         using IniProcFn = void (*)(const hostfw::Variant&);
         auto entry = reinterpret_cast<IniProcFn>(dlsym(package_, "IniProc"));
         ASSERT_NE(entry, nullptr) << "IniProc is not exported by its plain name";
         entry(parameter);
     }
-    void openEmbedded() { iniProc(hostfw::Variant::Null()); }
+    void OpenEmbedded() { IniProc(hostfw::Variant::Null()); }
 
     // Module-level variables, through their unit-qualified exported names.
     std::string& st(const std::string& name) {
@@ -76,8 +76,8 @@ protected:
         return hostfw::ComponentByName<T>(*form(), name);
     }
 
-    std::vector<std::string> messages() const { return ui.messageTexts(); }
-    std::string focusName() const {
+    std::vector<std::string> messages() const { return ui.MessageTexts(); }
+    std::string FocusName() const {
         const hostfw::TWinControl* focused = form()->ActiveControl();
         return focused ? focused->Name() : std::string();
     }

@@ -13,7 +13,7 @@ using namespace hostfw;
 using PackageEntry = ModuleTest;
 
 TEST_F(PackageEntry, NullOpensAnEmbeddedChildWindowAndReturnsAtOnce) {
-    openEmbedded();
+    OpenEmbedded();
     ASSERT_NE(form(), nullptr);
     EXPECT_TRUE(boIdCriado());
     EXPECT_EQ(form()->FormStyle(), TFormStyle::fsMDIChild);
@@ -36,7 +36,7 @@ TEST_F(PackageEntry, AnyOtherValueOpensAModalSizeableWindowUntilItCloses) {
             EXPECT_EQ(Screen().Cursor(), crDefault);
             UserActions::Close(shown);
         };
-        iniProc(parameter);
+        IniProc(parameter);
         EXPECT_TRUE(sawModal);
         EXPECT_FALSE(boIdCriado());
         Application().ProcessReleases();
@@ -46,11 +46,11 @@ TEST_F(PackageEntry, AnyOtherValueOpensAModalSizeableWindowUntilItCloses) {
 }
 
 TEST_F(PackageEntry, AFurtherCallRestoresTheOpenFormInsteadOfCreatingAnother) {
-    openEmbedded();
+    OpenEmbedded();
     TCustomForm* first = form();
     first->SetWindowState(TWindowState::wsMinimized);
     ui.modalActions = [](TCustomForm&) { ADD_FAILURE() << "an embedded form never goes modal"; };
-    iniProc(Variant(1));
+    IniProc(Variant(1));
     EXPECT_EQ(form(), first);
     EXPECT_EQ(Application().FormCount(), 1);
     EXPECT_EQ(first->WindowState(), TWindowState::wsNormal);
@@ -58,7 +58,7 @@ TEST_F(PackageEntry, AFurtherCallRestoresTheOpenFormInsteadOfCreatingAnother) {
 }
 
 TEST_F(PackageEntry, AFreshFormShowsTheStoredStateAndTodayInBothDates) {
-    openEmbedded();
+    OpenEmbedded();
     for (const char* todos : {"rdbTCli", "rdbTFil", "rdbTNota"})
         EXPECT_TRUE(control<TRadioButton>(todos).Checked()) << todos;
     for (const char* lista : {"rdbLCli", "rdbLFil", "rdbLNota"})
@@ -76,7 +76,7 @@ TEST_F(PackageEntry, AFreshFormShowsTheStoredStateAndTodayInBothDates) {
 }
 
 TEST_F(PackageEntry, PickedListsSurviveACloseAndReopen) {
-    openEmbedded();
+    OpenEmbedded();
     UserActions::Click(control<TRadioButton>("rdbLCli"));
     ui.pickAnswers.push_back(std::vector<size_t>{0});
     UserActions::Click(control<TBtnPesquisa>("btnCli"));
@@ -86,13 +86,13 @@ TEST_F(PackageEntry, PickedListsSurviveACloseAndReopen) {
     UserActions::Close(*form());
     Application().ProcessReleases();
     EXPECT_FALSE(boIdCriado());
-    openEmbedded();
+    OpenEmbedded();
     EXPECT_EQ(st("stListaCliente"), picked);
     EXPECT_EQ(Application().FormCount(), 1);
 }
 
 TEST_F(PackageEntry, UnloadingAndLoadingAgainStartsFromEmptyState) {
-    openEmbedded();
+    OpenEmbedded();
     UserActions::Click(control<TRadioButton>("rdbLCli"));
     ui.pickAnswers.push_back(std::vector<size_t>{0});
     UserActions::Click(control<TBtnPesquisa>("btnCli"));
@@ -113,7 +113,7 @@ TEST_F(PackageEntry, UnloadingAndLoadingAgainStartsFromEmptyState) {
 TEST_F(PackageEntry, AFailureLeavingTheEntryPutsTheCursorBack) {
     Session().moduFili = true;
     Session().filiProc = "9999";
-    EXPECT_THROW(openEmbedded(), EAbort);
+    EXPECT_THROW(OpenEmbedded(), EAbort);
     EXPECT_EQ(Screen().Cursor(), crDefault);
     EXPECT_EQ(messages(), std::vector<std::string>{"Filial não cadastrada."});
     // The failure came after the form was created: it stays, tracked as open.

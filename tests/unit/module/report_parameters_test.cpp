@@ -13,7 +13,7 @@ using namespace hostfw;
 class ReportParameters : public ModuleTest {
 protected:
     void SetUp() override {
-        openEmbedded();
+        OpenEmbedded();
         UserActions::ReplaceText(control<TDateEditPlus>("depInicial"), "01/01/2025");
         UserActions::ReplaceText(control<TDateEditPlus>("depFinal"), "31/12/2025");
     }
@@ -48,7 +48,7 @@ TEST_F(ReportParameters, TodosGivesTheFlagAndAnEmptyListNeverNull) {
         EXPECT_EQ(value(params, list), Variant("")) << list;
     EXPECT_EQ(value(params, "P_DATAINI"), Variant(EncodeDate(2025, 1, 1)));
     EXPECT_EQ(value(params, "P_DATAFIM"), Variant(EncodeDate(2025, 12, 31)));
-    EXPECT_EQ(value(params, "P_STATUS").asString(), "PEAC");
+    EXPECT_EQ(value(params, "P_STATUS").AsString(), "PEAC");
 }
 
 TEST_F(ReportParameters, ListaGivesAnEmptyFlagAndThePickedListUnchanged) {
@@ -86,15 +86,15 @@ TEST_F(ReportParameters, StatusLettersFollowTheLetterOrderNotTheTabOrder) {
     for (const char* box : {"ckbPend", "ckbAprovada"})
         UserActions::Click(control<TCheckBox>(box));
     TParams params = bind({"P_STATUS"});
-    EXPECT_EQ(value(params, "P_STATUS").asString(), "EC");
+    EXPECT_EQ(value(params, "P_STATUS").AsString(), "EC");
     EXPECT_EQ(st("stStatusPedido"), "EC");
 }
 
 TEST_F(ReportParameters, TheCancellationReportBindsAnEmptyStatus) {
     UserActions::Select(control<TComboBox>("cbbReportNames"), 1);
     TParams params = bind({"P_STATUS"});
-    EXPECT_EQ(value(params, "P_STATUS").asString(), "");
-    EXPECT_FALSE(value(params, "P_STATUS").isEmptyOrNull());
+    EXPECT_EQ(value(params, "P_STATUS").AsString(), "");
+    EXPECT_FALSE(value(params, "P_STATUS").IsEmptyOrNull());
 }
 
 }  // namespace

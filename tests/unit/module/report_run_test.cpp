@@ -37,7 +37,7 @@ protected:
 };
 
 TEST_F(ReportRun, AParameterTheFormLeavesAloneIsBoundAsNull) {
-    openEmbedded();
+    OpenEmbedded();
     UserActions::ReplaceText(control<TDateEditPlus>("depInicial"), "01/01/2025");
     UserActions::ReplaceText(control<TDateEditPlus>("depFinal"), "31/12/2025");
     UserActions::Click(control<TControl>("sbtPreview"));

@@ -9,7 +9,7 @@ using namespace hostfw;
 
 class ReportVariant : public ModuleTest {
 protected:
-    void SetUp() override { openEmbedded(); }
+    void SetUp() override { OpenEmbedded(); }
     TCheckBox& box(const char* name) { return control<TCheckBox>(name); }
     std::vector<bool> checked() {
         return {box("ckbPend").Checked(), box("ckbEmitida").Checked(), box("ckbAprovada").Checked(),
@@ -20,7 +20,7 @@ protected:
                 box("ckbEmitida").Enabled(), box("ckbAprovada").Enabled(),
                 box("ckbCancel").Enabled()};
     }
-    std::string dateCaption() { return control<TGroupBox>("grbDataExp").Caption(); }
+    std::string DateCaption() { return control<TGroupBox>("grbDataExp").Caption(); }
     TComboBox& chooser() { return control<TComboBox>("cbbReportNames"); }
 };
 
@@ -28,7 +28,7 @@ TEST_F(ReportVariant, FirstActivationAppliesTheIssueDateReport) {
     ASSERT_EQ(chooser().ItemIndex(), 0);
     EXPECT_EQ(checked(), std::vector<bool>(4, true));
     EXPECT_EQ(enabled(), std::vector<bool>(5, true));
-    EXPECT_EQ(dateCaption(), "Data de Emissão");
+    EXPECT_EQ(DateCaption(), "Data de Emissão");
     EXPECT_EQ(st("stRel"), "A");
 }
 
@@ -36,7 +36,7 @@ TEST_F(ReportVariant, TheCancellationReportClearsAndLocksTheStatuses) {
     UserActions::Select(chooser(), 1);
     EXPECT_EQ(checked(), std::vector<bool>(4, false));
     EXPECT_EQ(enabled(), std::vector<bool>(5, false));
-    EXPECT_EQ(dateCaption(), "Dt. Canc. Expedição");
+    EXPECT_EQ(DateCaption(), "Dt. Canc. Expedição");
     EXPECT_EQ(st("stRel"), "C");
     UserActions::Select(chooser(), 0);
     EXPECT_EQ(checked(), std::vector<bool>(4, true));
@@ -64,7 +64,7 @@ TEST_F(ReportVariant, AnIndexOutsideTheTwoVariantsChangesNothing) {
     chooser().SetItemIndex(-1);
     UserActions::Reactivate(*form());
     EXPECT_EQ(checked(), std::vector<bool>(4, false));
-    EXPECT_EQ(dateCaption(), "Dt. Canc. Expedição");
+    EXPECT_EQ(DateCaption(), "Dt. Canc. Expedição");
     EXPECT_EQ(st("stRel"), "C");
 }
 

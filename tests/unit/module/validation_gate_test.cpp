@@ -11,14 +11,14 @@ using namespace hostfw;
 class ValidationGate : public ModuleTest {
 protected:
     void SetUp() override {
-        openEmbedded();
+        OpenEmbedded();
         UserActions::ReplaceText(control<TDateEditPlus>("depInicial"), "01/01/2025");
         UserActions::ReplaceText(control<TDateEditPlus>("depFinal"), "31/12/2025");
     }
-    void clickCommand(const char* button) { UserActions::Click(control<TControl>(button)); }
-    void expectRefused(const std::string& message, const std::string& focus) {
+    void ClickCommand(const char* button) { UserActions::Click(control<TControl>(button)); }
+    void ExpectRefused(const std::string& message, const std::string& focus) {
         EXPECT_EQ(messages(), std::vector<std::string>{message});
-        EXPECT_EQ(focusName(), focus);
+        EXPECT_EQ(FocusName(), focus);
         EXPECT_EQ(previews(), 0);
     }
     int previews() const {
@@ -28,14 +28,14 @@ protected:
                 ++count;
         return count;
     }
-    void uncheckAllStatuses() {
+    void UncheckAllStatuses() {
         for (const char* box : {"ckbPend", "ckbEmitida", "ckbAprovada", "ckbCancel"})
             UserActions::Click(control<TCheckBox>(box));
     }
 };
 
 TEST_F(ValidationGate, AValidFormReachesThePreviewExactlyOnce) {
-    clickCommand("sbtPreview");
+    ClickCommand("sbtPreview");
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(previews(), 1);
 }
@@ -43,25 +43,25 @@ TEST_F(ValidationGate, AValidFormReachesThePreviewExactlyOnce) {
 TEST_F(ValidationGate, TheBranchIsCheckedBeforeTheDatesAreRequired) {
     UserActions::ReplaceText(control<TEdit>("edtCdFilial"), "");
     UserActions::ReplaceText(control<TDateEditPlus>("depInicial"), "");
-    clickCommand("sbtPreview");
-    expectRefused("Filial deve ser informada.", "edtCdFilial");
+    ClickCommand("sbtPreview");
+    ExpectRefused("Filial deve ser informada.", "edtCdFilial");
 }
 
 TEST_F(ValidationGate, EmptyDatesAreRequiredInOrder) {
     UserActions::ReplaceText(control<TDateEditPlus>("depInicial"), "");
     UserActions::ReplaceText(control<TDateEditPlus>("depFinal"), "");
-    clickCommand("sbtPrint");
-    expectRefused("Data inicial deve ser informada.", "depInicial");
+    ClickCommand("sbtPrint");
+    ExpectRefused("Data inicial deve ser informada.", "depInicial");
     ui.messages.clear();
     UserActions::ReplaceText(control<TDateEditPlus>("depInicial"), "01/01/2025");
-    clickCommand("sbtPrint");
-    expectRefused("Data final deve ser informada.", "depFinal");
+    ClickCommand("sbtPrint");
+    ExpectRefused("Data final deve ser informada.", "depFinal");
 }
 
 TEST_F(ValidationGate, ADateOfBlanksAndTabsIsAskedForNotRefusedAsBad) {
     UserActions::ReplaceText(control<TDateEditPlus>("depInicial"), " \t ");
-    clickCommand("sbtPreview");
-    expectRefused("Data inicial deve ser informada.", "depInicial");
+    ClickCommand("sbtPreview");
+    ExpectRefused("Data inicial deve ser informada.", "depInicial");
 }
 
 TEST_F(ValidationGate, EachListGroupOnListaNeedsAPick) {
@@ -74,31 +74,31 @@ TEST_F(ValidationGate, EachListGroupOnListaNeedsAPick) {
     for (const auto& group : groups) {
         ui.messages.clear();
         UserActions::Click(control<TRadioButton>(group.lista));
-        clickCommand("sbtPreview");
-        expectRefused(group.message, group.lista);
+        ClickCommand("sbtPreview");
+        ExpectRefused(group.message, group.lista);
         UserActions::Click(control<TRadioButton>(std::string("rdbT") + (group.lista + 4)));
     }
 }
 
 TEST_F(ValidationGate, TheIssueDateReportNeedsAStatus) {
-    uncheckAllStatuses();
-    clickCommand("sbtSalvarComo");
-    expectRefused("Status da nota fiscal deve ser informado.", "ckbPend");
+    UncheckAllStatuses();
+    ClickCommand("sbtSalvarComo");
+    ExpectRefused("Status da nota fiscal deve ser informado.", "ckbPend");
 }
 
 TEST_F(ValidationGate, TheCancellationReportRunsWithoutStatuses) {
     UserActions::Select(control<TComboBox>("cbbReportNames"), 1);
-    clickCommand("sbtPreview");
+    ClickCommand("sbtPreview");
     EXPECT_TRUE(messages().empty());
     EXPECT_EQ(previews(), 1);
 }
 
 TEST_F(ValidationGate, ARefusalKeepsEveryValueTheUserGave) {
     UserActions::ReplaceText(control<TEdit>("edtCdFilial"), "3");
-    uncheckAllStatuses();
+    UncheckAllStatuses();
     UserActions::Click(control<TCheckBox>("ckbCancel"));
     UserActions::Click(control<TRadioButton>("rdbLCli"));
-    clickCommand("sbtPreview");
+    ClickCommand("sbtPreview");
     EXPECT_EQ(control<TEdit>("edtCdFilial").Text(), "0003");
     EXPECT_EQ(control<TDateEditPlus>("depInicial").Text(), "01/01/2025");
     EXPECT_TRUE(control<TCheckBox>("ckbCancel").Checked());

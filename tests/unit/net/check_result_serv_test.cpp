@@ -16,11 +16,11 @@ using hostfw::OleVariant;
 using hostfw::Variant;
 using ::testing::HasSubstr;
 
-std::string failureOf(const OleVariant& reply) {
-    return testsupport::failureOf([&] { CheckResultServ(reply, true, 0); });
+std::string FailureOf(const OleVariant& reply) {
+    return testsupport::FailureOf([&] { CheckResultServ(reply, true, 0); });
 }
 
-DataPacket notaPacket() {
+DataPacket NotaPacket() {
     DataPacket packet;
     packet.fields = {{"NRLANCTONF", "string", 10, false}, {"STATUS", "string", 17, true}};
     packet.rows = {{Variant("1"), Variant("E")}};
@@ -28,34 +28,34 @@ DataPacket notaPacket() {
 }
 
 TEST(CheckResultServ, ReturnsThePacketOfASuccessfulReply) {
-    EXPECT_EQ(CheckResultServ(OleVariant(notaPacket()), true, 0), notaPacket());
+    EXPECT_EQ(CheckResultServ(OleVariant(NotaPacket()), true, 0), NotaPacket());
 }
 
 TEST(CheckResultServ, AnEmptyPacketIsAValidReply) {
-    DataPacket empty = notaPacket();
+    DataPacket empty = NotaPacket();
     empty.rows.clear();
     EXPECT_EQ(CheckResultServ(OleVariant(empty), true, 0), empty);
 }
 
 TEST(CheckResultServ, ErrorReplyRaisesTheServersOwnText) {
-    EXPECT_EQ(failureOf(OleVariant::Error("Banco de dados indisponível.")),
+    EXPECT_EQ(FailureOf(OleVariant::Error("Banco de dados indisponível.")),
               "Banco de dados indisponível.");
 }
 
 TEST(CheckResultServ, ErrorReplyWithoutTextStillExplainsItself) {
-    EXPECT_THAT(failureOf(OleVariant::Error("")), HasSubstr("sem informar o motivo"));
+    EXPECT_THAT(FailureOf(OleVariant::Error("")), HasSubstr("sem informar o motivo"));
 }
 
 TEST(CheckResultServ, ScalarAndEmptyRepliesNeverPassForData) {
-    EXPECT_THAT(failureOf(OleVariant(Variant("ok"))), HasSubstr("não é um pacote de dados"));
-    EXPECT_THAT(failureOf(OleVariant(Variant(0))), HasSubstr("integer"));
-    EXPECT_THAT(failureOf(OleVariant()), HasSubstr("não é um pacote de dados"));
-    EXPECT_THAT(failureOf(OleVariant(Variant::Null())), HasSubstr("null"));
+    EXPECT_THAT(FailureOf(OleVariant(Variant("ok"))), HasSubstr("não é um pacote de dados"));
+    EXPECT_THAT(FailureOf(OleVariant(Variant(0))), HasSubstr("integer"));
+    EXPECT_THAT(FailureOf(OleVariant()), HasSubstr("não é um pacote de dados"));
+    EXPECT_THAT(FailureOf(OleVariant(Variant::Null())), HasSubstr("null"));
 }
 
 TEST(OleVariant, APacketIsNotReadAsAScalar) {
     try {
-        OleVariant(notaPacket()).asVariant();
+        OleVariant(NotaPacket()).AsVariant();
         FAIL() << "a packet was read as a scalar";
     } catch (const hostfw::Exception& error) {
         EXPECT_THAT(error.what(), HasSubstr("recebido: um pacote de dados"));

@@ -36,7 +36,7 @@ struct ScriptedServer {
 TEST(DispatchArg, ByRefStringTakesTheTextOfWhatTheServerLeft) {
     std::string text = "A";
     const DispatchArg arg = DispatchArg::ByRef(text);
-    EXPECT_TRUE(arg.isByRef());
+    EXPECT_TRUE(arg.IsByRef());
     EXPECT_EQ(arg.value(), Variant("A"));
     arg.receive(Variant("C"));
     EXPECT_EQ(text, "C");
@@ -55,7 +55,7 @@ TEST(DispatchArg, ByRefVariantTakesTheValueWithItsType) {
 
 TEST(DispatchArg, ByValueIsNeverWritten) {
     const DispatchArg arg = DispatchArg::ByValue(Variant("0001"));
-    EXPECT_FALSE(arg.isByRef());
+    EXPECT_FALSE(arg.IsByRef());
     arg.receive(Variant("9999"));
     EXPECT_EQ(arg.value(), Variant("0001"));
 }
@@ -89,7 +89,7 @@ TEST(DispatchInvoke, EachByRefVariableTakesItsOwnValueBackInPositionOrder) {
                                   DispatchArg::ByRef(b), DispatchArg::ByRef(rel)};
     const OleVariant result = dispatch.Invoke("M", args);
 
-    EXPECT_EQ(result.asVariant(), Variant(true));
+    EXPECT_EQ(result.AsVariant(), Variant(true));
     EXPECT_EQ(a, "um");
     EXPECT_EQ(b, "dois");
     EXPECT_EQ(rel, "C");
@@ -101,8 +101,8 @@ TEST(DispatchInvoke, ErrorReplyLeavesEveryVariableAsItWas) {
     std::string rel = "A";
     std::vector<DispatchArg> args{DispatchArg::ByRef(rel)};
     const OleVariant result = dispatch.Invoke("M", args);
-    EXPECT_TRUE(result.isError());
-    EXPECT_EQ(result.errorMessage(), "recusado");
+    EXPECT_TRUE(result.IsError());
+    EXPECT_EQ(result.ErrorMessage(), "recusado");
     EXPECT_EQ(rel, "A");
 }
 

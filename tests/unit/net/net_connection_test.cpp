@@ -14,7 +14,7 @@
 
 namespace {
 
-using testsupport::failureOf;
+using testsupport::FailureOf;
 
 using hostfw::DispatchArg;
 using hostfw::TDateTime;
@@ -41,7 +41,7 @@ protected:
     TNetConnection connection{nullptr};
     int beforeConnectRuns = 0;
     std::string sessionHost = "127.0.0.1";
-    int sessionPort = nettest::closedLoopbackPort();
+    int sessionPort = nettest::ClosedLoopbackPort();
 };
 
 TEST_F(NetConnectionTest, FailedConnectIsSilentWithThrowExceptionOff) {
@@ -55,7 +55,7 @@ TEST_F(NetConnectionTest, FailedConnectIsSilentWithThrowExceptionOff) {
 
 TEST_F(NetConnectionTest, FailedConnectRaisesWithThrowExceptionOn) {
     connection.SetThrowException(true);
-    EXPECT_THAT(failureOf([this] { connection.SetConnected(true); }),
+    EXPECT_THAT(FailureOf([this] { connection.SetConnected(true); }),
                 HasSubstr("Não foi possível conectar ao servidor de aplicação em " + address()));
     EXPECT_FALSE(connection.Connected());
 }
@@ -63,11 +63,11 @@ TEST_F(NetConnectionTest, FailedConnectRaisesWithThrowExceptionOn) {
 TEST_F(NetConnectionTest, CallWhileNotConnectedConnectsOnceMoreThenNamesTheAddress) {
     connection.SetConnected(true);
     ASSERT_EQ(beforeConnectRuns, 1);
-    sessionPort = nettest::closedLoopbackPort();  // the session changed meanwhile
+    sessionPort = nettest::ClosedLoopbackPort();  // the session changed meanwhile
 
     std::string rel = "A";
     std::vector<DispatchArg> args{DispatchArg::ByValue(Variant("0001")), DispatchArg::ByRef(rel)};
-    const std::string failure = failureOf([&] { connection.AppServer().Invoke("GetNota", args); });
+    const std::string failure = FailureOf([&] { connection.AppServer().Invoke("GetNota", args); });
 
     EXPECT_EQ(beforeConnectRuns, 2);
     EXPECT_THAT(failure, HasSubstr(address()));
@@ -78,21 +78,21 @@ TEST_F(NetConnectionTest, CallWhileNotConnectedConnectsOnceMoreThenNamesTheAddre
 TEST_F(NetConnectionTest, BadAddressesAreRefusedNamingWhatWasGiven) {
     connection.SetThrowException(true);
     sessionHost = "";
-    EXPECT_THAT(failureOf([this] { connection.SetConnected(true); }),
+    EXPECT_THAT(FailureOf([this] { connection.SetConnected(true); }),
                 HasSubstr(":" + std::to_string(sessionPort) + " (endereço não informado)"));
     sessionHost = "http://servidor";
-    EXPECT_THAT(failureOf([this] { connection.SetConnected(true); }),
+    EXPECT_THAT(FailureOf([this] { connection.SetConnected(true); }),
                 HasSubstr("só o nome ou o IP"));
     sessionHost = "servidor\r\nX: y";
-    EXPECT_THAT(failureOf([this] { connection.SetConnected(true); }),
+    EXPECT_THAT(FailureOf([this] { connection.SetConnected(true); }),
                 HasSubstr("só o nome ou o IP"));
     sessionHost = "127.0.0.1";
     sessionPort = 0;
-    EXPECT_THAT(failureOf([this] { connection.SetConnected(true); }),
+    EXPECT_THAT(FailureOf([this] { connection.SetConnected(true); }),
                 HasSubstr("127.0.0.1:0 (porta fora do intervalo"));
     sessionHost = "::1";
     sessionPort = 70000;
-    EXPECT_THAT(failureOf([this] { connection.SetConnected(true); }), HasSubstr("[::1]:70000"));
+    EXPECT_THAT(FailureOf([this] { connection.SetConnected(true); }), HasSubstr("[::1]:70000"));
 }
 
 TEST_F(NetConnectionTest, DispatchObjectExistsBeforeAnyConnect) {
@@ -144,7 +144,7 @@ TEST_F(NetConnectionTest, EveryCallReachesTheUiAsSentEvenWhenItFails) {
 TEST_F(NetConnectionTest, WithoutAUiACallFailsWithItsOwnMessage) {
     hostfw::Application().SetUi(nullptr);
     std::vector<DispatchArg> args{DispatchArg::ByValue(Variant(7))};
-    const std::string failure = failureOf([&] { connection.AppServer().Invoke("Ping", args); });
+    const std::string failure = FailureOf([&] { connection.AppServer().Invoke("Ping", args); });
     EXPECT_THAT(failure, HasSubstr(address()));
     EXPECT_TRUE(ui.serverCalls.empty());
 }

@@ -16,48 +16,48 @@ using hostfw::CallRequest;
 using hostfw::HttpCallClient;
 using hostfw::Variant;
 using ::testing::HasSubstr;
-using testsupport::failureOf;
+using testsupport::FailureOf;
 
-std::string textReply(std::size_t length) {
-    return nettest::jsonReply(R"({"version":1,"result":{"type":"string","value":")" +
+std::string TextReply(std::size_t length) {
+    return nettest::JsonReply(R"({"version":1,"result":{"type":"string","value":")" +
                               std::string(length, 'x') + R"("}})");
 }
 
-std::string callThrough(HttpCallClient& client) {
-    return failureOf([&] {
+std::string CallThrough(HttpCallClient& client) {
+    return FailureOf([&] {
         client.call("exp036.Teste", "Echo", CallRequest{{{Variant(1), false}}});
     });
 }
 
 TEST(ReplyBounds, AReplyTricklingInPastTheTimeoutFailsThoughEveryByteCameInTime) {
     // About 10 s to send whole at a byte per 100 ms; the client allows 1 s for all of it.
-    nettest::ScriptedReplyServer server(textReply(20), 1, std::chrono::milliseconds(100));
+    nettest::ScriptedReplyServer server(TextReply(20), 1, std::chrono::milliseconds(100));
     HttpCallClient client("127.0.0.1", server.port(),
                           {std::chrono::seconds(3), std::chrono::seconds(1)});
-    const std::string failure = callThrough(client);
+    const std::string failure = CallThrough(client);
     EXPECT_THAT(failure, HasSubstr("127.0.0.1:" + std::to_string(server.port())));
     EXPECT_THAT(failure, HasSubstr("não chegou inteira em 1 s"));
 }
 
 TEST(ReplyBounds, AReplyOverTheSizeLimitFailsNamingTheLimit) {
-    nettest::ScriptedReplyServer server(textReply(2 << 20), 64 * 1024,
+    nettest::ScriptedReplyServer server(TextReply(2 << 20), 64 * 1024,
                                         std::chrono::milliseconds(0));
     HttpCallClient client("127.0.0.1", server.port(), {}, 1 << 20);
-    EXPECT_THAT(callThrough(client), HasSubstr("excede o limite de 1048576 bytes"));
+    EXPECT_THAT(CallThrough(client), HasSubstr("excede o limite de 1048576 bytes"));
 }
 
 TEST(ReplyBounds, AReplyWithinBothBoundsIsTakenIn) {
-    nettest::ScriptedReplyServer server(textReply(1000), 100, std::chrono::milliseconds(1));
+    nettest::ScriptedReplyServer server(TextReply(1000), 100, std::chrono::milliseconds(1));
     HttpCallClient client("127.0.0.1", server.port(), {}, 1 << 20);
     const hostfw::CallReply reply =
         client.call("exp036.Teste", "Echo", CallRequest{{{Variant(1), false}}});
-    EXPECT_EQ(reply.result.asVariant(), Variant(std::string(1000, 'x')));
+    EXPECT_EQ(reply.result.AsVariant(), Variant(std::string(1000, 'x')));
 }
 
 TEST(ReplyBounds, TheSizeLimitIsBounded) {
-    EXPECT_THAT(failureOf([] { HttpCallClient("127.0.0.1", 1, {}, 1000); }),
+    EXPECT_THAT(FailureOf([] { HttpCallClient("127.0.0.1", 1, {}, 1000); }),
                 HasSubstr("Tamanho máximo de resposta"));
-    EXPECT_THAT(failureOf([] { HttpCallClient("127.0.0.1", 1, {}, (std::size_t{4} << 30) + 1); }),
+    EXPECT_THAT(FailureOf([] { HttpCallClient("127.0.0.1", 1, {}, (std::size_t{4} << 30) + 1); }),
                 HasSubstr("Tamanho máximo de resposta"));
 }
 

@@ -15,7 +15,7 @@ namespace {
 constexpr auto kGiveUp = std::chrono::minutes(1);
 
 // Reads until the request's headers have come, which is all this server looks at.
-bool readHeaders(int connection) {
+bool ReadHeaders(int connection) {
     std::string received;
     char chunk[4096];
     while (received.find("\r\n\r\n") == std::string::npos) {
@@ -63,7 +63,7 @@ void ScriptedReplyServer::serve(std::string reply, std::size_t piece,
     if (connection < 0)
         return;
     const auto giveUp = std::chrono::steady_clock::now() + kGiveUp;
-    if (readHeaders(connection)) {
+    if (ReadHeaders(connection)) {
         for (std::size_t sent = 0; sent < reply.size() && std::chrono::steady_clock::now() < giveUp;
              sent += piece) {
             const std::size_t size = std::min(piece, reply.size() - sent);
@@ -76,7 +76,7 @@ void ScriptedReplyServer::serve(std::string reply, std::size_t piece,
     close(connection);
 }
 
-std::string jsonReply(const std::string& body) {
+std::string JsonReply(const std::string& body) {
     return "HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: " +
            std::to_string(body.size()) + "\r\n\r\n" + body;
 }

@@ -27,6 +27,6 @@ private:
 };
 
 // A whole 200 reply with this JSON body.
-std::string jsonReply(const std::string& body);
+std::string JsonReply(const std::string& body);
 
 }  // namespace nettest

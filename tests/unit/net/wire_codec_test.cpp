@@ -21,7 +21,7 @@ using hostfw::Variant;
 using hostfw::WireFormatError;
 using ::testing::HasSubstr;
 
-std::string wireErrorOf(const std::function<void()>& decode) {
+std::string WireErrorOf(const std::function<void()>& decode) {
     try {
         decode();
     } catch (const WireFormatError& error) {
@@ -48,13 +48,13 @@ TEST(WireRequest, EveryValueTypeAndPassingRoundTrips) {
         {Variant(TDateTime{45658.75}), true},
         {Variant(TDateTime{-700.25}), false},
     }};
-    EXPECT_EQ(hostfw::decodeCallRequest(hostfw::encodeCallRequest(request)), request);
+    EXPECT_EQ(hostfw::DecodeCallRequest(hostfw::EncodeCallRequest(request)), request);
 }
 
 TEST(WireRequest, KeepsDateAndFloatApart) {
     // Both are numbers in JSON; only the type name tells a date from a float.
     const CallRequest request{{{Variant(TDateTime{2.5}), false}, {Variant(2.5), false}}};
-    const CallRequest decoded = hostfw::decodeCallRequest(hostfw::encodeCallRequest(request));
+    const CallRequest decoded = hostfw::DecodeCallRequest(hostfw::EncodeCallRequest(request));
     ASSERT_EQ(decoded.args.size(), 2u);
     EXPECT_EQ(decoded.args[0].value.kind(), Variant::Kind::Date);
     EXPECT_EQ(decoded.args[1].value.kind(), Variant::Kind::Float);
@@ -62,7 +62,7 @@ TEST(WireRequest, KeepsDateAndFloatApart) {
 
 TEST(WireRequest, ByRefDefaultsToByValue) {
     const CallRequest decoded =
-        hostfw::decodeCallRequest(R"({"version":1,"args":[{"type":"integer","value":7}]})");
+        hostfw::DecodeCallRequest(R"({"version":1,"args":[{"type":"integer","value":7}]})");
     ASSERT_EQ(decoded.args.size(), 1u);
     EXPECT_FALSE(decoded.args[0].byRef);
     EXPECT_EQ(decoded.args[0].value, Variant(7));
@@ -70,7 +70,7 @@ TEST(WireRequest, ByRefDefaultsToByValue) {
 
 TEST(WireRequest, MalformedBodiesAreRefusedWithTheirReason) {
     const auto request = [](const char* body) {
-        return wireErrorOf([body] { hostfw::decodeCallRequest(body); });
+        return WireErrorOf([body] { hostfw::DecodeCallRequest(body); });
     };
     EXPECT_THAT(request(R"({"version":1,"args":[)"), HasSubstr("JSON malformado (byte 22)"));
     EXPECT_THAT(request(R"({"args":[]})"), HasSubstr("\"version\""));
@@ -105,21 +105,21 @@ TEST(WireRequest, RefusesMoreArgumentsThanAnyMethodTakes) {
     for (int i = 0; i < 65; ++i)
         body += std::string(i == 0 ? "" : ",") + R"({"type":"null"})";
     body += "]}";
-    EXPECT_THAT(wireErrorOf([&body] { hostfw::decodeCallRequest(body); }), HasSubstr("65"));
+    EXPECT_THAT(WireErrorOf([&body] { hostfw::DecodeCallRequest(body); }), HasSubstr("65"));
 }
 
 TEST(WireRequest, RefusesToSendWhatJsonCannotCarry) {
-    EXPECT_THROW(hostfw::encodeCallRequest({{{Variant(std::string("\xff\xfe")), false}}}),
+    EXPECT_THROW(hostfw::EncodeCallRequest({{{Variant(std::string("\xff\xfe")), false}}}),
                  hostfw::Exception);
-    EXPECT_THROW(hostfw::encodeCallRequest({{{Variant(std::nan("")), false}}}), hostfw::Exception);
-    EXPECT_THROW(hostfw::encodeCallRequest(
+    EXPECT_THROW(hostfw::EncodeCallRequest({{{Variant(std::nan("")), false}}}), hostfw::Exception);
+    EXPECT_THROW(hostfw::EncodeCallRequest(
                      {{{Variant(TDateTime{std::numeric_limits<double>::infinity()}), false}}}),
                  hostfw::Exception);
 }
 
 // --- Replies --------------------------------------------------------------------------------
 
-DataPacket everyFieldTypePacket() {
+DataPacket EveryFieldTypePacket() {
     DataPacket packet;
     packet.fields = {{"IDMARCADO", "string", 1, true},
                      {"QTD", "integer", 0, false},
@@ -134,9 +134,9 @@ DataPacket everyFieldTypePacket() {
 }
 
 TEST(WireReply, DataPacketWithByRefValuesRoundTrips) {
-    const CallReply reply{OleVariant(everyFieldTypePacket()),
+    const CallReply reply{OleVariant(EveryFieldTypePacket()),
                           {Variant("C"), Variant(""), Variant(TDateTime{1.0})}};
-    EXPECT_EQ(hostfw::decodeCallReply(hostfw::encodeCallReply(reply)), reply);
+    EXPECT_EQ(hostfw::DecodeCallReply(hostfw::EncodeCallReply(reply)), reply);
 }
 
 // Packets are written without the JSON library: every character JSON escapes, every
@@ -154,55 +154,55 @@ TEST(WireReply, PacketCellsWrittenStraightReadBackExactly) {
     for (const auto& [text, number] : cells)
         packet.rows.push_back({Variant(text), Variant(number)});
     const CallReply reply{OleVariant(packet), {Variant("A")}};
-    EXPECT_EQ(hostfw::decodeCallReply(hostfw::encodeCallReply(reply)), reply);
+    EXPECT_EQ(hostfw::DecodeCallReply(hostfw::EncodeCallReply(reply)), reply);
 
     for (const char* malformed :
          {"\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE2\x82", "\x80", "\xF8\x88\x80\x80"}) {
         DataPacket bad;
         bad.fields = {{"T", "string", 0, false}};
         bad.rows = {{Variant(std::string("ok ") + malformed)}};
-        EXPECT_THROW(hostfw::encodeCallReply({OleVariant(bad), {}}), hostfw::Exception)
+        EXPECT_THROW(hostfw::EncodeCallReply({OleVariant(bad), {}}), hostfw::Exception)
             << malformed;
     }
 }
 
 TEST(WireReply, EmptyPacketKeepsItsFields) {
-    DataPacket packet = everyFieldTypePacket();
+    DataPacket packet = EveryFieldTypePacket();
     packet.rows.clear();
     const CallReply decoded =
-        hostfw::decodeCallReply(hostfw::encodeCallReply({OleVariant(packet), {}}));
-    ASSERT_TRUE(decoded.result.isDataPacket());
-    EXPECT_EQ(decoded.result.asDataPacket(), packet);
+        hostfw::DecodeCallReply(hostfw::EncodeCallReply({OleVariant(packet), {}}));
+    ASSERT_TRUE(decoded.result.IsDataPacket());
+    EXPECT_EQ(decoded.result.AsDataPacket(), packet);
 }
 
 TEST(WireReply, ScalarResultsRoundTrip) {
     for (const Variant& value : {Variant(), Variant::Null(), Variant("x"), Variant(42),
                                  Variant(true), Variant(TDateTime{45000.25})}) {
         const CallReply reply{OleVariant(value), {}};
-        EXPECT_EQ(hostfw::decodeCallReply(hostfw::encodeCallReply(reply)), reply)
-            << hostfw::kindName(value.kind());
+        EXPECT_EQ(hostfw::DecodeCallReply(hostfw::EncodeCallReply(reply)), reply)
+            << hostfw::KindName(value.kind());
     }
 }
 
 TEST(WireReply, ErrorReplyCarriesTheTextAndNoByRefValues) {
     const CallReply reply{OleVariant::Error("Filial 0009 sem notas."), {Variant("C")}};
-    const CallReply decoded = hostfw::decodeCallReply(hostfw::encodeCallReply(reply));
-    ASSERT_TRUE(decoded.result.isError());
-    EXPECT_EQ(decoded.result.errorMessage(), "Filial 0009 sem notas.");
+    const CallReply decoded = hostfw::DecodeCallReply(hostfw::EncodeCallReply(reply));
+    ASSERT_TRUE(decoded.result.IsError());
+    EXPECT_EQ(decoded.result.ErrorMessage(), "Filial 0009 sem notas.");
     EXPECT_TRUE(decoded.byRef.empty());
 }
 
 TEST(WireReply, ErrorReplyGoesOutEvenWithBadBytesInTheText) {
-    const std::string body = hostfw::encodeErrorReply("tabela \xff desconhecida");
-    const CallReply decoded = hostfw::decodeCallReply(body);
-    ASSERT_TRUE(decoded.result.isError());
-    EXPECT_THAT(decoded.result.errorMessage(), HasSubstr("desconhecida"));
+    const std::string body = hostfw::EncodeErrorReply("tabela \xff desconhecida");
+    const CallReply decoded = hostfw::DecodeCallReply(body);
+    ASSERT_TRUE(decoded.result.IsError());
+    EXPECT_THAT(decoded.result.ErrorMessage(), HasSubstr("desconhecida"));
 }
 
 TEST(WireReply, MalformedPacketsAreRefused) {
     const auto reply = [](const std::string& result) {
-        return wireErrorOf(
-            [&result] { hostfw::decodeCallReply(R"({"version":1,"result":)" + result + "}"); });
+        return WireErrorOf(
+            [&result] { hostfw::DecodeCallReply(R"({"version":1,"result":)" + result + "}"); });
     };
     const std::string field = R"({"name":"A","type":"string","size":1})";
     EXPECT_THAT(reply(R"({"type":"datapacket","rows":[]})"), HasSubstr("\"fields\""));
@@ -222,9 +222,9 @@ TEST(WireReply, MalformedPacketsAreRefused) {
                 HasSubstr("linha 1"));
     EXPECT_THAT(reply(R"({"type":"datapacket","fields":[)" + field + R"(],"rows":[["a"],[7]]})"),
                 HasSubstr("linha 2"));
-    EXPECT_THAT(wireErrorOf([] { hostfw::decodeCallReply(R"({"version":1})"); }),
+    EXPECT_THAT(WireErrorOf([] { hostfw::DecodeCallReply(R"({"version":1})"); }),
                 HasSubstr("\"result\""));
-    EXPECT_THAT(wireErrorOf([] { hostfw::decodeCallReply(R"({"version":1,"error":{}})"); }),
+    EXPECT_THAT(WireErrorOf([] { hostfw::DecodeCallReply(R"({"version":1,"error":{}})"); }),
                 HasSubstr("\"message\""));
 }
 
@@ -232,16 +232,16 @@ TEST(WireReply, RefusesToSendACellOfAnotherTypeThanItsField) {
     DataPacket packet;
     packet.fields = {{"QTD", "integer", 0, false}};
     packet.rows = {{Variant("três")}};
-    EXPECT_THROW(hostfw::encodeCallReply({OleVariant(packet), {}}), hostfw::Exception);
+    EXPECT_THROW(hostfw::EncodeCallReply({OleVariant(packet), {}}), hostfw::Exception);
     packet.rows = {{Variant(1), Variant(2)}};
-    EXPECT_THROW(hostfw::encodeCallReply({OleVariant(packet), {}}), hostfw::Exception);
+    EXPECT_THROW(hostfw::EncodeCallReply({OleVariant(packet), {}}), hostfw::Exception);
 }
 
 TEST(WireObjectInfo, RoundTripsAndRefusesAnotherVersion) {
     const hostfw::ObjectInfo info{"exp03600.rdmRelConsLanc", {"GetNota"}};
-    EXPECT_EQ(hostfw::decodeObjectInfo(hostfw::encodeObjectInfo(info)), info);
+    EXPECT_EQ(hostfw::DecodeObjectInfo(hostfw::EncodeObjectInfo(info)), info);
     EXPECT_THAT(
-        wireErrorOf([] { hostfw::decodeObjectInfo(R"({"version":3,"object":"x","methods":[]})"); }),
+        WireErrorOf([] { hostfw::DecodeObjectInfo(R"({"version":3,"object":"x","methods":[]})"); }),
         HasSubstr("versão 3"));
 }
 

@@ -93,7 +93,7 @@ TEST_F(ReportCsv, AFullDiskFailsTheExportWithItsReasonAndKeepsTheOldFile) {
     const std::filesystem::path file = folder / "relatorio.csv";
     WriteFile(file, "anterior\r\n");
     const testsupport::FileSizeLimit limit(300);  // the heading and a row or two
-    EXPECT_EQ(testsupport::failureOf(
+    EXPECT_EQ(testsupport::FailureOf(
                   [&] { hostfw::ExportReport(Request(0), hostfw::ReportFileFormat::Csv, file); }),
               "Falha ao gravar '" + file.string() + "' (arquivo grande demais).");
     EXPECT_EQ(ReadFile(file), "anterior\r\n");
@@ -109,7 +109,7 @@ TEST_F(ReportCsv, ALinkOrAFifoAtThePathIsNeverReplaced) {
     for (const auto format : {hostfw::ReportFileFormat::Text, hostfw::ReportFileFormat::Pdf,
                               hostfw::ReportFileFormat::Csv}) {
         for (const char* name : {"link", "fifo"}) {
-            EXPECT_THAT(testsupport::failureOf(
+            EXPECT_THAT(testsupport::FailureOf(
                             [&] { hostfw::ExportReport(Request(0), format, folder / name); }),
                         ::testing::StartsWith("Não é possível gravar em '"));
         }

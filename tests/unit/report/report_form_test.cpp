@@ -156,7 +156,7 @@ end
     std::filesystem::remove_all(reportFolder);
     std::filesystem::create_directories(reportFolder);
     Open();
-    EXPECT_THAT(ui.messageTexts(), ElementsAre("Sem EXP036 em " + reportFolder.string() + "."));
+    EXPECT_THAT(ui.MessageTexts(), ElementsAre("Sem EXP036 em " + reportFolder.string() + "."));
 }
 
 TEST_F(ReportForm, PreviewShowsTheReportAndRecordsTheParametersAsBound) {

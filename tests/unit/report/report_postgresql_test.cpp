@@ -94,12 +94,12 @@ TEST_F(PgReports, SqlThatWouldWriteFailsTheRunAndChangesNothing) {
         hostfw::ReportRequest request = Request(definition);
         const hostfw::ReportRequest onPostgres{*postgres, definition, request.beforeGetQueryParams,
                                                request.printedAt};
-        EXPECT_THAT(testsupport::failureOf([&] { hostfw::PreviewReport(onPostgres); }),
+        EXPECT_THAT(testsupport::FailureOf([&] { hostfw::PreviewReport(onPostgres); }),
                     ::testing::HasSubstr("read-only transaction"))
             << sql;
     }
     EXPECT_EQ(datatest::scalar(*postgres, amounts, {}), before);
-    EXPECT_GT(datatest::scalar(*postgres, "SELECT COUNT(*) FROM EXPEDICAO", {}).asInteger(), 0);
+    EXPECT_GT(datatest::scalar(*postgres, "SELECT COUNT(*) FROM EXPEDICAO", {}).AsInteger(), 0);
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ protected:
         auto document = nlohmann::ordered_json::parse(ReadFile(reportFolder / "EXP036-001.json"));
         change(document);
         const std::filesystem::path file = reportFolder / "EXP036-001.json";
-        return testsupport::failureOf(
+        return testsupport::FailureOf(
             [&] { hostfw::ParseReportDefinition(document.dump(), file); });
     }
 
@@ -51,7 +51,7 @@ TEST_F(ReportSql, TheLoaderRefusesSqlThatIsNotOneQueryAndNamesTheFile) {
 
 TEST_F(ReportSql, ANumberTooLargeForTheParserIsRefusedLikeAnyFault) {
     const std::filesystem::path file = reportFolder / "EXP036-001.json";
-    EXPECT_EQ(testsupport::failureOf(
+    EXPECT_EQ(testsupport::FailureOf(
                   [&] { hostfw::ParseReportDefinition("{\"sequence\": 1e999999}", file); }),
               Prefix() + "número fora do intervalo.");
 }
@@ -68,13 +68,13 @@ TEST_F(ReportSql, SqlThatWouldWriteFailsTheRunAndChangesNothing) {
           "VACUUM INTO '" + copy.string() + "'"}) {
         hostfw::ReportDefinition definition = catalog->Definition(0);
         definition.sql.sqlite = sql;
-        EXPECT_THAT(testsupport::failureOf([&] { hostfw::PreviewReport(Request(definition)); }),
+        EXPECT_THAT(testsupport::FailureOf([&] { hostfw::PreviewReport(Request(definition)); }),
                     HasSubstr("'EXP036-001.json': Erro no banco de dados: o comando não é "
                               "permitido"))
             << sql;
     }
     EXPECT_EQ(datatest::scalar(*database, amounts, {}), before);
-    EXPECT_GT(datatest::scalar(*database, "SELECT COUNT(*) FROM EXPEDICAO", {}).asInteger(), 0);
+    EXPECT_GT(datatest::scalar(*database, "SELECT COUNT(*) FROM EXPEDICAO", {}).AsInteger(), 0);
     EXPECT_FALSE(std::filesystem::exists(copy));
     EXPECT_TRUE(hostfw::PreviewReport(Request(0))) << "the shipped report still runs";
 }

@@ -31,7 +31,7 @@ TEST_F(MensErroService, InAHandlerTheUserSeesTheTextOnce) {
         reachedEnd = true;
     });
     EXPECT_FALSE(reachedEnd);
-    EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{"Data inválida."}));
+    EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{"Data inválida."}));
 }
 
 TEST_F(MensErroService, GuardedBlocksCleanUpAndPassTheAbortOn) {

@@ -17,7 +17,7 @@ using hostfw::PesquisaLista;
 class ListPicker : public testsupport::FakeUiTest {
 protected:
     ListPicker() {
-        rows = testsupport::makeDataSet(
+        rows = testsupport::MakeDataSet(
             {"CDCLIENTE", "NMFANTCLIE"},
             {{"7 ", "Café & Cia"}, {" 11", "Padaria"}, {"2", "Mercado"}, {"1", "João"}});
         source.SetDataSet(rows.get());
@@ -85,7 +85,7 @@ TEST_F(ListPicker, PickingLeavesTheCurrentRowAlone) {
 }
 
 TEST_F(ListPicker, AKeyWithACommaIsRefusedAndTheListKept) {
-    rows = testsupport::makeDataSet({"CDCLIENTE"}, {{"1"}, {"2,3"}});
+    rows = testsupport::MakeDataSet({"CDCLIENTE"}, {{"1"}, {"2,3"}});
     source.SetDataSet(rows.get());
     list = ",1,";
     pick(std::vector<size_t>{0, 1});
@@ -95,7 +95,7 @@ TEST_F(ListPicker, AKeyWithACommaIsRefusedAndTheListKept) {
 }
 
 TEST_F(ListPicker, AKeyWithACommaThatIsNotPickedDoesNotMatter) {
-    rows = testsupport::makeDataSet({"CDCLIENTE"}, {{"1"}, {"2,3"}});
+    rows = testsupport::MakeDataSet({"CDCLIENTE"}, {{"1"}, {"2,3"}});
     source.SetDataSet(rows.get());
     pick(std::vector<size_t>{0});
     EXPECT_EQ(list, ",1,");
@@ -103,7 +103,7 @@ TEST_F(ListPicker, AKeyWithACommaThatIsNotPickedDoesNotMatter) {
 }
 
 TEST_F(ListPicker, EmptyDatasetStillAnswersWithTheEmptyList) {
-    rows = testsupport::makeDataSet({"CDCLIENTE"}, {});
+    rows = testsupport::MakeDataSet({"CDCLIENTE"}, {});
     source.SetDataSet(rows.get());
     list = ",1,";
     pick(std::vector<size_t>{});

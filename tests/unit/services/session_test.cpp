@@ -22,7 +22,7 @@ protected:
         std::filesystem::remove_all(folder);
     }
 
-    std::string newDatabase(const std::string& name) {
+    std::string NewDatabase(const std::string& name) {
         std::filesystem::create_directories(folder);
         const std::string path = (folder / name).string();
         hostfw::OpenDatabase(path, true)->Execute("CREATE TABLE marca (nome TEXT)", {});
@@ -32,13 +32,13 @@ protected:
         return path;
     }
 
-    static std::string markOf(hostfw::Engine& engine) {
+    static std::string MarkOf(hostfw::Engine& engine) {
         auto cursor = engine.Query("SELECT nome FROM marca", {});
-        return cursor->Next() ? cursor->Value(0).asString() : "";
+        return cursor->Next() ? cursor->Value(0).AsString() : "";
     }
 
     hostfw::SessionSettings saved;
-    std::filesystem::path folder = testsupport::privateTestFolder("exp036-session");
+    std::filesystem::path folder = testsupport::PrivateTestFolder("exp036-session");
 };
 
 TEST_F(SessionSettings, RoutinesReadTheSession) {
@@ -53,11 +53,11 @@ TEST_F(SessionSettings, RoutinesReadTheSession) {
 }
 
 TEST_F(SessionSettings, SharedDatabaseFollowsTheSetting) {
-    Session().database = newDatabase("a.sqlite");
-    EXPECT_EQ(markOf(*hostfw::SharedDatabase()), "a.sqlite");
+    Session().database = NewDatabase("a.sqlite");
+    EXPECT_EQ(MarkOf(*hostfw::SharedDatabase()), "a.sqlite");
     EXPECT_EQ(hostfw::SharedDatabase(), hostfw::SharedDatabase()) << "opened once";
-    Session().database = newDatabase("b.sqlite");
-    EXPECT_EQ(markOf(*hostfw::SharedDatabase()), "b.sqlite");
+    Session().database = NewDatabase("b.sqlite");
+    EXPECT_EQ(MarkOf(*hostfw::SharedDatabase()), "b.sqlite");
 }
 
 TEST_F(SessionSettings, NoDatabaseOrAMissingFileIsAClearFailure) {

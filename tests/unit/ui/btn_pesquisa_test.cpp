@@ -32,7 +32,7 @@ protected:
     }
 
     void load(const std::vector<std::vector<std::string>>& data) {
-        rows = testsupport::makeDataSet({"CDFILIAL", "NMFILIAL"}, data);
+        rows = testsupport::MakeDataSet({"CDFILIAL", "NMFILIAL"}, data);
         source.SetDataSet(rows.get());
     }
 
@@ -66,7 +66,7 @@ TEST_F(SearchButton, CancellingRunsNothingMore) {
 TEST_F(SearchButton, NoRowsShowsTheEmptyErrorAndOpensNoSearch) {
     load({});
     UserActions::Click(button);
-    EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{"Não há filial cadastrada."}));
+    EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{"Não há filial cadastrada."}));
     EXPECT_TRUE(ui.searchRequests.empty());
     EXPECT_EQ(steps, (std::vector<std::string>{"before"}));
 }

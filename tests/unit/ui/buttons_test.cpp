@@ -26,7 +26,7 @@ protected:
 
     // Counts the clicks of a control under its name.
     template <class T>
-    void countClicks(T& control) {
+    void CountClicks(T& control) {
         control.OnClick = [this, &control](TObject*) { clicks.push_back(control.Name()); };
     }
 
@@ -52,7 +52,7 @@ TEST_F(Buttons, CheckingARadioButtonUnchecksItsSiblingsOnly) {
 
 TEST_F(Buttons, ClickingARadioButtonChecksItFocusesItAndRunsItsClick) {
     allA.SetChecked(true);
-    countClicks(listA);
+    CountClicks(listA);
     UserActions::Click(listA);
     EXPECT_TRUE(listA.Checked());
     EXPECT_FALSE(allA.Checked());
@@ -62,7 +62,7 @@ TEST_F(Buttons, ClickingARadioButtonChecksItFocusesItAndRunsItsClick) {
 
 TEST_F(Buttons, ClickingACheckedRadioButtonRunsNothing) {
     listA.SetChecked(true);
-    countClicks(listA);
+    CountClicks(listA);
     UserActions::Click(listA);
     EXPECT_TRUE(clicks.empty());
     EXPECT_TRUE(listA.Checked());
@@ -70,7 +70,7 @@ TEST_F(Buttons, ClickingACheckedRadioButtonRunsNothing) {
 
 TEST_F(Buttons, ARadioButtonWhoseFocusWasRefusedIsNotClicked) {
     allA.SetChecked(true);
-    countClicks(listA);
+    CountClicks(listA);
     UserActions::Focus(edit);
     edit.OnExit = [](TObject*) { hostfw::Abort(); };
     UserActions::Click(listA);
@@ -82,11 +82,11 @@ TEST_F(Buttons, ARadioButtonWhoseFocusWasRefusedIsNotClicked) {
 
 TEST_F(Buttons, DisabledControlsIgnoreClicks) {
     allA.SetChecked(true);
-    countClicks(listA);
+    CountClicks(listA);
     listA.SetEnabled(false);
     UserActions::Click(listA);
     groupB.SetEnabled(false);
-    countClicks(listB);
+    CountClicks(listB);
     UserActions::Click(listB);
     EXPECT_FALSE(listA.Checked());
     EXPECT_FALSE(listB.Checked());
@@ -95,7 +95,7 @@ TEST_F(Buttons, DisabledControlsIgnoreClicks) {
 
 TEST_F(Buttons, CheckBoxClickToggles) {
     auto& box = form.add<TCheckBox>("ckbP", nullptr, 3);
-    countClicks(box);
+    CountClicks(box);
     UserActions::Click(box);
     EXPECT_TRUE(box.Checked());
     UserActions::Click(box);
@@ -105,7 +105,7 @@ TEST_F(Buttons, CheckBoxClickToggles) {
 
 TEST_F(Buttons, SpeedButtonsNeverTakeTheFocusSoNoExitRuns) {
     auto& speed = form.add<TSpeedButton>("sbtPreview");
-    countClicks(speed);
+    CountClicks(speed);
     int exits = 0;
     edit.OnExit = [&](TObject*) { ++exits; };
     UserActions::Focus(edit);

@@ -31,7 +31,7 @@ protected:
     }
 
     // CheckValidDate run as a handler would run it: the abort ends the event.
-    bool checkPasses() {
+    bool CheckPasses() {
         bool passed = false;
         hostfw::Application().Dispatch([&] {
             date.CheckValidDate();
@@ -85,11 +85,11 @@ TEST_F(DateEdit, ARefusedTextNeverLeavesAStaleDate) {
 }
 
 TEST_F(DateEdit, CheckPassesEmptyAndRealDates) {
-    EXPECT_TRUE(checkPasses());
+    EXPECT_TRUE(CheckPasses());
     date.SetText("  /  /    ");
-    EXPECT_TRUE(checkPasses());
+    EXPECT_TRUE(CheckPasses());
     date.SetText("31/12/2026");
-    EXPECT_TRUE(checkPasses());
+    EXPECT_TRUE(CheckPasses());
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(before.Focused()) << "a passing check moves nothing";
 }
@@ -100,7 +100,7 @@ TEST_F(DateEdit, CheckRefusesWithTheTextFocusAndAbort) {
         ui.messages.clear();
         UserActions::Focus(before);
         date.SetText(text);
-        EXPECT_FALSE(checkPasses()) << text;
+        EXPECT_FALSE(CheckPasses()) << text;
         ASSERT_EQ(ui.messages.size(), 1u) << text;
         EXPECT_EQ(ui.messages[0].text, "\"" + text + "\" não é uma data válida.");
         EXPECT_EQ(ui.messages[0].kind, hostfw::MessageKind::Error);
@@ -124,9 +124,9 @@ TEST_F(DateEdit, CheckFromAnotherControlsExitPutsTheFocusOnTheDate) {
 TEST_F(DateEdit, DisabledDateEditCannotTakeTheFocusOfItsRefusal) {
     date.SetText("xx");
     date.SetEnabled(false);
-    EXPECT_FALSE(checkPasses());
+    EXPECT_FALSE(CheckPasses());
     EXPECT_TRUE(before.Focused());
-    EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{"\"xx\" não é uma data válida."}))
+    EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{"\"xx\" não é uma data válida."}))
         << "the refusal is explained, not the focus";
 }
 

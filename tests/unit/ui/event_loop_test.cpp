@@ -40,7 +40,7 @@ TEST_F(EventLoop, NestedEventsEachHandleTheirOwnFailure) {
         Application().Dispatch([] { throw hostfw::Exception("dentro"); });
         throw hostfw::Exception("fora");
     });
-    EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{"dentro", "fora"}));
+    EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{"dentro", "fora"}));
 }
 
 }  // namespace

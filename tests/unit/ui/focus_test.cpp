@@ -100,7 +100,7 @@ TEST_F(Focus, ExitHandlerThatFailsShowsItsMessageOnceAndKeepsTheFocus) {
     first.OnExit = [](TObject*) { throw hostfw::Exception("falhou"); };
     UserActions::Focus(second);
     EXPECT_EQ(focused(), &first);
-    EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{"falhou"}));
+    EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{"falhou"}));
 }
 
 TEST_F(Focus, ExitHandlerMayMoveTheFocusToAThirdControl) {

@@ -9,46 +9,46 @@
 namespace hostfw::wire {
 namespace {
 
-[[noreturn]] void raiseMistyped(const std::string& where, const char* expected, const Json& value) {
+[[noreturn]] void RaiseMistyped(const std::string& where, const char* expected, const Json& value) {
     throw WireFormatError(where + ": esperado " + expected + ", recebido " + value.type_name() +
                           ".");
 }
 
 }  // namespace
 
-const Json& requireMember(const Json& object, const char* member, const std::string& where) {
-    const auto found = requireObject(object, where).find(member);
+const Json& RequireMember(const Json& object, const char* member, const std::string& where) {
+    const auto found = RequireObject(object, where).find(member);
     if (found == object.end()) {
         throw WireFormatError(where + ": falta o membro \"" + member + "\".");
     }
     return *found;
 }
 
-const Json& requireObject(const Json& value, const std::string& where) {
+const Json& RequireObject(const Json& value, const std::string& where) {
     if (!value.is_object())
-        raiseMistyped(where, "um objeto", value);
+        RaiseMistyped(where, "um objeto", value);
     return value;
 }
 
-const Json& requireArray(const Json& value, const std::string& where) {
+const Json& RequireArray(const Json& value, const std::string& where) {
     if (!value.is_array())
-        raiseMistyped(where, "uma lista", value);
+        RaiseMistyped(where, "uma lista", value);
     return value;
 }
 
-std::string requireString(const Json& value, const std::string& where) {
+std::string RequireString(const Json& value, const std::string& where) {
     if (!value.is_string())
-        raiseMistyped(where, "um texto", value);
+        RaiseMistyped(where, "um texto", value);
     return value.get<std::string>();
 }
 
-bool requireBoolean(const Json& value, const std::string& where) {
+bool RequireBoolean(const Json& value, const std::string& where) {
     if (!value.is_boolean())
-        raiseMistyped(where, "um valor lógico", value);
+        RaiseMistyped(where, "um valor lógico", value);
     return value.get<bool>();
 }
 
-std::int64_t requireInteger(const Json& value, const std::string& where) {
+std::int64_t RequireInteger(const Json& value, const std::string& where) {
     if (value.is_number_unsigned()) {
         if (value.get<std::uint64_t>() >
             static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
@@ -57,20 +57,20 @@ std::int64_t requireInteger(const Json& value, const std::string& where) {
         return static_cast<std::int64_t>(value.get<std::uint64_t>());
     }
     if (!value.is_number_integer())
-        raiseMistyped(where, "um número inteiro", value);
+        RaiseMistyped(where, "um número inteiro", value);
     return value.get<std::int64_t>();
 }
 
-double requireFiniteNumber(const Json& value, const std::string& where) {
+double RequireFiniteNumber(const Json& value, const std::string& where) {
     if (!value.is_number())
-        raiseMistyped(where, "um número", value);
+        RaiseMistyped(where, "um número", value);
     const double number = value.get<double>();
     if (!std::isfinite(number))
         throw WireFormatError(where + ": número fora do intervalo.");
     return number;
 }
 
-Json parseMessage(std::string_view body) {
+Json ParseMessage(std::string_view body) {
     Json message;
     try {
         message = Json::parse(body);
@@ -81,7 +81,7 @@ Json parseMessage(std::string_view body) {
         throw WireFormatError("JSON malformado (número fora do intervalo).");
     }
     const std::int64_t version =
-        requireInteger(requireMember(message, "version", "mensagem"), "membro \"version\"");
+        RequireInteger(RequireMember(message, "version", "mensagem"), "membro \"version\"");
     if (version != kWireProtocolVersion) {
         throw WireFormatError("versão " + std::to_string(version) +
                               " do protocolo não suportada (esta é a versão " +
@@ -90,7 +90,7 @@ Json parseMessage(std::string_view body) {
     return message;
 }
 
-std::string dumpMessage(const Json& message) {
+std::string DumpMessage(const Json& message) {
     try {
         return message.dump();
     } catch (const Json::type_error&) {
@@ -98,7 +98,7 @@ std::string dumpMessage(const Json& message) {
     }
 }
 
-Json newMessage() {
+Json NewMessage() {
     return Json{{"version", kWireProtocolVersion}};
 }
 

@@ -9,13 +9,13 @@
 namespace hostfw::wire {
 namespace {
 
-[[noreturn]] void refuseEncoding() {
+[[noreturn]] void RefuseEncoding() {
     throw Exception("Texto com codificação inválida (não é UTF-8) não pode ser enviado.");
 }
 
 // The length of the well-formed UTF-8 sequence that starts at text[at] (no overlong forms, no
 // surrogates, nothing past U+10FFFF), or 0.
-std::size_t sequenceLength(std::string_view text, std::size_t at) {
+std::size_t SequenceLength(std::string_view text, std::size_t at) {
     const auto byte = [&](std::size_t i) {
         return at + i < text.size() ? static_cast<unsigned char>(text[at + i]) : 0;
     };
@@ -40,16 +40,16 @@ std::size_t sequenceLength(std::string_view text, std::size_t at) {
 
 }  // namespace
 
-void appendJsonString(std::string& out, std::string_view text) {
+void AppendJsonString(std::string& out, std::string_view text) {
     static constexpr char kHex[] = "0123456789abcdef";
     out += '"';
     std::size_t plain = 0;  // start of the run not yet written
     for (std::size_t i = 0; i < text.size();) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (c >= 0x80) {
-            const std::size_t length = sequenceLength(text, i);
+            const std::size_t length = SequenceLength(text, i);
             if (length == 0)
-                refuseEncoding();
+                RefuseEncoding();
             i += length;
             continue;
         }
@@ -91,9 +91,9 @@ void appendJsonString(std::string& out, std::string_view text) {
     out += '"';
 }
 
-void appendJsonNumber(std::string& out, double value) {
+void AppendJsonNumber(std::string& out, double value) {
     char buffer[32];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, finiteForWire(value)).ptr;
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, FiniteForWire(value)).ptr;
     out.append(buffer, end);
     // Written as an integer it would read back as one; the library writes "2.0" too.
     if (std::string_view(buffer, static_cast<std::size_t>(end - buffer)).find_first_of(".e") ==

@@ -12,8 +12,8 @@ namespace hostfw::wire {
 // write for the same values.
 
 // A JSON string; raises an Exception for text that is not UTF-8, which JSON cannot carry.
-void appendJsonString(std::string& out, std::string_view text);
+void AppendJsonString(std::string& out, std::string_view text);
 // A finite number, so that it reads back exactly; raises for NaN and the infinities.
-void appendJsonNumber(std::string& out, double value);
+void AppendJsonNumber(std::string& out, double value);
 
 }  // namespace hostfw::wire

@@ -14,7 +14,7 @@ namespace {
 
 enum class FieldType { String, Integer, Float, Date };
 
-std::optional<FieldType> fieldTypeFromName(const std::string& name) {
+std::optional<FieldType> FieldTypeFromName(const std::string& name) {
     if (name == "string")
         return FieldType::String;
     if (name == "integer")
@@ -26,8 +26,8 @@ std::optional<FieldType> fieldTypeFromName(const std::string& name) {
     return std::nullopt;
 }
 
-FieldType checkedFieldType(const FieldDef& field) {
-    const auto type = fieldTypeFromName(field.type);
+FieldType CheckedFieldType(const FieldDef& field) {
+    const auto type = FieldTypeFromName(field.type);
     if (!type) {
         throw Exception("Campo " + field.name + " do pacote de dados tem o tipo desconhecido \"" +
                         field.type + "\".");
@@ -35,8 +35,8 @@ FieldType checkedFieldType(const FieldDef& field) {
     return *type;
 }
 
-void appendCell(std::string& out, const Variant& cell, const FieldDef& field, FieldType type) {
-    if (cell.isEmptyOrNull()) {
+void AppendCell(std::string& out, const Variant& cell, const FieldDef& field, FieldType type) {
+    if (cell.IsEmptyOrNull()) {
         out += "null";
         return;
     }
@@ -47,80 +47,80 @@ void appendCell(std::string& out, const Variant& cell, const FieldDef& field, Fi
                        (kind == Variant::Kind::Float || kind == Variant::Kind::Integer)) ||
                       (type == FieldType::Date && kind == Variant::Kind::Date);
     if (!fits) {
-        throw Exception("Valor do tipo " + std::string(kindName(kind)) + " no campo " + field.name +
+        throw Exception("Valor do tipo " + std::string(KindName(kind)) + " no campo " + field.name +
                         " (" + field.type + ") do pacote de dados.");
     }
     switch (type) {
         case FieldType::String:
-            appendJsonString(out, cell.asString());
+            AppendJsonString(out, cell.AsString());
             break;
         case FieldType::Integer:
-            out += std::to_string(cell.asInteger());
+            out += std::to_string(cell.AsInteger());
             break;
         case FieldType::Float:
         case FieldType::Date:
-            appendJsonNumber(out, cell.asFloat());
+            AppendJsonNumber(out, cell.AsFloat());
             break;
     }
 }
 
-void appendField(std::string& out, const FieldDef& field) {
+void AppendField(std::string& out, const FieldDef& field) {
     out += R"({"name":)";
-    appendJsonString(out, field.name);
+    AppendJsonString(out, field.name);
     out += R"(,"type":)";
-    appendJsonString(out, field.type);
+    AppendJsonString(out, field.type);
     out += R"(,"size":)" + std::to_string(field.size) + R"(,"fixedLength":)" +
            (field.fixedLength ? "true" : "false") + "}";
 }
 
 // Where a cell sits, for a failure's text: built only when a cell is not a string, so the
 // common case costs nothing.
-std::string cellPlace(size_t row, const FieldDef& field) {
+std::string CellPlace(size_t row, const FieldDef& field) {
     return "linha " + std::to_string(row + 1) + ", campo " + field.name;
 }
 
-Variant cellFromJson(Json& cell, FieldType type, size_t row, const FieldDef& field) {
+Variant CellFromJson(Json& cell, FieldType type, size_t row, const FieldDef& field) {
     if (cell.is_null())
         return Variant::Null();
     if (type == FieldType::String && cell.is_string())
         return Variant(std::move(*cell.get_ptr<std::string*>()));
-    const std::string where = cellPlace(row, field);
+    const std::string where = CellPlace(row, field);
     switch (type) {
         case FieldType::String:
-            return Variant(requireString(cell, where));
+            return Variant(RequireString(cell, where));
         case FieldType::Integer:
-            return Variant(requireInteger(cell, where));
+            return Variant(RequireInteger(cell, where));
         case FieldType::Float:
-            return Variant(requireFiniteNumber(cell, where));
+            return Variant(RequireFiniteNumber(cell, where));
         case FieldType::Date:
-            return Variant(TDateTime{requireFiniteNumber(cell, where)});
+            return Variant(TDateTime{RequireFiniteNumber(cell, where)});
     }
     return Variant::Null();
 }
 
-FieldDef fieldFromJson(const Json& json, const std::string& where) {
+FieldDef FieldFromJson(const Json& json, const std::string& where) {
     FieldDef field;
-    field.name = requireString(requireMember(json, "name", where), where + ", \"name\"");
+    field.name = RequireString(RequireMember(json, "name", where), where + ", \"name\"");
     if (field.name.empty())
         throw WireFormatError(where + ": nome de campo vazio.");
-    field.type = requireString(requireMember(json, "type", where), where + ", \"type\"");
-    if (!fieldTypeFromName(field.type)) {
+    field.type = RequireString(RequireMember(json, "type", where), where + ", \"type\"");
+    if (!FieldTypeFromName(field.type)) {
         throw WireFormatError(where + ": tipo de campo \"" + field.type + "\" desconhecido.");
     }
     if (json.contains("size")) {
-        const std::int64_t size = requireInteger(json["size"], where + ", \"size\"");
+        const std::int64_t size = RequireInteger(json["size"], where + ", \"size\"");
         if (size < 0 || size > 1'000'000'000) {
             throw WireFormatError(where + ": tamanho de campo fora do intervalo.");
         }
         field.size = static_cast<int>(size);
     }
     if (json.contains("fixedLength")) {
-        field.fixedLength = requireBoolean(json["fixedLength"], where + ", \"fixedLength\"");
+        field.fixedLength = RequireBoolean(json["fixedLength"], where + ", \"fixedLength\"");
     }
     return field;
 }
 
-void checkDistinctNames(const std::vector<FieldDef>& fields, const std::string& where) {
+void CheckDistinctNames(const std::vector<FieldDef>& fields, const std::string& where) {
     for (size_t i = 0; i < fields.size(); ++i) {
         for (size_t j = 0; j < i; ++j) {
             if (strcasecmp(fields[i].name.c_str(), fields[j].name.c_str()) == 0) {
@@ -132,14 +132,14 @@ void checkDistinctNames(const std::vector<FieldDef>& fields, const std::string& 
 
 }  // namespace
 
-void appendPacketJson(std::string& out, const DataPacket& packet) {
+void AppendPacketJson(std::string& out, const DataPacket& packet) {
     std::vector<FieldType> types;
     out += R"({"type":")" + std::string(kDataPacketType) + R"(","fields":[)";
     for (const FieldDef& field : packet.fields) {
-        types.push_back(checkedFieldType(field));
+        types.push_back(CheckedFieldType(field));
         if (types.size() > 1)
             out += ',';
-        appendField(out, field);
+        AppendField(out, field);
     }
     out += R"(],"rows":[)";
     for (const auto& row : packet.rows) {
@@ -153,37 +153,37 @@ void appendPacketJson(std::string& out, const DataPacket& packet) {
         for (size_t i = 0; i < row.size(); ++i) {
             if (i > 0)
                 out += ',';
-            appendCell(out, row[i], packet.fields[i], types[i]);
+            AppendCell(out, row[i], packet.fields[i], types[i]);
         }
         out += ']';
     }
     out += "]}";
 }
 
-DataPacket packetFromJson(Json& json, const std::string& where) {
+DataPacket PacketFromJson(Json& json, const std::string& where) {
     DataPacket packet;
     std::vector<FieldType> types;
-    const Json& fields = requireArray(requireMember(json, "fields", where), where + ", \"fields\"");
+    const Json& fields = RequireArray(RequireMember(json, "fields", where), where + ", \"fields\"");
     for (size_t i = 0; i < fields.size(); ++i) {
-        packet.fields.push_back(fieldFromJson(fields[i], "campo " + std::to_string(i + 1)));
-        types.push_back(*fieldTypeFromName(packet.fields.back().type));
+        packet.fields.push_back(FieldFromJson(fields[i], "campo " + std::to_string(i + 1)));
+        types.push_back(*FieldTypeFromName(packet.fields.back().type));
     }
-    checkDistinctNames(packet.fields, where);
-    requireArray(requireMember(json, "rows", where), where + ", \"rows\"");
+    CheckDistinctNames(packet.fields, where);
+    RequireArray(RequireMember(json, "rows", where), where + ", \"rows\"");
     Json& rows = json["rows"];
     packet.rows.reserve(rows.size());
     for (size_t r = 0; r < rows.size(); ++r) {
         Json& cells = rows[r];
         if (!cells.is_array() || cells.size() != types.size()) {
             const std::string rowWhere = "linha " + std::to_string(r + 1);
-            requireArray(cells, rowWhere);
+            RequireArray(cells, rowWhere);
             throw WireFormatError(rowWhere + ": " + std::to_string(cells.size()) +
                                   " valores para " + std::to_string(types.size()) + " campos.");
         }
         std::vector<Variant>& row = packet.rows.emplace_back();
         row.reserve(cells.size());
         for (size_t c = 0; c < cells.size(); ++c)
-            row.push_back(cellFromJson(cells[c], types[c], r, packet.fields[c]));
+            row.push_back(CellFromJson(cells[c], types[c], r, packet.fields[c]));
     }
     return packet;
 }

@@ -14,8 +14,8 @@ namespace hostfw::wire {
 inline constexpr const char* kDataPacketType = "datapacket";
 
 // Written straight into the text: the rows are most of a large reply.
-void appendPacketJson(std::string& out, const DataPacket& packet);
+void AppendPacketJson(std::string& out, const DataPacket& packet);
 // Takes the texts out of the document rather than copying them.
-DataPacket packetFromJson(Json& json, const std::string& where);
+DataPacket PacketFromJson(Json& json, const std::string& where);
 
 }  // namespace hostfw::wire

@@ -7,11 +7,11 @@
 namespace hostfw::wire {
 namespace {
 
-Variant::Kind kindFromName(const std::string& name, const std::string& where) {
+Variant::Kind KindFromName(const std::string& name, const std::string& where) {
     for (const Variant::Kind kind :
          {Variant::Kind::Empty, Variant::Kind::Null, Variant::Kind::String, Variant::Kind::Integer,
           Variant::Kind::Float, Variant::Kind::Boolean, Variant::Kind::Date}) {
-        if (name == kindName(kind))
+        if (name == KindName(kind))
             return kind;
     }
     throw WireFormatError(where + ": tipo \"" + name + "\" desconhecido.");
@@ -19,39 +19,39 @@ Variant::Kind kindFromName(const std::string& name, const std::string& where) {
 
 }  // namespace
 
-double finiteForWire(double value) {
+double FiniteForWire(double value) {
     if (!std::isfinite(value)) {
         throw Exception("Valor numérico não finito não pode ser enviado ao servidor de aplicação.");
     }
     return value;
 }
 
-Json variantToJson(const Variant& value) {
-    Json json{{"type", kindName(value.kind())}};
+Json VariantToJson(const Variant& value) {
+    Json json{{"type", KindName(value.kind())}};
     switch (value.kind()) {
         case Variant::Kind::Empty:
         case Variant::Kind::Null:
             break;
         case Variant::Kind::String:
-            json["value"] = value.asString();
+            json["value"] = value.AsString();
             break;
         case Variant::Kind::Integer:
-            json["value"] = value.asInteger();
+            json["value"] = value.AsInteger();
             break;
         case Variant::Kind::Float:
         case Variant::Kind::Date:
-            json["value"] = finiteForWire(value.asFloat());
+            json["value"] = FiniteForWire(value.AsFloat());
             break;
         case Variant::Kind::Boolean:
-            json["value"] = value.asBoolean();
+            json["value"] = value.AsBoolean();
             break;
     }
     return json;
 }
 
-Variant variantFromJson(const Json& json, const std::string& where) {
-    const Variant::Kind kind = kindFromName(
-        requireString(requireMember(json, "type", where), where + ", \"type\""), where);
+Variant VariantFromJson(const Json& json, const std::string& where) {
+    const Variant::Kind kind = KindFromName(
+        RequireString(RequireMember(json, "type", where), where + ", \"type\""), where);
     const std::string valueWhere = where + ", \"value\"";
     switch (kind) {
         case Variant::Kind::Empty:
@@ -59,16 +59,16 @@ Variant variantFromJson(const Json& json, const std::string& where) {
         case Variant::Kind::Null:
             return Variant::Null();
         case Variant::Kind::String:
-            return Variant(requireString(requireMember(json, "value", where), valueWhere));
+            return Variant(RequireString(RequireMember(json, "value", where), valueWhere));
         case Variant::Kind::Integer:
-            return Variant(requireInteger(requireMember(json, "value", where), valueWhere));
+            return Variant(RequireInteger(RequireMember(json, "value", where), valueWhere));
         case Variant::Kind::Float:
-            return Variant(requireFiniteNumber(requireMember(json, "value", where), valueWhere));
+            return Variant(RequireFiniteNumber(RequireMember(json, "value", where), valueWhere));
         case Variant::Kind::Boolean:
-            return Variant(requireBoolean(requireMember(json, "value", where), valueWhere));
+            return Variant(RequireBoolean(RequireMember(json, "value", where), valueWhere));
         case Variant::Kind::Date:
             return Variant(
-                TDateTime{requireFiniteNumber(requireMember(json, "value", where), valueWhere)});
+                TDateTime{RequireFiniteNumber(RequireMember(json, "value", where), valueWhere)});
     }
     throw WireFormatError(where + ": tipo desconhecido.");
 }

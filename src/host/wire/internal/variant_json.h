@@ -10,10 +10,10 @@
 namespace hostfw::wire {
 
 // {"type":"string","value":"..."}; see docs/protocol.md for every type.
-Json variantToJson(const Variant& value);
-Variant variantFromJson(const Json& json, const std::string& where);
+Json VariantToJson(const Variant& value);
+Variant VariantFromJson(const Json& json, const std::string& where);
 
 // A number that JSON can carry: raises a clear Exception for NaN and infinity.
-double finiteForWire(double value);
+double FiniteForWire(double value);
 
 }  // namespace hostfw::wire

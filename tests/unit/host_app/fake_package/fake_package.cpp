@@ -64,15 +64,15 @@ protected:
         variant->SetItems({"Emissão", "Cancelamento"});
         variant->SetItemIndex(0);
         variant->OnChange = [variant](TObject*) { stRel = variant->ItemIndex() == 0 ? "A" : "C"; };
-        button("btnLista", [] { pickList(); });
-        button("btnBusca", [code] { searchRow(code); });
+        button("btnLista", [] { PickList(); });
+        button("btnBusca", [code] { SearchRow(code); });
         button("btnTitulo", [] {
             if (auto text = Application().Ui().PromptText("Título", "Informe o título:", ""))
                 stNota = *text;
         });
         button("btnAviso", [] { MensErro("Aviso do módulo.", true); });
         button("btnFalha", [] { throw Exception("Falha inesperada."); });
-        button("btnRelatorio", [] { runReport(); });
+        button("btnRelatorio", [] { RunReport(); });
         // What a connection announces before it sends a call.
         button("btnChamada", [] {
             NotifyServerCall(
@@ -93,7 +93,7 @@ private:
         add<TSpeedButton>(this, name)->OnClick = [click](TObject*) { click(); };
     }
 
-    static void pickList() {
+    static void PickList() {
         ListPickRequest request;
         request.title = "Cliente";
         request.keys = {"0001", "0002", "0003"};
@@ -109,7 +109,7 @@ private:
         }
     }
 
-    static void searchRow(TEdit* code) {
+    static void SearchRow(TEdit* code) {
         RowSearchRequest request;
         request.title = "Filial";
         request.keys = {"0001", "0002"};
@@ -117,7 +117,7 @@ private:
             code->SetText(request.keys[*row]);
     }
 
-    static void runReport() {
+    static void RunReport() {
         TParams params;
         params.CreateParam("P_TEXTO").SetAsString("a\"b");
         params.CreateParam("P_DATA").SetAsDateTime(EncodeDate(2026, 1, 31));
@@ -136,7 +136,7 @@ extern "C" FAKE_EXPORT void IniProc(const hostfw::Variant& parameter) {
     if (!Cli_exp03600::boIdCriado) {
         Application().CreateForm(frmFake);
         Cli_exp03600::boIdCriado = true;
-        frmFake->SetFormStyle(parameter.isNull() ? TFormStyle::fsMDIChild : TFormStyle::fsNormal);
+        frmFake->SetFormStyle(parameter.IsNull() ? TFormStyle::fsMDIChild : TFormStyle::fsNormal);
     }
     if (frmFake->FormStyle() == TFormStyle::fsMDIChild) {
         frmFake->Show();
