@@ -10,6 +10,7 @@ packages=(
     qt6-base-dev fonts-dejavu-core poppler-utils
     libgtest-dev libgmock-dev libbenchmark-dev clang-format
     clang libclang-rt-dev
+    libxlsxwriter-dev python3-openpyxl
 )
 
 missing=()

@@ -64,7 +64,9 @@ ReportFormat FormatNamed(const std::string& text) {
         return ReportFormat::Pdf;
     if (text == "csv")
         return ReportFormat::Csv;
-    throw UsageError("--format espera text, pdf ou csv, não \"" + text + "\".");
+    if (text == "xlsx")
+        return ReportFormat::Xlsx;
+    throw UsageError("--format espera text, pdf, csv ou xlsx, não \"" + text + "\".");
 }
 
 // How long to wait for a reply of the application server: whole seconds, 1 to 600.

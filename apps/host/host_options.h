@@ -14,7 +14,7 @@ public:
     explicit UsageError(const std::string& message) : std::runtime_error(message) {}
 };
 
-enum class ReportFormat { Text, Pdf, Csv };
+enum class ReportFormat { Text, Pdf, Csv, Xlsx };
 
 // The report subcommand's choices, each as the user would enter it on the form.
 struct ReportChoices {

@@ -24,17 +24,17 @@
 namespace host {
 namespace {
 
-// The CSV of the report the form just ran, written by the base form with the same
-// parameters, into the file (staged, then put in place) or onto the stream.
-void ExportCsv(const std::optional<std::filesystem::path>& out, std::ostream& standardOutput,
-               RunStatus& status) {
+// The CSV or the spreadsheet of the report the form just ran, written by the base form with
+// the same parameters, into the file (staged, then put in place) or onto the stream.
+void ExportRows(hostfw::ReportFileFormat format, const std::optional<std::filesystem::path>& out,
+                std::ostream& standardOutput, RunStatus& status) {
     auto* form = dynamic_cast<hostfw::TfrmDadosGerRel*>(&LiveForm());
     if (form == nullptr)
         throw hostfw::Exception("O formulário não é um formulário de relatório.");
     bool exported = false;
     hostfw::Application().Dispatch([&] {
-        exported = out ? form->ExportCsv(*out)
-                       : form->ExportReport(hostfw::ReportFileFormat::Csv, standardOutput);
+        exported =
+            out ? form->ExportReport(format, *out) : form->ExportReport(format, standardOutput);
     });
     if (!exported && !status.Failed())
         status.Fail("O relatório não foi exportado.");
@@ -98,7 +98,9 @@ int RunReportMode(const HostOptions& options) {
         if (!status.Failed() && !pdf && ui.PreviewCount() == 0)
             status.Fail("O relatório não foi emitido.");
         if (!status.Failed() && choices.format == ReportFormat::Csv)
-            ExportCsv(choices.out, standardOutput, status);
+            ExportRows(hostfw::ReportFileFormat::Csv, choices.out, standardOutput, status);
+        if (!status.Failed() && choices.format == ReportFormat::Xlsx)
+            ExportRows(hostfw::ReportFileFormat::Xlsx, choices.out, standardOutput, status);
         if (!status.Failed() && textFile) {
             textFile->Sync();
             textFile->PublishReplacing(*choices.out);

@@ -66,6 +66,9 @@ public:
     bool ExportCsv(const std::filesystem::path& file) {
         return ExportReport(ReportFileFormat::Csv, file);
     }
+    bool ExportXlsx(const std::filesystem::path& file) {
+        return ExportReport(ReportFileFormat::Xlsx, file);
+    }
 
 protected:
     void RegisterHandlers(HandlerTable& table) override;

@@ -1,3 +1,5 @@
+#include <fstream>
+
 #include "host/core/exception.h"
 #include "host/core/output_target.h"
 #include "host/core/staged_file.h"
@@ -6,10 +8,23 @@
 #include "host/report/pdf_page_renderer.h"
 #include "host/report/report_commands.h"
 #include "host/report/text_page_renderer.h"
+#include "host/report/xlsx_report.h"
 
 namespace hostfw {
 
 bool ExportReport(const ReportRequest& request, ReportFileFormat format, std::ostream& out) {
+    if (format == ReportFileFormat::Xlsx) {
+        // A workbook is written by file name: staged in the temporary folder, then copied out.
+        StagedFile staged(std::filesystem::temp_directory_path());
+        if (!WriteXlsxReport(request, staged.Path(), "a saída padrão"))
+            return false;
+        std::ifstream workbook(staged.Path(), std::ios::binary);
+        out << workbook.rdbuf();
+        out.flush();
+        if (!workbook || !out)
+            throw Exception("Falha ao gravar a planilha na saída padrão.");
+        return true;
+    }
     if (format == ReportFileFormat::Csv)
         return WriteCsvReport(request, out);
     if (format == ReportFileFormat::Pdf) {
@@ -26,7 +41,10 @@ bool ExportReport(const ReportRequest& request, ReportFileFormat format,
     CheckOutputTarget(file);
     const std::filesystem::path folder = file.parent_path().empty() ? "." : file.parent_path();
     StagedFile staged(folder, file);
-    if (!ExportReport(request, format, staged.Stream()))
+    const bool written = format == ReportFileFormat::Xlsx
+                             ? WriteXlsxReport(request, staged.Path(), file.string())
+                             : ExportReport(request, format, staged.Stream());
+    if (!written)
         return false;
     staged.Sync();
     staged.PublishReplacing(file);

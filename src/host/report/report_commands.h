@@ -37,9 +37,10 @@ struct PrintedReport {
 HOSTFW_EXPORT std::optional<PrintedReport> PrintReport(const ReportRequest& request,
                                                        const PrintOptions& options);
 
-enum class ReportFileFormat { Text, Pdf, Csv };
+enum class ReportFileFormat { Text, Pdf, Csv, Xlsx };
 
-// The report into a file the user chose: the paged text, the PDF, or the detail rows as CSV.
+// The report into a file the user chose: the paged text, the PDF, or the detail rows as CSV or
+// as a spreadsheet (XLSX) with typed cells and totals.
 // The file is written whole under a staged name and then replaces what is at the path, which
 // must be a regular file or nothing (a link, a device, a FIFO, ... is refused); on any failure
 // nothing is left behind.

@@ -101,7 +101,7 @@ TEST_F(ReportCommand, AKeyThatIsNotOfferedIsNamed) {
 TEST_F(ReportCommand, ABadCommandLineNeverOpensTheForm) {
     const Finished finished = report({"--format", "xls"});
     EXPECT_EQ(finished.status, 2);
-    EXPECT_NE(finished.err.find("--format espera text, pdf ou csv"), std::string::npos);
+    EXPECT_NE(finished.err.find("--format espera text, pdf, csv ou xlsx"), std::string::npos);
 }
 
 TEST_F(ReportCommand, ACsvThatStandardOutputCannotTakeFailsTheRunWithTheReason) {

@@ -107,7 +107,7 @@ TEST_F(ReportCsv, ALinkOrAFifoAtThePathIsNeverReplaced) {
     std::filesystem::create_symlink(folder / "alvo.txt", folder / "link");
     ASSERT_EQ(mkfifo((folder / "fifo").c_str(), 0600), 0);
     for (const auto format : {hostfw::ReportFileFormat::Text, hostfw::ReportFileFormat::Pdf,
-                              hostfw::ReportFileFormat::Csv}) {
+                              hostfw::ReportFileFormat::Csv, hostfw::ReportFileFormat::Xlsx}) {
         for (const char* name : {"link", "fifo"}) {
             EXPECT_THAT(testsupport::FailureOf(
                             [&] { hostfw::ExportReport(Request(0), format, folder / name); }),

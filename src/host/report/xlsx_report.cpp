@@ -1,0 +1,255 @@
+#include "host/report/xlsx_report.h"
+
+#include <algorithm>
+
+#include "host/report/amount.h"
+#include "host/report/definition_bands.h"
+#include "host/report/opened_report.h"
+#include "host/report/utf8_text.h"
+#include "host/report/xlsx_cell_kind.h"
+#include "host/report/xlsx_workbook.h"
+
+namespace hostfw {
+namespace {
+
+constexpr std::size_t kMinWidth = 6;
+constexpr std::size_t kMaxWidth = 80;
+
+std::string ColumnLetters(int column) {
+    std::string letters;
+    for (int n = column + 1; n > 0; n = (n - 1) / 26)
+        letters.insert(letters.begin(), static_cast<char>('A' + (n - 1) % 26));
+    return letters;
+}
+
+// Adds the numbers of rows `first` to `last` (from 0) of `column`; SUBTOTAL rather than SUM
+// so the grand total, which spans the group rows too, does not count their subtotals again.
+std::string SumFormula(int column, int first, int last) {
+    const std::string letters = ColumnLetters(column);
+    return "SUBTOTAL(9," + letters + std::to_string(first + 1) + ":" + letters +
+           std::to_string(last + 1) + ")";
+}
+
+double CentsToNumber(std::int64_t cents) {
+    return static_cast<double>(cents) / 100.0;
+}
+
+class DetailSheet {
+public:
+    DetailSheet(const ReportDefinition& definition, OpenedReport& report, XlsxWorkbook& book)
+        : definition_(definition),
+          report_(report),
+          sheet_(book.AddSheet("Relatório")),
+          detail_(
+              BindDefinitionBand(definition, DetailBand(definition), report.rowNames, "columns")),
+          summary_(
+              BindDefinitionBand(definition, definition.summary, report.scope.Names(), "summary")),
+          amountColumn_(
+              FindResultColumn(definition, report.rowNames, definition.amountField, "amountField")),
+          columnCount_(report.rows->ColumnNames().size()),
+          row_(columnCount_ + 2),
+          widths_(definition.columns.size(), kMinWidth) {
+        for (const ReportColumn& column : definition.columns) {
+            const auto field = SoleField(column.value);
+            kinds_.push_back(CellKindOf(column.value));
+            values_.push_back(field ? report.rowNames.Find(field->name) : std::nullopt);
+        }
+        if (definition.group) {
+            groupFooter_ = BindDefinitionBand(definition, definition.group->footer, report.rowNames,
+                                              "group.footer");
+            groupColumn_ = FindResultColumn(definition, report.rowNames, definition.group->field,
+                                            "group.field");
+        }
+    }
+
+    void Run() {
+        WriteHeading();
+        std::int64_t count = 0;
+        while (report_.rows->Next()) {
+            for (std::size_t i = 0; i < columnCount_; ++i)
+                row_[i] = report_.rows->Value(i);
+            if (groupColumn_ && (count == 0 || row_[*groupColumn_] != lastRow_[*groupColumn_])) {
+                if (count > 0)
+                    CloseGroup();
+                groupFirstRow_ = nextRow_;
+                groupCount_ = 0;
+                groupCents_ = 0;
+            }
+            const std::int64_t cents = amountColumn_ ? AmountInCents(row_[*amountColumn_]) : 0;
+            ++count;
+            ++groupCount_;
+            groupCents_ += cents;
+            cents_ += cents;
+            row_[columnCount_] = Variant(groupCount_);
+            row_[columnCount_ + 1] = Variant(CentsToDecimal(groupCents_));
+            WriteDetail();
+            std::swap(row_, lastRow_);
+            row_.resize(columnCount_ + 2);
+        }
+        if (count > 0 && groupColumn_)
+            CloseGroup();
+        report_.scope.SetTotals(count, cents_);
+        const int lastDetailRow = nextRow_ - 1;
+        if (count > 0) {
+            WriteTotals(definition_.summary,
+                        summary_.Render(report_.scope.Values(), definition_.statusTexts), 1,
+                        lastDetailRow, cents_);
+        }
+        // The filter stops above the grand total, which stays in sight whatever is filtered.
+        finish(lastDetailRow);
+    }
+
+private:
+    void WriteHeading() {
+        for (std::size_t i = 0; i < definition_.columns.size(); ++i) {
+            const std::string& title = definition_.columns[i].title;
+            sheet_.Text(0, static_cast<int>(i), title, XlsxStyle::Bold);
+            widen(i, DisplayWidth(title));
+        }
+        sheet_.StartAutoFilter(static_cast<int>(definition_.columns.size()) - 1);
+        sheet_.FreezeRowsAbove(1);
+        nextRow_ = 1;
+    }
+
+    void WriteDetail() {
+        const PrintedLines texts = detail_.Render(row_, definition_.statusTexts);
+        const std::vector<std::string>& shown = texts.front().texts;
+        for (std::size_t i = 0; i < kinds_.size(); ++i) {
+            if (!WriteValue(i) && !shown[i].empty())
+                sheet_.Text(nextRow_, static_cast<int>(i), shown[i]);
+            widen(i, DisplayWidth(shown[i]));
+        }
+        ++nextRow_;
+    }
+
+    // The value itself in a typed column; false when it is to be shown as text.
+    bool WriteValue(std::size_t column) {
+        if (kinds_[column] == XlsxCellKind::Text || !values_[column])
+            return false;
+        const Variant& value = row_[*values_[column]];
+        if (value.IsEmptyOrNull())
+            return true;
+        const int at = static_cast<int>(column);
+        if (kinds_[column] == XlsxCellKind::Money) {
+            sheet_.Number(nextRow_, at, CentsToNumber(AmountInCents(value)), XlsxStyle::Money);
+            return true;
+        }
+        const bool withTime = kinds_[column] == XlsxCellKind::DateTime;
+        const auto day = SpreadsheetDay(value, withTime);
+        if (!day)
+            return false;
+        sheet_.Number(nextRow_, at, *day, withTime ? XlsxStyle::DateTime : XlsxStyle::Date);
+        return true;
+    }
+
+    void CloseGroup() {
+        WriteTotals(definition_.group->footer,
+                    groupFooter_->Render(lastRow_, definition_.statusTexts), groupFirstRow_,
+                    nextRow_ - 1, groupCents_);
+    }
+
+    // The cell lines of a closing band, each a row of its own: a cell that shows the total
+    // alone becomes a formula over the rows `first` to `last`; other cells keep their text.
+    // Free text and rules belong to the printed page and are left out.
+    void WriteTotals(const Band& band, const PrintedLines& printed, int first, int last,
+                     std::int64_t cents) {
+        for (std::size_t line = 0; line < band.size(); ++line) {
+            if (band[line].kind != BandLine::Kind::Cells)
+                continue;
+            const bool bold = band[line].style == LineStyle::Bold;
+            const std::vector<std::string>& texts = printed[line].texts;
+            for (std::size_t i = 0; i < band[line].cells.size(); ++i) {
+                const int at = static_cast<int>(i);
+                if (ShowsOnly(band[line].cells[i], "total")) {
+                    sheet_.Formula(nextRow_, at, SumFormula(at, first, last), CentsToNumber(cents),
+                                   bold ? XlsxStyle::BoldMoney : XlsxStyle::Money);
+                } else if (!texts[i].empty()) {
+                    sheet_.Text(nextRow_, at, texts[i], bold ? XlsxStyle::Bold : XlsxStyle::Plain);
+                }
+            }
+            ++nextRow_;
+        }
+    }
+
+    void widen(std::size_t column, std::size_t width) {
+        widths_[column] = std::clamp(width, widths_[column], kMaxWidth);
+    }
+
+    void finish(int lastRow) {
+        for (std::size_t i = 0; i < widths_.size(); ++i)
+            sheet_.ColumnWidth(static_cast<int>(i), static_cast<double>(widths_[i] + 2));
+        sheet_.EndAutoFilter(lastRow);
+    }
+
+    const ReportDefinition& definition_;
+    OpenedReport& report_;
+    XlsxWorkbook::Sheet sheet_;
+    BoundBand detail_;
+    BoundBand summary_;
+    std::optional<BoundBand> groupFooter_;
+    std::optional<std::size_t> groupColumn_;
+    std::optional<std::size_t> amountColumn_;
+    std::size_t columnCount_;
+    std::vector<XlsxCellKind> kinds_;
+    std::vector<std::optional<std::size_t>> values_;  // where a typed column's value sits
+    std::vector<Variant> row_;
+    std::vector<Variant> lastRow_;
+    std::vector<std::size_t> widths_;
+    int nextRow_ = 0;
+    int groupFirstRow_ = 1;
+    std::int64_t groupCount_ = 0;
+    std::int64_t groupCents_ = 0;
+    std::int64_t cents_ = 0;
+};
+
+// The title of the run and every parameter as the form bound it, a name and a value a row.
+void WriteParameters(const ReportDefinition& definition, const OpenedReport& report,
+                     XlsxWorkbook& book) {
+    XlsxWorkbook::Sheet sheet = book.AddSheet("Parâmetros");
+    int row = 0;
+    auto text = [&](const std::string& name, const std::string& value) {
+        sheet.Text(row, 0, name, XlsxStyle::Bold);
+        sheet.Text(row++, 1, value);
+    };
+    text("Título", definition.title);
+    text("Relatório", definition.reportCode + "-" + std::to_string(definition.sequence));
+    text("Tela", definition.screenCode);
+    text("Variante", definition.variant);
+    if (const auto printedAt = report.scope.Names().Find("printedAt")) {
+        sheet.Text(row, 0, "Emitido em", XlsxStyle::Bold);
+        sheet.Number(row++, 1, report.scope.Values()[*printedAt].AsDate().value,
+                     XlsxStyle::DateTime);
+    }
+    std::size_t nameWidth = 10;
+    for (std::size_t i = 0; i < report.params.Count(); ++i) {
+        const TParam& param = report.params[i];
+        nameWidth = std::max(nameWidth, param.Name().size());
+        sheet.Text(row, 0, param.Name(), XlsxStyle::Bold);
+        const auto day = SpreadsheetDay(param.Value(), false);
+        if (day)
+            sheet.Number(row, 1, *day, XlsxStyle::Date);
+        else if (!param.IsNull())
+            sheet.Text(row, 1, param.AsString());
+        ++row;
+    }
+    sheet.ColumnWidth(0, static_cast<double>(nameWidth + 2));
+    sheet.ColumnWidth(1, static_cast<double>(
+                             std::clamp(DisplayWidth(definition.title) + 2, kMinWidth, kMaxWidth)));
+}
+
+}  // namespace
+
+bool WriteXlsxReport(const ReportRequest& request, const std::filesystem::path& file,
+                     const std::string& shownAs) {
+    auto report = OpenReport(request);
+    if (!report)
+        return false;
+    XlsxWorkbook book(file, shownAs);
+    DetailSheet(request.definition, *report, book).Run();
+    report->FinishReading();
+    WriteParameters(request.definition, *report, book);
+    book.Close();
+    return true;
+}
+
+}  // namespace hostfw
