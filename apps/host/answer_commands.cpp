@@ -34,9 +34,13 @@ int CurrentLine(const ScriptContext& context) {
 }
 
 void pick(ScriptContext& context, ArgumentReader& arguments) {
-    const std::vector<Token> tokens = arguments.Rest();
+    std::vector<Token> tokens = arguments.Rest();
     ListAnswer answer{CurrentLine(context), std::vector<std::string>{}};
-    if (tokens.size() == 1 && IsKeyword(tokens.front(), "cancel")) {
+    if (!tokens.empty() && IsKeyword(tokens.front(), "available")) {
+        // The keys a saved choice kept: those no row has any more are left out.
+        answer.leaveOutMissing = true;
+        answer.value = PickedKeys({tokens.begin() + 1, tokens.end()});
+    } else if (tokens.size() == 1 && IsKeyword(tokens.front(), "cancel")) {
         answer.value.reset();
     } else if (!(tokens.size() == 1 && IsKeyword(tokens.front(), "none"))) {
         answer.value = PickedKeys(tokens);

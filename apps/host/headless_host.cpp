@@ -1,5 +1,7 @@
 #include "headless_host.h"
 
+#include "choice_store.h"
+#include "form_choices.h"
 #include "host/data/shared_database.h"
 #include "host/session/session.h"
 #include "host/ui/application.h"
@@ -14,6 +16,16 @@ HeadlessHost::HeadlessHost(const std::filesystem::path& package, std::ostream& t
     } catch (...) {
         hostfw::Application().SetUi(nullptr);
         throw;
+    }
+    ui_.SetDeliveryObserver([this] { KeepDeliveredRunAsLastQuery(); });
+}
+
+void HeadlessHost::KeepDeliveredRunAsLastQuery() {
+    try {
+        KeepLastQuery(LiveReportCode(), CaptureChoices(*module_, std::nullopt));
+    } catch (const std::exception& e) {
+        ui_.ShowMessage(std::string("A última consulta não foi guardada: ") + e.what(),
+                        hostfw::MessageKind::Warning);
     }
 }
 

@@ -30,6 +30,10 @@ public:
     bool Run(std::istream& script);
 
 private:
+    // After each report run that reached the user: the form's choices become the person's last
+    // query. A failure to keep it is a warning; the run itself went through.
+    void KeepDeliveredRunAsLastQuery();
+
     RunStatus status_;
     Transcript transcript_;
     ScriptedUi ui_;

@@ -134,6 +134,10 @@ const OptionDef kOptions[] = {
      [](HostOptions& o, const std::string& v) { o.report.format = FormatNamed(v); }},
     {"--out", true, Scope::ReportOnly,
      [](HostOptions& o, const std::string& v) { o.report.out = v; }},
+    {"--preset", true, Scope::ReportOnly,
+     [](HostOptions& o, const std::string& v) { o.report.preset = v; }},
+    {"--last", false, Scope::ReportOnly,
+     [](HostOptions& o, const std::string&) { o.report.last = true; }},
 };
 
 const OptionDef* FindOption(std::string_view name) {
@@ -158,6 +162,8 @@ void CheckComplete(const HostOptions& options) {
         if (options.report.invoices && !options.serverHost)
             throw UsageError(
                 "--invoices busca as notas no servidor de aplicação: informe --server.");
+        if (options.report.preset && options.report.last)
+            throw UsageError("--preset e --last não valem juntos: escolha um ponto de partida.");
         if (options.report.statuses && options.report.variant == 1)
             throw UsageError("--status só vale para a variante 0 (emissao).");
     }

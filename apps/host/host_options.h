@@ -27,6 +27,15 @@ struct ReportChoices {
     std::optional<std::vector<std::string>> invoices;
     ReportFormat format = ReportFormat::Text;
     std::optional<std::filesystem::path> out;
+    // Lists that come from a saved choice: a key gone since is left out with a notice.
+    struct SavedKeys {
+        bool clients = false;
+        bool destinations = false;
+        bool invoices = false;
+    } savedKeys;
+    // A saved choice to start from (--preset NAME), or the last query (--last).
+    std::optional<std::string> preset;
+    bool last = false;
 };
 
 struct HostOptions {

@@ -54,18 +54,8 @@ void Interpreter::RunModal(const std::function<bool()>& closed) {
 }
 
 void Interpreter::execute(const std::string& line) {
-    std::vector<Token> tokens = TokenizeScriptLine(line);
-    if (tokens.empty())
-        return;
-    if (tokens.front().kind != Token::Kind::Word)
-        throw ScriptError("a linha começa com um comando, não com um texto.");
-    const ScriptCommand* command = FindCommand(tokens.front().value);
-    if (command == nullptr)
-        throw ScriptError("comando desconhecido '" + tokens.front().value + "'.");
-    tokens.erase(tokens.begin());
-    ArgumentReader arguments(std::move(tokens), command->usage);
     ScriptContext context{ui_, module_};
-    command->run(context, arguments);
+    ExecuteScriptLine(context, line);
 }
 
 void Interpreter::CheckUnusedAnswers() {

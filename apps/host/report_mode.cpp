@@ -7,6 +7,8 @@
 
 #include <unistd.h>
 
+#include "choice_store.h"
+#include "form_choices.h"
 #include "form_lookup.h"
 #include "headless_host.h"
 #include "host/base_form/frm_dados_ger_rel.h"
@@ -54,6 +56,31 @@ void ReportNotices(ScriptedUi& ui) {
     }
 }
 
+// Opens the form, then fills it and runs the report. A saved choice or the last query is read
+// once the form is open (it names the report) and goes under the command line's choices.
+void RunChoices(HeadlessHost& host, const HostOptions& options) {
+    std::istringstream open("open null\n");
+    if (!host.Run(open))
+        return;
+    ReportChoices choices = options.report;
+    std::string branch = options.branch;
+    if (choices.preset || choices.last) {
+        SavedChoice saved;
+        try {
+            saved = choices.last ? LoadLastQuery(LiveReportCode())
+                                 : LoadPreset(LiveReportCode(), *choices.preset);
+        } catch (const std::exception& e) {
+            host.Ui().Status().Fail(e.what());
+            return;
+        }
+        choices = Overridden(ReportChoicesOf(saved, hostfw::Now()), options.report);
+        if (branch.empty() && saved.branch)
+            branch = *saved.branch;
+    }
+    std::istringstream script(FillAndRunLines(choices, branch));
+    host.Run(script);
+}
+
 }  // namespace
 
 int RunReportMode(const HostOptions& options) {
@@ -92,8 +119,7 @@ int RunReportMode(const HostOptions& options) {
         ui.SetPreviewStream(&previews);
     }
 
-    std::istringstream script(ReportScript(choices, options.branch));
-    host.Run(script);
+    RunChoices(host, options);
     try {
         if (!status.Failed() && !pdf && ui.PreviewCount() == 0)
             status.Fail("O relatório não foi emitido.");

@@ -21,7 +21,8 @@ std::string trimmed(const std::string& text) {
 }  // namespace
 
 std::vector<size_t> RowsOfKeys(const std::vector<std::string>& rowKeys,
-                               const std::vector<std::string>& keys, const std::string& title) {
+                               const std::vector<std::string>& keys, const std::string& title,
+                               std::vector<std::string>* missing) {
     std::vector<bool> chosen(rowKeys.size(), false);
     for (const std::string& key : keys) {
         bool found = false;
@@ -31,7 +32,9 @@ std::vector<size_t> RowsOfKeys(const std::vector<std::string>& rowKeys,
                 found = true;
             }
         }
-        if (!found)
+        if (!found && missing != nullptr)
+            missing->push_back(trimmed(key));
+        else if (!found)
             UnknownKey(key, title);
     }
     std::vector<size_t> rows;

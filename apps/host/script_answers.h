@@ -13,6 +13,8 @@ template <class T>
 struct ScriptAnswer {
     int line = 0;
     std::optional<T> value;
+    // Keys no row has are left out with a notice instead of failing the run (pick available).
+    bool leaveOutMissing = false;
 };
 
 // pick: the keys to mark (none: confirm with nothing marked).
@@ -41,9 +43,11 @@ private:
 };
 
 // The rows whose key is one of `keys`, in row order; blanks around keys do not count.
-// Raises ScriptError naming a key that no row of the dialog titled `title` has.
+// Raises ScriptError naming a key that no row of the dialog titled `title` has, unless
+// `missing` is given: such keys are added to it instead.
 std::vector<size_t> RowsOfKeys(const std::vector<std::string>& rowKeys,
-                               const std::vector<std::string>& keys, const std::string& title);
+                               const std::vector<std::string>& keys, const std::string& title,
+                               std::vector<std::string>* missing = nullptr);
 size_t RowOfKey(const std::vector<std::string>& rowKeys, const std::string& key,
                 const std::string& title);
 

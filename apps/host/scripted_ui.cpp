@@ -82,11 +82,18 @@ std::optional<std::vector<size_t>> ScriptedUi::PickList(const hostfw::ListPickRe
         return std::nullopt;
     }
     try {
-        std::vector<size_t> rows = RowsOfKeys(request.keys, *answer->value, request.title);
+        std::vector<std::string> missing;
+        std::vector<size_t> rows = RowsOfKeys(request.keys, *answer->value, request.title,
+                                              answer->leaveOutMissing ? &missing : nullptr);
         std::vector<std::string> marked;
         for (size_t row : rows)
             marked.push_back(request.keys[row]);
         transcript_.Event("picker", shown + (rows.empty() ? "nenhuma" : joined(marked)));
+        for (const std::string& key : missing) {
+            ShowMessage("\"" + key + "\" não existe mais em '" + request.title +
+                            "' e ficou fora da consulta.",
+                        hostfw::MessageKind::Warning);
+        }
         return rows;
     } catch (const ScriptError& e) {
         transcript_.Event("picker", shown + "resposta inválida");
@@ -201,6 +208,11 @@ void ScriptedUi::ReportQueryBound(const hostfw::TParams& params) {
         bound.emplace_back(params[i].Name(), params[i].Value());
     lastReportParams_ = std::move(bound);
     reportParamsWritten_ = false;
+}
+
+void ScriptedUi::ReportDelivered() {
+    if (deliveryObserver_)
+        deliveryObserver_();
 }
 
 }  // namespace host

@@ -58,6 +58,10 @@ public:
     const std::string& LastPreview() const { return lastPreview_; }
 
     void SetModalRunner(ModalRunner runner) { modalRunner_ = std::move(runner); }
+    // Runs after every report run that reached the user (the host keeps the last query).
+    void SetDeliveryObserver(std::function<void()> observer) {
+        deliveryObserver_ = std::move(observer);
+    }
 
     // Writes the parameters of the last report run if they are not written yet
     // ("param: NAME=VALUE").
@@ -81,6 +85,7 @@ public:
     void Notify(const std::string& line) override;
     void ServerCalled(const hostfw::ServerCallRecord& call) override;
     void ReportQueryBound(const hostfw::TParams& params) override;
+    void ReportDelivered() override;
 
 private:
     void WritePreview(std::ostream& out, const std::string& text);
@@ -96,6 +101,7 @@ private:
     std::unique_ptr<std::ofstream> previewFileStream_;
     std::ostream* previewStream_ = nullptr;
     ModalRunner modalRunner_;
+    std::function<void()> deliveryObserver_;
     std::optional<BoundParams> lastReportParams_;
     bool reportParamsWritten_ = true;
     std::optional<hostfw::ServerCallRecord> lastServerCall_;

@@ -39,6 +39,8 @@ const char* const kHostUsage =
     "  --status LETRAS     status da nota entre P, E, A, C (só na variante 0)\n"
     "  --clients K,K       lista de clientes           --destinations K,K  filiais de destino\n"
     "  --invoices K,K      lançamentos de notas (pedem --server)\n"
+    "  --preset NOME       parte de uma consulta salva; as outras escolhas valem por cima\n"
+    "  --last              parte da última consulta emitida\n"
     "  --format F          text (padrão), pdf, csv ou xlsx (planilha)\n"
     "  --out ARQUIVO       destino; sem ele, text vai para a saída padrão, pdf fica na\n"
     "                      pasta de --output (o caminho vai para a saída padrão) e csv\n"

@@ -24,8 +24,10 @@ ReportRequest TfrmDadosGerRel::ReportRequestFor(const ReportDefinition& definiti
 void TfrmDadosGerRel::sbtPreviewClick(TObject* /*sender*/) {
     const ReportDefinition& definition = SelectedDefinition();
     const auto database = SharedDatabase();
-    if (const auto text = PreviewReport(ReportRequestFor(definition, *database)))
+    if (const auto text = PreviewReport(ReportRequestFor(definition, *database))) {
         Application().Ui().ShowPreview(definition.title, *text);
+        Application().Ui().ReportDelivered();
+    }
 }
 
 void TfrmDadosGerRel::sbtPrintClick(TObject* /*sender*/) {
@@ -41,6 +43,7 @@ void TfrmDadosGerRel::sbtPrintClick(TObject* /*sender*/) {
         ui.Notify("printer: " + Session().printer);
     if (!printed->notice.empty())
         ui.ShowMessage(printed->notice, MessageKind::Warning);
+    ui.ReportDelivered();
 }
 
 void TfrmDadosGerRel::sbtSalvarComoClick(TObject* /*sender*/) {
@@ -54,6 +57,7 @@ void TfrmDadosGerRel::sbtSalvarComoClick(TObject* /*sender*/) {
         return;
     ReloadReportNames();
     ui.Notify("saved: " + file->string());
+    ui.ReportDelivered();
 }
 
 void TfrmDadosGerRel::sbtReportEditClick(TObject* /*sender*/) {
@@ -75,13 +79,17 @@ bool TfrmDadosGerRel::ExportReport(ReportFileFormat format, const std::filesyste
     if (!hostfw::ExportReport(ReportRequestFor(definition, *database), format, file))
         return false;
     Application().Ui().Notify("exported: " + file.string());
+    Application().Ui().ReportDelivered();
     return true;
 }
 
 bool TfrmDadosGerRel::ExportReport(ReportFileFormat format, std::ostream& out) {
     const ReportDefinition& definition = SelectedDefinition();
     const auto database = SharedDatabase();
-    return hostfw::ExportReport(ReportRequestFor(definition, *database), format, out);
+    if (!hostfw::ExportReport(ReportRequestFor(definition, *database), format, out))
+        return false;
+    Application().Ui().ReportDelivered();
+    return true;
 }
 
 }  // namespace hostfw

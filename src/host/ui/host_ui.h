@@ -72,6 +72,9 @@ public:
     // the parameters a report query is about to run with, as the form filled them.
     virtual void ServerCalled(const ServerCallRecord& call) = 0;
     virtual void ReportQueryBound(const TParams& params) = 0;
+    // A report run of the form reached the user whole: previewed, printed, saved as or
+    // exported. The host may keep the form's choices then; by default nothing happens.
+    virtual void ReportDelivered() {}
 };
 
 }  // namespace hostfw

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "host/data/saved_choices.h"
+
+namespace host {
+
+// The operating-system login running the host: who works on the embedded default, where
+// nobody signs in.
+std::string SystemLogin();
+
+// Whose saved choices the host uses: the signed-in person and their home branch, or else the
+// system login and the session's branch.
+hostfw::ChoiceOwner CurrentChoiceOwner();
+
+}  // namespace host
