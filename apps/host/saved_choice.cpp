@@ -22,6 +22,20 @@ void take(const Json& json, const char* key, std::optional<T>& value) {
         value = found->get<T>();
 }
 
+// Every field of a choice with its key in the stored text, for writing and reading alike.
+template <class Choice, class Visit>
+void EachField(Choice& choice, Visit&& visit) {
+    visit("branch", choice.branch);
+    visit("variant", choice.variant);
+    visit("from", choice.from);
+    visit("to", choice.to);
+    visit("period", choice.period);
+    visit("statuses", choice.statuses);
+    visit("clients", choice.clients);
+    visit("destinations", choice.destinations);
+    visit("invoices", choice.invoices);
+}
+
 template <class T>
 void OverrideWith(std::optional<T>& base, const std::optional<T>& over) {
     if (over)
@@ -32,15 +46,7 @@ void OverrideWith(std::optional<T>& base, const std::optional<T>& over) {
 
 std::string ChoiceText(const SavedChoice& choice) {
     Json json = Json::object();
-    put(json, "branch", choice.branch);
-    put(json, "variant", choice.variant);
-    put(json, "from", choice.from);
-    put(json, "to", choice.to);
-    put(json, "period", choice.period);
-    put(json, "statuses", choice.statuses);
-    put(json, "clients", choice.clients);
-    put(json, "destinations", choice.destinations);
-    put(json, "invoices", choice.invoices);
+    EachField(choice, [&](const char* key, const auto& value) { put(json, key, value); });
     return json.dump();
 }
 
@@ -48,15 +54,7 @@ SavedChoice ParseChoiceText(const std::string& text, const std::string& name) {
     SavedChoice choice;
     try {
         const Json json = Json::parse(text);
-        take(json, "branch", choice.branch);
-        take(json, "variant", choice.variant);
-        take(json, "from", choice.from);
-        take(json, "to", choice.to);
-        take(json, "period", choice.period);
-        take(json, "statuses", choice.statuses);
-        take(json, "clients", choice.clients);
-        take(json, "destinations", choice.destinations);
-        take(json, "invoices", choice.invoices);
+        EachField(choice, [&](const char* key, auto& value) { take(json, key, value); });
     } catch (const Json::exception&) {
         throw hostfw::Exception("A consulta salva \"" + name + "\" está danificada.");
     }

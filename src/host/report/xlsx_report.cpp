@@ -4,6 +4,7 @@
 
 #include "host/report/amount.h"
 #include "host/report/definition_bands.h"
+#include "host/report/grouped_rows.h"
 #include "host/report/opened_report.h"
 #include "host/report/utf8_text.h"
 #include "host/report/xlsx_cell_kind.h"
@@ -34,7 +35,7 @@ double CentsToNumber(std::int64_t cents) {
     return static_cast<double>(cents) / 100.0;
 }
 
-class DetailSheet {
+class DetailSheet : private GroupedRowsHandler {
 public:
     DetailSheet(const ReportDefinition& definition, OpenedReport& report, XlsxWorkbook& book)
         : definition_(definition),
@@ -44,10 +45,7 @@ public:
               BindDefinitionBand(definition, DetailBand(definition), report.rowNames, "columns")),
           summary_(
               BindDefinitionBand(definition, definition.summary, report.scope.Names(), "summary")),
-          amountColumn_(
-              FindResultColumn(definition, report.rowNames, definition.amountField, "amountField")),
-          columnCount_(report.rows->ColumnNames().size()),
-          row_(columnCount_ + 2),
+          rows_(definition, report),
           widths_(definition.columns.size(), kMinWidth) {
         for (const ReportColumn& column : definition.columns) {
             const auto field = SoleField(column.value);
@@ -57,49 +55,44 @@ public:
         if (definition.group) {
             groupFooter_ = BindDefinitionBand(definition, definition.group->footer, report.rowNames,
                                               "group.footer");
-            groupColumn_ = FindResultColumn(definition, report.rowNames, definition.group->field,
-                                            "group.field");
         }
+        totalIndex_ = report.rows->ColumnNames().size() + 1;
     }
 
     void Run() {
         WriteHeading();
-        std::int64_t count = 0;
-        while (report_.rows->Next()) {
-            for (std::size_t i = 0; i < columnCount_; ++i)
-                row_[i] = report_.rows->Value(i);
-            if (groupColumn_ && (count == 0 || row_[*groupColumn_] != lastRow_[*groupColumn_])) {
-                if (count > 0)
-                    CloseGroup();
-                groupFirstRow_ = nextRow_;
-                groupCount_ = 0;
-                groupCents_ = 0;
-            }
-            const std::int64_t cents = amountColumn_ ? AmountInCents(row_[*amountColumn_]) : 0;
-            ++count;
-            ++groupCount_;
-            groupCents_ += cents;
-            cents_ += cents;
-            row_[columnCount_] = Variant(groupCount_);
-            row_[columnCount_ + 1] = Variant(CentsToDecimal(groupCents_));
-            WriteDetail();
-            std::swap(row_, lastRow_);
-            row_.resize(columnCount_ + 2);
-        }
-        if (count > 0 && groupColumn_)
-            CloseGroup();
-        report_.scope.SetTotals(count, cents_);
+        rows_.Walk(*this);
+        report_.scope.SetTotals(rows_.Count(), rows_.Cents());
         const int lastDetailRow = nextRow_ - 1;
-        if (count > 0) {
+        if (rows_.Count() > 0) {
             WriteTotals(definition_.summary,
                         summary_.Render(report_.scope.Values(), definition_.statusTexts), 1,
-                        lastDetailRow, cents_);
+                        lastDetailRow, rows_.Cents());
         }
         // The filter stops above the grand total, which stays in sight whatever is filtered.
         finish(lastDetailRow);
     }
 
 private:
+    void GroupStarts(std::span<const Variant> /*row*/) override { groupFirstRow_ = nextRow_; }
+
+    void Row(std::span<const Variant> row) override {
+        const PrintedLines texts = detail_.Render(row, definition_.statusTexts);
+        const std::vector<std::string>& shown = texts.front().texts;
+        for (std::size_t i = 0; i < kinds_.size(); ++i) {
+            if (!WriteValue(row, i) && !shown[i].empty())
+                sheet_.Text(nextRow_, static_cast<int>(i), shown[i]);
+            widen(i, DisplayWidth(shown[i]));
+        }
+        ++nextRow_;
+    }
+
+    void GroupEnds(std::span<const Variant> lastRow) override {
+        WriteTotals(definition_.group->footer,
+                    groupFooter_->Render(lastRow, definition_.statusTexts), groupFirstRow_,
+                    nextRow_ - 1, AmountInCents(lastRow[totalIndex_]));
+    }
+
     void WriteHeading() {
         for (std::size_t i = 0; i < definition_.columns.size(); ++i) {
             const std::string& title = definition_.columns[i].title;
@@ -111,22 +104,11 @@ private:
         nextRow_ = 1;
     }
 
-    void WriteDetail() {
-        const PrintedLines texts = detail_.Render(row_, definition_.statusTexts);
-        const std::vector<std::string>& shown = texts.front().texts;
-        for (std::size_t i = 0; i < kinds_.size(); ++i) {
-            if (!WriteValue(i) && !shown[i].empty())
-                sheet_.Text(nextRow_, static_cast<int>(i), shown[i]);
-            widen(i, DisplayWidth(shown[i]));
-        }
-        ++nextRow_;
-    }
-
     // The value itself in a typed column; false when it is to be shown as text.
-    bool WriteValue(std::size_t column) {
+    bool WriteValue(std::span<const Variant> row, std::size_t column) {
         if (kinds_[column] == XlsxCellKind::Text || !values_[column])
             return false;
-        const Variant& value = row_[*values_[column]];
+        const Variant& value = row[*values_[column]];
         if (value.IsEmptyOrNull())
             return true;
         const int at = static_cast<int>(column);
@@ -140,12 +122,6 @@ private:
             return false;
         sheet_.Number(nextRow_, at, *day, withTime ? XlsxStyle::DateTime : XlsxStyle::Date);
         return true;
-    }
-
-    void CloseGroup() {
-        WriteTotals(definition_.group->footer,
-                    groupFooter_->Render(lastRow_, definition_.statusTexts), groupFirstRow_,
-                    nextRow_ - 1, groupCents_);
     }
 
     // The cell lines of a closing band, each a row of its own: a cell that shows the total
@@ -187,19 +163,13 @@ private:
     BoundBand detail_;
     BoundBand summary_;
     std::optional<BoundBand> groupFooter_;
-    std::optional<std::size_t> groupColumn_;
-    std::optional<std::size_t> amountColumn_;
-    std::size_t columnCount_;
+    GroupedRows rows_;
     std::vector<XlsxCellKind> kinds_;
     std::vector<std::optional<std::size_t>> values_;  // where a typed column's value sits
-    std::vector<Variant> row_;
-    std::vector<Variant> lastRow_;
+    std::size_t totalIndex_ = 0;                      // where a row's group total sits
     std::vector<std::size_t> widths_;
     int nextRow_ = 0;
     int groupFirstRow_ = 1;
-    std::int64_t groupCount_ = 0;
-    std::int64_t groupCents_ = 0;
-    std::int64_t cents_ = 0;
 };
 
 // The title of the run and every parameter as the form bound it, a name and a value a row.

@@ -52,7 +52,9 @@ XlsxWorkbook::XlsxWorkbook(const std::filesystem::path& file, std::string shownA
             format_set_num_format(format, numberFormat);
         state_->formats[static_cast<std::size_t>(style)] = format;
     };
-    add(XlsxStyle::Plain, false, nullptr);
+    // Plain cells take no format: one that equals the default is looked up again at every
+    // cell, the slowest step of a large sheet.
+    state_->formats[static_cast<std::size_t>(XlsxStyle::Plain)] = nullptr;
     add(XlsxStyle::Bold, true, nullptr);
     add(XlsxStyle::Date, false, "dd/mm/yyyy");
     add(XlsxStyle::DateTime, false, "dd/mm/yyyy hh:mm:ss");
