@@ -12,6 +12,7 @@
 #include "host/core/exception.h"
 #include "host/data/engine.h"
 #include "host/data/person_record.h"
+#include "host/data/saved_choices.h"
 #include "host/data/sign_in_refused.h"
 #include "shared_use_setup.h"
 #include "support/failure_of.h"
@@ -219,6 +220,32 @@ TEST_F(PgSharedUse, ThePersonRecordGivesTheBranchAndRefusesWhoIsNoPerson) {
               }).find("não é de uma pessoa cadastrada"),
               std::string::npos)
         << "the administrator is no person of the branches";
+}
+
+TEST_F(PgSharedUse, SavedChoicesAreOwnOrSharedInTheHomeBranchAndNobodyWritesAnothers) {
+    const std::string ana = AddPerson("ana", "0001", false);
+    const std::string bia = AddPerson("bia", "0001", false);
+    const std::string caio = AddPerson("caio", "0002", false);
+    const auto asAna = SignIn(ana);
+    hostfw::SaveChoice(*asAna, {ana, "0001"}, "EXP036", "mensal", true, "{}");
+    hostfw::SaveChoice(*asAna, {ana, "0001"}, "EXP036", "minha", false, "{}");
+    hostfw::KeepLastQuery(*asAna, {ana, "0001"}, "EXP036", "{\"variant\":1}");
+    hostfw::KeepLastQuery(*asAna, {ana, "0001"}, "EXP036", "{\"variant\":0}");
+    EXPECT_EQ(hostfw::LastQuery(*asAna, {ana, "0001"}, "EXP036"), "{\"variant\":0}");
+
+    const auto asBia = SignIn(bia);
+    EXPECT_TRUE(hostfw::FindChoice(*asBia, {bia, "0001"}, "EXP036", "mensal"));
+    EXPECT_FALSE(hostfw::FindChoice(*asBia, {bia, "0001"}, "EXP036", "minha"));
+    EXPECT_THROW(hostfw::SaveChoice(*asBia, {ana, "0001"}, "EXP036", "falsa", true, "{}"),
+                 hostfw::Exception)
+        << "a row in someone else's name";
+
+    const auto asCaio = SignIn(caio);
+    EXPECT_TRUE(hostfw::ListChoices(*asCaio, {caio, "0002"}, "EXP036").empty());
+    EXPECT_TRUE(hostfw::ListChoices(*asCaio, {caio, "0001"}, "EXP036").empty())
+        << "claiming another branch shows nothing: the database knows the person's branch";
+    EXPECT_THROW(hostfw::SaveChoice(*asCaio, {caio, "0001"}, "EXP036", "x", true, "{}"),
+                 hostfw::Exception);
 }
 
 }  // namespace
