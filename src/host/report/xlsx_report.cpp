@@ -1,6 +1,7 @@
 #include "host/report/xlsx_report.h"
 
 #include <algorithm>
+#include <map>
 
 #include "host/report/amount.h"
 #include "host/report/definition_bands.h"
@@ -31,6 +32,17 @@ std::string SumFormula(int column, int first, int last) {
            std::to_string(last + 1) + ")";
 }
 
+// The detail columns with the typed ones left blank: their values are written as such, so
+// their text is never made.
+Band TextCells(const ReportDefinition& definition) {
+    Band band = DetailBand(definition);
+    for (TextTemplate& cell : band.front().cells) {
+        if (CellKindOf(cell) != XlsxCellKind::Text)
+            cell = TextTemplate();
+    }
+    return band;
+}
+
 double CentsToNumber(std::int64_t cents) {
     return static_cast<double>(cents) / 100.0;
 }
@@ -42,7 +54,7 @@ public:
           report_(report),
           sheet_(book.AddSheet("Relatório")),
           detail_(
-              BindDefinitionBand(definition, DetailBand(definition), report.rowNames, "columns")),
+              BindDefinitionBand(definition, TextCells(definition), report.rowNames, "columns")),
           summary_(
               BindDefinitionBand(definition, definition.summary, report.scope.Names(), "summary")),
           rows_(definition, report),
@@ -80,9 +92,15 @@ private:
         const PrintedLines texts = detail_.Render(row, definition_.statusTexts);
         const std::vector<std::string>& shown = texts.front().texts;
         for (std::size_t i = 0; i < kinds_.size(); ++i) {
-            if (!WriteValue(row, i) && !shown[i].empty())
-                sheet_.Text(nextRow_, static_cast<int>(i), shown[i]);
-            widen(i, DisplayWidth(shown[i]));
+            if (WriteValue(row, i))
+                continue;
+            // A typed column whose value is not of its type shows it as it is.
+            const std::string text = kinds_[i] == XlsxCellKind::Text
+                                         ? shown[i]
+                                         : SingleLine(row[*values_[i]].AsString());
+            if (!text.empty())
+                sheet_.Text(nextRow_, static_cast<int>(i), text);
+            widen(i, text);
         }
         ++nextRow_;
     }
@@ -97,7 +115,7 @@ private:
         for (std::size_t i = 0; i < definition_.columns.size(); ++i) {
             const std::string& title = definition_.columns[i].title;
             sheet_.Text(0, static_cast<int>(i), title, XlsxStyle::Bold);
-            widen(i, DisplayWidth(title));
+            widen(i, title);
         }
         sheet_.StartAutoFilter(static_cast<int>(definition_.columns.size()) - 1);
         sheet_.FreezeRowsAbove(1);
@@ -113,7 +131,12 @@ private:
             return true;
         const int at = static_cast<int>(column);
         if (kinds_[column] == XlsxCellKind::Money) {
-            sheet_.Number(nextRow_, at, CentsToNumber(AmountInCents(value)), XlsxStyle::Money);
+            const std::int64_t cents = AmountInCents(value);
+            sheet_.Number(nextRow_, at, CentsToNumber(cents), XlsxStyle::Money);
+            // Sized once at the end from the widest amounts, not formatted at every row.
+            auto& [least, most] = amountRange_[column];
+            least = std::min(least, cents);
+            most = std::max(most, cents);
             return true;
         }
         const bool withTime = kinds_[column] == XlsxCellKind::DateTime;
@@ -121,6 +144,7 @@ private:
         if (!day)
             return false;
         sheet_.Number(nextRow_, at, *day, withTime ? XlsxStyle::DateTime : XlsxStyle::Date);
+        widen(column, withTime ? "dd/mm/yyyy hh:mm:ss" : "dd/mm/yyyy");
         return true;
     }
 
@@ -139,6 +163,7 @@ private:
                 if (ShowsOnly(band[line].cells[i], "total")) {
                     sheet_.Formula(nextRow_, at, SumFormula(at, first, last), CentsToNumber(cents),
                                    bold ? XlsxStyle::BoldMoney : XlsxStyle::Money);
+                    widen(i, FormatCents(cents));
                 } else if (!texts[i].empty()) {
                     sheet_.Text(nextRow_, at, texts[i], bold ? XlsxStyle::Bold : XlsxStyle::Plain);
                 }
@@ -147,11 +172,17 @@ private:
         }
     }
 
-    void widen(std::size_t column, std::size_t width) {
-        widths_[column] = std::clamp(width, widths_[column], kMaxWidth);
+    void widen(std::size_t column, std::string_view text) {
+        // A text never shows wider than its bytes: only a longer one is measured.
+        if (text.size() > widths_[column])
+            widths_[column] = std::clamp(DisplayWidth(text), widths_[column], kMaxWidth);
     }
 
     void finish(int lastRow) {
+        for (const auto& [column, range] : amountRange_) {
+            widen(column, FormatCents(range.first));
+            widen(column, FormatCents(range.second));
+        }
         for (std::size_t i = 0; i < widths_.size(); ++i)
             sheet_.ColumnWidth(static_cast<int>(i), static_cast<double>(widths_[i] + 2));
         sheet_.EndAutoFilter(lastRow);
@@ -168,6 +199,7 @@ private:
     std::vector<std::optional<std::size_t>> values_;  // where a typed column's value sits
     std::size_t totalIndex_ = 0;                      // where a row's group total sits
     std::vector<std::size_t> widths_;
+    std::map<std::size_t, std::pair<std::int64_t, std::int64_t>> amountRange_;  // least, most
     int nextRow_ = 0;
     int groupFirstRow_ = 1;
 };
