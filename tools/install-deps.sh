@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake pkg-config git file dpkg-dev
     libsqlite3-dev sqlite3 libpq-dev postgresql
-    libcpp-httplib-dev nlohmann-json3-dev libboost-dev
+    libcpp-httplib-dev nlohmann-json3-dev libboost-dev libssl-dev openssl
     qt6-base-dev fonts-dejavu-core poppler-utils
     libgtest-dev libgmock-dev libbenchmark-dev clang-format
     clang libclang-rt-dev

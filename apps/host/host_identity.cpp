@@ -10,6 +10,13 @@
 
 namespace host {
 
+std::string HostName() {
+    char name[256] = {};
+    if (gethostname(name, sizeof name - 1) != 0)
+        return "desconhecida";
+    return name;
+}
+
 std::string SystemLogin() {
     std::vector<char> buffer(16384);
     passwd entry{};

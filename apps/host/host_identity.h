@@ -6,6 +6,9 @@
 
 namespace host {
 
+// This machine's name, as the audit records where a report ran.
+std::string HostName();
+
 // The operating-system login running the host: who works on the embedded default, where
 // nobody signs in.
 std::string SystemLogin();

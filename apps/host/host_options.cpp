@@ -109,6 +109,7 @@ const OptionDef kOptions[] = {
      [](HostOptions& o, const std::string& v) { o.serverTimeoutSeconds = TimeoutSeconds(v); }},
     {"--server-max-reply", true, Scope::Both,
      [](HostOptions& o, const std::string& v) { o.serverReplySizeLimit = ReplySizeLimit(v); }},
+    {"--ca-file", true, Scope::Both, [](HostOptions& o, const std::string& v) { o.caFile = v; }},
     {"--package", true, Scope::Both, [](HostOptions& o, const std::string& v) { o.package = v; }},
     {"--script", true, Scope::ScriptOnly,
      [](HostOptions& o, const std::string& v) { o.script = v; }},

@@ -52,8 +52,9 @@ struct HostOptions {
     std::string printer;
     std::optional<int> serverTimeoutSeconds;          // the application server's replies
     std::optional<std::size_t> serverReplySizeLimit;  // bytes
-    std::optional<std::filesystem::path> package;     // default: next to the executable
-    std::string script;                               // a file, or "-" for standard input
+    std::string caFile;  // authorities of an https:// server's certificate; empty: the system's
+    std::optional<std::filesystem::path> package;  // default: next to the executable
+    std::string script;                            // a file, or "-" for standard input
     std::optional<std::filesystem::path> transcript;
     ReportChoices report;
 };

@@ -20,8 +20,10 @@
 #include "host/ui/application.h"
 #include "host_paths.h"
 #include "print_folder.h"
+#include "report_audit.h"
 #include "report_script.h"
 #include "session_setup.h"
+#include "signed_in_session.h"
 
 namespace host {
 namespace {
@@ -77,6 +79,9 @@ void RunChoices(HeadlessHost& host, const HostOptions& options) {
         if (branch.empty() && saved.branch)
             branch = *saved.branch;
     }
+    // A bound person's form opens on the home branch, locked: nothing to type.
+    if (hostfw::ModuFili())
+        branch.clear();
     std::istringstream script(FillAndRunLines(choices, branch));
     host.Run(script);
 }
@@ -90,6 +95,8 @@ int RunReportMode(const HostOptions& options) {
         hostfw::CheckOutputTarget(*choices.out);
     ApplySessionOptions(options);
     std::ofstream transcript = OpenTranscriptFile(options.transcript.value_or("/dev/null"));
+    SignInForRun(options, AskOnTerminal, transcript);
+    const ReportAudit audit(std::cerr);
     std::ofstream discarded("/dev/null");
     // Every write checked: a full disk or a closed pipe fails the run with its reason.
     hostfw::CheckedOutput standardOutput(STDOUT_FILENO, "a saída padrão");

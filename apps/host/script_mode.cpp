@@ -7,7 +7,9 @@
 #include "headless_host.h"
 #include "host/core/exception.h"
 #include "host_paths.h"
+#include "report_audit.h"
 #include "session_setup.h"
+#include "signed_in_session.h"
 
 namespace host {
 int RunScriptMode(const HostOptions& options) {
@@ -28,6 +30,8 @@ int RunScriptMode(const HostOptions& options) {
     std::ostream& transcript = options.transcript ? transcriptFile : std::cout;
 
     ApplySessionOptions(options);
+    SignInForRun(options, AskOnTerminal, transcript);
+    const ReportAudit audit(std::cerr);
     HeadlessHost host(options.package.value_or(DefaultPackage()), transcript);
     if (host.Run(script))
         return 0;

@@ -1,3 +1,4 @@
+#include "host/base_form/audited_report_run.h"
 #include "host/base_form/frm_dados_ger_rel.h"
 #include "host/base_form/message_format.h"
 #include "host/core/child_process.h"
@@ -9,32 +10,67 @@
 #include "host/ui/host_ui.h"
 
 namespace hostfw {
+namespace {
+
+const char* ExportKind(ReportFileFormat format) {
+    switch (format) {
+        case ReportFileFormat::Text:
+            return "exportar-texto";
+        case ReportFileFormat::Pdf:
+            return "exportar-pdf";
+        case ReportFileFormat::Csv:
+            return "exportar-csv";
+        case ReportFileFormat::Xlsx:
+            return "exportar-xlsx";
+    }
+    return "exportar";
+}
+
+}  // namespace
 
 ReportRequest TfrmDadosGerRel::ReportRequestFor(const ReportDefinition& definition,
                                                 Engine& engine) {
-    return ReportRequest{engine, definition,
+    return ReportRequest{engine,
+                         definition,
                          [this](TParams& params, bool& cancel) {
                              rpddPadrao->DoBeforeGetQueryParams(params, cancel);
                              if (Application().HasUi())
                                  Application().Ui().ReportQueryBound(params);
                          },
-                         std::nullopt};
+                         std::nullopt,
+                         {}};
 }
 
 void TfrmDadosGerRel::sbtPreviewClick(TObject* /*sender*/) {
     const ReportDefinition& definition = SelectedDefinition();
-    const auto database = SharedDatabase();
-    if (const auto text = PreviewReport(ReportRequestFor(definition, *database))) {
+    bool shown = false;
+    AuditedReportRun run(definition, "visualizar");
+    run.Run([&]() -> std::optional<std::filesystem::path> {
+        const auto database = SharedDatabase();
+        const auto text = PreviewReport(run.Watch(ReportRequestFor(definition, *database)));
+        if (!text)
+            return std::nullopt;
         Application().Ui().ShowPreview(definition.title, *text);
+        shown = true;
+        return std::filesystem::path();
+    });
+    if (shown)
         Application().Ui().ReportDelivered();
-    }
 }
 
 void TfrmDadosGerRel::sbtPrintClick(TObject* /*sender*/) {
     const ReportDefinition& definition = SelectedDefinition();
-    const auto database = SharedDatabase();
-    const auto printed = PrintReport(ReportRequestFor(definition, *database),
-                                     PrintOptions{Session().outputDir, Session().printer});
+    std::optional<PrintedReport> printed;
+    AuditedReportRun run(
+        definition, Session().printer.empty() ? "imprimir" : "imprimir em " + Session().printer);
+    run.Run([&]() -> std::optional<std::filesystem::path> {
+        const auto database = SharedDatabase();
+        printed = PrintReport(run.Watch(ReportRequestFor(definition, *database)),
+                              PrintOptions{Session().outputDir, Session().printer});
+        if (!printed)
+            return std::nullopt;
+        return printed->pdf;
+    });
     if (!printed)
         return;
     HostUi& ui = Application().Ui();
@@ -52,7 +88,9 @@ void TfrmDadosGerRel::sbtSalvarComoClick(TObject* /*sender*/) {
     const auto title = ui.PromptText(BaseText("NovoCaption"), BaseText("NovoPrompt"), "");
     if (!title)
         return;
-    const auto file = SaveReportAs(definition, *title);
+    std::optional<std::filesystem::path> file;
+    AuditedReportRun run(definition, "salvar-como");
+    run.Run([&] { return file = SaveReportAs(definition, *title); });
     if (!file)
         return;
     ReloadReportNames();
@@ -75,8 +113,16 @@ void TfrmDadosGerRel::sbtReportEditClick(TObject* /*sender*/) {
 
 bool TfrmDadosGerRel::ExportReport(ReportFileFormat format, const std::filesystem::path& file) {
     const ReportDefinition& definition = SelectedDefinition();
-    const auto database = SharedDatabase();
-    if (!hostfw::ExportReport(ReportRequestFor(definition, *database), format, file))
+    bool exported = false;
+    AuditedReportRun run(definition, ExportKind(format));
+    run.OutputTo(file);
+    run.Run([&]() -> std::optional<std::filesystem::path> {
+        const auto database = SharedDatabase();
+        exported =
+            hostfw::ExportReport(run.Watch(ReportRequestFor(definition, *database)), format, file);
+        return exported ? std::optional(file) : std::nullopt;
+    });
+    if (!exported)
         return false;
     Application().Ui().Notify("exported: " + file.string());
     Application().Ui().ReportDelivered();

@@ -47,7 +47,7 @@ bool WriteCsvReport(const ReportRequest& request, std::ostream& out) {
     std::vector<Variant> row(columnCount + 2);
     std::int64_t count = 0;
     std::int64_t cents = 0;
-    while (report->rows->Next()) {
+    while (report->NextRow()) {
         for (std::size_t i = 0; i < columnCount; ++i)
             row[i] = report->rows->Value(i);
         ++count;

@@ -18,7 +18,7 @@ GroupedRows::GroupedRows(const ReportDefinition& definition, OpenedReport& repor
 }
 
 void GroupedRows::Walk(GroupedRowsHandler& handler) {
-    while (report_.rows->Next()) {
+    while (report_.NextRow()) {
         for (std::size_t i = 0; i < columnCount_; ++i)
             row_[i] = report_.rows->Value(i);
         if (groupColumn_ && (count_ == 0 || row_[*groupColumn_] != lastRow_[*groupColumn_])) {

@@ -66,8 +66,23 @@ std::optional<OpenedReport> OpenReport(const ReportRequest& request) {
     NameIndex rowNames(rows->ColumnNames());
     rowNames.Add("count");
     rowNames.Add("total");
-    return OpenedReport{std::move(transaction), std::move(params), std::move(scope),
-                        std::move(rows), std::move(rowNames)};
+    return OpenedReport{std::move(transaction),
+                        std::move(params),
+                        std::move(scope),
+                        std::move(rows),
+                        std::move(rowNames),
+                        request.rowsRead,
+                        0};
+}
+
+bool OpenedReport::NextRow() {
+    if (rows->Next()) {
+        ++rowCount;
+        return true;
+    }
+    if (rowsRead)
+        rowsRead(rowCount);
+    return false;
 }
 
 }  // namespace hostfw

@@ -28,6 +28,12 @@ struct OpenedReport {
         rows.reset();
         transaction.reset();
     }
+
+    RowsRead rowsRead;
+    std::int64_t rowCount = 0;
+
+    // The next row of the query; after the last one the request hears how many there were.
+    bool NextRow();
 };
 
 // Builds the parameter list from what the definition's SQL declares, hands it to the form's

@@ -85,8 +85,8 @@ std::optional<PrintedReport> PrintReport(const ReportRequest& request,
         options.outputFolder.empty() ? std::filesystem::path(".") : options.outputFolder;
     CreateFolder(folder);
     // One time for the page header and the file name.
-    const ReportRequest timed{request.engine, request.definition, request.beforeGetQueryParams,
-                              request.printedAt.value_or(Now())};
+    ReportRequest timed = request;
+    timed.printedAt = request.printedAt.value_or(Now());
     const std::string stem = PdfStem(request.definition, *timed.printedAt);
     StagedFile staged(folder, folder / (stem + ".pdf"));
     {

@@ -16,6 +16,7 @@
 #include "host/data/sign_in_refused.h"
 #include "shared_use_setup.h"
 #include "support/failure_of.h"
+#include "support/shared_use_database.h"
 #include "user_commands.h"
 
 namespace {
@@ -24,60 +25,23 @@ using hostfw::Engine;
 using hostfw::TParams;
 using testsupport::FailureOf;
 
-// The test rows in a private schema of the server EXP036_PG_URL names, set up for shared use;
-// people are login roles of the whole cluster, so each test names its own and drops them.
-class PgSharedUse : public ::testing::Test {
+// Each test on its own shared-use schema of the server EXP036_PG_URL names.
+class PgSharedUse : public testsupport::SharedUseTest {
 protected:
     void SetUp() override {
-        const char* url = std::getenv("EXP036_PG_URL");
-        if (url == nullptr || *url == '\0')
-            GTEST_SKIP() << "EXP036_PG_URL não definida: sem servidor PostgreSQL";
-        url_ = url;
-        const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        schema_ = "su_" + std::to_string(std::hash<std::string>{}(test) % 1000000);
-        admin = hostfw::OpenDatabase(url_);
-        admin->ExecuteScript("DROP SCHEMA IF EXISTS " + schema_ + " CASCADE; CREATE SCHEMA " +
-                             schema_ + "; SET search_path = " + schema_);
-        demodb::BuildTestDatabase(*admin);
-        admin::SetUpSharedUse(*admin);
-    }
-
-    void TearDown() override {
-        if (!admin)
+        SharedUseTest::SetUp();
+        if (IsSkipped())
             return;
-        admin->ExecuteScript("DROP SCHEMA IF EXISTS " + schema_ + " CASCADE");
-        for (const std::string& login : people_)
-            admin->ExecuteScript("DROP ROLE IF EXISTS " + login);
+        admin = database->admin;
     }
 
-    // A person of this test, with the password "senha-" + login.
     std::string AddPerson(const std::string& name, const std::string& branch, bool bound) {
-        const std::string login = schema_ + "_" + name;
-        admin::AdminCommand command;
-        command.login = login;
-        command.name = name;
-        command.branch = branch;
-        command.bound = bound;
-        command.passwordFromStdin = true;
-        std::istringstream password("senha-" + login + "\n");
-        people_.push_back(login);
-        admin::AddPerson(*admin, command, password);
-        return login;
+        return database->AddPerson(name, branch, bound);
     }
-
-    // The test's database over TCP, where logins need a password, with no user or password.
-    std::string TcpConnection() const {
-        std::smatch port;
-        std::regex_search(url_, port, std::regex("port=([0-9]+)"));
-        return "host=127.0.0.1 port=" + port[1].str() +
-               " dbname=exp036 options='-c search_path=" + schema_ + "'";
-    }
-
-    // The person's own connection, over TCP with its password, as a SQL client would open it.
+    std::string TcpConnection() const { return database->TcpConnection(); }
     std::shared_ptr<Engine> SignIn(const std::string& login,
                                    const std::string& password = std::string()) {
-        return hostfw::OpenDatabase(TcpConnection() + " user=" + login + " password=" +
-                                    (password.empty() ? "senha-" + login : password));
+        return database->SignIn(login, password);
     }
 
     static std::string BranchesSeen(Engine& engine, const std::string& table) {
@@ -91,11 +55,6 @@ protected:
     }
 
     std::shared_ptr<Engine> admin;
-
-private:
-    std::string url_;
-    std::string schema_;
-    std::vector<std::string> people_;
 };
 
 TEST_F(PgSharedUse, SetupAgainChangesNothingAndAPersonIsALoginRoleWithAScramPassword) {

@@ -1,16 +1,22 @@
 // The report subcommand end to end: the real host, package and report definitions over the
 // small fixed test database.
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "host/data/engine.h"
+#include "support/shared_use_database.h"
 #include "unit/host_app/host_process.h"
 
 namespace {
@@ -98,6 +104,68 @@ TEST_F(ReportCommand, AKeyThatIsNotOfferedIsNamed) {
     EXPECT_NE(finished.err.find("\"9999\""), std::string::npos) << finished.err;
 }
 
+// The audit rows of the test database from `after` on: PESSOA|OBJETO|LINHAS|SAIDA|RESULTADO,
+// then the parameters.
+std::vector<std::string> AuditRows(const fs::path& database, long long after) {
+    const auto engine = hostfw::OpenDatabase(database.string());
+    hostfw::TParams params;
+    params.CreateParam("DEPOIS").SetAsVariant(hostfw::Variant(static_cast<std::int64_t>(after)));
+    const auto rows = engine->Query(
+        "SELECT PESSOA, EVENTO, OBJETO, LINHAS, SAIDA, RESULTADO, PARAMETROS FROM AUDITORIA "
+        "WHERE rowid > :DEPOIS ORDER BY rowid",
+        params);
+    std::vector<std::string> seen;
+    while (rows->Next()) {
+        std::string row;
+        for (int column = 0; column < 6; ++column)
+            row += rows->Value(column).AsString() + "|";
+        seen.push_back(row + "\n" + rows->Value(6).AsString());
+    }
+    return seen;
+}
+
+long long LastAuditRow(const fs::path& database) {
+    const auto rows = hostfw::OpenDatabase(database.string())
+                          ->Query("SELECT coalesce(max(rowid), 0) FROM AUDITORIA", {});
+    rows->Next();
+    return rows->Value(0).AsInteger();
+}
+
+// The CSV command previews, then exports: two runs of the query, two rows.
+TEST_F(ReportCommand, EveryRunIsAuditedInTheDatabaseFileUnderTheSystemLogin) {
+    const fs::path database = folder_ / "test.sqlite";
+    const long long before = LastAuditRow(database);
+    const Finished csv = report(
+        {"--from", "01/01/2025", "--to", "31/12/2025", "--format", "csv", "--out", "audited.csv"});
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    const Finished failed = report({"--from", "01/01/2025", "--to", "31/12/2025", "--format", "csv",
+                                    "--out", "missing/audited.csv"});
+    ASSERT_EQ(failed.status, 1);
+
+    const std::vector<std::string> rows = AuditRows(database, before);
+    ASSERT_EQ(rows.size(), 4u);
+    const std::string login = getpwuid(geteuid())->pw_name;
+    const std::string report = login +
+                               "|relatorio|EXP036-1 Consulta Lançamentos - Data de "
+                               "Emissão (Data de Emissão)|";
+    const std::string csvText = FileText(folder_ / "audited.csv");
+    const auto csvRows = std::count(csvText.begin(), csvText.end(), '\n') - 1;
+    EXPECT_EQ(rows[0].substr(0, rows[0].find('\n')),
+              report + std::to_string(csvRows) + "|visualizar|ok|");
+    EXPECT_EQ(rows[1].substr(0, rows[1].find('\n')),
+              report + std::to_string(csvRows) + "|exportar-csv " +
+                  (folder_ / "audited.csv").string() + "|ok|");
+    // All ten parameters of the query, with the values the form bound.
+    const std::string parameters = rows[1].substr(rows[1].find('\n') + 1);
+    EXPECT_EQ(std::count(parameters.begin(), parameters.end(), '\n'), 9) << parameters;
+    EXPECT_NE(parameters.find("P_CDFILIAL=\"0001\""), std::string::npos) << parameters;
+    EXPECT_NE(parameters.find("P_DATAFIM=date(2025-12-31)"), std::string::npos) << parameters;
+    EXPECT_NE(
+        rows[3].find("|exportar-csv " + (folder_ / "missing/audited.csv").string() + "|falha: "),
+        std::string::npos)
+        << rows[3];
+}
+
 TEST_F(ReportCommand, ABadCommandLineNeverOpensTheForm) {
     const Finished finished = report({"--format", "xls"});
     EXPECT_EQ(finished.status, 2);
@@ -149,6 +217,79 @@ TEST_F(ReportCommand, NoFormatReplacesALinkAFifoOrADevice) {
     }
     for (const std::string& target : targets)
         fs::remove(folder_ / target);
+}
+
+// The report command on a shared PostgreSQL database, signed in with the password libpq finds
+// in PGPASSWORD.
+class PgReportCommand : public testsupport::SharedUseTest {
+protected:
+    void SetUp() override {
+        SharedUseTest::SetUp();
+        if (IsSkipped())
+            return;
+        folder = fs::temp_directory_path() / ("exp036_pg_report_" + std::to_string(getpid()));
+        fs::create_directories(folder);
+    }
+    void TearDown() override {
+        unsetenv("PGPASSWORD");
+        fs::remove_all(folder);
+    }
+
+    Finished ReportAs(const std::string& login, const std::vector<std::string>& more) {
+        setenv("PGPASSWORD", testsupport::SharedUseDatabase::Password(login).c_str(), 1);
+        std::vector<std::string> arguments = {EXP036_BIN_DIR "/exp036-host",
+                                              "report",
+                                              "--db",
+                                              database->TcpConnection() + " user=" + login,
+                                              "--reports",
+                                              EXP036_SOURCE_DIR "/reports",
+                                              "--from",
+                                              "01/01/2025",
+                                              "--to",
+                                              "31/12/2025",
+                                              "--format",
+                                              "csv",
+                                              "--transcript",
+                                              "transcript.txt"};
+        arguments.insert(arguments.end(), more.begin(), more.end());
+        return run(folder, arguments);
+    }
+
+    fs::path folder;
+};
+
+TEST_F(PgReportCommand, ABoundPersonGetsTheHomeBranchOnlyAndIsRefusedAnother) {
+    const std::string maria = database->AddPerson("maria", "0001", true);
+    const std::string joao = database->AddPerson("joao", "0003", false);
+
+    const Finished other = ReportAs(maria, {"--branch", "0002"});
+    EXPECT_EQ(other.status, 2);
+    EXPECT_NE(other.err.find("A pessoa " + maria +
+                             " trabalha só na filial 0001; a filial 0002 "
+                             "não lhe é permitida."),
+              std::string::npos)
+        << other.err;
+
+    const Finished home = ReportAs(maria, {});
+    ASSERT_EQ(home.status, 0) << home.err;
+    EXPECT_EQ(FileText(folder / "transcript.txt").rfind("Pessoa: " + maria + " (maria)\n", 0), 0u);
+    const Finished asJoao = ReportAs(joao, {"--branch", "0001"});
+    ASSERT_EQ(asJoao.status, 0) << asJoao.err;
+    EXPECT_EQ(home.out, asJoao.out) << "the same rows of branch 0001";
+    EXPECT_GT(std::count(home.out.begin(), home.out.end(), '\n'), 1);
+
+    const Finished joaoElsewhere = ReportAs(joao, {"--branch", "0002"});
+    ASSERT_EQ(joaoElsewhere.status, 0) << joaoElsewhere.err;
+    EXPECT_NE(joaoElsewhere.out, home.out) << "a person not bound reads any branch";
+
+    hostfw::TParams params;
+    params.CreateParam("PESSOA").SetAsString(maria);
+    const auto audited = database->admin->Query(
+        "SELECT count(*) FROM AUDITORIA WHERE PESSOA = :PESSOA AND EVENTO = 'relatorio' AND "
+        "PARAMETROS LIKE '%P_CDFILIAL=\"0001\"%'",
+        params);
+    ASSERT_TRUE(audited->Next());
+    EXPECT_EQ(audited->Value(0).AsInteger(), 2) << "preview and export, in her name";
 }
 
 }  // namespace

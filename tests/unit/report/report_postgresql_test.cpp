@@ -35,8 +35,8 @@ protected:
 
     std::string Csv(hostfw::Engine& engine, std::size_t index, const FormChoices& choices) {
         hostfw::ReportRequest request = Request(index, choices);
-        const hostfw::ReportRequest onEngine{engine, request.definition,
-                                             request.beforeGetQueryParams, request.printedAt};
+        const hostfw::ReportRequest onEngine{
+            engine, request.definition, request.beforeGetQueryParams, request.printedAt, {}};
         const std::filesystem::path file = folder / "rows.csv";
         EXPECT_TRUE(hostfw::ExportReport(onEngine, hostfw::ReportFileFormat::Csv, file));
         return ReadFile(file);
@@ -72,12 +72,14 @@ TEST_F(PgReports, BothVariantsListTheSameRowsAsOnSqlite) {
 
 TEST_F(PgReports, AnUnassignedParameterMatchesNothingThere) {
     hostfw::ReportRequest request = Request(0);
-    const hostfw::ReportRequest onPostgres{*postgres, request.definition,
+    const hostfw::ReportRequest onPostgres{*postgres,
+                                           request.definition,
                                            [](hostfw::TParams& params, bool&) {
                                                AssignChoices(params, FormChoices{});
                                                params.ParamByName("P_TFILIDEST").Clear();
                                            },
-                                           request.printedAt};
+                                           request.printedAt,
+                                           {}};
     const auto text = hostfw::PreviewReport(onPostgres);
     ASSERT_TRUE(text);
     EXPECT_NE(text->find("Nenhum lançamento encontrado"), std::string::npos);

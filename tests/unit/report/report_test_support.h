@@ -110,9 +110,11 @@ protected:
     hostfw::ReportRequest Request(const hostfw::ReportDefinition& definition,
                                   const FormChoices& choices = {}) {
         return hostfw::ReportRequest{
-            *database, definition,
+            *database,
+            definition,
             [choices](hostfw::TParams& params, bool&) { AssignChoices(params, choices); },
-            kPrintedAt};
+            kPrintedAt,
+            {}};
     }
 
     static constexpr TDateTime kPrintedAt{46085.5};  // 04/03/2026 12:00:00

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "host/report/report_request.h"
+#include "host/report/report_run_observer.h"
+
+namespace hostfw {
+
+// One report command of the base form as the audit sees it: what ran, with which parameters,
+// how many rows, into what, how long and how it ended. Every command passes through here, so
+// the host's audit needs no knowledge of the commands.
+class AuditedReportRun {
+public:
+    AuditedReportRun(const ReportDefinition& definition, std::string outputKind);
+
+    // The request, its bound parameters and row count recorded for the audit. The request
+    // must not outlive this run.
+    ReportRequest Watch(ReportRequest request);
+
+    // The file the command writes, known before it runs: a failed run still names it.
+    void OutputTo(const std::filesystem::path& file);
+
+    // Runs the command, which returns its output file (empty for none) or nullopt when the
+    // form cancelled; the observer hears of the run however it ended, and failures go on.
+    void Run(const std::function<std::optional<std::filesystem::path>()>& command);
+
+private:
+    ReportRunRecord record_;
+};
+
+}  // namespace hostfw
