@@ -2,6 +2,7 @@
 
 #include "host/data/audit_trail.h"
 #include "host/data/params.h"
+#include "host/data/saved_choices.h"
 
 namespace demodb {
 
@@ -17,6 +18,7 @@ void CreateSchema(hostfw::Engine& engine) {
 void CreateTables(hostfw::Engine& engine) {
     engine.ExecuteScript(SchemaSql());
     hostfw::CreateAuditTable(engine);
+    hostfw::CreateSavedChoicesTable(engine);
 }
 
 void CreateIndexes(hostfw::Engine& engine) {

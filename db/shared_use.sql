@@ -95,6 +95,21 @@ DROP TRIGGER IF EXISTS auditoria_sem_truncate ON AUDITORIA;
 CREATE TRIGGER auditoria_sem_truncate BEFORE TRUNCATE ON AUDITORIA
     FOR EACH STATEMENT EXECUTE FUNCTION exp036_auditoria_imutavel();
 
+-- Saved choices: a person keeps and removes only their own, under their home branch, and reads
+-- their own and those the people of that branch share.
+REVOKE ALL ON CONSULTA_SALVA FROM PUBLIC;
+GRANT SELECT, INSERT, DELETE ON CONSULTA_SALVA TO exp036_pessoas;
+ALTER TABLE CONSULTA_SALVA ENABLE ROW LEVEL SECURITY;
+DROP POLICY IF EXISTS consulta_propria ON CONSULTA_SALVA;
+CREATE POLICY consulta_propria ON CONSULTA_SALVA FOR ALL TO exp036_pessoas
+    USING (PESSOA = current_user)
+    WITH CHECK (PESSOA = current_user AND FILIAL = (SELECT u.CDFILIAL FROM USUARIO u
+                                                     WHERE u.LOGIN = current_user));
+DROP POLICY IF EXISTS consulta_compartilhada ON CONSULTA_SALVA;
+CREATE POLICY consulta_compartilhada ON CONSULTA_SALVA FOR SELECT TO exp036_pessoas
+    USING (COMPARTILHADA = 1 AND FILIAL = (SELECT u.CDFILIAL FROM USUARIO u
+                                           WHERE u.LOGIN = current_user));
+
 -- Roles are created and changed by name, which a statement cannot take as a parameter: these
 -- functions take the name and the already encrypted password as values and quote them.
 CREATE OR REPLACE FUNCTION exp036_criar_login(nome_login text, senha_cifrada text)

@@ -9,6 +9,7 @@
 
 #include "db/shared_database_build.h"
 #include "host/core/exception.h"
+#include "host/core/output_target.h"
 #include "host/core/staged_file.h"
 #include "host/data/engine.h"
 
@@ -45,6 +46,7 @@ void CheckTarget(const fs::path& target, bool force) {
         throw hostfw::Exception("O arquivo '" + target.string() +
                                 "' já existe; nada foi alterado. Use --force para substituí-lo.");
     }
+    hostfw::CheckOutputTarget(target);
     if (!fs::is_regular_file(status) ||
         (fs::file_size(target, error) != 0 && !IsSqliteDatabase(target))) {
         throw hostfw::Exception("'" + target.string() +
@@ -86,6 +88,8 @@ void BuildSqliteDemoFile(const DemodbOptions& options) {
     const fs::path target = options.database;
     CheckTarget(target, options.force);
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    // A run killed outright (SIGKILL, a power cut) could not remove its staged file.
+    hostfw::StagedFile::RemoveAbandoned(folder);
     hostfw::StagedFile staged(folder);
     const SignalCleanup cleanup(staged.Path());
     {

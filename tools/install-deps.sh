@@ -6,10 +6,12 @@ set -euo pipefail
 packages=(
     build-essential cmake pkg-config git file dpkg-dev
     libsqlite3-dev sqlite3 libpq-dev postgresql
-    libcpp-httplib-dev nlohmann-json3-dev libboost-dev
+    libcpp-httplib-dev nlohmann-json3-dev libboost-dev libssl-dev openssl
     qt6-base-dev qt6-qpa-plugins fonts-dejavu-core fonts-liberation2 poppler-utils
     xvfb xauth
     libgtest-dev libgmock-dev libbenchmark-dev clang-format
+    clang libclang-rt-dev
+    libxlsxwriter-dev python3-openpyxl
 )
 
 missing=()

@@ -5,6 +5,7 @@
 #include "host/core/exception.h"
 #include "host/data/audit_trail.h"
 #include "host/data/engine.h"
+#include "host/data/saved_choices.h"
 #include "host/data/transaction.h"
 
 namespace admin {
@@ -26,6 +27,7 @@ void SetUpSharedUse(hostfw::Engine& engine) {
     }
     hostfw::Transaction transaction(engine);
     hostfw::CreateAuditTable(engine);
+    hostfw::CreateSavedChoicesTable(engine);
     engine.ExecuteScript(SharedUseSql());
     transaction.Commit();
 }

@@ -5,8 +5,15 @@
 
 #include "call_failure.h"
 #include "host/data/engine.h"
+#include "host/session/session.h"
 
 namespace appserver {
+
+// Who makes a call on a server where people sign in, and how to get a connection as that person.
+struct Caller {
+    hostfw::Person person;
+    std::function<std::shared_ptr<hostfw::Engine>()> lend;
+};
 
 // What a remote method may use while it runs: the calling thread's database connection and
 // the call's deadline, which the connection also keeps, so a statement still running then is
@@ -16,8 +23,11 @@ public:
     using Clock = std::chrono::steady_clock;
 
     CallContext(std::function<hostfw::Engine&()> engine, std::chrono::seconds timeout,
-                Clock::time_point start)
-        : engine_(std::move(engine)), timeout_(timeout), deadline_(start + timeout) {}
+                Clock::time_point start, const hostfw::Person* caller = nullptr)
+        : engine_(std::move(engine)),
+          timeout_(timeout),
+          deadline_(start + timeout),
+          caller_(caller) {}
     // Lifts the deadline from the connection, which outlives the call.
     ~CallContext();
     CallContext(const CallContext&) = delete;
@@ -27,11 +37,14 @@ public:
     hostfw::Engine& engine() const;
     // Raises CallTimedOut once the call has run longer than the server allows.
     void CheckDeadline() const;
+    // The signed-in person making the call; nullptr on a server without sign-in.
+    const hostfw::Person* CallingPerson() const { return caller_; }
 
 private:
     std::function<hostfw::Engine&()> engine_;
     std::chrono::seconds timeout_;
     Clock::time_point deadline_;
+    const hostfw::Person* caller_;
     mutable hostfw::Engine* handedOut_ = nullptr;
 };
 

@@ -1,6 +1,7 @@
 #include "call_dispatcher.h"
 
 #include "call_failure.h"
+#include "host/data/sign_in_refused.h"
 #include "host/wire/wire_codec.h"
 
 namespace appserver {
@@ -47,7 +48,7 @@ DispatchResult CallDispatcher::DescribeObject(const std::string& objectName) con
 }
 
 DispatchResult CallDispatcher::call(const std::string& objectName, const std::string& method,
-                                    std::string_view body) const {
+                                    std::string_view body, const Caller* caller) const {
     try {
         const auto object = registry_.find(objectName);
         if (object == registry_.end())
@@ -58,7 +59,8 @@ DispatchResult CallDispatcher::call(const std::string& objectName, const std::st
         }
         const CallRequest request = hostfw::DecodeCallRequest(body);
         std::vector<Variant> args;
-        const CallReply reply{run(entry->second, request, args), ByRefValues(request, args)};
+        const CallReply reply{run(entry->second, request, args, caller),
+                              ByRefValues(request, args)};
         DispatchResult result{200, hostfw::EncodeCallReply(reply), std::nullopt, "ok"};
         if (reply.result.IsDataPacket())
             result.rows = reply.result.AsDataPacket().rows.size();
@@ -67,6 +69,9 @@ DispatchResult CallDispatcher::call(const std::string& objectName, const std::st
         return ErrorResult(400, std::string("Pedido malformado: ") + error.what());
     } catch (const CallFailure& failure) {
         return ErrorResult(failure.status(), failure.what());
+    } catch (const hostfw::SignInRefused&) {
+        // The caller was disabled, or the password changed, since the sign-in.
+        return ErrorResult(401, "A entrada não vale mais no banco de dados; entre de novo.");
     } catch (const hostfw::QueryTimeout&) {
         return ErrorResult(503, CallTimedOut(timeout_).what());
     } catch (const hostfw::Exception& error) {
@@ -78,21 +83,30 @@ DispatchResult CallDispatcher::call(const std::string& objectName, const std::st
 }
 
 OleVariant CallDispatcher::run(const RemoteMethod& method, const CallRequest& request,
-                               std::vector<Variant>& args) const {
+                               std::vector<Variant>& args, const Caller* caller) const {
     const auto start = CallContext::Clock::now();
     for (int attempt = 1;; ++attempt) {
         args.clear();
         for (const auto& arg : request.args)
             args.push_back(arg.value);
+        std::shared_ptr<hostfw::Engine> lent;  // the caller's connection, taken on first use
+        const auto engine = [&]() -> hostfw::Engine& {
+            if (caller == nullptr)
+                return engines_.ForCurrentThread();
+            if (!lent)
+                lent = caller->lend();
+            return *lent;
+        };
         try {
-            const CallContext context(
-                [this]() -> hostfw::Engine& { return engines_.ForCurrentThread(); }, timeout_,
-                start);
+            const CallContext context(engine, timeout_, start,
+                                      caller != nullptr ? &caller->person : nullptr);
             return method(args, context);
         } catch (const hostfw::Exception&) {
             // Every method offered only reads, so one whose database connection broke under it
             // (the database server restarted) runs once more, on a new connection.
-            if (attempt > 1 || !engines_.BrokenOnCurrentThread())
+            const bool broken =
+                caller != nullptr ? lent && lent->IsBroken() : engines_.BrokenOnCurrentThread();
+            if (attempt > 1 || !broken)
                 throw;
         }
     }

@@ -4,6 +4,7 @@
 #include <boost/asio/post.hpp>
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
+#include <boost/beast/ssl.hpp>
 
 #include "host/wire/wire_protocol.h"
 #include "request_router.h"
@@ -22,25 +23,95 @@ constexpr std::uint32_t kHeaderLimit = 16 * 1024;
 // How long a closing connection waits for its client to read the last reply and hang up.
 constexpr auto kLingerTime = std::chrono::seconds(2);
 
+// The first byte of a TLS handshake record; a plain HTTP request starts with a letter.
+constexpr unsigned char kTlsHandshakeRecord = 0x16;
+
+using PlainStream = beast::tcp_stream;
+using TlsStream = beast::ssl_stream<beast::tcp_stream>;
+
+template <class Stream>
 class BeastConnection final : public HttpConnection,
-                              public std::enable_shared_from_this<BeastConnection> {
+                              public std::enable_shared_from_this<BeastConnection<Stream>> {
+    static constexpr bool kTls = std::is_same_v<Stream, TlsStream>;
+
 public:
+    template <class... TlsContext>
     BeastConnection(asio::ip::tcp::socket socket, const ConnectionShared& shared,
-                    std::optional<DispatchResult> refusal, std::function<void()> ended)
-        : stream_(std::move(socket)),
+                    std::optional<DispatchResult> refusal, std::string client,
+                    std::function<void()> ended, TlsContext&... tls)
+        : stream_(std::move(socket), tls...),
           shared_(shared),
           refusal_(std::move(refusal)),
+          client_(std::move(client)),
           ended_(std::move(ended)) {}
 
-    void start() { WaitForRequest(); }
+    void start() {
+        if constexpr (kTls)
+            ReceiveHandshake();
+        else
+            WaitForRequest();
+    }
 
     void close() override {
         closeRequested_ = true;
         if (state_ == State::Waiting || state_ == State::Reading)
-            stream_.socket().cancel();
+            Lowest().socket().cancel();
     }
 
 private:
+    using std::enable_shared_from_this<BeastConnection<Stream>>::shared_from_this;
+
+    PlainStream& Lowest() { return beast::get_lowest_layer(stream_); }
+
+    // A client speaking plain HTTP to a TLS server is told so in plain HTTP, in words it can
+    // show, rather than left with a connection that drops.
+    void ReceiveHandshake() {
+        state_ = State::Reading;
+        Lowest().expires_after(shared_.request);
+        Lowest().async_read_some(
+            buffer_.prepare(4096), [self = shared_from_this()](ErrorCode error, std::size_t size) {
+                if (error)
+                    return self->end();
+                self->buffer_.commit(size);
+                const auto* first = static_cast<const unsigned char*>(self->buffer_.data().data());
+                if (*first != kTlsHandshakeRecord)
+                    return self->RefusePlainHttp();
+                self->Handshake();
+            });
+    }
+
+    void Handshake() {
+        if constexpr (kTls) {
+            stream_.async_handshake(asio::ssl::stream_base::server, buffer_.data(),
+                                    [self = shared_from_this()](ErrorCode error, std::size_t used) {
+                                        if (error)
+                                            return self->end();
+                                        self->buffer_.consume(used);
+                                        self->WaitForRequest();
+                                    });
+        }
+    }
+
+    void RefusePlainHttp() {
+        state_ = State::Writing;
+        const DispatchResult result =
+            ErrorResult(400,
+                        "Este servidor de aplicação só aceita conexões TLS: informe o endereço com "
+                        "https://.");
+        response_ = {http::status::bad_request, 11};
+        response_.set(http::field::content_type, hostfw::kJsonMediaType);
+        response_.body() = result.body;
+        response_.keep_alive(false);
+        response_.prepare_payload();
+        Lowest().expires_after(shared_.reply);
+        http::async_write(Lowest(), response_,
+                          [self = shared_from_this()](ErrorCode error, std::size_t) {
+                              if (error)
+                                  return self->end();
+                              self->linger();
+                          });
+    }
+
     enum class State { Waiting, Reading, Working, Writing, Closing, Ended };
 
     // An idle connection may wait up to the keep-alive time for the first byte of a request.
@@ -50,7 +121,7 @@ private:
             return end();
         if (buffer_.size() > 0)
             return ReadHeader();
-        stream_.expires_after(shared_.keepAlive);
+        Lowest().expires_after(shared_.keepAlive);
         stream_.async_read_some(buffer_.prepare(4096),
                                 [self = shared_from_this()](ErrorCode error, std::size_t size) {
                                     if (error)
@@ -66,7 +137,7 @@ private:
         parser_.emplace();
         parser_->body_limit(shared_.maxBody);
         parser_->header_limit(kHeaderLimit);
-        stream_.expires_after(shared_.request);
+        Lowest().expires_after(shared_.request);
         http::async_read_header(stream_, buffer_, *parser_,
                                 [self = shared_from_this()](ErrorCode error, std::size_t) {
                                     if (error)
@@ -116,18 +187,21 @@ private:
     // keeps the I/O loop running while a call is under way.
     void RunCall() {
         state_ = State::Working;
-        stream_.expires_never();
+        Lowest().expires_never();
         auto request = parser_->release();
         const bool keepAlive = request.keep_alive() && !refusal_;
         asio::post(
             shared_.workers, [self = shared_from_this(), request = std::move(request), keepAlive,
                               work = asio::make_work_guard(stream_.get_executor())]() mutable {
                 const auto start = Clock::now();
-                const HttpRequestView view{request.method_string(), request.target(),
+                const HttpRequestView view{request.method_string(),
+                                           request.target(),
                                            request[http::field::content_type],
-                                           request[http::field::accept], request.body()};
+                                           request[http::field::accept],
+                                           request.body(),
+                                           request[http::field::authorization]};
                 DispatchResult result =
-                    self->refusal_ ? *self->refusal_ : RouteRequest(self->shared_.dispatcher, view);
+                    self->refusal_ ? *self->refusal_ : self->shared_.handle(view, self->client_);
                 const auto elapsed =
                     std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
                 self->shared_.log.write({std::string(request.method_string()),
@@ -147,7 +221,7 @@ private:
         response_.body() = std::move(result.body);
         response_.keep_alive(keepAlive && !closeRequested_);
         response_.prepare_payload();
-        stream_.expires_after(shared_.reply);
+        Lowest().expires_after(shared_.reply);
         http::async_write(stream_, response_,
                           [self = shared_from_this()](ErrorCode error, std::size_t) {
                               if (error)
@@ -164,19 +238,19 @@ private:
     void linger() {
         state_ = State::Closing;
         ErrorCode ignored;
-        stream_.socket().shutdown(asio::ip::tcp::socket::shutdown_send, ignored);
-        stream_.expires_after(kLingerTime);
+        Lowest().socket().shutdown(asio::ip::tcp::socket::shutdown_send, ignored);
+        Lowest().expires_after(kLingerTime);
         DiscardUntilClosed();
     }
 
     void DiscardUntilClosed() {
         buffer_.consume(buffer_.size());
-        stream_.async_read_some(buffer_.prepare(4096),
-                                [self = shared_from_this()](ErrorCode error, std::size_t) {
-                                    if (error)
-                                        return self->end();
-                                    self->DiscardUntilClosed();
-                                });
+        Lowest().async_read_some(buffer_.prepare(4096),
+                                 [self = shared_from_this()](ErrorCode error, std::size_t) {
+                                     if (error)
+                                         return self->end();
+                                     self->DiscardUntilClosed();
+                                 });
     }
 
     void end() {
@@ -184,13 +258,14 @@ private:
             return;
         state_ = State::Ended;
         ErrorCode ignored;
-        stream_.socket().close(ignored);
+        Lowest().socket().close(ignored);
         ended_();
     }
 
-    beast::tcp_stream stream_;
+    Stream stream_;
     const ConnectionShared& shared_;
     std::optional<DispatchResult> refusal_;
+    std::string client_;
     std::function<void()> ended_;
     State state_ = State::Waiting;
     bool closeRequested_ = false;
@@ -205,9 +280,17 @@ private:
 std::shared_ptr<HttpConnection> StartHttpConnection(asio::ip::tcp::socket socket,
                                                     const ConnectionShared& shared,
                                                     std::optional<DispatchResult> refusal,
+                                                    std::string client,
                                                     std::function<void()> ended) {
-    auto connection = std::make_shared<BeastConnection>(std::move(socket), shared,
-                                                        std::move(refusal), std::move(ended));
+    if (shared.tls != nullptr) {
+        auto connection = std::make_shared<BeastConnection<TlsStream>>(
+            std::move(socket), shared, std::move(refusal), std::move(client), std::move(ended),
+            *shared.tls);
+        connection->start();
+        return connection;
+    }
+    auto connection = std::make_shared<BeastConnection<PlainStream>>(
+        std::move(socket), shared, std::move(refusal), std::move(client), std::move(ended));
     connection->start();
     return connection;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <boost/asio/ip/tcp.hpp>
+#include <boost/asio/ssl/context.hpp>
 #include <boost/asio/thread_pool.hpp>
 
 #include <chrono>
@@ -10,12 +11,13 @@
 
 #include "call_dispatcher.h"
 #include "call_log.h"
+#include "request_router.h"
 
 namespace appserver {
 
 // What every connection of a server shares.
 struct ConnectionShared {
-    const CallDispatcher& dispatcher;
+    RequestHandler handle;
     CallLog& log;
     // Calls run here, so a connection that waits for its client never holds a worker.
     boost::asio::thread_pool& workers;
@@ -23,6 +25,8 @@ struct ConnectionShared {
     std::chrono::seconds keepAlive;  // waiting for the next request
     std::chrono::seconds request;    // receiving one request whole, from its first byte
     std::chrono::seconds reply;      // sending one reply
+    // The server's certificate and key when it speaks TLS; nullptr for plain HTTP.
+    boost::asio::ssl::context* tls = nullptr;
 };
 
 // One client connection, served on the I/O thread: requests are read there under their
@@ -36,10 +40,12 @@ public:
     virtual void close() = 0;
 };
 
-// Starts serving the socket; ended runs on the I/O thread once the socket has been closed.
+// Starts serving the socket of the client at address `client`; ended runs on the I/O thread once
+// the socket has been closed.
 std::shared_ptr<HttpConnection> StartHttpConnection(boost::asio::ip::tcp::socket socket,
                                                     const ConnectionShared& shared,
                                                     std::optional<DispatchResult> refusal,
+                                                    std::string client,
                                                     std::function<void()> ended);
 
 }  // namespace appserver

@@ -15,6 +15,7 @@
 #include "client_connection_count.h"
 #include "http_connection.h"
 #include "request_router.h"
+#include "server_tls.h"
 
 namespace appserver {
 namespace {
@@ -37,16 +38,18 @@ void RaiseOpenFileLimit() {
 }  // namespace
 
 struct HttpService::Impl {
-    Impl(const CallDispatcher& dispatcher, const ServerOptions& serverOptions, CallLog& log)
+    Impl(RequestHandler handler, const ServerOptions& serverOptions, CallLog& log)
         : options(serverOptions),
+          tls(ServerTlsContext(options)),
           workers(static_cast<std::size_t>(options.threads)),
-          shared{dispatcher,
+          shared{std::move(handler),
                  log,
                  workers,
                  options.maxBody,
                  std::chrono::seconds(options.keepAliveSeconds),
                  std::chrono::seconds(options.requestTimeoutSeconds),
-                 std::chrono::seconds(options.timeoutSeconds)},
+                 std::chrono::seconds(options.timeoutSeconds),
+                 tls.get()},
           clients(options.maxClientConnections) {}
 
     void accept() {
@@ -82,7 +85,7 @@ struct HttpService::Impl {
         if (!counted)
             refusal = TooManyConnections(options.maxClientConnections);
         const std::uint64_t id = nextId++;
-        open[id] = StartHttpConnection(std::move(socket), shared, std::move(refusal),
+        open[id] = StartHttpConnection(std::move(socket), shared, std::move(refusal), client,
                                        [this, id, client, counted] {
                                            if (counted)
                                                clients.remove(client);
@@ -113,6 +116,7 @@ struct HttpService::Impl {
     }
 
     const ServerOptions& options;
+    std::unique_ptr<asio::ssl::context> tls;
     asio::io_context io{1};
     asio::thread_pool workers;
     ConnectionShared shared;
@@ -126,9 +130,8 @@ struct HttpService::Impl {
     std::promise<void> finished;
 };
 
-HttpService::HttpService(const CallDispatcher& dispatcher, const ServerOptions& options,
-                         CallLog& log)
-    : impl_(std::make_unique<Impl>(dispatcher, options, log)) {
+HttpService::HttpService(RequestHandler handler, const ServerOptions& options, CallLog& log)
+    : impl_(std::make_unique<Impl>(std::move(handler), options, log)) {
     RaiseOpenFileLimit();
 }
 

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "call_dispatcher.h"
 #include "call_log.h"
+#include "request_router.h"
 #include "server_options.h"
 
 namespace appserver {
@@ -14,7 +14,7 @@ namespace appserver {
 // line.
 class HttpService {
 public:
-    HttpService(const CallDispatcher& dispatcher, const ServerOptions& options, CallLog& log);
+    HttpService(RequestHandler handler, const ServerOptions& options, CallLog& log);
     ~HttpService();
 
     // Binds the listening socket and returns its port (the chosen one for port 0); raises

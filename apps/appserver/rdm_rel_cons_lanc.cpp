@@ -19,7 +19,18 @@ Variant text(Variant value) {
     return value.kind() == Variant::Kind::String ? value : Variant(value.AsString());
 }
 
+// The database would return no row of another branch to a bound person anyway; saying so
+// tells the person why the list is empty.
+void CheckBranchAllowed(const GetNotaRequest& request, const CallContext& context) {
+    const hostfw::Person* caller = context.CallingPerson();
+    if (caller == nullptr || !caller->bound || request.branch == caller->homeBranch)
+        return;
+    throw CallFailure(403, "A pessoa " + caller->login + " só pode consultar a filial " +
+                               caller->homeBranch + ", não a filial " + request.branch + ".");
+}
+
 DataPacket ReadNotas(const GetNotaRequest& request, const CallContext& context) {
+    CheckBranchAllowed(request, context);
     hostfw::Engine& engine = context.engine();
     const BoundQuery query = NotaFiscalQuery(request, engine.Kind());
     const auto cursor = engine.Query(query.sql, query.params);

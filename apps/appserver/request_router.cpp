@@ -66,7 +66,8 @@ std::string RequestPath(std::string_view target) {
     return path;
 }
 
-DispatchResult RouteRequest(const CallDispatcher& dispatcher, const HttpRequestView& request) {
+DispatchResult RouteRequest(const CallDispatcher& dispatcher, const HttpRequestView& request,
+                            const Caller* caller) {
     const std::string path = RequestPath(request.target);
     const std::vector<std::string> parts =
         path.starts_with('/') ? segments(path) : std::vector<std::string>{};
@@ -75,7 +76,7 @@ DispatchResult RouteRequest(const CallDispatcher& dispatcher, const HttpRequestV
     if (request.method == "POST" && named(parts, 2)) {
         if (auto refused = RefusedEncoding(request))
             return *refused;
-        return dispatcher.call(parts[0], parts[1], request.body);
+        return dispatcher.call(parts[0], parts[1], request.body, caller);
     }
     return ErrorResult(404, "Recurso inexistente neste servidor de aplicação.");
 }

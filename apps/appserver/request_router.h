@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -15,11 +16,17 @@ struct HttpRequestView {
     std::string_view contentType;
     std::string_view accept;
     std::string_view body;
+    std::string_view authorization;
 };
 
-// GET /<object> describes the object, POST /<object>/<method> calls it once the encoding is
-// one this server speaks, and anything else is a 404. Never raises.
-DispatchResult RouteRequest(const CallDispatcher& dispatcher, const HttpRequestView& request);
+// Answers one request from the client at `client` (its address). Never raises.
+using RequestHandler =
+    std::function<DispatchResult(const HttpRequestView& request, const std::string& client)>;
+
+// GET /<object> describes the object, POST /<object>/<method> calls it (as the caller, when
+// given) once the encoding is one this server speaks, and anything else is a 404. Never raises.
+DispatchResult RouteRequest(const CallDispatcher& dispatcher, const HttpRequestView& request,
+                            const Caller* caller = nullptr);
 
 // The error reply to a request refused before it could be routed: 400 (malformed) or 413 (body
 // over the limit).

@@ -82,6 +82,15 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
         } else if (name == "--max-client-connections") {
             options.maxClientConnections =
                 static_cast<int>(ParseNumber(name, reader.value(), 1, 100000));
+        } else if (name == "--sign-in-idle") {
+            options.signInIdleMinutes =
+                static_cast<int>(ParseNumber(name, reader.value(), 1, 24 * 60));
+        } else if (name == "--tls-cert") {
+            options.tlsCert = reader.value();
+        } else if (name == "--tls-key") {
+            options.tlsKey = reader.value();
+        } else if (name == "--insecure") {
+            options.insecure = true;
         } else {
             throw std::invalid_argument("opção desconhecida '" + name + "' (veja --help).");
         }
@@ -91,6 +100,8 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
     }
     if (options.listenHost.empty())
         throw std::invalid_argument("--listen: endereço vazio.");
+    if (options.tlsCert.empty() != options.tlsKey.empty())
+        throw std::invalid_argument("--tls-cert e --tls-key vêm juntos.");
     return options;
 }
 
@@ -120,6 +131,16 @@ Servidor de aplicação do relatório EXP036: oferece o objeto exp03600.rdmRelCo
   --max-client-connections N
                       conexões abertas ao mesmo tempo a partir de um mesmo
                       endereço (padrão 16); a seguinte recebe um erro 503
+  --sign-in-idle MINUTOS
+                      num banco PostgreSQL preparado para uso compartilhado
+                      (exp036-admin setup), cada chamada exige entrada (protocolo 2):
+                      a entrada e as conexões da pessoa terminam depois desse tempo
+                      sem uso (padrão 15)
+  --tls-cert ARQUIVO  certificado do servidor (PEM, com a cadeia); com --tls-key o
+                      servidor só aceita conexões TLS (https://)
+  --tls-key ARQUIVO   chave privada do certificado (PEM)
+  --insecure          aceita escutar além do loopback sem TLS e sem entrada
+                      (qualquer um na rede lê todas as filiais)
   --help              mostra este texto
 
 Uma linha por chamada na saída de erros; SIGTERM ou SIGINT encerram o servidor.

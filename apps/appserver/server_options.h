@@ -17,6 +17,10 @@ struct ServerOptions {
     int keepAliveSeconds = 5;        // an idle connection is closed after this long
     int maxConnections = 512;        // open at once; more wait to be accepted
     int maxClientConnections = 16;   // open at once from one client address
+    int signInIdleMinutes = 15;      // a sign-in, and its connections, unused this long end
+    bool insecure = false;           // serve beyond loopback without TLS and sign-in
+    std::string tlsCert;             // PEM certificate chain; with tlsKey, the server speaks TLS
+    std::string tlsKey;
 };
 
 // The options, or nullopt when --help was asked for. Raises std::invalid_argument with a

@@ -129,6 +129,8 @@ constexpr ScriptCommand kCommands[] = {
     {"select", "select NOME ÍNDICE", select},
     {"date", "date NOME \"TEXTO\"", date},
     {"check", "check NOME true|false", check},
+    {"preset", "preset save \"NOME\" [shared] [period \"REGRA\"] | preset apply \"NOME\"|last",
+     RunPresetLine},
 };
 
 }  // namespace

@@ -34,9 +34,13 @@ int CurrentLine(const ScriptContext& context) {
 }
 
 void pick(ScriptContext& context, ArgumentReader& arguments) {
-    const std::vector<Token> tokens = arguments.Rest();
+    std::vector<Token> tokens = arguments.Rest();
     ListAnswer answer{CurrentLine(context), std::vector<std::string>{}};
-    if (tokens.size() == 1 && IsKeyword(tokens.front(), "cancel")) {
+    if (!tokens.empty() && IsKeyword(tokens.front(), "available")) {
+        // The keys a saved choice kept: those no row has any more are left out.
+        answer.leaveOutMissing = true;
+        answer.value = PickedKeys({tokens.begin() + 1, tokens.end()});
+    } else if (tokens.size() == 1 && IsKeyword(tokens.front(), "cancel")) {
         answer.value.reset();
     } else if (!(tokens.size() == 1 && IsKeyword(tokens.front(), "none"))) {
         answer.value = PickedKeys(tokens);
@@ -67,10 +71,23 @@ void answer(ScriptContext& context, ArgumentReader& arguments) {
     context.ui.QueueText(std::move(reply));
 }
 
+void login(ScriptContext& context, ArgumentReader& arguments) {
+    LoginAnswer answer{CurrentLine(context), std::nullopt};
+    const Token user = arguments.Any();
+    if (!IsKeyword(user, "cancel")) {
+        if (user.kind != Token::Kind::Text)
+            arguments.Misused();
+        answer.value = hostfw::Credentials{user.value, arguments.Text()};
+    }
+    arguments.End();
+    context.ui.QueueLogin(std::move(answer));
+}
+
 constexpr ScriptCommand kCommands[] = {
     {"pick", "pick CHAVE,CHAVE,...|none|cancel", pick},
     {"choose", "choose CHAVE|cancel", choose},
     {"answer", "answer \"TEXTO\"|cancel", answer},
+    {"login", "login \"USUÁRIO\" \"SENHA\"|cancel", login},
 };
 
 }  // namespace

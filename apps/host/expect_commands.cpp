@@ -272,6 +272,7 @@ constexpr ScriptCommand kExpectations[] = {
     {"forms", "expect forms N", forms},
     {"preview", "expect preview \"TEXTO\"", preview},
     {"preview-lacks", "expect preview-lacks \"TEXTO\"", PreviewLacks},
+    {"preset", "expect preset \"NOME\"", ExpectPreset},
 };
 
 }  // namespace

@@ -24,6 +24,13 @@ hostfw::TComponent* FindOwned(const hostfw::TComponent& owner, std::string_view 
 }  // namespace
 
 hostfw::TCustomForm& LiveForm() {
+    hostfw::TCustomForm* form = FindLiveForm();
+    if (form == nullptr)
+        throw ScriptError("nenhum formulário aberto.");
+    return *form;
+}
+
+hostfw::TCustomForm* FindLiveForm() {
     hostfw::TApplication& application = hostfw::Application();
     hostfw::TCustomForm* alive = nullptr;
     for (int i = application.ComponentCount() - 1; i >= 0; --i) {
@@ -31,13 +38,11 @@ hostfw::TCustomForm& LiveForm() {
         if (form == nullptr)
             continue;
         if (form->Showing())
-            return *form;
+            return form;
         if (alive == nullptr)
             alive = form;
     }
-    if (alive == nullptr)
-        throw ScriptError("nenhum formulário aberto.");
-    return *alive;
+    return alive;
 }
 
 hostfw::TComponent& FindScriptComponent(std::string_view name) {

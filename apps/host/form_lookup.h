@@ -11,6 +11,8 @@ namespace host {
 // The window a script acts on: the newest form of the application that is showing, or else
 // the newest one still alive. Raises ScriptError when there is none.
 hostfw::TCustomForm& LiveForm();
+// The same, nullptr when no form is alive.
+hostfw::TCustomForm* FindLiveForm();
 
 // A component of the live form by name (letter case ignored), searched through everything
 // the form owns; the form's own name finds the form.

@@ -1,8 +1,8 @@
 #include "headless_host.h"
 
 #include "host/data/shared_database.h"
-#include "host/session/session.h"
 #include "host/ui/application.h"
+#include "last_query.h"
 
 namespace host {
 
@@ -15,6 +15,7 @@ HeadlessHost::HeadlessHost(const std::filesystem::path& package, std::ostream& t
         hostfw::Application().SetUi(nullptr);
         throw;
     }
+    ui_.SetDeliveryObserver([this] { KeepDeliveredRunAsLastQuery(*module_, ui_); });
 }
 
 HeadlessHost::~HeadlessHost() {

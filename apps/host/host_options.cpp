@@ -64,7 +64,9 @@ ReportFormat FormatNamed(const std::string& text) {
         return ReportFormat::Pdf;
     if (text == "csv")
         return ReportFormat::Csv;
-    throw UsageError("--format espera text, pdf ou csv, não \"" + text + "\".");
+    if (text == "xlsx")
+        return ReportFormat::Xlsx;
+    throw UsageError("--format espera text, pdf, csv ou xlsx, não \"" + text + "\".");
 }
 
 // How long to wait for a reply of the application server: whole seconds, 1 to 600.
@@ -107,6 +109,7 @@ const OptionDef kOptions[] = {
      [](HostOptions& o, const std::string& v) { o.serverTimeoutSeconds = TimeoutSeconds(v); }},
     {"--server-max-reply", true, Scope::Both,
      [](HostOptions& o, const std::string& v) { o.serverReplySizeLimit = ReplySizeLimit(v); }},
+    {"--ca-file", true, Scope::Both, [](HostOptions& o, const std::string& v) { o.caFile = v; }},
     {"--package", true, Scope::Both, [](HostOptions& o, const std::string& v) { o.package = v; }},
     {"--script", true, Scope::ScriptOnly,
      [](HostOptions& o, const std::string& v) { o.script = v; }},
@@ -135,6 +138,10 @@ const OptionDef kOptions[] = {
      [](HostOptions& o, const std::string& v) { o.report.format = FormatNamed(v); }},
     {"--out", true, Scope::ReportOnly,
      [](HostOptions& o, const std::string& v) { o.report.out = v; }},
+    {"--preset", true, Scope::ReportOnly,
+     [](HostOptions& o, const std::string& v) { o.report.preset = v; }},
+    {"--last", false, Scope::ReportOnly,
+     [](HostOptions& o, const std::string&) { o.report.last = true; }},
 };
 
 const OptionDef* FindOption(std::string_view name) {
@@ -164,6 +171,8 @@ void CheckComplete(HostOptions& options) {
         if (options.report.invoices && !options.serverHost)
             throw UsageError(
                 "--invoices busca as notas no servidor de aplicação: informe --server.");
+        if (options.report.preset && options.report.last)
+            throw UsageError("--preset e --last não valem juntos: escolha um ponto de partida.");
         if (options.report.statuses && options.report.variant == 1)
             throw UsageError("--status só vale para a variante 0 (emissao).");
     }

@@ -14,7 +14,7 @@ public:
     explicit UsageError(const std::string& message) : std::runtime_error(message) {}
 };
 
-enum class ReportFormat { Text, Pdf, Csv };
+enum class ReportFormat { Text, Pdf, Csv, Xlsx };
 
 // The report subcommand's choices, each as the user would enter it on the form.
 struct ReportChoices {
@@ -27,6 +27,15 @@ struct ReportChoices {
     std::optional<std::vector<std::string>> invoices;
     ReportFormat format = ReportFormat::Text;
     std::optional<std::filesystem::path> out;
+    // Lists that come from a saved choice: a key gone since is left out with a notice.
+    struct SavedKeys {
+        bool clients = false;
+        bool destinations = false;
+        bool invoices = false;
+    } savedKeys;
+    // A saved choice to start from (--preset NAME), or the last query (--last).
+    std::optional<std::string> preset;
+    bool last = false;
 };
 
 struct HostOptions {
@@ -47,8 +56,9 @@ struct HostOptions {
     std::string printer;
     std::optional<int> serverTimeoutSeconds;          // the application server's replies
     std::optional<std::size_t> serverReplySizeLimit;  // bytes
-    std::optional<std::filesystem::path> package;     // default: next to the executable
-    std::string script;                               // a file, or "-" for standard input
+    std::string caFile;  // authorities of an https:// server's certificate; empty: the system's
+    std::optional<std::filesystem::path> package;  // default: next to the executable
+    std::string script;                            // a file, or "-" for standard input
     std::optional<std::filesystem::path> transcript;
     ReportChoices report;
 };

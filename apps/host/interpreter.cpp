@@ -1,11 +1,18 @@
 #include "interpreter.h"
 
+#include <utility>
+
 #include "host/core/exception.h"
 #include "script_commands.h"
 #include "script_error.h"
 #include "script_token.h"
 
 namespace host {
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+}  // namespace
 
 Interpreter::Interpreter(std::istream& script, ScriptedUi& ui, ModuleHost& module,
                          ScriptScreen* screen)
@@ -30,6 +37,9 @@ void Interpreter::Run() {
 void Interpreter::RunLines(const std::function<bool()>& stop) {
     std::string line;
     while (!status_.Failed() && !stop() && std::getline(script_, line)) {
+        // Editors on some systems start a UTF-8 file with a byte-order mark.
+        if (lineNumber_ == 0 && line.starts_with(kByteOrderMark))
+            line.erase(0, kByteOrderMark.size());
         status_.SetLine(++lineNumber_);
         try {
             execute(line);
@@ -38,6 +48,8 @@ void Interpreter::RunLines(const std::function<bool()>& stop) {
         }
         ui_.WriteNewReportRuns();
     }
+    if (script_.bad() && !status_.Failed())
+        status_.Fail("não foi possível ler o script.");
 }
 
 void Interpreter::RunModal(const std::function<bool()>& closed) {
@@ -49,18 +61,10 @@ void Interpreter::RunModal(const std::function<bool()>& closed) {
 }
 
 void Interpreter::execute(const std::string& line) {
-    std::vector<Token> tokens = TokenizeScriptLine(line);
-    if (tokens.empty())
-        return;
-    if (tokens.front().kind != Token::Kind::Word)
-        throw ScriptError("a linha começa com um comando, não com um texto.");
-    const ScriptCommand* command = FindCommand(tokens.front().value);
-    if (command == nullptr)
-        throw ScriptError("comando desconhecido '" + tokens.front().value + "'.");
-    tokens.erase(tokens.begin());
-    ArgumentReader arguments(std::move(tokens), command->usage);
+    if (beforeFirstAction_ && IsActingLine(line))
+        std::exchange(beforeFirstAction_, nullptr)();
     ScriptContext context{ui_, module_, screen_};
-    command->run(context, arguments);
+    ExecuteScriptLine(context, line);
 }
 
 void Interpreter::CheckUnusedAnswers() {

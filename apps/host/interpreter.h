@@ -24,6 +24,9 @@ public:
     Interpreter& operator=(const Interpreter&) = delete;
 
     void Run();
+    // Runs once, just before the first line that acts: what must wait for the script's
+    // answers (the sign-in dialog of a run with windows).
+    void SetBeforeFirstAction(std::function<void()> step) { beforeFirstAction_ = std::move(step); }
 
 private:
     void RunLines(const std::function<bool()>& stop);
@@ -38,6 +41,7 @@ private:
     ScriptScreen& screen_;
     RunStatus& status_;
     int lineNumber_ = 0;
+    std::function<void()> beforeFirstAction_;
 };
 
 }  // namespace host

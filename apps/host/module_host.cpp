@@ -95,6 +95,18 @@ void ModuleHost::Reload() {
 }
 
 std::string ModuleHost::ReadVariable(const std::string& name) const {
+    if (name.rfind("st", 0) == 0)
+        return QuoteScriptText(ReadText(name));
+    return *static_cast<const bool*>(variable(name)) ? "true" : "false";
+}
+
+std::string ModuleHost::ReadText(const std::string& name) const {
+    if (name.rfind("st", 0) != 0)
+        throw ScriptError("'" + name + "' não é uma variável de texto do módulo.");
+    return *static_cast<const std::string*>(variable(name));
+}
+
+void* ModuleHost::variable(const std::string& name) const {
     if (!IsVariableName(name)) {
         throw ScriptError("'" + name +
                           "' não é uma variável do módulo: o nome começa com st (texto) ou bo "
@@ -104,9 +116,7 @@ std::string ModuleHost::ReadVariable(const std::string& name) const {
     void* address = library_->Symbol(ModuleVariableSymbol(name));
     if (address == nullptr)
         throw ScriptError("o módulo não exporta a variável '" + name + "'.");
-    if (name.rfind("st", 0) == 0)
-        return QuoteScriptText(*static_cast<const std::string*>(address));
-    return *static_cast<const bool*>(address) ? "true" : "false";
+    return address;
 }
 
 }  // namespace host

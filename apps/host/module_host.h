@@ -28,8 +28,11 @@ public:
     // A module-level variable as a script writes a value: a text ("st" names) or
     // true/false ("bo" names).
     std::string ReadVariable(const std::string& name) const;
+    // A text variable ("st" names) as it is.
+    std::string ReadText(const std::string& name) const;
 
 private:
+    void* variable(const std::string& name) const;
     using EntryRoutine = void (*)(const hostfw::Variant&);
 
     void load();

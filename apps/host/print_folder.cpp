@@ -5,6 +5,7 @@
 #include <string>
 
 #include "host/core/exception.h"
+#include "host/core/output_target.h"
 
 namespace host {
 
@@ -50,6 +51,7 @@ PrintFolder::~PrintFolder() {
 
 void PrintFolder::MoveTo(const std::filesystem::path& target) const {
     const std::filesystem::path pdf = NewPdf({}, PdfFiles(path_));
+    hostfw::CheckOutputTarget(target);
     std::error_code error;
     std::filesystem::rename(pdf, target, error);
     if (error) {

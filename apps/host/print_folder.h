@@ -22,7 +22,8 @@ public:
     PrintFolder& operator=(const PrintFolder&) = delete;
 
     const std::filesystem::path& Path() const { return path_; }
-    // Moves the one PDF printed into this folder to `target`, replacing it in one step.
+    // Moves the one PDF printed into this folder to `target`, replacing it in one step; only a
+    // regular file is replaced.
     void MoveTo(const std::filesystem::path& target) const;
 
 private:

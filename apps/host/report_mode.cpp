@@ -7,39 +7,45 @@
 
 #include <unistd.h>
 
+#include "choice_store.h"
+#include "form_choices.h"
 #include "form_lookup.h"
 #include "headless_host.h"
 #include "host/base_form/frm_dados_ger_rel.h"
+#include "host/core/checked_output.h"
 #include "host/core/exception.h"
+#include "host/core/output_target.h"
+#include "host/core/staged_file.h"
 #include "host/session/session.h"
 #include "host/ui/application.h"
 #include "host_paths.h"
 #include "print_folder.h"
+#include "report_audit.h"
 #include "report_script.h"
 #include "session_setup.h"
+#include "signed_in_session.h"
 
 namespace host {
 namespace {
 
-// The CSV of the report the form just ran, written by the base form with the same
-// parameters, into the file or onto standard output.
-void ExportCsv(const std::optional<std::filesystem::path>& out, RunStatus& status) {
+// The CSV or the spreadsheet of the report the form just ran, written by the base form with
+// the same parameters, into the file (staged, then put in place) or onto the stream.
+void ExportRows(hostfw::ReportFileFormat format, const std::optional<std::filesystem::path>& out,
+                std::ostream& standardOutput, RunStatus& status) {
     auto* form = dynamic_cast<hostfw::TfrmDadosGerRel*>(&LiveForm());
     if (form == nullptr)
         throw hostfw::Exception("O formulário não é um formulário de relatório.");
-    const std::filesystem::path file = out.value_or(
-        std::filesystem::temp_directory_path() / ("exp036-" + std::to_string(::getpid()) + ".csv"));
     bool exported = false;
-    hostfw::Application().Dispatch([&] { exported = form->ExportCsv(file); });
-    if (!exported) {
+    hostfw::Application().Dispatch([&] {
+        exported =
+            out ? form->ExportReport(format, *out) : form->ExportReport(format, standardOutput);
+    });
+    if (!exported && !status.Failed())
         status.Fail("O relatório não foi exportado.");
-        return;
-    }
-    if (!out) {
-        std::ifstream csv(file, std::ios::binary);
-        std::cout << csv.rdbuf() << std::flush;
-        std::filesystem::remove(file);
-    }
+}
+
+std::filesystem::path FolderOf(const std::filesystem::path& file) {
+    return file.parent_path().empty() ? std::filesystem::path(".") : file.parent_path();
 }
 
 // Information and warnings the form showed on the way; refusals end the run on their own.
@@ -52,13 +58,48 @@ void ReportNotices(ScriptedUi& ui) {
     }
 }
 
+// Opens the form, then fills it and runs the report. A saved choice or the last query is read
+// once the form is open (it names the report) and goes under the command line's choices.
+void RunChoices(HeadlessHost& host, const HostOptions& options) {
+    std::istringstream open("open null\n");
+    if (!host.Run(open))
+        return;
+    ReportChoices choices = options.report;
+    std::string branch = options.branch;
+    if (choices.preset || choices.last) {
+        SavedChoice saved;
+        try {
+            saved = choices.last ? LoadLastQuery(LiveReportCode())
+                                 : LoadPreset(LiveReportCode(), *choices.preset);
+        } catch (const std::exception& e) {
+            host.Ui().Status().Fail(e.what());
+            return;
+        }
+        choices = Overridden(ReportChoicesOf(saved, hostfw::Now()), options.report);
+        if (branch.empty() && saved.branch)
+            branch = *saved.branch;
+    }
+    // A bound person's form opens on the home branch, locked: nothing to type.
+    if (hostfw::ModuFili())
+        branch.clear();
+    std::istringstream script(FillAndRunLines(choices, branch));
+    host.Run(script);
+}
+
 }  // namespace
 
 int RunReportMode(const HostOptions& options) {
     const ReportChoices& choices = options.report;
+    // Before any work: a link, a device or a FIFO at --out is never replaced.
+    if (choices.out)
+        hostfw::CheckOutputTarget(*choices.out);
     ApplySessionOptions(options);
     std::ofstream transcript = OpenTranscriptFile(options.transcript.value_or("/dev/null"));
+    SignInForRun(options, AskOnTerminal, &transcript);
+    const ReportAudit audit(std::cerr);
     std::ofstream discarded("/dev/null");
+    // Every write checked: a full disk or a closed pipe fails the run with its reason.
+    hostfw::CheckedOutput standardOutput(STDOUT_FILENO, "a saída padrão");
 
     const bool pdf = choices.format == ReportFormat::Pdf;
     std::optional<PrintFolder> printFolder;
@@ -67,32 +108,45 @@ int RunReportMode(const HostOptions& options) {
         hostfw::Session().outputDir = printFolder->Path().string();
     }
     const auto pdfsBefore = PdfFiles(hostfw::Session().outputDir);
+    // The text report goes whole into its file, or not at all.
+    std::optional<hostfw::StagedFile> textFile;
+    if (choices.format == ReportFormat::Text && choices.out)
+        textFile.emplace(FolderOf(*choices.out), *choices.out);
 
     HeadlessHost host(options.package.value_or(DefaultPackage()), transcript);
     ScriptedUi& ui = host.Ui();
     RunStatus& status = ui.Status();
     ui.SetStrictMessages(true);
-    if (choices.format == ReportFormat::Text && choices.out) {
-        ui.SetPreviewFile(*choices.out);
+    if (textFile) {
+        ui.SetPreviewStream(&textFile->Stream());
     } else {
-        ui.SetPreviewStream(choices.format == ReportFormat::Text ? &std::cout : &discarded);
+        std::ostream& previews = choices.format == ReportFormat::Text
+                                     ? static_cast<std::ostream&>(standardOutput)
+                                     : discarded;
+        ui.SetPreviewStream(&previews);
     }
 
-    std::istringstream script(ReportScript(choices, options.branch));
-    host.Run(script);
+    RunChoices(host, options);
     try {
         if (!status.Failed() && !pdf && ui.PreviewCount() == 0)
             status.Fail("O relatório não foi emitido.");
         if (!status.Failed() && choices.format == ReportFormat::Csv)
-            ExportCsv(choices.out, status);
+            ExportRows(hostfw::ReportFileFormat::Csv, choices.out, standardOutput, status);
+        if (!status.Failed() && choices.format == ReportFormat::Xlsx)
+            ExportRows(hostfw::ReportFileFormat::Xlsx, choices.out, standardOutput, status);
+        if (!status.Failed() && textFile) {
+            textFile->Sync();
+            textFile->PublishReplacing(*choices.out);
+        }
         if (!status.Failed() && pdf) {
             if (printFolder) {
                 printFolder->MoveTo(*choices.out);
             } else {
-                std::cout << NewPdf(pdfsBefore, PdfFiles(hostfw::Session().outputDir)).string()
-                          << '\n';
+                standardOutput << NewPdf(pdfsBefore, PdfFiles(hostfw::Session().outputDir)).string()
+                               << '\n';
             }
         }
+        standardOutput.Finish();
     } catch (const std::exception& e) {
         status.Fail(e.what());
     }

@@ -1,21 +1,14 @@
 #include "report_script.h"
 
 #include "script_token.h"
+#include "status_boxes.h"
 
 namespace host {
 namespace {
 
-struct StatusBox {
-    char letter;
-    const char* name;
-};
-
-constexpr StatusBox kStatusBoxes[] = {
-    {'P', "ckbPend"}, {'E', "ckbEmitida"}, {'A', "ckbAprovada"}, {'C', "ckbCancel"}};
-
-void PickList(std::string& script, const std::vector<std::string>& keys, const char* listRadio,
-              const char* searchButton) {
-    script += std::string("click ") + listRadio + "\npick";
+void PickList(std::string& script, const std::vector<std::string>& keys, bool saved,
+              const char* listRadio, const char* searchButton) {
+    script += std::string("click ") + listRadio + (saved ? "\npick available" : "\npick");
     for (const std::string& key : keys)
         script += " " + QuoteScriptText(key);
     script += std::string("\nclick ") + searchButton + "\n";
@@ -24,9 +17,22 @@ void PickList(std::string& script, const std::vector<std::string>& keys, const c
 }  // namespace
 
 std::string ReportScript(const ReportChoices& choices, const std::string& branch) {
-    std::string script = "open null\n";
-    if (!branch.empty())
+    return "open null\n" + FillAndRunLines(choices, branch);
+}
+
+std::string FillAndRunLines(const ReportChoices& choices, const std::string& branch) {
+    return ChoiceLines(choices, branch, 0) +
+           (choices.format == ReportFormat::Pdf ? "click sbtPrint\n" : "click sbtPreview\n");
+}
+
+std::string ChoiceLines(const ReportChoices& choices, const std::string& branch,
+                        std::size_t typedBranch) {
+    std::string script;
+    if (!branch.empty()) {
+        for (std::size_t i = 0; i < typedBranch; ++i)
+            script += "key edtCdFilial 8\n";
         script += "type edtCdFilial " + QuoteScriptText(branch) + "\n";
+    }
     if (choices.from)
         script += "date depInicial " + QuoteScriptText(*choices.from) + "\n";
     if (choices.to)
@@ -40,13 +46,14 @@ std::string ReportScript(const ReportChoices& choices, const std::string& branch
         }
     }
     if (choices.clients)
-        PickList(script, *choices.clients, "rdbLCli", "btnCli");
-    if (choices.destinations)
-        PickList(script, *choices.destinations, "rdbLFil", "btnFilDest");
+        PickList(script, *choices.clients, choices.savedKeys.clients, "rdbLCli", "btnCli");
+    if (choices.destinations) {
+        PickList(script, *choices.destinations, choices.savedKeys.destinations, "rdbLFil",
+                 "btnFilDest");
+    }
     // Last: the invoice search sends every other choice to the server.
     if (choices.invoices)
-        PickList(script, *choices.invoices, "rdbLNota", "btnNota");
-    script += choices.format == ReportFormat::Pdf ? "click sbtPrint\n" : "click sbtPreview\n";
+        PickList(script, *choices.invoices, choices.savedKeys.invoices, "rdbLNota", "btnNota");
     return script;
 }
 

@@ -12,4 +12,12 @@ namespace host {
 // written as a quoted text, so none can change the script's lines.
 std::string ReportScript(const ReportChoices& choices, const std::string& branch);
 
+// The lines after opening the form: the choices, then the click that runs the report.
+std::string FillAndRunLines(const ReportChoices& choices, const std::string& branch);
+
+// The lines between opening the form and running the report. The branch field holds
+// `typedBranch` characters now: erased with backspace before the branch is typed.
+std::string ChoiceLines(const ReportChoices& choices, const std::string& branch,
+                        std::size_t typedBranch);
+
 }  // namespace host

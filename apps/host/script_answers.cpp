@@ -21,13 +21,13 @@ std::string trimmed(const std::string& text) {
 }  // namespace
 
 std::vector<size_t> RowsOfKeys(const hostfw::RowSource& rows, const std::vector<std::string>& keys,
-                               const std::string& title) {
+                               const std::string& title, std::vector<std::string>* missing) {
     // One pass over the rows, however many there are.
     std::unordered_map<std::string, bool> found;
     for (const std::string& key : keys)
         found.emplace(trimmed(key), false);
     std::vector<size_t> chosen;
-    for (size_t row = 0; row < rows.RowCount() && !found.empty(); ++row) {
+    for (size_t row = 0; row < rows.RowCount(); ++row) {
         const auto it = found.find(trimmed(rows.Key(row)));
         if (it != found.end()) {
             it->second = true;
@@ -35,8 +35,12 @@ std::vector<size_t> RowsOfKeys(const hostfw::RowSource& rows, const std::vector<
         }
     }
     for (const std::string& key : keys) {
-        if (!found[trimmed(key)])
+        if (found[trimmed(key)])
+            continue;
+        if (missing == nullptr)
             UnknownKey(key, title);
+        missing->push_back(trimmed(key));
+        found[trimmed(key)] = true;  // a key given twice is missing once
     }
     return chosen;
 }

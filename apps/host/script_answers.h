@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "host/data/engine.h"
 #include "host/ui/row_source.h"
 
 namespace host {
@@ -15,6 +16,8 @@ template <class T>
 struct ScriptAnswer {
     int line = 0;
     std::optional<T> value;
+    // Keys no row has are left out with a notice instead of failing the run (pick available).
+    bool leaveOutMissing = false;
 };
 
 // pick: the keys to mark (none: confirm with nothing marked).
@@ -23,6 +26,8 @@ using ListAnswer = ScriptAnswer<std::vector<std::string>>;
 using RowAnswer = ScriptAnswer<std::string>;
 // answer: the text to type into a prompt.
 using TextAnswer = ScriptAnswer<std::string>;
+// login: the user and password to type into the sign-in dialog.
+using LoginAnswer = ScriptAnswer<hostfw::Credentials>;
 
 // Answers wait in the order the script gave them; each dialog takes the oldest.
 template <class T>
@@ -43,9 +48,11 @@ private:
 };
 
 // The rows whose key is one of `keys`, in row order; blanks around keys do not count.
-// Raises ScriptError naming a key that no row of the dialog titled `title` has.
+// Raises ScriptError naming a key that no row of the dialog titled `title` has, unless
+// `missing` is given: such keys are added to it instead.
 std::vector<size_t> RowsOfKeys(const hostfw::RowSource& rows, const std::vector<std::string>& keys,
-                               const std::string& title);
+                               const std::string& title,
+                               std::vector<std::string>* missing = nullptr);
 size_t RowOfKey(const hostfw::RowSource& rows, const std::string& key, const std::string& title);
 
 }  // namespace host

@@ -1,6 +1,7 @@
 #include "script_commands.h"
 
 #include "script_error.h"
+#include "script_token.h"
 
 namespace host {
 namespace {
@@ -32,6 +33,26 @@ const ScriptCommand* FindCommand(std::string_view verb) {
     if (const ScriptCommand* action = FindIn(ActionCommands(), verb))
         return action;
     return FindIn(AnswerCommands(), verb);
+}
+
+bool IsActingLine(const std::string& line) {
+    const std::vector<Token> tokens = TokenizeScriptLine(line);
+    return !tokens.empty() && !(tokens.front().kind == Token::Kind::Word &&
+                                FindIn(AnswerCommands(), tokens.front().value) != nullptr);
+}
+
+void ExecuteScriptLine(ScriptContext& context, const std::string& line) {
+    std::vector<Token> tokens = TokenizeScriptLine(line);
+    if (tokens.empty())
+        return;
+    if (tokens.front().kind != Token::Kind::Word)
+        throw ScriptError("a linha começa com um comando, não com um texto.");
+    const ScriptCommand* command = FindCommand(tokens.front().value);
+    if (command == nullptr)
+        throw ScriptError("comando desconhecido '" + tokens.front().value + "'.");
+    tokens.erase(tokens.begin());
+    ArgumentReader arguments(std::move(tokens), command->usage);
+    command->run(context, arguments);
 }
 
 }  // namespace host

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "module_host.h"
@@ -34,5 +35,17 @@ std::span<const ScriptCommand> Expectations();
 
 // The command of a line's first word; nullptr when there is none.
 const ScriptCommand* FindCommand(std::string_view verb);
+
+// Whether the line does something (an action or an expectation), rather than answer a dialog
+// in advance or say nothing (a blank line, a comment).
+bool IsActingLine(const std::string& line);
+
+// Runs one line of a script. Raises ScriptError for a line that cannot run as written.
+void ExecuteScriptLine(ScriptContext& context, const std::string& line);
+
+// preset save|apply: saved choices of the live form.
+void RunPresetLine(ScriptContext& context, ArgumentReader& arguments);
+// expect preset "NAME": the person has a saved choice of that name.
+void ExpectPreset(ScriptContext& context, ArgumentReader& arguments);
 
 }  // namespace host

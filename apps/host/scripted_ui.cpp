@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "host/core/exception.h"
+#include "host/core/output_target.h"
 #include "host/data/params.h"
 #include "host/net/call_argument_text.h"
 #include "script_error.h"
@@ -41,6 +42,7 @@ std::vector<std::string> ScriptedUi::UnusedAnswers() const {
     DescribeUnused(picks_, "pick", unused);
     DescribeUnused(choices_, "choose", unused);
     DescribeUnused(texts_, "answer", unused);
+    DescribeUnused(logins_, "login", unused);
     return unused;
 }
 
@@ -81,11 +83,18 @@ std::optional<std::vector<size_t>> ScriptedUi::PickList(const hostfw::ListPickRe
         return std::nullopt;
     }
     try {
-        std::vector<size_t> rows = RowsOfKeys(*request.rows, *answer->value, request.title);
+        std::vector<std::string> missing;
+        std::vector<size_t> rows = RowsOfKeys(*request.rows, *answer->value, request.title,
+                                              answer->leaveOutMissing ? &missing : nullptr);
         std::vector<std::string> marked;
         for (size_t row : rows)
             marked.push_back(request.rows->Key(row));
         transcript_.Event("picker", shown + (rows.empty() ? "nenhuma" : joined(marked)));
+        for (const std::string& key : missing) {
+            ShowMessage("\"" + key + "\" não existe mais em '" + request.title +
+                            "' e ficou fora da consulta.",
+                        hostfw::MessageKind::Warning);
+        }
         return rows;
     } catch (const ScriptError& e) {
         transcript_.Event("picker", shown + "resposta inválida");
@@ -136,6 +145,21 @@ std::optional<std::string> ScriptedUi::PromptText(const std::string& caption,
     return answer->value;
 }
 
+std::optional<hostfw::Credentials> ScriptedUi::AskCredentials(const std::string& failure) {
+    const std::string shown = "Entrar" + (failure.empty() ? "" : " (" + failure + ")") + " -> ";
+    const std::optional<LoginAnswer> answer = logins_.Pop();
+    if (!answer) {
+        transcript_.Event("login", shown + "sem resposta");
+        status_.Fail(
+            "o pedido de senha apareceu sem resposta; escreva uma linha login antes da "
+            "primeira ação do script.");
+        return std::nullopt;
+    }
+    transcript_.Event("login", shown + (answer->value ? QuoteScriptText(answer->value->user)
+                                                      : std::string("cancelado")));
+    return answer->value;
+}
+
 void ScriptedUi::RunModalLoop(hostfw::TCustomForm& /*form*/, const std::function<bool()>& closed) {
     if (!modalRunner_) {
         status_.Fail("uma janela modal abriu sem script para conduzi-la.");
@@ -157,6 +181,7 @@ void ScriptedUi::ShowPreview(std::shared_ptr<const hostfw::ReportPreview> previe
     }
     if (!previewFile_.empty()) {
         if (!previewFileStream_) {
+            hostfw::CheckOutputTarget(previewFile_);
             previewFileStream_ = std::make_unique<std::ofstream>(previewFile_, std::ios::trunc);
             if (!*previewFileStream_) {
                 previewFileStream_.reset();
@@ -201,6 +226,11 @@ void ScriptedUi::ReportQueryBound(const hostfw::TParams& params) {
         bound.emplace_back(params[i].Name(), params[i].Value());
     lastReportParams_ = std::move(bound);
     reportParamsWritten_ = false;
+}
+
+void ScriptedUi::ReportDelivered() {
+    if (deliveryObserver_)
+        deliveryObserver_();
 }
 
 }  // namespace host

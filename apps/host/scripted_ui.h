@@ -38,6 +38,7 @@ public:
     void QueuePick(ListAnswer answer) { picks_.Push(std::move(answer)); }
     void QueueChoice(RowAnswer answer) { choices_.Push(std::move(answer)); }
     void QueueText(TextAnswer answer) { texts_.Push(std::move(answer)); }
+    void QueueLogin(LoginAnswer answer) { logins_.Push(std::move(answer)); }
     // The answers no dialog took, one description each ("linha 4: pick 0001").
     std::vector<std::string> UnusedAnswers() const;
 
@@ -58,6 +59,10 @@ public:
     const std::string& LastPreview() const { return lastPreview_; }
 
     void SetModalRunner(ModalRunner runner) { modalRunner_ = std::move(runner); }
+    // Runs after every report run that reached the user (the host keeps the last query).
+    void SetDeliveryObserver(std::function<void()> observer) {
+        deliveryObserver_ = std::move(observer);
+    }
 
     // Writes the parameters of the last report run if they are not written yet
     // ("param: NAME=VALUE").
@@ -81,6 +86,11 @@ public:
     void Notify(const std::string& line) override;
     void ServerCalled(const hostfw::ServerCallRecord& call) override;
     void ReportQueryBound(const hostfw::TParams& params) override;
+    void ReportDelivered() override;
+
+    // The sign-in dialog's answer: the next login line. The password never reaches the
+    // transcript. `failure` says why it asks again (empty the first time).
+    std::optional<hostfw::Credentials> AskCredentials(const std::string& failure);
 
 private:
     void WritePreview(std::ostream& out, const std::string& text);
@@ -90,12 +100,14 @@ private:
     AnswerQueue<std::vector<std::string>> picks_;
     AnswerQueue<std::string> choices_;
     AnswerQueue<std::string> texts_;
+    AnswerQueue<hostfw::Credentials> logins_;
     std::deque<ShownMessage> messages_;
     bool strictMessages_ = false;
     std::filesystem::path previewFile_;
     std::unique_ptr<std::ofstream> previewFileStream_;
     std::ostream* previewStream_ = nullptr;
     ModalRunner modalRunner_;
+    std::function<void()> deliveryObserver_;
     std::optional<BoundParams> lastReportParams_;
     bool reportParamsWritten_ = true;
     std::optional<hostfw::ServerCallRecord> lastServerCall_;

@@ -22,6 +22,7 @@ void ApplySessionOptions(const HostOptions& options) {
         session.serverTimeouts.read = std::chrono::seconds(*options.serverTimeoutSeconds);
     if (options.serverReplySizeLimit)
         session.serverReplySizeLimit = *options.serverReplySizeLimit;
+    session.serverCaFile = options.caFile;
 }
 
 }  // namespace host

@@ -6,6 +6,7 @@
 
 #include "host/data/shared_database.h"
 #include "host/session/session.h"
+#include "person_limits.h"
 #include "script_error.h"
 
 namespace host {
@@ -14,6 +15,11 @@ namespace {
 bool named(std::string_view name, std::string_view expected) {
     return name.size() == expected.size() &&
            strncasecmp(name.data(), expected.data(), expected.size()) == 0;
+}
+
+void RefuseIf(const std::optional<std::string>& refusal) {
+    if (refusal)
+        throw ScriptError(*refusal);
 }
 
 bool ParseBoolean(const std::string& value) {
@@ -39,9 +45,12 @@ std::optional<int> ParsePort(std::string_view text) {
 void AssignSessionValue(std::string_view name, const std::string& value) {
     hostfw::SessionSettings& session = hostfw::Session();
     if (named(name, "FiliProc")) {
+        RefuseIf(BranchRefusal(value));
         session.filiProc = value;
     } else if (named(name, "ModuFili")) {
-        session.moduFili = ParseBoolean(value);
+        const bool bound = ParseBoolean(value);
+        RefuseIf(BindingRefusal(bound));
+        session.moduFili = bound;
     } else if (named(name, "WebURL")) {
         session.webUrl = value;
     } else if (named(name, "WebPort")) {
@@ -50,6 +59,7 @@ void AssignSessionValue(std::string_view name, const std::string& value) {
             throw ScriptError("WebPort espera uma porta de 1 a 65535, não '" + value + "'.");
         session.webPort = *port;
     } else if (named(name, "Database")) {
+        RefuseIf(DatabaseChangeRefusal());
         hostfw::CloseSharedDatabase();
         session.database = value;
     } else if (named(name, "ReportDir")) {

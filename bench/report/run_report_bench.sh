@@ -3,7 +3,7 @@
 #
 # Report EXP036 of branch 0001 over the two years of a SQLite demo database of INVOICES
 # invoices (default 1000000, built once into WORK_DIR and kept there): the report's query read
-# straight (the floor), the CSV export and the PDF, each RUNS times (default 5) in a fresh
+# straight (the floor), the CSV export, the XLSX export and the PDF, each RUNS times (default 5) in a fresh
 # process. Prints every run and, per output, the median wall time and the median peak memory.
 set -euo pipefail
 
@@ -23,7 +23,7 @@ fi
 median() { sort -g | awk '{ v[NR] = $1 } END {
     if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-for mode in direct csv pdf; do
+for mode in direct csv xlsx pdf; do
     seconds=() memory=()
     for run in $(seq 1 "$runs"); do
         line=$("$bench" "$database" "$reports" "$mode" 0001 "$work/relatorio.$mode")

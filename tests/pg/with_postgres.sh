@@ -4,7 +4,9 @@
 # Runs COMMAND against a throw-away PostgreSQL server: a fresh cluster in a private folder
 # under /tmp, listening on a free loopback port with its socket in that folder, and one
 # empty database. COMMAND finds the connection in EXP036_PG_URL (a libpq connection
-# string). The server is stopped and the folder removed whatever COMMAND does, and
+# string). Logins over TCP need a SCRAM password; with the openssl command at hand they can
+# also use TLS: a throw-away authority signs the server's certificate for 127.0.0.1, and
+# EXP036_PG_CA names the authority's certificate (for sslmode=verify-full sslrootcert=...). The server is stopped and the folder removed whatever COMMAND does, and
 # COMMAND's exit status is passed on.
 #
 # initdb refuses to run as root, so as root the server runs as the "postgres" user.
@@ -63,6 +65,32 @@ as_server_user "$bindir/initdb" -D "$workdir/data" -U postgres -E UTF8 --locale=
     exit 2
 }
 
+# The authority and the server's certificate, made in the work folder and gone with it.
+tls_options=
+if command -v openssl >/dev/null; then
+    tls=$workdir/tls
+    mkdir "$tls"
+    {
+        openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -days 2 -subj "/CN=EXP036 teste" \
+            -keyout "$tls/ca.key" -out "$tls/ca.pem" &&
+            openssl req -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -subj "/CN=127.0.0.1" \
+                -keyout "$workdir/server.key" -out "$tls/server.csr" &&
+            printf 'subjectAltName=IP:127.0.0.1\n' >"$tls/san.cnf" &&
+            openssl x509 -req -in "$tls/server.csr" -CA "$tls/ca.pem" -CAkey "$tls/ca.key" \
+                -CAcreateserial -days 2 -extfile "$tls/san.cnf" -out "$workdir/server.crt"
+    } >"$workdir/openssl.log" 2>&1 || {
+        cat "$workdir/openssl.log" >&2
+        exit 2
+    }
+    chmod 600 "$workdir/server.key"
+    chmod 755 "$tls"
+    if [[ $(id -u) -eq 0 ]]; then
+        chown "$server_user:" "$workdir/server.key" "$workdir/server.crt"
+    fi
+    tls_options="-c ssl=on -c ssl_cert_file=$workdir/server.crt -c ssl_key_file=$workdir/server.key"
+    export EXP036_PG_CA=$tls/ca.pem
+fi
+
 port_is_free() {
     ! (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null
 }
@@ -72,7 +100,7 @@ for attempt in 1 2 3 4 5 6 7 8 9 10; do
     port=$((20000 + RANDOM % 40000))
     port_is_free "$port" || continue
     if as_server_user "$bindir/pg_ctl" -D "$workdir/data" -l "$workdir/server.log" -w -t 60 \
-        -o "-p $port -k $workdir -c listen_addresses=127.0.0.1" start >/dev/null 2>&1; then
+        -o "-p $port -k $workdir -c listen_addresses=127.0.0.1 $tls_options" start >/dev/null 2>&1; then
         started=yes
         break
     fi

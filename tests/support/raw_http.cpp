@@ -119,9 +119,10 @@ bool RawConnection::ClosedByServer() {
 }
 
 std::string HttpRequest(std::string_view method, std::string_view path, std::string_view body,
-                        bool keepAlive) {
+                        bool keepAlive, std::string_view headers) {
     std::string request = std::string(method) + " " + std::string(path) +
-                          " HTTP/1.1\r\nHost: 127.0.0.1\r\nAccept: application/json\r\n";
+                          " HTTP/1.1\r\nHost: 127.0.0.1\r\nAccept: application/json\r\n" +
+                          std::string(headers);
     if (!keepAlive)
         request += "Connection: close\r\n";
     if (method == "POST") {

@@ -37,8 +37,9 @@ private:
 };
 
 // A request with a JSON body (none for GET) in one string, as it goes on the wire.
+// `headers` are more header lines, each ending in "\r\n".
 std::string HttpRequest(std::string_view method, std::string_view path, std::string_view body,
-                        bool keepAlive = true);
+                        bool keepAlive = true, std::string_view headers = {});
 
 // The body of a GetNota call for the branch and days (automation dates) with every other
 // choice open.

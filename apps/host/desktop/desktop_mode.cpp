@@ -16,9 +16,12 @@
 #include "host/view/qt_notices.h"
 #include "host_paths.h"
 #include "interpreter.h"
+#include "last_query.h"
 #include "module_host.h"
+#include "report_audit.h"
 #include "run_status.h"
 #include "session_setup.h"
+#include "signed_in_session.h"
 #include "transcript.h"
 
 namespace host {
@@ -36,6 +39,11 @@ public:
     InstalledUi& operator=(const InstalledUi&) = delete;
 };
 
+// The sign-in dialog answers when the database wants a password.
+CredentialsPrompt DialogPrompt(hostfw::view::QtHostUi& ui) {
+    return [&ui](const std::string& failure) { return ui.AskCredentials(failure); };
+}
+
 bool ReportMissingDisplay() {
     const auto missing = MissingDisplay();
     if (missing)
@@ -51,15 +59,26 @@ int RunDesktopMode(const HostOptions& options, int argc, char** argv) {
     hostfw::view::QuietPlatformNotices();
     QApplication application(argc, argv);
     ApplySessionOptions(options);
-    hostfw::view::QtHostUi ui;
+    Screenshots none("");
+    GuiScriptUi ui(nullptr, none);
     InstalledUi installed(ui);
+    try {
+        SignInForRun(options, DialogPrompt(ui), nullptr);
+    } catch (const std::exception& refusal) {
+        // Nothing opens for a person who is not signed in.
+        ui.ShowMessage(refusal.what(), hostfw::MessageKind::Error);
+        return 1;
+    }
+    const ReportAudit audit(std::cerr);
     ModuleHost module(options.package.value_or(DefaultPackage()));
-    MainWindow window(module);
+    MainWindow window(module, ui);
     ui.SetMdiArea(&window.Area());
     ui.SetNoticeSink([&window](const std::string& line) { window.ShowNotice(line); });
+    ui.SetDeliveryObserver([&] { KeepDeliveredRunAsLastQuery(module, ui); });
     window.show();
     const int status = QApplication::exec();
     CloseAllForms();
+    ui.SetDeliveryObserver(nullptr);
     return status == 0 ? 0 : 1;
 }
 
@@ -85,19 +104,28 @@ int RunGuiScriptMode(const HostOptions& options, int argc, char** argv) {
     RunStatus status;
     Transcript transcript(out);
     ScriptedUi scripted(transcript, status);
-    GuiScriptUi ui(scripted, nullptr, screenshots);
+    GuiScriptUi ui(nullptr, screenshots);
+    ui.Attach(&scripted, GuiScriptUi::MessageReader::Script);
     InstalledUi installed(ui);
+    const ReportAudit audit(std::cerr);
     {
         ModuleHost module(options.package.value_or(DefaultPackage()));
-        MainWindow window(module);
+        MainWindow window(module, ui);
         ui.SetMdiArea(&window.Area());
         ui.SetNoticeSink([&window](const std::string& line) { window.ShowNotice(line); });
+        ui.SetDeliveryObserver([&] { KeepDeliveredRunAsLastQuery(module, ui); });
         window.show();
         screenshots.Take(window);
         WidgetScreen screen(window, ui, screenshots);
         Interpreter interpreter(script, scripted, module, &screen);
+        // The sign-in dialog waits for the script's login line.
+        interpreter.SetBeforeFirstAction([&] {
+            SignInForRun(options, DialogPrompt(ui), &out);
+            window.ShowSession();
+        });
         interpreter.Run();
         CloseAllForms();
+        ui.SetDeliveryObserver(nullptr);
         ui.SetNoticeSink(nullptr);
         ui.SetMdiArea(nullptr);
     }

@@ -12,6 +12,7 @@
 #include "host/view/list_picker_dialog.h"
 #include "host/view/preview_window.h"
 #include "host/view/row_search_dialog.h"
+#include "host/view/sign_in_dialog.h"
 
 namespace host {
 namespace {
@@ -19,6 +20,7 @@ namespace {
 using hostfw::view::ListPickerDialog;
 using hostfw::view::RowSearchDialog;
 using hostfw::view::RowSourceModel;
+using hostfw::view::SignInDialog;
 
 // Puts the table's current line on a source row the way a person would: its key typed into
 // the filter box, then the line found among those left. False when the filter hides it.
@@ -65,9 +67,15 @@ void cancel(QWidget& dialog) {
 
 }  // namespace
 
-GuiScriptUi::GuiScriptUi(ScriptedUi& scripted, QMdiArea* area, Screenshots& screenshots)
-    : QtHostUi(area), scripted_(scripted), screenshots_(screenshots) {
+GuiScriptUi::GuiScriptUi(QMdiArea* area, Screenshots& screenshots)
+    : QtHostUi(area), screenshots_(screenshots) {
     SetShownHook([this](QWidget& widget) { shown(widget); });
+}
+
+void GuiScriptUi::Attach(ScriptedUi* scripted, MessageReader reader) {
+    scripted_ = scripted;
+    messageReader_ = reader;
+    operators_.clear();
 }
 
 void GuiScriptUi::OperateNext(std::function<void(QWidget&)> operate) {
@@ -84,13 +92,18 @@ void GuiScriptUi::shown(QWidget& widget) {
 }
 
 void GuiScriptUi::ShowMessage(const std::string& text, hostfw::MessageKind kind) {
-    scripted_.ShowMessage(text, kind);
-    OperateNext([](QWidget& box) { confirm(box); });
+    if (scripted_ == nullptr)
+        return QtHostUi::ShowMessage(text, kind);
+    scripted_->ShowMessage(text, kind);
+    if (messageReader_ == MessageReader::Script)
+        OperateNext([](QWidget& box) { confirm(box); });
     QtHostUi::ShowMessage(text, kind);
 }
 
 std::optional<std::vector<size_t>> GuiScriptUi::PickList(const hostfw::ListPickRequest& request) {
-    const auto wanted = scripted_.PickList(request);
+    if (scripted_ == nullptr)
+        return QtHostUi::PickList(request);
+    const auto wanted = scripted_->PickList(request);
     OperateNext([this, wanted](QWidget& widget) {
         auto& dialog = static_cast<ListPickerDialog&>(widget);
         if (!wanted) {
@@ -102,14 +115,16 @@ std::optional<std::vector<size_t>> GuiScriptUi::PickList(const hostfw::ListPickR
     });
     const auto picked = QtHostUi::PickList(request);
     if (picked != wanted) {
-        scripted_.Status().Fail("o seletor '" + request.title +
-                                "' devolveu outras linhas que as da resposta do script.");
+        scripted_->Status().Fail("o seletor '" + request.title +
+                                 "' devolveu outras linhas que as da resposta do script.");
     }
     return picked;
 }
 
 std::optional<size_t> GuiScriptUi::SearchRow(const hostfw::RowSearchRequest& request) {
-    const auto wanted = scripted_.SearchRow(request);
+    if (scripted_ == nullptr)
+        return QtHostUi::SearchRow(request);
+    const auto wanted = scripted_->SearchRow(request);
     OperateNext([wanted](QWidget& widget) {
         auto& dialog = static_cast<RowSearchDialog&>(widget);
         if (!wanted ||
@@ -121,8 +136,8 @@ std::optional<size_t> GuiScriptUi::SearchRow(const hostfw::RowSearchRequest& req
     });
     const auto chosen = QtHostUi::SearchRow(request);
     if (chosen != wanted) {
-        scripted_.Status().Fail("a pesquisa '" + request.title +
-                                "' devolveu outra linha que a da resposta do script.");
+        scripted_->Status().Fail("a pesquisa '" + request.title +
+                                 "' devolveu outra linha que a da resposta do script.");
     }
     return chosen;
 }
@@ -130,7 +145,9 @@ std::optional<size_t> GuiScriptUi::SearchRow(const hostfw::RowSearchRequest& req
 std::optional<std::string> GuiScriptUi::PromptText(const std::string& caption,
                                                    const std::string& prompt,
                                                    const std::string& initial) {
-    const auto wanted = scripted_.PromptText(caption, prompt, initial);
+    if (scripted_ == nullptr)
+        return QtHostUi::PromptText(caption, prompt, initial);
+    const auto wanted = scripted_->PromptText(caption, prompt, initial);
     OperateNext([wanted](QWidget& dialog) {
         auto* edit = dialog.findChild<QLineEdit*>();
         if (!wanted || edit == nullptr) {
@@ -144,15 +161,38 @@ std::optional<std::string> GuiScriptUi::PromptText(const std::string& caption,
     return QtHostUi::PromptText(caption, prompt, initial);
 }
 
+std::optional<hostfw::Credentials> GuiScriptUi::AskCredentials(const std::string& failure) {
+    if (scripted_ == nullptr)
+        return QtHostUi::AskCredentials(failure);
+    const auto wanted = scripted_->AskCredentials(failure);
+    OperateNext([wanted](QWidget& widget) {
+        auto& dialog = static_cast<SignInDialog&>(widget);
+        if (!wanted) {
+            cancel(dialog);
+            return;
+        }
+        dialog.User().clear();
+        TypeCharacters(dialog.User(), QString::fromStdString(wanted->user));
+        dialog.Password().clear();
+        TypeCharacters(dialog.Password(), QString::fromStdString(wanted->password));
+        confirm(dialog);
+    });
+    return QtHostUi::AskCredentials(failure);
+}
+
 void GuiScriptUi::RunModalLoop(hostfw::TCustomForm& form, const std::function<bool()>& closed) {
+    if (scripted_ == nullptr)
+        return QtHostUi::RunModalLoop(form, closed);
     // The script plays the user inside the modal window: its next lines are the loop, which
     // starts on what the show handler left.
     hostfw::view::AfterModelChange();
-    scripted_.RunModalLoop(form, closed);
+    scripted_->RunModalLoop(form, closed);
 }
 
 void GuiScriptUi::ShowPreview(std::shared_ptr<const hostfw::ReportPreview> preview) {
-    scripted_.ShowPreview(preview);
+    if (scripted_ == nullptr)
+        return QtHostUi::ShowPreview(std::move(preview));
+    scripted_->ShowPreview(preview);
     // One preview on screen at a time: the script has looked at the last one already.
     for (auto* open : Previews())
         open->close();
@@ -160,16 +200,27 @@ void GuiScriptUi::ShowPreview(std::shared_ptr<const hostfw::ReportPreview> previ
 }
 
 void GuiScriptUi::Notify(const std::string& line) {
-    scripted_.Notify(line);
+    if (scripted_ == nullptr)
+        return QtHostUi::Notify(line);
+    scripted_->Notify(line);
     QtHostUi::Notify(line);
 }
 
 void GuiScriptUi::ServerCalled(const hostfw::ServerCallRecord& call) {
-    scripted_.ServerCalled(call);
+    if (scripted_ == nullptr)
+        return QtHostUi::ServerCalled(call);
+    scripted_->ServerCalled(call);
 }
 
 void GuiScriptUi::ReportQueryBound(const hostfw::TParams& params) {
-    scripted_.ReportQueryBound(params);
+    if (scripted_ == nullptr)
+        return QtHostUi::ReportQueryBound(params);
+    scripted_->ReportQueryBound(params);
+}
+
+void GuiScriptUi::ReportDelivered() {
+    if (deliveryObserver_)
+        deliveryObserver_();
 }
 
 }  // namespace host

@@ -14,9 +14,20 @@ class Screenshots;
 // script's answers (keys to mark rows, OK or Cancelar, the prompt's text typed), while the
 // transcript, the messages expected and the answers used are the scripted UI's, so the run
 // reads exactly as a headless one. A dialog that returns other than the answer fails the run.
+// With no script attached the person answers every dialog, as in the plain desktop.
 class GuiScriptUi : public hostfw::view::QtHostUi {
 public:
-    GuiScriptUi(ScriptedUi& scripted, QMdiArea* area, Screenshots& screenshots);
+    // Who closes a message box while a script is attached: the script, or the person (a saved
+    // choice replayed in the desktop shows the form's refusals to be read).
+    enum class MessageReader { Script, Person };
+
+    GuiScriptUi(QMdiArea* area, Screenshots& screenshots);
+    // The script whose answers operate the dialogs from now on; nullptr: the person's again.
+    void Attach(ScriptedUi* scripted, MessageReader reader);
+    // Runs after every report run that reached the user (the host keeps the last query).
+    void SetDeliveryObserver(std::function<void()> observer) {
+        deliveryObserver_ = std::move(observer);
+    }
 
     void ShowMessage(const std::string& text, hostfw::MessageKind kind) override;
     std::optional<std::vector<size_t>> PickList(const hostfw::ListPickRequest& request) override;
@@ -28,13 +39,17 @@ public:
     void Notify(const std::string& line) override;
     void ServerCalled(const hostfw::ServerCallRecord& call) override;
     void ReportQueryBound(const hostfw::TParams& params) override;
+    void ReportDelivered() override;
+    std::optional<hostfw::Credentials> AskCredentials(const std::string& failure) override;
 
 private:
     // What to do with the next dialog once it is on screen.
     void OperateNext(std::function<void(QWidget&)> operate);
     void shown(QWidget& widget);
 
-    ScriptedUi& scripted_;
+    ScriptedUi* scripted_ = nullptr;
+    MessageReader messageReader_ = MessageReader::Script;
+    std::function<void()> deliveryObserver_;
     Screenshots& screenshots_;
     std::deque<std::function<void(QWidget&)>> operators_;
 };

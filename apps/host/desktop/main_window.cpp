@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 
+#include "desktop/preset_menu.h"
 #include "host/data/engine.h"
 #include "host/session/session.h"
 #include "host/ui/application.h"
@@ -15,7 +16,7 @@
 
 namespace host {
 
-MainWindow::MainWindow(ModuleHost& module) : module_(module) {
+MainWindow::MainWindow(ModuleHost& module, GuiScriptUi& ui) : module_(module) {
     setObjectName(QStringLiteral("principal"));
     setWindowTitle(QStringLiteral("EXP036 - Sistema da filial"));
     area_ = new QMdiArea(this);
@@ -32,6 +33,7 @@ MainWindow::MainWindow(ModuleHost& module) : module_(module) {
     reports->addSeparator();
     QAction* quit = reports->addAction(QStringLiteral("Sair"));
     connect(quit, &QAction::triggered, this, &QWidget::close);
+    menuBar()->addMenu(new PresetMenu(module, ui, *this));
     session_ = new QLabel(QString::fromStdString(SessionSummary()), this);
     session_->setObjectName(QStringLiteral("sessao"));
     statusBar()->addPermanentWidget(session_);
@@ -46,6 +48,10 @@ void MainWindow::OpenForm(bool modal) {
 
 void MainWindow::ShowNotice(const std::string& line) {
     statusBar()->showMessage(QString::fromStdString(line), 10'000);
+    ShowSession();
+}
+
+void MainWindow::ShowSession() {
     session_->setText(QString::fromStdString(SessionSummary()));
 }
 
@@ -64,8 +70,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 std::string SessionSummary() {
     const hostfw::SessionSettings& session = hostfw::Session();
-    std::string text =
-        "Filial: " + (session.filiProc.empty() ? std::string("(nenhuma)") : session.filiProc);
+    std::string text;
+    if (session.person)
+        text += "Pessoa: " + session.person->login + " (" + session.person->name + ")  |  ";
+    text += "Filial: " + (session.filiProc.empty() ? std::string("(nenhuma)") : session.filiProc);
     text += session.moduFili ? " (presa)" : " (livre)";
     // A PostgreSQL connection string may hold a password: only the engine is shown.
     const std::string database = session.database.empty() ? std::string("(nenhum)")

@@ -61,8 +61,13 @@ public:
     // Runs the selected report into a file, as the host's command line asks: the same
     // parameter handler as the commands. False when the handler cancelled the run.
     bool ExportReport(ReportFileFormat format, const std::filesystem::path& file);
+    // The same onto a stream (the host's standard output).
+    bool ExportReport(ReportFileFormat format, std::ostream& out);
     bool ExportCsv(const std::filesystem::path& file) {
         return ExportReport(ReportFileFormat::Csv, file);
+    }
+    bool ExportXlsx(const std::filesystem::path& file) {
+        return ExportReport(ReportFileFormat::Xlsx, file);
     }
 
 protected:

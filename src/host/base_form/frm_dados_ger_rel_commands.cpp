@@ -1,3 +1,4 @@
+#include "host/base_form/audited_report_run.h"
 #include "host/base_form/frm_dados_ger_rel.h"
 #include "host/base_form/message_format.h"
 #include "host/core/child_process.h"
@@ -11,8 +12,21 @@
 #include "host/ui/host_ui.h"
 
 namespace hostfw {
-
 namespace {
+
+const char* ExportKind(ReportFileFormat format) {
+    switch (format) {
+        case ReportFileFormat::Text:
+            return "exportar-texto";
+        case ReportFileFormat::Pdf:
+            return "exportar-pdf";
+        case ReportFileFormat::Csv:
+            return "exportar-csv";
+        case ReportFileFormat::Xlsx:
+            return "exportar-xlsx";
+    }
+    return "exportar";
+}
 
 // A long run shows its progress while `run` works; a run the user stopped leaves a notice
 // and ends the event quietly.
@@ -52,21 +66,39 @@ ReportRequest TfrmDadosGerRel::ReportRequestFor(const ReportDefinition& definiti
 
 void TfrmDadosGerRel::sbtPreviewClick(TObject* /*sender*/) {
     const ReportDefinition& definition = SelectedDefinition();
-    const auto database = SharedDatabase();
-    // The first page is laid out here; a window lays out the rest while it shows that page.
-    std::shared_ptr<const LaidOutReport> preview = WithProgress(definition, [&] {
-        return LaidOutReport::Start(ReportRequestFor(definition, *database), database);
-    });
-    if (preview)
+    bool shown = false;
+    AuditedReportRun run(definition, "visualizar");
+    run.Run([&]() -> std::optional<std::filesystem::path> {
+        const auto database = SharedDatabase();
+        // The first page is laid out here; a window lays out the rest while it shows that page.
+        std::shared_ptr<const LaidOutReport> preview = WithProgress(definition, [&] {
+            return LaidOutReport::Start(run.Watch(ReportRequestFor(definition, *database)),
+                                        database);
+        });
+        if (!preview)
+            return std::nullopt;
         Application().Ui().ShowPreview(std::move(preview));
+        shown = true;
+        return std::filesystem::path();
+    });
+    if (shown)
+        Application().Ui().ReportDelivered();
 }
 
 void TfrmDadosGerRel::sbtPrintClick(TObject* /*sender*/) {
     const ReportDefinition& definition = SelectedDefinition();
-    const auto database = SharedDatabase();
-    const auto printed = WithProgress(definition, [&] {
-        return PrintReport(ReportRequestFor(definition, *database),
-                           PrintOptions{Session().outputDir, Session().printer});
+    std::optional<PrintedReport> printed;
+    AuditedReportRun run(
+        definition, Session().printer.empty() ? "imprimir" : "imprimir em " + Session().printer);
+    run.Run([&]() -> std::optional<std::filesystem::path> {
+        const auto database = SharedDatabase();
+        printed = WithProgress(definition, [&] {
+            return PrintReport(run.Watch(ReportRequestFor(definition, *database)),
+                               PrintOptions{Session().outputDir, Session().printer});
+        });
+        if (!printed)
+            return std::nullopt;
+        return printed->pdf;
     });
     if (!printed)
         return;
@@ -76,6 +108,7 @@ void TfrmDadosGerRel::sbtPrintClick(TObject* /*sender*/) {
         ui.Notify("printer: " + Session().printer);
     if (!printed->notice.empty())
         ui.ShowMessage(printed->notice, MessageKind::Warning);
+    ui.ReportDelivered();
 }
 
 void TfrmDadosGerRel::sbtSalvarComoClick(TObject* /*sender*/) {
@@ -84,11 +117,14 @@ void TfrmDadosGerRel::sbtSalvarComoClick(TObject* /*sender*/) {
     const auto title = ui.PromptText(BaseText("NovoCaption"), BaseText("NovoPrompt"), "");
     if (!title)
         return;
-    const auto file = SaveReportAs(definition, *title);
+    std::optional<std::filesystem::path> file;
+    AuditedReportRun run(definition, "salvar-como");
+    run.Run([&] { return file = SaveReportAs(definition, *title); });
     if (!file)
         return;
     ReloadReportNames();
     ui.Notify("saved: " + file->string());
+    ui.ReportDelivered();
 }
 
 void TfrmDadosGerRel::sbtReportEditClick(TObject* /*sender*/) {
@@ -106,13 +142,30 @@ void TfrmDadosGerRel::sbtReportEditClick(TObject* /*sender*/) {
 
 bool TfrmDadosGerRel::ExportReport(ReportFileFormat format, const std::filesystem::path& file) {
     const ReportDefinition& definition = SelectedDefinition();
-    const auto database = SharedDatabase();
-    if (!WithProgress(definition, [&] {
-            return hostfw::ExportReport(ReportRequestFor(definition, *database), format, file);
-        })) {
+    bool exported = false;
+    AuditedReportRun run(definition, ExportKind(format));
+    run.OutputTo(file);
+    run.Run([&]() -> std::optional<std::filesystem::path> {
+        const auto database = SharedDatabase();
+        exported = WithProgress(definition, [&] {
+            return hostfw::ExportReport(run.Watch(ReportRequestFor(definition, *database)), format,
+                                        file);
+        });
+        return exported ? std::optional(file) : std::nullopt;
+    });
+    if (!exported)
         return false;
-    }
     Application().Ui().Notify("exported: " + file.string());
+    Application().Ui().ReportDelivered();
+    return true;
+}
+
+bool TfrmDadosGerRel::ExportReport(ReportFileFormat format, std::ostream& out) {
+    const ReportDefinition& definition = SelectedDefinition();
+    const auto database = SharedDatabase();
+    if (!hostfw::ExportReport(ReportRequestFor(definition, *database), format, out))
+        return false;
+    Application().Ui().ReportDelivered();
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "host/core/csv_field.h"
 
+#include <algorithm>
+
 namespace hostfw {
 namespace {
 
@@ -22,16 +24,30 @@ bool ReadAsFormula(std::string_view text) {
 }  // namespace
 
 std::string CsvField(std::string_view text) {
-    std::string value = ReadAsFormula(text) ? "'" + std::string(text) : std::string(text);
-    if (value.find_first_of(",\"\r\n") == std::string::npos)
-        return value;
-    std::string quoted = "\"";
-    for (char c : value) {
-        if (c == '"')
-            quoted += '"';
-        quoted += c;
+    std::string field;
+    AppendCsvField(field, text);
+    return field;
+}
+
+void AppendCsvField(std::string& out, std::string_view text) {
+    // A plain loop: find_first_of searches the four characters once per character of the text.
+    const bool quoted = std::any_of(text.begin(), text.end(), [](char c) {
+        return c == ',' || c == '"' || c == '\r' || c == '\n';
+    });
+    if (quoted)
+        out += '"';
+    if (ReadAsFormula(text))
+        out += '\'';
+    if (!quoted) {
+        out += text;
+        return;
     }
-    return quoted + '"';
+    for (const char c : text) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
 }
 
 }  // namespace hostfw

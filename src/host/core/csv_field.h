@@ -11,5 +11,7 @@ namespace hostfw {
 // comma, a quote or a line break; as is otherwise. Text a spreadsheet would run as a formula
 // is led by an apostrophe.
 HOSTFW_EXPORT std::string CsvField(std::string_view text);
+// The same, added to the end of `out` (a record being built).
+HOSTFW_EXPORT void AppendCsvField(std::string& out, std::string_view text);
 
 }  // namespace hostfw

@@ -101,10 +101,23 @@ DaySeconds SplitToSeconds(TDateTime value) {
 }
 
 std::string DateToStr(TDateTime value) {
-    const CivilDate c = CivilFromDays(value.value);
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%02d/%02d/%04d", c.day, c.month, c.year);
-    return buffer;
+    return CivilDateToStr(CivilFromDays(value.value));
+}
+
+std::string CivilDateToStr(const CivilDate& date) {
+    const auto [year, month, day] = date;
+    // Written digit by digit: reports format a date per row, and snprintf costs more than the
+    // rest of the row.
+    if (year < 0 || year > 9999 || month < 0 || month > 99 || day < 0 || day > 99) {
+        char buffer[40];
+        std::snprintf(buffer, sizeof buffer, "%02d/%02d/%04d", day, month, year);
+        return buffer;
+    }
+    const auto digit = [](int value) { return static_cast<char>('0' + value % 10); };
+    return {digit(day / 10),    digit(day),        '/',
+            digit(month / 10),  digit(month),      '/',
+            digit(year / 1000), digit(year / 100), digit(year / 10),
+            digit(year)};
 }
 
 std::string DateTimeToStr(TDateTime value) {
@@ -136,16 +149,21 @@ std::string DateToIso(TDateTime value) {
 }
 
 std::optional<TDateTime> IsoToDate(const std::string& text) {
+    const auto date = IsoToCivil(text);
+    if (!date)
+        return std::nullopt;
+    return EncodeDate(date->year, date->month, date->day);
+}
+
+std::optional<CivilDate> IsoToCivil(const std::string& text) {
     if (text.size() < 10 || text[4] != '-' || text[7] != '-')
         return std::nullopt;
-    int day = 0;
-    int month = 0;
-    int year = 0;
-    if (!ParseFixedDigits(text, 0, 4, year) || !ParseFixedDigits(text, 5, 2, month) ||
-        !ParseFixedDigits(text, 8, 2, day) || !IsValidDate(year, month, day)) {
+    CivilDate date;
+    if (!ParseFixedDigits(text, 0, 4, date.year) || !ParseFixedDigits(text, 5, 2, date.month) ||
+        !ParseFixedDigits(text, 8, 2, date.day) || !IsValidDate(date.year, date.month, date.day)) {
         return std::nullopt;
     }
-    return EncodeDate(year, month, day);
+    return date;
 }
 
 }  // namespace hostfw

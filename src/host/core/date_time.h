@@ -45,11 +45,14 @@ HOSTFW_EXPORT DaySeconds SplitToSeconds(TDateTime value);
 
 // The locale's short date format: dd/mm/yyyy.
 HOSTFW_EXPORT std::string DateToStr(TDateTime value);
+HOSTFW_EXPORT std::string CivilDateToStr(const CivilDate& date);
 HOSTFW_EXPORT std::string DateTimeToStr(TDateTime value);
 // dd/mm/yyyy with a four-digit year, nothing else; nullopt for anything that is not a real date.
 HOSTFW_EXPORT std::optional<TDateTime> StrToDateStrict(const std::string& text);
 // yyyy-mm-dd, as dates are stored in the database.
 HOSTFW_EXPORT std::string DateToIso(TDateTime value);
 HOSTFW_EXPORT std::optional<TDateTime> IsoToDate(const std::string& text);
+// The same date as its parts, from a text starting with yyyy-mm-dd.
+HOSTFW_EXPORT std::optional<CivilDate> IsoToCivil(const std::string& text);
 
 }  // namespace hostfw

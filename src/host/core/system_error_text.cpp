@@ -20,6 +20,14 @@ std::string SystemErrorText(int error) {
             return "nome longo demais";
         case ENOTDIR:
             return "caminho não é uma pasta";
+        case EFBIG:
+            return "arquivo grande demais";
+        case EISDIR:
+            return "é uma pasta";
+        case EIO:
+            return "erro de entrada e saída";
+        case EPIPE:
+            return "a saída foi fechada";
         default:
             return "erro do sistema " + std::to_string(error);
     }

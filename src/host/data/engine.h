@@ -52,6 +52,11 @@ public:
     // Runs a script of several statements without parameters (schema creation).
     virtual void ExecuteScript(std::string_view sql) = 0;
     virtual void BeginTransaction() = 0;
+    // Starts a transaction in which the connection only reads: a statement that would change
+    // the database, attach a file or change a setting of the connection is refused, before it
+    // runs. Report definitions are data anyone may edit, so their SQL runs in one. Ended by
+    // Rollback (or Commit), which lifts the restriction.
+    virtual void BeginReadOnlyTransaction() = 0;
     virtual void Commit() = 0;
     virtual void Rollback() = 0;
     // True once the link to a database server is lost (the server restarted, the session was

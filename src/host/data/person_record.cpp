@@ -5,12 +5,16 @@
 
 namespace hostfw {
 
-std::optional<Person> SignedInPersonRecord(Engine& engine) {
+bool KeepsPeople(Engine& engine) {
     if (engine.Kind() != EngineKind::PostgreSQL)
-        return std::nullopt;
+        return false;
     const auto keepsPeople = engine.Query(
         "SELECT CASE WHEN to_regclass('usuario') IS NULL THEN 0 ELSE 1 END", TParams());
-    if (!keepsPeople->Next() || keepsPeople->Value(0).AsInteger() == 0)
+    return keepsPeople->Next() && keepsPeople->Value(0).AsInteger() == 1;
+}
+
+std::optional<Person> SignedInPersonRecord(Engine& engine) {
+    if (!KeepsPeople(engine))
         return std::nullopt;
     const auto row = engine.Query(
         "SELECT CAST(current_user AS VARCHAR(63)), u.NOME, u.CDFILIAL, "

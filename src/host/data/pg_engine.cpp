@@ -51,11 +51,19 @@ void PgEngine::ExecuteScript(std::string_view sql) {
 }
 
 void PgEngine::BeginTransaction() {
+    begin("BEGIN");
+}
+
+void PgEngine::BeginReadOnlyTransaction() {
+    begin("BEGIN READ ONLY");
+}
+
+void PgEngine::begin(const char* command) {
     // The server would only warn and carry on inside the open transaction.
     if (connection_->InTransaction()) {
         throw Exception("Erro no banco de dados: já existe uma transação em andamento");
     }
-    connection_->Run("BEGIN", TParams());
+    connection_->Run(command, TParams());
 }
 
 void PgEngine::Commit() {

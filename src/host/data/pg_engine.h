@@ -21,6 +21,9 @@ public:
     long long Execute(std::string_view sql, const TParams& params) override;
     void ExecuteScript(std::string_view sql) override;
     void BeginTransaction() override;
+    // A READ ONLY transaction: the server refuses every write, and its Rollback also undoes
+    // any setting a statement in it changed.
+    void BeginReadOnlyTransaction() override;
     // Raises when the server rolled the transaction back because a statement in it failed.
     void Commit() override;
     void Rollback() override;
@@ -34,6 +37,7 @@ public:
 private:
     explicit PgEngine(std::shared_ptr<PgConnection> connection)
         : connection_(std::move(connection)) {}
+    void begin(const char* command);
 
     std::shared_ptr<PgConnection> connection_;
 };

@@ -19,6 +19,22 @@ std::string ErrorText(const char* detail) {
     return std::string("Erro no banco de dados: ") + detail;
 }
 
+constexpr const char* kOnlyReads = "o comando não é permitido: esta consulta só pode ler dados";
+
+// Every action a pure read needs; anything else (writing, ATTACH, PRAGMA, transactions)
+// fails to compile while the connection is read-only.
+int AllowReadsOnly(void*, int action, const char*, const char*, const char*, const char*) {
+    switch (action) {
+        case SQLITE_SELECT:
+        case SQLITE_READ:
+        case SQLITE_FUNCTION:
+        case SQLITE_RECURSIVE:
+            return SQLITE_OK;
+        default:
+            return SQLITE_DENY;
+    }
+}
+
 // With URI file names enabled, a name starting with "file:" would be read as a URI.
 std::string LiteralFileName(const std::string& path) {
     return path.rfind("file:", 0) == 0 ? "./" + path : path;
@@ -56,11 +72,20 @@ SqliteConnection::~SqliteConnection() {
 }
 
 SqliteStatementHandle SqliteConnection::Take(std::string_view sql) {
-    if (const auto found = idle_.find(sql); found != idle_.end()) {
+    // A statement compiled earlier never met the authorizer: compile afresh while read-only.
+    const auto found = readOnly_ ? idle_.end() : idle_.find(sql);
+    if (found != idle_.end()) {
         SqliteStatementHandle statement = std::move(found->second);
         idle_.erase(found);
         return statement;
     }
+    SqliteStatementHandle statement = prepare(sql);
+    if (readOnly_ && sqlite3_stmt_readonly(statement.get()) == 0)
+        throw Exception(ErrorText(kOnlyReads));
+    return statement;
+}
+
+SqliteStatementHandle SqliteConnection::prepare(std::string_view sql) {
     if (sql.size() > static_cast<size_t>(INT_MAX))
         throw Exception(ErrorText("comando muito longo"));
     sqlite3_stmt* raw = nullptr;
@@ -99,9 +124,16 @@ int SqliteConnection::InterruptAtDeadline(void* connection) {
     return deadline && std::chrono::steady_clock::now() >= *deadline ? 1 : 0;
 }
 
+void SqliteConnection::SetReadOnly(bool readOnly) {
+    readOnly_ = readOnly;
+    sqlite3_set_authorizer(db_, readOnly ? AllowReadsOnly : nullptr, nullptr);
+}
+
 void SqliteConnection::Fail() const {
     if (sqlite3_errcode(db_) == SQLITE_INTERRUPT)
         throw QueryTimeout();
+    if (sqlite3_errcode(db_) == SQLITE_AUTH)
+        throw Exception(ErrorText(kOnlyReads));
     throw Exception(ErrorText(sqlite3_errmsg(db_)));
 }
 

@@ -32,7 +32,8 @@ public:
     sqlite3* Handle() const { return db_; }
 
     // An idle prepared statement of this text, or a newly prepared one. A statement holds
-    // exactly one SQL command.
+    // exactly one SQL command. While the connection is read-only, a statement that is not a
+    // pure read is refused here, before it can run.
     SqliteStatementHandle Take(std::string_view sql);
     // Returns a statement for reuse; it must be reset with its bindings cleared.
     void GiveBack(std::string_view sql, SqliteStatementHandle statement);
@@ -43,18 +44,23 @@ public:
     void SetDeadline(QueryDeadline deadline) { deadline_ = deadline; }
     QueryDeadline Deadline() const { return deadline_; }
 
+    // Lets statements only read (SELECT and the functions it calls) or lifts that again.
+    void SetReadOnly(bool readOnly);
+
     // Raises the connection's last error; QueryTimeout when the deadline interrupted it.
     [[noreturn]] void Fail() const;
 
 private:
     explicit SqliteConnection(sqlite3* db) : db_(db) {}
     static int InterruptAtDeadline(void* connection);
+    SqliteStatementHandle prepare(std::string_view sql);
 
     struct TextHash : std::hash<std::string_view> {
         using is_transparent = void;
     };
     sqlite3* db_;
     QueryDeadline deadline_;
+    bool readOnly_ = false;
     std::unordered_map<std::string, SqliteStatementHandle, TextHash, std::equal_to<>> idle_;
 };
 

@@ -50,11 +50,18 @@ void SqliteEngine::BeginTransaction() {
     connection_->Exec("BEGIN");
 }
 
+void SqliteEngine::BeginReadOnlyTransaction() {
+    connection_->Exec("BEGIN");
+    connection_->SetReadOnly(true);
+}
+
 void SqliteEngine::Commit() {
+    connection_->SetReadOnly(false);
     connection_->Exec("COMMIT");
 }
 
 void SqliteEngine::Rollback() {
+    connection_->SetReadOnly(false);
     if (sqlite3_get_autocommit(connection_->Handle()) == 0)
         connection_->Exec("ROLLBACK");
 }

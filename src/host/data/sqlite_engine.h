@@ -22,6 +22,9 @@ public:
     // Runs the whole script or nothing of it.
     void ExecuteScript(std::string_view sql) override;
     void BeginTransaction() override;
+    // Statements are checked by an authorizer that lets them only read, and by SQLite's own
+    // verdict on the compiled statement (VACUUM INTO consults no authorizer).
+    void BeginReadOnlyTransaction() override;
     void Commit() override;
     // Does nothing when no transaction is open, so it is safe in any cleanup.
     void Rollback() override;

@@ -4,8 +4,12 @@
 
 namespace hostfw {
 
-Transaction::Transaction(Engine& engine) : engine_(engine) {
-    engine_.BeginTransaction();
+Transaction::Transaction(Engine& engine, TransactionKind kind) : engine_(engine) {
+    if (kind == TransactionKind::ReadOnly) {
+        engine_.BeginReadOnlyTransaction();
+    } else {
+        engine_.BeginTransaction();
+    }
 }
 
 Transaction::~Transaction() {

@@ -6,11 +6,17 @@ namespace hostfw {
 
 class Engine;
 
+enum class TransactionKind {
+    ReadWrite,
+    // Engine::BeginReadOnlyTransaction: statements may only read.
+    ReadOnly,
+};
+
 // A transaction on an engine that only Commit keeps: leaving the scope any other way, by a
-// failure say, rolls it back.
+// failure say, rolls it back. Cursors opened in it must be gone first.
 class HOSTFW_EXPORT Transaction {
 public:
-    explicit Transaction(Engine& engine);
+    explicit Transaction(Engine& engine, TransactionKind kind = TransactionKind::ReadWrite);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;

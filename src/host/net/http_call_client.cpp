@@ -5,14 +5,18 @@
 #include <boost/asio/connect.hpp>
 #include <boost/asio/io_context.hpp>
 #include <boost/asio/ip/tcp.hpp>
+#include <boost/asio/ssl/host_name_verification.hpp>
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
+#include <boost/beast/ssl.hpp>
 
 #include <algorithm>
 #include <functional>
 #include <mutex>
 
 #include "host/core/exception.h"
+#include "host/net/server_credentials.h"
+#include "host/wire/sign_in_messages.h"
 #include "host/wire/wire_codec.h"
 #include "host/wire/wire_protocol.h"
 
@@ -26,6 +30,11 @@ using asio::ip::tcp;
 using ErrorCode = beast::error_code;
 using Request = http::request<http::string_body>;
 using Response = http::response<http::string_body>;
+
+using TlsStream = beast::ssl_stream<beast::tcp_stream>;
+namespace ssl = asio::ssl;
+
+constexpr std::string_view kHttpsScheme = "https://";
 
 // Longer headers than this are no reply of this protocol.
 constexpr std::uint32_t kHeaderLimit = 64 * 1024;
@@ -72,15 +81,48 @@ ErrorCode completed(asio::io_context& io, const std::function<void(ErrorCode&)>&
     return result;
 }
 
+std::unique_ptr<ssl::context> ClientTlsContext(const std::string& caFile) {
+    auto context = std::make_unique<ssl::context>(ssl::context::tls_client);
+    context->set_options(ssl::context::default_workarounds | ssl::context::no_sslv2 |
+                         ssl::context::no_sslv3 | ssl::context::no_tlsv1 |
+                         ssl::context::no_tlsv1_1);
+    ErrorCode error;
+    if (caFile.empty())
+        context->set_default_verify_paths(error);
+    else
+        context->load_verify_file(caFile, error);
+    if (error) {
+        throw Exception("Não foi possível ler as autoridades de certificação" +
+                        (caFile.empty() ? std::string(" do sistema") : " de '" + caFile + "'") +
+                        " (" + error.message() + ").");
+    }
+    context->set_verify_mode(ssl::verify_peer);
+    return context;
+}
+
 }  // namespace
 
 struct HttpCallClient::Impl {
-    Impl(const std::string& serverHost, int port, NetTimeouts limits, std::size_t sizeLimit)
+    Impl(const std::string& serverHost, int port, NetTimeouts limits, std::size_t sizeLimit,
+         std::unique_ptr<ssl::context> tlsContext)
         : host(serverHost),
           service(std::to_string(port)),
-          address(AddressText(serverHost, port)),
+          address((tlsContext ? std::string(kHttpsScheme) : std::string()) +
+                  AddressText(serverHost, port)),
           timeouts(limits),
-          replySizeLimit(sizeLimit) {}
+          replySizeLimit(sizeLimit),
+          tls(std::move(tlsContext)) {}
+
+    beast::tcp_stream& Tcp() { return secure ? secure->next_layer() : stream; }
+
+    // Runs an operation on the stream the connection speaks: TLS or plain.
+    template <class Operation>
+    void OnStream(Operation operation) {
+        if (secure)
+            operation(*secure);
+        else
+            operation(stream);
+    }
 
     // The reply to the request, over the kept-alive connection or a new one. Raises, naming
     // the address after `failure`, when the server cannot be reached, the reply does not
@@ -93,9 +135,11 @@ struct HttpCallClient::Impl {
         request.prepare_payload();
 
         // One deadline for the whole exchange: a reply that trickles in cannot stretch it.
-        stream.expires_after(timeouts.read);
+        Tcp().expires_after(timeouts.read);
         ErrorCode error = completed(io, [&](ErrorCode& result) {
-            http::async_write(stream, request, [&result](ErrorCode e, std::size_t) { result = e; });
+            OnStream([&](auto& s) {
+                http::async_write(s, request, [&result](ErrorCode e, std::size_t) { result = e; });
+            });
         });
         if (error)
             fail(failure, "falha ao enviar o pedido");
@@ -104,8 +148,10 @@ struct HttpCallClient::Impl {
         parser.body_limit(replySizeLimit);
         parser.header_limit(kHeaderLimit);
         error = completed(io, [&](ErrorCode& result) {
-            http::async_read_header(stream, buffer, parser,
-                                    [&result](ErrorCode e, std::size_t) { result = e; });
+            OnStream([&](auto& s) {
+                http::async_read_header(s, buffer, parser,
+                                        [&result](ErrorCode e, std::size_t) { result = e; });
+            });
         });
         // Beast 1.74 leaves a response's declared length unchecked against the limit (it checks
         // chunked bodies and bodies read to the end): refuse it here, before any of it is read.
@@ -113,8 +159,10 @@ struct HttpCallClient::Impl {
             error = http::error::body_limit;
         if (!error) {
             error = completed(io, [&](ErrorCode& result) {
-                http::async_read(stream, buffer, parser,
-                                 [&result](ErrorCode e, std::size_t) { result = e; });
+                OnStream([&](auto& s) {
+                    http::async_read(s, buffer, parser,
+                                     [&result](ErrorCode e, std::size_t) { result = e; });
+                });
             });
         }
         if (error == beast::error::timeout)
@@ -125,11 +173,38 @@ struct HttpCallClient::Impl {
         }
         if (error)
             fail(failure, "a conexão caiu antes da resposta completa");
-        stream.expires_never();
+        Tcp().expires_never();
         Response response = parser.release();
         if (!response.keep_alive())
             CloseStream();
         return response;
+    }
+
+    // The reply, signing in first when the server asks for it (protocol version 2) and the host
+    // has credentials to give; a refused sign-in's own reply is the answer then.
+    Response ExchangeSignedIn(Request& request, const std::string& failure) {
+        if (!token.empty())
+            request.set(http::field::authorization, "Bearer " + token);
+        Response response = exchange(request, failure);
+        if (response.result_int() != 401)
+            return response;
+        const std::optional<Credentials> credentials = ServerCredentials();
+        if (!credentials)
+            return response;
+        Request signIn{http::verb::post, std::string(kSignInPath), 11};
+        signIn.set(http::field::accept, kJsonMediaType);
+        signIn.set(http::field::content_type, kJsonMediaType);
+        signIn.body() = EncodeSignInRequest(*credentials);
+        Response answer = exchange(signIn, failure);
+        if (answer.result_int() != 200)
+            return answer;
+        try {
+            token = DecodeSignInToken(answer.body());
+        } catch (const WireFormatError& error) {
+            RaiseUnreadable(answer, error.what());
+        }
+        request.set(http::field::authorization, "Bearer " + token);
+        return exchange(request, failure);
     }
 
     [[noreturn]] void RaiseUnreadable(const Response& response, const std::string& detail) {
@@ -141,9 +216,9 @@ struct HttpCallClient::Impl {
     // A kept-alive connection the server has since closed (its idle time ran out) shows as
     // readable; a new one is opened instead.
     bool usable() {
-        if (!stream.socket().is_open())
+        if (!Tcp().socket().is_open())
             return false;
-        pollfd waiting{stream.socket().native_handle(), POLLIN, 0};
+        pollfd waiting{Tcp().socket().native_handle(), POLLIN, 0};
         if (poll(&waiting, 1, 0) == 0)
             return true;
         CloseStream();
@@ -159,17 +234,44 @@ struct HttpCallClient::Impl {
         const auto endpoints = resolver.resolve(host, service, error);
         if (error)
             fail(failure, unreachable);
-        stream.expires_after(timeouts.connect);
+        if (tls)
+            secure = std::make_unique<TlsStream>(io, *tls);
+        Tcp().expires_after(timeouts.connect);
         error = completed(io, [&](ErrorCode& result) {
-            stream.async_connect(endpoints,
-                                 [&result](ErrorCode e, const tcp::endpoint&) { result = e; });
+            Tcp().async_connect(endpoints,
+                                [&result](ErrorCode e, const tcp::endpoint&) { result = e; });
         });
         if (error)
             fail(failure, unreachable);
         // Headers and body go out in separate writes: without this each call waits on a
         // delayed acknowledgement.
-        stream.socket().set_option(tcp::no_delay(true), error);
+        Tcp().socket().set_option(tcp::no_delay(true), error);
         buffer.clear();
+        if (secure)
+            Handshake(failure);
+    }
+
+    // The server's certificate must be signed by a trusted authority and name the host.
+    void Handshake(const std::string& failure) {
+        // The server name for servers that hold several certificates (SSL_set_tlsext_host_name,
+        // whose macro form the warnings refuse).
+        SSL_ctrl(secure->native_handle(), SSL_CTRL_SET_TLSEXT_HOSTNAME, TLSEXT_NAMETYPE_host_name,
+                 const_cast<char*>(host.c_str()));
+        secure->set_verify_callback(ssl::host_name_verification(host));
+        Tcp().expires_after(timeouts.connect);
+        const ErrorCode error = completed(io, [&](ErrorCode& result) {
+            secure->async_handshake(ssl::stream_base::client,
+                                    [&result](ErrorCode e) { result = e; });
+        });
+        if (error == beast::error::timeout)
+            fail(failure, "o TLS não se estabeleceu em " + duration(timeouts.connect));
+        if (error) {
+            fail(failure, "o TLS falhou: " + error.message() +
+                              "; o certificado do servidor deve ser de uma autoridade "
+                              "confiável (--ca-file) e ter o nome do servidor, e o servidor "
+                              "deve usar TLS");
+        }
+        Tcp().expires_never();
     }
 
     // The connection's state is unknown after a failure: the next call starts afresh.
@@ -180,29 +282,36 @@ struct HttpCallClient::Impl {
 
     void CloseStream() {
         ErrorCode ignored;
-        stream.socket().shutdown(tcp::socket::shutdown_both, ignored);
-        stream.close();
+        Tcp().socket().shutdown(tcp::socket::shutdown_both, ignored);
+        Tcp().close();
+        secure.reset();
         buffer.clear();
     }
 
     std::string host;
     std::string service;
+    std::string token;  // of the last sign-in; empty before one
     std::string address;
     NetTimeouts timeouts;
     std::size_t replySizeLimit;
     std::mutex mutex;
     asio::io_context io{1};
+    std::unique_ptr<ssl::context> tls;  // null: plain HTTP
     beast::tcp_stream stream{io};
+    std::unique_ptr<TlsStream> secure;  // the open TLS connection, over its own TCP stream
     beast::flat_buffer buffer;
 };
 
-HttpCallClient::HttpCallClient(const std::string& host, int port, NetTimeouts timeouts,
-                               std::size_t replySizeLimit) {
+HttpCallClient::HttpCallClient(const std::string& address, int port, NetTimeouts timeouts,
+                               std::size_t replySizeLimit, const std::string& caFile) {
+    const bool https = address.starts_with(kHttpsScheme);
+    const std::string host = https ? address.substr(kHttpsScheme.size()) : address;
     CheckHost(host, port);
     CheckPort(host, port);
     CheckNetTimeouts(timeouts);
     CheckReplySizeLimit(replySizeLimit);
-    impl_ = std::make_unique<Impl>(host, port, timeouts, replySizeLimit);
+    impl_ = std::make_unique<Impl>(host, port, timeouts, replySizeLimit,
+                                   https ? ClientTlsContext(caFile) : nullptr);
 }
 
 HttpCallClient::~HttpCallClient() = default;
@@ -219,7 +328,7 @@ void HttpCallClient::CheckObject(const std::string& objectName) {
     Request request{http::verb::get, ObjectPath(objectName), 11};
     request.set(http::field::accept, kJsonMediaType);
     const Response response =
-        impl_->exchange(request, "Não foi possível conectar ao servidor de aplicação");
+        impl_->ExchangeSignedIn(request, "Não foi possível conectar ao servidor de aplicação");
     try {
         if (response.result_int() != 200) {
             throw Exception("O servidor de aplicação em " + impl_->address +
@@ -246,8 +355,8 @@ CallReply HttpCallClient::call(const std::string& objectName, const std::string&
     request.set(http::field::content_type, kJsonMediaType);
     request.body() = EncodeCallRequest(callRequest);
     const std::lock_guard lock(impl_->mutex);
-    const Response response =
-        impl_->exchange(request, "Falha na chamada de " + method + " ao servidor de aplicação");
+    const Response response = impl_->ExchangeSignedIn(
+        request, "Falha na chamada de " + method + " ao servidor de aplicação");
     try {
         CallReply reply = DecodeCallReply(response.body());
         // Only a 200 carries a result; any other status must be an error reply.

@@ -18,10 +18,13 @@ namespace hostfw {
 // threads are serialised.
 class HOSTFW_EXPORT HttpCallClient {
 public:
-    // Raises a clear Exception for an empty host, a host written as a URL, a port outside
+    // A host written "https://NAME" is reached over TLS, its certificate checked against the
+    // authorities of caFile (PEM) or, when empty, the system's, and its name against the
+    // certificate. Raises a clear Exception for an empty host, any other URL, a port outside
     // 1..65535 or bounds out of range; nothing is sent yet.
     HttpCallClient(const std::string& host, int port, NetTimeouts timeouts,
-                   std::size_t replySizeLimit = kDefaultReplySizeLimit);
+                   std::size_t replySizeLimit = kDefaultReplySizeLimit,
+                   const std::string& caFile = std::string());
     ~HttpCallClient();
     HttpCallClient(const HttpCallClient&) = delete;
     HttpCallClient& operator=(const HttpCallClient&) = delete;

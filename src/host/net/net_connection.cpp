@@ -65,7 +65,8 @@ void TNetConnection::Open() {
     try {
         if (BeforeConnect)
             BeforeConnect(this);
-        auto client = std::make_unique<HttpCallClient>(host_, port_, timeouts_, replySizeLimit_);
+        auto client = std::make_unique<HttpCallClient>(host_, port_, timeouts_, replySizeLimit_,
+                                                       Session().serverCaFile);
         client->CheckObject(serverName_);
         client_ = std::move(client);
         lastError_.clear();

@@ -1,7 +1,5 @@
 #include "host/report/bound_band.h"
 
-#include "host/report/utf8_text.h"
-
 namespace hostfw {
 
 BoundBand::BoundBand(const Band& band, const NameIndex& names) {
@@ -26,11 +24,21 @@ PrintedLines BoundBand::Render(std::span<const Variant> values,
         PrintedLine out{line.kind, line.style, {}};
         out.texts.reserve(line.texts.size());
         for (const BoundTemplate& text : line.texts) {
-            out.texts.push_back(SingleLine(text.Render(values, statusTexts)));
+            out.texts.push_back(text.Render(values, statusTexts));
         }
         printed.push_back(std::move(out));
     }
     return printed;
+}
+
+bool BoundBand::Uses(std::size_t index) const {
+    for (const Line& line : lines_) {
+        for (const BoundTemplate& text : line.texts) {
+            if (text.Uses(index))
+                return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace hostfw

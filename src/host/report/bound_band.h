@@ -17,6 +17,8 @@ public:
     BoundBand(const Band& band, const NameIndex& names);
     std::size_t Size() const { return lines_.size(); }
     PrintedLines Render(std::span<const Variant> values, const StatusTexts& statusTexts) const;
+    // Whether any line shows the value at `index`.
+    bool Uses(std::size_t index) const;
 
 private:
     struct Line {

@@ -41,7 +41,7 @@ BoundTemplate::BoundTemplate(const TextTemplate& text, const NameIndex& names) {
             }
             piece.format = segment.field.format;
         } else {
-            piece.literal = segment.literal;
+            piece.literal = SingleLine(segment.literal);
         }
         pieces_.push_back(std::move(piece));
     }
@@ -57,10 +57,18 @@ std::string BoundTemplate::Render(std::span<const Variant> values,
             continue;
         }
         const Variant& argument = piece.argument ? values[*piece.argument] : kNoArgument;
-        // Values come from the database: only they can carry invalid UTF-8.
-        out += ValidUtf8(FormatValue(piece.format, values[*piece.value], argument, statusTexts));
+        // Values come from the database: only they can carry invalid UTF-8 or line breaks.
+        out += SingleLine(FormatValue(piece.format, values[*piece.value], argument, statusTexts));
     }
     return out;
+}
+
+bool BoundTemplate::Uses(std::size_t index) const {
+    for (const Piece& piece : pieces_) {
+        if (piece.value == index || piece.argument == index)
+            return true;
+    }
+    return false;
 }
 
 }  // namespace hostfw

@@ -32,7 +32,9 @@ class BoundTemplate {
 public:
     // Raises an Exception naming the first name the index does not hold.
     BoundTemplate(const TextTemplate& text, const NameIndex& names);
+    // The text on one line, valid UTF-8: control characters become blanks, invalid bytes U+FFFD.
     std::string Render(std::span<const Variant> values, const StatusTexts& statusTexts) const;
+    bool Uses(std::size_t index) const;
 
 private:
     struct Piece {

@@ -11,13 +11,16 @@
 namespace hostfw {
 namespace {
 
-void WriteRecord(std::ostream& out, const std::vector<std::string>& fields) {
+// One record, written whole; `record` is the caller's, kept so its memory is reused.
+void WriteRecord(std::ostream& out, const std::vector<std::string>& fields, std::string& record) {
+    record.clear();
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i > 0)
-            out << ',';
-        out << CsvField(fields[i]);
+            record += ',';
+        AppendCsvField(record, fields[i]);
     }
-    out << "\r\n";
+    record += "\r\n";
+    out.write(record.data(), static_cast<std::streamsize>(record.size()));
 }
 
 }  // namespace
@@ -32,25 +35,33 @@ bool WriteCsvReport(const ReportRequest& request, std::ostream& out) {
     const auto amountColumn =
         FindResultColumn(definition, report->rowNames, definition.amountField, "amountField");
 
+    std::string record;
     std::vector<std::string> titles;
     for (const ReportColumn& column : definition.columns)
         titles.push_back(column.title);
-    WriteRecord(out, titles);
+    WriteRecord(out, titles, record);
 
-    // {count} and {total} run over the whole file, which is one group.
+    // {count} and {total} run over the whole file, which is one group; worked out only when
+    // a column shows them.
     const std::size_t columnCount = report->rows->ColumnNames().size();
+    const bool showsCount = detail.Uses(columnCount);
+    const bool showsTotal = detail.Uses(columnCount + 1);
     std::vector<Variant> row(columnCount + 2);
     std::int64_t count = 0;
     std::int64_t cents = 0;
     RunMonitor monitor(request);
     try {
-        while (report->rows->Next()) {
+        while (report->NextRow()) {
             for (std::size_t i = 0; i < columnCount; ++i)
                 row[i] = report->rows->Value(i);
-            cents += amountColumn ? AmountInCents(row[*amountColumn]) : 0;
-            row[columnCount] = Variant(++count);
-            row[columnCount + 1] = Variant(CentsToDecimal(cents));
-            WriteRecord(out, detail.Render(row, definition.statusTexts).front().texts);
+            ++count;
+            if (showsCount)
+                row[columnCount] = Variant(count);
+            if (showsTotal) {
+                cents += amountColumn ? AmountInCents(row[*amountColumn]) : 0;
+                row[columnCount + 1] = Variant(CentsToDecimal(cents));
+            }
+            WriteRecord(out, detail.Render(row, definition.statusTexts).front().texts, record);
             monitor.RowRead();
         }
     } catch (...) {

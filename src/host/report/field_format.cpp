@@ -15,11 +15,11 @@ std::string FormatDate(const Variant& value, bool withTime) {
         return withTime ? DateTimeToStr(value.AsDate()) : DateToStr(value.AsDate());
     }
     const std::string text = value.AsString();
-    const auto date = IsoToDate(text);
+    const auto date = IsoToCivil(text);
     if (!date)
         return text;
     const bool hasTime = text.size() >= 19 && text[10] == ' ';
-    return DateToStr(*date) + (withTime && hasTime ? text.substr(10, 9) : "");
+    return CivilDateToStr(*date) + (withTime && hasTime ? text.substr(10, 9) : "");
 }
 
 std::string StatusText(const std::string& letter, const StatusTexts& statusTexts) {

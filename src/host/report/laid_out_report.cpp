@@ -3,11 +3,11 @@
 #include <sstream>
 
 #include "host/core/date_time.h"
+#include "host/core/whole_file.h"
 #include "host/report/paged_layout.h"
 #include "host/report/pdf_page_renderer.h"
 #include "host/report/report_commands.h"
 #include "host/report/text_page_renderer.h"
-#include "host/report/whole_file.h"
 
 namespace hostfw {
 
@@ -21,8 +21,8 @@ std::unique_ptr<LaidOutReport> LaidOutReport::Start(const ReportRequest& request
                                                     std::shared_ptr<Engine> database) {
     // One time for the page header and for an export of the same rows later.
     const TDateTime printedAt = request.printedAt.value_or(Now());
-    const ReportRequest timed{request.engine, request.definition, request.beforeGetQueryParams,
-                              printedAt, request.progress};
+    ReportRequest timed = request;
+    timed.printedAt = printedAt;
     auto layout = PagedLayout::Start(timed);
     if (!layout)
         return nullptr;
@@ -68,23 +68,23 @@ std::string LaidOutReport::Text() const {
     return std::move(out).str();
 }
 
-void LaidOutReport::ExportCsv(const std::filesystem::path& file,
-                              std::function<bool(long long rowsRead)> progress) const {
+void LaidOutReport::ExportRows(const std::filesystem::path& file, ReportFileFormat format,
+                               std::function<bool(long long rowsRead)> progress) const {
     const TParams& bound = layout_->Params();
-    const ReportRequest request{*database_, layout_->Definition(),
-                                [&bound](TParams& params, bool&) {
-                                    for (std::size_t i = 0; i < bound.Count(); ++i) {
-                                        if (TParam* param = params.FindParam(bound[i].Name()))
-                                            param->SetAsVariant(bound[i].Value());
-                                    }
-                                },
-                                printedAt_, std::move(progress)};
-    ExportReport(request, ReportFileFormat::Csv, file);
+    ReportRequest request{*database_, layout_->Definition(),
+                          [&bound](TParams& params, bool&) {
+                              for (std::size_t i = 0; i < bound.Count(); ++i) {
+                                  if (TParam* param = params.FindParam(bound[i].Name()))
+                                      param->SetAsVariant(bound[i].Value());
+                              }
+                          },
+                          printedAt_, std::move(progress)};
+    ExportReport(request, format, file);
 }
 
 void LaidOutReport::ExportPdf(const std::filesystem::path& file) const {
-    WriteFileWhole(file, [this](const std::filesystem::path& staged) {
-        PdfPageRenderer renderer(staged, layout_->Definition());
+    WriteFileWhole(file, [this](StagedFile& staged) {
+        PdfPageRenderer renderer(staged.Stream(), layout_->Definition());
         for (int number = 1; number <= layout_->PageCount(); ++number)
             renderer.RenderPage(layout_->Page(number));
         renderer.Finish();

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "host/report/printed_line.h"
+#include "host/report/report_commands.h"
 #include "host/report/report_request.h"
 #include "host/ui/report_preview.h"
 #include "hostfw_export.h"
@@ -39,10 +40,10 @@ public:
     // Page `number`, 1 to PageCount.
     FramedPage Page(int number) const;
 
-    // The report's rows again, with the parameters this preview ran with, as CSV into a file
-    // replaced whole; `progress` as for any run (false stops it, ReportCancelled).
-    void ExportCsv(const std::filesystem::path& file,
-                   std::function<bool(long long rowsRead)> progress) const;
+    // The report's rows again, with the parameters this preview ran with, as CSV or XLSX into
+    // a file replaced whole; `progress` as for any run (false stops it, ReportCancelled).
+    void ExportRows(const std::filesystem::path& file, ReportFileFormat format,
+                    std::function<bool(long long rowsRead)> progress) const;
     // The pages laid out so far as a PDF file replaced whole.
     void ExportPdf(const std::filesystem::path& file) const;
 

@@ -59,13 +59,30 @@ std::optional<OpenedReport> OpenReport(const ReportRequest& request) {
     if (cancel)
         return std::nullopt;
 
+    auto transaction = std::make_unique<Transaction>(request.engine, TransactionKind::ReadOnly);
     ReportScope scope(request.definition, params, RunLookups(request, params),
                       request.printedAt.value_or(Now()));
     auto rows = RunQuery(request, sql, params);
     NameIndex rowNames(rows->ColumnNames());
     rowNames.Add("count");
     rowNames.Add("total");
-    return OpenedReport{std::move(params), std::move(scope), std::move(rows), std::move(rowNames)};
+    return OpenedReport{std::move(transaction),
+                        std::move(params),
+                        std::move(scope),
+                        std::move(rows),
+                        std::move(rowNames),
+                        request.rowsRead,
+                        0};
+}
+
+bool OpenedReport::NextRow() {
+    if (rows->Next()) {
+        ++rowCount;
+        return true;
+    }
+    if (rowsRead)
+        rowsRead(rowCount);
+    return false;
 }
 
 }  // namespace hostfw

@@ -1,14 +1,17 @@
 #include "host/report/page_spool.h"
 
+#include <cerrno>
 #include <cstdint>
 
 #include "host/core/exception.h"
+#include "host/core/system_error_text.h"
 
 namespace hostfw {
 namespace {
 
 [[noreturn]] void SpoolFailure() {
-    throw Exception("Falha ao gravar o arquivo temporário do relatório (disco cheio?).");
+    throw Exception("Falha ao gravar o arquivo temporário do relatório (" + SystemErrorText(errno) +
+                    ").");
 }
 
 [[noreturn]] void SpoolUnreadable() {

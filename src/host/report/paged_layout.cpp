@@ -59,9 +59,10 @@ bool PagedLayout::LayOutRow() {
         ++rowsRead_;
         return true;
     }
-    // Every row is read: the statement is done with, whatever page is shown later.
+    // Every row is read: the statement and its transaction are done with, whatever page is
+    // shown later.
     body_.reset();
-    report_.rows.reset();
+    report_.FinishReading();
     return false;
 }
 

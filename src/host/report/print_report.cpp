@@ -85,17 +85,17 @@ std::optional<PrintedReport> PrintReport(const ReportRequest& request,
         options.outputFolder.empty() ? std::filesystem::path(".") : options.outputFolder;
     CreateFolder(folder);
     // One time for the page header and the file name.
-    const ReportRequest timed{request.engine, request.definition, request.beforeGetQueryParams,
-                              request.printedAt.value_or(Now()), request.progress};
-    StagedFile staged(folder);
+    ReportRequest timed = request;
+    timed.printedAt = request.printedAt.value_or(Now());
+    const std::string stem = PdfStem(request.definition, *timed.printedAt);
+    StagedFile staged(folder, folder / (stem + ".pdf"));
     {
-        PdfPageRenderer renderer(staged.Path(), request.definition);
+        PdfPageRenderer renderer(staged.Stream(), request.definition);
         if (!RunPagedReport(timed, renderer))
             return std::nullopt;
     }
     staged.Sync();
-    const auto pdf =
-        PublishUnderFreeName(staged, folder, PdfStem(request.definition, *timed.printedAt));
+    const auto pdf = PublishUnderFreeName(staged, folder, stem);
     if (options.printer.empty())
         return PrintedReport{pdf, false, ""};
     return SendToPrinter(pdf, options.printer);

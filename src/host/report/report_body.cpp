@@ -1,6 +1,5 @@
 #include "host/report/report_body.h"
 
-#include "host/report/amount.h"
 #include "host/report/definition_bands.h"
 
 namespace hostfw {
@@ -22,71 +21,36 @@ ReportBody::ReportBody(const ReportDefinition& definition, OpenedReport& report,
       summary_(BindDefinitionBand(definition, definition.summary, report.scope.Names(), "summary")),
       noRows_(
           BindDefinitionBand(definition, NoRowsBand(definition), report.scope.Names(), "noRows")),
-      amountColumn_(
-          FindResultColumn(definition, report.rowNames, definition.amountField, "amountField")),
-      columnCount_(report.rows->ColumnNames().size()),
-      row_(columnCount_ + 2) {
+      rows_(definition, report) {
     if (definition.group) {
         groupHeader_ = BindDefinitionBand(definition, definition.group->header, report.rowNames,
                                           "group.header");
         groupFooter_ = BindDefinitionBand(definition, definition.group->footer, report.rowNames,
                                           "group.footer");
-        groupColumn_ =
-            FindResultColumn(definition, report.rowNames, definition.group->field, "group.field");
     }
 }
 
 bool ReportBody::LayOutRow() {
-    if (!report_.rows->Next()) {
-        if (count_ > 0 && groupColumn_)
-            CloseGroup();
-        finish();
-        return false;
-    }
-    for (std::size_t i = 0; i < columnCount_; ++i)
-        row_[i] = report_.rows->Value(i);
-    const bool newGroup =
-        groupColumn_ && (count_ == 0 || row_[*groupColumn_] != lastRow_[*groupColumn_]);
-    if (newGroup) {
-        if (count_ > 0)
-            CloseGroup();
-        StartGroup();
-    }
-    AddRow();
-    std::swap(row_, lastRow_);
-    row_.resize(columnCount_ + 2);
-    return true;
-}
-
-void ReportBody::StartGroup() {
-    groupCount_ = 0;
-    groupCents_ = 0;
-    row_[columnCount_] = Variant(0);
-    row_[columnCount_ + 1] = Variant(CentsToDecimal(0));
-    pager_.KeepTogether(groupHeader_->Size() + 1);
-    pager_.Add(groupHeader_->Render(row_, definition_.statusTexts));
-}
-
-void ReportBody::AddRow() {
-    const std::int64_t cents = amountColumn_ ? AmountInCents(row_[*amountColumn_]) : 0;
-    ++groupCount_;
-    groupCents_ += cents;
-    ++count_;
-    cents_ += cents;
-    row_[columnCount_] = Variant(groupCount_);
-    row_[columnCount_ + 1] = Variant(CentsToDecimal(groupCents_));
-    pager_.Add(detail_.Render(row_, definition_.statusTexts));
-}
-
-void ReportBody::CloseGroup() {
-    pager_.Add(groupFooter_->Render(lastRow_, definition_.statusTexts));
-}
-
-void ReportBody::finish() {
-    report_.scope.SetTotals(count_, cents_);
-    const BoundBand& closing = count_ > 0 ? summary_ : noRows_;
+    if (rows_.Step(*this))
+        return true;
+    report_.scope.SetTotals(rows_.Count(), rows_.Cents());
+    const BoundBand& closing = rows_.Count() > 0 ? summary_ : noRows_;
     pager_.Add(closing.Render(report_.scope.Values(), definition_.statusTexts));
     pager_.Finish();
+    return false;
+}
+
+void ReportBody::GroupStarts(std::span<const Variant> row) {
+    pager_.KeepTogether(groupHeader_->Size() + 1);
+    pager_.Add(groupHeader_->Render(row, definition_.statusTexts));
+}
+
+void ReportBody::Row(std::span<const Variant> row) {
+    pager_.Add(detail_.Render(row, definition_.statusTexts));
+}
+
+void ReportBody::GroupEnds(std::span<const Variant> lastRow) {
+    pager_.Add(groupFooter_->Render(lastRow, definition_.statusTexts));
 }
 
 }  // namespace hostfw

@@ -37,12 +37,18 @@ struct PrintedReport {
 HOSTFW_EXPORT std::optional<PrintedReport> PrintReport(const ReportRequest& request,
                                                        const PrintOptions& options);
 
-enum class ReportFileFormat { Text, Pdf, Csv };
+enum class ReportFileFormat { Text, Pdf, Csv, Xlsx };
 
-// The report into a file the user chose, replaced in one step if it exists: the paged text,
-// the PDF, or the detail rows as CSV.
+// The report into a file the user chose: the paged text, the PDF, or the detail rows as CSV or
+// as a spreadsheet (XLSX) with typed cells and totals.
+// The file is written whole under a staged name and then replaces what is at the path, which
+// must be a regular file or nothing (a link, a device, a FIFO, ... is refused); on any failure
+// nothing is left behind.
 HOSTFW_EXPORT bool ExportReport(const ReportRequest& request, ReportFileFormat format,
                                 const std::filesystem::path& file);
+// The same into a stream (standard output).
+HOSTFW_EXPORT bool ExportReport(const ReportRequest& request, ReportFileFormat format,
+                                std::ostream& out);
 
 // Save as: a copy of the definition under a new title, in the definition's folder, named from
 // the report code and the next free sequence number. Returns the new file; nothing for a blank

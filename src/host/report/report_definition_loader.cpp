@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "host/core/exception.h"
+#include "host/data/single_query.h"
 #include "host/data/sql_parameters.h"
 #include "host/report/bound_template.h"
 #include "host/report/definition_error.h"
@@ -53,6 +54,11 @@ EngineSql ParseEngineSql(const json& value, const std::string& where) {
         ThrowDefinitionProblem(where, "falta o SQL para sqlite");
     if (sql.postgresql.empty())
         ThrowDefinitionProblem(where, "falta o SQL para postgresql");
+    for (const auto& [engine, text] :
+         {std::pair{"sqlite", &sql.sqlite}, {"postgresql", &sql.postgresql}}) {
+        if (const auto problem = SingleQueryProblem(*text))
+            ThrowDefinitionProblem(where, "o SQL para " + std::string(engine) + " " + *problem);
+    }
     const auto sqliteParameters = DeclaredParameters(sql.sqlite);
     const auto postgresqlParameters = DeclaredParameters(sql.postgresql);
     if (std::set(sqliteParameters.begin(), sqliteParameters.end()) !=
@@ -124,7 +130,10 @@ BandLine ParseCells(const json& cells, const std::string& where,
     BandLine line;
     line.kind = BandLine::Kind::Cells;
     line.cells.resize(columns.size());
-    for (const auto& [name, text] : cells.items()) {
+    for (const auto& item : cells.items()) {
+        // A named variable, not a structured binding: clang 14 cannot capture one.
+        const std::string& name = item.key();
+        const json& text = item.value();
         const auto column = std::find_if(columns.begin(), columns.end(),
                                          [&](const ReportColumn& c) { return c.name == name; });
         if (column == columns.end())
@@ -347,6 +356,9 @@ ReportDefinition ParseReportDefinition(const std::string& text, const std::files
     } catch (const json::parse_error& e) {
         ThrowInvalidDefinition(file, "erro de sintaxe JSON na " +
                                          SyntaxErrorPlace(text, e.byte == 0 ? 0 : e.byte - 1));
+    } catch (const json::exception&) {
+        // The library reports a number too large for a double apart from syntax errors.
+        ThrowInvalidDefinition(file, "número fora do intervalo");
     }
     try {
         ReportDefinition definition = ParseDocument(document);

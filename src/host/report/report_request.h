@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -14,6 +15,8 @@ namespace hostfw {
 // unassigned: the form assigns what it knows (an unassigned one binds NULL). Setting
 // `cancel` to true stops the run without output.
 using BeforeGetQueryParams = std::function<void(TParams& params, bool& cancel)>;
+// Told how many rows the report's query gave, once the last one has been read.
+using RowsRead = std::function<void(std::int64_t rows)>;
 
 // One run of a report definition against a database.
 struct ReportRequest {
@@ -23,7 +26,8 @@ struct ReportRequest {
     // The date and time printed in the page header; the clock when not given.
     std::optional<TDateTime> printedAt;
     // Told the rows read so far every few rows; false stops the run (ReportCancelled).
-    std::function<bool(long long rowsRead)> progress;
+    std::function<bool(long long rowsRead)> progress = {};
+    RowsRead rowsRead = {};
 };
 
 }  // namespace hostfw

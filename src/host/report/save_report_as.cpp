@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "host/core/exception.h"
@@ -72,13 +71,8 @@ std::optional<std::filesystem::path> SaveReportAs(const ReportDefinition& defini
         const std::filesystem::path target = folder / ReportFileName(current.reportCode, sequence);
         const std::string text = CopyText(document, newTitle, sequence);
         ParseReportDefinition(text, target);
-        StagedFile staged(folder);
-        {
-            std::ofstream out(staged.Path(), std::ios::binary | std::ios::trunc);
-            out << text;
-            if (!out.flush())
-                throw Exception("Não foi possível gravar o arquivo '" + target.string() + "'.");
-        }
+        StagedFile staged(folder, target);
+        staged.Stream() << text;
         staged.Sync();
         // Another user may have saved the same number meanwhile: then take the next one.
         if (staged.PublishWithoutReplacing(target))

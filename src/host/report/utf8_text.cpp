@@ -72,6 +72,16 @@ std::size_t WidthOf(char32_t cp) {
     return IsWide(cp) ? 2 : 1;
 }
 
+// Printable ASCII (blank to tilde): what nearly every value is, and what SingleLine leaves as
+// it is, so it can skip decoding it.
+bool IsPrintableAscii(std::string_view text) {
+    for (const char c : text) {
+        if (c < 0x20 || c > 0x7E)  // char may be signed: bytes above 0x7F are negative
+            return false;
+    }
+    return true;
+}
+
 // Calls visit(codePoint, bytes) for each code point; invalid bytes arrive as U+FFFD.
 template <typename Visit>
 void ForEachCodePoint(std::string_view text, Visit visit) {
@@ -84,23 +94,12 @@ void ForEachCodePoint(std::string_view text, Visit visit) {
 
 }  // namespace
 
-std::string ValidUtf8(std::string_view text) {
+std::string SingleLine(std::string_view text) {
+    if (IsPrintableAscii(text))
+        return std::string(text);
     std::string out;
     out.reserve(text.size());
     ForEachCodePoint(text, [&](const Decoded& d, std::string_view bytes) {
-        if (d.valid) {
-            out += bytes;
-        } else {
-            out += Utf8Encode(kReplacement);
-        }
-    });
-    return out;
-}
-
-std::string SingleLine(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size());
-    ForEachCodePoint(utf8, [&](const Decoded& d, std::string_view bytes) {
         if (IsControl(d.codePoint)) {
             out += ' ';
         } else if (d.valid) {

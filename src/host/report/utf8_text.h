@@ -9,13 +9,11 @@
 
 namespace hostfw {
 
-// Database text is not trusted to be UTF-8: every invalid byte becomes U+FFFD, so what the
-// renderers and the CSV file receive is always valid UTF-8.
-HOSTFW_EXPORT std::string ValidUtf8(std::string_view text);
-
-// The text as one printable line: control characters (line breaks, tabs, ...) become blanks,
-// so a value can never break the fixed layout of a page.
-HOSTFW_EXPORT std::string SingleLine(std::string_view utf8);
+// The text as one printable line of valid UTF-8: control characters (line breaks, tabs, ...)
+// become blanks, so a value can never break the fixed layout of a page, and every invalid byte
+// becomes U+FFFD (database text is not trusted to be UTF-8), so what the renderers and the CSV
+// file receive is always valid.
+HOSTFW_EXPORT std::string SingleLine(std::string_view text);
 
 // Columns a text takes on a character grid: combining marks take none, wide East Asian
 // characters two, everything else one.

@@ -33,6 +33,8 @@ struct SessionSettings {
     // Taken by each new connection to the application server.
     NetTimeouts serverTimeouts;
     std::size_t serverReplySizeLimit = kDefaultReplySizeLimit;
+    // Authorities a server's certificate may be signed by (PEM); empty: the system's.
+    std::string serverCaFile;
     // Who signed in to a shared database; nobody on the embedded default.
     std::optional<Person> person;
 };

@@ -75,6 +75,10 @@ public:
     virtual void RunStarted(const std::string& /*title*/) {}
     virtual bool RunProgress(long long /*rowsRead*/) { return true; }
     virtual void RunFinished() {}
+
+    // A report run of the form reached the user whole: previewed, printed, saved as or
+    // exported. The host may keep the form's choices then; by default nothing happens.
+    virtual void ReportDelivered() {}
 };
 
 }  // namespace hostfw

@@ -81,7 +81,7 @@ DateEditView::DateEditView(TDateEditPlus& edit, TDateEditPlus* first, TDateEditP
     auto* menu = new QMenu(button_);
     menu->addAction(QStringLiteral("Calendário…"), this, [this] { PickFromCalendar(); });
     menu->addSeparator();
-    for (const DateRange& range : DateRangesFrom(QDate::currentDate()))
+    for (const DateRange& range : DateRangesFrom(Now()))
         menu->addAction(range.name, this, [this, range] { FillPair(range.first, range.last); });
     button_->setMenu(menu);
 }

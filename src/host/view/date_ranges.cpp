@@ -1,21 +1,25 @@
 #include "host/view/date_ranges.h"
 
-namespace hostfw::view {
+#include "host/core/date_rules.h"
 
-std::vector<DateRange> DateRangesFrom(const QDate& today) {
-    const QDate monthStart(today.year(), today.month(), 1);
-    const QDate previousMonth = monthStart.addMonths(-1);
-    // Qt counts Monday as 1 and Sunday as 7; the week here starts on Sunday.
-    const QDate weekStart = today.addDays(-(today.dayOfWeek() % 7));
-    return {
-        {QStringLiteral("Hoje"), today, today},
-        {QStringLiteral("Ontem"), today.addDays(-1), today.addDays(-1)},
-        {QStringLiteral("Esta semana"), weekStart, weekStart.addDays(6)},
-        {QStringLiteral("Este mês"), monthStart, monthStart.addMonths(1).addDays(-1)},
-        {QStringLiteral("Mês anterior"), previousMonth, monthStart.addDays(-1)},
-        {QStringLiteral("Este ano"), QDate(today.year(), 1, 1), QDate(today.year(), 12, 31)},
-        {QStringLiteral("Últimos 30 dias"), today.addDays(-29), today},
-    };
+namespace hostfw::view {
+namespace {
+
+QDate QDateOf(TDateTime day) {
+    const CivilDate civil = CivilFromDays(day.value);
+    return QDate(civil.year, civil.month, civil.day);
+}
+
+}  // namespace
+
+std::vector<DateRange> DateRangesFrom(TDateTime today) {
+    std::vector<DateRange> ranges;
+    for (const std::string_view name : DateRuleNames()) {
+        const DayRange days = *DateRuleRange(name, today);
+        ranges.push_back({QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())),
+                          QDateOf(days.first), QDateOf(days.last)});
+    }
+    return ranges;
 }
 
 QString DateText(const QDate& date) {

@@ -4,6 +4,7 @@
 #include <QString>
 #include <vector>
 
+#include "host/core/date_time.h"
 #include "hostfw_view_export.h"
 
 namespace hostfw::view {
@@ -15,9 +16,8 @@ struct DateRange {
     QDate last;
 };
 
-// Hoje, Ontem, Esta semana (Sunday to Saturday), Este mês, Mês anterior, Este ano and Últimos
-// 30 dias, counted from `today`.
-HOSTFW_VIEW_EXPORT std::vector<DateRange> DateRangesFrom(const QDate& today);
+// The date rules every place offers (Hoje, Ontem, Esta semana, ...), counted from `today`.
+HOSTFW_VIEW_EXPORT std::vector<DateRange> DateRangesFrom(TDateTime today);
 
 // A date as the date edits show it: dd/mm/yyyy.
 HOSTFW_VIEW_EXPORT QString DateText(const QDate& date);

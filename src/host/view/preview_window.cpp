@@ -123,7 +123,15 @@ PreviewWindow::PreviewWindow(std::shared_ptr<const ReportPreview> preview, QWidg
     });
     button(QStringLiteral("Exportar CSV…"), QStringLiteral("exportar_csv"), [this] {
         ExportTo(QStringLiteral("CSV"), QStringLiteral("csv"),
-                 [this](const std::filesystem::path& file) { return ExportCsv(file); });
+                 [this](const std::filesystem::path& file) {
+                     return ExportRows(file, ReportFileFormat::Csv);
+                 });
+    });
+    button(QStringLiteral("Exportar XLSX…"), QStringLiteral("exportar_xlsx"), [this] {
+        ExportTo(QStringLiteral("planilha XLSX"), QStringLiteral("xlsx"),
+                 [this](const std::filesystem::path& file) {
+                     return ExportRows(file, ReportFileFormat::Xlsx);
+                 });
     });
     layout->addLayout(bar);
     scroll_ = new QScrollArea(this);
@@ -301,13 +309,14 @@ bool PreviewWindow::ExportPdf(const std::filesystem::path& file) {
     });
 }
 
-bool PreviewWindow::ExportCsv(const std::filesystem::path& file) {
+bool PreviewWindow::ExportRows(const std::filesystem::path& file, ReportFileFormat format) {
     if (pages_ == nullptr)
         return false;
     return RunLong(QStringLiteral("Exportação"), [&] {
         progress_.Start(preview_->Title());
         try {
-            pages_->ExportCsv(file, [this](long long rows) { return progress_.Update(rows); });
+            pages_->ExportRows(file, format,
+                               [this](long long rows) { return progress_.Update(rows); });
         } catch (...) {
             progress_.Finish();
             throw;

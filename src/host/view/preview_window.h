@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "host/report/report_commands.h"
 #include "host/ui/report_preview.h"
 #include "host/view/run_progress.h"
 #include "hostfw_view_export.h"
@@ -44,11 +45,11 @@ public:
     QLabel& PageLabel() { return *pageLabel_; }
     QLabel& Notice() { return *notice_; }
     RunProgressDialog& Progress() { return progress_; }
-    // The pages as a PDF file, or the report's rows as CSV, written whole or not at all; the
-    // rest of the report is laid out first, with the progress of a long run and its
-    // "Cancelar". False when cancelled, or when there is nothing to export.
+    // The pages as a PDF file, or the report's rows as CSV or XLSX, written whole or not at
+    // all, with the progress of a long run and its "Cancelar" (the rest of the report is laid
+    // out first for the PDF). False when cancelled, or when there is nothing to export.
     bool ExportPdf(const std::filesystem::path& file);
-    bool ExportCsv(const std::filesystem::path& file);
+    bool ExportRows(const std::filesystem::path& file, ReportFileFormat format);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -13,6 +13,7 @@
 #include "host/view/message_box.h"
 #include "host/view/preview_window.h"
 #include "host/view/row_search_dialog.h"
+#include "host/view/sign_in_dialog.h"
 
 namespace hostfw::view {
 
@@ -91,6 +92,12 @@ std::optional<std::string> QtHostUi::PromptText(const std::string& caption,
     if (ExecDialog(dialog) != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue().toStdString();
+}
+
+std::optional<Credentials> QtHostUi::AskCredentials(const std::string& failure) {
+    SignInDialog dialog(failure, DialogParent());
+    ExecDialog(dialog);
+    return dialog.Result();
 }
 
 void QtHostUi::RunModalLoop(TCustomForm& /*form*/, const std::function<bool()>& closed) {

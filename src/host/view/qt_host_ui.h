@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "host/data/engine.h"
 #include "host/ui/host_ui.h"
 #include "host/view/form_windows.h"
 #include "host/view/run_progress.h"
@@ -64,6 +65,10 @@ public:
     void RunFinished() override;
 
     void ModelChanged() override;
+
+    // The sign-in dialog: the user and password typed, or nothing when the person gives up.
+    // `failure` says why it asks again (empty the first time).
+    virtual std::optional<Credentials> AskCredentials(const std::string& failure);
 
 protected:
     // Runs a dialog's modal loop, after the windows caught up with the model and with the

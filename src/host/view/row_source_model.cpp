@@ -13,13 +13,13 @@ RowSourceModel::RowSourceModel(const RowSource& rows, std::vector<bool> marked, 
     markedCount_ = static_cast<std::size_t>(std::count(marked_.begin(), marked_.end(), true));
 }
 
-int RowSourceModel::RowCount(const QModelIndex& parent) const {
+int RowSourceModel::rowCount(const QModelIndex& parent) const {
     if (parent.isValid())
         return 0;
     return static_cast<int>(filtered_ ? shown_.size() : rows_.RowCount());
 }
 
-int RowSourceModel::ColumnCount(const QModelIndex& parent) const {
+int RowSourceModel::columnCount(const QModelIndex& parent) const {
     if (parent.isValid())
         return 0;
     return static_cast<int>(rows_.Columns().size()) + FirstDataColumn();
@@ -45,7 +45,7 @@ QVariant RowSourceModel::data(const QModelIndex& index, int role) const {
     return QString::fromStdString(rows_.Cell(row, column));
 }
 
-QVariant RowSourceModel::HeaderData(int section, Qt::Orientation orientation, int role) const {
+QVariant RowSourceModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
     if (withMarks_ && section == 0)
@@ -61,7 +61,7 @@ Qt::ItemFlags RowSourceModel::flags(const QModelIndex& index) const {
     return flags;
 }
 
-bool RowSourceModel::SetData(const QModelIndex& index, const QVariant& value, int role) {
+bool RowSourceModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (!withMarks_ || index.column() != 0 || role != Qt::CheckStateRole)
         return false;
     SetMark(SourceRow(index.row()), value.value<Qt::CheckState>() == Qt::Checked);
@@ -77,14 +77,14 @@ void RowSourceModel::SetMark(std::size_t row, bool mark) {
 }
 
 void RowSourceModel::ToggleMark(int shownRow) {
-    if (!withMarks_ || shownRow < 0 || shownRow >= RowCount())
+    if (!withMarks_ || shownRow < 0 || shownRow >= rowCount())
         return;
     const QModelIndex mark = index(shownRow, 0);
-    SetData(mark, marked_[SourceRow(shownRow)] ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+    setData(mark, marked_[SourceRow(shownRow)] ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
 }
 
 void RowSourceModel::MarkShown(bool mark) {
-    const int count = RowCount();
+    const int count = rowCount();
     for (int shown = 0; shown < count; ++shown)
         SetMark(SourceRow(shown), mark);
     if (count > 0)
@@ -122,7 +122,7 @@ void RowSourceModel::SetFilter(const QString& text) {
     const bool narrowing = filtered_ && !needle_.empty() && HoldsFolded(needle, needle_);
     filter_ = text;
     needle_ = std::move(needle);
-    if (text.IsEmpty()) {
+    if (text.isEmpty()) {
         filtered_ = false;
         shown_.clear();
         shown_.shrink_to_fit();

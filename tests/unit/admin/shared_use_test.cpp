@@ -12,9 +12,11 @@
 #include "host/core/exception.h"
 #include "host/data/engine.h"
 #include "host/data/person_record.h"
+#include "host/data/saved_choices.h"
 #include "host/data/sign_in_refused.h"
 #include "shared_use_setup.h"
 #include "support/failure_of.h"
+#include "support/shared_use_database.h"
 #include "user_commands.h"
 
 namespace {
@@ -23,60 +25,23 @@ using hostfw::Engine;
 using hostfw::TParams;
 using testsupport::FailureOf;
 
-// The test rows in a private schema of the server EXP036_PG_URL names, set up for shared use;
-// people are login roles of the whole cluster, so each test names its own and drops them.
-class PgSharedUse : public ::testing::Test {
+// Each test on its own shared-use schema of the server EXP036_PG_URL names.
+class PgSharedUse : public testsupport::SharedUseTest {
 protected:
     void SetUp() override {
-        const char* url = std::getenv("EXP036_PG_URL");
-        if (url == nullptr || *url == '\0')
-            GTEST_SKIP() << "EXP036_PG_URL não definida: sem servidor PostgreSQL";
-        url_ = url;
-        const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        schema_ = "su_" + std::to_string(std::hash<std::string>{}(test) % 1000000);
-        admin = hostfw::OpenDatabase(url_);
-        admin->ExecuteScript("DROP SCHEMA IF EXISTS " + schema_ + " CASCADE; CREATE SCHEMA " +
-                             schema_ + "; SET search_path = " + schema_);
-        demodb::BuildTestDatabase(*admin);
-        admin::SetUpSharedUse(*admin);
-    }
-
-    void TearDown() override {
-        if (!admin)
+        SharedUseTest::SetUp();
+        if (IsSkipped())
             return;
-        admin->ExecuteScript("DROP SCHEMA IF EXISTS " + schema_ + " CASCADE");
-        for (const std::string& login : people_)
-            admin->ExecuteScript("DROP ROLE IF EXISTS " + login);
+        admin = database->admin;
     }
 
-    // A person of this test, with the password "senha-" + login.
     std::string AddPerson(const std::string& name, const std::string& branch, bool bound) {
-        const std::string login = schema_ + "_" + name;
-        admin::AdminCommand command;
-        command.login = login;
-        command.name = name;
-        command.branch = branch;
-        command.bound = bound;
-        command.passwordFromStdin = true;
-        std::istringstream password("senha-" + login + "\n");
-        people_.push_back(login);
-        admin::AddPerson(*admin, command, password);
-        return login;
+        return database->AddPerson(name, branch, bound);
     }
-
-    // The test's database over TCP, where logins need a password, with no user or password.
-    std::string TcpConnection() const {
-        std::smatch port;
-        std::regex_search(url_, port, std::regex("port=([0-9]+)"));
-        return "host=127.0.0.1 port=" + port[1].str() +
-               " dbname=exp036 options='-c search_path=" + schema_ + "'";
-    }
-
-    // The person's own connection, over TCP with its password, as a SQL client would open it.
+    std::string TcpConnection() const { return database->TcpConnection(); }
     std::shared_ptr<Engine> SignIn(const std::string& login,
                                    const std::string& password = std::string()) {
-        return hostfw::OpenDatabase(TcpConnection() + " user=" + login + " password=" +
-                                    (password.empty() ? "senha-" + login : password));
+        return database->SignIn(login, password);
     }
 
     static std::string BranchesSeen(Engine& engine, const std::string& table) {
@@ -90,11 +55,6 @@ protected:
     }
 
     std::shared_ptr<Engine> admin;
-
-private:
-    std::string url_;
-    std::string schema_;
-    std::vector<std::string> people_;
 };
 
 TEST_F(PgSharedUse, SetupAgainChangesNothingAndAPersonIsALoginRoleWithAScramPassword) {
@@ -219,6 +179,32 @@ TEST_F(PgSharedUse, ThePersonRecordGivesTheBranchAndRefusesWhoIsNoPerson) {
               }).find("não é de uma pessoa cadastrada"),
               std::string::npos)
         << "the administrator is no person of the branches";
+}
+
+TEST_F(PgSharedUse, SavedChoicesAreOwnOrSharedInTheHomeBranchAndNobodyWritesAnothers) {
+    const std::string ana = AddPerson("ana", "0001", false);
+    const std::string bia = AddPerson("bia", "0001", false);
+    const std::string caio = AddPerson("caio", "0002", false);
+    const auto asAna = SignIn(ana);
+    hostfw::SaveChoice(*asAna, {ana, "0001"}, "EXP036", "mensal", true, "{}");
+    hostfw::SaveChoice(*asAna, {ana, "0001"}, "EXP036", "minha", false, "{}");
+    hostfw::KeepLastQuery(*asAna, {ana, "0001"}, "EXP036", "{\"variant\":1}");
+    hostfw::KeepLastQuery(*asAna, {ana, "0001"}, "EXP036", "{\"variant\":0}");
+    EXPECT_EQ(hostfw::LastQuery(*asAna, {ana, "0001"}, "EXP036"), "{\"variant\":0}");
+
+    const auto asBia = SignIn(bia);
+    EXPECT_TRUE(hostfw::FindChoice(*asBia, {bia, "0001"}, "EXP036", "mensal"));
+    EXPECT_FALSE(hostfw::FindChoice(*asBia, {bia, "0001"}, "EXP036", "minha"));
+    EXPECT_THROW(hostfw::SaveChoice(*asBia, {ana, "0001"}, "EXP036", "falsa", true, "{}"),
+                 hostfw::Exception)
+        << "a row in someone else's name";
+
+    const auto asCaio = SignIn(caio);
+    EXPECT_TRUE(hostfw::ListChoices(*asCaio, {caio, "0002"}, "EXP036").empty());
+    EXPECT_TRUE(hostfw::ListChoices(*asCaio, {caio, "0001"}, "EXP036").empty())
+        << "claiming another branch shows nothing: the database knows the person's branch";
+    EXPECT_THROW(hostfw::SaveChoice(*asCaio, {caio, "0001"}, "EXP036", "x", true, "{}"),
+                 hostfw::Exception);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "host/data/shared_database.h"
 #include "host/session/session.h"
 #include "unit/data/engine_test_support.h"
+#include "unit/data/read_only_checks.h"
 
 namespace {
 
@@ -233,6 +234,34 @@ TEST(PostgresConnection, OnlyConnectionStringsGoToTheServer) {
     EXPECT_FALSE(hostfw::IsPostgresConnection("demo.sqlite"));
     EXPECT_FALSE(hostfw::IsPostgresConnection("dados/a=b.sqlite"));
     EXPECT_FALSE(hostfw::IsPostgresConnection("/tmp/x y.sqlite"));
+}
+
+TEST_F(PgEngine, AReadOnlyTransactionRefusesEveryWrite) {
+    engine->ExecuteScript("CREATE SEQUENCE S");
+    datatest::MakeTable(*engine);
+    datatest::ExpectEachRefused(*engine, datatest::kWritesOnBothEngines);
+    datatest::ExpectEachRefused(
+        *engine,
+        {"WITH U AS (UPDATE T SET V = 5 RETURNING V) SELECT * FROM U", "SELECT nextval('S')",
+         "SELECT * FROM T FOR UPDATE", "SELECT set_config('transaction_read_only', 'off', true)",
+         "SELECT V INTO NOVA FROM T"});
+    datatest::ExpectTableUntouched(*engine);
+    EXPECT_EQ(datatest::scalar(*engine,
+                               "SELECT CASE WHEN is_called THEN 'usada' ELSE 'nova' END "
+                               "FROM S",
+                               TParams()),
+              hostfw::Variant("nova"));
+}
+
+TEST_F(PgEngine, ASettingChangedInAReadOnlyTransactionIsUndoneWithIt) {
+    datatest::MakeTable(*engine);
+    {
+        hostfw::Transaction transaction(*engine, hostfw::TransactionKind::ReadOnly);
+        datatest::scalar(*engine, "SELECT set_config('search_path', 'public', false)", TParams());
+    }
+    datatest::ExpectTableUntouched(*engine);  // T is found through the schema's own search path
+    engine->Execute("UPDATE T SET V = 2", TParams());
+    EXPECT_EQ(datatest::scalar(*engine, "SELECT V FROM T", TParams()), hostfw::Variant(2));
 }
 
 }  // namespace

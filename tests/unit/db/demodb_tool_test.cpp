@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
@@ -178,6 +179,31 @@ TEST_F(DemodbTool, BadUsageShowsTheUsage) {
     const Run help = run({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.output.find("--force"), std::string::npos) << help.output;
+}
+
+// A run killed outright leaves its staged file; the next run in the folder removes it, and
+// touches nothing a live run or anyone else may still want.
+TEST_F(DemodbTool, AbandonedStagedFilesAreRemovedByTheNextRun) {
+    const pid_t gone = fork();
+    if (gone == 0)
+        _exit(0);
+    waitpid(gone, nullptr, 0);
+    const std::string dead = ".staged-" + std::to_string(gone) + "-11.tmp";
+    const std::string live = ".staged-" + std::to_string(getpid()) + "-22.tmp";
+    for (const std::string& name :
+         {dead, live, std::string(".staged-33.tmp"), std::string(".staged-44.tmp"),
+          std::string(".staged-x-55.tmp"), std::string("outro.tmp")}) {
+        std::ofstream(folder / name) << "";
+    }
+    fs::last_write_time(folder / ".staged-33.tmp",
+                        fs::file_time_type::clock::now() - std::chrono::hours(2));
+    ASSERT_EQ(run({target.string(), "--test-data"}).status, 0);
+    std::vector<std::string> left = FilesInFolder();
+    std::vector<std::string> kept = {live, ".staged-44.tmp", ".staged-x-55.tmp",
+                                     target.filename().string(), "outro.tmp"};
+    std::sort(left.begin(), left.end());
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(left, kept);
 }
 
 TEST_F(DemodbTool, AnInterruptedRunLeavesNothingBehind) {

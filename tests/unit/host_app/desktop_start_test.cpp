@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "support/program_run.h"
+#include "unit/host_app/host_process.h"
 
 namespace {
 
@@ -25,10 +25,11 @@ protected:
             unsetenv("DISPLAY");
     }
 
-    testsupport::ProgramRun host(const std::vector<std::string>& options) {
+    hostapptest::Finished host(const std::vector<std::string>& options) {
         std::vector<std::string> arguments = {EXP036_BIN_DIR "/exp036-host", "--db", "x.sqlite"};
         arguments.insert(arguments.end(), options.begin(), options.end());
-        return testsupport::RunProgramIn(folder, arguments, {"WAYLAND_DISPLAY", "QT_QPA_PLATFORM"});
+        return hostapptest::run(folder, arguments,
+                                {.unsetVariables = {"WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}});
     }
 
     const fs::path folder =

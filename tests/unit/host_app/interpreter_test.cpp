@@ -40,6 +40,15 @@ expect var boIdCriado false
     EXPECT_TRUE(run.passed) << run.failure << "\n" << run.transcript;
 }
 
+TEST(Interpreter, AByteOrderMarkStartingTheScriptIsNotPartOfItsFirstCommand) {
+    const ScriptRun run = RunFakeScript("\xEF\xBB\xBFopen null\nexpect forms 1\nclose\n");
+    EXPECT_TRUE(run.passed) << run.failure;
+    const ScriptRun later = RunFakeScript(
+        "open null\n\xEF\xBB\xBF"
+        "close\n");
+    EXPECT_TRUE(contains(later.failure, "linha 2: comando desconhecido")) << later.failure;
+}
+
 TEST(Interpreter, AFailedExpectationStopsTheRunAndShowsBothValues) {
     hostfw::Session().filiProc = "before";
     const ScriptRun run = RunFakeScript(
@@ -231,6 +240,29 @@ TEST(Interpreter, SessionLinesSetTheSessionAndRefuseUnknownNames) {
                          "valor de sessão desconhecido 'Colour'"));
     EXPECT_TRUE(contains(RunFakeScript("session WebPort=0\n").failure, "WebPort espera"));
     hostfw::Session().moduFili = false;
+}
+
+// A person bound to a branch keeps it whatever the script says; a person not bound, or nobody,
+// may set anything.
+TEST(Interpreter, SessionLinesNarrowASignedInPersonsSessionButNeverWidenIt) {
+    hostfw::SessionSettings& session = hostfw::Session();
+    session.person = hostfw::Person{"maria", "Maria", "0001", true};
+    EXPECT_TRUE(RunFakeScript("session FiliProc=1 ModuFili=true\n").passed) << "her own branch";
+    EXPECT_TRUE(contains(RunFakeScript("session FiliProc=0002\n").failure,
+                         "A pessoa maria trabalha só na filial 0001; a filial 0002 não lhe é "
+                         "permitida."));
+    EXPECT_TRUE(
+        contains(RunFakeScript("session ModuFili=false\n").failure, "não pode ser desvinculada"));
+    EXPECT_TRUE(contains(RunFakeScript("session Database=/tmp/other.sqlite\n").failure,
+                         "para usar outro, inicie outra sessão"));
+    EXPECT_EQ(hostfw::FiliProc(), "0001");
+    EXPECT_TRUE(hostfw::ModuFili());
+
+    session.person->bound = false;
+    EXPECT_TRUE(RunFakeScript("session FiliProc=0002 ModuFili=false\n").passed);
+    EXPECT_EQ(hostfw::FiliProc(), "0002");
+    session.person.reset();
+    session.filiProc.clear();
 }
 
 TEST(Interpreter, APackageThatCannotBeLoadedIsAClearError) {

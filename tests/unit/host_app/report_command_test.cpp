@@ -1,25 +1,31 @@
 // The report subcommand end to end: the real host, package and report definitions over the
 // small fixed test database.
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "support/program_run.h"
+#include "host/data/engine.h"
+#include "support/shared_use_database.h"
+#include "unit/host_app/host_process.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-using Finished = testsupport::ProgramRun;
-
-std::string FileText(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), {});
-}
+using hostapptest::FileText;
+using hostapptest::Finished;
+using hostapptest::run;
+using hostapptest::RunSetting;
 
 class ReportCommand : public ::testing::Test {
 protected:
@@ -27,19 +33,29 @@ protected:
         folder_ = fs::temp_directory_path() / ("exp036_report_" + std::to_string(getpid()));
         fs::remove_all(folder_);
         fs::create_directories(folder_);
-        const Finished made = testsupport::RunProgramIn(
-            folder_, {EXP036_BIN_DIR "/exp036-demodb", "test.sqlite", "--test-data"});
+        const Finished made =
+            run(folder_, {EXP036_BIN_DIR "/exp036-demodb", "test.sqlite", "--test-data"});
         ASSERT_EQ(made.status, 0) << made.err;
     }
     static void TearDownTestSuite() { fs::remove_all(folder_); }
 
     // exp036-host report over the test database, branch 0001, the year 2025, and `more`.
-    static Finished report(const std::vector<std::string>& more) {
+    static Finished report(const std::vector<std::string>& more, const RunSetting& setting = {}) {
         std::vector<std::string> arguments = {
             EXP036_BIN_DIR "/exp036-host", "report",   "--db", "test.sqlite", "--reports",
             EXP036_SOURCE_DIR "/reports",  "--branch", "0001"};
         arguments.insert(arguments.end(), more.begin(), more.end());
-        return testsupport::RunProgramIn(folder_, arguments);
+        return run(folder_, arguments, setting);
+    }
+
+    // The files of the folder whose names start with `prefix`.
+    static std::vector<std::string> FilesStartingWith(const std::string& prefix) {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder_)) {
+            if (entry.path().filename().string().starts_with(prefix))
+                names.push_back(entry.path().filename().string());
+        }
+        return names;
     }
 
     static inline fs::path folder_;
@@ -88,10 +104,197 @@ TEST_F(ReportCommand, AKeyThatIsNotOfferedIsNamed) {
     EXPECT_NE(finished.err.find("\"9999\""), std::string::npos) << finished.err;
 }
 
+// The audit rows of the test database from `after` on: PESSOA|OBJETO|LINHAS|SAIDA|RESULTADO,
+// then the parameters.
+std::vector<std::string> AuditRows(const fs::path& database, long long after) {
+    const auto engine = hostfw::OpenDatabase(database.string());
+    hostfw::TParams params;
+    params.CreateParam("DEPOIS").SetAsVariant(hostfw::Variant(static_cast<std::int64_t>(after)));
+    const auto rows = engine->Query(
+        "SELECT PESSOA, EVENTO, OBJETO, LINHAS, SAIDA, RESULTADO, PARAMETROS FROM AUDITORIA "
+        "WHERE rowid > :DEPOIS ORDER BY rowid",
+        params);
+    std::vector<std::string> seen;
+    while (rows->Next()) {
+        std::string row;
+        for (int column = 0; column < 6; ++column)
+            row += rows->Value(column).AsString() + "|";
+        seen.push_back(row + "\n" + rows->Value(6).AsString());
+    }
+    return seen;
+}
+
+long long LastAuditRow(const fs::path& database) {
+    const auto rows = hostfw::OpenDatabase(database.string())
+                          ->Query("SELECT coalesce(max(rowid), 0) FROM AUDITORIA", {});
+    rows->Next();
+    return rows->Value(0).AsInteger();
+}
+
+// The CSV command previews, then exports: two runs of the query, two rows.
+TEST_F(ReportCommand, EveryRunIsAuditedInTheDatabaseFileUnderTheSystemLogin) {
+    const fs::path database = folder_ / "test.sqlite";
+    const long long before = LastAuditRow(database);
+    const Finished csv = report(
+        {"--from", "01/01/2025", "--to", "31/12/2025", "--format", "csv", "--out", "audited.csv"});
+    ASSERT_EQ(csv.status, 0) << csv.err;
+    const Finished failed = report({"--from", "01/01/2025", "--to", "31/12/2025", "--format", "csv",
+                                    "--out", "missing/audited.csv"});
+    ASSERT_EQ(failed.status, 1);
+
+    const std::vector<std::string> rows = AuditRows(database, before);
+    ASSERT_EQ(rows.size(), 4u);
+    const std::string login = getpwuid(geteuid())->pw_name;
+    const std::string report = login +
+                               "|relatorio|EXP036-1 Consulta Lançamentos - Data de "
+                               "Emissão (Data de Emissão)|";
+    const std::string csvText = FileText(folder_ / "audited.csv");
+    const auto csvRows = std::count(csvText.begin(), csvText.end(), '\n') - 1;
+    EXPECT_EQ(rows[0].substr(0, rows[0].find('\n')),
+              report + std::to_string(csvRows) + "|visualizar|ok|");
+    EXPECT_EQ(rows[1].substr(0, rows[1].find('\n')),
+              report + std::to_string(csvRows) + "|exportar-csv " +
+                  (folder_ / "audited.csv").string() + "|ok|");
+    // All ten parameters of the query, with the values the form bound.
+    const std::string parameters = rows[1].substr(rows[1].find('\n') + 1);
+    EXPECT_EQ(std::count(parameters.begin(), parameters.end(), '\n'), 9) << parameters;
+    EXPECT_NE(parameters.find("P_CDFILIAL=\"0001\""), std::string::npos) << parameters;
+    EXPECT_NE(parameters.find("P_DATAFIM=date(2025-12-31)"), std::string::npos) << parameters;
+    EXPECT_NE(
+        rows[3].find("|exportar-csv " + (folder_ / "missing/audited.csv").string() + "|falha: "),
+        std::string::npos)
+        << rows[3];
+}
+
 TEST_F(ReportCommand, ABadCommandLineNeverOpensTheForm) {
     const Finished finished = report({"--format", "xls"});
     EXPECT_EQ(finished.status, 2);
-    EXPECT_NE(finished.err.find("--format espera text, pdf ou csv"), std::string::npos);
+    EXPECT_NE(finished.err.find("--format espera text, pdf, csv ou xlsx"), std::string::npos);
+}
+
+TEST_F(ReportCommand, ACsvThatStandardOutputCannotTakeFailsTheRunWithTheReason) {
+    const Finished finished =
+        report({"--from", "01/01/2025", "--to", "31/12/2025", "--format", "csv"},
+               {fs::path("/dev/full"), std::nullopt});
+    EXPECT_EQ(finished.status, 1);
+    EXPECT_EQ(finished.err, "exp036-host: Falha ao gravar a saída padrão (disco cheio).\n");
+}
+
+TEST_F(ReportCommand, ATextReportTheDiskCannotHoldLeavesNoFileBehind) {
+    // Room for the report's own spool, not for its text.
+    const Finished finished =
+        report({"--from", "01/01/2025", "--to", "31/12/2025", "--out", "cheio.txt"},
+               {std::nullopt, rlim_t{2048}});
+    EXPECT_EQ(finished.status, 1);
+    // The audit cannot grow the database file either, and says so.
+    EXPECT_NE(finished.err.find("não foi registrada na auditoria"), std::string::npos)
+        << finished.err;
+    EXPECT_TRUE(finished.err.ends_with(
+        "exp036-host: Falha ao gravar 'cheio.txt' (arquivo grande demais).\n"))
+        << finished.err;
+    EXPECT_FALSE(fs::exists(folder_ / "cheio.txt"));
+    EXPECT_EQ(FilesStartingWith(".staged-"), std::vector<std::string>{});
+}
+
+TEST_F(ReportCommand, NoFormatReplacesALinkAFifoOrADevice) {
+    std::ofstream(folder_ / "alvo.txt") << "intacto";
+    fs::create_symlink("alvo.txt", folder_ / "link");
+    ASSERT_EQ(mkfifo((folder_ / "fifo").c_str(), 0600), 0);
+    std::vector<std::string> targets = {"link", "fifo"};
+    // A device node of our own, with the null device's numbers, where we may make one.
+    if (mknod((folder_ / "dispositivo").c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0)
+        targets.push_back("dispositivo");
+    for (const char* format : {"text", "csv", "pdf"}) {
+        for (const std::string& target : targets) {
+            const Finished finished = report({"--from", "01/01/2025", "--to", "31/12/2025",
+                                              "--format", format, "--out", target});
+            EXPECT_EQ(finished.status, 2) << format << " " << target;
+            EXPECT_NE(finished.err.find("Não é possível gravar em '" + target + "'"),
+                      std::string::npos)
+                << finished.err;
+        }
+    }
+    EXPECT_TRUE(fs::is_symlink(folder_ / "link"));
+    EXPECT_TRUE(fs::is_fifo(folder_ / "fifo"));
+    EXPECT_EQ(FileText(folder_ / "alvo.txt"), "intacto");
+    if (targets.size() == 3) {
+        EXPECT_TRUE(fs::is_character_file(folder_ / "dispositivo"));
+    }
+    for (const std::string& target : targets)
+        fs::remove(folder_ / target);
+}
+
+// The report command on a shared PostgreSQL database, signed in with the password libpq finds
+// in PGPASSWORD.
+class PgReportCommand : public testsupport::SharedUseTest {
+protected:
+    void SetUp() override {
+        SharedUseTest::SetUp();
+        if (IsSkipped())
+            return;
+        folder = fs::temp_directory_path() / ("exp036_pg_report_" + std::to_string(getpid()));
+        fs::create_directories(folder);
+    }
+    void TearDown() override {
+        unsetenv("PGPASSWORD");
+        fs::remove_all(folder);
+    }
+
+    Finished ReportAs(const std::string& login, const std::vector<std::string>& more) {
+        setenv("PGPASSWORD", testsupport::SharedUseDatabase::Password(login).c_str(), 1);
+        std::vector<std::string> arguments = {EXP036_BIN_DIR "/exp036-host",
+                                              "report",
+                                              "--db",
+                                              database->TcpConnection() + " user=" + login,
+                                              "--reports",
+                                              EXP036_SOURCE_DIR "/reports",
+                                              "--from",
+                                              "01/01/2025",
+                                              "--to",
+                                              "31/12/2025",
+                                              "--format",
+                                              "csv",
+                                              "--transcript",
+                                              "transcript.txt"};
+        arguments.insert(arguments.end(), more.begin(), more.end());
+        return run(folder, arguments);
+    }
+
+    fs::path folder;
+};
+
+TEST_F(PgReportCommand, ABoundPersonGetsTheHomeBranchOnlyAndIsRefusedAnother) {
+    const std::string maria = database->AddPerson("maria", "0001", true);
+    const std::string joao = database->AddPerson("joao", "0003", false);
+
+    const Finished other = ReportAs(maria, {"--branch", "0002"});
+    EXPECT_EQ(other.status, 2);
+    EXPECT_NE(other.err.find("A pessoa " + maria +
+                             " trabalha só na filial 0001; a filial 0002 "
+                             "não lhe é permitida."),
+              std::string::npos)
+        << other.err;
+
+    const Finished home = ReportAs(maria, {});
+    ASSERT_EQ(home.status, 0) << home.err;
+    EXPECT_EQ(FileText(folder / "transcript.txt").rfind("Pessoa: " + maria + " (maria)\n", 0), 0u);
+    const Finished asJoao = ReportAs(joao, {"--branch", "0001"});
+    ASSERT_EQ(asJoao.status, 0) << asJoao.err;
+    EXPECT_EQ(home.out, asJoao.out) << "the same rows of branch 0001";
+    EXPECT_GT(std::count(home.out.begin(), home.out.end(), '\n'), 1);
+
+    const Finished joaoElsewhere = ReportAs(joao, {"--branch", "0002"});
+    ASSERT_EQ(joaoElsewhere.status, 0) << joaoElsewhere.err;
+    EXPECT_NE(joaoElsewhere.out, home.out) << "a person not bound reads any branch";
+
+    hostfw::TParams params;
+    params.CreateParam("PESSOA").SetAsString(maria);
+    const auto audited = database->admin->Query(
+        "SELECT count(*) FROM AUDITORIA WHERE PESSOA = :PESSOA AND EVENTO = 'relatorio' AND "
+        "PARAMETROS LIKE '%P_CDFILIAL=\"0001\"%'",
+        params);
+    ASSERT_TRUE(audited->Next());
+    EXPECT_GE(audited->Value(0).AsInteger(), 1) << "her runs, in her name\n" << home.err;
 }
 
 }  // namespace

@@ -127,6 +127,21 @@ TEST_F(ScriptedUiTest, APreviewGoesIntoTheTranscriptOrIntoTheNamedFile) {
     EXPECT_NE(out_.str().find("report: Consulta -> " + file.string()), std::string::npos);
 }
 
+TEST_F(ScriptedUiTest, APreviewFileThatIsALinkIsRefusedAndItsTargetKept) {
+    const std::filesystem::path target =
+        std::filesystem::temp_directory_path() / ("alvo_" + std::to_string(::getpid()) + ".txt");
+    const std::filesystem::path link = target.string() + ".link";
+    std::ofstream(target) << "intacto";
+    std::filesystem::create_symlink(target, link);
+    ui_.SetPreviewFile(link);
+    EXPECT_THROW(ui_.ShowPreview(std::make_shared<hostfw::TextPreview>("Consulta", "c")), hostfw::Exception);
+    std::ifstream in(target);
+    const std::string kept((std::istreambuf_iterator<char>(in)), {});
+    std::filesystem::remove(link);
+    std::filesystem::remove(target);
+    EXPECT_EQ(kept, "intacto");
+}
+
 TEST_F(ScriptedUiTest, AModalLoopWithoutARunnerFailsAndAborts) {
     struct PlainForm : hostfw::TForm {
         using TForm::TForm;

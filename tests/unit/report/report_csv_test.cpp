@@ -1,9 +1,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "host/core/exception.h"
 #include "host/report/report_commands.h"
 #include "report_test_support.h"
+#include "support/failure_of.h"
+#include "support/file_size_limit.h"
 
 namespace reporttest {
 namespace {
@@ -84,6 +87,36 @@ TEST_F(ReportCsv, AFailingQueryLeavesTheOldFileAsItWas) {
     EXPECT_THROW(hostfw::ExportReport(Request(0), hostfw::ReportFileFormat::Csv, file),
                  hostfw::Exception);
     EXPECT_EQ(ReadFile(file), "anterior\r\n");
+}
+
+TEST_F(ReportCsv, AFullDiskFailsTheExportWithItsReasonAndKeepsTheOldFile) {
+    const std::filesystem::path file = folder / "relatorio.csv";
+    WriteFile(file, "anterior\r\n");
+    const testsupport::FileSizeLimit limit(300);  // the heading and a row or two
+    EXPECT_EQ(testsupport::FailureOf(
+                  [&] { hostfw::ExportReport(Request(0), hostfw::ReportFileFormat::Csv, file); }),
+              "Falha ao gravar '" + file.string() + "' (arquivo grande demais).");
+    EXPECT_EQ(ReadFile(file), "anterior\r\n");
+    for (const auto& item : std::filesystem::directory_iterator(folder))
+        EXPECT_FALSE(item.path().filename().string().starts_with(".staged-")) << item.path();
+}
+
+// Every format: the run is refused before it starts, and what is there stays as it was.
+TEST_F(ReportCsv, ALinkOrAFifoAtThePathIsNeverReplaced) {
+    WriteFile(folder / "alvo.txt", "intacto");
+    std::filesystem::create_symlink(folder / "alvo.txt", folder / "link");
+    ASSERT_EQ(mkfifo((folder / "fifo").c_str(), 0600), 0);
+    for (const auto format : {hostfw::ReportFileFormat::Text, hostfw::ReportFileFormat::Pdf,
+                              hostfw::ReportFileFormat::Csv, hostfw::ReportFileFormat::Xlsx}) {
+        for (const char* name : {"link", "fifo"}) {
+            EXPECT_THAT(testsupport::FailureOf(
+                            [&] { hostfw::ExportReport(Request(0), format, folder / name); }),
+                        ::testing::StartsWith("Não é possível gravar em '"));
+        }
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "link"));
+    EXPECT_TRUE(std::filesystem::is_fifo(folder / "fifo"));
+    EXPECT_EQ(ReadFile(folder / "alvo.txt"), "intacto");
 }
 
 }  // namespace

@@ -2,8 +2,12 @@
 
 #include <cstdlib>
 
+#include <gmock/gmock.h>
+
 #include "host/report/report_commands.h"
 #include "report_test_support.h"
+#include "support/failure_of.h"
+#include "unit/data/engine_test_support.h"
 
 namespace reporttest {
 namespace {
@@ -79,6 +83,25 @@ TEST_F(PgReports, AnUnassignedParameterMatchesNothingThere) {
     const auto text = hostfw::PreviewReport(onPostgres);
     ASSERT_TRUE(text);
     EXPECT_NE(text->find("Nenhum lançamento encontrado"), std::string::npos);
+}
+
+TEST_F(PgReports, SqlThatWouldWriteFailsTheRunAndChangesNothing) {
+    const std::string amounts = "SELECT COUNT(*) || '/' || SUM(VRTOTALNF) FROM NOTAFISCAL";
+    const hostfw::Variant before = datatest::scalar(*postgres, amounts, {});
+    for (const char* sql :
+         {"DROP TABLE EXPEDICAO",
+          "WITH U AS (UPDATE NOTAFISCAL SET VRTOTALNF = 0 RETURNING *) SELECT * FROM U"}) {
+        hostfw::ReportDefinition definition = catalog->Definition(0);
+        definition.sql.postgresql = sql;
+        hostfw::ReportRequest request = Request(definition);
+        const hostfw::ReportRequest onPostgres{*postgres, definition, request.beforeGetQueryParams,
+                                               request.printedAt};
+        EXPECT_THAT(testsupport::FailureOf([&] { hostfw::PreviewReport(onPostgres); }),
+                    ::testing::HasSubstr("read-only transaction"))
+            << sql;
+    }
+    EXPECT_EQ(datatest::scalar(*postgres, amounts, {}), before);
+    EXPECT_GT(datatest::scalar(*postgres, "SELECT COUNT(*) FROM EXPEDICAO", {}).AsInteger(), 0);
 }
 
 }  // namespace

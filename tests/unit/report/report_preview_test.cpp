@@ -77,7 +77,7 @@ TEST_F(ReportPreview, ItsCsvHoldsTheRowsItRanWithWhateverTheFormSaysLater) {
     ASSERT_TRUE(preview);
     const auto direct = Request(0, choices);
     choices.clients = ",11,";  // the user picked other clients since
-    preview->ExportCsv(folder / "visualizada.csv", {});
+    preview->ExportRows(folder / "visualizada.csv", hostfw::ReportFileFormat::Csv, {});
 
     ASSERT_TRUE(hostfw::ExportReport(direct, hostfw::ReportFileFormat::Csv, folder / "direta.csv"));
     EXPECT_EQ(ReadFile(folder / "visualizada.csv"), ReadFile(folder / "direta.csv"));

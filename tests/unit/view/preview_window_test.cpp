@@ -109,23 +109,29 @@ TEST_F(LongPreview, CancelOnTheProgressOfAnExportLeavesNoFileAndANotice) {
     QPointer<PreviewWindow> window =
         new PreviewWindow(hostfw::LaidOutReport::Start(Request(0, wholePeriod), database), nullptr);
     window->Progress().SetDelay(0);
-    const std::filesystem::path file = folder / "relatorio.csv";
-    bool cancelled = false;
-    QTimer::singleShot(0, [&] {
-        for (QWidget* shown : QApplication::topLevelWidgets()) {
-            if (auto* progress = qobject_cast<QProgressDialog*>(shown)) {
-                QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
-                cancelled = true;
+    for (const auto format : {hostfw::ReportFileFormat::Csv, hostfw::ReportFileFormat::Xlsx}) {
+        SCOPED_TRACE(format == hostfw::ReportFileFormat::Csv ? "CSV" : "XLSX");
+        const std::filesystem::path file =
+            folder / (format == hostfw::ReportFileFormat::Csv ? "relatorio.csv" : "relatorio.xlsx");
+        bool cancelled = false;
+        QTimer::singleShot(0, [&] {
+            for (QWidget* shown : QApplication::topLevelWidgets()) {
+                if (auto* progress = qobject_cast<QProgressDialog*>(shown)) {
+                    QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+                    cancelled = true;
+                }
             }
-        }
-    });
-    EXPECT_FALSE(window->ExportCsv(file));
-    EXPECT_TRUE(cancelled) << "the progress dialog was on screen";
-    EXPECT_FALSE(std::filesystem::exists(file));
-    EXPECT_EQ(window->Notice().text(), QString("Exportação cancelada."));
+        });
+        EXPECT_FALSE(window->ExportRows(file, format));
+        EXPECT_TRUE(cancelled) << "the progress dialog was on screen";
+        EXPECT_FALSE(std::filesystem::exists(file));
+        EXPECT_EQ(window->Notice().text(), QString("Exportação cancelada."));
 
-    EXPECT_TRUE(window->ExportCsv(file)) << "the preview still works";
-    EXPECT_GT(reporttest::SplitLines(reporttest::ReadFile(file), "\r\n").size(), 256u);
+        EXPECT_TRUE(window->ExportRows(file, format)) << "the preview still works";
+        EXPECT_TRUE(std::filesystem::exists(file));
+    }
+    EXPECT_GT(reporttest::SplitLines(reporttest::ReadFile(folder / "relatorio.csv"), "\r\n").size(),
+              256u);
     delete window;
 }
 

@@ -1,0 +1,31 @@
+#include "sign_in_token.h"
+
+#include <sys/random.h>
+
+#include <array>
+#include <cerrno>
+#include <stdexcept>
+
+namespace appserver {
+
+std::string NewSignInToken() {
+    std::array<unsigned char, 32> bytes{};
+    std::size_t filled = 0;
+    while (filled < bytes.size()) {
+        const ssize_t got = getrandom(bytes.data() + filled, bytes.size() - filled, 0);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            throw std::runtime_error("o sistema não forneceu bytes aleatórios para a sessão.");
+        filled += static_cast<std::size_t>(got);
+    }
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string token;
+    for (const unsigned char byte : bytes) {
+        token += kDigits[byte >> 4];
+        token += kDigits[byte & 0x0f];
+    }
+    return token;
+}
+
+}  // namespace appserver

@@ -1,0 +1,21 @@
+#include "choice_replay.h"
+
+#include <sstream>
+
+#include "form_lookup.h"
+#include "host/session/session.h"
+#include "host/ui/edit.h"
+#include "report_script.h"
+
+namespace host {
+
+void ReplaySavedChoice(ScriptContext& context, const SavedChoice& choice) {
+    const std::string branch = !hostfw::ModuFili() && choice.branch ? *choice.branch : "";
+    const std::size_t typed =
+        FindScriptControl<hostfw::TCustomEdit>("edtCdFilial", "um campo de texto").Text().size();
+    std::istringstream lines(ChoiceLines(ReportChoicesOf(choice, hostfw::Now()), branch, typed));
+    for (std::string line; !context.ui.Status().Failed() && std::getline(lines, line);)
+        ExecuteScriptLine(context, line);
+}
+
+}  // namespace host

@@ -1,0 +1,54 @@
+#include "choice_store.h"
+
+#include "host/core/exception.h"
+#include "host/data/engine.h"
+#include "host/data/saved_choices.h"
+#include "host/data/shared_database.h"
+#include "host_identity.h"
+
+namespace host {
+namespace {
+
+// The embedded file is the person's own and may gain the table; on a shared PostgreSQL
+// database the setup (exp036-demodb, exp036-admin setup) creates it for everyone.
+std::shared_ptr<hostfw::Engine> database() {
+    auto engine = hostfw::SharedDatabase();
+    if (engine->Kind() == hostfw::EngineKind::SQLite)
+        hostfw::CreateSavedChoicesTable(*engine);
+    return engine;
+}
+
+}  // namespace
+
+void SavePreset(const std::string& report, const std::string& name, bool shared,
+                const SavedChoice& choice) {
+    hostfw::SaveChoice(*database(), CurrentChoiceOwner(), report, name, shared, ChoiceText(choice));
+}
+
+SavedChoice LoadPreset(const std::string& report, const std::string& name) {
+    const auto stored = hostfw::FindChoice(*database(), CurrentChoiceOwner(), report, name);
+    if (!stored)
+        throw hostfw::Exception("Não há consulta salva com o nome \"" + name + "\".");
+    return ParseChoiceText(stored->choices, name);
+}
+
+bool PresetExists(const std::string& report, const std::string& name) {
+    return hostfw::FindChoice(*database(), CurrentChoiceOwner(), report, name).has_value();
+}
+
+std::vector<hostfw::StoredChoice> AvailablePresets(const std::string& report) {
+    return hostfw::ListChoices(*database(), CurrentChoiceOwner(), report);
+}
+
+void KeepLastQuery(const std::string& report, const SavedChoice& choice) {
+    hostfw::KeepLastQuery(*database(), CurrentChoiceOwner(), report, ChoiceText(choice));
+}
+
+SavedChoice LoadLastQuery(const std::string& report) {
+    const auto text = hostfw::LastQuery(*database(), CurrentChoiceOwner(), report);
+    if (!text)
+        throw hostfw::Exception("Ainda não há última consulta deste relatório para repetir.");
+    return ParseChoiceText(*text, "última consulta");
+}
+
+}  // namespace host

@@ -1,0 +1,114 @@
+#include "desktop/preset_menu.h"
+
+#include <ostream>
+
+#include "choice_replay.h"
+#include "choice_store.h"
+#include "desktop/gui_script_ui.h"
+#include "desktop/main_window.h"
+#include "desktop/screenshots.h"
+#include "desktop/widget_screen.h"
+#include "form_choices.h"
+#include "form_lookup.h"
+#include "host/view/model_events.h"
+#include "run_status.h"
+#include "scripted_ui.h"
+#include "transcript.h"
+
+namespace host {
+
+PresetMenu::PresetMenu(ModuleHost& module, GuiScriptUi& ui, MainWindow& window)
+    : QMenu(QStringLiteral("&Consultas salvas"), &window),
+      module_(module),
+      ui_(ui),
+      window_(window) {
+    setObjectName(QStringLiteral("consultas_salvas"));
+    // The list changes with what the person and colleagues keep: read it each time it opens.
+    connect(this, &QMenu::aboutToShow, this, [this] { Rebuild(); });
+    Rebuild();
+}
+
+void PresetMenu::Rebuild() {
+    clear();
+    const bool formOpen = FindLiveForm() != nullptr;
+    QAction* save =
+        addAction(QStringLiteral("Salvar consulta como…"), this, [this] { SaveAs(false); });
+    save->setObjectName(QStringLiteral("salvar"));
+    QAction* share = addAction(QStringLiteral("Salvar e compartilhar com a filial…"), this,
+                               [this] { SaveAs(true); });
+    share->setObjectName(QStringLiteral("salvar_compartilhada"));
+    QAction* last =
+        addAction(QStringLiteral("Repetir última consulta"), this, [this] { Apply(std::nullopt); });
+    last->setObjectName(QStringLiteral("ultima"));
+    for (QAction* action : {save, share, last})
+        action->setEnabled(formOpen);
+    addSeparator();
+    if (!formOpen) {
+        addAction(QStringLiteral("(abra a Consulta Lançamentos)"))->setEnabled(false);
+        return;
+    }
+    Guarded([&] {
+        const auto presets = AvailablePresets(LiveReportCode());
+        if (presets.empty())
+            addAction(QStringLiteral("(nenhuma consulta salva)"))->setEnabled(false);
+        for (const hostfw::StoredChoice& preset : presets) {
+            QString text = QString::fromStdString(preset.name);
+            if (preset.shared)
+                text += QStringLiteral("  (compartilhada por ") +
+                        QString::fromStdString(preset.person) + QStringLiteral(")");
+            QAction* apply = addAction(text, this, [this, name = preset.name] { Apply(name); });
+            apply->setObjectName(QStringLiteral("aplicar:") + QString::fromStdString(preset.name));
+        }
+    });
+}
+
+void PresetMenu::SaveAs(bool shared) {
+    const auto name = ui_.PromptText("Consultas salvas", "Nome da consulta:", "");
+    if (!name)
+        return;
+    Guarded([&] {
+        SavePreset(LiveReportCode(), *name, shared, CaptureChoices(module_, std::nullopt));
+        window_.ShowNotice("Consulta \"" + *name + "\" salva.");
+    });
+}
+
+void PresetMenu::Apply(const std::optional<std::string>& name) {
+    Guarded([&] {
+        const std::string report = LiveReportCode();
+        Replay(name ? LoadPreset(report, *name) : LoadLastQuery(report));
+    });
+}
+
+void PresetMenu::Replay(const SavedChoice& choice) {
+    // The desktop keeps no transcript of a replay; its failure is told to the person.
+    std::ostream discarded(nullptr);
+    Transcript transcript(discarded);
+    RunStatus status;
+    ScriptedUi scripted(transcript, status);
+    Screenshots none("");
+    WidgetScreen screen(window_, ui_, none);
+    ScriptContext context{scripted, module_, screen};
+    ui_.Attach(&scripted, GuiScriptUi::MessageReader::Person);
+    try {
+        ReplaySavedChoice(context, choice);
+    } catch (const std::exception& failure) {
+        status.Fail(failure.what());
+    }
+    ui_.Attach(nullptr, GuiScriptUi::MessageReader::Person);
+    hostfw::view::AfterModelChange();
+    if (status.Failed()) {
+        ui_.ShowMessage("A consulta salva não pôde ser aplicada inteira: " + status.Failure()->text,
+                        hostfw::MessageKind::Warning);
+    }
+}
+
+template <class Step>
+void PresetMenu::Guarded(Step&& step) {
+    try {
+        step();
+    } catch (const std::exception& failure) {
+        ui_.ShowMessage(failure.what(), hostfw::MessageKind::Warning);
+    }
+}
+
+}  // namespace host

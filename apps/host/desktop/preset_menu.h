@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QMenu>
+#include <optional>
+#include <string>
+
+namespace host {
+
+class GuiScriptUi;
+class MainWindow;
+class ModuleHost;
+struct SavedChoice;
+
+// "Consultas salvas" of the main window, for the report form open in it: keep the form's
+// choices under a name (private or shared with the branch), apply one kept before, or repeat
+// the last query. Applying does again what was kept through the form's widgets, as a script
+// would: the pickers are answered with the kept keys and the form's messages are shown to the
+// person, so every check runs as if the choices were typed.
+class PresetMenu : public QMenu {
+public:
+    PresetMenu(ModuleHost& module, GuiScriptUi& ui, MainWindow& window);
+
+private:
+    void Rebuild();
+    void SaveAs(bool shared);
+    // nullopt: the last query.
+    void Apply(const std::optional<std::string>& name);
+    void Replay(const SavedChoice& choice);
+    // Runs a step that reads or writes the kept choices; a failure is shown, not raised.
+    template <class Step>
+    void Guarded(Step&& step);
+
+    ModuleHost& module_;
+    GuiScriptUi& ui_;
+    MainWindow& window_;
+};
+
+}  // namespace host

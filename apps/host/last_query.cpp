@@ -1,0 +1,17 @@
+#include "last_query.h"
+
+#include "choice_store.h"
+#include "form_choices.h"
+
+namespace host {
+
+void KeepDeliveredRunAsLastQuery(const ModuleHost& module, hostfw::HostUi& ui) {
+    try {
+        KeepLastQuery(LiveReportCode(), CaptureChoices(module, std::nullopt));
+    } catch (const std::exception& e) {
+        ui.ShowMessage(std::string("A última consulta não foi guardada: ") + e.what(),
+                       hostfw::MessageKind::Warning);
+    }
+}
+
+}  // namespace host

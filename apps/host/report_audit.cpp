@@ -1,0 +1,46 @@
+#include "report_audit.h"
+
+#include "host/data/audit_trail.h"
+#include "host/data/shared_database.h"
+#include "host/report/report_run_observer.h"
+#include "host/session/session.h"
+#include "host_identity.h"
+
+namespace host {
+namespace {
+
+hostfw::AuditEvent AuditEvent(const hostfw::ReportRunRecord& run) {
+    const auto& person = hostfw::Session().person;
+    std::string output = run.outputKind;
+    if (!run.outputFile.empty())
+        output += " " + run.outputFile;
+    return {person ? person->login : SystemLogin(),
+            HostName(),
+            hostfw::kAuditReport,
+            run.report,
+            run.parameters,
+            run.rows,
+            run.duration.count(),
+            output,
+            run.outcome};
+}
+
+}  // namespace
+
+ReportAudit::ReportAudit(std::ostream& warnings) {
+    hostfw::SetReportRunObserver([&warnings](const hostfw::ReportRunRecord& run) {
+        try {
+            hostfw::RecordAudit(*hostfw::SharedDatabase(), AuditEvent(run));
+        } catch (const std::exception& failure) {
+            warnings << "exp036-host: aviso: a execução do relatório não foi registrada na "
+                        "auditoria: "
+                     << failure.what() << '\n';
+        }
+    });
+}
+
+ReportAudit::~ReportAudit() {
+    hostfw::SetReportRunObserver(nullptr);
+}
+
+}  // namespace host

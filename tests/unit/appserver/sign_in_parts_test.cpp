@@ -1,0 +1,113 @@
+// The parts of the server's sign-in that need no database: slowing down guesses, the expiry of
+// tokens, the sign-in messages and the refusal to listen beyond loopback unprotected.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "host/wire/sign_in_messages.h"
+#include "host/wire/wire_codec.h"
+#include "invoice_database.h"
+#include "listen_exposure.h"
+#include "person_sessions.h"
+#include "sign_in_throttle.h"
+#include "support/server_process.h"
+
+namespace {
+
+using appserver::SignInThrottle;
+using std::chrono::seconds;
+
+TEST(SignInThrottle, RefusalsBeyondTheFreeOnesMakeTheAddressWaitLongerUpToTheBound) {
+    SignInThrottle throttle;
+    const auto t0 = SignInThrottle::Clock::time_point{} + std::chrono::hours(10);
+    for (int i = 0; i < SignInThrottle::kFreeFailures - 1; ++i)
+        throttle.Refused("10.0.0.1", t0);
+    EXPECT_FALSE(throttle.WaitFor("10.0.0.1", t0)) << "a few typing mistakes cost nothing";
+    throttle.Refused("10.0.0.1", t0);
+    EXPECT_EQ(throttle.WaitFor("10.0.0.1", t0), seconds(1));
+    throttle.Refused("10.0.0.1", t0);
+    EXPECT_EQ(throttle.WaitFor("10.0.0.1", t0), seconds(2));
+    EXPECT_FALSE(throttle.WaitFor("10.0.0.2", t0)) << "other addresses are not held up";
+    for (int i = 0; i < 40; ++i)
+        throttle.Refused("10.0.0.1", t0);
+    EXPECT_EQ(throttle.WaitFor("10.0.0.1", t0), SignInThrottle::kLongestWait);
+    EXPECT_FALSE(throttle.WaitFor("10.0.0.1", t0 + SignInThrottle::kLongestWait));
+    throttle.Accepted("10.0.0.1");
+    throttle.Refused("10.0.0.1", t0);
+    EXPECT_FALSE(throttle.WaitFor("10.0.0.1", t0)) << "an accepted sign-in starts over";
+}
+
+TEST(PersonSessions, TokensAreUnguessableAndEndAfterTheIdleTime) {
+    appserver::PersonSessions sessions(std::chrono::minutes(15));
+    const auto t0 = appserver::PersonSessions::Clock::time_point{} + std::chrono::hours(10);
+    std::set<std::string> tokens;
+    for (int i = 0; i < 100; ++i)
+        tokens.insert(sessions.Open({{"maria", "Maria", "0001", true}, {"maria", "x"}}, t0));
+    EXPECT_EQ(tokens.size(), 100u);
+    const std::string token = *tokens.begin();
+    EXPECT_EQ(token.size(), 64u);
+    ASSERT_TRUE(sessions.Find(token, t0 + std::chrono::minutes(14)));
+    EXPECT_EQ(sessions.Find(token, t0 + std::chrono::minutes(28))->person.login, "maria")
+        << "each use restarts the idle time";
+    EXPECT_FALSE(sessions.Find(token, t0 + std::chrono::minutes(44)));
+    EXPECT_FALSE(sessions.Find(std::string(64, '0'), t0));
+}
+
+TEST(SignInMessages, OnlyAWellFormedSignInIsRead) {
+    const hostfw::Credentials read =
+        hostfw::DecodeSignInRequest(hostfw::EncodeSignInRequest({"maria", "s\"enha"}));
+    EXPECT_EQ(read.user, "maria");
+    EXPECT_EQ(read.password, "s\"enha");
+    for (const char* body :
+         {R"({"version":1,"user":"maria","password":"x"})", R"({"version":2,"user":"maria"})",
+          R"({"version":2,"user":"","password":"x"})", R"({"version":2,"user":1,"password":"x"})",
+          R"({"version":2,"user":"a\u0000b","password":"x"})", "[]", "not json"})
+        EXPECT_THROW(hostfw::DecodeSignInRequest(body), hostfw::WireFormatError) << body;
+    EXPECT_THROW(
+        hostfw::DecodeSignInRequest(hostfw::EncodeSignInRequest({std::string(64, 'a'), "x"})),
+        hostfw::WireFormatError);
+    const std::string reply = hostfw::EncodeSignInReply("abc123", {"maria", "Maria", "0001", true},
+                                                        std::chrono::minutes(15));
+    EXPECT_EQ(hostfw::DecodeSignInToken(reply), "abc123");
+    EXPECT_THROW(hostfw::DecodeSignInToken(R"({"version":2,"token":"a\r\nX-Evil: 1"})"),
+                 hostfw::WireFormatError)
+        << "a token goes back in a header";
+}
+
+TEST(ListenExposure, BeyondLoopbackTheServerRefusesUnlessProtectedOrTold) {
+    EXPECT_TRUE(appserver::IsLoopbackOnly("127.0.0.1"));
+    EXPECT_TRUE(appserver::IsLoopbackOnly("127.3.2.1"));
+    EXPECT_TRUE(appserver::IsLoopbackOnly("::1"));
+    EXPECT_FALSE(appserver::IsLoopbackOnly("0.0.0.0"));
+    EXPECT_FALSE(appserver::IsLoopbackOnly("::"));
+
+    appserver::ServerOptions options;
+    options.listenHost = "0.0.0.0";
+    const auto refusal = appserver::ExposureRefusal(options, false, true);
+    ASSERT_TRUE(refusal);
+    EXPECT_NE(refusal->find("sem TLS"), std::string::npos) << *refusal;
+    EXPECT_EQ(refusal->find("sem entrada"), std::string::npos) << *refusal;
+    EXPECT_FALSE(appserver::ExposureRefusal(options, true, true));
+    options.insecure = true;
+    EXPECT_FALSE(appserver::ExposureRefusal(options, false, false));
+}
+
+// Listening on every address is refused before anything is bound; nothing leaves the machine.
+TEST(ListenExposure, TheServerSaysWhyItWillNotListenOnEveryAddress) {
+    const servertest::SqliteInvoiceDatabase database;
+    std::string output;
+    EXPECT_EQ(servertest::RunServerToEnd({"--db", database.path(), "--listen", "0.0.0.0"}, output),
+              2);
+    EXPECT_NE(output.find("recusado escutar em 0.0.0.0, fora do loopback, sem TLS"),
+              std::string::npos)
+        << output;
+    EXPECT_EQ(output.find("listening on"), std::string::npos);
+
+    // Told to, it listens there; the test reaches it over loopback only.
+    const servertest::ServerProcess server(
+        {"--db", database.path(), "--listen", "0.0.0.0", "--insecure"});
+    EXPECT_GT(server.port(), 0);
+}
+
+}  // namespace

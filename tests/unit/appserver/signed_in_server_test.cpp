@@ -1,0 +1,171 @@
+// The server on a database set up for shared use: sign-in, identity on every call, the
+// person's branch enforced by the database, and the audit of it all.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include "audit_listing.h"
+#include "host/data/engine.h"
+#include "host/net/server_credentials.h"
+#include "support/failure_of.h"
+#include "support/invoice_client.h"
+#include "support/raw_http.h"
+#include "support/server_process.h"
+#include "support/shared_use_database.h"
+
+namespace {
+
+using servertest::HttpReply;
+using servertest::RawConnection;
+using testsupport::SharedUseDatabase;
+
+constexpr const char* kGetNota = "/exp03600.rdmRelConsLanc/GetNota";
+// 01/01/2025 to 31/12/2025 as automation dates: every invoice of the test data.
+constexpr double kFirstDay = 45658;
+constexpr double kLastDay = 46022;
+
+class PgSignedInServer : public testsupport::SharedUseTest {
+protected:
+    void SetUp() override {
+        SharedUseTest::SetUp();
+        if (IsSkipped())
+            return;
+        const std::string own = database->AddServerLogin();
+        maria = database->AddPerson("maria", "0001", true);
+        joao = database->AddPerson("joao", "0002", false);
+        // Over TCP, where PostgreSQL checks every password.
+        server.emplace(
+            std::vector<std::string>{"--db", database->TcpConnection() + " user=" + own +
+                                                 " password=" + SharedUseDatabase::Password(own)});
+    }
+    void TearDown() override {
+        hostfw::SetServerCredentials(nullptr);
+        server.reset();
+    }
+
+    HttpReply Send(const std::string& method, const std::string& path, const std::string& body,
+                   const std::string& headers = "") {
+        RawConnection connection(server->host(), server->port());
+        connection.send(servertest::HttpRequest(method, path, body, false, headers));
+        return connection.ReadReply().value_or(HttpReply{});
+    }
+
+    HttpReply SignIn(const std::string& login, const std::string& password) {
+        return Send("POST", "/sign-in",
+                    R"({"version":2,"user":")" + login + R"(","password":")" + password + "\"}");
+    }
+
+    // The token of an accepted sign-in.
+    std::string TokenOf(const std::string& login) {
+        const HttpReply reply = SignIn(login, SharedUseDatabase::Password(login));
+        EXPECT_EQ(reply.status, 200) << reply.body;
+        const auto start = reply.body.find(R"("token":")");
+        return reply.body.substr(start + 9, 64);
+    }
+
+    HttpReply GetNota(const std::string& token, const std::string& branch) {
+        return Send("POST", kGetNota, servertest::GetNotaBody(branch, kFirstDay, kLastDay),
+                    "Authorization: Bearer " + token + "\r\n");
+    }
+
+    static long long RowsIn(const HttpReply& reply) {
+        long long rows = 0;
+        for (std::size_t at = reply.body.find("[\"N\""); at != std::string::npos;
+             at = reply.body.find("[\"N\"", at + 1))
+            ++rows;
+        return rows;
+    }
+
+    std::optional<servertest::ServerProcess> server;
+    std::string maria;
+    std::string joao;
+};
+
+TEST_F(PgSignedInServer, WithoutAValidTokenNothingIsGiven) {
+    EXPECT_EQ(Send("GET", "/exp03600.rdmRelConsLanc", "").status, 401);
+    const HttpReply anonymous =
+        Send("POST", kGetNota, servertest::GetNotaBody("0001", kFirstDay, kLastDay));
+    EXPECT_EQ(anonymous.status, 401);
+    EXPECT_NE(anonymous.body.find("exige entrada"), std::string::npos) << anonymous.body;
+    const HttpReply forged = GetNota(std::string(64, 'a'), "0001");
+    EXPECT_EQ(forged.status, 401);
+    EXPECT_NE(forged.body.find("não é válida"), std::string::npos) << forged.body;
+    EXPECT_EQ(RowsIn(anonymous) + RowsIn(forged), 0);
+}
+
+TEST_F(PgSignedInServer, ABoundPersonReadsOnlyTheHomeBranchWhateverItAsks) {
+    const std::string token = TokenOf(maria);
+    const HttpReply home = GetNota(token, "0001");
+    ASSERT_EQ(home.status, 200) << home.body;
+    EXPECT_EQ(RowsIn(home), 4);
+    const HttpReply other = GetNota(token, "0002");
+    EXPECT_EQ(other.status, 403);
+    EXPECT_NE(other.body.find("A pessoa " + maria +
+                              " só pode consultar a filial 0001, não a "
+                              "filial 0002."),
+              std::string::npos)
+        << other.body;
+
+    const HttpReply unbound = GetNota(TokenOf(joao), "0001");
+    ASSERT_EQ(unbound.status, 200) << unbound.body;
+    EXPECT_EQ(RowsIn(unbound), 4) << "a person not bound reads every branch";
+}
+
+// The framework's client signs in by itself when the server asks, and the form's check shows
+// the server's refusal.
+TEST_F(PgSignedInServer, TheClientSignsInAndShowsTheRefusalOfAnotherBranch) {
+    hostfw::SetServerCredentials([this] {
+        return std::optional<hostfw::Credentials>({maria, SharedUseDatabase::Password(maria)});
+    });
+    servertest::InvoiceClient client(server->host(), server->port());
+    servertest::GetNotaArgs home;
+    home.last = hostfw::EncodeDate(2025, 12, 31);
+    EXPECT_EQ(client.entries(home).size(), 4u);
+    servertest::GetNotaArgs other = home;
+    other.branch = "0002";
+    EXPECT_NE(
+        testsupport::FailureOf([&] { client.load(other); }).find("só pode consultar a filial"),
+        std::string::npos);
+
+    hostfw::SetServerCredentials([this] {
+        return std::optional<hostfw::Credentials>({maria, "errada"});
+    });
+    servertest::InvoiceClient wrong(server->host(), server->port());
+    EXPECT_NE(testsupport::FailureOf([&] { wrong.load(home); }).find("Usuário ou senha incorretos"),
+              std::string::npos);
+}
+
+TEST_F(PgSignedInServer, SignInsAndCallsAreAuditedAndNobodyRemovesTheRows) {
+    EXPECT_EQ(SignIn(maria, "errada").status, 401);
+    const std::string token = TokenOf(maria);
+    EXPECT_EQ(GetNota(token, "0001").status, 200);
+    EXPECT_EQ(GetNota(token, "0002").status, 403);
+    EXPECT_EQ(Send("POST", kGetNota, "{}").status, 401);
+
+    admin::AdminCommand listing;
+    listing.user = maria;
+    std::ostringstream out;
+    admin::ListAudit(*database->admin, listing, out);
+    const std::string audit = out.str();
+    for (const char* expected : {"entrada-recusada", "entrada", "chamada", "127.0.0.1",
+                                 "exp03600.rdmRelConsLanc/GetNota", "A pessoa"})
+        EXPECT_NE(audit.find(expected), std::string::npos) << expected << " in\n" << audit;
+
+    hostfw::TParams params;
+    params.CreateParam("PESSOA").SetAsString(maria);
+    const auto rows = database->admin->Query(
+        "SELECT EVENTO, coalesce(LINHAS, -1) FROM AUDITORIA WHERE PESSOA = :PESSOA ORDER BY "
+        "MOMENTO, EVENTO DESC",
+        params);
+    std::string events;
+    while (rows->Next())
+        events += rows->Value(0).AsString() + ":" + rows->Value(1).AsString() + " ";
+    EXPECT_EQ(events, "entrada-recusada:-1 entrada:-1 chamada:4 chamada:-1 ");
+    EXPECT_THROW(database->SignIn(maria)->Execute("DELETE FROM AUDITORIA", hostfw::TParams()),
+                 hostfw::Exception);
+}
+
+}  // namespace

@@ -1,0 +1,104 @@
+// Saved choices and the last query across runs of the real host: each run is a fresh process
+// over the same database, as after a restart.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "unit/host_app/host_process.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using hostapptest::Finished;
+using hostapptest::run;
+
+class SavedChoicesCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() / ("exp036_presets_" + std::to_string(getpid()));
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+        const Finished made =
+            run(folder_, {EXP036_BIN_DIR "/exp036-demodb", "test.sqlite", "--test-data"});
+        ASSERT_EQ(made.status, 0) << made.err;
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    std::vector<std::string> host(const std::vector<std::string>& more) const {
+        std::vector<std::string> arguments = {EXP036_BIN_DIR "/exp036-host", "--db", "test.sqlite",
+                                              "--reports", EXP036_SOURCE_DIR "/reports"};
+        arguments.insert(arguments.end(), more.begin(), more.end());
+        return arguments;
+    }
+
+    Finished report(const std::vector<std::string>& more) const {
+        std::vector<std::string> arguments =
+            host({"report", "--branch", "0001", "--format", "csv"});
+        arguments.insert(arguments.end(), more.begin(), more.end());
+        return run(folder_, arguments);
+    }
+
+    Finished script(const std::string& lines) const {
+        std::ofstream(folder_ / "s.ui") << lines;
+        return run(folder_, host({"--branch", "0001", "--script", "s.ui"}));
+    }
+
+    fs::path folder_;
+};
+
+TEST_F(SavedChoicesCommand, TheLastQueryComesBackInTheNextRun) {
+    const Finished first =
+        report({"--from", "01/01/2025", "--to", "31/12/2025", "--clients", "11"});
+    ASSERT_EQ(first.status, 0) << first.err;
+    const Finished again = report({"--last"});
+    ASSERT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(again.out, first.out);
+    EXPECT_EQ(again.out.find("João da Silva"), std::string::npos) << again.out;
+}
+
+TEST_F(SavedChoicesCommand, WithoutARunThereIsNoLastQueryToRepeat) {
+    const Finished finished = report({"--last"});
+    EXPECT_EQ(finished.status, 1);
+    EXPECT_EQ(finished.err,
+              "exp036-host: Ainda não há última consulta deste relatório para repetir.\n");
+}
+
+TEST_F(SavedChoicesCommand, ASavedChoiceRunsFromTheCommandLineAndOtherOptionsGoOverIt) {
+    const Finished saved = script(
+        "open null\n"
+        "date depInicial \"01/01/2025\"\ndate depFinal \"31/12/2025\"\n"
+        "click rdbLCli\npick 1\nclick btnCli\n"
+        "preset save \"do João\"\nclose\n");
+    ASSERT_EQ(saved.status, 0) << saved.err << saved.out;
+    const Finished preset = report({"--preset", "do João"});
+    ASSERT_EQ(preset.status, 0) << preset.err;
+    EXPECT_NE(preset.out.find("João da Silva"), std::string::npos) << preset.out;
+    EXPECT_EQ(preset.out.find("Café & Cia"), std::string::npos) << preset.out;
+
+    const Finished over = report({"--preset", "do João", "--clients", "11"});
+    ASSERT_EQ(over.status, 0) << over.err;
+    EXPECT_EQ(over.out.find("João da Silva"), std::string::npos) << over.out;
+    EXPECT_NE(over.out.find("Café & Cia"), std::string::npos) << over.out;
+}
+
+TEST_F(SavedChoicesCommand, AnUnknownNameAndANameTakenTwiceAreRefusedClearly) {
+    const Finished unknown = report({"--preset", "nada"});
+    EXPECT_EQ(unknown.status, 1);
+    EXPECT_EQ(unknown.err, "exp036-host: Não há consulta salva com o nome \"nada\".\n");
+
+    const Finished twice = script("open null\npreset save \"x\"\npreset save \"x\"\n");
+    EXPECT_EQ(twice.status, 1);
+    EXPECT_NE(twice.err.find("Já existe uma consulta salva com o nome \"x\". Escolha outro nome."),
+              std::string::npos)
+        << twice.err;
+}
+
+TEST_F(SavedChoicesCommand, PresetAndLastTogetherAreABadCommandLine) {
+    EXPECT_EQ(report({"--preset", "x", "--last"}).status, 2);
+}
+
+}  // namespace
