@@ -134,7 +134,8 @@ TEST_F(ScriptedUiTest, APreviewFileThatIsALinkIsRefusedAndItsTargetKept) {
     std::ofstream(target) << "intacto";
     std::filesystem::create_symlink(target, link);
     ui_.SetPreviewFile(link);
-    EXPECT_THROW(ui_.ShowPreview(std::make_shared<hostfw::TextPreview>("Consulta", "c")), hostfw::Exception);
+    EXPECT_THROW(ui_.ShowPreview(std::make_shared<hostfw::TextPreview>("Consulta", "c")),
+                 hostfw::Exception);
     std::ifstream in(target);
     const std::string kept((std::istreambuf_iterator<char>(in)), {});
     std::filesystem::remove(link);
