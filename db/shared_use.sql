@@ -95,10 +95,13 @@ DROP TRIGGER IF EXISTS auditoria_sem_truncate ON AUDITORIA;
 CREATE TRIGGER auditoria_sem_truncate BEFORE TRUNCATE ON AUDITORIA
     FOR EACH STATEMENT EXECUTE FUNCTION exp036_auditoria_imutavel();
 
--- Saved choices: a person keeps and removes only their own, under their home branch, and reads
--- their own and those the people of that branch share.
+-- Saved choices: a person keeps, renames, shares and removes only their own, under their home
+-- branch, and reads their own and those the people of that branch share. Updates and deletes
+-- pass consulta_propria alone (consulta_compartilhada is for reading), so a colleague's shared
+-- row is out of their reach; a change names the row again, never its owner or its choices.
 REVOKE ALL ON CONSULTA_SALVA FROM PUBLIC;
 GRANT SELECT, INSERT, DELETE ON CONSULTA_SALVA TO exp036_pessoas;
+GRANT UPDATE (NOME, COMPARTILHADA, FILIAL) ON CONSULTA_SALVA TO exp036_pessoas;
 ALTER TABLE CONSULTA_SALVA ENABLE ROW LEVEL SECURITY;
 DROP POLICY IF EXISTS consulta_propria ON CONSULTA_SALVA;
 CREATE POLICY consulta_propria ON CONSULTA_SALVA FOR ALL TO exp036_pessoas

@@ -129,7 +129,9 @@ constexpr ScriptCommand kCommands[] = {
     {"select", "select NOME ÍNDICE", select},
     {"date", "date NOME \"TEXTO\"", date},
     {"check", "check NOME true|false", check},
-    {"preset", "preset save \"NOME\" [shared] [period \"REGRA\"] | preset apply \"NOME\"|last",
+    {"preset",
+     "preset save \"NOME\" [shared] [period \"REGRA\"] | preset apply \"NOME\"|last | "
+     "preset rename \"NOME\" \"NOVO NOME\" | preset delete|share|private \"NOME\"",
      RunPresetLine},
 };
 

@@ -26,14 +26,25 @@ void SavePreset(const std::string& report, const std::string& name, bool shared,
 }
 
 SavedChoice LoadPreset(const std::string& report, const std::string& name) {
-    const auto stored = hostfw::FindChoice(*database(), CurrentChoiceOwner(), report, name);
-    if (!stored)
-        throw hostfw::Exception("Não há consulta salva com o nome \"" + name + "\".");
-    return ParseChoiceText(stored->choices, name);
+    return ParseChoiceText(
+        hostfw::UsableChoice(*database(), CurrentChoiceOwner(), report, name).choices, name);
 }
 
-bool PresetExists(const std::string& report, const std::string& name) {
-    return hostfw::FindChoice(*database(), CurrentChoiceOwner(), report, name).has_value();
+std::optional<hostfw::StoredChoice> FindPreset(const std::string& report, const std::string& name) {
+    return hostfw::FindChoice(*database(), CurrentChoiceOwner(), report, name);
+}
+
+hostfw::StoredChoice RenamePreset(const std::string& report, const std::string& name,
+                                  const std::string& newName) {
+    return hostfw::RenameChoice(*database(), CurrentChoiceOwner(), report, name, newName);
+}
+
+hostfw::StoredChoice DeletePreset(const std::string& report, const std::string& name) {
+    return hostfw::DeleteChoice(*database(), CurrentChoiceOwner(), report, name);
+}
+
+hostfw::StoredChoice SharePreset(const std::string& report, const std::string& name, bool shared) {
+    return hostfw::ShareChoice(*database(), CurrentChoiceOwner(), report, name, shared);
 }
 
 std::vector<hostfw::StoredChoice> AvailablePresets(const std::string& report) {

@@ -272,7 +272,8 @@ constexpr ScriptCommand kExpectations[] = {
     {"forms", "expect forms N", forms},
     {"preview", "expect preview \"TEXTO\"", preview},
     {"preview-lacks", "expect preview-lacks \"TEXTO\"", PreviewLacks},
-    {"preset", "expect preset \"NOME\"", ExpectPreset},
+    {"preset", "expect preset \"NOME\" [shared|private]", ExpectPreset},
+    {"presets", "expect presets \"NOME\" ...|none", ExpectPresets},
 };
 
 }  // namespace

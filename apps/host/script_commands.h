@@ -43,9 +43,11 @@ bool IsActingLine(const std::string& line);
 // Runs one line of a script. Raises ScriptError for a line that cannot run as written.
 void ExecuteScriptLine(ScriptContext& context, const std::string& line);
 
-// preset save|apply: saved choices of the live form.
+// preset save|apply|rename|delete|share|private: saved choices of the live form.
 void RunPresetLine(ScriptContext& context, ArgumentReader& arguments);
-// expect preset "NAME": the person has a saved choice of that name.
+// expect preset "NAME" [shared|private]: the person has a saved choice of that name.
 void ExpectPreset(ScriptContext& context, ArgumentReader& arguments);
+// expect presets "NAME" ...|none: exactly these, in order, are the choices the person may apply.
+void ExpectPresets(ScriptContext& context, ArgumentReader& arguments);
 
 }  // namespace host

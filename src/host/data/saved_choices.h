@@ -38,6 +38,23 @@ HOSTFW_EXPORT std::optional<StoredChoice> FindChoice(Engine& engine, const Choic
                                                      const std::string& report,
                                                      const std::string& name);
 
+// The owner's changes to a choice of theirs, each returning the choice as it now is (as it was,
+// for a deleted one). A name the person cannot see, and a colleague's shared choice, are refused
+// with a clear message and change nothing. A new name is checked as on save.
+HOSTFW_EXPORT StoredChoice RenameChoice(Engine& engine, const ChoiceOwner& owner,
+                                        const std::string& report, const std::string& name,
+                                        const std::string& newName);
+HOSTFW_EXPORT StoredChoice DeleteChoice(Engine& engine, const ChoiceOwner& owner,
+                                        const std::string& report, const std::string& name);
+// Shared with the people of the owner's branch, or private to the owner.
+HOSTFW_EXPORT StoredChoice ShareChoice(Engine& engine, const ChoiceOwner& owner,
+                                       const std::string& report, const std::string& name,
+                                       bool shared);
+
+// FindChoice, raising a clear message when there is none.
+HOSTFW_EXPORT StoredChoice UsableChoice(Engine& engine, const ChoiceOwner& owner,
+                                        const std::string& report, const std::string& name);
+
 // Every choice the person may use, their own first, by name.
 HOSTFW_EXPORT std::vector<StoredChoice> ListChoices(Engine& engine, const ChoiceOwner& owner,
                                                     const std::string& report);

@@ -207,4 +207,40 @@ TEST_F(PgSharedUse, SavedChoicesAreOwnOrSharedInTheHomeBranchAndNobodyWritesAnot
                  hostfw::Exception);
 }
 
+TEST_F(PgSharedUse, OnlyTheOwnerRenamesSharesOrDeletesASavedChoiceWhateverSqlAColleagueRuns) {
+    const std::string ana = AddPerson("ana", "0001", false);
+    const std::string bia = AddPerson("bia", "0001", false);
+    const auto asAna = SignIn(ana);
+    hostfw::SaveChoice(*asAna, {ana, "0001"}, "EXP036", "mensal", true, "{}");
+
+    const auto asBia = SignIn(bia);
+    TParams named;
+    named.CreateParam("NOME").SetAsString("mensal");
+    EXPECT_EQ(asBia->Execute("UPDATE CONSULTA_SALVA SET NOME = 'da bia' WHERE NOME = :NOME", named),
+              0);
+    EXPECT_EQ(asBia->Execute("UPDATE CONSULTA_SALVA SET COMPARTILHADA = 0", TParams()), 0);
+    EXPECT_EQ(asBia->Execute("DELETE FROM CONSULTA_SALVA WHERE NOME = :NOME", named), 0);
+    EXPECT_THROW(asBia->Execute("UPDATE CONSULTA_SALVA SET PESSOA = current_user", TParams()),
+                 hostfw::Exception)
+        << "nobody writes whose a choice is";
+    EXPECT_NE(FailureOf([&] {
+                  hostfw::DeleteChoice(*asBia, {bia, "0001"}, "EXP036", "mensal");
+              }).find("só quem a salvou"),
+              std::string::npos);
+    EXPECT_EQ(FailureOf([&] {
+                  hostfw::RenameChoice(*asBia, {ana, "0001"}, "EXP036", "mensal", "da bia");
+              }),
+              "Não há consulta salva com o nome \"mensal\".")
+        << "a host that takes her for the owner still changes nothing: the database refuses";
+    const auto seen = hostfw::FindChoice(*admin, {ana, "0001"}, "EXP036", "mensal");
+    ASSERT_TRUE(seen);
+    EXPECT_TRUE(seen->shared);
+
+    hostfw::RenameChoice(*asAna, {ana, "0001"}, "EXP036", "mensal", "Fechamento");
+    hostfw::ShareChoice(*asAna, {ana, "0001"}, "EXP036", "Fechamento", false);
+    EXPECT_TRUE(hostfw::ListChoices(*asBia, {bia, "0001"}, "EXP036").empty());
+    hostfw::DeleteChoice(*asAna, {ana, "0001"}, "EXP036", "Fechamento");
+    EXPECT_TRUE(hostfw::ListChoices(*asAna, {ana, "0001"}, "EXP036").empty());
+}
+
 }  // namespace

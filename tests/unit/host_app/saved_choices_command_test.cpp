@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "host/data/engine.h"
+#include "host/data/saved_choices.h"
 #include "unit/host_app/host_process.h"
 
 namespace {
@@ -99,6 +101,52 @@ TEST_F(SavedChoicesCommand, AnUnknownNameAndANameTakenTwiceAreRefusedClearly) {
 
 TEST_F(SavedChoicesCommand, PresetAndLastTogetherAreABadCommandLine) {
     EXPECT_EQ(report({"--preset", "x", "--last"}).status, 2);
+}
+
+TEST_F(SavedChoicesCommand, ChangesThatCannotBeMadeStopTheScriptWithTheReason) {
+    ASSERT_EQ(script("open null\npreset save \"a\"\npreset save \"b\"\n").status, 0);
+    const auto refusal = [&](const std::string& line) {
+        const Finished finished = script("open null\n" + line + "\n");
+        EXPECT_EQ(finished.status, 1) << line;
+        return finished.err;
+    };
+    EXPECT_NE(refusal("preset rename \"a\" \"b\"")
+                  .find("Já existe uma consulta salva com o nome \"b\". Escolha outro nome."),
+              std::string::npos);
+    EXPECT_NE(
+        refusal("preset rename \"zz\" \"c\"").find("Não há consulta salva com o nome \"zz\"."),
+        std::string::npos);
+    EXPECT_NE(refusal("preset share \"zz\"").find("Não há consulta salva com o nome \"zz\"."),
+              std::string::npos);
+    EXPECT_NE(refusal("preset rename \"a\"").find("uso: preset save"), std::string::npos);
+    EXPECT_NE(
+        refusal("expect presets \"b\" \"a\"").find("esperado \"b\" \"a\", obtido \"a\" \"b\""),
+        std::string::npos);
+    EXPECT_EQ(script("open null\nexpect presets \"a\" \"b\"\n").status, 0) << "nothing changed";
+}
+
+TEST_F(SavedChoicesCommand, AColleaguesSharedChoiceIsAppliedAndListedButNotChanged) {
+    {
+        const auto engine = hostfw::OpenDatabase((folder_ / "test.sqlite").string());
+        hostfw::CreateSavedChoicesTable(*engine);
+        hostfw::SaveChoice(*engine, {"colega", "0001"}, "EXP036", "dela", true,
+                           "{\"clients\":[\"11\"]}");
+    }
+    const Finished applied = script(
+        "open null\nexpect presets \"dela\"\nexpect preset \"dela\" shared\n"
+        "preset apply \"dela\"\nexpect var stListaCliente \",11,\"\n");
+    EXPECT_EQ(applied.status, 0) << applied.err;
+
+    for (const std::string line : {"preset rename \"dela\" \"minha\"", "preset delete \"dela\"",
+                                   "preset private \"dela\""}) {
+        const Finished refused = script("open null\n" + line + "\n");
+        EXPECT_EQ(refused.status, 1) << line;
+        EXPECT_NE(refused.err.find("A consulta salva \"dela\" é de colega: só quem a salvou pode "
+                                   "renomeá-la, excluí-la ou mudar quem a vê."),
+                  std::string::npos)
+            << refused.err;
+    }
+    EXPECT_EQ(script("open null\nexpect preset \"dela\" shared\n").status, 0);
 }
 
 }  // namespace
