@@ -23,7 +23,7 @@ std::unique_ptr<LaidOutReport> LaidOutReport::Start(const ReportRequest& request
     const TDateTime printedAt = request.printedAt.value_or(Now());
     ReportRequest timed = request;
     timed.printedAt = printedAt;
-    auto layout = PagedLayout::Start(timed);
+    auto layout = PagedLayout::Run(timed);
     if (!layout)
         return nullptr;
     return std::unique_ptr<LaidOutReport>(
@@ -38,16 +38,8 @@ const ReportDefinition& LaidOutReport::Definition() const {
     return layout_->Definition();
 }
 
-bool LaidOutReport::Complete() const {
-    return layout_->Complete();
-}
-
 long long LaidOutReport::RowsRead() const {
     return layout_->RowsRead();
-}
-
-bool LaidOutReport::LayOutUntil(std::chrono::steady_clock::time_point deadline) const {
-    return layout_->LayOutUntil(deadline);
 }
 
 int LaidOutReport::PageCount() const {
@@ -59,7 +51,6 @@ FramedPage LaidOutReport::Page(int number) const {
 }
 
 std::string LaidOutReport::Text() const {
-    layout_->LayOutUntil(std::chrono::steady_clock::time_point::max());
     std::ostringstream out;
     TextPageRenderer renderer(out, layout_->Definition());
     for (int number = 1; number <= layout_->PageCount(); ++number)

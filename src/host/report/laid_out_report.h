@@ -1,6 +1,5 @@
 #pragma once
 
-#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -16,26 +15,22 @@ namespace hostfw {
 class PagedLayout;
 
 // A report laid out for the screen: a window draws any of its pages on demand, exactly as the
-// PDF draws them, and may show the first page while the rest is still being laid out; without
-// a window its text stands in.
+// PDF draws them; without a window its text stands in.
 class HOSTFW_EXPORT LaidOutReport : public ReportPreview {
 public:
-    // Runs the query and lays out the first page; `database` is the request's engine, kept
-    // for the rows still to read. Nothing when the form's handler cancelled the run.
+    // Runs the query and lays out every page (the request's progress handler may stop it);
+    // `database` is the request's engine, kept for an export of the same rows later. Nothing
+    // when the form's handler cancelled the run.
     static std::unique_ptr<LaidOutReport> Start(const ReportRequest& request,
                                                 std::shared_ptr<Engine> database);
     ~LaidOutReport() override;
 
     const std::string& Title() const override;
-    // The whole report as the text renderer prints it (laid out to the end first).
+    // The whole report as the text renderer prints it.
     std::string Text() const override;
     const ReportDefinition& Definition() const;
 
-    bool Complete() const;
     long long RowsRead() const;
-    // Lays out more rows until the deadline or the end; true when complete.
-    bool LayOutUntil(std::chrono::steady_clock::time_point deadline) const;
-    // Pages laid out so far: all of them once complete.
     int PageCount() const;
     // Page `number`, 1 to PageCount.
     FramedPage Page(int number) const;
@@ -44,16 +39,15 @@ public:
     // a file replaced whole; `progress` as for any run (false stops it, ReportCancelled).
     void ExportRows(const std::filesystem::path& file, ReportFileFormat format,
                     std::function<bool(long long rowsRead)> progress) const;
-    // The pages laid out so far as a PDF file replaced whole.
+    // The pages as a PDF file replaced whole.
     void ExportPdf(const std::filesystem::path& file) const;
 
 private:
     LaidOutReport(std::unique_ptr<PagedLayout> layout, std::shared_ptr<Engine> database,
                   TDateTime printedAt);
-    // The layout holds the statement of the rows still to read: it goes before the database.
     std::shared_ptr<Engine> database_;
-    // Reading a page moves the spool's file position, and laying out goes on while pages are
-    // shown: both change the layout behind a preview that is otherwise read-only.
+    // Reading a page moves the spool's file position: it changes the layout behind a preview
+    // that is otherwise read-only.
     std::unique_ptr<PagedLayout> layout_;
     TDateTime printedAt_;
 };

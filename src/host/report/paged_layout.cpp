@@ -31,23 +31,14 @@ PagedLayout::~PagedLayout() {
         AbandonRows(engine_, std::move(report_.rows));
 }
 
-std::unique_ptr<PagedLayout> PagedLayout::Start(const ReportRequest& request) {
-    return open(request, [](const PagedLayout& layout) { return layout.PageCount() == 0; });
-}
-
 std::unique_ptr<PagedLayout> PagedLayout::Run(const ReportRequest& request) {
-    return open(request, [](const PagedLayout&) { return true; });
-}
-
-std::unique_ptr<PagedLayout> PagedLayout::open(
-    const ReportRequest& request, const std::function<bool(const PagedLayout&)>& more) {
     auto opened = OpenReport(request);
     if (!opened)
         return nullptr;
     std::unique_ptr<PagedLayout> layout(
         new PagedLayout(request.engine, request.definition, std::move(*opened)));
     RunMonitor monitor(request);
-    while (more(*layout) && layout->LayOutRow())
+    while (layout->LayOutRow())
         monitor.RowRead();
     return layout;
 }
@@ -66,23 +57,8 @@ bool PagedLayout::LayOutRow() {
     return false;
 }
 
-bool PagedLayout::LayOutUntil(Deadline deadline) {
-    // The clock is read every few rows only: it costs more than a row.
-    constexpr int kRowsBetweenClockReads = 64;
-    while (!Complete()) {
-        for (int row = 0; row < kRowsBetweenClockReads && LayOutRow(); ++row) {
-        }
-        if (std::chrono::steady_clock::now() >= deadline)
-            break;
-    }
-    return Complete();
-}
-
 void PagedLayout::frame(FramedPage& page) {
-    if (Complete())
-        report_.scope.SetPage(page.number, page.count);
-    else
-        report_.scope.SetPageOfUnknownCount(page.number);
+    report_.scope.SetPage(page.number, page.count);
     page.header = header_.Render(report_.scope.Values(), definition_.statusTexts);
     page.header.insert(page.header.end(), heading_.begin(), heading_.end());
     page.footer = footer_.Render(report_.scope.Values(), definition_.statusTexts);

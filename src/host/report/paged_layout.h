@@ -1,7 +1,5 @@
 #pragma once
 
-#include <chrono>
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -17,38 +15,28 @@ namespace hostfw {
 
 // A report laid out into page bodies, kept in a spool until the page count is known; any page
 // can then be framed with its header and footer ("Página N de M"), in order for a file or on
-// demand for a window. A window shows the first page while the rest is still laid out.
+// demand for a window.
 class PagedLayout {
 public:
-    using Deadline = std::chrono::steady_clock::time_point;
-
-    // Runs the query and lays out the first page (the request's progress handler may stop it);
-    // the rest waits for LayOutUntil. Nothing when the form's handler cancelled the run.
-    static std::unique_ptr<PagedLayout> Start(const ReportRequest& request);
-    // Every row read and laid out.
+    // Runs the query and lays out every row (the request's progress handler may stop it). The
+    // database is free again once it returns: a window that shows the pages holds no statement
+    // or transaction, so the audit and other runs can use the connection meanwhile. Nothing
+    // when the form's handler cancelled the run.
     static std::unique_ptr<PagedLayout> Run(const ReportRequest& request);
     // A layout left halfway stops its statement in the database.
     ~PagedLayout();
 
     const ReportDefinition& Definition() const { return definition_; }
     const TParams& Params() const { return report_.params; }
-    // Pages laid out so far; all of them once Complete.
     int PageCount() const { return spool_.PageCount(); }
     long long RowsRead() const { return rowsRead_; }
-    bool Complete() const { return !body_; }
-    // Lays out more rows until the deadline passes or the last row is done; true when complete.
-    bool LayOutUntil(Deadline deadline);
-    // Page `number` (1 to PageCount) with its header and footer; until the layout is complete
-    // the footer cannot know the page count and shows "…" for it.
+    // Page `number` (1 to PageCount) with its header and footer.
     FramedPage Page(int number);
     // Every page in order into the renderer, which is then finished.
     void Render(PageRenderer& renderer, const ReportRequest& request);
 
 private:
     PagedLayout(Engine& engine, const ReportDefinition& definition, OpenedReport report);
-    // Opens the report and lays out rows while `more` says so.
-    static std::unique_ptr<PagedLayout> open(const ReportRequest& request,
-                                             const std::function<bool(const PagedLayout&)>& more);
     // Lays out one row; false once the report is complete.
     bool LayOutRow();
     void frame(FramedPage& page);

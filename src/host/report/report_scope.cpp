@@ -69,9 +69,4 @@ void ReportScope::SetPage(int page, int pages) {
     values_[Pages] = Variant(pages);
 }
 
-void ReportScope::SetPageOfUnknownCount(int page) {
-    values_[Page] = Variant(page);
-    values_[Pages] = Variant(std::string("…"));
-}
-
 }  // namespace hostfw

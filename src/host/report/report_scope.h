@@ -29,8 +29,6 @@ public:
     std::span<const Variant> Values() const { return values_; }
     void SetTotals(std::int64_t count, std::int64_t cents);
     void SetPage(int page, int pages);
-    // A page of a report still being laid out: its count shows as "…".
-    void SetPageOfUnknownCount(int page);
 
 private:
     NameIndex names_;

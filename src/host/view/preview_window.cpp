@@ -11,10 +11,8 @@
 #include <QPrinter>
 #include <QScrollArea>
 #include <QShortcut>
-#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <chrono>
 #include <cmath>
 
 #include "host/report/laid_out_report.h"
@@ -25,8 +23,6 @@ namespace hostfw::view {
 namespace {
 
 constexpr double kMillimetresPerInch = 25.4;
-// How long the layout of the rest of a report runs between two of the user's events.
-constexpr std::chrono::milliseconds kLayoutSlice{30};
 
 QSizeF PageMillimetres(const ReportDefinition& definition) {
     return definition.orientation == PageOrientation::Portrait ? QSizeF(210, 297)
@@ -141,11 +137,6 @@ PreviewWindow::PreviewWindow(std::shared_ptr<const ReportPreview> preview, QWidg
     if (pages_ != nullptr) {
         canvas_ = new PageCanvas(*pages_, scroll_);
         scroll_->setWidget(canvas_);
-        // The rest of the report is laid out between the user's events.
-        layout_ = new QTimer(this);
-        connect(layout_, &QTimer::timeout, this, [this] { ContinueLayout(); });
-        if (!pages_->Complete())
-            layout_->start(0);
     } else {
         auto* text = new QPlainTextEdit(QString::fromStdString(preview_->Text()), scroll_);
         text->setReadOnly(true);
@@ -169,26 +160,6 @@ int PreviewWindow::PageCount() const {
     return pages_ != nullptr ? pages_->PageCount() : 1;
 }
 
-bool PreviewWindow::LaidOut() const {
-    return pages_ == nullptr || pages_->Complete();
-}
-
-void PreviewWindow::ContinueLayout() {
-    try {
-        if (pages_->LayOutUntil(std::chrono::steady_clock::now() + kLayoutSlice)) {
-            layout_->stop();
-            // The footer of the page shown now knows the page count.
-            ShowPage(page_);
-            return;
-        }
-    } catch (const std::exception& e) {
-        layout_->stop();
-        notice_->setText(QStringLiteral("Relatório incompleto."));
-        QMessageBox::critical(this, QStringLiteral("Erro"), QString::fromStdString(e.what()));
-    }
-    ShowPageLabel();
-}
-
 void PreviewWindow::ShowPage(int number) {
     page_ = std::clamp(number, 1, std::max(1, PageCount()));
     if (canvas_ != nullptr && pages_->PageCount() > 0)
@@ -197,12 +168,7 @@ void PreviewWindow::ShowPage(int number) {
 }
 
 void PreviewWindow::ShowPageLabel() {
-    if (LaidOut()) {
-        pageLabel_->setText(QStringLiteral("Página %1 de %2").arg(page_).arg(PageCount()));
-        return;
-    }
-    pageLabel_->setText(
-        QStringLiteral("Página %1 de … (%2 até agora)").arg(page_).arg(PageCount()));
+    pageLabel_->setText(QStringLiteral("Página %1 de %2").arg(page_).arg(PageCount()));
 }
 
 void PreviewWindow::SetZoom(Zoom zoom) {
@@ -235,21 +201,6 @@ void PreviewWindow::showEvent(QShowEvent* event) {
     SetZoom(static_cast<Zoom>(zoom_->currentIndex()));
 }
 
-bool PreviewWindow::LayOutRest() {
-    if (LaidOut())
-        return true;
-    layout_->stop();
-    progress_.Start(preview_->Title());
-    bool going = true;
-    while (going && !pages_->LayOutUntil(std::chrono::steady_clock::now() + kLayoutSlice))
-        going = progress_.Update(pages_->RowsRead());
-    progress_.Finish();
-    if (!going)
-        layout_->start(0);
-    ShowPageLabel();
-    return going;
-}
-
 bool PreviewWindow::RunLong(const QString& what, const std::function<bool()>& run) {
     try {
         if (!run()) {
@@ -266,7 +217,7 @@ bool PreviewWindow::RunLong(const QString& what, const std::function<bool()>& ru
 }
 
 void PreviewWindow::print() {
-    if (pages_ == nullptr || !RunLong(QStringLiteral("Impressão"), [this] { return LayOutRest(); }))
+    if (pages_ == nullptr)
         return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromStdString(preview_->Title()));
@@ -302,8 +253,6 @@ bool PreviewWindow::ExportPdf(const std::filesystem::path& file) {
     if (pages_ == nullptr)
         return false;
     return RunLong(QStringLiteral("Exportação"), [&] {
-        if (!LayOutRest())
-            return false;
         pages_->ExportPdf(file);
         return true;
     });

@@ -13,7 +13,6 @@
 class QComboBox;
 class QLabel;
 class QScrollArea;
-class QTimer;
 class QToolButton;
 
 namespace hostfw {
@@ -27,8 +26,8 @@ class PageCanvas;
 // The report preview: the laid-out pages drawn by the same page painter as the PDF, one at a
 // time, with page navigation ("Página N de M"), zoom (fit width, fit page, 100%), the keys
 // PgUp/PgDn, Home/End, Ctrl+P and Escape, and buttons to print (the system's print dialog) and
-// to export the PDF or the CSV. The first page shows while the rest is still laid out, a slice
-// at a time between the user's events; closing the window stops the report's statement.
+// to export the PDF, the CSV or the XLSX. The report is laid out whole before the window opens
+// (with the progress of a long run and its "Cancelar"), so the window holds no statement.
 class HOSTFW_VIEW_EXPORT PreviewWindow : public QWidget {
 public:
     enum class Zoom { FitWidth, FitPage, Actual };
@@ -37,17 +36,15 @@ public:
     ~PreviewWindow() override;
 
     int PageNumber() const { return page_; }
-    // The pages laid out so far.
     int PageCount() const;
-    bool LaidOut() const;
     void ShowPage(int number);
     void SetZoom(Zoom zoom);
     QLabel& PageLabel() { return *pageLabel_; }
     QLabel& Notice() { return *notice_; }
     RunProgressDialog& Progress() { return progress_; }
-    // The pages as a PDF file, or the report's rows as CSV or XLSX, written whole or not at
-    // all, with the progress of a long run and its "Cancelar" (the rest of the report is laid
-    // out first for the PDF). False when cancelled, or when there is nothing to export.
+    // The pages as a PDF file, or the report's rows as CSV or XLSX (with the progress of a
+    // long run and its "Cancelar"), written whole or not at all. False when cancelled, when
+    // it failed (a message says why), or when there is nothing to export.
     bool ExportPdf(const std::filesystem::path& file);
     bool ExportRows(const std::filesystem::path& file, ReportFileFormat format);
 
@@ -56,9 +53,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void ContinueLayout();
-    // Lays out what is left, the progress shown; false when the user cancelled.
-    bool LayOutRest();
     // Runs an export or a print, its progress shown; a cancelled run leaves only a notice.
     bool RunLong(const QString& what, const std::function<bool()>& run);
     void print();
@@ -74,7 +68,6 @@ private:
     QLabel* pageLabel_ = nullptr;
     QLabel* notice_ = nullptr;
     QComboBox* zoom_ = nullptr;
-    QTimer* layout_ = nullptr;
     RunProgressDialog progress_;
     int page_ = 1;
 };
