@@ -1,5 +1,6 @@
 #include "desktop/preset_menu.h"
 
+#include <QMessageBox>
 #include <ostream>
 
 #include "choice_replay.h"
@@ -11,6 +12,7 @@
 #include "form_choices.h"
 #include "form_lookup.h"
 #include "host/view/model_events.h"
+#include "host_identity.h"
 #include "run_status.h"
 #include "scripted_ui.h"
 #include "transcript.h"
@@ -51,15 +53,61 @@ void PresetMenu::Rebuild() {
         const auto presets = AvailablePresets(LiveReportCode());
         if (presets.empty())
             addAction(QStringLiteral("(nenhuma consulta salva)"))->setEnabled(false);
+        const std::string me = CurrentChoiceOwner().person;
         for (const hostfw::StoredChoice& preset : presets) {
-            QString text = QString::fromStdString(preset.name);
-            if (preset.shared)
-                text += QStringLiteral("  (compartilhada por ") +
-                        QString::fromStdString(preset.person) + QStringLiteral(")");
-            QAction* apply = addAction(text, this, [this, name = preset.name] { Apply(name); });
-            apply->setObjectName(QStringLiteral("aplicar:") + QString::fromStdString(preset.name));
+            if (preset.person == me)
+                AddOwnEntry(preset);
+            else
+                AddColleagueEntry(preset);
         }
     });
+}
+
+void PresetMenu::AddOwnEntry(const hostfw::StoredChoice& preset) {
+    const QString name = QString::fromStdString(preset.name);
+    QMenu* own = addMenu(preset.shared ? name + QStringLiteral("  (compartilhada)") : name);
+    own->setObjectName(QStringLiteral("consulta:") + name);
+    own->addAction(QStringLiteral("Aplicar"), this, [this, preset] { Apply(preset.name); })
+        ->setObjectName(QStringLiteral("aplicar:") + name);
+    own->addAction(QStringLiteral("Renomear…"), this, [this, preset] { Rename(preset.name); })
+        ->setObjectName(QStringLiteral("renomear:") + name);
+    QAction* share =
+        own->addAction(QStringLiteral("Compartilhada com a filial"), this, [this, preset] {
+            Guarded([&] { SharePreset(LiveReportCode(), preset.name, !preset.shared); });
+        });
+    share->setObjectName(QStringLiteral("compartilhar:") + name);
+    share->setCheckable(true);
+    share->setChecked(preset.shared);
+    own->addSeparator();
+    own->addAction(QStringLiteral("Excluir…"), this, [this, preset] { Delete(preset.name); })
+        ->setObjectName(QStringLiteral("excluir:") + name);
+}
+
+void PresetMenu::AddColleagueEntry(const hostfw::StoredChoice& preset) {
+    // A colleague's choice is applied, never changed: only its owner may.
+    const QString name = QString::fromStdString(preset.name);
+    addAction(name + QStringLiteral("  (de ") + QString::fromStdString(preset.person) +
+                  QStringLiteral(")"),
+              this, [this, preset] { Apply(preset.name); })
+        ->setObjectName(QStringLiteral("aplicar:") + name);
+}
+
+void PresetMenu::Rename(const std::string& name) {
+    const auto newName =
+        ui_.PromptText("Consultas salvas", "Novo nome para \"" + name + "\":", name);
+    if (!newName || *newName == name)
+        return;
+    Guarded([&] { RenamePreset(LiveReportCode(), name, *newName); });
+}
+
+void PresetMenu::Delete(const std::string& name) {
+    const auto answer =
+        QMessageBox::question(&window_, QStringLiteral("Consultas salvas"),
+                              QStringLiteral("Excluir a consulta salva \"") +
+                                  QString::fromStdString(name) + QStringLiteral("\"?"),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (answer == QMessageBox::Yes)
+        Guarded([&] { DeletePreset(LiveReportCode(), name); });
 }
 
 void PresetMenu::SaveAs(bool shared) {

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "host/data/saved_choices.h"
+
 namespace host {
 
 class GuiScriptUi;
@@ -12,16 +14,21 @@ class ModuleHost;
 struct SavedChoice;
 
 // "Consultas salvas" of the main window, for the report form open in it: keep the form's
-// choices under a name (private or shared with the branch), apply one kept before, or repeat
-// the last query. Applying does again what was kept through the form's widgets, as a script
-// would: the pickers are answered with the kept keys and the form's messages are shown to the
-// person, so every check runs as if the choices were typed.
+// choices under a name (private or shared with the branch), apply one kept before (the
+// person's own, which they may also rename, share, make private or delete, or a colleague's
+// shared one), or repeat the last query. Applying does again what was kept through the form's
+// widgets, as a script would: the pickers are answered with the kept keys and the form's messages
+// are shown to the person, so every check runs as if the choices were typed.
 class PresetMenu : public QMenu {
 public:
     PresetMenu(ModuleHost& module, GuiScriptUi& ui, MainWindow& window);
 
 private:
     void Rebuild();
+    void AddOwnEntry(const hostfw::StoredChoice& preset);
+    void AddColleagueEntry(const hostfw::StoredChoice& preset);
+    void Rename(const std::string& name);
+    void Delete(const std::string& name);
     void SaveAs(bool shared);
     // nullopt: the last query.
     void Apply(const std::optional<std::string>& name);

@@ -8,13 +8,17 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <filesystem>
 
+#include "choice_store.h"
 #include "db/demo_data.h"
 #include "desktop/gui_script_ui.h"
 #include "desktop/main_window.h"
 #include "desktop/screenshots.h"
+#include "form_choices.h"
 #include "form_lookup.h"
 #include "host/data/engine.h"
 #include "host/data/shared_database.h"
@@ -110,6 +114,26 @@ TEST_F(PresetMenuTest, AKeptChoiceIsTypedBackIntoTheForm) {
 
     choose("aplicar:Fevereiro");
     EXPECT_EQ(shownDates(), (std::pair<std::string, std::string>{"01/02/2025", "28/02/2025"}));
+}
+
+TEST_F(PresetMenuTest, TheOwnerRenamesSharesAndDeletesAChoiceFromTheMenu) {
+    answerPrompt("Março");
+    choose("salvar");
+    answerPrompt("Fechamento");
+    choose("renomear:Março");
+    choose("compartilhar:Fechamento");
+    auto kept = host::AvailablePresets(host::LiveReportCode());
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0].name, "Fechamento");
+    EXPECT_TRUE(kept[0].shared);
+
+    QTimer::singleShot(0, [] {
+        auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(question, nullptr);
+        question->button(QMessageBox::Yes)->click();
+    });
+    choose("excluir:Fechamento");
+    EXPECT_TRUE(host::AvailablePresets(host::LiveReportCode()).empty());
 }
 
 TEST_F(PresetMenuTest, TheLastQueryIsThatOfTheLastPreview) {
