@@ -58,11 +58,11 @@ protected:
 };
 
 TEST_F(SignInDialogTest, AnswersWhatWasTypedOrNothingWhenThePersonGivesUp) {
-    typing = {{"ana", "s3nh@ com espaço"}, {"", "", true}};
+    typing = {{"ana", "s3nh@ com espaco"}, {"", "", true}};
     const auto typed = ui.AskCredentials("Usuário ou senha incorretos.");
     ASSERT_TRUE(typed.has_value());
     EXPECT_EQ(typed->user, "ana");
-    EXPECT_EQ(typed->password, "s3nh@ com espaço") << "the password as typed, blanks included";
+    EXPECT_EQ(typed->password, "s3nh@ com espaco") << "the password as typed, blanks included";
     EXPECT_FALSE(ui.AskCredentials("").has_value());
     EXPECT_EQ(shownFailures, (std::vector<std::string>{"Usuário ou senha incorretos.", ""}))
         << "the reason it asks again, and none the first time";
