@@ -1,12 +1,16 @@
 #include "server_program.h"
 
+#include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <iostream>
 #include <optional>
 #include <stdexcept>
 
+#include "call_audit.h"
 #include "call_dispatcher.h"
 #include "call_log.h"
+#include "host/core/system_login.h"
 #include "host/data/engine.h"
 #include "host/data/person_record.h"
 #include "http_service.h"
@@ -19,6 +23,8 @@
 namespace appserver {
 namespace {
 
+constexpr std::chrono::seconds kLongestSweep{60};
+
 int serve(const ServerOptions& options, const RemoteObjectRegistry& registry) {
     // Refuse to start on a database that cannot be opened, rather than fail every call.
     const bool signIn = hostfw::KeepsPeople(*hostfw::OpenDatabase(options.database));
@@ -30,18 +36,28 @@ int serve(const ServerOptions& options, const RemoteObjectRegistry& registry) {
     const CallDispatcher dispatcher(registry, engines,
                                     std::chrono::seconds(options.timeoutSeconds));
     CallLog log(std::cerr);
+    CallAudit audit(engines, signIn ? CallAudit::OnFailure::Withhold : CallAudit::OnFailure::Log);
     std::optional<SignInGate> gate;
-    RequestHandler handler = [&dispatcher](const HttpRequestView& request, const std::string&) {
-        return RouteRequest(dispatcher, request);
+    // Without sign-in the server serves one person: the one who runs it, as the host names
+    // that person in its own audit rows.
+    RequestHandler handler = [&dispatcher, &audit, person = hostfw::SystemLogin()](
+                                 const HttpRequestView& request, const std::string& client) {
+        return audit.Run(request, client, person,
+                         [&] { return RouteRequest(dispatcher, request); });
     };
+    const std::chrono::seconds connectionIdle(options.connectionIdleSeconds);
     if (signIn) {
-        gate.emplace(dispatcher, engines, options.database,
-                     std::chrono::minutes(options.signInIdleMinutes));
+        gate.emplace(dispatcher, audit, options.database,
+                     std::chrono::minutes(options.signInIdleMinutes), connectionIdle);
         handler = [&gate](const HttpRequestView& request, const std::string& client) {
             return gate->Handle(request, client);
         };
     }
     HttpService service(std::move(handler), options, log);
+    // An idle connection is closed at most one sweep after its idle time.
+    if (signIn)
+        service.Every(std::min<std::chrono::seconds>(connectionIdle, kLongestSweep),
+                      [&gate] { gate->CloseIdle(); });
 
     const int port = service.bind();
     if (signIn)
