@@ -42,12 +42,8 @@ DispatchResult CallAudit::Run(const HttpRequestView& request, const std::string&
 
 DispatchResult CallAudit::Record(DispatchResult result, const hostfw::AuditEvent& event) {
     try {
-        hostfw::RecordAudit(engines_.ForCurrentThread(), event);
+        write_(event);
     } catch (const std::exception& failure) {
-        if (onFailure_ == OnFailure::Log) {
-            result.outcome += std::string(" (não registrada na auditoria: ") + failure.what() + ")";
-            return result;
-        }
         return ErrorResult(500, std::string("A chamada não pôde ser registrada na auditoria; "
                                             "nada foi entregue: ") +
                                     failure.what());

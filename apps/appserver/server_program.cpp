@@ -11,10 +11,12 @@
 #include "call_dispatcher.h"
 #include "call_log.h"
 #include "host/core/system_login.h"
+#include "host/data/audit_trail.h"
 #include "host/data/engine.h"
 #include "host/data/person_record.h"
 #include "http_service.h"
 #include "listen_exposure.h"
+#include "queued_audit.h"
 #include "server_options.h"
 #include "shutdown_signals.h"
 #include "sign_in_gate.h"
@@ -36,7 +38,19 @@ int serve(const ServerOptions& options, const RemoteObjectRegistry& registry) {
     const CallDispatcher dispatcher(registry, engines,
                                     std::chrono::seconds(options.timeoutSeconds));
     CallLog log(std::cerr);
-    CallAudit audit(engines, signIn ? CallAudit::OnFailure::Withhold : CallAudit::OnFailure::Log);
+    // With sign-in the audit is part of the protection: a row is written before the result goes
+    // out. On the embedded default the person owns the file and the audit is a record: rows
+    // are written in batches behind the calls, and one that cannot be written is logged.
+    std::optional<QueuedAudit> queued;
+    if (!signIn) {
+        queued.emplace(options.database, [&log](const std::string& failure) { log.Warn(failure); });
+    }
+    CallAudit audit([&](const hostfw::AuditEvent& event) {
+        if (queued)
+            queued->Add(event);
+        else
+            hostfw::RecordAudit(engines.ForCurrentThread(), event);
+    });
     std::optional<SignInGate> gate;
     // Without sign-in the server serves one person: the one who runs it, as the host names
     // that person in its own audit rows.
