@@ -36,4 +36,10 @@ void CallLog::write(const CallLogEntry& entry) {
     out_ << line << std::flush;
 }
 
+void CallLog::Warn(const std::string& text) {
+    const std::string line = LocalTimestamp() + " aviso: " + OneLine(text) + "\n";
+    const std::lock_guard lock(mutex_);
+    out_ << line << std::flush;
+}
+
 }  // namespace appserver

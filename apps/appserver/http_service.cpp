@@ -11,9 +11,11 @@
 #include <future>
 #include <map>
 #include <stdexcept>
+#include <vector>
 
 #include "client_connection_count.h"
 #include "http_connection.h"
+#include "periodic_chore.h"
 #include "request_router.h"
 #include "server_tls.h"
 
@@ -109,6 +111,8 @@ struct HttpService::Impl {
         boost::system::error_code ignored;
         acceptor.close(ignored);
         retryTimer.cancel();
+        for (auto& chore : chores)
+            chore->Stop();
         for (auto& [id, connection] : open) {
             if (connection)
                 connection->close();
@@ -122,6 +126,7 @@ struct HttpService::Impl {
     ConnectionShared shared;
     tcp::acceptor acceptor{io};
     asio::steady_timer retryTimer{io};
+    std::vector<std::unique_ptr<PeriodicChore>> chores;
     ClientConnectionCount clients;
     std::map<std::uint64_t, std::shared_ptr<HttpConnection>> open;
     std::uint64_t nextId = 0;
@@ -162,7 +167,13 @@ int HttpService::bind() {
                              std::to_string(options.port) + ".");
 }
 
+void HttpService::Every(std::chrono::steady_clock::duration period, std::function<void()> chore) {
+    impl_->chores.push_back(std::make_unique<PeriodicChore>(impl_->io, period, std::move(chore)));
+}
+
 void HttpService::run() {
+    for (auto& chore : impl_->chores)
+        chore->Start();
     impl_->accept();
     impl_->io.run();
     impl_->workers.join();

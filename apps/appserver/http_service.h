@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <functional>
 #include <memory>
 
 #include "call_log.h"
@@ -20,6 +22,9 @@ public:
     // Binds the listening socket and returns its port (the chosen one for port 0); raises
     // std::runtime_error when the address cannot be bound.
     int bind();
+    // Runs `chore` every period on the I/O thread while the server serves; before run(). The
+    // chore must be quick and must not raise.
+    void Every(std::chrono::steady_clock::duration period, std::function<void()> chore);
     // Serves until stop(); the calls under way finish and their replies go out first.
     void run();
     // From another thread; returns once run() has returned. Called before run(), it takes

@@ -3,7 +3,6 @@
 namespace appserver {
 
 std::shared_ptr<hostfw::Engine> PersonEngines::Lend(const SignedInPerson& signedIn) {
-    CloseIdle();
     const std::string& login = signedIn.person.login;
     std::shared_ptr<hostfw::Engine> engine;
     {

@@ -13,15 +13,15 @@
 namespace appserver {
 
 // Database connections opened as the people who signed in, so the database's row-level security
-// applies to every call: a few kept per person between calls, each closed once it has been
-// idle for the idle time. A connection is lent to one call at a time.
+// applies to every call: a few kept per person between calls, each closed by CloseIdle once it
+// has been idle for longer than the idle time. A connection is lent to one call at a time.
 class PersonEngines {
 public:
     using Clock = std::chrono::steady_clock;
     // Idle connections kept per person; more are opened while calls run at the same time.
     static constexpr std::size_t kKeptPerPerson = 2;
 
-    PersonEngines(std::string database, std::chrono::minutes idle)
+    PersonEngines(std::string database, std::chrono::seconds idle)
         : database_(std::move(database)), idle_(idle) {}
 
     // A connection of the person for one call, given back when the last copy goes; a broken
@@ -39,7 +39,7 @@ private:
     };
 
     std::string database_;
-    std::chrono::minutes idle_;
+    std::chrono::seconds idle_;
     std::mutex mutex_;
     std::map<std::string, std::vector<Idle>> idleEngines_;
 };

@@ -85,6 +85,9 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
         } else if (name == "--sign-in-idle") {
             options.signInIdleMinutes =
                 static_cast<int>(ParseNumber(name, reader.value(), 1, 24 * 60));
+        } else if (name == "--connection-idle") {
+            options.connectionIdleSeconds =
+                static_cast<int>(ParseNumber(name, reader.value(), 1, 24 * 60 * 60));
         } else if (name == "--tls-cert") {
             options.tlsCert = reader.value();
         } else if (name == "--tls-key") {
@@ -134,8 +137,11 @@ Servidor de aplicação do relatório EXP036: oferece o objeto exp03600.rdmRelCo
   --sign-in-idle MINUTOS
                       num banco PostgreSQL preparado para uso compartilhado
                       (exp036-admin setup), cada chamada exige entrada (protocolo 2):
-                      a entrada e as conexões da pessoa terminam depois desse tempo
-                      sem uso (padrão 15)
+                      a entrada termina depois desse tempo sem uso (padrão 15)
+  --connection-idle SEGUNDOS
+                      com entrada, fecha uma conexão da pessoa com o banco que fique
+                      esse tempo sem chamada (padrão 300); a próxima chamada abre
+                      outra
   --tls-cert ARQUIVO  certificado do servidor (PEM, com a cadeia); com --tls-key o
                       servidor só aceita conexões TLS (https://)
   --tls-key ARQUIVO   chave privada do certificado (PEM)

@@ -1,16 +1,22 @@
 #include "server_program.h"
 
+#include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <iostream>
 #include <optional>
 #include <stdexcept>
 
+#include "call_audit.h"
 #include "call_dispatcher.h"
 #include "call_log.h"
+#include "host/core/system_login.h"
+#include "host/data/audit_trail.h"
 #include "host/data/engine.h"
 #include "host/data/person_record.h"
 #include "http_service.h"
 #include "listen_exposure.h"
+#include "queued_audit.h"
 #include "server_options.h"
 #include "shutdown_signals.h"
 #include "sign_in_gate.h"
@@ -18,6 +24,8 @@
 
 namespace appserver {
 namespace {
+
+constexpr std::chrono::seconds kLongestSweep{60};
 
 int serve(const ServerOptions& options, const RemoteObjectRegistry& registry) {
     // Refuse to start on a database that cannot be opened, rather than fail every call.
@@ -30,18 +38,40 @@ int serve(const ServerOptions& options, const RemoteObjectRegistry& registry) {
     const CallDispatcher dispatcher(registry, engines,
                                     std::chrono::seconds(options.timeoutSeconds));
     CallLog log(std::cerr);
+    // With sign-in the audit is part of the protection: a row is written before the result goes
+    // out. On the embedded default the person owns the file and the audit is a record: rows
+    // are written in batches behind the calls, and one that cannot be written is logged.
+    std::optional<QueuedAudit> queued;
+    if (!signIn) {
+        queued.emplace(options.database, [&log](const std::string& failure) { log.Warn(failure); });
+    }
+    CallAudit audit([&](const hostfw::AuditEvent& event) {
+        if (queued)
+            queued->Add(event);
+        else
+            hostfw::RecordAudit(engines.ForCurrentThread(), event);
+    });
     std::optional<SignInGate> gate;
-    RequestHandler handler = [&dispatcher](const HttpRequestView& request, const std::string&) {
-        return RouteRequest(dispatcher, request);
+    // Without sign-in the server serves one person: the one who runs it, as the host names
+    // that person in its own audit rows.
+    RequestHandler handler = [&dispatcher, &audit, person = hostfw::SystemLogin()](
+                                 const HttpRequestView& request, const std::string& client) {
+        return audit.Run(request, client, person,
+                         [&] { return RouteRequest(dispatcher, request); });
     };
+    const std::chrono::seconds connectionIdle(options.connectionIdleSeconds);
     if (signIn) {
-        gate.emplace(dispatcher, engines, options.database,
-                     std::chrono::minutes(options.signInIdleMinutes));
+        gate.emplace(dispatcher, audit, options.database,
+                     std::chrono::minutes(options.signInIdleMinutes), connectionIdle);
         handler = [&gate](const HttpRequestView& request, const std::string& client) {
             return gate->Handle(request, client);
         };
     }
     HttpService service(std::move(handler), options, log);
+    // An idle connection is closed at most one sweep after its idle time.
+    if (signIn)
+        service.Every(std::min<std::chrono::seconds>(connectionIdle, kLongestSweep),
+                      [&gate] { gate->CloseIdle(); });
 
     const int port = service.bind();
     if (signIn)

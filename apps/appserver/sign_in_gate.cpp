@@ -11,13 +11,7 @@
 namespace appserver {
 namespace {
 
-// Longer argument texts are cut in the audit; the call itself is bounded by --max-body.
-constexpr std::size_t kAuditedArgumentsLimit = 4000;
 constexpr const char* kNobody = "(anônimo)";
-
-std::string Cut(std::string_view text, std::size_t limit) {
-    return std::string(text.substr(0, limit));
-}
 
 std::optional<std::string> BearerToken(std::string_view authorization) {
     constexpr std::string_view kBearer = "Bearer ";
@@ -29,13 +23,13 @@ std::optional<std::string> BearerToken(std::string_view authorization) {
 
 }  // namespace
 
-SignInGate::SignInGate(const CallDispatcher& dispatcher, ThreadEngines& ownEngines,
-                       std::string database, std::chrono::minutes idle)
+SignInGate::SignInGate(const CallDispatcher& dispatcher, CallAudit& audit, std::string database,
+                       std::chrono::minutes signInIdle, std::chrono::seconds connectionIdle)
     : dispatcher_(dispatcher),
-      ownEngines_(ownEngines),
+      audit_(audit),
       database_(std::move(database)),
-      sessions_(idle),
-      engines_(database_, idle) {}
+      sessions_(signInIdle),
+      engines_(database_, connectionIdle) {}
 
 DispatchResult SignInGate::Handle(const HttpRequestView& request, const std::string& client) {
     try {
@@ -65,7 +59,7 @@ DispatchResult SignInGate::SignIn(std::string_view body, const std::string& clie
     if (const auto wait = throttle_.WaitFor(client)) {
         event.outcome = "Tentativas de entrada demais a partir deste endereço; tente de novo em " +
                         std::to_string(wait->count()) + " s.";
-        return Audited(ErrorResult(429, event.outcome), event);
+        return audit_.Record(ErrorResult(429, event.outcome), event);
     }
     std::shared_ptr<hostfw::Engine> engine;
     try {
@@ -73,11 +67,11 @@ DispatchResult SignInGate::SignIn(std::string_view body, const std::string& clie
     } catch (const hostfw::SignInRefused&) {
         throttle_.Refused(client);
         event.outcome = "Usuário ou senha incorretos.";
-        return Audited(ErrorResult(401, event.outcome), event);
+        return audit_.Record(ErrorResult(401, event.outcome), event);
     } catch (const hostfw::Exception& failure) {
         event.outcome = std::string("banco indisponível: ") + failure.what();
-        return Audited(ErrorResult(503, "Não foi possível verificar a entrada no banco de dados."),
-                       event);
+        return audit_.Record(
+            ErrorResult(503, "Não foi possível verificar a entrada no banco de dados."), event);
     }
     std::optional<hostfw::Person> person;
     try {
@@ -85,14 +79,14 @@ DispatchResult SignInGate::SignIn(std::string_view body, const std::string& clie
     } catch (const hostfw::Exception& failure) {
         throttle_.Refused(client);
         event.outcome = failure.what();
-        return Audited(ErrorResult(403, failure.what()), event);
+        return audit_.Record(ErrorResult(403, failure.what()), event);
     }
     if (!person) {
         event.outcome = "banco sem cadastro de pessoas";
-        return Audited(ErrorResult(500,
-                                   "O banco de dados não está preparado para uso "
-                                   "compartilhado (exp036-admin setup)."),
-                       event);
+        return audit_.Record(ErrorResult(500,
+                                         "O banco de dados não está preparado para uso "
+                                         "compartilhado (exp036-admin setup)."),
+                             event);
     }
     throttle_.Accepted(client);
     engines_.Keep(person->login, std::move(engine));
@@ -100,63 +94,31 @@ DispatchResult SignInGate::SignIn(std::string_view body, const std::string& clie
     event.person = person->login;
     event.event = hostfw::kAuditSignIn;
     event.outcome = "ok";
-    return Audited({200, hostfw::EncodeSignInReply(token, *person, sessions_.IdleTime()),
-                    std::nullopt, "ok: entrada de " + person->login},
-                   event);
+    return audit_.Record({200, hostfw::EncodeSignInReply(token, *person, sessions_.IdleTime()),
+                          std::nullopt, "ok: entrada de " + person->login},
+                         event);
 }
 
 DispatchResult SignInGate::Call(const HttpRequestView& request, const std::string& client) {
-    const std::string path = RequestPath(request.target);
-    const bool call = request.method == "POST";
-    hostfw::AuditEvent event{kNobody,
-                             client,
-                             hostfw::kAuditCall,
-                             Cut(path.substr(path.empty() ? 0 : 1), 255),
-                             call ? Cut(request.body, kAuditedArgumentsLimit) : std::string(),
-                             std::nullopt,
-                             std::nullopt,
-                             "",
-                             ""};
-    const auto audit = [&](DispatchResult result) {
-        // An object description reveals nothing; only calls and refusals are audited.
-        if (!call && result.status != 401)
-            return result;
-        event.outcome = result.status == 200 ? "ok" : result.outcome;
-        return Audited(std::move(result), event);
-    };
     const std::optional<std::string> token = BearerToken(request.authorization);
     if (!token) {
-        return audit(ErrorResult(401,
-                                 "Este servidor de aplicação exige entrada: informe usuário "
-                                 "e senha."));
+        return audit_.Run(request, client, kNobody, [] {
+            return ErrorResult(401,
+                               "Este servidor de aplicação exige entrada: informe usuário e "
+                               "senha.");
+        });
     }
     const auto signedIn = sessions_.Find(*token);
     if (!signedIn) {
-        return audit(ErrorResult(401,
-                                 "A entrada no servidor de aplicação expirou ou não é "
-                                 "válida; entre de novo."));
+        return audit_.Run(request, client, kNobody, [] {
+            return ErrorResult(401,
+                               "A entrada no servidor de aplicação expirou ou não é válida; "
+                               "entre de novo.");
+        });
     }
-    event.person = signedIn->person.login;
     const Caller caller{signedIn->person, [this, signedIn] { return engines_.Lend(*signedIn); }};
-    const auto start = std::chrono::steady_clock::now();
-    DispatchResult result = RouteRequest(dispatcher_, request, &caller);
-    event.durationMs = std::chrono::duration_cast<std::chrono::milliseconds>(
-                           std::chrono::steady_clock::now() - start)
-                           .count();
-    if (result.rows)
-        event.rows = static_cast<long long>(*result.rows);
-    return audit(std::move(result));
-}
-
-DispatchResult SignInGate::Audited(DispatchResult result, hostfw::AuditEvent event) {
-    try {
-        hostfw::RecordAudit(ownEngines_.ForCurrentThread(), event);
-    } catch (const std::exception& failure) {
-        return ErrorResult(500, std::string("A chamada não pôde ser registrada na auditoria; "
-                                            "nada foi entregue: ") +
-                                    failure.what());
-    }
-    return result;
+    return audit_.Run(request, client, signedIn->person.login,
+                      [&] { return RouteRequest(dispatcher_, request, &caller); });
 }
 
 }  // namespace appserver

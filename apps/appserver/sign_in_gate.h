@@ -3,13 +3,12 @@
 #include <chrono>
 #include <string>
 
+#include "call_audit.h"
 #include "call_dispatcher.h"
-#include "host/data/audit_trail.h"
 #include "person_engines.h"
 #include "person_sessions.h"
 #include "request_router.h"
 #include "sign_in_throttle.h"
-#include "thread_engines.h"
 
 namespace appserver {
 
@@ -17,24 +16,26 @@ namespace appserver {
 // checks a user and password by connecting to the database as that person and gives a token;
 // every other request must carry a valid token (Authorization: Bearer) and runs on a connection
 // of its person, so the database's row-level security applies. Sign-ins and calls are written
-// to the audit through the server's own connection; a call that cannot be audited is not
-// answered with its result.
+// to the audit, which withholds the result of a call it cannot record.
 class SignInGate {
 public:
-    SignInGate(const CallDispatcher& dispatcher, ThreadEngines& ownEngines, std::string database,
-               std::chrono::minutes idle);
+    // A sign-in ends after `signInIdle` without use; a person's database connection closes
+    // after `connectionIdle` without a call (CloseIdle).
+    SignInGate(const CallDispatcher& dispatcher, CallAudit& audit, std::string database,
+               std::chrono::minutes signInIdle, std::chrono::seconds connectionIdle);
 
     // Never raises.
     DispatchResult Handle(const HttpRequestView& request, const std::string& client);
+    // Closes the people's connections idle for longer than their idle time; the server calls it
+    // from time to time, so they go even when no further call comes.
+    void CloseIdle() { engines_.CloseIdle(); }
 
 private:
     DispatchResult SignIn(std::string_view body, const std::string& client);
     DispatchResult Call(const HttpRequestView& request, const std::string& client);
-    // Writes the event; the result becomes a 500 when the audit cannot be written.
-    DispatchResult Audited(DispatchResult result, hostfw::AuditEvent event);
 
     const CallDispatcher& dispatcher_;
-    ThreadEngines& ownEngines_;
+    CallAudit& audit_;
     std::string database_;
     PersonSessions sessions_;
     PersonEngines engines_;

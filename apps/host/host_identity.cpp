@@ -1,11 +1,10 @@
 #include "host_identity.h"
 
-#include <pwd.h>
 #include <unistd.h>
 
 #include <string>
-#include <vector>
 
+#include "host/core/system_login.h"
 #include "host/session/session.h"
 
 namespace host {
@@ -17,23 +16,11 @@ std::string HostName() {
     return name;
 }
 
-std::string SystemLogin() {
-    std::vector<char> buffer(16384);
-    passwd entry{};
-    passwd* found = nullptr;
-    if (getpwuid_r(geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 &&
-        found != nullptr) {
-        return found->pw_name;
-    }
-    // A user id without an entry (a container started with an arbitrary id): its number.
-    return "uid" + std::to_string(geteuid());
-}
-
 hostfw::ChoiceOwner CurrentChoiceOwner() {
     const auto& person = hostfw::Session().person;
     if (person)
         return {person->login, person->homeBranch};
-    return {SystemLogin(), hostfw::FiliProc()};
+    return {hostfw::SystemLogin(), hostfw::FiliProc()};
 }
 
 }  // namespace host

@@ -9,10 +9,6 @@ namespace host {
 // This machine's name, as the audit records where a report ran.
 std::string HostName();
 
-// The operating-system login running the host: who works on the embedded default, where
-// nobody signs in.
-std::string SystemLogin();
-
 // Whose saved choices the host uses: the signed-in person and their home branch, or else the
 // system login and the session's branch.
 hostfw::ChoiceOwner CurrentChoiceOwner();

@@ -1,5 +1,6 @@
 #include "report_audit.h"
 
+#include "host/core/system_login.h"
 #include "host/data/audit_trail.h"
 #include "host/data/shared_database.h"
 #include "host/report/report_run_observer.h"
@@ -14,7 +15,7 @@ hostfw::AuditEvent AuditEvent(const hostfw::ReportRunRecord& run) {
     std::string output = run.outputKind;
     if (!run.outputFile.empty())
         output += " " + run.outputFile;
-    return {person ? person->login : SystemLogin(),
+    return {person ? person->login : hostfw::SystemLogin(),
             HostName(),
             hostfw::kAuditReport,
             run.report,

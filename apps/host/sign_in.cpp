@@ -1,7 +1,5 @@
 #include "sign_in.h"
 
-#include <cstdlib>
-
 #include "host/core/exception.h"
 #include "host/core/terminal_input.h"
 #include "host/data/audit_trail.h"
@@ -84,13 +82,10 @@ std::optional<hostfw::Credentials> SignIn(const CredentialsPrompt& prompt) {
     if (connected.credentials) {
         hostfw::UseSignedInDatabase(connected.engine, session.database, *connected.credentials);
     }
-    if (!session.person)
+    const auto checked = connected.engine->CheckedCredentials();
+    if (!session.person || !checked)
         return std::nullopt;
-    if (connected.credentials)
-        return hostfw::Credentials{session.person->login, connected.credentials->password};
-    if (const char* password = std::getenv("PGPASSWORD"))
-        return hostfw::Credentials{session.person->login, password};
-    return std::nullopt;
+    return hostfw::Credentials{session.person->login, checked->password};
 }
 
 std::optional<hostfw::Credentials> AskOnTerminal(const std::string& failure) {

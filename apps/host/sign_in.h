@@ -22,9 +22,9 @@ inline constexpr int kSignInAttempts = 3;
 // prompt is asked when the database wants a password or refuses the one given, up to
 // kSignInAttempts refusals. On a database set up for shared use the session then takes the
 // person's record (Session().person), and the sign-in is audited. Raises with a Portuguese
-// message when nobody is signed in. On SQLite it does nothing. Returns the user and password
-// the person signed in with, as far as the host knows them (typed, or PGPASSWORD), for the
-// application server's own sign-in.
+// message when nobody is signed in. On SQLite it does nothing. Returns the person's login and
+// the password the database accepted, wherever it came from (typed, PGPASSWORD, the password
+// file), for the application server's own sign-in.
 std::optional<hostfw::Credentials> SignIn(const CredentialsPrompt& prompt);
 
 // The prompt of a session without windows: the password asked on the terminal.

@@ -87,6 +87,24 @@ public:
                                     " password=" + (password.empty() ? Password(login) : password));
     }
 
+    // How many audit rows the person has of the event whose parameters and outcome are LIKE
+    // these patterns.
+    long long AuditCount(const std::string& login, const std::string& event,
+                         const std::string& parameters = "%",
+                         const std::string& outcome = "%") const {
+        hostfw::TParams params;
+        params.CreateParam("PESSOA").SetAsString(login);
+        params.CreateParam("EVENTO").SetAsString(event);
+        params.CreateParam("PARAMETROS").SetAsString(parameters);
+        params.CreateParam("RESULTADO").SetAsString(outcome);
+        const auto rows = admin->Query(
+            "SELECT count(*) FROM AUDITORIA WHERE PESSOA = :PESSOA AND EVENTO = :EVENTO AND "
+            "coalesce(PARAMETROS, '') LIKE :PARAMETROS AND RESULTADO LIKE :RESULTADO",
+            params);
+        rows->Next();
+        return rows->Value(0).AsInteger();
+    }
+
 private:
     std::string url_;
     std::string schema_;

@@ -16,6 +16,12 @@ namespace hostfw {
 
 enum class EngineKind { SQLite, PostgreSQL };
 
+// What a person typed to sign in: a user (empty: the connection's own) and a password.
+struct Credentials {
+    std::string user;
+    std::string password;
+};
+
 // When a connection gives up on a statement; nullopt: never.
 using QueryDeadline = std::optional<std::chrono::steady_clock::time_point>;
 
@@ -62,6 +68,10 @@ public:
     // True once the link to a database server is lost (the server restarted, the session was
     // ended): nothing will work on this connection again and a new one must be opened.
     virtual bool IsBroken() const { return false; }
+    // The user and password the database checked when this connection opened, wherever libpq
+    // took the password from (given, PGPASSWORD, the password file, the connection string);
+    // nullopt when it asked for none.
+    virtual std::optional<Credentials> CheckedCredentials() const { return std::nullopt; }
     // A statement still running at the deadline is interrupted in the database and raises
     // QueryTimeout. The deadline holds for every statement until another one is set.
     virtual void SetDeadline(QueryDeadline deadline) = 0;
@@ -77,11 +87,6 @@ HOSTFW_EXPORT bool IsPostgresConnection(const std::string& connection);
 // createIfMissing is true. Failures raise an Exception with a clear Portuguese text.
 HOSTFW_EXPORT std::shared_ptr<Engine> OpenDatabase(const std::string& connection,
                                                    bool createIfMissing = false);
-// What a person typed to sign in: a user (empty: the connection's own) and a password.
-struct Credentials {
-    std::string user;
-    std::string password;
-};
 // Opens a PostgreSQL database as the person the credentials name, given to libpq apart from the
 // connection string. SignInRefused when the server does not accept them.
 HOSTFW_EXPORT std::shared_ptr<Engine> OpenDatabaseAs(const std::string& connection,

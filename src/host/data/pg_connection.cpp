@@ -100,6 +100,14 @@ PgConnection::~PgConnection() {
     PQfinish(connection_);
 }
 
+std::optional<Credentials> PgConnection::CheckedCredentials() const {
+    if (!PQconnectionUsedPassword(connection_))
+        return std::nullopt;
+    const char* user = PQuser(connection_);
+    const char* password = PQpass(connection_);
+    return Credentials{user ? user : "", password ? password : ""};
+}
+
 PgResult PgConnection::Run(std::string_view sql, const TParams& params) {
     MakeIdle();
     const ServerStatement statement(sql, params);

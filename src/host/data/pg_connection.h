@@ -47,6 +47,8 @@ public:
     bool InTransaction();
     // The server is gone: libpq gave the connection up after a failed exchange.
     bool IsBroken() const;
+    // PQuser and PQpass of a connection the server asked a password of; nullopt otherwise.
+    std::optional<Credentials> CheckedCredentials() const;
     // A statement still running at the deadline is cancelled on the server and raises
     // QueryTimeout.
     void SetDeadline(QueryDeadline deadline) { deadline_ = deadline; }

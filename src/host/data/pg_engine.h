@@ -28,6 +28,9 @@ public:
     void Commit() override;
     void Rollback() override;
     bool IsBroken() const override { return connection_->IsBroken(); }
+    std::optional<Credentials> CheckedCredentials() const override {
+        return connection_->CheckedCredentials();
+    }
     std::string EncryptPassword(const std::string& password, const std::string& role) {
         return connection_->EncryptPassword(password, role);
     }

@@ -36,7 +36,7 @@ TEST(ServerOptions, ReadsEveryOptionInBothSpellings) {
     const auto options = ParseServerOptions(
         {"--db=postgresql://x/y", "--listen", "0.0.0.0", "--port=0", "--threads", "8",
          "--max-body=2048", "--timeout", "5", "--keep-alive=2", "--request-timeout", "3",
-         "--max-connections=100", "--max-client-connections", "4"});
+         "--max-connections=100", "--max-client-connections", "4", "--connection-idle=1"});
     ASSERT_TRUE(options.has_value());
     EXPECT_EQ(options->database, "postgresql://x/y");
     EXPECT_EQ(options->listenHost, "0.0.0.0");
@@ -48,6 +48,9 @@ TEST(ServerOptions, ReadsEveryOptionInBothSpellings) {
     EXPECT_EQ(options->requestTimeoutSeconds, 3);
     EXPECT_EQ(options->maxConnections, 100);
     EXPECT_EQ(options->maxClientConnections, 4);
+    EXPECT_EQ(options->connectionIdleSeconds, 1);
+    EXPECT_THAT(RefusalOf({"--db", "x", "--connection-idle", "0"}),
+                HasSubstr("--connection-idle: valor inválido '0'"));
 }
 
 TEST(ServerOptions, TheShippedServerHasNoTestOption) {

@@ -1,14 +1,19 @@
-// The parts of the server's sign-in that need no database: slowing down guesses, the expiry of
-// tokens, the sign-in messages and the refusal to listen beyond loopback unprotected.
+// The parts of the server's sign-in that need no PostgreSQL: slowing down guesses, the expiry of
+// tokens and of kept connections, the sign-in messages and the refusal to listen beyond
+// loopback unprotected.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <memory>
 #include <set>
 #include <string>
 
+#include "host/data/engine.h"
 #include "host/wire/sign_in_messages.h"
 #include "host/wire/wire_codec.h"
 #include "invoice_database.h"
 #include "listen_exposure.h"
+#include "person_engines.h"
 #include "person_sessions.h"
 #include "sign_in_throttle.h"
 #include "support/server_process.h"
@@ -52,6 +57,20 @@ TEST(PersonSessions, TokensAreUnguessableAndEndAfterTheIdleTime) {
         << "each use restarts the idle time";
     EXPECT_FALSE(sessions.Find(token, t0 + std::chrono::minutes(44)));
     EXPECT_FALSE(sessions.Find(std::string(64, '0'), t0));
+}
+
+// Kept connections are told apart by how long they have been idle; a lent one is not idle.
+TEST(PersonEngines, OnlyConnectionsIdleLongerThanTheIdleTimeAreClosed) {
+    const servertest::SqliteInvoiceDatabase database;
+    appserver::PersonEngines engines(database.path(), std::chrono::seconds(60));
+    const auto t0 = appserver::PersonEngines::Clock::now();
+    std::shared_ptr<hostfw::Engine> engine = hostfw::OpenDatabase(database.path());
+    const std::weak_ptr<hostfw::Engine> kept = engine;
+    engines.Keep("maria", std::move(engine));
+    engines.CloseIdle(t0 + std::chrono::seconds(30));
+    EXPECT_FALSE(kept.expired()) << "idle for less than the idle time";
+    engines.CloseIdle(t0 + std::chrono::hours(1));
+    EXPECT_TRUE(kept.expired()) << "idle for longer than the idle time";
 }
 
 TEST(SignInMessages, OnlyAWellFormedSignInIsRead) {

@@ -2,10 +2,12 @@
 // person's branch enforced by the database, and the audit of it all.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <thread>
 
 #include "audit_listing.h"
 #include "host/data/engine.h"
@@ -36,10 +38,12 @@ protected:
         const std::string own = database->AddServerLogin();
         maria = database->AddPerson("maria", "0001", true);
         joao = database->AddPerson("joao", "0002", false);
-        // Over TCP, where PostgreSQL checks every password.
-        server.emplace(
-            std::vector<std::string>{"--db", database->TcpConnection() + " user=" + own +
-                                                 " password=" + SharedUseDatabase::Password(own)});
+        // Over TCP, where PostgreSQL checks every password. The people's connections close
+        // after a second without a call, so a test can see them go.
+        server.emplace(std::vector<std::string>{"--db",
+                                                database->TcpConnection() + " user=" + own +
+                                                    " password=" + SharedUseDatabase::Password(own),
+                                                "--connection-idle", "1"});
     }
     void TearDown() override {
         hostfw::SetServerCredentials(nullptr);
@@ -69,6 +73,16 @@ protected:
     HttpReply GetNota(const std::string& token, const std::string& branch) {
         return Send("POST", kGetNota, servertest::GetNotaBody(branch, kFirstDay, kLastDay),
                     "Authorization: Bearer " + token + "\r\n");
+    }
+
+    // The person's connections open on the database server.
+    long long ConnectionsOf(const std::string& login) {
+        hostfw::TParams params;
+        params.CreateParam("PESSOA").SetAsString(login);
+        const auto rows = database->admin->Query(
+            "SELECT count(*) FROM pg_stat_activity WHERE usename = :PESSOA", params);
+        rows->Next();
+        return rows->Value(0).AsInteger();
     }
 
     static long long RowsIn(const HttpReply& reply) {
@@ -116,6 +130,22 @@ TEST_F(PgSignedInServer, ABoundPersonReadsOnlyTheHomeBranchWhateverItAsks) {
 
 // The framework's client signs in by itself when the server asks, and the form's check shows
 // the server's refusal.
+// Nothing else comes to the server, and still the connection the call left open goes; the next
+// call opens another.
+TEST_F(PgSignedInServer, APersonsIdleConnectionsCloseWithoutAnotherCall) {
+    const std::string token = TokenOf(maria);
+    ASSERT_EQ(GetNota(token, "0001").status, 200);
+    long long open = ConnectionsOf(maria);
+    for (int look = 0; look < 100 && open > 0; ++look) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        open = ConnectionsOf(maria);
+    }
+    EXPECT_EQ(open, 0) << "the idle connection is still open";
+    const HttpReply again = GetNota(token, "0001");
+    ASSERT_EQ(again.status, 200) << again.body;
+    EXPECT_EQ(RowsIn(again), 4);
+}
+
 TEST_F(PgSignedInServer, TheClientSignsInAndShowsTheRefusalOfAnotherBranch) {
     hostfw::SetServerCredentials([this] {
         return std::optional<hostfw::Credentials>({maria, SharedUseDatabase::Password(maria)});

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "host/data/engine.h"
+#include "support/server_process.h"
 #include "support/shared_use_database.h"
 #include "unit/host_app/host_process.h"
 
@@ -225,7 +226,7 @@ TEST_F(ReportCommand, NoFormatReplacesALinkAFifoOrADevice) {
 }
 
 // The report command on a shared PostgreSQL database, signed in with the password libpq finds
-// in PGPASSWORD.
+// in PGPASSWORD or in the password file.
 class PgReportCommand : public testsupport::SharedUseTest {
 protected:
     void SetUp() override {
@@ -237,11 +238,17 @@ protected:
     }
     void TearDown() override {
         unsetenv("PGPASSWORD");
+        unsetenv("PGPASSFILE");
         fs::remove_all(folder);
     }
 
     Finished ReportAs(const std::string& login, const std::vector<std::string>& more) {
         setenv("PGPASSWORD", testsupport::SharedUseDatabase::Password(login).c_str(), 1);
+        return Report(login, more);
+    }
+
+    // The run with no password but what libpq finds by itself.
+    Finished Report(const std::string& login, const std::vector<std::string>& more) {
         std::vector<std::string> arguments = {EXP036_BIN_DIR "/exp036-host",
                                               "report",
                                               "--db",
@@ -287,14 +294,36 @@ TEST_F(PgReportCommand, ABoundPersonGetsTheHomeBranchOnlyAndIsRefusedAnother) {
     ASSERT_EQ(joaoElsewhere.status, 0) << joaoElsewhere.err;
     EXPECT_NE(joaoElsewhere.out, home.out) << "a person not bound reads any branch";
 
-    hostfw::TParams params;
-    params.CreateParam("PESSOA").SetAsString(maria);
-    const auto audited = database->admin->Query(
-        "SELECT count(*) FROM AUDITORIA WHERE PESSOA = :PESSOA AND EVENTO = 'relatorio' AND "
-        "PARAMETROS LIKE '%P_CDFILIAL=\"0001\"%'",
-        params);
-    ASSERT_TRUE(audited->Next());
-    EXPECT_GE(audited->Value(0).AsInteger(), 1) << "her runs, in her name\n" << home.err;
+    EXPECT_GE(database->AuditCount(maria, "relatorio", "%P_CDFILIAL=\"0001\"%"), 1)
+        << "her runs, in her name\n"
+        << home.err;
+}
+
+// Only the password file knows the password: the host signs in to the database with it, and to
+// the application server as well, so the invoice search runs there as the person.
+TEST_F(PgReportCommand, APasswordFromThePasswordFileSignsInToTheServerToo) {
+    using testsupport::SharedUseDatabase;
+    const std::string maria = database->AddPerson("maria", "0001", true);
+    const std::string own = database->AddServerLogin();
+    const servertest::ServerProcess server(
+        {"--db", database->TcpConnection() + " user=" + own +
+                     " password=" + SharedUseDatabase::Password(own)});
+    const fs::path passwords = folder / "pgpass";
+    std::ofstream(passwords) << "127.0.0.1:*:exp036:" << maria << ":"
+                             << SharedUseDatabase::Password(maria) << "\n";
+    // libpq ignores a password file others may read.
+    fs::permissions(passwords, fs::perms::owner_read | fs::perms::owner_write);
+    setenv("PGPASSFILE", passwords.c_str(), 1);
+
+    const Finished picked = Report(
+        maria, {"--server", "127.0.0.1:" + std::to_string(server.port()), "--invoices", "1,7"});
+    ASSERT_EQ(picked.status, 0) << picked.err;
+    EXPECT_NE(picked.out.find("1004"), std::string::npos) << picked.out;
+    EXPECT_EQ(picked.out.find("1002"), std::string::npos) << "only the picked invoices\n"
+                                                          << picked.out;
+
+    EXPECT_EQ(database->AuditCount(maria, "chamada", "%", "ok"), 1)
+        << "the search ran on the server in her name";
 }
 
 }  // namespace

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "host/data/audit_trail.h"
+#include "host/data/engine.h"
+
+namespace appserver {
+
+// Writes audit rows on a thread of its own, the rows of half a second in one transaction. On
+// the embedded default the audit is a record, not a gate, and a commit for every call would
+// cost many times the call itself: each waits for the disk, and SQLite lets no call read the
+// file meanwhile. What cannot be written is
+// reported through `warn`; the rows still waiting are written before the object goes.
+class QueuedAudit {
+public:
+    QueuedAudit(std::string database, std::function<void(const std::string&)> warn);
+    ~QueuedAudit();
+    QueuedAudit(const QueuedAudit&) = delete;
+    QueuedAudit& operator=(const QueuedAudit&) = delete;
+
+    void Add(hostfw::AuditEvent event);
+
+private:
+    void WriteUntilStopped();
+    void Write(const std::deque<hostfw::AuditEvent>& batch);
+
+    std::string database_;
+    std::function<void(const std::string&)> warn_;
+    std::mutex mutex_;
+    std::condition_variable waiting_;
+    std::deque<hostfw::AuditEvent> events_;
+    bool stopping_ = false;
+    std::shared_ptr<hostfw::Engine> engine_;  // the writer thread's own
+    std::thread writer_;
+};
+
+}  // namespace appserver

@@ -1,0 +1,91 @@
+// The embedded default audits every call in the SQLite file, in the name of the system login
+// that runs the server, as the host does its report runs.
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/data/engine.h"
+#include "invoice_database.h"
+#include "support/raw_http.h"
+#include "support/server_process.h"
+
+namespace servertest {
+namespace {
+
+constexpr const char* kObject = "/exp03600.rdmRelConsLanc";
+// 01/01/2025 to 28/02/2025 as automation dates: six invoices of branch 0001.
+constexpr double kFirstDay = 45658;
+constexpr double kLastDay = 45716;
+
+class EmbeddedAudit : public ::testing::Test {
+protected:
+    HttpReply Send(const std::string& method, const std::string& path, const std::string& body) {
+        RawConnection connection(server->host(), server->port());
+        connection.send(HttpRequest(method, path, body, false));
+        return connection.ReadReply().value_or(HttpReply{});
+    }
+
+    // PESSOA|ORIGEM|EVENTO|OBJETO|PARAMETROS|LINHAS|RESULTADO of every row, oldest first.
+    std::vector<std::string> AuditRows() const {
+        const auto rows = hostfw::OpenDatabase(database.path())
+                              ->Query(
+                                  "SELECT PESSOA, ORIGEM, EVENTO, OBJETO, PARAMETROS, "
+                                  "coalesce(LINHAS, -1), RESULTADO, DURACAO_MS IS NOT NULL "
+                                  "FROM AUDITORIA ORDER BY rowid",
+                                  {});
+        std::vector<std::string> seen;
+        while (rows->Next()) {
+            std::string row;
+            for (int column = 0; column < 7; ++column)
+                row += rows->Value(column).AsString() + "|";
+            EXPECT_EQ(rows->Value(7).AsInteger(), 1) << "every call has its duration: " << row;
+            seen.push_back(row);
+        }
+        return seen;
+    }
+
+    SqliteInvoiceDatabase database;
+    std::optional<ServerProcess> server;
+};
+
+TEST_F(EmbeddedAudit, EveryCallIsAuditedUnderTheSystemLoginAndDescriptionsAreNot) {
+    server.emplace(std::vector<std::string>{"--db", database.path()});
+    const std::string body = GetNotaBody("0001", kFirstDay, kLastDay);
+    ASSERT_EQ(Send("POST", std::string(kObject) + "/GetNota", body).status, 200);
+    ASSERT_EQ(Send("GET", kObject, "").status, 200);
+    const HttpReply unknown = Send("POST", std::string(kObject) + "/Apagar", "{\"version\":1}");
+    ASSERT_EQ(unknown.status, 404) << unknown.body;
+    // The rows are written behind the calls, and all of them before the server ends.
+    ASSERT_EQ(server->stop(SIGTERM), 0);
+
+    const std::vector<std::string> rows = AuditRows();
+    ASSERT_EQ(rows.size(), 2u);
+    const std::string login = getpwuid(geteuid())->pw_name;
+    EXPECT_EQ(rows[0],
+              login + "|127.0.0.1|chamada|exp03600.rdmRelConsLanc/GetNota|" + body + "|6|ok|");
+    EXPECT_EQ(rows[1].rfind(login + "|127.0.0.1|chamada|exp03600.rdmRelConsLanc/Apagar|", 0), 0u)
+        << rows[1];
+    EXPECT_EQ(rows[1].find("|ok|"), std::string::npos) << "the refusal, not ok: " << rows[1];
+}
+
+// A file made before the audit existed: the person's own file, so the calls still answer, and
+// the server's log says what went unrecorded.
+TEST_F(EmbeddedAudit, WithoutTheAuditTableCallsAnswerAndTheLogSaysTheyWereNotRecorded) {
+    hostfw::OpenDatabase(database.path())->ExecuteScript("DROP TABLE AUDITORIA");
+    server.emplace(std::vector<std::string>{"--db", database.path()});
+    const HttpReply reply =
+        Send("POST", std::string(kObject) + "/GetNota", GetNotaBody("0001", kFirstDay, kLastDay));
+    EXPECT_EQ(reply.status, 200) << reply.body;
+    EXPECT_NE(reply.body.find("\"1004\""), std::string::npos) << reply.body;
+    ASSERT_EQ(server->stop(SIGTERM), 0);
+    EXPECT_NE(server->log().find("1 chamada(s) não registrada(s) na auditoria"), std::string::npos)
+        << server->log();
+}
+
+}  // namespace
+}  // namespace servertest
