@@ -11,6 +11,9 @@
 #   # demodb: --test-data    options for exp036-demodb
 #   # server: --test-getnota kind-c   start the tests' server, exp036-appserver-test, with
 #                            these options instead (implies needs: server)
+#   # person: LOGIN BRANCH [bound]   on PostgreSQL only: the shared-use setup, a person with
+#                            the password senha-LOGIN, and the host connected as that person
+#                            over TCP without a password, so the database asks for one
 # Directive values are split at blanks; quotes are not interpreted.
 #
 # The database is a fresh SQLite file in WORK_DIR, or the PostgreSQL database named by
@@ -35,11 +38,13 @@ needs_server=no
 host_options=()
 demodb_options=()
 server_extra=()
+person=()
 while IFS= read -r line; do
     case "$line" in
         "# needs: server"*) needs_server=yes ;;
         "# options:"*) read -r -a more <<<"${line#\# options:}"; host_options+=("${more[@]}") ;;
         "# demodb:"*) read -r -a more <<<"${line#\# demodb:}"; demodb_options+=("${more[@]}") ;;
+        "# person:"*) read -r -a person <<<"${line#\# person:}" ;;
         "# server:"*) read -r -a more <<<"${line#\# server:}"; server_extra+=("${more[@]}"); needs_server=yes; server=$test_server ;;
         "#"* | "") ;;
         *) break ;;
@@ -51,6 +56,24 @@ rm -rf "$work" && mkdir -p "$work" || fail "não foi possível criar $work"
 database=${EXP036_PG_URL:-$work/demo.sqlite}
 "$demodb" "$database" "${demodb_options[@]}" >"$work/demodb.log" 2>&1 ||
     { cat "$work/demodb.log" >&2; fail "exp036-demodb falhou"; }
+if [ ${#person[@]} -gt 0 ]; then
+    [ -n "${EXP036_PG_URL:-}" ] || fail "'# person:' pede o PostgreSQL (tests/pg/with_postgres.sh)"
+    admin=$(dirname "$host")/exp036-admin
+    bound=()
+    [ "${person[2]:-}" = bound ] && bound=(--bound)
+    { "$admin" --db "$database" setup &&
+        printf 'senha-%s\n' "${person[0]}" | "$admin" --db "$database" user add "${person[0]}" \
+            --name "Pessoa ${person[0]}" --branch "${person[1]}" "${bound[@]}" --password-stdin; } \
+        >"$work/admin.log" 2>&1 || { cat "$work/admin.log" >&2; fail "exp036-admin falhou"; }
+    # Over TCP PostgreSQL asks the person's password, which only the script's answers give.
+    port=$(sed -n 's/.*port=\([0-9][0-9]*\).*/\1/p' <<<"$database")
+    database="host=127.0.0.1 port=$port dbname=exp036 user=${person[0]}"
+    if [ -n "${EXP036_PG_CA:-}" ]; then
+        database+=" sslmode=verify-full sslrootcert=$EXP036_PG_CA"
+    fi
+    unset PGPASSWORD
+    export PGPASSFILE=/dev/null
+fi
 if [ -d "$source_dir/reports" ]; then
     cp -r "$source_dir/reports" "$work/reports"
 else
