@@ -186,7 +186,7 @@ int main(int argc, char** argv) {
                 ->Repetitions(kRepetitions)
                 ->ReportAggregatesOnly(true);
             benchmark::RegisterBenchmark(MedianReporter::name("round_trip", range).c_str(),
-                                         roundTrip, &client, server.pid(), range)
+                                         RoundTrip, &client, server.pid(), range)
                 ->Unit(benchmark::kMillisecond)
                 ->Repetitions(kRepetitions)
                 ->ReportAggregatesOnly(true);
