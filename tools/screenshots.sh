@@ -21,4 +21,5 @@ pick seletor 2 seletor-clientes-filtro
 pick seletor 4 seletor-notas
 pick visualizacao 1 visualizacao-pagina-1
 pick janela 2 janela-modal
+pick consultas_salvas 2 menu-consultas-salvas
 ls docs/images

@@ -116,6 +116,14 @@ void check(ScriptContext& context, ArgumentReader& arguments) {
     }
 }
 
+// menu "TÍTULO" "ITEM" ...: the main window's menu entry, through the real menus.
+void menu(ScriptContext& context, ArgumentReader& arguments) {
+    std::vector<std::string> path{arguments.Text(), arguments.Text()};
+    while (!arguments.AtEnd())
+        path.push_back(arguments.Text());
+    context.screen.ChooseMenu(path);
+}
+
 constexpr ScriptCommand kCommands[] = {
     {"session", "session NOME=VALOR ...", session},
     {"open", "open null|modal", open},
@@ -129,6 +137,7 @@ constexpr ScriptCommand kCommands[] = {
     {"select", "select NOME ÍNDICE", select},
     {"date", "date NOME \"TEXTO\"", date},
     {"check", "check NOME true|false", check},
+    {"menu", "menu \"TÍTULO\" \"ITEM\" ...", menu},
     {"preset",
      "preset save \"NOME\" [shared] [period \"REGRA\"] | preset apply \"NOME\"|last | "
      "preset rename \"NOME\" \"NOVO NOME\" | preset delete|share|private \"NOME\"",

@@ -2,6 +2,7 @@
 
 #include "host/ui/application.h"
 #include "host/ui/user_actions.h"
+#include "script_error.h"
 
 namespace host {
 
@@ -44,6 +45,10 @@ void ScriptScreen::Close(hostfw::TCustomForm& form) {
 
 void ScriptScreen::Reactivate(hostfw::TCustomForm& form) {
     actions::Reactivate(form);
+}
+
+void ScriptScreen::ChooseMenu(const std::vector<std::string>& /*path*/) {
+    throw ScriptError("menu: só uma execução com janelas (--gui) tem menus.");
 }
 
 void ScriptScreen::Check(Shown /*what*/, const hostfw::TControl* /*control*/,

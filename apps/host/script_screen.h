@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "host/ui/control.h"
 #include "host/ui/edit.h"
@@ -26,6 +27,9 @@ public:
     virtual void ReplaceText(hostfw::TCustomEdit& edit, const std::string& text);
     virtual void Close(hostfw::TCustomForm& form);
     virtual void Reactivate(hostfw::TCustomForm& form);
+    // Chooses an entry of the main window's menus: the menu's title, then each entry down to
+    // the one chosen. Only a run with windows has menus; without one it raises ScriptError.
+    virtual void ChooseMenu(const std::vector<std::string>& path);
 
     // What an expectation reads from a control, as the screen shows it.
     enum class Shown { Text, Caption, Enabled, Checked, Focus };

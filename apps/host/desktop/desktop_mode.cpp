@@ -105,7 +105,7 @@ int RunGuiScriptMode(const HostOptions& options, int argc, char** argv) {
     Transcript transcript(out);
     ScriptedUi scripted(transcript, status);
     GuiScriptUi ui(nullptr, screenshots);
-    ui.Attach(&scripted, GuiScriptUi::MessageReader::Script);
+    ui.Attach({&scripted, GuiScriptUi::MessageReader::Script});
     InstalledUi installed(ui);
     const ReportAudit audit(std::cerr);
     {

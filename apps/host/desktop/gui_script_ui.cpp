@@ -72,12 +72,6 @@ GuiScriptUi::GuiScriptUi(QMdiArea* area, Screenshots& screenshots)
     SetShownHook([this](QWidget& widget) { shown(widget); });
 }
 
-void GuiScriptUi::Attach(ScriptedUi* scripted, MessageReader reader) {
-    scripted_ = scripted;
-    messageReader_ = reader;
-    operators_.clear();
-}
-
 void GuiScriptUi::OperateNext(std::function<void(QWidget&)> operate) {
     operators_.push_back(std::move(operate));
 }

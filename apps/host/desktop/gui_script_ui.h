@@ -21,9 +21,18 @@ public:
     // choice replayed in the desktop shows the form's refusals to be read).
     enum class MessageReader { Script, Person };
 
+    struct Attachment {
+        ScriptedUi* scripted = nullptr;
+        MessageReader reader = MessageReader::Person;
+    };
+
     GuiScriptUi(QMdiArea* area, Screenshots& screenshots);
-    // The script whose answers operate the dialogs from now on; nullptr: the person's again.
-    void Attach(ScriptedUi* scripted, MessageReader reader);
+    // The script whose answers operate the dialogs from now on (nullptr: the person answers).
+    void Attach(Attachment attachment) {
+        scripted_ = attachment.scripted;
+        messageReader_ = attachment.reader;
+    }
+    Attachment Attached() const { return {scripted_, messageReader_}; }
     // Runs after every report run that reached the user (the host keeps the last query).
     void SetDeliveryObserver(std::function<void()> observer) {
         deliveryObserver_ = std::move(observer);
@@ -48,7 +57,7 @@ private:
     void shown(QWidget& widget);
 
     ScriptedUi* scripted_ = nullptr;
-    MessageReader messageReader_ = MessageReader::Script;
+    MessageReader messageReader_ = MessageReader::Person;
     std::function<void()> deliveryObserver_;
     Screenshots& screenshots_;
     std::deque<std::function<void(QWidget&)>> operators_;

@@ -136,13 +136,16 @@ void PresetMenu::Replay(const SavedChoice& choice) {
     Screenshots none("");
     WidgetScreen screen(window_, ui_, none);
     ScriptContext context{scripted, module_, screen};
-    ui_.Attach(&scripted, GuiScriptUi::MessageReader::Person);
+    // The form's messages are for whoever reads the others: the person, or a script run.
+    const GuiScriptUi::Attachment before = ui_.Attached();
+    ui_.Attach({&scripted,
+                before.scripted != nullptr ? before.reader : GuiScriptUi::MessageReader::Person});
     try {
         ReplaySavedChoice(context, choice);
     } catch (const std::exception& failure) {
         status.Fail(failure.what());
     }
-    ui_.Attach(nullptr, GuiScriptUi::MessageReader::Person);
+    ui_.Attach(before);
     hostfw::view::AfterModelChange();
     if (status.Failed()) {
         ui_.ShowMessage("A consulta salva não pôde ser aplicada inteira: " + status.Failure()->text,

@@ -2,6 +2,8 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 #include <QWidget>
 
@@ -203,6 +205,46 @@ void WidgetScreen::Expected(const hostfw::TControl* control) {
     if (control == nullptr)
         return;
     screenshots_.Take(*ViewOf(*control).Widget().window());
+}
+
+void WidgetScreen::ChooseMenu(const std::vector<std::string>& path) {
+    // An entry reads as shown, without its shortcut mark and what follows two blanks (the
+    // owner or "compartilhada" beside a saved choice's name).
+    const auto shownAs = [](const QAction& action, const std::string& wanted) {
+        const QString text = action.text().remove(QLatin1Char('&'));
+        const QString name = QString::fromStdString(wanted);
+        return text == name || text.startsWith(name + QStringLiteral("  "));
+    };
+    const auto find = [&](const QList<QAction*>& actions, const std::string& wanted,
+                          const std::string& where) -> QAction& {
+        for (QAction* action : actions) {
+            if (shownAs(*action, wanted))
+                return *action;
+        }
+        throw ScriptError("o menu " + where + " não tem '" + wanted + "'.");
+    };
+    QAction* entry = &find(window_.menuBar()->actions(), path[0], "principal");
+    std::vector<QMenu*> opened;
+    for (std::size_t i = 1; i < path.size(); ++i) {
+        QMenu* menu = entry->menu();
+        if (menu == nullptr)
+            throw ScriptError("'" + path[i - 1] + "' não abre um menu.");
+        // Opened as a click opens it: its entries are read afresh.
+        emit menu->aboutToShow();
+        menu->popup(window_.mapToGlobal(QPoint(0, 0)));
+        opened.push_back(menu);
+        if (i == 1)
+            screenshots_.Take(*menu);
+        entry = &find(menu->actions(), path[i], "'" + path[i - 1] + "'");
+    }
+    for (auto it = opened.rbegin(); it != opened.rend(); ++it)
+        (*it)->hide();
+    if (entry->menu() != nullptr)
+        throw ScriptError("'" + path.back() + "' abre um menu; diga qual item dele.");
+    if (!entry->isEnabled())
+        throw ScriptError("'" + path.back() + "' está desabilitado.");
+    entry->trigger();
+    hostfw::view::AfterModelChange();
 }
 
 }  // namespace host

@@ -28,6 +28,7 @@ public:
     void ReplaceText(hostfw::TCustomEdit& edit, const std::string& text) override;
     void Close(hostfw::TCustomForm& form) override;
     void Reactivate(hostfw::TCustomForm& form) override;
+    void ChooseMenu(const std::vector<std::string>& path) override;
     void Check(Shown what, const hostfw::TControl* control, const std::string& value) override;
     void Expected(const hostfw::TControl* control) override;
 
