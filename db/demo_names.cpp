@@ -33,7 +33,7 @@ constexpr std::array<FixedName, 4> kFixedNames = {{
     {42, "Mercadinho 100% Econômico"},
 }};
 
-std::string_view pick(DemoRandom& random, std::span<const std::string_view> choices) {
+std::string_view Pick(DemoRandom& random, std::span<const std::string_view> choices) {
     return choices[random.Below(choices.size())];
 }
 
@@ -50,11 +50,11 @@ const std::array<std::string_view, 12>& BranchNames() {
 std::string ClientName(DemoRandom& random, char kind) {
     std::string name;
     if (kind == 'F') {
-        name.append(pick(random, kFirstNames)).append(" ").append(pick(random, kSurnames));
-        name.append(" ").append(pick(random, kSurnames));
+        name.append(Pick(random, kFirstNames)).append(" ").append(Pick(random, kSurnames));
+        name.append(" ").append(Pick(random, kSurnames));
     } else {
-        name.append(pick(random, kTrades)).append(" ").append(pick(random, kTradeNames));
-        name.append(pick(random, kCompanySuffixes));
+        name.append(Pick(random, kTrades)).append(" ").append(Pick(random, kTradeNames));
+        name.append(Pick(random, kCompanySuffixes));
     }
     return name;
 }

@@ -13,7 +13,7 @@ namespace {
 constexpr int kFailed = 1;
 constexpr int kBadUsage = 2;
 
-void build(const demodb::DemodbOptions& options) {
+void Build(const demodb::DemodbOptions& options) {
     if (!hostfw::IsPostgresConnection(options.database)) {
         demodb::BuildSqliteDemoFile(options);
         return;
@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     try {
-        build(options);
+        Build(options);
     } catch (const std::exception& error) {
         std::cerr << error.what() << std::endl;
         return kFailed;

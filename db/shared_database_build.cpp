@@ -9,7 +9,7 @@
 namespace demodb {
 namespace {
 
-void fill(hostfw::Engine& engine, const DemodbOptions& options) {
+void Fill(hostfw::Engine& engine, const DemodbOptions& options) {
     if (options.force)
         DropSchema(engine);
     CreateTables(engine);
@@ -37,7 +37,7 @@ void BuildSharedDatabase(hostfw::Engine& engine, const DemodbOptions& options) {
             "as tabelas do banco compartilhado.");
     }
     hostfw::Transaction transaction(engine);
-    fill(engine, options);
+    Fill(engine, options);
     transaction.Commit();
 }
 

@@ -27,7 +27,7 @@ private:
     size_t next_ = 0;
 };
 
-std::string login(Words& words) {
+std::string Login(Words& words) {
     const std::string& text = words.Take("o login");
     if (!IsPersonLogin(text)) {
         throw Exception("Login inválido: \"" + text +
@@ -74,7 +74,7 @@ void ReadUserCommand(Words& words, AdminCommand& command) {
     const std::string verb = words.Take("o subcomando de user (add, list, disable, set-branch)");
     if (verb == "add") {
         command.kind = AdminCommand::Kind::UserAdd;
-        command.login = login(words);
+        command.login = Login(words);
         ReadOptions(words, command, {"--name", "--branch", "--bound", "--password-stdin"});
         if (command.name.empty() || command.branch.empty())
             throw Exception("user add precisa de --name e --branch.");
@@ -84,11 +84,11 @@ void ReadUserCommand(Words& words, AdminCommand& command) {
         ReadOptions(words, command, {});
     } else if (verb == "disable") {
         command.kind = AdminCommand::Kind::UserDisable;
-        command.login = login(words);
+        command.login = Login(words);
         ReadOptions(words, command, {});
     } else if (verb == "set-branch") {
         command.kind = AdminCommand::Kind::UserSetBranch;
-        command.login = login(words);
+        command.login = Login(words);
         command.branch = words.Take("o código da filial");
         ReadOptions(words, command, {"--bound", "--free"});
     } else {

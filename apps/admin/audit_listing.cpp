@@ -13,7 +13,7 @@ constexpr std::array<const char*, 10> kColumns = {"MOMENTO", "PESSOA",    "ORIGE
                                                   "OBJETO",  "LINHAS",    "DURACAO_MS", "RESULTADO",
                                                   "SAIDA",   "PARAMETROS"};
 
-std::string text(const hostfw::Cursor& row, size_t column) {
+std::string Text(const hostfw::Cursor& row, size_t column) {
     return row.Value(column).IsEmptyOrNull() ? std::string() : row.Value(column).AsString();
 }
 
@@ -23,7 +23,7 @@ void WriteCsv(hostfw::Cursor& rows, std::ostream& out) {
     out << "\r\n";
     while (rows.Next()) {
         for (size_t c = 0; c < kColumns.size(); ++c)
-            out << (c > 0 ? "," : "") << hostfw::CsvField(text(rows, c));
+            out << (c > 0 ? "," : "") << hostfw::CsvField(Text(rows, c));
         out << "\r\n";
     }
 }
@@ -31,19 +31,19 @@ void WriteCsv(hostfw::Cursor& rows, std::ostream& out) {
 // One line an event; the parameters of a call or a report run follow, indented.
 void WriteListing(hostfw::Cursor& rows, std::ostream& out) {
     while (rows.Next()) {
-        out << text(rows, 0) << "  " << text(rows, 1) << "  " << text(rows, 2) << "  "
-            << text(rows, 3);
-        if (!text(rows, 4).empty())
-            out << "  " << text(rows, 4);
-        if (!text(rows, 5).empty())
-            out << "  " << text(rows, 5) << " linha(s)";
-        if (!text(rows, 6).empty())
-            out << "  " << text(rows, 6) << " ms";
-        out << "  " << text(rows, 7);
-        if (!text(rows, 8).empty())
-            out << "  -> " << text(rows, 8);
+        out << Text(rows, 0) << "  " << Text(rows, 1) << "  " << Text(rows, 2) << "  "
+            << Text(rows, 3);
+        if (!Text(rows, 4).empty())
+            out << "  " << Text(rows, 4);
+        if (!Text(rows, 5).empty())
+            out << "  " << Text(rows, 5) << " linha(s)";
+        if (!Text(rows, 6).empty())
+            out << "  " << Text(rows, 6) << " ms";
+        out << "  " << Text(rows, 7);
+        if (!Text(rows, 8).empty())
+            out << "  -> " << Text(rows, 8);
         out << '\n';
-        std::string parameters = text(rows, 9);
+        std::string parameters = Text(rows, 9);
         for (size_t start = 0; start < parameters.size();) {
             const size_t end = std::min(parameters.find('\n', start), parameters.size());
             out << "    " << parameters.substr(start, end - start) << '\n';

@@ -14,7 +14,7 @@ namespace {
 constexpr int kFailed = 1;
 constexpr int kBadUsage = 2;
 
-void run(const admin::AdminCommand& command) {
+void Run(const admin::AdminCommand& command) {
     using Kind = admin::AdminCommand::Kind;
     if (!hostfw::IsPostgresConnection(command.database))
         throw hostfw::Exception(
@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     try {
-        run(command);
+        Run(command);
     } catch (const std::exception& error) {
         std::cerr << "exp036-admin: " << error.what() << std::endl;
         return kFailed;

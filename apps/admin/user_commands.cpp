@@ -20,24 +20,24 @@ TParams LoginParam(const std::string& login) {
 }
 
 // The text followed by blanks up to the width, counted in characters, not bytes.
-std::string padded(const std::string& text, size_t width) {
+std::string Padded(const std::string& text, size_t width) {
     const size_t length = hostfw::Utf8Length(text);
     return text + std::string(length < width ? width - length : 1, ' ');
 }
 
-bool exists(hostfw::Engine& engine, const char* sql, const TParams& params) {
+bool Exists(hostfw::Engine& engine, const char* sql, const TParams& params) {
     return engine.Query(sql, params)->Next();
 }
 
 void RequireBranch(hostfw::Engine& engine, const std::string& branch) {
     TParams params;
     params.CreateParam("CDFILIAL").SetAsString(branch);
-    if (!exists(engine, "SELECT 1 FROM FILIAL WHERE CDFILIAL = :CDFILIAL", params))
+    if (!Exists(engine, "SELECT 1 FROM FILIAL WHERE CDFILIAL = :CDFILIAL", params))
         throw Exception("Filial não cadastrada: " + branch);
 }
 
 void RequirePerson(hostfw::Engine& engine, const std::string& login) {
-    if (!exists(engine, "SELECT 1 FROM USUARIO WHERE LOGIN = :LOGIN", LoginParam(login)))
+    if (!Exists(engine, "SELECT 1 FROM USUARIO WHERE LOGIN = :LOGIN", LoginParam(login)))
         throw Exception("Pessoa não cadastrada: " + login);
 }
 
@@ -45,10 +45,10 @@ void RequirePerson(hostfw::Engine& engine, const std::string& login) {
 
 void AddPerson(hostfw::Engine& engine, const AdminCommand& command, std::istream& in) {
     RequireBranch(engine, command.branch);
-    if (exists(engine, "SELECT 1 FROM USUARIO WHERE LOGIN = :LOGIN", LoginParam(command.login)))
+    if (Exists(engine, "SELECT 1 FROM USUARIO WHERE LOGIN = :LOGIN", LoginParam(command.login)))
         throw Exception("Já existe a pessoa " + command.login + ".");
     // An existing role may be someone's administrator login: never turn it into a person.
-    if (exists(engine, "SELECT 1 FROM pg_roles WHERE rolname = :LOGIN", LoginParam(command.login)))
+    if (Exists(engine, "SELECT 1 FROM pg_roles WHERE rolname = :LOGIN", LoginParam(command.login)))
         throw Exception("Já existe no PostgreSQL um papel chamado " + command.login + ".");
     const std::string password = ReadNewPassword(command.passwordFromStdin, in);
 
@@ -76,11 +76,11 @@ void ListPeople(hostfw::Engine& engine, std::ostream& out) {
         "CASE WHEN ATIVO THEN 'ativa' ELSE 'inativa' END "
         "FROM USUARIO ORDER BY LOGIN",
         TParams());
-    out << padded("LOGIN", 20) << padded("NOME", 32) << padded("FILIAL", 8) << padded("VÍNCULO", 11)
+    out << Padded("LOGIN", 20) << Padded("NOME", 32) << Padded("FILIAL", 8) << Padded("VÍNCULO", 11)
         << "SITUAÇÃO\n";
     while (rows->Next()) {
-        out << padded(rows->Value(0).AsString(), 20) << padded(rows->Value(1).AsString(), 32)
-            << padded(rows->Value(2).AsString(), 8) << padded(rows->Value(3).AsString(), 11)
+        out << Padded(rows->Value(0).AsString(), 20) << Padded(rows->Value(1).AsString(), 32)
+            << Padded(rows->Value(2).AsString(), 8) << Padded(rows->Value(3).AsString(), 11)
             << rows->Value(4).AsString() << '\n';
     }
 }

@@ -7,7 +7,7 @@ CallContext::~CallContext() {
         handedOut_->SetDeadline(std::nullopt);
 }
 
-hostfw::Engine& CallContext::engine() const {
+hostfw::Engine& CallContext::Engine() const {
     hostfw::Engine& engine = engine_();
     engine.SetDeadline(deadline_);
     handedOut_ = &engine;

@@ -34,7 +34,7 @@ public:
     CallContext& operator=(const CallContext&) = delete;
 
     // Opened on first use, so methods that need no database never touch it.
-    hostfw::Engine& engine() const;
+    hostfw::Engine& Engine() const;
     // Raises CallTimedOut once the call has run longer than the server allows.
     void CheckDeadline() const;
     // The signed-in person making the call; nullptr on a server without sign-in.

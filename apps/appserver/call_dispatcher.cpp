@@ -47,7 +47,7 @@ DispatchResult CallDispatcher::DescribeObject(const std::string& objectName) con
     return {200, hostfw::EncodeObjectInfo(info), std::nullopt, "ok"};
 }
 
-DispatchResult CallDispatcher::call(const std::string& objectName, const std::string& method,
+DispatchResult CallDispatcher::Call(const std::string& objectName, const std::string& method,
                                     std::string_view body, const Caller* caller) const {
     try {
         const auto object = registry_.find(objectName);
@@ -59,7 +59,7 @@ DispatchResult CallDispatcher::call(const std::string& objectName, const std::st
         }
         const CallRequest request = hostfw::DecodeCallRequest(body);
         std::vector<Variant> args;
-        const CallReply reply{run(entry->second, request, args, caller),
+        const CallReply reply{Run(entry->second, request, args, caller),
                               ByRefValues(request, args)};
         DispatchResult result{200, hostfw::EncodeCallReply(reply), std::nullopt, "ok"};
         if (reply.result.IsDataPacket())
@@ -68,7 +68,7 @@ DispatchResult CallDispatcher::call(const std::string& objectName, const std::st
     } catch (const hostfw::WireFormatError& error) {
         return ErrorResult(400, std::string("Pedido malformado: ") + error.what());
     } catch (const CallFailure& failure) {
-        return ErrorResult(failure.status(), failure.what());
+        return ErrorResult(failure.Status(), failure.what());
     } catch (const hostfw::SignInRefused&) {
         // The caller was disabled, or the password changed, since the sign-in.
         return ErrorResult(401, "A entrada não vale mais no banco de dados; entre de novo.");
@@ -82,7 +82,7 @@ DispatchResult CallDispatcher::call(const std::string& objectName, const std::st
     }
 }
 
-OleVariant CallDispatcher::run(const RemoteMethod& method, const CallRequest& request,
+OleVariant CallDispatcher::Run(const RemoteMethod& method, const CallRequest& request,
                                std::vector<Variant>& args, const Caller* caller) const {
     const auto start = CallContext::Clock::now();
     for (int attempt = 1;; ++attempt) {

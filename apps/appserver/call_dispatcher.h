@@ -31,12 +31,12 @@ public:
 
     DispatchResult DescribeObject(const std::string& objectName) const;
     // With a caller, the method runs on a connection of that person instead of the thread's.
-    DispatchResult call(const std::string& objectName, const std::string& method,
+    DispatchResult Call(const std::string& objectName, const std::string& method,
                         std::string_view body, const Caller* caller = nullptr) const;
 
 private:
     // Runs the method on a fresh copy of the arguments, which it leaves in args.
-    hostfw::OleVariant run(const RemoteMethod& method, const hostfw::CallRequest& request,
+    hostfw::OleVariant Run(const RemoteMethod& method, const hostfw::CallRequest& request,
                            std::vector<hostfw::Variant>& args, const Caller* caller) const;
 
     const RemoteObjectRegistry& registry_;

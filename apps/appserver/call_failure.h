@@ -12,7 +12,7 @@ class CallFailure : public hostfw::Exception {
 public:
     CallFailure(int status, const std::string& message)
         : hostfw::Exception(message), status_(status) {}
-    int status() const { return status_; }
+    int Status() const { return status_; }
 
 private:
     int status_;

@@ -26,7 +26,7 @@ std::string OneLine(std::string text) {
 
 }  // namespace
 
-void CallLog::write(const CallLogEntry& entry) {
+void CallLog::Write(const CallLogEntry& entry) {
     std::string line = LocalTimestamp() + " " + entry.httpMethod + " " + OneLine(entry.path) + " " +
                        std::to_string(entry.status) + " " +
                        (entry.elapsedMs ? std::to_string(*entry.elapsedMs) + " ms" : "- ms") +

@@ -22,7 +22,7 @@ struct CallLogEntry {
 class CallLog {
 public:
     explicit CallLog(std::ostream& out) : out_(out) {}
-    void write(const CallLogEntry& entry);
+    void Write(const CallLogEntry& entry);
     // A line of its own about something that is no one request's: "... aviso: TEXT".
     void Warn(const std::string& text);
 

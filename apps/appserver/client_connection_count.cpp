@@ -10,7 +10,7 @@ bool ClientConnectionCount::TryAdd(const std::string& address) {
     return true;
 }
 
-void ClientConnectionCount::remove(const std::string& address) {
+void ClientConnectionCount::Remove(const std::string& address) {
     const auto found = counts_.find(address);
     if (found == counts_.end())
         return;

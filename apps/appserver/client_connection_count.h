@@ -13,7 +13,7 @@ public:
 
     // Counts one more connection of the address, unless it already holds the limit.
     bool TryAdd(const std::string& address);
-    void remove(const std::string& address);
+    void Remove(const std::string& address);
 
 private:
     int limit_;

@@ -19,15 +19,15 @@ constexpr const char* kArgumentNames[kGetNotaArgumentCount] = {"filial",
                                                                "situações",
                                                                "tipo de relatório"};
 
-[[noreturn]] void refuse(std::size_t index, const std::string& problem) {
+[[noreturn]] void Refuse(std::size_t index, const std::string& problem) {
     throw CallFailure(400, "GetNota: argumento " + std::to_string(index + 1) + " (" +
                                kArgumentNames[index] + ") " + problem);
 }
 
-const Variant& typed(const std::vector<Variant>& args, std::size_t index, Variant::Kind kind) {
+const Variant& Typed(const std::vector<Variant>& args, std::size_t index, Variant::Kind kind) {
     const Variant& arg = args[index];
     if (arg.kind() != kind) {
-        refuse(index, std::string("deve ser do tipo ") + hostfw::KindName(kind) + ", não " +
+        Refuse(index, std::string("deve ser do tipo ") + hostfw::KindName(kind) + ", não " +
                           hostfw::KindName(arg.kind()) + ".");
     }
     return arg;
@@ -35,37 +35,37 @@ const Variant& typed(const std::vector<Variant>& args, std::size_t index, Varian
 
 // PostgreSQL cannot take a NUL in a text, and SQLite compares past it: refused alike, so both
 // engines answer the same.
-std::string text(const std::vector<Variant>& args, std::size_t index) {
-    std::string value = typed(args, index, Variant::Kind::String).AsString();
+std::string Text(const std::vector<Variant>& args, std::size_t index) {
+    std::string value = Typed(args, index, Variant::Kind::String).AsString();
     if (value.find('\0') != std::string::npos)
-        refuse(index, "contém o caractere NUL, que não é aceito.");
+        Refuse(index, "contém o caractere NUL, que não é aceito.");
     return value;
 }
 
 // The day of a date argument, time of day dropped. The range is checked on the number itself:
 // a huge value must not reach the calendar arithmetic.
-hostfw::TDateTime day(const std::vector<Variant>& args, std::size_t index) {
+hostfw::TDateTime Day(const std::vector<Variant>& args, std::size_t index) {
     const hostfw::TDateTime value =
-        hostfw::DateOf(typed(args, index, Variant::Kind::Date).AsDate());
+        hostfw::DateOf(Typed(args, index, Variant::Kind::Date).AsDate());
     if (!(value.value >= kFirstCalendarDay.value && value.value <= kLastCalendarDay.value))
-        refuse(index, "fora do intervalo de datas aceito (anos 1 a 9999).");
+        Refuse(index, "fora do intervalo de datas aceito (anos 1 a 9999).");
     return value;
 }
 
 // Flag "T" lifts the restriction; any other flag keeps only the listed keys.
-std::optional<std::string> restriction(const std::vector<Variant>& args, std::size_t listIndex,
+std::optional<std::string> Restriction(const std::vector<Variant>& args, std::size_t listIndex,
                                        std::size_t flagIndex) {
-    const std::string list = text(args, listIndex);
-    if (text(args, flagIndex) == "T")
+    const std::string list = Text(args, listIndex);
+    if (Text(args, flagIndex) == "T")
         return std::nullopt;
     return CanonicalKeyList(list);
 }
 
-std::string statuses(const std::vector<Variant>& args, std::size_t index) {
-    std::string letters = text(args, index);
+std::string Statuses(const std::vector<Variant>& args, std::size_t index) {
+    std::string letters = Text(args, index);
     for (const char letter : letters) {
         if (kStatusLetters.find(letter) == std::string_view::npos) {
-            refuse(index, "traz a situação desconhecida '" + std::string(1, letter) +
+            Refuse(index, "traz a situação desconhecida '" + std::string(1, letter) +
                               "' (use P, E, A, C ou K).");
         }
     }
@@ -80,13 +80,13 @@ GetNotaRequest ParseGetNotaArguments(const std::vector<Variant>& args) {
                                    " argumentos; recebeu " + std::to_string(args.size()) + ".");
     }
     GetNotaRequest request;
-    request.branch = text(args, 0);
-    request.firstDay = day(args, 1);
-    request.lastDay = day(args, 2);
-    request.clients = restriction(args, 3, 4);
-    request.destinations = restriction(args, 5, 6);
-    request.statuses = statuses(args, 7);
-    request.byCancellation = text(args, kReportKindArgument) == "C";
+    request.branch = Text(args, 0);
+    request.firstDay = Day(args, 1);
+    request.lastDay = Day(args, 2);
+    request.clients = Restriction(args, 3, 4);
+    request.destinations = Restriction(args, 5, 6);
+    request.statuses = Statuses(args, 7);
+    request.byCancellation = Text(args, kReportKindArgument) == "C";
     return request;
 }
 

@@ -45,14 +45,14 @@ public:
           client_(std::move(client)),
           ended_(std::move(ended)) {}
 
-    void start() {
+    void Start() {
         if constexpr (kTls)
             ReceiveHandshake();
         else
             WaitForRequest();
     }
 
-    void close() override {
+    void Close() override {
         closeRequested_ = true;
         if (state_ == State::Waiting || state_ == State::Reading)
             Lowest().socket().cancel();
@@ -71,7 +71,7 @@ private:
         Lowest().async_read_some(
             buffer_.prepare(4096), [self = shared_from_this()](ErrorCode error, std::size_t size) {
                 if (error)
-                    return self->end();
+                    return self->End();
                 self->buffer_.commit(size);
                 const auto* first = static_cast<const unsigned char*>(self->buffer_.data().data());
                 if (*first != kTlsHandshakeRecord)
@@ -85,7 +85,7 @@ private:
             stream_.async_handshake(asio::ssl::stream_base::server, buffer_.data(),
                                     [self = shared_from_this()](ErrorCode error, std::size_t used) {
                                         if (error)
-                                            return self->end();
+                                            return self->End();
                                         self->buffer_.consume(used);
                                         self->WaitForRequest();
                                     });
@@ -107,8 +107,8 @@ private:
         http::async_write(Lowest(), response_,
                           [self = shared_from_this()](ErrorCode error, std::size_t) {
                               if (error)
-                                  return self->end();
-                              self->linger();
+                                  return self->End();
+                              self->Linger();
                           });
     }
 
@@ -118,14 +118,14 @@ private:
     void WaitForRequest() {
         state_ = State::Waiting;
         if (closeRequested_)
-            return end();
+            return End();
         if (buffer_.size() > 0)
             return ReadHeader();
         Lowest().expires_after(shared_.keepAlive);
         stream_.async_read_some(buffer_.prepare(4096),
                                 [self = shared_from_this()](ErrorCode error, std::size_t size) {
                                     if (error)
-                                        return self->end();
+                                        return self->End();
                                     self->buffer_.commit(size);
                                     self->ReadHeader();
                                 });
@@ -153,7 +153,7 @@ private:
         http::async_write(stream_, continue_,
                           [self = shared_from_this()](ErrorCode error, std::size_t) {
                               if (error)
-                                  return self->end();
+                                  return self->End();
                               self->ReadBody();
                           });
     }
@@ -174,13 +174,13 @@ private:
         if (error == beast::error::timeout || error == asio::error::operation_aborted ||
             error == http::error::end_of_stream || error == http::error::partial_message ||
             error == asio::error::eof || error == asio::error::connection_reset)
-            return end();
+            return End();
         const int status = error == http::error::body_limit ? 413 : 400;
         const DispatchResult result = RefusedRequest(status, shared_.maxBody);
         const auto& header = parser_->get();
-        shared_.log.write({std::string(header.method_string()), RequestPath(header.target()),
+        shared_.log.Write({std::string(header.method_string()), RequestPath(header.target()),
                            status, std::nullopt, std::nullopt, result.outcome});
-        reply(result, false);
+        Reply(result, false);
     }
 
     // The call runs on a worker; its reply goes out from the I/O thread again. The work guard
@@ -204,17 +204,17 @@ private:
                     self->refusal_ ? *self->refusal_ : self->shared_.handle(view, self->client_);
                 const auto elapsed =
                     std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
-                self->shared_.log.write({std::string(request.method_string()),
+                self->shared_.log.Write({std::string(request.method_string()),
                                          RequestPath(request.target()), result.status,
                                          elapsed.count(), result.rows, result.outcome});
                 auto executor = work.get_executor();
                 asio::post(executor,
                            [self = std::move(self), result = std::move(result),
-                            keepAlive]() mutable { self->reply(std::move(result), keepAlive); });
+                            keepAlive]() mutable { self->Reply(std::move(result), keepAlive); });
             });
     }
 
-    void reply(DispatchResult result, bool keepAlive) {
+    void Reply(DispatchResult result, bool keepAlive) {
         state_ = State::Writing;
         response_ = {static_cast<http::status>(result.status), 11};
         response_.set(http::field::content_type, hostfw::kJsonMediaType);
@@ -225,17 +225,17 @@ private:
         http::async_write(stream_, response_,
                           [self = shared_from_this()](ErrorCode error, std::size_t) {
                               if (error)
-                                  return self->end();
+                                  return self->End();
                               if (self->response_.keep_alive())
                                   return self->WaitForRequest();
-                              self->linger();
+                              self->Linger();
                           });
     }
 
     // Closing at once with unread bytes from the client would reset the connection and could
     // destroy the reply before the client read it: stop sending, then wait a moment for the
     // client to hang up, discarding what it still sends.
-    void linger() {
+    void Linger() {
         state_ = State::Closing;
         ErrorCode ignored;
         Lowest().socket().shutdown(asio::ip::tcp::socket::shutdown_send, ignored);
@@ -248,12 +248,12 @@ private:
         Lowest().async_read_some(buffer_.prepare(4096),
                                  [self = shared_from_this()](ErrorCode error, std::size_t) {
                                      if (error)
-                                         return self->end();
+                                         return self->End();
                                      self->DiscardUntilClosed();
                                  });
     }
 
-    void end() {
+    void End() {
         if (state_ == State::Ended)
             return;
         state_ = State::Ended;
@@ -286,12 +286,12 @@ std::shared_ptr<HttpConnection> StartHttpConnection(asio::ip::tcp::socket socket
         auto connection = std::make_shared<BeastConnection<TlsStream>>(
             std::move(socket), shared, std::move(refusal), std::move(client), std::move(ended),
             *shared.tls);
-        connection->start();
+        connection->Start();
         return connection;
     }
     auto connection = std::make_shared<BeastConnection<PlainStream>>(
         std::move(socket), shared, std::move(refusal), std::move(client), std::move(ended));
-    connection->start();
+    connection->Start();
     return connection;
 }
 

@@ -37,7 +37,7 @@ public:
     virtual ~HttpConnection() = default;
     // Ends the connection now when it is waiting for or reading a request; otherwise once the
     // reply under way has been sent. On the I/O thread.
-    virtual void close() = 0;
+    virtual void Close() = 0;
 };
 
 // Starts serving the socket of the client at address `client`; ended runs on the I/O thread once

@@ -54,7 +54,7 @@ struct HttpService::Impl {
                  tls.get()},
           clients(options.maxClientConnections) {}
 
-    void accept() {
+    void Accept() {
         acceptor.async_accept([this](boost::system::error_code error, tcp::socket socket) {
             if (stopping || error == asio::error::operation_aborted)
                 return;
@@ -62,20 +62,20 @@ struct HttpService::Impl {
                 retryTimer.expires_after(kAcceptRetryDelay);
                 retryTimer.async_wait([this](boost::system::error_code) {
                     if (!stopping)
-                        accept();
+                        Accept();
                 });
                 return;
             }
-            admit(std::move(socket));
+            Admit(std::move(socket));
             if (open.size() >= static_cast<std::size_t>(options.maxConnections)) {
                 acceptPaused = true;  // the backlog holds the next ones until one closes
                 return;
             }
-            accept();
+            Accept();
         });
     }
 
-    void admit(tcp::socket socket) {
+    void Admit(tcp::socket socket) {
         boost::system::error_code error;
         socket.set_option(tcp::no_delay(true), error);
         const tcp::endpoint peer = socket.remote_endpoint(error);
@@ -90,18 +90,18 @@ struct HttpService::Impl {
         open[id] = StartHttpConnection(std::move(socket), shared, std::move(refusal), client,
                                        [this, id, client, counted] {
                                            if (counted)
-                                               clients.remove(client);
-                                           ended(id);
+                                               clients.Remove(client);
+                                           Ended(id);
                                        });
     }
 
-    void ended(std::uint64_t id) {
+    void Ended(std::uint64_t id) {
         // Not erased at once: the connection is still running its last handler.
         asio::post(io, [this, id] {
             open.erase(id);
             if (acceptPaused && !stopping) {
                 acceptPaused = false;
-                accept();
+                Accept();
             }
         });
     }
@@ -115,7 +115,7 @@ struct HttpService::Impl {
             chore->Stop();
         for (auto& [id, connection] : open) {
             if (connection)
-                connection->close();
+                connection->Close();
         }
     }
 
@@ -144,7 +144,7 @@ HttpService::~HttpService() {
     impl_->workers.join();
 }
 
-int HttpService::bind() {
+int HttpService::Bind() {
     const ServerOptions& options = impl_->options;
     boost::system::error_code error;
     tcp::resolver resolver(impl_->io);
@@ -171,16 +171,16 @@ void HttpService::Every(std::chrono::steady_clock::duration period, std::functio
     impl_->chores.push_back(std::make_unique<PeriodicChore>(impl_->io, period, std::move(chore)));
 }
 
-void HttpService::run() {
+void HttpService::Run() {
     for (auto& chore : impl_->chores)
         chore->Start();
-    impl_->accept();
+    impl_->Accept();
     impl_->io.run();
     impl_->workers.join();
     impl_->finished.set_value();
 }
 
-void HttpService::stop() {
+void HttpService::Stop() {
     asio::post(impl_->io, [impl = impl_.get()] { impl->ShutDown(); });
     impl_->finished.get_future().wait();
 }

@@ -21,15 +21,15 @@ public:
 
     // Binds the listening socket and returns its port (the chosen one for port 0); raises
     // std::runtime_error when the address cannot be bound.
-    int bind();
+    int Bind();
     // Runs `chore` every period on the I/O thread while the server serves; before run(). The
     // chore must be quick and must not raise.
     void Every(std::chrono::steady_clock::duration period, std::function<void()> chore);
     // Serves until stop(); the calls under way finish and their replies go out first.
-    void run();
+    void Run();
     // From another thread; returns once run() has returned. Called before run(), it takes
     // effect as soon as run() starts, so a signal that comes early is never lost.
-    void stop();
+    void Stop();
 
 private:
     struct Impl;

@@ -3,7 +3,7 @@
 namespace appserver {
 namespace {
 
-std::string_view trimmed(std::string_view text) {
+std::string_view Trimmed(std::string_view text) {
     constexpr std::string_view kBlanks = " \t";
     const auto first = text.find_first_not_of(kBlanks);
     if (first == std::string_view::npos)
@@ -17,7 +17,7 @@ std::string CanonicalKeyList(std::string_view list) {
     std::string canonical;
     while (true) {
         const auto comma = list.find(',');
-        const std::string_view key = trimmed(list.substr(0, comma));
+        const std::string_view key = Trimmed(list.substr(0, comma));
         if (!key.empty()) {
             if (canonical.empty())
                 canonical = ",";

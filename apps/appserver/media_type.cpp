@@ -7,7 +7,7 @@
 namespace appserver {
 namespace {
 
-std::string_view trimmed(std::string_view text) {
+std::string_view Trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos)
         return {};
@@ -20,14 +20,14 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
 
 // "application/json; charset=utf-8" gives "application/json".
 std::string_view MediaRange(std::string_view item) {
-    return trimmed(item.substr(0, item.find(';')));
+    return Trimmed(item.substr(0, item.find(';')));
 }
 
 bool RefusedByQuality(std::string_view item) {
     for (auto semicolon = item.find(';'); semicolon != std::string_view::npos;
          semicolon = item.find(';', semicolon + 1)) {
         const std::string_view parameter =
-            trimmed(item.substr(semicolon + 1, item.find(';', semicolon + 1) - semicolon - 1));
+            Trimmed(item.substr(semicolon + 1, item.find(';', semicolon + 1) - semicolon - 1));
         if (parameter.size() > 2 && EqualsIgnoringCase(parameter.substr(0, 2), "q=")) {
             const std::string_view value = parameter.substr(2);
             return value.find_first_not_of("0.") == std::string_view::npos;
@@ -39,12 +39,12 @@ bool RefusedByQuality(std::string_view item) {
 }  // namespace
 
 bool IsJsonContentType(std::string_view contentType) {
-    return trimmed(contentType).empty() ||
+    return Trimmed(contentType).empty() ||
            EqualsIgnoringCase(MediaRange(contentType), "application/json");
 }
 
 bool AcceptsJson(std::string_view accept) {
-    if (trimmed(accept).empty())
+    if (Trimmed(accept).empty())
         return true;
     while (!accept.empty()) {
         const auto comma = accept.find(',');

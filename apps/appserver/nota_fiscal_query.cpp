@@ -30,7 +30,7 @@ const Dialect kPostgres = {
     " COLLATE \"C\"",
 };
 
-std::string delimited(const std::string& column) {
+std::string Delimited(const std::string& column) {
     return "',' || " + column + " || ','";
 }
 
@@ -60,11 +60,11 @@ BoundQuery NotaFiscalQuery(const GetNotaRequest& request, hostfw::EngineKind eng
     }
 
     if (request.clients) {
-        query.sql += " AND " + d.contains(":P_CDCLIENTE", delimited("N.CDCLIENTE"));
+        query.sql += " AND " + d.contains(":P_CDCLIENTE", Delimited("N.CDCLIENTE"));
         query.params.CreateParam("P_CDCLIENTE").SetAsString(*request.clients);
     }
     if (request.destinations) {
-        query.sql += " AND " + d.contains(":P_FILIDEST", delimited("N.CDFILIDEST"));
+        query.sql += " AND " + d.contains(":P_FILIDEST", Delimited("N.CDFILIDEST"));
         query.params.CreateParam("P_FILIDEST").SetAsString(*request.destinations);
     }
     if (!request.statuses.empty()) {

@@ -15,7 +15,7 @@ constexpr const char* kNotMarked = "N";
 constexpr std::size_t kQueryColumns = 5;
 
 // The fields are strings: a column read back as a number goes as its text.
-Variant text(Variant value) {
+Variant Text(Variant value) {
     return value.kind() == Variant::Kind::String ? value : Variant(value.AsString());
 }
 
@@ -31,7 +31,7 @@ void CheckBranchAllowed(const GetNotaRequest& request, const CallContext& contex
 
 DataPacket ReadNotas(const GetNotaRequest& request, const CallContext& context) {
     CheckBranchAllowed(request, context);
-    hostfw::Engine& engine = context.engine();
+    hostfw::Engine& engine = context.Engine();
     const BoundQuery query = NotaFiscalQuery(request, engine.Kind());
     const auto cursor = engine.Query(query.sql, query.params);
     DataPacket packet = EmptyNotaPacket();
@@ -41,7 +41,7 @@ DataPacket ReadNotas(const GetNotaRequest& request, const CallContext& context) 
         row.reserve(kQueryColumns + 1);
         row.emplace_back(kNotMarked);
         for (std::size_t column = 0; column < kQueryColumns; ++column)
-            row.push_back(text(cursor->Value(column)));
+            row.push_back(Text(cursor->Value(column)));
     }
     return packet;
 }

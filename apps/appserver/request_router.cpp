@@ -18,7 +18,7 @@ int HexDigit(char c) {
     return -1;
 }
 
-std::vector<std::string> segments(const std::string& path) {
+std::vector<std::string> Segments(const std::string& path) {
     std::vector<std::string> parts;
     std::size_t start = 1;  // past the leading "/"
     while (start <= path.size()) {
@@ -38,7 +38,7 @@ std::optional<DispatchResult> RefusedEncoding(const HttpRequestView& request) {
     return std::nullopt;
 }
 
-bool named(const std::vector<std::string>& parts, std::size_t count) {
+bool Named(const std::vector<std::string>& parts, std::size_t count) {
     if (parts.size() != count)
         return false;
     for (const std::string& part : parts) {
@@ -70,13 +70,13 @@ DispatchResult RouteRequest(const CallDispatcher& dispatcher, const HttpRequestV
                             const Caller* caller) {
     const std::string path = RequestPath(request.target);
     const std::vector<std::string> parts =
-        path.starts_with('/') ? segments(path) : std::vector<std::string>{};
-    if (request.method == "GET" && named(parts, 1))
+        path.starts_with('/') ? Segments(path) : std::vector<std::string>{};
+    if (request.method == "GET" && Named(parts, 1))
         return dispatcher.DescribeObject(parts[0]);
-    if (request.method == "POST" && named(parts, 2)) {
+    if (request.method == "POST" && Named(parts, 2)) {
         if (auto refused = RefusedEncoding(request))
             return *refused;
-        return dispatcher.call(parts[0], parts[1], request.body, caller);
+        return dispatcher.Call(parts[0], parts[1], request.body, caller);
     }
     return ErrorResult(404, "Recurso inexistente neste servidor de aplicação.");
 }

@@ -22,7 +22,7 @@ class OptionReader {
 public:
     explicit OptionReader(const std::vector<std::string>& args) : args_(args) {}
 
-    bool next() {
+    bool Next() {
         if (index_ >= args_.size())
             return false;
         const std::string& arg = args_[index_++];
@@ -33,9 +33,9 @@ public:
         return true;
     }
 
-    const std::string& name() const { return name_; }
+    const std::string& Name() const { return name_; }
 
-    std::string value() {
+    std::string Value() {
         if (inlineValue_)
             return *inlineValue_;
         if (index_ >= args_.size())
@@ -55,43 +55,43 @@ private:
 std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& args) {
     ServerOptions options;
     OptionReader reader(args);
-    while (reader.next()) {
-        const std::string& name = reader.name();
+    while (reader.Next()) {
+        const std::string& name = reader.Name();
         if (name == "--help" || name == "-h")
             return std::nullopt;
         if (name == "--db") {
-            options.database = reader.value();
+            options.database = reader.Value();
         } else if (name == "--listen") {
-            options.listenHost = reader.value();
+            options.listenHost = reader.Value();
         } else if (name == "--port") {
-            options.port = static_cast<int>(ParseNumber(name, reader.value(), 0, 65535));
+            options.port = static_cast<int>(ParseNumber(name, reader.Value(), 0, 65535));
         } else if (name == "--threads") {
-            options.threads = static_cast<int>(ParseNumber(name, reader.value(), 1, 256));
+            options.threads = static_cast<int>(ParseNumber(name, reader.Value(), 1, 256));
         } else if (name == "--max-body") {
             options.maxBody =
-                static_cast<std::size_t>(ParseNumber(name, reader.value(), 1024, 1LL << 30));
+                static_cast<std::size_t>(ParseNumber(name, reader.Value(), 1024, 1LL << 30));
         } else if (name == "--timeout") {
-            options.timeoutSeconds = static_cast<int>(ParseNumber(name, reader.value(), 1, 3600));
+            options.timeoutSeconds = static_cast<int>(ParseNumber(name, reader.Value(), 1, 3600));
         } else if (name == "--request-timeout") {
             options.requestTimeoutSeconds =
-                static_cast<int>(ParseNumber(name, reader.value(), 1, 3600));
+                static_cast<int>(ParseNumber(name, reader.Value(), 1, 3600));
         } else if (name == "--keep-alive") {
-            options.keepAliveSeconds = static_cast<int>(ParseNumber(name, reader.value(), 1, 300));
+            options.keepAliveSeconds = static_cast<int>(ParseNumber(name, reader.Value(), 1, 300));
         } else if (name == "--max-connections") {
-            options.maxConnections = static_cast<int>(ParseNumber(name, reader.value(), 1, 100000));
+            options.maxConnections = static_cast<int>(ParseNumber(name, reader.Value(), 1, 100000));
         } else if (name == "--max-client-connections") {
             options.maxClientConnections =
-                static_cast<int>(ParseNumber(name, reader.value(), 1, 100000));
+                static_cast<int>(ParseNumber(name, reader.Value(), 1, 100000));
         } else if (name == "--sign-in-idle") {
             options.signInIdleMinutes =
-                static_cast<int>(ParseNumber(name, reader.value(), 1, 24 * 60));
+                static_cast<int>(ParseNumber(name, reader.Value(), 1, 24 * 60));
         } else if (name == "--connection-idle") {
             options.connectionIdleSeconds =
-                static_cast<int>(ParseNumber(name, reader.value(), 1, 24 * 60 * 60));
+                static_cast<int>(ParseNumber(name, reader.Value(), 1, 24 * 60 * 60));
         } else if (name == "--tls-cert") {
-            options.tlsCert = reader.value();
+            options.tlsCert = reader.Value();
         } else if (name == "--tls-key") {
-            options.tlsKey = reader.value();
+            options.tlsKey = reader.Value();
         } else if (name == "--insecure") {
             options.insecure = true;
         } else {

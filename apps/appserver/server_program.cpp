@@ -27,7 +27,7 @@ namespace {
 
 constexpr std::chrono::seconds kLongestSweep{60};
 
-int serve(const ServerOptions& options, const RemoteObjectRegistry& registry) {
+int Serve(const ServerOptions& options, const RemoteObjectRegistry& registry) {
     // Refuse to start on a database that cannot be opened, rather than fail every call.
     const bool signIn = hostfw::KeepsPeople(*hostfw::OpenDatabase(options.database));
     if (const auto refusal = ExposureRefusal(options, !options.tlsCert.empty(), signIn))
@@ -73,14 +73,14 @@ int serve(const ServerOptions& options, const RemoteObjectRegistry& registry) {
         service.Every(std::min<std::chrono::seconds>(connectionIdle, kLongestSweep),
                       [&gate] { gate->CloseIdle(); });
 
-    const int port = service.bind();
+    const int port = service.Bind();
     if (signIn)
         std::cerr << "exp036-appserver: cada chamada exige entrada (protocolo 2)." << std::endl;
     std::cout << "listening on " << options.listenHost << ":" << port << std::endl;
     if (!options.tlsCert.empty())
         std::cerr << "exp036-appserver: só conexões TLS." << std::endl;
-    signals.OnSignal([&service] { service.stop(); });
-    service.run();
+    signals.OnSignal([&service] { service.Stop(); });
+    service.Run();
     signals.StopWaiting();
     std::cerr << "exp036-appserver: encerrado." << std::endl;
     return 0;
@@ -99,7 +99,7 @@ int RunServerProgram(const std::vector<std::string>& args, const ServerProgram& 
             std::cout << UsageText() << program.ownUsage;
             return 0;
         }
-        return serve(*options, program.offeredObjects());
+        return Serve(*options, program.offeredObjects());
     } catch (const std::invalid_argument& error) {
         std::cerr << "exp036-appserver: " << error.what() << "\n";
         return 2;

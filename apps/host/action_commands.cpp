@@ -12,7 +12,7 @@
 namespace host {
 namespace {
 
-void session(ScriptContext& context, ArgumentReader& arguments) {
+void Session(ScriptContext& context, ArgumentReader& arguments) {
     if (arguments.AtEnd())
         arguments.Misused();
     while (!arguments.AtEnd()) {
@@ -30,43 +30,43 @@ void session(ScriptContext& context, ArgumentReader& arguments) {
     }
 }
 
-void open(ScriptContext& context, ArgumentReader& arguments) {
+void Open(ScriptContext& context, ArgumentReader& arguments) {
     const bool modal = arguments.OneOf({"null", "modal"}) == "modal";
     arguments.End();
     context.module.RequireLoaded();
     context.screen.Open(context.module, modal);
 }
 
-void close(ScriptContext& context, ArgumentReader& arguments) {
+void Close(ScriptContext& context, ArgumentReader& arguments) {
     arguments.End();
     context.screen.Close(LiveForm());
 }
 
-void activate(ScriptContext& context, ArgumentReader& arguments) {
+void Activate(ScriptContext& context, ArgumentReader& arguments) {
     arguments.End();
     context.screen.Reactivate(LiveForm());
 }
 
-void reload(ScriptContext& context, ArgumentReader& arguments) {
+void Reload(ScriptContext& context, ArgumentReader& arguments) {
     arguments.End();
     context.module.Reload();
 }
 
-void focus(ScriptContext& context, ArgumentReader& arguments) {
+void Focus(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     arguments.End();
     context.screen.Focus(
         FindScriptControl<hostfw::TWinControl>(name, "um controle que recebe foco"));
 }
 
-void type(ScriptContext& context, ArgumentReader& arguments) {
+void Type(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     const std::string text = arguments.Text();
     arguments.End();
     context.screen.Type(FindScriptControl<hostfw::TCustomEdit>(name, "um campo de texto"), text);
 }
 
-void key(ScriptContext& context, ArgumentReader& arguments) {
+void Key(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     const int code = arguments.Integer(0, 255);
     arguments.End();
@@ -75,13 +75,13 @@ void key(ScriptContext& context, ArgumentReader& arguments) {
         static_cast<unsigned char>(code));
 }
 
-void click(ScriptContext& context, ArgumentReader& arguments) {
+void Click(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     arguments.End();
     context.screen.Click(FindScriptControl<hostfw::TControl>(name, "um controle"));
 }
 
-void select(ScriptContext& context, ArgumentReader& arguments) {
+void Select(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     const int index = arguments.Integer(0, 9999);
     arguments.End();
@@ -94,7 +94,7 @@ void select(ScriptContext& context, ArgumentReader& arguments) {
     context.screen.Select(combo, index);
 }
 
-void date(ScriptContext& context, ArgumentReader& arguments) {
+void Date(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     const std::string text = arguments.Text();
     arguments.End();
@@ -102,7 +102,7 @@ void date(ScriptContext& context, ArgumentReader& arguments) {
                                text);
 }
 
-void check(ScriptContext& context, ArgumentReader& arguments) {
+void Check(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     const bool wanted = arguments.Boolean();
     arguments.End();
@@ -117,7 +117,7 @@ void check(ScriptContext& context, ArgumentReader& arguments) {
 }
 
 // menu "TÍTULO" "ITEM" ...: the main window's menu entry, through the real menus.
-void menu(ScriptContext& context, ArgumentReader& arguments) {
+void Menu(ScriptContext& context, ArgumentReader& arguments) {
     std::vector<std::string> path{arguments.Text(), arguments.Text()};
     while (!arguments.AtEnd())
         path.push_back(arguments.Text());
@@ -125,19 +125,19 @@ void menu(ScriptContext& context, ArgumentReader& arguments) {
 }
 
 constexpr ScriptCommand kCommands[] = {
-    {"session", "session NOME=VALOR ...", session},
-    {"open", "open null|modal", open},
-    {"close", "close", close},
-    {"activate", "activate", activate},
-    {"reload", "reload", reload},
-    {"focus", "focus NOME", focus},
-    {"type", "type NOME \"TEXTO\"", type},
-    {"key", "key NOME CÓDIGO", key},
-    {"click", "click NOME", click},
-    {"select", "select NOME ÍNDICE", select},
-    {"date", "date NOME \"TEXTO\"", date},
-    {"check", "check NOME true|false", check},
-    {"menu", "menu \"TÍTULO\" \"ITEM\" ...", menu},
+    {"session", "session NOME=VALOR ...", Session},
+    {"open", "open null|modal", Open},
+    {"close", "close", Close},
+    {"activate", "activate", Activate},
+    {"reload", "reload", Reload},
+    {"focus", "focus NOME", Focus},
+    {"type", "type NOME \"TEXTO\"", Type},
+    {"key", "key NOME CÓDIGO", Key},
+    {"click", "click NOME", Click},
+    {"select", "select NOME ÍNDICE", Select},
+    {"date", "date NOME \"TEXTO\"", Date},
+    {"check", "check NOME true|false", Check},
+    {"menu", "menu \"TÍTULO\" \"ITEM\" ...", Menu},
     {"preset",
      "preset save \"NOME\" [shared] [period \"REGRA\"] | preset apply \"NOME\"|last | "
      "preset rename \"NOME\" \"NOVO NOME\" | preset delete|share|private \"NOME\"",

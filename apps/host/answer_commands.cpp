@@ -33,7 +33,7 @@ int CurrentLine(const ScriptContext& context) {
     return context.ui.Status().Line();
 }
 
-void pick(ScriptContext& context, ArgumentReader& arguments) {
+void Pick(ScriptContext& context, ArgumentReader& arguments) {
     std::vector<Token> tokens = arguments.Rest();
     ListAnswer answer{CurrentLine(context), std::vector<std::string>{}};
     if (!tokens.empty() && IsKeyword(tokens.front(), "available")) {
@@ -50,7 +50,7 @@ void pick(ScriptContext& context, ArgumentReader& arguments) {
     context.ui.QueuePick(std::move(answer));
 }
 
-void choose(ScriptContext& context, ArgumentReader& arguments) {
+void Choose(ScriptContext& context, ArgumentReader& arguments) {
     const Token token = arguments.Any();
     arguments.End();
     RowAnswer answer{CurrentLine(context), token.value};
@@ -59,7 +59,7 @@ void choose(ScriptContext& context, ArgumentReader& arguments) {
     context.ui.QueueChoice(std::move(answer));
 }
 
-void answer(ScriptContext& context, ArgumentReader& arguments) {
+void Answer(ScriptContext& context, ArgumentReader& arguments) {
     const Token token = arguments.Any();
     arguments.End();
     TextAnswer reply{CurrentLine(context), token.value};
@@ -71,7 +71,7 @@ void answer(ScriptContext& context, ArgumentReader& arguments) {
     context.ui.QueueText(std::move(reply));
 }
 
-void login(ScriptContext& context, ArgumentReader& arguments) {
+void Login(ScriptContext& context, ArgumentReader& arguments) {
     LoginAnswer answer{CurrentLine(context), std::nullopt};
     const Token user = arguments.Any();
     if (!IsKeyword(user, "cancel")) {
@@ -84,10 +84,10 @@ void login(ScriptContext& context, ArgumentReader& arguments) {
 }
 
 constexpr ScriptCommand kCommands[] = {
-    {"pick", "pick CHAVE,CHAVE,...|none|cancel", pick},
-    {"choose", "choose CHAVE|cancel", choose},
-    {"answer", "answer \"TEXTO\"|cancel", answer},
-    {"login", "login \"USUÁRIO\" \"SENHA\"|cancel", login},
+    {"pick", "pick CHAVE,CHAVE,...|none|cancel", Pick},
+    {"choose", "choose CHAVE|cancel", Choose},
+    {"answer", "answer \"TEXTO\"|cancel", Answer},
+    {"login", "login \"USUÁRIO\" \"SENHA\"|cancel", Login},
 };
 
 }  // namespace

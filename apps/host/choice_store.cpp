@@ -11,7 +11,7 @@ namespace {
 
 // The embedded file is the person's own and may gain the table; on a shared PostgreSQL
 // database the setup (exp036-demodb, exp036-admin setup) creates it for everyone.
-std::shared_ptr<hostfw::Engine> database() {
+std::shared_ptr<hostfw::Engine> Database() {
     auto engine = hostfw::SharedDatabase();
     if (engine->Kind() == hostfw::EngineKind::SQLite)
         hostfw::CreateSavedChoicesTable(*engine);
@@ -22,41 +22,41 @@ std::shared_ptr<hostfw::Engine> database() {
 
 void SavePreset(const std::string& report, const std::string& name, bool shared,
                 const SavedChoice& choice) {
-    hostfw::SaveChoice(*database(), CurrentChoiceOwner(), report, name, shared, ChoiceText(choice));
+    hostfw::SaveChoice(*Database(), CurrentChoiceOwner(), report, name, shared, ChoiceText(choice));
 }
 
 SavedChoice LoadPreset(const std::string& report, const std::string& name) {
     return ParseChoiceText(
-        hostfw::UsableChoice(*database(), CurrentChoiceOwner(), report, name).choices, name);
+        hostfw::UsableChoice(*Database(), CurrentChoiceOwner(), report, name).choices, name);
 }
 
 std::optional<hostfw::StoredChoice> FindPreset(const std::string& report, const std::string& name) {
-    return hostfw::FindChoice(*database(), CurrentChoiceOwner(), report, name);
+    return hostfw::FindChoice(*Database(), CurrentChoiceOwner(), report, name);
 }
 
 hostfw::StoredChoice RenamePreset(const std::string& report, const std::string& name,
                                   const std::string& newName) {
-    return hostfw::RenameChoice(*database(), CurrentChoiceOwner(), report, name, newName);
+    return hostfw::RenameChoice(*Database(), CurrentChoiceOwner(), report, name, newName);
 }
 
 hostfw::StoredChoice DeletePreset(const std::string& report, const std::string& name) {
-    return hostfw::DeleteChoice(*database(), CurrentChoiceOwner(), report, name);
+    return hostfw::DeleteChoice(*Database(), CurrentChoiceOwner(), report, name);
 }
 
 hostfw::StoredChoice SharePreset(const std::string& report, const std::string& name, bool shared) {
-    return hostfw::ShareChoice(*database(), CurrentChoiceOwner(), report, name, shared);
+    return hostfw::ShareChoice(*Database(), CurrentChoiceOwner(), report, name, shared);
 }
 
 std::vector<hostfw::StoredChoice> AvailablePresets(const std::string& report) {
-    return hostfw::ListChoices(*database(), CurrentChoiceOwner(), report);
+    return hostfw::ListChoices(*Database(), CurrentChoiceOwner(), report);
 }
 
 void KeepLastQuery(const std::string& report, const SavedChoice& choice) {
-    hostfw::KeepLastQuery(*database(), CurrentChoiceOwner(), report, ChoiceText(choice));
+    hostfw::KeepLastQuery(*Database(), CurrentChoiceOwner(), report, ChoiceText(choice));
 }
 
 SavedChoice LoadLastQuery(const std::string& report) {
-    const auto text = hostfw::LastQuery(*database(), CurrentChoiceOwner(), report);
+    const auto text = hostfw::LastQuery(*Database(), CurrentChoiceOwner(), report);
     if (!text)
         throw hostfw::Exception("Ainda não há última consulta deste relatório para repetir.");
     return ParseChoiceText(*text, "última consulta");

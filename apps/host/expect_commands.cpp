@@ -30,11 +30,11 @@ std::string BoolWord(ArgumentReader& arguments) {
     return BoolText(arguments.Boolean());
 }
 
-std::string count(ArgumentReader& arguments, int min) {
+std::string Count(ArgumentReader& arguments, int min) {
     return std::to_string(arguments.Integer(min, 1'000'000));
 }
 
-void message(ScriptContext& context, ArgumentReader& arguments) {
+void Message(ScriptContext& context, ArgumentReader& arguments) {
     const std::string expected = QuoteScriptText(arguments.Text());
     arguments.End();
     std::deque<ShownMessage>& messages = context.ui.Messages();
@@ -56,7 +56,7 @@ void NoMessage(ScriptContext& context, ArgumentReader& arguments) {
     throw ExpectationFailed("nenhuma mensagem", shown);
 }
 
-void focus(ScriptContext& context, ArgumentReader& arguments) {
+void Focus(ScriptContext& context, ArgumentReader& arguments) {
     const std::string expected = arguments.Word();
     arguments.End();
     const hostfw::TWinControl* focused = LiveForm().ActiveControl();
@@ -67,7 +67,7 @@ void focus(ScriptContext& context, ArgumentReader& arguments) {
     context.screen.Expected(focused);
 }
 
-void text(ScriptContext& context, ArgumentReader& arguments) {
+void Text(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     const Token value = arguments.Any();
     arguments.End();
@@ -85,7 +85,7 @@ void text(ScriptContext& context, ArgumentReader& arguments) {
     context.screen.Expected(&control);
 }
 
-void caption(ScriptContext& context, ArgumentReader& arguments) {
+void Caption(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     const std::string expected = QuoteScriptText(arguments.Text());
     arguments.End();
@@ -95,7 +95,7 @@ void caption(ScriptContext& context, ArgumentReader& arguments) {
     context.screen.Expected(&control);
 }
 
-void enabled(ScriptContext& context, ArgumentReader& arguments) {
+void Enabled(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     const std::string expected = BoolWord(arguments);
     arguments.End();
@@ -105,7 +105,7 @@ void enabled(ScriptContext& context, ArgumentReader& arguments) {
     context.screen.Expected(&control);
 }
 
-void checked(ScriptContext& context, ArgumentReader& arguments) {
+void Checked(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     const std::string expected = BoolWord(arguments);
     arguments.End();
@@ -115,27 +115,27 @@ void checked(ScriptContext& context, ArgumentReader& arguments) {
     context.screen.Expected(&box);
 }
 
-void index(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void Index(ScriptContext& /*context*/, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
-    const std::string expected = count(arguments, -1);
+    const std::string expected = Count(arguments, -1);
     arguments.End();
     const auto& combo = FindScriptControl<hostfw::TComboBox>(name, "uma caixa de combinação");
     ExpectSame(expected, std::to_string(combo.ItemIndex()));
 }
 
-void cursor(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void Cursor(ScriptContext& /*context*/, ArgumentReader& arguments) {
     const std::string expected = std::to_string(arguments.Integer(-32768, 32767));
     arguments.End();
     ExpectSame(expected, std::to_string(hostfw::Screen().Cursor()));
 }
 
-void var(ScriptContext& context, ArgumentReader& arguments) {
+void Var(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     const std::string expected = ExpectedValueText(arguments.Rest());
     ExpectSame(expected, context.module.ReadVariable(name));
 }
 
-void param(ScriptContext& context, ArgumentReader& arguments) {
+void Param(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     const std::vector<Token> rest = arguments.Rest();
     const bool absent = rest.size() == 1 && rest.front().kind == Token::Kind::Word &&
@@ -152,7 +152,7 @@ void param(ScriptContext& context, ArgumentReader& arguments) {
                found != bound->end() ? hostfw::CallArgumentText(found->second) : "absent");
 }
 
-void arg(ScriptContext& context, ArgumentReader& arguments) {
+void Arg(ScriptContext& context, ArgumentReader& arguments) {
     const int position = arguments.Integer(1, 99);
     const std::string expected = ExpectedValueText(arguments.Rest());
     const std::optional<hostfw::ServerCallRecord>& call = context.ui.LastServerCall();
@@ -166,8 +166,8 @@ void arg(ScriptContext& context, ArgumentReader& arguments) {
     ExpectSame(expected, call->arguments[static_cast<size_t>(position) - 1]);
 }
 
-void rows(ScriptContext& /*context*/, ArgumentReader& arguments) {
-    const std::string expected = count(arguments, 0);
+void Rows(ScriptContext& /*context*/, ArgumentReader& arguments) {
+    const std::string expected = Count(arguments, 0);
     arguments.End();
     const auto& dataset =
         FindScriptControl<hostfw::TDataSet>("cdsNotaFiscal", "um conjunto de dados");
@@ -212,13 +212,13 @@ void FormStyle(ScriptContext& /*context*/, ArgumentReader& arguments) {
     ExpectSame(expected, FormStyleWord(LiveForm().FormStyle()));
 }
 
-void border(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void Border(ScriptContext& /*context*/, ArgumentReader& arguments) {
     const std::string expected = arguments.OneOf({"sizeable", "single", "dialog"});
     arguments.End();
     ExpectSame(expected, BorderWord(LiveForm().BorderStyle()));
 }
 
-void maximize(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void Maximize(ScriptContext& /*context*/, ArgumentReader& arguments) {
     const std::string expected = BoolWord(arguments);
     arguments.End();
     ExpectSame(expected, BoolText(LiveForm().BorderIcons().biMaximize));
@@ -238,7 +238,7 @@ void PreviewShows(ScriptContext& context, ArgumentReader& arguments, bool wanted
     }
 }
 
-void preview(ScriptContext& context, ArgumentReader& arguments) {
+void Preview(ScriptContext& context, ArgumentReader& arguments) {
     PreviewShows(context, arguments, true);
 }
 
@@ -246,31 +246,31 @@ void PreviewLacks(ScriptContext& context, ArgumentReader& arguments) {
     PreviewShows(context, arguments, false);
 }
 
-void forms(ScriptContext& /*context*/, ArgumentReader& arguments) {
-    const std::string expected = count(arguments, 0);
+void Forms(ScriptContext& /*context*/, ArgumentReader& arguments) {
+    const std::string expected = Count(arguments, 0);
     arguments.End();
     ExpectSame(expected, std::to_string(hostfw::Application().FormCount()));
 }
 
 constexpr ScriptCommand kExpectations[] = {
-    {"message", "expect message \"TEXTO\"", message},
+    {"message", "expect message \"TEXTO\"", Message},
     {"no-message", "expect no-message", NoMessage},
-    {"focus", "expect focus NOME", focus},
-    {"text", "expect text NOME \"TEXTO\"|today", text},
-    {"caption", "expect caption NOME \"TEXTO\"", caption},
-    {"enabled", "expect enabled NOME true|false", enabled},
-    {"checked", "expect checked NOME true|false", checked},
-    {"index", "expect index NOME N", index},
-    {"cursor", "expect cursor N", cursor},
-    {"var", "expect var NOME \"VALOR\"|true|false", var},
-    {"param", "expect param P_NOME \"VALOR\"|date(AAAA-MM-DD)|null|absent", param},
-    {"arg", "expect arg N VALOR", arg},
-    {"rows", "expect rows N", rows},
+    {"focus", "expect focus NOME", Focus},
+    {"text", "expect text NOME \"TEXTO\"|today", Text},
+    {"caption", "expect caption NOME \"TEXTO\"", Caption},
+    {"enabled", "expect enabled NOME true|false", Enabled},
+    {"checked", "expect checked NOME true|false", Checked},
+    {"index", "expect index NOME N", Index},
+    {"cursor", "expect cursor N", Cursor},
+    {"var", "expect var NOME \"VALOR\"|true|false", Var},
+    {"param", "expect param P_NOME \"VALOR\"|date(AAAA-MM-DD)|null|absent", Param},
+    {"arg", "expect arg N VALOR", Arg},
+    {"rows", "expect rows N", Rows},
     {"form-style", "expect form-style child|normal", FormStyle},
-    {"border", "expect border sizeable|single|dialog", border},
-    {"maximize", "expect maximize true|false", maximize},
-    {"forms", "expect forms N", forms},
-    {"preview", "expect preview \"TEXTO\"", preview},
+    {"border", "expect border sizeable|single|dialog", Border},
+    {"maximize", "expect maximize true|false", Maximize},
+    {"forms", "expect forms N", Forms},
+    {"preview", "expect preview \"TEXTO\"", Preview},
     {"preview-lacks", "expect preview-lacks \"TEXTO\"", PreviewLacks},
     {"preset", "expect preset \"NOME\" [shared|private]", ExpectPreset},
     {"presets", "expect presets \"NOME\" ...|none", ExpectPresets},

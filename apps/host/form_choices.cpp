@@ -10,14 +10,14 @@
 namespace host {
 namespace {
 
-std::optional<std::string> typed(const char* name) {
+std::optional<std::string> Typed(const char* name) {
     const std::string& text = FindScriptControl<hostfw::TCustomEdit>(name, "um campo").Text();
     if (text.find_first_not_of(" /") == std::string::npos)
         return std::nullopt;
     return text;
 }
 
-bool checked(const char* name) {
+bool Checked(const char* name) {
     return FindScriptControl<hostfw::TButtonControl>(name, "uma caixa de marcação").Checked();
 }
 
@@ -36,7 +36,7 @@ std::vector<std::string> KeysOf(const std::string& list) {
 
 std::optional<std::vector<std::string>> PickedList(const ModuleHost& module, const char* radio,
                                                    const char* variable) {
-    if (!checked(radio))
+    if (!Checked(radio))
         return std::nullopt;
     return KeysOf(module.ReadText(variable));
 }
@@ -47,7 +47,7 @@ SavedChoice CaptureChoices(const ModuleHost& module, const std::optional<std::st
     SavedChoice choice;
     // A bound session works in its own branch whatever a choice says.
     if (!hostfw::ModuFili())
-        choice.branch = typed("edtCdFilial");
+        choice.branch = Typed("edtCdFilial");
     const int variant =
         FindScriptControl<hostfw::TComboBox>("cbbReportNames", "uma caixa de combinação")
             .ItemIndex();
@@ -56,14 +56,14 @@ SavedChoice CaptureChoices(const ModuleHost& module, const std::optional<std::st
     if (period) {
         choice.period = period;
     } else {
-        choice.from = typed("depInicial");
-        choice.to = typed("depFinal");
+        choice.from = Typed("depInicial");
+        choice.to = Typed("depFinal");
     }
     if (FindScriptControl<hostfw::TButtonControl>(kStatusBoxes[0].name, "uma caixa de marcação")
             .IsUsable()) {
         std::string letters;
         for (const StatusBox& box : kStatusBoxes) {
-            if (checked(box.name))
+            if (Checked(box.name))
                 letters += box.letter;
         }
         choice.statuses = letters;

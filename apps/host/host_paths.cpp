@@ -3,7 +3,7 @@
 namespace host {
 namespace {
 
-bool present(const std::filesystem::path& path) {
+bool Present(const std::filesystem::path& path) {
     std::error_code ignored;
     return std::filesystem::exists(path, ignored);
 }
@@ -22,7 +22,7 @@ std::filesystem::path ExecutableDir() {
 std::filesystem::path DefaultPackage() {
     const std::filesystem::path installed =
         ExecutableDir() / kInstalledLibDir / "libPkg_exp03600.so";
-    if (present(installed))
+    if (Present(installed))
         return installed.lexically_normal();
     return ExecutableDir() / "libPkg_exp03600.so";
 }
@@ -30,7 +30,7 @@ std::filesystem::path DefaultPackage() {
 std::filesystem::path DefaultReportDir() {
     for (const std::filesystem::path& candidate : {ExecutableDir() / kInstalledDataDir / "reports",
                                                    ExecutableDir() / ".." / ".." / "reports"}) {
-        if (present(candidate))
+        if (Present(candidate))
             return candidate.lexically_normal();
     }
     return "reports";

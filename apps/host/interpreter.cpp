@@ -42,7 +42,7 @@ void Interpreter::RunLines(const std::function<bool()>& stop) {
             line.erase(0, kByteOrderMark.size());
         status_.SetLine(++lineNumber_);
         try {
-            execute(line);
+            Execute(line);
         } catch (const std::exception& e) {
             status_.Fail(e.what());
         }
@@ -60,7 +60,7 @@ void Interpreter::RunModal(const std::function<bool()>& closed) {
         hostfw::Abort();  // leaves the modal window and the entry routine quietly
 }
 
-void Interpreter::execute(const std::string& line) {
+void Interpreter::Execute(const std::string& line) {
     if (beforeFirstAction_ && IsActingLine(line))
         std::exchange(beforeFirstAction_, nullptr)();
     ScriptContext context{ui_, module_, screen_};

@@ -31,7 +31,7 @@ public:
 private:
     void RunLines(const std::function<bool()>& stop);
     void RunModal(const std::function<bool()>& closed);
-    void execute(const std::string& line);
+    void Execute(const std::string& line);
     void CheckUnusedAnswers();
 
     std::istream& script_;

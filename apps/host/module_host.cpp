@@ -54,14 +54,14 @@ void CloseAllForms() {
 }
 
 ModuleHost::ModuleHost(std::filesystem::path package) : package_(std::move(package)) {
-    load();
+    Load();
 }
 
 ModuleHost::~ModuleHost() {
-    unload();
+    Unload();
 }
 
-void ModuleHost::load() {
+void ModuleHost::Load() {
     library_.emplace(package_);
     entry_ = reinterpret_cast<EntryRoutine>(library_->Symbol(kEntryRoutine));
     if (entry_ == nullptr) {
@@ -71,7 +71,7 @@ void ModuleHost::load() {
     }
 }
 
-void ModuleHost::unload() {
+void ModuleHost::Unload() {
     CloseAllForms();
     entry_ = nullptr;
     library_.reset();
@@ -90,23 +90,23 @@ void ModuleHost::IniProc(const hostfw::Variant& parameter) const {
 void ModuleHost::Reload() {
     if (hostfw::Application().FormCount() > 0)
         throw ScriptError("feche o formulário antes de recarregar o módulo.");
-    unload();
-    load();
+    Unload();
+    Load();
 }
 
 std::string ModuleHost::ReadVariable(const std::string& name) const {
     if (name.rfind("st", 0) == 0)
         return QuoteScriptText(ReadText(name));
-    return *static_cast<const bool*>(variable(name)) ? "true" : "false";
+    return *static_cast<const bool*>(Variable(name)) ? "true" : "false";
 }
 
 std::string ModuleHost::ReadText(const std::string& name) const {
     if (name.rfind("st", 0) != 0)
         throw ScriptError("'" + name + "' não é uma variável de texto do módulo.");
-    return *static_cast<const std::string*>(variable(name));
+    return *static_cast<const std::string*>(Variable(name));
 }
 
-void* ModuleHost::variable(const std::string& name) const {
+void* ModuleHost::Variable(const std::string& name) const {
     if (!IsVariableName(name)) {
         throw ScriptError("'" + name +
                           "' não é uma variável do módulo: o nome começa com st (texto) ou bo "

@@ -32,11 +32,11 @@ public:
     std::string ReadText(const std::string& name) const;
 
 private:
-    void* variable(const std::string& name) const;
+    void* Variable(const std::string& name) const;
     using EntryRoutine = void (*)(const hostfw::Variant&);
 
-    void load();
-    void unload();
+    void Load();
+    void Unload();
 
     std::filesystem::path package_;
     std::optional<PackageLibrary> library_;

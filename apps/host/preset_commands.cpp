@@ -14,7 +14,7 @@ namespace host {
 namespace {
 
 // preset save "NAME" [shared] [period "RULE"]
-void save(ScriptContext& context, ArgumentReader& arguments) {
+void Save(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Text();
     bool shared = false;
     std::optional<std::string> period;
@@ -37,7 +37,7 @@ void save(ScriptContext& context, ArgumentReader& arguments) {
 
 // preset apply "NAME" | preset apply last: the saved actions, replayed line by line through
 // the same commands a script uses, so the form checks and refuses as if they were typed.
-void apply(ScriptContext& context, ArgumentReader& arguments) {
+void Apply(ScriptContext& context, ArgumentReader& arguments) {
     const Token which = arguments.Any();
     arguments.End();
     const bool last = which.kind == Token::Kind::Word && which.value == "last";
@@ -76,7 +76,7 @@ struct PresetVerb {
 };
 
 constexpr PresetVerb kPresetVerbs[] = {
-    {"save", save},     {"apply", apply},       {"rename", Rename},
+    {"save", Save},     {"apply", Apply},       {"rename", Rename},
     {"delete", Delete}, {"share", Share<true>}, {"private", Share<false>},
 };
 

@@ -11,13 +11,13 @@ namespace {
 using Json = nlohmann::json;
 
 template <class T>
-void put(Json& json, const char* key, const std::optional<T>& value) {
+void Put(Json& json, const char* key, const std::optional<T>& value) {
     if (value)
         json[key] = *value;
 }
 
 template <class T>
-void take(const Json& json, const char* key, std::optional<T>& value) {
+void Take(const Json& json, const char* key, std::optional<T>& value) {
     if (const auto found = json.find(key); found != json.end())
         value = found->get<T>();
 }
@@ -46,7 +46,7 @@ void OverrideWith(std::optional<T>& base, const std::optional<T>& over) {
 
 std::string ChoiceText(const SavedChoice& choice) {
     Json json = Json::object();
-    EachField(choice, [&](const char* key, const auto& value) { put(json, key, value); });
+    EachField(choice, [&](const char* key, const auto& value) { Put(json, key, value); });
     return json.dump();
 }
 
@@ -54,7 +54,7 @@ SavedChoice ParseChoiceText(const std::string& text, const std::string& name) {
     SavedChoice choice;
     try {
         const Json json = Json::parse(text);
-        EachField(choice, [&](const char* key, auto& value) { take(json, key, value); });
+        EachField(choice, [&](const char* key, auto& value) { Take(json, key, value); });
     } catch (const Json::exception&) {
         throw hostfw::Exception("A consulta salva \"" + name + "\" está danificada.");
     }

@@ -7,7 +7,7 @@
 namespace host {
 namespace {
 
-std::string trimmed(const std::string& text) {
+std::string Trimmed(const std::string& text) {
     const size_t first = text.find_first_not_of(' ');
     if (first == std::string::npos)
         return {};
@@ -25,29 +25,29 @@ std::vector<size_t> RowsOfKeys(const hostfw::RowSource& rows, const std::vector<
     // One pass over the rows, however many there are.
     std::unordered_map<std::string, bool> found;
     for (const std::string& key : keys)
-        found.emplace(trimmed(key), false);
+        found.emplace(Trimmed(key), false);
     std::vector<size_t> chosen;
     for (size_t row = 0; row < rows.RowCount(); ++row) {
-        const auto it = found.find(trimmed(rows.Key(row)));
+        const auto it = found.find(Trimmed(rows.Key(row)));
         if (it != found.end()) {
             it->second = true;
             chosen.push_back(row);
         }
     }
     for (const std::string& key : keys) {
-        if (found[trimmed(key)])
+        if (found[Trimmed(key)])
             continue;
         if (missing == nullptr)
             UnknownKey(key, title);
-        missing->push_back(trimmed(key));
-        found[trimmed(key)] = true;  // a key given twice is missing once
+        missing->push_back(Trimmed(key));
+        found[Trimmed(key)] = true;  // a key given twice is missing once
     }
     return chosen;
 }
 
 size_t RowOfKey(const hostfw::RowSource& rows, const std::string& key, const std::string& title) {
     for (size_t row = 0; row < rows.RowCount(); ++row) {
-        if (trimmed(rows.Key(row)) == trimmed(key))
+        if (Trimmed(rows.Key(row)) == Trimmed(key))
             return row;
     }
     UnknownKey(key, title);

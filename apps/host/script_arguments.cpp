@@ -10,28 +10,28 @@ void ArgumentReader::Misused() const {
     throw ScriptError("uso: " + std::string(usage_));
 }
 
-const Token& ArgumentReader::take() {
+const Token& ArgumentReader::Take() {
     if (AtEnd())
         Misused();
     return arguments_[next_++];
 }
 
 std::string ArgumentReader::Word() {
-    const Token& token = take();
+    const Token& token = Take();
     if (token.kind != Token::Kind::Word)
         Misused();
     return token.value;
 }
 
 std::string ArgumentReader::Text() {
-    const Token& token = take();
+    const Token& token = Take();
     if (token.kind != Token::Kind::Text)
         Misused();
     return token.value;
 }
 
 Token ArgumentReader::Any() {
-    return take();
+    return Take();
 }
 
 int ArgumentReader::Integer(int min, int max) {

@@ -36,7 +36,7 @@ public:
     [[noreturn]] void Misused() const;
 
 private:
-    const Token& take();
+    const Token& Take();
 
     std::vector<Token> arguments_;
     size_t next_ = 0;

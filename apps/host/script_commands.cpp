@@ -14,7 +14,7 @@ const ScriptCommand* FindIn(std::span<const ScriptCommand> commands, std::string
     return nullptr;
 }
 
-void expect(ScriptContext& context, ArgumentReader& arguments) {
+void Expect(ScriptContext& context, ArgumentReader& arguments) {
     const std::string kind = arguments.Word();
     const ScriptCommand* expectation = FindIn(Expectations(), kind);
     if (expectation == nullptr)
@@ -23,7 +23,7 @@ void expect(ScriptContext& context, ArgumentReader& arguments) {
     expectation->run(context, rest);
 }
 
-constexpr ScriptCommand kExpect = {"expect", "expect TIPO ...", expect};
+constexpr ScriptCommand kExpect = {"expect", "expect TIPO ...", Expect};
 
 }  // namespace
 

@@ -19,7 +19,7 @@ public:
         if (!AtEnd() && line_[pos_] == '#')
             return tokens;  // a comment line
         while (!AtEnd()) {
-            tokens.push_back(line_[pos_] == '"' ? Token{Token::Kind::Text, quoted()} : word());
+            tokens.push_back(line_[pos_] == '"' ? Token{Token::Kind::Text, Quoted()} : Word());
             RequireSeparator();
             SkipBlanks();
         }
@@ -41,7 +41,7 @@ private:
         }
     }
 
-    Token word() {
+    Token Word() {
         Token token;
         while (!AtEnd() && !IsBlank(line_[pos_])) {
             const char c = line_[pos_];
@@ -50,7 +50,7 @@ private:
                     throw ScriptError("aspas no meio de uma palavra (coluna " +
                                       std::to_string(pos_ + 1) + ").");
                 }
-                token.value += quoted();
+                token.value += Quoted();
                 return token;
             }
             token.value += c;
@@ -60,7 +60,7 @@ private:
     }
 
     // Reads "..." starting at the opening quote and returns the unescaped text.
-    std::string quoted() {
+    std::string Quoted() {
         const size_t opening = pos_++;
         std::string text;
         while (!AtEnd()) {
@@ -73,13 +73,13 @@ private:
             }
             if (AtEnd())
                 break;
-            text += unescape(line_[pos_++]);
+            text += Unescape(line_[pos_++]);
         }
         throw ScriptError("texto sem aspas de fechamento (aberto na coluna " +
                           std::to_string(opening + 1) + ").");
     }
 
-    char unescape(char c) const {
+    char Unescape(char c) const {
         switch (c) {
             case '"':
                 return '"';

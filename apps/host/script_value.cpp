@@ -8,7 +8,7 @@ namespace host {
 namespace {
 
 // A quoted text in its canonical spelling; anything else as written.
-std::string canonical(const std::string& value) {
+std::string Canonical(const std::string& value) {
     if (value.empty() || value.front() != '"')
         return value;
     try {
@@ -43,7 +43,7 @@ std::string ExpectedValueText(const std::vector<Token>& tokens) {
 }
 
 bool SameScriptValue(const std::string& expected, const std::string& actual) {
-    return canonical(expected) == canonical(actual);
+    return Canonical(expected) == Canonical(actual);
 }
 
 }  // namespace host

@@ -16,7 +16,7 @@ std::string RowCount(size_t rows) {
     return " [" + std::to_string(rows) + (rows == 1 ? " linha]" : " linhas]");
 }
 
-std::string joined(const std::vector<std::string>& keys) {
+std::string Joined(const std::vector<std::string>& keys) {
     std::string text;
     for (const std::string& key : keys)
         text += (text.empty() ? "" : ",") + key;
@@ -89,7 +89,7 @@ std::optional<std::vector<size_t>> ScriptedUi::PickList(const hostfw::ListPickRe
         std::vector<std::string> marked;
         for (size_t row : rows)
             marked.push_back(request.rows->Key(row));
-        transcript_.Event("picker", shown + (rows.empty() ? "nenhuma" : joined(marked)));
+        transcript_.Event("picker", shown + (rows.empty() ? "nenhuma" : Joined(marked)));
         for (const std::string& key : missing) {
             ShowMessage("\"" + key + "\" não existe mais em '" + request.title +
                             "' e ficou fora da consulta.",

@@ -12,7 +12,7 @@
 namespace host {
 namespace {
 
-bool named(std::string_view name, std::string_view expected) {
+bool Named(std::string_view name, std::string_view expected) {
     return name.size() == expected.size() &&
            strncasecmp(name.data(), expected.data(), expected.size()) == 0;
 }
@@ -44,29 +44,29 @@ std::optional<int> ParsePort(std::string_view text) {
 
 void AssignSessionValue(std::string_view name, const std::string& value) {
     hostfw::SessionSettings& session = hostfw::Session();
-    if (named(name, "FiliProc")) {
+    if (Named(name, "FiliProc")) {
         RefuseIf(BranchRefusal(value));
         session.filiProc = value;
-    } else if (named(name, "ModuFili")) {
+    } else if (Named(name, "ModuFili")) {
         const bool bound = ParseBoolean(value);
         RefuseIf(BindingRefusal(bound));
         session.moduFili = bound;
-    } else if (named(name, "WebURL")) {
+    } else if (Named(name, "WebURL")) {
         session.webUrl = value;
-    } else if (named(name, "WebPort")) {
+    } else if (Named(name, "WebPort")) {
         const std::optional<int> port = ParsePort(value);
         if (!port)
             throw ScriptError("WebPort espera uma porta de 1 a 65535, não '" + value + "'.");
         session.webPort = *port;
-    } else if (named(name, "Database")) {
+    } else if (Named(name, "Database")) {
         RefuseIf(DatabaseChangeRefusal());
         hostfw::CloseSharedDatabase();
         session.database = value;
-    } else if (named(name, "ReportDir")) {
+    } else if (Named(name, "ReportDir")) {
         session.reportDir = value;
-    } else if (named(name, "OutputDir")) {
+    } else if (Named(name, "OutputDir")) {
         session.outputDir = value;
-    } else if (named(name, "Printer")) {
+    } else if (Named(name, "Printer")) {
         session.printer = value;
     } else {
         throw ScriptError("valor de sessão desconhecido '" + std::string(name) +

@@ -105,8 +105,8 @@ void RoundTrip(benchmark::State& state, servertest::InvoiceClient* client, pid_t
         args.branch = kBranch;
         args.first = range.first;
         args.last = range.last;
-        client->load(args);
-        if (client->invoices().RecordCount() != range.rows)
+        client->Load(args);
+        if (client->Invoices().RecordCount() != range.rows)
             state.SkipWithError("unexpected row count");
     }
     state.counters["rows"] = static_cast<double>(range.rows);
@@ -135,8 +135,8 @@ public:
         std::cout << "\nmedians (ms): rows, floor (C API into strings), round trip, ratio; "
                      "processor time: floor, round trip (host and server), ratio\n";
         for (const Range& range : ranges) {
-            const auto direct = medians_.find(name("direct", range));
-            const auto trip = medians_.find(name("round_trip", range));
+            const auto direct = medians_.find(Name("direct", range));
+            const auto trip = medians_.find(Name("round_trip", range));
             if (direct == medians_.end() || trip == medians_.end())
                 continue;
             const Median& floor = direct->second;
@@ -147,7 +147,7 @@ public:
         }
     }
 
-    static std::string name(const std::string& kind, const Range& range) {
+    static std::string Name(const std::string& kind, const Range& range) {
         return kind + "/" + std::to_string(range.wanted);
     }
 
@@ -176,17 +176,17 @@ int main(int argc, char** argv) {
         if (sqlite3_open_v2(database.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK)
             throw std::runtime_error("cannot open " + database);
         servertest::ServerProcess server({"--db", database});
-        servertest::InvoiceClient client(server.host(), server.port());
-        client.connection().SetConnected(true);
+        servertest::InvoiceClient client(server.Host(), server.Port());
+        client.Connection().SetConnected(true);
 
         for (const Range& range : ranges) {
-            benchmark::RegisterBenchmark(MedianReporter::name("direct", range).c_str(), DirectQuery,
+            benchmark::RegisterBenchmark(MedianReporter::Name("direct", range).c_str(), DirectQuery,
                                          db, range)
                 ->Unit(benchmark::kMillisecond)
                 ->Repetitions(kRepetitions)
                 ->ReportAggregatesOnly(true);
-            benchmark::RegisterBenchmark(MedianReporter::name("round_trip", range).c_str(),
-                                         RoundTrip, &client, server.pid(), range)
+            benchmark::RegisterBenchmark(MedianReporter::Name("round_trip", range).c_str(),
+                                         RoundTrip, &client, server.Pid(), range)
                 ->Unit(benchmark::kMillisecond)
                 ->Repetitions(kRepetitions)
                 ->ReportAggregatesOnly(true);

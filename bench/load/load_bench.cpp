@@ -51,14 +51,14 @@ std::string ClientAddress(int client) {
     return "127.0." + std::to_string(1 + client / 250) + "." + std::to_string(1 + client % 250);
 }
 
-double percentile(std::vector<double>& sorted, double fraction) {
+double Percentile(std::vector<double>& sorted, double fraction) {
     if (sorted.empty())
         return 0;
     const auto index = static_cast<std::size_t>(fraction * static_cast<double>(sorted.size() - 1));
     return sorted[index];
 }
 
-RunResult run(const Scenario& scenario, const servertest::ServerProcess& server,
+RunResult Run(const Scenario& scenario, const servertest::ServerProcess& server,
               const std::string& request) {
     std::vector<std::vector<double>> latencies(static_cast<std::size_t>(scenario.clients));
     std::atomic<long long> errors{0};
@@ -71,7 +71,7 @@ RunResult run(const Scenario& scenario, const servertest::ServerProcess& server,
             std::unique_ptr<servertest::RawConnection> connection;
             const auto open = [&] {
                 connection = std::make_unique<servertest::RawConnection>(
-                    server.host(), server.port(), ClientAddress(c));
+                    server.Host(), server.Port(), ClientAddress(c));
             };
             try {
                 if (!scenario.connectTogether)
@@ -82,7 +82,7 @@ RunResult run(const Scenario& scenario, const servertest::ServerProcess& server,
                 for (int i = 0; i < scenario.callsPerClient; ++i) {
                     const auto sent = Clock::now();
                     const auto reply =
-                        connection->send(request) ? connection->ReadReply() : std::nullopt;
+                        connection->Send(request) ? connection->ReadReply() : std::nullopt;
                     if (!reply || reply->status != 200) {
                         ++errors;
                         open();  // carry on with a new connection
@@ -106,11 +106,11 @@ RunResult run(const Scenario& scenario, const servertest::ServerProcess& server,
     for (const auto& mine : latencies)
         all.insert(all.end(), mine.begin(), mine.end());
     std::sort(all.begin(), all.end());
-    return {static_cast<double>(all.size()) / seconds, percentile(all, 0.5), percentile(all, 0.99),
+    return {static_cast<double>(all.size()) / seconds, Percentile(all, 0.5), Percentile(all, 0.99),
             errors.load()};
 }
 
-double median(std::vector<double> values) {
+double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
 }
@@ -144,7 +144,7 @@ int main(int argc, char** argv) {
             std::vector<double> rates, p50s, p99s;
             long long errors = 0;
             for (int r = 0; r < runs; ++r) {
-                const RunResult result = run(scenario, server, request);
+                const RunResult result = Run(scenario, server, request);
                 std::cout << scenario.name << "  run " << r + 1 << ": " << result.callsPerSecond
                           << " calls/s, p50 " << result.p50Ms << " ms, p99 " << result.p99Ms
                           << " ms, errors " << result.errors << "\n";
@@ -153,8 +153,8 @@ int main(int argc, char** argv) {
                 p99s.push_back(result.p99Ms);
                 errors += result.errors;
             }
-            std::cout << "  median: " << median(rates) << " calls/s, p50 " << median(p50s)
-                      << " ms, p99 " << median(p99s) << " ms; errors in all runs: " << errors
+            std::cout << "  median: " << Median(rates) << " calls/s, p50 " << Median(p50s)
+                      << " ms, p99 " << Median(p99s) << " ms; errors in all runs: " << errors
                       << "\n\n";
         }
     } catch (const std::exception& error) {

@@ -80,12 +80,12 @@ public:
     TimedViewUi(Timings& timings, std::string filter) : timings_(timings), filter_(filter) {
         SetShownHook([this](QWidget& widget) {
             if (auto* picker = dynamic_cast<hostfw::view::ListPickerDialog*>(&widget))
-                operate(*picker);
+                Operate(*picker);
         });
     }
 
 private:
-    void operate(hostfw::view::ListPickerDialog& picker) {
+    void Operate(hostfw::view::ListPickerDialog& picker) {
         QApplication::processEvents();  // the first rows painted
         timings_.openMs = MillisecondsSince(timings_.clicked);
         timings_.openPeakMb = PeakMegabytes();
@@ -109,7 +109,7 @@ private:
 };
 
 template <class Control>
-Control& control(std::string_view name) {
+Control& FindControl(std::string_view name) {
     hostfw::TCustomForm* form = hostfw::Screen().ActiveForm();
     if (form == nullptr)
         throw std::runtime_error("o formulário não abriu");
@@ -120,9 +120,9 @@ Control& control(std::string_view name) {
 void RunPicker(const std::filesystem::path& package, Timings& timings) {
     host::ModuleHost module(package);
     hostfw::Application().Dispatch([&] { module.IniProc(hostfw::Variant::Null()); });
-    hostfw::UserActions::Click(control<hostfw::TRadioButton>("rdbLCli"));
+    hostfw::UserActions::Click(FindControl<hostfw::TRadioButton>("rdbLCli"));
     timings.clicked = Clock::now();
-    hostfw::UserActions::Click(control<hostfw::TSpeedButton>("btnCli"));
+    hostfw::UserActions::Click(FindControl<hostfw::TSpeedButton>("btnCli"));
     std::printf("confirm_ms=%.0f list_chars=%zu\n", MillisecondsSince(timings.clicked),
                 module.ReadVariable("stListaCliente").size());
     host::CloseAllForms();

@@ -54,15 +54,15 @@ public:
     }
 
     std::optional<std::vector<size_t>> PickList(const hostfw::ListPickRequest& request) override {
-        pickRequests.push_back(snapshot(request.title, *request.rows));
+        pickRequests.push_back(Snapshot(request.title, *request.rows));
         pickRequests.back().hint = request.hint;
         pickRequests.back().marked = request.marked;
-        return take(pickAnswers, "list picker");
+        return Take(pickAnswers, "list picker");
     }
 
     std::optional<size_t> SearchRow(const hostfw::RowSearchRequest& request) override {
-        searchRequests.push_back(snapshot(request.title, *request.rows));
-        return take(searchAnswers, "row search");
+        searchRequests.push_back(Snapshot(request.title, *request.rows));
+        return Take(searchAnswers, "row search");
     }
 
     std::optional<std::string> PromptText(const std::string&, const std::string&,
@@ -102,7 +102,7 @@ public:
     }
 
 private:
-    static ShownRows snapshot(const std::string& title, const hostfw::RowSource& source) {
+    static ShownRows Snapshot(const std::string& title, const hostfw::RowSource& source) {
         ShownRows shown{title, {}, source.Columns(), {}, {}, {}};
         for (size_t row = 0; row < source.RowCount(); ++row) {
             std::vector<std::string> cells;
@@ -115,7 +115,7 @@ private:
     }
 
     template <class Answer>
-    static std::optional<Answer> take(std::deque<std::optional<Answer>>& answers,
+    static std::optional<Answer> Take(std::deque<std::optional<Answer>>& answers,
                                       const char* dialog) {
         if (answers.empty()) {
             ADD_FAILURE() << "no answer queued for the " << dialog;

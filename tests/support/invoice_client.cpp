@@ -38,7 +38,7 @@ InvoiceClient::InvoiceClient(const std::string& host, int port)
 
 InvoiceClient::~InvoiceClient() = default;
 
-void InvoiceClient::load(GetNotaArgs& args) {
+void InvoiceClient::Load(GetNotaArgs& args) {
     using hostfw::DispatchArg;
     using hostfw::Variant;
     std::vector<DispatchArg> call{
@@ -51,15 +51,15 @@ void InvoiceClient::load(GetNotaArgs& args) {
     invoices_->SetData(hostfw::CheckResultServ(std::move(reply), true, 0));
 }
 
-std::vector<std::string> InvoiceClient::entries(GetNotaArgs& args) {
-    load(args);
+std::vector<std::string> InvoiceClient::Entries(GetNotaArgs& args) {
+    Load(args);
     std::vector<std::string> entries;
-    for (const auto& row : rows())
+    for (const auto& row : Rows())
         entries.push_back(row[4]);
     return entries;
 }
 
-std::vector<std::vector<std::string>> InvoiceClient::rows() const {
+std::vector<std::vector<std::string>> InvoiceClient::Rows() const {
     std::vector<std::vector<std::string>> rows;
     for (invoices_->First(); !invoices_->Eof(); invoices_->Next()) {
         std::vector<std::string> texts;

@@ -32,15 +32,15 @@ public:
     InvoiceClient(const std::string& host, int port);
     ~InvoiceClient();
 
-    hostfw::TNetConnection& connection() { return *connection_; }
-    hostfw::TClientDataSet& invoices() { return *invoices_; }
+    hostfw::TNetConnection& Connection() { return *connection_; }
+    hostfw::TClientDataSet& Invoices() { return *invoices_; }
 
     // Raises what the connection or CheckResultServ raises.
-    void load(GetNotaArgs& args);
+    void Load(GetNotaArgs& args);
     // load(), then the NRLANCTONF of every row in order.
-    std::vector<std::string> entries(GetNotaArgs& args);
+    std::vector<std::string> Entries(GetNotaArgs& args);
     // The current rows, each as its six texts.
-    std::vector<std::vector<std::string>> rows() const;
+    std::vector<std::vector<std::string>> Rows() const;
 
 private:
     std::unique_ptr<hostfw::TNetConnection> connection_;

@@ -69,7 +69,7 @@ RawConnection::~RawConnection() {
     close(fd_);
 }
 
-bool RawConnection::send(std::string_view bytes) {
+bool RawConnection::Send(std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t sent = ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
         if (sent <= 0)
@@ -79,7 +79,7 @@ bool RawConnection::send(std::string_view bytes) {
     return true;
 }
 
-bool RawConnection::receive() {
+bool RawConnection::Receive() {
     char chunk[16384];
     const ssize_t got = recv(fd_, chunk, sizeof chunk, 0);
     if (got <= 0)
@@ -91,13 +91,13 @@ bool RawConnection::receive() {
 std::optional<HttpReply> RawConnection::ReadReply() {
     std::size_t headEnd = std::string::npos;
     while ((headEnd = received_.find("\r\n\r\n")) == std::string::npos) {
-        if (!receive())
+        if (!Receive())
             return std::nullopt;
     }
     const std::string_view head(received_.data(), headEnd);
     const std::size_t total = headEnd + 4 + ContentLength(head);
     while (received_.size() < total) {
-        if (!receive())
+        if (!Receive())
             return std::nullopt;
     }
     HttpReply reply;

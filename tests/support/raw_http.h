@@ -23,14 +23,14 @@ public:
     RawConnection& operator=(const RawConnection&) = delete;
 
     // False once the connection is closed.
-    bool send(std::string_view bytes);
+    bool Send(std::string_view bytes);
     // The next whole reply; nullopt when the connection closes first.
     std::optional<HttpReply> ReadReply();
     // True when the server has closed the connection (looked at without waiting).
     bool ClosedByServer();
 
 private:
-    bool receive();
+    bool Receive();
 
     int fd_ = -1;
     std::string received_;

@@ -34,7 +34,7 @@ std::filesystem::path FreshLogPath() {
 }
 
 // Forks and execs the server with stdout into `outFd` and stderr into `errFd`.
-pid_t spawn(ServerProgram program, const std::vector<std::string>& options, int outFd, int errFd) {
+pid_t Spawn(ServerProgram program, const std::vector<std::string>& options, int outFd, int errFd) {
     std::vector<std::string> args{ServerBinary(program)};
     args.insert(args.end(), options.begin(), options.end());
     std::vector<char*> argv;
@@ -96,7 +96,7 @@ ServerProcess::ServerProcess(const std::vector<std::string>& options, ServerProg
     const int errFd = open(logPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     std::vector<std::string> all = options;
     all.insert(all.end(), {"--port", "0"});
-    pid_ = spawn(program, all, out[1], errFd);
+    pid_ = Spawn(program, all, out[1], errFd);
     close(out[1]);
     close(errFd);
 
@@ -105,22 +105,22 @@ ServerProcess::ServerProcess(const std::vector<std::string>& options, ServerProg
     const std::string prefix = "listening on ";
     const auto colon = line.rfind(':');
     if (line.rfind(prefix, 0) != 0 || colon == std::string::npos) {
-        stop(SIGKILL);
-        throw std::runtime_error("the server did not start: '" + line + "' " + log());
+        Stop(SIGKILL);
+        throw std::runtime_error("the server did not start: '" + line + "' " + Log());
     }
     host_ = line.substr(prefix.size(), colon - prefix.size());
     port_ = std::stoi(line.substr(colon + 1));
 }
 
 ServerProcess::~ServerProcess() {
-    if (running())
-        stop(SIGTERM);
+    if (Running())
+        Stop(SIGTERM);
     std::error_code ignored;
     std::filesystem::remove(logPath_, ignored);
 }
 
-int ServerProcess::stop(int signal) {
-    if (!running())
+int ServerProcess::Stop(int signal) {
+    if (!Running())
         return -1;
     kill(pid_, signal);
     const int status = WaitForExit(pid_, kStopLimit);
@@ -128,7 +128,7 @@ int ServerProcess::stop(int signal) {
     return status;
 }
 
-std::string ServerProcess::log() const {
+std::string ServerProcess::Log() const {
     std::ifstream in(logPath_);
     std::ostringstream text;
     text << in.rdbuf();
@@ -139,7 +139,7 @@ int RunServerToEnd(const std::vector<std::string>& options, std::string& output,
                    ServerProgram program) {
     const std::filesystem::path path = FreshLogPath();
     const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    const pid_t pid = spawn(program, options, fd, fd);
+    const pid_t pid = Spawn(program, options, fd, fd);
     close(fd);
     const int status = WaitForExit(pid, kStopLimit);
     std::ifstream in(path);

@@ -26,15 +26,15 @@ public:
     ServerProcess(const ServerProcess&) = delete;
     ServerProcess& operator=(const ServerProcess&) = delete;
 
-    int port() const { return port_; }
-    pid_t pid() const { return pid_; }
-    const std::string& host() const { return host_; }
+    int Port() const { return port_; }
+    pid_t Pid() const { return pid_; }
+    const std::string& Host() const { return host_; }
     // Sends the signal and waits for the end; returns the exit status, or -1 when the process
     // did not end normally in time (then it is killed).
-    int stop(int signal);
-    bool running() const { return pid_ > 0; }
+    int Stop(int signal);
+    bool Running() const { return pid_ > 0; }
     // What the server wrote to its standard error so far.
-    std::string log() const;
+    std::string Log() const;
 
 private:
     pid_t pid_ = -1;

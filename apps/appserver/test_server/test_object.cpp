@@ -21,7 +21,7 @@ const Variant& OnlyArgument(const std::vector<Variant>& args, const char* method
     return args.front();
 }
 
-OleVariant sleep(const std::vector<Variant>& args, const CallContext& context) {
+OleVariant Sleep(const std::vector<Variant>& args, const CallContext& context) {
     const Variant& arg = OnlyArgument(args, "Sleep");
     if (arg.kind() != Variant::Kind::Integer || arg.AsInteger() < 0 ||
         arg.AsInteger() > kMaxSleepMs) {
@@ -35,13 +35,13 @@ OleVariant sleep(const std::vector<Variant>& args, const CallContext& context) {
     return Variant(arg.AsInteger());
 }
 
-OleVariant count(const std::vector<Variant>& args, const CallContext& context) {
+OleVariant Count(const std::vector<Variant>& args, const CallContext& context) {
     const Variant& arg = OnlyArgument(args, "Count");
     if (arg.kind() != Variant::Kind::Integer || arg.AsInteger() < 1)
         throw CallFailure(400, "Count espera um inteiro positivo.");
     hostfw::TParams params;
     params.CreateParam("P_N").SetAsVariant(arg);
-    const auto cursor = context.engine().Query(
+    const auto cursor = context.Engine().Query(
         "WITH RECURSIVE c(x) AS (SELECT CAST(1 AS BIGINT) UNION ALL "
         "SELECT x + 1 FROM c WHERE x < CAST(:P_N AS BIGINT)) SELECT count(*) FROM c",
         params);
@@ -65,9 +65,9 @@ RemoteObject MakeTestObject() {
              throw CallFailure(500, OnlyArgument(args, "Fail").AsString());
          }},
         {"Sleep", [](std::vector<Variant>& args,
-                     const CallContext& context) { return sleep(args, context); }},
+                     const CallContext& context) { return Sleep(args, context); }},
         {"Count", [](std::vector<Variant>& args,
-                     const CallContext& context) { return count(args, context); }},
+                     const CallContext& context) { return Count(args, context); }},
     };
 }
 

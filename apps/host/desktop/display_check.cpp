@@ -14,7 +14,7 @@ const char* const kHowToRunHeadless =
     "Rode sem janela com --script ARQUIVO (veja docs/scripting.md) ou o subcomando report, "
     "ou defina QT_QPA_PLATFORM=offscreen.";
 
-std::string environment(const char* name) {
+std::string Environment(const char* name) {
     const char* value = std::getenv(name);
     return value != nullptr ? value : "";
 }
@@ -40,9 +40,9 @@ bool LocalDisplayAnswers(const std::string& display) {
 }  // namespace
 
 std::optional<std::string> MissingDisplay() {
-    if (!environment("QT_QPA_PLATFORM").empty() || !environment("WAYLAND_DISPLAY").empty())
+    if (!Environment("QT_QPA_PLATFORM").empty() || !Environment("WAYLAND_DISPLAY").empty())
         return std::nullopt;
-    const std::string display = environment("DISPLAY");
+    const std::string display = Environment("DISPLAY");
     if (display.empty())
         return std::string("Não há tela para abrir a janela (DISPLAY não está definido). ") +
                kHowToRunHeadless;

@@ -56,12 +56,12 @@ QPushButton* OkButton(QWidget& dialog) {
     return nullptr;
 }
 
-void confirm(QWidget& dialog) {
+void Confirm(QWidget& dialog) {
     if (QPushButton* ok = OkButton(dialog))
         QTest::mouseClick(ok, Qt::LeftButton);
 }
 
-void cancel(QWidget& dialog) {
+void Cancel(QWidget& dialog) {
     QTest::keyClick(&dialog, Qt::Key_Escape);
 }
 
@@ -69,14 +69,14 @@ void cancel(QWidget& dialog) {
 
 GuiScriptUi::GuiScriptUi(QMdiArea* area, Screenshots& screenshots)
     : QtHostUi(area), screenshots_(screenshots) {
-    SetShownHook([this](QWidget& widget) { shown(widget); });
+    SetShownHook([this](QWidget& widget) { Shown(widget); });
 }
 
 void GuiScriptUi::OperateNext(std::function<void(QWidget&)> operate) {
     operators_.push_back(std::move(operate));
 }
 
-void GuiScriptUi::shown(QWidget& widget) {
+void GuiScriptUi::Shown(QWidget& widget) {
     screenshots_.Take(*widget.window());
     if (qobject_cast<QDialog*>(&widget) == nullptr || operators_.empty())
         return;
@@ -90,7 +90,7 @@ void GuiScriptUi::ShowMessage(const std::string& text, hostfw::MessageKind kind)
         return QtHostUi::ShowMessage(text, kind);
     scripted_->ShowMessage(text, kind);
     if (messageReader_ == MessageReader::Script)
-        OperateNext([](QWidget& box) { confirm(box); });
+        OperateNext([](QWidget& box) { Confirm(box); });
     QtHostUi::ShowMessage(text, kind);
 }
 
@@ -101,11 +101,11 @@ std::optional<std::vector<size_t>> GuiScriptUi::PickList(const hostfw::ListPickR
     OperateNext([this, wanted](QWidget& widget) {
         auto& dialog = static_cast<ListPickerDialog&>(widget);
         if (!wanted) {
-            cancel(dialog);
+            Cancel(dialog);
             return;
         }
         MarkRows(dialog, *wanted, screenshots_);
-        confirm(dialog);
+        Confirm(dialog);
     });
     const auto picked = QtHostUi::PickList(request);
     if (picked != wanted) {
@@ -123,7 +123,7 @@ std::optional<size_t> GuiScriptUi::SearchRow(const hostfw::RowSearchRequest& req
         auto& dialog = static_cast<RowSearchDialog&>(widget);
         if (!wanted ||
             !GoToRow(dialog.Rows().FilterBox(), dialog.Rows().Table(), dialog.Model(), *wanted)) {
-            cancel(dialog);
+            Cancel(dialog);
             return;
         }
         QTest::keyClick(&dialog.Rows().Table(), Qt::Key_Return);
@@ -145,7 +145,7 @@ std::optional<std::string> GuiScriptUi::PromptText(const std::string& caption,
     OperateNext([wanted](QWidget& dialog) {
         auto* edit = dialog.findChild<QLineEdit*>();
         if (!wanted || edit == nullptr) {
-            cancel(dialog);
+            Cancel(dialog);
             return;
         }
         edit->selectAll();
@@ -162,14 +162,14 @@ std::optional<hostfw::Credentials> GuiScriptUi::AskCredentials(const std::string
     OperateNext([wanted](QWidget& widget) {
         auto& dialog = static_cast<SignInDialog&>(widget);
         if (!wanted) {
-            cancel(dialog);
+            Cancel(dialog);
             return;
         }
         dialog.User().clear();
         TypeCharacters(dialog.User(), QString::fromStdString(wanted->user));
         dialog.Password().clear();
         TypeCharacters(dialog.Password(), QString::fromStdString(wanted->password));
-        confirm(dialog);
+        Confirm(dialog);
     });
     return QtHostUi::AskCredentials(failure);
 }

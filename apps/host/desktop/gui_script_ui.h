@@ -54,7 +54,7 @@ public:
 private:
     // What to do with the next dialog once it is on screen.
     void OperateNext(std::function<void(QWidget&)> operate);
-    void shown(QWidget& widget);
+    void Shown(QWidget& widget);
 
     ScriptedUi* scripted_ = nullptr;
     MessageReader messageReader_ = MessageReader::Person;

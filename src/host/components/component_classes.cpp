@@ -9,12 +9,12 @@
 namespace hostfw {
 namespace {
 
-std::map<std::string, ComponentFactory>& factories() {
+std::map<std::string, ComponentFactory>& Factories() {
     static std::map<std::string, ComponentFactory> map;
     return map;
 }
 
-std::vector<TComponent*>& globals() {
+std::vector<TComponent*>& Globals() {
     static std::vector<TComponent*> list;
     return list;
 }
@@ -22,27 +22,27 @@ std::vector<TComponent*>& globals() {
 }  // namespace
 
 void RegisterComponentClass(const std::string& className, ComponentFactory factory) {
-    factories()[className] = std::move(factory);
+    Factories()[className] = std::move(factory);
 }
 
 TComponent* CreateComponentOfClass(const std::string& className, TComponent* owner) {
-    auto it = factories().find(className);
-    return it == factories().end() ? nullptr : it->second(owner);
+    auto it = Factories().find(className);
+    return it == Factories().end() ? nullptr : it->second(owner);
 }
 
 void RegisterGlobalComponent(TComponent* component) {
-    if (std::find(globals().begin(), globals().end(), component) == globals().end()) {
-        globals().push_back(component);
+    if (std::find(Globals().begin(), Globals().end(), component) == Globals().end()) {
+        Globals().push_back(component);
     }
 }
 
 void UnregisterGlobalComponent(TComponent* component) {
-    auto& list = globals();
+    auto& list = Globals();
     list.erase(std::remove(list.begin(), list.end(), component), list.end());
 }
 
 TComponent* FindGlobalComponent(const std::string& name) {
-    for (TComponent* c : globals()) {
+    for (TComponent* c : Globals()) {
         if (c->Name() == name)
             return c;
     }

@@ -19,7 +19,7 @@ public:
 
 protected:
     int_type overflow(int_type c) override {
-        drain();
+        Drain();
         if (!traits_type::eq_int_type(c, traits_type::eof())) {
             *pptr() = traits_type::to_char_type(c);
             pbump(1);
@@ -34,18 +34,18 @@ protected:
             pbump(static_cast<int>(size));
             return size;
         }
-        drain();
+        Drain();
         WriteAll(data, static_cast<std::size_t>(size));
         return size;
     }
 
     int sync() override {
-        drain();
+        Drain();
         return 0;
     }
 
 private:
-    void drain() {
+    void Drain() {
         WriteAll(pbase(), static_cast<std::size_t>(pptr() - pbase()));
         setp(space_.data(), space_.data() + space_.size());
     }

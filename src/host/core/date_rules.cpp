@@ -9,7 +9,7 @@ namespace {
 constexpr std::array<std::string_view, 7> kNames = {
     "Hoje", "Ontem", "Esta semana", "Este mês", "Mês anterior", "Este ano", "Últimos 30 dias"};
 
-TDateTime day(int year, int month, int dayOfMonth) {
+TDateTime Day(int year, int month, int dayOfMonth) {
     return EncodeDate(year, month, dayOfMonth);
 }
 
@@ -26,11 +26,11 @@ std::span<const std::string_view> DateRuleNames() {
 std::optional<DayRange> DateRuleRange(std::string_view name, TDateTime today) {
     today = DateOf(today);
     const CivilDate civil = CivilFromDays(today.value);
-    const TDateTime monthStart = day(civil.year, civil.month, 1);
+    const TDateTime monthStart = Day(civil.year, civil.month, 1);
     const TDateTime nextMonthStart =
-        civil.month == 12 ? day(civil.year + 1, 1, 1) : day(civil.year, civil.month + 1, 1);
+        civil.month == 12 ? Day(civil.year + 1, 1, 1) : Day(civil.year, civil.month + 1, 1);
     const TDateTime previousMonthStart =
-        civil.month == 1 ? day(civil.year - 1, 12, 1) : day(civil.year, civil.month - 1, 1);
+        civil.month == 1 ? Day(civil.year - 1, 12, 1) : Day(civil.year, civil.month - 1, 1);
     // 30/12/1899, day 0, was a Saturday: day 1 a Sunday.
     const int weekDay = static_cast<int>(
         std::fmod(std::fmod(std::floor(today.value) - 1.0, 7.0) + 7.0, 7.0));  // 0: Sunday
@@ -47,7 +47,7 @@ std::optional<DayRange> DateRuleRange(std::string_view name, TDateTime today) {
     if (name == kNames[4])
         return DayRange{previousMonthStart, PlusDays(monthStart, -1)};
     if (name == kNames[5])
-        return DayRange{day(civil.year, 1, 1), day(civil.year, 12, 31)};
+        return DayRange{Day(civil.year, 1, 1), Day(civil.year, 12, 31)};
     if (name == kNames[6])
         return DayRange{PlusDays(today, -29), today};
     return std::nullopt;

@@ -23,7 +23,7 @@ const std::string kPrefix = ".staged-";
 const std::string kSuffix = ".tmp";
 constexpr auto kAbandonedAfter = std::chrono::hours(1);
 
-[[noreturn]] void failure(const std::string& what, const std::filesystem::path& path) {
+[[noreturn]] void Failure(const std::string& what, const std::filesystem::path& path) {
     throw Exception(what + " '" + path.string() + "' (" + SystemErrorText(errno) + ").");
 }
 
@@ -79,9 +79,9 @@ StagedFile::StagedFile(const std::filesystem::path& folder, std::filesystem::pat
             return;
         }
         if (errno != EEXIST)
-            hostfw::failure("Não foi possível criar um arquivo na pasta", folder);
+            hostfw::Failure("Não foi possível criar um arquivo na pasta", folder);
     }
-    hostfw::failure("Não foi possível criar um arquivo na pasta", folder);
+    hostfw::Failure("Não foi possível criar um arquivo na pasta", folder);
 }
 
 int StagedFile::RemoveAbandoned(const std::filesystem::path& folder) {
@@ -115,16 +115,16 @@ void StagedFile::Sync() {
         stream_->Finish();
     // Some file systems only report a full disk when the data reaches it, or on close.
     if (fsync(descriptor_) != 0)
-        failure();
+        Failure();
     const int descriptor = descriptor_;
     descriptor_ = -1;
     stream_.reset();
     if (close(descriptor) != 0)
-        failure();
+        Failure();
 }
 
-void StagedFile::failure() const {
-    hostfw::failure("Falha ao gravar", shownAs_);
+void StagedFile::Failure() const {
+    hostfw::Failure("Falha ao gravar", shownAs_);
 }
 
 bool StagedFile::PublishWithoutReplacing(const std::filesystem::path& target) {
@@ -136,11 +136,11 @@ bool StagedFile::PublishWithoutReplacing(const std::filesystem::path& target) {
         return false;
     // File systems without RENAME_NOREPLACE: a hard link is just as exclusive.
     if (errno != EINVAL && errno != ENOSYS)
-        hostfw::failure("Não foi possível gravar", target);
+        hostfw::Failure("Não foi possível gravar", target);
     if (link(path_.c_str(), target.c_str()) != 0) {
         if (errno == EEXIST)
             return false;
-        hostfw::failure("Não foi possível gravar", target);
+        hostfw::Failure("Não foi possível gravar", target);
     }
     unlink(path_.c_str());
     published_ = true;
@@ -150,7 +150,7 @@ bool StagedFile::PublishWithoutReplacing(const std::filesystem::path& target) {
 void StagedFile::PublishReplacing(const std::filesystem::path& target) {
     CheckOutputTarget(target);
     if (std::rename(path_.c_str(), target.c_str()) != 0)
-        hostfw::failure("Não foi possível gravar", target);
+        hostfw::Failure("Não foi possível gravar", target);
     published_ = true;
 }
 

@@ -41,7 +41,7 @@ public:
     void PublishReplacing(const std::filesystem::path& target);
 
 private:
-    [[noreturn]] void failure() const;
+    [[noreturn]] void Failure() const;
 
     std::filesystem::path path_;
     std::filesystem::path shownAs_;

@@ -155,7 +155,7 @@ void PgConnection::AwaitResult() {
         if (left.count() <= 0) {
             // The server drops a cancel request that comes before the statement has started:
             // ask again until the statement ends.
-            cancel();
+            Cancel();
             left = kCancelRepeat;
         }
         pollfd socket{PQsocket(connection_), POLLIN, 0};
@@ -166,7 +166,7 @@ void PgConnection::AwaitResult() {
     }
 }
 
-void PgConnection::cancel() {
+void PgConnection::Cancel() {
     cancelled_ = true;
     PGcancel* request = PQgetCancel(connection_);
     if (request == nullptr)

@@ -75,7 +75,7 @@ private:
     // Waits until the next result can be read without blocking; from the deadline on it asks
     // the server to cancel the statement, whose result then reports the cancellation.
     void AwaitResult();
-    void cancel();
+    void Cancel();
 
     PGconn* connection_;
     PgRowReader* reader_ = nullptr;

@@ -59,7 +59,7 @@ PgCursor::PgCursor(std::shared_ptr<PgConnection> connection, std::string_view sq
                    const TParams& params)
     : connection_(std::move(connection)) {
     connection_->StartRows(sql, params, *this);
-    accept(pull());
+    Accept(Pull());
     for (int column = 0; current_ && column < PQnfields(current_.get()); ++column) {
         columnNames_.emplace_back(PQfname(current_.get(), column));
         columnTypes_.push_back(PQftype(current_.get(), column));
@@ -69,13 +69,13 @@ PgCursor::PgCursor(std::shared_ptr<PgConnection> connection, std::string_view sq
 PgCursor::~PgCursor() {
     // The connection takes nothing else until this statement's results are all read.
     while (receiving_)
-        receive();
+        Receive();
 }
 
 bool PgCursor::Next() {
     ++row_;
     while (current_ && row_ >= PQntuples(current_.get())) {
-        accept(pull());
+        Accept(Pull());
         row_ = 0;
     }
     return current_ != nullptr;
@@ -93,30 +93,30 @@ Variant PgCursor::Value(size_t column) const {
 
 void PgCursor::BufferRemainingRows() {
     while (receiving_) {
-        if (PgResult result = receive())
+        if (PgResult result = Receive())
             buffered_.push_back(std::move(result));
     }
 }
 
-PgResult PgCursor::receive() {
+PgResult PgCursor::Receive() {
     PgResult result = connection_->NextResult();
     if (!result)
         receiving_ = false;
     return result;
 }
 
-PgResult PgCursor::pull() {
+PgResult PgCursor::Pull() {
     if (!buffered_.empty()) {
         PgResult result = std::move(buffered_.front());
         buffered_.pop_front();
         return result;
     }
-    return receiving_ ? receive() : nullptr;
+    return receiving_ ? Receive() : nullptr;
 }
 
-void PgCursor::accept(PgResult result) {
+void PgCursor::Accept(PgResult result) {
     if (result && !HoldsRows(result.get())) {
-        while (pull()) {
+        while (Pull()) {
         }
         current_.reset();
         connection_->Fail(result.get());

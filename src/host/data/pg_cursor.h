@@ -26,10 +26,10 @@ public:
 
 private:
     void BufferRemainingRows() override;
-    PgResult receive();
-    PgResult pull();
+    PgResult Receive();
+    PgResult Pull();
     // Takes a result in as the current one; a failure discards the rest and raises.
-    void accept(PgResult result);
+    void Accept(PgResult result);
 
     std::shared_ptr<PgConnection> connection_;
     bool receiving_ = true;

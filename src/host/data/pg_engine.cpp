@@ -51,14 +51,14 @@ void PgEngine::ExecuteScript(std::string_view sql) {
 }
 
 void PgEngine::BeginTransaction() {
-    begin("BEGIN");
+    Begin("BEGIN");
 }
 
 void PgEngine::BeginReadOnlyTransaction() {
-    begin("BEGIN READ ONLY");
+    Begin("BEGIN READ ONLY");
 }
 
-void PgEngine::begin(const char* command) {
+void PgEngine::Begin(const char* command) {
     // The server would only warn and carry on inside the open transaction.
     if (connection_->InTransaction()) {
         throw Exception("Erro no banco de dados: já existe uma transação em andamento");

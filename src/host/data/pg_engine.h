@@ -40,7 +40,7 @@ public:
 private:
     explicit PgEngine(std::shared_ptr<PgConnection> connection)
         : connection_(std::move(connection)) {}
-    void begin(const char* command);
+    void Begin(const char* command);
 
     std::shared_ptr<PgConnection> connection_;
 };

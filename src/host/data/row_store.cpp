@@ -64,7 +64,7 @@ void RowStore::Clear() {
     rowStarts_.shrink_to_fit();
 }
 
-void RowStore::encode(const Variant& value) {
+void RowStore::Encode(const Variant& value) {
     const auto kind = value.kind();
     scratch_.push_back(static_cast<char>(kind));
     switch (kind) {

@@ -29,14 +29,14 @@ public:
     void AddRow(std::size_t columns, CellOf&& cell) {
         scratch_.clear();
         for (std::size_t c = 0; c < columns; ++c)
-            encode(cell(c));
+            Encode(cell(c));
         CommitRow();
     }
     // The cell of a row; Null past the row's last cell.
     Variant Value(std::size_t row, std::size_t column) const;
 
 private:
-    void encode(const Variant& value);
+    void Encode(const Variant& value);
     void CommitRow();
     std::size_t RowEnd(std::size_t row) const;
 

@@ -91,7 +91,7 @@ void ChangeOwn(Engine& engine, const std::string& name, std::string_view sql,
 constexpr std::string_view kOwnRow =
     " WHERE PESSOA = :PESSOA AND RELATORIO = :RELATORIO AND NOME = :NOME";
 
-void insert(Engine& engine, TParams& params, bool shared, const std::string& choices) {
+void Insert(Engine& engine, TParams& params, bool shared, const std::string& choices) {
     params.CreateParam("COMPARTILHADA").SetAsVariant(Variant(shared ? 1 : 0));
     params.CreateParam("ESCOLHAS").SetAsString(choices);
     engine.Execute(
@@ -112,7 +112,7 @@ void SaveChoice(Engine& engine, const ChoiceOwner& owner, const std::string& rep
     CheckName(name);
     RefuseTakenName(engine, owner, report, name);
     TParams params = OwnerParams(owner, report, name);
-    insert(engine, params, shared, choices);
+    Insert(engine, params, shared, choices);
 }
 
 StoredChoice RenameChoice(Engine& engine, const ChoiceOwner& owner, const std::string& report,
@@ -198,7 +198,7 @@ void KeepLastQuery(Engine& engine, const ChoiceOwner& owner, const std::string& 
             "DELETE FROM CONSULTA_SALVA WHERE PESSOA = :PESSOA AND RELATORIO = :RELATORIO "
             "AND NOME = :NOME",
             params);
-        insert(engine, params, false, choices);
+        Insert(engine, params, false, choices);
         engine.Commit();
     } catch (...) {
         engine.Rollback();

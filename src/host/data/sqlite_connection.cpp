@@ -79,13 +79,13 @@ SqliteStatementHandle SqliteConnection::Take(std::string_view sql) {
         idle_.erase(found);
         return statement;
     }
-    SqliteStatementHandle statement = prepare(sql);
+    SqliteStatementHandle statement = Prepare(sql);
     if (readOnly_ && sqlite3_stmt_readonly(statement.get()) == 0)
         throw Exception(ErrorText(kOnlyReads));
     return statement;
 }
 
-SqliteStatementHandle SqliteConnection::prepare(std::string_view sql) {
+SqliteStatementHandle SqliteConnection::Prepare(std::string_view sql) {
     if (sql.size() > static_cast<size_t>(INT_MAX))
         throw Exception(ErrorText("comando muito longo"));
     sqlite3_stmt* raw = nullptr;

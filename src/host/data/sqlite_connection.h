@@ -53,7 +53,7 @@ public:
 private:
     explicit SqliteConnection(sqlite3* db) : db_(db) {}
     static int InterruptAtDeadline(void* connection);
-    SqliteStatementHandle prepare(std::string_view sql);
+    SqliteStatementHandle Prepare(std::string_view sql);
 
     struct TextHash : std::hash<std::string_view> {
         using is_transparent = void;

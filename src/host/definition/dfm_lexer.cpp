@@ -75,16 +75,16 @@ Lexer::Lexer(std::string_view text, std::string_view sourceName)
     }
 }
 
-void Lexer::fail(int line, int column, const std::string& what) const {
+void Lexer::Fail(int line, int column, const std::string& what) const {
     throw Exception(sourceName_ + ", linha " + std::to_string(line) + ", coluna " +
                     std::to_string(column) + ": " + what);
 }
 
-char Lexer::peek(std::size_t ahead) const {
+char Lexer::Peek(std::size_t ahead) const {
     return pos_ + ahead < text_.size() ? text_[pos_ + ahead] : '\0';
 }
 
-void Lexer::advance() {
+void Lexer::Advance() {
     if (text_[pos_] == '\n') {
         ++line_;
         column_ = 1;
@@ -95,14 +95,14 @@ void Lexer::advance() {
 }
 
 void Lexer::SkipBlanks() {
-    while (!AtEnd() && IsBlank(peek())) {
-        advance();
+    while (!AtEnd() && IsBlank(Peek())) {
+        Advance();
     }
 }
 
 // The whole character at the current position, printable in a message.
 std::string Lexer::CharacterHere() const {
-    const auto lead = static_cast<unsigned char>(peek());
+    const auto lead = static_cast<unsigned char>(Peek());
     if (lead < 0x20 || lead == 0x7F) {
         return "#" + std::to_string(lead);
     }
@@ -113,7 +113,7 @@ std::string Lexer::CharacterHere() const {
     return "'" + std::string(text_.substr(pos_, length)) + "'";
 }
 
-Token Lexer::next() {
+Token Lexer::Next() {
     SkipBlanks();
     Token token;
     token.line = line_;
@@ -121,11 +121,11 @@ Token Lexer::next() {
     if (AtEnd()) {
         return token;
     }
-    const char c = peek();
+    const char c = Peek();
     if (IsLetter(c)) {
         return ReadIdentifier(std::move(token));
     }
-    if (IsDigit(c) || c == '$' || (c == '-' && IsDigit(peek(1)))) {
+    if (IsDigit(c) || c == '$' || (c == '-' && IsDigit(Peek(1)))) {
         return ReadNumber(std::move(token));
     }
     if (c == '\'' || c == '#') {
@@ -137,23 +137,23 @@ Token Lexer::next() {
     if (kSymbols.find(c) != std::string_view::npos) {
         token.kind = TokenKind::Symbol;
         token.text = std::string(1, c);
-        advance();
+        Advance();
         return token;
     }
-    fail(line_, column_, "caractere inesperado " + CharacterHere());
+    Fail(line_, column_, "caractere inesperado " + CharacterHere());
 }
 
 // A dotted name (Font.Style, dtmDBGeral.adcGeral) is one token.
 Token Lexer::ReadIdentifier(Token token) {
     const std::size_t start = pos_;
     do {
-        if (peek() == '.') {
-            advance();
+        if (Peek() == '.') {
+            Advance();
         }
-        while (IsIdentifierChar(peek())) {
-            advance();
+        while (IsIdentifierChar(Peek())) {
+            Advance();
         }
-    } while (peek() == '.' && IsLetter(peek(1)));
+    } while (Peek() == '.' && IsLetter(Peek(1)));
     token.kind = TokenKind::Identifier;
     token.text = std::string(text_.substr(start, pos_ - start));
     return token;
@@ -161,41 +161,41 @@ Token Lexer::ReadIdentifier(Token token) {
 
 Token Lexer::ReadNumber(Token token) {
     const std::size_t start = pos_;
-    const bool hex = peek() == '$';
+    const bool hex = Peek() == '$';
     bool isFloat = false;
     if (hex) {
-        advance();
-        while (IsHexDigit(peek())) {
-            advance();
+        Advance();
+        while (IsHexDigit(Peek())) {
+            Advance();
         }
     } else {
-        if (peek() == '-') {
-            advance();
+        if (Peek() == '-') {
+            Advance();
         }
-        while (IsDigit(peek())) {
-            advance();
+        while (IsDigit(Peek())) {
+            Advance();
         }
-        if (peek() == '.' && IsDigit(peek(1))) {
+        if (Peek() == '.' && IsDigit(Peek(1))) {
             isFloat = true;
-            advance();
-            while (IsDigit(peek())) {
-                advance();
+            Advance();
+            while (IsDigit(Peek())) {
+                Advance();
             }
         }
-        const char sign = peek(1);
-        if ((peek() == 'e' || peek() == 'E') &&
-            (IsDigit(sign) || ((sign == '-' || sign == '+') && IsDigit(peek(2))))) {
+        const char sign = Peek(1);
+        if ((Peek() == 'e' || Peek() == 'E') &&
+            (IsDigit(sign) || ((sign == '-' || sign == '+') && IsDigit(Peek(2))))) {
             isFloat = true;
-            advance();
-            advance();
-            while (IsDigit(peek())) {
-                advance();
+            Advance();
+            Advance();
+            while (IsDigit(Peek())) {
+                Advance();
             }
         }
     }
     // Swallow what sticks to the number, so the message shows the whole bad word.
-    while (IsIdentifierChar(peek()) || peek() == '.') {
-        advance();
+    while (IsIdentifierChar(Peek()) || Peek() == '.') {
+        Advance();
     }
     const std::string_view written = text_.substr(start, pos_ - start);
     const char* first = written.data() + (hex ? 1 : 0);
@@ -209,10 +209,10 @@ Token Lexer::ReadNumber(Token token) {
         result = std::from_chars(first, last, token.integer, hex ? 16 : 10);
     }
     if (result.ec == std::errc::result_out_of_range) {
-        fail(token.line, token.column, "número fora do intervalo: " + std::string(written));
+        Fail(token.line, token.column, "número fora do intervalo: " + std::string(written));
     }
     if (result.ec != std::errc{} || result.ptr != last) {
-        fail(token.line, token.column, "número inválido: " + std::string(written));
+        Fail(token.line, token.column, "número inválido: " + std::string(written));
     }
     return token;
 }
@@ -221,9 +221,9 @@ Token Lexer::ReadNumber(Token token) {
 Token Lexer::ReadString(Token token) {
     token.kind = TokenKind::String;
     for (;;) {
-        if (peek() == '\'') {
+        if (Peek() == '\'') {
             ReadQuoted(token.text, line_, column_);
-        } else if (peek() == '#') {
+        } else if (Peek() == '#') {
             AppendUtf8(token.text, ReadCharCode());
         } else {
             return token;
@@ -232,19 +232,19 @@ Token Lexer::ReadString(Token token) {
 }
 
 void Lexer::ReadQuoted(std::string& out, int line, int column) {
-    advance();
+    Advance();
     for (;;) {
-        if (AtEnd() || peek() == '\n' || peek() == '\r') {
-            fail(line, column, "texto sem o apóstrofo de fechamento");
+        if (AtEnd() || Peek() == '\n' || Peek() == '\r') {
+            Fail(line, column, "texto sem o apóstrofo de fechamento");
         }
-        if (peek() == '\'') {
-            advance();
-            if (peek() != '\'') {
+        if (Peek() == '\'') {
+            Advance();
+            if (Peek() != '\'') {
                 return;
             }
         }
-        out.push_back(peek());
-        advance();
+        out.push_back(Peek());
+        Advance();
     }
 }
 
@@ -254,14 +254,14 @@ char32_t Lexer::ReadCharCode() {
     const int column = column_;
     const char32_t code = ReadCodeUnit();
     if (IsLowSurrogate(code)) {
-        fail(line, column, "código de caractere #" + std::to_string(code) + " inválido");
+        Fail(line, column, "código de caractere #" + std::to_string(code) + " inválido");
     }
     if (!IsHighSurrogate(code)) {
         return code;
     }
-    const char32_t low = peek() == '#' ? ReadCodeUnit() : 0;
+    const char32_t low = Peek() == '#' ? ReadCodeUnit() : 0;
     if (!IsLowSurrogate(low)) {
-        fail(line, column,
+        Fail(line, column,
              "código de caractere #" + std::to_string(code) + " sem a sua segunda metade");
     }
     return 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
@@ -271,49 +271,49 @@ char32_t Lexer::ReadCharCode() {
 char32_t Lexer::ReadCodeUnit() {
     const int line = line_;
     const int column = column_;
-    advance();
-    const bool hex = peek() == '$';
+    Advance();
+    const bool hex = Peek() == '$';
     if (hex) {
-        advance();
+        Advance();
     }
     const int base = hex ? 16 : 10;
     char32_t code = 0;
     bool tooLarge = false;
     int digits = 0;
-    while (hex ? IsHexDigit(peek()) : IsDigit(peek())) {
-        code = code * base + HexValue(peek());
+    while (hex ? IsHexDigit(Peek()) : IsDigit(Peek())) {
+        code = code * base + HexValue(Peek());
         tooLarge = tooLarge || code > kMaxCodePoint;
         if (tooLarge) {
             code = 0;
         }
         ++digits;
-        advance();
+        Advance();
     }
     if (digits == 0) {
-        fail(line, column, "esperado o número do caractere depois de '#'");
+        Fail(line, column, "esperado o número do caractere depois de '#'");
     }
     if (tooLarge) {
-        fail(line, column, "código de caractere fora do intervalo");
+        Fail(line, column, "código de caractere fora do intervalo");
     }
     return code;
 }
 
 Token Lexer::ReadBinary(Token token) {
     token.kind = TokenKind::Binary;
-    advance();
+    Advance();
     int pendingNibble = -1;
     for (;;) {
         SkipBlanks();
         if (AtEnd()) {
-            fail(token.line, token.column, "dados binários sem o '}' de fechamento");
+            Fail(token.line, token.column, "dados binários sem o '}' de fechamento");
         }
-        const char c = peek();
+        const char c = Peek();
         if (c == '}') {
-            advance();
+            Advance();
             break;
         }
         if (!IsHexDigit(c)) {
-            fail(line_, column_, "caractere " + CharacterHere() + " inválido em dados binários");
+            Fail(line_, column_, "caractere " + CharacterHere() + " inválido em dados binários");
         }
         if (pendingNibble < 0) {
             pendingNibble = HexValue(c);
@@ -321,10 +321,10 @@ Token Lexer::ReadBinary(Token token) {
             token.bytes.push_back(static_cast<std::uint8_t>(pendingNibble * 16 + HexValue(c)));
             pendingNibble = -1;
         }
-        advance();
+        Advance();
     }
     if (pendingNibble >= 0) {
-        fail(token.line, token.column, "dados binários com número ímpar de dígitos hexadecimais");
+        Fail(token.line, token.column, "dados binários com número ímpar de dígitos hexadecimais");
     }
     return token;
 }

@@ -29,15 +29,15 @@ class Lexer {
 public:
     Lexer(std::string_view text, std::string_view sourceName);
 
-    Token next();
+    Token Next();
 
     // "source, linha L, coluna C: what", raised as hostfw::Exception.
-    [[noreturn]] void fail(int line, int column, const std::string& what) const;
+    [[noreturn]] void Fail(int line, int column, const std::string& what) const;
 
 private:
     bool AtEnd() const { return pos_ >= text_.size(); }
-    char peek(std::size_t ahead = 0) const;
-    void advance();
+    char Peek(std::size_t ahead = 0) const;
+    void Advance();
     void SkipBlanks();
 
     Token ReadIdentifier(Token token);

@@ -37,15 +37,15 @@ bool IsSymbol(const Token& token, char symbol) {
     return token.kind == TokenKind::Symbol && token.text[0] == symbol;
 }
 
-std::string quoted(std::string_view text) {
+std::string Quoted(std::string_view text) {
     return "'" + std::string(text) + "'";
 }
 
-std::string describe(const Token& token) {
+std::string Describe(const Token& token) {
     switch (token.kind) {
         case TokenKind::Identifier:
         case TokenKind::Symbol:
-            return quoted(token.text);
+            return Quoted(token.text);
         case TokenKind::Integer:
         case TokenKind::Float:
             return "um número";
@@ -62,13 +62,13 @@ std::string describe(const Token& token) {
 class Parser {
 public:
     Parser(std::string_view text, std::string_view sourceName) : lexer_(text, sourceName) {
-        current_ = lexer_.next();
+        current_ = lexer_.Next();
     }
 
     ObjectNode ParseRoot() {
         ObjectNode root = ParseObject(0);
         if (current_.kind != TokenKind::End) {
-            FailHere("conteúdo depois do fim do objeto " + quoted(root.name));
+            FailHere("conteúdo depois do fim do objeto " + Quoted(root.name));
         }
         return root;
     }
@@ -82,10 +82,10 @@ private:
         ObjectNode node;
         node.line = current_.line;
         node.inherited = !IsWord(current_, "object");
-        const Token keyword = take();
-        node.name = ExpectIdentifier("esperado o nome do objeto depois de " + quoted(keyword.text));
+        const Token keyword = Take();
+        node.name = ExpectIdentifier("esperado o nome do objeto depois de " + Quoted(keyword.text));
         if (IsSymbol(current_, ':')) {
-            take();
+            Take();
             node.className = ExpectIdentifier("esperado o nome da classe depois de ':'");
         } else {
             // "object TFoo": a component without a name.
@@ -97,17 +97,17 @@ private:
 
     // Properties first, then children, then "end".
     void ParseBody(ObjectNode& node, int depth) {
-        const std::string label = quoted(node.name.empty() ? node.className : node.name);
+        const std::string label = Quoted(node.name.empty() ? node.className : node.name);
         for (;;) {
             if (IsWord(current_, "end")) {
-                take();
+                Take();
                 return;
             }
             if (OpensObject(current_)) {
                 node.children.push_back(ParseObject(depth + 1));
             } else if (current_.kind == TokenKind::Identifier) {
                 if (!node.children.empty()) {
-                    FailHere("propriedade " + quoted(current_.text) + " depois dos objetos de " +
+                    FailHere("propriedade " + Quoted(current_.text) + " depois dos objetos de " +
                              label + "; as propriedades vêm antes dos objetos");
                 }
                 node.properties.push_back(ParseProperty(depth));
@@ -122,11 +122,11 @@ private:
 
     Property ParseProperty(int depth) {
         const int line = current_.line;
-        std::string name = take().text;
+        std::string name = Take().text;
         if (!IsSymbol(current_, '=')) {
-            FailHere("esperado '=' depois de " + quoted(name));
+            FailHere("esperado '=' depois de " + Quoted(name));
         }
-        take();
+        Take();
         Value value = ParseValue(name, depth);
         return Property{std::move(name), std::move(value), line};
     }
@@ -136,18 +136,18 @@ private:
         const int line = current_.line;
         switch (current_.kind) {
             case TokenKind::Integer:
-                return Value::integer(take().integer, line);
+                return Value::Integer(Take().integer, line);
             case TokenKind::Float:
-                return Value::floating(take().number, line);
+                return Value::Floating(Take().number, line);
             case TokenKind::String:
                 return ParseConcatenation();
             case TokenKind::Identifier:
                 if (IsReservedWord(current_)) {
                     break;
                 }
-                return Value::identifier(take().text, line);
+                return Value::Identifier(Take().text, line);
             case TokenKind::Binary:
-                return Value::binary(take().bytes, line);
+                return Value::Binary(Take().bytes, line);
             case TokenKind::Symbol:
                 if (IsSymbol(current_, '[')) {
                     return ParseSet(propertyName);
@@ -162,72 +162,72 @@ private:
             case TokenKind::End:
                 break;
         }
-        FailHere("esperado um valor para " + quoted(propertyName));
+        FailHere("esperado um valor para " + Quoted(propertyName));
     }
 
     // 'first part' + 'second part', usually split over lines.
     Value ParseConcatenation() {
         const int line = current_.line;
-        std::string text = take().text;
+        std::string text = Take().text;
         while (IsSymbol(current_, '+')) {
-            take();
+            Take();
             if (current_.kind != TokenKind::String) {
                 FailHere("esperado um texto depois de '+'");
             }
-            text += take().text;
+            text += Take().text;
         }
-        return Value::string(std::move(text), line);
+        return Value::String(std::move(text), line);
     }
 
     Value ParseSet(const std::string& propertyName) {
-        const int line = take().line;
+        const int line = Take().line;
         std::vector<std::string> members;
         if (!IsSymbol(current_, ']')) {
             for (;;) {
                 members.push_back(ExpectIdentifier("esperado um identificador no conjunto de " +
-                                                   quoted(propertyName)));
+                                                   Quoted(propertyName)));
                 if (IsSymbol(current_, ']')) {
                     break;
                 }
                 if (!IsSymbol(current_, ',')) {
-                    FailHere("esperado ',' ou ']' no conjunto de " + quoted(propertyName));
+                    FailHere("esperado ',' ou ']' no conjunto de " + Quoted(propertyName));
                 }
-                take();
+                Take();
             }
         }
-        take();
-        return Value::set(std::move(members), line);
+        Take();
+        return Value::Set(std::move(members), line);
     }
 
     Value ParseList(const std::string& propertyName, int depth) {
-        const int line = take().line;
+        const int line = Take().line;
         std::vector<Value> values;
         while (!IsSymbol(current_, ')')) {
             if (current_.kind == TokenKind::End || IsReservedWord(current_)) {
-                FailHere("esperado ')' para fechar a lista de " + quoted(propertyName) +
+                FailHere("esperado ')' para fechar a lista de " + Quoted(propertyName) +
                          " aberta na linha " + std::to_string(line));
             }
             values.push_back(ParseValue(propertyName, depth + 1));
         }
-        take();
-        return Value::list(std::move(values), line);
+        Take();
+        return Value::List(std::move(values), line);
     }
 
     Value ParseCollection(const std::string& propertyName, int depth) {
-        const int line = take().line;
+        const int line = Take().line;
         std::vector<Item> items;
         while (!IsSymbol(current_, '>')) {
             if (!IsWord(current_, "item")) {
-                FailHere("esperado 'item' ou '>' na coleção de " + quoted(propertyName));
+                FailHere("esperado 'item' ou '>' na coleção de " + Quoted(propertyName));
             }
             items.push_back(ParseItem(depth + 1));
         }
-        take();
-        return Value::collection(std::move(items), line);
+        Take();
+        return Value::Collection(std::move(items), line);
     }
 
     Item ParseItem(int depth) {
-        const int line = take().line;
+        const int line = Take().line;
         Item item;
         while (!IsWord(current_, "end")) {
             if (current_.kind != TokenKind::Identifier) {
@@ -236,7 +236,7 @@ private:
             }
             item.push_back(ParseProperty(depth));
         }
-        take();
+        Take();
         return item;
     }
 
@@ -244,7 +244,7 @@ private:
         if (current_.kind != TokenKind::Identifier) {
             FailHere(what);
         }
-        return take().text;
+        return Take().text;
     }
 
     void CheckDepth(int depth) const {
@@ -253,10 +253,10 @@ private:
         }
     }
 
-    Token take() { return std::exchange(current_, lexer_.next()); }
+    Token Take() { return std::exchange(current_, lexer_.Next()); }
 
     [[noreturn]] void FailHere(const std::string& what) const {
-        lexer_.fail(current_.line, current_.column, what + ", encontrado " + describe(current_));
+        lexer_.Fail(current_.line, current_.column, what + ", encontrado " + Describe(current_));
     }
 
     Lexer lexer_;
@@ -268,28 +268,28 @@ private:
 Value::Value(Kind kind, Payload payload, int line)
     : kind_(kind), payload_(std::move(payload)), line_(line) {}
 
-Value Value::integer(std::int64_t value, int line) {
+Value Value::Integer(std::int64_t value, int line) {
     return {Kind::Integer, value, line};
 }
-Value Value::floating(double value, int line) {
+Value Value::Floating(double value, int line) {
     return {Kind::Float, value, line};
 }
-Value Value::string(std::string value, int line) {
+Value Value::String(std::string value, int line) {
     return {Kind::String, std::move(value), line};
 }
-Value Value::identifier(std::string name, int line) {
+Value Value::Identifier(std::string name, int line) {
     return {Kind::Identifier, std::move(name), line};
 }
-Value Value::set(std::vector<std::string> members, int line) {
+Value Value::Set(std::vector<std::string> members, int line) {
     return {Kind::Set, std::move(members), line};
 }
-Value Value::list(std::vector<Value> values, int line) {
+Value Value::List(std::vector<Value> values, int line) {
     return {Kind::List, std::move(values), line};
 }
-Value Value::collection(std::vector<Item> items, int line) {
+Value Value::Collection(std::vector<Item> items, int line) {
     return {Kind::Collection, std::move(items), line};
 }
-Value Value::binary(Bytes bytes, int line) {
+Value Value::Binary(Bytes bytes, int line) {
     return {Kind::Binary, std::move(bytes), line};
 }
 

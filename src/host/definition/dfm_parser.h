@@ -20,17 +20,17 @@ class HOSTFW_EXPORT Value {
 public:
     enum class Kind { Integer, Float, String, Identifier, Set, List, Collection, Binary };
 
-    static Value integer(std::int64_t value, int line);
-    static Value floating(double value, int line);
-    static Value string(std::string value, int line);
-    static Value identifier(std::string name, int line);
-    static Value set(std::vector<std::string> members, int line);
-    static Value list(std::vector<Value> values, int line);
-    static Value collection(std::vector<Item> items, int line);
-    static Value binary(Bytes bytes, int line);
+    static Value Integer(std::int64_t value, int line);
+    static Value Floating(double value, int line);
+    static Value String(std::string value, int line);
+    static Value Identifier(std::string name, int line);
+    static Value Set(std::vector<std::string> members, int line);
+    static Value List(std::vector<Value> values, int line);
+    static Value Collection(std::vector<Item> items, int line);
+    static Value Binary(Bytes bytes, int line);
 
     Kind kind() const { return kind_; }
-    int line() const { return line_; }
+    int Line() const { return line_; }
 
     std::int64_t AsInteger() const;
     double AsFloat() const;  // an Integer reads as its value

@@ -9,7 +9,7 @@
 namespace hostfw {
 namespace {
 
-std::string quoted(const std::string& text) {
+std::string Quoted(const std::string& text) {
     std::string out = "\"";
     for (const char c : text) {
         switch (c) {
@@ -67,7 +67,7 @@ std::string CallArgumentText(const Variant& value) {
         case Variant::Kind::Null:
             return "null";
         case Variant::Kind::String:
-            return quoted(value.AsString());
+            return Quoted(value.AsString());
         case Variant::Kind::Integer:
             return std::to_string(value.AsInteger());
         case Variant::Kind::Float:

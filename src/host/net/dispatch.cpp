@@ -9,7 +9,7 @@ namespace hostfw {
 OleVariant TDispatch::Invoke(const std::string& method, std::vector<DispatchArg>& args) {
     CallRequest request;
     for (const DispatchArg& arg : args)
-        request.args.push_back({arg.value(), arg.IsByRef()});
+        request.args.push_back({arg.Value(), arg.IsByRef()});
 
     CallReply reply = call_(method, request);
     if (reply.result.IsError())
@@ -26,7 +26,7 @@ OleVariant TDispatch::Invoke(const std::string& method, std::vector<DispatchArg>
     auto value = reply.byRef.begin();
     for (const DispatchArg& arg : args) {
         if (arg.IsByRef())
-            arg.receive(*value++);
+            arg.Receive(*value++);
     }
     return std::move(reply.result);
 }

@@ -2,7 +2,7 @@
 
 namespace hostfw {
 
-Variant DispatchArg::value() const {
+Variant DispatchArg::Value() const {
     if (const auto* text = std::get_if<std::string*>(&target_))
         return Variant(**text);
     if (const auto* variable = std::get_if<Variant*>(&target_))
@@ -10,7 +10,7 @@ Variant DispatchArg::value() const {
     return std::get<Variant>(target_);
 }
 
-void DispatchArg::receive(const Variant& value) const {
+void DispatchArg::Receive(const Variant& value) const {
     if (const auto* text = std::get_if<std::string*>(&target_)) {
         **text = value.AsString();
     } else if (const auto* variable = std::get_if<Variant*>(&target_)) {

@@ -19,10 +19,10 @@ public:
 
     bool IsByRef() const { return !std::holds_alternative<Variant>(target_); }
     // What the call sends.
-    Variant value() const;
+    Variant Value() const;
     // Stores the server's value into the bound variable; a string variable takes the value's
     // text, as an automation string reference would. Does nothing for a by-value argument.
-    void receive(const Variant& value) const;
+    void Receive(const Variant& value) const;
 
 private:
     using Target = std::variant<Variant, std::string*, Variant*>;

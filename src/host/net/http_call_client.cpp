@@ -66,14 +66,14 @@ void CheckPort(const std::string& host, int port) {
         RefuseAddress(host, port, "porta fora do intervalo de 1 a 65535");
 }
 
-std::string duration(std::chrono::milliseconds bound) {
+std::string Duration(std::chrono::milliseconds bound) {
     if (bound.count() < 1000 || bound.count() % 1000 != 0)
         return std::to_string(bound.count()) + " ms";
     return std::to_string(bound.count() / 1000) + " s";
 }
 
 // Waits for an operation on the stream with the stream's own deadline.
-ErrorCode completed(asio::io_context& io, const std::function<void(ErrorCode&)>& start) {
+ErrorCode Completed(asio::io_context& io, const std::function<void(ErrorCode&)>& start) {
     ErrorCode result = asio::error::would_block;
     start(result);
     io.restart();
@@ -127,27 +127,27 @@ struct HttpCallClient::Impl {
     // The reply to the request, over the kept-alive connection or a new one. Raises, naming
     // the address after `failure`, when the server cannot be reached, the reply does not
     // arrive whole in time, or it exceeds the size limit.
-    Response exchange(Request& request, const std::string& failure) {
-        if (!usable())
-            open(failure);
+    Response Exchange(Request& request, const std::string& failure) {
+        if (!Usable())
+            Open(failure);
         request.set(http::field::host, host);
         request.keep_alive(true);
         request.prepare_payload();
 
         // One deadline for the whole exchange: a reply that trickles in cannot stretch it.
         Tcp().expires_after(timeouts.read);
-        ErrorCode error = completed(io, [&](ErrorCode& result) {
+        ErrorCode error = Completed(io, [&](ErrorCode& result) {
             OnStream([&](auto& s) {
                 http::async_write(s, request, [&result](ErrorCode e, std::size_t) { result = e; });
             });
         });
         if (error)
-            fail(failure, "falha ao enviar o pedido");
+            Fail(failure, "falha ao enviar o pedido");
 
         http::response_parser<http::string_body> parser;
         parser.body_limit(replySizeLimit);
         parser.header_limit(kHeaderLimit);
-        error = completed(io, [&](ErrorCode& result) {
+        error = Completed(io, [&](ErrorCode& result) {
             OnStream([&](auto& s) {
                 http::async_read_header(s, buffer, parser,
                                         [&result](ErrorCode e, std::size_t) { result = e; });
@@ -158,7 +158,7 @@ struct HttpCallClient::Impl {
         if (!error && parser.content_length().value_or(0) > replySizeLimit)
             error = http::error::body_limit;
         if (!error) {
-            error = completed(io, [&](ErrorCode& result) {
+            error = Completed(io, [&](ErrorCode& result) {
                 OnStream([&](auto& s) {
                     http::async_read(s, buffer, parser,
                                      [&result](ErrorCode e, std::size_t) { result = e; });
@@ -166,13 +166,13 @@ struct HttpCallClient::Impl {
             });
         }
         if (error == beast::error::timeout)
-            fail(failure, "a resposta não chegou inteira em " + duration(timeouts.read));
+            Fail(failure, "a resposta não chegou inteira em " + Duration(timeouts.read));
         if (error == http::error::body_limit) {
-            fail(failure,
+            Fail(failure,
                  "a resposta excede o limite de " + std::to_string(replySizeLimit) + " bytes");
         }
         if (error)
-            fail(failure, "a conexão caiu antes da resposta completa");
+            Fail(failure, "a conexão caiu antes da resposta completa");
         Tcp().expires_never();
         Response response = parser.release();
         if (!response.keep_alive())
@@ -185,7 +185,7 @@ struct HttpCallClient::Impl {
     Response ExchangeSignedIn(Request& request, const std::string& failure) {
         if (!token.empty())
             request.set(http::field::authorization, "Bearer " + token);
-        Response response = exchange(request, failure);
+        Response response = Exchange(request, failure);
         if (response.result_int() != 401)
             return response;
         const std::optional<Credentials> credentials = ServerCredentials();
@@ -195,7 +195,7 @@ struct HttpCallClient::Impl {
         signIn.set(http::field::accept, kJsonMediaType);
         signIn.set(http::field::content_type, kJsonMediaType);
         signIn.body() = EncodeSignInRequest(*credentials);
-        Response answer = exchange(signIn, failure);
+        Response answer = Exchange(signIn, failure);
         if (answer.result_int() != 200)
             return answer;
         try {
@@ -204,7 +204,7 @@ struct HttpCallClient::Impl {
             RaiseUnreadable(answer, error.what());
         }
         request.set(http::field::authorization, "Bearer " + token);
-        return exchange(request, failure);
+        return Exchange(request, failure);
     }
 
     [[noreturn]] void RaiseUnreadable(const Response& response, const std::string& detail) {
@@ -215,7 +215,7 @@ struct HttpCallClient::Impl {
 
     // A kept-alive connection the server has since closed (its idle time ran out) shows as
     // readable; a new one is opened instead.
-    bool usable() {
+    bool Usable() {
         if (!Tcp().socket().is_open())
             return false;
         pollfd waiting{Tcp().socket().native_handle(), POLLIN, 0};
@@ -225,24 +225,24 @@ struct HttpCallClient::Impl {
         return false;
     }
 
-    void open(const std::string& failure) {
+    void Open(const std::string& failure) {
         const std::string unreachable =
             "conexão recusada, endereço inalcançável ou sem resposta em " +
-            duration(timeouts.connect);
+            Duration(timeouts.connect);
         ErrorCode error;
         tcp::resolver resolver(io);
         const auto endpoints = resolver.resolve(host, service, error);
         if (error)
-            fail(failure, unreachable);
+            Fail(failure, unreachable);
         if (tls)
             secure = std::make_unique<TlsStream>(io, *tls);
         Tcp().expires_after(timeouts.connect);
-        error = completed(io, [&](ErrorCode& result) {
+        error = Completed(io, [&](ErrorCode& result) {
             Tcp().async_connect(endpoints,
                                 [&result](ErrorCode e, const tcp::endpoint&) { result = e; });
         });
         if (error)
-            fail(failure, unreachable);
+            Fail(failure, unreachable);
         // Headers and body go out in separate writes: without this each call waits on a
         // delayed acknowledgement.
         Tcp().socket().set_option(tcp::no_delay(true), error);
@@ -259,14 +259,14 @@ struct HttpCallClient::Impl {
                  const_cast<char*>(host.c_str()));
         secure->set_verify_callback(ssl::host_name_verification(host));
         Tcp().expires_after(timeouts.connect);
-        const ErrorCode error = completed(io, [&](ErrorCode& result) {
+        const ErrorCode error = Completed(io, [&](ErrorCode& result) {
             secure->async_handshake(ssl::stream_base::client,
                                     [&result](ErrorCode e) { result = e; });
         });
         if (error == beast::error::timeout)
-            fail(failure, "o TLS não se estabeleceu em " + duration(timeouts.connect));
+            Fail(failure, "o TLS não se estabeleceu em " + Duration(timeouts.connect));
         if (error) {
-            fail(failure, "o TLS falhou: " + error.message() +
+            Fail(failure, "o TLS falhou: " + error.message() +
                               "; o certificado do servidor deve ser de uma autoridade "
                               "confiável (--ca-file) e ter o nome do servidor, e o servidor "
                               "deve usar TLS");
@@ -275,7 +275,7 @@ struct HttpCallClient::Impl {
     }
 
     // The connection's state is unknown after a failure: the next call starts afresh.
-    [[noreturn]] void fail(const std::string& failure, const std::string& reason) {
+    [[noreturn]] void Fail(const std::string& failure, const std::string& reason) {
         CloseStream();
         throw Exception(failure + " em " + address + " (" + reason + ").");
     }
@@ -316,7 +316,7 @@ HttpCallClient::HttpCallClient(const std::string& address, int port, NetTimeouts
 
 HttpCallClient::~HttpCallClient() = default;
 
-const std::string& HttpCallClient::address() const {
+const std::string& HttpCallClient::Address() const {
     return impl_->address;
 }
 
@@ -344,7 +344,7 @@ void HttpCallClient::CheckObject(const std::string& objectName) {
     }
 }
 
-CallReply HttpCallClient::call(const std::string& objectName, const std::string& method,
+CallReply HttpCallClient::Call(const std::string& objectName, const std::string& method,
                                const CallRequest& callRequest) {
     if (!IsValidObjectName(objectName) || !IsValidMethodName(method)) {
         throw Exception("Nome de objeto ou método do servidor de aplicação inválido: '" +

@@ -30,11 +30,11 @@ public:
     HttpCallClient& operator=(const HttpCallClient&) = delete;
 
     // "host:port", as failures name it.
-    const std::string& address() const;
+    const std::string& Address() const;
 
     // GET /<object>: raises unless the server answers that it offers the object.
     void CheckObject(const std::string& objectName);
-    CallReply call(const std::string& objectName, const std::string& method,
+    CallReply Call(const std::string& objectName, const std::string& method,
                    const CallRequest& request);
 
 private:

@@ -81,7 +81,7 @@ CallReply TNetConnection::CallRemote(const std::string& method, const CallReques
     AnnounceCall(method, request);
     if (!Connected())
         Open();
-    return client_->call(serverName_, method, request);
+    return client_->Call(serverName_, method, request);
 }
 
 void TNetConnection::AnnounceCall(const std::string& method, const CallRequest& request) const {

@@ -3,7 +3,7 @@
 namespace hostfw {
 namespace {
 
-ServerCallObserver& observer() {
+ServerCallObserver& Observer() {
     static ServerCallObserver installed;
     return installed;
 }
@@ -11,12 +11,12 @@ ServerCallObserver& observer() {
 }  // namespace
 
 void SetServerCallObserver(ServerCallObserver observer_) {
-    observer() = std::move(observer_);
+    Observer() = std::move(observer_);
 }
 
 void NotifyServerCall(const ServerCallRecord& call) {
-    if (observer())
-        observer()(call);
+    if (Observer())
+        Observer()(call);
 }
 
 }  // namespace hostfw

@@ -57,7 +57,7 @@ bool PagedLayout::LayOutRow() {
     return false;
 }
 
-void PagedLayout::frame(FramedPage& page) {
+void PagedLayout::Frame(FramedPage& page) {
     report_.scope.SetPage(page.number, page.count);
     page.header = header_.Render(report_.scope.Values(), definition_.statusTexts);
     page.header.insert(page.header.end(), heading_.begin(), heading_.end());
@@ -70,7 +70,7 @@ FramedPage PagedLayout::Page(int number) {
     page.count = spool_.PageCount();
     spool_.Seek(number - 1);
     spool_.Read(page.body);
-    frame(page);
+    Frame(page);
     return page;
 }
 
@@ -81,7 +81,7 @@ void PagedLayout::Render(PageRenderer& renderer, const ReportRequest& request) {
     spool_.Rewind();
     while (spool_.Read(page.body)) {
         ++page.number;
-        frame(page);
+        Frame(page);
         renderer.RenderPage(page);
         monitor.PageDrawn();
     }

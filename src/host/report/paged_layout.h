@@ -39,7 +39,7 @@ private:
     PagedLayout(Engine& engine, const ReportDefinition& definition, OpenedReport report);
     // Lays out one row; false once the report is complete.
     bool LayOutRow();
-    void frame(FramedPage& page);
+    void Frame(FramedPage& page);
 
     Engine& engine_;
 

@@ -7,7 +7,7 @@ namespace hostfw {
 PdfTextMetrics::PdfTextMetrics(const QFont& font, QPaintDevice* device)
     : font_(font), device_(device) {}
 
-double PdfTextMetrics::advance(char16_t unit) const {
+double PdfTextMetrics::Advance(char16_t unit) const {
     const auto found = advances_.find(unit);
     if (found != advances_.end())
         return found->second;
@@ -19,7 +19,7 @@ double PdfTextMetrics::advance(char16_t unit) const {
 double PdfTextMetrics::Width(const QString& text) const {
     double width = 0;
     for (QChar c : text)
-        width += advance(c.unicode());
+        width += Advance(c.unicode());
     return width;
 }
 
@@ -27,10 +27,10 @@ QString PdfTextMetrics::Elide(const QString& text, double room) const {
     if (Width(text) <= room)
         return text;
     const QChar ellipsis(0x2026);
-    double width = advance(ellipsis.unicode());
+    double width = Advance(ellipsis.unicode());
     qsizetype keep = 0;
-    while (keep < text.size() && width + advance(text[keep].unicode()) <= room) {
-        width += advance(text[keep].unicode());
+    while (keep < text.size() && width + Advance(text[keep].unicode()) <= room) {
+        width += Advance(text[keep].unicode());
         ++keep;
     }
     // Never split a surrogate pair.

@@ -18,7 +18,7 @@ public:
     QString Elide(const QString& text, double room) const;
 
 private:
-    double advance(char16_t unit) const;
+    double Advance(char16_t unit) const;
     QFont font_;
     QPaintDevice* device_;
     mutable std::unordered_map<char16_t, double> advances_;

@@ -21,7 +21,7 @@ using nlohmann::json;
 
 constexpr std::uintmax_t kMaxDefinitionBytes = 1024 * 1024;
 
-std::string indexed(const std::string& where, std::size_t index) {
+std::string Indexed(const std::string& where, std::size_t index) {
     return where + "[" + std::to_string(index) + "]";
 }
 
@@ -97,12 +97,12 @@ std::vector<ReportColumn> ParseColumns(const json& value, std::size_t pageWidth)
     std::vector<ReportColumn> columns;
     std::size_t width = 0;
     for (std::size_t i = 0; i < value.size(); ++i) {
-        columns.push_back(ParseColumn(value[i], indexed("columns", i)));
+        columns.push_back(ParseColumn(value[i], Indexed("columns", i)));
         const bool repeated =
             std::any_of(columns.begin(), columns.end() - 1,
                         [&](const ReportColumn& c) { return c.name == columns.back().name; });
         if (repeated)
-            ThrowDefinitionProblem(indexed("columns", i),
+            ThrowDefinitionProblem(Indexed("columns", i),
                                    "nome de coluna repetido '" + columns.back().name + "'");
         width += columns.back().width + (i > 0 ? 1 : 0);
     }
@@ -184,7 +184,7 @@ Band ParseBand(const json& value, const std::string& where,
         ThrowDefinitionProblem(where, "deveria ser uma lista de linhas");
     Band band;
     for (std::size_t i = 0; i < value.size(); ++i) {
-        band.push_back(ParseBandLine(value[i], indexed(where, i), columns));
+        band.push_back(ParseBandLine(value[i], Indexed(where, i), columns));
     }
     return band;
 }
@@ -195,7 +195,7 @@ std::vector<ReportLookup> ParseLookups(const json& value,
         ThrowDefinitionProblem("lookups", "deveria ser uma lista");
     std::vector<ReportLookup> lookups;
     for (std::size_t i = 0; i < value.size(); ++i) {
-        const JsonObjectReader reader(value[i], indexed("lookups", i), {"sql", "columns"});
+        const JsonObjectReader reader(value[i], Indexed("lookups", i), {"sql", "columns"});
         ReportLookup lookup;
         lookup.sql = ParseEngineSql(reader.Required("sql"), reader.Path("sql"));
         for (const std::string& parameter : DeclaredParameters(lookup.sql.sqlite)) {
@@ -262,9 +262,9 @@ void CheckReportScopeNames(const ReportDefinition& definition,
         for (std::size_t i = 0; i < band->size(); ++i) {
             const BandLine& line = (*band)[i];
             for (const TextTemplate* part : {&line.left, &line.center, &line.right})
-                check(*part, indexed(where, i));
+                check(*part, Indexed(where, i));
             for (const TextTemplate& cell : line.cells)
-                check(cell, indexed(where, i));
+                check(cell, Indexed(where, i));
         }
     }
     check(definition.noRows, "noRows");

@@ -7,23 +7,23 @@ ReportPager::ReportPager(std::size_t linesPerPage, PageSpool& spool)
 
 void ReportPager::KeepTogether(std::size_t lines) {
     if (!page_.empty() && page_.size() + lines > linesPerPage_)
-        flush();
+        Flush();
 }
 
 void ReportPager::Add(PrintedLines lines) {
     for (PrintedLine& line : lines) {
         if (page_.size() == linesPerPage_)
-            flush();
+            Flush();
         page_.push_back(std::move(line));
     }
 }
 
 void ReportPager::Finish() {
     if (!page_.empty() || spool_.PageCount() == 0)
-        flush();
+        Flush();
 }
 
-void ReportPager::flush() {
+void ReportPager::Flush() {
     spool_.Write(page_);
     page_.clear();
 }

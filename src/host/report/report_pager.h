@@ -20,7 +20,7 @@ public:
     void Finish();
 
 private:
-    void flush();
+    void Flush();
     std::size_t linesPerPage_;
     PageSpool& spool_;
     PrintedLines page_;

@@ -12,14 +12,14 @@ ReportCancelled::~ReportCancelled() = default;
 
 void RunMonitor::RowRead() {
     if (++rows_ % kRowsBetweenReports == 0)
-        report();
+        Report();
 }
 
 void RunMonitor::PageDrawn() {
-    report();
+    Report();
 }
 
-void RunMonitor::report() {
+void RunMonitor::Report() {
     if (!request_.progress || request_.progress(rows_))
         return;
     throw ReportCancelled();

@@ -24,7 +24,7 @@ public:
     void PageDrawn();
 
 private:
-    void report();
+    void Report();
 
     const ReportRequest& request_;
     long long rows_ = 0;

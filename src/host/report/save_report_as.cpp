@@ -18,7 +18,7 @@ constexpr int kMaxSequence = 999999;
 // Room for a title in the report chooser and on the page header.
 constexpr std::size_t kMaxTitleLength = 120;
 
-std::string trimmed(const std::string& text) {
+std::string Trimmed(const std::string& text) {
     const std::size_t first = text.find_first_not_of(" \t");
     if (first == std::string::npos)
         return {};
@@ -52,7 +52,7 @@ std::string CopyText(Document document, const std::string& title, int sequence) 
 
 std::optional<std::filesystem::path> SaveReportAs(const ReportDefinition& definition,
                                                   const std::string& title) {
-    const std::string newTitle = trimmed(title);
+    const std::string newTitle = Trimmed(title);
     if (newTitle.empty())
         return std::nullopt;
     if (Utf8Length(newTitle) > kMaxTitleLength) {

@@ -39,7 +39,7 @@ bool IsName(std::string_view text) {
     return true;
 }
 
-[[noreturn]] void invalid(std::string_view source, const std::string& what) {
+[[noreturn]] void Invalid(std::string_view source, const std::string& what) {
     throw Exception("texto \"" + std::string(source) + "\": " + what);
 }
 
@@ -49,7 +49,7 @@ TemplateField ParseField(std::string_view source, std::string_view inside) {
     const std::size_t colon = inside.find(':');
     field.name = std::string(inside.substr(0, colon));
     if (!IsName(field.name))
-        invalid(source, "nome de campo inválido {" + std::string(inside) + "}");
+        Invalid(source, "nome de campo inválido {" + std::string(inside) + "}");
     if (colon == std::string_view::npos)
         return field;
 
@@ -58,7 +58,7 @@ TemplateField ParseField(std::string_view source, std::string_view inside) {
     const std::size_t open = format.find('(');
     if (open != std::string_view::npos) {
         if (format.back() != ')')
-            invalid(source, "falta ')' em {" + std::string(inside) + "}");
+            Invalid(source, "falta ')' em {" + std::string(inside) + "}");
         argument = format.substr(open + 1, format.size() - open - 2);
         format = format.substr(0, open);
     }
@@ -66,17 +66,17 @@ TemplateField ParseField(std::string_view source, std::string_view inside) {
         if (known.name != format)
             continue;
         if (known.needsArgument && !IsName(argument)) {
-            invalid(source, "o formato '" + std::string(format) +
+            Invalid(source, "o formato '" + std::string(format) +
                                 "' pede o nome de um campo entre parênteses");
         }
         if (!known.needsArgument && open != std::string_view::npos) {
-            invalid(source, "o formato '" + std::string(format) + "' não aceita argumento");
+            Invalid(source, "o formato '" + std::string(format) + "' não aceita argumento");
         }
         field.format = known.format;
         field.argument = std::string(argument);
         return field;
     }
-    invalid(source, "formato desconhecido '" + std::string(format) +
+    Invalid(source, "formato desconhecido '" + std::string(format) +
                         "' (use date, datetime, money, document, status, statuses ou selection)");
 }
 
@@ -98,11 +98,11 @@ TextTemplate TextTemplate::Parse(std::string_view text) {
             literal += c;
             ++i;
         } else if (c == '}') {
-            invalid(text, "'}' sem '{' correspondente (escreva '}}' para uma chave)");
+            Invalid(text, "'}' sem '{' correspondente (escreva '}}' para uma chave)");
         } else if (c == '{') {
             const std::size_t close = text.find('}', i);
             if (close == std::string_view::npos)
-                invalid(text, "'{' sem '}' de fechamento");
+                Invalid(text, "'{' sem '}' de fechamento");
             flushLiteral();
             parsed.segments_.push_back(
                 {true, {}, ParseField(text, text.substr(i + 1, close - i - 1))});

@@ -85,7 +85,7 @@ public:
                         lastDetailRow, rows_.Cents());
         }
         // The filter stops above the grand total, which stays in sight whatever is filtered.
-        finish(lastDetailRow);
+        Finish(lastDetailRow);
     }
 
 private:
@@ -103,7 +103,7 @@ private:
                                          : SingleLine(row[*values_[i]].AsString());
             if (!text.empty())
                 sheet_.Text(nextRow_, static_cast<int>(i), text);
-            widen(i, text);
+            Widen(i, text);
         }
         ++nextRow_;
     }
@@ -118,7 +118,7 @@ private:
         for (std::size_t i = 0; i < definition_.columns.size(); ++i) {
             const std::string& title = definition_.columns[i].title;
             sheet_.Text(0, static_cast<int>(i), title, XlsxStyle::Bold);
-            widen(i, title);
+            Widen(i, title);
         }
         sheet_.StartAutoFilter(static_cast<int>(definition_.columns.size()) - 1);
         sheet_.FreezeRowsAbove(1);
@@ -147,7 +147,7 @@ private:
         if (!day)
             return false;
         sheet_.Number(nextRow_, at, *day, withTime ? XlsxStyle::DateTime : XlsxStyle::Date);
-        widen(column, withTime ? "dd/mm/yyyy hh:mm:ss" : "dd/mm/yyyy");
+        Widen(column, withTime ? "dd/mm/yyyy hh:mm:ss" : "dd/mm/yyyy");
         return true;
     }
 
@@ -166,7 +166,7 @@ private:
                 if (ShowsOnly(band[line].cells[i], "total")) {
                     sheet_.Formula(nextRow_, at, SumFormula(at, first, last), CentsToNumber(cents),
                                    bold ? XlsxStyle::BoldMoney : XlsxStyle::Money);
-                    widen(i, FormatCents(cents));
+                    Widen(i, FormatCents(cents));
                 } else if (!texts[i].empty()) {
                     sheet_.Text(nextRow_, at, texts[i], bold ? XlsxStyle::Bold : XlsxStyle::Plain);
                 }
@@ -175,16 +175,16 @@ private:
         }
     }
 
-    void widen(std::size_t column, std::string_view text) {
+    void Widen(std::size_t column, std::string_view text) {
         // A text never shows wider than its bytes: only a longer one is measured.
         if (text.size() > widths_[column])
             widths_[column] = std::clamp(DisplayWidth(text), widths_[column], kMaxWidth);
     }
 
-    void finish(int lastRow) {
+    void Finish(int lastRow) {
         for (const auto& [column, range] : amountRange_) {
-            widen(column, FormatCents(range.first));
-            widen(column, FormatCents(range.second));
+            Widen(column, FormatCents(range.first));
+            Widen(column, FormatCents(range.second));
         }
         for (std::size_t i = 0; i < widths_.size(); ++i)
             sheet_.ColumnWidth(static_cast<int>(i), static_cast<double>(widths_[i] + 2));

@@ -87,7 +87,7 @@ void XlsxWorkbook::Close() {
     throw Exception("Falha ao gravar '" + shownAs_ + "' (" + reason + ").");
 }
 
-void XlsxWorkbook::check(int error) const {
+void XlsxWorkbook::Check(int error) const {
     if (error == LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE) {
         throw Exception("O relatório não cabe em uma planilha (no máximo " +
                         std::to_string(LXW_ROW_MAX) + " linhas).");
@@ -104,22 +104,22 @@ void XlsxWorkbook::check(int error) const {
 void XlsxWorkbook::Sheet::Text(int row, int column, std::string_view text, XlsxStyle style) {
     // Written as a string whatever it reads like, so "=1+1" is never run as a formula.
     const std::string cell(CutToCell(text));
-    book_.check(
+    book_.Check(
         worksheet_write_string(sheet_, row, column, cell.c_str(), book_.state_->Format(style)));
 }
 
 void XlsxWorkbook::Sheet::Number(int row, int column, double value, XlsxStyle style) {
-    book_.check(worksheet_write_number(sheet_, row, column, value, book_.state_->Format(style)));
+    book_.Check(worksheet_write_number(sheet_, row, column, value, book_.state_->Format(style)));
 }
 
 void XlsxWorkbook::Sheet::Formula(int row, int column, const std::string& formula, double cached,
                                   XlsxStyle style) {
-    book_.check(worksheet_write_formula_num(sheet_, row, column, formula.c_str(),
+    book_.Check(worksheet_write_formula_num(sheet_, row, column, formula.c_str(),
                                             book_.state_->Format(style), cached));
 }
 
 void XlsxWorkbook::Sheet::ColumnWidth(int column, double width) {
-    book_.check(worksheet_set_column(sheet_, column, column, width, nullptr));
+    book_.Check(worksheet_set_column(sheet_, column, column, width, nullptr));
 }
 
 void XlsxWorkbook::Sheet::FreezeRowsAbove(int row) {
@@ -127,7 +127,7 @@ void XlsxWorkbook::Sheet::FreezeRowsAbove(int row) {
 }
 
 void XlsxWorkbook::Sheet::StartAutoFilter(int lastColumn) {
-    book_.check(worksheet_autofilter(sheet_, 0, 0, 0, lastColumn));
+    book_.Check(worksheet_autofilter(sheet_, 0, 0, 0, lastColumn));
 }
 
 void XlsxWorkbook::Sheet::EndAutoFilter(int lastRow) {

@@ -54,7 +54,7 @@ public:
 
 private:
     friend class Sheet;
-    void check(int error) const;
+    void Check(int error) const;
 
     struct State;
     std::unique_ptr<State> state_;

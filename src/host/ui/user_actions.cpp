@@ -18,7 +18,7 @@ void RequireShowing(const TControl& control) {
 }
 
 // A user cannot reach a disabled or hidden control; the attempt changes nothing.
-bool reachable(const TControl& control) {
+bool Reachable(const TControl& control) {
     return control.IsUsable();
 }
 
@@ -84,7 +84,7 @@ void MoveCaret(TCustomEdit& edit, size_t start, size_t length) {
 void Click(TControl& control) {
     Application().Dispatch([&] {
         RequireShowing(control);
-        if (!reachable(control))
+        if (!Reachable(control))
             return;
         if (auto* win = dynamic_cast<TWinControl*>(&control);
             win != nullptr && win->AcceptsFocus()) {

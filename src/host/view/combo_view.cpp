@@ -11,7 +11,7 @@ namespace hostfw::view {
 ComboView::ComboView(TComboBox& combo, QWidget* parent)
     : QComboBox(parent), ControlView(combo, *this), combo_(combo) {
     setFocusPolicy(Qt::NoFocus);
-    connect(this, &QComboBox::activated, this, [this](int index) { choose(index); });
+    connect(this, &QComboBox::activated, this, [this](int index) { Choose(index); });
 }
 
 void ComboView::RefreshOwn() {
@@ -29,7 +29,7 @@ void ComboView::RefreshOwn() {
     setCurrentIndex(combo_.ItemIndex());
 }
 
-void ComboView::choose(int index) {
+void ComboView::Choose(int index) {
     RunUserAction([&] { UserActions::Select(combo_, index); });
 }
 
@@ -49,9 +49,9 @@ void ComboView::keyPressEvent(QKeyEvent* event) {
     const int current = combo_.ItemIndex();
     const int last = static_cast<int>(combo_.Items().size()) - 1;
     if (event->key() == Qt::Key_Down && current < last)
-        choose(current + 1);
+        Choose(current + 1);
     else if (event->key() == Qt::Key_Up && current > 0)
-        choose(current - 1);
+        Choose(current - 1);
     else if (event->key() == Qt::Key_F4 ||
              (event->key() == Qt::Key_Down && (event->modifiers() & Qt::AltModifier)))
         showPopup();

@@ -22,7 +22,7 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
-    void choose(int index);
+    void Choose(int index);
     TComboBox& combo_;
 };
 

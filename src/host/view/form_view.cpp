@@ -15,7 +15,7 @@ constexpr int kClientMargin = 4;
 
 FormView::FormView(TCustomForm& form, QWidget* parent) : QWidget(parent), form_(&form) {
     setObjectName(QString::fromStdString(form.Name()));
-    build(form, this);
+    Build(form, this);
     int right = 0;
     int bottom = 0;
     for (TControl* control : form.Controls()) {
@@ -29,14 +29,14 @@ FormView::FormView(TCustomForm& form, QWidget* parent) : QWidget(parent), form_(
 
 FormView::~FormView() = default;
 
-void FormView::build(TWinControl& container, QWidget* parent) {
+void FormView::Build(TWinControl& container, QWidget* parent) {
     for (TControl* control : container.Controls()) {
         ControlView* view = MakeControlView(*control, parent);
         if (view == nullptr)
             continue;
         views_[control] = view;
         if (auto* inner = dynamic_cast<TWinControl*>(control))
-            build(*inner, &view->Widget());
+            Build(*inner, &view->Widget());
     }
 }
 

@@ -31,7 +31,7 @@ public:
     void ModelChanged() override;
 
 private:
-    void build(TWinControl& container, QWidget* parent);
+    void Build(TWinControl& container, QWidget* parent);
 
     TCustomForm* form_;
     std::map<const TControl*, ControlView*> views_;

@@ -52,7 +52,7 @@ FormWindows::~FormWindows() {
     }
 }
 
-FormWindows::Entry FormWindows::open(TCustomForm& form) {
+FormWindows::Entry FormWindows::Open(TCustomForm& form) {
     auto* view = new FormView(form);
     const bool embedded = area_ != nullptr && form.FormStyle() == TFormStyle::fsMDIChild;
     if (embedded) {
@@ -91,7 +91,7 @@ FormWindows::Entry FormWindows::open(TCustomForm& form) {
 void FormWindows::Shown(TCustomForm& form) {
     auto it = windows_.find(&form);
     if (it == windows_.end() || !it->second.window)
-        it = windows_.insert_or_assign(&form, open(form)).first;
+        it = windows_.insert_or_assign(&form, Open(form)).first;
     QWidget& window = *it->second.window;
     window.setWindowTitle(QString::fromStdString(form.Caption()));
     if (form.Modal())

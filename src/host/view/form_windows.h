@@ -40,7 +40,7 @@ private:
         QPointer<QWidget> window;
         QPointer<FormView> view;
     };
-    Entry open(TCustomForm& form);
+    Entry Open(TCustomForm& form);
 
     QMdiArea* area_;
     std::map<const TCustomForm*, Entry> windows_;

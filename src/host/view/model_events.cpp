@@ -6,7 +6,7 @@
 namespace hostfw::view {
 namespace {
 
-std::vector<ModelFollower*>& followers() {
+std::vector<ModelFollower*>& Followers() {
     static std::vector<ModelFollower*> list;
     return list;
 }
@@ -14,11 +14,11 @@ std::vector<ModelFollower*>& followers() {
 }  // namespace
 
 ModelFollower::ModelFollower() {
-    followers().push_back(this);
+    Followers().push_back(this);
 }
 
 ModelFollower::~ModelFollower() {
-    auto& list = followers();
+    auto& list = Followers();
     list.erase(std::remove(list.begin(), list.end(), this), list.end());
 }
 
@@ -30,9 +30,9 @@ void RunUserAction(const std::function<void()>& action) {
 void AfterModelChange() {
     // A follower may end (a window closed) while the others catch up: work on a copy and
     // skip those already gone.
-    const std::vector<ModelFollower*> snapshot = followers();
+    const std::vector<ModelFollower*> snapshot = Followers();
     for (ModelFollower* follower : snapshot) {
-        const auto& live = followers();
+        const auto& live = Followers();
         if (std::find(live.begin(), live.end(), follower) != live.end())
             follower->ModelChanged();
     }

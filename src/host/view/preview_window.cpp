@@ -112,7 +112,7 @@ PreviewWindow::PreviewWindow(std::shared_ptr<const ReportPreview> preview, QWidg
     notice_ = new QLabel(this);
     notice_->setObjectName(QStringLiteral("aviso"));
     bar->addWidget(notice_, 1);
-    button(QStringLiteral("Imprimir…"), QStringLiteral("imprimir"), [this] { print(); });
+    button(QStringLiteral("Imprimir…"), QStringLiteral("imprimir"), [this] { Print(); });
     button(QStringLiteral("Exportar PDF…"), QStringLiteral("exportar_pdf"), [this] {
         ExportTo(QStringLiteral("PDF"), QStringLiteral("pdf"),
                  [this](const std::filesystem::path& file) { return ExportPdf(file); });
@@ -147,7 +147,7 @@ PreviewWindow::PreviewWindow(std::shared_ptr<const ReportPreview> preview, QWidg
     new QShortcut(QKeySequence(Qt::Key_PageUp), this, [this] { ShowPage(page_ - 1); });
     new QShortcut(QKeySequence(Qt::Key_Home), this, [this] { ShowPage(1); });
     new QShortcut(QKeySequence(Qt::Key_End), this, [this] { ShowPage(PageCount()); });
-    new QShortcut(QKeySequence::Print, this, [this] { print(); });
+    new QShortcut(QKeySequence::Print, this, [this] { Print(); });
     new QShortcut(QKeySequence(Qt::Key_Escape), this, [this] { close(); });
     resize(1000, 720);
     ShowPage(1);
@@ -216,7 +216,7 @@ bool PreviewWindow::RunLong(const QString& what, const std::function<bool()>& ru
     return false;
 }
 
-void PreviewWindow::print() {
+void PreviewWindow::Print() {
     if (pages_ == nullptr)
         return;
     QPrinter printer(QPrinter::HighResolution);

@@ -55,7 +55,7 @@ protected:
 private:
     // Runs an export or a print, its progress shown; a cancelled run leaves only a notice.
     bool RunLong(const QString& what, const std::function<bool()>& run);
-    void print();
+    void Print();
     // Asks for the file, then writes it.
     void ExportTo(const QString& kind, const QString& suffix,
                   const std::function<bool(const std::filesystem::path&)>& write);

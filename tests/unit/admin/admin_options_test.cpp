@@ -11,7 +11,7 @@ using admin::AdminCommand;
 using admin::ParseAdminCommand;
 using testsupport::FailureOf;
 
-std::string refusal(const std::vector<std::string>& arguments) {
+std::string Refusal(const std::vector<std::string>& arguments) {
     return FailureOf([&] { ParseAdminCommand(arguments); });
 }
 
@@ -45,16 +45,16 @@ TEST(AdminOptions, EachCommandReadsItsOwnWords) {
 }
 
 TEST(AdminOptions, MisuseIsRefusedWithAReason) {
-    EXPECT_NE(refusal({"setup"}).find("--db"), std::string::npos);
-    EXPECT_NE(refusal({"--db", "x"}).find("Falta o comando"), std::string::npos);
-    EXPECT_NE(refusal({"--db", "x", "drop"}).find("Comando desconhecido"), std::string::npos);
-    EXPECT_NE(refusal({"--db", "x", "user", "add", "maria", "--name", "M"}).find("--branch"),
+    EXPECT_NE(Refusal({"setup"}).find("--db"), std::string::npos);
+    EXPECT_NE(Refusal({"--db", "x"}).find("Falta o comando"), std::string::npos);
+    EXPECT_NE(Refusal({"--db", "x", "drop"}).find("Comando desconhecido"), std::string::npos);
+    EXPECT_NE(Refusal({"--db", "x", "user", "add", "maria", "--name", "M"}).find("--branch"),
               std::string::npos);
-    EXPECT_NE(refusal({"--db", "x", "user", "list", "--bound"}).find("inesperado"),
+    EXPECT_NE(Refusal({"--db", "x", "user", "list", "--bound"}).find("inesperado"),
               std::string::npos);
-    EXPECT_NE(refusal({"--db", "x", "audit", "--since", "ontem"}).find("--since espera"),
+    EXPECT_NE(Refusal({"--db", "x", "audit", "--since", "ontem"}).find("--since espera"),
               std::string::npos);
-    EXPECT_NE(refusal({"--db", "x", "user", "disable"}).find("Falta o login"), std::string::npos);
+    EXPECT_NE(Refusal({"--db", "x", "user", "disable"}).find("Falta o login"), std::string::npos);
 }
 
 TEST(AdminOptions, ALoginIsAPlainNameThatNoSystemRoleHas) {
@@ -64,7 +64,7 @@ TEST(AdminOptions, ALoginIsAPlainNameThatNoSystemRoleHas) {
                             "pg_monitor", "exp036_pessoas", "joão"})
         EXPECT_FALSE(admin::IsPersonLogin(bad)) << bad;
     EXPECT_FALSE(admin::IsPersonLogin(std::string(64, 'a')));
-    EXPECT_NE(refusal({"--db", "x", "user", "disable", "Robert'); DROP"}).find("Login inválido"),
+    EXPECT_NE(Refusal({"--db", "x", "user", "disable", "Robert'); DROP"}).find("Login inválido"),
               std::string::npos);
 }
 

@@ -55,9 +55,9 @@ protected:
         registry_["exp.Obj"] = object;
     }
 
-    DispatchResult call(const std::string& object, const std::string& method,
+    DispatchResult Call(const std::string& object, const std::string& method,
                         const std::string& body = kOneArgument) {
-        return dispatcher_.call(object, method, body);
+        return dispatcher_.Call(object, method, body);
     }
 
     static std::string ErrorText(const DispatchResult& result) {
@@ -71,7 +71,7 @@ protected:
 };
 
 TEST_F(CallDispatcherTest, ByRefArgumentsComeBackAsTheMethodLeftThem) {
-    const DispatchResult result = call("exp.Obj", "Append");
+    const DispatchResult result = Call("exp.Obj", "Append");
     ASSERT_EQ(result.status, 200);
     const hostfw::CallReply reply = hostfw::DecodeCallReply(result.body);
     EXPECT_EQ(reply.result.AsVariant(), Variant(1));
@@ -79,55 +79,55 @@ TEST_F(CallDispatcherTest, ByRefArgumentsComeBackAsTheMethodLeftThem) {
 }
 
 TEST_F(CallDispatcherTest, NamesAreFoundWhateverTheirLetterCase) {
-    EXPECT_EQ(call("EXP.obj", "append").status, 200);
+    EXPECT_EQ(Call("EXP.obj", "append").status, 200);
 }
 
 TEST_F(CallDispatcherTest, UnknownObjectAndMethodAre404) {
-    const DispatchResult object = call("exp.Outro", "Append");
+    const DispatchResult object = Call("exp.Outro", "Append");
     EXPECT_EQ(object.status, 404);
     EXPECT_THAT(ErrorText(object), HasSubstr("exp.Outro"));
-    const DispatchResult method = call("exp.Obj", "Nada");
+    const DispatchResult method = Call("exp.Obj", "Nada");
     EXPECT_EQ(method.status, 404);
     EXPECT_THAT(ErrorText(method), HasSubstr("Nada"));
     EXPECT_EQ(dispatcher_.DescribeObject("exp.Outro").status, 404);
 }
 
 TEST_F(CallDispatcherTest, FailuresBecomeErrorRepliesWithTheirStatus) {
-    const DispatchResult malformed = call("exp.Obj", "Append", "{");
+    const DispatchResult malformed = Call("exp.Obj", "Append", "{");
     EXPECT_EQ(malformed.status, 400);
     EXPECT_THAT(ErrorText(malformed), HasSubstr("Pedido malformado"));
 
-    const DispatchResult refused = call("exp.Obj", "Refuse");
+    const DispatchResult refused = Call("exp.Obj", "Refuse");
     EXPECT_EQ(refused.status, 400);
     EXPECT_EQ(ErrorText(refused), "argumento ruim");
 
-    const DispatchResult broken = call("exp.Obj", "Break");
+    const DispatchResult broken = Call("exp.Obj", "Break");
     EXPECT_EQ(broken.status, 500);
     EXPECT_EQ(ErrorText(broken), "tabela NOTAFISCAL inexistente");
     EXPECT_THAT(broken.outcome, HasSubstr("tabela NOTAFISCAL inexistente"));
 
-    const DispatchResult crashed = call("exp.Obj", "Crash");
+    const DispatchResult crashed = Call("exp.Obj", "Crash");
     EXPECT_EQ(crashed.status, 500);
     EXPECT_THAT(ErrorText(crashed), HasSubstr("Falha interna"));
 }
 
 TEST_F(CallDispatcherTest, AStatementTheDeadlineInterruptedIsThe503OfACallOutOfTime) {
-    const DispatchResult result = call("exp.Obj", "Overrun");
+    const DispatchResult result = Call("exp.Obj", "Overrun");
     EXPECT_EQ(result.status, 503);
     EXPECT_THAT(ErrorText(result), HasSubstr("tempo limite de 5 s"));
 }
 
 TEST_F(CallDispatcherTest, AMethodThatDropsArgumentsIsAFailureNotACrash) {
-    const DispatchResult result = call("exp.Obj", "Shrink");
+    const DispatchResult result = Call("exp.Obj", "Shrink");
     EXPECT_EQ(result.status, 500);
     EXPECT_THAT(ErrorText(result), HasSubstr("número de argumentos"));
 }
 
 TEST_F(CallDispatcherTest, PacketResultsReportTheirRowCountForTheLog) {
-    const DispatchResult result = call("exp.Obj", "Packet");
+    const DispatchResult result = Call("exp.Obj", "Packet");
     EXPECT_EQ(result.status, 200);
     EXPECT_EQ(result.rows, 2u);
-    EXPECT_EQ(call("exp.Obj", "Append").rows, std::nullopt);
+    EXPECT_EQ(Call("exp.Obj", "Append").rows, std::nullopt);
 }
 
 }  // namespace

@@ -22,16 +22,16 @@ TEST(PgDatabaseRestart, TheNextCallRunsAgainOnANewConnection) {
     FillInvoiceDatabase(url);
     // One worker, so the call after the restart surely meets the connection that was dropped.
     ServerProcess server({"--db", url, "--threads", "1"});
-    InvoiceClient client(server.host(), server.port());
+    InvoiceClient client(server.Host(), server.Port());
     GetNotaArgs args;
-    ASSERT_EQ(client.entries(args).size(), 6u);
+    ASSERT_EQ(client.Entries(args).size(), 6u);
 
     const auto admin = hostfw::OpenDatabase(url);
-    datatest::scalar(*admin,
+    datatest::Scalar(*admin,
                      "SELECT count(pg_terminate_backend(pid, 5000)) FROM pg_stat_activity "
                      "WHERE datname = current_database() AND pid <> pg_backend_pid()",
                      {});
-    EXPECT_THAT(client.entries(args), ::testing::ElementsAre("9", "1", "10", "2", "3", "7"));
+    EXPECT_THAT(client.Entries(args), ::testing::ElementsAre("9", "1", "10", "2", "3", "7"));
 }
 
 }  // namespace

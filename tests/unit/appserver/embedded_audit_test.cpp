@@ -25,14 +25,14 @@ constexpr double kLastDay = 45716;
 class EmbeddedAudit : public ::testing::Test {
 protected:
     HttpReply Send(const std::string& method, const std::string& path, const std::string& body) {
-        RawConnection connection(server->host(), server->port());
-        connection.send(HttpRequest(method, path, body, false));
+        RawConnection connection(server->Host(), server->Port());
+        connection.Send(HttpRequest(method, path, body, false));
         return connection.ReadReply().value_or(HttpReply{});
     }
 
     // PESSOA|ORIGEM|EVENTO|OBJETO|PARAMETROS|LINHAS|RESULTADO of every row, oldest first.
     std::vector<std::string> AuditRows() const {
-        const auto rows = hostfw::OpenDatabase(database.path())
+        const auto rows = hostfw::OpenDatabase(database.Path())
                               ->Query(
                                   "SELECT PESSOA, ORIGEM, EVENTO, OBJETO, PARAMETROS, "
                                   "coalesce(LINHAS, -1), RESULTADO, DURACAO_MS IS NOT NULL "
@@ -54,14 +54,14 @@ protected:
 };
 
 TEST_F(EmbeddedAudit, EveryCallIsAuditedUnderTheSystemLoginAndDescriptionsAreNot) {
-    server.emplace(std::vector<std::string>{"--db", database.path()});
+    server.emplace(std::vector<std::string>{"--db", database.Path()});
     const std::string body = GetNotaBody("0001", kFirstDay, kLastDay);
     ASSERT_EQ(Send("POST", std::string(kObject) + "/GetNota", body).status, 200);
     ASSERT_EQ(Send("GET", kObject, "").status, 200);
     const HttpReply unknown = Send("POST", std::string(kObject) + "/Apagar", "{\"version\":1}");
     ASSERT_EQ(unknown.status, 404) << unknown.body;
     // The rows are written behind the calls, and all of them before the server ends.
-    ASSERT_EQ(server->stop(SIGTERM), 0);
+    ASSERT_EQ(server->Stop(SIGTERM), 0);
 
     const std::vector<std::string> rows = AuditRows();
     ASSERT_EQ(rows.size(), 2u);
@@ -76,15 +76,15 @@ TEST_F(EmbeddedAudit, EveryCallIsAuditedUnderTheSystemLoginAndDescriptionsAreNot
 // A file made before the audit existed: the person's own file, so the calls still answer, and
 // the server's log says what went unrecorded.
 TEST_F(EmbeddedAudit, WithoutTheAuditTableCallsAnswerAndTheLogSaysTheyWereNotRecorded) {
-    hostfw::OpenDatabase(database.path())->ExecuteScript("DROP TABLE AUDITORIA");
-    server.emplace(std::vector<std::string>{"--db", database.path()});
+    hostfw::OpenDatabase(database.Path())->ExecuteScript("DROP TABLE AUDITORIA");
+    server.emplace(std::vector<std::string>{"--db", database.Path()});
     const HttpReply reply =
         Send("POST", std::string(kObject) + "/GetNota", GetNotaBody("0001", kFirstDay, kLastDay));
     EXPECT_EQ(reply.status, 200) << reply.body;
     EXPECT_NE(reply.body.find("\"1004\""), std::string::npos) << reply.body;
-    ASSERT_EQ(server->stop(SIGTERM), 0);
-    EXPECT_NE(server->log().find("1 chamada(s) não registrada(s) na auditoria"), std::string::npos)
-        << server->log();
+    ASSERT_EQ(server->Stop(SIGTERM), 0);
+    EXPECT_NE(server->Log().find("1 chamada(s) não registrada(s) na auditoria"), std::string::npos)
+        << server->Log();
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ std::string RefusalOf(const std::vector<Variant>& args) {
     try {
         appserver::ParseGetNotaArguments(args);
     } catch (const CallFailure& failure) {
-        EXPECT_EQ(failure.status(), 400);
+        EXPECT_EQ(failure.Status(), 400);
         return failure.what();
     }
     return "(aceito)";

@@ -54,14 +54,14 @@ protected:
         } else {
             if (!sqlite_)
                 sqlite_ = std::make_unique<SqliteInvoiceDatabase>();
-            StartOnce(sqlite_->path());
+            StartOnce(sqlite_->Path());
         }
-        client_ = std::make_unique<InvoiceClient>(server_->host(), server_->port());
+        client_ = std::make_unique<InvoiceClient>(server_->Host(), server_->Port());
     }
 
-    std::vector<std::string> entries(GetNotaArgs& args) { return client_->entries(args); }
+    std::vector<std::string> Entries(GetNotaArgs& args) { return client_->Entries(args); }
 
-    static TDateTime at(int year, int month, int day, int hour) {
+    static TDateTime At(int year, int month, int day, int hour) {
         return {EncodeDate(year, month, day).value + hour / 24.0};
     }
 
@@ -82,8 +82,8 @@ std::unique_ptr<ServerProcess> GetNotaTest::server_;
 
 TEST_P(GetNotaTest, ListsTheBranchsInvoicesByNumberThenEntryWithTheSixFields) {
     GetNotaArgs args;
-    EXPECT_THAT(entries(args), ElementsAre("9", "1", "10", "2", "3", "7"));
-    const auto rows = client_->rows();
+    EXPECT_THAT(Entries(args), ElementsAre("9", "1", "10", "2", "3", "7"));
+    const auto rows = client_->Rows();
     ASSERT_EQ(rows.size(), 6u);
     EXPECT_THAT(rows[1], ElementsAre("N", "1001", "01/01/2025", "03/01/2025", "1", "E"));
     EXPECT_THAT(rows[2], ElementsAre("N", "1002", "20/01/2025", "", "10", "C"));
@@ -96,7 +96,7 @@ TEST_P(GetNotaTest, LeavesTheByReferenceArgumentsAsTheyCame) {
     args.destinationList = ",0002,";
     args.destinationFlag = "";
     args.statuses = "PE";
-    client_->load(args);
+    client_->Load(args);
     EXPECT_EQ(args.clientList, ",1,");
     EXPECT_EQ(args.clientFlag, "");
     EXPECT_EQ(args.destinationList, ",0002,");
@@ -108,41 +108,41 @@ TEST_P(GetNotaTest, LeavesTheByReferenceArgumentsAsTheyCame) {
 TEST_P(GetNotaTest, BranchCodeMatchesWholeAndAsSent) {
     GetNotaArgs args;
     args.branch = "0002";
-    EXPECT_THAT(entries(args), ElementsAre("4", "8"));
+    EXPECT_THAT(Entries(args), ElementsAre("4", "8"));
     args.branch = "1";
-    EXPECT_THAT(entries(args), IsEmpty());
+    EXPECT_THAT(Entries(args), IsEmpty());
     args.branch = "0001' OR '1'='1";
-    EXPECT_THAT(entries(args), IsEmpty());
+    EXPECT_THAT(Entries(args), IsEmpty());
 }
 
 // Both engines refuse alike: PostgreSQL would have cut the text at the NUL and matched "0001".
 TEST_P(GetNotaTest, ATextHoldingNulIsRefusedNamingTheArgument) {
     GetNotaArgs args;
     args.branch = std::string("0001\0X", 6);
-    EXPECT_THAT(FailureOf([&] { client_->load(args); }),
+    EXPECT_THAT(FailureOf([&] { client_->Load(args); }),
                 HasSubstr("argumento 1 (filial) contém o caractere NUL"));
     args.branch = "0001";
     args.clientFlag = "";
     args.clientList = std::string(",1,\0,2,", 7);
-    EXPECT_THAT(FailureOf([&] { client_->load(args); }),
+    EXPECT_THAT(FailureOf([&] { client_->Load(args); }),
                 HasSubstr("argumento 4 (lista de clientes) contém o caractere NUL"));
 }
 
 TEST_P(GetNotaTest, IssueDatesCountByWholeDaysWhateverTheTimesSent) {
     GetNotaArgs args;
-    args.first = at(2025, 1, 31, 18);
-    args.last = at(2025, 1, 31, 6);
-    EXPECT_THAT(entries(args), ElementsAre("2", "7"));
+    args.first = At(2025, 1, 31, 18);
+    args.last = At(2025, 1, 31, 6);
+    EXPECT_THAT(Entries(args), ElementsAre("2", "7"));
     args.first = EncodeDate(2025, 2, 1);
     args.last = EncodeDate(2025, 1, 31);
-    EXPECT_THAT(entries(args), IsEmpty());
+    EXPECT_THAT(Entries(args), IsEmpty());
 }
 
 TEST_P(GetNotaTest, TheWidestRangeLeavesNoDateOut) {
     GetNotaArgs args;
     args.first = EncodeDate(1, 1, 1);
     args.last = EncodeDate(9999, 12, 31);
-    EXPECT_THAT(entries(args), ElementsAre("9", "1", "10", "2", "3", "7"));
+    EXPECT_THAT(Entries(args), ElementsAre("9", "1", "10", "2", "3", "7"));
 }
 
 TEST_P(GetNotaTest, KindCSelectsByShippingCancellationDate) {
@@ -151,57 +151,57 @@ TEST_P(GetNotaTest, KindCSelectsByShippingCancellationDate) {
     args.reportKind = "C";
     args.first = EncodeDate(2025, 1, 23);
     args.last = EncodeDate(2025, 1, 23);
-    EXPECT_THAT(entries(args), ElementsAre("4"));
+    EXPECT_THAT(Entries(args), ElementsAre("4"));
     // Its issue date is not what kind C looks at.
     args.first = args.last = EncodeDate(2025, 1, 15);
-    EXPECT_THAT(entries(args), IsEmpty());
+    EXPECT_THAT(Entries(args), IsEmpty());
     // A cancellation stored with a time of day still falls on its day.
-    args.first = at(2025, 2, 10, 20);
-    args.last = at(2025, 2, 10, 1);
-    EXPECT_THAT(entries(args), ElementsAre("8"));
+    args.first = At(2025, 2, 10, 20);
+    args.last = At(2025, 2, 10, 1);
+    EXPECT_THAT(Entries(args), ElementsAre("8"));
     args.reportKind = "A";
-    EXPECT_THAT(entries(args), IsEmpty());
+    EXPECT_THAT(Entries(args), IsEmpty());
 }
 
 TEST_P(GetNotaTest, ClientListMatchesWholeKeysOnly) {
     GetNotaArgs args;
     args.clientFlag = "";
     args.clientList = ",1,";
-    EXPECT_THAT(entries(args), ElementsAre("1", "7"));
+    EXPECT_THAT(Entries(args), ElementsAre("1", "7"));
     args.clientList = ",11,";
-    EXPECT_THAT(entries(args), ElementsAre("2"));
+    EXPECT_THAT(Entries(args), ElementsAre("2"));
     args.clientList = ",2,3,";
-    EXPECT_THAT(entries(args), ElementsAre("9", "10", "3"));
+    EXPECT_THAT(Entries(args), ElementsAre("9", "10", "3"));
     args.clientList = "";
-    EXPECT_THAT(entries(args), IsEmpty());
+    EXPECT_THAT(Entries(args), IsEmpty());
 }
 
 TEST_P(GetNotaTest, FlagTLiftsTheClientRestrictionWhateverTheList) {
     GetNotaArgs args;
     args.clientFlag = "T";
     args.clientList = ",11,";
-    EXPECT_THAT(entries(args), ElementsAre("9", "1", "10", "2", "3", "7"));
+    EXPECT_THAT(Entries(args), ElementsAre("9", "1", "10", "2", "3", "7"));
 }
 
 TEST_P(GetNotaTest, DestinationListMatchesWholeKeysOnly) {
     GetNotaArgs args;
     args.destinationFlag = "";
     args.destinationList = ",0003,";
-    EXPECT_THAT(entries(args), ElementsAre("10", "2"));
+    EXPECT_THAT(Entries(args), ElementsAre("10", "2"));
     args.destinationList = ",0002,0001,";
-    EXPECT_THAT(entries(args), ElementsAre("9", "1", "3", "7"));
+    EXPECT_THAT(Entries(args), ElementsAre("9", "1", "3", "7"));
     args.destinationList = ",000,";
-    EXPECT_THAT(entries(args), IsEmpty());
+    EXPECT_THAT(Entries(args), IsEmpty());
 }
 
 TEST_P(GetNotaTest, StatusesKeepOnlyTheListedLettersAndEmptyKeepsAll) {
     GetNotaArgs args;
     args.statuses = "PE";
-    EXPECT_THAT(entries(args), ElementsAre("1", "3", "7"));
+    EXPECT_THAT(Entries(args), ElementsAre("1", "3", "7"));
     args.statuses = "AC";
-    EXPECT_THAT(entries(args), ElementsAre("9", "10", "2"));
+    EXPECT_THAT(Entries(args), ElementsAre("9", "10", "2"));
     args.statuses = "";
-    EXPECT_THAT(entries(args), ElementsAre("9", "1", "10", "2", "3", "7"));
+    EXPECT_THAT(Entries(args), ElementsAre("9", "1", "10", "2", "3", "7"));
 }
 
 TEST_P(GetNotaTest, RestrictionsCombine) {
@@ -211,7 +211,7 @@ TEST_P(GetNotaTest, RestrictionsCombine) {
     args.destinationFlag = "";
     args.destinationList = ",0002,";
     args.statuses = "P";
-    EXPECT_THAT(entries(args), ElementsAre("7"));
+    EXPECT_THAT(Entries(args), ElementsAre("7"));
 }
 
 // Named after the engine rather than numbered: "Pg/GetNotaTest.RestrictionsCombine/PostgreSQL".

@@ -36,13 +36,13 @@ class Trickle {
 public:
     Trickle(const ServerProcess& server, int connections, std::chrono::milliseconds tick) {
         for (int i = 0; i < connections; ++i)
-            connections_.push_back(std::make_unique<RawConnection>(server.host(), server.port()));
+            connections_.push_back(std::make_unique<RawConnection>(server.Host(), server.Port()));
         thread_ = std::thread([this, tick] {
             const std::string request =
                 HttpRequest("POST", kGetNotaPath, GetNotaBody("0001", kFirstDay, kLastDay));
             for (std::size_t sent = 0; sent < request.size() && !stop_; ++sent) {
                 for (auto& connection : connections_)
-                    connection->send(request.substr(sent, 1));
+                    connection->Send(request.substr(sent, 1));
                 std::this_thread::sleep_for(tick);
             }
         });
@@ -69,8 +69,8 @@ private:
 
 class HostileClientsTest : public ::testing::Test {
 protected:
-    void start(std::vector<std::string> options) {
-        options.insert(options.begin(), {"--db", database_.path()});
+    void Start(std::vector<std::string> options) {
+        options.insert(options.begin(), {"--db", database_.Path()});
         server_ = std::make_unique<ServerProcess>(options);
     }
 
@@ -80,22 +80,22 @@ protected:
 
 TEST_F(HostileClientsTest, TricklingClientsDoNotKeepOthersWaiting) {
     // Twice as many trickling connections as workers.
-    start({"--threads", "4"});
+    Start({"--threads", "4"});
     Trickle trickle(*server_, 8, std::chrono::milliseconds(200));
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
 
-    InvoiceClient client(server_->host(), server_->port());
+    InvoiceClient client(server_->Host(), server_->Port());
     // A bound for a reply that never comes, so a server held by the trickle fails the test
     // instead of hanging it.
-    client.connection().SetTimeouts({std::chrono::seconds(3), std::chrono::seconds(5)});
+    client.Connection().SetTimeouts({std::chrono::seconds(3), std::chrono::seconds(5)});
     for (int call = 0; call < 20; ++call) {
         GetNotaArgs args;
-        ASSERT_EQ(client.entries(args).size(), 6u) << "call " << call;
+        ASSERT_EQ(client.Entries(args).size(), 6u) << "call " << call;
     }
 }
 
 TEST_F(HostileClientsTest, ARequestMustArriveWholeWithinTheRequestTimeout) {
-    start({"--request-timeout", "1"});
+    Start({"--request-timeout", "1"});
     // The request would take over 40 s to arrive; the test gives up after 20 s.
     Trickle trickle(*server_, 2, std::chrono::milliseconds(100));
     bool closed = false;
@@ -107,13 +107,13 @@ TEST_F(HostileClientsTest, ARequestMustArriveWholeWithinTheRequestTimeout) {
 }
 
 TEST_F(HostileClientsTest, OneClientAddressHoldsAtMostItsShareOfConnections) {
-    start({"--max-client-connections", "3", "--keep-alive", "60"});
+    Start({"--max-client-connections", "3", "--keep-alive", "60"});
     std::vector<std::unique_ptr<RawConnection>> held;
     for (int i = 0; i < 3; ++i)
-        held.push_back(std::make_unique<RawConnection>(server_->host(), server_->port()));
+        held.push_back(std::make_unique<RawConnection>(server_->Host(), server_->Port()));
 
-    RawConnection extra(server_->host(), server_->port());
-    ASSERT_TRUE(extra.send(HttpRequest("GET", kObjectPath, "")));
+    RawConnection extra(server_->Host(), server_->Port());
+    ASSERT_TRUE(extra.Send(HttpRequest("GET", kObjectPath, "")));
     const auto refused = extra.ReadReply();
     ASSERT_TRUE(refused.has_value());
     EXPECT_EQ(refused->status, 503);
@@ -122,8 +122,8 @@ TEST_F(HostileClientsTest, OneClientAddressHoldsAtMostItsShareOfConnections) {
     EXPECT_FALSE(extra.ReadReply().has_value()) << "the refused connection is closed";
 
     // Another client address is served meanwhile.
-    RawConnection other(server_->host(), server_->port(), "127.0.0.2");
-    ASSERT_TRUE(other.send(HttpRequest("GET", kObjectPath, "")));
+    RawConnection other(server_->Host(), server_->Port(), "127.0.0.2");
+    ASSERT_TRUE(other.Send(HttpRequest("GET", kObjectPath, "")));
     const auto served = other.ReadReply();
     ASSERT_TRUE(served.has_value());
     EXPECT_EQ(served->status, 200);
@@ -132,8 +132,8 @@ TEST_F(HostileClientsTest, OneClientAddressHoldsAtMostItsShareOfConnections) {
     held.pop_back();
     int status = 0;
     for (int attempt = 0; attempt < 50 && status != 200; ++attempt) {
-        RawConnection again(server_->host(), server_->port());
-        again.send(HttpRequest("GET", kObjectPath, ""));
+        RawConnection again(server_->Host(), server_->Port());
+        again.Send(HttpRequest("GET", kObjectPath, ""));
         const auto reply = again.ReadReply();
         status = reply ? reply->status : -1;
         if (status != 200)
@@ -145,7 +145,7 @@ TEST_F(HostileClientsTest, OneClientAddressHoldsAtMostItsShareOfConnections) {
 // The listen backlog must take a crowd: 200 clients connecting at the same moment, each making
 // three calls on its connection, all answered.
 TEST_F(HostileClientsTest, TwoHundredClientsConnectingAtOnceAreAllServed) {
-    start({"--max-client-connections", "256"});
+    Start({"--max-client-connections", "256"});
     constexpr int kClients = 200;
     constexpr int kCalls = 3;
     std::latch ready(kClients);
@@ -157,9 +157,9 @@ TEST_F(HostileClientsTest, TwoHundredClientsConnectingAtOnceAreAllServed) {
         clients.emplace_back([&] {
             ready.arrive_and_wait();
             try {
-                RawConnection connection(server_->host(), server_->port());
+                RawConnection connection(server_->Host(), server_->Port());
                 for (int i = 0; i < kCalls; ++i) {
-                    const bool sent = connection.send(call);
+                    const bool sent = connection.Send(call);
                     const auto reply = sent ? connection.ReadReply() : std::nullopt;
                     if (!reply || reply->status != 200)
                         ++failures;

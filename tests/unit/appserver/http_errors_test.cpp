@@ -42,7 +42,7 @@ protected:
     static void SetUpTestSuite() {
         database_ = std::make_unique<SqliteInvoiceDatabase>();
         server_ = std::make_unique<ServerProcess>(std::vector<std::string>{
-            "--db", database_->path(), "--max-body", std::to_string(kMaxBody)});
+            "--db", database_->Path(), "--max-body", std::to_string(kMaxBody)});
     }
     static void TearDownTestSuite() {
         server_.reset();
@@ -51,11 +51,11 @@ protected:
 
     // Every refusal must leave the server able to answer the next call.
     void TearDown() override {
-        const Answer next = post(kGetNotaPath, GetNotaBody("0001", kGoodDate));
+        const Answer next = Post(kGetNotaPath, GetNotaBody("0001", kGoodDate));
         EXPECT_EQ(next.status, 200) << next.error;
     }
 
-    static Answer answer(const httplib::Result& result) {
+    static Answer AnswerOf(const httplib::Result& result) {
         if (!result)
             return {-1, "sem resposta: " + httplib::to_string(result.error())};
         Answer out{result->status, ""};
@@ -65,10 +65,10 @@ protected:
         return out;
     }
 
-    static Answer post(const std::string& path, const std::string& body,
+    static Answer Post(const std::string& path, const std::string& body,
                        const std::string& contentType = "application/json") {
-        httplib::Client client(server_->host(), server_->port());
-        return answer(client.Post(path, body, contentType));
+        httplib::Client client(server_->Host(), server_->Port());
+        return AnswerOf(client.Post(path, body, contentType));
     }
 
     static std::unique_ptr<SqliteInvoiceDatabase> database_;
@@ -79,94 +79,94 @@ std::unique_ptr<SqliteInvoiceDatabase> HttpErrorsTest::database_;
 std::unique_ptr<ServerProcess> HttpErrorsTest::server_;
 
 TEST_F(HttpErrorsTest, AWellFormedCallSucceeds) {
-    const Answer ok = post(kGetNotaPath, GetNotaBody("0001", kGoodDate));
+    const Answer ok = Post(kGetNotaPath, GetNotaBody("0001", kGoodDate));
     EXPECT_EQ(ok.status, 200);
     EXPECT_EQ(ok.error, "");
 }
 
 TEST_F(HttpErrorsTest, UnknownObjectOrMethodIs404) {
-    const Answer object = post("/exp03600.rdmOutro/GetNota", GetNotaBody("0001", kGoodDate));
+    const Answer object = Post("/exp03600.rdmOutro/GetNota", GetNotaBody("0001", kGoodDate));
     EXPECT_EQ(object.status, 404);
     EXPECT_THAT(object.error, HasSubstr("exp03600.rdmOutro não é oferecido"));
-    const Answer method = post("/exp03600.rdmRelConsLanc/GetNotas", GetNotaBody("0001", kGoodDate));
+    const Answer method = Post("/exp03600.rdmRelConsLanc/GetNotas", GetNotaBody("0001", kGoodDate));
     EXPECT_EQ(method.status, 404);
     EXPECT_THAT(method.error, HasSubstr("não tem o método GetNotas"));
 }
 
 TEST_F(HttpErrorsTest, TestObjectIsNotOfferedWithoutItsOption) {
-    httplib::Client client(server_->host(), server_->port());
-    EXPECT_EQ(answer(client.Get("/exp036.Teste")).status, 404);
-    EXPECT_EQ(post("/exp036.Teste/Echo", R"({"version":1,"args":[{"type":"null"}]})").status, 404);
+    httplib::Client client(server_->Host(), server_->Port());
+    EXPECT_EQ(AnswerOf(client.Get("/exp036.Teste")).status, 404);
+    EXPECT_EQ(Post("/exp036.Teste/Echo", R"({"version":1,"args":[{"type":"null"}]})").status, 404);
 }
 
 TEST_F(HttpErrorsTest, MalformedJsonIs400) {
-    const Answer broken = post(kGetNotaPath, R"({"version":1,"args":[)");
+    const Answer broken = Post(kGetNotaPath, R"({"version":1,"args":[)");
     EXPECT_EQ(broken.status, 400);
     EXPECT_THAT(broken.error, HasSubstr("JSON malformado"));
 }
 
 TEST_F(HttpErrorsTest, DeeplyNestedJsonIsRefusedWithoutHarm) {
     const std::string nested(kMaxBody - 10, '[');
-    EXPECT_EQ(post(kGetNotaPath, nested).status, 400);
+    EXPECT_EQ(Post(kGetNotaPath, nested).status, 400);
 }
 
 TEST_F(HttpErrorsTest, AnotherProtocolVersionIs400NamingIt) {
-    const Answer other = post(kGetNotaPath, R"({"version":2,"args":[]})");
+    const Answer other = Post(kGetNotaPath, R"({"version":2,"args":[]})");
     EXPECT_EQ(other.status, 400);
     EXPECT_THAT(other.error, HasSubstr("versão 2"));
 }
 
 TEST_F(HttpErrorsTest, WrongArgumentCountOrTypeIs400NamingTheArgument) {
     const Answer count =
-        post(kGetNotaPath, R"({"version":1,"args":[{"type":"string","value":"0001"}]})");
+        Post(kGetNotaPath, R"({"version":1,"args":[{"type":"string","value":"0001"}]})");
     EXPECT_EQ(count.status, 400);
     EXPECT_THAT(count.error, HasSubstr("GetNota espera 9 argumentos; recebeu 1"));
 
     const Answer type =
-        post(kGetNotaPath, GetNotaBody("0001", R"({"type":"string","value":"01/01/2025"})"));
+        Post(kGetNotaPath, GetNotaBody("0001", R"({"type":"string","value":"01/01/2025"})"));
     EXPECT_EQ(type.status, 400);
     EXPECT_THAT(type.error, HasSubstr("argumento 2 (data inicial) deve ser do tipo date"));
 }
 
 TEST_F(HttpErrorsTest, DateFarOutsideTheCalendarIs400) {
-    const Answer huge = post(kGetNotaPath, GetNotaBody("0001", R"({"type":"date","value":1e300})"));
+    const Answer huge = Post(kGetNotaPath, GetNotaBody("0001", R"({"type":"date","value":1e300})"));
     EXPECT_EQ(huge.status, 400);
     EXPECT_THAT(huge.error, HasSubstr("argumento 2 (data inicial) fora do intervalo"));
     const Answer overflow =
-        post(kGetNotaPath, GetNotaBody("0001", R"({"type":"date","value":1e999})"));
+        Post(kGetNotaPath, GetNotaBody("0001", R"({"type":"date","value":1e999})"));
     EXPECT_EQ(overflow.status, 400);
 }
 
 TEST_F(HttpErrorsTest, BodyOverTheLimitIs413NamingTheLimit) {
-    const Answer big = post(kGetNotaPath, GetNotaBody(std::string(kMaxBody, '0'), kGoodDate));
+    const Answer big = Post(kGetNotaPath, GetNotaBody(std::string(kMaxBody, '0'), kGoodDate));
     EXPECT_EQ(big.status, 413);
     EXPECT_THAT(big.error, HasSubstr(std::to_string(kMaxBody) + " bytes"));
 }
 
 TEST_F(HttpErrorsTest, BodyThatIsNotJsonIs415) {
-    const Answer form = post(kGetNotaPath, "a=1", "application/x-www-form-urlencoded");
+    const Answer form = Post(kGetNotaPath, "a=1", "application/x-www-form-urlencoded");
     EXPECT_EQ(form.status, 415);
     EXPECT_THAT(form.error, HasSubstr("application/json"));
 }
 
 TEST_F(HttpErrorsTest, ReplyThatCannotBeJsonIs406) {
-    httplib::Client client(server_->host(), server_->port());
+    httplib::Client client(server_->Host(), server_->Port());
     const httplib::Headers headers{{"Accept", "application/x-outro"}};
-    EXPECT_EQ(answer(client.Post(kGetNotaPath, headers, GetNotaBody("0001", kGoodDate),
-                                 "application/json"))
+    EXPECT_EQ(AnswerOf(client.Post(kGetNotaPath, headers, GetNotaBody("0001", kGoodDate),
+                                   "application/json"))
                   .status,
               406);
 }
 
 TEST_F(HttpErrorsTest, UnknownPathsGetAJsonErrorReply) {
-    httplib::Client client(server_->host(), server_->port());
-    const Answer deep = answer(client.Get("/a/b/c"));
+    httplib::Client client(server_->Host(), server_->Port());
+    const Answer deep = AnswerOf(client.Get("/a/b/c"));
     EXPECT_EQ(deep.status, 404);
     EXPECT_FALSE(deep.error.empty());
 }
 
 TEST_F(HttpErrorsTest, ObjectDescriptionNamesItsMethods) {
-    httplib::Client client(server_->host(), server_->port());
+    httplib::Client client(server_->Host(), server_->Port());
     const auto result = client.Get(kObjectPath);
     ASSERT_TRUE(result);
     EXPECT_EQ(result->status, 200);
@@ -176,9 +176,9 @@ TEST_F(HttpErrorsTest, ObjectDescriptionNamesItsMethods) {
 }
 
 TEST_F(HttpErrorsTest, EveryCallIsLoggedOnOneLine) {
-    post(kGetNotaPath, GetNotaBody("0001", kGoodDate));
-    post("/exp03600.rdmRelConsLanc/Nada\n2026-01-01 forjado", "{}");
-    const std::string log = server_->log();
+    Post(kGetNotaPath, GetNotaBody("0001", kGoodDate));
+    Post("/exp03600.rdmRelConsLanc/Nada\n2026-01-01 forjado", "{}");
+    const std::string log = server_->Log();
     EXPECT_THAT(log, HasSubstr("POST /exp03600.rdmRelConsLanc/GetNota 200"));
     EXPECT_THAT(log, HasSubstr("rows=6 ok"));
     EXPECT_THAT(log, ::testing::Not(HasSubstr("\n2026-01-01 forjado")));

@@ -29,7 +29,7 @@ SqliteInvoiceDatabase::SqliteInvoiceDatabase() {
     folder_ = std::filesystem::temp_directory_path() /
               ("exp036-server-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
     std::filesystem::create_directories(folder_);
-    FillInvoiceDatabase(path());
+    FillInvoiceDatabase(Path());
 }
 
 SqliteInvoiceDatabase::~SqliteInvoiceDatabase() {

@@ -23,7 +23,7 @@ public:
     SqliteInvoiceDatabase(const SqliteInvoiceDatabase&) = delete;
     SqliteInvoiceDatabase& operator=(const SqliteInvoiceDatabase&) = delete;
 
-    std::string path() const { return (folder_ / "notas.sqlite").string(); }
+    std::string Path() const { return (folder_ / "notas.sqlite").string(); }
 
 private:
     std::filesystem::path folder_;

@@ -40,10 +40,10 @@ class RemoteCallsTest : public ::testing::Test {
 protected:
     // Each test gets its own server: some stop it or make it wait.
     void StartServer(std::vector<std::string> options = {}) {
-        options.insert(options.begin(), {"--db", database_.path(), "--test-objects"});
+        options.insert(options.begin(), {"--db", database_.Path(), "--test-objects"});
         server_ = std::make_unique<ServerProcess>(options, ServerProgram::Test);
-        connection_.SetHost(server_->host());
-        connection_.SetPort(server_->port());
+        connection_.SetHost(server_->Host());
+        connection_.SetPort(server_->Port());
     }
 
     void SetUp() override {
@@ -51,11 +51,11 @@ protected:
         connection_.SetThrowException(true);
     }
 
-    OleVariant call(const std::string& method, std::vector<DispatchArg> args) {
+    OleVariant Call(const std::string& method, std::vector<DispatchArg> args) {
         return connection_.AppServer().Invoke(method, args);
     }
 
-    std::string address() const { return server_->host() + ":" + std::to_string(server_->port()); }
+    std::string Address() const { return server_->Host() + ":" + std::to_string(server_->Port()); }
 
     SqliteInvoiceDatabase database_;
     std::unique_ptr<ServerProcess> server_;
@@ -72,7 +72,7 @@ TEST_F(RemoteCallsTest, EveryArgumentTypeRoundTrips) {
           Variant(std::numeric_limits<std::int64_t>::min()), Variant(0.1), Variant(-2.5e-300),
           Variant(true), Variant(false), Variant(TDateTime{45658.0}),
           Variant(TDateTime{45658.999988425926}), Variant(TDateTime{-657434.0})}) {
-        const OleVariant result = call("Echo", {DispatchArg::ByValue(value)});
+        const OleVariant result = Call("Echo", {DispatchArg::ByValue(value)});
         EXPECT_EQ(result.AsVariant(), value) << hostfw::KindName(value.kind());
     }
 }
@@ -81,7 +81,7 @@ TEST_F(RemoteCallsTest, ByReferenceVariablesTakeWhatTheServerLeft) {
     StartServer();
     Variant first(TDateTime{45658.5});
     std::string last = "fim";
-    const OleVariant result = call(
+    const OleVariant result = Call(
         "Reverse",
         {DispatchArg::ByRef(first), DispatchArg::ByValue(Variant(7)), DispatchArg::ByRef(last)});
     EXPECT_EQ(result.AsVariant(), Variant(3));
@@ -93,7 +93,7 @@ TEST_F(RemoteCallsTest, ByReferenceVariablesTakeWhatTheServerLeft) {
 TEST_F(RemoteCallsTest, ErrorReplyCarriesTheServersTextToCheckResultServ) {
     StartServer();
     std::string untouched = "A";
-    const OleVariant result = call("Fail", {DispatchArg::ByRef(untouched)});
+    const OleVariant result = Call("Fail", {DispatchArg::ByRef(untouched)});
     ASSERT_TRUE(result.IsError());
     EXPECT_EQ(result.ErrorMessage(), "A");
     EXPECT_EQ(FailureOf([&] { hostfw::CheckResultServ(result, true, 0); }), "A");
@@ -110,18 +110,18 @@ TEST_F(RemoteCallsTest, ConnectingToAnObjectTheServerLacksIsRefusedNamingIt) {
 TEST_F(RemoteCallsTest, StoppedServerGivesAClearFailureNamingTheAddress) {
     StartServer();
     connection_.SetConnected(true);
-    ASSERT_EQ(call("Echo", {DispatchArg::ByValue(Variant(1))}).AsVariant(), Variant(1));
-    ASSERT_EQ(server_->stop(SIGTERM), 0);
+    ASSERT_EQ(Call("Echo", {DispatchArg::ByValue(Variant(1))}).AsVariant(), Variant(1));
+    ASSERT_EQ(server_->Stop(SIGTERM), 0);
 
     const std::string failure =
-        FailureOf([this] { call("Echo", {DispatchArg::ByValue(Variant(1))}); });
+        FailureOf([this] { Call("Echo", {DispatchArg::ByValue(Variant(1))}); });
     EXPECT_THAT(failure,
-                HasSubstr("Falha na chamada de Echo ao servidor de aplicação em " + address()));
+                HasSubstr("Falha na chamada de Echo ao servidor de aplicação em " + Address()));
 }
 
 TEST_F(RemoteCallsTest, ACallThatOutlivesTheServersLimitIsRefusedWith503Text) {
     StartServer({"--timeout", "1"});
-    const OleVariant result = call("Sleep", {DispatchArg::ByValue(Variant(5000))});
+    const OleVariant result = Call("Sleep", {DispatchArg::ByValue(Variant(5000))});
     ASSERT_TRUE(result.IsError());
     EXPECT_THAT(result.ErrorMessage(), HasSubstr("tempo limite de 1 s"));
 }
@@ -129,27 +129,27 @@ TEST_F(RemoteCallsTest, ACallThatOutlivesTheServersLimitIsRefusedWith503Text) {
 // The statement is stopped in the database, so the only worker is free for the next call.
 TEST_F(RemoteCallsTest, AStatementPastTheCallsLimitIsInterruptedInTheDatabase) {
     StartServer({"--timeout", "1", "--threads", "1"});
-    const OleVariant result = call("Count", {DispatchArg::ByValue(Variant(1'000'000'000'000))});
+    const OleVariant result = Call("Count", {DispatchArg::ByValue(Variant(1'000'000'000'000))});
     ASSERT_TRUE(result.IsError());
     EXPECT_THAT(result.ErrorMessage(), HasSubstr("tempo limite de 1 s"));
-    EXPECT_EQ(call("Echo", {DispatchArg::ByValue(Variant("ok"))}).AsVariant(), Variant("ok"));
+    EXPECT_EQ(Call("Echo", {DispatchArg::ByValue(Variant("ok"))}).AsVariant(), Variant("ok"));
 }
 
 TEST_F(RemoteCallsTest, ReplyThatOutlivesTheClientsReadLimitFailsClearlyAndTheNextCallWorks) {
     StartServer();
     connection_.SetTimeouts({std::chrono::seconds(2), std::chrono::milliseconds(300)});
     const std::string failure =
-        FailureOf([this] { call("Sleep", {DispatchArg::ByValue(Variant(3000))}); });
-    EXPECT_THAT(failure, HasSubstr(address()));
+        FailureOf([this] { Call("Sleep", {DispatchArg::ByValue(Variant(3000))}); });
+    EXPECT_THAT(failure, HasSubstr(Address()));
     EXPECT_THAT(failure, HasSubstr("300 ms"));
-    EXPECT_EQ(call("Echo", {DispatchArg::ByValue(Variant("ok"))}).AsVariant(), Variant("ok"));
+    EXPECT_EQ(Call("Echo", {DispatchArg::ByValue(Variant("ok"))}).AsVariant(), Variant("ok"));
 }
 
 TEST_F(RemoteCallsTest, KeptAliveConnectionSurvivesTheServerClosingItWhenIdle) {
     StartServer({"--keep-alive", "1"});
-    ASSERT_EQ(call("Echo", {DispatchArg::ByValue(Variant(1))}).AsVariant(), Variant(1));
+    ASSERT_EQ(Call("Echo", {DispatchArg::ByValue(Variant(1))}).AsVariant(), Variant(1));
     std::this_thread::sleep_for(std::chrono::milliseconds(1600));
-    EXPECT_EQ(call("Echo", {DispatchArg::ByValue(Variant(2))}).AsVariant(), Variant(2));
+    EXPECT_EQ(Call("Echo", {DispatchArg::ByValue(Variant(2))}).AsVariant(), Variant(2));
 }
 
 // Several clients at once (the framework's HTTP client, one per thread, since a connection
@@ -162,7 +162,7 @@ TEST_F(RemoteCallsTest, ManyClientsAtOnceEachGetTheirOwnAnswer) {
     std::vector<std::thread> clients;
     for (int c = 0; c < kClients; ++c) {
         clients.emplace_back([this, c, &wrong] {
-            hostfw::HttpCallClient client(server_->host(), server_->port(), {});
+            hostfw::HttpCallClient client(server_->Host(), server_->Port(), {});
             const bool even = c % 2 == 0;
             hostfw::CallRequest request{{{Variant(even ? "0001" : "0002"), false},
                                          {Variant(TDateTime{45658.0}), false},
@@ -175,7 +175,7 @@ TEST_F(RemoteCallsTest, ManyClientsAtOnceEachGetTheirOwnAnswer) {
                                          {Variant("A"), true}}};
             for (int i = 0; i < kCalls; ++i) {
                 const hostfw::CallReply reply =
-                    client.call("exp03600.rdmRelConsLanc", "GetNota", request);
+                    client.Call("exp03600.rdmRelConsLanc", "GetNota", request);
                 if (hostfw::CheckResultServ(reply.result, true, 0).rows.size() != (even ? 6u : 2u))
                     ++wrong[static_cast<std::size_t>(c)];
             }
@@ -191,31 +191,31 @@ class GetNotaTestModesTest : public RemoteCallsTest {};
 
 TEST_F(GetNotaTestModesTest, KindCModeWritesCIntoTheReportKindOnly) {
     StartServer({"--test-getnota", "kind-c"});
-    InvoiceClient client(server_->host(), server_->port());
+    InvoiceClient client(server_->Host(), server_->Port());
     GetNotaArgs args;
     args.statuses = "PEAC";
-    client.load(args);
+    client.Load(args);
     EXPECT_EQ(args.reportKind, "C");
     EXPECT_EQ(args.statuses, "PEAC");
     EXPECT_EQ(args.clientFlag, "T");
-    EXPECT_EQ(client.invoices().RecordCount(), 6);
+    EXPECT_EQ(client.Invoices().RecordCount(), 6);
 }
 
 TEST_F(GetNotaTestModesTest, ErrorModeRaisesTheServersTextAndKeepsTheOldRows) {
     StartServer({"--test-getnota", "error"});
-    InvoiceClient client(server_->host(), server_->port());
+    InvoiceClient client(server_->Host(), server_->Port());
     GetNotaArgs args;
-    EXPECT_THAT(FailureOf([&] { client.load(args); }), HasSubstr("Falha de teste"));
+    EXPECT_THAT(FailureOf([&] { client.Load(args); }), HasSubstr("Falha de teste"));
     EXPECT_EQ(args.reportKind, "A");
 }
 
 TEST_F(GetNotaTestModesTest, EmptyModeLoadsNoRow) {
     StartServer({"--test-getnota", "empty"});
-    InvoiceClient client(server_->host(), server_->port());
+    InvoiceClient client(server_->Host(), server_->Port());
     GetNotaArgs args;
-    client.load(args);
-    EXPECT_TRUE(client.invoices().IsEmpty());
-    EXPECT_EQ(client.invoices().Fields().size(), 6u);
+    client.Load(args);
+    EXPECT_TRUE(client.Invoices().IsEmpty());
+    EXPECT_EQ(client.Invoices().Fields().size(), 6u);
 }
 
 }  // namespace

@@ -17,23 +17,23 @@ using ::testing::HasSubstr;
 
 TEST(ServerLifecycle, SigtermEndsTheServerCleanly) {
     SqliteInvoiceDatabase database;
-    ServerProcess server({"--db", database.path()});
-    EXPECT_EQ(server.stop(SIGTERM), 0);
-    EXPECT_THAT(server.log(), HasSubstr("encerrado"));
+    ServerProcess server({"--db", database.Path()});
+    EXPECT_EQ(server.Stop(SIGTERM), 0);
+    EXPECT_THAT(server.Log(), HasSubstr("encerrado"));
 }
 
 TEST(ServerLifecycle, SigintEndsTheServerCleanly) {
     SqliteInvoiceDatabase database;
-    ServerProcess server({"--db", database.path()});
-    EXPECT_EQ(server.stop(SIGINT), 0);
-    EXPECT_THAT(server.log(), HasSubstr("encerrado"));
+    ServerProcess server({"--db", database.Path()});
+    EXPECT_EQ(server.Stop(SIGINT), 0);
+    EXPECT_THAT(server.Log(), HasSubstr("encerrado"));
 }
 
 TEST(ServerLifecycle, ASignalRightAfterStartIsNotLost) {
     SqliteInvoiceDatabase database;
     for (int i = 0; i < 20; ++i) {
-        ServerProcess server({"--db", database.path()});
-        ASSERT_EQ(server.stop(SIGTERM), 0) << "start " << i;
+        ServerProcess server({"--db", database.Path()});
+        ASSERT_EQ(server.Stop(SIGTERM), 0) << "start " << i;
     }
 }
 

@@ -62,9 +62,9 @@ TEST(PersonSessions, TokensAreUnguessableAndEndAfterTheIdleTime) {
 // Kept connections are told apart by how long they have been idle; a lent one is not idle.
 TEST(PersonEngines, OnlyConnectionsIdleLongerThanTheIdleTimeAreClosed) {
     const servertest::SqliteInvoiceDatabase database;
-    appserver::PersonEngines engines(database.path(), std::chrono::seconds(60));
+    appserver::PersonEngines engines(database.Path(), std::chrono::seconds(60));
     const auto t0 = appserver::PersonEngines::Clock::now();
-    std::shared_ptr<hostfw::Engine> engine = hostfw::OpenDatabase(database.path());
+    std::shared_ptr<hostfw::Engine> engine = hostfw::OpenDatabase(database.Path());
     const std::weak_ptr<hostfw::Engine> kept = engine;
     engines.Keep("maria", std::move(engine));
     engines.CloseIdle(t0 + std::chrono::seconds(30));
@@ -116,7 +116,7 @@ TEST(ListenExposure, BeyondLoopbackTheServerRefusesUnlessProtectedOrTold) {
 TEST(ListenExposure, TheServerSaysWhyItWillNotListenOnEveryAddress) {
     const servertest::SqliteInvoiceDatabase database;
     std::string output;
-    EXPECT_EQ(servertest::RunServerToEnd({"--db", database.path(), "--listen", "0.0.0.0"}, output),
+    EXPECT_EQ(servertest::RunServerToEnd({"--db", database.Path(), "--listen", "0.0.0.0"}, output),
               2);
     EXPECT_NE(output.find("recusado escutar em 0.0.0.0, fora do loopback, sem TLS"),
               std::string::npos)
@@ -125,8 +125,8 @@ TEST(ListenExposure, TheServerSaysWhyItWillNotListenOnEveryAddress) {
 
     // Told to, it listens there; the test reaches it over loopback only.
     const servertest::ServerProcess server(
-        {"--db", database.path(), "--listen", "0.0.0.0", "--insecure"});
-    EXPECT_GT(server.port(), 0);
+        {"--db", database.Path(), "--listen", "0.0.0.0", "--insecure"});
+    EXPECT_GT(server.Port(), 0);
 }
 
 }  // namespace

@@ -52,8 +52,8 @@ protected:
 
     HttpReply Send(const std::string& method, const std::string& path, const std::string& body,
                    const std::string& headers = "") {
-        RawConnection connection(server->host(), server->port());
-        connection.send(servertest::HttpRequest(method, path, body, false, headers));
+        RawConnection connection(server->Host(), server->Port());
+        connection.Send(servertest::HttpRequest(method, path, body, false, headers));
         return connection.ReadReply().value_or(HttpReply{});
     }
 
@@ -150,21 +150,21 @@ TEST_F(PgSignedInServer, TheClientSignsInAndShowsTheRefusalOfAnotherBranch) {
     hostfw::SetServerCredentials([this] {
         return std::optional<hostfw::Credentials>({maria, SharedUseDatabase::Password(maria)});
     });
-    servertest::InvoiceClient client(server->host(), server->port());
+    servertest::InvoiceClient client(server->Host(), server->Port());
     servertest::GetNotaArgs home;
     home.last = hostfw::EncodeDate(2025, 12, 31);
-    EXPECT_EQ(client.entries(home).size(), 4u);
+    EXPECT_EQ(client.Entries(home).size(), 4u);
     servertest::GetNotaArgs other = home;
     other.branch = "0002";
     EXPECT_NE(
-        testsupport::FailureOf([&] { client.load(other); }).find("só pode consultar a filial"),
+        testsupport::FailureOf([&] { client.Load(other); }).find("só pode consultar a filial"),
         std::string::npos);
 
     hostfw::SetServerCredentials([this] {
         return std::optional<hostfw::Credentials>({maria, "errada"});
     });
-    servertest::InvoiceClient wrong(server->host(), server->port());
-    EXPECT_NE(testsupport::FailureOf([&] { wrong.load(home); }).find("Usuário ou senha incorretos"),
+    servertest::InvoiceClient wrong(server->Host(), server->Port());
+    EXPECT_NE(testsupport::FailureOf([&] { wrong.Load(home); }).find("Usuário ou senha incorretos"),
               std::string::npos);
 }
 

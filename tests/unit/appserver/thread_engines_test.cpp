@@ -19,15 +19,15 @@ TEST(PgThreadEngines, AConnectionTheServerDroppedIsReplacedOnTheNextCall) {
     hostfw::Engine& first = engines.ForCurrentThread();
     EXPECT_EQ(&engines.ForCurrentThread(), &first) << "a sound connection is kept";
 
-    const hostfw::Variant pid = datatest::scalar(first, "SELECT pg_backend_pid()", {});
+    const hostfw::Variant pid = datatest::Scalar(first, "SELECT pg_backend_pid()", {});
     auto other = hostfw::OpenDatabase(url);
-    datatest::scalar(*other, "SELECT pg_terminate_backend(CAST(:P_PID AS INTEGER))",
+    datatest::Scalar(*other, "SELECT pg_terminate_backend(CAST(:P_PID AS INTEGER))",
                      datatest::WithValue("P_PID", pid));
     EXPECT_THROW(first.Query("SELECT 1", {}), hostfw::Exception);
 
     hostfw::Engine& second = engines.ForCurrentThread();
     EXPECT_FALSE(second.IsBroken());
-    EXPECT_EQ(datatest::scalar(second, "SELECT 1", {}).AsString(), "1");
+    EXPECT_EQ(datatest::Scalar(second, "SELECT 1", {}).AsString(), "1");
 }
 
 }  // namespace

@@ -45,7 +45,7 @@ protected:
         Openssl({"x509", "-req", "-in", dir + "server.csr", "-CA", dir + "ca.pem", "-CAkey",
                  dir + "ca.key", "-CAcreateserial", "-days", "2", "-extfile", dir + "san.cnf",
                  "-out", dir + "server.pem"});
-        server.emplace(std::vector<std::string>{"--db", database.path(), "--tls-cert",
+        server.emplace(std::vector<std::string>{"--db", database.Path(), "--tls-cert",
                                                 dir + "server.pem", "--tls-key",
                                                 dir + "server.key"});
     }
@@ -55,12 +55,12 @@ protected:
         fs::remove_all(folder);
     }
 
-    std::string Https() const { return "https://" + server->host(); }
+    std::string Https() const { return "https://" + server->Host(); }
 
     // Why connecting as the form does, to that address, fails.
     std::string ConnectFailure(const std::string& host) const {
-        servertest::InvoiceClient client(host, server->port());
-        return FailureOf([&] { client.connection().SetConnected(true); });
+        servertest::InvoiceClient client(host, server->Port());
+        return FailureOf([&] { client.Connection().SetConnected(true); });
     }
 
     const fs::path folder = testsupport::PrivateTestFolder("exp036-tls");
@@ -70,9 +70,9 @@ protected:
 
 TEST_F(TlsServer, TheFormsClientReachesItWithTheAuthorityItWasGiven) {
     hostfw::Session().serverCaFile = (folder / "ca.pem").string();
-    servertest::InvoiceClient client(Https(), server->port());
+    servertest::InvoiceClient client(Https(), server->Port());
     servertest::GetNotaArgs args;
-    EXPECT_EQ(client.entries(args).size(), 6u);
+    EXPECT_EQ(client.Entries(args).size(), 6u);
 }
 
 TEST_F(TlsServer, ACertificateOfAnUnknownAuthorityIsRefused) {
@@ -83,7 +83,7 @@ TEST_F(TlsServer, ACertificateOfAnUnknownAuthorityIsRefused) {
 }
 
 TEST_F(TlsServer, PlainHttpIsToldToUseTls) {
-    const std::string failure = ConnectFailure(server->host());
+    const std::string failure = ConnectFailure(server->Host());
     EXPECT_NE(failure.find("só aceita conexões TLS: informe o endereço com https://"),
               std::string::npos)
         << failure;

@@ -15,7 +15,7 @@ class AuditTrail : public ::testing::Test {
 protected:
     AuditTrail() { hostfw::CreateAuditTable(*engine); }
 
-    std::string row(const std::string& columns) {
+    std::string Row(const std::string& columns) {
         const auto rows = engine->Query("SELECT " + columns + " FROM AUDITORIA", TParams());
         std::string text;
         while (rows->Next()) {
@@ -42,18 +42,18 @@ TEST_F(AuditTrail, AnEventIsOneRowWithTheDatabasesMomentAndNullsForWhatItLacks) 
     hostfw::RecordAudit(*engine, run);
     hostfw::RecordAudit(*engine, AuditEvent{"maria", "10.0.0.5", hostfw::kAuditSignInRefused, "",
                                             "", std::nullopt, std::nullopt, "", "senha incorreta"});
-    EXPECT_EQ(row("PESSOA, EVENTO, OBJETO, PARAMETROS, LINHAS, DURACAO_MS, SAIDA, RESULTADO"),
+    EXPECT_EQ(Row("PESSOA, EVENTO, OBJETO, PARAMETROS, LINHAS, DURACAO_MS, SAIDA, RESULTADO"),
               "maria|relatorio|EXP036-001 variante 0|P_CDFILIAL=\"0001\"\nP_STATUS=\"PEAC\"|12|"
               "340|pdf /tmp/r.pdf|ok\n"
               "maria|entrada-recusada||||||senha incorreta\n");
-    EXPECT_EQ(row("count(MOMENTO)"), "2\n") << "the database sets the moment";
+    EXPECT_EQ(Row("count(MOMENTO)"), "2\n") << "the database sets the moment";
 }
 
 TEST_F(AuditTrail, CreatingTheTableAgainKeepsItsRows) {
     hostfw::RecordAudit(*engine, AuditEvent{"joao", "h", hostfw::kAuditSignIn, "", "", std::nullopt,
                                             std::nullopt, "", "ok"});
     hostfw::CreateAuditTable(*engine);
-    EXPECT_EQ(row("count(*)"), "1\n");
+    EXPECT_EQ(Row("count(*)"), "1\n");
 }
 
 }  // namespace

@@ -26,13 +26,13 @@ protected:
         }
     }
 
-    static DataPacket packet(const std::vector<std::vector<Variant>>& rows,
+    static DataPacket Packet(const std::vector<std::vector<Variant>>& rows,
                              std::vector<FieldDef> fields = {{"NRLANCTONF", "string", 10, true},
                                                              {"STATUS", "string", 1, true}}) {
         return DataPacket{std::move(fields), rows};
     }
 
-    std::vector<std::string> entries() {
+    std::vector<std::string> Entries() {
         std::vector<std::string> out;
         for (dataSet.First(); !dataSet.Eof(); dataSet.Next())
             out.push_back(dataSet.FieldByName("NRLANCTONF").AsString());
@@ -43,35 +43,35 @@ protected:
 };
 
 TEST_F(ClientDataSet, SetDataReplacesTheWholeContent) {
-    dataSet.SetData(packet({{"1", "E"}, {"2", "K"}, {"3", "P"}}));
-    dataSet.SetData(packet({{"9", "A"}}));
-    EXPECT_EQ(entries(), (std::vector<std::string>{"9"}));
+    dataSet.SetData(Packet({{"1", "E"}, {"2", "K"}, {"3", "P"}}));
+    dataSet.SetData(Packet({{"9", "A"}}));
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"9"}));
     dataSet.First();
     EXPECT_EQ(dataSet.FieldByName("STATUS").AsString(), "A");
 }
 
 TEST_F(ClientDataSet, EmptyPacketEmptiesTheDataset) {
-    dataSet.SetData(packet({{"1", "E"}}));
-    dataSet.SetData(packet({}));
+    dataSet.SetData(Packet({{"1", "E"}}));
+    dataSet.SetData(Packet({}));
     EXPECT_TRUE(dataSet.IsEmpty());
     EXPECT_TRUE(dataSet.Active());
 }
 
 TEST_F(ClientDataSet, FixedLengthValuesAreKeptAsReceived) {
-    dataSet.SetData(packet({{"1", "E"}, {"  12 ", ""}}));
-    EXPECT_EQ(entries(), (std::vector<std::string>{"1", "  12 "}));
+    dataSet.SetData(Packet({{"1", "E"}, {"  12 ", ""}}));
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"1", "  12 "}));
     dataSet.SetRecNo(1);
     EXPECT_EQ(dataSet.FieldByName("STATUS").AsString(), "");
     EXPECT_FALSE(dataSet.FieldByName("STATUS").IsNull()) << "an empty text is not null";
 }
 
 TEST_F(ClientDataSet, FieldNamesIgnoreLetterCase) {
-    dataSet.SetData(packet({{"5", "C"}}, {{"nrlanctonf"}, {"Status"}}));
-    EXPECT_EQ(entries(), (std::vector<std::string>{"5"}));
+    dataSet.SetData(Packet({{"5", "C"}}, {{"nrlanctonf"}, {"Status"}}));
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"5"}));
 }
 
 TEST_F(ClientDataSet, MismatchingFieldsAreRefusedAndTheContentKept) {
-    dataSet.SetData(packet({{"1", "E"}}));
+    dataSet.SetData(Packet({{"1", "E"}}));
     const std::vector<std::vector<FieldDef>> wrong = {
         {{"STATUS"}, {"NRLANCTONF"}},
         {{"NRLANCTONF"}},
@@ -80,32 +80,32 @@ TEST_F(ClientDataSet, MismatchingFieldsAreRefusedAndTheContentKept) {
     };
     for (const auto& fields : wrong) {
         try {
-            dataSet.SetData(packet({}, fields));
+            dataSet.SetData(Packet({}, fields));
             ADD_FAILURE() << "accepted " << fields.size() << " fields";
         } catch (const hostfw::Exception& error) {
             EXPECT_NE(std::string(error.what()).find("cdsNotaFiscal"), std::string::npos)
                 << error.what();
         }
-        EXPECT_EQ(entries(), (std::vector<std::string>{"1"}));
+        EXPECT_EQ(Entries(), (std::vector<std::string>{"1"}));
     }
 }
 
 TEST_F(ClientDataSet, RowsWithTheWrongWidthAreRefusedAndTheContentKept) {
-    dataSet.SetData(packet({{"1", "E"}}));
-    EXPECT_THROW(dataSet.SetData(packet({{"2", "E"}, {"3"}})), hostfw::Exception);
-    EXPECT_EQ(entries(), (std::vector<std::string>{"1"}));
+    dataSet.SetData(Packet({{"1", "E"}}));
+    EXPECT_THROW(dataSet.SetData(Packet({{"2", "E"}, {"3"}})), hostfw::Exception);
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"1"}));
 }
 
 TEST_F(ClientDataSet, CloseAndOpenShowTheLastPacketAgain) {
-    dataSet.SetData(packet({{"1", "E"}, {"2", "K"}}));
+    dataSet.SetData(Packet({{"1", "E"}, {"2", "K"}}));
     dataSet.Close();
     EXPECT_TRUE(dataSet.IsEmpty());
     dataSet.Open();
-    EXPECT_EQ(entries(), (std::vector<std::string>{"1", "2"}));
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"1", "2"}));
 }
 
 TEST_F(ClientDataSet, MovingOutsideTheRowsIsAClearError) {
-    dataSet.SetData(packet({{"1", "E"}}));
+    dataSet.SetData(Packet({{"1", "E"}}));
     EXPECT_THROW(dataSet.SetRecNo(1), hostfw::Exception);
     EXPECT_THROW(dataSet.SetRecNo(-1), hostfw::Exception);
     EXPECT_EQ(dataSet.RecNo(), 0);

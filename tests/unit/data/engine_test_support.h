@@ -10,7 +10,7 @@
 namespace datatest {
 
 // The single value of a one-row, one-column query.
-inline hostfw::Variant scalar(hostfw::Engine& engine, const std::string& sql,
+inline hostfw::Variant Scalar(hostfw::Engine& engine, const std::string& sql,
                               const hostfw::TParams& params) {
     auto cursor = engine.Query(sql, params);
     EXPECT_TRUE(cursor->Next()) << sql;

@@ -46,8 +46,8 @@ protected:
             engine->ExecuteScript("DROP SCHEMA IF EXISTS " + schema + " CASCADE");
     }
 
-    Variant scalar(const std::string& sql, const TParams& params) {
-        return datatest::scalar(*engine, sql, params);
+    Variant Scalar(const std::string& sql, const TParams& params) {
+        return datatest::Scalar(*engine, sql, params);
     }
 
     std::string schema;
@@ -56,7 +56,7 @@ protected:
 };
 
 TEST_F(PgEngine, NamedParametersAreBoundByNumber) {
-    EXPECT_EQ(scalar("SELECT :P_A::text || '-' || :p_a::text", WithValue("P_A", "x")),
+    EXPECT_EQ(Scalar("SELECT :P_A::text || '-' || :p_a::text", WithValue("P_A", "x")),
               Variant("x-x"));
 }
 
@@ -69,8 +69,8 @@ TEST_F(PgEngine, EmptyStringIsNotNull) {
 }
 
 TEST_F(PgEngine, UnassignedAndMissingParametersAreNull) {
-    EXPECT_EQ(scalar("SELECT (:P_A::text) IS NULL", TParams({"P_A"})), Variant(std::int64_t{1}));
-    EXPECT_EQ(scalar("SELECT (:P_B::text) IS NULL", WithValue("P_A", "x")),
+    EXPECT_EQ(Scalar("SELECT (:P_A::text) IS NULL", TParams({"P_A"})), Variant(std::int64_t{1}));
+    EXPECT_EQ(Scalar("SELECT (:P_B::text) IS NULL", WithValue("P_A", "x")),
               Variant(std::int64_t{1}));
 }
 
@@ -103,7 +103,7 @@ TEST_F(PgEngine, TextIsNeverReadAsSql) {
     engine->ExecuteScript("CREATE TABLE T (V TEXT)");
     const std::string hostile = "x'); DROP TABLE T; --";
     EXPECT_EQ(engine->Execute("INSERT INTO T VALUES (:P_V)", WithValue("P_V", hostile)), 1);
-    EXPECT_EQ(scalar("SELECT V FROM T", {}), Variant(hostile));
+    EXPECT_EQ(Scalar("SELECT V FROM T", {}), Variant(hostile));
 }
 
 TEST_F(PgEngine, CursorsAndOtherStatementsMix) {
@@ -113,7 +113,7 @@ TEST_F(PgEngine, CursorsAndOtherStatementsMix) {
     for (int i = 0; i < 10 && rows->Next(); ++i)
         sum += rows->Value(0).AsInteger();
     engine->Execute("INSERT INTO T VALUES (1)", {});
-    EXPECT_EQ(scalar("SELECT count(*) FROM T", {}), Variant(std::int64_t{1}));
+    EXPECT_EQ(Scalar("SELECT count(*) FROM T", {}), Variant(std::int64_t{1}));
     while (rows->Next())
         sum += rows->Value(0).AsInteger();
     EXPECT_EQ(sum, 5000LL * 5001 / 2);
@@ -124,13 +124,13 @@ TEST_F(PgEngine, AnAbandonedCursorLeavesTheConnectionUsable) {
         auto rows = engine->Query("SELECT g FROM generate_series(1, 10000) g", {});
         ASSERT_TRUE(rows->Next());
     }
-    EXPECT_EQ(scalar("SELECT 2", {}), Variant(std::int64_t{2}));
+    EXPECT_EQ(Scalar("SELECT 2", {}), Variant(std::int64_t{2}));
 }
 
 TEST_F(PgEngine, FailuresRaiseAndTheConnectionGoesOn) {
     EXPECT_THROW(engine->Query("SELECT * FROM inexistente", {}), hostfw::Exception);
     EXPECT_THROW(engine->Query("SELECT 1/0", {}), hostfw::Exception);
-    EXPECT_EQ(scalar("SELECT 3", {}), Variant(std::int64_t{3}));
+    EXPECT_EQ(Scalar("SELECT 3", {}), Variant(std::int64_t{3}));
 }
 
 TEST_F(PgEngine, ACommitAfterAFailedStatementIsReportedAsAFailure) {
@@ -139,22 +139,22 @@ TEST_F(PgEngine, ACommitAfterAFailedStatementIsReportedAsAFailure) {
     engine->Execute("INSERT INTO T VALUES (1)", {});
     EXPECT_THROW(engine->Execute("INSERT INTO T VALUES (1)", {}), hostfw::Exception);
     EXPECT_THROW(engine->Commit(), hostfw::Exception);
-    EXPECT_EQ(scalar("SELECT count(*) FROM T", {}), Variant(std::int64_t{0}));
+    EXPECT_EQ(Scalar("SELECT count(*) FROM T", {}), Variant(std::int64_t{0}));
 }
 
 TEST_F(PgEngine, SharedSchemaAndTestRowsLoad) {
     demodb::BuildTestDatabase(*engine);
-    EXPECT_EQ(scalar("SELECT count(*) FROM NOTAFISCAL", {}), Variant(std::int64_t{7}));
-    EXPECT_EQ(scalar("SELECT VRTOTALNF FROM NOTAFISCAL WHERE NRLANCTONF = '6'", {}),
+    EXPECT_EQ(Scalar("SELECT count(*) FROM NOTAFISCAL", {}), Variant(std::int64_t{7}));
+    EXPECT_EQ(Scalar("SELECT VRTOTALNF FROM NOTAFISCAL WHERE NRLANCTONF = '6'", {}),
               Variant(12345.67));
-    EXPECT_EQ(scalar("SELECT DTCANCEXPED::text FROM EXPEDICAO WHERE NRLANCTONF = '4'", {}),
+    EXPECT_EQ(Scalar("SELECT DTCANCEXPED::text FROM EXPEDICAO WHERE NRLANCTONF = '4'", {}),
               Variant("2025-01-23"));
 }
 
 TEST_F(PgEngine, ListMembershipMatchesWholeKeys) {
     demodb::BuildTestDatabase(*engine);
     // "1" is in the list, "11" only as part of a longer key: a bare substring test would match it.
-    EXPECT_EQ(scalar("SELECT string_agg(NRLANCTONF, ' ' ORDER BY NRLANCTONF) FROM NOTAFISCAL "
+    EXPECT_EQ(Scalar("SELECT string_agg(NRLANCTONF, ' ' ORDER BY NRLANCTONF) FROM NOTAFISCAL "
                      "WHERE strpos(:P_CDCLIENTE, ',' || CDCLIENTE || ',') > 0",
                      WithValue("P_CDCLIENTE", ",1,3,")),
               Variant("1 4 5 7"));
@@ -181,8 +181,8 @@ TEST_F(PgEngine, QueriesRunOnTheSessionsServerDatabase) {
 
 // Ends a connection's server session from outside, as a server restart does.
 void TerminateBackend(Engine& victim, Engine& other) {
-    const Variant pid = datatest::scalar(victim, "SELECT pg_backend_pid()", TParams());
-    datatest::scalar(other, "SELECT pg_terminate_backend(CAST(:P_PID AS INTEGER))",
+    const Variant pid = datatest::Scalar(victim, "SELECT pg_backend_pid()", TParams());
+    datatest::Scalar(other, "SELECT pg_terminate_backend(CAST(:P_PID AS INTEGER))",
                      WithValue("P_PID", pid));
 }
 
@@ -197,15 +197,15 @@ TEST_F(PgEngine, ADroppedConnectionIsBrokenAndTheSessionOpensANewOne) {
 
     const std::shared_ptr<Engine> second = hostfw::SharedDatabase();
     EXPECT_NE(second, first);
-    EXPECT_EQ(scalar("SELECT 1", TParams()).AsString(), "1");
-    EXPECT_EQ(datatest::scalar(*second, "SELECT 2", TParams()).AsString(), "2");
+    EXPECT_EQ(Scalar("SELECT 1", TParams()).AsString(), "1");
+    EXPECT_EQ(datatest::Scalar(*second, "SELECT 2", TParams()).AsString(), "2");
     hostfw::CloseSharedDatabase();
     hostfw::Session() = saved;
 }
 
 TEST_F(PgEngine, ATextHoldingNulIsRefusedRatherThanCutShort) {
     const std::string withNul("0001\0resto", 10);
-    EXPECT_THROW(scalar("SELECT CAST(:P_A AS TEXT)", WithValue("P_A", withNul)), hostfw::Exception);
+    EXPECT_THROW(Scalar("SELECT CAST(:P_A AS TEXT)", WithValue("P_A", withNul)), hostfw::Exception);
 }
 
 TEST_F(PgEngine, AStatementStillRunningAtTheDeadlineIsCancelledOnTheServer) {
@@ -216,7 +216,7 @@ TEST_F(PgEngine, AStatementStillRunningAtTheDeadlineIsCancelledOnTheServer) {
 
     engine->SetDeadline(std::nullopt);
     EXPECT_FALSE(engine->IsBroken());
-    EXPECT_EQ(scalar("SELECT 1", TParams()).AsString(), "1") << "the connection goes on";
+    EXPECT_EQ(Scalar("SELECT 1", TParams()).AsString(), "1") << "the connection goes on";
 }
 
 TEST(PostgresConnection, AnUnreachableServerIsAClearFailure) {
@@ -246,7 +246,7 @@ TEST_F(PgEngine, AReadOnlyTransactionRefusesEveryWrite) {
          "SELECT * FROM T FOR UPDATE", "SELECT set_config('transaction_read_only', 'off', true)",
          "SELECT V INTO NOVA FROM T"});
     datatest::ExpectTableUntouched(*engine);
-    EXPECT_EQ(datatest::scalar(*engine,
+    EXPECT_EQ(datatest::Scalar(*engine,
                                "SELECT CASE WHEN is_called THEN 'usada' ELSE 'nova' END "
                                "FROM S",
                                TParams()),
@@ -257,11 +257,11 @@ TEST_F(PgEngine, ASettingChangedInAReadOnlyTransactionIsUndoneWithIt) {
     datatest::MakeTable(*engine);
     {
         hostfw::Transaction transaction(*engine, hostfw::TransactionKind::ReadOnly);
-        datatest::scalar(*engine, "SELECT set_config('search_path', 'public', false)", TParams());
+        datatest::Scalar(*engine, "SELECT set_config('search_path', 'public', false)", TParams());
     }
     datatest::ExpectTableUntouched(*engine);  // T is found through the schema's own search path
     engine->Execute("UPDATE T SET V = 2", TParams());
-    EXPECT_EQ(datatest::scalar(*engine, "SELECT V FROM T", TParams()), hostfw::Variant(2));
+    EXPECT_EQ(datatest::Scalar(*engine, "SELECT V FROM T", TParams()), hostfw::Variant(2));
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ inline void MakeTable(hostfw::Engine& engine) {
 
 inline void ExpectTableUntouched(hostfw::Engine& engine) {
     EXPECT_EQ(
-        datatest::scalar(engine, "SELECT COUNT(*) || '/' || SUM(V) FROM T", hostfw::TParams()),
+        datatest::Scalar(engine, "SELECT COUNT(*) || '/' || SUM(V) FROM T", hostfw::TParams()),
         hostfw::Variant("1/1"));
 }
 

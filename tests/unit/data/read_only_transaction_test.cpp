@@ -49,7 +49,7 @@ TEST_F(ReadOnlySqlite, NoStatementChangesTheDatabaseOrReachesAnotherFile) {
                                 "PRAGMA user_version = 7", "SAVEPOINT S", "COMMIT"});
     ExpectTableUntouched(*engine);
     EXPECT_FALSE(std::filesystem::exists(copy));
-    EXPECT_EQ(datatest::scalar(*engine, "PRAGMA user_version", TParams()), hostfw::Variant(0));
+    EXPECT_EQ(datatest::Scalar(*engine, "PRAGMA user_version", TParams()), hostfw::Variant(0));
 }
 
 TEST_F(ReadOnlySqlite, AStatementCompiledBeforeIsJudgedAgain) {
@@ -69,7 +69,7 @@ TEST_F(ReadOnlySqlite, ReadsWorkInsideAndWritesAgainAfterwards) {
         ExpectTableUntouched(*engine);
     }
     engine->Execute("UPDATE T SET V = 2", TParams());
-    EXPECT_EQ(datatest::scalar(*engine, "SELECT V FROM T", TParams()), hostfw::Variant(2));
+    EXPECT_EQ(datatest::Scalar(*engine, "SELECT V FROM T", TParams()), hostfw::Variant(2));
 }
 
 }  // namespace

@@ -24,23 +24,23 @@ using hostfw::Variant;
 
 class SqliteEngine : public ::testing::Test {
 protected:
-    Variant scalar(const std::string& sql, const TParams& params) {
-        return datatest::scalar(*engine, sql, params);
+    Variant Scalar(const std::string& sql, const TParams& params) {
+        return datatest::Scalar(*engine, sql, params);
     }
 
     std::shared_ptr<Engine> engine = hostfw::OpenDatabase(":memory:", true);
 };
 
 TEST_F(SqliteEngine, BindsNamedParametersWrittenWithAColon) {
-    EXPECT_EQ(scalar("SELECT :P_A", WithValue("P_A", "x")), Variant("x"));
+    EXPECT_EQ(Scalar("SELECT :P_A", WithValue("P_A", "x")), Variant("x"));
 }
 
 TEST_F(SqliteEngine, RepeatedNameIsOneParameter) {
-    EXPECT_EQ(scalar("SELECT :P_A || '-' || :P_A", WithValue("P_A", "x")), Variant("x-x"));
+    EXPECT_EQ(Scalar("SELECT :P_A || '-' || :P_A", WithValue("P_A", "x")), Variant("x-x"));
 }
 
 TEST_F(SqliteEngine, NamesMatchWhateverTheLetterCase) {
-    EXPECT_EQ(scalar("SELECT :p_a || :P_A", WithValue("P_A", "x")), Variant("xx"));
+    EXPECT_EQ(Scalar("SELECT :p_a || :P_A", WithValue("P_A", "x")), Variant("xx"));
 }
 
 TEST_F(SqliteEngine, EmptyStringBindsAsZeroLengthTextNotNull) {
@@ -53,16 +53,16 @@ TEST_F(SqliteEngine, EmptyStringBindsAsZeroLengthTextNotNull) {
 }
 
 TEST_F(SqliteEngine, UnassignedNullOrMissingParametersBindNull) {
-    EXPECT_EQ(scalar("SELECT :P_A IS NULL", TParams({"P_A"})), Variant(std::int64_t{1}));
-    EXPECT_EQ(scalar("SELECT :P_A IS NULL", WithValue("P_A", Variant::Null())),
+    EXPECT_EQ(Scalar("SELECT :P_A IS NULL", TParams({"P_A"})), Variant(std::int64_t{1}));
+    EXPECT_EQ(Scalar("SELECT :P_A IS NULL", WithValue("P_A", Variant::Null())),
               Variant(std::int64_t{1}));
-    EXPECT_EQ(scalar("SELECT :P_B IS NULL", WithValue("P_A", "x")), Variant(std::int64_t{1}));
+    EXPECT_EQ(Scalar("SELECT :P_B IS NULL", WithValue("P_A", "x")), Variant(std::int64_t{1}));
 }
 
 TEST_F(SqliteEngine, AReusedStatementKeepsNoValueOfItsLastRun) {
     const std::string sql = "SELECT coalesce(:P_A, 'nulo')";
-    EXPECT_EQ(scalar(sql, WithValue("P_A", "x")), Variant("x"));
-    EXPECT_EQ(scalar(sql, TParams({"P_A"})), Variant("nulo"));
+    EXPECT_EQ(Scalar(sql, WithValue("P_A", "x")), Variant("x"));
+    EXPECT_EQ(Scalar(sql, TParams({"P_A"})), Variant("nulo"));
 }
 
 TEST_F(SqliteEngine, ValuesKeepTheirTypes) {
@@ -86,7 +86,7 @@ TEST_F(SqliteEngine, DateParametersCompareWithStoredDays) {
     TParams range({"P_INI", "P_FIM"});
     range[0].SetAsDateTime(hostfw::EncodeDate(2025, 1, 31));
     range[1].SetAsDateTime(hostfw::EncodeDate(2025, 1, 31));
-    EXPECT_EQ(scalar("SELECT count(*) FROM N WHERE D BETWEEN date(:P_INI) AND date(:P_FIM)", range),
+    EXPECT_EQ(Scalar("SELECT count(*) FROM N WHERE D BETWEEN date(:P_INI) AND date(:P_FIM)", range),
               Variant(std::int64_t{1}));
 }
 
@@ -94,7 +94,7 @@ TEST_F(SqliteEngine, TextIsNeverReadAsSql) {
     engine->ExecuteScript("CREATE TABLE T (V TEXT);");
     const std::string hostile = "x'); DROP TABLE T; --";
     engine->Execute("INSERT INTO T VALUES (:P_V)", WithValue("P_V", hostile));
-    EXPECT_EQ(scalar("SELECT V FROM T", {}), Variant(hostile));
+    EXPECT_EQ(Scalar("SELECT V FROM T", {}), Variant(hostile));
 }
 
 TEST_F(SqliteEngine, PositionalParametersAreRefused) {
@@ -106,7 +106,7 @@ TEST_F(SqliteEngine, OneCommandPerStatement) {
     engine->ExecuteScript("CREATE TABLE T (V TEXT);");
     EXPECT_THROW(engine->Execute("INSERT INTO T VALUES ('a'); DELETE FROM T", {}),
                  hostfw::Exception);
-    EXPECT_EQ(scalar("SELECT count(*) FROM T", {}), Variant(std::int64_t{0}));
+    EXPECT_EQ(Scalar("SELECT count(*) FROM T", {}), Variant(std::int64_t{0}));
 }
 
 TEST_F(SqliteEngine, ErrorsNameTheDatabaseProblem) {
@@ -139,13 +139,13 @@ TEST_F(SqliteEngine, RollbackUndoesTheTransactionAndIsHarmlessWithoutOne) {
     engine->Execute("INSERT INTO T VALUES (1)", {});
     engine->Rollback();
     engine->Rollback();
-    EXPECT_EQ(scalar("SELECT count(*) FROM T", {}), Variant(std::int64_t{0}));
+    EXPECT_EQ(Scalar("SELECT count(*) FROM T", {}), Variant(std::int64_t{0}));
 }
 
 TEST_F(SqliteEngine, AFailedScriptLeavesNothingBehind) {
     EXPECT_THROW(engine->ExecuteScript("CREATE TABLE A (V INTEGER); CREATE TABLE ("),
                  hostfw::Exception);
-    EXPECT_EQ(scalar("SELECT count(*) FROM sqlite_master", {}), Variant(std::int64_t{0}));
+    EXPECT_EQ(Scalar("SELECT count(*) FROM sqlite_master", {}), Variant(std::int64_t{0}));
 }
 
 TEST_F(SqliteEngine, ATransactionKeepsItsRowsOnlyWhenCommitted) {
@@ -162,12 +162,12 @@ TEST_F(SqliteEngine, ATransactionKeepsItsRowsOnlyWhenCommitted) {
         hostfw::Transaction forgotten(*engine);
         insert();
     }
-    EXPECT_EQ(scalar("SELECT count(*) FROM A", {}), Variant(std::int64_t{0}));
+    EXPECT_EQ(Scalar("SELECT count(*) FROM A", {}), Variant(std::int64_t{0}));
 
     hostfw::Transaction transaction(*engine);
     insert();
     transaction.Commit();
-    EXPECT_EQ(scalar("SELECT count(*) FROM A", {}), Variant(std::int64_t{1}));
+    EXPECT_EQ(Scalar("SELECT count(*) FROM A", {}), Variant(std::int64_t{1}));
 }
 
 TEST_F(SqliteEngine, AStatementStillRunningAtTheDeadlineIsInterrupted) {
@@ -181,7 +181,7 @@ TEST_F(SqliteEngine, AStatementStillRunningAtTheDeadlineIsInterrupted) {
         << "the deadline holds for the next statement too";
 
     engine->SetDeadline(std::nullopt);
-    EXPECT_EQ(scalar("SELECT 1", {}), Variant(std::int64_t{1})) << "the connection goes on";
+    EXPECT_EQ(Scalar("SELECT 1", {}), Variant(std::int64_t{1})) << "the connection goes on";
 }
 
 TEST_F(SqliteEngine, AnAbandonedCursorStopsAloneAndTheDeadlineStays) {

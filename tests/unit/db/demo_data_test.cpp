@@ -23,7 +23,7 @@ constexpr const char* kAllInvoices =
 constexpr const char* kAllClients = "SELECT * FROM CLIENTE ORDER BY CDCLIENTE + 0";
 
 // A demo database in memory.
-std::shared_ptr<hostfw::Engine> demo(long long invoices, std::uint64_t seed, int clients = 300) {
+std::shared_ptr<hostfw::Engine> Demo(long long invoices, std::uint64_t seed, int clients = 300) {
     auto engine = hostfw::OpenDatabase(":memory:", true);
     demodb::CreateSchema(*engine);
     demodb::DemoOptions options;
@@ -58,33 +58,33 @@ bool AllDigits(const std::string& text) {
 
 class DemoData : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { engine_ = demo(20000, 1); }
+    static void SetUpTestSuite() { engine_ = Demo(20000, 1); }
     static void TearDownTestSuite() { engine_.reset(); }
 
-    static hostfw::Engine& engine() { return *engine_; }
+    static hostfw::Engine& Engine() { return *engine_; }
 
 private:
     static inline std::shared_ptr<hostfw::Engine> engine_;
 };
 
 TEST(DemoDataSeed, SameSeedGivesTheSameRows) {
-    auto first = demo(3000, 42);
-    auto second = demo(3000, 42);
+    auto first = Demo(3000, 42);
+    auto second = Demo(3000, 42);
     EXPECT_EQ(RowsOf(*first, kAllInvoices), RowsOf(*second, kAllInvoices));
     EXPECT_EQ(RowsOf(*first, kAllClients), RowsOf(*second, kAllClients));
 }
 
 TEST(DemoDataSeed, AnotherSeedGivesOtherInvoices) {
-    EXPECT_NE(RowsOf(*demo(500, 1), kAllInvoices), RowsOf(*demo(500, 2), kAllInvoices));
+    EXPECT_NE(RowsOf(*Demo(500, 1), kAllInvoices), RowsOf(*Demo(500, 2), kAllInvoices));
 }
 
 TEST(DemoDataSeed, ClientsDoNotDependOnTheInvoiceCount) {
-    EXPECT_EQ(RowsOf(*demo(10, 5), kAllClients), RowsOf(*demo(2000, 5), kAllClients));
+    EXPECT_EQ(RowsOf(*Demo(10, 5), kAllClients), RowsOf(*Demo(2000, 5), kAllClients));
 }
 
 TEST(DemoDataSeed, MoreClientsKeepTheFirstOnesAndInvoicesReachTheNewOnes) {
-    const auto few = RowsOf(*demo(10, 5), kAllClients);
-    const auto many = demo(2000, 5, 5000);
+    const auto few = RowsOf(*Demo(10, 5), kAllClients);
+    const auto many = Demo(2000, 5, 5000);
     const auto clients = RowsOf(*many, kAllClients);
     ASSERT_EQ(clients.size(), 5000u);
     EXPECT_TRUE(std::equal(few.begin(), few.end(), clients.begin()));
@@ -94,20 +94,20 @@ TEST(DemoDataSeed, MoreClientsKeepTheFirstOnesAndInvoicesReachTheNewOnes) {
 
 TEST(DemoDataSeed, TheFirstFiveInvoicesCoverEveryStatus) {
     std::set<std::string> statuses;
-    for (const Row& row : RowsOf(*demo(5, 9), "SELECT IDSTATUSNF FROM NOTAFISCAL"))
+    for (const Row& row : RowsOf(*Demo(5, 9), "SELECT IDSTATUSNF FROM NOTAFISCAL"))
         statuses.insert(row[0]);
     EXPECT_EQ(statuses, (std::set<std::string>{"A", "C", "E", "K", "P"}));
 }
 
 TEST_F(DemoData, BranchCodesAreFourDigitsWide) {
-    const auto branches = RowsOf(engine(), "SELECT CDFILIAL, NMFILIAL FROM FILIAL");
+    const auto branches = RowsOf(Engine(), "SELECT CDFILIAL, NMFILIAL FROM FILIAL");
     EXPECT_EQ(branches.size(), 12u);
     for (const Row& row : branches) {
         EXPECT_EQ(row[0].size(), 4u) << row[0];
         EXPECT_TRUE(AllDigits(row[0])) << row[0];
         EXPECT_LE(hostfw::Utf8Length(row[1]), 30u) << row[1];
     }
-    for (const Row& row : RowsOf(engine(),
+    for (const Row& row : RowsOf(Engine(),
                                  "SELECT DISTINCT CDFILIAL FROM NOTAFISCAL UNION "
                                  "SELECT DISTINCT CDFILIDEST FROM NOTAFISCAL")) {
         EXPECT_EQ(row[0].size(), 4u) << row[0];
@@ -117,7 +117,7 @@ TEST_F(DemoData, BranchCodesAreFourDigitsWide) {
 TEST_F(DemoData, ClientsOfBothKindsWithValidTaxNumbers) {
     std::set<std::string> kinds;
     const auto clients =
-        RowsOf(engine(), "SELECT CDCLIENTE, IDTPIJURCLIE, NRINSJURCLIE, NMFANTCLIE FROM CLIENTE");
+        RowsOf(Engine(), "SELECT CDCLIENTE, IDTPIJURCLIE, NRINSJURCLIE, NMFANTCLIE FROM CLIENTE");
     EXPECT_GE(clients.size(), 200u);
     for (const Row& row : clients) {
         kinds.insert(row[1]);
@@ -138,37 +138,37 @@ TEST_F(DemoData, ClientsOfBothKindsWithValidTaxNumbers) {
 
 TEST_F(DemoData, EveryStatusIsPresent) {
     const auto counts =
-        RowsOf(engine(), "SELECT IDSTATUSNF, count(*) FROM NOTAFISCAL GROUP BY IDSTATUSNF");
+        RowsOf(Engine(), "SELECT IDSTATUSNF, count(*) FROM NOTAFISCAL GROUP BY IDSTATUSNF");
     ASSERT_EQ(counts.size(), 5u);
     for (const Row& row : counts)
         EXPECT_GT(std::stoi(row[1]), 100) << row[0];
 }
 
 TEST_F(DemoData, OnlyCancelledShippingsHaveACancellationDate) {
-    EXPECT_EQ(RowsOf(engine(),
+    EXPECT_EQ(RowsOf(Engine(),
                      "SELECT count(*) FROM NOTAFISCAL N JOIN EXPEDICAO E USING "
                      "(CDFILIAL, NRLANCTONF) WHERE (IDSTATUSNF = 'K') <> "
                      "(DTCANCEXPED IS NOT NULL)"),
               (std::vector<Row>{{"0"}}));
-    EXPECT_EQ(RowsOf(engine(),
+    EXPECT_EQ(RowsOf(Engine(),
                      "SELECT count(*) FROM NOTAFISCAL WHERE IDSTATUSNF = 'K' AND "
                      "DTENTRSAID IS NULL"),
               (std::vector<Row>{{"0"}}));
 }
 
 TEST_F(DemoData, ShippingMatchesTheExitDate) {
-    EXPECT_EQ(RowsOf(engine(),
+    EXPECT_EQ(RowsOf(Engine(),
                      "SELECT count(*) FROM NOTAFISCAL N LEFT JOIN EXPEDICAO E USING "
                      "(CDFILIAL, NRLANCTONF) WHERE DTEXPEDICAO IS NOT DTENTRSAID"),
               (std::vector<Row>{{"0"}}));
-    EXPECT_EQ(RowsOf(engine(), "SELECT count(*) FROM EXPEDICAO WHERE DTCANCEXPED < DTEXPEDICAO"),
+    EXPECT_EQ(RowsOf(Engine(), "SELECT count(*) FROM EXPEDICAO WHERE DTCANCEXPED < DTEXPEDICAO"),
               (std::vector<Row>{{"0"}}));
 }
 
 TEST_F(DemoData, DatesAreRealDaysInTheTwoYears) {
-    EXPECT_EQ(RowsOf(engine(), "SELECT min(DTEMISSAO), max(DTEMISSAO) FROM NOTAFISCAL"),
+    EXPECT_EQ(RowsOf(Engine(), "SELECT min(DTEMISSAO), max(DTEMISSAO) FROM NOTAFISCAL"),
               (std::vector<Row>{{"2025-01-01", "2026-12-31"}}));
-    EXPECT_EQ(RowsOf(engine(),
+    EXPECT_EQ(RowsOf(Engine(),
                      "SELECT count(*) FROM NOTAFISCAL WHERE date(DTEMISSAO) IS NOT "
                      "DTEMISSAO OR DTENTRSAID < DTEMISSAO OR date(DTENTRSAID) IS NOT "
                      "DTENTRSAID"),
@@ -176,14 +176,14 @@ TEST_F(DemoData, DatesAreRealDaysInTheTwoYears) {
 }
 
 TEST_F(DemoData, InvoiceNumbersAreUniquePerBranch) {
-    EXPECT_EQ(RowsOf(engine(),
+    EXPECT_EQ(RowsOf(Engine(),
                      "SELECT count(*) FROM (SELECT CDFILIAL, NRNOTAFISC FROM NOTAFISCAL "
                      "GROUP BY 1, 2 HAVING count(*) > 1)"),
               (std::vector<Row>{{"0"}}));
 }
 
 TEST_F(DemoData, EveryInvoiceIsAStoredRow) {
-    EXPECT_EQ(RowsOf(engine(),
+    EXPECT_EQ(RowsOf(Engine(),
                      "SELECT count(*), min(NRLANCTONF + 0), max(NRLANCTONF + 0) FROM "
                      "NOTAFISCAL"),
               (std::vector<Row>{{"20000", "1", "20000"}}));

@@ -12,7 +12,7 @@ using demodb::ParseDemodbOptions;
 using Args = std::vector<std::string>;
 
 // The message a command line is refused with, "" when it is accepted.
-std::string refusal(const Args& args) {
+std::string Refusal(const Args& args) {
     try {
         ParseDemodbOptions(args);
     } catch (const hostfw::Exception& error) {
@@ -45,13 +45,13 @@ TEST(DemodbOptions, HelpNeedsNothingElse) {
 
 TEST(DemodbOptions, BadNumbersAreRefusedNamingTheOption) {
     for (const std::string bad : {"", "-1", "1e6", "12a", "10000000000", " 5"}) {
-        const std::string message = refusal({"d.sqlite", "--invoices", bad});
+        const std::string message = Refusal({"d.sqlite", "--invoices", bad});
         EXPECT_NE(message.find("--invoices"), std::string::npos) << "\"" << bad << "\"";
     }
-    EXPECT_NE(refusal({"d.sqlite", "--seed", "18446744073709551616"}).find("--seed"),
+    EXPECT_NE(Refusal({"d.sqlite", "--seed", "18446744073709551616"}).find("--seed"),
               std::string::npos);
     for (const std::string bad : {"0", "10000000", "-3"}) {
-        const std::string message = refusal({"d.sqlite", "--clients", bad});
+        const std::string message = Refusal({"d.sqlite", "--clients", bad});
         EXPECT_NE(message.find("--clients espera um número inteiro de 1 a 9999999"),
                   std::string::npos)
             << "\"" << bad << "\": every invoice needs a client";
@@ -59,19 +59,19 @@ TEST(DemodbOptions, BadNumbersAreRefusedNamingTheOption) {
 }
 
 TEST(DemodbOptions, MissingValueOrDatabaseIsRefused) {
-    EXPECT_NE(refusal({"d.sqlite", "--invoices"}), "");
-    EXPECT_NE(refusal({}), "");
-    EXPECT_NE(refusal({"--force"}), "");
+    EXPECT_NE(Refusal({"d.sqlite", "--invoices"}), "");
+    EXPECT_NE(Refusal({}), "");
+    EXPECT_NE(Refusal({"--force"}), "");
 }
 
 TEST(DemodbOptions, UnknownOptionsAndSecondDatabasesAreRefused) {
-    EXPECT_NE(refusal({"d.sqlite", "--invoice", "5"}).find("--invoice"), std::string::npos);
-    EXPECT_NE(refusal({"a.sqlite", "b.sqlite"}), "");
+    EXPECT_NE(Refusal({"d.sqlite", "--invoice", "5"}).find("--invoice"), std::string::npos);
+    EXPECT_NE(Refusal({"a.sqlite", "b.sqlite"}), "");
 }
 
 TEST(DemodbOptions, TestDataTakesNoDemoOptions) {
     EXPECT_TRUE(ParseDemodbOptions({"t.sqlite", "--test-data"}).testData);
-    EXPECT_NE(refusal({"t.sqlite", "--test-data", "--seed", "3"}), "");
+    EXPECT_NE(Refusal({"t.sqlite", "--test-data", "--seed", "3"}), "");
 }
 
 }  // namespace

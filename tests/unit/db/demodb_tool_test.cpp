@@ -40,7 +40,7 @@ protected:
     ~DemodbTool() override { fs::remove_all(root_); }
 
     // Starts the tool with its output going to a file outside the database folder.
-    pid_t start(const std::vector<std::string>& arguments) {
+    pid_t Start(const std::vector<std::string>& arguments) {
         const std::string tool = std::string(EXP036_BIN_DIR) + "/exp036-demodb";
         std::vector<std::string> all = {tool};
         all.insert(all.end(), arguments.begin(), arguments.end());
@@ -60,7 +60,7 @@ protected:
         return pid;
     }
 
-    Run finish(pid_t pid) {
+    Run Finish(pid_t pid) {
         Run run;
         int status = 0;
         waitpid(pid, &status, 0);
@@ -72,7 +72,7 @@ protected:
         return run;
     }
 
-    Run run(const std::vector<std::string>& arguments) { return finish(start(arguments)); }
+    Run run(const std::vector<std::string>& arguments) { return Finish(Start(arguments)); }
 
     std::vector<std::string> FilesInFolder() const {
         std::vector<std::string> names;
@@ -86,11 +86,11 @@ protected:
         return dbtest::RowsOf(*engine, "SELECT count(*) FROM NOTAFISCAL")[0][0];
     }
 
-    static void write(const fs::path& path, const std::string& text) {
+    static void Write(const fs::path& path, const std::string& text) {
         std::ofstream(path, std::ios::binary) << text;
     }
 
-    static std::string read(const fs::path& path) {
+    static std::string Read(const fs::path& path) {
         std::ifstream in(path, std::ios::binary);
         std::ostringstream text;
         text << in.rdbuf();
@@ -132,11 +132,11 @@ TEST_F(DemodbTool, TestDataOption) {
 }
 
 TEST_F(DemodbTool, NeverOverwritesAnExistingFileUnasked) {
-    write(target, "dados preciosos");
+    Write(target, "dados preciosos");
     const Run result = run({target.string(), "--invoices", "5"});
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.output.find("já existe"), std::string::npos) << result.output;
-    EXPECT_EQ(read(target), "dados preciosos");
+    EXPECT_EQ(Read(target), "dados preciosos");
     EXPECT_EQ(FilesInFolder(), (std::vector<std::string>{"demo.sqlite"}));
 }
 
@@ -148,18 +148,18 @@ TEST_F(DemodbTool, ForceReplacesAnExistingDatabase) {
 }
 
 TEST_F(DemodbTool, ForceReplacesAnEmptyFile) {
-    write(target, "");
+    Write(target, "");
     ASSERT_EQ(run({target.string(), "--invoices", "3", "--force"}).status, 0);
     EXPECT_EQ(InvoiceCount(target), "3");
 }
 
 TEST_F(DemodbTool, ForceNeverReplacesSomethingThatIsNotADatabase) {
-    write(target, "um relatório que não é banco de dados");
+    Write(target, "um relatório que não é banco de dados");
     const Run result = run({target.string(), "--force"});
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.output.find("não é um banco de dados SQLite"), std::string::npos)
         << result.output;
-    EXPECT_EQ(read(target), "um relatório que não é banco de dados");
+    EXPECT_EQ(Read(target), "um relatório que não é banco de dados");
     fs::create_directories(folder / "pasta");
     EXPECT_EQ(run({(folder / "pasta").string(), "--force"}).status, 1);
     EXPECT_TRUE(fs::is_directory(folder / "pasta"));
@@ -207,18 +207,18 @@ TEST_F(DemodbTool, AbandonedStagedFilesAreRemovedByTheNextRun) {
 }
 
 TEST_F(DemodbTool, AnInterruptedRunLeavesNothingBehind) {
-    const pid_t pid = start({target.string(), "--invoices", "5000000"});
+    const pid_t pid = Start({target.string(), "--invoices", "5000000"});
     // Waits until the run reports progress, then interrupts it.
     bool writing = false;
     for (int i = 0; i < 6000 && !writing; ++i) {
-        writing = read(OutputFile()).find("notas fiscais gravadas") != std::string::npos;
+        writing = Read(OutputFile()).find("notas fiscais gravadas") != std::string::npos;
         if (!writing)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     ASSERT_TRUE(writing) << "the run never reported progress";
     EXPECT_EQ(FilesInFolder().size(), 1u) << "the staged file";
     kill(pid, SIGINT);
-    const Run result = finish(pid);
+    const Run result = Finish(pid);
     EXPECT_NE(result.status, 0);
     EXPECT_TRUE(FilesInFolder().empty());
 }

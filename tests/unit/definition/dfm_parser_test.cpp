@@ -128,7 +128,7 @@ TEST(DfmObjects, TreeKeepsNestingOrderAndLines) {
     const Property* width = root.FindObject("grb")->FindProperty("Width");
     ASSERT_NE(width, nullptr);
     EXPECT_EQ(width->value.AsInteger(), 498);
-    EXPECT_EQ(width->value.line(), 5);
+    EXPECT_EQ(width->value.Line(), 5);
     EXPECT_EQ(root.FindProperty("Width"), nullptr);
 }
 

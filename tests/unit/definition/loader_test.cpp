@@ -58,7 +58,7 @@ end
 class Loader : public ::testing::Test {
 protected:
     // The message of the failure loading `text` over the base definition.
-    static std::string failure(const std::string& text) {
+    static std::string Failure(const std::string& text) {
         DescendantForm form(nullptr);
         form.Load(kBase, "base.dfm");
         return testsupport::FailureOf(
@@ -107,20 +107,20 @@ end
 }
 
 TEST_F(Loader, UnknownNamesAreErrorsThatNameTheFileLineAndComponent) {
-    EXPECT_EQ(failure("inherited frmBase: TBaseForm\n  object x: TNoSuchClass\n  end\nend\n"),
+    EXPECT_EQ(Failure("inherited frmBase: TBaseForm\n  object x: TNoSuchClass\n  end\nend\n"),
               "filho.dfm, linha 2: frmBase.x: classe desconhecida 'TNoSuchClass'.");
-    EXPECT_EQ(failure("inherited frmBase: TBaseForm\n  inherited ckbUm: TCheckBox\n"
+    EXPECT_EQ(Failure("inherited frmBase: TBaseForm\n  inherited ckbUm: TCheckBox\n"
                       "    Colour = clRed\n  end\nend\n"),
               "filho.dfm, linha 3: frmBase.ckbUm: propriedade desconhecida 'Colour' "
               "(TCheckBox).");
-    EXPECT_EQ(failure("inherited frmBase: TBaseForm\n  inherited ckbUm: TCheckBox\n"
+    EXPECT_EQ(Failure("inherited frmBase: TBaseForm\n  inherited ckbUm: TCheckBox\n"
                       "    OnClick = Missing\n  end\nend\n"),
               "filho.dfm, linha 3: frmBase.ckbUm: OnClick: manipulador 'Missing' não "
               "encontrado.");
-    EXPECT_EQ(failure("inherited frmBase: TBaseForm\n  inherited ckbTres: TCheckBox\n  end\nend\n"),
+    EXPECT_EQ(Failure("inherited frmBase: TBaseForm\n  inherited ckbTres: TCheckBox\n  end\nend\n"),
               "filho.dfm, linha 2: frmBase.ckbTres: componente herdado não existe no "
               "formulário ancestral.");
-    EXPECT_EQ(failure("inherited frmBase: TBaseForm\n  object ckbUm: TCheckBox\n  end\nend\n"),
+    EXPECT_EQ(Failure("inherited frmBase: TBaseForm\n  object ckbUm: TCheckBox\n  end\nend\n"),
               "filho.dfm, linha 2: frmBase.ckbUm: já existe um componente com este nome.");
 }
 

@@ -31,16 +31,16 @@ protected:
         delete base_;
     }
 
-    static const ObjectNode& object(const ObjectNode& root, const std::string& name) {
+    static const ObjectNode& Object(const ObjectNode& root, const std::string& name) {
         const ObjectNode* found = root.FindObject(name);
         if (found == nullptr) {
             throw std::runtime_error(name + " is missing");
         }
         return *found;
     }
-    static const Value& value(const ObjectNode& root, const std::string& objectName,
-                              const std::string& propertyName) {
-        const Property* found = object(root, objectName).FindProperty(propertyName);
+    static const Value& ValueOf(const ObjectNode& root, const std::string& objectName,
+                                const std::string& propertyName) {
+        const Property* found = Object(root, objectName).FindProperty(propertyName);
         if (found == nullptr) {
             throw std::runtime_error(objectName + "." + propertyName + " is missing");
         }
@@ -62,7 +62,7 @@ void ForEachNode(const ObjectNode& node, const std::string& parentName,
 
 TEST_F(StoredDefinitions, MessageTableIsStoredLineForLine) {
     const std::vector<std::string> lines =
-        value(*form_, "msgPadrao", "Messages.Strings").AsStrings();
+        ValueOf(*form_, "msgPadrao", "Messages.Strings").AsStrings();
     ASSERT_EQ(lines.size(), 29u);
     EXPECT_EQ(lines.front(),
               "Arq_Rel_Err|O arquivo contendo a definição do relatório de código '%s' não foi "
@@ -110,17 +110,17 @@ TEST_F(StoredDefinitions, MessageTableIsStoredLineForLine) {
 }
 
 TEST_F(StoredDefinitions, QueryTextsKeepTheirBlanks) {
-    const auto filial = value(*form_, "qryFilial", "SQL.Strings").AsStrings();
+    const auto filial = ValueOf(*form_, "qryFilial", "SQL.Strings").AsStrings();
     ASSERT_EQ(filial.size(), 9u);
     EXPECT_EQ(filial[6], "   (CDFILIAL  = :P_CDFILIAL OR :P_TCDFILIAL = 'T')");
-    EXPECT_EQ(value(*form_, "qryFilialDest", "SQL.Strings").AsStrings().size(), 7u);
-    EXPECT_EQ(value(*form_, "qryCliente", "SQL.Strings").AsStrings().size(), 9u);
-    const auto mssql = value(*form_, "qryCliente", "SQL_MSSQL.Strings").AsStrings();
+    EXPECT_EQ(ValueOf(*form_, "qryFilialDest", "SQL.Strings").AsStrings().size(), 7u);
+    EXPECT_EQ(ValueOf(*form_, "qryCliente", "SQL.Strings").AsStrings().size(), 9u);
+    const auto mssql = ValueOf(*form_, "qryCliente", "SQL_MSSQL.Strings").AsStrings();
     ASSERT_EQ(mssql.size(), 12u);
     EXPECT_EQ(mssql[8],
               "   ((CHARINDEX(CDATIVCLI, :P_CDATIVCLI) <> 0) OR (:P_TCDATIVCLI = 'T')) AND");
 
-    const auto& params = value(*form_, "qryFilial", "Params").AsCollection();
+    const auto& params = ValueOf(*form_, "qryFilial", "Params").AsCollection();
     ASSERT_EQ(params.size(), 2u);
     std::vector<std::string> names;
     for (const Item& item : params) {
@@ -135,22 +135,22 @@ TEST_F(StoredDefinitions, QueryTextsKeepTheirBlanks) {
 
 TEST_F(StoredDefinitions, DatasetFieldsComeInColumnOrder) {
     std::vector<std::string> fields;
-    for (const ObjectNode& field : object(*form_, "cdsNotaFiscal").children) {
+    for (const ObjectNode& field : Object(*form_, "cdsNotaFiscal").children) {
         fields.push_back(field.FindProperty("FieldName")->value.AsString());
         EXPECT_EQ(field.name, "cdsNotaFiscal" + fields.back());
     }
     EXPECT_THAT(fields, ElementsAre("IDMARCADO", "NRNOTAFISC", "DTEMISSAO", "DTENTRSAID",
                                     "NRLANCTONF", "STATUS"));
     // Degree sign in one label, ordinal indicator in the other.
-    EXPECT_EQ(value(*form_, "cdsNotaFiscalNRNOTAFISC", "DisplayLabel").AsString(),
+    EXPECT_EQ(ValueOf(*form_, "cdsNotaFiscalNRNOTAFISC", "DisplayLabel").AsString(),
               "N\u00B0 Nota Fiscal");
-    EXPECT_EQ(value(*form_, "cdsNotaFiscalNRLANCTONF", "DisplayLabel").AsString(),
+    EXPECT_EQ(ValueOf(*form_, "cdsNotaFiscalNRLANCTONF", "DisplayLabel").AsString(),
               "N\u00BA Lançamento");
-    EXPECT_EQ(value(*form_, "cdsNotaFiscalSTATUS", "OnGetText").AsIdentifier(),
+    EXPECT_EQ(ValueOf(*form_, "cdsNotaFiscalSTATUS", "OnGetText").AsIdentifier(),
               "cdsNotaFiscalSTATUSGetText");
 
     std::vector<std::string> clientFields;
-    for (const ObjectNode& field : object(*form_, "qryCliente").children) {
+    for (const ObjectNode& field : Object(*form_, "qryCliente").children) {
         clientFields.push_back(field.name);
     }
     EXPECT_THAT(clientFields, ElementsAre("qryClienteCDCLIENTE", "qryClienteIDTPIJURCLIE",
@@ -167,39 +167,39 @@ TEST_F(StoredDefinitions, TabOrdersWithinEachParent) {
         }
         return orders;
     };
-    EXPECT_EQ(tabOrders(object(*form_, "grbDadosRel")),
+    EXPECT_EQ(tabOrders(Object(*form_, "grbDadosRel")),
               (std::map<std::string, std::int64_t>{{"panFilial", 1},
                                                    {"grbDataExp", 2},
                                                    {"grbCliente", 3},
                                                    {"grbFilialDest", 4},
                                                    {"grbStatus", 5},
                                                    {"grbNota", 6}}));
-    EXPECT_EQ(tabOrders(object(*form_, "panFilial")),
+    EXPECT_EQ(tabOrders(Object(*form_, "panFilial")),
               (std::map<std::string, std::int64_t>{{"edtCdFilial", 0}, {"edtNmFilial", 2}}));
-    EXPECT_EQ(tabOrders(object(*form_, "grbStatus")),
+    EXPECT_EQ(tabOrders(Object(*form_, "grbStatus")),
               (std::map<std::string, std::int64_t>{
                   {"ckbPend", 0}, {"ckbAprovada", 1}, {"ckbEmitida", 2}, {"ckbCancel", 3}}));
     // The base form's chooser panel takes the first place the module leaves free.
-    EXPECT_EQ(tabOrders(object(*base_, "grbDadosRel")),
+    EXPECT_EQ(tabOrders(Object(*base_, "grbDadosRel")),
               (std::map<std::string, std::int64_t>{{"panRelat", 0}}));
 }
 
 TEST_F(StoredDefinitions, FreshFormState) {
     for (const char* radio : {"rdbTCli", "rdbTFil", "rdbTNota"}) {
-        EXPECT_EQ(value(*form_, radio, "Checked").AsIdentifier(), "True") << radio;
+        EXPECT_EQ(ValueOf(*form_, radio, "Checked").AsIdentifier(), "True") << radio;
     }
     for (const char* radio : {"rdbLCli", "rdbLFil", "rdbLNota"}) {
-        EXPECT_EQ(object(*form_, radio).FindProperty("Checked"), nullptr) << radio;
+        EXPECT_EQ(Object(*form_, radio).FindProperty("Checked"), nullptr) << radio;
     }
     for (const char* button : {"btnCli", "btnFilDest", "btnNota"}) {
-        EXPECT_EQ(value(*form_, button, "Enabled").AsIdentifier(), "False") << button;
+        EXPECT_EQ(ValueOf(*form_, button, "Enabled").AsIdentifier(), "False") << button;
     }
     for (const char* box : {"ckbPend", "ckbAprovada", "ckbEmitida", "ckbCancel"}) {
-        EXPECT_EQ(value(*form_, box, "Checked").AsIdentifier(), "True") << box;
+        EXPECT_EQ(ValueOf(*form_, box, "Checked").AsIdentifier(), "True") << box;
     }
-    EXPECT_EQ(value(*form_, "edtNmFilial", "Enabled").AsIdentifier(), "False");
-    EXPECT_EQ(value(*form_, "edtCdFilial", "MaxLength").AsInteger(), 4);
-    EXPECT_THAT(value(*form_, "depFinal", "NomeSemana.Strings").AsStrings(),
+    EXPECT_EQ(ValueOf(*form_, "edtNmFilial", "Enabled").AsIdentifier(), "False");
+    EXPECT_EQ(ValueOf(*form_, "edtCdFilial", "MaxLength").AsInteger(), 4);
+    EXPECT_THAT(ValueOf(*form_, "depFinal", "NomeSemana.Strings").AsStrings(),
                 ElementsAre("Domingo", "Segunda", "Terça", "Quarta", "Quinta", "Sexta", "Sábado"));
 }
 
@@ -256,26 +256,26 @@ TEST_F(StoredDefinitions, InheritedBlocksMatchTheBaseForm) {
 }
 
 TEST_F(StoredDefinitions, BaseFormBindsItsCommandsAndWindowEvents) {
-    EXPECT_EQ(value(*base_, "frmDadosGerRel", "OnCreate").AsIdentifier(), "FormCreate");
-    EXPECT_EQ(value(*base_, "frmDadosGerRel", "OnActivate").AsIdentifier(), "FormActivate");
-    EXPECT_EQ(value(*base_, "frmDadosGerRel", "OnClose").AsIdentifier(), "FormClose");
+    EXPECT_EQ(ValueOf(*base_, "frmDadosGerRel", "OnCreate").AsIdentifier(), "FormCreate");
+    EXPECT_EQ(ValueOf(*base_, "frmDadosGerRel", "OnActivate").AsIdentifier(), "FormActivate");
+    EXPECT_EQ(ValueOf(*base_, "frmDadosGerRel", "OnClose").AsIdentifier(), "FormClose");
     std::vector<std::string> handlers;
-    for (const ObjectNode& button : object(*base_, "panMenu").children) {
+    for (const ObjectNode& button : Object(*base_, "panMenu").children) {
         if (button.className == "TSpeedButton") {
             handlers.push_back(button.FindProperty("OnClick")->value.AsIdentifier());
         }
     }
     EXPECT_THAT(handlers, ElementsAre("sbtPreviewClick", "sbtPrintClick", "sbtSalvarComoClick",
                                       "sbtReportEditClick"));
-    EXPECT_EQ(value(*base_, "cbbReportNames", "Style").AsIdentifier(), "csDropDownList");
-    EXPECT_EQ(value(*base_, "msgMensagens", "Messages.Strings").AsStrings().size(), 5u);
+    EXPECT_EQ(ValueOf(*base_, "cbbReportNames", "Style").AsIdentifier(), "csDropDownList");
+    EXPECT_EQ(ValueOf(*base_, "msgMensagens", "Messages.Strings").AsStrings().size(), 5u);
 }
 
 // Each control lies inside its parent, so a mistyped position shows up here.
 TEST_F(StoredDefinitions, ControlsFitInsideTheirParents) {
-    const ObjectNode& parameters = object(*form_, "grbDadosRel");
-    const std::int64_t width = value(*form_, "grbDadosRel", "Width").AsInteger();
-    const std::int64_t height = value(*form_, "grbDadosRel", "Height").AsInteger();
+    const ObjectNode& parameters = Object(*form_, "grbDadosRel");
+    const std::int64_t width = ValueOf(*form_, "grbDadosRel", "Width").AsInteger();
+    const std::int64_t height = ValueOf(*form_, "grbDadosRel", "Height").AsInteger();
     std::function<void(const ObjectNode&, std::int64_t, std::int64_t)> check =
         [&](const ObjectNode& parent, std::int64_t parentWidth, std::int64_t parentHeight) {
             for (const ObjectNode& child : parent.children) {

@@ -66,20 +66,20 @@ protected:
         fs::remove_all(folder);
     }
 
-    static hostfw::TCustomEdit& edit(const char* name) {
+    static hostfw::TCustomEdit& Edit(const char* name) {
         return host::FindScriptControl<hostfw::TCustomEdit>(name, "um campo de texto");
     }
-    void dates(const std::string& from, const std::string& to) {
-        hostfw::UserActions::ReplaceText(edit("depInicial"), from);
-        hostfw::UserActions::ReplaceText(edit("depFinal"), to);
+    void Dates(const std::string& from, const std::string& to) {
+        hostfw::UserActions::ReplaceText(Edit("depInicial"), from);
+        hostfw::UserActions::ReplaceText(Edit("depFinal"), to);
         hostfw::view::AfterModelChange();
     }
     std::pair<std::string, std::string> shownDates() const {
-        return {edit("depInicial").Text(), edit("depFinal").Text()};
+        return {Edit("depInicial").Text(), Edit("depFinal").Text()};
     }
 
     // Opens the menu as the person does, so it lists what is kept now, and picks an entry.
-    void choose(const QString& entry) {
+    void Choose(const QString& entry) {
         auto* menu = window->findChild<QMenu*>("consultas_salvas");
         ASSERT_NE(menu, nullptr);
         emit menu->aboutToShow();
@@ -107,21 +107,21 @@ protected:
 };
 
 TEST_F(PresetMenuTest, AKeptChoiceIsTypedBackIntoTheForm) {
-    dates("01/02/2025", "28/02/2025");
+    Dates("01/02/2025", "28/02/2025");
     answerPrompt("Fevereiro");
-    choose("salvar");
-    dates("01/01/2025", "31/12/2025");
+    Choose("salvar");
+    Dates("01/01/2025", "31/12/2025");
 
-    choose("aplicar:Fevereiro");
+    Choose("aplicar:Fevereiro");
     EXPECT_EQ(shownDates(), (std::pair<std::string, std::string>{"01/02/2025", "28/02/2025"}));
 }
 
 TEST_F(PresetMenuTest, TheOwnerRenamesSharesAndDeletesAChoiceFromTheMenu) {
     answerPrompt("Março");
-    choose("salvar");
+    Choose("salvar");
     answerPrompt("Fechamento");
-    choose("renomear:Março");
-    choose("compartilhar:Fechamento");
+    Choose("renomear:Março");
+    Choose("compartilhar:Fechamento");
     auto kept = host::AvailablePresets(host::LiveReportCode());
     ASSERT_EQ(kept.size(), 1u);
     EXPECT_EQ(kept[0].name, "Fechamento");
@@ -132,16 +132,16 @@ TEST_F(PresetMenuTest, TheOwnerRenamesSharesAndDeletesAChoiceFromTheMenu) {
         ASSERT_NE(question, nullptr);
         question->button(QMessageBox::Yes)->click();
     });
-    choose("excluir:Fechamento");
+    Choose("excluir:Fechamento");
     EXPECT_TRUE(host::AvailablePresets(host::LiveReportCode()).empty());
 }
 
 TEST_F(PresetMenuTest, TheLastQueryIsThatOfTheLastPreview) {
-    dates("01/03/2025", "31/03/2025");
+    Dates("01/03/2025", "31/03/2025");
     hostfw::UserActions::Click(host::FindScriptControl<hostfw::TControl>("sbtPreview", "um botão"));
-    dates("01/01/2025", "31/12/2025");
+    Dates("01/01/2025", "31/12/2025");
 
-    choose("ultima");
+    Choose("ultima");
     EXPECT_EQ(shownDates(), (std::pair<std::string, std::string>{"01/03/2025", "31/03/2025"}));
 }
 

@@ -25,11 +25,11 @@ protected:
             unsetenv("DISPLAY");
     }
 
-    hostapptest::Finished host(const std::vector<std::string>& options) {
+    hostapptest::Finished Host(const std::vector<std::string>& options) {
         std::vector<std::string> arguments = {EXP036_BIN_DIR "/exp036-host", "--db", "x.sqlite"};
         arguments.insert(arguments.end(), options.begin(), options.end());
-        return hostapptest::run(folder, arguments,
-                                {.unsetVariables = {"WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}});
+        return hostapptest::RunProgram(folder, arguments,
+                                       {.unsetVariables = {"WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}});
     }
 
     const fs::path folder =
@@ -42,7 +42,7 @@ protected:
 TEST_F(DesktopStart, WithoutADisplayTheWindowAndTheGuiScriptSayHowToRunHeadless) {
     unsetenv("DISPLAY");
     for (const auto& options : {std::vector<std::string>{}, {"--gui", "--script", "s.ui"}}) {
-        const auto run = host(options);
+        const auto run = Host(options);
         EXPECT_EQ(run.status, 2) << run.err;
         EXPECT_THAT(run.err, HasSubstr("Não há tela para abrir a janela"));
         EXPECT_THAT(run.err, HasSubstr("--script ARQUIVO"));
@@ -52,7 +52,7 @@ TEST_F(DesktopStart, WithoutADisplayTheWindowAndTheGuiScriptSayHowToRunHeadless)
 
 TEST_F(DesktopStart, ADisplayThatDoesNotAnswerIsNamed) {
     setenv("DISPLAY", ":97", 1);
-    const auto run = host({});
+    const auto run = Host({});
     EXPECT_EQ(run.status, 2) << run.err;
     EXPECT_THAT(run.err, HasSubstr("A tela :97 não responde."));
 }

@@ -5,7 +5,7 @@
 namespace host {
 namespace {
 
-std::string refusal(const std::vector<std::string>& arguments) {
+std::string Refusal(const std::vector<std::string>& arguments) {
     try {
         ParseHostOptions(arguments);
     } catch (const UsageError& e) {
@@ -51,15 +51,15 @@ TEST(HostOptions, HelpWinsOverEverythingElse) {
 }
 
 TEST(HostOptions, BadCommandLinesAreRefusedWithAReason) {
-    EXPECT_NE(refusal({"--script", "s", "--bogus"}).find("opção desconhecida: --bogus"),
+    EXPECT_NE(Refusal({"--script", "s", "--bogus"}).find("opção desconhecida: --bogus"),
               std::string::npos);
-    EXPECT_NE(refusal({"--script"}).find("--script espera um valor"), std::string::npos);
+    EXPECT_NE(Refusal({"--script"}).find("--script espera um valor"), std::string::npos);
     EXPECT_EQ(ParseHostOptions({"--db", "x"}).mode, HostOptions::Mode::Desktop)
         << "without a script the host opens its window";
-    EXPECT_NE(refusal({"--screenshots", "d"}).find("--screenshots vale com --script"),
+    EXPECT_NE(Refusal({"--screenshots", "d"}).find("--screenshots vale com --script"),
               std::string::npos);
-    EXPECT_NE(refusal({"--script", "s", "extra"}).find("argumento inesperado"), std::string::npos);
-    EXPECT_NE(refusal({"--script", "s", "--locked=yes"}).find("não recebe valor"),
+    EXPECT_NE(Refusal({"--script", "s", "extra"}).find("argumento inesperado"), std::string::npos);
+    EXPECT_NE(Refusal({"--script", "s", "--locked=yes"}).find("não recebe valor"),
               std::string::npos);
 }
 
@@ -68,7 +68,7 @@ TEST(HostOptions, AServerTimeoutIsWholeSecondsFromOneToSixHundred) {
               600);
     EXPECT_FALSE(ParseHostOptions({"--script", "s"}).serverTimeoutSeconds.has_value());
     for (const char* bad : {"0", "601", "-5", "2.5", "10s", ""}) {
-        EXPECT_NE(refusal({"--script", "s", "--server-timeout", bad})
+        EXPECT_NE(Refusal({"--script", "s", "--server-timeout", bad})
                       .find("--server-timeout espera segundos de 1 a 600"),
                   std::string::npos)
             << bad;
@@ -80,7 +80,7 @@ TEST(HostOptions, AServerReplySizeLimitIsWholeMebibytesFromOneTo4096) {
               std::size_t{2} << 20);
     EXPECT_FALSE(ParseHostOptions({"--script", "s"}).serverReplySizeLimit.has_value());
     for (const char* bad : {"0", "4097", "-1", "1.5", "64M", ""}) {
-        EXPECT_NE(refusal({"--script", "s", "--server-max-reply", bad})
+        EXPECT_NE(Refusal({"--script", "s", "--server-max-reply", bad})
                       .find("--server-max-reply espera MiB de 1 a 4096"),
                   std::string::npos)
             << bad;
@@ -89,7 +89,7 @@ TEST(HostOptions, AServerReplySizeLimitIsWholeMebibytesFromOneTo4096) {
 
 TEST(HostOptions, AServerAddressNeedsAHostAndAPortInRange) {
     for (const char* bad : {"localhost", ":8211", "h:0", "h:65536", "h:80x", "h:"}) {
-        EXPECT_NE(refusal({"--script", "s", "--server", bad}).find("--server espera"),
+        EXPECT_NE(Refusal({"--script", "s", "--server", bad}).find("--server espera"),
                   std::string::npos)
             << bad;
     }
@@ -100,11 +100,11 @@ TEST(HostOptions, AServerAddressNeedsAHostAndAPortInRange) {
 }
 
 TEST(HostOptions, ReportChoicesAreReadOnlyByTheReportSubcommand) {
-    EXPECT_NE(refusal({"--script", "s", "--from", "01/01/2026"}).find("só vale com o subcomando"),
+    EXPECT_NE(Refusal({"--script", "s", "--from", "01/01/2026"}).find("só vale com o subcomando"),
               std::string::npos);
-    EXPECT_NE(refusal({"report", "--script", "s"}).find("não vale com o subcomando"),
+    EXPECT_NE(Refusal({"report", "--script", "s"}).find("não vale com o subcomando"),
               std::string::npos);
-    EXPECT_NE(refusal({"report", "--locked"}).find("não vale com o subcomando"), std::string::npos);
+    EXPECT_NE(Refusal({"report", "--locked"}).find("não vale com o subcomando"), std::string::npos);
 }
 
 TEST(HostOptions, TheReportSubcommandReadsItsChoices) {
@@ -132,20 +132,20 @@ TEST(HostOptions, TheReportSubcommandMayFollowTheSessionOptions) {
     EXPECT_EQ(options.report.out, std::filesystem::path("report")) << "a value, not the subcommand";
     EXPECT_EQ(ParseHostOptions({"--db", "report", "--script", "s"}).mode, HostOptions::Mode::Script)
         << "a database file named report";
-    EXPECT_NE(refusal({"--db", "d.sqlite", "report", "extra"}).find("argumento inesperado"),
+    EXPECT_NE(Refusal({"--db", "d.sqlite", "report", "extra"}).find("argumento inesperado"),
               std::string::npos);
 }
 
 TEST(HostOptions, ReportChoicesThatCannotWorkAreRefusedBeforeTheFormOpens) {
-    EXPECT_NE(refusal({"report", "--status", "PX"}).find("--status espera"), std::string::npos);
-    EXPECT_NE(refusal({"report", "--status", "PP"}).find("--status espera"), std::string::npos);
-    EXPECT_NE(refusal({"report", "--variant", "2"}).find("--variant espera"), std::string::npos);
-    EXPECT_NE(refusal({"report", "--format", "xls"}).find("--format espera"), std::string::npos);
-    EXPECT_NE(refusal({"report", "--clients", "0001,,0002"}).find("sem chave vazia"),
+    EXPECT_NE(Refusal({"report", "--status", "PX"}).find("--status espera"), std::string::npos);
+    EXPECT_NE(Refusal({"report", "--status", "PP"}).find("--status espera"), std::string::npos);
+    EXPECT_NE(Refusal({"report", "--variant", "2"}).find("--variant espera"), std::string::npos);
+    EXPECT_NE(Refusal({"report", "--format", "xls"}).find("--format espera"), std::string::npos);
+    EXPECT_NE(Refusal({"report", "--clients", "0001,,0002"}).find("sem chave vazia"),
               std::string::npos);
-    EXPECT_NE(refusal({"report", "--invoices", "12"}).find("informe --server"), std::string::npos);
+    EXPECT_NE(Refusal({"report", "--invoices", "12"}).find("informe --server"), std::string::npos);
     EXPECT_NE(
-        refusal({"report", "--variant", "1", "--status", "P"}).find("só vale para a variante 0"),
+        Refusal({"report", "--variant", "1", "--status", "P"}).find("só vale para a variante 0"),
         std::string::npos);
 }
 

@@ -38,8 +38,8 @@ struct RunSetting {
 };
 
 // Runs a program in `folder` with exactly these arguments, its output captured.
-inline Finished run(const fs::path& folder, const std::vector<std::string>& arguments,
-                    const RunSetting& setting = {}) {
+inline Finished RunProgram(const fs::path& folder, const std::vector<std::string>& arguments,
+                           const RunSetting& setting = {}) {
     const fs::path out = setting.standardOutput.value_or(folder / "stdout.txt");
     const fs::path err = folder / "stderr.txt";
     const pid_t child = fork();

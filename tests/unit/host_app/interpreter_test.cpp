@@ -7,7 +7,7 @@
 namespace host {
 namespace {
 
-bool contains(const std::string& text, const std::string& part) {
+bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
@@ -46,7 +46,7 @@ TEST(Interpreter, AByteOrderMarkStartingTheScriptIsNotPartOfItsFirstCommand) {
     const ScriptRun later = RunFakeScript(
         "open null\n\xEF\xBB\xBF"
         "close\n");
-    EXPECT_TRUE(contains(later.failure, "linha 2: comando desconhecido")) << later.failure;
+    EXPECT_TRUE(Contains(later.failure, "linha 2: comando desconhecido")) << later.failure;
 }
 
 TEST(Interpreter, AFailedExpectationStopsTheRunAndShowsBothValues) {
@@ -124,7 +124,7 @@ TEST(Interpreter, MessagesAreExpectedInTheOrderTheyWereShown) {
         "click btnAviso\n"
         "expect no-message\n");
     EXPECT_EQ(run.failure, "linha 8: esperado nenhuma mensagem, obtido \"Aviso do módulo.\"");
-    EXPECT_TRUE(contains(run.transcript, "message: Aviso do módulo.\nerror: Falha inesperada.\n"));
+    EXPECT_TRUE(Contains(run.transcript, "message: Aviso do módulo.\nerror: Falha inesperada.\n"));
 }
 
 TEST(Interpreter, ExpectingAMessageWhenNoneWasShownFails) {
@@ -151,8 +151,8 @@ TEST(Interpreter, AnswersGivenInAdvanceReachTheDialogs) {
         "click btnLista\n"
         "expect var stListaCliente \"\"\n");
     EXPECT_TRUE(run.passed) << run.failure << "\n" << run.transcript;
-    EXPECT_TRUE(contains(run.transcript, "picker: Cliente [3 linhas] -> 0001,0003\n"));
-    EXPECT_TRUE(contains(run.transcript, "search: Filial [2 linhas] -> 0002\n"));
+    EXPECT_TRUE(Contains(run.transcript, "picker: Cliente [3 linhas] -> 0001,0003\n"));
+    EXPECT_TRUE(Contains(run.transcript, "search: Filial [2 linhas] -> 0002\n"));
 }
 
 TEST(Interpreter, AnAnswerNoDialogTookFailsTheRun) {
@@ -162,7 +162,7 @@ TEST(Interpreter, AnAnswerNoDialogTookFailsTheRun) {
 
 TEST(Interpreter, ADialogWithoutAnAnswerFailsAtTheLineThatOpenedIt) {
     const ScriptRun run = RunFakeScript("open null\nclick btnLista\nclose\n");
-    EXPECT_TRUE(contains(run.failure, "linha 2: o seletor 'Cliente' apareceu sem resposta"));
+    EXPECT_TRUE(Contains(run.failure, "linha 2: o seletor 'Cliente' apareceu sem resposta"));
 }
 
 TEST(Interpreter, ReportParametersAreWrittenAndCanBeExpected) {
@@ -175,7 +175,7 @@ TEST(Interpreter, ReportParametersAreWrittenAndCanBeExpected) {
         "expect param P_OUTRO absent\n"
         "expect param P_DATA date(2026-02-01)\n");
     EXPECT_EQ(run.failure, "linha 7: esperado date(2026-02-01), obtido date(2026-01-31)");
-    EXPECT_TRUE(contains(run.transcript,
+    EXPECT_TRUE(Contains(run.transcript,
                          "param: P_TEXTO=\"a\\\"b\"\nparam: P_DATA=date(2026-01-31)\n"
                          "param: P_NULO=null\nreport: Relatório de teste\nlinha 1\nlinha 2\n"));
 }
@@ -185,7 +185,7 @@ TEST(Interpreter, ServerCallArgumentsCompareAsWritten) {
     const ScriptRun run =
         RunFakeScript(call + "expect arg 1 \"0001\"\nexpect arg 2 date(2026-01-01)\n");
     EXPECT_TRUE(run.passed) << run.failure;
-    EXPECT_TRUE(contains(run.transcript, "call: GetNota(\"0001\", date(2026-01-01))\n"));
+    EXPECT_TRUE(Contains(run.transcript, "call: GetNota(\"0001\", date(2026-01-01))\n"));
     EXPECT_EQ(RunFakeScript(call + "expect arg 1 0001\n").failure,
               "linha 3: esperado 0001, obtido \"0001\"");
     EXPECT_EQ(RunFakeScript(call + "expect arg 3 null\n").failure,
@@ -222,7 +222,7 @@ TEST(Interpreter, ReloadGivesTheModuleFreshStateButNotWhileAWindowIsOpen) {
 TEST(Interpreter, OnlyExportedModuleVariablesCanBeRead) {
     EXPECT_EQ(RunFakeScript("expect var stFilialDest \"\"\n").failure,
               "linha 1: o módulo não exporta a variável 'stFilialDest'.");
-    EXPECT_TRUE(contains(RunFakeScript("expect var frmFake \"\"\n").failure,
+    EXPECT_TRUE(Contains(RunFakeScript("expect var frmFake \"\"\n").failure,
                          "não é uma variável do módulo"));
     EXPECT_EQ(ModuleVariableSymbol("stRel"), "_ZN12Cli_exp036005stRelB5cxx11E");
     EXPECT_EQ(ModuleVariableSymbol("boIdCriado"), "_ZN12Cli_exp0360010boIdCriadoE");
@@ -236,9 +236,9 @@ TEST(Interpreter, SessionLinesSetTheSessionAndRefuseUnknownNames) {
     EXPECT_TRUE(hostfw::Session().moduFili);
     EXPECT_EQ(hostfw::Session().webPort, 9000);
     EXPECT_EQ(hostfw::Session().reportDir, "/tmp/a b");
-    EXPECT_TRUE(contains(RunFakeScript("session Colour=red\n").failure,
+    EXPECT_TRUE(Contains(RunFakeScript("session Colour=red\n").failure,
                          "valor de sessão desconhecido 'Colour'"));
-    EXPECT_TRUE(contains(RunFakeScript("session WebPort=0\n").failure, "WebPort espera"));
+    EXPECT_TRUE(Contains(RunFakeScript("session WebPort=0\n").failure, "WebPort espera"));
     hostfw::Session().moduFili = false;
 }
 
@@ -248,12 +248,12 @@ TEST(Interpreter, SessionLinesNarrowASignedInPersonsSessionButNeverWidenIt) {
     hostfw::SessionSettings& session = hostfw::Session();
     session.person = hostfw::Person{"maria", "Maria", "0001", true};
     EXPECT_TRUE(RunFakeScript("session FiliProc=1 ModuFili=true\n").passed) << "her own branch";
-    EXPECT_TRUE(contains(RunFakeScript("session FiliProc=0002\n").failure,
+    EXPECT_TRUE(Contains(RunFakeScript("session FiliProc=0002\n").failure,
                          "A pessoa maria trabalha só na filial 0001; a filial 0002 não lhe é "
                          "permitida."));
     EXPECT_TRUE(
-        contains(RunFakeScript("session ModuFili=false\n").failure, "não pode ser desvinculada"));
-    EXPECT_TRUE(contains(RunFakeScript("session Database=/tmp/other.sqlite\n").failure,
+        Contains(RunFakeScript("session ModuFili=false\n").failure, "não pode ser desvinculada"));
+    EXPECT_TRUE(Contains(RunFakeScript("session Database=/tmp/other.sqlite\n").failure,
                          "para usar outro, inicie outra sessão"));
     EXPECT_EQ(hostfw::FiliProc(), "0001");
     EXPECT_TRUE(hostfw::ModuFili());
@@ -271,7 +271,7 @@ TEST(Interpreter, APackageThatCannotBeLoadedIsAClearError) {
         HeadlessHost host("/nonexistent/libPkg_exp03600.so", transcript);
         FAIL() << "loaded a package that does not exist";
     } catch (const std::exception& e) {
-        EXPECT_TRUE(contains(e.what(), "Não foi possível carregar o módulo '/nonexistent/"));
+        EXPECT_TRUE(Contains(e.what(), "Não foi possível carregar o módulo '/nonexistent/"));
     }
 }
 

@@ -25,7 +25,7 @@ namespace {
 namespace fs = std::filesystem;
 using hostapptest::FileText;
 using hostapptest::Finished;
-using hostapptest::run;
+using hostapptest::RunProgram;
 using hostapptest::RunSetting;
 
 class ReportCommand : public ::testing::Test {
@@ -35,18 +35,18 @@ protected:
         fs::remove_all(folder_);
         fs::create_directories(folder_);
         const Finished made =
-            run(folder_, {EXP036_BIN_DIR "/exp036-demodb", "test.sqlite", "--test-data"});
+            RunProgram(folder_, {EXP036_BIN_DIR "/exp036-demodb", "test.sqlite", "--test-data"});
         ASSERT_EQ(made.status, 0) << made.err;
     }
     static void TearDownTestSuite() { fs::remove_all(folder_); }
 
     // exp036-host report over the test database, branch 0001, the year 2025, and `more`.
-    static Finished report(const std::vector<std::string>& more, const RunSetting& setting = {}) {
+    static Finished Report(const std::vector<std::string>& more, const RunSetting& setting = {}) {
         std::vector<std::string> arguments = {
             EXP036_BIN_DIR "/exp036-host", "report",   "--db", "test.sqlite", "--reports",
             EXP036_SOURCE_DIR "/reports",  "--branch", "0001"};
         arguments.insert(arguments.end(), more.begin(), more.end());
-        return run(folder_, arguments, setting);
+        return RunProgram(folder_, arguments, setting);
     }
 
     // The files of the folder whose names start with `prefix`.
@@ -63,7 +63,7 @@ protected:
 };
 
 TEST_F(ReportCommand, AReversedRangeIsRefusedWithTheFormsOwnMessage) {
-    const Finished finished = report({"--from", "31/12/2025", "--to", "01/01/2025"});
+    const Finished finished = Report({"--from", "31/12/2025", "--to", "01/01/2025"});
     EXPECT_EQ(finished.status, 1);
     EXPECT_EQ(finished.err, "exp036-host: Data inicial deve ser menor que data final.\n");
     EXPECT_EQ(finished.out, "");
@@ -71,7 +71,7 @@ TEST_F(ReportCommand, AReversedRangeIsRefusedWithTheFormsOwnMessage) {
 
 TEST_F(ReportCommand, TheTextReportGoesToTheFileWithOnlyTheChosenRows) {
     const Finished finished =
-        report({"--from", "01/01/2025", "--to", "31/01/2025", "--status", "E", "--out", "r.txt"});
+        Report({"--from", "01/01/2025", "--to", "31/01/2025", "--status", "E", "--out", "r.txt"});
     ASSERT_EQ(finished.status, 0) << finished.err;
     EXPECT_EQ(finished.out, "");
     const std::string text = FileText(folder_ / "r.txt");
@@ -80,7 +80,7 @@ TEST_F(ReportCommand, TheTextReportGoesToTheFileWithOnlyTheChosenRows) {
 }
 
 TEST_F(ReportCommand, PickedClientsNarrowTheCsvOnStandardOutput) {
-    const Finished finished = report(
+    const Finished finished = Report(
         {"--from", "01/01/2025", "--to", "31/12/2025", "--clients", "11", "--format", "csv"});
     ASSERT_EQ(finished.status, 0) << finished.err;
     EXPECT_EQ(finished.out.rfind("Dest.,Lançamento,Nota Fiscal,Cliente", 0), 0u) << finished.out;
@@ -91,7 +91,7 @@ TEST_F(ReportCommand, PickedClientsNarrowTheCsvOnStandardOutput) {
 TEST_F(ReportCommand, ThePdfReplacesTheOutFileAndLeavesNoPrintFolderBehind) {
     std::ofstream(folder_ / "r.pdf") << "old";
     const Finished finished =
-        report({"--from", "01/01/2025", "--to", "31/12/2025", "--format", "pdf", "--out", "r.pdf"});
+        Report({"--from", "01/01/2025", "--to", "31/12/2025", "--format", "pdf", "--out", "r.pdf"});
     ASSERT_EQ(finished.status, 0) << finished.err;
     EXPECT_EQ(FileText(folder_ / "r.pdf").rfind("%PDF", 0), 0u);
     for (const auto& entry : fs::directory_iterator(folder_))
@@ -100,7 +100,7 @@ TEST_F(ReportCommand, ThePdfReplacesTheOutFileAndLeavesNoPrintFolderBehind) {
 
 TEST_F(ReportCommand, AKeyThatIsNotOfferedIsNamed) {
     const Finished finished =
-        report({"--from", "01/01/2025", "--to", "31/12/2025", "--clients", "9999"});
+        Report({"--from", "01/01/2025", "--to", "31/12/2025", "--clients", "9999"});
     EXPECT_EQ(finished.status, 1);
     EXPECT_NE(finished.err.find("\"9999\""), std::string::npos) << finished.err;
 }
@@ -136,10 +136,10 @@ long long LastAuditRow(const fs::path& database) {
 TEST_F(ReportCommand, EveryRunIsAuditedInTheDatabaseFileUnderTheSystemLogin) {
     const fs::path database = folder_ / "test.sqlite";
     const long long before = LastAuditRow(database);
-    const Finished csv = report(
+    const Finished csv = Report(
         {"--from", "01/01/2025", "--to", "31/12/2025", "--format", "csv", "--out", "audited.csv"});
     ASSERT_EQ(csv.status, 0) << csv.err;
-    const Finished failed = report({"--from", "01/01/2025", "--to", "31/12/2025", "--format", "csv",
+    const Finished failed = Report({"--from", "01/01/2025", "--to", "31/12/2025", "--format", "csv",
                                     "--out", "missing/audited.csv"});
     ASSERT_EQ(failed.status, 1);
 
@@ -168,14 +168,14 @@ TEST_F(ReportCommand, EveryRunIsAuditedInTheDatabaseFileUnderTheSystemLogin) {
 }
 
 TEST_F(ReportCommand, ABadCommandLineNeverOpensTheForm) {
-    const Finished finished = report({"--format", "xls"});
+    const Finished finished = Report({"--format", "xls"});
     EXPECT_EQ(finished.status, 2);
     EXPECT_NE(finished.err.find("--format espera text, pdf, csv ou xlsx"), std::string::npos);
 }
 
 TEST_F(ReportCommand, ACsvThatStandardOutputCannotTakeFailsTheRunWithTheReason) {
     const Finished finished =
-        report({"--from", "01/01/2025", "--to", "31/12/2025", "--format", "csv"},
+        Report({"--from", "01/01/2025", "--to", "31/12/2025", "--format", "csv"},
                {fs::path("/dev/full"), std::nullopt});
     EXPECT_EQ(finished.status, 1);
     EXPECT_EQ(finished.err, "exp036-host: Falha ao gravar a saída padrão (disco cheio).\n");
@@ -184,7 +184,7 @@ TEST_F(ReportCommand, ACsvThatStandardOutputCannotTakeFailsTheRunWithTheReason) 
 TEST_F(ReportCommand, ATextReportTheDiskCannotHoldLeavesNoFileBehind) {
     // Room for the report's own spool, not for its text.
     const Finished finished =
-        report({"--from", "01/01/2025", "--to", "31/12/2025", "--out", "cheio.txt"},
+        Report({"--from", "01/01/2025", "--to", "31/12/2025", "--out", "cheio.txt"},
                {std::nullopt, rlim_t{2048}});
     EXPECT_EQ(finished.status, 1);
     // The audit cannot grow the database file either, and says so.
@@ -207,7 +207,7 @@ TEST_F(ReportCommand, NoFormatReplacesALinkAFifoOrADevice) {
         targets.push_back("dispositivo");
     for (const char* format : {"text", "csv", "pdf"}) {
         for (const std::string& target : targets) {
-            const Finished finished = report({"--from", "01/01/2025", "--to", "31/12/2025",
+            const Finished finished = Report({"--from", "01/01/2025", "--to", "31/12/2025",
                                               "--format", format, "--out", target});
             EXPECT_EQ(finished.status, 2) << format << " " << target;
             EXPECT_NE(finished.err.find("Não é possível gravar em '" + target + "'"),
@@ -264,7 +264,7 @@ protected:
                                               "--transcript",
                                               "transcript.txt"};
         arguments.insert(arguments.end(), more.begin(), more.end());
-        return run(folder, arguments);
+        return RunProgram(folder, arguments);
     }
 
     fs::path folder;
@@ -316,7 +316,7 @@ TEST_F(PgReportCommand, APasswordFromThePasswordFileSignsInToTheServerToo) {
     setenv("PGPASSFILE", passwords.c_str(), 1);
 
     const Finished picked = Report(
-        maria, {"--server", "127.0.0.1:" + std::to_string(server.port()), "--invoices", "1,7"});
+        maria, {"--server", "127.0.0.1:" + std::to_string(server.Port()), "--invoices", "1,7"});
     ASSERT_EQ(picked.status, 0) << picked.err;
     EXPECT_NE(picked.out.find("1004"), std::string::npos) << picked.out;
     EXPECT_EQ(picked.out.find("1002"), std::string::npos) << "only the picked invoices\n"

@@ -8,7 +8,7 @@
 namespace host {
 namespace {
 
-std::vector<std::vector<Token>> lines(const std::string& script) {
+std::vector<std::vector<Token>> Lines(const std::string& script) {
     std::vector<std::vector<Token>> tokenized;
     std::istringstream in(script);
     for (std::string line; std::getline(in, line);)
@@ -24,7 +24,7 @@ TEST(ReportScript, UserValuesStayQuotedTextsWhateverTheyHold) {
     ReportChoices choices;
     choices.from = "01/01/2025\"\nclose";
     choices.clients = std::vector<std::string>{"a\"b", "c\nreload"};
-    const std::vector<std::vector<Token>> script = lines(ReportScript(choices, "00\\1"));
+    const std::vector<std::vector<Token>> script = Lines(ReportScript(choices, "00\\1"));
     ASSERT_EQ(script.size(), 7u);
     EXPECT_EQ(script[1][2], (Token{Token::Kind::Text, "00\\1"}));
     EXPECT_EQ(script[2][2], (Token{Token::Kind::Text, "01/01/2025\"\nclose"}));

@@ -16,7 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using hostapptest::Finished;
-using hostapptest::run;
+using hostapptest::RunProgram;
 
 class SavedChoicesCommand : public ::testing::Test {
 protected:
@@ -25,28 +25,28 @@ protected:
         fs::remove_all(folder_);
         fs::create_directories(folder_);
         const Finished made =
-            run(folder_, {EXP036_BIN_DIR "/exp036-demodb", "test.sqlite", "--test-data"});
+            RunProgram(folder_, {EXP036_BIN_DIR "/exp036-demodb", "test.sqlite", "--test-data"});
         ASSERT_EQ(made.status, 0) << made.err;
     }
     void TearDown() override { fs::remove_all(folder_); }
 
-    std::vector<std::string> host(const std::vector<std::string>& more) const {
+    std::vector<std::string> Host(const std::vector<std::string>& more) const {
         std::vector<std::string> arguments = {EXP036_BIN_DIR "/exp036-host", "--db", "test.sqlite",
                                               "--reports", EXP036_SOURCE_DIR "/reports"};
         arguments.insert(arguments.end(), more.begin(), more.end());
         return arguments;
     }
 
-    Finished report(const std::vector<std::string>& more) const {
+    Finished Report(const std::vector<std::string>& more) const {
         std::vector<std::string> arguments =
-            host({"report", "--branch", "0001", "--format", "csv"});
+            Host({"report", "--branch", "0001", "--format", "csv"});
         arguments.insert(arguments.end(), more.begin(), more.end());
-        return run(folder_, arguments);
+        return RunProgram(folder_, arguments);
     }
 
-    Finished script(const std::string& lines) const {
+    Finished Script(const std::string& lines) const {
         std::ofstream(folder_ / "s.ui") << lines;
-        return run(folder_, host({"--branch", "0001", "--script", "s.ui"}));
+        return RunProgram(folder_, Host({"--branch", "0001", "--script", "s.ui"}));
     }
 
     fs::path folder_;
@@ -54,45 +54,45 @@ protected:
 
 TEST_F(SavedChoicesCommand, TheLastQueryComesBackInTheNextRun) {
     const Finished first =
-        report({"--from", "01/01/2025", "--to", "31/12/2025", "--clients", "11"});
+        Report({"--from", "01/01/2025", "--to", "31/12/2025", "--clients", "11"});
     ASSERT_EQ(first.status, 0) << first.err;
-    const Finished again = report({"--last"});
+    const Finished again = Report({"--last"});
     ASSERT_EQ(again.status, 0) << again.err;
     EXPECT_EQ(again.out, first.out);
     EXPECT_EQ(again.out.find("João da Silva"), std::string::npos) << again.out;
 }
 
 TEST_F(SavedChoicesCommand, WithoutARunThereIsNoLastQueryToRepeat) {
-    const Finished finished = report({"--last"});
+    const Finished finished = Report({"--last"});
     EXPECT_EQ(finished.status, 1);
     EXPECT_EQ(finished.err,
               "exp036-host: Ainda não há última consulta deste relatório para repetir.\n");
 }
 
 TEST_F(SavedChoicesCommand, ASavedChoiceRunsFromTheCommandLineAndOtherOptionsGoOverIt) {
-    const Finished saved = script(
+    const Finished saved = Script(
         "open null\n"
         "date depInicial \"01/01/2025\"\ndate depFinal \"31/12/2025\"\n"
         "click rdbLCli\npick 1\nclick btnCli\n"
         "preset save \"do João\"\nclose\n");
     ASSERT_EQ(saved.status, 0) << saved.err << saved.out;
-    const Finished preset = report({"--preset", "do João"});
+    const Finished preset = Report({"--preset", "do João"});
     ASSERT_EQ(preset.status, 0) << preset.err;
     EXPECT_NE(preset.out.find("João da Silva"), std::string::npos) << preset.out;
     EXPECT_EQ(preset.out.find("Café & Cia"), std::string::npos) << preset.out;
 
-    const Finished over = report({"--preset", "do João", "--clients", "11"});
+    const Finished over = Report({"--preset", "do João", "--clients", "11"});
     ASSERT_EQ(over.status, 0) << over.err;
     EXPECT_EQ(over.out.find("João da Silva"), std::string::npos) << over.out;
     EXPECT_NE(over.out.find("Café & Cia"), std::string::npos) << over.out;
 }
 
 TEST_F(SavedChoicesCommand, AnUnknownNameAndANameTakenTwiceAreRefusedClearly) {
-    const Finished unknown = report({"--preset", "nada"});
+    const Finished unknown = Report({"--preset", "nada"});
     EXPECT_EQ(unknown.status, 1);
     EXPECT_EQ(unknown.err, "exp036-host: Não há consulta salva com o nome \"nada\".\n");
 
-    const Finished twice = script("open null\npreset save \"x\"\npreset save \"x\"\n");
+    const Finished twice = Script("open null\npreset save \"x\"\npreset save \"x\"\n");
     EXPECT_EQ(twice.status, 1);
     EXPECT_NE(twice.err.find("Já existe uma consulta salva com o nome \"x\". Escolha outro nome."),
               std::string::npos)
@@ -100,13 +100,13 @@ TEST_F(SavedChoicesCommand, AnUnknownNameAndANameTakenTwiceAreRefusedClearly) {
 }
 
 TEST_F(SavedChoicesCommand, PresetAndLastTogetherAreABadCommandLine) {
-    EXPECT_EQ(report({"--preset", "x", "--last"}).status, 2);
+    EXPECT_EQ(Report({"--preset", "x", "--last"}).status, 2);
 }
 
 TEST_F(SavedChoicesCommand, ChangesThatCannotBeMadeStopTheScriptWithTheReason) {
-    ASSERT_EQ(script("open null\npreset save \"a\"\npreset save \"b\"\n").status, 0);
+    ASSERT_EQ(Script("open null\npreset save \"a\"\npreset save \"b\"\n").status, 0);
     const auto refusal = [&](const std::string& line) {
-        const Finished finished = script("open null\n" + line + "\n");
+        const Finished finished = Script("open null\n" + line + "\n");
         EXPECT_EQ(finished.status, 1) << line;
         return finished.err;
     };
@@ -122,7 +122,7 @@ TEST_F(SavedChoicesCommand, ChangesThatCannotBeMadeStopTheScriptWithTheReason) {
     EXPECT_NE(
         refusal("expect presets \"b\" \"a\"").find("esperado \"b\" \"a\", obtido \"a\" \"b\""),
         std::string::npos);
-    EXPECT_EQ(script("open null\nexpect presets \"a\" \"b\"\n").status, 0) << "nothing changed";
+    EXPECT_EQ(Script("open null\nexpect presets \"a\" \"b\"\n").status, 0) << "nothing changed";
 }
 
 TEST_F(SavedChoicesCommand, AColleaguesSharedChoiceIsAppliedAndListedButNotChanged) {
@@ -132,21 +132,21 @@ TEST_F(SavedChoicesCommand, AColleaguesSharedChoiceIsAppliedAndListedButNotChang
         hostfw::SaveChoice(*engine, {"colega", "0001"}, "EXP036", "dela", true,
                            "{\"clients\":[\"11\"]}");
     }
-    const Finished applied = script(
+    const Finished applied = Script(
         "open null\nexpect presets \"dela\"\nexpect preset \"dela\" shared\n"
         "preset apply \"dela\"\nexpect var stListaCliente \",11,\"\n");
     EXPECT_EQ(applied.status, 0) << applied.err;
 
     for (const std::string line : {"preset rename \"dela\" \"minha\"", "preset delete \"dela\"",
                                    "preset private \"dela\""}) {
-        const Finished refused = script("open null\n" + line + "\n");
+        const Finished refused = Script("open null\n" + line + "\n");
         EXPECT_EQ(refused.status, 1) << line;
         EXPECT_NE(refused.err.find("A consulta salva \"dela\" é de colega: só quem a salvou pode "
                                    "renomeá-la, excluí-la ou mudar quem a vê."),
                   std::string::npos)
             << refused.err;
     }
-    EXPECT_EQ(script("open null\nexpect preset \"dela\" shared\n").status, 0);
+    EXPECT_EQ(Script("open null\nexpect preset \"dela\" shared\n").status, 0);
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 TEST(ScriptCommand, AFolderGivenAsTheScriptIsRefusedBeforeTheRun) {
     const fs::path folder = testsupport::PrivateTestFolder("exp036-script");
     fs::create_directories(folder / "scripts");
-    const hostapptest::Finished finished = hostapptest::run(
+    const hostapptest::Finished finished = hostapptest::RunProgram(
         folder, {EXP036_BIN_DIR "/exp036-host", "--package", FAKE_PACKAGE, "--script", "scripts"});
     fs::remove_all(folder);
     EXPECT_EQ(finished.status, 2);

@@ -18,7 +18,7 @@ class ScriptedUiTest : public ::testing::Test {
 protected:
     ScriptedUiTest() : transcript_(out_), ui_(transcript_, status_) { status_.SetLine(7); }
 
-    hostfw::ListPickRequest clients() const {
+    hostfw::ListPickRequest Clients() const {
         return {"Cliente", "", &clientRows_, {false, false, false}};
     }
 
@@ -32,7 +32,7 @@ protected:
 
 TEST_F(ScriptedUiTest, APickMarksTheRowsOfItsKeysInRowOrder) {
     ui_.QueuePick({3, std::vector<std::string>{" 0003 ", "0001"}});
-    const auto rows = ui_.PickList(clients());
+    const auto rows = ui_.PickList(Clients());
     ASSERT_TRUE(rows.has_value());
     EXPECT_EQ(*rows, (std::vector<size_t>{0, 2}));
     EXPECT_EQ(out_.str(), "picker: Cliente [3 linhas] -> 0001,0003\n");
@@ -42,24 +42,24 @@ TEST_F(ScriptedUiTest, APickMarksTheRowsOfItsKeysInRowOrder) {
 TEST_F(ScriptedUiTest, PickNoneConfirmsWithNothingMarkedAndCancelCancels) {
     ui_.QueuePick({1, std::vector<std::string>{}});
     ui_.QueuePick({2, std::nullopt});
-    const auto none = ui_.PickList(clients());
+    const auto none = ui_.PickList(Clients());
     ASSERT_TRUE(none.has_value());
     EXPECT_TRUE(none->empty());
-    EXPECT_FALSE(ui_.PickList(clients()).has_value());
+    EXPECT_FALSE(ui_.PickList(Clients()).has_value());
     EXPECT_EQ(out_.str(),
               "picker: Cliente [3 linhas] -> nenhuma\npicker: Cliente [3 linhas] -> cancelado\n");
 }
 
 TEST_F(ScriptedUiTest, AnUnknownPickKeyFailsTheRunNamingTheKeyAndCancelsThePicker) {
     ui_.QueuePick({3, std::vector<std::string>{"0001", "0099"}});
-    EXPECT_FALSE(ui_.PickList(clients()).has_value());
+    EXPECT_FALSE(ui_.PickList(Clients()).has_value());
     ASSERT_TRUE(status_.Failed());
     EXPECT_EQ(status_.Failure()->line, 7);
     EXPECT_NE(status_.Failure()->text.find("\"0099\""), std::string::npos);
 }
 
 TEST_F(ScriptedUiTest, APickerWithoutAnAnswerFailsTheRunInsteadOfGuessing) {
-    EXPECT_FALSE(ui_.PickList(clients()).has_value());
+    EXPECT_FALSE(ui_.PickList(Clients()).has_value());
     ASSERT_TRUE(status_.Failed());
     EXPECT_NE(status_.Failure()->text.find("sem resposta"), std::string::npos);
 }

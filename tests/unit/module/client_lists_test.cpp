@@ -20,22 +20,22 @@ protected:
 };
 
 TEST_F(ClientLists, TheRadioButtonsOnlySwitchTheSearchButton) {
-    TBtnPesquisa& search = control<TBtnPesquisa>("btnCli");
-    UserActions::Click(control<TRadioButton>("rdbLCli"));
+    TBtnPesquisa& search = Control<TBtnPesquisa>("btnCli");
+    UserActions::Click(Control<TRadioButton>("rdbLCli"));
     EXPECT_TRUE(search.Enabled());
     ui.pickAnswers.push_back(std::vector<size_t>{1});
     UserActions::Click(search);
     const std::string picked = st("stListaCliente");
-    UserActions::Click(control<TRadioButton>("rdbTCli"));
+    UserActions::Click(Control<TRadioButton>("rdbTCli"));
     EXPECT_FALSE(search.Enabled());
     EXPECT_EQ(st("stListaCliente"), picked);
     EXPECT_EQ(FocusName(), "rdbTCli");
 }
 
 TEST_F(ClientLists, TheClientPickerShowsMaskedNumbersInNumberOrder) {
-    UserActions::Click(control<TRadioButton>("rdbLCli"));
+    UserActions::Click(Control<TRadioButton>("rdbLCli"));
     ui.pickAnswers.push_back(std::vector<size_t>{0, 3});
-    UserActions::Click(control<TBtnPesquisa>("btnCli"));
+    UserActions::Click(Control<TBtnPesquisa>("btnCli"));
     ASSERT_EQ(ui.pickRequests.size(), 1u);
     const auto& request = ui.pickRequests[0];
     EXPECT_EQ(request.title, "Cliente");
@@ -53,9 +53,9 @@ TEST_F(ClientLists, TheClientPickerShowsMaskedNumbersInNumberOrder) {
 }
 
 TEST_F(ClientLists, TheDestinationPickerOffersEveryBranch) {
-    UserActions::Click(control<TRadioButton>("rdbLFil"));
+    UserActions::Click(Control<TRadioButton>("rdbLFil"));
     ui.pickAnswers.push_back(std::vector<size_t>{0, 2});
-    UserActions::Click(control<TBtnPesquisa>("btnFilDest"));
+    UserActions::Click(Control<TBtnPesquisa>("btnFilDest"));
     ASSERT_EQ(ui.pickRequests.size(), 1u);
     EXPECT_EQ(ui.pickRequests[0].title, "Filial");
     EXPECT_EQ(ui.pickRequests[0].hint, "");
@@ -64,29 +64,29 @@ TEST_F(ClientLists, TheDestinationPickerOffersEveryBranch) {
     EXPECT_EQ(st("stFilialDest"), ",0001,0003,");
 
     ui.pickAnswers.push_back(std::nullopt);
-    UserActions::Click(control<TBtnPesquisa>("btnFilDest"));
+    UserActions::Click(Control<TBtnPesquisa>("btnFilDest"));
     EXPECT_EQ(ui.pickRequests[1].marked, (std::vector<bool>{true, false, true}));
     EXPECT_EQ(st("stFilialDest"), ",0001,0003,") << "cancelling keeps the list";
 }
 
 TEST_F(ClientLists, AnEmptyClientTableIsReportedWithoutAPicker) {
     EmptyTable("CLIENTE");
-    UserActions::Click(control<TRadioButton>("rdbLCli"));
-    UserActions::Click(control<TBtnPesquisa>("btnCli"));
-    EXPECT_EQ(messages(), std::vector<std::string>{"Não há cliente cadastrado."});
+    UserActions::Click(Control<TRadioButton>("rdbLCli"));
+    UserActions::Click(Control<TBtnPesquisa>("btnCli"));
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Não há cliente cadastrado."});
     EXPECT_TRUE(ui.pickRequests.empty());
-    EXPECT_TRUE(control<TADOIBQuery>("qryCliente").Active());
+    EXPECT_TRUE(Control<TADOIBQuery>("qryCliente").Active());
     EXPECT_EQ(FocusName(), "rdbLCli");
 }
 
 TEST_F(ClientLists, AnEmptyBranchTableClosesTheQueryAndFocusesLista) {
-    UserActions::Click(control<TRadioButton>("rdbLFil"));
-    UserActions::Focus(control<TWinControl>("rdbTCli"));
+    UserActions::Click(Control<TRadioButton>("rdbLFil"));
+    UserActions::Focus(Control<TWinControl>("rdbTCli"));
     EmptyTable("FILIAL");
-    UserActions::Click(control<TBtnPesquisa>("btnFilDest"));
-    EXPECT_EQ(messages(), std::vector<std::string>{"Não há filial casastrada."});
+    UserActions::Click(Control<TBtnPesquisa>("btnFilDest"));
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Não há filial casastrada."});
     EXPECT_TRUE(ui.pickRequests.empty());
-    EXPECT_FALSE(control<TADOIBQuery>("qryFilialDest").Active());
+    EXPECT_FALSE(Control<TADOIBQuery>("qryFilialDest").Active());
     EXPECT_EQ(FocusName(), "rdbLFil");
 }
 

@@ -17,55 +17,55 @@ class InvoiceList : public ModuleTest {
 protected:
     void SetUp() override {
         OpenEmbedded();
-        UserActions::Click(control<TRadioButton>("rdbLNota"));
+        UserActions::Click(Control<TRadioButton>("rdbLNota"));
     }
-    void search() { UserActions::Click(control<TBtnPesquisa>("btnNota")); }
-    bool called() const { return !ui.serverCalls.empty(); }
+    void Search() { UserActions::Click(Control<TBtnPesquisa>("btnNota")); }
+    bool Called() const { return !ui.serverCalls.empty(); }
     const ServerCallRecord& LastCall() const { return ui.serverCalls.back(); }
 };
 
 TEST_F(InvoiceList, ListaEnablesTheSearchAndTodosDisablesIt) {
-    EXPECT_TRUE(control<TBtnPesquisa>("btnNota").Enabled());
-    UserActions::Click(control<TRadioButton>("rdbTNota"));
-    EXPECT_FALSE(control<TBtnPesquisa>("btnNota").Enabled());
+    EXPECT_TRUE(Control<TBtnPesquisa>("btnNota").Enabled());
+    UserActions::Click(Control<TRadioButton>("rdbTNota"));
+    EXPECT_FALSE(Control<TBtnPesquisa>("btnNota").Enabled());
 }
 
 TEST_F(InvoiceList, AnEmptyClientListIsRefusedBeforeAnyCall) {
-    UserActions::Click(control<TRadioButton>("rdbLCli"));
-    UserActions::Click(control<TRadioButton>("rdbLFil"));
-    search();
-    EXPECT_EQ(messages(), std::vector<std::string>{"Cliente deve ser informado."});
+    UserActions::Click(Control<TRadioButton>("rdbLCli"));
+    UserActions::Click(Control<TRadioButton>("rdbLFil"));
+    Search();
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Cliente deve ser informado."});
     EXPECT_EQ(FocusName(), "rdbLCli");
-    EXPECT_FALSE(called());
+    EXPECT_FALSE(Called());
 }
 
 TEST_F(InvoiceList, NoStatusUnderTheIssueDateReportIsRefusedBeforeAnyCall) {
     for (const char* box : {"ckbPend", "ckbEmitida", "ckbAprovada", "ckbCancel"})
-        UserActions::Click(control<TCheckBox>(box));
-    search();
-    EXPECT_EQ(messages(), std::vector<std::string>{"Status da nota fiscal deve ser informado."});
+        UserActions::Click(Control<TCheckBox>(box));
+    Search();
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Status da nota fiscal deve ser informado."});
     EXPECT_EQ(FocusName(), "ckbPend");
-    EXPECT_FALSE(called());
+    EXPECT_FALSE(Called());
 }
 
 TEST_F(InvoiceList, AnUnreachableServerIsShownAsAFailureNotAsNoInvoices) {
-    search();
+    Search();
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].kind, MessageKind::Failure);
     EXPECT_NE(ui.messages[0].text, "Não há nota fiscal cadastrada.");
     EXPECT_NE(ui.messages[0].text.find("127.0.0.1:1"), std::string::npos) << ui.messages[0].text;
     EXPECT_FALSE(ShowAviActive());
     EXPECT_EQ(FocusName(), "rdbLNota");
-    EXPECT_TRUE(control<TClientDataSet>("cdsNotaFiscal").IsEmpty());
+    EXPECT_TRUE(Control<TClientDataSet>("cdsNotaFiscal").IsEmpty());
     EXPECT_TRUE(ui.pickRequests.empty());
     EXPECT_TRUE(st("stNota").empty());
 }
 
 TEST_F(InvoiceList, TheCallCarriesTheChoicesInOrder) {
-    UserActions::ReplaceText(control<TEdit>("edtCdFilial"), "2");
-    UserActions::Click(control<TCheckBox>("ckbPend"));
-    search();
-    ASSERT_TRUE(called());
+    UserActions::ReplaceText(Control<TEdit>("edtCdFilial"), "2");
+    UserActions::Click(Control<TCheckBox>("ckbPend"));
+    Search();
+    ASSERT_TRUE(Called());
     EXPECT_EQ(LastCall().method, "GetNota");
     const std::vector<std::string>& args = LastCall().arguments;
     ASSERT_EQ(args.size(), 9u);
@@ -79,15 +79,15 @@ TEST_F(InvoiceList, TheCallCarriesTheChoicesInOrder) {
 }
 
 TEST_F(InvoiceList, TheCancellationReportSendsNoStatuses) {
-    UserActions::Select(control<TComboBox>("cbbReportNames"), 1);
-    search();
-    ASSERT_TRUE(called());
+    UserActions::Select(Control<TComboBox>("cbbReportNames"), 1);
+    Search();
+    ASSERT_TRUE(Called());
     EXPECT_EQ(LastCall().arguments[7], "\"\"");
     EXPECT_EQ(LastCall().arguments[8], "\"C\"");
 }
 
 TEST_F(InvoiceList, TheStatusColumnShowsOnlyTheFiveExactLetters) {
-    TClientDataSet& invoices = control<TClientDataSet>("cdsNotaFiscal");
+    TClientDataSet& invoices = Control<TClientDataSet>("cdsNotaFiscal");
     DataPacket packet;
     for (const char* name :
          {"IDMARCADO", "NRNOTAFISC", "DTEMISSAO", "DTENTRSAID", "NRLANCTONF", "STATUS"})

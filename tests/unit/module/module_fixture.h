@@ -28,23 +28,23 @@ protected:
         hostfw::Session().webPort = 1;
         hostfw::Session().reportDir = EXP036_SOURCE_DIR "/reports";
         hostfw::Application().SetUi(&ui);
-        load();
+        Load();
     }
 
     ~ModuleTest() override {
-        if (hostfw::TCustomForm* open = form())
+        if (hostfw::TCustomForm* open = Form())
             hostfw::UserActions::Close(*open);
         hostfw::Application().ProcessReleases();
-        unload();
+        Unload();
         hostfw::Application().SetUi(nullptr);
     }
 
-    void load() {
+    void Load() {
         package_ = dlopen(EXP036_BIN_DIR "/libPkg_exp03600.so", RTLD_NOW | RTLD_LOCAL);
         ASSERT_NE(package_, nullptr) << dlerror();
     }
 
-    void unload() {
+    void Unload() {
         if (package_ != nullptr)
             dlclose(package_);
         package_ = nullptr;
@@ -62,30 +62,30 @@ protected:
     // Module-level variables, through their unit-qualified exported names.
     std::string& st(const std::string& name) {
         return *static_cast<std::string*>(
-            symbol("_ZN12Cli_exp03600" + std::to_string(name.size()) + name + "B5cxx11E"));
+            Symbol("_ZN12Cli_exp03600" + std::to_string(name.size()) + name + "B5cxx11E"));
     }
-    bool& boIdCriado() { return *static_cast<bool*>(symbol("_ZN12Cli_exp0360010boIdCriadoE")); }
+    bool& boIdCriado() { return *static_cast<bool*>(Symbol("_ZN12Cli_exp0360010boIdCriadoE")); }
 
     // The live form, or nullptr when none is open.
-    hostfw::TCustomForm* form() const {
+    hostfw::TCustomForm* Form() const {
         return dynamic_cast<hostfw::TCustomForm*>(
             hostfw::Application().FindComponent("frmRelConsLanc"));
     }
     template <class T>
-    T& control(std::string_view name) {
-        return hostfw::ComponentByName<T>(*form(), name);
+    T& Control(std::string_view name) {
+        return hostfw::ComponentByName<T>(*Form(), name);
     }
 
-    std::vector<std::string> messages() const { return ui.MessageTexts(); }
+    std::vector<std::string> Messages() const { return ui.MessageTexts(); }
     std::string FocusName() const {
-        const hostfw::TWinControl* focused = form()->ActiveControl();
+        const hostfw::TWinControl* focused = Form()->ActiveControl();
         return focused ? focused->Name() : std::string();
     }
 
     testsupport::FakeHostUi ui;
 
 private:
-    void* symbol(const std::string& mangled) {
+    void* Symbol(const std::string& mangled) {
         void* address = dlsym(package_, mangled.c_str());
         EXPECT_NE(address, nullptr) << mangled << " is not exported";
         return address;

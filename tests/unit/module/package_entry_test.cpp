@@ -14,14 +14,14 @@ using PackageEntry = ModuleTest;
 
 TEST_F(PackageEntry, NullOpensAnEmbeddedChildWindowAndReturnsAtOnce) {
     OpenEmbedded();
-    ASSERT_NE(form(), nullptr);
+    ASSERT_NE(Form(), nullptr);
     EXPECT_TRUE(boIdCriado());
-    EXPECT_EQ(form()->FormStyle(), TFormStyle::fsMDIChild);
-    EXPECT_EQ(form()->BorderStyle(), TBorderStyle::bsSingle);
-    EXPECT_FALSE(form()->BorderIcons().biMaximize);
-    EXPECT_TRUE(form()->BorderIcons().biSystemMenu);
-    EXPECT_TRUE(form()->Showing());
-    EXPECT_FALSE(form()->Modal());
+    EXPECT_EQ(Form()->FormStyle(), TFormStyle::fsMDIChild);
+    EXPECT_EQ(Form()->BorderStyle(), TBorderStyle::bsSingle);
+    EXPECT_FALSE(Form()->BorderIcons().biMaximize);
+    EXPECT_TRUE(Form()->BorderIcons().biSystemMenu);
+    EXPECT_TRUE(Form()->Showing());
+    EXPECT_FALSE(Form()->Modal());
     EXPECT_EQ(Screen().Cursor(), crDefault);
 }
 
@@ -40,18 +40,18 @@ TEST_F(PackageEntry, AnyOtherValueOpensAModalSizeableWindowUntilItCloses) {
         EXPECT_TRUE(sawModal);
         EXPECT_FALSE(boIdCriado());
         Application().ProcessReleases();
-        EXPECT_EQ(form(), nullptr);
+        EXPECT_EQ(Form(), nullptr);
         EXPECT_EQ(Screen().Cursor(), crDefault);
     }
 }
 
 TEST_F(PackageEntry, AFurtherCallRestoresTheOpenFormInsteadOfCreatingAnother) {
     OpenEmbedded();
-    TCustomForm* first = form();
+    TCustomForm* first = Form();
     first->SetWindowState(TWindowState::wsMinimized);
     ui.modalActions = [](TCustomForm&) { ADD_FAILURE() << "an embedded form never goes modal"; };
     IniProc(Variant(1));
-    EXPECT_EQ(form(), first);
+    EXPECT_EQ(Form(), first);
     EXPECT_EQ(Application().FormCount(), 1);
     EXPECT_EQ(first->WindowState(), TWindowState::wsNormal);
     EXPECT_EQ(first->FormStyle(), TFormStyle::fsMDIChild);
@@ -60,30 +60,30 @@ TEST_F(PackageEntry, AFurtherCallRestoresTheOpenFormInsteadOfCreatingAnother) {
 TEST_F(PackageEntry, AFreshFormShowsTheStoredStateAndTodayInBothDates) {
     OpenEmbedded();
     for (const char* todos : {"rdbTCli", "rdbTFil", "rdbTNota"})
-        EXPECT_TRUE(control<TRadioButton>(todos).Checked()) << todos;
+        EXPECT_TRUE(Control<TRadioButton>(todos).Checked()) << todos;
     for (const char* lista : {"rdbLCli", "rdbLFil", "rdbLNota"})
-        EXPECT_FALSE(control<TRadioButton>(lista).Checked()) << lista;
+        EXPECT_FALSE(Control<TRadioButton>(lista).Checked()) << lista;
     for (const char* search : {"btnCli", "btnFilDest", "btnNota"})
-        EXPECT_FALSE(control<TBtnPesquisa>(search).Enabled()) << search;
+        EXPECT_FALSE(Control<TBtnPesquisa>(search).Enabled()) << search;
     for (const char* box : {"ckbPend", "ckbEmitida", "ckbAprovada", "ckbCancel"})
-        EXPECT_TRUE(control<TCheckBox>(box).Checked()) << box;
-    EXPECT_FALSE(control<TEdit>("edtNmFilial").Enabled());
+        EXPECT_TRUE(Control<TCheckBox>(box).Checked()) << box;
+    EXPECT_FALSE(Control<TEdit>("edtNmFilial").Enabled());
     const std::string today = DateToStr(Now());
-    EXPECT_EQ(control<TDateEditPlus>("depInicial").Text(), today);
-    EXPECT_EQ(control<TDateEditPlus>("depFinal").Text(), today);
-    EXPECT_EQ(control<TLabel>("lblCodTela").Caption(), "EXP03600");
-    EXPECT_EQ(control<TLabel>("lblCodRel").Caption(), "EXP036");
+    EXPECT_EQ(Control<TDateEditPlus>("depInicial").Text(), today);
+    EXPECT_EQ(Control<TDateEditPlus>("depFinal").Text(), today);
+    EXPECT_EQ(Control<TLabel>("lblCodTela").Caption(), "EXP03600");
+    EXPECT_EQ(Control<TLabel>("lblCodRel").Caption(), "EXP036");
 }
 
 TEST_F(PackageEntry, PickedListsSurviveACloseAndReopen) {
     OpenEmbedded();
-    UserActions::Click(control<TRadioButton>("rdbLCli"));
+    UserActions::Click(Control<TRadioButton>("rdbLCli"));
     ui.pickAnswers.push_back(std::vector<size_t>{0});
-    UserActions::Click(control<TBtnPesquisa>("btnCli"));
+    UserActions::Click(Control<TBtnPesquisa>("btnCli"));
     const std::string picked = st("stListaCliente");
     ASSERT_FALSE(picked.empty());
 
-    UserActions::Close(*form());
+    UserActions::Close(*Form());
     Application().ProcessReleases();
     EXPECT_FALSE(boIdCriado());
     OpenEmbedded();
@@ -93,18 +93,18 @@ TEST_F(PackageEntry, PickedListsSurviveACloseAndReopen) {
 
 TEST_F(PackageEntry, UnloadingAndLoadingAgainStartsFromEmptyState) {
     OpenEmbedded();
-    UserActions::Click(control<TRadioButton>("rdbLCli"));
+    UserActions::Click(Control<TRadioButton>("rdbLCli"));
     ui.pickAnswers.push_back(std::vector<size_t>{0});
-    UserActions::Click(control<TBtnPesquisa>("btnCli"));
+    UserActions::Click(Control<TBtnPesquisa>("btnCli"));
     ASSERT_FALSE(st("stListaCliente").empty());
     ASSERT_EQ(st("stRel"), "A");
-    UserActions::Close(*form());
+    UserActions::Close(*Form());
     Application().ProcessReleases();
 
-    unload();
+    Unload();
     EXPECT_EQ(dlopen(EXP036_BIN_DIR "/libPkg_exp03600.so", RTLD_NOW | RTLD_NOLOAD), nullptr)
         << "the package stayed in memory after dlclose";
-    load();
+    Load();
     EXPECT_TRUE(st("stListaCliente").empty());
     EXPECT_TRUE(st("stRel").empty());
     EXPECT_FALSE(boIdCriado());
@@ -115,7 +115,7 @@ TEST_F(PackageEntry, AFailureLeavingTheEntryPutsTheCursorBack) {
     Session().filiProc = "9999";
     EXPECT_THROW(OpenEmbedded(), EAbort);
     EXPECT_EQ(Screen().Cursor(), crDefault);
-    EXPECT_EQ(messages(), std::vector<std::string>{"Filial não cadastrada."});
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Filial não cadastrada."});
     // The failure came after the form was created: it stays, tracked as open.
     EXPECT_TRUE(boIdCriado());
 }

@@ -38,10 +38,10 @@ protected:
 
 TEST_F(ReportRun, AParameterTheFormLeavesAloneIsBoundAsNull) {
     OpenEmbedded();
-    UserActions::ReplaceText(control<TDateEditPlus>("depInicial"), "01/01/2025");
-    UserActions::ReplaceText(control<TDateEditPlus>("depFinal"), "31/12/2025");
-    UserActions::Click(control<TControl>("sbtPreview"));
-    ASSERT_TRUE(messages().empty()) << messages()[0];
+    UserActions::ReplaceText(Control<TDateEditPlus>("depInicial"), "01/01/2025");
+    UserActions::ReplaceText(Control<TDateEditPlus>("depFinal"), "31/12/2025");
+    UserActions::Click(Control<TControl>("sbtPreview"));
+    ASSERT_TRUE(Messages().empty()) << Messages()[0];
     ASSERT_GT(ui.reportRuns, 0);
     const TParams& bound = ui.reportParams;
     EXPECT_TRUE(bound.ParamByName("P_TCDFILIAL").IsNull());

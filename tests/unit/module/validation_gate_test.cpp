@@ -12,16 +12,16 @@ class ValidationGate : public ModuleTest {
 protected:
     void SetUp() override {
         OpenEmbedded();
-        UserActions::ReplaceText(control<TDateEditPlus>("depInicial"), "01/01/2025");
-        UserActions::ReplaceText(control<TDateEditPlus>("depFinal"), "31/12/2025");
+        UserActions::ReplaceText(Control<TDateEditPlus>("depInicial"), "01/01/2025");
+        UserActions::ReplaceText(Control<TDateEditPlus>("depFinal"), "31/12/2025");
     }
-    void ClickCommand(const char* button) { UserActions::Click(control<TControl>(button)); }
+    void ClickCommand(const char* button) { UserActions::Click(Control<TControl>(button)); }
     void ExpectRefused(const std::string& message, const std::string& focus) {
-        EXPECT_EQ(messages(), std::vector<std::string>{message});
+        EXPECT_EQ(Messages(), std::vector<std::string>{message});
         EXPECT_EQ(FocusName(), focus);
-        EXPECT_EQ(previews(), 0);
+        EXPECT_EQ(Previews(), 0);
     }
-    int previews() const {
+    int Previews() const {
         int count = 0;
         for (const std::string& note : ui.notes)
             if (note.rfind("preview: ", 0) == 0)
@@ -30,36 +30,36 @@ protected:
     }
     void UncheckAllStatuses() {
         for (const char* box : {"ckbPend", "ckbEmitida", "ckbAprovada", "ckbCancel"})
-            UserActions::Click(control<TCheckBox>(box));
+            UserActions::Click(Control<TCheckBox>(box));
     }
 };
 
 TEST_F(ValidationGate, AValidFormReachesThePreviewExactlyOnce) {
     ClickCommand("sbtPreview");
-    EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(previews(), 1);
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(Previews(), 1);
 }
 
 TEST_F(ValidationGate, TheBranchIsCheckedBeforeTheDatesAreRequired) {
-    UserActions::ReplaceText(control<TEdit>("edtCdFilial"), "");
-    UserActions::ReplaceText(control<TDateEditPlus>("depInicial"), "");
+    UserActions::ReplaceText(Control<TEdit>("edtCdFilial"), "");
+    UserActions::ReplaceText(Control<TDateEditPlus>("depInicial"), "");
     ClickCommand("sbtPreview");
     ExpectRefused("Filial deve ser informada.", "edtCdFilial");
 }
 
 TEST_F(ValidationGate, EmptyDatesAreRequiredInOrder) {
-    UserActions::ReplaceText(control<TDateEditPlus>("depInicial"), "");
-    UserActions::ReplaceText(control<TDateEditPlus>("depFinal"), "");
+    UserActions::ReplaceText(Control<TDateEditPlus>("depInicial"), "");
+    UserActions::ReplaceText(Control<TDateEditPlus>("depFinal"), "");
     ClickCommand("sbtPrint");
     ExpectRefused("Data inicial deve ser informada.", "depInicial");
     ui.messages.clear();
-    UserActions::ReplaceText(control<TDateEditPlus>("depInicial"), "01/01/2025");
+    UserActions::ReplaceText(Control<TDateEditPlus>("depInicial"), "01/01/2025");
     ClickCommand("sbtPrint");
     ExpectRefused("Data final deve ser informada.", "depFinal");
 }
 
 TEST_F(ValidationGate, ADateOfBlanksAndTabsIsAskedForNotRefusedAsBad) {
-    UserActions::ReplaceText(control<TDateEditPlus>("depInicial"), " \t ");
+    UserActions::ReplaceText(Control<TDateEditPlus>("depInicial"), " \t ");
     ClickCommand("sbtPreview");
     ExpectRefused("Data inicial deve ser informada.", "depInicial");
 }
@@ -73,10 +73,10 @@ TEST_F(ValidationGate, EachListGroupOnListaNeedsAPick) {
                   {"rdbLNota", "Nota fiscal deve ser informada."}};
     for (const auto& group : groups) {
         ui.messages.clear();
-        UserActions::Click(control<TRadioButton>(group.lista));
+        UserActions::Click(Control<TRadioButton>(group.lista));
         ClickCommand("sbtPreview");
         ExpectRefused(group.message, group.lista);
-        UserActions::Click(control<TRadioButton>(std::string("rdbT") + (group.lista + 4)));
+        UserActions::Click(Control<TRadioButton>(std::string("rdbT") + (group.lista + 4)));
     }
 }
 
@@ -87,24 +87,24 @@ TEST_F(ValidationGate, TheIssueDateReportNeedsAStatus) {
 }
 
 TEST_F(ValidationGate, TheCancellationReportRunsWithoutStatuses) {
-    UserActions::Select(control<TComboBox>("cbbReportNames"), 1);
+    UserActions::Select(Control<TComboBox>("cbbReportNames"), 1);
     ClickCommand("sbtPreview");
-    EXPECT_TRUE(messages().empty());
-    EXPECT_EQ(previews(), 1);
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(Previews(), 1);
 }
 
 TEST_F(ValidationGate, ARefusalKeepsEveryValueTheUserGave) {
-    UserActions::ReplaceText(control<TEdit>("edtCdFilial"), "3");
+    UserActions::ReplaceText(Control<TEdit>("edtCdFilial"), "3");
     UncheckAllStatuses();
-    UserActions::Click(control<TCheckBox>("ckbCancel"));
-    UserActions::Click(control<TRadioButton>("rdbLCli"));
+    UserActions::Click(Control<TCheckBox>("ckbCancel"));
+    UserActions::Click(Control<TRadioButton>("rdbLCli"));
     ClickCommand("sbtPreview");
-    EXPECT_EQ(control<TEdit>("edtCdFilial").Text(), "0003");
-    EXPECT_EQ(control<TDateEditPlus>("depInicial").Text(), "01/01/2025");
-    EXPECT_TRUE(control<TCheckBox>("ckbCancel").Checked());
-    EXPECT_FALSE(control<TCheckBox>("ckbPend").Checked());
-    EXPECT_TRUE(control<TRadioButton>("rdbLCli").Checked());
-    EXPECT_NE(form(), nullptr);
+    EXPECT_EQ(Control<TEdit>("edtCdFilial").Text(), "0003");
+    EXPECT_EQ(Control<TDateEditPlus>("depInicial").Text(), "01/01/2025");
+    EXPECT_TRUE(Control<TCheckBox>("ckbCancel").Checked());
+    EXPECT_FALSE(Control<TCheckBox>("ckbPend").Checked());
+    EXPECT_TRUE(Control<TRadioButton>("rdbLCli").Checked());
+    EXPECT_NE(Form(), nullptr);
 }
 
 }  // namespace

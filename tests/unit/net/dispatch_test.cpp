@@ -24,7 +24,7 @@ struct ScriptedServer {
     std::string method;
     CallRequest request;
 
-    TDispatch dispatch() {
+    TDispatch Dispatch() {
         return TDispatch([this](const std::string& name, const CallRequest& sent) {
             method = name;
             request = sent;
@@ -37,32 +37,32 @@ TEST(DispatchArg, ByRefStringTakesTheTextOfWhatTheServerLeft) {
     std::string text = "A";
     const DispatchArg arg = DispatchArg::ByRef(text);
     EXPECT_TRUE(arg.IsByRef());
-    EXPECT_EQ(arg.value(), Variant("A"));
-    arg.receive(Variant("C"));
+    EXPECT_EQ(arg.Value(), Variant("A"));
+    arg.Receive(Variant("C"));
     EXPECT_EQ(text, "C");
-    arg.receive(Variant::Null());
+    arg.Receive(Variant::Null());
     EXPECT_EQ(text, "");
-    arg.receive(Variant(12));
+    arg.Receive(Variant(12));
     EXPECT_EQ(text, "12");
 }
 
 TEST(DispatchArg, ByRefVariantTakesTheValueWithItsType) {
     Variant variable(1);
     const DispatchArg arg = DispatchArg::ByRef(variable);
-    arg.receive(Variant(TDateTime{45658.0}));
+    arg.Receive(Variant(TDateTime{45658.0}));
     EXPECT_EQ(variable, Variant(TDateTime{45658.0}));
 }
 
 TEST(DispatchArg, ByValueIsNeverWritten) {
     const DispatchArg arg = DispatchArg::ByValue(Variant("0001"));
     EXPECT_FALSE(arg.IsByRef());
-    arg.receive(Variant("9999"));
-    EXPECT_EQ(arg.value(), Variant("0001"));
+    arg.Receive(Variant("9999"));
+    EXPECT_EQ(arg.Value(), Variant("0001"));
 }
 
 TEST(DispatchInvoke, SendsValuesInOrderWithTheirPassing) {
     ScriptedServer server{{OleVariant(Variant(0)), {Variant("x"), Variant("y")}}, {}, {}};
-    TDispatch dispatch = server.dispatch();
+    TDispatch dispatch = server.Dispatch();
     std::string first = "lista";
     std::string second = "T";
     std::vector<DispatchArg> args{DispatchArg::ByValue(Variant("0001")),
@@ -81,7 +81,7 @@ TEST(DispatchInvoke, SendsValuesInOrderWithTheirPassing) {
 TEST(DispatchInvoke, EachByRefVariableTakesItsOwnValueBackInPositionOrder) {
     ScriptedServer server{
         {OleVariant(Variant(true)), {Variant("um"), Variant("dois"), Variant("C")}}, {}, {}};
-    TDispatch dispatch = server.dispatch();
+    TDispatch dispatch = server.Dispatch();
     std::string a;
     std::string b;
     std::string rel = "A";
@@ -97,7 +97,7 @@ TEST(DispatchInvoke, EachByRefVariableTakesItsOwnValueBackInPositionOrder) {
 
 TEST(DispatchInvoke, ErrorReplyLeavesEveryVariableAsItWas) {
     ScriptedServer server{{OleVariant::Error("recusado"), {}}, {}, {}};
-    TDispatch dispatch = server.dispatch();
+    TDispatch dispatch = server.Dispatch();
     std::string rel = "A";
     std::vector<DispatchArg> args{DispatchArg::ByRef(rel)};
     const OleVariant result = dispatch.Invoke("M", args);
@@ -108,7 +108,7 @@ TEST(DispatchInvoke, ErrorReplyLeavesEveryVariableAsItWas) {
 
 TEST(DispatchInvoke, ReplyWithTheWrongNumberOfByRefValuesChangesNothing) {
     ScriptedServer server{{OleVariant(Variant(0)), {Variant("C")}}, {}, {}};
-    TDispatch dispatch = server.dispatch();
+    TDispatch dispatch = server.Dispatch();
     std::string first = "1";
     std::string second = "2";
     std::vector<DispatchArg> args{DispatchArg::ByRef(first), DispatchArg::ByRef(second)};

@@ -36,7 +36,7 @@ protected:
         };
     }
 
-    std::string address() const { return sessionHost + ":" + std::to_string(sessionPort); }
+    std::string Address() const { return sessionHost + ":" + std::to_string(sessionPort); }
 
     TNetConnection connection{nullptr};
     int beforeConnectRuns = 0;
@@ -49,14 +49,14 @@ TEST_F(NetConnectionTest, FailedConnectIsSilentWithThrowExceptionOff) {
     EXPECT_NO_THROW(connection.SetConnected(true));
     EXPECT_FALSE(connection.Connected());
     EXPECT_EQ(beforeConnectRuns, 1);
-    EXPECT_THAT(connection.LastError(), HasSubstr(address()));
+    EXPECT_THAT(connection.LastError(), HasSubstr(Address()));
     EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(NetConnectionTest, FailedConnectRaisesWithThrowExceptionOn) {
     connection.SetThrowException(true);
     EXPECT_THAT(FailureOf([this] { connection.SetConnected(true); }),
-                HasSubstr("Não foi possível conectar ao servidor de aplicação em " + address()));
+                HasSubstr("Não foi possível conectar ao servidor de aplicação em " + Address()));
     EXPECT_FALSE(connection.Connected());
 }
 
@@ -70,7 +70,7 @@ TEST_F(NetConnectionTest, CallWhileNotConnectedConnectsOnceMoreThenNamesTheAddre
     const std::string failure = FailureOf([&] { connection.AppServer().Invoke("GetNota", args); });
 
     EXPECT_EQ(beforeConnectRuns, 2);
-    EXPECT_THAT(failure, HasSubstr(address()));
+    EXPECT_THAT(failure, HasSubstr(Address()));
     EXPECT_EQ(rel, "A");
     EXPECT_FALSE(connection.Connected());
 }
@@ -145,7 +145,7 @@ TEST_F(NetConnectionTest, WithoutAUiACallFailsWithItsOwnMessage) {
     hostfw::Application().SetUi(nullptr);
     std::vector<DispatchArg> args{DispatchArg::ByValue(Variant(7))};
     const std::string failure = FailureOf([&] { connection.AppServer().Invoke("Ping", args); });
-    EXPECT_THAT(failure, HasSubstr(address()));
+    EXPECT_THAT(failure, HasSubstr(Address()));
     EXPECT_TRUE(ui.serverCalls.empty());
 }
 

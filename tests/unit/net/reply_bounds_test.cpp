@@ -25,32 +25,32 @@ std::string TextReply(std::size_t length) {
 
 std::string CallThrough(HttpCallClient& client) {
     return FailureOf([&] {
-        client.call("exp036.Teste", "Echo", CallRequest{{{Variant(1), false}}});
+        client.Call("exp036.Teste", "Echo", CallRequest{{{Variant(1), false}}});
     });
 }
 
 TEST(ReplyBounds, AReplyTricklingInPastTheTimeoutFailsThoughEveryByteCameInTime) {
     // About 10 s to send whole at a byte per 100 ms; the client allows 1 s for all of it.
     nettest::ScriptedReplyServer server(TextReply(20), 1, std::chrono::milliseconds(100));
-    HttpCallClient client("127.0.0.1", server.port(),
+    HttpCallClient client("127.0.0.1", server.Port(),
                           {std::chrono::seconds(3), std::chrono::seconds(1)});
     const std::string failure = CallThrough(client);
-    EXPECT_THAT(failure, HasSubstr("127.0.0.1:" + std::to_string(server.port())));
+    EXPECT_THAT(failure, HasSubstr("127.0.0.1:" + std::to_string(server.Port())));
     EXPECT_THAT(failure, HasSubstr("não chegou inteira em 1 s"));
 }
 
 TEST(ReplyBounds, AReplyOverTheSizeLimitFailsNamingTheLimit) {
     nettest::ScriptedReplyServer server(TextReply(2 << 20), 64 * 1024,
                                         std::chrono::milliseconds(0));
-    HttpCallClient client("127.0.0.1", server.port(), {}, 1 << 20);
+    HttpCallClient client("127.0.0.1", server.Port(), {}, 1 << 20);
     EXPECT_THAT(CallThrough(client), HasSubstr("excede o limite de 1048576 bytes"));
 }
 
 TEST(ReplyBounds, AReplyWithinBothBoundsIsTakenIn) {
     nettest::ScriptedReplyServer server(TextReply(1000), 100, std::chrono::milliseconds(1));
-    HttpCallClient client("127.0.0.1", server.port(), {}, 1 << 20);
+    HttpCallClient client("127.0.0.1", server.Port(), {}, 1 << 20);
     const hostfw::CallReply reply =
-        client.call("exp036.Teste", "Echo", CallRequest{{{Variant(1), false}}});
+        client.Call("exp036.Teste", "Echo", CallRequest{{{Variant(1), false}}});
     EXPECT_EQ(reply.result.AsVariant(), Variant(std::string(1000, 'x')));
 }
 

@@ -45,7 +45,7 @@ ScriptedReplyServer::ScriptedReplyServer(std::string reply, std::size_t piece,
         throw std::runtime_error("cannot listen on loopback");
     }
     port_ = ntohs(address.sin_port);
-    thread_ = std::thread(&ScriptedReplyServer::serve, this, std::move(reply), piece, pause);
+    thread_ = std::thread(&ScriptedReplyServer::Serve, this, std::move(reply), piece, pause);
 }
 
 ScriptedReplyServer::~ScriptedReplyServer() {
@@ -54,7 +54,7 @@ ScriptedReplyServer::~ScriptedReplyServer() {
     close(listener_);
 }
 
-void ScriptedReplyServer::serve(std::string reply, std::size_t piece,
+void ScriptedReplyServer::Serve(std::string reply, std::size_t piece,
                                 std::chrono::milliseconds pause) {
     pollfd waiting{listener_, POLLIN, 0};
     if (poll(&waiting, 1, 10'000) <= 0)

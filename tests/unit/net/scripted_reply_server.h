@@ -16,10 +16,10 @@ public:
     ScriptedReplyServer(const ScriptedReplyServer&) = delete;
     ScriptedReplyServer& operator=(const ScriptedReplyServer&) = delete;
 
-    int port() const { return port_; }
+    int Port() const { return port_; }
 
 private:
-    void serve(std::string reply, std::size_t piece, std::chrono::milliseconds pause);
+    void Serve(std::string reply, std::size_t piece, std::chrono::milliseconds pause);
 
     int listener_ = -1;
     int port_ = 0;

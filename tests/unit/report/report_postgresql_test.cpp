@@ -87,7 +87,7 @@ TEST_F(PgReports, AnUnassignedParameterMatchesNothingThere) {
 
 TEST_F(PgReports, SqlThatWouldWriteFailsTheRunAndChangesNothing) {
     const std::string amounts = "SELECT COUNT(*) || '/' || SUM(VRTOTALNF) FROM NOTAFISCAL";
-    const hostfw::Variant before = datatest::scalar(*postgres, amounts, {});
+    const hostfw::Variant before = datatest::Scalar(*postgres, amounts, {});
     for (const char* sql :
          {"DROP TABLE EXPEDICAO",
           "WITH U AS (UPDATE NOTAFISCAL SET VRTOTALNF = 0 RETURNING *) SELECT * FROM U"}) {
@@ -100,8 +100,8 @@ TEST_F(PgReports, SqlThatWouldWriteFailsTheRunAndChangesNothing) {
                     ::testing::HasSubstr("read-only transaction"))
             << sql;
     }
-    EXPECT_EQ(datatest::scalar(*postgres, amounts, {}), before);
-    EXPECT_GT(datatest::scalar(*postgres, "SELECT COUNT(*) FROM EXPEDICAO", {}).AsInteger(), 0);
+    EXPECT_EQ(datatest::Scalar(*postgres, amounts, {}), before);
+    EXPECT_GT(datatest::Scalar(*postgres, "SELECT COUNT(*) FROM EXPEDICAO", {}).AsInteger(), 0);
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ protected:
     }
 
     // The folder's files, so a run that leaves something behind shows.
-    std::vector<std::string> files() const {
+    std::vector<std::string> Files() const {
         std::vector<std::string> names;
         for (const auto& entry : std::filesystem::directory_iterator(folder))
             names.push_back(entry.path().filename().string());
@@ -82,13 +82,13 @@ TEST_F(ReportPreview, ItsCsvHoldsTheRowsItRanWithWhateverTheFormSaysLater) {
 }
 
 TEST_F(ReportPreview, ARunStoppedHalfwayLeavesNoFileAndTheDatabaseFree) {
-    const std::vector<std::string> before = files();
+    const std::vector<std::string> before = Files();
     auto request = Request(shortPages);
     request.progress = [](long long) { return false; };
     EXPECT_THROW(
         hostfw::ExportReport(request, hostfw::ReportFileFormat::Pdf, folder / "parado.pdf"),
         hostfw::ReportCancelled);
-    EXPECT_EQ(files(), before) << "neither the file nor a staged part of it";
+    EXPECT_EQ(Files(), before) << "neither the file nor a staged part of it";
 
     // A preview closed before its last page: its statement goes with it.
     hostfw::LaidOutReport::Start(Request(shortPages), database).reset();

@@ -61,7 +61,7 @@ TEST_F(ReportSql, ANumberTooLargeForTheParserIsRefusedLikeAnyFault) {
 TEST_F(ReportSql, SqlThatWouldWriteFailsTheRunAndChangesNothing) {
     const std::filesystem::path copy = folder / "copia.sqlite";
     const std::string amounts = "SELECT COUNT(*) || '/' || SUM(VRTOTALNF) FROM NOTAFISCAL";
-    const hostfw::Variant before = datatest::scalar(*database, amounts, {});
+    const hostfw::Variant before = datatest::Scalar(*database, amounts, {});
     for (const std::string& sql :
          {std::string("DROP TABLE EXPEDICAO"),
           std::string("WITH X AS (SELECT 1) UPDATE NOTAFISCAL SET VRTOTALNF = 0 RETURNING *"),
@@ -73,8 +73,8 @@ TEST_F(ReportSql, SqlThatWouldWriteFailsTheRunAndChangesNothing) {
                               "permitido"))
             << sql;
     }
-    EXPECT_EQ(datatest::scalar(*database, amounts, {}), before);
-    EXPECT_GT(datatest::scalar(*database, "SELECT COUNT(*) FROM EXPEDICAO", {}).AsInteger(), 0);
+    EXPECT_EQ(datatest::Scalar(*database, amounts, {}), before);
+    EXPECT_GT(datatest::Scalar(*database, "SELECT COUNT(*) FROM EXPEDICAO", {}).AsInteger(), 0);
     EXPECT_FALSE(std::filesystem::exists(copy));
     EXPECT_TRUE(hostfw::PreviewReport(Request(0))) << "the shipped report still runs";
 }

@@ -24,7 +24,7 @@ protected:
     }
 
     // Runs the picker as a click handler does, with the user's answer queued.
-    void pick(std::optional<std::vector<size_t>> answer, const std::string& title = "Cliente") {
+    void Pick(std::optional<std::vector<size_t>> answer, const std::string& title = "Cliente") {
         ui.pickAnswers.push_back(std::move(answer));
         hostfw::Application().Dispatch(
             [&] { PesquisaLista(&source, "CDCLIENTE", title, false, list); });
@@ -36,41 +36,41 @@ protected:
 };
 
 TEST_F(ListPicker, ChosenKeysTrimmedInDatasetOrderWithCommasAround) {
-    pick(std::vector<size_t>{3, 0, 1});
+    Pick(std::vector<size_t>{3, 0, 1});
     EXPECT_EQ(list, ",7,11,1,");
 }
 
 TEST_F(ListPicker, NothingMarkedGivesTheEmptyList) {
     list = ",7,";
-    pick(std::vector<size_t>{});
+    Pick(std::vector<size_t>{});
     EXPECT_EQ(list, "");
 }
 
 TEST_F(ListPicker, CancelKeepsTheListAsItWas) {
     list = ",2,";
-    pick(std::nullopt);
+    Pick(std::nullopt);
     EXPECT_EQ(list, ",2,");
 }
 
 TEST_F(ListPicker, RowsOfTheCurrentListStartMarked) {
     list = ",11,1,";
-    pick(std::nullopt);
+    Pick(std::nullopt);
     ASSERT_EQ(ui.pickRequests.size(), 1u);
     EXPECT_EQ(ui.pickRequests[0].marked, (std::vector<bool>{false, true, false, true}))
         << "\"1\" must not mark \"11\" nor the other way round";
 }
 
 TEST_F(ListPicker, TitleBeforeTheBarAndHintAfterIt) {
-    pick(std::nullopt, "Cliente|Marque os clientes do relatório");
+    Pick(std::nullopt, "Cliente|Marque os clientes do relatório");
     EXPECT_EQ(ui.pickRequests[0].title, "Cliente");
     EXPECT_EQ(ui.pickRequests[0].hint, "Marque os clientes do relatório");
-    pick(std::nullopt, "Filial");
+    Pick(std::nullopt, "Filial");
     EXPECT_EQ(ui.pickRequests[1].title, "Filial");
     EXPECT_EQ(ui.pickRequests[1].hint, "");
 }
 
 TEST_F(ListPicker, RowsAreShownWithEveryVisibleField) {
-    pick(std::nullopt);
+    Pick(std::nullopt);
     const auto& grid = ui.pickRequests[0];
     ASSERT_EQ(grid.columns.size(), 2u);
     EXPECT_EQ(grid.columns[1].caption, "NMFANTCLIE");
@@ -80,7 +80,7 @@ TEST_F(ListPicker, RowsAreShownWithEveryVisibleField) {
 
 TEST_F(ListPicker, PickingLeavesTheCurrentRowAlone) {
     rows->SetRecNo(2);
-    pick(std::vector<size_t>{0});
+    Pick(std::vector<size_t>{0});
     EXPECT_EQ(rows->RecNo(), 2);
 }
 
@@ -88,7 +88,7 @@ TEST_F(ListPicker, AKeyWithACommaIsRefusedAndTheListKept) {
     rows = testsupport::MakeDataSet({"CDCLIENTE"}, {{"1"}, {"2,3"}});
     source.SetDataSet(rows.get());
     list = ",1,";
-    pick(std::vector<size_t>{0, 1});
+    Pick(std::vector<size_t>{0, 1});
     EXPECT_EQ(list, ",1,");
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].text.find("\"2,3\""), std::string::npos) << ui.messages[0].text;
@@ -97,7 +97,7 @@ TEST_F(ListPicker, AKeyWithACommaIsRefusedAndTheListKept) {
 TEST_F(ListPicker, AKeyWithACommaThatIsNotPickedDoesNotMatter) {
     rows = testsupport::MakeDataSet({"CDCLIENTE"}, {{"1"}, {"2,3"}});
     source.SetDataSet(rows.get());
-    pick(std::vector<size_t>{0});
+    Pick(std::vector<size_t>{0});
     EXPECT_EQ(list, ",1,");
     EXPECT_TRUE(ui.messages.empty());
 }
@@ -106,7 +106,7 @@ TEST_F(ListPicker, EmptyDatasetStillAnswersWithTheEmptyList) {
     rows = testsupport::MakeDataSet({"CDCLIENTE"}, {});
     source.SetDataSet(rows.get());
     list = ",1,";
-    pick(std::vector<size_t>{});
+    Pick(std::vector<size_t>{});
     EXPECT_EQ(list, "");
 }
 

@@ -31,21 +31,21 @@ protected:
         form.Show();
     }
 
-    void load(const std::vector<std::vector<std::string>>& data) {
+    void Load(const std::vector<std::vector<std::string>>& data) {
         rows = testsupport::MakeDataSet({"CDFILIAL", "NMFILIAL"}, data);
         source.SetDataSet(rows.get());
     }
 
     uitest::TestForm form{nullptr};
-    hostfw::TEdit& edit = form.add<hostfw::TEdit>("edtCdFilial", nullptr, 0);
-    TBtnPesquisa& button = form.add<TBtnPesquisa>("btpFilial");
+    hostfw::TEdit& edit = form.Add<hostfw::TEdit>("edtCdFilial", nullptr, 0);
+    TBtnPesquisa& button = form.Add<TBtnPesquisa>("btpFilial");
     hostfw::TDataSource source{nullptr};
     std::unique_ptr<hostfw::TClientDataSet> rows;
     std::vector<std::string> steps;
 };
 
 TEST_F(SearchButton, ChosenRowIsCurrentWhenAfterSearchRuns) {
-    load({{"0001", "Matriz"}, {"0002", "Campinas"}, {"0003", "Curitiba"}});
+    Load({{"0001", "Matriz"}, {"0002", "Campinas"}, {"0003", "Curitiba"}});
     ui.searchAnswers.push_back(1);
     UserActions::Click(button);
     EXPECT_EQ(steps, (std::vector<std::string>{"before", "after 0002"}));
@@ -56,7 +56,7 @@ TEST_F(SearchButton, ChosenRowIsCurrentWhenAfterSearchRuns) {
 }
 
 TEST_F(SearchButton, CancellingRunsNothingMore) {
-    load({{"0001", "Matriz"}, {"0002", "Campinas"}});
+    Load({{"0001", "Matriz"}, {"0002", "Campinas"}});
     ui.searchAnswers.push_back(std::nullopt);
     UserActions::Click(button);
     EXPECT_EQ(steps, (std::vector<std::string>{"before"}));
@@ -64,7 +64,7 @@ TEST_F(SearchButton, CancellingRunsNothingMore) {
 }
 
 TEST_F(SearchButton, NoRowsShowsTheEmptyErrorAndOpensNoSearch) {
-    load({});
+    Load({});
     UserActions::Click(button);
     EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{"Não há filial cadastrada."}));
     EXPECT_TRUE(ui.searchRequests.empty());
@@ -72,7 +72,7 @@ TEST_F(SearchButton, NoRowsShowsTheEmptyErrorAndOpensNoSearch) {
 }
 
 TEST_F(SearchButton, OnClickReplacesTheBuiltInSearch) {
-    load({{"0001", "Matriz"}});
+    Load({{"0001", "Matriz"}});
     button.OnClick = [this](TObject*) { steps.push_back("click"); };
     UserActions::Click(button);
     EXPECT_EQ(steps, (std::vector<std::string>{"click"}));
@@ -80,7 +80,7 @@ TEST_F(SearchButton, OnClickReplacesTheBuiltInSearch) {
 }
 
 TEST_F(SearchButton, DisabledButtonIgnoresClicks) {
-    load({{"0001", "Matriz"}});
+    Load({{"0001", "Matriz"}});
     button.OnClick = [this](TObject*) { steps.push_back("click"); };
     button.SetEnabled(false);
     UserActions::Click(button);
@@ -91,7 +91,7 @@ TEST_F(SearchButton, DisabledButtonIgnoresClicks) {
 }
 
 TEST_F(SearchButton, ClickingRunsNoExitOfTheFocusedControl) {
-    load({{"0001", "Matriz"}});
+    Load({{"0001", "Matriz"}});
     int exits = 0;
     edit.OnExit = [&](TObject*) { ++exits; };
     UserActions::Focus(edit);
@@ -103,14 +103,14 @@ TEST_F(SearchButton, ClickingRunsNoExitOfTheFocusedControl) {
 }
 
 TEST_F(SearchButton, BeforeSearchMayCancelTheSearch) {
-    load({{"0001", "Matriz"}});
+    Load({{"0001", "Matriz"}});
     button.OnBeforePesq = [](TObject*, bool& go) { go = false; };
     UserActions::Click(button);
     EXPECT_TRUE(ui.searchRequests.empty());
 }
 
 TEST_F(SearchButton, AnAnswerOutsideTheRowsChangesNothing) {
-    load({{"0001", "Matriz"}, {"0002", "Campinas"}});
+    Load({{"0001", "Matriz"}, {"0002", "Campinas"}});
     ui.searchAnswers.push_back(7);
     UserActions::Click(button);
     EXPECT_EQ(steps, (std::vector<std::string>{"before"}));

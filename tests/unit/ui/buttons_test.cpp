@@ -31,13 +31,13 @@ protected:
     }
 
     uitest::TestForm form{nullptr};
-    TGroupBox& groupA = form.add<TGroupBox>("grbA", nullptr, 0);
-    TRadioButton& allA = form.add<TRadioButton>("rdbTA", &groupA, 0);
-    TRadioButton& listA = form.add<TRadioButton>("rdbLA", &groupA, 1);
-    TGroupBox& groupB = form.add<TGroupBox>("grbB", nullptr, 1);
-    TRadioButton& allB = form.add<TRadioButton>("rdbTB", &groupB, 0);
-    TRadioButton& listB = form.add<TRadioButton>("rdbLB", &groupB, 1);
-    TEdit& edit = form.add<TEdit>("edtCampo", nullptr, 2);
+    TGroupBox& groupA = form.Add<TGroupBox>("grbA", nullptr, 0);
+    TRadioButton& allA = form.Add<TRadioButton>("rdbTA", &groupA, 0);
+    TRadioButton& listA = form.Add<TRadioButton>("rdbLA", &groupA, 1);
+    TGroupBox& groupB = form.Add<TGroupBox>("grbB", nullptr, 1);
+    TRadioButton& allB = form.Add<TRadioButton>("rdbTB", &groupB, 0);
+    TRadioButton& listB = form.Add<TRadioButton>("rdbLB", &groupB, 1);
+    TEdit& edit = form.Add<TEdit>("edtCampo", nullptr, 2);
     std::vector<std::string> clicks;
 };
 
@@ -94,7 +94,7 @@ TEST_F(Buttons, DisabledControlsIgnoreClicks) {
 }
 
 TEST_F(Buttons, CheckBoxClickToggles) {
-    auto& box = form.add<TCheckBox>("ckbP", nullptr, 3);
+    auto& box = form.Add<TCheckBox>("ckbP", nullptr, 3);
     CountClicks(box);
     UserActions::Click(box);
     EXPECT_TRUE(box.Checked());
@@ -104,7 +104,7 @@ TEST_F(Buttons, CheckBoxClickToggles) {
 }
 
 TEST_F(Buttons, TheSpaceBarTogglesABoxUnlessItsKeyHandlerDiscardsItAndTabMovesOn) {
-    auto& box = form.add<TCheckBox>("ckbP", nullptr, 3);
+    auto& box = form.Add<TCheckBox>("ckbP", nullptr, 3);
     CountClicks(box);
     UserActions::PressKey(box, ' ');
     EXPECT_TRUE(box.Checked());
@@ -117,7 +117,7 @@ TEST_F(Buttons, TheSpaceBarTogglesABoxUnlessItsKeyHandlerDiscardsItAndTabMovesOn
 }
 
 TEST_F(Buttons, SpeedButtonsNeverTakeTheFocusSoNoExitRuns) {
-    auto& speed = form.add<TSpeedButton>("sbtPreview");
+    auto& speed = form.Add<TSpeedButton>("sbtPreview");
     CountClicks(speed);
     int exits = 0;
     edit.OnExit = [&](TObject*) { ++exits; };
@@ -129,7 +129,7 @@ TEST_F(Buttons, SpeedButtonsNeverTakeTheFocusSoNoExitRuns) {
 }
 
 TEST_F(Buttons, ComboChoiceRaisesChangeOnlyWhenTheIndexChanges) {
-    auto& combo = form.add<TComboBox>("cbbRel", nullptr, 4);
+    auto& combo = form.Add<TComboBox>("cbbRel", nullptr, 4);
     combo.SetItems({"Emissão", "Cancelamento"});
     std::vector<int> changes;
     combo.OnChange = [&](TObject*) { changes.push_back(combo.ItemIndex()); };
@@ -141,7 +141,7 @@ TEST_F(Buttons, ComboChoiceRaisesChangeOnlyWhenTheIndexChanges) {
 }
 
 TEST_F(Buttons, ComboIndexOutOfItsListIsRefused) {
-    auto& combo = form.add<TComboBox>("cbbRel", nullptr, 4);
+    auto& combo = form.Add<TComboBox>("cbbRel", nullptr, 4);
     combo.SetItems({"Emissão"});
     combo.SetItemIndex(0);
     UserActions::Select(combo, 3);

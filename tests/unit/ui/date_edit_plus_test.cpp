@@ -41,9 +41,9 @@ protected:
     }
 
     uitest::TestForm form{nullptr};
-    TEdit& before = form.add<TEdit>("edtAntes", nullptr, 0);
-    TDateEditPlus& date = form.add<TDateEditPlus>("depDataIni", nullptr, 1);
-    TEdit& after = form.add<TEdit>("edtDepois", nullptr, 2);
+    TEdit& before = form.Add<TEdit>("edtAntes", nullptr, 0);
+    TDateEditPlus& date = form.Add<TDateEditPlus>("depDataIni", nullptr, 1);
+    TEdit& after = form.Add<TEdit>("edtDepois", nullptr, 2);
 };
 
 TEST_F(DateEdit, EmptyEditReadsAsZero) {

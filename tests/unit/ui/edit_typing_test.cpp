@@ -23,11 +23,11 @@ protected:
         form.Show();
     }
 
-    void press(unsigned char code) { UserActions::PressKey(edit, code); }
+    void Press(unsigned char code) { UserActions::PressKey(edit, code); }
 
     uitest::TestForm form{nullptr};
-    TEdit& edit = form.add<TEdit>("edtCodigo", nullptr, 0);
-    TEdit& other = form.add<TEdit>("edtOutro", nullptr, 1);
+    TEdit& edit = form.Add<TEdit>("edtCodigo", nullptr, 0);
+    TEdit& other = form.Add<TEdit>("edtOutro", nullptr, 1);
     std::vector<std::string> changes;
 };
 
@@ -143,11 +143,11 @@ TEST_F(EditTyping, TypingIntoTheFocusedEditAppendsAtTheCaret) {
 
 TEST_F(EditTyping, BackspaceDeletesTheCharacterBeforeTheCaret) {
     UserActions::Type(edit, "abç");
-    press(8);
+    Press(8);
     EXPECT_EQ(edit.Text(), "ab");
-    press(8);
-    press(8);
-    press(8);  // nothing left: no change, no failure
+    Press(8);
+    Press(8);
+    Press(8);  // nothing left: no change, no failure
     EXPECT_EQ(edit.Text(), "");
     EXPECT_EQ(changes.back(), "");
     EXPECT_EQ(changes.size(), 6u);
@@ -158,7 +158,7 @@ TEST_F(EditTyping, BackspaceDeletesTheWholeSelection) {
     edit.SetText("0001");
     UserActions::Focus(other);
     UserActions::Focus(edit);  // entering selects everything
-    press(8);
+    Press(8);
     EXPECT_EQ(edit.Text(), "");
 }
 
@@ -168,13 +168,13 @@ TEST_F(EditTyping, KeyFilterSeesBackspaceAndMayDiscardIt) {
         if (key == 8)
             key = 0;
     };
-    press(8);
+    Press(8);
     EXPECT_EQ(edit.Text(), "12");
 }
 
 TEST_F(EditTyping, ControlCharactersAreNeverStored) {
     for (unsigned char code : {13, 10, 27, 1, 31, 127, 0x85, 0x9F})
-        press(code);
+        Press(code);
     EXPECT_EQ(edit.Text(), "");
     EXPECT_TRUE(changes.empty());
 }
@@ -185,13 +185,13 @@ TEST_F(EditTyping, ReturnReachesTheKeyFilter) {
         if (key == 13)
             ++returns;
     };
-    press(13);
+    Press(13);
     EXPECT_EQ(returns, 1);
     EXPECT_EQ(edit.Text(), "");
 }
 
 TEST_F(EditTyping, TabMovesTheFocusInTabOrderAndIsNotStored) {
-    press(9);
+    Press(9);
     EXPECT_TRUE(other.Focused());
     EXPECT_EQ(edit.Text(), "");
 }
@@ -207,7 +207,7 @@ TEST_F(EditTyping, ReadOnlyEditTakesNoTypedText) {
     edit.SetReadOnly(true);
     edit.SetText("abc");
     UserActions::Type(edit, "x");
-    press(8);
+    Press(8);
     EXPECT_EQ(edit.Text(), "abc");
 }
 

@@ -30,25 +30,25 @@ protected:
         events.clear();
     }
 
-    TWinControl* focused() const { return form.ActiveControl(); }
+    TWinControl* Focused() const { return form.ActiveControl(); }
 
     uitest::TestForm form{nullptr};
-    TEdit& first = form.add<TEdit>("edtPrimeiro", nullptr, 0);
-    TEdit& second = form.add<TEdit>("edtSegundo", nullptr, 1);
-    TGroupBox& box = form.add<TGroupBox>("grbCaixa", nullptr, 2);
-    TEdit& inBox = form.add<TEdit>("edtNaCaixa", &box, 0);
-    TEdit& third = form.add<TEdit>("edtTerceiro", nullptr, 3);
+    TEdit& first = form.Add<TEdit>("edtPrimeiro", nullptr, 0);
+    TEdit& second = form.Add<TEdit>("edtSegundo", nullptr, 1);
+    TGroupBox& box = form.Add<TGroupBox>("grbCaixa", nullptr, 2);
+    TEdit& inBox = form.Add<TEdit>("edtNaCaixa", &box, 0);
+    TEdit& third = form.Add<TEdit>("edtTerceiro", nullptr, 3);
     std::vector<std::string> events;
 };
 
 TEST_F(Focus, ExitRunsBeforeTheFocusMovesAndEnterAfter) {
     first.OnExit = [this](TObject*) {
-        events.push_back("exit while focused: " + focused()->Name());
+        events.push_back("exit while focused: " + Focused()->Name());
     };
     UserActions::Focus(second);
     EXPECT_EQ(events,
               (std::vector<std::string>{"exit while focused: edtPrimeiro", "enter edtSegundo"}));
-    EXPECT_EQ(focused(), &second);
+    EXPECT_EQ(Focused(), &second);
 }
 
 TEST_F(Focus, FocusingTheFocusedControlRunsNoEvents) {
@@ -61,7 +61,7 @@ TEST_F(Focus, DisabledOrHiddenControlsNeverTakeTheFocus) {
     UserActions::Focus(second);
     third.SetVisible(false);
     UserActions::Focus(third);
-    EXPECT_EQ(focused(), &first);
+    EXPECT_EQ(Focused(), &first);
     EXPECT_TRUE(events.empty()) << "a refused focus must not run the exit event";
 }
 
@@ -69,37 +69,37 @@ TEST_F(Focus, AControlInADisabledParentNeverTakesTheFocus) {
     box.SetEnabled(false);
     EXPECT_FALSE(inBox.CanFocus());
     UserActions::Focus(inBox);
-    EXPECT_EQ(focused(), &first);
+    EXPECT_EQ(Focused(), &first);
     box.SetEnabled(true);
     UserActions::Focus(inBox);
-    EXPECT_EQ(focused(), &inBox);
+    EXPECT_EQ(Focused(), &inBox);
 }
 
 TEST_F(Focus, ProgramFocusOnADisabledControlIsAFailureThatMovesNothing) {
     second.SetEnabled(false);
     EXPECT_THROW(second.SetFocus(), hostfw::Exception);
-    EXPECT_EQ(focused(), &first);
+    EXPECT_EQ(Focused(), &first);
     EXPECT_TRUE(events.empty());
 }
 
 TEST_F(Focus, ExitHandlerMovingTheFocusBackKeepsIt) {
     first.OnExit = [this](TObject*) { first.SetFocus(); };
     UserActions::Focus(second);
-    EXPECT_EQ(focused(), &first);
+    EXPECT_EQ(Focused(), &first);
     EXPECT_TRUE(events.empty()) << "the target must not be entered";
 }
 
 TEST_F(Focus, ExitHandlerThatAbortsLeavesTheFocusWhereItWas) {
     first.OnExit = [](TObject*) { hostfw::Abort(); };
     UserActions::Focus(second);
-    EXPECT_EQ(focused(), &first);
+    EXPECT_EQ(Focused(), &first);
     EXPECT_TRUE(ui.messages.empty()) << "the silent abort shows nothing";
 }
 
 TEST_F(Focus, ExitHandlerThatFailsShowsItsMessageOnceAndKeepsTheFocus) {
     first.OnExit = [](TObject*) { throw hostfw::Exception("falhou"); };
     UserActions::Focus(second);
-    EXPECT_EQ(focused(), &first);
+    EXPECT_EQ(Focused(), &first);
     EXPECT_EQ(ui.MessageTexts(), (std::vector<std::string>{"falhou"}));
 }
 
@@ -110,7 +110,7 @@ TEST_F(Focus, ExitHandlerMayMoveTheFocusToAThirdControl) {
         third.SetFocus();
     };
     UserActions::Focus(second);
-    EXPECT_EQ(focused(), &third);
+    EXPECT_EQ(Focused(), &third);
     EXPECT_EQ(exits, 1) << "the exit event of the control being left runs once";
     EXPECT_EQ(events, (std::vector<std::string>{"enter edtTerceiro"}));
 }
@@ -121,45 +121,45 @@ TEST_F(Focus, ExitHandlerThatMovesTheFocusAndThenAbortsKeepsThatFocus) {
         hostfw::Abort();
     };
     UserActions::Focus(second);
-    EXPECT_EQ(focused(), &third);
+    EXPECT_EQ(Focused(), &third);
     EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(Focus, TabFollowsTabOrderThroughContainersAndSkipsUnusableControls) {
     std::vector<std::string> visited;
     for (int i = 0; i < 4; ++i) {
-        UserActions::PressKey(*focused(), 9);
-        visited.push_back(focused()->Name());
+        UserActions::PressKey(*Focused(), 9);
+        visited.push_back(Focused()->Name());
     }
     EXPECT_EQ(visited,
               (std::vector<std::string>{"edtSegundo", "edtNaCaixa", "edtTerceiro", "edtPrimeiro"}));
     box.SetEnabled(false);
     UserActions::PressKey(second, 9);
-    EXPECT_EQ(focused(), &third);
+    EXPECT_EQ(Focused(), &third);
 }
 
 TEST_F(Focus, TabOrderNotCreationOrderDecides) {
     second.SetTabOrder(5);
     UserActions::PressKey(first, 9);
-    EXPECT_EQ(focused(), &inBox);
+    EXPECT_EQ(Focused(), &inBox);
 }
 
 TEST_F(Focus, ControlsOutsideTheTabStopAreSkipped) {
     second.SetTabStop(false);
     UserActions::PressKey(first, 9);
-    EXPECT_EQ(focused(), &inBox);
+    EXPECT_EQ(Focused(), &inBox);
 }
 
 TEST_F(Focus, TabFromAControlTabDoesNotStopAtStartsFromItsPlace) {
     second.SetTabStop(false);
     UserActions::Focus(second);
     UserActions::Tab(second, false);
-    EXPECT_EQ(focused(), &first);
+    EXPECT_EQ(Focused(), &first);
     UserActions::Focus(second);
     UserActions::Tab(second, true);
-    EXPECT_EQ(focused(), &inBox);
+    EXPECT_EQ(Focused(), &inBox);
     form.SelectNext(nullptr, false);
-    EXPECT_EQ(focused(), &third) << "from no control, backward starts at the last";
+    EXPECT_EQ(Focused(), &third) << "from no control, backward starts at the last";
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ namespace UserActions = hostfw::UserActions;
 class FormWindow : public testsupport::FakeUiTest {
 protected:
     // Records the window events of a form.
-    void watch(TestForm& form) {
+    void Watch(TestForm& form) {
         form.OnShow = [this](TObject*) { events.push_back("show"); };
         form.OnActivate = [this](TObject*) { events.push_back("activate"); };
         form.OnDeactivate = [this](TObject*) { events.push_back("deactivate"); };
@@ -34,7 +34,7 @@ protected:
 
 TEST_F(FormWindow, ShowRunsOnShowOnlyWhenGoingFromHiddenToShown) {
     TestForm form(nullptr);
-    watch(form);
+    Watch(form);
     form.Show();
     form.Show();
     EXPECT_EQ(events, (std::vector<std::string>{"show", "activate"}));
@@ -46,7 +46,7 @@ TEST_F(FormWindow, ShowRunsOnShowOnlyWhenGoingFromHiddenToShown) {
 
 TEST_F(FormWindow, ActivateRunsWhenComingBackFromAnotherWindow) {
     TestForm form(nullptr);
-    watch(form);
+    Watch(form);
     form.Show();
     events.clear();
     UserActions::Reactivate(form);
@@ -62,13 +62,13 @@ TEST_F(FormWindow, ActivateRunsWhenComingBackFromAnotherWindow) {
 
 TEST_F(FormWindow, OwnMessageBoxesDoNotReactivateTheForm) {
     TestForm form(nullptr);
-    auto& edit = form.add<hostfw::TEdit>("edtCampo", nullptr, 0);
-    watch(form);
+    auto& edit = form.Add<hostfw::TEdit>("edtCampo", nullptr, 0);
+    Watch(form);
     form.Show();
     events.clear();
     edit.OnExit = [](TObject*) { hostfw::MensErro("Data inválida.", true); };
     UserActions::Focus(edit);
-    auto& next = form.add<hostfw::TEdit>("edtOutro", nullptr, 1);
+    auto& next = form.Add<hostfw::TEdit>("edtOutro", nullptr, 1);
     UserActions::Focus(next);
     EXPECT_EQ(ui.messages.size(), 1u);
     EXPECT_TRUE(events.empty());
@@ -109,7 +109,7 @@ TEST_F(FormWindow, CloseActionFreeFreesTheFormAfterTheEvent) {
 
 TEST_F(FormWindow, ShowModalRunsTheLoopUntilTheWindowCloses) {
     TestForm form(nullptr);
-    watch(form);
+    Watch(form);
     ui.modalActions = [&](TCustomForm& shown) {
         EXPECT_EQ(&shown, &form);
         EXPECT_TRUE(form.Modal());
@@ -153,7 +153,7 @@ TEST_F(FormWindow, ShowModalPutsTheCursorBackAfterwards) {
 
 TEST_F(FormWindow, UserActionsOnAHiddenWindowAreRefused) {
     TestForm form(nullptr);
-    auto& edit = form.add<hostfw::TEdit>("edtCampo");
+    auto& edit = form.Add<hostfw::TEdit>("edtCampo");
     UserActions::Type(edit, "abc");
     EXPECT_EQ(edit.Text(), "");
     EXPECT_EQ(ui.messages.size(), 1u);

@@ -14,7 +14,7 @@ public:
 
     // A control of type T owned by this form, inside parent (the form itself by default).
     template <class T>
-    T& add(const std::string& name, hostfw::TWinControl* parent = nullptr, int tabOrder = -1) {
+    T& Add(const std::string& name, hostfw::TWinControl* parent = nullptr, int tabOrder = -1) {
         auto* control = new T(this);
         control->SetName(name);
         control->SetParent(parent != nullptr ? parent : this);

@@ -60,7 +60,7 @@ protected:
     }
 
     // Chooses a range from the menu of the first date's button.
-    void choose(const QString& name) {
+    void Choose(const QString& name) {
         auto* button = view->findChild<QToolButton*>("depInicial_calendario");
         ASSERT_NE(button, nullptr);
         for (QAction* action : button->menu()->actions()) {
@@ -70,23 +70,23 @@ protected:
     }
 
     uitest::TestForm form{nullptr};
-    hostfw::TGroupBox& group = form.add<hostfw::TGroupBox>("grbDatas", nullptr, 0);
-    hostfw::TDateEditPlus& first = form.add<hostfw::TDateEditPlus>("depInicial", &group, 0);
-    hostfw::TDateEditPlus& second = form.add<hostfw::TDateEditPlus>("depFinal", &group, 1);
+    hostfw::TGroupBox& group = form.Add<hostfw::TGroupBox>("grbDatas", nullptr, 0);
+    hostfw::TDateEditPlus& first = form.Add<hostfw::TDateEditPlus>("depInicial", &group, 0);
+    hostfw::TDateEditPlus& second = form.Add<hostfw::TDateEditPlus>("depFinal", &group, 1);
     std::unique_ptr<hostfw::view::FormView> view;
     bool refuseExit = false;
 };
 
 TEST_F(DateRangeMenu, ARangeIsTypedIntoBothDatesAndARefusedFirstKeepsTheSecond) {
     const QDate today = QDate::currentDate();
-    choose("Hoje");
+    Choose("Hoje");
     EXPECT_EQ(first.Text(), DateText(today).toStdString());
     EXPECT_EQ(second.Text(), DateText(today).toStdString());
     EXPECT_TRUE(second.Focused()) << "typed in as a person would, through the focus";
 
     hostfw::UserActions::Focus(first);
     refuseExit = true;
-    choose("Ontem");
+    Choose("Ontem");
     EXPECT_EQ(first.Text(), DateText(today.addDays(-1)).toStdString());
     EXPECT_EQ(second.Text(), DateText(today).toStdString()) << "the first date's exit refused";
     EXPECT_TRUE(first.Focused());

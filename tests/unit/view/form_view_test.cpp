@@ -55,53 +55,53 @@ protected:
         form.Hide();
     }
 
-    QWidget& widget(const TControl& control) { return view->ViewOf(control)->FocusWidget(); }
+    QWidget& Widget(const TControl& control) { return view->ViewOf(control)->FocusWidget(); }
 
     uitest::TestForm form{nullptr};
-    TEdit& code = form.add<TEdit>("edtCodigo", nullptr, 0);
-    TEdit& name = form.add<TEdit>("edtNome", nullptr, 1);
-    TCheckBox& box = form.add<TCheckBox>("ckbMarca", nullptr, 2);
-    TSpeedButton& button = form.add<TSpeedButton>("sbtConta");
+    TEdit& code = form.Add<TEdit>("edtCodigo", nullptr, 0);
+    TEdit& name = form.Add<TEdit>("edtNome", nullptr, 1);
+    TCheckBox& box = form.Add<TCheckBox>("ckbMarca", nullptr, 2);
+    TSpeedButton& button = form.Add<TSpeedButton>("sbtConta");
     std::unique_ptr<FormView> view;
     bool refuseExit = false;
     int clicks = 0;
 };
 
 TEST_F(ViewTest, EachControlKindHasItsWidgetAtItsPlaceInItsFont) {
-    EXPECT_NE(dynamic_cast<QLineEdit*>(&widget(code)), nullptr);
-    EXPECT_NE(dynamic_cast<QCheckBox*>(&widget(box)), nullptr);
+    EXPECT_NE(dynamic_cast<QLineEdit*>(&Widget(code)), nullptr);
+    EXPECT_NE(dynamic_cast<QCheckBox*>(&Widget(box)), nullptr);
     auto* speed = dynamic_cast<QToolButton*>(&view->ViewOf(button)->Widget());
     ASSERT_NE(speed, nullptr);
     EXPECT_EQ(speed->focusPolicy(), Qt::NoFocus) << "a speed button never takes the focus";
-    const QRect place = widget(code).geometry();
+    const QRect place = Widget(code).geometry();
     EXPECT_EQ(place, QRect(view::Scaled(10), view::Scaled(20), view::Scaled(50), view::Scaled(21)));
-    EXPECT_TRUE(widget(code).font().bold());
-    EXPECT_EQ(widget(code).font().pixelSize(), view::Scaled(11));
+    EXPECT_TRUE(Widget(code).font().bold());
+    EXPECT_EQ(Widget(code).font().pixelSize(), view::Scaled(11));
 }
 
 TEST_F(ViewTest, TypedKeysGoThroughTheControlsKeyPathAndTheWidgetShowsTheModel) {
-    QTest::mouseClick(&widget(code), Qt::LeftButton);
-    QTest::keyClicks(&widget(code), "a1b2cde");
+    QTest::mouseClick(&Widget(code), Qt::LeftButton);
+    QTest::keyClicks(&Widget(code), "a1b2cde");
     EXPECT_EQ(code.Text(), "ABCD") << "digits filtered, capitals, four at most";
-    EXPECT_EQ(static_cast<QLineEdit&>(widget(code)).text(), QString("ABCD"));
+    EXPECT_EQ(static_cast<QLineEdit&>(Widget(code)).text(), QString("ABCD"));
 }
 
 TEST_F(ViewTest, ARefusedExitKeepsTheFocusInTheModelAndOnTheScreen) {
-    QTest::mouseClick(&widget(name), Qt::LeftButton);
+    QTest::mouseClick(&Widget(name), Qt::LeftButton);
     ASSERT_TRUE(name.Focused());
     refuseExit = true;
-    QTest::mouseClick(&widget(code), Qt::LeftButton);
+    QTest::mouseClick(&Widget(code), Qt::LeftButton);
     EXPECT_TRUE(name.Focused());
-    EXPECT_EQ(view->window()->focusWidget(), &widget(name));
+    EXPECT_EQ(view->window()->focusWidget(), &Widget(name));
     refuseExit = false;
-    QTest::keyClick(&widget(name), Qt::Key_Tab);
+    QTest::keyClick(&Widget(name), Qt::Key_Tab);
     EXPECT_TRUE(box.Focused()) << "Tab follows the form's tab order";
 }
 
 TEST_F(ViewTest, ClicksAreTheControlsClicksAndADisabledControlIgnoresThem) {
-    QTest::mouseClick(&widget(box), Qt::LeftButton);
+    QTest::mouseClick(&Widget(box), Qt::LeftButton);
     EXPECT_TRUE(box.Checked());
-    EXPECT_TRUE(static_cast<QCheckBox&>(widget(box)).isChecked());
+    EXPECT_TRUE(static_cast<QCheckBox&>(Widget(box)).isChecked());
     auto& speed = view->ViewOf(button)->Widget();
     QTest::mouseClick(&speed, Qt::LeftButton);
     EXPECT_EQ(clicks, 1);

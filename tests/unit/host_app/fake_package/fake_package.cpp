@@ -36,7 +36,7 @@ FAKE_EXPORT TfrmFake* frmFake = nullptr;
 using namespace hostfw;
 
 template <class T>
-T* add(TCustomForm* form, const char* name) {
+T* Add(TCustomForm* form, const char* name) {
     T* control = new T(form);
     control->SetName(name);
     if constexpr (std::is_base_of_v<TControl, T>)
@@ -53,33 +53,33 @@ protected:
     void BindMembers() override {
         SetName("frmFake");
         SetCaption("Formulário de teste");
-        auto* code = add<TEdit>(this, "edtCodigo");
+        auto* code = Add<TEdit>(this, "edtCodigo");
         code->SetMaxLength(4);
         code->SetCharCase(TEditCharCase::ecUpperCase);
-        add<TDateEditPlus>(this, "depData")->SetSaveTime(false);
-        add<TCheckBox>(this, "ckbAtivo")->SetChecked(true);
-        auto* locked = add<TCheckBox>(this, "ckbTravado");
+        Add<TDateEditPlus>(this, "depData")->SetSaveTime(false);
+        Add<TCheckBox>(this, "ckbAtivo")->SetChecked(true);
+        auto* locked = Add<TCheckBox>(this, "ckbTravado");
         locked->SetEnabled(false);
-        auto* variant = add<TComboBox>(this, "cbbVariante");
+        auto* variant = Add<TComboBox>(this, "cbbVariante");
         variant->SetItems({"Emissão", "Cancelamento"});
         variant->SetItemIndex(0);
         variant->OnChange = [variant](TObject*) { stRel = variant->ItemIndex() == 0 ? "A" : "C"; };
-        button("btnLista", [] { PickList(); });
-        button("btnBusca", [code] { SearchRow(code); });
-        button("btnTitulo", [] {
+        Button("btnLista", [] { PickList(); });
+        Button("btnBusca", [code] { SearchRow(code); });
+        Button("btnTitulo", [] {
             if (auto text = Application().Ui().PromptText("Título", "Informe o título:", ""))
                 stNota = *text;
         });
-        button("btnAviso", [] { MensErro("Aviso do módulo.", true); });
-        button("btnFalha", [] { throw Exception("Falha inesperada."); });
-        button("btnRelatorio", [] { RunReport(); });
+        Button("btnAviso", [] { MensErro("Aviso do módulo.", true); });
+        Button("btnFalha", [] { throw Exception("Falha inesperada."); });
+        Button("btnRelatorio", [] { RunReport(); });
         // What a connection announces before it sends a call.
-        button("btnChamada", [] {
+        Button("btnChamada", [] {
             NotifyServerCall(
                 {"exp03600.rdmRelConsLanc", "GetNota", {"\"0001\"", "date(2026-01-01)"}});
         });
-        auto* invoices = add<TClientDataSet>(this, "cdsNotaFiscal");
-        button("btnNotas", [invoices] {
+        auto* invoices = Add<TClientDataSet>(this, "cdsNotaFiscal");
+        Button("btnNotas", [invoices] {
             invoices->SetData({{{"NRLANCTONF", "string", 10, false}}, {{"1"}, {"2"}, {"3"}}});
         });
         OnClose = [](TObject*, TCloseAction& action) {
@@ -89,8 +89,8 @@ protected:
     }
 
 private:
-    void button(const char* name, std::function<void()> click) {
-        add<TSpeedButton>(this, name)->OnClick = [click](TObject*) { click(); };
+    void Button(const char* name, std::function<void()> click) {
+        Add<TSpeedButton>(this, name)->OnClick = [click](TObject*) { click(); };
     }
 
     // Keys only, one column.
