@@ -78,7 +78,8 @@ protected:
 
     std::vector<std::string> Messages() const { return ui.MessageTexts(); }
     std::string FocusName() const {
-        const hostfw::TWinControl* focused = Form()->ActiveControl();
+        const hostfw::TCustomForm* form = Form();
+        const hostfw::TWinControl* focused = form ? form->ActiveControl() : nullptr;
         return focused ? focused->Name() : std::string();
     }
 
