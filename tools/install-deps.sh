@@ -11,7 +11,7 @@ packages=(
     xvfb xauth
     libgtest-dev libgmock-dev libbenchmark-dev clang-format
     clang libclang-rt-dev
-    libxlsxwriter-dev python3-openpyxl
+    libxlsxwriter-dev libminizip-dev python3-openpyxl
 )
 
 missing=()

@@ -90,6 +90,12 @@ def check_report(database, label):
     check(heading == expected[0], f"{label}: heading {heading}")
     check(all(cell.font.b for cell in sheet[1]), f"{label}: the heading is bold")
     check(sheet.freeze_panes == "A2", f"{label}: frozen at {sheet.freeze_panes}")
+    setup = sheet.page_setup
+    check((setup.paperSize, setup.orientation) == (9, "landscape"),
+          f"{label}: printed on A4 across, not {setup.paperSize} {setup.orientation}")
+    check(sheet.sheet_properties.pageSetUpPr.fitToPage and setup.fitToWidth in (None, 1)
+          and setup.fitToHeight == 0, f"{label}: printed one page wide")
+    check(sheet.print_title_rows == "$1:$1", f"{label}: heading on every page")
     for letter in "ABCDEFGHI":
         check(sheet.column_dimensions[letter].width > 6, f"{label}: column {letter} has a width")
 

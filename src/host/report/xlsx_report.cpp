@@ -122,6 +122,7 @@ private:
         }
         sheet_.StartAutoFilter(static_cast<int>(definition_.columns.size()) - 1);
         sheet_.FreezeRowsAbove(1);
+        sheet_.PrintOnA4(definition_.orientation == PageOrientation::Landscape, 1);
         nextRow_ = 1;
     }
 

@@ -2,11 +2,14 @@
 
 #include <array>
 #include <cerrno>
+#include <optional>
 
 #include <xlsxwriter.h>
 
 #include "host/core/exception.h"
 #include "host/core/system_error_text.h"
+#include "host/core/worker_thread.h"
+#include "host/report/zip_level.h"
 
 namespace hostfw {
 namespace {
@@ -14,6 +17,8 @@ namespace {
 // A cell holds at most 32767 characters; a longer text is cut at a character boundary within
 // as many bytes, which never holds more characters.
 constexpr std::size_t kMaxCellBytes = 32767;
+
+constexpr int kZipLevel = 2;
 
 std::string_view CutToCell(std::string_view text) {
     if (text.size() <= kMaxCellBytes)
@@ -26,9 +31,29 @@ std::string_view CutToCell(std::string_view text) {
 
 }  // namespace
 
+// A cell on its way to the writing thread; a formula's text is in `text`, its cached value in
+// `number`.
+struct XlsxCell {
+    enum class Kind { Text, Number, Formula };
+    lxw_worksheet* sheet;
+    lxw_row_t row;
+    lxw_col_t column;
+    Kind kind;
+    XlsxStyle style;
+    double number = 0;
+    std::string text;
+};
+
 struct XlsxWorkbook::State {
-    lxw_workbook* book = nullptr;
+    struct Free {
+        void operator()(lxw_workbook* book) const { lxw_workbook_free(book); }
+    };
+    // First, so it goes after the thread that writes into it.
+    std::unique_ptr<lxw_workbook, Free> book;
     std::array<lxw_format*, 6> formats{};
+    // The library spends most of an export turning cells into XML; that goes on beside the
+    // reading of the rows. Everything else waits for the cells given before.
+    std::optional<WorkerThread<XlsxCell>> cells;
 
     lxw_format* Format(XlsxStyle style) const { return formats[static_cast<std::size_t>(style)]; }
 };
@@ -40,12 +65,12 @@ XlsxWorkbook::XlsxWorkbook(const std::filesystem::path& file, std::string shownA
     // A report of a million rows can pass the 4 GB of a plain zip entry.
     options.use_zip64 = LXW_TRUE;
     const std::string name = file.string();
-    state_->book = workbook_new_opt(name.c_str(), &options);
-    if (state_->book == nullptr)
+    state_->book.reset(workbook_new_opt(name.c_str(), &options));
+    if (!state_->book)
         throw Exception("Falha ao gravar '" + shownAs_ + "' (sem memória).");
 
     auto add = [&](XlsxStyle style, bool bold, const char* numberFormat) {
-        lxw_format* format = workbook_add_format(state_->book);
+        lxw_format* format = workbook_add_format(state_->book.get());
         if (bold)
             format_set_bold(format);
         if (numberFormat != nullptr)
@@ -60,31 +85,54 @@ XlsxWorkbook::XlsxWorkbook(const std::filesystem::path& file, std::string shownA
     add(XlsxStyle::DateTime, false, "dd/mm/yyyy hh:mm:ss");
     add(XlsxStyle::Money, false, "#,##0.00");
     add(XlsxStyle::BoldMoney, true, "#,##0.00");
+    state_->cells.emplace([this](std::vector<XlsxCell>& batch) {
+        for (const XlsxCell& cell : batch)
+            Write(cell);
+    });
 }
 
-XlsxWorkbook::~XlsxWorkbook() {
-    // Never closed: the temporary files go, and whatever was written is the caller's to drop.
-    if (state_->book != nullptr)
-        lxw_workbook_free(state_->book);
-}
+// Never closed: the writing thread stops, the temporary files go, and whatever was written is
+// the caller's to drop.
+XlsxWorkbook::~XlsxWorkbook() = default;
 
 XlsxWorkbook::Sheet XlsxWorkbook::AddSheet(const std::string& name) {
-    lxw_worksheet* sheet = workbook_add_worksheet(state_->book, name.c_str());
+    state_->cells->Wait();
+    lxw_worksheet* sheet = workbook_add_worksheet(state_->book.get(), name.c_str());
     if (sheet == nullptr)
         throw Exception("Não foi possível criar a planilha '" + name + "' em '" + shownAs_ + "'.");
     return Sheet(*this, sheet);
 }
 
 void XlsxWorkbook::Close() {
+    state_->cells->Wait();
     errno = 0;
-    const lxw_error error = workbook_close(state_->book);
+    // zlib's level 2 deflates a large sheet in half the time of its default level, for a file
+    // a fifth larger.
+    const ZipLevelOnThisThread fast(kZipLevel);
+    const lxw_error error = workbook_close(state_->book.release());
     const int systemError = errno;
-    state_->book = nullptr;
     if (error == LXW_NO_ERROR)
         return;
     const std::string reason =
         systemError != 0 ? SystemErrorText(systemError) : std::string(lxw_strerror(error));
     throw Exception("Falha ao gravar '" + shownAs_ + "' (" + reason + ").");
+}
+
+void XlsxWorkbook::Write(const XlsxCell& cell) const {
+    lxw_format* format = state_->Format(cell.style);
+    switch (cell.kind) {
+        case XlsxCell::Kind::Text:
+            Check(worksheet_write_string(cell.sheet, cell.row, cell.column, cell.text.c_str(),
+                                         format));
+            break;
+        case XlsxCell::Kind::Number:
+            Check(worksheet_write_number(cell.sheet, cell.row, cell.column, cell.number, format));
+            break;
+        case XlsxCell::Kind::Formula:
+            Check(worksheet_write_formula_num(cell.sheet, cell.row, cell.column, cell.text.c_str(),
+                                              format, cell.number));
+            break;
+    }
 }
 
 void XlsxWorkbook::Check(int error) const {
@@ -103,34 +151,60 @@ void XlsxWorkbook::Check(int error) const {
 
 void XlsxWorkbook::Sheet::Text(int row, int column, std::string_view text, XlsxStyle style) {
     // Written as a string whatever it reads like, so "=1+1" is never run as a formula.
-    const std::string cell(CutToCell(text));
-    book_.Check(
-        worksheet_write_string(sheet_, row, column, cell.c_str(), book_.state_->Format(style)));
+    Give(XlsxCell{sheet_, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column),
+                  XlsxCell::Kind::Text, style, 0, std::string(CutToCell(text))});
 }
 
 void XlsxWorkbook::Sheet::Number(int row, int column, double value, XlsxStyle style) {
-    book_.Check(worksheet_write_number(sheet_, row, column, value, book_.state_->Format(style)));
+    Give(XlsxCell{sheet_,
+                  static_cast<lxw_row_t>(row),
+                  static_cast<lxw_col_t>(column),
+                  XlsxCell::Kind::Number,
+                  style,
+                  value,
+                  {}});
 }
 
 void XlsxWorkbook::Sheet::Formula(int row, int column, const std::string& formula, double cached,
                                   XlsxStyle style) {
-    book_.Check(worksheet_write_formula_num(sheet_, row, column, formula.c_str(),
-                                            book_.state_->Format(style), cached));
+    Give(XlsxCell{sheet_, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column),
+                  XlsxCell::Kind::Formula, style, cached, formula});
+}
+
+void XlsxWorkbook::Sheet::Give(XlsxCell cell) {
+    book_.state_->cells->Give(std::move(cell));
 }
 
 void XlsxWorkbook::Sheet::ColumnWidth(int column, double width) {
+    book_.state_->cells->Wait();
     book_.Check(worksheet_set_column(sheet_, column, column, width, nullptr));
 }
 
 void XlsxWorkbook::Sheet::FreezeRowsAbove(int row) {
+    book_.state_->cells->Wait();
     worksheet_freeze_panes(sheet_, row, 0);
 }
 
+void XlsxWorkbook::Sheet::PrintOnA4(bool landscape, int row) {
+    constexpr std::uint8_t kA4 = 9;
+    book_.state_->cells->Wait();
+    worksheet_set_paper(sheet_, kA4);
+    if (landscape)
+        worksheet_set_landscape(sheet_);
+    else
+        worksheet_set_portrait(sheet_);
+    worksheet_fit_to_pages(sheet_, 1, 0);  // as many pages down as it takes
+    if (row > 0)
+        book_.Check(worksheet_repeat_rows(sheet_, 0, static_cast<lxw_row_t>(row - 1)));
+}
+
 void XlsxWorkbook::Sheet::StartAutoFilter(int lastColumn) {
+    book_.state_->cells->Wait();
     book_.Check(worksheet_autofilter(sheet_, 0, 0, 0, lastColumn));
 }
 
 void XlsxWorkbook::Sheet::EndAutoFilter(int lastRow) {
+    book_.state_->cells->Wait();
     // The library checks a filter's range against the rows already written, and offers no way
     // to grow it; the range is only read when the file is put together at Close.
     sheet_->autofilter.last_row = static_cast<lxw_row_t>(lastRow);

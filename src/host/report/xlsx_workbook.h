@@ -9,13 +9,16 @@ struct lxw_worksheet;
 
 namespace hostfw {
 
+struct XlsxCell;
+
 // The cell looks the workbook offers; each is one format of the file.
 enum class XlsxStyle { Plain, Bold, Date, DateTime, Money, BoldMoney };
 
 // A spreadsheet file written with libxlsxwriter in its constant-memory mode: rows go to the
 // disk as soon as the next row starts, so a sheet of any length costs the same memory. Rows of a
-// sheet must therefore be written top to bottom. Failures raise an Exception naming the file as
-// `shownAs`.
+// sheet must therefore be written top to bottom. Cells are written on a thread of the
+// workbook's own, a bounded number of them waiting. Failures raise an Exception naming the file
+// as `shownAs`; a cell's failure may be raised by a later call.
 class XlsxWorkbook {
 public:
     XlsxWorkbook(const std::filesystem::path& file, std::string shownAs);
@@ -34,6 +37,9 @@ public:
         void ColumnWidth(int column, double width);
         // The rows above `row` stay in sight while scrolling.
         void FreezeRowsAbove(int row);
+        // Printed on A4, every column on one page's width, the rows above `row` again at the
+        // top of each page.
+        void PrintOnA4(bool landscape, int row);
         // A filter on the heading row (row 0) over the columns up to `lastColumn`; set before
         // the rows, since in constant-memory mode a range can only start on a row not yet
         // written.
@@ -43,8 +49,9 @@ public:
 
     private:
         friend class XlsxWorkbook;
-        Sheet(const XlsxWorkbook& book, lxw_worksheet* sheet) : book_(book), sheet_(sheet) {}
-        const XlsxWorkbook& book_;
+        Sheet(XlsxWorkbook& book, lxw_worksheet* sheet) : book_(book), sheet_(sheet) {}
+        void Give(XlsxCell cell);
+        XlsxWorkbook& book_;
         lxw_worksheet* sheet_;
     };
 
@@ -54,6 +61,7 @@ public:
 
 private:
     friend class Sheet;
+    void Write(const XlsxCell& cell) const;
     void Check(int error) const;
 
     struct State;

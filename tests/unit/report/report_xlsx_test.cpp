@@ -32,6 +32,27 @@ TEST_F(ReportXlsx, AnExportIsAWholeZipFileInPlaceOfTheOldOne) {
     ExpectNoStagedFile();
 }
 
+// Each zip entry's flags tell how hard it was deflated (bits 1 and 2: 0 normal, 2 fast). The
+// library's default level costs half an export of a large sheet; should the framework's choice
+// of level be lost (another way of linking), the entries say normal.
+TEST_F(ReportXlsx, EveryPartIsDeflatedFast) {
+    ASSERT_TRUE(hostfw::ExportReport(Request(0), hostfw::ReportFileFormat::Xlsx, File()));
+    const std::string file = ReadFile(File());
+    const auto number = [&](std::size_t at) {
+        return static_cast<unsigned>(static_cast<unsigned char>(file[at])) |
+               static_cast<unsigned>(static_cast<unsigned char>(file[at + 1])) << 8;
+    };
+    std::vector<std::string> parts;
+    for (std::size_t at = file.find("PK\x03\x04"); at != std::string::npos;
+         at = file.find("PK\x03\x04", at + 4)) {
+        const std::string name = file.substr(at + 30, number(at + 26));
+        parts.push_back(name);
+        EXPECT_EQ(number(at + 8), 8u) << name << " deflated";
+        EXPECT_EQ(number(at + 6) & 6u, 4u) << name << " at a fast level";
+    }
+    EXPECT_THAT(parts, ::testing::Contains("xl/worksheets/sheet1.xml"));
+}
+
 TEST_F(ReportXlsx, ACancelledRunWritesNothing) {
     WriteFile(File(), "anterior");
     hostfw::ReportRequest request = Request(0);
