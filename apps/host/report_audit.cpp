@@ -1,5 +1,7 @@
 #include "report_audit.h"
 
+#include <iostream>
+
 #include "host/core/system_login.h"
 #include "host/data/audit_trail.h"
 #include "host/data/shared_database.h"
@@ -28,16 +30,19 @@ hostfw::AuditEvent AuditEvent(const hostfw::ReportRunRecord& run) {
 
 }  // namespace
 
-ReportAudit::ReportAudit(std::ostream& warnings) {
-    hostfw::SetReportRunObserver([&warnings](const hostfw::ReportRunRecord& run) {
+ReportAudit::ReportAudit(Warn warn) {
+    hostfw::SetReportRunObserver([warn = std::move(warn)](const hostfw::ReportRunRecord& run) {
         try {
             hostfw::RecordAudit(*hostfw::SharedDatabase(), AuditEvent(run));
         } catch (const std::exception& failure) {
-            warnings << "exp036-host: aviso: a execução do relatório não foi registrada na "
-                        "auditoria: "
-                     << failure.what() << '\n';
+            warn(std::string("A execução do relatório não foi registrada na auditoria: ") +
+                 failure.what());
         }
     });
+}
+
+void ReportAudit::WarnOnStandardError(const std::string& warning) {
+    std::cerr << "exp036-host: aviso: " << warning << '\n';
 }
 
 ReportAudit::~ReportAudit() {

@@ -96,7 +96,7 @@ int RunReportMode(const HostOptions& options) {
     ApplySessionOptions(options);
     std::ofstream transcript = OpenTranscriptFile(options.transcript.value_or("/dev/null"));
     SignInForRun(options, AskOnTerminal, &transcript);
-    const ReportAudit audit(std::cerr);
+    const ReportAudit audit;
     std::ofstream discarded("/dev/null");
     // Every write checked: a full disk or a closed pipe fails the run with its reason.
     hostfw::CheckedOutput standardOutput(STDOUT_FILENO, "a saída padrão");

@@ -31,7 +31,7 @@ int RunScriptMode(const HostOptions& options) {
 
     ApplySessionOptions(options);
     SignInForRun(options, AskOnTerminal, &transcript);
-    const ReportAudit audit(std::cerr);
+    const ReportAudit audit;
     HeadlessHost host(options.package.value_or(DefaultPackage()), transcript);
     if (host.Run(script))
         return 0;

@@ -69,9 +69,13 @@ int RunDesktopMode(const HostOptions& options, int argc, char** argv) {
         ui.ShowMessage(refusal.what(), hostfw::MessageKind::Error);
         return 1;
     }
-    const ReportAudit audit(std::cerr);
     ModuleHost module(options.package.value_or(DefaultPackage()));
     MainWindow window(module, ui);
+    // The person sees it, on the status bar; standard error is nobody's in a desktop.
+    const ReportAudit audit([&window](const std::string& warning) {
+        window.ShowNotice(warning);
+        ReportAudit::WarnOnStandardError(warning);
+    });
     ui.SetMdiArea(&window.Area());
     ui.SetNoticeSink([&window](const std::string& line) { window.ShowNotice(line); });
     ui.SetDeliveryObserver([&] { KeepDeliveredRunAsLastQuery(module, ui); });
@@ -107,7 +111,7 @@ int RunGuiScriptMode(const HostOptions& options, int argc, char** argv) {
     GuiScriptUi ui(nullptr, screenshots);
     ui.Attach({&scripted, GuiScriptUi::MessageReader::Script});
     InstalledUi installed(ui);
-    const ReportAudit audit(std::cerr);
+    const ReportAudit audit;
     {
         ModuleHost module(options.package.value_or(DefaultPackage()));
         MainWindow window(module, ui);
