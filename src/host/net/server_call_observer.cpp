@@ -10,8 +10,8 @@ ServerCallObserver& Observer() {
 
 }  // namespace
 
-void SetServerCallObserver(ServerCallObserver observer_) {
-    Observer() = std::move(observer_);
+void SetServerCallObserver(ServerCallObserver observer) {
+    Observer() = std::move(observer);
 }
 
 void NotifyServerCall(const ServerCallRecord& call) {

@@ -74,7 +74,7 @@ protected:
         hostfw::UserActions::ReplaceText(Edit("depFinal"), to);
         hostfw::view::AfterModelChange();
     }
-    std::pair<std::string, std::string> shownDates() const {
+    std::pair<std::string, std::string> ShownDates() const {
         return {Edit("depInicial").Text(), Edit("depFinal").Text()};
     }
 
@@ -89,7 +89,7 @@ protected:
         action->trigger();
     }
     // Types `text` into the next text prompt once it is on screen.
-    static void answerPrompt(const QString& text) {
+    static void AnswerPrompt(const QString& text) {
         QTimer::singleShot(0, [text] {
             auto* prompt = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(prompt, nullptr);
@@ -108,18 +108,18 @@ protected:
 
 TEST_F(PresetMenuTest, AKeptChoiceIsTypedBackIntoTheForm) {
     Dates("01/02/2025", "28/02/2025");
-    answerPrompt("Fevereiro");
+    AnswerPrompt("Fevereiro");
     Choose("salvar");
     Dates("01/01/2025", "31/12/2025");
 
     Choose("aplicar:Fevereiro");
-    EXPECT_EQ(shownDates(), (std::pair<std::string, std::string>{"01/02/2025", "28/02/2025"}));
+    EXPECT_EQ(ShownDates(), (std::pair<std::string, std::string>{"01/02/2025", "28/02/2025"}));
 }
 
 TEST_F(PresetMenuTest, TheOwnerRenamesSharesAndDeletesAChoiceFromTheMenu) {
-    answerPrompt("Março");
+    AnswerPrompt("Março");
     Choose("salvar");
-    answerPrompt("Fechamento");
+    AnswerPrompt("Fechamento");
     Choose("renomear:Março");
     Choose("compartilhar:Fechamento");
     auto kept = host::AvailablePresets(host::LiveReportCode());
@@ -142,7 +142,7 @@ TEST_F(PresetMenuTest, TheLastQueryIsThatOfTheLastPreview) {
     Dates("01/01/2025", "31/12/2025");
 
     Choose("ultima");
-    EXPECT_EQ(shownDates(), (std::pair<std::string, std::string>{"01/03/2025", "31/03/2025"}));
+    EXPECT_EQ(ShownDates(), (std::pair<std::string, std::string>{"01/03/2025", "31/03/2025"}));
 }
 
 }  // namespace
