@@ -160,6 +160,8 @@ const char* const kAdminUsage =
     "  user set-branch LOGIN CÓDIGO [--bound|--free]\n"
     "                                 muda a filial da pessoa (e, se pedido, o vínculo)\n"
     "  audit [--since DATA] [--user LOGIN] [--csv]\n"
-    "                                 lista a auditoria: entradas, chamadas e relatórios\n";
+    "                                 lista a auditoria: entradas, chamadas e relatórios;\n"
+    "                                 CONEXÃO pode ser também o arquivo SQLite do banco\n"
+    "                                 embutido\n";
 
 }  // namespace admin

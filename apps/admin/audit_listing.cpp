@@ -62,12 +62,19 @@ void ListAudit(hostfw::Engine& engine, const AdminCommand& command, std::ostream
         params.ParamByName("DESDE").SetAsString(*command.since);
     if (command.user)
         params.ParamByName("PESSOA").SetAsString(*command.user);
+    // SQLite keeps the moment as "yyyy-mm-dd hh:mm:ss" text, which a day compares with as it is;
+    // it would take CAST(... AS DATE) for a number.
+    const std::string since = engine.Kind() == hostfw::EngineKind::SQLite
+                                  ? "MOMENTO >= :DESDE"
+                                  : "MOMENTO >= CAST(:DESDE AS DATE)";
     const auto rows = engine.Query(
         "SELECT CAST(MOMENTO AS VARCHAR(32)), PESSOA, ORIGEM, EVENTO, OBJETO, LINHAS, "
         "DURACAO_MS, RESULTADO, SAIDA, PARAMETROS FROM AUDITORIA "
-        "WHERE (CAST(:DESDE AS VARCHAR(10)) IS NULL OR MOMENTO >= CAST(:DESDE AS DATE)) "
-        "AND (CAST(:PESSOA AS VARCHAR(63)) IS NULL OR PESSOA = :PESSOA) "
-        "ORDER BY MOMENTO",
+        "WHERE (CAST(:DESDE AS VARCHAR(10)) IS NULL OR " +
+            since +
+            ") "
+            "AND (CAST(:PESSOA AS VARCHAR(63)) IS NULL OR PESSOA = :PESSOA) "
+            "ORDER BY MOMENTO",
         params);
     if (command.csv)
         WriteCsv(*rows, out);

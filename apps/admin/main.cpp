@@ -1,4 +1,5 @@
-// exp036-admin: people, their branches and the audit of a shared PostgreSQL database.
+// exp036-admin: people, their branches and the audit of a shared PostgreSQL database; the audit
+// of the embedded default too.
 
 #include <iostream>
 
@@ -16,9 +17,12 @@ constexpr int kBadUsage = 2;
 
 void Run(const admin::AdminCommand& command) {
     using Kind = admin::AdminCommand::Kind;
-    if (!hostfw::IsPostgresConnection(command.database))
+    // The audit of the embedded default is read from its file; everything else is about the
+    // people of a shared database.
+    if (!hostfw::IsPostgresConnection(command.database) && command.kind != Kind::Audit)
         throw hostfw::Exception(
-            "--db deve ser uma conexão PostgreSQL: o uso compartilhado é dele.");
+            "--db deve ser uma conexão PostgreSQL: o uso compartilhado é dele (só audit lê "
+            "também um arquivo SQLite).");
     const auto engine = hostfw::OpenDatabase(command.database);
     switch (command.kind) {
         case Kind::Setup:
