@@ -7,7 +7,7 @@ namespace appserver {
 std::string PersonSessions::Open(SignedInPerson person, Clock::time_point now) {
     std::string token = NewSignInToken();
     const std::lock_guard lock(mutex_);
-    std::erase_if(sessions_, [&](const auto& entry) { return entry.second.lastUse + idle_ < now; });
+    ForgetIdleLocked(now);
     sessions_[token] = {std::make_shared<const SignedInPerson>(std::move(person)), now};
     return token;
 }
@@ -24,6 +24,15 @@ std::shared_ptr<const SignedInPerson> PersonSessions::Find(const std::string& to
     }
     found->second.lastUse = now;
     return found->second.person;
+}
+
+void PersonSessions::ForgetIdle(Clock::time_point now) {
+    const std::lock_guard lock(mutex_);
+    ForgetIdleLocked(now);
+}
+
+void PersonSessions::ForgetIdleLocked(Clock::time_point now) {
+    std::erase_if(sessions_, [&](const auto& entry) { return entry.second.lastUse + idle_ < now; });
 }
 
 }  // namespace appserver

@@ -32,8 +32,13 @@ public:
     std::shared_ptr<const SignedInPerson> Find(const std::string& token,
                                                Clock::time_point now = Clock::now());
     std::chrono::minutes IdleTime() const { return idle_; }
+    // Forgets the sign-ins unused for longer than the idle time, and with them the passwords
+    // they kept; the server does it from time to time, so they go even when nobody signs in.
+    void ForgetIdle(Clock::time_point now = Clock::now());
 
 private:
+    void ForgetIdleLocked(Clock::time_point now);
+
     struct Entry {
         std::shared_ptr<const SignedInPerson> person;
         Clock::time_point lastUse;

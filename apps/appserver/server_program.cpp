@@ -68,10 +68,11 @@ int Serve(const ServerOptions& options, const RemoteObjectRegistry& registry) {
         };
     }
     HttpService service(std::move(handler), options, log);
-    // An idle connection is closed at most one sweep after its idle time.
+    // An idle connection is closed, and an idle sign-in ended, at most one sweep after its
+    // idle time.
     if (signIn)
         service.Every(std::min<std::chrono::seconds>(connectionIdle, kLongestSweep),
-                      [&gate] { gate->CloseIdle(); });
+                      [&gate] { gate->EndIdle(); });
 
     const int port = service.Bind();
     if (signIn)

@@ -20,15 +20,18 @@ namespace appserver {
 class SignInGate {
 public:
     // A sign-in ends after `signInIdle` without use; a person's database connection closes
-    // after `connectionIdle` without a call (CloseIdle).
+    // after `connectionIdle` without a call (EndIdle).
     SignInGate(const CallDispatcher& dispatcher, CallAudit& audit, std::string database,
                std::chrono::minutes signInIdle, std::chrono::seconds connectionIdle);
 
     // Never raises.
     DispatchResult Handle(const HttpRequestView& request, const std::string& client);
-    // Closes the people's connections idle for longer than their idle time; the server calls it
-    // from time to time, so they go even when no further call comes.
-    void CloseIdle() { engines_.CloseIdle(); }
+    // Ends the sign-ins and closes the people's connections idle for longer than their idle
+    // times; the server calls it from time to time, so they go even when no further call comes.
+    void EndIdle() {
+        sessions_.ForgetIdle();
+        engines_.CloseIdle();
+    }
 
 private:
     DispatchResult SignIn(std::string_view body, const std::string& client);

@@ -59,6 +59,19 @@ TEST(PersonSessions, TokensAreUnguessableAndEndAfterTheIdleTime) {
     EXPECT_FALSE(sessions.Find(std::string(64, '0'), t0));
 }
 
+// The password a sign-in keeps goes with it once it is idle, whether anyone signs in later or not.
+TEST(PersonSessions, AnIdleSignInIsForgottenWithItsPassword) {
+    appserver::PersonSessions sessions(std::chrono::minutes(15));
+    const auto t0 = appserver::PersonSessions::Clock::time_point{} + std::chrono::hours(10);
+    const std::string token = sessions.Open({{"ana", "Ana", "0001", false}, {"ana", "s"}}, t0);
+    const std::weak_ptr<const appserver::SignedInPerson> kept = sessions.Find(token, t0);
+    sessions.ForgetIdle(t0 + std::chrono::minutes(14));
+    EXPECT_FALSE(kept.expired()) << "still in use";
+    sessions.ForgetIdle(t0 + std::chrono::minutes(16));
+    EXPECT_TRUE(kept.expired()) << "the password left memory";
+    EXPECT_FALSE(sessions.Find(token, t0 + std::chrono::minutes(16)));
+}
+
 // Kept connections are told apart by how long they have been idle; a lent one is not idle.
 TEST(PersonEngines, OnlyConnectionsIdleLongerThanTheIdleTimeAreClosed) {
     const servertest::SqliteInvoiceDatabase database;
