@@ -51,8 +51,8 @@ struct XlsxWorkbook::State {
     // First, so it goes after the thread that writes into it.
     std::unique_ptr<lxw_workbook, Free> book;
     std::array<lxw_format*, 6> formats{};
-    // The library spends most of an export turning cells into XML; that goes on beside the
-    // reading of the rows. Everything else waits for the cells given before.
+    // While the rows stream, turning cells into XML is the busier half of the work; it goes on
+    // beside the reading of the rows. Everything else waits for the cells given before.
     std::optional<WorkerThread<XlsxCell>> cells;
 
     lxw_format* Format(XlsxStyle style) const { return formats[static_cast<std::size_t>(style)]; }
