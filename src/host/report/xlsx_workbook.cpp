@@ -1,15 +1,18 @@
 #include "host/report/xlsx_workbook.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstdio>
 #include <optional>
+#include <vector>
 
 #include <xlsxwriter.h>
 
 #include "host/core/exception.h"
 #include "host/core/system_error_text.h"
 #include "host/core/worker_thread.h"
-#include "host/report/zip_level.h"
+#include "host/report/zip_watch.h"
 
 namespace hostfw {
 namespace {
@@ -27,6 +30,15 @@ std::string_view CutToCell(std::string_view text) {
     while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
         --end;
     return text.substr(0, end);
+}
+
+// The sheets that went into the zip whole, as far as the zip's writer saw: a sheet cut short
+// does not end where a sheet ends.
+std::size_t WholeSheets(const std::vector<ZipWatchOnThisThread::Entry>& parts) {
+    return static_cast<std::size_t>(
+        std::count_if(parts.begin(), parts.end(), [](const ZipWatchOnThisThread::Entry& part) {
+            return part.name.starts_with("xl/worksheets/") && part.tail.ends_with("</worksheet>");
+        }));
 }
 
 }  // namespace
@@ -51,6 +63,7 @@ struct XlsxWorkbook::State {
     // First, so it goes after the thread that writes into it.
     std::unique_ptr<lxw_workbook, Free> book;
     std::array<lxw_format*, 6> formats{};
+    std::vector<lxw_worksheet*> sheets;
     // While the rows stream, turning cells into XML is the busier half of the work; it goes on
     // beside the reading of the rows. Everything else waits for the cells given before.
     std::optional<WorkerThread<XlsxCell>> cells;
@@ -59,7 +72,7 @@ struct XlsxWorkbook::State {
 };
 
 XlsxWorkbook::XlsxWorkbook(const std::filesystem::path& file, std::string shownAs)
-    : state_(std::make_unique<State>()), shownAs_(std::move(shownAs)) {
+    : state_(std::make_unique<State>()), file_(file), shownAs_(std::move(shownAs)) {
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;
     // A report of a million rows can pass the 4 GB of a plain zip entry.
@@ -100,22 +113,41 @@ XlsxWorkbook::Sheet XlsxWorkbook::AddSheet(const std::string& name) {
     lxw_worksheet* sheet = workbook_add_worksheet(state_->book.get(), name.c_str());
     if (sheet == nullptr)
         throw Exception("Não foi possível criar a planilha '" + name + "' em '" + shownAs_ + "'.");
+    state_->sheets.push_back(sheet);
     return Sheet(*this, sheet);
 }
 
 void XlsxWorkbook::Close() {
     state_->cells->Wait();
-    errno = 0;
+    CheckTemporaryFiles();
     // zlib's level 2 deflates a large sheet in half the time of its default level, for a file
     // a fifth larger.
-    const ZipLevelOnThisThread fast(kZipLevel);
+    const ZipWatchOnThisThread zip(kZipLevel);
+    errno = 0;
     const lxw_error error = workbook_close(state_->book.release());
     const int systemError = errno;
-    if (error == LXW_NO_ERROR)
-        return;
-    const std::string reason =
-        systemError != 0 ? SystemErrorText(systemError) : std::string(lxw_strerror(error));
-    throw Exception("Falha ao gravar '" + shownAs_ + "' (" + reason + ").");
+    if (error != LXW_NO_ERROR) {
+        const std::string reason =
+            systemError != 0 ? SystemErrorText(systemError) : std::string(lxw_strerror(error));
+        throw Exception("Falha ao gravar '" + shownAs_ + "' (" + reason + ").");
+    }
+    if (WholeSheets(zip.Entries()) != state_->sheets.size()) {
+        throw Exception("Falha ao gravar '" + shownAs_ +
+                        "' (a planilha ficou incompleta: falta espaço na pasta temporária).");
+    }
+}
+
+void XlsxWorkbook::CheckTemporaryFiles() const {
+    // In constant-memory mode the rows of a sheet wait in a temporary file whose writes the
+    // library does not check; a failed one is kept as the file's error.
+    for (lxw_worksheet* sheet : state_->sheets) {
+        FILE* rows = sheet->optimize_tmpfile;
+        errno = 0;
+        if (rows != nullptr && (std::fflush(rows) != 0 || std::ferror(rows) != 0)) {
+            const std::string reason = errno != 0 ? SystemErrorText(errno) : "erro de gravação";
+            throw Exception("Falha ao gravar '" + shownAs_ + "' (" + reason + ").");
+        }
+    }
 }
 
 void XlsxWorkbook::Write(const XlsxCell& cell) const {

@@ -56,16 +56,18 @@ public:
     };
 
     Sheet AddSheet(const std::string& name);
-    // Writes the file out; raises when it cannot be written whole.
+    // Writes the file out and reads it back; raises when it is not whole.
     void Close();
 
 private:
     friend class Sheet;
     void Write(const XlsxCell& cell) const;
     void Check(int error) const;
+    void CheckTemporaryFiles() const;
 
     struct State;
     std::unique_ptr<State> state_;
+    std::filesystem::path file_;
     std::string shownAs_;
 };
 

@@ -20,6 +20,61 @@ protected:
         for (const auto& item : std::filesystem::directory_iterator(folder))
             EXPECT_FALSE(item.path().filename().string().starts_with(".staged-")) << item.path();
     }
+
+    // Copies of the first invoice, so the sheet's XML is many times its deflated size.
+    void AddInvoices(int count) {
+        hostfw::TParams params;
+        params.CreateParam("QUANTAS").SetAsVariant(hostfw::Variant(count));
+        database->Execute(
+            "INSERT INTO NOTAFISCAL SELECT CDFILIAL, CAST(1000 + n AS TEXT), NRNOTAFISC, "
+            "CDCLIENTE, CDFILIDEST, DTEMISSAO, DTENTRSAID, IDSTATUSNF, VRTOTALNF FROM NOTAFISCAL, "
+            "(WITH RECURSIVE c(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM c WHERE n < :QUANTAS) "
+            "SELECT n FROM c) WHERE NRLANCTONF = '1'",
+            params);
+    }
+
+    // What the zip's central directory says of each part of the file written.
+    struct ZipPart {
+        std::string name;
+        unsigned flags = 0;
+        unsigned method = 0;
+        std::uint64_t bytes = 0;  // inflated
+    };
+    std::vector<ZipPart> ZipParts() const {
+        const std::string file = ReadFile(File());
+        const auto number = [&](std::size_t at, int size) {
+            std::uint64_t value = 0;
+            for (int i = size - 1; i >= 0; --i)
+                value = value << 8 | static_cast<unsigned char>(file.at(at + i));
+            return value;
+        };
+        std::vector<ZipPart> parts;
+        for (std::size_t at = file.find("PK\x01\x02"); at != std::string::npos;
+             at = file.find("PK\x01\x02", at + 4)) {
+            parts.push_back({file.substr(at + 46, number(at + 28, 2)),
+                             static_cast<unsigned>(number(at + 8, 2)),
+                             static_cast<unsigned>(number(at + 10, 2)), number(at + 24, 4)});
+        }
+        return parts;
+    }
+    std::uint64_t SheetBytes() const {
+        for (const ZipPart& part : ZipParts()) {
+            if (part.name == "xl/worksheets/sheet1.xml")
+                return part.bytes;
+        }
+        ADD_FAILURE() << "no first sheet";
+        return 0;
+    }
+
+    void ExpectFailureLeavesTheOldFile(const std::string& reason) {
+        WriteFile(File(), "anterior");
+        EXPECT_EQ(testsupport::FailureOf([&] {
+                      hostfw::ExportReport(Request(0), hostfw::ReportFileFormat::Xlsx, File());
+                  }),
+                  "Falha ao gravar '" + File().string() + "' (" + reason + ").");
+        EXPECT_EQ(ReadFile(File()), "anterior");
+        ExpectNoStagedFile();
+    }
 };
 
 TEST_F(ReportXlsx, AnExportIsAWholeZipFileInPlaceOfTheOldOne) {
@@ -37,20 +92,13 @@ TEST_F(ReportXlsx, AnExportIsAWholeZipFileInPlaceOfTheOldOne) {
 // of level be lost (another way of linking), the entries say normal.
 TEST_F(ReportXlsx, EveryPartIsDeflatedFast) {
     ASSERT_TRUE(hostfw::ExportReport(Request(0), hostfw::ReportFileFormat::Xlsx, File()));
-    const std::string file = ReadFile(File());
-    const auto number = [&](std::size_t at) {
-        return static_cast<unsigned>(static_cast<unsigned char>(file[at])) |
-               static_cast<unsigned>(static_cast<unsigned char>(file[at + 1])) << 8;
-    };
-    std::vector<std::string> parts;
-    for (std::size_t at = file.find("PK\x03\x04"); at != std::string::npos;
-         at = file.find("PK\x03\x04", at + 4)) {
-        const std::string name = file.substr(at + 30, number(at + 26));
-        parts.push_back(name);
-        EXPECT_EQ(number(at + 8), 8u) << name << " deflated";
-        EXPECT_EQ(number(at + 6) & 6u, 4u) << name << " at a fast level";
+    std::vector<std::string> names;
+    for (const ZipPart& part : ZipParts()) {
+        names.push_back(part.name);
+        EXPECT_EQ(part.method, 8u) << part.name << " deflated";
+        EXPECT_EQ(part.flags & 6u, 4u) << part.name << " at a fast level";
     }
-    EXPECT_THAT(parts, ::testing::Contains("xl/worksheets/sheet1.xml"));
+    EXPECT_THAT(names, ::testing::Contains("xl/worksheets/sheet1.xml"));
 }
 
 TEST_F(ReportXlsx, ACancelledRunWritesNothing) {
@@ -80,6 +128,23 @@ TEST_F(ReportXlsx, AFullDiskFailsTheExportWithAReasonAndKeepsTheOldFile) {
                 ::testing::StartsWith("Falha ao gravar '" + File().string() + "' ("));
     EXPECT_EQ(ReadFile(File()), "anterior");
     ExpectNoStagedFile();
+}
+
+// libxlsxwriter keeps a sheet's rows in a temporary file, then copies them into another as it
+// puts the zip together; it checks neither's writes. A limit on every file's size plays a
+// temporary folder that fills up while the zip itself still fits.
+TEST_F(ReportXlsx, ATemporaryFileThatCannotGrowFailsTheExport) {
+    AddInvoices(3000);
+    const testsupport::FileSizeLimit limit(512 * 1024);  // above the zip, below the rows
+    ExpectFailureLeavesTheOldFile("arquivo grande demais");
+}
+
+TEST_F(ReportXlsx, ASheetCutShortOnItsWayIntoTheZipFailsTheExport) {
+    AddInvoices(3000);
+    ASSERT_TRUE(hostfw::ExportReport(Request(0), hostfw::ReportFileFormat::Xlsx, File()));
+    // The rows' file fits; the copy with the sheet's head and foot around them loses its end.
+    const testsupport::FileSizeLimit limit(SheetBytes() - 4);
+    ExpectFailureLeavesTheOldFile("a planilha ficou incompleta: falta espaço na pasta temporária");
 }
 
 TEST_F(ReportXlsx, OntoAStreamTheSameWorkbookArrives) {
