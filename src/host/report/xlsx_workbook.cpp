@@ -80,7 +80,7 @@ XlsxWorkbook::XlsxWorkbook(const std::filesystem::path& file, std::string shownA
     const std::string name = file.string();
     state_->book.reset(workbook_new_opt(name.c_str(), &options));
     if (!state_->book)
-        throw Exception("Falha ao gravar '" + shownAs_ + "' (sem memória).");
+        Fail("sem memória");
 
     auto add = [&](XlsxStyle style, bool bold, const char* numberFormat) {
         lxw_format* format = workbook_add_format(state_->book.get());
@@ -129,12 +129,15 @@ void XlsxWorkbook::Close() {
     if (error != LXW_NO_ERROR) {
         const std::string reason =
             systemError != 0 ? SystemErrorText(systemError) : std::string(lxw_strerror(error));
-        throw Exception("Falha ao gravar '" + shownAs_ + "' (" + reason + ").");
+        Fail(reason);
     }
     if (WholeSheets(zip.Entries()) != state_->sheets.size()) {
-        throw Exception("Falha ao gravar '" + shownAs_ +
-                        "' (a planilha ficou incompleta: falta espaço na pasta temporária).");
+        Fail("a planilha ficou incompleta: falta espaço na pasta temporária");
     }
+}
+
+void XlsxWorkbook::Fail(const std::string& reason) const {
+    throw Exception("Falha ao gravar '" + shownAs_ + "' (" + reason + ").");
 }
 
 void XlsxWorkbook::CheckTemporaryFiles() const {
@@ -145,7 +148,7 @@ void XlsxWorkbook::CheckTemporaryFiles() const {
         errno = 0;
         if (rows != nullptr && (std::fflush(rows) != 0 || std::ferror(rows) != 0)) {
             const std::string reason = errno != 0 ? SystemErrorText(errno) : "erro de gravação";
-            throw Exception("Falha ao gravar '" + shownAs_ + "' (" + reason + ").");
+            Fail(reason);
         }
     }
 }
@@ -177,7 +180,7 @@ void XlsxWorkbook::Check(int error) const {
         const std::string reason = systemError != 0
                                        ? SystemErrorText(systemError)
                                        : std::string(lxw_strerror(static_cast<lxw_error>(error)));
-        throw Exception("Falha ao gravar '" + shownAs_ + "' (" + reason + ").");
+        Fail(reason);
     }
 }
 

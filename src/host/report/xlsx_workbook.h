@@ -64,6 +64,7 @@ private:
     void Write(const XlsxCell& cell) const;
     void Check(int error) const;
     void CheckTemporaryFiles() const;
+    [[noreturn]] void Fail(const std::string& reason) const;
 
     struct State;
     std::unique_ptr<State> state_;
