@@ -1,22 +1,15 @@
 #include "host/net/server_call_observer.h"
 
+#include "host/core/observer_slot.h"
+
 namespace hostfw {
-namespace {
-
-ServerCallObserver& Observer() {
-    static ServerCallObserver installed;
-    return installed;
-}
-
-}  // namespace
 
 void SetServerCallObserver(ServerCallObserver observer) {
-    Observer() = std::move(observer);
+    ObserverSlot<ServerCallRecord>::Install(std::move(observer));
 }
 
 void NotifyServerCall(const ServerCallRecord& call) {
-    if (Observer())
-        Observer()(call);
+    ObserverSlot<ServerCallRecord>::Notify(call);
 }
 
 }  // namespace hostfw

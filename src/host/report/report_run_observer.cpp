@@ -1,22 +1,15 @@
 #include "host/report/report_run_observer.h"
 
+#include "host/core/observer_slot.h"
+
 namespace hostfw {
-namespace {
-
-ReportRunObserver& Installed() {
-    static ReportRunObserver observer;
-    return observer;
-}
-
-}  // namespace
 
 void SetReportRunObserver(ReportRunObserver observer) {
-    Installed() = std::move(observer);
+    ObserverSlot<ReportRunRecord>::Install(std::move(observer));
 }
 
 void NotifyReportRun(const ReportRunRecord& run) {
-    if (Installed())
-        Installed()(run);
+    ObserverSlot<ReportRunRecord>::Notify(run);
 }
 
 }  // namespace hostfw
