@@ -171,14 +171,17 @@ void ScriptedUi::RunModalLoop(hostfw::TCustomForm& /*form*/, const std::function
 void ScriptedUi::ShowPreview(std::shared_ptr<const hostfw::ReportPreview> preview) {
     WriteNewReportRuns();
     const std::string& title = preview->Title();
-    const std::string text = preview->Text();
     ++previewCount_;
-    lastPreview_ = text;
     if (previewStream_ != nullptr) {
+        // The report command's output: written a page at a time and not kept, since no script
+        // line asks for it, so its memory does not grow with the report.
         transcript_.Event("report", title);
-        WritePreview(*previewStream_, text);
+        preview->WriteText(*previewStream_);
+        CheckPreviewWritten(*previewStream_);
         return;
     }
+    const std::string text = preview->Text();
+    lastPreview_ = text;
     if (!previewFile_.empty()) {
         if (!previewFileStream_) {
             hostfw::CheckOutputTarget(previewFile_);
@@ -203,6 +206,10 @@ void ScriptedUi::WritePreview(std::ostream& out, const std::string& text) {
     out << text;
     if (!text.empty() && text.back() != '\n')
         out << '\n';
+    CheckPreviewWritten(out);
+}
+
+void ScriptedUi::CheckPreviewWritten(std::ostream& out) {
     out.flush();
     if (!out)
         throw hostfw::Exception("Não foi possível gravar a pré-visualização.");

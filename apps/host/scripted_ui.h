@@ -50,7 +50,8 @@ public:
 
     // Previews go to this file instead of the transcript; created at the first preview.
     void SetPreviewFile(const std::filesystem::path& file);
-    // Previews go to this stream (the report command's standard output).
+    // Previews go to this stream (the report command's standard output), and are not kept for
+    // LastPreview.
     void SetPreviewStream(std::ostream* out) { previewStream_ = out; }
 
     // How many previews were shown so far.
@@ -94,6 +95,7 @@ public:
 
 private:
     void WritePreview(std::ostream& out, const std::string& text);
+    static void CheckPreviewWritten(std::ostream& out);
 
     Transcript& transcript_;
     RunStatus& status_;

@@ -1,7 +1,5 @@
 #include "host/report/laid_out_report.h"
 
-#include <sstream>
-
 #include "host/core/date_time.h"
 #include "host/core/whole_file.h"
 #include "host/report/paged_layout.h"
@@ -50,13 +48,11 @@ FramedPage LaidOutReport::Page(int number) const {
     return layout_->Page(number);
 }
 
-std::string LaidOutReport::Text() const {
-    std::ostringstream out;
+void LaidOutReport::WriteText(std::ostream& out) const {
     TextPageRenderer renderer(out, layout_->Definition());
     for (int number = 1; number <= layout_->PageCount(); ++number)
         renderer.RenderPage(layout_->Page(number));
     renderer.Finish();
-    return std::move(out).str();
 }
 
 void LaidOutReport::ExportRows(const std::filesystem::path& file, ReportFileFormat format,

@@ -26,8 +26,7 @@ public:
     ~LaidOutReport() override;
 
     const std::string& Title() const override;
-    // The whole report as the text renderer prints it.
-    std::string Text() const override;
+    void WriteText(std::ostream& out) const override;
     const ReportDefinition& Definition() const;
 
     long long RowsRead() const;

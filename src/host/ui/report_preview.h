@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <utility>
 
@@ -12,8 +13,11 @@ class HOSTFW_EXPORT ReportPreview {
 public:
     virtual ~ReportPreview();
     virtual const std::string& Title() const = 0;
-    // The whole report as the text renderer prints it.
-    virtual std::string Text() const = 0;
+    // The whole report as the text renderer prints it, a page at a time, so a report of any
+    // length takes the same memory.
+    virtual void WriteText(std::ostream& out) const = 0;
+    // The same as one string, for a report known to be short.
+    std::string Text() const;
 };
 
 // A preview that is only text (a report already rendered, a test's stand-in).
@@ -22,7 +26,7 @@ public:
     TextPreview(std::string title, std::string text)
         : title_(std::move(title)), text_(std::move(text)) {}
     const std::string& Title() const override { return title_; }
-    std::string Text() const override { return text_; }
+    void WriteText(std::ostream& out) const override { out << text_; }
 
 private:
     std::string title_;
