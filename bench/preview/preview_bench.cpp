@@ -1,8 +1,7 @@
 // One timed preview of report EXP036 (the issue-date variant, every client, destination and
-// invoice, the four statuses) over a demo database, as the form runs it: the query and the
-// first page laid out, the preview window shown with that page painted, then the rest laid out
-// while the window is open. Prints the time to the first page on screen, the time until the
-// layout is complete, the page and row counts and the peak memory; asserts nothing.
+// invoice, the four statuses) over a demo database, as the form runs it: the query read and
+// every page laid out, then the preview window shown with page 1 painted. Prints the time to
+// that first page on screen, the page and row counts and the peak memory; asserts nothing.
 #include <sys/resource.h>
 
 #include <QApplication>

@@ -1,7 +1,6 @@
 #include "desktop/desktop_mode.h"
 
 #include <QApplication>
-#include <fstream>
 #include <iostream>
 
 #include "desktop/display_check.h"
@@ -20,6 +19,7 @@
 #include "module_host.h"
 #include "report_audit.h"
 #include "run_status.h"
+#include "script_streams.h"
 #include "session_setup.h"
 #include "signed_in_session.h"
 #include "transcript.h"
@@ -89,17 +89,9 @@ int RunDesktopMode(const HostOptions& options, int argc, char** argv) {
 int RunGuiScriptMode(const HostOptions& options, int argc, char** argv) {
     if (ReportMissingDisplay())
         return 2;
-    std::ifstream scriptFile;
-    if (options.script != "-") {
-        scriptFile.open(options.script);
-        if (!scriptFile)
-            throw hostfw::Exception("Não foi possível abrir o script '" + options.script + "'.");
-    }
-    std::istream& script = options.script == "-" ? std::cin : scriptFile;
-    std::ofstream transcriptFile;
-    if (options.transcript)
-        transcriptFile = OpenTranscriptFile(*options.transcript);
-    std::ostream& out = options.transcript ? transcriptFile : std::cout;
+    ScriptStreams streams(options);
+    std::istream& script = streams.Script();
+    std::ostream& out = streams.Transcript();
 
     hostfw::view::QuietPlatformNotices();
     QApplication application(argc, argv);
