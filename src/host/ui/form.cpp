@@ -98,8 +98,24 @@ void TCustomForm::Show() {
     if (Application().HasUi())
         Application().Ui().FormShown(*this);
     if (!wasShowing && OnShow)
-        OnShow(this);
+        RunShowHandler();
     Activate();
+}
+
+void TCustomForm::RunShowHandler() {
+    // A refusal in the show handler is the user's to read, not the caller's to handle: it is
+    // reported once and the window goes on to be activated (and, modally, to its loop) as any
+    // shown window does. Without a UI a failure other than the silent abort has nowhere to
+    // be shown and goes on to the caller.
+    try {
+        OnShow(this);
+    } catch (const EAbort&) {
+        // Already reported by whoever aborted.
+    } catch (...) {
+        if (!Application().HasUi())
+            throw;
+        Application().HandleException(std::current_exception());
+    }
 }
 
 int TCustomForm::ShowModal() {

@@ -90,6 +90,7 @@ protected:
     void ApplyDefinition(std::string_view text, std::string_view sourceName);
 
 private:
+    void RunShowHandler();
     void SetBorderStyleIdent(const std::string& ident);
     void SetBorderIconsSet(const std::vector<std::string>& icons);
     void SetFormStyleIdent(const std::string& ident);
