@@ -1,7 +1,6 @@
 #include "module_host.h"
 
-#include <algorithm>
-#include <cctype>
+#include <variant>
 #include <vector>
 
 #include "host/core/exception.h"
@@ -14,7 +13,6 @@ namespace host {
 namespace {
 
 constexpr const char* kEntryRoutine = "IniProc";
-constexpr const char* kUnit = "Cli_exp03600";
 
 std::vector<hostfw::TCustomForm*> ApplicationForms() {
     std::vector<hostfw::TCustomForm*> forms;
@@ -26,22 +24,7 @@ std::vector<hostfw::TCustomForm*> ApplicationForms() {
     return forms;
 }
 
-bool IsVariableName(const std::string& name) {
-    const bool prefixed = name.rfind("st", 0) == 0 || name.rfind("bo", 0) == 0;
-    return prefixed && name.size() > 2 && std::all_of(name.begin(), name.end(), [](char c) {
-               return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
-           });
-}
-
 }  // namespace
-
-std::string ModuleVariableSymbol(const std::string& name) {
-    const std::string unit = kUnit;
-    // A std::string variable carries the C++11 library's ABI tag in its mangled name.
-    const char* tag = name.rfind("st", 0) == 0 ? "B5cxx11" : "";
-    return "_ZN" + std::to_string(unit.size()) + unit + std::to_string(name.size()) + name + tag +
-           "E";
-}
 
 void CloseAllForms() {
     for (hostfw::TCustomForm* form : ApplicationForms()) {
@@ -95,28 +78,25 @@ void ModuleHost::Reload() {
 }
 
 std::string ModuleHost::ReadVariable(const std::string& name) const {
-    if (name.rfind("st", 0) == 0)
-        return QuoteScriptText(ReadText(name));
-    return *static_cast<const bool*>(Variable(name)) ? "true" : "false";
+    const auto& address = Variable(name).address;
+    if (const auto* text = std::get_if<const std::string*>(&address))
+        return QuoteScriptText(**text);
+    return *std::get<const bool*>(address) ? "true" : "false";
 }
 
 std::string ModuleHost::ReadText(const std::string& name) const {
-    if (name.rfind("st", 0) != 0)
+    const auto* text = std::get_if<const std::string*>(&Variable(name).address);
+    if (text == nullptr)
         throw ScriptError("'" + name + "' não é uma variável de texto do módulo.");
-    return *static_cast<const std::string*>(Variable(name));
+    return **text;
 }
 
-void* ModuleHost::Variable(const std::string& name) const {
-    if (!IsVariableName(name)) {
-        throw ScriptError("'" + name +
-                          "' não é uma variável do módulo: o nome começa com st (texto) ou bo "
-                          "(lógico).");
-    }
+const hostfw::PublishedVariable& ModuleHost::Variable(const std::string& name) const {
     RequireLoaded();
-    void* address = library_->Symbol(ModuleVariableSymbol(name));
-    if (address == nullptr)
-        throw ScriptError("o módulo não exporta a variável '" + name + "'.");
-    return address;
+    const hostfw::PublishedVariable* variable = hostfw::FindPublishedVariable(name);
+    if (variable == nullptr)
+        throw ScriptError("o módulo não publica a variável '" + name + "'.");
+    return *variable;
 }
 
 }  // namespace host

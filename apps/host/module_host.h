@@ -4,14 +4,15 @@
 #include <optional>
 #include <string>
 
+#include "host/components/published_variables.h"
 #include "host/core/variant.h"
 #include "package_library.h"
 
 namespace host {
 
-// The report module as the host holds it: its package loaded, its entry routine, its
-// module-level variables read by their exported names, and its windows put away before
-// the package goes (their code lives in it).
+// The report module as the host holds it: its package loaded, its entry routine (the one name
+// the host looks up in it), its module-level variables read where the module publishes them,
+// and its windows put away before the package goes (their code lives in it).
 class ModuleHost {
 public:
     explicit ModuleHost(std::filesystem::path package);
@@ -25,14 +26,14 @@ public:
     void IniProc(const hostfw::Variant& parameter) const;
     // Unloads and loads the package again; refused while one of its windows is open.
     void Reload();
-    // A module-level variable as a script writes a value: a text ("st" names) or
-    // true/false ("bo" names).
+    // A published module-level variable as a script writes a value: a quoted text, or
+    // true/false.
     std::string ReadVariable(const std::string& name) const;
-    // A text variable ("st" names) as it is.
+    // A published text variable as it is.
     std::string ReadText(const std::string& name) const;
 
 private:
-    void* Variable(const std::string& name) const;
+    const hostfw::PublishedVariable& Variable(const std::string& name) const;
     using EntryRoutine = void (*)(const hostfw::Variant&);
 
     void Load();
@@ -45,9 +46,5 @@ private:
 
 // Closes every window as the user would, then frees whatever refused to close.
 void CloseAllForms();
-
-// The exported (mangled) name of a module-level variable of the unit Cli_exp03600: "st" names
-// are std::string, "bo" names bool.
-std::string ModuleVariableSymbol(const std::string& name);
 
 }  // namespace host

@@ -1,21 +1,41 @@
+#include <array>
+#include <utility>
+
 #include "form/cli_exp03600.h"
+#include "host/components/published_variables.h"
 
 namespace Cli_exp03600 {
 namespace {
 
+constexpr const char* kUnitName = "Cli_exp03600";
+
+// The unit's texts by name: emptied on load, released on unload, published in between.
+const std::array<std::pair<const char*, std::string*>, 6> kUnitTexts = {{
+    {"stRel", &stRel},
+    {"stListaCliente", &stListaCliente},
+    {"stFilialDest", &stFilialDest},
+    {"stNota", &stNota},
+    {"stStatusPedido", &stStatusPedido},
+    {"stOrigem", &stOrigem},
+}};
+
 // Load and unload hooks of the package: the module-level state starts empty on every load
-// and its strings are released on unload, whatever a previous load left behind.
+// and its strings are released on unload, whatever a previous load left behind. In between
+// the unit's variables are published by name, as the host reads them.
 void InitializeModuleState() {
     frmRelConsLanc = nullptr;
     boIdCriado = false;
-    for (std::string* text :
-         {&stRel, &stListaCliente, &stFilialDest, &stNota, &stStatusPedido, &stOrigem})
+    std::vector<PublishedVariable> published{{"boIdCriado", &boIdCriado}};
+    for (const auto& [name, text] : kUnitTexts) {
         text->clear();
+        published.push_back({name, text});
+    }
+    PublishUnitVariables(kUnitName, std::move(published));
 }
 
 void ReleaseModuleState() {
-    for (std::string* text :
-         {&stRel, &stListaCliente, &stFilialDest, &stNota, &stStatusPedido, &stOrigem})
+    WithdrawUnitVariables(kUnitName);
+    for (const auto& [name, text] : kUnitTexts)
         std::string().swap(*text);
 }
 

@@ -1,3 +1,6 @@
+#include <variant>
+
+#include "host/components/published_variables.h"
 #include "host/controls/btn_pesquisa.h"
 #include "host/controls/date_edit_plus.h"
 #include "host/core/date_time.h"
@@ -110,14 +113,60 @@ TEST_F(PackageEntry, UnloadingAndLoadingAgainStartsFromEmptyState) {
     EXPECT_FALSE(boIdCriado());
 }
 
+// The host reads the unit's variables where the package publishes them, and only while it is
+// loaded: an address kept past the unload would point into freed code and data.
+TEST_F(PackageEntry, TheUnitPublishesItsVariablesWhileTheModuleIsLoaded) {
+    for (const char* name :
+         {"stRel", "stListaCliente", "stFilialDest", "stNota", "stStatusPedido", "stOrigem"}) {
+        const PublishedVariable* published = FindPublishedVariable(name);
+        ASSERT_NE(published, nullptr) << name;
+        EXPECT_EQ(std::get<const std::string*>(published->address), &st(name)) << name;
+    }
+    const PublishedVariable* created = FindPublishedVariable("boIdCriado");
+    ASSERT_NE(created, nullptr);
+    EXPECT_EQ(std::get<const bool*>(created->address), &boIdCriado());
+    EXPECT_EQ(FindPublishedVariable("frmRelConsLanc"), nullptr) << "not a text or a flag";
+
+    Unload();
+    EXPECT_EQ(FindPublishedVariable("stRel"), nullptr);
+    Load();
+    EXPECT_NE(FindPublishedVariable("stRel"), nullptr);
+}
+
 TEST_F(PackageEntry, AFailureLeavingTheEntryPutsTheCursorBack) {
-    Session().moduFili = true;
-    Session().filiProc = "9999";
-    EXPECT_THROW(OpenEmbedded(), EAbort);
+    ui.modalActions = [](TCustomForm&) { throw Exception("A janela falhou."); };
+    EXPECT_THROW(IniProc(Variant(1)), Exception);
     EXPECT_EQ(Screen().Cursor(), crDefault);
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Filial não cadastrada."});
     // The failure came after the form was created: it stays, tracked as open.
     EXPECT_TRUE(boIdCriado());
+}
+
+// A bound session on an unregistered branch: the refusal of the show handler is reported once,
+// and the window is still activated (report variant applied) and, modally, runs its loop.
+TEST_F(PackageEntry, ARefusalWhileTheWindowOpensLeavesItActivated) {
+    Session().moduFili = true;
+    Session().filiProc = "9999";
+    OpenEmbedded();
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Filial não cadastrada."});
+    EXPECT_EQ(Screen().Cursor(), crDefault);
+    EXPECT_EQ(Screen().ActiveForm(), Form());
+    EXPECT_EQ(Control<TGroupBox>("grbDataExp").Caption(), "Data de Emissão");
+    EXPECT_EQ(st("stRel"), "A");
+    UserActions::Close(*Form());
+    Application().ProcessReleases();
+    ui.messages.clear();
+
+    bool loopRan = false;
+    ui.modalActions = [&](TCustomForm& shown) {
+        loopRan = true;
+        EXPECT_EQ(Messages(), std::vector<std::string>{"Filial não cadastrada."});
+        EXPECT_EQ(Control<TGroupBox>("grbDataExp").Caption(), "Data de Emissão");
+        UserActions::Close(shown);
+    };
+    IniProc(Variant(1));
+    EXPECT_TRUE(loopRan);
+    EXPECT_FALSE(boIdCriado());
+    EXPECT_EQ(Screen().Cursor(), crDefault);
 }
 
 }  // namespace

@@ -1,12 +1,13 @@
 // A stand-in for the report package, just big enough to drive the host: a form with an
 // edit, a date edit, a check box, a combo box, buttons that open each kind of dialog, a
-// report run, a server call and a dataset, and the module-level variables under their exported
-// names.
+// report run, a server call and a dataset, and the module-level variables published by name
+// (not exported: the host looks up nothing but IniProc).
 #include <algorithm>
 #include <functional>
 #include <string>
 #include <type_traits>
 
+#include "host/components/published_variables.h"
 #include "host/controls/date_edit_plus.h"
 #include "host/core/date_time.h"
 #include "host/core/exception.h"
@@ -27,11 +28,21 @@ namespace Cli_exp03600 {
 
 class TfrmFake;
 
-FAKE_EXPORT std::string stRel;
-FAKE_EXPORT std::string stListaCliente;
-FAKE_EXPORT std::string stNota;
-FAKE_EXPORT bool boIdCriado = false;
-FAKE_EXPORT TfrmFake* frmFake = nullptr;
+std::string stRel;
+std::string stListaCliente;
+std::string stNota;
+bool boIdCriado = false;
+TfrmFake* frmFake = nullptr;
+
+__attribute__((constructor)) void PublishVariables() {
+    hostfw::PublishUnitVariables("Cli_exp03600", {{"stRel", &stRel},
+                                                  {"stListaCliente", &stListaCliente},
+                                                  {"stNota", &stNota},
+                                                  {"boIdCriado", &boIdCriado}});
+}
+__attribute__((destructor)) void WithdrawVariables() {
+    hostfw::WithdrawUnitVariables("Cli_exp03600");
+}
 
 using namespace hostfw;
 
