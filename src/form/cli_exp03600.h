@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "form/cli_exp03600_members.h"
 #include "form/package_export.h"
 #include "host/base_form/frm_dados_ger_rel.h"
 #include "host/controls/btn_pesquisa.h"
@@ -31,69 +32,12 @@ extern PKG_EXPORT std::string stNota;
 extern PKG_EXPORT std::string stStatusPedido;
 extern PKG_EXPORT std::string stOrigem;
 
-class PKG_EXPORT TfrmRelConsLanc : public TfrmDadosGerRel {
+// Its members and handler table are generated from its stored definition.
+class PKG_EXPORT TfrmRelConsLanc : public TfrmDadosGerRel, public TfrmRelConsLancMembers {
 public:
     explicit TfrmRelConsLanc(TComponent* owner);
     ~TfrmRelConsLanc() override;
     std::string ClassName() const override { return "TfrmRelConsLanc"; }
-
-    // Branch field
-    TPanel* panFilial = nullptr;
-    TLabel* lblFilial = nullptr;
-    TEdit* edtCdFilial = nullptr;
-    TBtnPesquisa* btpFilial = nullptr;
-    TEdit* edtNmFilial = nullptr;
-    // Date range
-    TGroupBox* grbDataExp = nullptr;
-    TLabel* lblInicio = nullptr;
-    TLabel* lblFinal = nullptr;
-    TDateEditPlus* depInicial = nullptr;
-    TDateEditPlus* depFinal = nullptr;
-    // Clients
-    TGroupBox* grbCliente = nullptr;
-    TRadioButton* rdbTCli = nullptr;
-    TRadioButton* rdbLCli = nullptr;
-    TBtnPesquisa* btnCli = nullptr;
-    // Destination branches
-    TGroupBox* grbFilialDest = nullptr;
-    TRadioButton* rdbTFil = nullptr;
-    TRadioButton* rdbLFil = nullptr;
-    TBtnPesquisa* btnFilDest = nullptr;
-    // Statuses
-    TGroupBox* grbStatus = nullptr;
-    TCheckBox* ckbPend = nullptr;
-    TCheckBox* ckbAprovada = nullptr;
-    TCheckBox* ckbEmitida = nullptr;
-    TCheckBox* ckbCancel = nullptr;
-    // Invoices
-    TGroupBox* grbNota = nullptr;
-    TRadioButton* rdbTNota = nullptr;
-    TRadioButton* rdbLNota = nullptr;
-    TBtnPesquisa* btnNota = nullptr;
-    // Non-visual members
-    TNetConnection* netConsLanc = nullptr;
-    TADOIBQuery* qryFilial = nullptr;
-    TStringField* qryFilialCDFILIAL = nullptr;
-    TStringField* qryFilialNMFILIAL = nullptr;
-    TDataSource* dtsFilial__ = nullptr;
-    TADOIBQuery* qryFilialDest = nullptr;
-    TStringField* qryFilialDestCDFILIAL = nullptr;
-    TStringField* qryFilialDestNMFILIAL = nullptr;
-    TDataSource* dtsFilialDest__ = nullptr;
-    TADOIBQuery* qryCliente = nullptr;
-    TStringField* qryClienteCDCLIENTE = nullptr;
-    TStringField* qryClienteIDTPIJURCLIE = nullptr;
-    TStringField* qryClienteNRINSJURCLIE = nullptr;
-    TStringField* qryClienteNMFANTCLIE = nullptr;
-    TDataSource* dtsCliente__ = nullptr;
-    TClientDataSet* cdsNotaFiscal = nullptr;
-    TStringField* cdsNotaFiscalIDMARCADO = nullptr;
-    TStringField* cdsNotaFiscalNRNOTAFISC = nullptr;
-    TStringField* cdsNotaFiscalDTEMISSAO = nullptr;
-    TStringField* cdsNotaFiscalDTENTRSAID = nullptr;
-    TStringField* cdsNotaFiscalNRLANCTONF = nullptr;
-    TStringField* cdsNotaFiscalSTATUS = nullptr;
-    TDataSource* dtsNotaFiscal__ = nullptr;
 
     // Lifecycle and server connection
     void FormCreate(TObject* sender);

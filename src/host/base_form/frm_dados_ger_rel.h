@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "host/base_form/frm_dados_ger_rel_members.h"
 #include "host/base_form/report_designer_dialog.h"
 #include "host/report/report_commands.h"
 #include "host/services/messages.h"
@@ -16,32 +17,15 @@ namespace hostfw {
 
 // The base report-parameter form: the report chooser, the four report commands, the
 // report designer dialog and two message tables. A descendant adds its parameter controls
-// inside grbDadosRel and binds its handlers by the names the base definition uses.
+// inside grbDadosRel and binds its handlers by the names the base definition uses. Its
+// members and handler table are generated from its stored definition.
 class ReportCatalog;
 
-class HOSTFW_EXPORT TfrmDadosGerRel : public TForm {
+class HOSTFW_EXPORT TfrmDadosGerRel : public TForm, public TfrmDadosGerRelMembers {
 public:
     explicit TfrmDadosGerRel(TComponent* owner);
     ~TfrmDadosGerRel() override;
     std::string ClassName() const override { return "TfrmDadosGerRel"; }
-
-    TLabel* lblCodTela = nullptr;
-    TLabel* lblCodRel = nullptr;
-    TGroupBox* grbDadosRel = nullptr;
-    TPanel* panRelat = nullptr;
-    TBevel* bvlSeparator = nullptr;
-    TPanel* panMenu = nullptr;
-    TComboBox* cbbReportNames = nullptr;
-    TSpeedButton* sbtPreview = nullptr;
-    TSpeedButton* sbtPrint = nullptr;
-    TSpeedButton* sbtSalvarComo = nullptr;
-    TSpeedButton* sbtReportEdit = nullptr;
-    TMessages* msgPadrao = nullptr;
-    TMessages* msgMensagens = nullptr;
-    TReportDesignerDialog* rpddPadrao = nullptr;
-    TPopupMenu* ppmEditReport = nullptr;
-    TPopupMenu* ppmSalvarRelatorio = nullptr;
-    TSaveDialog* svdSaveReport = nullptr;
 
     // Fills the report chooser with the definitions of this form's report code; when there
     // is none the user is told, and the form still opens.

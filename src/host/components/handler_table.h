@@ -2,6 +2,8 @@
 
 #include <map>
 #include <string>
+#include <type_traits>
+#include <utility>
 
 #include "host/components/events.h"
 #include "hostfw_export.h"
@@ -16,6 +18,16 @@ class HOSTFW_EXPORT HandlerTable {
 public:
     void Register(const std::string& name, EventHandler handler) {
         handlers_[name] = std::move(handler);
+    }
+    // A method of `form` as the handler `name`: its parameters must be exactly those of one of
+    // the toolkit's events, which is then the handler's kind.
+    template <class Form, class Class, class... Args>
+    void RegisterMethod(const std::string& name, Form& form, void (Class::*method)(Args...)) {
+        static_assert(std::is_base_of_v<Class, Form>);
+        Register(name, EventHandler(std::in_place_type<std::function<void(Args...)>>,
+                                    [&form, method](Args... args) {
+                                        (form.*method)(std::forward<Args>(args)...);
+                                    }));
     }
     // nullptr when no handler of that name exists.
     const EventHandler* Find(const std::string& name) const {
