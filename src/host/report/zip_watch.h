@@ -8,10 +8,11 @@ namespace hostfw {
 // libxlsxwriter writes its zip through minizip at zlib's default level, with no setting for
 // it, and copies each sheet into the zip from temporary files whose writes it does not check:
 // a temporary folder that fills up leaves a cut sheet in a file it calls written. While one of
-// these lives, the zip entries minizip opens on this thread are deflated at `level`, and what
-// goes into each is followed. The framework stands in for minizip's two functions that open an
-// entry and write into it, and passes everything else on as it came; should those stand-ins
-// not be the ones called (another way of linking), no entry is seen.
+// these lives, the zip entries libxlsxwriter opens on this thread are deflated at `level`, and
+// what goes into each is followed. libxlsxwriter's own imports of minizip's two functions that
+// open an entry and write into it are pointed at the framework's (RedirectImport), once, when
+// the first watch starts; where that cannot be done the watch refuses to start, so an export
+// never goes on unchecked.
 class ZipWatchOnThisThread {
 public:
     struct Entry {
@@ -19,6 +20,7 @@ public:
         std::string tail;  // the last bytes written into it
     };
 
+    // Raises an Exception when libxlsxwriter's calls cannot be followed.
     explicit ZipWatchOnThisThread(int level);
     ~ZipWatchOnThisThread();
     ZipWatchOnThisThread(const ZipWatchOnThisThread&) = delete;
