@@ -1,7 +1,10 @@
 #include "host/wire/wire_codec.h"
 
+#include <optional>
+
 #include "host/wire/internal/json_access.h"
 #include "host/wire/internal/packet_json.h"
+#include "host/wire/internal/reply_reader.h"
 #include "host/wire/internal/variant_json.h"
 
 namespace hostfw {
@@ -15,13 +18,36 @@ namespace {
 // More would be a malformed or hostile request: no method of the product takes that many.
 constexpr size_t kMaxArguments = 64;
 
-OleVariant ResultFromJson(Json& json) {
+bool IsDataPacket(const Json& result) {
+    const Json& type = wire::RequireMember(result, "type", "resultado");
+    return type.is_string() && type.get<std::string>() == wire::kDataPacketType;
+}
+
+// `rows`: the packet's rows when they were read beside the message.
+OleVariant ResultFromJson(Json& json, wire::RawRows* rows) {
     const std::string where = "resultado";
-    const Json& type = wire::RequireMember(json, "type", where);
-    if (type.is_string() && type.get<std::string>() == wire::kDataPacketType) {
-        return wire::PacketFromJson(json, where);
-    }
+    if (IsDataPacket(json))
+        return wire::PacketFromJson(json, where, rows);
     return wire::VariantFromJson(json, where);
+}
+
+CallReply ReplyFromMessage(Json& message, wire::RawRows* rows) {
+    if (message.contains("error")) {
+        const Json& error = wire::RequireObject(message["error"], "membro \"error\"");
+        return {OleVariant::Error(wire::RequireString(
+                    wire::RequireMember(error, "message", "membro \"error\""), "mensagem de erro")),
+                {}};
+    }
+    wire::RequireMember(message, "result", "resposta");
+    CallReply reply{ResultFromJson(message["result"], rows), {}};
+    if (message.contains("byRef")) {
+        const Json& byRef = wire::RequireArray(message["byRef"], "membro \"byRef\"");
+        for (size_t i = 0; i < byRef.size(); ++i) {
+            reply.byRef.push_back(
+                wire::VariantFromJson(byRef[i], "valor por referência " + std::to_string(i + 1)));
+        }
+    }
+    return reply;
 }
 
 std::string ArgumentPlace(size_t index) {
@@ -85,23 +111,21 @@ std::string EncodeCallReply(const CallReply& reply) {
 }
 
 CallReply DecodeCallReply(std::string_view body) {
-    Json message = wire::ParseMessage(body);
-    if (message.contains("error")) {
-        const Json& error = wire::RequireObject(message["error"], "membro \"error\"");
-        return {OleVariant::Error(wire::RequireString(
-                    wire::RequireMember(error, "message", "membro \"error\""), "mensagem de erro")),
-                {}};
-    }
-    wire::RequireMember(message, "result", "resposta");
-    CallReply reply{ResultFromJson(message["result"]), {}};
-    if (message.contains("byRef")) {
-        const Json& byRef = wire::RequireArray(message["byRef"], "membro \"byRef\"");
-        for (size_t i = 0; i < byRef.size(); ++i) {
-            reply.byRef.push_back(
-                wire::VariantFromJson(byRef[i], "valor por referência " + std::to_string(i + 1)));
+    // A packet's rows are most of a large reply: read in one pass beside the message rather
+    // than as a document node per cell. Anything unusual is read again the ordinary way, which
+    // names the fault.
+    if (std::optional<wire::ReadReply> read = wire::ReadReplyInOnePass(body)) {
+        const bool rowsOfAPacket =
+            read->rows && read->message.is_object() && read->message.contains("result") &&
+            read->message["result"].is_object() && read->message["result"].contains("type") &&
+            IsDataPacket(read->message["result"]);
+        if (!read->rows || rowsOfAPacket) {
+            wire::CheckMessageVersion(read->message);
+            return ReplyFromMessage(read->message, read->rows ? &*read->rows : nullptr);
         }
     }
-    return reply;
+    Json message = wire::ParseMessage(body);
+    return ReplyFromMessage(message, nullptr);
 }
 
 std::string EncodeErrorReply(const std::string& message) {

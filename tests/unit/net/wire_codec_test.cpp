@@ -228,6 +228,46 @@ TEST(WireReply, MalformedPacketsAreRefused) {
                 HasSubstr("\"message\""));
 }
 
+// A packet's rows are read beside the message in one pass; whatever the members' order, each
+// cell kind comes out as its field wants it, and rows that hold anything but plain values are
+// refused with the same place as ever.
+TEST(WireReply, PacketRowsReadInOnePassKeepTheirTypesAndTheirFaults) {
+    const auto decode = [](const std::string& result) {
+        return hostfw::DecodeCallReply(R"({"byRef":[{"type":"string","value":"A"}],"result":)" +
+                                       result + R"(,"version":1})");
+    };
+    const CallReply read = decode(
+        R"({"rows":[["x",7,2.5,45000.5,null],[null,-1,3,1,"y"]],"type":"datapacket",)"
+        R"("fields":[{"name":"T","type":"string"},{"name":"I","type":"integer"},)"
+        R"({"name":"F","type":"float"},{"name":"D","type":"date"},{"name":"U","type":"string"}]})");
+    ASSERT_TRUE(read.result.IsDataPacket());
+    const DataPacket& packet = read.result.AsDataPacket();
+    ASSERT_EQ(packet.rows.size(), 2u);
+    EXPECT_EQ(packet.rows[0], (std::vector<Variant>{Variant("x"), Variant(7), Variant(2.5),
+                                                    Variant(TDateTime{45000.5}), Variant::Null()}));
+    EXPECT_EQ(packet.rows[1], (std::vector<Variant>{Variant::Null(), Variant(-1), Variant(3.0),
+                                                    Variant(TDateTime{1.0}), Variant("y")}));
+    EXPECT_EQ(read.byRef, std::vector<Variant>{Variant("A")});
+
+    const std::string fields = R"("fields":[{"name":"A","type":"string"}])";
+    const auto fault = [&](const std::string& rows) {
+        return WireErrorOf(
+            [&] { decode(R"({"type":"datapacket",)" + fields + R"(,"rows":)" + rows + "}"); });
+    };
+    EXPECT_EQ(fault(R"([["a"],7])"), "linha 2: esperado uma lista, recebido number.");
+    EXPECT_EQ(fault(R"([[["a"]]])"), "linha 1, campo A: esperado um texto, recebido array.");
+    EXPECT_EQ(fault(R"([[{"a":1}]])"), "linha 1, campo A: esperado um texto, recebido object.");
+    EXPECT_EQ(fault(R"([["a"],[true]])"), "linha 2, campo A: esperado um texto, recebido boolean.");
+    EXPECT_EQ(WireErrorOf([&] {
+                  hostfw::DecodeCallReply(R"({"version":2,"result":{"type":"datapacket",)" +
+                                          fields + R"(,"rows":[["a"]]}})");
+              }),
+              "versão 2 do protocolo não suportada (esta é a versão 1).");
+    // A result that is no packet keeps its own reading, whatever members it carries.
+    EXPECT_EQ(decode(R"({"type":"string","value":"ok","rows":[["a"]]})").result.AsVariant(),
+              Variant("ok"));
+}
+
 TEST(WireReply, RefusesToSendACellOfAnotherTypeThanItsField) {
     DataPacket packet;
     packet.fields = {{"QTD", "integer", 0, false}};

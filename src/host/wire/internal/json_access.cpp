@@ -80,6 +80,11 @@ Json ParseMessage(std::string_view body) {
         // The library reports a number too large for a double apart from syntax errors.
         throw WireFormatError("JSON malformado (número fora do intervalo).");
     }
+    CheckMessageVersion(message);
+    return message;
+}
+
+void CheckMessageVersion(const Json& message) {
     const std::int64_t version =
         RequireInteger(RequireMember(message, "version", "mensagem"), "membro \"version\"");
     if (version != kWireProtocolVersion) {
@@ -87,7 +92,6 @@ Json ParseMessage(std::string_view body) {
                               " do protocolo não suportada (esta é a versão " +
                               std::to_string(kWireProtocolVersion) + ").");
     }
-    return message;
 }
 
 std::string DumpMessage(const Json& message) {

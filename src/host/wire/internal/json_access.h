@@ -21,6 +21,7 @@ double RequireFiniteNumber(const Json& value, const std::string& where);
 
 // The body parsed, with the version checked; raises WireFormatError otherwise.
 Json ParseMessage(std::string_view body);
+void CheckMessageVersion(const Json& message);
 // Serialises, raising a clear Exception for text that is not UTF-8.
 std::string DumpMessage(const Json& message);
 Json NewMessage();

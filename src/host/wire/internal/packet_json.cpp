@@ -130,6 +130,13 @@ void CheckDistinctNames(const std::vector<FieldDef>& fields, const std::string& 
     }
 }
 
+void CheckRowSize(size_t cells, size_t fields, size_t row) {
+    if (cells != fields) {
+        throw WireFormatError("linha " + std::to_string(row + 1) + ": " + std::to_string(cells) +
+                              " valores para " + std::to_string(fields) + " campos.");
+    }
+}
+
 }  // namespace
 
 void AppendPacketJson(std::string& out, const DataPacket& packet) {
@@ -160,7 +167,7 @@ void AppendPacketJson(std::string& out, const DataPacket& packet) {
     out += "]}";
 }
 
-DataPacket PacketFromJson(Json& json, const std::string& where) {
+DataPacket PacketFromJson(Json& json, const std::string& where, RawRows* rows) {
     DataPacket packet;
     std::vector<FieldType> types;
     const Json& fields = RequireArray(RequireMember(json, "fields", where), where + ", \"fields\"");
@@ -170,16 +177,33 @@ DataPacket PacketFromJson(Json& json, const std::string& where) {
     }
     CheckDistinctNames(packet.fields, where);
     RequireArray(RequireMember(json, "rows", where), where + ", \"rows\"");
-    Json& rows = json["rows"];
-    packet.rows.reserve(rows.size());
-    for (size_t r = 0; r < rows.size(); ++r) {
-        Json& cells = rows[r];
-        if (!cells.is_array() || cells.size() != types.size()) {
-            const std::string rowWhere = "linha " + std::to_string(r + 1);
-            RequireArray(cells, rowWhere);
-            throw WireFormatError(rowWhere + ": " + std::to_string(cells.size()) +
-                                  " valores para " + std::to_string(types.size()) + " campos.");
+    if (rows != nullptr) {
+        packet.rows.reserve(rows->size());
+        for (size_t r = 0; r < rows->size(); ++r) {
+            std::vector<RawCell>& cells = (*rows)[r];
+            CheckRowSize(cells.size(), types.size(), r);
+            std::vector<Variant>& row = packet.rows.emplace_back();
+            row.reserve(cells.size());
+            for (size_t c = 0; c < cells.size(); ++c) {
+                // Texts in text fields, the common case, are moved as they are.
+                if (auto* text = std::get_if<std::string>(&cells[c]);
+                    text != nullptr && types[c] == FieldType::String) {
+                    row.emplace_back(std::move(*text));
+                    continue;
+                }
+                Json cell = RawCellToJson(std::move(cells[c]));
+                row.push_back(CellFromJson(cell, types[c], r, packet.fields[c]));
+            }
         }
+        return packet;
+    }
+    Json& jsonRows = json["rows"];
+    packet.rows.reserve(jsonRows.size());
+    for (size_t r = 0; r < jsonRows.size(); ++r) {
+        Json& cells = jsonRows[r];
+        if (!cells.is_array())
+            RequireArray(cells, "linha " + std::to_string(r + 1));
+        CheckRowSize(cells.size(), types.size(), r);
         std::vector<Variant>& row = packet.rows.emplace_back();
         row.reserve(cells.size());
         for (size_t c = 0; c < cells.size(); ++c)
