@@ -70,7 +70,8 @@ void DirectQuery(benchmark::State& state, sqlite3* db, Range range) {
     }
     for (auto _ : state) {
         std::vector<std::array<std::string, 5>> rows;
-        while (sqlite3_step(statement) == SQLITE_ROW) {
+        int rc = SQLITE_ROW;
+        while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
             std::array<std::string, 5>& row = rows.emplace_back();
             for (int column = 0; column < 5; ++column) {
                 const auto* text =
@@ -81,8 +82,11 @@ void DirectQuery(benchmark::State& state, sqlite3* db, Range range) {
             }
         }
         sqlite3_reset(statement);
-        if (static_cast<long long>(rows.size()) != range.rows)
-            state.SkipWithError("unexpected row count");
+        if (rc != SQLITE_DONE) {
+            state.SkipWithError(sqlite3_errstr(rc));
+        } else if (static_cast<long long>(rows.size()) != range.rows) {
+            state.SkipWithError(("unexpected row count " + std::to_string(rows.size())).c_str());
+        }
         benchmark::DoNotOptimize(rows);
     }
     sqlite3_finalize(statement);
@@ -190,12 +194,16 @@ int main(int argc, char** argv) {
         servertest::InvoiceClient client(server.Host(), server.Port());
         client.Connection().SetConnected(true);
 
+        // The floors first: the server records every call in the same database file, and a
+        // write of its audit trail under way locks out the floor's straight read.
         for (const Range& range : ranges) {
             benchmark::RegisterBenchmark(MedianReporter::Name("direct", range).c_str(), DirectQuery,
                                          db, range)
                 ->Unit(benchmark::kMillisecond)
                 ->Repetitions(kRepetitions)
                 ->ReportAggregatesOnly(true);
+        }
+        for (const Range& range : ranges) {
             benchmark::RegisterBenchmark(MedianReporter::Name("round_trip", range).c_str(),
                                          RoundTrip, &client, server.Pid(), range)
                 ->Unit(benchmark::kMillisecond)
