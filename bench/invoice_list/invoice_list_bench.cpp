@@ -22,7 +22,6 @@
 #include "day_ranges.h"
 #include "get_nota_request.h"
 #include "host/data/engine.h"
-#include "host/data/sql_value_text.h"
 #include "nota_fiscal_query.h"
 #include "support/invoice_client.h"
 #include "support/server_process.h"
@@ -52,17 +51,14 @@ void DirectQuery(benchmark::State& state, sqlite3* db, Range range) {
         state.SkipWithError(sqlite3_errmsg(db));
         return;
     }
-    // Bound as the server's engine binds them: a date as SQL date text, not as it is shown.
+    // The request's parameters are all texts (its dates as ISO days).
     for (std::size_t i = 0; i < query.params.Count(); ++i) {
         const std::string name = ":" + query.params[i].Name();
+        const std::string value = query.params[i].AsString();
         const int index = sqlite3_bind_parameter_index(statement, name.c_str());
-        const std::optional<std::string> value = hostfw::SqlParameterText(query.params[i].Value());
-        const int rc = index == 0 ? SQLITE_RANGE
-                       : value
-                           ? sqlite3_bind_text(statement, index, value->c_str(),
-                                               static_cast<int>(value->size()), SQLITE_TRANSIENT)
-                           : sqlite3_bind_null(statement, index);
-        if (rc != SQLITE_OK) {
+        if (index == 0 ||
+            sqlite3_bind_text(statement, index, value.c_str(), static_cast<int>(value.size()),
+                              SQLITE_TRANSIENT) != SQLITE_OK) {
             state.SkipWithError(("cannot bind " + name).c_str());
             sqlite3_finalize(statement);
             return;

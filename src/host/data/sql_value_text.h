@@ -5,7 +5,6 @@
 
 #include "host/core/date_time.h"
 #include "host/core/variant.h"
-#include "hostfw_export.h"
 
 namespace hostfw {
 
@@ -14,6 +13,6 @@ std::string SqlDateTimeText(TDateTime value);
 
 // A parameter value as text, for engines that take every parameter as text; nullopt is NULL.
 // Booleans are 1/0 and numbers round-trip exactly.
-HOSTFW_EXPORT std::optional<std::string> SqlParameterText(const Variant& value);
+std::optional<std::string> SqlParameterText(const Variant& value);
 
 }  // namespace hostfw
