@@ -4,6 +4,8 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTest>
 
@@ -13,6 +15,7 @@
 #include "host/view/preview_window.h"
 #include "host/view/row_search_dialog.h"
 #include "host/view/sign_in_dialog.h"
+#include "host/view/text_fit.h"
 
 namespace host {
 namespace {
@@ -76,8 +79,19 @@ void GuiScriptUi::OperateNext(std::function<void(QWidget&)> operate) {
     operators_.push_back(std::move(operate));
 }
 
+void GuiScriptUi::CheckTextsFit(QWidget& window) {
+    if (scripted_ == nullptr)
+        return;
+    const QStringList cut = hostfw::view::CutTexts(window);
+    if (!cut.isEmpty()) {
+        scripted_->Status().Fail("texto cortado na janela '" + window.windowTitle().toStdString() +
+                                 "': " + cut.join(QStringLiteral("; ")).toStdString() + ".");
+    }
+}
+
 void GuiScriptUi::Shown(QWidget& widget) {
     screenshots_.Take(*widget.window());
+    CheckTextsFit(*widget.window());
     if (qobject_cast<QDialog*>(&widget) == nullptr || operators_.empty())
         return;
     auto operate = std::move(operators_.front());
@@ -174,6 +188,25 @@ std::optional<hostfw::Credentials> GuiScriptUi::AskCredentials(const std::string
     return QtHostUi::AskCredentials(failure);
 }
 
+std::optional<ChoiceToSave> GuiScriptUi::AskChoiceToSave(const QString& typedDates) {
+    std::optional<std::string> wanted;
+    if (scripted_ != nullptr) {
+        wanted = scripted_->PromptText("Consultas salvas", "Nome da consulta:", "");
+        OperateNext([wanted](QWidget& widget) {
+            auto& dialog = static_cast<SaveChoiceDialog&>(widget);
+            if (!wanted) {
+                Cancel(dialog);
+                return;
+            }
+            TypeCharacters(dialog.Name(), QString::fromStdString(*wanted));
+            QTest::keyClick(&dialog.Name(), Qt::Key_Return);
+        });
+    }
+    SaveChoiceDialog dialog(typedDates, DialogParent());
+    ExecDialog(dialog);
+    return dialog.Result();
+}
+
 void GuiScriptUi::RunModalLoop(hostfw::TCustomForm& form, const std::function<bool()>& closed) {
     if (scripted_ == nullptr)
         return QtHostUi::RunModalLoop(form, closed);
@@ -191,13 +224,25 @@ void GuiScriptUi::ShowPreview(std::shared_ptr<const hostfw::ReportPreview> previ
     for (auto* open : Previews())
         open->close();
     QtHostUi::ShowPreview(std::move(preview));
+    if (!screenshots_.Enabled() || Previews().empty())
+        return;
+    // The print dialog its Imprimir opens, pictured as a person would see it, then closed.
+    QPrinter printer(QPrinter::HighResolution);
+    const auto dialog = Previews().back()->MakePrintDialog(printer);
+    dialog->show();
+    if (!QTest::qWaitForWindowExposed(dialog.get()))
+        scripted_->Status().Fail("o diálogo de impressão não apareceu.");
+    screenshots_.Take(*dialog);
+    CheckTextsFit(*dialog);
+    dialog->close();
 }
 
-void GuiScriptUi::Notify(const std::string& line) {
+void GuiScriptUi::Notify(const hostfw::Notice& notice) {
     if (scripted_ == nullptr)
-        return QtHostUi::Notify(line);
-    scripted_->Notify(line);
-    QtHostUi::Notify(line);
+        return QtHostUi::Notify(notice);
+    scripted_->Notify(notice);
+    // A script reads the transcript: the folder is not offered to anybody.
+    QtHostUi::Notify({notice.line, notice.text, {}});
 }
 
 void GuiScriptUi::ServerCalled(const hostfw::ServerCallRecord& call) {

@@ -3,6 +3,7 @@
 #include <deque>
 #include <functional>
 
+#include "desktop/save_choice_dialog.h"
 #include "host/view/qt_host_ui.h"
 #include "scripted_ui.h"
 
@@ -45,16 +46,21 @@ public:
                                           const std::string& initial) override;
     void RunModalLoop(hostfw::TCustomForm& form, const std::function<bool()>& closed) override;
     void ShowPreview(std::shared_ptr<const hostfw::ReportPreview> preview) override;
-    void Notify(const std::string& line) override;
+    void Notify(const hostfw::Notice& notice) override;
     void ServerCalled(const hostfw::ServerCallRecord& call) override;
     void ReportQueryBound(const hostfw::TParams& params) override;
     void ReportDelivered() override;
     std::optional<hostfw::Credentials> AskCredentials(const std::string& failure) override;
+    // The name and the dates of a choice to keep: a script's answer gives the name and keeps
+    // the dates as typed.
+    std::optional<ChoiceToSave> AskChoiceToSave(const QString& typedDates);
 
 private:
     // What to do with the next dialog once it is on screen.
     void OperateNext(std::function<void(QWidget&)> operate);
     void Shown(QWidget& widget);
+    // A script run fails when a text on a window it shows is cut.
+    void CheckTextsFit(QWidget& window);
 
     ScriptedUi* scripted_ = nullptr;
     MessageReader messageReader_ = MessageReader::Person;

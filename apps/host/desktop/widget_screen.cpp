@@ -15,6 +15,7 @@
 #include "host/view/control_view.h"
 #include "host/view/model_events.h"
 #include "host/view/qt_host_ui.h"
+#include "host/view/text_fit.h"
 #include "script_error.h"
 
 namespace host {
@@ -204,7 +205,12 @@ void WidgetScreen::Check(Shown what, const hostfw::TControl* control, const std:
 void WidgetScreen::Expected(const hostfw::TControl* control) {
     if (control == nullptr)
         return;
-    screenshots_.Take(*ViewOf(*control).Widget().window());
+    QWidget& window = *ViewOf(*control).Widget().window();
+    screenshots_.Take(window);
+    const QStringList cut = hostfw::view::CutTexts(window);
+    if (!cut.isEmpty())
+        throw ScriptError(
+            "texto cortado na janela: " + cut.join(QStringLiteral("; ")).toStdString() + ".");
 }
 
 void WidgetScreen::ChooseMenu(const std::vector<std::string>& path) {

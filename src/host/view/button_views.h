@@ -13,6 +13,11 @@ namespace hostfw::view {
 // The control's click as a user action, the views refreshed afterwards.
 void ClickControl(TControl& control);
 
+// The arrow keys on a radio button go to the previous or next radio button of its group, in
+// tab order, and choose it, as the focus and a click would (its exit and click events run).
+// False for any other key or control.
+bool MoveInGroup(TButtonControl& control, const QKeyEvent& event);
+
 // A radio button or check box: pressing the mouse on it asks for the focus (exit events and
 // all), releasing it there is the control's click; keys go through the control's key path
 // (the space bar clicks). Qt never toggles it, so the checked state is always the model's,
@@ -21,7 +26,7 @@ template <class Button, class Box>
 class ToggleView : public Button, public ControlView {
 public:
     ToggleView(Box& box, QWidget* parent) : Button(parent), ControlView(box, *this), box_(box) {
-        this->setFocusPolicy(Qt::NoFocus);
+        TakeFocusFromTheForm(*this);
         this->setAutoExclusive(false);
     }
     bool ShownChecked() const override { return this->isChecked(); }
@@ -49,6 +54,8 @@ protected:
             ClickControl(box_);
     }
     void keyPressEvent(QKeyEvent* event) override {
+        if (MoveInGroup(box_, *event))
+            return;
         if (!RouteCharacterKey(box_, *event))
             event->ignore();
     }

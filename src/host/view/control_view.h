@@ -31,6 +31,8 @@ public:
 
 protected:
     virtual void RefreshOwn() {}
+    // The tool tip: the stored hint when the control shows hints.
+    virtual QString ToolTipText() const;
 
 private:
     TControl& control_;
@@ -44,6 +46,8 @@ bool RouteFocusKey(TWinControl& control, const QKeyEvent& event);
 // through the control's key path, where the toolkit decides what it does. False for keys
 // without one (arrows, function keys).
 bool RouteCharacterKey(TWinControl& control, const QKeyEvent& event);
+// A widget that takes the focus when the form gives it, and never on its own.
+void TakeFocusFromTheForm(QWidget& widget);
 // A click into a focusable control asks the model for the focus (its exit and enter events run).
 void RouteFocusClick(TWinControl& control);
 

@@ -18,8 +18,7 @@ constexpr unsigned char kReturn = 13;
 
 EditView::EditView(TCustomEdit& edit, QWidget* parent)
     : QLineEdit(parent), ControlView(edit, *this), edit_(edit) {
-    // The model decides where the focus goes; Qt must not move it on a click or a Tab.
-    setFocusPolicy(Qt::NoFocus);
+    TakeFocusFromTheForm(*this);
     setAlignment(edit.Alignment() == TAlignment::taRightJustify ? Qt::AlignRight : Qt::AlignLeft);
 }
 
@@ -61,7 +60,11 @@ void EditView::keyPressEvent(QKeyEvent* event) {
             return;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            PressKey(kReturn);
+            // Ctrl+Enter is the form's (preview), not a character.
+            if (event->modifiers() & Qt::ControlModifier)
+                event->ignore();
+            else
+                PressKey(kReturn);
             return;
         case Qt::Key_Delete:
             // Forward delete: the character after the caret is selected and deleted as a

@@ -2,8 +2,16 @@
 
 #include <strings.h>
 
+#include <QKeyEvent>
+
+#include "host/controls/btn_pesquisa.h"
+#include "host/ui/user_actions.h"
+#include "host/view/accessible_names.h"
+#include "host/view/command_keys.h"
 #include "host/view/control_views.h"
 #include "host/view/screen_scale.h"
+#include "host/view/shortcuts_dialog.h"
+#include "host/view/speed_button_view.h"
 
 namespace hostfw::view {
 namespace {
@@ -35,9 +43,59 @@ void FormView::Build(TWinControl& container, QWidget* parent) {
         if (view == nullptr)
             continue;
         views_[control] = view;
+        const QString name = AccessibleNameOf(*control);
+        view->Widget().setAccessibleName(name);
+        view->FocusWidget().setAccessibleName(name);
         if (auto* inner = dynamic_cast<TWinControl*>(control))
             Build(*inner, &view->Widget());
     }
+}
+
+void FormView::keyPressEvent(QKeyEvent* event) {
+    const QKeyCombination key = event->keyCombination();
+    if (form_ == nullptr) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (key == keys::kShortcuts) {
+        ShortcutsDialog(window()).exec();
+    } else if (key == keys::kClose) {
+        TCustomForm& form = *form_;
+        RunUserAction([&] { UserActions::Close(form); });
+    } else if (key == keys::kSearch) {
+        if (!SearchFromFocusedControl())
+            event->ignore();
+    } else if (key == keys::kPreviewToo || key == (Qt::CTRL | Qt::Key_Enter)) {
+        PressCommand(keys::kPreview);
+    } else {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+bool FormView::SearchFromFocusedControl() {
+    const TWinControl* focused = form_->ActiveControl();
+    if (focused == nullptr)
+        return false;
+    for (const auto& [control, view] : views_) {
+        const auto* search = dynamic_cast<const TBtnPesquisa*>(control);
+        if (search != nullptr && search->Associate() == focused) {
+            if (auto* button = dynamic_cast<SpeedButtonView*>(view))
+                button->Press();
+            return true;
+        }
+    }
+    return false;
+}
+
+bool FormView::PressCommand(QKeyCombination key) {
+    for (const auto& [control, view] : views_) {
+        if (CommandKeyOf(*control) == QKeySequence(key)) {
+            if (auto* button = dynamic_cast<SpeedButtonView*>(view))
+                button->Press();
+            return true;
+        }
+    }
+    return false;
 }
 
 void FormView::Detach() {

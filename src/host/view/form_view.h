@@ -30,8 +30,16 @@ public:
 
     void ModelChanged() override;
 
+protected:
+    // The form's own keys, for what no control took: F3 searches from the field, Ctrl+Enter
+    // previews, Escape closes the window, F1 lists the keys.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void Build(TWinControl& container, QWidget* parent);
+    // The search button that serves the focused control, pressed; false when none does.
+    bool SearchFromFocusedControl();
+    bool PressCommand(QKeyCombination key);
 
     TCustomForm* form_;
     std::map<const TControl*, ControlView*> views_;

@@ -1,19 +1,24 @@
 #include "host/view/qt_host_ui.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QEventLoop>
 #include <QInputDialog>
 #include <QMdiArea>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
+#include <QUrl>
 
 #include "host/ui/application.h"
 #include "host/view/busy_overlay.h"
 #include "host/view/list_picker_dialog.h"
 #include "host/view/message_box.h"
+#include "host/view/picked_counts.h"
 #include "host/view/preview_window.h"
 #include "host/view/row_search_dialog.h"
 #include "host/view/sign_in_dialog.h"
+#include "host/view/text_fit.h"
 
 namespace hostfw::view {
 
@@ -48,6 +53,8 @@ void QtHostUi::AnnounceShown(QWidget& widget) {
 
 int QtHostUi::ExecDialog(QDialog& dialog) {
     AfterModelChange();
+    // A small dialog is still wide enough for its whole title ("Consultas salvas").
+    dialog.setMinimumWidth(std::max(dialog.minimumWidth(), TitleWidth(dialog)));
     QPointer<QDialog> guard(&dialog);
     QTimer::singleShot(0, &dialog, [this, guard] {
         if (guard)
@@ -69,8 +76,12 @@ void QtHostUi::ShowMessage(const std::string& text, MessageKind kind) {
 
 std::optional<std::vector<size_t>> QtHostUi::PickList(const ListPickRequest& request) {
     ListPickerDialog dialog(request, DialogParent());
+    CountPicked(dialog.Model().MarkedCount());
     ExecDialog(dialog);
-    return dialog.Result();
+    auto result = dialog.Result();
+    if (result)
+        CountPicked(result->size());
+    return result;
 }
 
 std::optional<size_t> QtHostUi::SearchRow(const RowSearchRequest& request) {
@@ -137,9 +148,20 @@ std::vector<PreviewWindow*> QtHostUi::Previews() const {
     return open;
 }
 
-void QtHostUi::Notify(const std::string& line) {
+void QtHostUi::Notify(const Notice& notice) {
+    if (notice.text.empty())
+        return;
     if (notice_)
-        notice_(line);
+        notice_(notice.text);
+    if (notice.folder.empty())
+        return;
+    std::unique_ptr<QMessageBox> box(
+        MakeMessageBox(notice.text, MessageKind::Information, DialogParent()));
+    QPushButton* open = box->addButton(QStringLiteral("Abrir pasta"), QMessageBox::ActionRole);
+    open->setObjectName(QStringLiteral("abrir_pasta"));
+    ExecDialog(*box);
+    if (box->clickedButton() == open)
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(notice.folder)));
 }
 
 void QtHostUi::ServerCalled(const ServerCallRecord& /*call*/) {}

@@ -51,7 +51,7 @@ public:
                                           const std::string& initial) override;
     void RunModalLoop(TCustomForm& form, const std::function<bool()>& closed) override;
     void ShowPreview(std::shared_ptr<const ReportPreview> preview) override;
-    void Notify(const std::string& line) override;
+    void Notify(const Notice& notice) override;
     void ServerCalled(const ServerCallRecord& call) override;
     void ReportQueryBound(const TParams& params) override;
 

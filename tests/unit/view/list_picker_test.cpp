@@ -28,7 +28,7 @@ TEST_F(Picker, TheFilterNarrowsByAnyColumnAndMarkAllMarksOnlyTheRowsShown) {
     EXPECT_EQ(dialog.Model().rowCount(), 4);
     dialog.accept();
     EXPECT_EQ(dialog.Result(), (std::vector<size_t>{0, 2, 3}));
-    EXPECT_EQ(dialog.CountLabel().text(), QString("3 marcadas"));
+    EXPECT_EQ(dialog.CountLabel().text(), QString("3 de 4 marcadas"));
 }
 
 TEST_F(Picker, TheFilterIgnoresCaseAndAccentsAndLooksInEachCellApart) {
