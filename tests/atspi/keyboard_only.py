@@ -27,6 +27,16 @@ steps = []
 def fail(message):
     print("\n".join(steps), file=sys.stderr)
     print("FALHOU: " + message, file=sys.stderr)
+    try:  # what is on screen, for whoever reads the failure
+        app = application()
+        for i in range(app.childCount if app is not None else 0):
+            window = app.getChildAtIndex(i)
+            texts = [n.name for n in walk(window) if n.name and n.getRole() in
+                     (pyatspi.ROLE_LABEL, pyatspi.ROLE_PUSH_BUTTON)][:12]
+            print("janela: %s %r %r" % (window.getRoleName(), window.name, texts),
+                  file=sys.stderr)
+    except Exception:
+        pass
     sys.exit(1)
 
 
@@ -40,7 +50,7 @@ def wait_for(what, find, timeout=TIMEOUT):
         if found:
             return found
         time.sleep(0.1)
-    fail("não apareceu: " + what)
+    fail("não apareceu: " + (what() if callable(what) else what))
 
 
 def application():
@@ -71,13 +81,14 @@ def states(node):
 
 
 def focused():
+    """The widget with the focus: the innermost of the focused chain (a sub-window holding
+    the focused field says it is focused too)."""
     app = application()
-    if app is None:
-        return None
-    for node in walk(app):
+    found = None
+    for node in walk(app) if app is not None else ():
         if states(node).contains(pyatspi.STATE_FOCUSED):
-            return node
-    return None
+            found = node
+    return found
 
 
 def find(role, name=None, root=None, showing=True):
@@ -118,10 +129,18 @@ def label_in(root, matches):
                 None)
 
 
+def describe(node):
+    return "nada" if node is None else "%r (%s)" % (node.name, node.getRoleName())
+
+
 def expect_focus(role, name, step):
-    node = wait_for("o foco em %s" % name,
-                    lambda: (lambda f: f if f is not None and f.getRole() == role
-                             and f.name == name else None)(focused()))
+    def holder():
+        for node in walk(application()):
+            if (node.getRole() == role and node.name == name
+                    and states(node).contains(pyatspi.STATE_FOCUSED)):
+                return node
+        return None
+    node = wait_for(lambda: "o foco em %s; está em %s" % (name, describe(focused())), holder)
     steps.append("%s: foco em %r (%s)" % (step, node.name, node.getRoleName()))
     return node
 
@@ -129,6 +148,9 @@ def expect_focus(role, name, step):
 # The host on screen, its tree reachable.
 wait_for("a aplicação exp036-host na árvore de acessibilidade", application, 60)
 main = wait_for("a janela principal", lambda: find(pyatspi.ROLE_FRAME))
+# The keys go to the active window: the window manager's choice, once the window is mapped.
+wait_for("a janela principal ativa",
+         lambda: states(main).contains(pyatspi.STATE_ACTIVE) or None)
 steps.append("janela principal: %r" % main.name)
 
 # Relatórios (Alt+R), then its first entry: the form embedded in the main window.

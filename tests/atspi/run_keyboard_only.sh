@@ -1,7 +1,7 @@
 #!/bin/bash
 # Runs keyboard_only.py against the desktop host on a display and a session bus of its own:
-# Xvfb on a free display, a private D-Bus session (the accessibility bus starts on it), a
-# fresh demo database. Everything it started is stopped when it ends, and it ends by itself.
+# Xvfb on a free display with a window manager, a private D-Bus session (the accessibility bus
+# starts on it), a fresh demo database. Everything it started is stopped when it ends, and it ends by itself.
 #
 # usage: run_keyboard_only.sh HOST DEMODB SOURCE_DIR WORK_DIR
 set -u
@@ -19,9 +19,12 @@ Xvfb -displayfd "$display_pipe" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvf
 xvfb=$!
 read -r -t 20 number <&"$display_pipe" || { cat "$work/xvfb.log" >&2; kill $xvfb; exit 1; }
 export DISPLAY=:$number
+# A window manager, as a person has: it gives the keyboard to the active window.
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+window_manager=$!
 stop() {
-    kill "$xvfb" 2>/dev/null
-    wait "$xvfb" 2>/dev/null
+    kill "$window_manager" "$xvfb" 2>/dev/null
+    wait "$window_manager" "$xvfb" 2>/dev/null
 }
 trap stop EXIT
 

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "host/core/date_rules.h"
 
@@ -23,6 +24,11 @@ SaveChoiceDialog::SaveChoiceDialog(const QString& typedDates, QWidget* parent) :
     dates_->addItem(QStringLiteral("As datas digitadas (") + typedDates + QStringLiteral(")"));
     for (const std::string_view rule : hostfw::DateRuleNames())
         dates_->addItem(QString::fromUtf8(rule.data(), static_cast<qsizetype>(rule.size())));
+    // As wide as its longest entry, at any screen scale.
+    int widest = 0;
+    for (int i = 0; i < dates_->count(); ++i)
+        widest = std::max(widest, dates_->fontMetrics().horizontalAdvance(dates_->itemText(i)));
+    dates_->setMinimumWidth(widest + 3 * dates_->fontMetrics().height());
     dates_->setToolTip(
         QStringLiteral("Uma regra conta do dia em que a consulta é usada: "
                        "\"Mês anterior\" é sempre o mês passado."));

@@ -87,8 +87,8 @@ ReportRequest TfrmDadosGerRel::ReportRequestFor(const ReportDefinition& definiti
                                  Application().Ui().ReportQueryBound(params);
                          },
                          std::nullopt,
-                         [](long long rows) {
-                             return !Application().HasUi() || Application().Ui().RunProgress(rows);
+                         [](const RunStep& step) {
+                             return !Application().HasUi() || Application().Ui().RunProgress(step);
                          }};
 }
 

@@ -10,6 +10,7 @@
 #include "host/ui/notice.h"
 #include "host/ui/report_preview.h"
 #include "host/ui/row_source.h"
+#include "host/ui/run_step.h"
 #include "hostfw_export.h"
 
 namespace hostfw {
@@ -75,7 +76,7 @@ public:
     // A long report run, reported every few rows: a window shows how far it got after half a
     // second and offers to cancel it. False from RunProgress asks the run to stop.
     virtual void RunStarted(const std::string& /*title*/) {}
-    virtual bool RunProgress(long long /*rowsRead*/) { return true; }
+    virtual bool RunProgress(const RunStep& /*step*/) { return true; }
     virtual void RunFinished() {}
 
     // A report run of the form reached the user whole: previewed, printed, saved as or

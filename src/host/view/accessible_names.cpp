@@ -98,6 +98,11 @@ QString SearchButtonName(const TBtnPesquisa& button) {
 
 }  // namespace
 
+const TLabel* LabelOf(const TControl& field) {
+    const RowLabel row = LabelOnTheLeft(field);
+    return row.fieldBetween ? nullptr : row.label;
+}
+
 QString AccessibleNameOf(const TControl& control) {
     if (IsField(control))
         return FieldName(control);

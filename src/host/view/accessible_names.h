@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "host/ui/control.h"
+#include "host/ui/std_controls.h"
 #include "hostfw_view_export.h"
 
 namespace hostfw::view {
@@ -13,5 +13,9 @@ namespace hostfw::view {
 // caption; a button by its caption, or by its hint and its search's title ("Pesquisar
 // Cliente"); anything else by its caption. Empty when nothing names it.
 HOSTFW_VIEW_EXPORT QString AccessibleNameOf(const TControl& control);
+
+// The label that names a field (the nearest on its left in its row, with no other field
+// between); nullptr when none does.
+const TLabel* LabelOf(const TControl& field);
 
 }  // namespace hostfw::view

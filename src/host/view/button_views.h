@@ -4,9 +4,11 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <type_traits>
 
 #include "host/ui/std_controls.h"
 #include "host/view/control_view.h"
+#include "host/view/mnemonics.h"
 
 namespace hostfw::view {
 
@@ -27,14 +29,21 @@ class ToggleView : public Button, public ControlView {
 public:
     ToggleView(Box& box, QWidget* parent) : Button(parent), ControlView(box, *this), box_(box) {
         TakeFocusFromTheForm(*this);
-        this->setAutoExclusive(false);
+        // Exclusive radio buttons are what assistive technology calls radio buttons; Qt never
+        // toggles them here (its clicks and keys go to the form), so the state stays the model's.
+        this->setAutoExclusive(std::is_same_v<Button, QRadioButton>);
     }
     bool ShownChecked() const override { return this->isChecked(); }
-    std::string ShownText() const override { return this->text().toStdString(); }
+    std::string ShownText() const override { return WithoutMnemonic(this->text()).toStdString(); }
+    void SetMnemonic(int place, TWinControl& /*target*/) override {
+        mnemonic_ = place;
+        RefreshOwn();
+    }
 
 protected:
     void RefreshOwn() override {
-        this->setText(QString::fromStdString(box_.Caption()));
+        const QString caption = QString::fromStdString(box_.Caption());
+        this->setText(mnemonic_ >= 0 ? WithMnemonic(caption, mnemonic_) : caption);
         this->setChecked(box_.Checked());
     }
     bool event(QEvent* event) override {
@@ -42,6 +51,11 @@ protected:
         if (event->type() == QEvent::KeyPress &&
             RouteFocusKey(box_, *static_cast<QKeyEvent*>(event)))
             return true;
+        // Alt+letter ticks the box as a click would, through the form.
+        if (event->type() == QEvent::Shortcut) {
+            GoToMnemonicTarget(box_, true);
+            return true;
+        }
         return Button::event(event);
     }
     void mousePressEvent(QMouseEvent* event) override {
@@ -63,6 +77,7 @@ protected:
 
 private:
     Box& box_;
+    int mnemonic_ = -1;
 };
 
 using RadioView = ToggleView<QRadioButton, TRadioButton>;

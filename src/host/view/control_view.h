@@ -27,6 +27,9 @@ public:
 
     // What the widget shows, for a script that checks the screen against the model.
     virtual std::string ShownText() const { return control_.Text(); }
+    // Alt and the caption's letter at `place` take the focus to `target` (and tick it, when it
+    // is the check box itself); the letter is drawn underlined. Only captions take one.
+    virtual void SetMnemonic(int /*place*/, TWinControl& /*target*/) {}
     virtual bool ShownChecked() const { return false; }
 
 protected:

@@ -57,7 +57,6 @@ ListPickerDialog::ListPickerDialog(const ListPickRequest& request, QWidget* pare
     });
     table_.Table().installEventFilter(this);
     table_.Table().setAccessibleName(QString::fromStdString(request.title));
-    count_->setAccessibleName(QStringLiteral("Marcadas"));
     ShowCount();
     resize(640, 480);
 }

@@ -189,6 +189,7 @@ PreviewWindow::PreviewWindow(std::shared_ptr<const ReportPreview> preview, QWidg
     scroll_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     scroll_->setBackgroundRole(QPalette::Dark);
     scroll_->viewport()->installEventFilter(this);
+    scroll_->setAccessibleName(QStringLiteral("Página do relatório"));
     layout->addWidget(scroll_, 1);
     if (pages_ != nullptr) {
         canvas_ = new PageCanvas(*pages_, scroll_);
@@ -370,7 +371,7 @@ bool PreviewWindow::ExportRows(const std::filesystem::path& file, ReportFileForm
         progress_.Start(preview_->Title());
         try {
             pages_->ExportRows(file, format,
-                               [this](long long rows) { return progress_.Update(rows); });
+                               [this](const RunStep& step) { return progress_.Update(step); });
         } catch (...) {
             progress_.Finish();
             throw;

@@ -53,12 +53,15 @@ void QtHostUi::AnnounceShown(QWidget& widget) {
 
 int QtHostUi::ExecDialog(QDialog& dialog) {
     AfterModelChange();
-    // A small dialog is still wide enough for its whole title ("Consultas salvas").
-    dialog.setMinimumWidth(std::max(dialog.minimumWidth(), TitleWidth(dialog)));
     QPointer<QDialog> guard(&dialog);
     QTimer::singleShot(0, &dialog, [this, guard] {
-        if (guard)
-            AnnounceShown(*guard);
+        if (!guard)
+            return;
+        // A small dialog is still wide enough for its whole title ("Consultas salvas"); the
+        // dialogs that size themselves to their layout are widened once laid out.
+        if (guard->width() < TitleWidth(*guard))
+            guard->resize(TitleWidth(*guard), guard->height());
+        AnnounceShown(*guard);
     });
     // The busy cursor of a handler must not hide the dialog's own.
     if (busyCursor_)
@@ -219,8 +222,8 @@ void QtHostUi::RunStarted(const std::string& title) {
     progress_.Start(title);
 }
 
-bool QtHostUi::RunProgress(long long rowsRead) {
-    return progress_.Update(rowsRead);
+bool QtHostUi::RunProgress(const RunStep& step) {
+    return progress_.Update(step);
 }
 
 void QtHostUi::RunFinished() {

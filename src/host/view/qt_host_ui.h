@@ -61,7 +61,7 @@ public:
     void CursorChanged(int cursor) override;
     void WaitAnimationChanged(TCustomForm* over, bool shown) override;
     void RunStarted(const std::string& title) override;
-    bool RunProgress(long long rowsRead) override;
+    bool RunProgress(const RunStep& step) override;
     void RunFinished() override;
 
     void ModelChanged() override;

@@ -47,6 +47,8 @@ RowTable::RowTable(QWidget& owner, RowSourceModel& model) : model_(model) {
     });
     if (model.rowCount() > 0)
         table_->setCurrentIndex(model.index(0, model.FirstDataColumn()));
+    // The person starts by typing what they look for.
+    filter_->setFocus();
 }
 
 void RowTable::SizeColumns() {

@@ -91,6 +91,8 @@ ShortcutsDialog::ShortcutsDialog(QWidget* parent) : QDialog(parent) {
         bold.setBold(true);
         title->setFont(bold);
         table->setItem(heading, 0, title);
+        // The cell the heading spans over says the same to a screen reader.
+        table->setItem(heading, 1, new QTableWidgetItem(place.name));
         table->setSpan(heading, 0, 1, 2);
         for (const Shortcut& shortcut : place.shortcuts) {
             const int row = table->rowCount();

@@ -31,9 +31,14 @@ QString SpeedButtonAccessible::text(QAccessible::Text kind) const {
     return QAccessibleWidget::text(kind);
 }
 
-QAccessibleInterface* ViewAccessibleFactory(const QString& /*className*/, QObject* object) {
+QAccessibleInterface* ViewAccessibleFactory(const QString& className, QObject* object) {
     if (auto* button = dynamic_cast<SpeedButtonView*>(object))
         return new SpeedButtonAccessible(*button);
+    // A plain widget that is a window of its own (the preview, a form's own window) is a
+    // window to assistive technology, not a filler.
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (widget != nullptr && widget->isWindow() && className == QLatin1String("QWidget"))
+        return new QAccessibleWidget(widget, QAccessible::Window);
     return nullptr;
 }
 

@@ -24,7 +24,8 @@ private:
     SpeedButtonView& button_;
 };
 
-// The factory Qt asks for a widget's description: installed once by SetUpDesktop.
+// The factory Qt asks for a widget's description, for the speed buttons and the windows that
+// are plain widgets: installed once by SetUpDesktop.
 HOSTFW_VIEW_EXPORT QAccessibleInterface* ViewAccessibleFactory(const QString& className,
                                                                QObject* object);
 

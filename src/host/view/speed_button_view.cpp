@@ -69,11 +69,9 @@ SpeedButtonView::SpeedButtonView(TSpeedButton& button, QWidget* parent)
     } else {
         setToolButtonStyle(Qt::ToolButtonTextOnly);
     }
-    // A command's key presses the button itself: the key and the click are one path.
-    if (const QKeySequence key = CommandKeyOf(button); !key.isEmpty()) {
-        setShortcut(key);
+    // The form hears a command's key (FormView) and presses the button: one path for both.
+    if (const QKeySequence key = CommandKeyOf(button); !key.isEmpty())
         keyBinding_ = key.toString(QKeySequence::NativeText);
-    }
     if (const auto* search = dynamic_cast<const TBtnPesquisa*>(&button)) {
         keyBinding_ = KeyText(keys::kSearch);
         count_ = new QLabel(parent);

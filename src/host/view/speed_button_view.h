@@ -11,8 +11,9 @@ namespace hostfw::view {
 
 // A speed button (the command buttons, the search buttons): it never takes the focus, so a
 // click runs no exit event; a disabled one ignores clicks. A stored glyph is drawn on it. A
-// command button answers its key (F5, Ctrl+P, ...); a search button answers F3 from the field
-// it serves and shows, beside it, how many rows its list holds once a picker was confirmed.
+// command button is pressed by its key (F5, Ctrl+P, ...) from anywhere in the form, a search
+// button by F3 from the field it serves; a search button shows, beside it, how many rows its
+// list holds once its picker was shown.
 class HOSTFW_VIEW_EXPORT SpeedButtonView : public QToolButton, public ControlView {
 public:
     SpeedButtonView(TSpeedButton& button, QWidget* parent);

@@ -27,6 +27,11 @@
 #include "module_host.h"
 #include "session_setup.h"
 
+// Qt's strings as gtest prints them in a failure.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace desktoptest {
 
 namespace fs = std::filesystem;

@@ -3,6 +3,8 @@
 // technology.
 #include <QAccessible>
 #include <QLabel>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QTableView>
 
 #include "host/ui/std_controls.h"
@@ -68,7 +70,7 @@ TEST_F(KeyboardTest, TheFieldsTakeTheirLabelsAndTheCommandsSayTheirKeys) {
     EXPECT_EQ(nameOf("edtCdFilial"), QString("Filial"));
     EXPECT_EQ(nameOf("depInicial"), QString("Inicial"));
     EXPECT_EQ(nameOf("depFinal"), QString("Final"));
-    EXPECT_EQ(nameOf("cbbReportNames"), QString::fromUtf8("Relatório"));
+    EXPECT_EQ(nameOf("edtNmFilial"), QString::fromUtf8("Filial (descrição)"));
 
     const auto keyOf = [&](const char* button) {
         QAccessibleInterface* node = QAccessible::queryAccessibleInterface(&ButtonView(button));
@@ -107,7 +109,7 @@ TEST_F(KeyboardTest, AClerkPicksClientsAndPreviewsWithTheKeysAlone) {
     WhenShown([&](QWidget& shown) {
         auto& picker = dynamic_cast<ListPickerDialog&>(shown);
         QTest::keyClick(&picker.Rows().FilterBox(), Qt::Key_Down);
-        QWidget* list = QApplication::focusWidget();
+        QWidget* list = picker.focusWidget();
         EXPECT_EQ(list, &picker.Rows().Table());
         QTest::keyClick(list, Qt::Key_Space);
         QTest::keyClick(list, Qt::Key_Down);
@@ -125,7 +127,11 @@ TEST_F(KeyboardTest, AClerkPicksClientsAndPreviewsWithTheKeysAlone) {
     // Ctrl+Enter previews; so does F5.
     QTest::keyClick(&WidgetOf("rdbLCli"), Qt::Key_Return, Qt::ControlModifier);
     QTRY_COMPARE(ui.Previews().size(), std::size_t{1});
-    EXPECT_EQ(QApplication::focusWidget(), &WidgetOf("rdbLCli")) << "the focus stays in the form";
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&*window));
+    QTest::keyClick(&WidgetOf("rdbLCli"), Qt::Key_F5);
+    QTRY_COMPARE(ui.Previews().size(), std::size_t{2});
+    EXPECT_EQ(window->focusWidget(), &WidgetOf("rdbLCli")) << "the focus stays in the form";
 }
 
 TEST_F(KeyboardTest, EscapeClosesTheFormAndF1ListsTheKeys) {
@@ -164,6 +170,9 @@ TEST_F(KeyboardTest, EveryWindowAndDialogNamesWhatTakesTheFocus) {
     EXPECT_EQ(unnamedIn([&] { QTest::keyClick(&WidgetOf("edtCdFilial"), Qt::Key_F1); }),
               QStringList())
         << "keys";
+    EXPECT_EQ(unnamedIn([&] { ButtonView("sbtPreview").Press(); }), QStringList())
+        << "the refusal of a list left empty";
+    hostfw::view::RunUserAction([&] { hostfw::UserActions::Click(Named("rdbTCli")); });
     ButtonView("sbtPreview").Press();
     ASSERT_EQ(ui.Previews().size(), 1u);
     hostfw::view::PreviewWindow& preview = *ui.Previews().front();
@@ -185,7 +194,8 @@ TEST_F(KeyboardTest, APickersCellsAndMarksReachAssistiveTechnology) {
         ASSERT_NE(cells, nullptr);
         mark = cells->cellAt(0, 0)->text(QAccessible::Name);
         cell = cells->cellAt(0, 2)->text(QAccessible::Name);
-        EXPECT_EQ(cell, picker.Model().data(picker.Model().index(0, 2)).toString());
+        EXPECT_EQ(cell,
+                  picker.Model().data(picker.Model().index(0, 2), Qt::DisplayRole).toString());
         picker.reject();
     });
     ButtonView("btnCli").Press();

@@ -2,6 +2,7 @@
 // a choice kept from the form is done again through the form's widgets, and so is the last
 // query once a preview reached the person.
 #include <QAction>
+#include <QComboBox>
 #include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
@@ -56,10 +57,6 @@ protected:
             prompt->accept();
         });
     }
-};
-host::GuiScriptUi ui{nullptr, none};
-std::optional<host::ModuleHost> module;
-std::optional<host::MainWindow> window;
 };
 
 TEST_F(PresetMenuTest, AKeptChoiceIsTypedBackIntoTheForm) {

@@ -70,7 +70,7 @@ public:
 
     // The user's "Cancelar" on the progress of a run.
     bool stopRuns = false;
-    bool RunProgress(long long) override { return !stopRuns; }
+    bool RunProgress(const hostfw::RunStep&) override { return !stopRuns; }
 };
 
 class ReportForm : public ReportTest {
