@@ -32,6 +32,7 @@ ServerRoot $work/etc
 RequestRoot $work/spool
 TempDir $work/spool/tmp
 CacheDir $work/cache
+Printcap $work/printcap
 StateDir $work/state
 ErrorLog $work/log/error_log
 AccessLog $work/log/access_log
@@ -73,15 +74,21 @@ trap stop EXIT
 cupsd -f -c "$work/cupsd.conf" -s "$work/cups-files.conf" >"$work/log/cupsd.out" 2>&1 &
 cupsd_pid=$!
 export CUPS_SERVER=127.0.0.1:$port
+# lpstat -r says whether the scheduler answers (its status is 0 either way).
+answers() { LC_ALL=C lpstat -r 2>/dev/null | grep -q "is running"; }
 for _ in $(seq 100); do
-    lpstat -r >/dev/null 2>&1 && break
+    answers && break
     kill -0 "$cupsd_pid" 2>/dev/null || { cat "$work/log/"* >&2; cupsd_pid=; fail "o cupsd não subiu"; }
     sleep 0.1
 done
-lpstat -r >/dev/null 2>&1 || fail "o cupsd não respondeu na porta $port"
+answers || fail "o cupsd não respondeu na porta $port"
 lpadmin -p "$queue" -E -v "cups-pdf:/$queue" -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd \
     >"$work/log/lpadmin.out" 2>&1 || { cat "$work/log/lpadmin.out" >&2; fail "lpadmin falhou"; }
 lpadmin -d "$queue" >>"$work/log/lpadmin.out" 2>&1 || fail "a impressora padrão não foi definida"
+# The PostScript cups-pdf is fed is made by pdftocairo: the default renderer keeps the glyphs but
+# not which letters they are, and then no reader gets the text of the pages back.
+lpadmin -p "$queue" -o pdftops-renderer-default=pdftocairo >>"$work/log/lpadmin.out" 2>&1 ||
+    fail "a opção do filtro não foi gravada"
 
 # The form prints with no printer named: the UI script runs as ctest runs the others.
 EXP036_CUPS_SERVER=$CUPS_SERVER bash "$source_dir/tests/run_ui_script.sh" "$host" "$server" \
@@ -106,5 +113,8 @@ pages=$(grep -c $'\f' <<<"$text")
 grep -q "Consulta Lançamentos" <<<"$text" || fail "o PDF impresso não tem o título do relatório"
 grep -q "Página 1 de" <<<"$text" || fail "o PDF impresso não tem a primeira página"
 grep -q "Total geral" <<<"$text" || fail "o PDF impresso não tem o total do relatório"
+# Every page the report numbered came out of the printer.
+numbered=$(grep -o "Página 1 de [0-9]*" <<<"$text" | head -n 1 | grep -o "[0-9]*$")
+[ "$numbered" = "$pages" ] || fail "o relatório tem $numbered páginas, o PDF impresso $pages"
 echo "impresso em $queue (padrão do CUPS): $pdf, $pages página(s)"
 echo "1 passed, 0 failed"
