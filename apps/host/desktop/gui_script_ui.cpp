@@ -11,6 +11,7 @@
 
 #include "desktop/key_input.h"
 #include "desktop/screenshots.h"
+#include "host/view/english_words.h"
 #include "host/view/list_picker_dialog.h"
 #include "host/view/preview_window.h"
 #include "host/view/row_search_dialog.h"
@@ -70,6 +71,15 @@ void Cancel(QWidget& dialog) {
 
 }  // namespace
 
+QStringList WindowFaults(const QWidget& window) {
+    QStringList faults;
+    for (const QString& cut : hostfw::view::CutTexts(window))
+        faults << QStringLiteral("texto cortado: ") + cut;
+    for (const QString& word : hostfw::view::EnglishWordsOn(window))
+        faults << QStringLiteral("texto em inglês: ") + word;
+    return faults;
+}
+
 GuiScriptUi::GuiScriptUi(QMdiArea* area, Screenshots& screenshots)
     : QtHostUi(area), screenshots_(screenshots) {
     SetShownHook([this](QWidget& widget) { Shown(widget); });
@@ -79,19 +89,18 @@ void GuiScriptUi::OperateNext(std::function<void(QWidget&)> operate) {
     operators_.push_back(std::move(operate));
 }
 
-void GuiScriptUi::CheckTextsFit(QWidget& window) {
+void GuiScriptUi::CheckWindow(QWidget& window) {
     if (scripted_ == nullptr)
         return;
-    const QStringList cut = hostfw::view::CutTexts(window);
-    if (!cut.isEmpty()) {
-        scripted_->Status().Fail("texto cortado na janela '" + window.windowTitle().toStdString() +
-                                 "': " + cut.join(QStringLiteral("; ")).toStdString() + ".");
+    if (const QStringList faults = WindowFaults(window); !faults.isEmpty()) {
+        scripted_->Status().Fail("na janela '" + window.windowTitle().toStdString() +
+                                 "': " + faults.join(QStringLiteral("; ")).toStdString() + ".");
     }
 }
 
 void GuiScriptUi::Shown(QWidget& widget) {
     screenshots_.Take(*widget.window());
-    CheckTextsFit(*widget.window());
+    CheckWindow(*widget.window());
     if (qobject_cast<QDialog*>(&widget) == nullptr || operators_.empty())
         return;
     auto operate = std::move(operators_.front());
@@ -233,7 +242,7 @@ void GuiScriptUi::ShowPreview(std::shared_ptr<const hostfw::ReportPreview> previ
     if (!QTest::qWaitForWindowExposed(dialog.get()))
         scripted_->Status().Fail("o diálogo de impressão não apareceu.");
     screenshots_.Take(*dialog);
-    CheckTextsFit(*dialog);
+    CheckWindow(*dialog);
     dialog->close();
 }
 
@@ -241,6 +250,12 @@ void GuiScriptUi::Notify(const hostfw::Notice& notice) {
     if (scripted_ == nullptr)
         return QtHostUi::Notify(notice);
     scripted_->Notify(notice);
+    if (const QStringList english = hostfw::view::EnglishWords(QString::fromStdString(notice.text));
+        !english.isEmpty()) {
+        scripted_->Status().Fail("aviso com texto em inglês (" +
+                                 english.join(QStringLiteral(", ")).toStdString() +
+                                 "): " + notice.text);
+    }
     // A script reads the transcript: the folder is not offered to anybody.
     QtHostUi::Notify({notice.line, notice.text, {}});
 }

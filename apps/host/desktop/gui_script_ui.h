@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <deque>
 #include <functional>
 
@@ -10,6 +11,10 @@
 namespace host {
 
 class Screenshots;
+
+// What a person would stumble on in a window: a caption or cell cut, a text in English. Empty
+// when there is nothing.
+QStringList WindowFaults(const QWidget& window);
 
 // The windows of a script run: real windows and dialogs, answered by operating them with the
 // script's answers (keys to mark rows, OK or Cancelar, the prompt's text typed), while the
@@ -59,8 +64,8 @@ private:
     // What to do with the next dialog once it is on screen.
     void OperateNext(std::function<void(QWidget&)> operate);
     void Shown(QWidget& widget);
-    // A script run fails when a text on a window it shows is cut.
-    void CheckTextsFit(QWidget& window);
+    // A script run fails when a text on a window it shows is cut or in English.
+    void CheckWindow(QWidget& window);
 
     ScriptedUi* scripted_ = nullptr;
     MessageReader messageReader_ = MessageReader::Person;

@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QWidget>
 
+#include "desktop/gui_script_ui.h"
 #include "desktop/key_input.h"
 #include "desktop/main_window.h"
 #include "desktop/screenshots.h"
@@ -15,7 +16,6 @@
 #include "host/view/control_view.h"
 #include "host/view/model_events.h"
 #include "host/view/qt_host_ui.h"
-#include "host/view/text_fit.h"
 #include "script_error.h"
 
 namespace host {
@@ -207,10 +207,8 @@ void WidgetScreen::Expected(const hostfw::TControl* control) {
         return;
     QWidget& window = *ViewOf(*control).Widget().window();
     screenshots_.Take(window);
-    const QStringList cut = hostfw::view::CutTexts(window);
-    if (!cut.isEmpty())
-        throw ScriptError(
-            "texto cortado na janela: " + cut.join(QStringLiteral("; ")).toStdString() + ".");
+    if (const QStringList faults = WindowFaults(window); !faults.isEmpty())
+        throw ScriptError("na janela: " + faults.join(QStringLiteral("; ")).toStdString() + ".");
 }
 
 void WidgetScreen::ChooseMenu(const std::vector<std::string>& path) {
