@@ -30,7 +30,7 @@ pick seletor 2 seletor-clientes-filtro
 pick principal 5 foco-na-opcao-lista
 pick principal 6 foco-na-caixa-aprovada
 pick principal 7 status-desabilitados
-pick seletor 4 seletor-notas
+pick seletor 6 seletor-notas
 pick visualizacao 1 visualizacao-pagina-1
 pick impressao 1 dialogo-impressao
 pick janela 2 janela-modal

@@ -126,6 +126,8 @@ int RunGuiScriptMode(const HostOptions& options, int argc, char** argv) {
         ui.SetNoticeSink([&window](const std::string& line) { window.ShowNotice(line); });
         ui.SetDeliveryObserver([&] { KeepDeliveredRunAsLastQuery(module, ui); });
         window.show();
+        // The person's window is the active one: the focus shows where the form puts it.
+        window.activateWindow();
         screenshots.Take(window);
         WidgetScreen screen(window, ui, screenshots);
         Interpreter interpreter(script, scripted, module, &screen);

@@ -48,8 +48,10 @@ void MarkRows(ListPickerDialog& dialog, const std::vector<size_t>& rows, Screens
         if (GoToRow(filter, table, dialog.Model(), row))
             QTest::keyClick(&table, Qt::Key_Space);
     }
+    // Pictured with the last key still in the filter, then with every row and its mark.
     pictures.Take(dialog);
     filter.clear();
+    pictures.Take(dialog);
 }
 
 QPushButton* OkButton(QWidget& dialog) {

@@ -69,6 +69,10 @@ int QtHostUi::ExecDialog(QDialog& dialog) {
     const int result = dialog.exec();
     if (busyCursor_)
         QApplication::restoreOverrideCursor();
+    // The window the dialog was over is active again, so its focus shows; a window manager
+    // does it on its own, a screen without one (offscreen) does not.
+    if (QWidget* parent = dialog.parentWidget(); parent != nullptr && !parent->isActiveWindow())
+        parent->window()->activateWindow();
     return result;
 }
 

@@ -105,6 +105,8 @@ TEST_F(KeyboardTest, AClerkPicksClientsAndPreviewsWithTheKeysAlone) {
     QTest::keyClick(&WidgetOf("rdbTCli"), Qt::Key_Down);
     EXPECT_TRUE(Named<hostfw::TRadioButton>("rdbLCli").Checked());
     EXPECT_TRUE(Named<hostfw::TRadioButton>("rdbLCli").Focused());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return WidgetOf("rdbLCli").hasFocus(); }))
+        << "the screen shows where the form put the focus, the search closed";
     QString shownCount;
     WhenShown([&](QWidget& shown) {
         auto& picker = dynamic_cast<ListPickerDialog&>(shown);
