@@ -1,6 +1,7 @@
 #include "host/view/text_fit.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -132,6 +133,9 @@ int TitleWidth(const QWidget& window) {
 }
 
 QStringList CutTexts(const QWidget& window) {
+    // Measured as laid out for what it shows now: a text just changed (the session after the
+    // sign-in) has its room once the pending layouts are done.
+    QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     QStringList cut;
     if (window.isWindow() && window.width() < TitleWidth(window))
         cut << Named(window, window.windowTitle());

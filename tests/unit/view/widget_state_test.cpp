@@ -19,107 +19,96 @@ namespace {
 using namespace hostfw;
 using hostfw::view::FormView;
 
-// Two controls of each kind that takes the focus, the second dressed in stored colours (a
-// yellow background, black letters), as definitions store them.
-class WidgetStateTest : public testsupport::FakeUiTest {
-protected:
-    WidgetStateTest() {
+// A form with one control of each kind that takes the focus, and a field to send the focus
+// away to; dressed, when asked, in stored colours (a yellow background, black letters), as
+// definitions store them. Its own window, so two of them show the same captions alike.
+struct KindsForm {
+    explicit KindsForm(bool coloured) {
         int top = 4;
-        for (TWinControl* control : Plain()) {
-            Place(*control, top);
+        for (TWinControl* control : Kinds()) {
+            control->SetLeft(4);
+            control->SetTop(top);
+            control->SetWidth(120);
+            control->SetHeight(24);
+            control->SetCaption(control == &check ? "Pendente" : "Lista");
+            if (coloured) {
+                control->SetColor(clInfoBk);
+                control->Font().color = clBlack;
+            }
             top += 30;
         }
-        for (TWinControl* control : Coloured()) {
-            Place(*control, top);
-            control->SetColor(clInfoBk);
-            control->Font().color = clBlack;
-            top += 30;
-        }
-        for (TComboBox* variants : {&combo, &colouredCombo}) {
-            variants->SetItems({"Data de Emissão", "Dt. Canc. Expedição"});
-            variants->SetItemIndex(0);
-        }
+        combo.SetItems({"Data de Emissão", "Dt. Canc. Expedição"});
+        combo.SetItemIndex(0);
         edit.SetText("0001");
-        colouredEdit.SetText("0001");
         form.Show();
         view = std::make_unique<FormView>(form);
         view->show();
-        view->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(view.get()));
     }
-    ~WidgetStateTest() override {
+    ~KindsForm() {
         view.reset();
         form.Hide();
     }
-
-    static void Place(TWinControl& control, int top) {
-        control.SetLeft(4);
-        control.SetTop(top);
-        control.SetWidth(120);
-        control.SetHeight(24);
-        control.SetCaption(control.ClassName() == "TCheckBox" ? "Pendente" : "Lista");
-    }
-    std::vector<TWinControl*> Plain() { return {&edit, &radio, &check, &combo}; }
-    std::vector<TWinControl*> Coloured() {
-        return {&colouredEdit, &colouredRadio, &colouredCheck, &colouredCombo};
-    }
-
-    QImage Picture(const TControl& control) {
-        view->ModelChanged();
-        return view->ViewOf(control)->Widget().grab().toImage();
-    }
-    void FocusOn(TWinControl& control) {
-        view::RunUserAction([&] { UserActions::Focus(control); });
-    }
+    std::vector<TWinControl*> Kinds() { return {&edit, &radio, &check, &combo}; }
 
     uitest::TestForm form{nullptr};
     TEdit& edit = form.Add<TEdit>("edtCodigo", nullptr, 0);
     TRadioButton& radio = form.Add<TRadioButton>("rdbLista", nullptr, 1);
     TCheckBox& check = form.Add<TCheckBox>("ckbPend", nullptr, 2);
     TComboBox& combo = form.Add<TComboBox>("cbbVariante", nullptr, 3);
-    TEdit& colouredEdit = form.Add<TEdit>("edtCor", nullptr, 4);
-    TRadioButton& colouredRadio = form.Add<TRadioButton>("rdbCor", nullptr, 5);
-    TCheckBox& colouredCheck = form.Add<TCheckBox>("ckbCor", nullptr, 6);
-    TComboBox& colouredCombo = form.Add<TComboBox>("cbbCor", nullptr, 7);
-    TEdit& other = form.Add<TEdit>("edtOutro", nullptr, 8);
+    TEdit& other = form.Add<TEdit>("edtOutro", nullptr, 4);
     std::unique_ptr<FormView> view;
 };
 
+class WidgetStateTest : public testsupport::FakeUiTest {
+protected:
+    // The picture of a control as its window shows it now, that window the active one.
+    static QImage Picture(KindsForm& side, const TControl& control) {
+        side.view->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(side.view.get()));
+        side.view->ModelChanged();
+        return side.view->ViewOf(control)->Widget().grab().toImage();
+    }
+    static void FocusOn(TWinControl& control) {
+        view::RunUserAction([&] { UserActions::Focus(control); });
+    }
+
+    KindsForm plain{false};
+    KindsForm coloured{true};
+};
+
 TEST_F(WidgetStateTest, EveryKindThatTakesTheFocusShowsIt) {
-    const std::vector<TWinControl*> all = [&] {
-        std::vector<TWinControl*> controls = Plain();
-        for (TWinControl* control : Coloured())
-            controls.push_back(control);
-        return controls;
-    }();
-    for (TWinControl* control : all) {
-        TWinControl& elsewhere = control == &edit ? static_cast<TWinControl&>(colouredEdit) : edit;
-        FocusOn(elsewhere);
-        ASSERT_FALSE(control->Focused());
-        const QImage without = Picture(*control);
-        FocusOn(*control);
-        ASSERT_TRUE(control->Focused()) << control->Name();
-        ASSERT_TRUE(view->ViewOf(*control)->FocusWidget().hasFocus()) << control->Name();
-        EXPECT_NE(Picture(*control), without)
-            << control->Name() << " looks the same with the focus as without it";
+    for (KindsForm* side : {&plain, &coloured}) {
+        for (TWinControl* control : side->Kinds()) {
+            FocusOn(side->other);
+            ASSERT_FALSE(control->Focused());
+            const QImage without = Picture(*side, *control);
+            FocusOn(*control);
+            ASSERT_TRUE(control->Focused()) << control->Name();
+            const QImage with = Picture(*side, *control);
+            ASSERT_TRUE(side->view->ViewOf(*control)->FocusWidget().hasFocus()) << control->Name();
+            EXPECT_NE(with, without)
+                << control->Name() << " looks the same with the focus as without it";
+        }
     }
 }
 
 TEST_F(WidgetStateTest, ADisabledControlLooksDisabledWhateverColoursItsDefinitionStores) {
-    const std::vector<TWinControl*> plain = Plain();
-    const std::vector<TWinControl*> coloured = Coloured();
-    FocusOn(other);
-    for (std::size_t i = 0; i < plain.size(); ++i) {
-        const QImage plainEnabled = Picture(*plain[i]);
-        const QImage colouredEnabled = Picture(*coloured[i]);
-        plain[i]->SetEnabled(false);
-        coloured[i]->SetEnabled(false);
-        const QImage plainDisabled = Picture(*plain[i]);
-        const QImage colouredDisabled = Picture(*coloured[i]);
-        EXPECT_NE(plainDisabled, plainEnabled) << plain[i]->Name() << " looks enabled";
-        EXPECT_NE(colouredDisabled, colouredEnabled) << coloured[i]->Name() << " looks enabled";
+    FocusOn(plain.other);
+    FocusOn(coloured.other);
+    const std::vector<TWinControl*> plainKinds = plain.Kinds();
+    const std::vector<TWinControl*> colouredKinds = coloured.Kinds();
+    for (std::size_t i = 0; i < plainKinds.size(); ++i) {
+        const QImage plainEnabled = Picture(plain, *plainKinds[i]);
+        const QImage colouredEnabled = Picture(coloured, *colouredKinds[i]);
+        plainKinds[i]->SetEnabled(false);
+        colouredKinds[i]->SetEnabled(false);
+        const QImage plainDisabled = Picture(plain, *plainKinds[i]);
+        const QImage colouredDisabled = Picture(coloured, *colouredKinds[i]);
+        const std::string name = plainKinds[i]->Name();
+        EXPECT_NE(plainDisabled, plainEnabled) << name << " looks enabled";
+        EXPECT_NE(colouredDisabled, colouredEnabled) << name << " in colour looks enabled";
         EXPECT_EQ(colouredDisabled, plainDisabled)
-            << coloured[i]->Name() << ": the stored colours show on the disabled control";
+            << name << ": the stored colours show on the disabled control";
     }
 }
 
