@@ -1,6 +1,7 @@
 #include "desktop/widget_screen.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
@@ -206,6 +207,14 @@ void WidgetScreen::Expected(const hostfw::TControl* control) {
     if (control == nullptr)
         return;
     QWidget& window = *ViewOf(*control).Widget().window();
+    // Pictured as a person sees it: active, its focus drawn. A dialog that just closed gives
+    // the activation back through the event loop, which a script line does not wait for.
+    if (screenshots_.Enabled() && QApplication::activeModalWidget() == nullptr &&
+        !window.isActiveWindow()) {
+        window.activateWindow();
+        if (!QTest::qWaitForWindowActive(&window, 1000))
+            throw ScriptError("a janela não ficou ativa para a foto.");
+    }
     screenshots_.Take(window);
     if (const QStringList faults = WindowFaults(window); !faults.isEmpty())
         throw ScriptError("na janela: " + faults.join(QStringLiteral("; ")).toStdString() + ".");
