@@ -1,6 +1,7 @@
 // The clerk's day without a mouse, in process: every command of the form, the pickers and the
 // preview answers its key, and every window says what each of its widgets is to assistive
 // technology.
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QLabel>
 #include <QPrintDialog>
@@ -134,6 +135,18 @@ TEST_F(KeyboardTest, AClerkPicksClientsAndPreviewsWithTheKeysAlone) {
     QTest::keyClick(&WidgetOf("rdbLCli"), Qt::Key_F5);
     QTRY_COMPARE(ui.Previews().size(), std::size_t{2});
     EXPECT_EQ(window->focusWidget(), &WidgetOf("rdbLCli")) << "the focus stays in the form";
+}
+
+TEST_F(KeyboardTest, AltAndTheUnderlinedLetterGoesThroughTheForm) {
+    FocusOn("depInicial");
+    // "Pendente" shows its P underlined: Alt+P goes there and ticks the box off, as a click.
+    EXPECT_EQ(dynamic_cast<QAbstractButton&>(WidgetOf("ckbPend")).text(), QString("&Pendente"));
+    QTest::keyClick(&WidgetOf("depInicial"), Qt::Key_P, Qt::AltModifier);
+    EXPECT_TRUE(Named<hostfw::TWinControl>("ckbPend").Focused());
+    EXPECT_FALSE(Named<hostfw::TCheckBox>("ckbPend").Checked());
+    // "Filial" shows its F: Alt+F takes the focus to the field the label names.
+    QTest::keyClick(&WidgetOf("ckbPend"), Qt::Key_F, Qt::AltModifier);
+    EXPECT_TRUE(Named<hostfw::TWinControl>("edtCdFilial").Focused());
 }
 
 TEST_F(KeyboardTest, EscapeClosesTheFormAndF1ListsTheKeys) {
