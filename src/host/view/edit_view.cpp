@@ -90,6 +90,9 @@ void EditView::keyPressEvent(QKeyEvent* event) {
         SyncSelection();
     } else if (event->matches(QKeySequence::Copy)) {
         QLineEdit::keyPressEvent(event);
+    } else if (event->modifiers() & Qt::ControlModifier) {
+        // Ctrl+P, Ctrl+E, ...: the form's commands, never letters typed.
+        event->ignore();
     } else if (!event->text().isEmpty() && event->text().at(0).isPrint()) {
         TypeText(event->text());
     } else {

@@ -54,6 +54,7 @@ protected:
         window.emplace(*module, ui);
         ui.SetMdiArea(&window->Area());
         ui.SetDeliveryObserver([this] { host::KeepDeliveredRunAsLastQuery(*module, ui); });
+        ui.SetNoticeSink([this](const std::string& line) { window->ShowNotice(line); });
         window->show();
         window->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&*window));
@@ -61,6 +62,7 @@ protected:
     }
     ~DesktopTest() override {
         host::CloseAllForms();
+        ui.SetNoticeSink(nullptr);
         ui.SetDeliveryObserver(nullptr);
         ui.SetMdiArea(nullptr);
         window.reset();

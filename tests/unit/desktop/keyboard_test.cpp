@@ -4,8 +4,11 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
+#include <QStatusBar>
 #include <QTableView>
 
 #include "host/ui/std_controls.h"
@@ -147,6 +150,27 @@ TEST_F(KeyboardTest, AltAndTheUnderlinedLetterGoesThroughTheForm) {
     // "Filial" shows its F: Alt+F takes the focus to the field the label names.
     QTest::keyClick(&WidgetOf("ckbPend"), Qt::Key_F, Qt::AltModifier);
     EXPECT_TRUE(Named<hostfw::TWinControl>("edtCdFilial").Focused());
+}
+
+TEST_F(KeyboardTest, WithoutAnyPrinterImprimirSaysWhereThePdfIsAndOffersItsFolder) {
+    setenv("CUPS_SERVER", (folder / "sem-cups.sock").c_str(), 1);
+    QString said;
+    bool offered = false;
+    WhenShown([&](QWidget& shown) {
+        auto* box = dynamic_cast<QMessageBox*>(&shown);
+        ASSERT_NE(box, nullptr);
+        said = box->text();
+        offered = box->findChild<QPushButton*>("abrir_pasta") != nullptr;
+        box->button(QMessageBox::Ok)->click();
+    });
+    QTest::keyClick(&WidgetOf("edtCdFilial"), Qt::Key_P, Qt::ControlModifier);
+    unsetenv("CUPS_SERVER");
+    EXPECT_TRUE(
+        said.startsWith(QString::fromUtf8("Nenhuma impressora disponível: o relatório "
+                                          "ficou no arquivo ")))
+        << said.toStdString();
+    EXPECT_TRUE(offered) << "the message offers to open the output folder";
+    EXPECT_TRUE(window->statusBar()->currentMessage().startsWith(QString::fromUtf8("Nenhuma")));
 }
 
 TEST_F(KeyboardTest, EscapeClosesTheFormAndF1ListsTheKeys) {
