@@ -24,7 +24,8 @@ set(CPACK_COMPONENT_COMMON_DESCRIPTION
     "Consulta Lançamentos: base do framework\nBiblioteca sem interface gráfica usada pelo host, pelo servidor e pelas ferramentas.")
 
 set(CPACK_DEBIAN_HOST_PACKAGE_NAME exp036-host)
-set(CPACK_DEBIAN_HOST_PACKAGE_DEPENDS "${common_dependency}, fonts-dejavu-core, fonts-liberation2")
+set(CPACK_DEBIAN_HOST_PACKAGE_DEPENDS
+    "${common_dependency}, fonts-dejavu-core, fonts-liberation2, qt6-translations-l10n, cups-client")
 set(CPACK_COMPONENT_HOST_DESCRIPTION
     "Consulta Lançamentos: aplicação de mesa\nO host exp036-host com o framework, o módulo EXP03600 e as definições do relatório EXP036.")
 

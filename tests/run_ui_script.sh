@@ -105,8 +105,10 @@ if [ "$needs_server" = yes ]; then
     server_options=(--server "127.0.0.1:$port")
 fi
 
-# Hermetic: an editor set in the caller's environment must not open during a test.
+# Hermetic: an editor set in the caller's environment must not open during a test, and no
+# print server of the machine gets a test's pages (a test with its own CUPS sets CUPS_SERVER).
 unset VISUAL EDITOR
+export CUPS_SERVER=${EXP036_CUPS_SERVER:-$work/sem-cups.sock}
 # EXP036_UI_GUI=1 runs the script through the real windows (QT_QPA_PLATFORM=offscreen in CI);
 # its transcript must be the headless one.
 gui_options=()

@@ -42,7 +42,8 @@ fi
 # No screen: the demo script through the real windows, offscreen, with its pictures.
 before=$(ls "$work/output")
 rm -rf "$work/screenshots"
-QT_QPA_PLATFORM=offscreen "$bin/exp036-host" "${session[@]}" --gui \
+# The demo prints to a PDF whatever printers the machine has.
+CUPS_SERVER=$work/sem-cups.sock QT_QPA_PLATFORM=offscreen "$bin/exp036-host" "${session[@]}" --gui \
     --screenshots "$work/screenshots" --script "$root/tools/demo.ui" 2> >(grep -v '^This plugin\|XDG_RUNTIME' >&2)
 pdf=$(comm -13 <(echo "$before") <(ls "$work/output") | grep '\.pdf$' | tail -n 1)
 [[ -n $pdf ]] || { echo "Nenhum PDF foi impresso." >&2; exit 1; }

@@ -12,6 +12,9 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev clang-format
     clang libclang-rt-dev
     libxlsxwriter-dev libminizip-dev python3-openpyxl
+    qt6-translations-l10n librsvg2-bin libcups2-dev
+    cups-daemon cups-client cups-filters printer-driver-cups-pdf ghostscript
+    at-spi2-core python3-pyatspi dbus-daemon openbox
 )
 
 missing=()

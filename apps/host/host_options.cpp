@@ -69,6 +69,30 @@ ReportFormat FormatNamed(const std::string& text) {
     throw UsageError("--format espera text, pdf, csv ou xlsx, não \"" + text + "\".");
 }
 
+bool BrazilianCsv(const std::string& text) {
+    if (text == "br")
+        return true;
+    if (text == "padrao" || text == "padrão")
+        return false;
+    throw UsageError(
+        "--csv-dialect espera br (planilha em português: ponto e vírgula, vírgula "
+        "decimal) ou padrao (vírgulas, RFC 4180), não \"" +
+        text + "\".");
+}
+
+// A language as Qt's translations name it: letters, then optionally "_" and the country.
+std::string LanguageNamed(const std::string& text) {
+    const bool valid = text.size() >= 2 && text.size() <= 5 &&
+                       std::isalpha(static_cast<unsigned char>(text[0])) &&
+                       std::isalpha(static_cast<unsigned char>(text[1])) &&
+                       (text.size() == 2 || (text.size() == 5 && text[2] == '_' &&
+                                             std::isalpha(static_cast<unsigned char>(text[3])) &&
+                                             std::isalpha(static_cast<unsigned char>(text[4]))));
+    if (!valid)
+        throw UsageError("--language espera um idioma como pt_BR ou en, não \"" + text + "\".");
+    return text;
+}
+
 // How long to wait for a reply of the application server: whole seconds, 1 to 600.
 int TimeoutSeconds(const std::string& text) {
     int seconds = 0;
@@ -136,6 +160,13 @@ const OptionDef kOptions[] = {
      [](HostOptions& o, const std::string& v) { o.report.invoices = KeyList("--invoices", v); }},
     {"--format", true, Scope::ReportOnly,
      [](HostOptions& o, const std::string& v) { o.report.format = FormatNamed(v); }},
+    {"--csv-dialect", true, Scope::ReportOnly,
+     [](HostOptions& o, const std::string& v) {
+         o.report.brazilianCsv = BrazilianCsv(v);
+         o.report.csvDialectGiven = true;
+     }},
+    {"--language", true, Scope::ScriptOnly,
+     [](HostOptions& o, const std::string& v) { o.language = LanguageNamed(v); }},
     {"--out", true, Scope::ReportOnly,
      [](HostOptions& o, const std::string& v) { o.report.out = v; }},
     {"--preset", true, Scope::ReportOnly,
@@ -175,6 +206,8 @@ void CheckComplete(HostOptions& options) {
             throw UsageError("--preset e --last não valem juntos: escolha um ponto de partida.");
         if (options.report.statuses && options.report.variant == 1)
             throw UsageError("--status só vale para a variante 0 (emissao).");
+        if (options.report.csvDialectGiven && options.report.format != ReportFormat::Csv)
+            throw UsageError("--csv-dialect vale com --format csv.");
     }
 }
 

@@ -26,6 +26,10 @@ struct ReportChoices {
     std::optional<std::vector<std::string>> destinations;
     std::optional<std::vector<std::string>> invoices;
     ReportFormat format = ReportFormat::Text;
+    // --csv-dialect br: the CSV as Brazilian spreadsheets read it (semicolons, decimal comma,
+    // byte-order mark); padrao (the default): RFC 4180.
+    bool brazilianCsv = false;
+    bool csvDialectGiven = false;
     std::optional<std::filesystem::path> out;
     // Lists that come from a saved choice: a key gone since is left out with a notice.
     struct SavedKeys {
@@ -60,6 +64,8 @@ struct HostOptions {
     std::optional<std::filesystem::path> package;  // default: next to the executable
     std::string script;                            // a file, or "-" for standard input
     std::optional<std::filesystem::path> transcript;
+    // The language of Qt's own texts in the windows (pt_BR unless asked otherwise).
+    std::optional<std::string> language;
     ReportChoices report;
 };
 

@@ -94,6 +94,8 @@ int RunReportMode(const HostOptions& options) {
     if (choices.out)
         hostfw::CheckOutputTarget(*choices.out);
     ApplySessionOptions(options);
+    // A PDF asked for on the command line is a file, never paper on the default printer.
+    hostfw::Session().keepPrintedPdf = true;
     std::ofstream transcript = OpenTranscriptFile(options.transcript.value_or("/dev/null"));
     SignInForRun(options, AskOnTerminal, &transcript);
     const ReportAudit audit;
@@ -131,7 +133,9 @@ int RunReportMode(const HostOptions& options) {
         if (!status.Failed() && !pdf && ui.PreviewCount() == 0)
             status.Fail("O relatório não foi emitido.");
         if (!status.Failed() && choices.format == ReportFormat::Csv)
-            ExportRows(hostfw::ReportFileFormat::Csv, choices.out, standardOutput, status);
+            ExportRows(choices.brazilianCsv ? hostfw::ReportFileFormat::CsvBrazil
+                                            : hostfw::ReportFileFormat::Csv,
+                       choices.out, standardOutput, status);
         if (!status.Failed() && choices.format == ReportFormat::Xlsx)
             ExportRows(hostfw::ReportFileFormat::Xlsx, choices.out, standardOutput, status);
         if (!status.Failed() && textFile) {

@@ -215,14 +215,14 @@ void ScriptedUi::CheckPreviewWritten(std::ostream& out) {
         throw hostfw::Exception("Não foi possível gravar a pré-visualização.");
 }
 
-void ScriptedUi::Notify(const std::string& line) {
+void ScriptedUi::Notify(const hostfw::Notice& notice) {
     WriteNewReportRuns();
-    transcript_.Raw(line);
+    transcript_.Raw(notice.line);
 }
 
 void ScriptedUi::ServerCalled(const hostfw::ServerCallRecord& call) {
     lastServerCall_ = call;
-    Notify("call: " + hostfw::CallText(call.method, call.arguments));
+    Notify({"call: " + hostfw::CallText(call.method, call.arguments), ""});
 }
 
 // A report may run its query more than once before anything is shown: the transcript holds the

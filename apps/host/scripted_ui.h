@@ -84,7 +84,7 @@ public:
                                           const std::string& initial) override;
     void RunModalLoop(hostfw::TCustomForm& form, const std::function<bool()>& closed) override;
     void ShowPreview(std::shared_ptr<const hostfw::ReportPreview> preview) override;
-    void Notify(const std::string& line) override;
+    void Notify(const hostfw::Notice& notice) override;
     void ServerCalled(const hostfw::ServerCallRecord& call) override;
     void ReportQueryBound(const hostfw::TParams& params) override;
     void ReportDelivered() override;

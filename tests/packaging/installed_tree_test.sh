@@ -32,9 +32,20 @@ for file in usr/bin/exp036-host usr/bin/exp036-appserver usr/bin/exp036-demodb \
     usr/lib/exp036/libhostfw.so usr/lib/exp036/libhostfw_base.so usr/lib/exp036/libhostfw_view.so \
     usr/lib/exp036/libPkg_exp03600.so usr/share/exp036/reports/EXP036-001.json \
     usr/share/exp036/schema/schema.sql lib/systemd/system/exp036-appserver.service \
-    etc/exp036/appserver.conf; do
+    etc/exp036/appserver.conf usr/share/applications/exp036-host.desktop \
+    usr/share/icons/hicolor/scalable/apps/exp036-host.svg \
+    usr/share/icons/hicolor/48x48/apps/exp036-host.png; do
     [[ -e $root/$file ]] || fail "falta /$file"
 done
+# The launcher is in the desktop's office menu and starts the installed host with its icon.
+launcher=$root/usr/share/applications/exp036-host.desktop
+grep -qx "Exec=exp036-host" "$launcher" || fail "o lançador não abre o exp036-host"
+grep -qx "Icon=exp036-host" "$launcher" || fail "o lançador não usa o ícone do produto"
+grep -q "^Categories=.*Office;" "$launcher" || fail "o lançador não está no menu Escritório"
+file "$root/usr/share/icons/hicolor/48x48/apps/exp036-host.png" | grep -q "48 x 48" ||
+    fail "o ícone de 48x48 não tem esse tamanho"
+dpkg-deb -f "$work/packages/exp036-host_"*.deb Depends | grep -q "qt6-translations-l10n" ||
+    fail "exp036-host não depende das traduções do Qt"
 # The tests' server, with its test object and test modes, is never shipped.
 if find "$root" -name 'exp036-appserver-test*' | grep -q .; then
     fail "o servidor de testes foi instalado"

@@ -35,7 +35,8 @@ public:
     std::vector<Message> messages;
     std::vector<ShownRows> pickRequests;
     std::vector<ShownRows> searchRequests;
-    std::vector<std::string> notes;
+    std::vector<std::string> notes;  // the transcript's lines of the notices
+    std::vector<hostfw::Notice> notices;
     std::vector<hostfw::ServerCallRecord> serverCalls;
     // The parameters of the last report query run, and how many runs there were.
     hostfw::TParams reportParams;
@@ -81,7 +82,10 @@ public:
         notes.push_back("preview: " + preview->Title());
     }
 
-    void Notify(const std::string& line) override { notes.push_back(line); }
+    void Notify(const hostfw::Notice& notice) override {
+        notes.push_back(notice.line);
+        notices.push_back(notice);
+    }
 
     void ServerCalled(const hostfw::ServerCallRecord& call) override {
         serverCalls.push_back(call);

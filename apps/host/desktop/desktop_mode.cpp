@@ -6,11 +6,13 @@
 #include "desktop/display_check.h"
 #include "desktop/gui_script_ui.h"
 #include "desktop/main_window.h"
+#include "desktop/product_icon.h"
 #include "desktop/screenshots.h"
 #include "desktop/widget_screen.h"
 #include "host/core/exception.h"
 #include "host/data/shared_database.h"
 #include "host/ui/application.h"
+#include "host/view/desktop_setup.h"
 #include "host/view/qt_host_ui.h"
 #include "host/view/qt_notices.h"
 #include "host_paths.h"
@@ -44,6 +46,17 @@ CredentialsPrompt DialogPrompt(hostfw::view::QtHostUi& ui) {
     return [&ui](const std::string& failure) { return ui.AskCredentials(failure); };
 }
 
+// The style, Qt's own texts in the person's language, the product's icon.
+void SetUpDesktopApplication(const HostOptions& options) {
+    const std::string language = options.language.value_or(hostfw::view::kDefaultLanguage);
+    if (!hostfw::view::SetUpDesktop(language)) {
+        std::cerr << "exp036-host: aviso: não há tradução dos textos do Qt para " << language
+                  << " (pacote qt6-translations-l10n); eles ficam em inglês.\n";
+    }
+    QApplication::setWindowIcon(ProductIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral("exp036-host"));
+}
+
 bool ReportMissingDisplay() {
     const auto missing = MissingDisplay();
     if (missing)
@@ -58,6 +71,7 @@ int RunDesktopMode(const HostOptions& options, int argc, char** argv) {
         return 2;
     hostfw::view::QuietPlatformNotices();
     QApplication application(argc, argv);
+    SetUpDesktopApplication(options);
     ApplySessionOptions(options);
     Screenshots none("");
     GuiScriptUi ui(nullptr, none);
@@ -95,6 +109,7 @@ int RunGuiScriptMode(const HostOptions& options, int argc, char** argv) {
 
     hostfw::view::QuietPlatformNotices();
     QApplication application(argc, argv);
+    SetUpDesktopApplication(options);
     ApplySessionOptions(options);
     Screenshots screenshots(options.screenshots.value_or(""));
     RunStatus status;
@@ -111,6 +126,8 @@ int RunGuiScriptMode(const HostOptions& options, int argc, char** argv) {
         ui.SetNoticeSink([&window](const std::string& line) { window.ShowNotice(line); });
         ui.SetDeliveryObserver([&] { KeepDeliveredRunAsLastQuery(module, ui); });
         window.show();
+        // The person's window is the active one: the focus shows where the form puts it.
+        window.activateWindow();
         screenshots.Take(window);
         WidgetScreen screen(window, ui, screenshots);
         Interpreter interpreter(script, scripted, module, &screen);

@@ -4,15 +4,19 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTest>
 
 #include "desktop/key_input.h"
 #include "desktop/screenshots.h"
+#include "host/view/english_words.h"
 #include "host/view/list_picker_dialog.h"
 #include "host/view/preview_window.h"
 #include "host/view/row_search_dialog.h"
 #include "host/view/sign_in_dialog.h"
+#include "host/view/text_fit.h"
 
 namespace host {
 namespace {
@@ -44,8 +48,10 @@ void MarkRows(ListPickerDialog& dialog, const std::vector<size_t>& rows, Screens
         if (GoToRow(filter, table, dialog.Model(), row))
             QTest::keyClick(&table, Qt::Key_Space);
     }
+    // Pictured with the last key still in the filter, then with every row and its mark.
     pictures.Take(dialog);
     filter.clear();
+    pictures.Take(dialog);
 }
 
 QPushButton* OkButton(QWidget& dialog) {
@@ -67,6 +73,15 @@ void Cancel(QWidget& dialog) {
 
 }  // namespace
 
+QStringList WindowFaults(const QWidget& window) {
+    QStringList faults;
+    for (const QString& cut : hostfw::view::CutTexts(window))
+        faults << QStringLiteral("texto cortado: ") + cut;
+    for (const QString& word : hostfw::view::EnglishWordsOn(window))
+        faults << QStringLiteral("texto em inglês: ") + word;
+    return faults;
+}
+
 GuiScriptUi::GuiScriptUi(QMdiArea* area, Screenshots& screenshots)
     : QtHostUi(area), screenshots_(screenshots) {
     SetShownHook([this](QWidget& widget) { Shown(widget); });
@@ -76,8 +91,18 @@ void GuiScriptUi::OperateNext(std::function<void(QWidget&)> operate) {
     operators_.push_back(std::move(operate));
 }
 
+void GuiScriptUi::CheckWindow(QWidget& window) {
+    if (scripted_ == nullptr)
+        return;
+    if (const QStringList faults = WindowFaults(window); !faults.isEmpty()) {
+        scripted_->Status().Fail("na janela '" + window.windowTitle().toStdString() +
+                                 "': " + faults.join(QStringLiteral("; ")).toStdString() + ".");
+    }
+}
+
 void GuiScriptUi::Shown(QWidget& widget) {
     screenshots_.Take(*widget.window());
+    CheckWindow(*widget.window());
     if (qobject_cast<QDialog*>(&widget) == nullptr || operators_.empty())
         return;
     auto operate = std::move(operators_.front());
@@ -174,6 +199,25 @@ std::optional<hostfw::Credentials> GuiScriptUi::AskCredentials(const std::string
     return QtHostUi::AskCredentials(failure);
 }
 
+std::optional<ChoiceToSave> GuiScriptUi::AskChoiceToSave(const QString& typedDates) {
+    std::optional<std::string> wanted;
+    if (scripted_ != nullptr) {
+        wanted = scripted_->PromptText("Consultas salvas", "Nome da consulta:", "");
+        OperateNext([wanted](QWidget& widget) {
+            auto& dialog = static_cast<SaveChoiceDialog&>(widget);
+            if (!wanted) {
+                Cancel(dialog);
+                return;
+            }
+            TypeCharacters(dialog.Name(), QString::fromStdString(*wanted));
+            QTest::keyClick(&dialog.Name(), Qt::Key_Return);
+        });
+    }
+    SaveChoiceDialog dialog(typedDates, DialogParent());
+    ExecDialog(dialog);
+    return dialog.Result();
+}
+
 void GuiScriptUi::RunModalLoop(hostfw::TCustomForm& form, const std::function<bool()>& closed) {
     if (scripted_ == nullptr)
         return QtHostUi::RunModalLoop(form, closed);
@@ -191,13 +235,31 @@ void GuiScriptUi::ShowPreview(std::shared_ptr<const hostfw::ReportPreview> previ
     for (auto* open : Previews())
         open->close();
     QtHostUi::ShowPreview(std::move(preview));
+    if (!screenshots_.Enabled() || Previews().empty())
+        return;
+    // The print dialog its Imprimir opens, pictured as a person would see it, then closed.
+    QPrinter printer(QPrinter::HighResolution);
+    const auto dialog = Previews().back()->MakePrintDialog(printer);
+    dialog->show();
+    if (!QTest::qWaitForWindowExposed(dialog.get()))
+        scripted_->Status().Fail("o diálogo de impressão não apareceu.");
+    screenshots_.Take(*dialog);
+    CheckWindow(*dialog);
+    dialog->close();
 }
 
-void GuiScriptUi::Notify(const std::string& line) {
+void GuiScriptUi::Notify(const hostfw::Notice& notice) {
     if (scripted_ == nullptr)
-        return QtHostUi::Notify(line);
-    scripted_->Notify(line);
-    QtHostUi::Notify(line);
+        return QtHostUi::Notify(notice);
+    scripted_->Notify(notice);
+    if (const QStringList english = hostfw::view::EnglishWords(QString::fromStdString(notice.text));
+        !english.isEmpty()) {
+        scripted_->Status().Fail("aviso com texto em inglês (" +
+                                 english.join(QStringLiteral(", ")).toStdString() +
+                                 "): " + notice.text);
+    }
+    // A script reads the transcript: the folder is not offered to anybody.
+    QtHostUi::Notify({notice.line, notice.text, {}});
 }
 
 void GuiScriptUi::ServerCalled(const hostfw::ServerCallRecord& call) {

@@ -1,14 +1,20 @@
 #pragma once
 
+#include <QStringList>
 #include <deque>
 #include <functional>
 
+#include "desktop/save_choice_dialog.h"
 #include "host/view/qt_host_ui.h"
 #include "scripted_ui.h"
 
 namespace host {
 
 class Screenshots;
+
+// What a person would stumble on in a window: a caption or cell cut, a text in English. Empty
+// when there is nothing.
+QStringList WindowFaults(const QWidget& window);
 
 // The windows of a script run: real windows and dialogs, answered by operating them with the
 // script's answers (keys to mark rows, OK or Cancelar, the prompt's text typed), while the
@@ -45,16 +51,21 @@ public:
                                           const std::string& initial) override;
     void RunModalLoop(hostfw::TCustomForm& form, const std::function<bool()>& closed) override;
     void ShowPreview(std::shared_ptr<const hostfw::ReportPreview> preview) override;
-    void Notify(const std::string& line) override;
+    void Notify(const hostfw::Notice& notice) override;
     void ServerCalled(const hostfw::ServerCallRecord& call) override;
     void ReportQueryBound(const hostfw::TParams& params) override;
     void ReportDelivered() override;
     std::optional<hostfw::Credentials> AskCredentials(const std::string& failure) override;
+    // The name and the dates of a choice to keep: a script's answer gives the name and keeps
+    // the dates as typed.
+    std::optional<ChoiceToSave> AskChoiceToSave(const QString& typedDates);
 
 private:
     // What to do with the next dialog once it is on screen.
     void OperateNext(std::function<void(QWidget&)> operate);
     void Shown(QWidget& widget);
+    // A script run fails when a text on a window it shows is cut or in English.
+    void CheckWindow(QWidget& window);
 
     ScriptedUi* scripted_ = nullptr;
     MessageReader messageReader_ = MessageReader::Person;

@@ -11,7 +11,9 @@
 #include "host/data/engine.h"
 #include "host/session/session.h"
 #include "host/ui/application.h"
+#include "host/view/command_keys.h"
 #include "host/view/model_events.h"
+#include "host/view/shortcuts_dialog.h"
 #include "module_host.h"
 
 namespace host {
@@ -34,6 +36,12 @@ MainWindow::MainWindow(ModuleHost& module, GuiScriptUi& ui) : module_(module) {
     QAction* quit = reports->addAction(QStringLiteral("Sair"));
     connect(quit, &QAction::triggered, this, &QWidget::close);
     menuBar()->addMenu(new PresetMenu(module, ui, *this));
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Aj&uda"));
+    help->setObjectName(QStringLiteral("ajuda"));
+    QAction* keys = help->addAction(QStringLiteral("Teclas de atalho"), this,
+                                    [this] { hostfw::view::ShortcutsDialog(this).exec(); });
+    keys->setObjectName(QStringLiteral("teclas"));
+    keys->setShortcut(hostfw::view::keys::kShortcuts);
     session_ = new QLabel(QString::fromStdString(SessionSummary()), this);
     session_->setObjectName(QStringLiteral("sessao"));
     statusBar()->addPermanentWidget(session_);

@@ -111,12 +111,18 @@ void PresetMenu::Delete(const std::string& name) {
 }
 
 void PresetMenu::SaveAs(bool shared) {
-    const auto name = ui_.PromptText("Consultas salvas", "Nome da consulta:", "");
-    if (!name)
+    const SavedChoice typed = CaptureChoices(module_, std::nullopt);
+    const QString dates = QString::fromStdString(typed.from.value_or("__/__/____")) +
+                          QStringLiteral(" a ") +
+                          QString::fromStdString(typed.to.value_or("__/__/____"));
+    const auto choice = ui_.AskChoiceToSave(dates);
+    if (!choice)
         return;
     Guarded([&] {
-        SavePreset(LiveReportCode(), *name, shared, CaptureChoices(module_, std::nullopt));
-        window_.ShowNotice("Consulta \"" + *name + "\" salva.");
+        SavePreset(LiveReportCode(), choice->name, shared, CaptureChoices(module_, choice->period));
+        window_.ShowNotice(
+            "Consulta \"" + choice->name + "\" salva" +
+            (choice->period ? " com as datas de \"" + *choice->period + "\"." : "."));
     });
 }
 

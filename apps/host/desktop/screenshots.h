@@ -13,6 +13,7 @@ class Screenshots {
 public:
     // An empty folder takes none.
     explicit Screenshots(std::filesystem::path folder);
+    bool Enabled() const { return !folder_.empty(); }
     void Take(QWidget& window);
 
 private:

@@ -1,12 +1,14 @@
 #include "desktop/widget_screen.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
 #include <QWidget>
 
+#include "desktop/gui_script_ui.h"
 #include "desktop/key_input.h"
 #include "desktop/main_window.h"
 #include "desktop/screenshots.h"
@@ -204,7 +206,18 @@ void WidgetScreen::Check(Shown what, const hostfw::TControl* control, const std:
 void WidgetScreen::Expected(const hostfw::TControl* control) {
     if (control == nullptr)
         return;
-    screenshots_.Take(*ViewOf(*control).Widget().window());
+    QWidget& window = *ViewOf(*control).Widget().window();
+    // Pictured as a person sees it: active, its focus drawn. A dialog that just closed gives
+    // the activation back through the event loop, which a script line does not wait for.
+    if (screenshots_.Enabled() && QApplication::activeModalWidget() == nullptr &&
+        !window.isActiveWindow()) {
+        window.activateWindow();
+        if (!QTest::qWaitForWindowActive(&window, 1000))
+            throw ScriptError("a janela não ficou ativa para a foto.");
+    }
+    screenshots_.Take(window);
+    if (const QStringList faults = WindowFaults(window); !faults.isEmpty())
+        throw ScriptError("na janela: " + faults.join(QStringLiteral("; ")).toStdString() + ".");
 }
 
 void WidgetScreen::ChooseMenu(const std::vector<std::string>& path) {

@@ -22,6 +22,8 @@ const char* ExportKind(ReportFileFormat format) {
             return "exportar-pdf";
         case ReportFileFormat::Csv:
             return "exportar-csv";
+        case ReportFileFormat::CsvBrazil:
+            return "exportar-csv-br";
         case ReportFileFormat::Xlsx:
             return "exportar-xlsx";
     }
@@ -40,12 +42,38 @@ auto WithProgress(const ReportDefinition& definition, Run&& run) {
         return result;
     } catch (const ReportCancelled&) {
         ui.RunFinished();
-        ui.Notify("cancelled: " + definition.title);
+        ui.Notify({"cancelled: " + definition.title, "Consulta cancelada."});
         throw;
     } catch (...) {
         ui.RunFinished();
         throw;
     }
+}
+
+// Where the pages went, for the transcript and for the person: a printer, or the PDF kept in
+// the output folder (with the folder to open when the person expected paper).
+void TellWherePrinted(const PrintedReport& printed) {
+    HostUi& ui = Application().Ui();
+    const bool kept = std::filesystem::exists(printed.pdf);
+    if (kept) {
+        const bool noPrinter =
+            !printed.sentToPrinter && !Session().keepPrintedPdf && Session().printer.empty();
+        const std::string file = printed.pdf.string();
+        if (noPrinter) {
+            ui.Notify({"printed: " + file,
+                       "Nenhuma impressora disponível: o relatório ficou no arquivo " + file + ".",
+                       printed.pdf.parent_path()});
+        } else {
+            ui.Notify({"printed: " + file, "Relatório gravado em " + file + "."});
+        }
+    }
+    if (printed.sentToPrinter) {
+        ui.Notify({"printer: " + printed.printer,
+                   "Relatório impresso em " + printed.printer +
+                       (printed.defaultPrinter ? " (impressora padrão)." : ".")});
+    }
+    if (!printed.notice.empty())
+        ui.ShowMessage(printed.notice, MessageKind::Warning);
 }
 
 }  // namespace
@@ -59,8 +87,8 @@ ReportRequest TfrmDadosGerRel::ReportRequestFor(const ReportDefinition& definiti
                                  Application().Ui().ReportQueryBound(params);
                          },
                          std::nullopt,
-                         [](long long rows) {
-                             return !Application().HasUi() || Application().Ui().RunProgress(rows);
+                         [](const RunStep& step) {
+                             return !Application().HasUi() || Application().Ui().RunProgress(step);
                          }};
 }
 
@@ -92,9 +120,10 @@ void TfrmDadosGerRel::sbtPrintClick(TObject* /*sender*/) {
         definition, Session().printer.empty() ? "imprimir" : "imprimir em " + Session().printer);
     run.Run([&]() -> std::optional<std::filesystem::path> {
         const auto database = SharedDatabase();
+        const PdfKept kept = Session().keepPrintedPdf ? PdfKept::Always : PdfKept::WhenNotPrinted;
         printed = WithProgress(definition, [&] {
             return PrintReport(run.Watch(ReportRequestFor(definition, *database)),
-                               PrintOptions{Session().outputDir, Session().printer});
+                               PrintOptions{Session().outputDir, Session().printer, kept});
         });
         if (!printed)
             return std::nullopt;
@@ -102,13 +131,8 @@ void TfrmDadosGerRel::sbtPrintClick(TObject* /*sender*/) {
     });
     if (!printed)
         return;
-    HostUi& ui = Application().Ui();
-    ui.Notify("printed: " + printed->pdf.string());
-    if (printed->sentToPrinter)
-        ui.Notify("printer: " + Session().printer);
-    if (!printed->notice.empty())
-        ui.ShowMessage(printed->notice, MessageKind::Warning);
-    ui.ReportDelivered();
+    TellWherePrinted(*printed);
+    Application().Ui().ReportDelivered();
 }
 
 void TfrmDadosGerRel::sbtSalvarComoClick(TObject* /*sender*/) {
@@ -123,16 +147,27 @@ void TfrmDadosGerRel::sbtSalvarComoClick(TObject* /*sender*/) {
     if (!file)
         return;
     ReloadReportNames();
-    ui.Notify("saved: " + file->string());
+    ui.Notify({"saved: " + file->string(), "Relatório salvo como " + file->string() + "."});
     ui.ReportDelivered();
 }
 
 void TfrmDadosGerRel::sbtReportEditClick(TObject* /*sender*/) {
     const std::size_t index = SelectedIndex();
     const std::filesystem::path file = SelectedReportFile();
-    Application().Ui().Notify("edit: " + file.string());
-    if (const auto command = EditorCommandLine(file))
+    const auto command = EditorCommandLine(file);
+    if (command) {
+        Application().Ui().Notify(
+            {"edit: " + file.string(), "Definição aberta no editor: " + file.string() + "."});
         RunProgram(*command);
+    } else {
+        // Nothing would open: the person is told how to get an editor instead.
+        Application().Ui().Notify({"edit: " + file.string(), ""});
+        Application().Ui().ShowMessage(
+            "Nenhum editor configurado para relatórios: defina a variável VISUAL ou EDITOR "
+            "(por exemplo, EDITOR=gedit) para editar " +
+                file.filename().string() + ".",
+            MessageKind::Information);
+    }
     // Whatever the editor did, the chooser offers the file as it is now.
     const std::string error = catalog_->Reload(index);
     ShowReportNames(static_cast<int>(index));
@@ -155,7 +190,8 @@ bool TfrmDadosGerRel::ExportReport(ReportFileFormat format, const std::filesyste
     });
     if (!exported)
         return false;
-    Application().Ui().Notify("exported: " + file.string());
+    Application().Ui().Notify(
+        {"exported: " + file.string(), "Relatório exportado para " + file.string() + "."});
     Application().Ui().ReportDelivered();
     return true;
 }

@@ -23,16 +23,16 @@ bool ReadAsFormula(std::string_view text) {
 
 }  // namespace
 
-std::string CsvField(std::string_view text) {
+std::string CsvField(std::string_view text, char separator) {
     std::string field;
-    AppendCsvField(field, text);
+    AppendCsvField(field, text, separator);
     return field;
 }
 
-void AppendCsvField(std::string& out, std::string_view text) {
+void AppendCsvField(std::string& out, std::string_view text, char separator) {
     // A plain loop: find_first_of searches the four characters once per character of the text.
-    const bool quoted = std::any_of(text.begin(), text.end(), [](char c) {
-        return c == ',' || c == '"' || c == '\r' || c == '\n';
+    const bool quoted = std::any_of(text.begin(), text.end(), [separator](char c) {
+        return c == separator || c == '"' || c == '\r' || c == '\n';
     });
     if (quoted)
         out += '"';

@@ -1,5 +1,7 @@
 #include "host/report/csv_report.h"
 
+#include <algorithm>
+
 #include "host/core/csv_field.h"
 #include "host/core/exception.h"
 #include "host/data/abandon_rows.h"
@@ -11,13 +13,68 @@
 namespace hostfw {
 namespace {
 
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// An amount as the report shows it ("-1.234,56", "12,50"): digits grouped by points in
+// threes, a decimal comma.
+bool IsGroupedAmount(std::string_view text) {
+    if (!text.empty() && text.front() == '-')
+        text.remove_prefix(1);
+    const std::size_t comma = text.find(',');
+    const std::string_view whole = text.substr(0, comma);
+    if (comma != std::string_view::npos) {
+        const std::string_view decimals = text.substr(comma + 1);
+        if (decimals.empty() || !std::all_of(decimals.begin(), decimals.end(), IsDigit))
+            return false;
+    }
+    if (whole.empty() || !IsDigit(whole.front()))
+        return false;
+    std::size_t digitsInGroup = 0;
+    bool grouped = false;
+    for (const char c : whole) {
+        if (IsDigit(c)) {
+            ++digitsInGroup;
+            if (grouped && digitsInGroup > 3)
+                return false;
+        } else if (c == '.' && digitsInGroup > 0 &&
+                   (grouped ? digitsInGroup == 3 : digitsInGroup <= 3)) {
+            grouped = true;
+            digitsInGroup = 0;
+        } else {
+            return false;
+        }
+    }
+    return !grouped || digitsInGroup == 3;
+}
+
+// A field as the dialect writes it: an amount loses its thousands points in the Brazilian
+// one, which a spreadsheet would otherwise read as a date or a text.
+std::string_view DialectValue(std::string_view text, CsvDialect dialect, std::string& scratch) {
+    if (dialect != CsvDialect::Brazilian || text.find('.') == std::string_view::npos ||
+        !IsGroupedAmount(text))
+        return text;
+    scratch.clear();
+    for (const char c : text) {
+        if (c != '.')
+            scratch += c;
+    }
+    return scratch;
+}
+
 // One record, written whole; `record` is the caller's, kept so its memory is reused.
-void WriteRecord(std::ostream& out, const std::vector<std::string>& fields, std::string& record) {
+void WriteRecord(std::ostream& out, const std::vector<std::string>& fields, CsvDialect dialect,
+                 std::string& record) {
+    const char separator = dialect == CsvDialect::Brazilian ? ';' : ',';
+    std::string scratch;
     record.clear();
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i > 0)
-            record += ',';
-        AppendCsvField(record, fields[i]);
+            record += separator;
+        AppendCsvField(record, DialectValue(fields[i], dialect, scratch), separator);
     }
     record += "\r\n";
     out.write(record.data(), static_cast<std::streamsize>(record.size()));
@@ -25,7 +82,7 @@ void WriteRecord(std::ostream& out, const std::vector<std::string>& fields, std:
 
 }  // namespace
 
-bool WriteCsvReport(const ReportRequest& request, std::ostream& out) {
+bool WriteCsvReport(const ReportRequest& request, std::ostream& out, CsvDialect dialect) {
     auto report = OpenReport(request);
     if (!report)
         return false;
@@ -39,7 +96,9 @@ bool WriteCsvReport(const ReportRequest& request, std::ostream& out) {
     std::vector<std::string> titles;
     for (const ReportColumn& column : definition.columns)
         titles.push_back(column.title);
-    WriteRecord(out, titles, record);
+    if (dialect == CsvDialect::Brazilian)
+        out.write(kUtf8ByteOrderMark.data(), kUtf8ByteOrderMark.size());
+    WriteRecord(out, titles, dialect, record);
 
     // {count} and {total} run over the whole file, which is one group; worked out only when
     // a column shows them.
@@ -61,7 +120,8 @@ bool WriteCsvReport(const ReportRequest& request, std::ostream& out) {
                 cents += amountColumn ? AmountInCents(row[*amountColumn]) : 0;
                 row[columnCount + 1] = Variant(CentsToDecimal(cents));
             }
-            WriteRecord(out, detail.Render(row, definition.statusTexts).front().texts, record);
+            WriteRecord(out, detail.Render(row, definition.statusTexts).front().texts, dialect,
+                        record);
             monitor.RowRead();
         }
     } catch (...) {

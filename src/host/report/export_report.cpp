@@ -26,7 +26,9 @@ bool ExportReport(const ReportRequest& request, ReportFileFormat format, std::os
         return true;
     }
     if (format == ReportFileFormat::Csv)
-        return WriteCsvReport(request, out);
+        return WriteCsvReport(request, out, CsvDialect::Standard);
+    if (format == ReportFileFormat::CsvBrazil)
+        return WriteCsvReport(request, out, CsvDialect::Brazilian);
     if (format == ReportFileFormat::Pdf) {
         PdfPageRenderer renderer(out, request.definition);
         return RunPagedReport(request, renderer);

@@ -56,7 +56,7 @@ void LaidOutReport::WriteText(std::ostream& out) const {
 }
 
 void LaidOutReport::ExportRows(const std::filesystem::path& file, ReportFileFormat format,
-                               std::function<bool(long long rowsRead)> progress) const {
+                               std::function<bool(const RunStep& step)> progress) const {
     const TParams& bound = layout_->Params();
     ReportRequest request{*database_, layout_->Definition(),
                           [&bound](TParams& params, bool&) {

@@ -37,7 +37,7 @@ public:
     // The report's rows again, with the parameters this preview ran with, as CSV or XLSX into
     // a file replaced whole; `progress` as for any run (false stops it, ReportCancelled).
     void ExportRows(const std::filesystem::path& file, ReportFileFormat format,
-                    std::function<bool(long long rowsRead)> progress) const;
+                    std::function<bool(const RunStep& step)> progress) const;
     // The pages as a PDF file replaced whole.
     void ExportPdf(const std::filesystem::path& file) const;
 

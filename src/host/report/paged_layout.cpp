@@ -39,7 +39,7 @@ std::unique_ptr<PagedLayout> PagedLayout::Run(const ReportRequest& request) {
         new PagedLayout(request.engine, request.definition, std::move(*opened)));
     RunMonitor monitor(request);
     while (layout->LayOutRow())
-        monitor.RowRead();
+        monitor.RowRead(layout->PageCount());
     return layout;
 }
 
@@ -75,7 +75,7 @@ FramedPage PagedLayout::Page(int number) {
 }
 
 void PagedLayout::Render(PageRenderer& renderer, const ReportRequest& request) {
-    RunMonitor monitor(request);
+    RunMonitor monitor(request, rowsRead_);
     FramedPage page;
     page.count = spool_.PageCount();
     spool_.Rewind();
@@ -83,7 +83,7 @@ void PagedLayout::Render(PageRenderer& renderer, const ReportRequest& request) {
         ++page.number;
         Frame(page);
         renderer.RenderPage(page);
-        monitor.PageDrawn();
+        monitor.PageDrawn(page.number, page.count);
     }
     renderer.Finish();
 }

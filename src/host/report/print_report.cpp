@@ -6,6 +6,7 @@
 #include "host/core/exception.h"
 #include "host/core/staged_file.h"
 #include "host/core/system_error_text.h"
+#include "host/report/default_printer.h"
 #include "host/report/paged_report.h"
 #include "host/report/pdf_page_renderer.h"
 #include "host/report/report_commands.h"
@@ -59,10 +60,11 @@ void CreateFolder(const std::filesystem::path& folder) {
     }
 }
 
-PrintedReport SendToPrinter(const std::filesystem::path& pdf, const std::string& printer) {
+PrintedReport SendToPrinter(const std::filesystem::path& pdf, const std::string& printer,
+                            PdfKept kept) {
     const auto lp = FindProgram("lp");
     if (!lp) {
-        return {pdf, false,
+        return {pdf, false, "", false,
                 "O comando lp não foi encontrado: o relatório não foi para a impressora '" +
                     printer + "' e ficou no arquivo '" + pdf.string() + "'."};
     }
@@ -72,7 +74,12 @@ PrintedReport SendToPrinter(const std::filesystem::path& pdf, const std::string&
                         std::to_string(code) + "); o relatório ficou no arquivo '" + pdf.string() +
                         "'.");
     }
-    return {pdf, true, ""};
+    // lp has handed the pages to the print server: the copy is nobody's to keep.
+    if (kept == PdfKept::WhenNotPrinted) {
+        std::error_code ignored;
+        std::filesystem::remove(pdf, ignored);
+    }
+    return {pdf, true, printer, false, ""};
 }
 
 }  // namespace
@@ -96,9 +103,17 @@ std::optional<PrintedReport> PrintReport(const ReportRequest& request,
     }
     staged.Sync();
     const auto pdf = PublishUnderFreeName(staged, folder, stem);
-    if (options.printer.empty())
-        return PrintedReport{pdf, false, ""};
-    return SendToPrinter(pdf, options.printer);
+    if (!options.printer.empty())
+        return SendToPrinter(pdf, options.printer, options.kept);
+    if (options.kept == PdfKept::Always)
+        return PrintedReport{pdf, false, "", false, ""};
+    const auto fallback = DefaultPrinter();
+    if (!fallback)
+        return PrintedReport{pdf, false, "", false, ""};
+    CheckPrinterName(*fallback);
+    PrintedReport printed = SendToPrinter(pdf, *fallback, options.kept);
+    printed.defaultPrinter = printed.sentToPrinter;
+    return printed;
 }
 
 }  // namespace hostfw

@@ -20,24 +20,35 @@ namespace hostfw {
 HOSTFW_EXPORT std::optional<std::string> PreviewReport(const ReportRequest& request);
 HOSTFW_EXPORT bool PreviewReport(const ReportRequest& request, std::ostream& out);
 
+// Always: the PDF stays in the output folder, and goes to the printer too when one is named
+// (a PDF asked for by name). WhenNotPrinted: the report goes to the printer named, or to the
+// system's default printer when none is, and the PDF stays only when there is no printer at
+// all (a person's Imprimir).
+enum class PdfKept { Always, WhenNotPrinted };
+
 struct PrintOptions {
     std::filesystem::path outputFolder;  // created when missing; empty: the working folder
-    std::string printer;                 // empty: only the PDF file
+    std::string printer;                 // empty: see PdfKept
+    PdfKept kept = PdfKept::Always;
 };
 
 struct PrintedReport {
-    std::filesystem::path pdf;
+    std::filesystem::path pdf;  // the PDF written; removed once printed unless always kept
     bool sentToPrinter = false;
+    std::string printer;          // where it went, when sent
+    bool defaultPrinter = false;  // the system's default, no printer being named
     std::string notice;  // for the user when the PDF was not sent although a printer was named
 };
 
 // Print: a PDF file in the output folder named from the report code, the sequence and the
 // print time ("EXP036-001_20240131-154500.pdf", "..._2.pdf" when taken: never overwriting),
-// then, when a printer is named and `lp` is on PATH, `lp -d PRINTER FILE`.
+// then, to a printer (see PdfKept) with `lp -d PRINTER FILE` when `lp` is on PATH.
 HOSTFW_EXPORT std::optional<PrintedReport> PrintReport(const ReportRequest& request,
                                                        const PrintOptions& options);
 
-enum class ReportFileFormat { Text, Pdf, Csv, Xlsx };
+// CsvBrazil: the CSV a spreadsheet set to Brazilian Portuguese reads as it is (semicolons,
+// amounts with a decimal comma and no thousands points, UTF-8 with its byte-order mark).
+enum class ReportFileFormat { Text, Pdf, Csv, CsvBrazil, Xlsx };
 
 // The report into a file the user chose: the paged text, the PDF, or the detail rows as CSV or
 // as a spreadsheet (XLSX) with typed cells and totals.

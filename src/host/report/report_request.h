@@ -8,6 +8,7 @@
 #include "host/data/engine.h"
 #include "host/data/params.h"
 #include "host/report/report_definition.h"
+#include "host/ui/run_step.h"
 
 namespace hostfw {
 
@@ -25,8 +26,9 @@ struct ReportRequest {
     BeforeGetQueryParams beforeGetQueryParams;
     // The date and time printed in the page header; the clock when not given.
     std::optional<TDateTime> printedAt;
-    // Told the rows read so far every few rows; false stops the run (ReportCancelled).
-    std::function<bool(long long rowsRead)> progress = {};
+    // Told how far the run got every few rows and every page drawn; false stops the run
+    // (ReportCancelled).
+    std::function<bool(const RunStep& step)> progress = {};
     RowsRead rowsRead = {};
 };
 

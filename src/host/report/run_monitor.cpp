@@ -10,17 +10,21 @@ constexpr long long kRowsBetweenReports = 256;
 
 ReportCancelled::~ReportCancelled() = default;
 
-void RunMonitor::RowRead() {
-    if (++rows_ % kRowsBetweenReports == 0)
+void RunMonitor::RowRead(int pagesLaidOut) {
+    step_.pagesLaidOut = pagesLaidOut;
+    if (++step_.rowsRead % kRowsBetweenReports == 0)
         Report();
 }
 
-void RunMonitor::PageDrawn() {
+void RunMonitor::PageDrawn(int number, int count) {
+    step_.pagesDrawn = number;
+    step_.pageCount = count;
+    step_.pagesLaidOut = count;
     Report();
 }
 
 void RunMonitor::Report() {
-    if (!request_.progress || request_.progress(rows_))
+    if (!request_.progress || request_.progress(step_))
         return;
     throw ReportCancelled();
 }

@@ -18,16 +18,21 @@ public:
 // statement in the database (AbandonRows).
 class RunMonitor {
 public:
-    explicit RunMonitor(const ReportRequest& request) : request_(request) {}
-    void RowRead();
-    // Pages drawn after the last row keep the window that shows the run alive.
-    void PageDrawn();
+    // `rowsRead`: the rows an earlier part of the same run read already.
+    explicit RunMonitor(const ReportRequest& request, long long rowsRead = 0) : request_(request) {
+        step_.rowsRead = rowsRead;
+    }
+    // A row read; `pagesLaidOut` counts the pages it filled so far, where there are pages.
+    void RowRead(int pagesLaidOut = 0);
+    // Pages drawn after the last row keep the window that shows the run alive, and say how
+    // many are left.
+    void PageDrawn(int number, int count);
 
 private:
     void Report();
 
     const ReportRequest& request_;
-    long long rows_ = 0;
+    RunStep step_;
 };
 
 }  // namespace hostfw

@@ -1,5 +1,7 @@
 #include "host/services/dataset_rows.h"
 
+#include <strings.h>
+
 #include "host/data/dataset.h"
 #include "host/data/field.h"
 
@@ -31,11 +33,17 @@ private:
     int saved_;
 };
 
+// The field a list's dataset keeps each row's mark in ("S" or "N"): the picker shows the marks
+// as its own column of boxes, never as text.
+bool IsMarkField(const TField& field) {
+    return strcasecmp(field.FieldName().c_str(), "IDMARCADO") == 0;
+}
+
 }  // namespace
 
 DataSetRows::DataSetRows(TDataSet& dataSet, const std::string& keyField) : dataSet_(dataSet) {
     for (TField* field : dataSet.Fields()) {
-        if (!field->Visible())
+        if (!field->Visible() || IsMarkField(*field))
             continue;
         shown_.push_back(field);
         columns_.push_back({field->DisplayLabel(), field->DisplayWidth()});

@@ -15,8 +15,10 @@ void ActiveShowAvi(TCustomForm* form, int kind) {
         return;
     shown = true;
     Application().Ui().WaitAnimationChanged(form, true);
-    Application().Ui().Notify("animation: shown (kind " + std::to_string(kind) +
-                              (form ? ", over " + form->Name() : std::string()) + ")");
+    // A window shows the animation itself: nothing to read for a person.
+    Application().Ui().Notify({"animation: shown (kind " + std::to_string(kind) +
+                                   (form ? ", over " + form->Name() : std::string()) + ")",
+                               ""});
 }
 
 void DeactiveShowAvi() {
@@ -24,7 +26,7 @@ void DeactiveShowAvi() {
         return;
     shown = false;
     Application().Ui().WaitAnimationChanged(nullptr, false);
-    Application().Ui().Notify("animation: hidden");
+    Application().Ui().Notify({"animation: hidden", ""});
 }
 
 bool ShowAviActive() {

@@ -29,7 +29,10 @@ struct SessionSettings {
     std::string database;   // SQLite file path or PostgreSQL connection string
     std::string reportDir;  // report definitions
     std::string outputDir;  // printed reports
-    std::string printer;    // empty: print to a file only
+    std::string printer;    // empty: the system's default printer, else a file only
+    // Imprimir keeps its PDF in the output folder and prints it only on the printer named
+    // (the report command's PDF), rather than print and keep the PDF only without a printer.
+    bool keepPrintedPdf = false;
     // Taken by each new connection to the application server.
     NetTimeouts serverTimeouts;
     std::size_t serverReplySizeLimit = kDefaultReplySizeLimit;

@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "host/net/server_call_observer.h"
+#include "host/ui/notice.h"
 #include "host/ui/report_preview.h"
 #include "host/ui/row_source.h"
+#include "host/ui/run_step.h"
 #include "hostfw_export.h"
 
 namespace hostfw {
@@ -53,9 +55,10 @@ public:
     virtual void RunModalLoop(TCustomForm& form, const std::function<bool()>& closed) = 0;
     // A report laid out for the screen; a window may keep it open after the call returns.
     virtual void ShowPreview(std::shared_ptr<const ReportPreview> preview) = 0;
-    // Something a user would notice that has no dialog: a file written, a server call, the
-    // wait animation shown or hidden. One line, stable wording.
-    virtual void Notify(const std::string& line) = 0;
+    // Something a user would notice: a file written, a report printed, the wait animation
+    // shown or hidden (see Notice). A window shows its text without asking anything, or, for a
+    // file kept where the person must find it, offers to open its folder.
+    virtual void Notify(const Notice& notice) = 0;
 
     // Observations without a dialog: a call to the application server about to be sent, and
     // the parameters a report query is about to run with, as the form filled them.
@@ -73,7 +76,7 @@ public:
     // A long report run, reported every few rows: a window shows how far it got after half a
     // second and offers to cancel it. False from RunProgress asks the run to stop.
     virtual void RunStarted(const std::string& /*title*/) {}
-    virtual bool RunProgress(long long /*rowsRead*/) { return true; }
+    virtual bool RunProgress(const RunStep& /*step*/) { return true; }
     virtual void RunFinished() {}
 
     // A report run of the form reached the user whole: previewed, printed, saved as or

@@ -3,6 +3,7 @@
 #include <QCalendarWidget>
 #include <QLocale>
 #include <QMenu>
+#include <QTimer>
 #include <QWidgetAction>
 
 namespace hostfw::view {
@@ -18,10 +19,15 @@ void ShowCalendarPopup(QWidget& anchor, const QDate& shown,
     action->setDefaultWidget(calendar);
     popup.addAction(action);
     QDate picked;
-    QObject::connect(calendar, &QCalendarWidget::clicked, &popup, [&](const QDate& date) {
+    // A day clicked, or reached with the arrows and taken with Enter.
+    const auto take = [&](const QDate& date) {
         picked = date;
         popup.close();
-    });
+    };
+    QObject::connect(calendar, &QCalendarWidget::clicked, &popup, take);
+    QObject::connect(calendar, &QCalendarWidget::activated, &popup, take);
+    calendar->setAccessibleName(QStringLiteral("Calendário"));
+    QTimer::singleShot(0, calendar, [calendar] { calendar->setFocus(Qt::PopupFocusReason); });
     popup.exec(anchor.mapToGlobal(QPoint(0, anchor.height())));
     if (picked.isValid())
         chosen(picked);

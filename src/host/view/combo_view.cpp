@@ -10,7 +10,7 @@ namespace hostfw::view {
 
 ComboView::ComboView(TComboBox& combo, QWidget* parent)
     : QComboBox(parent), ControlView(combo, *this), combo_(combo) {
-    setFocusPolicy(Qt::NoFocus);
+    TakeFocusFromTheForm(*this);
     connect(this, &QComboBox::activated, this, [this](int index) { Choose(index); });
 }
 

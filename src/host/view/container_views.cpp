@@ -1,5 +1,9 @@
 #include "host/view/container_views.h"
 
+#include <QEvent>
+
+#include "host/view/mnemonics.h"
+
 namespace hostfw::view {
 namespace {
 
@@ -19,7 +23,26 @@ GroupView::GroupView(TGroupBox& group, QWidget* parent)
     : QGroupBox(parent), ControlView(group, *this) {}
 
 void GroupView::RefreshOwn() {
-    setTitle(QString::fromStdString(Control().Caption()));
+    const QString caption = QString::fromStdString(Control().Caption());
+    setTitle(target_ != nullptr ? WithMnemonic(caption, mnemonic_) : caption);
+}
+
+std::string GroupView::ShownText() const {
+    return WithoutMnemonic(title()).toStdString();
+}
+
+void GroupView::SetMnemonic(int place, TWinControl& target) {
+    mnemonic_ = place;
+    target_ = &target;
+    RefreshOwn();
+}
+
+bool GroupView::event(QEvent* event) {
+    if (event->type() == QEvent::Shortcut && target_ != nullptr) {
+        GoToMnemonicTarget(*target_, false);
+        return true;
+    }
+    return QGroupBox::event(event);
 }
 
 PanelView::PanelView(TPanel& panel, QWidget* parent) : QFrame(parent), ControlView(panel, *this) {

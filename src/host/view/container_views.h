@@ -12,10 +12,17 @@ namespace hostfw::view {
 class GroupView : public QGroupBox, public ControlView {
 public:
     GroupView(TGroupBox& group, QWidget* parent);
-    std::string ShownText() const override { return title().toStdString(); }
+    std::string ShownText() const override;
+    void SetMnemonic(int place, TWinControl& target) override;
 
 protected:
     void RefreshOwn() override;
+    // Qt's own group box would move the focus itself: the form decides instead.
+    bool event(QEvent* event) override;
+
+private:
+    int mnemonic_ = -1;
+    TWinControl* target_ = nullptr;
 };
 
 // A panel: a frame drawn as its outer bevel is stored (lowered, raised or none).

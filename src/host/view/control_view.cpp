@@ -15,14 +15,18 @@ ControlView::ControlView(TControl& control, QWidget& widget) : control_(control)
     widget_.setGeometry(Scaled(control.Left()), Scaled(control.Top()), Scaled(control.Width()),
                         Scaled(control.Height()));
     widget_.setFont(ScreenFont(control.Font()));
+    // The stored colours dress the enabled control only: disabled, it looks as the style draws
+    // every disabled control, so nobody takes it for one that can be typed into or ticked.
     QPalette palette = widget_.palette();
-    if (const auto background = ScreenColor(control.Color(), palette)) {
-        palette.setColor(QPalette::Base, *background);
-        palette.setColor(QPalette::Window, *background);
-    }
-    if (const auto text = ScreenColor(control.Font().color, palette)) {
-        palette.setColor(QPalette::Text, *text);
-        palette.setColor(QPalette::WindowText, *text);
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        if (const auto background = ScreenColor(control.Color(), palette)) {
+            palette.setColor(group, QPalette::Base, *background);
+            palette.setColor(group, QPalette::Window, *background);
+        }
+        if (const auto text = ScreenColor(control.Font().color, palette)) {
+            palette.setColor(group, QPalette::Text, *text);
+            palette.setColor(group, QPalette::WindowText, *text);
+        }
     }
     widget_.setPalette(palette);
 }
@@ -32,8 +36,12 @@ ControlView::~ControlView() = default;
 void ControlView::Refresh() {
     widget_.setVisible(control_.Visible());
     widget_.setEnabled(control_.Enabled());
-    widget_.setToolTip(control_.ShowHint() ? QString::fromStdString(control_.Hint()) : QString());
+    widget_.setToolTip(ToolTipText());
     RefreshOwn();
+}
+
+QString ControlView::ToolTipText() const {
+    return control_.ShowHint() ? QString::fromStdString(control_.Hint()) : QString();
 }
 
 bool RouteFocusKey(TWinControl& control, const QKeyEvent& event) {
@@ -47,6 +55,9 @@ bool RouteFocusKey(TWinControl& control, const QKeyEvent& event) {
 }
 
 bool RouteCharacterKey(TWinControl& control, const QKeyEvent& event) {
+    // Escape and Ctrl+key are the window's commands (close, print, ...), not characters.
+    if (event.key() == Qt::Key_Escape || (event.modifiers() & Qt::ControlModifier))
+        return false;
     unsigned char code = 0;
     if (event.key() == Qt::Key_Backspace)
         code = 8;
@@ -58,6 +69,12 @@ bool RouteCharacterKey(TWinControl& control, const QKeyEvent& event) {
         return false;
     RunUserAction([&] { UserActions::PressKey(control, code); });
     return true;
+}
+
+void TakeFocusFromTheForm(QWidget& widget) {
+    // Assistive technology learns from the policy that it takes the focus; the Tab key and
+    // clicks still go to the form, which decides (the views catch them first).
+    widget.setFocusPolicy(Qt::TabFocus);
 }
 
 void RouteFocusClick(TWinControl& control) {

@@ -27,10 +27,15 @@ public:
 
     // What the widget shows, for a script that checks the screen against the model.
     virtual std::string ShownText() const { return control_.Text(); }
+    // Alt and the caption's letter at `place` take the focus to `target` (and tick it, when it
+    // is the check box itself); the letter is drawn underlined. Only captions take one.
+    virtual void SetMnemonic(int /*place*/, TWinControl& /*target*/) {}
     virtual bool ShownChecked() const { return false; }
 
 protected:
     virtual void RefreshOwn() {}
+    // The tool tip: the stored hint when the control shows hints.
+    virtual QString ToolTipText() const;
 
 private:
     TControl& control_;
@@ -44,6 +49,8 @@ bool RouteFocusKey(TWinControl& control, const QKeyEvent& event);
 // through the control's key path, where the toolkit decides what it does. False for keys
 // without one (arrows, function keys).
 bool RouteCharacterKey(TWinControl& control, const QKeyEvent& event);
+// A widget that takes the focus when the form gives it, and never on its own.
+void TakeFocusFromTheForm(QWidget& widget);
 // A click into a focusable control asks the model for the focus (its exit and enter events run).
 void RouteFocusClick(TWinControl& control);
 

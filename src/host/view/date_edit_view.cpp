@@ -1,6 +1,7 @@
 #include "host/view/date_edit_view.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QToolButton>
@@ -8,6 +9,7 @@
 
 #include "host/ui/user_actions.h"
 #include "host/view/calendar_popup.h"
+#include "host/view/command_keys.h"
 #include "host/view/date_ranges.h"
 #include "host/view/edit_view.h"
 #include "host/view/model_events.h"
@@ -67,7 +69,8 @@ DateEditView::DateEditView(TDateEditPlus& edit, TDateEditPlus* first, TDateEditP
     button_ = new QToolButton(this);
     button_->setObjectName(objectName() + QStringLiteral("_calendario"));
     button_->setText(QStringLiteral("…"));
-    button_->setToolTip(QStringLiteral("Calendário"));
+    button_->setToolTip(WithKey(QStringLiteral("Calendário"), KeyText(keys::kCalendar)));
+    button_->setAccessibleName(QStringLiteral("Calendário"));
     button_->setFocusPolicy(Qt::NoFocus);
     button_->setFixedWidth(std::max(Scaled(17), 12));
     text_->setMinimumWidth(0);
@@ -76,7 +79,10 @@ DateEditView::DateEditView(TDateEditPlus& edit, TDateEditPlus* first, TDateEditP
         connect(button_, &QToolButton::clicked, this, [this] { PickFromCalendar(); });
         return;
     }
-    button_->setToolTip(QStringLiteral("Calendário e períodos"));
+    button_->setToolTip(QStringLiteral("Calendário (") + KeyText(keys::kCalendar) +
+                        QStringLiteral(") e períodos (") + KeyText(keys::kSearch) +
+                        QStringLiteral(")"));
+    button_->setAccessibleName(QStringLiteral("Calendário e períodos"));
     button_->setPopupMode(QToolButton::InstantPopup);
     auto* menu = new QMenu(button_);
     menu->addAction(QStringLiteral("Calendário…"), this, [this] { PickFromCalendar(); });
@@ -84,6 +90,34 @@ DateEditView::DateEditView(TDateEditPlus& edit, TDateEditPlus* first, TDateEditP
     for (const DateRange& range : DateRangesFrom(Now()))
         menu->addAction(range.name, this, [this, range] { FillPair(range.first, range.last); });
     button_->setMenu(menu);
+}
+
+void DateEditView::ShowCalendar() {
+    if (edit_.IsUsable())
+        PickFromCalendar();
+}
+
+void DateEditView::ShowPeriods() {
+    if (!edit_.IsUsable())
+        return;
+    if (button_->menu() == nullptr) {
+        PickFromCalendar();
+        return;
+    }
+    // The periods alone: the calendar has its own key.
+    QMenu* menu = button_->menu();
+    menu->setActiveAction(menu->actions().value(2));
+    menu->exec(button_->mapToGlobal(QPoint(0, button_->height())));
+}
+
+void DateEditView::keyPressEvent(QKeyEvent* event) {
+    const QKeyCombination key = event->keyCombination();
+    if (key == keys::kCalendar || key == keys::kCalendarToo)
+        ShowCalendar();
+    else if (key == keys::kSearch)
+        ShowPeriods();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 QWidget& DateEditView::FocusWidget() const {

@@ -23,8 +23,15 @@ public:
     QWidget& FocusWidget() const override;
     std::string ShownText() const override;
 
+    // The calendar under the edit; the menu of periods on the form's pair (the calendar alone
+    // elsewhere).
+    void ShowCalendar();
+    void ShowPeriods();
+
 protected:
     void RefreshOwn() override;
+    // F4 or Alt+Down opens the calendar, F3 the periods, from the edit.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void PickFromCalendar();

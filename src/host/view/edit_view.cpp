@@ -18,8 +18,7 @@ constexpr unsigned char kReturn = 13;
 
 EditView::EditView(TCustomEdit& edit, QWidget* parent)
     : QLineEdit(parent), ControlView(edit, *this), edit_(edit) {
-    // The model decides where the focus goes; Qt must not move it on a click or a Tab.
-    setFocusPolicy(Qt::NoFocus);
+    TakeFocusFromTheForm(*this);
     setAlignment(edit.Alignment() == TAlignment::taRightJustify ? Qt::AlignRight : Qt::AlignLeft);
 }
 
@@ -61,7 +60,11 @@ void EditView::keyPressEvent(QKeyEvent* event) {
             return;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            PressKey(kReturn);
+            // Ctrl+Enter is the form's (preview), not a character.
+            if (event->modifiers() & Qt::ControlModifier)
+                event->ignore();
+            else
+                PressKey(kReturn);
             return;
         case Qt::Key_Delete:
             // Forward delete: the character after the caret is selected and deleted as a
@@ -87,6 +90,9 @@ void EditView::keyPressEvent(QKeyEvent* event) {
         SyncSelection();
     } else if (event->matches(QKeySequence::Copy)) {
         QLineEdit::keyPressEvent(event);
+    } else if (event->modifiers() & Qt::ControlModifier) {
+        // Ctrl+P, Ctrl+E, ...: the form's commands, never letters typed.
+        event->ignore();
     } else if (!event->text().isEmpty() && event->text().at(0).isPrint()) {
         TypeText(event->text());
     } else {

@@ -30,8 +30,19 @@ public:
 
     void ModelChanged() override;
 
+protected:
+    // The form's own keys, for what no control took: the commands' (F5, Ctrl+P, ...), F3
+    // searches from the field, Escape closes the window, F1 lists the keys.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void Build(TWinControl& container, QWidget* parent);
+    // Alt+letter for each field's label, each group and each check box, in tab order.
+    void AssignMnemonics();
+    // The search button that serves the focused control, pressed; false when none does.
+    bool SearchFromFocusedControl();
+    // The command button whose key this is, pressed; false when none has it.
+    bool PressCommand(QKeyCombination key);
 
     TCustomForm* form_;
     std::map<const TControl*, ControlView*> views_;

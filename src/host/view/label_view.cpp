@@ -1,5 +1,8 @@
 #include "host/view/label_view.h"
 
+#include <QEvent>
+
+#include "host/view/mnemonics.h"
 #include "host/view/screen_scale.h"
 
 namespace hostfw::view {
@@ -14,8 +17,32 @@ LabelView::LabelView(TLabel& label, QWidget* parent) : QLabel(parent), ControlVi
 }
 
 void LabelView::RefreshOwn() {
-    setText(QString::fromStdString(Control().Caption()));
+    const QString caption = QString::fromStdString(Control().Caption());
+    setText(target_ != nullptr ? WithMnemonic(caption, mnemonic_) : caption);
     FitCaption();
+}
+
+std::string LabelView::ShownText() const {
+    return (target_ != nullptr ? WithoutMnemonic(text()) : text()).toStdString();
+}
+
+void LabelView::SetMnemonic(int place, TWinControl& target) {
+    mnemonic_ = place;
+    target_ = &target;
+    setTextFormat(Qt::AutoText);
+    // The buddy makes Qt draw the letter underlined and hear Alt+letter; the focus itself
+    // goes where the form lets it (event below).
+    if (auto* view = parentWidget()->findChild<QWidget*>(QString::fromStdString(target.Name())))
+        setBuddy(view);
+    RefreshOwn();
+}
+
+bool LabelView::event(QEvent* event) {
+    if (event->type() == QEvent::Shortcut && target_ != nullptr) {
+        GoToMnemonicTarget(*target_, false);
+        return true;
+    }
+    return QLabel::event(event);
 }
 
 void LabelView::FitCaption() {

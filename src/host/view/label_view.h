@@ -10,13 +10,18 @@ namespace hostfw::view {
 class LabelView : public QLabel, public ControlView {
 public:
     LabelView(TLabel& label, QWidget* parent);
-    std::string ShownText() const override { return text().toStdString(); }
+    std::string ShownText() const override;
+    void SetMnemonic(int place, TWinControl& target) override;
 
 protected:
     void RefreshOwn() override;
+    bool event(QEvent* event) override;
 
 private:
     void FitCaption();
+
+    int mnemonic_ = -1;
+    TWinControl* target_ = nullptr;
 };
 
 }  // namespace hostfw::view

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "host/view/command_keys.h"
+
 namespace hostfw::view {
 
 ListPickerDialog::ListPickerDialog(const ListPickRequest& request, QWidget* parent)
@@ -23,7 +25,13 @@ ListPickerDialog::ListPickerDialog(const ListPickRequest& request, QWidget* pare
     layout->addWidget(&table_.Table(), 1);
     auto* marks = new QHBoxLayout;
     markAll_ = new QPushButton(QStringLiteral("Marcar todos"), this);
+    markAll_->setShortcut(keys::kMarkAll);
+    markAll_->setToolTip(
+        WithKey(QStringLiteral("Marcar todas as linhas mostradas"), KeyText(keys::kMarkAll)));
     clearAll_ = new QPushButton(QStringLiteral("Desmarcar todos"), this);
+    clearAll_->setShortcut(keys::kClearAll);
+    clearAll_->setToolTip(
+        WithKey(QStringLiteral("Desmarcar todas as linhas mostradas"), KeyText(keys::kClearAll)));
     count_ = new QLabel(this);
     count_->setObjectName(QStringLiteral("contagem"));
     marks->addWidget(markAll_);
@@ -48,23 +56,29 @@ ListPickerDialog::ListPickerDialog(const ListPickRequest& request, QWidget* pare
             model_.ToggleMark(index.row());
     });
     table_.Table().installEventFilter(this);
+    table_.Table().setAccessibleName(QString::fromStdString(request.title));
     ShowCount();
     resize(640, 480);
 }
 
 bool ListPickerDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &table_.Table() && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space) {
-        model_.ToggleMark(table_.Table().currentIndex().row());
-        return true;
+    if (watched == &table_.Table() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Space) {
+            model_.ToggleMark(table_.Table().currentIndex().row());
+            return true;
+        }
+        // Enter in the list confirms what is marked.
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            accept();
+            return true;
+        }
     }
     return QDialog::eventFilter(watched, event);
 }
 
 void ListPickerDialog::ShowCount() {
-    const std::size_t marked = model_.MarkedCount();
-    count_->setText(QString::number(marked) +
-                    (marked == 1 ? QStringLiteral(" marcada") : QStringLiteral(" marcadas")));
+    count_->setText(model_.CountText());
 }
 
 std::optional<std::vector<std::size_t>> ListPickerDialog::Result() const {

@@ -1,19 +1,24 @@
 #include "host/view/qt_host_ui.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QEventLoop>
 #include <QInputDialog>
 #include <QMdiArea>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
+#include <QUrl>
 
 #include "host/ui/application.h"
 #include "host/view/busy_overlay.h"
 #include "host/view/list_picker_dialog.h"
 #include "host/view/message_box.h"
+#include "host/view/picked_counts.h"
 #include "host/view/preview_window.h"
 #include "host/view/row_search_dialog.h"
 #include "host/view/sign_in_dialog.h"
+#include "host/view/text_fit.h"
 
 namespace hostfw::view {
 
@@ -50,8 +55,13 @@ int QtHostUi::ExecDialog(QDialog& dialog) {
     AfterModelChange();
     QPointer<QDialog> guard(&dialog);
     QTimer::singleShot(0, &dialog, [this, guard] {
-        if (guard)
-            AnnounceShown(*guard);
+        if (!guard)
+            return;
+        // A small dialog is still wide enough for its whole title ("Consultas salvas"); the
+        // dialogs that size themselves to their layout are widened once laid out.
+        if (guard->width() < TitleWidth(*guard))
+            guard->resize(TitleWidth(*guard), guard->height());
+        AnnounceShown(*guard);
     });
     // The busy cursor of a handler must not hide the dialog's own.
     if (busyCursor_)
@@ -59,6 +69,10 @@ int QtHostUi::ExecDialog(QDialog& dialog) {
     const int result = dialog.exec();
     if (busyCursor_)
         QApplication::restoreOverrideCursor();
+    // The window the dialog was over is active again, so its focus shows; a window manager
+    // does it on its own, a screen without one (offscreen) does not.
+    if (QWidget* parent = dialog.parentWidget(); parent != nullptr && !parent->isActiveWindow())
+        parent->window()->activateWindow();
     return result;
 }
 
@@ -69,8 +83,12 @@ void QtHostUi::ShowMessage(const std::string& text, MessageKind kind) {
 
 std::optional<std::vector<size_t>> QtHostUi::PickList(const ListPickRequest& request) {
     ListPickerDialog dialog(request, DialogParent());
+    CountPicked(dialog.Model().MarkedCount());
     ExecDialog(dialog);
-    return dialog.Result();
+    auto result = dialog.Result();
+    if (result)
+        CountPicked(result->size());
+    return result;
 }
 
 std::optional<size_t> QtHostUi::SearchRow(const RowSearchRequest& request) {
@@ -137,9 +155,20 @@ std::vector<PreviewWindow*> QtHostUi::Previews() const {
     return open;
 }
 
-void QtHostUi::Notify(const std::string& line) {
+void QtHostUi::Notify(const Notice& notice) {
+    if (notice.text.empty())
+        return;
     if (notice_)
-        notice_(line);
+        notice_(notice.text);
+    if (notice.folder.empty())
+        return;
+    std::unique_ptr<QMessageBox> box(
+        MakeMessageBox(notice.text, MessageKind::Information, DialogParent()));
+    QPushButton* open = box->addButton(QStringLiteral("Abrir pasta"), QMessageBox::ActionRole);
+    open->setObjectName(QStringLiteral("abrir_pasta"));
+    ExecDialog(*box);
+    if (box->clickedButton() == open)
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(notice.folder)));
 }
 
 void QtHostUi::ServerCalled(const ServerCallRecord& /*call*/) {}
@@ -197,8 +226,8 @@ void QtHostUi::RunStarted(const std::string& title) {
     progress_.Start(title);
 }
 
-bool QtHostUi::RunProgress(long long rowsRead) {
-    return progress_.Update(rowsRead);
+bool QtHostUi::RunProgress(const RunStep& step) {
+    return progress_.Update(step);
 }
 
 void QtHostUi::RunFinished() {

@@ -51,7 +51,7 @@ public:
                                           const std::string& initial) override;
     void RunModalLoop(TCustomForm& form, const std::function<bool()>& closed) override;
     void ShowPreview(std::shared_ptr<const ReportPreview> preview) override;
-    void Notify(const std::string& line) override;
+    void Notify(const Notice& notice) override;
     void ServerCalled(const ServerCallRecord& call) override;
     void ReportQueryBound(const TParams& params) override;
 
@@ -61,7 +61,7 @@ public:
     void CursorChanged(int cursor) override;
     void WaitAnimationChanged(TCustomForm* over, bool shown) override;
     void RunStarted(const std::string& title) override;
-    bool RunProgress(long long rowsRead) override;
+    bool RunProgress(const RunStep& step) override;
     void RunFinished() override;
 
     void ModelChanged() override;

@@ -8,8 +8,9 @@ namespace hostfw::view {
 namespace {
 
 // What the offscreen platform and a bare session say on every run, harmless for this program.
-constexpr std::array<const char*, 2> kPlatformNotices = {
+constexpr std::array<const char*, 3> kPlatformNotices = {
     "This plugin does not support propagateSizeHints()",
+    "This plugin does not support raise()",
     "QStandardPaths: XDG_RUNTIME_DIR not set",
 };
 

@@ -26,12 +26,12 @@ RowSearchDialog::RowSearchDialog(const RowSearchRequest& request, QWidget* paren
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(&table_.Table(), &QAbstractItemView::doubleClicked, this, choose);
     table_.Table().installEventFilter(this);
-    table_.FilterBox().installEventFilter(this);
+    table_.Table().setAccessibleName(QString::fromStdString(request.title));
     resize(520, 420);
 }
 
 bool RowSearchDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
+    if (watched == &table_.Table() && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             chosen_ = table_.CurrentSourceRow();

@@ -1,7 +1,10 @@
 #include "host/view/row_source_model.h"
 
+#include <QLocale>
 #include <algorithm>
+#include <numeric>
 
+#include "host/view/row_order.h"
 #include "host/view/search_text.h"
 
 namespace hostfw::view {
@@ -27,7 +30,7 @@ int RowSourceModel::columnCount(const QModelIndex& parent) const {
 
 std::size_t RowSourceModel::SourceRow(int shownRow) const {
     return filtered_ ? shown_[static_cast<std::size_t>(shownRow)]
-                     : static_cast<std::size_t>(shownRow);
+                     : OrderedRow(static_cast<std::size_t>(shownRow));
 }
 
 QVariant RowSourceModel::data(const QModelIndex& index, int role) const {
@@ -37,6 +40,9 @@ QVariant RowSourceModel::data(const QModelIndex& index, int role) const {
     if (withMarks_ && index.column() == 0) {
         if (role == Qt::CheckStateRole)
             return marked_[row] ? Qt::Checked : Qt::Unchecked;
+        // What a screen reader says of the mark.
+        if (role == Qt::AccessibleTextRole)
+            return marked_[row] ? QStringLiteral("marcada") : QStringLiteral("não marcada");
         return {};
     }
     if (role != Qt::DisplayRole)
@@ -49,7 +55,7 @@ QVariant RowSourceModel::headerData(int section, Qt::Orientation orientation, in
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
     if (withMarks_ && section == 0)
-        return QString();
+        return QStringLiteral("✓");
     const auto column = static_cast<std::size_t>(section - FirstDataColumn());
     return QString::fromStdString(rows_.Columns()[column].caption);
 }
@@ -91,6 +97,43 @@ void RowSourceModel::MarkShown(bool mark) {
         emit dataChanged(index(0, 0), index(count - 1, 0), {Qt::CheckStateRole});
 }
 
+void RowSourceModel::sort(int column, Qt::SortOrder order) {
+    if (column >= columnCount())
+        return;
+    const bool descending = order == Qt::DescendingOrder;
+    beginResetModel();
+    if (column < 0) {
+        order_.clear();
+    } else if (withMarks_ && column == 0) {
+        order_.resize(marked_.size());
+        std::iota(order_.begin(), order_.end(), 0u);
+        std::stable_partition(order_.begin(), order_.end(),
+                              [&](std::uint32_t row) { return marked_[row] != descending; });
+    } else {
+        order_ =
+            SortedRows(rows_, static_cast<std::size_t>(column - FirstDataColumn()), descending);
+    }
+    if (filtered_) {
+        // The rows the filter left, in the new order.
+        std::vector<std::uint32_t> place(order_.empty() ? 0 : order_.size());
+        for (std::size_t at = 0; at < order_.size(); ++at)
+            place[order_[at]] = static_cast<std::uint32_t>(at);
+        if (order_.empty())
+            std::sort(shown_.begin(), shown_.end());
+        else
+            std::sort(shown_.begin(), shown_.end(),
+                      [&](std::uint32_t a, std::uint32_t b) { return place[a] < place[b]; });
+    }
+    endResetModel();
+}
+
+QString RowSourceModel::CountText() const {
+    const QLocale locale;
+    return locale.toString(static_cast<qulonglong>(markedCount_)) + QStringLiteral(" de ") +
+           locale.toString(static_cast<qulonglong>(marked_.size())) +
+           (markedCount_ == 1 ? QStringLiteral(" marcada") : QStringLiteral(" marcadas"));
+}
+
 std::vector<std::size_t> RowSourceModel::MarkedRows() const {
     std::vector<std::size_t> rows;
     for (std::size_t row = 0; row < marked_.size(); ++row) {
@@ -130,7 +173,8 @@ void RowSourceModel::SetFilter(const QString& text) {
         std::erase_if(shown_, [&](std::uint32_t row) { return !RowMatches(row, needle_); });
     } else {
         shown_.clear();
-        for (std::size_t row = 0; row < rows_.RowCount(); ++row) {
+        for (std::size_t place = 0; place < rows_.RowCount(); ++place) {
+            const std::size_t row = OrderedRow(place);
             if (RowMatches(row, needle_))
                 shown_.push_back(static_cast<std::uint32_t>(row));
         }

@@ -11,8 +11,9 @@
 
 namespace hostfw::view {
 
-// The rows of a picker for a table view, read from their source only as they are shown, and
-// narrowed by a filter that matches any column. With marks, a first column of check boxes.
+// The rows of a picker for a table view, read from their source only as they are shown,
+// narrowed by a filter that matches any column and put in the order of a column (a click on
+// its header). With marks, a first column of check boxes.
 class HOSTFW_VIEW_EXPORT RowSourceModel : public QAbstractTableModel {
 public:
     // `marked` holds one flag per source row, or nothing for a model without marks.
@@ -25,6 +26,9 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    // By a column's values (the marks: marked rows first); a column below 0 puts the rows
+    // back in their source order. The filter keeps working on the new order.
+    void sort(int column, Qt::SortOrder order) override;
 
     const RowSource& Source() const { return rows_; }
     // Shows only the rows with a cell (or key) that holds `text`, letter case and accents
@@ -39,6 +43,8 @@ public:
     std::size_t MarkedCount() const { return markedCount_; }
     // The marked source rows, in source order.
     std::vector<std::size_t> MarkedRows() const;
+    // "3 de 1.250 marcadas": the marks against all rows, the filter aside.
+    QString CountText() const;
     // The table's first column of data (after the marks).
     int FirstDataColumn() const { return withMarks_ ? 1 : 0; }
     // Characters of a source column's display width; 0 when the field has none.
@@ -47,6 +53,10 @@ public:
 private:
     bool RowMatches(std::size_t row, std::string_view needle) const;
     void SetMark(std::size_t row, bool mark);
+    // The source row at a place of the current order (before the filter).
+    std::size_t OrderedRow(std::size_t place) const {
+        return order_.empty() ? place : order_[place];
+    }
 
     const RowSource& rows_;
     std::vector<bool> marked_;
@@ -57,6 +67,7 @@ private:
     bool filtered_ = false;
     mutable std::string rowText_;       // one row's search text, reused
     std::vector<std::uint32_t> shown_;  // source rows shown while filtered
+    std::vector<std::uint32_t> order_;  // source rows in the order sorted; empty: source order
 };
 
 }  // namespace hostfw::view

@@ -18,7 +18,25 @@ void RunProgressDialog::Start(const std::string& title) {
     running_ = true;
 }
 
-bool RunProgressDialog::Update(long long rowsRead) {
+QString RunStepText(const RunStep& step) {
+    const QLocale locale;
+    const QString rows =
+        locale.toString(step.rowsRead) +
+        (step.rowsRead == 1 ? QStringLiteral(" linha lida") : QStringLiteral(" linhas lidas"));
+    if (step.pageCount > 0) {
+        return QStringLiteral("Página ") + locale.toString(step.pagesDrawn) +
+               QStringLiteral(" de ") + locale.toString(step.pageCount) + QStringLiteral(" (") +
+               rows + QStringLiteral(")");
+    }
+    if (step.pagesLaidOut > 0) {
+        return rows + QStringLiteral(", ") + locale.toString(step.pagesLaidOut) +
+               (step.pagesLaidOut == 1 ? QStringLiteral(" página montada")
+                                       : QStringLiteral(" páginas montadas"));
+    }
+    return rows;
+}
+
+bool RunProgressDialog::Update(const RunStep& step) {
     if (!running_)
         return true;
     const qint64 elapsed = clock_.elapsed();
@@ -38,8 +56,12 @@ bool RunProgressDialog::Update(long long rowsRead) {
         return !dialog_->wasCanceled();
     }
     lastPaint_ = elapsed;
-    dialog_->setLabelText(QLocale(QLocale::Portuguese, QLocale::Brazil).toString(rowsRead) +
-                          QStringLiteral(" linhas lidas"));
+    dialog_->setLabelText(RunStepText(step));
+    // A bar once the whole count is known; until then it only shows that the run is alive.
+    if (step.pageCount > 0) {
+        dialog_->setMaximum(step.pageCount);
+        dialog_->setValue(step.pagesDrawn);
+    }
     // The dialog is modal: only it gets the user's input while the run goes on.
     QApplication::processEvents();
     return !dialog_->wasCanceled();

@@ -1,70 +1,24 @@
 // The menu "Consultas salvas" of the main window, on the real package and a small database:
 // a choice kept from the form is done again through the form's widgets, and so is the last
 // query once a preview reached the person.
-#include <gtest/gtest.h>
-#include <unistd.h>
-
 #include <QAction>
-#include <QApplication>
+#include <QComboBox>
 #include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
-#include <filesystem>
 
 #include "choice_store.h"
-#include "db/demo_data.h"
-#include "desktop/gui_script_ui.h"
-#include "desktop/main_window.h"
-#include "desktop/screenshots.h"
+#include "desktop/save_choice_dialog.h"
 #include "form_choices.h"
-#include "form_lookup.h"
-#include "host/data/engine.h"
-#include "host/data/shared_database.h"
-#include "host/ui/application.h"
-#include "host/ui/edit.h"
 #include "host/ui/user_actions.h"
-#include "host/view/model_events.h"
-#include "host_options.h"
-#include "last_query.h"
-#include "module_host.h"
-#include "session_setup.h"
+#include "unit/desktop/desktop_fixture.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-class PresetMenuTest : public ::testing::Test {
+class PresetMenuTest : public desktoptest::DesktopTest {
 protected:
-    PresetMenuTest() {
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        demodb::BuildTestDatabase(*hostfw::OpenDatabase((folder / "test.sqlite").string(), true));
-        host::HostOptions options;
-        options.database = (folder / "test.sqlite").string();
-        options.reportDir = EXP036_SOURCE_DIR "/reports";
-        options.outputDir = folder / "output";
-        options.branch = "0001";
-        host::ApplySessionOptions(options);
-        hostfw::Application().SetUi(&ui);
-        module.emplace(EXP036_PACKAGE);
-        window.emplace(*module, ui);
-        ui.SetMdiArea(&window->Area());
-        ui.SetDeliveryObserver([this] { host::KeepDeliveredRunAsLastQuery(*module, ui); });
-        window->show();
-        window->OpenForm(false);
-    }
-    ~PresetMenuTest() override {
-        host::CloseAllForms();
-        ui.SetDeliveryObserver(nullptr);
-        ui.SetMdiArea(nullptr);
-        window.reset();
-        module.reset();
-        hostfw::CloseSharedDatabase();
-        hostfw::Application().SetUi(nullptr);
-        fs::remove_all(folder);
-    }
+    PresetMenuTest() : DesktopTest("exp036_presets") {}
 
     static hostfw::TCustomEdit& Edit(const char* name) {
         return host::FindScriptControl<hostfw::TCustomEdit>(name, "um campo de texto");
@@ -88,22 +42,21 @@ protected:
         ASSERT_TRUE(action->isEnabled());
         action->trigger();
     }
-    // Types `text` into the next text prompt once it is on screen.
+    // Types `text` into the next text prompt, or the name of the choice to save, once it is
+    // on screen.
     static void AnswerPrompt(const QString& text) {
-        QTimer::singleShot(0, [text] {
-            auto* prompt = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        WhenShown([text](QWidget& shown) {
+            if (auto* save = dynamic_cast<host::SaveChoiceDialog*>(&shown)) {
+                save->Name().setText(text);
+                save->accept();
+                return;
+            }
+            auto* prompt = qobject_cast<QInputDialog*>(&shown);
             ASSERT_NE(prompt, nullptr);
             prompt->setTextValue(text);
             prompt->accept();
         });
     }
-
-    const fs::path folder =
-        fs::temp_directory_path() / ("exp036_presets_" + std::to_string(getpid()));
-    host::Screenshots none{""};
-    host::GuiScriptUi ui{nullptr, none};
-    std::optional<host::ModuleHost> module;
-    std::optional<host::MainWindow> window;
 };
 
 TEST_F(PresetMenuTest, AKeptChoiceIsTypedBackIntoTheForm) {
@@ -134,6 +87,21 @@ TEST_F(PresetMenuTest, TheOwnerRenamesSharesAndDeletesAChoiceFromTheMenu) {
     });
     Choose("excluir:Fechamento");
     EXPECT_TRUE(host::AvailablePresets(host::LiveReportCode()).empty());
+}
+
+TEST_F(PresetMenuTest, AChoiceKeptWithADateRuleTakesItsDatesFromTheDayItIsUsed) {
+    Dates("01/02/2025", "28/02/2025");
+    WhenShown([](QWidget& shown) {
+        auto& save = dynamic_cast<host::SaveChoiceDialog&>(shown);
+        EXPECT_EQ(save.Dates().itemText(0),
+                  QString::fromUtf8("As datas digitadas (01/02/2025 a 28/02/2025)"));
+        save.Name().setText(QStringLiteral("Fechamento"));
+        save.Dates().setCurrentIndex(save.Dates().findText(QString::fromUtf8("Mês anterior")));
+        save.accept();
+    });
+    Choose("salvar");
+    EXPECT_EQ(host::LoadPreset(host::LiveReportCode(), "Fechamento").period,
+              std::optional<std::string>("Mês anterior"));
 }
 
 TEST_F(PresetMenuTest, TheLastQueryIsThatOfTheLastPreview) {

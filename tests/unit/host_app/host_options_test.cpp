@@ -63,6 +63,19 @@ TEST(HostOptions, BadCommandLinesAreRefusedWithAReason) {
               std::string::npos);
 }
 
+TEST(HostOptions, TheCsvDialectAndTheLanguageAreCheckedWords) {
+    EXPECT_TRUE(
+        ParseHostOptions({"report", "--format", "csv", "--csv-dialect", "br"}).report.brazilianCsv);
+    EXPECT_FALSE(ParseHostOptions({"report", "--format", "csv", "--csv-dialect", "padrao"})
+                     .report.brazilianCsv);
+    EXPECT_NE(Refusal({"report", "--format", "csv", "--csv-dialect", "excel"})
+                  .find("--csv-dialect espera br"),
+              std::string::npos);
+    EXPECT_EQ(ParseHostOptions({"--language", "en"}).language, std::optional<std::string>("en"));
+    for (const char* bad : {"p", "pt-BR", "pt_BR_x", "../x"})
+        EXPECT_NE(Refusal({"--language", bad}).find("--language espera"), std::string::npos) << bad;
+}
+
 TEST(HostOptions, AServerTimeoutIsWholeSecondsFromOneToSixHundred) {
     EXPECT_EQ(ParseHostOptions({"--script", "s", "--server-timeout", "600"}).serverTimeoutSeconds,
               600);

@@ -88,6 +88,23 @@ TEST_F(ReportCommand, PickedClientsNarrowTheCsvOnStandardOutput) {
     EXPECT_EQ(finished.out.find("João da Silva"), std::string::npos) << finished.out;
 }
 
+TEST_F(ReportCommand, TheCsvDialectForBrazilianSpreadsheetsIsChosenOnTheCommandLine) {
+    const Finished finished = Report({"--from", "01/01/2025", "--to", "31/12/2025", "--clients",
+                                      "11", "--format", "csv", "--csv-dialect", "br"});
+    ASSERT_EQ(finished.status, 0) << finished.err;
+    EXPECT_EQ(finished.out.rfind("\xEF\xBB\xBF"
+                                 "Dest.;Lançamento;Nota Fiscal;Cliente",
+                                 0),
+              0u)
+        << finished.out;
+    EXPECT_NE(finished.out.find(";Café & Cia, Ltda;"), std::string::npos) << finished.out;
+    const Finished refused =
+        Report({"--from", "01/01/2025", "--format", "pdf", "--csv-dialect", "br"});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("--csv-dialect vale com --format csv"), std::string::npos)
+        << refused.err;
+}
+
 TEST_F(ReportCommand, ThePdfReplacesTheOutFileAndLeavesNoPrintFolderBehind) {
     std::ofstream(folder_ / "r.pdf") << "old";
     const Finished finished =

@@ -103,7 +103,7 @@ TEST_F(ScriptedUiTest, EachReportRunIsWrittenOnceEvenWithTheSameValues) {
     params.CreateParam("P_CDFILIAL").SetAsString("0001");
     params.CreateParam("P_STATUS");
     ui_.ReportQueryBound(params);
-    ui_.Notify("printed: a.pdf");
+    ui_.Notify({"printed: a.pdf", "Relatório impresso em a.pdf"});
     ui_.WriteNewReportRuns();
     ui_.ReportQueryBound(params);
     ui_.WriteNewReportRuns();

@@ -46,6 +46,24 @@ TEST_F(ReportCsv, OneHeadingRowThenTheDetailValuesQuotedAsRfc4180Says) {
                     "Aprovada,\"250,75\""));
 }
 
+TEST_F(ReportCsv, TheBrazilianFormHasSemicolonsDecimalCommasAndTheByteOrderMark) {
+    RenameClient("2", "Bar; Lanches \"Zé\"");
+    const std::filesystem::path file = folder / "planilha.csv";
+    ASSERT_TRUE(hostfw::ExportReport(Request(0), hostfw::ReportFileFormat::CsvBrazil, file));
+    const std::string csv = ReadFile(file);
+    ASSERT_TRUE(csv.starts_with("\xEF\xBB\xBF")) << "a spreadsheet reads the accents as UTF-8";
+    EXPECT_THAT(
+        SplitLines(csv.substr(3), "\r\n"),
+        ElementsAre("Dest.;Lançamento;Nota Fiscal;Cliente;CPF/CNPJ;Emissão;Saída;Status;Valor",
+                    "0001;3;1003;\"Bar; Lanches \"\"Zé\"\"\";11.444.777/0001-61;01/02/2025;;"
+                    "Pendente;99,90",
+                    "0002;1;1001;João da Silva;529.982.247-25;01/01/2025;03/01/2025;Emitida;"
+                    "1500,00",
+                    "0002;7;1004;João da Silva;529.982.247-25;31/01/2025;31/01/2025;Pendente;0,01",
+                    "0003;2;1002;Café & Cia, Ltda;11.222.333/0001-81;31/01/2025;02/02/2025;"
+                    "Aprovada;250,75"));
+}
+
 TEST_F(ReportCsv, ALineBreakInTheDataNeverSplitsARecord) {
     RenameClient("2", "Padaria\r\nCentral");
     EXPECT_THAT(SplitLines(Export(), "\r\n")[1],

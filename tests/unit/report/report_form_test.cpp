@@ -70,7 +70,7 @@ public:
 
     // The user's "Cancelar" on the progress of a run.
     bool stopRuns = false;
-    bool RunProgress(long long) override { return !stopRuns; }
+    bool RunProgress(const hostfw::RunStep&) override { return !stopRuns; }
 };
 
 class ReportForm : public ReportTest {
@@ -83,6 +83,8 @@ protected:
         TTestReportForm::definition = kPlainDefinition;
         unsetenv("VISUAL");
         unsetenv("EDITOR");
+        // No print server answers here, whatever the machine has.
+        setenv("CUPS_SERVER", (folder / "sem-cups.sock").c_str(), 1);
     }
     ~ReportForm() override {
         delete form;
@@ -90,6 +92,7 @@ protected:
         hostfw::Session() = savedSession_;
         hostfw::Application().SetUi(nullptr);
         unsetenv("EDITOR");
+        unsetenv("CUPS_SERVER");
     }
 
     void Open() {
@@ -196,7 +199,21 @@ TEST_F(ReportForm, PrintWritesThePdfIntoTheOutputFolderAndSaysWhere) {
     EXPECT_THAT(ui.messages, IsEmpty());
     ASSERT_EQ(ui.notes.size(), 1u);
     EXPECT_THAT(ui.notes[0], StartsWith("printed: " + (folder / "saida" / "EXP036-002_").string()));
-    EXPECT_TRUE(std::filesystem::exists(ui.notes[0].substr(9)));
+    const std::string pdf = ui.notes[0].substr(9);
+    EXPECT_TRUE(std::filesystem::exists(pdf));
+    // Without any printer the person is told the paper did not come out, and where to look.
+    EXPECT_EQ(ui.notices[0].text,
+              "Nenhuma impressora disponível: o relatório ficou no arquivo " + pdf + ".");
+    EXPECT_EQ(ui.notices[0].folder, folder / "saida");
+}
+
+TEST_F(ReportForm, APdfAskedForByNameIsKeptWithoutLookingForAPrinter) {
+    Open();
+    hostfw::Session().keepPrintedPdf = true;
+    Click(*form->sbtPrint);
+    ASSERT_EQ(ui.notices.size(), 1u);
+    EXPECT_THAT(ui.notices[0].text, StartsWith("Relatório gravado em "));
+    EXPECT_TRUE(ui.notices[0].folder.empty()) << "nobody expected paper";
 }
 
 TEST_F(ReportForm, ACancelledRunLeavesANoticeOnlyAndTheNextRunWorks) {
@@ -242,7 +259,12 @@ TEST_F(ReportForm, WithoutAnEditorTheFileIsNamedForTheUser) {
     Open();
     Click(*form->sbtReportEdit);
     EXPECT_THAT(ui.notes, ElementsAre("edit: " + (reportFolder / "EXP036-001.json").string()));
-    EXPECT_THAT(ui.messages, IsEmpty());
+    // Nothing opens, so the person is told why and what to set.
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text,
+              "Nenhum editor configurado para relatórios: defina a variável VISUAL ou EDITOR "
+              "(por exemplo, EDITOR=gedit) para editar EXP036-001.json.");
+    EXPECT_EQ(ui.messages[0].kind, MessageKind::Information);
 }
 
 TEST_F(ReportForm, ADefinitionBrokenInTheEditorIsReportedAndLeftUnused) {

@@ -126,6 +126,30 @@ TEST_F(ReportPdf, ANamedPrinterGetsTheFileThroughLp) {
     EXPECT_EQ(ReadFile(folder / "lp.args"), "-d Sala_3 " + printed->pdf.string() + "\n");
 }
 
+TEST_F(ReportPdf, APersonsPrintGoesToThePrinterAndLeavesNoPdfBehind) {
+    const PathGuard path(FakeLp().string());
+    const auto printed = hostfw::PrintReport(
+        Request(0), {folder / "saida", "Sala_3", hostfw::PdfKept::WhenNotPrinted});
+    ASSERT_TRUE(printed);
+    EXPECT_TRUE(printed->sentToPrinter);
+    EXPECT_EQ(printed->printer, "Sala_3");
+    EXPECT_FALSE(printed->defaultPrinter);
+    EXPECT_EQ(ReadFile(folder / "lp.args"), "-d Sala_3 " + printed->pdf.string() + "\n");
+    EXPECT_FALSE(std::filesystem::exists(printed->pdf)) << "lp has the pages";
+}
+
+TEST_F(ReportPdf, WithoutAnyPrinterAPersonsPrintKeepsThePdf) {
+    const PathGuard path(FakeLp().string() + ":" + std::getenv("PATH"));
+    setenv("CUPS_SERVER", (folder / "sem-cups.sock").c_str(), 1);
+    const auto printed =
+        hostfw::PrintReport(Request(0), {folder / "saida", "", hostfw::PdfKept::WhenNotPrinted});
+    unsetenv("CUPS_SERVER");
+    ASSERT_TRUE(printed);
+    EXPECT_FALSE(printed->sentToPrinter);
+    EXPECT_TRUE(std::filesystem::exists(printed->pdf));
+    EXPECT_FALSE(std::filesystem::exists(folder / "lp.args")) << "lp was asked for nothing";
+}
+
 TEST_F(ReportPdf, WithoutLpTheUserIsToldAndThePdfStays) {
     std::filesystem::create_directories(folder / "vazio");
     const PathGuard path((folder / "vazio").string());

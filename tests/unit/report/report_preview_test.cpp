@@ -81,10 +81,27 @@ TEST_F(ReportPreview, ItsCsvHoldsTheRowsItRanWithWhateverTheFormSaysLater) {
     EXPECT_EQ(SplitLines(ReadFile(folder / "visualizada.csv"), "\r\n").size(), 3u);
 }
 
+TEST_F(ReportPreview, DrawingThePagesSaysWhichOfHowManyWithTheRowsAlreadyRead) {
+    auto request = Request(shortPages);
+    std::vector<hostfw::RunStep> steps;
+    request.progress = [&steps](const hostfw::RunStep& step) {
+        steps.push_back(step);
+        return true;
+    };
+    ASSERT_TRUE(hostfw::ExportReport(request, hostfw::ReportFileFormat::Pdf, folder / "p.pdf"));
+    ASSERT_EQ(steps.size(), 3u) << "one step for each page drawn";
+    for (int page = 1; page <= 3; ++page) {
+        EXPECT_EQ(steps[page - 1].pagesDrawn, page);
+        EXPECT_EQ(steps[page - 1].pageCount, 3);
+        EXPECT_GT(steps[page - 1].rowsRead, 0)
+            << "the rows read stay counted while pages are drawn";
+    }
+}
+
 TEST_F(ReportPreview, ARunStoppedHalfwayLeavesNoFileAndTheDatabaseFree) {
     const std::vector<std::string> before = Files();
     auto request = Request(shortPages);
-    request.progress = [](long long) { return false; };
+    request.progress = [](const hostfw::RunStep&) { return false; };
     EXPECT_THROW(
         hostfw::ExportReport(request, hostfw::ReportFileFormat::Pdf, folder / "parado.pdf"),
         hostfw::ReportCancelled);

@@ -78,6 +78,21 @@ TEST_F(ListPicker, RowsAreShownWithEveryVisibleField) {
     EXPECT_EQ(grid.rows[0][1], "Café & Cia");
 }
 
+TEST_F(ListPicker, TheMarkFieldIsNeverShownAsText) {
+    // An invoice list keeps each row's mark in IDMARCADO: the picker has its own boxes.
+    const auto invoices =
+        testsupport::MakeDataSet({"IDMARCADO", "NRLANCTONF", "STATUS"}, {{"N", "4636", "Emitida"}});
+    hostfw::TDataSource invoiceSource{nullptr};
+    invoiceSource.SetDataSet(invoices.get());
+    ui.pickAnswers.push_back(std::nullopt);
+    hostfw::Application().Dispatch(
+        [&] { PesquisaLista(&invoiceSource, "NRLANCTONF", "Nota Fiscal", false, list); });
+    const auto& grid = ui.pickRequests.at(0);
+    ASSERT_EQ(grid.columns.size(), 2u);
+    EXPECT_EQ(grid.columns[0].caption, "NRLANCTONF");
+    EXPECT_EQ(grid.rows.at(0), (std::vector<std::string>{"4636", "Emitida"}));
+}
+
 TEST_F(ListPicker, PickingLeavesTheCurrentRowAlone) {
     rows->SetRecNo(2);
     Pick(std::vector<size_t>{0});

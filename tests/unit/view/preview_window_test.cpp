@@ -8,6 +8,7 @@
 #include <QScrollArea>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <nlohmann/json.hpp>
 
 #include "host/report/laid_out_report.h"
@@ -41,8 +42,14 @@ TEST_F(Preview, OpensOnPageOneAndTheKeysTurnThePages) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     EXPECT_EQ(window->PageLabel().text(), QString("Página 1 de 3"));
 
+    // A key presses its button on the bar, which shows it pressed for a moment first.
     const auto press = [&](Qt::Key key) {
         QTest::keyClick(window, key);
+        const auto buttons = window->findChildren<QToolButton*>();
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            return std::none_of(buttons.begin(), buttons.end(),
+                                [](const QToolButton* button) { return button->isDown(); });
+        }));
         return window->PageNumber();
     };
     EXPECT_EQ(press(Qt::Key_PageDown), 2);

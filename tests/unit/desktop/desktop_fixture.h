@@ -1,0 +1,103 @@
+#pragma once
+
+// The main window over the real package and a small database, with the report form open in
+// it: what the desktop's tests start from.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+#include "db/demo_data.h"
+#include "desktop/gui_script_ui.h"
+#include "desktop/main_window.h"
+#include "desktop/screenshots.h"
+#include "form_lookup.h"
+#include "host/data/engine.h"
+#include "host/data/shared_database.h"
+#include "host/ui/application.h"
+#include "host/ui/edit.h"
+#include "host/view/model_events.h"
+#include "host_options.h"
+#include "last_query.h"
+#include "module_host.h"
+#include "session_setup.h"
+
+// Qt's strings as gtest prints them in a failure.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace desktoptest {
+
+namespace fs = std::filesystem;
+
+class DesktopTest : public ::testing::Test {
+protected:
+    explicit DesktopTest(const std::string& name)
+        : folder(fs::temp_directory_path() / (name + "_" + std::to_string(getpid()))) {
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        demodb::BuildTestDatabase(*hostfw::OpenDatabase((folder / "test.sqlite").string(), true));
+        host::HostOptions options;
+        options.database = (folder / "test.sqlite").string();
+        options.reportDir = EXP036_SOURCE_DIR "/reports";
+        options.outputDir = folder / "output";
+        options.branch = "0001";
+        host::ApplySessionOptions(options);
+        hostfw::Application().SetUi(&ui);
+        module.emplace(EXP036_PACKAGE);
+        window.emplace(*module, ui);
+        ui.SetMdiArea(&window->Area());
+        ui.SetDeliveryObserver([this] { host::KeepDeliveredRunAsLastQuery(*module, ui); });
+        ui.SetNoticeSink([this](const std::string& line) { window->ShowNotice(line); });
+        window->show();
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&*window));
+        window->OpenForm(false);
+    }
+    ~DesktopTest() override {
+        host::CloseAllForms();
+        ui.SetNoticeSink(nullptr);
+        ui.SetDeliveryObserver(nullptr);
+        ui.SetMdiArea(nullptr);
+        window.reset();
+        module.reset();
+        hostfw::CloseSharedDatabase();
+        hostfw::Application().SetUi(nullptr);
+        fs::remove_all(folder);
+    }
+
+    template <class Control = hostfw::TControl>
+    static Control& Named(const char* name) {
+        return host::FindScriptControl<Control>(name, "um controle");
+    }
+    // The widget of a control of the live form (the edit inside a date edit).
+    QWidget& WidgetOf(const char* name) {
+        hostfw::TCustomForm* form = host::FindLiveForm();
+        EXPECT_NE(form, nullptr);
+        return ui.Windows().ViewOf(*form)->ViewNamed(name)->FocusWidget();
+    }
+    // Runs `operate` on the next dialog or window once it is on screen, inside its modal loop.
+    static void WhenShown(std::function<void(QWidget&)> operate) {
+        QTimer::singleShot(0, [operate = std::move(operate)] {
+            QWidget* shown = QApplication::activeModalWidget();
+            if (shown == nullptr)
+                shown = QApplication::activePopupWidget();
+            ASSERT_NE(shown, nullptr) << "no dialog on screen";
+            operate(*shown);
+        });
+    }
+
+    const fs::path folder;
+    host::Screenshots none{""};
+    host::GuiScriptUi ui{nullptr, none};
+    std::optional<host::ModuleHost> module;
+    std::optional<host::MainWindow> window;
+};
+
+}  // namespace desktoptest
