@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <latch>
 #include <memory>
 #include <string>
@@ -69,6 +70,25 @@ private:
     std::atomic<bool> stop_{false};
     std::thread thread_;
 };
+
+// How many of `calls` calls, each after `pause`, on one connection from the address `from`, got
+// no answer or another than 200.
+int FailedCalls(const ServerProcess& server, const std::string& from, const std::string& call,
+                int calls, const std::function<void()>& pause) {
+    int failed = 0;
+    try {
+        RawConnection connection(server.Host(), server.Port(), from);
+        for (int i = 0; i < calls; ++i) {
+            pause();
+            const auto reply = connection.Send(call) ? connection.ReadReply() : std::nullopt;
+            if (!reply || reply->status != 200)
+                ++failed;
+        }
+    } catch (const std::exception&) {
+        return calls;
+    }
+    return failed;
+}
 
 // The resident memory of a process, in bytes, from /proc.
 long long ResidentBytes(pid_t pid) {
@@ -280,19 +300,11 @@ TEST_F(HostileClientsTest, FiftyWorkstationsBehindOneAddressAreAllServedWithTheD
         workstations.emplace_back([&, w] {
             // The gaps of each workstation differ, as people's do, but the same in every run.
             std::uint32_t seed = 2654435761u * static_cast<std::uint32_t>(w + 1);
-            try {
-                RawConnection connection(server_->Host(), server_->Port(), "127.0.0.9");
-                for (int i = 0; i < kCalls; ++i) {
-                    seed = seed * 1664525u + 1013904223u;
-                    std::this_thread::sleep_for(std::chrono::milliseconds(1000 + seed % 2000));
-                    const auto reply =
-                        connection.Send(call) ? connection.ReadReply() : std::nullopt;
-                    if (!reply || reply->status != 200)
-                        ++failures;
-                }
-            } catch (const std::exception&) {
-                failures += kCalls;
-            }
+            const auto pause = [&seed] {
+                seed = seed * 1664525u + 1013904223u;
+                std::this_thread::sleep_for(std::chrono::milliseconds(1000 + seed % 2000));
+            };
+            failures += FailedCalls(*server_, "127.0.0.9", call, kCalls, pause);
         });
     }
     for (std::thread& workstation : workstations)
@@ -314,17 +326,7 @@ TEST_F(HostileClientsTest, TwoHundredClientsConnectingAtOnceAreAllServed) {
     for (int c = 0; c < kClients; ++c) {
         clients.emplace_back([&] {
             ready.arrive_and_wait();
-            try {
-                RawConnection connection(server_->Host(), server_->Port());
-                for (int i = 0; i < kCalls; ++i) {
-                    const bool sent = connection.Send(call);
-                    const auto reply = sent ? connection.ReadReply() : std::nullopt;
-                    if (!reply || reply->status != 200)
-                        ++failures;
-                }
-            } catch (const std::exception&) {
-                failures += kCalls;
-            }
+            failures += FailedCalls(*server_, "", call, kCalls, [] {});
         });
     }
     for (std::thread& client : clients)
