@@ -5,17 +5,22 @@
 namespace appserver {
 namespace {
 
+// No character takes more than four bytes: what lies beyond cannot be kept in the row.
+constexpr std::size_t kAuditedBodyBytes = hostfw::kAuditParametersLimit * 4;
+
 // The audit row of a request: the method called (the path without its leading "/"), the
-// arguments as sent, and how it ended. RecordAudit bounds each text.
+// arguments as sent, and how it ended. RecordAudit bounds each text; the body is cut here
+// already, so a row waiting to be written never holds a megabyte.
 hostfw::AuditEvent CallEvent(const HttpRequestView& request, const std::string& client,
                              const std::string& person, const DispatchResult& result,
                              std::optional<long long> durationMs) {
     const std::string path = RequestPath(request.target);
+    const std::string_view body = request.method == "POST" ? request.body : std::string_view();
     hostfw::AuditEvent event{person,
                              client,
                              hostfw::kAuditCall,
                              path.substr(path.empty() ? 0 : 1),
-                             request.method == "POST" ? std::string(request.body) : std::string(),
+                             std::string(body.substr(0, kAuditedBodyBytes)),
                              std::nullopt,
                              durationMs,
                              "",
