@@ -68,10 +68,6 @@ void BuildSqliteDemoFile(const DemodbOptions& options) {
         DemodbOptions fresh = options;
         fresh.force = false;
         BuildSharedDatabase(*engine, fresh);
-        // In the rollback journal a commit waits for every reader and holds new ones back
-        // meanwhile: an audit row written while one long query read stalled every call, up to
-        // the busy timeout, and failed. With the write-ahead log readers never wait for a writer.
-        engine->Execute("PRAGMA journal_mode = WAL", {});
     }
     staged.Sync();
     if (options.force) {

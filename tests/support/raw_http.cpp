@@ -94,17 +94,17 @@ std::optional<HttpReply> RawConnection::ReadReply() {
         if (!Receive())
             return std::nullopt;
     }
-    const std::string_view head(received_.data(), headEnd);
-    const std::size_t total = headEnd + 4 + ContentLength(head);
+    HttpReply reply;
+    // Kept apart before the body comes: receiving more may move what was received.
+    reply.head = received_.substr(0, headEnd);
+    // "HTTP/1.1 200 OK"
+    if (reply.head.size() > 12)
+        std::from_chars(reply.head.data() + 9, reply.head.data() + 12, reply.status);
+    const std::size_t total = headEnd + 4 + ContentLength(reply.head);
     while (received_.size() < total) {
         if (!Receive())
             return std::nullopt;
     }
-    HttpReply reply;
-    // "HTTP/1.1 200 OK"
-    if (head.size() > 12)
-        std::from_chars(head.data() + 9, head.data() + 12, reply.status);
-    reply.head = std::string(head);
     reply.body = received_.substr(headEnd + 4, total - headEnd - 4);
     received_.erase(0, total);
     return reply;
