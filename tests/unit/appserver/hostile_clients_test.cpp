@@ -206,7 +206,7 @@ TEST_F(HostileClientsTest, AnAddressOverItsQuotaTakesNoSlotOfTheSharedPool) {
 TEST_F(HostileClientsTest, ACallFromAnotherAddressDoesNotWaitBehindOneAddresssHeavyCalls) {
     Start({"--threads", "2", "--test-objects", "--timeout", "60"}, ServerProgram::Test);
     const std::string heavy = HttpRequest(
-        "POST", "/exp036.Teste/Sleep", R"({"version":1,"args":[{"type":"integer","value":4000}]})");
+        "POST", "/exp036.Teste/Sleep", R"({"version":1,"args":[{"type":"integer","value":2000}]})");
     std::vector<std::unique_ptr<RawConnection>> heavyCalls;
     for (int i = 0; i < 4; ++i) {
         heavyCalls.push_back(
