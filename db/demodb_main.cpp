@@ -6,6 +6,7 @@
 #include "db/shared_database_build.h"
 #include "db/sqlite_demo_file.h"
 #include "host/core/exception.h"
+#include "host/core/scratch_cleanup.h"
 #include "host/data/engine.h"
 
 namespace {
@@ -25,6 +26,8 @@ void Build(const demodb::DemodbOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A build ended by a signal takes its half-written file with it.
+    hostfw::RemoveScratchOnTermination();
     demodb::DemodbOptions options;
     try {
         options = demodb::ParseDemodbOptions(std::vector<std::string>(argv + 1, argv + argc));

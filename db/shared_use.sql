@@ -77,9 +77,90 @@ CREATE POLICY filial_da_pessoa ON EXPEDICAO FOR SELECT TO exp036_pessoas USING (
 ALTER TABLE AUDITORIA ENABLE ROW LEVEL SECURITY;
 DROP POLICY IF EXISTS auditoria_propria ON AUDITORIA;
 CREATE POLICY auditoria_propria ON AUDITORIA FOR INSERT TO exp036_pessoas
-    WITH CHECK (PESSOA = current_user);
+    WITH CHECK (PESSOA = current_user AND current_user = session_user);
 DROP POLICY IF EXISTS auditoria_servidor ON AUDITORIA;
 CREATE POLICY auditoria_servidor ON AUDITORIA FOR INSERT TO exp036_servidor WITH CHECK (true);
+
+-- What a person adds to the audit is what the host writes, nothing else: its sign-ins and report
+-- runs, from a machine's name, with the outcomes the host gives them, each text within its
+-- bounds, and at most 60 rows a minute and 2,000 a day. A person's rows can neither pass for the
+-- server's (calls, refused sign-ins of the server) nor fill the disk.
+DO $$
+BEGIN
+    -- Bounds for everyone's rows, the server's included (the framework cuts its texts to them).
+    -- NOT VALID: rows written before are kept as they are.
+    IF NOT EXISTS (SELECT 1 FROM pg_constraint WHERE conname = 'auditoria_tamanhos'
+                   AND conrelid = 'auditoria'::regclass) THEN
+        ALTER TABLE AUDITORIA ADD CONSTRAINT auditoria_tamanhos CHECK (
+            char_length(PARAMETROS) <= 8000 AND char_length(SAIDA) <= 4500
+            AND char_length(RESULTADO) <= 2000) NOT VALID;
+    END IF;
+END
+$$;
+CREATE INDEX IF NOT EXISTS AUDITORIA_PESSOA_MOMENTO ON AUDITORIA (PESSOA, MOMENTO);
+
+-- How many rows the person signed in has added to the audit of that schema since a moment; a
+-- person reads no audit row, so the count is taken with the owner's rights, and only of the one
+-- who asks.
+CREATE OR REPLACE FUNCTION exp036_auditoria_recentes(esquema text, desde timestamp)
+    RETURNS bigint LANGUAGE plpgsql STABLE SECURITY DEFINER SET search_path = pg_catalog AS $$
+DECLARE
+    quantos bigint;
+BEGIN
+    EXECUTE format('SELECT count(*) FROM %I.auditoria WHERE pessoa = $1 AND momento > $2',
+                   esquema)
+        INTO quantos USING session_user, desde;
+    RETURN quantos;
+END
+$$;
+REVOKE ALL ON FUNCTION exp036_auditoria_recentes(text, timestamp) FROM PUBLIC;
+GRANT EXECUTE ON FUNCTION exp036_auditoria_recentes(text, timestamp) TO exp036_pessoas;
+
+CREATE OR REPLACE FUNCTION exp036_auditoria_da_pessoa() RETURNS trigger
+    LANGUAGE plpgsql SET search_path = pg_catalog AS $$
+DECLARE
+    bem_formado boolean;
+    no_minuto bigint;
+    no_dia bigint;
+BEGIN
+    -- The server's login, the owner and the administrators write as they see fit.
+    IF pg_has_role(current_user, 'exp036_servidor', 'MEMBER')
+       OR NOT pg_has_role(current_user, 'exp036_pessoas', 'MEMBER') THEN
+        RETURN NEW;
+    END IF;
+    bem_formado := NEW.ORIGEM ~ '^[A-Za-z0-9._-]{1,255}$' AND CASE NEW.EVENTO
+        WHEN 'entrada' THEN NEW.OBJETO = 'exp036-host' AND NEW.RESULTADO = 'ok'
+            AND coalesce(NEW.PARAMETROS, '') = '' AND NEW.LINHAS IS NULL
+            AND NEW.DURACAO_MS IS NULL AND coalesce(NEW.SAIDA, '') = ''
+        WHEN 'entrada-recusada' THEN NEW.OBJETO = 'exp036-host'
+            AND NEW.RESULTADO = 'Usuário ou senha incorretos.'
+            AND NEW.PARAMETROS ~ '^tentativa [0-9]{1,3}$' AND NEW.LINHAS IS NULL
+            AND NEW.DURACAO_MS IS NULL AND coalesce(NEW.SAIDA, '') = ''
+        WHEN 'relatorio' THEN coalesce(NEW.OBJETO, '') <> ''
+            AND (NEW.RESULTADO IN ('ok', 'cancelado', 'cancelado pelo usuário',
+                                   'recusado pelo formulário')
+                 OR NEW.RESULTADO LIKE 'falha: %')
+            AND coalesce(NEW.LINHAS, 0) >= 0 AND coalesce(NEW.DURACAO_MS, 0) >= 0
+        ELSE false
+    END;
+    IF NOT coalesce(bem_formado, false) THEN
+        RAISE EXCEPTION 'A auditoria recusou o registro: não é um registro que o exp036-host '
+            'escreva (evento %, origem %).', left(NEW.EVENTO, 20), left(NEW.ORIGEM, 64);
+    END IF;
+    EXECUTE format('SELECT %1$I.exp036_auditoria_recentes(%2$L, localtimestamp - interval ''1 minute''), '
+                   '%1$I.exp036_auditoria_recentes(%2$L, localtimestamp - interval ''1 day'')',
+                   TG_TABLE_SCHEMA, TG_TABLE_SCHEMA)
+        INTO no_minuto, no_dia;
+    IF no_minuto >= 60 OR no_dia >= 2000 THEN
+        RAISE EXCEPTION 'A auditoria recusou o registro: % já fez registros demais '
+            '(60 por minuto, 2000 por dia).', current_user;
+    END IF;
+    RETURN NEW;
+END
+$$;
+DROP TRIGGER IF EXISTS auditoria_da_pessoa ON AUDITORIA;
+CREATE TRIGGER auditoria_da_pessoa BEFORE INSERT ON AUDITORIA
+    FOR EACH ROW EXECUTE FUNCTION exp036_auditoria_da_pessoa();
 
 -- No one changes or removes an audit row, the table's owner included.
 CREATE OR REPLACE FUNCTION exp036_auditoria_imutavel() RETURNS trigger
@@ -135,3 +216,32 @@ BEGIN
 END
 $$;
 REVOKE ALL ON FUNCTION exp036_criar_login(text, text), exp036_desativar_login(text) FROM PUBLIC;
+
+-- Functions whose effect reaches past the read-only transaction a report runs in: dblink and its
+-- kind open connections of their own, to which no transaction of the report's extends; adminpack
+-- writes the server's files; large objects outlive a rollback. Nobody but their owner runs them
+-- (revoked from PUBLIC, which every role is in). Run setup again after installing an extension.
+-- Revoking what this login does not own changes nothing: exp036-admin names what stays open.
+CREATE OR REPLACE FUNCTION exp036_funcoes_externas() RETURNS SETOF regprocedure
+    LANGUAGE sql STABLE SET search_path = pg_catalog AS $$
+    SELECT p.oid::regprocedure FROM pg_proc p
+    JOIN pg_depend d ON d.classid = 'pg_proc'::regclass AND d.objid = p.oid AND d.deptype = 'e'
+    JOIN pg_extension e ON e.oid = d.refobjid
+    WHERE e.extname IN ('dblink', 'postgres_fdw', 'adminpack', 'file_fdw', 'lo', 'pg_background',
+                        'http', 'pg_net')
+    UNION
+    SELECT p.oid::regprocedure FROM pg_proc p
+    WHERE p.pronamespace = 'pg_catalog'::regnamespace
+        AND p.proname IN ('lo_creat', 'lo_create', 'lo_from_bytea', 'lo_import', 'lo_export',
+                          'lo_open', 'lowrite', 'lo_put', 'lo_truncate', 'lo_truncate64',
+                          'lo_unlink')
+$$;
+DO $$
+DECLARE
+    funcao regprocedure;
+BEGIN
+    FOR funcao IN SELECT exp036_funcoes_externas() LOOP
+        EXECUTE format('REVOKE EXECUTE ON FUNCTION %s FROM PUBLIC', funcao);
+    END LOOP;
+END
+$$;

@@ -1,8 +1,5 @@
 #include "db/sqlite_demo_file.h"
 
-#include <unistd.h>
-
-#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -54,44 +51,15 @@ void CheckTarget(const fs::path& target, bool force) {
     }
 }
 
-// An interrupted run removes its staged file on the way out.
-char stagedPathForSignals[4096];
-
-void RemoveStagedAndStop(int signal) {
-    unlink(stagedPathForSignals);
-    std::signal(signal, SIG_DFL);
-    std::raise(signal);
-}
-
-class SignalCleanup {
-public:
-    explicit SignalCleanup(const fs::path& staged) {
-        const std::string text = staged.string();
-        if (text.size() >= sizeof stagedPathForSignals)
-            return;
-        std::memcpy(stagedPathForSignals, text.c_str(), text.size() + 1);
-        for (int signal : {SIGINT, SIGTERM, SIGHUP})
-            std::signal(signal, RemoveStagedAndStop);
-    }
-    ~SignalCleanup() {
-        for (int signal : {SIGINT, SIGTERM, SIGHUP})
-            std::signal(signal, SIG_DFL);
-        stagedPathForSignals[0] = '\0';
-    }
-    SignalCleanup(const SignalCleanup&) = delete;
-    SignalCleanup& operator=(const SignalCleanup&) = delete;
-};
-
 }  // namespace
 
 void BuildSqliteDemoFile(const DemodbOptions& options) {
     const fs::path target = options.database;
     CheckTarget(target, options.force);
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    // A run killed outright (SIGKILL, a power cut) could not remove its staged file.
-    hostfw::StagedFile::RemoveAbandoned(folder);
+    // Removes what runs killed outright (SIGKILL, a power cut) left in the folder; a run ended
+    // by a signal removes its own (RemoveScratchOnTermination).
     hostfw::StagedFile staged(folder);
-    const SignalCleanup cleanup(staged.Path());
     {
         auto engine = hostfw::OpenDatabase(staged.Path().string());
         for (const char* pragma : kBulkLoadPragmas)

@@ -26,7 +26,11 @@ void Run(const admin::AdminCommand& command) {
     const auto engine = hostfw::OpenDatabase(command.database);
     switch (command.kind) {
         case Kind::Setup:
-            admin::SetUpSharedUse(*engine);
+            for (const std::string& function : admin::SetUpSharedUse(*engine)) {
+                std::cerr << "exp036-admin: aviso: " << function
+                          << " age fora da transação de um relatório e continua liberada a "
+                             "todos: só o dono dela a revoga (rode o setup como superusuário).\n";
+            }
             std::cout << "Uso compartilhado configurado.\n";
             break;
         case Kind::UserAdd:

@@ -13,7 +13,7 @@ namespace admin {
 // Defined by the embedding of db/shared_use.sql.
 std::string_view SharedUseSql();
 
-void SetUpSharedUse(hostfw::Engine& engine) {
+std::vector<std::string> SetUpSharedUse(hostfw::Engine& engine) {
     if (engine.Kind() != hostfw::EngineKind::PostgreSQL)
         throw hostfw::Exception("O uso compartilhado é só para bancos PostgreSQL.");
     const auto tables = engine.Query(
@@ -30,6 +30,14 @@ void SetUpSharedUse(hostfw::Engine& engine) {
     hostfw::CreateSavedChoicesTable(engine);
     engine.ExecuteScript(SharedUseSql());
     transaction.Commit();
+    const auto open = engine.Query(
+        "SELECT CAST(f AS TEXT) FROM exp036_funcoes_externas() AS f "
+        "WHERE has_function_privilege('public', f, 'EXECUTE') ORDER BY 1",
+        hostfw::TParams());
+    std::vector<std::string> stillOpen;
+    while (open->Next())
+        stillOpen.push_back(open->Value(0).AsString());
+    return stillOpen;
 }
 
 }  // namespace admin

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 namespace hostfw {
 class Engine;
 }
@@ -9,7 +12,9 @@ namespace admin {
 // Creates or brings up to date, in one transaction, what shared use needs in a PostgreSQL
 // database that holds the shared tables: the roles of people and of the application server,
 // the table of people, the privileges, the row-level security of invoices and shipping entries,
-// and the insert-only audit. Running it again changes nothing.
-void SetUpSharedUse(hostfw::Engine& engine);
+// the insert-only audit and its checks of what people add, and the revoking of functions that
+// act outside a report's transaction. Running it again changes nothing. Returns those functions
+// everyone may still run (the login that ran it does not own them), for a warning.
+std::vector<std::string> SetUpSharedUse(hostfw::Engine& engine);
 
 }  // namespace admin

@@ -34,7 +34,8 @@ std::vector<Variant> ByRefValues(const CallRequest& request, const std::vector<V
 }  // namespace
 
 DispatchResult ErrorResult(int status, const std::string& message) {
-    return {status, hostfw::EncodeErrorReply(message), std::nullopt, "erro: " + message};
+    return {status, hostfw::EncodeErrorReply(message), std::nullopt, "erro: " + message,
+            std::nullopt};
 }
 
 DispatchResult CallDispatcher::DescribeObject(const std::string& objectName) const {
@@ -44,7 +45,7 @@ DispatchResult CallDispatcher::DescribeObject(const std::string& objectName) con
     hostfw::ObjectInfo info{object->first, {}};
     for (const auto& [name, method] : object->second)
         info.methods.push_back(name);
-    return {200, hostfw::EncodeObjectInfo(info), std::nullopt, "ok"};
+    return {200, hostfw::EncodeObjectInfo(info), std::nullopt, "ok", std::nullopt};
 }
 
 DispatchResult CallDispatcher::Call(const std::string& objectName, const std::string& method,
@@ -61,7 +62,8 @@ DispatchResult CallDispatcher::Call(const std::string& objectName, const std::st
         std::vector<Variant> args;
         const CallReply reply{Run(entry->second, request, args, caller),
                               ByRefValues(request, args)};
-        DispatchResult result{200, hostfw::EncodeCallReply(reply), std::nullopt, "ok"};
+        DispatchResult result{200, hostfw::EncodeCallReply(reply), std::nullopt, "ok",
+                              std::nullopt};
         if (reply.result.IsDataPacket())
             result.rows = reply.result.AsDataPacket().rows.size();
         return result;

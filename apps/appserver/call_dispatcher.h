@@ -18,6 +18,8 @@ struct DispatchResult {
     std::string body;
     std::optional<std::size_t> rows;
     std::string outcome = "ok";
+    // For a 503 the client may try again after: the Retry-After header.
+    std::optional<int> retryAfterSeconds;
 };
 
 // Runs late-bound calls on the offered objects, apart from any transport: the request body

@@ -1,5 +1,7 @@
 #include "http_connection.h"
 
+#include <malloc.h>
+
 #include <boost/asio/executor_work_guard.hpp>
 #include <boost/asio/post.hpp>
 #include <boost/beast/core.hpp>
@@ -22,6 +24,12 @@ using ErrorCode = beast::error_code;
 constexpr std::uint32_t kHeaderLimit = 16 * 1024;
 // How long a closing connection waits for its client to read the last reply and hang up.
 constexpr auto kLingerTime = std::chrono::seconds(2);
+// A request body this large or larger is followed by giving freed memory back to the system.
+constexpr std::size_t kLargeRequestBytes = 256 * 1024;
+// A read buffer grown beyond this by one request is shrunk before the next.
+constexpr std::size_t kKeptBufferBytes = 64 * 1024;
+// How long a refused connection may take to finish its TLS handshake and hear why.
+constexpr auto kRefusalTime = std::chrono::seconds(2);
 
 // The first byte of a TLS handshake record; a plain HTTP request starts with a letter.
 constexpr unsigned char kTlsHandshakeRecord = 0x16;
@@ -49,7 +57,7 @@ public:
         if constexpr (kTls)
             ReceiveHandshake();
         else
-            WaitForRequest();
+            Begin();
     }
 
     void Close() override {
@@ -67,7 +75,7 @@ private:
     // show, rather than left with a connection that drops.
     void ReceiveHandshake() {
         state_ = State::Reading;
-        Lowest().expires_after(shared_.request);
+        Lowest().expires_after(refusal_ ? kRefusalTime : shared_.request);
         Lowest().async_read_some(
             buffer_.prepare(4096), [self = shared_from_this()](ErrorCode error, std::size_t size) {
                 if (error)
@@ -87,7 +95,7 @@ private:
                                         if (error)
                                             return self->End();
                                         self->buffer_.consume(used);
-                                        self->WaitForRequest();
+                                        self->Begin();
                                     });
         }
     }
@@ -113,6 +121,13 @@ private:
     }
 
     enum class State { Waiting, Reading, Working, Writing, Closing, Ended };
+
+    // A refused connection is told why at once: it takes no slot and reads no request.
+    void Begin() {
+        if (refusal_)
+            return Reply(*refusal_, false);
+        WaitForRequest();
+    }
 
     // An idle connection may wait up to the keep-alive time for the first byte of a request.
     void WaitForRequest() {
@@ -180,6 +195,13 @@ private:
         const auto& header = parser_->get();
         shared_.log.Write({std::string(header.method_string()), RequestPath(header.target()),
                            status, std::nullopt, std::nullopt, result.outcome});
+        // Audited on a worker, with its reason; the reply does not wait for it.
+        shared_.workers.Submit(
+            shared_.ownerOf({}, client_),
+            [&shared = shared_, client = client_, result,
+             method = std::string(header.method_string()), target = std::string(header.target())] {
+                shared.recordRefusal({method, target, {}, {}, {}, {}}, client, result);
+            });
         Reply(result, false);
     }
 
@@ -189,10 +211,14 @@ private:
         state_ = State::Working;
         Lowest().expires_never();
         auto request = parser_->release();
-        const bool keepAlive = request.keep_alive() && !refusal_;
-        asio::post(
-            shared_.workers, [self = shared_from_this(), request = std::move(request), keepAlive,
-                              work = asio::make_work_guard(stream_.get_executor())]() mutable {
+        const bool keepAlive = request.keep_alive();
+        // What a large request made the read buffer grow to is not kept for the next ones.
+        if (buffer_.capacity() > kKeptBufferBytes)
+            buffer_.shrink_to_fit();
+        const std::string owner = shared_.ownerOf(request[http::field::authorization], client_);
+        shared_.workers.Submit(
+            owner, [self = shared_from_this(), request = std::move(request), keepAlive,
+                    work = asio::make_work_guard(stream_.get_executor())]() mutable {
                 const auto start = Clock::now();
                 const HttpRequestView view{request.method_string(),
                                            request.target(),
@@ -200,13 +226,18 @@ private:
                                            request[http::field::accept],
                                            request.body(),
                                            request[http::field::authorization]};
-                DispatchResult result =
-                    self->refusal_ ? *self->refusal_ : self->shared_.handle(view, self->client_);
+                DispatchResult result = self->shared_.handle(view, self->client_);
                 const auto elapsed =
                     std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
                 self->shared_.log.Write({std::string(request.method_string()),
                                          RequestPath(request.target()), result.status,
                                          elapsed.count(), result.rows, result.outcome});
+                const bool large = request.body().size() >= kLargeRequestBytes;
+                request = {};
+                // The allocator keeps what a large request's parsing freed for later; given back
+                // now, a burst of them does not leave the server holding it.
+                if (large)
+                    malloc_trim(0);
                 auto executor = work.get_executor();
                 asio::post(executor,
                            [self = std::move(self), result = std::move(result),
@@ -218,6 +249,8 @@ private:
         state_ = State::Writing;
         response_ = {static_cast<http::status>(result.status), 11};
         response_.set(http::field::content_type, hostfw::kJsonMediaType);
+        if (result.retryAfterSeconds)
+            response_.set(http::field::retry_after, std::to_string(*result.retryAfterSeconds));
         response_.body() = std::move(result.body);
         response_.keep_alive(keepAlive && !closeRequested_);
         response_.prepare_payload();

@@ -2,7 +2,6 @@
 
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/ssl/context.hpp>
-#include <boost/asio/thread_pool.hpp>
 
 #include <chrono>
 #include <functional>
@@ -11,16 +10,28 @@
 
 #include "call_dispatcher.h"
 #include "call_log.h"
+#include "fair_scheduler.h"
 #include "request_router.h"
 
 namespace appserver {
+
+// Whose calls a request's are, for the turns the workers take: the person its token names,
+// else the client's address.
+using CallOwner =
+    std::function<std::string(std::string_view authorization, const std::string& client)>;
+// Audits a request refused before any handler saw it; runs on a worker.
+using RefusalRecorder = std::function<void(const HttpRequestView& request,
+                                           const std::string& client, const DispatchResult&)>;
 
 // What every connection of a server shares.
 struct ConnectionShared {
     RequestHandler handle;
     CallLog& log;
-    // Calls run here, so a connection that waits for its client never holds a worker.
-    boost::asio::thread_pool& workers;
+    // Calls run here, so a connection that waits for its client never holds a worker; each
+    // owner's calls take their turns.
+    FairScheduler& workers;
+    CallOwner ownerOf;
+    RefusalRecorder recordRefusal;
     std::size_t maxBody;
     std::chrono::seconds keepAlive;  // waiting for the next request
     std::chrono::seconds request;    // receiving one request whole, from its first byte
@@ -30,8 +41,8 @@ struct ConnectionShared {
 };
 
 // One client connection, served on the I/O thread: requests are read there under their
-// deadlines and only a complete request goes to a worker. A connection given a refusal
-// answers its first request with it and closes.
+// deadlines and only a complete request goes to a worker. A connection given a refusal answers
+// with it at once, without waiting for a request, and closes.
 class HttpConnection {
 public:
     virtual ~HttpConnection() = default;

@@ -6,7 +6,6 @@
 #include <boost/asio/ip/tcp.hpp>
 #include <boost/asio/post.hpp>
 #include <boost/asio/steady_timer.hpp>
-#include <boost/asio/thread_pool.hpp>
 
 #include <future>
 #include <map>
@@ -27,6 +26,11 @@ using asio::ip::tcp;
 
 // After a failed accept (out of file descriptors) the next try waits this long.
 constexpr auto kAcceptRetryDelay = std::chrono::milliseconds(50);
+// Connections turned away that may be told why at once; past this many, more are closed without
+// a word, so a flood of them costs little.
+constexpr std::size_t kMostRefusalsAtOnce = 256;
+// Turned-away connections are counted in the log at most this often, not one line each.
+constexpr auto kRefusalLogPeriod = std::chrono::seconds(10);
 
 // Every open connection is a file descriptor: take as many as the system lets this process.
 void RaiseOpenFileLimit() {
@@ -40,13 +44,17 @@ void RaiseOpenFileLimit() {
 }  // namespace
 
 struct HttpService::Impl {
-    Impl(RequestHandler handler, const ServerOptions& serverOptions, CallLog& log)
+    Impl(RequestHandler handler, CallOwner ownerOf, RefusalRecorder recordRefusal,
+         const ServerOptions& serverOptions, CallLog& log)
         : options(serverOptions),
           tls(ServerTlsContext(options)),
-          workers(static_cast<std::size_t>(options.threads)),
+          workers(static_cast<std::size_t>(options.threads),
+                  FairScheduler::PerOwnerShare(static_cast<std::size_t>(options.threads))),
           shared{std::move(handler),
                  log,
                  workers,
+                 std::move(ownerOf),
+                 std::move(recordRefusal),
                  options.maxBody,
                  std::chrono::seconds(options.keepAliveSeconds),
                  std::chrono::seconds(options.requestTimeoutSeconds),
@@ -75,6 +83,7 @@ struct HttpService::Impl {
         });
     }
 
+    // The client's address is the peer's: the one place that names whom a connection is from.
     void Admit(tcp::socket socket) {
         boost::system::error_code error;
         socket.set_option(tcp::no_delay(true), error);
@@ -82,23 +91,43 @@ struct HttpService::Impl {
         if (error)
             return;  // the client is already gone
         const std::string client = peer.address().to_string();
-        const bool counted = clients.TryAdd(client);
-        std::optional<DispatchResult> refusal;
-        if (!counted)
-            refusal = TooManyConnections(options.maxClientConnections);
+        if (!clients.TryAdd(client))
+            return Refuse(std::move(socket), client);
         const std::uint64_t id = nextId++;
-        open[id] = StartHttpConnection(std::move(socket), shared, std::move(refusal), client,
-                                       [this, id, client, counted] {
-                                           if (counted)
-                                               clients.Remove(client);
-                                           Ended(id);
+        open[id] = StartHttpConnection(std::move(socket), shared, std::nullopt, client,
+                                       [this, id, client] {
+                                           clients.Remove(client);
+                                           Ended(open, id);
                                        });
     }
 
-    void Ended(std::uint64_t id) {
+    // Over its quota the address is told so, with when to try again, outside the shared pool.
+    void Refuse(tcp::socket socket, const std::string& client) {
+        ++refusedSinceLog;
+        const auto now = std::chrono::steady_clock::now();
+        if (now - lastRefusalLog >= kRefusalLogPeriod) {
+            shared.log.Warn(std::to_string(refusedSinceLog) +
+                            " conexão(ões) recusada(s) por excesso de conexões de um endereço "
+                            "(limite de " +
+                            std::to_string(options.maxClientConnections) + "; a última de " +
+                            client + ").");
+            refusedSinceLog = 0;
+            lastRefusalLog = now;
+        }
+        if (refusing.size() >= kMostRefusalsAtOnce)
+            return;  // the socket closes as it goes
+        const std::uint64_t id = nextId++;
+        refusing[id] = StartHttpConnection(std::move(socket), shared,
+                                           TooManyConnections(options.maxClientConnections), client,
+                                           [this, id] { Ended(refusing, id); });
+    }
+
+    using Connections = std::map<std::uint64_t, std::shared_ptr<HttpConnection>>;
+
+    void Ended(Connections& connections, std::uint64_t id) {
         // Not erased at once: the connection is still running its last handler.
-        asio::post(io, [this, id] {
-            open.erase(id);
+        asio::post(io, [this, &connections, id] {
+            connections.erase(id);
             if (acceptPaused && !stopping) {
                 acceptPaused = false;
                 Accept();
@@ -113,35 +142,42 @@ struct HttpService::Impl {
         retryTimer.cancel();
         for (auto& chore : chores)
             chore->Stop();
-        for (auto& [id, connection] : open) {
-            if (connection)
-                connection->Close();
+        for (Connections* connections : {&open, &refusing}) {
+            for (auto& [id, connection] : *connections) {
+                if (connection)
+                    connection->Close();
+            }
         }
     }
 
     const ServerOptions& options;
     std::unique_ptr<asio::ssl::context> tls;
     asio::io_context io{1};
-    asio::thread_pool workers;
+    FairScheduler workers;
     ConnectionShared shared;
     tcp::acceptor acceptor{io};
     asio::steady_timer retryTimer{io};
     std::vector<std::unique_ptr<PeriodicChore>> chores;
     ClientConnectionCount clients;
-    std::map<std::uint64_t, std::shared_ptr<HttpConnection>> open;
+    Connections open;      // the shared pool
+    Connections refusing;  // turned away, being told why
     std::uint64_t nextId = 0;
+    std::size_t refusedSinceLog = 0;
+    std::chrono::steady_clock::time_point lastRefusalLog;
     bool acceptPaused = false;
     bool stopping = false;
     std::promise<void> finished;
 };
 
-HttpService::HttpService(RequestHandler handler, const ServerOptions& options, CallLog& log)
-    : impl_(std::make_unique<Impl>(std::move(handler), options, log)) {
+HttpService::HttpService(RequestHandler handler, CallOwner ownerOf, RefusalRecorder recordRefusal,
+                         const ServerOptions& options, CallLog& log)
+    : impl_(std::make_unique<Impl>(std::move(handler), std::move(ownerOf), std::move(recordRefusal),
+                                   options, log)) {
     RaiseOpenFileLimit();
 }
 
 HttpService::~HttpService() {
-    impl_->workers.join();
+    impl_->workers.Join();
 }
 
 int HttpService::Bind() {
@@ -176,7 +212,7 @@ void HttpService::Run() {
         chore->Start();
     impl_->Accept();
     impl_->io.run();
-    impl_->workers.join();
+    impl_->workers.Join();
     impl_->finished.set_value();
 }
 

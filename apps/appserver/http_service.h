@@ -5,18 +5,21 @@
 #include <memory>
 
 #include "call_log.h"
+#include "http_connection.h"
 #include "request_router.h"
 #include "server_options.h"
 
 namespace appserver {
 
 // The HTTP side of the server: one I/O thread accepts connections and reads requests, each
-// under its deadline, and a pool of --threads workers runs the calls, so clients that are slow
-// or idle hold no worker. Every request is answered as docs/protocol.md says and logged on one
-// line.
+// under its deadline, and --threads workers run the calls, taking turns among their owners, so
+// clients that are slow or idle hold no worker and none holds them all. A client address over
+// its connection quota is turned away before it takes a slot of the shared pool. Every request
+// is answered as docs/protocol.md says and logged on one line.
 class HttpService {
 public:
-    HttpService(RequestHandler handler, const ServerOptions& options, CallLog& log);
+    HttpService(RequestHandler handler, CallOwner ownerOf, RefusalRecorder recordRefusal,
+                const ServerOptions& options, CallLog& log);
     ~HttpService();
 
     // Binds the listening socket and returns its port (the chosen one for port 0); raises

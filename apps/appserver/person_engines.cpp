@@ -1,5 +1,7 @@
 #include "person_engines.h"
 
+#include "password_check.h"
+
 namespace appserver {
 
 std::shared_ptr<hostfw::Engine> PersonEngines::Lend(const SignedInPerson& signedIn) {
@@ -17,7 +19,7 @@ std::shared_ptr<hostfw::Engine> PersonEngines::Lend(const SignedInPerson& signed
     }
     // Opened outside the lock: a slow connect must not hold up the other calls.
     if (!engine)
-        engine = hostfw::OpenDatabaseAs(database_, signedIn.credentials);
+        engine = OpenAsPerson(database_, signedIn.credentials);
     hostfw::Engine* lent = engine.get();
     return std::shared_ptr<hostfw::Engine>(
         lent, [this, login, engine = std::move(engine)](hostfw::Engine*) mutable {

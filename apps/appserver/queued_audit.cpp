@@ -5,7 +5,17 @@
 namespace appserver {
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
 constexpr std::chrono::milliseconds kGatheringTime{500};
+// SQLite's commit waits for every reader to finish and holds new readers back while it waits:
+// waiting long behind one long query would stall every call with it. The writer waits only
+// this long, rolls back, and tries the same rows again after the next gathering time.
+constexpr int kWriterWaitMs = 50;
+// Rows that still cannot be written after this long (a full disk, a file without the audit
+// table), or more of them waiting than this, are given up and counted in the log.
+constexpr auto kGiveUpAfter = std::chrono::minutes(2);
+constexpr std::size_t kMostWaiting = 10000;
 
 }  // namespace
 
@@ -32,34 +42,60 @@ void QueuedAudit::Add(hostfw::AuditEvent event) {
 }
 
 void QueuedAudit::WriteUntilStopped() {
+    std::deque<hostfw::AuditEvent> batch;  // kept while its writing fails
+    std::optional<Clock::time_point> failingSince;
     while (true) {
-        std::deque<hostfw::AuditEvent> batch;
+        bool stopping = false;
         {
             std::unique_lock lock(mutex_);
-            waiting_.wait(lock, [this] { return stopping_ || !events_.empty(); });
+            waiting_.wait(lock, [&] { return stopping_ || !events_.empty() || !batch.empty(); });
             // While the file is written nobody reads it: gather the rows of a while first.
             waiting_.wait_for(lock, kGatheringTime, [this] { return stopping_; });
-            if (events_.empty())
-                return;
-            batch.swap(events_);
+            stopping = stopping_;
+            while (!events_.empty()) {
+                batch.push_back(std::move(events_.front()));
+                events_.pop_front();
+            }
         }
-        Write(batch);
+        if (batch.empty())
+            return;
+        const std::optional<std::string> failure = Write(batch);
+        if (!failure) {
+            batch.clear();
+            failingSince.reset();
+            continue;
+        }
+        if (!failingSince)
+            failingSince = Clock::now();
+        if (stopping || Clock::now() - *failingSince >= kGiveUpAfter ||
+            batch.size() > kMostWaiting) {
+            warn_(std::to_string(batch.size()) +
+                  " chamada(s) não registrada(s) na auditoria: " + *failure);
+            batch.clear();
+            failingSince.reset();
+        }
     }
 }
 
-void QueuedAudit::Write(const std::deque<hostfw::AuditEvent>& batch) {
+std::optional<std::string> QueuedAudit::Write(const std::deque<hostfw::AuditEvent>& batch) {
     try {
-        if (!engine_ || engine_->IsBroken())
+        if (!engine_ || engine_->IsBroken()) {
             engine_ = hostfw::OpenDatabase(database_);
+            if (engine_->Kind() == hostfw::EngineKind::SQLite) {
+                engine_->Execute("PRAGMA busy_timeout = " + std::to_string(kWriterWaitMs),
+                                 hostfw::TParams());
+            }
+        }
         engine_->BeginTransaction();
         for (const hostfw::AuditEvent& event : batch)
             hostfw::RecordAudit(*engine_, event);
         engine_->Commit();
+        return std::nullopt;
     } catch (const std::exception& failure) {
-        // Closing the connection rolls the batch back; the next one opens another.
+        // Closing the connection rolls the batch back and lets the readers go; the next try
+        // opens another.
         engine_.reset();
-        warn_(std::to_string(batch.size()) +
-              " chamada(s) não registrada(s) na auditoria: " + failure.what());
+        return failure.what();
     }
 }
 

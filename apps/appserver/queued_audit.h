@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -16,8 +17,9 @@ namespace appserver {
 // Writes audit rows on a thread of its own, the rows of half a second in one transaction. On
 // the embedded default the audit is a record, not a gate, and a commit for every call would
 // cost many times the call itself: each waits for the disk, and SQLite lets no call read the
-// file meanwhile. What cannot be written is
-// reported through `warn`; the rows still waiting are written before the object goes.
+// file meanwhile. A commit that would wait for a long query is tried again later rather than
+// hold every other reader back; what cannot be written for two minutes is given up and
+// reported through `warn`. The rows still waiting are written before the object goes.
 class QueuedAudit {
 public:
     QueuedAudit(std::string database, std::function<void(const std::string&)> warn);
@@ -29,7 +31,8 @@ public:
 
 private:
     void WriteUntilStopped();
-    void Write(const std::deque<hostfw::AuditEvent>& batch);
+    // What failed, if the batch could not be written.
+    std::optional<std::string> Write(const std::deque<hostfw::AuditEvent>& batch);
 
     std::string database_;
     std::function<void(const std::string&)> warn_;

@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "host/wire/wire_protocol.h"
 #include "media_type.h"
 
 namespace appserver {
@@ -71,6 +72,11 @@ DispatchResult RouteRequest(const CallDispatcher& dispatcher, const HttpRequestV
     const std::string path = RequestPath(request.target);
     const std::vector<std::string> parts =
         path.starts_with('/') ? Segments(path) : std::vector<std::string>{};
+    // Names are looked up as C strings further on: "GetNota%00junk" must not pass for GetNota.
+    const bool validNames = (parts.empty() || hostfw::IsValidObjectName(parts[0])) &&
+                            (parts.size() < 2 || hostfw::IsValidMethodName(parts[1]));
+    if ((Named(parts, 1) || Named(parts, 2)) && !validNames)
+        return ErrorResult(400, "Nome de objeto ou de método inválido no caminho do pedido.");
     if (request.method == "GET" && Named(parts, 1))
         return dispatcher.DescribeObject(parts[0]);
     if (request.method == "POST" && Named(parts, 2)) {
@@ -95,9 +101,11 @@ DispatchResult RefusedRequest(int status, std::size_t maxBody) {
 }
 
 DispatchResult TooManyConnections(int limit) {
-    return ErrorResult(503, "Conexões demais a partir deste endereço (limite de " +
-                                std::to_string(limit) +
-                                "); feche alguma ou tente de novo em instantes.");
+    DispatchResult result = ErrorResult(503, "Conexões demais a partir deste endereço (limite de " +
+                                                 std::to_string(limit) +
+                                                 "); feche alguma ou tente de novo em instantes.");
+    result.retryAfterSeconds = kRetryAfterFullSeconds;
+    return result;
 }
 
 }  // namespace appserver

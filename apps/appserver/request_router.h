@@ -31,7 +31,10 @@ DispatchResult RouteRequest(const CallDispatcher& dispatcher, const HttpRequestV
 // The error reply to a request refused before it could be routed: 400 (malformed) or 413 (body
 // over the limit).
 DispatchResult RefusedRequest(int status, std::size_t maxBody);
-// The 503 to a client that holds more connections than the limit allows.
+// How long a client turned away for holding too many connections is told to wait: a call
+// takes milliseconds, so one of its connections is free again by then.
+inline constexpr int kRetryAfterFullSeconds = 1;
+// The 503 to a client that holds more connections than the limit allows, with Retry-After.
 DispatchResult TooManyConnections(int limit);
 
 // The path of a request target, the query left out and percent escapes decoded.

@@ -120,7 +120,9 @@ Servidor de aplicação do relatório EXP036: oferece o objeto exp03600.rdmRelCo
   --port PORTA        porta (padrão 8080; 0 escolhe uma porta livre)
                       a linha "listening on ENDEREÇO:PORTA" sai na saída padrão
   --threads N         chamadas atendidas ao mesmo tempo (padrão 4); cada uma tem a
-                      sua conexão com o banco; as demais esperam na fila
+                      sua conexão com o banco; as demais esperam, em filas por
+                      pessoa (ou por endereço, sem entrada) que se revezam, e
+                      ninguém ocupa mais da metade delas
   --max-body BYTES    tamanho máximo do corpo de um pedido (padrão 1048576)
   --timeout SEGUNDOS  limite de duração de uma chamada, interrompida no banco, e
                       do envio da resposta (padrão 30)
@@ -129,11 +131,13 @@ Servidor de aplicação do relatório EXP036: oferece o objeto exp03600.rdmRelCo
                       desde o primeiro byte (padrão 10)
   --keep-alive SEGUNDOS
                       fecha uma conexão ociosa depois desse tempo (padrão 5)
-  --max-connections N conexões abertas ao mesmo tempo (padrão 512); as demais
+  --max-connections N conexões abertas ao mesmo tempo (padrão 4096); as demais
                       esperam para ser aceitas
   --max-client-connections N
                       conexões abertas ao mesmo tempo a partir de um mesmo
-                      endereço (padrão 16); a seguinte recebe um erro 503
+                      endereço (padrão 128, um escritório atrás de um NAT); a
+                      seguinte recebe logo um erro 503 com Retry-After, fora da
+                      conta das conexões abertas
   --sign-in-idle MINUTOS
                       num banco PostgreSQL preparado para uso compartilhado
                       (exp036-admin setup), cada chamada exige entrada (protocolo 2):

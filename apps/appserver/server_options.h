@@ -12,11 +12,13 @@ struct ServerOptions {
     int port = 8080;  // 0 picks a free port
     int threads = 4;  // calls run at the same time, each with its own database connection
     std::size_t maxBody = 1024 * 1024;
-    int timeoutSeconds = 30;          // running time of a call, and sending its reply
-    int requestTimeoutSeconds = 10;   // receiving a whole request, from its first byte
-    int keepAliveSeconds = 5;         // an idle connection is closed after this long
-    int maxConnections = 512;         // open at once; more wait to be accepted
-    int maxClientConnections = 16;    // open at once from one client address
+    int timeoutSeconds = 30;         // running time of a call, and sending its reply
+    int requestTimeoutSeconds = 10;  // receiving a whole request, from its first byte
+    int keepAliveSeconds = 5;        // an idle connection is closed after this long
+    int maxConnections = 4096;       // open at once; more wait to be accepted
+    // Open at once from one client address: room for an office of about a hundred workstations
+    // behind one NAT address, each holding its kept-alive connection (docs/reliability.md).
+    int maxClientConnections = 128;
     int signInIdleMinutes = 15;       // a sign-in unused this long ends
     int connectionIdleSeconds = 300;  // a person's database connection unused this long closes
     bool insecure = false;            // serve beyond loopback without TLS and sign-in

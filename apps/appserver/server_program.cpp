@@ -16,6 +16,7 @@
 #include "host/data/person_record.h"
 #include "http_service.h"
 #include "listen_exposure.h"
+#include "password_check.h"
 #include "queued_audit.h"
 #include "server_options.h"
 #include "shutdown_signals.h"
@@ -32,6 +33,11 @@ int Serve(const ServerOptions& options, const RemoteObjectRegistry& registry) {
     const bool signIn = hostfw::KeepsPeople(*hostfw::OpenDatabase(options.database));
     if (const auto refusal = ExposureRefusal(options, !options.tlsCert.empty(), signIn))
         throw std::invalid_argument(*refusal);
+    // A sign-in is only as good as PostgreSQL's check of the password.
+    if (signIn) {
+        if (const auto refusal = UncheckedPasswordsRefusal(options.database))
+            throw std::runtime_error(*refusal);
+    }
 
     ShutdownSignals signals;
     ThreadEngines engines(options.database);
@@ -45,19 +51,36 @@ int Serve(const ServerOptions& options, const RemoteObjectRegistry& registry) {
     if (!signIn) {
         queued.emplace(options.database, [&log](const std::string& failure) { log.Warn(failure); });
     }
+    // After a database restart the worker's connection is dead: the row goes on a new one.
     CallAudit audit([&](const hostfw::AuditEvent& event) {
-        if (queued)
+        if (queued) {
             queued->Add(event);
-        else
-            hostfw::RecordAudit(engines.ForCurrentThread(), event);
+            return;
+        }
+        engines.RunOnCurrentThread(
+            [&event](hostfw::Engine& engine) { hostfw::RecordAudit(engine, event); });
     });
     std::optional<SignInGate> gate;
     // Without sign-in the server serves one person: the one who runs it, as the host names
     // that person in its own audit rows.
-    RequestHandler handler = [&dispatcher, &audit, person = hostfw::SystemLogin()](
-                                 const HttpRequestView& request, const std::string& client) {
+    const std::string person = hostfw::SystemLogin();
+    RequestHandler handler = [&dispatcher, &audit, &person](const HttpRequestView& request,
+                                                            const std::string& client) {
         return audit.Run(request, client, person,
                          [&] { return RouteRequest(dispatcher, request); });
+    };
+    // Calls take turns by person where people sign in, by client address otherwise.
+    CallOwner ownerOf = [&gate](std::string_view authorization, const std::string& client) {
+        if (gate) {
+            if (const auto login = gate->PersonOf(authorization))
+                return "pessoa " + *login;
+        }
+        return "endereço " + client;
+    };
+    RefusalRecorder recordRefusal = [&audit, nobody = signIn ? kAnonymous : person](
+                                        const HttpRequestView& request, const std::string& client,
+                                        const DispatchResult& refusal) {
+        audit.RecordRefused(request, client, nobody, refusal);
     };
     const std::chrono::seconds connectionIdle(options.connectionIdleSeconds);
     if (signIn) {
@@ -67,7 +90,8 @@ int Serve(const ServerOptions& options, const RemoteObjectRegistry& registry) {
             return gate->Handle(request, client);
         };
     }
-    HttpService service(std::move(handler), options, log);
+    HttpService service(std::move(handler), std::move(ownerOf), std::move(recordRefusal), options,
+                        log);
     // An idle connection is closed, and an idle sign-in ended, at most one sweep after its
     // idle time.
     if (signIn)
@@ -75,6 +99,12 @@ int Serve(const ServerOptions& options, const RemoteObjectRegistry& registry) {
                       [&gate] { gate->EndIdle(); });
 
     const int port = service.Bind();
+    if (options.insecure) {
+        log.Warn(
+            "--insecure: o servidor aceita escutar além do loopback sem TLS ou sem entrada; "
+            "quem alcançar esta porta pode ler tudo o que o servidor lê e ver as senhas "
+            "que passarem por ela.");
+    }
     if (signIn)
         std::cerr << "exp036-appserver: cada chamada exige entrada (protocolo 2)." << std::endl;
     std::cout << "listening on " << options.listenHost << ":" << port << std::endl;

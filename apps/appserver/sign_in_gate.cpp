@@ -7,11 +7,10 @@
 #include "host/data/sign_in_refused.h"
 #include "host/wire/sign_in_messages.h"
 #include "host/wire/wire_codec.h"
+#include "password_check.h"
 
 namespace appserver {
 namespace {
-
-constexpr const char* kNobody = "(anônimo)";
 
 std::optional<std::string> BearerToken(std::string_view authorization) {
     constexpr std::string_view kBearer = "Bearer ";
@@ -45,6 +44,16 @@ DispatchResult SignInGate::Handle(const HttpRequestView& request, const std::str
     }
 }
 
+std::optional<std::string> SignInGate::PersonOf(std::string_view authorization) {
+    const std::optional<std::string> token = BearerToken(authorization);
+    if (!token)
+        return std::nullopt;
+    const auto signedIn = sessions_.Find(*token);
+    if (!signedIn)
+        return std::nullopt;
+    return signedIn->person.login;
+}
+
 DispatchResult SignInGate::SignIn(std::string_view body, const std::string& client) {
     hostfw::Credentials credentials;
     try {
@@ -55,19 +64,24 @@ DispatchResult SignInGate::SignIn(std::string_view body, const std::string& clie
     hostfw::AuditEvent event{credentials.user,   client, hostfw::kAuditSignInRefused,
                              "exp036-appserver", "",     std::nullopt,
                              std::nullopt,       "",     ""};
-    // The password is not even tried while the address waits.
-    if (const auto wait = throttle_.WaitFor(client)) {
-        event.outcome = "Tentativas de entrada demais a partir deste endereço; tente de novo em " +
-                        std::to_string(wait->count()) + " s.";
+    // The password is not even tried while this login waits at this address.
+    if (const auto wait = throttle_.WaitFor(credentials.user, client)) {
+        event.outcome =
+            "Tentativas de entrada demais com este usuário a partir deste endereço; "
+            "tente de novo em " +
+            std::to_string(wait->count()) + " s.";
         return audit_.Record(ErrorResult(429, event.outcome), event);
     }
     std::shared_ptr<hostfw::Engine> engine;
     try {
-        engine = hostfw::OpenDatabaseAs(database_, credentials);
+        engine = OpenAsPerson(database_, credentials);
     } catch (const hostfw::SignInRefused&) {
-        throttle_.Refused(client);
+        throttle_.Refused(credentials.user, client);
         event.outcome = "Usuário ou senha incorretos.";
         return audit_.Record(ErrorResult(401, event.outcome), event);
+    } catch (const PasswordNotChecked& unchecked) {
+        event.outcome = unchecked.what();
+        return audit_.Record(ErrorResult(500, unchecked.what()), event);
     } catch (const hostfw::Exception& failure) {
         event.outcome = std::string("banco indisponível: ") + failure.what();
         return audit_.Record(
@@ -77,7 +91,7 @@ DispatchResult SignInGate::SignIn(std::string_view body, const std::string& clie
     try {
         person = hostfw::SignedInPersonRecord(*engine);
     } catch (const hostfw::Exception& failure) {
-        throttle_.Refused(client);
+        throttle_.Refused(credentials.user, client);
         event.outcome = failure.what();
         return audit_.Record(ErrorResult(403, failure.what()), event);
     }
@@ -88,21 +102,21 @@ DispatchResult SignInGate::SignIn(std::string_view body, const std::string& clie
                                          "compartilhado (exp036-admin setup)."),
                              event);
     }
-    throttle_.Accepted(client);
+    throttle_.Accepted(credentials.user, client);
     engines_.Keep(person->login, std::move(engine));
     const std::string token = sessions_.Open({*person, credentials});
     event.person = person->login;
     event.event = hostfw::kAuditSignIn;
     event.outcome = "ok";
     return audit_.Record({200, hostfw::EncodeSignInReply(token, *person, sessions_.IdleTime()),
-                          std::nullopt, "ok: entrada de " + person->login},
+                          std::nullopt, "ok: entrada de " + person->login, std::nullopt},
                          event);
 }
 
 DispatchResult SignInGate::Call(const HttpRequestView& request, const std::string& client) {
     const std::optional<std::string> token = BearerToken(request.authorization);
     if (!token) {
-        return audit_.Run(request, client, kNobody, [] {
+        return audit_.Run(request, client, kAnonymous, [] {
             return ErrorResult(401,
                                "Este servidor de aplicação exige entrada: informe usuário e "
                                "senha.");
@@ -110,7 +124,7 @@ DispatchResult SignInGate::Call(const HttpRequestView& request, const std::strin
     }
     const auto signedIn = sessions_.Find(*token);
     if (!signedIn) {
-        return audit_.Run(request, client, kNobody, [] {
+        return audit_.Run(request, client, kAnonymous, [] {
             return ErrorResult(401,
                                "A entrada no servidor de aplicação expirou ou não é válida; "
                                "entre de novo.");

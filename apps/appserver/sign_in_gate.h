@@ -1,7 +1,9 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "call_audit.h"
 #include "call_dispatcher.h"
@@ -26,6 +28,8 @@ public:
 
     // Never raises.
     DispatchResult Handle(const HttpRequestView& request, const std::string& client);
+    // The login of the person a request's Authorization header names by a valid token.
+    std::optional<std::string> PersonOf(std::string_view authorization);
     // Ends the sign-ins and closes the people's connections idle for longer than their idle
     // times; the server calls it from time to time, so they go even when no further call comes.
     void EndIdle() {

@@ -25,4 +25,14 @@ bool ThreadEngines::BrokenOnCurrentThread() {
     return found != engines_.end() && found->second->IsBroken();
 }
 
+void ThreadEngines::RunOnCurrentThread(const std::function<void(hostfw::Engine&)>& work) {
+    try {
+        work(ForCurrentThread());
+    } catch (const hostfw::Exception&) {
+        if (!BrokenOnCurrentThread())
+            throw;
+        work(ForCurrentThread());
+    }
+}
+
 }  // namespace appserver

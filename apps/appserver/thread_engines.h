@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -21,6 +22,10 @@ public:
     hostfw::Engine& ForCurrentThread();
     // True when the calling thread's connection was opened and has since been lost.
     bool BrokenOnCurrentThread();
+    // Runs `work` on the calling thread's connection and, when it failed because that
+    // connection broke under it (the database server restarted), once more on a new one: for
+    // work that may safely run twice.
+    void RunOnCurrentThread(const std::function<void(hostfw::Engine&)>& work);
 
 private:
     std::string connection_;

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cctype>
 #include <string>
 
 #include "host/core/system_login.h"
@@ -11,9 +12,15 @@ namespace host {
 
 std::string HostName() {
     char name[256] = {};
-    if (gethostname(name, sizeof name - 1) != 0)
+    if (gethostname(name, sizeof name - 1) != 0 || name[0] == '\0')
         return "desconhecida";
-    return name;
+    // The shared database takes a machine's name of these characters only (exp036-admin setup).
+    std::string kept = name;
+    for (char& c : kept) {
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '.' && c != '_' && c != '-')
+            c = '-';
+    }
+    return kept;
 }
 
 hostfw::ChoiceOwner CurrentChoiceOwner() {

@@ -134,6 +134,8 @@ const OptionDef kOptions[] = {
     {"--server-max-reply", true, Scope::Both,
      [](HostOptions& o, const std::string& v) { o.serverReplySizeLimit = ReplySizeLimit(v); }},
     {"--ca-file", true, Scope::Both, [](HostOptions& o, const std::string& v) { o.caFile = v; }},
+    {"--server-plain-password", false, Scope::Both,
+     [](HostOptions& o, const std::string&) { o.serverPlainPassword = true; }},
     {"--package", true, Scope::Both, [](HostOptions& o, const std::string& v) { o.package = v; }},
     {"--script", true, Scope::ScriptOnly,
      [](HostOptions& o, const std::string& v) { o.script = v; }},

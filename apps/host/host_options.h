@@ -61,6 +61,7 @@ struct HostOptions {
     std::optional<int> serverTimeoutSeconds;          // the application server's replies
     std::optional<std::size_t> serverReplySizeLimit;  // bytes
     std::string caFile;  // authorities of an https:// server's certificate; empty: the system's
+    bool serverPlainPassword = false;  // the password may go to an http:// server in clear
     std::optional<std::filesystem::path> package;  // default: next to the executable
     std::string script;                            // a file, or "-" for standard input
     std::optional<std::filesystem::path> transcript;

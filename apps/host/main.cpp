@@ -1,15 +1,22 @@
 // exp036-host: the host application of the report module: its main window for a person, or
 // driven by a UI script (headless or through the real windows) or by the report subcommand.
+#include <csignal>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "desktop/desktop_mode.h"
+#include "host/core/scratch_cleanup.h"
 #include "host_options.h"
 #include "report_mode.h"
 #include "script_mode.h"
 
 int main(int argc, char** argv) {
+    // A reader that goes away (a pipe into head) makes the write fail with its reason and the run
+    // end with status 1, rather than the process die of SIGPIPE.
+    std::signal(SIGPIPE, SIG_IGN);
+    // A run ended by a signal takes its half-written files with it.
+    hostfw::RemoveScratchOnTermination();
     host::HostOptions options;
     try {
         options = host::ParseHostOptions(std::vector<std::string>(argv + 1, argv + argc));

@@ -23,6 +23,7 @@ void ApplySessionOptions(const HostOptions& options) {
     if (options.serverReplySizeLimit)
         session.serverReplySizeLimit = *options.serverReplySizeLimit;
     session.serverCaFile = options.caFile;
+    session.serverPlainPassword = options.serverPlainPassword;
 }
 
 }  // namespace host

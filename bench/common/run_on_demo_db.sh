@@ -2,7 +2,8 @@
 # Usage: run_on_demo_db.sh EXP036_DEMODB INVOICES WORK_DIR BENCH [ARG...]
 #
 # Builds a demo database of INVOICES invoices in WORK_DIR once, keeps it for the next run, and
-# runs BENCH with the database's path and the further arguments.
+# runs BENCH with the database's path and the further arguments. DEMO_CLIENTS, when set, is the
+# number of clients of the database (exp036-demodb --clients).
 set -euo pipefail
 
 if [[ $# -lt 4 ]]; then
@@ -14,8 +15,13 @@ shift 4
 
 mkdir -p "$work"
 database="$work/demo-$invoices.sqlite"
+clients=()
+if [[ -n ${DEMO_CLIENTS:-} ]]; then
+    database="$work/demo-$invoices-$DEMO_CLIENTS.sqlite"
+    clients=(--clients "$DEMO_CLIENTS")
+fi
 if [[ ! -f "$database" ]]; then
     echo "criando $database ($invoices notas fiscais)..."
-    "$demodb" "$database" --invoices "$invoices" >/dev/null
+    "$demodb" "$database" --invoices "$invoices" "${clients[@]}" >/dev/null
 fi
 exec "$bench" "$database" "$@"

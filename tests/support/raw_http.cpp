@@ -94,16 +94,17 @@ std::optional<HttpReply> RawConnection::ReadReply() {
         if (!Receive())
             return std::nullopt;
     }
-    const std::string_view head(received_.data(), headEnd);
-    const std::size_t total = headEnd + 4 + ContentLength(head);
+    HttpReply reply;
+    // Kept apart before the body comes: receiving more may move what was received.
+    reply.head = received_.substr(0, headEnd);
+    // "HTTP/1.1 200 OK"
+    if (reply.head.size() > 12)
+        std::from_chars(reply.head.data() + 9, reply.head.data() + 12, reply.status);
+    const std::size_t total = headEnd + 4 + ContentLength(reply.head);
     while (received_.size() < total) {
         if (!Receive())
             return std::nullopt;
     }
-    HttpReply reply;
-    // "HTTP/1.1 200 OK"
-    if (head.size() > 12)
-        std::from_chars(head.data() + 9, head.data() + 12, reply.status);
     reply.body = received_.substr(headEnd + 4, total - headEnd - 4);
     received_.erase(0, total);
     return reply;
@@ -116,6 +117,11 @@ bool RawConnection::ClosedByServer() {
     char byte = 0;
     const ssize_t got = recv(fd_, &byte, 1, MSG_PEEK | MSG_DONTWAIT);
     return got == 0 || (got < 0 && errno != EAGAIN && errno != EWOULDBLOCK);
+}
+
+bool RawConnection::ReplyArriving() {
+    pollfd waiting{fd_, POLLIN, 0};
+    return !received_.empty() || poll(&waiting, 1, 0) > 0;
 }
 
 std::string HttpRequest(std::string_view method, std::string_view path, std::string_view body,
@@ -135,7 +141,8 @@ std::string HttpRequest(std::string_view method, std::string_view path, std::str
     return request;
 }
 
-std::string GetNotaBody(std::string_view branch, double firstDay, double lastDay) {
+std::string GetNotaBody(std::string_view branch, double firstDay, double lastDay,
+                        std::string_view clients) {
     const auto text = [](std::string_view value, bool byRef) {
         return R"({"type":"string","value":")" + std::string(value) + "\"" +
                (byRef ? R"(,"byRef":true})" : "}");
@@ -144,8 +151,9 @@ std::string GetNotaBody(std::string_view branch, double firstDay, double lastDay
         return R"({"type":"date","value":)" + std::to_string(value) + "}";
     };
     return R"({"version":1,"args":[)" + text(branch, false) + "," + date(firstDay) + "," +
-           date(lastDay) + "," + text("", true) + "," + text("T", true) + "," + text("", true) +
-           "," + text("T", true) + "," + text("", true) + "," + text("A", true) + "]}";
+           date(lastDay) + "," + text(clients, true) + "," +
+           text(clients.empty() ? "T" : "", true) + "," + text("", true) + "," + text("T", true) +
+           "," + text("", true) + "," + text("A", true) + "]}";
 }
 
 }  // namespace servertest

@@ -8,6 +8,7 @@ namespace servertest {
 
 struct HttpReply {
     int status = 0;
+    std::string head;  // the status line and the headers, as received
     std::string body;
 };
 
@@ -28,6 +29,8 @@ public:
     std::optional<HttpReply> ReadReply();
     // True when the server has closed the connection (looked at without waiting).
     bool ClosedByServer();
+    // True when bytes of a reply have arrived (looked at without waiting).
+    bool ReplyArriving();
 
 private:
     bool Receive();
@@ -41,8 +44,9 @@ private:
 std::string HttpRequest(std::string_view method, std::string_view path, std::string_view body,
                         bool keepAlive = true, std::string_view headers = {});
 
-// The body of a GetNota call for the branch and days (automation dates) with every other
-// choice open.
-std::string GetNotaBody(std::string_view branch, double firstDay, double lastDay);
+// The body of a GetNota call for the branch and days (automation dates), for the clients of
+// the list (",0001,0007,") or, with none, for every client, with every other choice open.
+std::string GetNotaBody(std::string_view branch, double firstDay, double lastDay,
+                        std::string_view clients = {});
 
 }  // namespace servertest

@@ -80,6 +80,14 @@ public:
         return connection;
     }
 
+    // The database over the local socket of the test server, which trusts whoever connects
+    // (tests/pg/with_postgres.sh), as a server wrongly set up would reach it.
+    std::string SocketConnection() const {
+        return url_ + " options='-c search_path=" + schema_ + "'";
+    }
+
+    const std::string& Schema() const { return schema_; }
+
     // The person's own connection, over TCP with its password, as a SQL client would open it.
     std::shared_ptr<hostfw::Engine> SignIn(const std::string& login,
                                            const std::string& password = std::string()) const {

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 
 #include "host/core/exception.h"
@@ -41,9 +42,18 @@ int RunProgram(const std::vector<std::string>& argv) {
     for (std::string& argument : copies)
         arguments.push_back(argument.data());
     arguments.push_back(nullptr);
+    // A program may ignore SIGPIPE for its own writes; the child gets the usual behaviour back.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t standard;
+    sigemptyset(&standard);
+    sigaddset(&standard, SIGPIPE);
+    posix_spawnattr_setsigdefault(&attributes, &standard);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
     pid_t child = 0;
     const int error =
-        posix_spawnp(&child, arguments[0], nullptr, nullptr, arguments.data(), environ);
+        posix_spawnp(&child, arguments[0], nullptr, &attributes, arguments.data(), environ);
+    posix_spawnattr_destroy(&attributes);
     if (error != 0) {
         throw Exception("Não foi possível executar '" + argv[0] + "' (" + SystemErrorText(error) +
                         ").");

@@ -41,4 +41,22 @@ void CheckOutputTarget(const std::filesystem::path& target) {
     }
 }
 
+void KeepModeOf(const std::filesystem::path& target, const std::filesystem::path& replacement) {
+    struct stat status {};
+    if (::lstat(target.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+        return;
+    if (::chmod(replacement.c_str(), status.st_mode & 07777) == 0)
+        return;
+    const int error = errno;
+    // A file system without permissions (a memory card) cannot widen them either.
+    struct stat now {};
+    const bool wider =
+        ::stat(replacement.c_str(), &now) != 0 || (now.st_mode & ~status.st_mode & 0777) != 0;
+    if (wider) {
+        throw Exception("Não foi possível dar a '" + target.string() +
+                        "' as permissões do arquivo que ele substitui (" + SystemErrorText(error) +
+                        ").");
+    }
+}
+
 }  // namespace hostfw

@@ -11,4 +11,9 @@ namespace hostfw {
 // folder). A regular file or nothing at all passes.
 HOSTFW_EXPORT void CheckOutputTarget(const std::filesystem::path& target);
 
+// Gives `replacement`, about to be renamed over `target`, the permissions of the file there, so
+// a report only its owner may read stays so. Nothing when there is no regular file at `target`.
+HOSTFW_EXPORT void KeepModeOf(const std::filesystem::path& target,
+                              const std::filesystem::path& replacement);
+
 }  // namespace hostfw

@@ -5,57 +5,23 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
-#include <csignal>
 #include <random>
-#include <string_view>
 
+#include "host/core/abandoned_scratch.h"
 #include "host/core/checked_output.h"
 #include "host/core/exception.h"
 #include "host/core/output_target.h"
+#include "host/core/scratch_cleanup.h"
 #include "host/core/system_error_text.h"
 
 namespace hostfw {
 namespace {
 
 // ".staged-<process>-<random>.tmp"; older versions wrote ".staged-<random>.tmp".
-const std::string kPrefix = ".staged-";
-const std::string kSuffix = ".tmp";
-constexpr auto kAbandonedAfter = std::chrono::hours(1);
+constexpr ScratchNames kStagedNames{".staged-", ".tmp", false};
 
 [[noreturn]] void Failure(const std::string& what, const std::filesystem::path& path) {
     throw Exception(what + " '" + path.string() + "' (" + SystemErrorText(errno) + ").");
-}
-
-bool AllDigits(std::string_view text) {
-    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
-}
-
-bool ProcessIsGone(std::string_view digits) {
-    if (digits.size() > 9)
-        return false;
-    const pid_t pid = static_cast<pid_t>(std::stol(std::string(digits)));
-    return pid > 0 && kill(pid, 0) != 0 && errno == ESRCH;
-}
-
-// Whether a folder entry is a staged file nobody will publish any more.
-bool IsAbandoned(const std::filesystem::directory_entry& entry) {
-    const std::string name = entry.path().filename().string();
-    std::error_code error;
-    if (!name.starts_with(kPrefix) || !name.ends_with(kSuffix) || !entry.is_regular_file(error) ||
-        entry.is_symlink(error)) {
-        return false;
-    }
-    const std::string_view middle = std::string_view(name).substr(
-        kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size());
-    const std::size_t dash = middle.find('-');
-    if (dash != std::string_view::npos) {
-        return AllDigits(middle.substr(0, dash)) && AllDigits(middle.substr(dash + 1)) &&
-               ProcessIsGone(middle.substr(0, dash));
-    }
-    const auto modified = entry.last_write_time(error);
-    return !error && AllDigits(middle) &&
-           std::filesystem::file_time_type::clock::now() - modified > kAbandonedAfter;
 }
 
 }  // namespace
@@ -66,14 +32,18 @@ StagedFile::StagedFile(const std::filesystem::path& folder, std::filesystem::pat
     if (!std::filesystem::is_directory(folder, error)) {
         throw Exception("A pasta '" + folder.string() + "' não existe.");
     }
+    // What runs killed before they could clean up left here goes first.
+    RemoveAbandoned(folder);
     // Created with open() rather than mkstemp() so the umask, not 0600, sets who may read it.
     std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const auto candidate = folder / (kPrefix + std::to_string(getpid()) + "-" +
-                                         std::to_string(random()) + kSuffix);
+        const auto candidate =
+            folder / (std::string(kStagedNames.prefix) + std::to_string(getpid()) + "-" +
+                      std::to_string(random()) + std::string(kStagedNames.suffix));
         descriptor_ = open(candidate.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
         if (descriptor_ >= 0) {
             path_ = candidate;
+            registration_.emplace(path_, ScratchRegistration::Kind::File);
             if (shownAs_.empty())
                 shownAs_ = path_;
             return;
@@ -85,13 +55,7 @@ StagedFile::StagedFile(const std::filesystem::path& folder, std::filesystem::pat
 }
 
 int StagedFile::RemoveAbandoned(const std::filesystem::path& folder) {
-    int removed = 0;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        if (IsAbandoned(entry) && std::filesystem::remove(entry.path(), error))
-            ++removed;
-    }
-    return removed;
+    return RemoveAbandonedScratch(folder, kStagedNames);
 }
 
 StagedFile::~StagedFile() {
@@ -100,6 +64,8 @@ StagedFile::~StagedFile() {
         close(descriptor_);
     if (!published_)
         unlink(path_.c_str());
+    // Forgotten only now: a signal in between finds nothing left to remove, never a file left.
+    registration_.reset();
 }
 
 std::ostream& StagedFile::Stream() {
@@ -149,6 +115,7 @@ bool StagedFile::PublishWithoutReplacing(const std::filesystem::path& target) {
 
 void StagedFile::PublishReplacing(const std::filesystem::path& target) {
     CheckOutputTarget(target);
+    KeepModeOf(target, path_);
     if (std::rename(path_.c_str(), target.c_str()) != 0)
         hostfw::Failure("Não foi possível gravar", target);
     published_ = true;

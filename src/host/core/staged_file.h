@@ -2,9 +2,11 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 
+#include "host/core/scratch_cleanup.h"
 #include "hostfw_export.h"
 
 namespace hostfw {
@@ -12,11 +14,13 @@ namespace hostfw {
 class CheckedOutput;
 
 // A file written under a temporary name in its destination folder and given its real name only
-// once complete, so nobody ever sees half a file; dropped if never published.
+// once complete, so nobody ever sees half a file; dropped if never published, and by a signal
+// that ends the process (RemoveScratchOnTermination).
 class HOSTFW_EXPORT StagedFile {
 public:
     // Raises a clear Exception when the folder does not exist or cannot be written. Messages
     // name the file as `shownAs` (what the user asked for) when given, else by the staged name.
+    // The staged files that killed runs left in the folder are removed first.
     explicit StagedFile(const std::filesystem::path& folder, std::filesystem::path shownAs = {});
     ~StagedFile();
     StagedFile(const StagedFile&) = delete;
@@ -37,7 +41,7 @@ public:
     // staged file stays for another try.
     bool PublishWithoutReplacing(const std::filesystem::path& target);
     // Gives the file the name `target`, replacing in one step what was there, which must be a
-    // regular file (CheckOutputTarget).
+    // regular file (CheckOutputTarget); the file keeps the permissions of the one it replaces.
     void PublishReplacing(const std::filesystem::path& target);
 
 private:
@@ -48,6 +52,7 @@ private:
     int descriptor_ = -1;
     std::unique_ptr<CheckedOutput> stream_;
     bool published_ = false;
+    std::optional<ScratchRegistration> registration_;
 };
 
 }  // namespace hostfw

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "host/core/utf8.h"
 #include "host/data/engine.h"
 
 namespace hostfw {
@@ -9,21 +10,44 @@ namespace hostfw {
 // Defined by the embedding of audit_table.sql.
 std::string_view AuditTableSql();
 
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+// The text as a database takes it: valid UTF-8 without NUL (which PostgreSQL refuses, and
+// which would end it early in SQLite's C strings), at most `limit` characters.
+std::string StorableText(std::string_view text, std::size_t limit) {
+    // No character takes more than four bytes: what lies beyond cannot be kept anyway.
+    std::u32string characters = Utf8Decode(text.substr(0, limit * 4));
+    if (characters.size() > limit)
+        characters.resize(limit);
+    for (char32_t& c : characters) {
+        // Utf8Decode keeps a stray byte as the Latin-1 letter it would be; what no UTF-8 may
+        // hold (NUL from an overlong form too, a surrogate, past U+10FFFF) is replaced.
+        if (c == 0 || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)
+            c = kReplacement;
+    }
+    return Utf8Encode(characters);
+}
+
+}  // namespace
+
 void CreateAuditTable(Engine& engine) {
     engine.ExecuteScript(AuditTableSql());
 }
 
 void RecordAudit(Engine& engine, const AuditEvent& event) {
     TParams params;
-    params.CreateParam("PESSOA").SetAsString(event.person);
-    params.CreateParam("ORIGEM").SetAsString(event.origin);
+    params.CreateParam("PESSOA").SetAsString(StorableText(event.person, kAuditPersonLimit));
+    params.CreateParam("ORIGEM").SetAsString(StorableText(event.origin, kAuditOriginLimit));
     params.CreateParam("EVENTO").SetAsString(event.event);
-    params.CreateParam("OBJETO").SetAsString(event.object);
-    params.CreateParam("PARAMETROS").SetAsString(event.parameters);
+    params.CreateParam("OBJETO").SetAsString(StorableText(event.object, kAuditObjectLimit));
+    params.CreateParam("PARAMETROS")
+        .SetAsString(StorableText(event.parameters, kAuditParametersLimit));
     params.CreateParam("LINHAS");
     params.CreateParam("DURACAO_MS");
-    params.CreateParam("SAIDA").SetAsString(event.output);
-    params.CreateParam("RESULTADO").SetAsString(event.outcome);
+    params.CreateParam("SAIDA").SetAsString(StorableText(event.output, kAuditOutputLimit));
+    params.CreateParam("RESULTADO").SetAsString(StorableText(event.outcome, kAuditOutcomeLimit));
     if (event.rows)
         params.ParamByName("LINHAS").SetAsVariant(Variant(static_cast<std::int64_t>(*event.rows)));
     if (event.durationMs) {

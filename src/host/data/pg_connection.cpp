@@ -34,7 +34,7 @@ constexpr std::chrono::milliseconds kCancelRepeat{100};
 class ServerStatement {
 public:
     ServerStatement(std::string_view sql, const TParams& params) : text_(NumberedParameters(sql)) {
-        for (const std::string& name : DeclaredParameters(sql)) {
+        for (const std::string& name : DeclaredParameters(sql, EngineKind::PostgreSQL)) {
             const TParam* param = params.FindParam(name);
             values_.push_back(param != nullptr ? SqlParameterText(param->Value()) : std::nullopt);
             // libpq takes values as C strings: the text would silently end at the NUL.
@@ -93,6 +93,12 @@ std::shared_ptr<PgConnection> PgConnection::Connect(const std::string& connectio
     }
     // Notices ("no transaction in progress", ...) are not failures; keep them off stderr.
     PQsetNoticeProcessor(owned->connection_, IgnoreNotice, nullptr);
+    // The checks of a report's SQL read a backslash in '...' as a plain character, as the server
+    // does unless a configuration says otherwise: say it for this connection.
+    const char* standardStrings =
+        PQparameterStatus(owned->connection_, "standard_conforming_strings");
+    if (standardStrings == nullptr || std::string_view(standardStrings) != "on")
+        owned->Run("SET standard_conforming_strings = on", TParams());
     return owned;
 }
 

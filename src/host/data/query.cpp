@@ -4,6 +4,7 @@
 #include "host/data/engine.h"
 #include "host/data/shared_database.h"
 #include "host/data/sql_parameters.h"
+#include "host/session/session.h"
 
 namespace hostfw {
 
@@ -12,9 +13,12 @@ void TADOIBQuery::SetSQL(const std::vector<std::string>& lines) {
     sql_ = lines;
     if (!paramCheck_)
         return;
-    // The statement declares its parameters; values already set for a name stay.
+    // The statement declares its parameters, read as the session's database reads it; values
+    // already set for a name stay.
+    const EngineKind engine =
+        IsPostgresConnection(Session().database) ? EngineKind::PostgreSQL : EngineKind::SQLite;
     TParams fresh;
-    for (const std::string& name : DeclaredParameters(StatementText())) {
+    for (const std::string& name : DeclaredParameters(StatementText(), engine)) {
         TParam& param = fresh.CreateParam(name);
         if (const TParam* old = params_.FindParam(name))
             param.SetAsVariant(old->Value());

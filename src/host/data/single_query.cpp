@@ -14,6 +14,34 @@ namespace {
 // SELECT ... INTO, which creates a table.
 constexpr std::string_view kWritingWords[] = {"INSERT", "UPDATE", "DELETE", "MERGE", "INTO"};
 
+// Functions whose effect outlives the read-only transaction a report runs in, or reaches past
+// it: another connection (dblink, whose statements no read-only transaction of ours covers),
+// the server's files, large objects, session locks and notifications, other sessions, a query
+// given as text (which no check here would see), and SQLite's loading of code.
+constexpr std::string_view kOutsideFunctionPrefixes[] = {
+    "dblink",     "postgres_fdw", "pg_read_",        "pg_ls_",       "pg_file_",
+    "pg_stat_",   "pg_advisory",  "pg_try_advisory", "pg_logical_",  "pg_replication_",
+    "pg_create_", "pg_drop_",     "pg_background",   "query_to_xml", "cursor_to_xml",
+    "http_",      "lo_",
+};
+constexpr std::string_view kOutsideFunctions[] = {
+    "loread",
+    "lowrite",
+    "pg_notify",
+    "pg_terminate_backend",
+    "pg_cancel_backend",
+    "pg_reload_conf",
+    "pg_rotate_logfile",
+    "pg_switch_wal",
+    "pg_promote",
+    "pg_import_system_collations",
+    "http",
+    "load_extension",
+    "readfile",
+    "writefile",
+    "fts3_tokenizer",
+};
+
 bool IsWord(const SqlToken& token, std::string_view word) {
     return token.kind == SqlToken::Kind::Word && token.text.size() == word.size() &&
            strncasecmp(token.text.data(), word.data(), word.size()) == 0;
@@ -24,10 +52,17 @@ bool IsSymbol(const SqlToken& token, char symbol) {
            token.text[0] == symbol;
 }
 
+bool ReachesOutside(const std::string& name) {
+    return std::any_of(std::begin(kOutsideFunctionPrefixes), std::end(kOutsideFunctionPrefixes),
+                       [&](std::string_view prefix) { return name.starts_with(prefix); }) ||
+           std::find(std::begin(kOutsideFunctions), std::end(kOutsideFunctions), name) !=
+               std::end(kOutsideFunctions);
+}
+
 }  // namespace
 
-std::optional<std::string> SingleQueryProblem(std::string_view sql) {
-    std::vector<SqlToken> tokens = SqlTokens(sql);
+std::optional<std::string> SingleQueryProblem(std::string_view sql, EngineKind engine) {
+    std::vector<SqlToken> tokens = SqlTokens(sql, engine);
     while (!tokens.empty() && IsSymbol(tokens.back(), ';'))
         tokens.pop_back();
     if (std::any_of(tokens.begin(), tokens.end(),
@@ -43,6 +78,17 @@ std::optional<std::string> SingleQueryProblem(std::string_view sql) {
             if (IsWord(token, word)) {
                 return "deveria só ler dados, mas usa " + std::string(word);
             }
+        }
+        // A name is refused wherever it stands: called, or taken as a column in PostgreSQL's
+        // functional notation (x.f is f(x)).
+        const std::string name = SqlName(token);
+        if (token.kind == SqlToken::Kind::Identifier && name.empty()) {
+            return "usa um nome com escapes Unicode (" + std::string(token.text.substr(0, 3)) +
+                   "...\"), que não é aceito";
+        }
+        if (ReachesOutside(name)) {
+            return "não pode usar " + std::string(token.text) +
+                   ": a função age fora da transação do relatório";
         }
     }
     return std::nullopt;

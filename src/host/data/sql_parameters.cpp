@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "host/data/engine.h"
 #include "host/data/sql_tokens.h"
 
 namespace hostfw {
@@ -24,9 +25,9 @@ std::optional<size_t> IndexOfName(const std::vector<std::string>& names, std::st
 
 }  // namespace
 
-std::vector<std::string> DeclaredParameters(std::string_view sql) {
+std::vector<std::string> DeclaredParameters(std::string_view sql, EngineKind engine) {
     std::vector<std::string> names;
-    for (const SqlToken& token : SqlTokens(sql)) {
+    for (const SqlToken& token : SqlTokens(sql, engine)) {
         const std::string_view name = token.text.substr(1);  // past the ':'
         if (token.kind == SqlToken::Kind::Parameter && !IndexOfName(names, name))
             names.emplace_back(name);
@@ -39,7 +40,7 @@ std::string NumberedParameters(std::string_view sql) {
     std::string out;
     out.reserve(sql.size());
     size_t copied = 0;
-    for (const SqlToken& token : SqlTokens(sql)) {
+    for (const SqlToken& token : SqlTokens(sql, EngineKind::PostgreSQL)) {
         if (token.kind != SqlToken::Kind::Parameter)
             continue;
         const std::string_view name = token.text.substr(1);

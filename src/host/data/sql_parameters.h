@@ -8,14 +8,16 @@
 
 namespace hostfw {
 
+enum class EngineKind;
+
 // The named parameters (":P_NAME") a statement declares, without the colon, in order of
 // first appearance; a name met again in another letter case is the same parameter, as in
-// TParams. Text inside string literals, quoted identifiers and comments is skipped, and "::"
-// (a PostgreSQL cast) is not a parameter.
-HOSTFW_EXPORT std::vector<std::string> DeclaredParameters(std::string_view sql);
+// TParams. Text inside string literals, quoted identifiers and comments, as the engine quotes
+// them, is skipped, and "::" (a PostgreSQL cast) is not a parameter.
+HOSTFW_EXPORT std::vector<std::string> DeclaredParameters(std::string_view sql, EngineKind engine);
 
-// The statement with every named parameter replaced by "$n", n being the parameter's
-// position in DeclaredParameters(sql); a repeated name keeps its number.
+// The PostgreSQL statement with every named parameter replaced by "$n", n being the
+// parameter's position in DeclaredParameters(sql); a repeated name keeps its number.
 HOSTFW_EXPORT std::string NumberedParameters(std::string_view sql);
 
 }  // namespace hostfw

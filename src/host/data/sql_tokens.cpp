@@ -1,90 +1,180 @@
 #include "host/data/sql_tokens.h"
 
+#include <cctype>
+
+#include "host/data/engine.h"
+
 namespace hostfw {
 namespace {
 
+// Both engines take any byte of a UTF-8 sequence as a letter of a name, and "$" inside one.
 bool IsNameStart(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' ||
+           static_cast<unsigned char>(c) >= 0x80;
 }
 bool IsNameChar(char c) {
-    return IsNameStart(c) || (c >= '0' && c <= '9');
+    return IsNameStart(c) || (c >= '0' && c <= '9') || c == '$';
 }
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
 }
 
-// Position just past a quoted run opened at `open`; a doubled quote is the quote itself.
-std::size_t SkipQuoted(std::string_view sql, std::size_t open) {
-    const char quote = sql[open];
-    std::size_t i = open + 1;
-    while (i < sql.size()) {
-        if (sql[i] != quote) {
-            ++i;
-        } else if (i + 1 < sql.size() && sql[i + 1] == quote) {
-            i += 2;
-        } else {
-            return i + 1;
+class Tokenizer {
+public:
+    Tokenizer(std::string_view sql, EngineKind engine)
+        : sql_(sql), postgres_(engine == EngineKind::PostgreSQL) {}
+
+    std::vector<SqlToken> Tokens() {
+        std::vector<SqlToken> tokens;
+        std::size_t i = 0;
+        while (i < sql_.size()) {
+            if (IsBlank(sql_[i])) {
+                ++i;
+            } else if (const std::size_t past = SkipComment(i); past != i) {
+                i = past;
+            } else {
+                SqlToken::Kind kind{};
+                const std::size_t end = TokenEnd(i, kind);
+                tokens.push_back(SqlToken{kind, sql_.substr(i, end - i), i});
+                i = end;
+            }
         }
+        return tokens;
     }
-    return sql.size();
-}
 
-// Position just past a comment starting at `start`, or `start` when none does.
-std::size_t SkipComment(std::string_view sql, std::size_t start) {
-    const std::string_view rest = sql.substr(start);
-    std::size_t end = std::string_view::npos;
-    if (rest.starts_with("--")) {
-        end = sql.find('\n', start);
-    } else if (rest.starts_with("/*")) {
-        end = sql.find("*/", start + 2);
-        end = end == std::string_view::npos ? end : end + 2;
-    } else {
-        return start;
-    }
-    return end == std::string_view::npos ? sql.size() : end;
-}
+private:
+    char At(std::size_t i) const { return i < sql_.size() ? sql_[i] : '\0'; }
 
-std::size_t TokenEnd(std::string_view sql, std::size_t i, SqlToken::Kind& kind) {
-    const char c = sql[i];
-    const char next = i + 1 < sql.size() ? sql[i + 1] : '\0';
-    std::size_t end = i + 1;
-    kind = SqlToken::Kind::Symbol;
-    if (c == '\'' || c == '"') {
-        kind = SqlToken::Kind::Quoted;
-        end = SkipQuoted(sql, i);
-    } else if (c == ':' && next == ':') {
-        end = i + 2;
-    } else if (c == ':' && IsNameStart(next)) {
-        kind = SqlToken::Kind::Parameter;
-        end = i + 2;
-    } else if (IsNameChar(c)) {
-        kind = SqlToken::Kind::Word;
+    // Past a run opened at `open` and closed by `close`; a doubled closing character stands for
+    // itself, and where `backslash` holds, a backslash takes the next character as it is.
+    std::size_t SkipQuoted(std::size_t open, char close, bool backslash = false) const {
+        std::size_t i = open + 1;
+        while (i < sql_.size()) {
+            if (backslash && sql_[i] == '\\') {
+                i += 2;
+            } else if (sql_[i] != close) {
+                ++i;
+            } else if (At(i + 1) == close && close != ']') {
+                i += 2;
+            } else {
+                return i + 1;
+            }
+        }
+        return sql_.size();
     }
-    if (kind == SqlToken::Kind::Word || kind == SqlToken::Kind::Parameter) {
-        while (end < sql.size() && IsNameChar(sql[end]))
+
+    // Past a PostgreSQL dollar-quoted string ($$...$$, $tag$...$tag$) opened at `open`; `open`
+    // itself when none starts there ("$1" is a parameter of the server's own).
+    std::size_t SkipDollarQuoted(std::size_t open) const {
+        std::size_t tagEnd = open + 1;
+        if (At(tagEnd) != '$') {
+            if (!IsNameStart(At(tagEnd)))
+                return open;
+            while (IsNameChar(At(tagEnd)) && At(tagEnd) != '$')
+                ++tagEnd;
+            if (At(tagEnd) != '$')
+                return open;
+        }
+        const std::string_view tag = sql_.substr(open, tagEnd + 1 - open);
+        const std::size_t close = sql_.find(tag, tagEnd + 1);
+        return close == std::string_view::npos ? sql_.size() : close + tag.size();
+    }
+
+    // Past a comment starting at `start`, or `start` when none does. PostgreSQL nests block
+    // comments; SQLite ends one at the first "*/".
+    std::size_t SkipComment(std::size_t start) const {
+        if (At(start) == '-' && At(start + 1) == '-') {
+            const std::size_t end = sql_.find('\n', start);
+            return end == std::string_view::npos ? sql_.size() : end;
+        }
+        if (At(start) != '/' || At(start + 1) != '*')
+            return start;
+        int depth = 0;
+        std::size_t i = start;
+        while (i < sql_.size()) {
+            if (At(i) == '/' && At(i + 1) == '*' && (postgres_ || depth == 0)) {
+                ++depth;
+                i += 2;
+            } else if (At(i) == '*' && At(i + 1) == '/') {
+                i += 2;
+                if (--depth == 0)
+                    return i;
+            } else {
+                ++i;
+            }
+        }
+        return sql_.size();
+    }
+
+    std::size_t TokenEnd(std::size_t i, SqlToken::Kind& kind) const {
+        const char c = sql_[i];
+        const char next = At(i + 1);
+        kind = SqlToken::Kind::Literal;
+        if (c == '\'')
+            return SkipQuoted(i, '\'');
+        if (postgres_ && (c == 'E' || c == 'e') && next == '\'')
+            return SkipQuoted(i + 1, '\'', true);
+        if (postgres_ && c == '$') {
+            if (const std::size_t end = SkipDollarQuoted(i); end != i)
+                return end;
+        }
+        kind = SqlToken::Kind::Identifier;
+        if (c == '"')
+            return SkipQuoted(i, '"');
+        if (postgres_ && (c == 'U' || c == 'u') && next == '&' && At(i + 2) == '"')
+            return SkipQuoted(i + 2, '"');
+        if (!postgres_ && c == '[')
+            return SkipQuoted(i, ']');
+        if (!postgres_ && c == '`')
+            return SkipQuoted(i, '`');
+        kind = SqlToken::Kind::Symbol;
+        std::size_t end = i + 1;
+        if (c == ':' && next == ':')
+            return i + 2;
+        if (c == ':' && IsNameStart(next)) {
+            kind = SqlToken::Kind::Parameter;
             ++end;
+        } else if (IsNameChar(c) && c != '$') {
+            kind = SqlToken::Kind::Word;
+        } else {
+            return end;
+        }
+        while (end < sql_.size() && IsNameChar(sql_[end]))
+            ++end;
+        return end;
     }
-    return end;
-}
+
+    std::string_view sql_;
+    bool postgres_;
+};
 
 }  // namespace
 
-std::vector<SqlToken> SqlTokens(std::string_view sql) {
-    std::vector<SqlToken> tokens;
-    std::size_t i = 0;
-    while (i < sql.size()) {
-        if (IsBlank(sql[i])) {
-            ++i;
-        } else if (const std::size_t past = SkipComment(sql, i); past != i) {
-            i = past;
-        } else {
-            SqlToken::Kind kind{};
-            const std::size_t end = TokenEnd(sql, i, kind);
-            tokens.push_back(SqlToken{kind, sql.substr(i, end - i), i});
-            i = end;
-        }
+std::vector<SqlToken> SqlTokens(std::string_view sql, EngineKind engine) {
+    return Tokenizer(sql, engine).Tokens();
+}
+
+std::string SqlName(const SqlToken& token) {
+    std::string_view text = token.text;
+    if (token.kind == SqlToken::Kind::Identifier) {
+        if (text.front() == 'U' || text.front() == 'u')
+            return std::string();
+        const char close = text.front() == '[' ? ']' : text.front();
+        text.remove_prefix(1);
+        if (!text.empty() && text.back() == close)
+            text.remove_suffix(1);
+    } else if (token.kind != SqlToken::Kind::Word) {
+        return std::string();
     }
-    return tokens;
+    std::string name;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        name += static_cast<char>(std::tolower(static_cast<unsigned char>(text[i])));
+        // A doubled quote inside a quoted name is one quote.
+        if (token.kind == SqlToken::Kind::Identifier && i + 1 < text.size() &&
+            text[i] == text[i + 1] && (text[i] == '"' || text[i] == '`'))
+            ++i;
+    }
+    return name;
 }
 
 }  // namespace hostfw

@@ -11,8 +11,11 @@
 #include <boost/beast/ssl.hpp>
 
 #include <algorithm>
+#include <charconv>
 #include <functional>
 #include <mutex>
+#include <optional>
+#include <thread>
 
 #include "host/core/exception.h"
 #include "host/net/server_credentials.h"
@@ -38,6 +41,8 @@ constexpr std::string_view kHttpsScheme = "https://";
 
 // Longer headers than this are no reply of this protocol.
 constexpr std::uint32_t kHeaderLimit = 64 * 1024;
+// A full server's Retry-After is waited out only up to this; a longer one is shown as it is.
+constexpr std::chrono::seconds kLongestRetryWait{10};
 
 // "host:port", with an IPv6 literal in brackets so the port stays apart.
 std::string AddressText(const std::string& host, int port) {
@@ -100,17 +105,37 @@ std::unique_ptr<ssl::context> ClientTlsContext(const std::string& caFile) {
     return context;
 }
 
+// The wait a full server asks for (503 with Retry-After in seconds), when it is one to honour
+// within the reply's own bound.
+std::optional<std::chrono::seconds> FullServerWait(const Response& response,
+                                                   std::chrono::milliseconds readBound) {
+    if (response.result() != http::status::service_unavailable)
+        return std::nullopt;
+    const auto header = response.find(http::field::retry_after);
+    if (header == response.end())
+        return std::nullopt;
+    const std::string_view text = header->value();
+    long long seconds = -1;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+    if (error != std::errc() || end != text.data() + text.size() || seconds < 0 ||
+        std::chrono::seconds(seconds) > kLongestRetryWait ||
+        std::chrono::seconds(seconds) >= readBound)
+        return std::nullopt;
+    return std::chrono::seconds(seconds);
+}
+
 }  // namespace
 
 struct HttpCallClient::Impl {
     Impl(const std::string& serverHost, int port, NetTimeouts limits, std::size_t sizeLimit,
-         std::unique_ptr<ssl::context> tlsContext)
+         std::unique_ptr<ssl::context> tlsContext, bool plainPassword)
         : host(serverHost),
           service(std::to_string(port)),
           address((tlsContext ? std::string(kHttpsScheme) : std::string()) +
                   AddressText(serverHost, port)),
           timeouts(limits),
           replySizeLimit(sizeLimit),
+          passwordOverPlainHttp(plainPassword),
           tls(std::move(tlsContext)) {}
 
     beast::tcp_stream& Tcp() { return secure ? secure->next_layer() : stream; }
@@ -124,10 +149,20 @@ struct HttpCallClient::Impl {
             operation(stream);
     }
 
-    // The reply to the request, over the kept-alive connection or a new one. Raises, naming
-    // the address after `failure`, when the server cannot be reached, the reply does not
-    // arrive whole in time, or it exceeds the size limit.
+    // The reply to the request, over the kept-alive connection or a new one; a full server is
+    // asked once more after the wait it names. Raises, naming the address after `failure`,
+    // when the server cannot be reached, the reply does not arrive whole in time, or it
+    // exceeds the size limit.
     Response Exchange(Request& request, const std::string& failure) {
+        Response response = ExchangeOnce(request, failure);
+        if (const auto wait = FullServerWait(response, timeouts.read)) {
+            std::this_thread::sleep_for(*wait);
+            response = ExchangeOnce(request, failure);
+        }
+        return response;
+    }
+
+    Response ExchangeOnce(Request& request, const std::string& failure) {
         if (!Usable())
             Open(failure);
         request.set(http::field::host, host);
@@ -191,6 +226,13 @@ struct HttpCallClient::Impl {
         const std::optional<Credentials> credentials = ServerCredentials();
         if (!credentials)
             return response;
+        if (!tls && !passwordOverPlainHttp) {
+            throw Exception("O servidor de aplicação em " + address +
+                            " pede usuário e senha, mas a conexão com ele não é cifrada "
+                            "(http://, sem TLS): a senha iria às claras pela rede, e ela não foi "
+                            "enviada. Use o endereço https:// do servidor ou, aceitando esse "
+                            "risco, a opção --server-plain-password.");
+        }
         Request signIn{http::verb::post, std::string(kSignInPath), 11};
         signIn.set(http::field::accept, kJsonMediaType);
         signIn.set(http::field::content_type, kJsonMediaType);
@@ -294,6 +336,7 @@ struct HttpCallClient::Impl {
     std::string address;
     NetTimeouts timeouts;
     std::size_t replySizeLimit;
+    bool passwordOverPlainHttp;
     std::mutex mutex;
     asio::io_context io{1};
     std::unique_ptr<ssl::context> tls;  // null: plain HTTP
@@ -303,15 +346,17 @@ struct HttpCallClient::Impl {
 };
 
 HttpCallClient::HttpCallClient(const std::string& address, int port, NetTimeouts timeouts,
-                               std::size_t replySizeLimit, const std::string& caFile) {
+                               std::size_t replySizeLimit, const std::string& caFile,
+                               bool passwordOverPlainHttp) {
     const bool https = address.starts_with(kHttpsScheme);
     const std::string host = https ? address.substr(kHttpsScheme.size()) : address;
     CheckHost(host, port);
     CheckPort(host, port);
     CheckNetTimeouts(timeouts);
     CheckReplySizeLimit(replySizeLimit);
-    impl_ = std::make_unique<Impl>(host, port, timeouts, replySizeLimit,
-                                   https ? ClientTlsContext(caFile) : nullptr);
+    impl_ =
+        std::make_unique<Impl>(host, port, timeouts, replySizeLimit,
+                               https ? ClientTlsContext(caFile) : nullptr, passwordOverPlainHttp);
 }
 
 HttpCallClient::~HttpCallClient() = default;

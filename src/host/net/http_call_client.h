@@ -14,17 +14,19 @@ namespace hostfw {
 // Each reply must arrive whole within the read timeout, however it trickles in, and be no
 // larger than the size limit. Transport failures, replies over a bound and replies that are not
 // messages of this protocol raise an Exception whose text names the server's address; a
-// refusal the server words itself comes back as an error OleVariant. Calls from several
-// threads are serialised.
+// refusal the server words itself comes back as an error OleVariant. A server that is full
+// (503 with Retry-After) is tried once more after the delay it asks for, when that is short.
+// Calls from several threads are serialised.
 class HOSTFW_EXPORT HttpCallClient {
 public:
     // A host written "https://NAME" is reached over TLS, its certificate checked against the
     // authorities of caFile (PEM) or, when empty, the system's, and its name against the
-    // certificate. Raises a clear Exception for an empty host, any other URL, a port outside
-    // 1..65535 or bounds out of range; nothing is sent yet.
+    // certificate. Over plain HTTP the client never sends a password unless
+    // `passwordOverPlainHttp` says the person accepts it. Raises a clear Exception for an empty
+    // host, any other URL, a port outside 1..65535 or bounds out of range; nothing is sent yet.
     HttpCallClient(const std::string& host, int port, NetTimeouts timeouts,
                    std::size_t replySizeLimit = kDefaultReplySizeLimit,
-                   const std::string& caFile = std::string());
+                   const std::string& caFile = std::string(), bool passwordOverPlainHttp = false);
     ~HttpCallClient();
     HttpCallClient(const HttpCallClient&) = delete;
     HttpCallClient& operator=(const HttpCallClient&) = delete;

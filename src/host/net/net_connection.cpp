@@ -65,8 +65,9 @@ void TNetConnection::Open() {
     try {
         if (BeforeConnect)
             BeforeConnect(this);
-        auto client = std::make_unique<HttpCallClient>(host_, port_, timeouts_, replySizeLimit_,
-                                                       Session().serverCaFile);
+        auto client =
+            std::make_unique<HttpCallClient>(host_, port_, timeouts_, replySizeLimit_,
+                                             Session().serverCaFile, Session().serverPlainPassword);
         client->CheckObject(serverName_);
         client_ = std::move(client);
         lastError_.clear();

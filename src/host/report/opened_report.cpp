@@ -18,8 +18,8 @@ std::unique_ptr<Cursor> RunQuery(const ReportRequest& request, const std::string
 }
 
 // A look-up sees only the parameters its own statement declares, with the form's values.
-TParams LookupParams(const std::string& sql, const TParams& reportParams) {
-    TParams params(DeclaredParameters(sql));
+TParams LookupParams(const std::string& sql, EngineKind kind, const TParams& reportParams) {
+    TParams params(DeclaredParameters(sql, kind));
     for (std::size_t i = 0; i < params.Count(); ++i) {
         if (const TParam* value = reportParams.FindParam(params[i].Name())) {
             params[i].SetAsVariant(value->Value());
@@ -33,7 +33,7 @@ std::vector<Variant> RunLookups(const ReportRequest& request, const TParams& rep
     std::vector<Variant> values;
     for (const ReportLookup& lookup : request.definition.lookups) {
         const std::string& sql = lookup.sql.For(kind);
-        auto cursor = RunQuery(request, sql, LookupParams(sql, reportParams));
+        auto cursor = RunQuery(request, sql, LookupParams(sql, kind, reportParams));
         const NameIndex columns(cursor->ColumnNames());
         const bool found = cursor->Next();
         for (const std::string& name : lookup.columns) {
@@ -52,7 +52,7 @@ std::vector<Variant> RunLookups(const ReportRequest& request, const TParams& rep
 
 std::optional<OpenedReport> OpenReport(const ReportRequest& request) {
     const std::string& sql = request.definition.sql.For(request.engine.Kind());
-    TParams params(DeclaredParameters(sql));
+    TParams params(DeclaredParameters(sql, request.engine.Kind()));
     bool cancel = false;
     if (request.beforeGetQueryParams)
         request.beforeGetQueryParams(params, cancel);

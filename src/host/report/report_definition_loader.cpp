@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <set>
 #include <sstream>
+#include <tuple>
 
 #include "host/core/exception.h"
 #include "host/data/single_query.h"
@@ -54,13 +55,14 @@ EngineSql ParseEngineSql(const json& value, const std::string& where) {
         ThrowDefinitionProblem(where, "falta o SQL para sqlite");
     if (sql.postgresql.empty())
         ThrowDefinitionProblem(where, "falta o SQL para postgresql");
-    for (const auto& [engine, text] :
-         {std::pair{"sqlite", &sql.sqlite}, {"postgresql", &sql.postgresql}}) {
-        if (const auto problem = SingleQueryProblem(*text))
+    for (const auto& [engine, kind, text] :
+         {std::tuple{"sqlite", EngineKind::SQLite, &sql.sqlite},
+          {"postgresql", EngineKind::PostgreSQL, &sql.postgresql}}) {
+        if (const auto problem = SingleQueryProblem(*text, kind))
             ThrowDefinitionProblem(where, "o SQL para " + std::string(engine) + " " + *problem);
     }
-    const auto sqliteParameters = DeclaredParameters(sql.sqlite);
-    const auto postgresqlParameters = DeclaredParameters(sql.postgresql);
+    const auto sqliteParameters = DeclaredParameters(sql.sqlite, EngineKind::SQLite);
+    const auto postgresqlParameters = DeclaredParameters(sql.postgresql, EngineKind::PostgreSQL);
     if (std::set(sqliteParameters.begin(), sqliteParameters.end()) !=
         std::set(postgresqlParameters.begin(), postgresqlParameters.end())) {
         ThrowDefinitionProblem(where,
@@ -198,7 +200,8 @@ std::vector<ReportLookup> ParseLookups(const json& value,
         const JsonObjectReader reader(value[i], Indexed("lookups", i), {"sql", "columns"});
         ReportLookup lookup;
         lookup.sql = ParseEngineSql(reader.Required("sql"), reader.Path("sql"));
-        for (const std::string& parameter : DeclaredParameters(lookup.sql.sqlite)) {
+        for (const std::string& parameter :
+             DeclaredParameters(lookup.sql.sqlite, EngineKind::SQLite)) {
             if (std::find(parameters.begin(), parameters.end(), parameter) == parameters.end()) {
                 ThrowDefinitionProblem(
                     reader.Path("sql"),
@@ -298,7 +301,8 @@ ReportDefinition ParseDocument(const json& document) {
     }
     definition.variant = reader.String("variant");
     definition.sql = ParseEngineSql(reader.Required("sql"), "sql");
-    const std::vector<std::string> parameters = DeclaredParameters(definition.sql.sqlite);
+    const std::vector<std::string> parameters =
+        DeclaredParameters(definition.sql.sqlite, EngineKind::SQLite);
     if (reader.Has("lookups"))
         definition.lookups = ParseLookups(reader.Required("lookups"), parameters);
     ParsePage(reader.Required("page"), definition);

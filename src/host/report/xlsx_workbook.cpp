@@ -58,7 +58,7 @@ struct XlsxCell {
 
 struct XlsxWorkbook::State {
     struct Free {
-        void operator()(lxw_workbook* book) const { lxw_workbook_free(book); }
+        void operator()(lxw_workbook* workbook) const { lxw_workbook_free(workbook); }
     };
     // First, so it goes after the thread that writes into it.
     std::unique_ptr<lxw_workbook, Free> book;

@@ -38,6 +38,8 @@ struct SessionSettings {
     std::size_t serverReplySizeLimit = kDefaultReplySizeLimit;
     // Authorities a server's certificate may be signed by (PEM); empty: the system's.
     std::string serverCaFile;
+    // The person accepts that the password goes in clear to a server reached over http://.
+    bool serverPlainPassword = false;
     // Who signed in to a shared database; nobody on the embedded default.
     std::optional<Person> person;
 };

@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "host/wire/internal/json_access.h"
 #include "host/wire/wire_codec.h"
 
 namespace hostfw {
@@ -12,8 +13,16 @@ using nlohmann::json;
 // A PostgreSQL role name has at most 63 bytes.
 constexpr std::size_t kLoginLimit = 63;
 
+// A sign-in holds three members; a body that holds more is no sign-in.
+constexpr std::size_t kMostSignInValues = 16;
+
 json SignInMessage(std::string_view body) {
-    json message = json::parse(body, nullptr, false);
+    json message;
+    try {
+        message = wire::ParseBounded(body, kMostSignInValues);
+    } catch (const WireFormatError&) {
+        message = json();
+    }
     if (!message.is_object() || !message.contains("version") ||
         message["version"] != kSignInProtocolVersion)
         throw WireFormatError("a entrada espera um objeto JSON com \"version\": 2");

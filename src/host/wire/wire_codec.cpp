@@ -17,6 +17,8 @@ namespace {
 
 // More would be a malformed or hostile request: no method of the product takes that many.
 constexpr size_t kMaxArguments = 64;
+// A request holds its arguments' few members each: far fewer values than this.
+constexpr size_t kMostRequestValues = 4096;
 
 bool IsDataPacket(const Json& result) {
     const Json& type = wire::RequireMember(result, "type", "resultado");
@@ -69,7 +71,7 @@ std::string EncodeCallRequest(const CallRequest& request) {
 }
 
 CallRequest DecodeCallRequest(std::string_view body) {
-    const Json message = wire::ParseMessage(body);
+    const Json message = wire::ParseMessage(body, kMostRequestValues);
     const Json& args =
         wire::RequireArray(wire::RequireMember(message, "args", "pedido"), "membro \"args\"");
     if (args.size() > kMaxArguments) {

@@ -3,13 +3,17 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <regex>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "admin_options.h"
 #include "db/demo_data.h"
 #include "host/core/exception.h"
+#include "host/data/audit_trail.h"
 #include "host/data/engine.h"
 #include "host/data/person_record.h"
 #include "host/data/saved_choices.h"
@@ -106,8 +110,8 @@ TEST_F(PgSharedUse, PeopleAddAuditRowsInTheirOwnNameAndNobodyChangesThem) {
     TParams row;
     row.CreateParam("PESSOA").SetAsString(maria);
     const char* insert =
-        "INSERT INTO AUDITORIA (PESSOA, ORIGEM, EVENTO, RESULTADO) "
-        "VALUES (:PESSOA, 'teste', 'relatorio', 'ok')";
+        "INSERT INTO AUDITORIA (PESSOA, ORIGEM, EVENTO, OBJETO, RESULTADO) "
+        "VALUES (:PESSOA, 'teste', 'relatorio', 'EXP036-1 Consulta', 'ok')";
     EXPECT_EQ(connection->Execute(insert, row), 1);
     row.ParamByName("PESSOA").SetAsString("outra_pessoa");
     EXPECT_THROW(connection->Execute(insert, row), hostfw::Exception) << "forged name";
@@ -241,6 +245,91 @@ TEST_F(PgSharedUse, OnlyTheOwnerRenamesSharesOrDeletesASavedChoiceWhateverSqlACo
     EXPECT_TRUE(hostfw::ListChoices(*asBia, {bia, "0001"}, "EXP036").empty());
     hostfw::DeleteChoice(*asAna, {ana, "0001"}, "EXP036", "Fechamento");
     EXPECT_TRUE(hostfw::ListChoices(*asAna, {ana, "0001"}, "EXP036").empty());
+}
+
+// A person's rows are what the host writes, nothing else: a call as the server would record it,
+// an outcome the host never gives, an origin that is no machine's name or a text past its bound
+// are refused by the database, whatever client sends them.
+TEST_F(PgSharedUse, APersonAddsToTheAuditOnlyWhatTheHostWritesAndWithinBounds) {
+    const std::string maria = AddPerson("maria", "0001", true);
+    const auto connection = SignIn(maria);
+    const auto refusal = [&](const std::string& origin, const std::string& event,
+                             const std::string& object, const std::string& parameters,
+                             const std::string& outcome) {
+        TParams row;
+        for (const auto& [name, value] : {std::pair{"PESSOA", maria},
+                                          {"ORIGEM", origin},
+                                          {"EVENTO", event},
+                                          {"OBJETO", object},
+                                          {"PARAMETROS", parameters},
+                                          {"RESULTADO", outcome}})
+            row.CreateParam(name).SetAsString(value);
+        return FailureOf([&] {
+            connection->Execute(
+                "INSERT INTO AUDITORIA (PESSOA, ORIGEM, EVENTO, OBJETO, PARAMETROS, "
+                "RESULTADO) VALUES (:PESSOA, :ORIGEM, :EVENTO, :OBJETO, "
+                ":PARAMETROS, :RESULTADO)",
+                row);
+        });
+    };
+    const std::string report = "EXP036-1 Consulta";
+    EXPECT_NE(refusal("10.0.0.9", "chamada", "exp03600.rdmRelConsLanc/GetNota", "", "ok")
+                  .find("A auditoria recusou o registro"),
+              std::string::npos)
+        << "a call as the server records it";
+    EXPECT_NE(refusal("pc-maria", "relatorio", report, "", "tudo certo, confie").find("recusou"),
+              std::string::npos);
+    EXPECT_NE(refusal("10.0.0.9 (servidor)", "relatorio", report, "", "ok").find("recusou"),
+              std::string::npos);
+    EXPECT_NE(refusal("pc-maria", "entrada", "exp036-host", "", "falhou").find("recusou"),
+              std::string::npos);
+    EXPECT_NE(refusal("pc-maria", "relatorio", report, std::string(8001, 'x'), "ok"),
+              "(nenhuma falha)")
+        << "a text past its bound";
+    EXPECT_EQ(refusal("pc-maria", "relatorio", report, std::string(8000, 'x'), "ok"),
+              "(nenhuma falha)");
+
+    // What the host writes passes, a text too long for its column cut to it.
+    hostfw::RecordAudit(*connection, {maria, "pc-maria", hostfw::kAuditSignIn, "exp036-host", "",
+                                      std::nullopt, std::nullopt, "", "ok"});
+    hostfw::RecordAudit(
+        *connection, {maria, "pc-maria", hostfw::kAuditSignInRefused, "exp036-host", "tentativa 1",
+                      std::nullopt, std::nullopt, "", "Usuário ou senha incorretos."});
+    hostfw::RecordAudit(
+        *connection, {maria, "pc-maria", hostfw::kAuditReport, report, std::string(20000, 'p'), 3,
+                      12, "csv /tmp/r.csv", "falha: " + std::string(5000, 'f')});
+    EXPECT_EQ(database->AuditCount(maria, "relatorio", std::string(8000, 'p')), 1);
+}
+
+// A person cannot fill the disk with the audit: past 60 rows a minute the database refuses more.
+TEST_F(PgSharedUse, APersonsAuditRowsAreLimitedPerMinute) {
+    const std::string maria = AddPerson("maria", "0001", true);
+    const auto connection = SignIn(maria);
+    const hostfw::AuditEvent run{
+        maria, "pc-maria", hostfw::kAuditReport, "EXP036-1 Consulta", "", 0, 1, "", "ok"};
+    for (int i = 0; i < 60; ++i)
+        hostfw::RecordAudit(*connection, run);
+    EXPECT_NE(FailureOf([&] { hostfw::RecordAudit(*connection, run); }).find("registros demais"),
+              std::string::npos);
+    EXPECT_EQ(database->AuditCount(maria, "relatorio"), 60);
+}
+
+// Functions that act outside a report's read-only transaction are no person's to run: dblink
+// (installed here as Debian's PostgreSQL ships it) and the large objects.
+TEST_F(PgSharedUse, APersonRunsNoFunctionThatActsOutsideTheTransaction) {
+    admin->ExecuteScript("CREATE EXTENSION IF NOT EXISTS dblink SCHEMA " + database->Schema());
+    EXPECT_EQ(admin::SetUpSharedUse(*admin), std::vector<std::string>{})
+        << "run by a superuser, nothing stays open";
+    const auto maria = SignIn(AddPerson("maria", "0001", true));
+    for (const char* call : {"SELECT dblink_get_connections()",
+                             "SELECT dblink_exec('dbname=exp036', 'DELETE FROM CONSULTA_SALVA')",
+                             "SELECT lo_from_bytea(0, 'x')", "SELECT lo_unlink(1)"}) {
+        EXPECT_NE(FailureOf([&] {
+                      maria->Query(call, TParams())->Next();
+                  }).find("permission denied for function"),
+                  std::string::npos)
+            << call;
+    }
 }
 
 }  // namespace

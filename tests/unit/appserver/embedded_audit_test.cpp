@@ -4,13 +4,18 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "host/data/audit_trail.h"
 #include "host/data/engine.h"
 #include "invoice_database.h"
+#include "queued_audit.h"
 #include "support/raw_http.h"
 #include "support/server_process.h"
 
@@ -85,6 +90,36 @@ TEST_F(EmbeddedAudit, WithoutTheAuditTableCallsAnswerAndTheLogSaysTheyWereNotRec
     ASSERT_EQ(server->Stop(SIGTERM), 0);
     EXPECT_NE(server->Log().find("1 chamada(s) não registrada(s) na auditoria"), std::string::npos)
         << server->Log();
+}
+
+// A long query must not make the audit's writer lose rows, nor hold it at a commit where it would
+// keep every other reader out (SQLite's rollback journal): the writer waits briefly, lets go,
+// and writes the rows once the query is over.
+TEST(QueuedAudit, ALongReaderLosesNoRowsAndTheWriterWaitsForItWithoutHoldingOthers) {
+    const SqliteInvoiceDatabase database;
+    const auto reader = hostfw::OpenDatabase(database.Path());
+    reader->BeginTransaction();
+    reader->Query("SELECT count(*) FROM NOTAFISCAL", {})->Next();  // its read lock stays
+    std::mutex mutex;
+    std::vector<std::string> warnings;
+    {
+        appserver::QueuedAudit audit(database.Path(), [&](const std::string& warning) {
+            const std::lock_guard lock(mutex);
+            warnings.push_back(warning);
+        });
+        audit.Add({"maria", "127.0.0.1", hostfw::kAuditCall, "x/GetNota", "", 1, 1, "", "ok"});
+        // Longer than the 5 s a writer used to wait at its commit before it gave the rows up.
+        std::this_thread::sleep_for(std::chrono::seconds(6));
+        // Meanwhile another reader is let in: the writer is not holding the file.
+        const auto other = hostfw::OpenDatabase(database.Path());
+        EXPECT_EQ(other->Query("SELECT count(*) FROM FILIAL", {})->Next(), true);
+        reader->Rollback();
+    }
+    EXPECT_EQ(warnings, std::vector<std::string>{});
+    const auto rows = hostfw::OpenDatabase(database.Path())
+                          ->Query("SELECT count(*) FROM AUDITORIA WHERE PESSOA = 'maria'", {});
+    ASSERT_TRUE(rows->Next());
+    EXPECT_EQ(rows->Value(0).AsInteger(), 1);
 }
 
 }  // namespace

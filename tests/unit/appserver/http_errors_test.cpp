@@ -93,6 +93,18 @@ TEST_F(HttpErrorsTest, UnknownObjectOrMethodIs404) {
     EXPECT_THAT(method.error, HasSubstr("não tem o método GetNotas"));
 }
 
+// Names are looked up as C strings: one cut short by an encoded NUL must not pass for the name
+// before it, nor any character a name cannot hold.
+TEST_F(HttpErrorsTest, ANameWithAnEncodedNulOrAStrayCharacterIsRefused) {
+    for (const char* path :
+         {"/exp03600.rdmRelConsLanc/GetNota%00junk", "/exp03600.rdmRelConsLanc%00x/GetNota",
+          "/exp03600.rdmRelConsLanc/Get%0ANota"}) {
+        const Answer refused = Post(path, GetNotaBody("0001", kGoodDate));
+        EXPECT_EQ(refused.status, 400) << path;
+        EXPECT_THAT(refused.error, HasSubstr("Nome de objeto ou de método inválido")) << path;
+    }
+}
+
 TEST_F(HttpErrorsTest, TestObjectIsNotOfferedWithoutItsOption) {
     httplib::Client client(server_->Host(), server_->Port());
     EXPECT_EQ(AnswerOf(client.Get("/exp036.Teste")).status, 404);

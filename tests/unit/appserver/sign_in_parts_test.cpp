@@ -23,24 +23,36 @@ namespace {
 using appserver::SignInThrottle;
 using std::chrono::seconds;
 
-TEST(SignInThrottle, RefusalsBeyondTheFreeOnesMakeTheAddressWaitLongerUpToTheBound) {
+TEST(SignInThrottle, RefusalsBeyondTheFreeOnesMakeTheLoginWaitLongerUpToTheBound) {
     SignInThrottle throttle;
     const auto t0 = SignInThrottle::Clock::time_point{} + std::chrono::hours(10);
     for (int i = 0; i < SignInThrottle::kFreeFailures - 1; ++i)
-        throttle.Refused("10.0.0.1", t0);
-    EXPECT_FALSE(throttle.WaitFor("10.0.0.1", t0)) << "a few typing mistakes cost nothing";
-    throttle.Refused("10.0.0.1", t0);
-    EXPECT_EQ(throttle.WaitFor("10.0.0.1", t0), seconds(1));
-    throttle.Refused("10.0.0.1", t0);
-    EXPECT_EQ(throttle.WaitFor("10.0.0.1", t0), seconds(2));
-    EXPECT_FALSE(throttle.WaitFor("10.0.0.2", t0)) << "other addresses are not held up";
+        throttle.Refused("maria", "10.0.0.1", t0);
+    EXPECT_FALSE(throttle.WaitFor("maria", "10.0.0.1", t0)) << "a few typing mistakes cost nothing";
+    throttle.Refused("maria", "10.0.0.1", t0);
+    EXPECT_EQ(throttle.WaitFor("maria", "10.0.0.1", t0), seconds(1));
+    throttle.Refused("maria", "10.0.0.1", t0);
+    EXPECT_EQ(throttle.WaitFor("maria", "10.0.0.1", t0), seconds(2));
+    EXPECT_FALSE(throttle.WaitFor("maria", "10.0.0.2", t0)) << "other addresses are not held up";
     for (int i = 0; i < 40; ++i)
-        throttle.Refused("10.0.0.1", t0);
-    EXPECT_EQ(throttle.WaitFor("10.0.0.1", t0), SignInThrottle::kLongestWait);
-    EXPECT_FALSE(throttle.WaitFor("10.0.0.1", t0 + SignInThrottle::kLongestWait));
-    throttle.Accepted("10.0.0.1");
-    throttle.Refused("10.0.0.1", t0);
-    EXPECT_FALSE(throttle.WaitFor("10.0.0.1", t0)) << "an accepted sign-in starts over";
+        throttle.Refused("maria", "10.0.0.1", t0);
+    EXPECT_EQ(throttle.WaitFor("maria", "10.0.0.1", t0), SignInThrottle::kLongestWait);
+    EXPECT_FALSE(throttle.WaitFor("maria", "10.0.0.1", t0 + SignInThrottle::kLongestWait));
+    throttle.Accepted("maria", "10.0.0.1");
+    throttle.Refused("maria", "10.0.0.1", t0);
+    EXPECT_FALSE(throttle.WaitFor("maria", "10.0.0.1", t0)) << "an accepted sign-in starts over";
+}
+
+// One colleague's mistyped password must not lock out the office behind the same NAT address.
+TEST(SignInThrottle, ALoginHeldBackHoldsBackNoColleagueAtTheSameAddress) {
+    SignInThrottle throttle;
+    const auto t0 = SignInThrottle::Clock::time_point{} + std::chrono::hours(10);
+    for (int i = 0; i < 10; ++i)
+        throttle.Refused("joao", "10.0.0.1", t0);
+    ASSERT_TRUE(throttle.WaitFor("joao", "10.0.0.1", t0));
+    EXPECT_FALSE(throttle.WaitFor("maria", "10.0.0.1", t0));
+    throttle.Accepted("maria", "10.0.0.1");
+    EXPECT_TRUE(throttle.WaitFor("joao", "10.0.0.1", t0)) << "her sign-in frees nobody else";
 }
 
 TEST(PersonSessions, TokensAreUnguessableAndEndAfterTheIdleTime) {
@@ -136,10 +148,14 @@ TEST(ListenExposure, TheServerSaysWhyItWillNotListenOnEveryAddress) {
         << output;
     EXPECT_EQ(output.find("listening on"), std::string::npos);
 
-    // Told to, it listens there; the test reaches it over loopback only.
+    // Told to, it listens there, and says at once what that risks; the test reaches it over
+    // loopback only.
     const servertest::ServerProcess server(
         {"--db", database.Path(), "--listen", "0.0.0.0", "--insecure"});
     EXPECT_GT(server.Port(), 0);
+    EXPECT_NE(server.Log().find("aviso: --insecure: o servidor aceita escutar além do loopback"),
+              std::string::npos)
+        << server.Log();
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -12,6 +13,7 @@
 #include "audit_listing.h"
 #include "host/data/engine.h"
 #include "host/net/server_credentials.h"
+#include "host/session/session.h"
 #include "support/failure_of.h"
 #include "support/invoice_client.h"
 #include "support/raw_http.h"
@@ -35,18 +37,25 @@ protected:
         SharedUseTest::SetUp();
         if (IsSkipped())
             return;
-        const std::string own = database->AddServerLogin();
+        own = database->AddServerLogin();
         maria = database->AddPerson("maria", "0001", true);
         joao = database->AddPerson("joao", "0002", false);
-        // Over TCP, where PostgreSQL checks every password. The people's connections close
-        // after a second without a call, so a test can see them go.
-        server.emplace(std::vector<std::string>{"--db",
-                                                database->TcpConnection() + " user=" + own +
-                                                    " password=" + SharedUseDatabase::Password(own),
-                                                "--connection-idle", "1"});
+        // The people's connections close after a second without a call, so a test can see them
+        // go.
+        StartServer({"--connection-idle", "1"});
+    }
+    // Over TCP, where PostgreSQL checks every password, as the server's own login.
+    void StartServer(const std::vector<std::string>& more) {
+        std::vector<std::string> options = {"--db",
+                                            database->TcpConnection() + " user=" + own +
+                                                " password=" + SharedUseDatabase::Password(own)};
+        options.insert(options.end(), more.begin(), more.end());
+        server.reset();
+        server.emplace(options);
     }
     void TearDown() override {
         hostfw::SetServerCredentials(nullptr);
+        hostfw::Session().serverPlainPassword = false;
         server.reset();
     }
 
@@ -94,6 +103,7 @@ protected:
     }
 
     std::optional<servertest::ServerProcess> server;
+    std::string own;
     std::string maria;
     std::string joao;
 };
@@ -147,6 +157,8 @@ TEST_F(PgSignedInServer, APersonsIdleConnectionsCloseWithoutAnotherCall) {
 }
 
 TEST_F(PgSignedInServer, TheClientSignsInAndShowsTheRefusalOfAnotherBranch) {
+    // The test's server speaks plain HTTP on loopback; the person accepts that here.
+    hostfw::Session().serverPlainPassword = true;
     hostfw::SetServerCredentials([this] {
         return std::optional<hostfw::Credentials>({maria, SharedUseDatabase::Password(maria)});
     });
@@ -196,6 +208,112 @@ TEST_F(PgSignedInServer, SignInsAndCallsAreAuditedAndNobodyRemovesTheRows) {
     EXPECT_EQ(events, "entrada-recusada:-1 entrada:-1 chamada:4 chamada:-1 ");
     EXPECT_THROW(database->SignIn(maria)->Execute("DELETE FROM AUDITORIA", hostfw::TParams()),
                  hostfw::Exception);
+}
+
+// One colleague's mistyped passwords hold back that login only: the office behind the same
+// address signs in as before.
+TEST_F(PgSignedInServer, OneColleaguesMistakesLockOutNobodyElseAtTheSameAddress) {
+    for (int attempt = 0; attempt < 3; ++attempt)
+        EXPECT_EQ(SignIn(maria, "errada").status, 401);
+    // She now waits a second before her next try; her colleague does not.
+    const HttpReply colleague = SignIn(joao, SharedUseDatabase::Password(joao));
+    EXPECT_EQ(colleague.status, 200) << colleague.body;
+}
+
+// A database restart ends every session: the first call on each worker runs again on a new
+// connection, and its audit row is written on a new connection too, instead of failing the call.
+TEST_F(PgSignedInServer, AfterADatabaseRestartTheNextCallIsAuditedAndAnswered) {
+    StartServer({"--threads", "1"});
+    const std::string token = TokenOf(maria);
+    ASSERT_EQ(GetNota(token, "0001").status, 200);
+    database->admin
+        ->Query(
+            "SELECT count(pg_terminate_backend(pid, 5000)) FROM pg_stat_activity "
+            "WHERE datname = current_database() AND pid <> pg_backend_pid()",
+            hostfw::TParams())
+        ->Next();
+    const HttpReply again = GetNota(token, "0001");
+    EXPECT_EQ(again.status, 200) << again.body;
+    EXPECT_EQ(RowsIn(again), 4);
+    EXPECT_EQ(database->AuditCount(maria, "chamada", "%", "ok"), 2);
+}
+
+// A request refused for what it carries (invalid UTF-8, NUL) or as unreadable HTTP leaves an
+// audit row with the reason, whatever bytes it held.
+TEST_F(PgSignedInServer, RefusedRequestsAreAuditedWithTheirReason) {
+    const std::string token = TokenOf(maria);
+    const std::string authorization = "Authorization: Bearer " + token + "\r\n";
+    // Bytes that are no UTF-8, and a raw NUL, in a string of the body.
+    const HttpReply badText = Send(
+        "POST", kGetNota,
+        std::string(R"({"version":1,"args":[{"type":"string","value":")") + "\xff\xfe" + "\"}]}",
+        authorization);
+    EXPECT_EQ(badText.status, 400) << badText.body;
+    const HttpReply nul =
+        Send("POST", kGetNota,
+             std::string(R"({"version":1,"args":[{"type":"string","value":"a)") + '\0' + "\"}]}",
+             authorization);
+    EXPECT_EQ(nul.status, 400) << nul.body;
+    RawConnection broken(server->Host(), server->Port());
+    broken.Send("POST /exp03600.rdmRelConsLanc/GetNota HTTP/1.1\r\nContent-Length: x\r\n\r\n");
+    ASSERT_TRUE(broken.ReadReply().has_value());
+    EXPECT_EQ(database->AuditCount(maria, "chamada", "%", "erro: %"), 2);
+    // Unreadable HTTP names nobody: it is audited as anonymous, with its reason.
+    for (int look = 0; look < 50 && database->AuditCount("(anônimo)", "chamada", "%",
+                                                         "erro: Pedido HTTP malformado.") == 0;
+         ++look)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(database->AuditCount("(anônimo)", "chamada", "%", "erro: Pedido HTTP malformado."),
+              1);
+}
+
+// PostgreSQL must check the password of a person's connection, or a sign-in proves nothing: on
+// a connection it trusts (the test server's local socket) the server does not start at all.
+TEST_F(PgSignedInServer, TheServerDoesNotStartWherePasswordsAreNotChecked) {
+    std::string output;
+    EXPECT_EQ(servertest::RunServerToEnd({"--db", database->SocketConnection()}, output), 1);
+    EXPECT_NE(output.find("o PostgreSQL não pede senha às conexões que o servidor abre para as "
+                          "pessoas"),
+              std::string::npos)
+        << output;
+    EXPECT_EQ(output.find("listening on"), std::string::npos);
+}
+
+// Where pg_hba.conf trusts one person's connections, a sign-in as that person is refused whatever
+// the password, the right one included: the server never takes a password PostgreSQL did not
+// check.
+TEST_F(PgSignedInServer, AWrongPasswordIsRefusedEvenWherePostgresqlTrustsThePerson) {
+    const auto hbaRow = database->admin->Query("SHOW hba_file", hostfw::TParams());
+    ASSERT_TRUE(hbaRow->Next());
+    const std::string hbaFile = hbaRow->Value(0).AsString();
+    const std::string original = [&] {
+        std::ifstream in(hbaFile);
+        return std::string((std::istreambuf_iterator<char>(in)), {});
+    }();
+    const auto reload = [&](const std::string& text) {
+        std::ofstream(hbaFile) << text;
+        database->admin->Query("SELECT pg_reload_conf()", hostfw::TParams())->Next();
+    };
+    reload("host exp036 " + maria + " 127.0.0.1/32 trust\n" + original);
+    bool trusted = false;
+    for (int look = 0; look < 50 && !trusted; ++look) {
+        try {
+            database->SignIn(maria, "qualquer");
+            trusted = true;
+        } catch (const hostfw::Exception&) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+    }
+    const HttpReply wrong = SignIn(maria, "ERRADA");
+    const HttpReply right = SignIn(maria, SharedUseDatabase::Password(maria));
+    reload(original);
+    ASSERT_TRUE(trusted) << "the trusting line never took effect";
+    for (const HttpReply& reply : {wrong, right}) {
+        EXPECT_EQ(reply.status, 500) << reply.body;
+        EXPECT_NE(reply.body.find("sem pedir a senha"), std::string::npos) << reply.body;
+        EXPECT_EQ(reply.body.find("token"), std::string::npos) << reply.body;
+    }
+    EXPECT_EQ(database->AuditCount(maria, "entrada-recusada", "%", "%sem pedir a senha%"), 2);
 }
 
 }  // namespace

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -14,6 +16,7 @@
 
 #include "host/core/checked_output.h"
 #include "host/core/output_target.h"
+#include "host/core/scratch_cleanup.h"
 #include "host/core/staged_file.h"
 #include "support/failure_of.h"
 #include "support/file_size_limit.h"
@@ -102,6 +105,60 @@ TEST_F(OutputFiles, AFullDiskFailsTheWriteWithItsReasonAndLeavesTheOldFileAlone)
     }
     EXPECT_EQ(Text(folder / "r.txt"), "antigo");
     EXPECT_EQ(Leftovers({"r.txt"}), std::vector<std::string>{});
+}
+
+// A private report replaced by a run stays private; a new file gets what the umask allows.
+TEST_F(OutputFiles, AReplacingFileTakesThePermissionsOfTheFileItReplaces) {
+    const fs::path privateFile = folder / "privado.txt";
+    std::ofstream(privateFile) << "antigo";
+    fs::permissions(privateFile, fs::perms::owner_read | fs::perms::owner_write);
+    for (const fs::path& target : {privateFile, folder / "novo.txt"}) {
+        hostfw::StagedFile staged(folder, target);
+        staged.Stream() << "novo";
+        staged.Sync();
+        staged.PublishReplacing(target);
+    }
+    EXPECT_EQ(Text(privateFile), "novo");
+    EXPECT_EQ(fs::status(privateFile).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    const mode_t mask = umask(0);
+    umask(mask);
+    EXPECT_EQ(static_cast<mode_t>(fs::status(folder / "novo.txt").permissions() & fs::perms::all),
+              0666 & ~mask);
+}
+
+// A process ended by SIGTERM removes the scratch it registered, a folder with what it holds
+// included, and still ends by the signal.
+TEST_F(OutputFiles, ATerminatingSignalRemovesRegisteredScratch) {
+    const fs::path scratch = folder / ".exp036-impressao-1-AbC123";
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        hostfw::RemoveScratchOnTermination();
+        hostfw::StagedFile staged(folder, folder / "r.csv");
+        staged.Stream() << "dados do cliente";
+        staged.Sync();
+        fs::create_directory(scratch);
+        for (int i = 0; i < 300; ++i)  // more than one read of the folder's entries
+            std::ofstream(scratch / ("pagina-" + std::to_string(i) + ".pdf")) << "%PDF";
+        const hostfw::ScratchRegistration registered(scratch,
+                                                     hostfw::ScratchRegistration::Kind::Folder);
+        if (write(ready[1], "x", 1) != 1)
+            _exit(1);
+        pause();
+        _exit(0);
+    }
+    close(ready[1]);
+    char byte = 0;
+    ASSERT_EQ(read(ready[0], &byte, 1), 1);
+    close(ready[0]);
+    EXPECT_EQ(Leftovers({}).size(), 2u) << "the staged file and the folder";
+    kill(child, SIGTERM);
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    EXPECT_EQ(Leftovers({}), std::vector<std::string>{});
 }
 
 TEST_F(OutputFiles, TheLastBufferedWriteIsCheckedToo) {

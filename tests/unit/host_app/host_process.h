@@ -35,11 +35,13 @@ struct RunSetting {
     std::optional<fs::path> standardOutput = {};
     std::optional<rlim_t> fileSizeLimit = {};
     std::vector<std::string> unsetVariables = {};
+    // An open descriptor (a pipe) that stands for standard output instead of a file.
+    std::optional<int> standardOutputDescriptor = {};
 };
 
-// Runs a program in `folder` with exactly these arguments, its output captured.
-inline Finished RunProgram(const fs::path& folder, const std::vector<std::string>& arguments,
-                           const RunSetting& setting = {}) {
+// Starts a program in `folder` with exactly these arguments, its output going to files there.
+inline pid_t StartProgram(const fs::path& folder, const std::vector<std::string>& arguments,
+                          const RunSetting& setting = {}) {
     const fs::path out = setting.standardOutput.value_or(folder / "stdout.txt");
     const fs::path err = folder / "stderr.txt";
     const pid_t child = fork();
@@ -58,15 +60,34 @@ inline Finished RunProgram(const fs::path& folder, const std::vector<std::string
             const rlimit limit{*setting.fileSizeLimit, *setting.fileSizeLimit};
             setrlimit(RLIMIT_FSIZE, &limit);
         }
-        dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), STDOUT_FILENO);
+        dup2(setting.standardOutputDescriptor
+                 ? *setting.standardOutputDescriptor
+                 : open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644),
+             STDOUT_FILENO);
         dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), STDERR_FILENO);
         execv(argv[0], argv.data());
         _exit(127);
     }
+    return child;
+}
+
+// Waits for a program StartProgram started; the status is -1 when a signal ended it, which
+// `signal` then names.
+inline Finished FinishProgram(const fs::path& folder, pid_t child, const RunSetting& setting = {},
+                              int* signal = nullptr) {
     int status = 0;
     waitpid(child, &status, 0);
+    if (signal != nullptr)
+        *signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+    const bool captured = !setting.standardOutput && !setting.standardOutputDescriptor;
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
-            setting.standardOutput ? "" : FileText(out), FileText(err)};
+            captured ? FileText(folder / "stdout.txt") : "", FileText(folder / "stderr.txt")};
+}
+
+// Runs a program in `folder` with exactly these arguments, its output captured.
+inline Finished RunProgram(const fs::path& folder, const std::vector<std::string>& arguments,
+                           const RunSetting& setting = {}) {
+    return FinishProgram(folder, StartProgram(folder, arguments, setting), setting);
 }
 
 }  // namespace hostapptest

@@ -8,6 +8,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -18,6 +20,7 @@
 #include "host/data/engine.h"
 #include "support/server_process.h"
 #include "support/shared_use_database.h"
+#include "support/silent_listener.h"
 #include "unit/host_app/host_process.h"
 
 namespace {
@@ -40,13 +43,16 @@ protected:
     }
     static void TearDownTestSuite() { fs::remove_all(folder_); }
 
-    // exp036-host report over the test database, branch 0001, the year 2025, and `more`.
-    static Finished Report(const std::vector<std::string>& more, const RunSetting& setting = {}) {
+    // exp036-host report over the test database, branch 0001, and `more`.
+    static std::vector<std::string> ReportArguments(const std::vector<std::string>& more) {
         std::vector<std::string> arguments = {
             EXP036_BIN_DIR "/exp036-host", "report",   "--db", "test.sqlite", "--reports",
             EXP036_SOURCE_DIR "/reports",  "--branch", "0001"};
         arguments.insert(arguments.end(), more.begin(), more.end());
-        return RunProgram(folder_, arguments, setting);
+        return arguments;
+    }
+    static Finished Report(const std::vector<std::string>& more, const RunSetting& setting = {}) {
+        return RunProgram(folder_, ReportArguments(more), setting);
     }
 
     // The files of the folder whose names start with `prefix`.
@@ -198,6 +204,24 @@ TEST_F(ReportCommand, ACsvThatStandardOutputCannotTakeFailsTheRunWithTheReason) 
     EXPECT_EQ(finished.err, "exp036-host: Falha ao gravar a saída padrão (disco cheio).\n");
 }
 
+// A reader that went away (a pipe into a program that stopped reading) is a failure with its
+// reason, as a full disk is, never a death by SIGPIPE.
+TEST_F(ReportCommand, OutputIntoAClosedPipeFailsTheRunWithTheReason) {
+    for (const char* format : {"text", "csv"}) {
+        int ends[2];
+        ASSERT_EQ(pipe(ends), 0);
+        close(ends[0]);
+        const Finished finished =
+            Report({"--from", "01/01/2025", "--to", "31/12/2025", "--format", format},
+                   {std::nullopt, std::nullopt, {}, ends[1]});
+        close(ends[1]);
+        EXPECT_EQ(finished.status, 1) << format;
+        EXPECT_EQ(finished.err,
+                  "exp036-host: Falha ao gravar a saída padrão (a saída foi fechada).\n")
+            << format;
+    }
+}
+
 TEST_F(ReportCommand, ATextReportTheDiskCannotHoldLeavesNoFileBehind) {
     // Room for the report's own spool, not for its text.
     const Finished finished =
@@ -240,6 +264,72 @@ TEST_F(ReportCommand, NoFormatReplacesALinkAFifoOrADevice) {
     }
     for (const std::string& target : targets)
         fs::remove(folder_ / target);
+}
+
+// A run ended by SIGTERM half-way takes with it what held the client's rows: the staged text and
+// the print folder. A server that never answers holds the run at the form's opening.
+TEST_F(ReportCommand, ARunEndedBySigtermLeavesNoStagedFileNorPrintFolder) {
+    for (const std::string format : {"text", "pdf"}) {
+        testsupport::SilentListener server;
+        const std::string out = "sinal." + std::string(format == "text" ? "txt" : "pdf");
+        const pid_t host = hostapptest::StartProgram(
+            folder_, ReportArguments({"--from", "01/01/2025", "--to", "31/12/2025", "--invoices",
+                                      "1", "--server", "127.0.0.1:" + std::to_string(server.Port()),
+                                      "--format", format, "--out", out}));
+        ASSERT_TRUE(server.WaitForClient(std::chrono::seconds(60))) << format;
+        const std::string scratch = format == "text" ? ".staged-" : ".exp036-impressao-";
+        EXPECT_EQ(FilesStartingWith(scratch).size(), 1u) << format << ": the run is under way";
+        kill(host, SIGTERM);
+        int signal = 0;
+        hostapptest::FinishProgram(folder_, host, {}, &signal);
+        EXPECT_EQ(signal, SIGTERM) << format;
+        EXPECT_EQ(FilesStartingWith(".staged-"), std::vector<std::string>{}) << format;
+        EXPECT_EQ(FilesStartingWith(".exp036-impressao-"), std::vector<std::string>{}) << format;
+        EXPECT_FALSE(fs::exists(folder_ / out)) << format;
+    }
+}
+
+// What runs killed outright (SIGKILL) left is removed by the next run that writes in the folder,
+// the print folders with the PDFs they hold included; a live run's scratch stays.
+TEST_F(ReportCommand, WhatKilledRunsLeftIsRemovedByTheNextRun) {
+    const pid_t gone = fork();
+    if (gone == 0)
+        _exit(0);
+    waitpid(gone, nullptr, 0);
+    const std::string dead = std::to_string(gone);
+    const std::string live = std::to_string(getpid());
+    std::ofstream(folder_ / (".staged-" + dead + "-7.tmp")) << "cliente";
+    for (const std::string& owner : {dead, live}) {
+        const fs::path print = folder_ / (".exp036-impressao-" + owner + "-AbC123");
+        fs::create_directory(print);
+        std::ofstream(print / (".staged-" + owner + "-8.tmp")) << "cliente";
+        std::ofstream(print / "EXP036-001_20250101-120000.pdf") << "%PDF";
+    }
+    ASSERT_EQ(Report({"--from", "01/01/2025", "--to", "31/12/2025", "--out", "limpo.txt"}).status,
+              0);
+    const Finished pdf = Report(
+        {"--from", "01/01/2025", "--to", "31/12/2025", "--format", "pdf", "--out", "limpo.pdf"});
+    ASSERT_EQ(pdf.status, 0) << pdf.err;
+    EXPECT_EQ(FilesStartingWith(".staged-"), std::vector<std::string>{});
+    EXPECT_EQ(FilesStartingWith(".exp036-impressao-"),
+              std::vector<std::string>{".exp036-impressao-" + live + "-AbC123"});
+    fs::remove_all(folder_ / (".exp036-impressao-" + live + "-AbC123"));
+}
+
+// A report only its owner may read stays so when a run replaces it, whatever the format.
+TEST_F(ReportCommand, AReplacedFileKeepsItsPermissions) {
+    for (const std::string format : {"text", "csv", "xlsx", "pdf"}) {
+        const fs::path file = folder_ / ("privado." + format);
+        std::ofstream(file) << "antigo";
+        fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+        const Finished finished = Report({"--from", "01/01/2025", "--to", "31/12/2025", "--format",
+                                          format, "--out", file.filename().string()});
+        ASSERT_EQ(finished.status, 0) << format << ": " << finished.err;
+        EXPECT_NE(FileText(file), "antigo") << format;
+        EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
+                  fs::perms::owner_read | fs::perms::owner_write)
+            << format;
+    }
 }
 
 // The report command on a shared PostgreSQL database, signed in with the password libpq finds
@@ -332,8 +422,9 @@ TEST_F(PgReportCommand, APasswordFromThePasswordFileSignsInToTheServerToo) {
     fs::permissions(passwords, fs::perms::owner_read | fs::perms::owner_write);
     setenv("PGPASSFILE", passwords.c_str(), 1);
 
-    const Finished picked = Report(
-        maria, {"--server", "127.0.0.1:" + std::to_string(server.Port()), "--invoices", "1,7"});
+    // The test's server speaks plain HTTP on loopback; the person accepts that for the test.
+    const Finished picked = Report(maria, {"--server", "127.0.0.1:" + std::to_string(server.Port()),
+                                           "--invoices", "1,7", "--server-plain-password"});
     ASSERT_EQ(picked.status, 0) << picked.err;
     EXPECT_NE(picked.out.find("1004"), std::string::npos) << picked.out;
     EXPECT_EQ(picked.out.find("1002"), std::string::npos) << "only the picked invoices\n"
@@ -341,6 +432,18 @@ TEST_F(PgReportCommand, APasswordFromThePasswordFileSignsInToTheServerToo) {
 
     EXPECT_EQ(database->AuditCount(maria, "chamada", "%", "ok"), 1)
         << "the search ran on the server in her name";
+
+    // Without the person's word, the password does not go to a server reached over http://: the
+    // run fails saying why, and the server saw no sign-in.
+    const Finished refused = Report(
+        maria, {"--server", "127.0.0.1:" + std::to_string(server.Port()), "--invoices", "1,7"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(
+        refused.err.find("pede usuário e senha, mas a conexão com ele não é cifrada (http://, "
+                         "sem TLS)"),
+        std::string::npos)
+        << refused.err;
+    EXPECT_EQ(database->AuditCount(maria, "chamada"), 1) << "no call in her name this time";
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <charconv>
 #include <stdexcept>
 
 namespace nettest {
@@ -14,38 +15,67 @@ namespace {
 
 constexpr auto kGiveUp = std::chrono::minutes(1);
 
-// Reads until the request's headers have come, which is all this server looks at.
-bool ReadHeaders(int connection) {
+// A listening socket on a free loopback port, whose number goes to `port`.
+int Listen(int& port) {
+    const int listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (listener < 0 || bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) ||
+        listen(listener, 4) ||
+        getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length)) {
+        throw std::runtime_error("cannot listen on loopback");
+    }
+    port = ntohs(address.sin_port);
+    return listener;
+}
+
+// The request: its headers, and the body as long as they say it is. Empty when the client
+// went away first.
+std::string ReadRequest(int connection) {
     std::string received;
     char chunk[4096];
-    while (received.find("\r\n\r\n") == std::string::npos) {
+    std::size_t whole = std::string::npos;
+    while (received.size() < whole) {
         pollfd waiting{connection, POLLIN, 0};
         if (poll(&waiting, 1, 10'000) <= 0)
-            return false;
+            return std::string();
         const ssize_t got = recv(connection, chunk, sizeof chunk, 0);
         if (got <= 0)
-            return false;
+            return std::string();
         received.append(chunk, static_cast<std::size_t>(got));
+        const std::size_t headEnd = received.find("\r\n\r\n");
+        if (whole == std::string::npos && headEnd != std::string::npos) {
+            constexpr std::string_view kLength = "Content-Length: ";
+            std::size_t length = 0;
+            const std::size_t at = received.find(kLength);
+            if (at != std::string::npos && at < headEnd) {
+                std::from_chars(received.data() + at + kLength.size(), received.data() + headEnd,
+                                length);
+            }
+            whole = headEnd + 4 + length;
+        }
     }
-    return true;
+    return received;
 }
 
 }  // namespace
 
 ScriptedReplyServer::ScriptedReplyServer(std::string reply, std::size_t piece,
-                                         std::chrono::milliseconds pause) {
-    listener_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (listener_ < 0 || bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) ||
-        listen(listener_, 4) ||
-        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length)) {
-        throw std::runtime_error("cannot listen on loopback");
-    }
-    port_ = ntohs(address.sin_port);
-    thread_ = std::thread(&ScriptedReplyServer::Serve, this, std::move(reply), piece, pause);
+                                         std::chrono::milliseconds pause)
+    : listener_(Listen(port_)) {
+    thread_ = std::thread(&ScriptedReplyServer::Serve, this,
+                          std::vector<std::string>{std::move(reply)}, piece, pause);
+}
+
+ScriptedReplyServer::ScriptedReplyServer(std::vector<std::string> replies)
+    : listener_(Listen(port_)) {
+    std::size_t largest = 1;
+    for (const std::string& reply : replies)
+        largest = std::max(largest, reply.size());
+    thread_ = std::thread(&ScriptedReplyServer::Serve, this, std::move(replies), largest,
+                          std::chrono::milliseconds(0));
 }
 
 ScriptedReplyServer::~ScriptedReplyServer() {
@@ -54,17 +84,28 @@ ScriptedReplyServer::~ScriptedReplyServer() {
     close(listener_);
 }
 
-void ScriptedReplyServer::Serve(std::string reply, std::size_t piece,
+std::vector<std::string> ScriptedReplyServer::Requests() {
+    const std::lock_guard lock(mutex_);
+    return requests_;
+}
+
+void ScriptedReplyServer::Serve(std::vector<std::string> replies, std::size_t piece,
                                 std::chrono::milliseconds pause) {
-    pollfd waiting{listener_, POLLIN, 0};
-    if (poll(&waiting, 1, 10'000) <= 0)
-        return;
-    const int connection = accept(listener_, nullptr, nullptr);
-    if (connection < 0)
-        return;
-    const auto giveUp = std::chrono::steady_clock::now() + kGiveUp;
-    if (ReadHeaders(connection)) {
-        for (std::size_t sent = 0; sent < reply.size() && std::chrono::steady_clock::now() < giveUp;
+    for (const std::string& reply : replies) {
+        pollfd waiting{listener_, POLLIN, 0};
+        if (poll(&waiting, 1, 10'000) <= 0)
+            return;
+        const int connection = accept(listener_, nullptr, nullptr);
+        if (connection < 0)
+            return;
+        const std::string request = ReadRequest(connection);
+        {
+            const std::lock_guard lock(mutex_);
+            requests_.push_back(request);
+        }
+        const auto giveUp = std::chrono::steady_clock::now() + kGiveUp;
+        for (std::size_t sent = 0;
+             !request.empty() && sent < reply.size() && std::chrono::steady_clock::now() < giveUp;
              sent += piece) {
             const std::size_t size = std::min(piece, reply.size() - sent);
             if (send(connection, reply.data() + sent, size, MSG_NOSIGNAL) !=
@@ -72,13 +113,19 @@ void ScriptedReplyServer::Serve(std::string reply, std::size_t piece,
                 break;
             std::this_thread::sleep_for(pause);
         }
+        close(connection);
     }
-    close(connection);
 }
 
 std::string JsonReply(const std::string& body) {
     return "HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nContent-Length: " +
            std::to_string(body.size()) + "\r\n\r\n" + body;
+}
+
+std::string ClosingReply(int status, const std::string& body, const std::string& headers) {
+    return "HTTP/1.1 " + std::to_string(status) +
+           " X\r\nContent-Type: application/json\r\nConnection: close\r\n" + headers +
+           "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
 }
 
 }  // namespace nettest

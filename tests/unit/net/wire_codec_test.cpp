@@ -108,6 +108,28 @@ TEST(WireRequest, RefusesMoreArgumentsThanAnyMethodTakes) {
     EXPECT_THAT(WireErrorOf([&body] { hostfw::DecodeCallRequest(body); }), HasSubstr("65"));
 }
 
+// What a request costs to parse is bounded by its size: nesting no message has, or more values
+// than any request holds, are refused as the parser meets them, before it builds them.
+TEST(WireRequest, NestingOrValuesNoRequestHasAreRefusedAsTheyAreMet) {
+    const std::string nested(1 << 20, '[');
+    EXPECT_THAT(WireErrorOf([&] { hostfw::DecodeCallRequest(nested); }),
+                HasSubstr("JSON aninhado demais (mais de 16 níveis)"));
+    std::string swollen = R"({"version":1,"args":[],"x":[0)";
+    for (int i = 0; i < 100000; ++i)
+        swollen += ",0";
+    swollen += "]}";
+    EXPECT_THAT(WireErrorOf([&] { hostfw::DecodeCallRequest(swollen); }),
+                HasSubstr("JSON com valores demais (mais de 4096)"));
+    // A reply's packet may hold far more, and is read whole.
+    DataPacket packet;
+    packet.fields = {{"A", "string", 10, false}};
+    for (int i = 0; i < 10000; ++i)
+        packet.rows.push_back({Variant(std::to_string(i))});
+    const CallReply read =
+        hostfw::DecodeCallReply(hostfw::EncodeCallReply({OleVariant(packet), {}}));
+    EXPECT_EQ(read.result.AsDataPacket().rows.size(), 10000u);
+}
+
 TEST(WireRequest, RefusesToSendWhatJsonCannotCarry) {
     EXPECT_THROW(hostfw::EncodeCallRequest({{{Variant(std::string("\xff\xfe")), false}}}),
                  hostfw::Exception);

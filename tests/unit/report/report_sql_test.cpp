@@ -49,6 +49,33 @@ TEST_F(ReportSql, TheLoaderRefusesSqlThatIsNotOneQueryAndNamesTheFile) {
               Prefix() + "lookups[0].sql: o SQL para sqlite deveria só ler dados, mas usa UPDATE.");
 }
 
+// dblink runs its text on a connection of its own, which the report's read-only transaction
+// does not cover: the loader refuses it, however the text hides it from a simpler reading
+// (E'...' and dollar quotes on PostgreSQL, brackets and backticks on SQLite).
+TEST_F(ReportSql, TheLoaderRefusesFunctionsThatActOutsideTheTransactionHoweverQuoted) {
+    const std::string dblink =
+        "dblink_exec('dbname=exp036', 'WITH d AS (DELETE FROM CONSULTA_SALVA RETURNING 1) "
+        "SELECT 1')";
+    EXPECT_EQ(LoadChanged([&](auto& d) {
+                  d["sql"]["postgresql"] = "SELECT E'\\'', " + dblink + " AS x --'";
+              }),
+              Prefix() +
+                  "sql: o SQL para postgresql não pode usar dblink_exec: a função age fora da "
+                  "transação do relatório.");
+    EXPECT_EQ(LoadChanged([&](auto& d) {
+                  d["sql"]["postgresql"] = "SELECT $q$'$q$ AS x, " + dblink + " AS y --'";
+              }),
+              Prefix() +
+                  "sql: o SQL para postgresql não pode usar dblink_exec: a função age fora da "
+                  "transação do relatório.");
+    EXPECT_EQ(LoadChanged([](auto& d) {
+                  d["sql"]["sqlite"] = "SELECT [a'b] FROM FILIAL; DELETE FROM FILIAL --'";
+              }),
+              Prefix() +
+                  "sql: o SQL para sqlite deveria ser uma única consulta, mas tem mais de um "
+                  "comando.");
+}
+
 TEST_F(ReportSql, ANumberTooLargeForTheParserIsRefusedLikeAnyFault) {
     const std::filesystem::path file = reportFolder / "EXP036-001.json";
     EXPECT_EQ(testsupport::FailureOf(

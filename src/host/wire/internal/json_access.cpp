@@ -70,16 +70,34 @@ double RequireFiniteNumber(const Json& value, const std::string& where) {
     return number;
 }
 
-Json ParseMessage(std::string_view body) {
-    Json message;
+Json ParseBounded(std::string_view body, std::size_t mostValues) {
+    std::size_t values = 0;
+    // Called by the parser as it goes; refusing from here stops it before it builds more.
+    const Json::parser_callback_t bound = [&](int depth, Json::parse_event_t event, Json&) {
+        if (depth > kDeepestNesting) {
+            throw WireFormatError("JSON aninhado demais (mais de " +
+                                  std::to_string(kDeepestNesting) + " níveis).");
+        }
+        const bool counted =
+            event == Json::parse_event_t::value || event == Json::parse_event_t::key;
+        if (counted && ++values > mostValues) {
+            throw WireFormatError("JSON com valores demais (mais de " + std::to_string(mostValues) +
+                                  ").");
+        }
+        return true;
+    };
     try {
-        message = Json::parse(body);
+        return Json::parse(body, bound);
     } catch (const Json::parse_error& error) {
         throw WireFormatError("JSON malformado (byte " + std::to_string(error.byte) + ").");
     } catch (const Json::exception&) {
         // The library reports a number too large for a double apart from syntax errors.
         throw WireFormatError("JSON malformado (número fora do intervalo).");
     }
+}
+
+Json ParseMessage(std::string_view body, std::size_t mostValues) {
+    Json message = ParseBounded(body, mostValues);
     CheckMessageVersion(message);
     return message;
 }
