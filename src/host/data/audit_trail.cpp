@@ -3,14 +3,16 @@
 #include <string_view>
 
 #include "host/data/engine.h"
+#include "host/data/table_setup.h"
 
 namespace hostfw {
 
-// Defined by the embedding of audit_table.sql.
+// Defined by the embedding of audit_table.sql and audit_table_firebird.sql.
 std::string_view AuditTableSql();
+std::string_view AuditTableFirebirdSql();
 
 void CreateAuditTable(Engine& engine) {
-    engine.ExecuteScript(AuditTableSql());
+    CreateTableOnce(engine, "AUDITORIA", AuditTableSql(), AuditTableFirebirdSql());
 }
 
 void RecordAudit(Engine& engine, const AuditEvent& event) {

@@ -6,8 +6,9 @@ namespace {
 bool IsNameStart(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
+// "$" inside a name is Firebird's system prefix (RDB$DATABASE) and valid in PostgreSQL too.
 bool IsNameChar(char c) {
-    return IsNameStart(c) || (c >= '0' && c <= '9');
+    return IsNameStart(c) || (c >= '0' && c <= '9') || c == '$';
 }
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';

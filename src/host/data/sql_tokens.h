@@ -10,7 +10,7 @@ namespace hostfw {
 // tokens, and a string literal or quoted identifier is one token whatever it holds.
 struct SqlToken {
     enum class Kind {
-        Word,       // a bare name, keyword or number: SELECT, CDFILIAL, 12
+        Word,       // a bare name, keyword or number: SELECT, CDFILIAL, RDB$DATABASE, 12
         Parameter,  // ":P_NAME", colon included
         Quoted,     // 'text' or "name", quotes included (unterminated: up to the end)
         Symbol,     // anything else, one character, or "::" (a PostgreSQL cast)
