@@ -48,16 +48,7 @@ TEST_P(FbReports, BothVariantsListTheSameRowsAsOnSqlite) {
 }
 
 TEST_P(FbReports, AnUnassignedParameterMatchesNothingThere) {
-    hostfw::ReportRequest request = Request(0);
-    const hostfw::ReportRequest onFirebird{*firebird,
-                                           request.definition,
-                                           [](hostfw::TParams& params, bool&) {
-                                               AssignChoices(params, FormChoices{});
-                                               params.ParamByName("P_TFILIDEST").Clear();
-                                           },
-                                           request.printedAt,
-                                           {}};
-    const auto text = hostfw::PreviewReport(onFirebird);
+    const auto text = PreviewWithUnassignedFlag(*firebird);
     ASSERT_TRUE(text);
     EXPECT_NE(text->find("Nenhum lançamento encontrado"), std::string::npos);
 }
@@ -71,9 +62,7 @@ TEST_P(FbReports, SqlThatWouldWriteFailsTheRunAndChangesNothing) {
                             "SELECT * FROM NOTAFISCAL WITH LOCK"}) {
         hostfw::ReportDefinition definition = catalog->Definition(0);
         definition.sql.firebird = sql;
-        hostfw::ReportRequest request = Request(definition);
-        const hostfw::ReportRequest onFirebird{*firebird, definition, request.beforeGetQueryParams,
-                                               request.printedAt};
+        const hostfw::ReportRequest onFirebird = RequestOn(*firebird, definition);
         EXPECT_NE(testsupport::FailureOf([&] { hostfw::PreviewReport(onFirebird); }),
                   "(nenhuma falha)")
             << sql;
@@ -87,9 +76,7 @@ TEST_P(FbReports, SqlThatWouldWriteFailsTheRunAndChangesNothing) {
 TEST_P(FbReports, ADefinitionWithoutFirebirdsStatementSaysSo) {
     hostfw::ReportDefinition definition = catalog->Definition(0);
     definition.sql.firebird.clear();
-    hostfw::ReportRequest request = Request(definition);
-    const hostfw::ReportRequest onFirebird{*firebird, definition, request.beforeGetQueryParams,
-                                           request.printedAt};
+    const hostfw::ReportRequest onFirebird = RequestOn(*firebird, definition);
     EXPECT_THAT(testsupport::FailureOf([&] { hostfw::PreviewReport(onFirebird); }),
                 ::testing::HasSubstr("falta o SQL para o banco Firebird"));
 }

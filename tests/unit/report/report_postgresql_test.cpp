@@ -46,16 +46,7 @@ TEST_F(PgReports, BothVariantsListTheSameRowsAsOnSqlite) {
 }
 
 TEST_F(PgReports, AnUnassignedParameterMatchesNothingThere) {
-    hostfw::ReportRequest request = Request(0);
-    const hostfw::ReportRequest onPostgres{*postgres,
-                                           request.definition,
-                                           [](hostfw::TParams& params, bool&) {
-                                               AssignChoices(params, FormChoices{});
-                                               params.ParamByName("P_TFILIDEST").Clear();
-                                           },
-                                           request.printedAt,
-                                           {}};
-    const auto text = hostfw::PreviewReport(onPostgres);
+    const auto text = PreviewWithUnassignedFlag(*postgres);
     ASSERT_TRUE(text);
     EXPECT_NE(text->find("Nenhum lançamento encontrado"), std::string::npos);
 }
@@ -68,9 +59,7 @@ TEST_F(PgReports, SqlThatWouldWriteFailsTheRunAndChangesNothing) {
           "WITH U AS (UPDATE NOTAFISCAL SET VRTOTALNF = 0 RETURNING *) SELECT * FROM U"}) {
         hostfw::ReportDefinition definition = catalog->Definition(0);
         definition.sql.postgresql = sql;
-        hostfw::ReportRequest request = Request(definition);
-        const hostfw::ReportRequest onPostgres{*postgres, definition, request.beforeGetQueryParams,
-                                               request.printedAt};
+        const hostfw::ReportRequest onPostgres = RequestOn(*postgres, definition);
         EXPECT_THAT(testsupport::FailureOf([&] { hostfw::PreviewReport(onPostgres); }),
                     ::testing::HasSubstr("read-only transaction"))
             << sql;

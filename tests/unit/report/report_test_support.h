@@ -4,7 +4,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -138,14 +140,37 @@ protected:
             {}};
     }
 
+    // A run of `definition` on another engine, the form's choices then `adjust` on the
+    // parameters.
+    hostfw::ReportRequest RequestOn(hostfw::Engine& engine,
+                                    const hostfw::ReportDefinition& definition,
+                                    const FormChoices& choices = {},
+                                    std::function<void(hostfw::TParams&)> adjust = {}) {
+        return hostfw::ReportRequest{engine,
+                                     definition,
+                                     [choices, adjust](hostfw::TParams& params, bool&) {
+                                         AssignChoices(params, choices);
+                                         if (adjust)
+                                             adjust(params);
+                                     },
+                                     kPrintedAt,
+                                     {}};
+    }
+
     // The rows run `index` lists on another engine, as CSV, to compare with this database's.
     std::string CsvOn(hostfw::Engine& engine, std::size_t index, const FormChoices& choices) {
-        hostfw::ReportRequest request = Request(index, choices);
-        const hostfw::ReportRequest onEngine{
-            engine, request.definition, request.beforeGetQueryParams, request.printedAt, {}};
         const std::filesystem::path file = folder / "rows.csv";
-        EXPECT_TRUE(hostfw::ExportReport(onEngine, hostfw::ReportFileFormat::Csv, file));
+        EXPECT_TRUE(hostfw::ExportReport(RequestOn(engine, catalog->Definition(index), choices),
+                                         hostfw::ReportFileFormat::Csv, file));
         return ReadFile(file);
+    }
+
+    // The preview of run 0 on another engine with a parameter the form leaves unassigned, which
+    // binds NULL and so matches no row.
+    std::optional<std::string> PreviewWithUnassignedFlag(hostfw::Engine& engine) {
+        return hostfw::PreviewReport(
+            RequestOn(engine, catalog->Definition(0), {},
+                      [](hostfw::TParams& params) { params.ParamByName("P_TFILIDEST").Clear(); }));
     }
 
     static constexpr TDateTime kPrintedAt{46085.5};  // 04/03/2026 12:00:00
