@@ -1,7 +1,9 @@
 #include "db/firebird_demo_database.h"
 
 #include <filesystem>
+#include <optional>
 
+#include "db/removed_on_interrupt.h"
 #include "db/shared_database_build.h"
 #include "host/data/engine.h"
 #include "host/data/fb_database_name.h"
@@ -13,6 +15,9 @@ void BuildFirebirdDatabase(const DemodbOptions& options) {
     std::error_code ignored;
     const bool creates =
         database && database->embedded && !std::filesystem::exists(database->name, ignored);
+    std::optional<RemovedOnInterrupt> removedOnInterrupt;
+    if (creates)
+        removedOnInterrupt.emplace(database->name);
     try {
         const auto engine = hostfw::OpenDatabase(options.database, true);
         BuildSharedDatabase(*engine, options);

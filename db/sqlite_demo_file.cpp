@@ -1,12 +1,10 @@
 #include "db/sqlite_demo_file.h"
 
-#include <unistd.h>
-
-#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 
+#include "db/removed_on_interrupt.h"
 #include "db/shared_database_build.h"
 #include "host/core/exception.h"
 #include "host/core/output_target.h"
@@ -54,34 +52,6 @@ void CheckTarget(const fs::path& target, bool force) {
     }
 }
 
-// An interrupted run removes its staged file on the way out.
-char stagedPathForSignals[4096];
-
-void RemoveStagedAndStop(int signal) {
-    unlink(stagedPathForSignals);
-    std::signal(signal, SIG_DFL);
-    std::raise(signal);
-}
-
-class SignalCleanup {
-public:
-    explicit SignalCleanup(const fs::path& staged) {
-        const std::string text = staged.string();
-        if (text.size() >= sizeof stagedPathForSignals)
-            return;
-        std::memcpy(stagedPathForSignals, text.c_str(), text.size() + 1);
-        for (int signal : {SIGINT, SIGTERM, SIGHUP})
-            std::signal(signal, RemoveStagedAndStop);
-    }
-    ~SignalCleanup() {
-        for (int signal : {SIGINT, SIGTERM, SIGHUP})
-            std::signal(signal, SIG_DFL);
-        stagedPathForSignals[0] = '\0';
-    }
-    SignalCleanup(const SignalCleanup&) = delete;
-    SignalCleanup& operator=(const SignalCleanup&) = delete;
-};
-
 }  // namespace
 
 void BuildSqliteDemoFile(const DemodbOptions& options) {
@@ -91,7 +61,7 @@ void BuildSqliteDemoFile(const DemodbOptions& options) {
     // A run killed outright (SIGKILL, a power cut) could not remove its staged file.
     hostfw::StagedFile::RemoveAbandoned(folder);
     hostfw::StagedFile staged(folder);
-    const SignalCleanup cleanup(staged.Path());
+    const RemovedOnInterrupt cleanup(staged.Path());
     {
         auto engine = hostfw::OpenDatabase(staged.Path().string());
         for (const char* pragma : kBulkLoadPragmas)

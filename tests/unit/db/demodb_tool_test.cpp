@@ -223,8 +223,6 @@ TEST_F(DemodbTool, AnInterruptedRunLeavesNothingBehind) {
     EXPECT_TRUE(FilesInFolder().empty());
 }
 
-}  // namespace
-
 // The same options give the same rows on an embedded Firebird file as in a SQLite file.
 TEST_F(DemodbTool, FirebirdGetsTheSameDataFromTheSameOptions) {
     const fs::path firebird = folder / "demo.fdb";
@@ -272,3 +270,21 @@ TEST_F(DemodbTool, AFirebirdFileThatIsNoDatabaseIsLeftAlone) {
     EXPECT_NE(result.output.find("Firebird"), std::string::npos) << result.output;
     EXPECT_EQ(Read(firebird), "dados preciosos");
 }
+
+// Firebird's client library would have taken the signal over (and the run gone on to fail).
+TEST_F(DemodbTool, AnInterruptedFirebirdRunLeavesNothingBehind) {
+    const fs::path firebird = folder / "demo.fdb";
+    const pid_t pid = Start({firebird.string(), "--invoices", "5000000"});
+    bool writing = false;
+    for (int i = 0; i < 6000 && !writing; ++i) {
+        writing = fs::exists(firebird);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_TRUE(writing) << "the run never created its file";
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // into the tables and rows
+    kill(pid, SIGINT);
+    EXPECT_EQ(Finish(pid).status, 128 + SIGINT) << "ended by the signal";
+    EXPECT_TRUE(FilesInFolder().empty());
+}
+
+}  // namespace
