@@ -7,7 +7,9 @@
 namespace hostfw::fb {
 
 // Firebird's client library, reached through its object interface (IMaster and what it
-// hands out). The library stays loaded for the whole process.
+// hands out) rather than the older isc_* functions: messages described by metadata objects
+// instead of XSQLDA structures, a status object per call that raises, and the attachment's
+// cancelOperation callable from another thread. The library stays loaded for the whole process.
 Firebird::IMaster* Master();
 Firebird::IUtil* Util();
 
