@@ -3,6 +3,7 @@
 #include <firebird/Interface.h>
 
 #include <string>
+#include <vector>
 
 namespace hostfw::fb {
 
@@ -56,6 +57,27 @@ public:
 
 private:
     Interface* pointer_ = nullptr;
+};
+
+// A parameter block (DPB, TPB) put together with Firebird's own builder.
+class ParameterBlock {
+public:
+    explicit ParameterBlock(unsigned kind)
+        : builder_(Util()->getXpbBuilder(&status_, kind, nullptr, 0)) {}
+    ~ParameterBlock() { builder_->dispose(); }
+    ParameterBlock(const ParameterBlock&) = delete;
+    ParameterBlock& operator=(const ParameterBlock&) = delete;
+
+    Firebird::IXpbBuilder* operator->() { return builder_; }
+    fb::Status& CallStatus() { return status_; }
+    std::vector<unsigned char> Bytes() {
+        const unsigned char* bytes = builder_->getBuffer(&status_);
+        return std::vector<unsigned char>(bytes, bytes + builder_->getBufferLength(&status_));
+    }
+
+private:
+    fb::Status status_;
+    Firebird::IXpbBuilder* builder_;
 };
 
 // The failure's messages on one line ("Dynamic SQL Error; Table unknown; FILIAL").
