@@ -75,8 +75,7 @@ public:
     decltype(auto) Run(Call&& call) {
         Watched watched(*this);
         try {
-            fb::Status status;
-            return call(status);
+            return call(status_);
         } catch (const Firebird::FbException& failure) {
             Fail(failure, watched.Finish());
         }
@@ -137,6 +136,9 @@ private:
     std::unordered_map<std::string, FbPreparedHandle, TextHash, std::equal_to<>> idle_;
     QueryDeadline deadline_;
     bool broken_ = false;
+    // One status for every call: a connection makes one call at a time, and each call starts it
+    // afresh.
+    fb::Status status_;
 };
 
 }  // namespace hostfw

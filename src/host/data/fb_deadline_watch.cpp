@@ -36,7 +36,10 @@ public:
             thread_ = std::thread([this] { Run(); });
         DeadlineWatch::Entry* entry =
             &entries_.emplace_back(DeadlineWatch::Entry{attachment, due, abortable});
-        changed_.notify_one();
+        // A call is watched at every row it fetches: the thread is woken only when it would
+        // otherwise wake too late.
+        if (due < wakeAt_)
+            changed_.notify_one();
         return entry;
     }
 
@@ -69,9 +72,11 @@ private:
                 std::min_element(entries_.begin(), entries_.end(),
                                  [](const auto& a, const auto& b) { return a.due < b.due; });
             if (next == entries_.end()) {
+                wakeAt_ = Clock::time_point::max();
                 changed_.wait(lock);
             } else if (const Clock::time_point due = next->due; Clock::now() < due) {
                 // A copy: the entry may be gone once the lock is given up to wait.
+                wakeAt_ = due;
                 changed_.wait_until(lock, due);
             } else {
                 Cancel(*next);
@@ -101,6 +106,7 @@ private:
     std::condition_variable changed_;
     std::list<DeadlineWatch::Entry> entries_;
     std::thread thread_;
+    Clock::time_point wakeAt_ = Clock::time_point::min();  // when the thread looks again
     bool stopping_ = false;
 };
 
