@@ -134,7 +134,8 @@ void NoteSignal(int) {}
 TEST(FirebirdConnection, OpeningLeavesTheProgramsSignalHandlingAsItWas) {
     struct sigaction own {};
     own.sa_handler = NoteSignal;
-    struct sigaction interruptBefore {}, terminateBefore {};
+    struct sigaction interruptBefore {
+    }, terminateBefore{};
     sigaction(SIGINT, &own, &interruptBefore);
     sigaction(SIGTERM, nullptr, &terminateBefore);
     {
@@ -143,7 +144,8 @@ TEST(FirebirdConnection, OpeningLeavesTheProgramsSignalHandlingAsItWas) {
         hostfw::OpenDatabase((folder / "sinais.fdb").string(), true);
         std::filesystem::remove_all(folder);
     }
-    struct sigaction interruptAfter {}, terminateAfter {};
+    struct sigaction interruptAfter {
+    }, terminateAfter{};
     sigaction(SIGINT, &interruptBefore, &interruptAfter);
     sigaction(SIGTERM, nullptr, &terminateAfter);
     EXPECT_EQ(interruptAfter.sa_handler, &NoteSignal);
