@@ -39,17 +39,12 @@ inline bool FirebirdServerAvailable() {
 class FirebirdTestDatabase {
 public:
     explicit FirebirdTestDatabase(FirebirdPlace place) : folder_(PrivateTestFolder("exp036-fb")) {
-        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
         if (place == FirebirdPlace::Embedded) {
             std::filesystem::create_directories(folder_);
             connection_ = (folder_ / "teste.fdb").string();
         } else {
-            // Parameterised tests are named "Test/0": a file name takes no slash.
-            std::string file = name;
-            for (char& c : file)
-                c = c == '/' ? '_' : c;
             connection_ = std::string(std::getenv("EXP036_FB_SERVER")) + ":" +
-                          std::getenv("EXP036_FB_DIR") + "/" + file + ".fdb";
+                          std::getenv("EXP036_FB_DIR") + "/" + folder_.filename().string() + ".fdb";
         }
         hostfw::OpenDatabase(connection_, true);
         // Writes the disk need not wait for: the database goes with the test.
