@@ -20,6 +20,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR}/bin)
 
 set(common_dependency "exp036-common (= ${PROJECT_VERSION})")
 set(CPACK_DEBIAN_COMMON_PACKAGE_NAME exp036-common)
+# An embedded Firebird database is opened by Firebird's engine, a plug-in of its client library.
+set(CPACK_DEBIAN_COMMON_PACKAGE_RECOMMENDS "firebird3.0-server-core")
 set(CPACK_COMPONENT_COMMON_DESCRIPTION
     "Consulta Lançamentos: base do framework\nBiblioteca sem interface gráfica usada pelo host, pelo servidor e pelas ferramentas.")
 

@@ -10,8 +10,8 @@ namespace demodb {
 
 // --- Schema -----------------------------------------------------------------------------
 
-// Creates the tables of the shared database and their indexes; runs on SQLite and PostgreSQL
-// alike.
+// Creates the tables of the shared database and their indexes; runs on SQLite, PostgreSQL and
+// Firebird alike.
 void CreateSchema(hostfw::Engine& engine);
 // The two halves of CreateSchema (db/schema.sql and db/schema_indexes.sql), so that a bulk load
 // can fill the tables before the indexes are built.
@@ -19,7 +19,8 @@ void CreateTables(hostfw::Engine& engine);
 void CreateIndexes(hostfw::Engine& engine);
 // Drops those of the shared database's tables that exist, and nothing else.
 void DropSchema(hostfw::Engine& engine);
-// True when the database (on PostgreSQL: the current schema) holds any table at all.
+// True when the database (on PostgreSQL: the current schema) holds any table at all (on
+// Firebird: any table or view that is not the system's).
 bool HasTables(hostfw::Engine& engine);
 
 // --- Demo data --------------------------------------------------------------------------
@@ -66,7 +67,8 @@ void FillDemoData(hostfw::Engine& engine, const DemoOptions& options);
 
 // Fills the empty tables with the rows above, inside the caller's transaction.
 void FillTestData(hostfw::Engine& engine);
-// Creates the schema and the rows above in one transaction, on an empty database.
+// Creates the schema and the rows above on a database without the shared tables, in one
+// transaction (on Firebird the tables first): a failure changes nothing.
 void BuildTestDatabase(hostfw::Engine& engine);
 
 }  // namespace demodb

@@ -3,10 +3,12 @@
 #include <iostream>
 
 #include "db/demodb_options.h"
+#include "db/firebird_demo_database.h"
 #include "db/shared_database_build.h"
 #include "db/sqlite_demo_file.h"
 #include "host/core/exception.h"
 #include "host/core/scratch_cleanup.h"
+#include "host/data/database_names_help.h"
 #include "host/data/engine.h"
 
 namespace {
@@ -15,9 +17,15 @@ constexpr int kFailed = 1;
 constexpr int kBadUsage = 2;
 
 void Build(const demodb::DemodbOptions& options) {
-    if (!hostfw::IsPostgresConnection(options.database)) {
-        demodb::BuildSqliteDemoFile(options);
-        return;
+    switch (hostfw::EngineOf(options.database)) {
+        case hostfw::EngineKind::SQLite:
+            demodb::BuildSqliteDemoFile(options);
+            return;
+        case hostfw::EngineKind::Firebird:
+            demodb::BuildFirebirdDatabase(options);
+            return;
+        case hostfw::EngineKind::PostgreSQL:
+            break;
     }
     auto engine = hostfw::OpenDatabase(options.database);
     demodb::BuildSharedDatabase(*engine, options);
@@ -32,11 +40,12 @@ int main(int argc, char** argv) {
     try {
         options = demodb::ParseDemodbOptions(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const hostfw::Exception& error) {
-        std::cerr << error.Message() << "\n\n" << demodb::kDemodbUsage;
+        std::cerr << error.Message() << "\n\n"
+                  << demodb::kDemodbUsage << hostfw::kDatabaseNamesHelp;
         return kBadUsage;
     }
     if (options.help) {
-        std::cout << demodb::kDemodbUsage;
+        std::cout << demodb::kDemodbUsage << hostfw::kDatabaseNamesHelp;
         return 0;
     }
     try {

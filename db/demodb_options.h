@@ -10,7 +10,7 @@ namespace demodb {
 
 // What the exp036-demodb command line asks for.
 struct DemodbOptions {
-    std::string database;  // SQLite file or PostgreSQL connection string
+    std::string database;  // SQLite file, PostgreSQL connection string or Firebird database
     long long invoices = DemoOptions{}.invoices;
     int clients = DemoOptions{}.clients;
     std::uint64_t seed = DemoOptions{}.seed;

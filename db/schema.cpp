@@ -3,6 +3,7 @@
 #include "host/data/audit_trail.h"
 #include "host/data/params.h"
 #include "host/data/saved_choices.h"
+#include "host/data/table_setup.h"
 
 namespace demodb {
 
@@ -27,18 +28,25 @@ void CreateIndexes(hostfw::Engine& engine) {
 
 void DropSchema(hostfw::Engine& engine) {
     // Children first, so that no foreign key stands in the way.
-    engine.ExecuteScript(
-        "DROP TABLE IF EXISTS EXPEDICAO;"
-        "DROP TABLE IF EXISTS NOTAFISCAL;"
-        "DROP TABLE IF EXISTS CLIENTE;"
-        "DROP TABLE IF EXISTS FILIAL;");
+    for (const char* table : {"EXPEDICAO", "NOTAFISCAL", "CLIENTE", "FILIAL"})
+        hostfw::DropTableIfExists(engine, table);
 }
 
 bool HasTables(hostfw::Engine& engine) {
-    const char* sql = engine.Kind() == hostfw::EngineKind::SQLite
-                          ? "SELECT count(*) FROM sqlite_master WHERE type = 'table'"
-                          : "SELECT count(*) FROM information_schema.tables "
-                            "WHERE table_schema = current_schema()";
+    const char* sql = nullptr;
+    switch (engine.Kind()) {
+        case hostfw::EngineKind::SQLite:
+            sql = "SELECT count(*) FROM sqlite_master WHERE type = 'table'";
+            break;
+        case hostfw::EngineKind::PostgreSQL:
+            sql =
+                "SELECT count(*) FROM information_schema.tables "
+                "WHERE table_schema = current_schema()";
+            break;
+        case hostfw::EngineKind::Firebird:
+            sql = "SELECT count(*) FROM RDB$RELATIONS WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0";
+            break;
+    }
     const auto cursor = engine.Query(sql, hostfw::TParams());
     return cursor->Next() && cursor->Value(0).AsInteger() > 0;
 }

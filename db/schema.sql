@@ -1,5 +1,5 @@
 -- Shared database of the branch offices: what the report EXP036 and the application
--- server read. Written in the SQL that SQLite and PostgreSQL both accept.
+-- server read. Written in the SQL that SQLite, PostgreSQL and Firebird all accept.
 -- Dates are DATE columns; SQLite keeps them as 'yyyy-mm-dd' text. The secondary indexes are
 -- in schema_indexes.sql.
 

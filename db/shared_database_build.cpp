@@ -9,23 +9,56 @@
 namespace demodb {
 namespace {
 
-void Fill(hostfw::Engine& engine, const DemodbOptions& options) {
-    if (options.force)
-        DropSchema(engine);
-    CreateTables(engine);
+void FillRows(hostfw::Engine& engine, const DemodbOptions& options) {
     if (options.testData) {
         FillTestData(engine);
-    } else {
-        DemoOptions demo;
-        demo.invoices = options.invoices;
-        demo.clients = options.clients;
-        demo.seed = options.seed;
-        demo.progress = [](long long written) {
-            std::cerr << written << " notas fiscais gravadas" << std::endl;
-        };
-        FillDemoData(engine, demo);
+        return;
     }
+    DemoOptions demo;
+    demo.invoices = options.invoices;
+    demo.clients = options.clients;
+    demo.seed = options.seed;
+    demo.progress = [](long long written) {
+        std::cerr << written << " notas fiscais gravadas" << std::endl;
+    };
+    FillDemoData(engine, demo);
+}
+
+void BuildInOneTransaction(hostfw::Engine& engine, bool dropFirst, const RowFiller& fill) {
+    hostfw::Transaction transaction(engine);
+    if (dropFirst)
+        DropSchema(engine);
+    CreateTables(engine);
+    fill();
     CreateIndexes(engine);
+    transaction.Commit();
+}
+
+// Firebird lets no statement use a table created in a transaction not yet committed: the old
+// tables are dropped in one transaction, the new ones created and committed, the rows go in in
+// one transaction, and a failure on the way drops the new tables again.
+void BuildInSteps(hostfw::Engine& engine, bool dropFirst, const RowFiller& fill) {
+    if (dropFirst) {
+        // All or none: a table another connection still uses keeps the old ones whole.
+        hostfw::Transaction transaction(engine);
+        DropSchema(engine);
+        transaction.Commit();
+    }
+    // Outside the clean-up below: a table that was there already is never dropped for it.
+    CreateTables(engine);
+    try {
+        hostfw::Transaction transaction(engine);
+        fill();
+        transaction.Commit();
+        CreateIndexes(engine);
+    } catch (...) {
+        try {
+            DropSchema(engine);
+        } catch (const std::exception&) {
+            // The failure that stopped the build is the one to report.
+        }
+        throw;
+    }
 }
 
 }  // namespace
@@ -36,9 +69,14 @@ void BuildSharedDatabase(hostfw::Engine& engine, const DemodbOptions& options) {
             "O banco de dados já contém tabelas; nada foi alterado. Use --force para recriar "
             "as tabelas do banco compartilhado.");
     }
-    hostfw::Transaction transaction(engine);
-    Fill(engine, options);
-    transaction.Commit();
+    BuildSharedTables(engine, options.force, [&] { FillRows(engine, options); });
+}
+
+void BuildSharedTables(hostfw::Engine& engine, bool dropFirst, const RowFiller& fill) {
+    if (engine.Kind() == hostfw::EngineKind::Firebird)
+        BuildInSteps(engine, dropFirst, fill);
+    else
+        BuildInOneTransaction(engine, dropFirst, fill);
 }
 
 std::string ReadyMessage(const DemodbOptions& options) {

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "db/demo_writer.h"
-#include "host/data/transaction.h"
+#include "db/shared_database_build.h"
 
 namespace demodb {
 
@@ -39,10 +39,7 @@ void FillTestData(hostfw::Engine& engine) {
 }
 
 void BuildTestDatabase(hostfw::Engine& engine) {
-    hostfw::Transaction transaction(engine);
-    CreateSchema(engine);
-    FillTestData(engine);
-    transaction.Commit();
+    BuildSharedTables(engine, false, [&] { FillTestData(engine); });
 }
 
 }  // namespace demodb

@@ -16,8 +16,10 @@
 #                            over TCP without a password, so the database asks for one
 # Directive values are split at blanks; quotes are not interpreted.
 #
-# The database is a fresh SQLite file in WORK_DIR, or the PostgreSQL database named by
-# EXP036_PG_URL when it is set (tests/pg/with_postgres.sh sets it).
+# The database is a fresh SQLite file in WORK_DIR; the PostgreSQL database named by
+# EXP036_PG_URL (tests/pg/with_postgres.sh sets it) or the Firebird server's database named by
+# EXP036_FB_URL (tests/firebird/with_firebird.sh) when one is set; an embedded Firebird file in
+# WORK_DIR, which the host and the application server open at once, with EXP036_UI_FIREBIRD=1.
 set -u
 
 if [ $# -ne 7 ]; then
@@ -52,8 +54,17 @@ while IFS= read -r line; do
 done <"$script"
 
 rm -rf "$work" && mkdir -p "$work" || fail "não foi possível criar $work"
-# Inside tests/pg/with_postgres.sh the same script runs on that PostgreSQL database instead.
-database=${EXP036_PG_URL:-$work/demo.sqlite}
+# Inside tests/pg/with_postgres.sh or tests/firebird/with_firebird.sh the same script runs on
+# that server's database instead.
+if [ -n "${EXP036_PG_URL:-}" ]; then
+    database=$EXP036_PG_URL
+elif [ -n "${EXP036_FB_URL:-}" ]; then
+    database=$EXP036_FB_URL
+elif [ -n "${EXP036_UI_FIREBIRD:-}" ]; then
+    database=$work/demo.fdb
+else
+    database=$work/demo.sqlite
+fi
 "$demodb" "$database" "${demodb_options[@]}" >"$work/demodb.log" 2>&1 ||
     { cat "$work/demodb.log" >&2; fail "exp036-demodb falhou"; }
 if [ ${#person[@]} -gt 0 ]; then

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake pkg-config git file dpkg-dev
     libsqlite3-dev sqlite3 libpq-dev postgresql
+    firebird-dev firebird3.0-server firebird3.0-utils
     libcpp-httplib-dev nlohmann-json3-dev libboost-dev libssl-dev openssl
     qt6-base-dev qt6-qpa-plugins fonts-dejavu-core fonts-liberation2 poppler-utils
     xvfb xauth

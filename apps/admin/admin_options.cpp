@@ -162,6 +162,6 @@ const char* const kAdminUsage =
     "  audit [--since DATA] [--user LOGIN] [--csv]\n"
     "                                 lista a auditoria: entradas, chamadas e relatórios;\n"
     "                                 CONEXÃO pode ser também o arquivo SQLite do banco\n"
-    "                                 embutido\n";
+    "                                 embutido ou um banco Firebird\n";
 
 }  // namespace admin

@@ -6,6 +6,7 @@
 #include "admin_options.h"
 #include "audit_listing.h"
 #include "host/core/exception.h"
+#include "host/data/database_names_help.h"
 #include "host/data/engine.h"
 #include "shared_use_setup.h"
 #include "user_commands.h"
@@ -22,7 +23,7 @@ void Run(const admin::AdminCommand& command) {
     if (!hostfw::IsPostgresConnection(command.database) && command.kind != Kind::Audit)
         throw hostfw::Exception(
             "--db deve ser uma conexão PostgreSQL: o uso compartilhado é dele (só audit lê "
-            "também um arquivo SQLite).");
+            "também um arquivo SQLite ou um banco Firebird).");
     const auto engine = hostfw::OpenDatabase(command.database);
     switch (command.kind) {
         case Kind::Setup:
@@ -64,11 +65,12 @@ int main(int argc, char** argv) {
     try {
         command = admin::ParseAdminCommand(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const hostfw::Exception& error) {
-        std::cerr << "exp036-admin: " << error.Message() << "\n\n" << admin::kAdminUsage;
+        std::cerr << "exp036-admin: " << error.Message() << "\n\n"
+                  << admin::kAdminUsage << hostfw::kDatabaseNamesHelp;
         return kBadUsage;
     }
     if (command.kind == admin::AdminCommand::Kind::Help) {
-        std::cout << admin::kAdminUsage;
+        std::cout << admin::kAdminUsage << hostfw::kDatabaseNamesHelp;
         return 0;
     }
     try {

@@ -3,12 +3,14 @@
 namespace appserver {
 namespace {
 
-// The pieces where the two engines' SQL differs.
+// The pieces where the engines' SQL differs.
 struct Dialect {
     std::string (*dayText)(const std::string& column);
     std::string (*contains)(const std::string& list, const std::string& value);
     std::string (*dateParameter)(const std::string& parameter);
-    // Orders texts by their bytes, whatever the database's locale, so both engines agree.
+    std::string (*textParameter)(const std::string& parameter);
+    // Orders texts by their bytes, whatever the database's locale, so the engines agree (the
+    // default collation of Firebird's UTF8 already does).
     const char* byteOrder;
 };
 
@@ -17,6 +19,7 @@ const Dialect kSqlite = {
     [](const std::string& list, const std::string& value) {
         return "instr(" + list + ", " + value + ") > 0";
     },
+    [](const std::string& parameter) { return parameter; },
     [](const std::string& parameter) { return parameter; },
     "",
 };
@@ -27,8 +30,42 @@ const Dialect kPostgres = {
         return "strpos(" + list + ", CAST(" + value + " AS VARCHAR)) > 0";
     },
     [](const std::string& parameter) { return "CAST(" + parameter + " AS DATE)"; },
+    [](const std::string& parameter) { return parameter; },
     " COLLATE \"C\"",
 };
+
+// Firebird 3 has no date formatting function: the parts, zero-filled. A list may be longer than
+// a VARCHAR holds, so it goes as a BLOB, which POSITION searches as well.
+const Dialect kFirebird = {
+    [](const std::string& column) {
+        const auto part = [&](const char* which, const char* width) {
+            return std::string("LPAD(CAST(EXTRACT(") + which + " FROM " + column +
+                   ") AS VARCHAR(4)), " + width + ", '0')";
+        };
+        return part("DAY", "2") + " || '/' || " + part("MONTH", "2") + " || '/' || " +
+               part("YEAR", "4");
+    },
+    [](const std::string& list, const std::string& value) {
+        return "POSITION(" + value + " IN CAST(" + list + " AS BLOB SUB_TYPE TEXT)) > 0";
+    },
+    [](const std::string& parameter) { return "CAST(" + parameter + " AS DATE)"; },
+    // Firebird types a bare parameter after the column it meets: a branch code longer than the
+    // column would fail instead of matching nothing.
+    [](const std::string& parameter) { return "CAST(" + parameter + " AS VARCHAR(8191))"; },
+    "",
+};
+
+const Dialect& DialectOf(hostfw::EngineKind engine) {
+    switch (engine) {
+        case hostfw::EngineKind::PostgreSQL:
+            return kPostgres;
+        case hostfw::EngineKind::Firebird:
+            return kFirebird;
+        case hostfw::EngineKind::SQLite:
+            break;
+    }
+    return kSqlite;
+}
 
 std::string Delimited(const std::string& column) {
     return "',' || " + column + " || ','";
@@ -37,7 +74,7 @@ std::string Delimited(const std::string& column) {
 }  // namespace
 
 BoundQuery NotaFiscalQuery(const GetNotaRequest& request, hostfw::EngineKind engine) {
-    const Dialect& d = engine == hostfw::EngineKind::PostgreSQL ? kPostgres : kSqlite;
+    const Dialect& d = DialectOf(engine);
     BoundQuery query;
     const std::string dateColumn = request.byCancellation ? "E.DTCANCEXPED" : "N.DTEMISSAO";
 
@@ -47,7 +84,7 @@ BoundQuery NotaFiscalQuery(const GetNotaRequest& request, hostfw::EngineKind eng
     if (request.byCancellation) {
         query.sql += " JOIN EXPEDICAO E ON E.CDFILIAL = N.CDFILIAL AND E.NRLANCTONF = N.NRLANCTONF";
     }
-    query.sql += " WHERE N.CDFILIAL = :P_CDFILIAL AND " + dateColumn +
+    query.sql += " WHERE N.CDFILIAL = " + d.textParameter(":P_CDFILIAL") + " AND " + dateColumn +
                  " >= " + d.dateParameter(":P_DATAINI");
     query.params.CreateParam("P_CDFILIAL").SetAsString(request.branch);
     query.params.CreateParam("P_DATAINI").SetAsString(hostfw::DateToIso(request.firstDay));

@@ -99,7 +99,8 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
         }
     }
     if (options.database.empty()) {
-        throw std::invalid_argument("--db é obrigatório (arquivo SQLite ou conexão PostgreSQL).");
+        throw std::invalid_argument(
+            "--db é obrigatório (arquivo SQLite, conexão PostgreSQL ou banco Firebird).");
     }
     if (options.listenHost.empty())
         throw std::invalid_argument("--listen: endereço vazio.");
@@ -114,8 +115,8 @@ std::string UsageText() {
 Servidor de aplicação do relatório EXP036: oferece o objeto exp03600.rdmRelConsLanc
 (método GetNota) por HTTP/1.1 com corpo JSON; o protocolo está em docs/protocol.md.
 
-  --db BANCO          arquivo SQLite existente, ou conexão PostgreSQL
-                      ("postgresql://..." ou "host=... dbname=...")
+  --db BANCO          arquivo SQLite existente, conexão PostgreSQL ou banco
+                      Firebird (veja Bancos de dados, abaixo)
   --listen ENDEREÇO   endereço de escuta (padrão 127.0.0.1)
   --port PORTA        porta (padrão 8080; 0 escolhe uma porta livre)
                       a linha "listening on ENDEREÇO:PORTA" sai na saída padrão

@@ -12,6 +12,7 @@
 #include "call_log.h"
 #include "host/core/system_login.h"
 #include "host/data/audit_trail.h"
+#include "host/data/database_names_help.h"
 #include "host/data/engine.h"
 #include "host/data/person_record.h"
 #include "http_service.h"
@@ -29,6 +30,9 @@ namespace {
 constexpr std::chrono::seconds kLongestSweep{60};
 
 int Serve(const ServerOptions& options, const RemoteObjectRegistry& registry) {
+    // Before any thread starts, the database's own included (an embedded Firebird engine has
+    // threads of its own).
+    ShutdownSignals signals;
     // Refuse to start on a database that cannot be opened, rather than fail every call.
     const bool signIn = hostfw::KeepsPeople(*hostfw::OpenDatabase(options.database));
     if (const auto refusal = ExposureRefusal(options, !options.tlsCert.empty(), signIn))
@@ -39,7 +43,6 @@ int Serve(const ServerOptions& options, const RemoteObjectRegistry& registry) {
             throw std::runtime_error(*refusal);
     }
 
-    ShutdownSignals signals;
     ThreadEngines engines(options.database);
     const CallDispatcher dispatcher(registry, engines,
                                     std::chrono::seconds(options.timeoutSeconds));
@@ -127,7 +130,7 @@ int RunServerProgram(const std::vector<std::string>& args, const ServerProgram& 
         program.takeOwnOptions(common);
         const auto options = ParseServerOptions(common);
         if (!options) {
-            std::cout << UsageText() << program.ownUsage;
+            std::cout << UsageText() << program.ownUsage << hostfw::kDatabaseNamesHelp;
             return 0;
         }
         return Serve(*options, program.offeredObjects());

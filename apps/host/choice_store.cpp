@@ -9,11 +9,11 @@
 namespace host {
 namespace {
 
-// The embedded file is the person's own and may gain the table; on a shared PostgreSQL
-// database the setup (exp036-demodb, exp036-admin setup) creates it for everyone.
+// An embedded file (SQLite, Firebird) is the person's own and may gain the table; on a shared
+// server's database the setup (exp036-demodb, exp036-admin setup) creates it for everyone.
 std::shared_ptr<hostfw::Engine> Database() {
     auto engine = hostfw::SharedDatabase();
-    if (engine->Kind() == hostfw::EngineKind::SQLite)
+    if (engine->Embedded())
         hostfw::CreateSavedChoicesTable(*engine);
     return engine;
 }

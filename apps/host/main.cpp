@@ -7,6 +7,7 @@
 
 #include "desktop/desktop_mode.h"
 #include "host/core/scratch_cleanup.h"
+#include "host/data/database_names_help.h"
 #include "host_options.h"
 #include "report_mode.h"
 #include "script_mode.h"
@@ -28,7 +29,7 @@ int main(int argc, char** argv) {
     try {
         switch (options.mode) {
             case host::HostOptions::Mode::Help:
-                std::cout << host::kHostUsage;
+                std::cout << host::kHostUsage << hostfw::kDatabaseNamesHelp;
                 return 0;
             case host::HostOptions::Mode::Report:
                 return host::RunReportMode(options);

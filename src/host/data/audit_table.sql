@@ -1,7 +1,7 @@
 -- The audit: every sign-in, application-server call and report run, one row each, in the shared
 -- database. Rows are only ever added: rebuilding the demo data keeps them, and on PostgreSQL the
 -- shared-use setup (exp036-admin setup) lets people add rows in their own name and nothing else.
--- Written in the SQL that SQLite and PostgreSQL both accept.
+-- Written in the SQL that SQLite and PostgreSQL both accept (Firebird: audit_table_firebird.sql).
 CREATE TABLE IF NOT EXISTS AUDITORIA (
     MOMENTO       TIMESTAMP    NOT NULL DEFAULT CURRENT_TIMESTAMP,  -- the database's clock, UTC
     PESSOA        VARCHAR(63)  NOT NULL,  -- the signed-in person, or the system login

@@ -4,11 +4,13 @@
 
 #include "host/core/utf8.h"
 #include "host/data/engine.h"
+#include "host/data/table_setup.h"
 
 namespace hostfw {
 
-// Defined by the embedding of audit_table.sql.
+// Defined by the embedding of audit_table.sql and audit_table_firebird.sql.
 std::string_view AuditTableSql();
+std::string_view AuditTableFirebirdSql();
 
 namespace {
 
@@ -33,7 +35,7 @@ std::string StorableText(std::string_view text, std::size_t limit) {
 }  // namespace
 
 void CreateAuditTable(Engine& engine) {
-    engine.ExecuteScript(AuditTableSql());
+    CreateTableOnce(engine, "AUDITORIA", AuditTableSql(), AuditTableFirebirdSql());
 }
 
 void RecordAudit(Engine& engine, const AuditEvent& event) {

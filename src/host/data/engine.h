@@ -14,7 +14,7 @@
 
 namespace hostfw {
 
-enum class EngineKind { SQLite, PostgreSQL };
+enum class EngineKind { SQLite, PostgreSQL, Firebird };
 
 // What a person typed to sign in: a user (empty: the connection's own) and a password.
 struct Credentials {
@@ -52,6 +52,9 @@ class HOSTFW_EXPORT Engine {
 public:
     virtual ~Engine();
     virtual EngineKind Kind() const = 0;
+    // True for a database file this process opens itself (SQLite, embedded Firebird): the
+    // person's own, where no server decides who may do what.
+    virtual bool Embedded() const { return false; }
     virtual std::unique_ptr<Cursor> Query(std::string_view sql, const TParams& params) = 0;
     // Runs a statement that returns no rows; returns the rows changed.
     virtual long long Execute(std::string_view sql, const TParams& params) = 0;
@@ -68,9 +71,9 @@ public:
     // True once the link to a database server is lost (the server restarted, the session was
     // ended): nothing will work on this connection again and a new one must be opened.
     virtual bool IsBroken() const { return false; }
-    // The user and password the database checked when this connection opened, wherever libpq
-    // took the password from (given, PGPASSWORD, the password file, the connection string);
-    // nullopt when it asked for none.
+    // The user and password the database checked when this connection opened, wherever the
+    // client library took the password from (given, PGPASSWORD or ISC_PASSWORD, the password
+    // file, the connection string); nullopt when it asked for none.
     virtual std::optional<Credentials> CheckedCredentials() const { return std::nullopt; }
     // A statement still running at the deadline is interrupted in the database and raises
     // QueryTimeout. The deadline holds for every statement until another one is set.
@@ -82,13 +85,21 @@ public:
 // OpenDatabase opens on PostgreSQL rather than as a SQLite file.
 HOSTFW_EXPORT bool IsPostgresConnection(const std::string& connection);
 
-// Opens a database: "postgresql://..." or "postgres://..." or a libpq "key=value" string
-// opens PostgreSQL; anything else is the path of a SQLite file, which must exist unless
-// createIfMissing is true. Failures raise an Exception with a clear Portuguese text.
+// The engine OpenDatabase opens a connection on: Firebird for what IsFirebirdConnection
+// (fb_database_name.h) takes ("firebird:...", a name ending in ".fdb"), PostgreSQL for what
+// IsPostgresConnection takes, SQLite for anything else.
+HOSTFW_EXPORT EngineKind EngineOf(const std::string& connection);
+// "SQLite", "PostgreSQL" or "Firebird", for a person to read.
+HOSTFW_EXPORT const char* EngineName(EngineKind kind);
+
+// Opens a database on the engine EngineOf names. A SQLite file, or an embedded Firebird
+// database, must exist unless createIfMissing is true (a Firebird server creates it too).
+// Failures raise an Exception with a clear Portuguese text.
 HOSTFW_EXPORT std::shared_ptr<Engine> OpenDatabase(const std::string& connection,
                                                    bool createIfMissing = false);
-// Opens a PostgreSQL database as the person the credentials name, given to libpq apart from the
-// connection string. SignInRefused when the server does not accept them.
+// Opens a PostgreSQL or Firebird database as the person the credentials name, given to the
+// client library apart from the connection string. SignInRefused when the server does not
+// accept them.
 HOSTFW_EXPORT std::shared_ptr<Engine> OpenDatabaseAs(const std::string& connection,
                                                      const Credentials& credentials);
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/core/exception.h"
+#include "host/data/nul_parameter.h"
 #include "host/data/sign_in_refused.h"
 #include "host/data/sql_parameters.h"
 #include "host/data/sql_value_text.h"
@@ -38,10 +39,8 @@ public:
             const TParam* param = params.FindParam(name);
             values_.push_back(param != nullptr ? SqlParameterText(param->Value()) : std::nullopt);
             // libpq takes values as C strings: the text would silently end at the NUL.
-            if (values_.back() && values_.back()->find('\0') != std::string::npos) {
-                throw Exception("Erro no banco de dados: o parâmetro " + name +
-                                " contém o caractere NUL, que o PostgreSQL não aceita.");
-            }
+            if (values_.back())
+                RefuseNul(name, *values_.back());
         }
         for (const auto& value : values_)
             pointers_.push_back(value ? value->c_str() : nullptr);

@@ -5,12 +5,14 @@
 #include "host/core/exception.h"
 #include "host/core/utf8.h"
 #include "host/data/engine.h"
+#include "host/data/table_setup.h"
 #include "host/data/transaction.h"
 
 namespace hostfw {
 
-// Defined by the embedding of saved_choices_table.sql.
+// Defined by the embedding of saved_choices_table.sql and saved_choices_table_firebird.sql.
 std::string_view SavedChoicesTableSql();
+std::string_view SavedChoicesTableFirebirdSql();
 
 namespace {
 
@@ -104,7 +106,8 @@ void Insert(Engine& engine, TParams& params, bool shared, const std::string& cho
 }  // namespace
 
 void CreateSavedChoicesTable(Engine& engine) {
-    engine.ExecuteScript(SavedChoicesTableSql());
+    CreateTableOnce(engine, "CONSULTA_SALVA", SavedChoicesTableSql(),
+                    SavedChoicesTableFirebirdSql());
 }
 
 void SaveChoice(Engine& engine, const ChoiceOwner& owner, const std::string& report,

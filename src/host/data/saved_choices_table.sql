@@ -1,6 +1,7 @@
 -- Saved choices of the report forms ("Consultas salvas") and each person's last query, in the
 -- shared database. A choice is what the person did in the form, as the host's own text (JSON).
--- Written in the SQL that SQLite and PostgreSQL both accept.
+-- Written in the SQL that SQLite and PostgreSQL both accept (Firebird:
+-- saved_choices_table_firebird.sql).
 CREATE TABLE IF NOT EXISTS CONSULTA_SALVA (
     PESSOA        VARCHAR(63)  NOT NULL,  -- whose: the signed-in person, or the system login
     FILIAL        VARCHAR(10)  NOT NULL,  -- the person's branch: who a shared choice is for

@@ -1,7 +1,5 @@
 #include "host/data/single_query.h"
 
-#include <strings.h>
-
 #include <algorithm>
 #include <vector>
 
@@ -42,11 +40,6 @@ constexpr std::string_view kOutsideFunctions[] = {
     "fts3_tokenizer",
 };
 
-bool IsWord(const SqlToken& token, std::string_view word) {
-    return token.kind == SqlToken::Kind::Word && token.text.size() == word.size() &&
-           strncasecmp(token.text.data(), word.data(), word.size()) == 0;
-}
-
 bool IsSymbol(const SqlToken& token, char symbol) {
     return token.kind == SqlToken::Kind::Symbol && token.text.size() == 1 &&
            token.text[0] == symbol;
@@ -71,11 +64,11 @@ std::optional<std::string> SingleQueryProblem(std::string_view sql, EngineKind e
     }
     const auto first = std::find_if(tokens.begin(), tokens.end(),
                                     [](const SqlToken& token) { return !IsSymbol(token, '('); });
-    if (first == tokens.end() || !(IsWord(*first, "SELECT") || IsWord(*first, "WITH")))
+    if (first == tokens.end() || !(IsSqlWord(*first, "SELECT") || IsSqlWord(*first, "WITH")))
         return "deveria ser uma consulta (SELECT ou WITH ... SELECT)";
     for (const SqlToken& token : tokens) {
         for (const std::string_view word : kWritingWords) {
-            if (IsWord(token, word)) {
+            if (IsSqlWord(token, word)) {
                 return "deveria só ler dados, mas usa " + std::string(word);
             }
         }

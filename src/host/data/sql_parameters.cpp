@@ -23,6 +23,24 @@ std::optional<size_t> IndexOfName(const std::vector<std::string>& names, std::st
     return static_cast<size_t>(found - names.begin());
 }
 
+// The statement with each parameter replaced by what `placeholder` gives for its name (without
+// the colon); everything else is copied as written.
+template <typename Placeholder>
+std::string ReplaceParameters(std::string_view sql, EngineKind engine, Placeholder placeholder) {
+    std::string out;
+    out.reserve(sql.size());
+    size_t copied = 0;
+    for (const SqlToken& token : SqlTokens(sql, engine)) {
+        if (token.kind != SqlToken::Kind::Parameter)
+            continue;
+        out.append(sql.substr(copied, token.start - copied));
+        out += placeholder(token.text.substr(1));
+        copied = token.start + token.text.size();
+    }
+    out.append(sql.substr(copied));
+    return out;
+}
+
 }  // namespace
 
 std::vector<std::string> DeclaredParameters(std::string_view sql, EngineKind engine) {
@@ -37,25 +55,23 @@ std::vector<std::string> DeclaredParameters(std::string_view sql, EngineKind eng
 
 std::string NumberedParameters(std::string_view sql) {
     std::vector<std::string> names;
-    std::string out;
-    out.reserve(sql.size());
-    size_t copied = 0;
-    for (const SqlToken& token : SqlTokens(sql, EngineKind::PostgreSQL)) {
-        if (token.kind != SqlToken::Kind::Parameter)
-            continue;
-        const std::string_view name = token.text.substr(1);
+    return ReplaceParameters(sql, EngineKind::PostgreSQL, [&](std::string_view name) {
         auto index = IndexOfName(names, name);
         if (!index) {
             index = names.size();
             names.emplace_back(name);
         }
-        out.append(sql.substr(copied, token.start - copied));
-        out += '$';
-        out += std::to_string(*index + 1);
-        copied = token.start + token.text.size();
-    }
-    out.append(sql.substr(copied));
-    return out;
+        return "$" + std::to_string(*index + 1);
+    });
+}
+
+PositionalStatement PositionalParameters(std::string_view sql) {
+    PositionalStatement statement;
+    statement.text = ReplaceParameters(sql, EngineKind::Firebird, [&](std::string_view name) {
+        statement.names.emplace_back(name);
+        return std::string("?");
+    });
+    return statement;
 }
 
 }  // namespace hostfw

@@ -20,4 +20,14 @@ HOSTFW_EXPORT std::vector<std::string> DeclaredParameters(std::string_view sql, 
 // parameter's position in DeclaredParameters(sql); a repeated name keeps its number.
 HOSTFW_EXPORT std::string NumberedParameters(std::string_view sql);
 
+// A statement whose parameters are all "?": `names[i]` is the parameter the i-th "?" stands
+// for, so a name used in three places is bound three times.
+struct PositionalStatement {
+    std::string text;
+    std::vector<std::string> names;
+};
+
+// The Firebird statement with every named parameter replaced by "?" (it binds by position).
+HOSTFW_EXPORT PositionalStatement PositionalParameters(std::string_view sql);
+
 }  // namespace hostfw

@@ -1,5 +1,7 @@
 #include "host/data/sql_tokens.h"
 
+#include <strings.h>
+
 #include <cctype>
 
 #include "host/data/engine.h"
@@ -7,11 +9,12 @@
 namespace hostfw {
 namespace {
 
-// Both engines take any byte of a UTF-8 sequence as a letter of a name, and "$" inside one.
+// The engines take any byte of a UTF-8 sequence as a letter of a name, and "$" inside one.
 bool IsNameStart(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' ||
            static_cast<unsigned char>(c) >= 0x80;
 }
+// "$" inside a name is Firebird's system prefix (RDB$DATABASE) and valid in PostgreSQL too.
 bool IsNameChar(char c) {
     return IsNameStart(c) || (c >= '0' && c <= '9') || c == '$';
 }
@@ -22,7 +25,10 @@ bool IsBlank(char c) {
 class Tokenizer {
 public:
     Tokenizer(std::string_view sql, EngineKind engine)
-        : sql_(sql), postgres_(engine == EngineKind::PostgreSQL) {}
+        : sql_(sql),
+          postgres_(engine == EngineKind::PostgreSQL),
+          sqlite_(engine == EngineKind::SQLite),
+          firebird_(engine == EngineKind::Firebird) {}
 
     std::vector<SqlToken> Tokens() {
         std::vector<SqlToken> tokens;
@@ -80,8 +86,24 @@ private:
         return close == std::string_view::npos ? sql_.size() : close + tag.size();
     }
 
+    // Past a Firebird q-literal (q'{it's}', Q'!text!') whose quote is at `quote`: the character
+    // after the quote opens it, and its partner (or itself) followed by a quote closes it.
+    std::size_t SkipAlternativeQuoted(std::size_t quote) const {
+        const char open = At(quote + 1);
+        if (open == '\0')
+            return sql_.size();
+        const std::string_view pairs = "(){}[]<>";
+        const std::size_t pair = pairs.find(open);
+        const char close = pair != std::string_view::npos && pair % 2 == 0 ? pairs[pair + 1] : open;
+        for (std::size_t i = quote + 2; i < sql_.size(); ++i) {
+            if (sql_[i] == close && At(i + 1) == '\'')
+                return i + 2;
+        }
+        return sql_.size();
+    }
+
     // Past a comment starting at `start`, or `start` when none does. PostgreSQL nests block
-    // comments; SQLite ends one at the first "*/".
+    // comments; SQLite and Firebird end one at the first "*/".
     std::size_t SkipComment(std::size_t start) const {
         if (At(start) == '-' && At(start + 1) == '-') {
             const std::size_t end = sql_.find('\n', start);
@@ -114,6 +136,8 @@ private:
             return SkipQuoted(i, '\'');
         if (postgres_ && (c == 'E' || c == 'e') && next == '\'')
             return SkipQuoted(i + 1, '\'', true);
+        if (firebird_ && (c == 'q' || c == 'Q') && next == '\'')
+            return SkipAlternativeQuoted(i + 1);
         if (postgres_ && c == '$') {
             if (const std::size_t end = SkipDollarQuoted(i); end != i)
                 return end;
@@ -123,9 +147,9 @@ private:
             return SkipQuoted(i, '"');
         if (postgres_ && (c == 'U' || c == 'u') && next == '&' && At(i + 2) == '"')
             return SkipQuoted(i + 2, '"');
-        if (!postgres_ && c == '[')
+        if (sqlite_ && c == '[')
             return SkipQuoted(i, ']');
-        if (!postgres_ && c == '`')
+        if (sqlite_ && c == '`')
             return SkipQuoted(i, '`');
         kind = SqlToken::Kind::Symbol;
         std::size_t end = i + 1;
@@ -146,6 +170,8 @@ private:
 
     std::string_view sql_;
     bool postgres_;
+    bool sqlite_;
+    bool firebird_;
 };
 
 }  // namespace
@@ -175,6 +201,11 @@ std::string SqlName(const SqlToken& token) {
             ++i;
     }
     return name;
+}
+
+bool IsSqlWord(const SqlToken& token, std::string_view word) {
+    return token.kind == SqlToken::Kind::Word && token.text.size() == word.size() &&
+           strncasecmp(token.text.data(), word.data(), word.size()) == 0;
 }
 
 }  // namespace hostfw

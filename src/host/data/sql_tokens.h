@@ -13,9 +13,9 @@ enum class EngineKind;
 // tokens, and a string literal or quoted identifier is one token whatever it holds.
 struct SqlToken {
     enum class Kind {
-        Word,        // a bare name, keyword or number: SELECT, CDFILIAL, 12
+        Word,        // a bare name, keyword or number: SELECT, CDFILIAL, RDB$DATABASE, 12
         Parameter,   // ":P_NAME", colon included
-        Literal,     // a string, quotes included: 'text', E'it\'s', $tag$text$tag$, X'00'
+        Literal,     // a string, quotes included: 'text', E'it\'s', $tag$text$tag$, q'{it's}'
         Identifier,  // a quoted name, quotes included: "name", [name], `name`, U&"name"
         Symbol,      // anything else, one character, or "::" (a PostgreSQL cast)
     };
@@ -26,13 +26,16 @@ struct SqlToken {
 
 // The tokens of a statement, in order, read as the engine reads it: each engine's quoting
 // (PostgreSQL: E'...' with backslash escapes, $tag$...$tag$, nested /* */ comments; SQLite:
-// [name] and `name`). An unterminated literal, identifier or comment runs to the end of the
-// text.
+// [name] and `name`; Firebird: q'{...}' with a delimiter of the writer's choice). An
+// unterminated literal, identifier or comment runs to the end of the text.
 std::vector<SqlToken> SqlTokens(std::string_view sql, EngineKind engine);
 
 // The name a Word or Identifier token stands for, quotes taken off and doubled quotes made one,
 // in lower case (as a function name is looked up); empty for any other token, and for a
 // PostgreSQL U&"..." name, whose escapes are not read.
 std::string SqlName(const SqlToken& token);
+
+// True for a Word token that is `word`, letter case ignored.
+bool IsSqlWord(const SqlToken& token, std::string_view word);
 
 }  // namespace hostfw

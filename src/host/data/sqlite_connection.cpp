@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "host/core/exception.h"
+#include "host/data/transaction.h"
 
 namespace hostfw {
 namespace {
@@ -18,8 +19,6 @@ constexpr int kStepsBetweenDeadlineChecks = 1000;
 std::string ErrorText(const char* detail) {
     return std::string("Erro no banco de dados: ") + detail;
 }
-
-constexpr const char* kOnlyReads = "o comando não é permitido: esta consulta só pode ler dados";
 
 // Every action a pure read needs; anything else (writing, ATTACH, PRAGMA, transactions)
 // fails to compile while the connection is read-only.
@@ -81,7 +80,7 @@ SqliteStatementHandle SqliteConnection::Take(std::string_view sql) {
     }
     SqliteStatementHandle statement = Prepare(sql);
     if (readOnly_ && sqlite3_stmt_readonly(statement.get()) == 0)
-        throw Exception(ErrorText(kOnlyReads));
+        throw ReadOnlyRefusal();
     return statement;
 }
 
@@ -133,7 +132,7 @@ void SqliteConnection::Fail() const {
     if (sqlite3_errcode(db_) == SQLITE_INTERRUPT)
         throw QueryTimeout();
     if (sqlite3_errcode(db_) == SQLITE_AUTH)
-        throw Exception(ErrorText(kOnlyReads));
+        throw ReadOnlyRefusal();
     throw Exception(ErrorText(sqlite3_errmsg(db_)));
 }
 

@@ -17,6 +17,7 @@ public:
     static std::shared_ptr<Engine> Open(const std::string& path, bool createIfMissing);
 
     EngineKind Kind() const override { return EngineKind::SQLite; }
+    bool Embedded() const override { return true; }
     std::unique_ptr<Cursor> Query(std::string_view sql, const TParams& params) override;
     long long Execute(std::string_view sql, const TParams& params) override;
     // Runs the whole script or nothing of it.

@@ -4,6 +4,11 @@
 
 namespace hostfw {
 
+Exception ReadOnlyRefusal() {
+    return Exception(
+        "Erro no banco de dados: o comando não é permitido: esta consulta só pode ler dados");
+}
+
 Transaction::Transaction(Engine& engine, TransactionKind kind) : engine_(engine) {
     if (kind == TransactionKind::ReadOnly) {
         engine_.BeginReadOnlyTransaction();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/core/exception.h"
 #include "hostfw_export.h"
 
 namespace hostfw {
@@ -11,6 +12,10 @@ enum class TransactionKind {
     // Engine::BeginReadOnlyTransaction: statements may only read.
     ReadOnly,
 };
+
+// The failure of a statement that would write inside a read-only transaction, alike on every
+// engine.
+HOSTFW_EXPORT Exception ReadOnlyRefusal();
 
 // A transaction on an engine that only Commit keeps: leaving the scope any other way, by a
 // failure say, rolls it back. Cursors opened in it must be gone first.

@@ -28,12 +28,23 @@ TParams LookupParams(const std::string& sql, EngineKind kind, const TParams& rep
     return params;
 }
 
-std::vector<Variant> RunLookups(const ReportRequest& request, const TParams& reportParams) {
+// The statement for the request's engine; a definition may lack Firebird's.
+const std::string& StatementFor(const ReportRequest& request, const EngineSql& sql) {
     const EngineKind kind = request.engine.Kind();
+    const std::string& text = sql.For(kind);
+    if (text.empty()) {
+        ThrowInvalidDefinition(request.definition.file,
+                               std::string("falta o SQL para o banco ") + EngineName(kind));
+    }
+    return text;
+}
+
+std::vector<Variant> RunLookups(const ReportRequest& request, const TParams& reportParams) {
     std::vector<Variant> values;
     for (const ReportLookup& lookup : request.definition.lookups) {
-        const std::string& sql = lookup.sql.For(kind);
-        auto cursor = RunQuery(request, sql, LookupParams(sql, kind, reportParams));
+        const std::string& sql = StatementFor(request, lookup.sql);
+        auto cursor =
+            RunQuery(request, sql, LookupParams(sql, request.engine.Kind(), reportParams));
         const NameIndex columns(cursor->ColumnNames());
         const bool found = cursor->Next();
         for (const std::string& name : lookup.columns) {
@@ -51,7 +62,7 @@ std::vector<Variant> RunLookups(const ReportRequest& request, const TParams& rep
 }  // namespace
 
 std::optional<OpenedReport> OpenReport(const ReportRequest& request) {
-    const std::string& sql = request.definition.sql.For(request.engine.Kind());
+    const std::string& sql = StatementFor(request, request.definition.sql);
     TParams params(DeclaredParameters(sql, request.engine.Kind()));
     bool cancel = false;
     if (request.beforeGetQueryParams)

@@ -14,12 +14,22 @@
 
 namespace hostfw {
 
-// One statement in the dialect of each engine (the same text may serve both).
+// One statement in the dialect of each engine (the same text may serve several). Firebird's
+// may be missing from a definition written before that engine: empty then.
 struct EngineSql {
     std::string sqlite;
     std::string postgresql;
+    std::string firebird;
     const std::string& For(EngineKind kind) const {
-        return kind == EngineKind::PostgreSQL ? postgresql : sqlite;
+        switch (kind) {
+            case EngineKind::PostgreSQL:
+                return postgresql;
+            case EngineKind::Firebird:
+                return firebird;
+            case EngineKind::SQLite:
+                break;
+        }
+        return sqlite;
     }
 };
 

@@ -36,37 +36,44 @@ TextTemplate ParseTemplate(const json& value, const std::string& where) {
     }
 }
 
-// "sql": one text for every engine, or {"sqlite": ..., "postgresql": ..., "default": ...}.
+// "sql": one text for every engine, or {"sqlite": ..., "postgresql": ..., "firebird": ...,
+// "default": ...}. SQLite's and PostgreSQL's are required; a definition written before the
+// Firebird engine may lack its text, which only a run on Firebird then misses.
 EngineSql ParseEngineSql(const json& value, const std::string& where) {
     EngineSql sql;
     if (value.is_object()) {
-        const JsonObjectReader reader(value, where, {"sqlite", "postgresql", "default"});
+        const JsonObjectReader reader(value, where,
+                                      {"sqlite", "postgresql", "firebird", "default"});
         const std::string fallback =
             reader.Has("default") ? TextOrLines(value["default"], reader.Path("default")) : "";
-        sql.sqlite =
-            reader.Has("sqlite") ? TextOrLines(value["sqlite"], reader.Path("sqlite")) : fallback;
-        sql.postgresql = reader.Has("postgresql")
-                             ? TextOrLines(value["postgresql"], reader.Path("postgresql"))
-                             : fallback;
+        const auto textFor = [&](const char* engine) {
+            return reader.Has(engine) ? TextOrLines(value[engine], reader.Path(engine)) : fallback;
+        };
+        sql.sqlite = textFor("sqlite");
+        sql.postgresql = textFor("postgresql");
+        sql.firebird = textFor("firebird");
     } else {
-        sql.sqlite = sql.postgresql = TextOrLines(value, where);
+        sql.sqlite = sql.postgresql = sql.firebird = TextOrLines(value, where);
     }
     if (sql.sqlite.empty())
         ThrowDefinitionProblem(where, "falta o SQL para sqlite");
     if (sql.postgresql.empty())
         ThrowDefinitionProblem(where, "falta o SQL para postgresql");
+    const auto sqliteParameters = DeclaredParameters(sql.sqlite, EngineKind::SQLite);
+    const std::set<std::string> declared(sqliteParameters.begin(), sqliteParameters.end());
     for (const auto& [engine, kind, text] :
          {std::tuple{"sqlite", EngineKind::SQLite, &sql.sqlite},
-          {"postgresql", EngineKind::PostgreSQL, &sql.postgresql}}) {
+          {"postgresql", EngineKind::PostgreSQL, &sql.postgresql},
+          {"firebird", EngineKind::Firebird, &sql.firebird}}) {
+        if (text->empty())
+            continue;
         if (const auto problem = SingleQueryProblem(*text, kind))
             ThrowDefinitionProblem(where, "o SQL para " + std::string(engine) + " " + *problem);
-    }
-    const auto sqliteParameters = DeclaredParameters(sql.sqlite, EngineKind::SQLite);
-    const auto postgresqlParameters = DeclaredParameters(sql.postgresql, EngineKind::PostgreSQL);
-    if (std::set(sqliteParameters.begin(), sqliteParameters.end()) !=
-        std::set(postgresqlParameters.begin(), postgresqlParameters.end())) {
-        ThrowDefinitionProblem(where,
-                               "o SQL de sqlite e o de postgresql declaram parâmetros diferentes");
+        const auto parameters = DeclaredParameters(*text, kind);
+        if (std::set(parameters.begin(), parameters.end()) != declared) {
+            ThrowDefinitionProblem(where, "o SQL de sqlite e o de " + std::string(engine) +
+                                              " declaram parâmetros diferentes");
+        }
     }
     return sql;
 }

@@ -1,10 +1,13 @@
-// A database server that ended every session (a fast restart) must not fail the next call of
-// each worker: a read whose connection broke under it runs again on a new one.
+// A database server that ended every session (a fast restart, an administrator's shutdown) must
+// not fail the next call of each worker: a read whose connection broke under it runs again on a
+// new one.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
+#include <string>
 
 #include "host/data/engine.h"
 #include "invoice_database.h"
@@ -15,23 +18,47 @@
 namespace servertest {
 namespace {
 
-TEST(PgDatabaseRestart, TheNextCallRunsAgainOnANewConnection) {
-    const char* url = std::getenv("EXP036_PG_URL");
-    if (url == nullptr || *url == '\0')
-        GTEST_SKIP() << "EXP036_PG_URL not set (run through tests/pg/with_postgres.sh)";
+// The database a throw-away server names in `variable`, or nothing outside it.
+const char* ServerDatabase(const char* variable) {
+    const char* url = std::getenv(variable);
+    return url != nullptr && *url != '\0' ? url : nullptr;
+}
+
+// Serves the test rows from `url` with one worker, so that the call after `endSessions` surely
+// meets the connection that was ended, and expects that call to list them all again.
+void ExpectTheNextCallRunsAgain(const std::string& url,
+                                const std::function<void(hostfw::Engine&)>& endSessions) {
     FillInvoiceDatabase(url);
-    // One worker, so the call after the restart surely meets the connection that was dropped.
     ServerProcess server({"--db", url, "--threads", "1"});
     InvoiceClient client(server.Host(), server.Port());
     GetNotaArgs args;
     ASSERT_EQ(client.Entries(args).size(), 6u);
-
-    const auto admin = hostfw::OpenDatabase(url);
-    datatest::Scalar(*admin,
-                     "SELECT count(pg_terminate_backend(pid, 5000)) FROM pg_stat_activity "
-                     "WHERE datname = current_database() AND pid <> pg_backend_pid()",
-                     {});
+    endSessions(*hostfw::OpenDatabase(url));
     EXPECT_THAT(client.Entries(args), ::testing::ElementsAre("9", "1", "10", "2", "3", "7"));
+}
+
+TEST(PgDatabaseRestart, TheNextCallRunsAgainOnANewConnection) {
+    const char* url = ServerDatabase("EXP036_PG_URL");
+    if (url == nullptr)
+        GTEST_SKIP() << "EXP036_PG_URL not set (run through tests/pg/with_postgres.sh)";
+    ExpectTheNextCallRunsAgain(url, [](hostfw::Engine& admin) {
+        datatest::Scalar(admin,
+                         "SELECT count(pg_terminate_backend(pid, 5000)) FROM pg_stat_activity "
+                         "WHERE datname = current_database() AND pid <> pg_backend_pid()",
+                         {});
+    });
+}
+
+TEST(FbServerDatabaseRestart, TheNextCallRunsAgainOnANewConnection) {
+    const char* url = ServerDatabase("EXP036_FB_URL");
+    if (url == nullptr)
+        GTEST_SKIP() << "EXP036_FB_URL not set (run through tests/firebird/with_firebird.sh)";
+    ExpectTheNextCallRunsAgain(url, [](hostfw::Engine& admin) {
+        EXPECT_GE(admin.Execute("DELETE FROM MON$ATTACHMENTS WHERE MON$ATTACHMENT_ID <> "
+                                "CURRENT_CONNECTION AND MON$SYSTEM_FLAG = 0",
+                                {}),
+                  1);
+    });
 }
 
 }  // namespace

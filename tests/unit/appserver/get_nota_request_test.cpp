@@ -119,7 +119,8 @@ TEST(NotaFiscalQuery, NoValueOfTheRequestIsSplicedIntoTheStatement) {
     request.destinations = "," + hostile + ",";
     request.statuses = "PEACK";
     request.byCancellation = true;
-    for (const auto engine : {hostfw::EngineKind::SQLite, hostfw::EngineKind::PostgreSQL}) {
+    for (const auto engine : {hostfw::EngineKind::SQLite, hostfw::EngineKind::PostgreSQL,
+                              hostfw::EngineKind::Firebird}) {
         const appserver::BoundQuery query = appserver::NotaFiscalQuery(request, engine);
         EXPECT_THAT(query.sql, ::testing::Not(HasSubstr("DROP")));
         EXPECT_THAT(query.sql, ::testing::Not(HasSubstr("2025")));

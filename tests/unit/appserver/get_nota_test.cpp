@@ -1,5 +1,6 @@
-// GetNota against the real server, on SQLite and (with EXP036_PG_URL) on PostgreSQL, called
-// the way the report form calls it.
+// GetNota against the real server, on SQLite, on an embedded Firebird file and (with
+// EXP036_PG_URL, EXP036_FB_URL) on PostgreSQL and a Firebird server, called the way the report
+// form calls it.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -25,10 +26,26 @@ using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using testsupport::FailureOf;
 
-enum class Engine { SQLite, PostgreSQL };
+enum class Engine { SQLite, PostgreSQL, FirebirdEmbedded, FirebirdServer };
 
 const char* EngineText(Engine engine) {
-    return engine == Engine::SQLite ? "SQLite" : "PostgreSQL";
+    switch (engine) {
+        case Engine::SQLite:
+            return "SQLite";
+        case Engine::PostgreSQL:
+            return "PostgreSQL";
+        case Engine::FirebirdEmbedded:
+            return "FirebirdEmbutido";
+        case Engine::FirebirdServer:
+            return "FirebirdServidor";
+    }
+    return "";
+}
+
+// The database a throw-away server names in the environment, or nothing outside it.
+const char* ServerDatabase(Engine engine) {
+    const char* url = std::getenv(engine == Engine::PostgreSQL ? "EXP036_PG_URL" : "EXP036_FB_URL");
+    return url != nullptr && *url != '\0' ? url : nullptr;
 }
 // How GoogleTest shows the parameter in the test list.
 void PrintTo(Engine engine, std::ostream* out) {
@@ -40,21 +57,24 @@ class GetNotaTest : public ::testing::TestWithParam<Engine> {
 protected:
     static void TearDownTestSuite() {
         server_.reset();
-        sqlite_.reset();
+        file_.reset();
     }
 
     void SetUp() override {
-        if (GetParam() == Engine::PostgreSQL) {
-            const char* url = std::getenv("EXP036_PG_URL");
+        if (GetParam() == Engine::PostgreSQL || GetParam() == Engine::FirebirdServer) {
+            const char* url = ServerDatabase(GetParam());
             if (url == nullptr)
-                GTEST_SKIP() << "EXP036_PG_URL not set (run through tests/pg/with_postgres.sh)";
+                GTEST_SKIP() << "no database server (run through tests/pg/with_postgres.sh or "
+                                "tests/firebird/with_firebird.sh)";
             if (!server_)
                 FillInvoiceDatabase(url);
             StartOnce(url);
         } else {
-            if (!sqlite_)
-                sqlite_ = std::make_unique<SqliteInvoiceDatabase>();
-            StartOnce(sqlite_->Path());
+            if (!file_) {
+                file_ = std::make_unique<LocalInvoiceDatabase>(
+                    GetParam() == Engine::SQLite ? "notas.sqlite" : "notas.fdb");
+            }
+            StartOnce(file_->Path());
         }
         client_ = std::make_unique<InvoiceClient>(server_->Host(), server_->Port());
     }
@@ -73,11 +93,11 @@ private:
             server_ = std::make_unique<ServerProcess>(std::vector<std::string>{"--db", database});
     }
 
-    static std::unique_ptr<SqliteInvoiceDatabase> sqlite_;
+    static std::unique_ptr<LocalInvoiceDatabase> file_;
     static std::unique_ptr<ServerProcess> server_;
 };
 
-std::unique_ptr<SqliteInvoiceDatabase> GetNotaTest::sqlite_;
+std::unique_ptr<LocalInvoiceDatabase> GetNotaTest::file_;
 std::unique_ptr<ServerProcess> GetNotaTest::server_;
 
 TEST_P(GetNotaTest, ListsTheBranchsInvoicesByNumberThenEntryWithTheSixFields) {
@@ -221,6 +241,10 @@ std::string EngineName(const ::testing::TestParamInfo<Engine>& info) {
 
 INSTANTIATE_TEST_SUITE_P(Sqlite, GetNotaTest, ::testing::Values(Engine::SQLite), EngineName);
 INSTANTIATE_TEST_SUITE_P(Pg, GetNotaTest, ::testing::Values(Engine::PostgreSQL), EngineName);
+INSTANTIATE_TEST_SUITE_P(FbEmbedded, GetNotaTest, ::testing::Values(Engine::FirebirdEmbedded),
+                         EngineName);
+INSTANTIATE_TEST_SUITE_P(FbServer, GetNotaTest, ::testing::Values(Engine::FirebirdServer),
+                         EngineName);
 
 }  // namespace
 }  // namespace servertest

@@ -20,11 +20,13 @@ void FillInvoiceDatabase(const std::string& connection) {
                                  100, std::nullopt});
     writer.Write(demodb::Invoice{"0001", "10", "1002", "2", "0003", "2025-01-20", std::nullopt, 'C',
                                  200, std::nullopt});
+    // Firebird's DATE holds no time of day, and it refuses a text that has one.
+    const bool timeOfDay = engine->Kind() != hostfw::EngineKind::Firebird;
     writer.Write(demodb::Invoice{"0002", "8", "2003", "1", "0003", "2025-02-01", "2025-02-03", 'K',
-                                 300, "2025-02-10 14:30:00"});
+                                 300, timeOfDay ? "2025-02-10 14:30:00" : "2025-02-10"});
 }
 
-SqliteInvoiceDatabase::SqliteInvoiceDatabase() {
+LocalInvoiceDatabase::LocalInvoiceDatabase(const std::string& file) : file_(file) {
     static std::atomic<int> counter{0};
     folder_ = std::filesystem::temp_directory_path() /
               ("exp036-server-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
@@ -32,7 +34,7 @@ SqliteInvoiceDatabase::SqliteInvoiceDatabase() {
     FillInvoiceDatabase(Path());
 }
 
-SqliteInvoiceDatabase::~SqliteInvoiceDatabase() {
+LocalInvoiceDatabase::~LocalInvoiceDatabase() {
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "invoice_database.h"
+#include "support/invoice_client.h"
 #include "support/server_process.h"
 
 namespace servertest {
@@ -26,6 +27,18 @@ TEST(ServerLifecycle, SigintEndsTheServerCleanly) {
     SqliteInvoiceDatabase database;
     ServerProcess server({"--db", database.Path()});
     EXPECT_EQ(server.Stop(SIGINT), 0);
+    EXPECT_THAT(server.Log(), HasSubstr("encerrado"));
+}
+
+// Firebird's embedded engine has threads and signal handlers of its own; neither may keep a
+// signal from the server, after calls have opened the workers' connections.
+TEST(ServerLifecycle, SigtermEndsTheServerCleanlyOnAnEmbeddedFirebirdFile) {
+    LocalInvoiceDatabase database("notas.fdb");
+    ServerProcess server({"--db", database.Path()});
+    InvoiceClient client(server.Host(), server.Port());
+    GetNotaArgs args;
+    EXPECT_EQ(client.Entries(args).size(), 6u);
+    EXPECT_EQ(server.Stop(SIGTERM), 0);
     EXPECT_THAT(server.Log(), HasSubstr("encerrado"));
 }
 

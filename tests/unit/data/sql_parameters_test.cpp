@@ -58,6 +58,13 @@ TEST(SqlParameterScan, EachEnginesQuotingHidesColons) {
     EXPECT_EQ(DeclaredParameters("SELECT E'\\' , :P_A --'", kSqlite), (Names{"P_A"}));
     EXPECT_EQ(DeclaredParameters("SELECT E'\\' , :P_A --'", kPostgres), Names{});
     EXPECT_EQ(DeclaredParameters("SELECT $1, a$b, :P_A FROM T", kPostgres), (Names{"P_A"}));
+    // Firebird: q-literals with a delimiter of the writer's choice, and no [..] or `..` quoting.
+    EXPECT_EQ(DeclaredParameters("SELECT q'{it's :P_X}', Q'!a' :P_Y!', :P_A FROM RDB$DATABASE",
+                                 hostfw::EngineKind::Firebird),
+              (Names{"P_A"}));
+    EXPECT_EQ(DeclaredParameters("SELECT [1], `x`, :P_A /* :P_B /* */ :P_C */ FROM T",
+                                 hostfw::EngineKind::Firebird),
+              (Names{"P_A", "P_C"}));
 }
 
 TEST(SqlParameterNumbering, RepeatedNameKeepsItsNumber) {

@@ -223,4 +223,68 @@ TEST_F(DemodbTool, AnInterruptedRunLeavesNothingBehind) {
     EXPECT_TRUE(FilesInFolder().empty());
 }
 
+// The same options give the same rows on an embedded Firebird file as in a SQLite file.
+TEST_F(DemodbTool, FirebirdGetsTheSameDataFromTheSameOptions) {
+    const fs::path firebird = folder / "demo.fdb";
+    for (const fs::path& database : {target, firebird}) {
+        const Run result =
+            run({database.string(), "--invoices", "300", "--clients", "40", "--seed", "7"});
+        ASSERT_EQ(result.status, 0) << result.output;
+    }
+    auto sqlite = hostfw::OpenDatabase(target.string());
+    auto fdb = hostfw::OpenDatabase(firebird.string());
+    for (const char* sql :
+         {"SELECT * FROM FILIAL ORDER BY CDFILIAL", "SELECT * FROM CLIENTE ORDER BY CDCLIENTE",
+          "SELECT * FROM NOTAFISCAL ORDER BY NRLANCTONF",
+          "SELECT * FROM EXPEDICAO ORDER BY NRLANCTONF"}) {
+        const std::vector<Row> expected = dbtest::RowsOf(*sqlite, sql);
+        EXPECT_EQ(dbtest::RowsOf(*fdb, sql), expected) << sql;
+        EXPECT_GT(expected.size(), 0u) << sql;
+    }
+}
+
+TEST_F(DemodbTool, AFirebirdDatabaseWithTablesIsRebuiltOnlyWithForce) {
+    const fs::path firebird = folder / "demo.fdb";
+    ASSERT_EQ(run({firebird.string(), "--test-data"}).status, 0);
+    const Run again = run({firebird.string(), "--invoices", "20"});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_NE(again.output.find("já contém tabelas; nada foi alterado"), std::string::npos)
+        << again.output;
+    EXPECT_EQ(InvoiceCount(firebird), "7");
+    const Run forced = run({firebird.string(), "--invoices", "20", "--force"});
+    ASSERT_EQ(forced.status, 0) << forced.output;
+    EXPECT_EQ(InvoiceCount(firebird), "20");
+    auto engine = hostfw::OpenDatabase(firebird.string());
+    EXPECT_EQ(dbtest::RowsOf(*engine,
+                             "SELECT TRIM(RDB$INDEX_NAME) FROM RDB$INDICES WHERE "
+                             "RDB$INDEX_NAME NOT STARTING WITH 'RDB$' ORDER BY 1"),
+              (std::vector<Row>{
+                  {"CLIENTE_NRINSJURCLIE"}, {"EXPEDICAO_CANCELAMENTO"}, {"NOTAFISCAL_EMISSAO"}}));
+}
+
+TEST_F(DemodbTool, AFirebirdFileThatIsNoDatabaseIsLeftAlone) {
+    const fs::path firebird = folder / "demo.fdb";
+    Write(firebird, "dados preciosos");
+    const Run result = run({firebird.string(), "--invoices", "5", "--force"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.output.find("Firebird"), std::string::npos) << result.output;
+    EXPECT_EQ(Read(firebird), "dados preciosos");
+}
+
+// Firebird's client library would have taken the signal over (and the run gone on to fail).
+TEST_F(DemodbTool, AnInterruptedFirebirdRunLeavesNothingBehind) {
+    const fs::path firebird = folder / "demo.fdb";
+    const pid_t pid = Start({firebird.string(), "--invoices", "5000000"});
+    bool writing = false;
+    for (int i = 0; i < 6000 && !writing; ++i) {
+        writing = fs::exists(firebird);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_TRUE(writing) << "the run never created its file";
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));  // into the tables and rows
+    kill(pid, SIGINT);
+    EXPECT_EQ(Finish(pid).status, 128 + SIGINT) << "ended by the signal";
+    EXPECT_TRUE(FilesInFolder().empty());
+}
+
 }  // namespace

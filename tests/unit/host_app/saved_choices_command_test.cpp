@@ -1,5 +1,5 @@
 // Saved choices and the last query across runs of the real host: each run is a fresh process
-// over the same database, as after a restart.
+// over the same database, as after a restart; a SQLite file and an embedded Firebird file alike.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -18,20 +18,20 @@ namespace fs = std::filesystem;
 using hostapptest::Finished;
 using hostapptest::RunProgram;
 
-class SavedChoicesCommand : public ::testing::Test {
+class SavedChoicesCommand : public ::testing::TestWithParam<std::string> {
 protected:
     void SetUp() override {
         folder_ = fs::temp_directory_path() / ("exp036_presets_" + std::to_string(getpid()));
         fs::remove_all(folder_);
         fs::create_directories(folder_);
         const Finished made =
-            RunProgram(folder_, {EXP036_BIN_DIR "/exp036-demodb", "test.sqlite", "--test-data"});
+            RunProgram(folder_, {EXP036_BIN_DIR "/exp036-demodb", GetParam(), "--test-data"});
         ASSERT_EQ(made.status, 0) << made.err;
     }
     void TearDown() override { fs::remove_all(folder_); }
 
     std::vector<std::string> Host(const std::vector<std::string>& more) const {
-        std::vector<std::string> arguments = {EXP036_BIN_DIR "/exp036-host", "--db", "test.sqlite",
+        std::vector<std::string> arguments = {EXP036_BIN_DIR "/exp036-host", "--db", GetParam(),
                                               "--reports", EXP036_SOURCE_DIR "/reports"};
         arguments.insert(arguments.end(), more.begin(), more.end());
         return arguments;
@@ -52,7 +52,7 @@ protected:
     fs::path folder_;
 };
 
-TEST_F(SavedChoicesCommand, TheLastQueryComesBackInTheNextRun) {
+TEST_P(SavedChoicesCommand, TheLastQueryComesBackInTheNextRun) {
     const Finished first =
         Report({"--from", "01/01/2025", "--to", "31/12/2025", "--clients", "11"});
     ASSERT_EQ(first.status, 0) << first.err;
@@ -62,14 +62,14 @@ TEST_F(SavedChoicesCommand, TheLastQueryComesBackInTheNextRun) {
     EXPECT_EQ(again.out.find("João da Silva"), std::string::npos) << again.out;
 }
 
-TEST_F(SavedChoicesCommand, WithoutARunThereIsNoLastQueryToRepeat) {
+TEST_P(SavedChoicesCommand, WithoutARunThereIsNoLastQueryToRepeat) {
     const Finished finished = Report({"--last"});
     EXPECT_EQ(finished.status, 1);
     EXPECT_EQ(finished.err,
               "exp036-host: Ainda não há última consulta deste relatório para repetir.\n");
 }
 
-TEST_F(SavedChoicesCommand, ASavedChoiceRunsFromTheCommandLineAndOtherOptionsGoOverIt) {
+TEST_P(SavedChoicesCommand, ASavedChoiceRunsFromTheCommandLineAndOtherOptionsGoOverIt) {
     const Finished saved = Script(
         "open null\n"
         "date depInicial \"01/01/2025\"\ndate depFinal \"31/12/2025\"\n"
@@ -87,7 +87,7 @@ TEST_F(SavedChoicesCommand, ASavedChoiceRunsFromTheCommandLineAndOtherOptionsGoO
     EXPECT_NE(over.out.find("Café & Cia"), std::string::npos) << over.out;
 }
 
-TEST_F(SavedChoicesCommand, AnUnknownNameAndANameTakenTwiceAreRefusedClearly) {
+TEST_P(SavedChoicesCommand, AnUnknownNameAndANameTakenTwiceAreRefusedClearly) {
     const Finished unknown = Report({"--preset", "nada"});
     EXPECT_EQ(unknown.status, 1);
     EXPECT_EQ(unknown.err, "exp036-host: Não há consulta salva com o nome \"nada\".\n");
@@ -99,11 +99,11 @@ TEST_F(SavedChoicesCommand, AnUnknownNameAndANameTakenTwiceAreRefusedClearly) {
         << twice.err;
 }
 
-TEST_F(SavedChoicesCommand, PresetAndLastTogetherAreABadCommandLine) {
+TEST_P(SavedChoicesCommand, PresetAndLastTogetherAreABadCommandLine) {
     EXPECT_EQ(Report({"--preset", "x", "--last"}).status, 2);
 }
 
-TEST_F(SavedChoicesCommand, ChangesThatCannotBeMadeStopTheScriptWithTheReason) {
+TEST_P(SavedChoicesCommand, ChangesThatCannotBeMadeStopTheScriptWithTheReason) {
     ASSERT_EQ(Script("open null\npreset save \"a\"\npreset save \"b\"\n").status, 0);
     const auto refusal = [&](const std::string& line) {
         const Finished finished = Script("open null\n" + line + "\n");
@@ -125,9 +125,9 @@ TEST_F(SavedChoicesCommand, ChangesThatCannotBeMadeStopTheScriptWithTheReason) {
     EXPECT_EQ(Script("open null\nexpect presets \"a\" \"b\"\n").status, 0) << "nothing changed";
 }
 
-TEST_F(SavedChoicesCommand, AColleaguesSharedChoiceIsAppliedAndListedButNotChanged) {
+TEST_P(SavedChoicesCommand, AColleaguesSharedChoiceIsAppliedAndListedButNotChanged) {
     {
-        const auto engine = hostfw::OpenDatabase((folder_ / "test.sqlite").string());
+        const auto engine = hostfw::OpenDatabase((folder_ / GetParam()).string());
         hostfw::CreateSavedChoicesTable(*engine);
         hostfw::SaveChoice(*engine, {"colega", "0001"}, "EXP036", "dela", true,
                            "{\"clients\":[\"11\"]}");
@@ -148,5 +148,10 @@ TEST_F(SavedChoicesCommand, AColleaguesSharedChoiceIsAppliedAndListedButNotChang
     }
     EXPECT_EQ(Script("open null\nexpect preset \"dela\" shared\n").status, 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Sqlite, SavedChoicesCommand, ::testing::Values("test.sqlite"),
+                         [](const auto&) { return std::string("sqlite"); });
+INSTANTIATE_TEST_SUITE_P(FbEmbedded, SavedChoicesCommand, ::testing::Values("test.fdb"),
+                         [](const auto&) { return std::string("firebird"); });
 
 }  // namespace

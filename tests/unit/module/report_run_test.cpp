@@ -23,9 +23,9 @@ protected:
                                        reports_ / name);
         nlohmann::json definition;
         std::ifstream(reports_ / "EXP036-001.json") >> definition;
-        for (const char* engine : {"sqlite", "postgresql"}) {
+        for (const char* engine : {"sqlite", "postgresql", "firebird"}) {
             auto& sql = definition["sql"][engine];
-            sql.insert(sql.end() - 1, "   AND (CAST(:P_TCDFILIAL AS VARCHAR) IS NULL)");
+            sql.insert(sql.end() - 1, "   AND (CAST(:P_TCDFILIAL AS VARCHAR(4)) IS NULL)");
         }
         std::ofstream(reports_ / "EXP036-001.json") << definition.dump(2);
         Session().reportDir = reports_.string();

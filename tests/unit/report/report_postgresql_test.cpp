@@ -33,15 +33,6 @@ protected:
             postgres->ExecuteScript("DROP SCHEMA IF EXISTS " + schema_ + " CASCADE");
     }
 
-    std::string Csv(hostfw::Engine& engine, std::size_t index, const FormChoices& choices) {
-        hostfw::ReportRequest request = Request(index, choices);
-        const hostfw::ReportRequest onEngine{
-            engine, request.definition, request.beforeGetQueryParams, request.printedAt, {}};
-        const std::filesystem::path file = folder / "rows.csv";
-        EXPECT_TRUE(hostfw::ExportReport(onEngine, hostfw::ReportFileFormat::Csv, file));
-        return ReadFile(file);
-    }
-
     std::shared_ptr<hostfw::Engine> postgres;
 
 private:
@@ -49,38 +40,13 @@ private:
 };
 
 TEST_F(PgReports, BothVariantsListTheSameRowsAsOnSqlite) {
-    std::vector<std::pair<std::size_t, FormChoices>> cases(7);
-    cases[1].second.clientsFlag = "";
-    cases[1].second.clients = ",1,";
-    cases[2].second.destinationsFlag = "";
-    cases[2].second.destinations = ",0002,0003,";
-    cases[3].second.invoicesFlag = "";
-    cases[3].second.invoices = ",3,7,";
-    cases[4].second.statuses = "PA";
-    cases[4].second.from = TDateTime{EncodeDate(2025, 1, 31).value + 0.75};
-    cases[5] = {1, {}};
-    cases[5].second.branch = "0002";
-    cases[5].second.statuses = "";
-    cases[6] = {1, cases[5].second};
-    cases[6].second.to = EncodeDate(2025, 1, 22);
-    for (const auto& [index, choices] : cases) {
-        const std::string expected = Csv(*database, index, choices);
-        EXPECT_EQ(Csv(*postgres, index, choices), expected);
-    }
-    EXPECT_GT(Csv(*postgres, 0, {}).size(), 200u) << "the fixed rows reach the report";
+    for (const auto& [index, choices] : EveryRestriction())
+        EXPECT_EQ(CsvOn(*postgres, index, choices), CsvOn(*database, index, choices));
+    EXPECT_GT(CsvOn(*postgres, 0, {}).size(), 200u) << "the fixed rows reach the report";
 }
 
 TEST_F(PgReports, AnUnassignedParameterMatchesNothingThere) {
-    hostfw::ReportRequest request = Request(0);
-    const hostfw::ReportRequest onPostgres{*postgres,
-                                           request.definition,
-                                           [](hostfw::TParams& params, bool&) {
-                                               AssignChoices(params, FormChoices{});
-                                               params.ParamByName("P_TFILIDEST").Clear();
-                                           },
-                                           request.printedAt,
-                                           {}};
-    const auto text = hostfw::PreviewReport(onPostgres);
+    const auto text = PreviewWithUnassignedFlag(*postgres);
     ASSERT_TRUE(text);
     EXPECT_NE(text->find("Nenhum lançamento encontrado"), std::string::npos);
 }
@@ -93,9 +59,7 @@ TEST_F(PgReports, SqlThatWouldWriteFailsTheRunAndChangesNothing) {
           "WITH U AS (UPDATE NOTAFISCAL SET VRTOTALNF = 0 RETURNING *) SELECT * FROM U"}) {
         hostfw::ReportDefinition definition = catalog->Definition(0);
         definition.sql.postgresql = sql;
-        hostfw::ReportRequest request = Request(definition);
-        const hostfw::ReportRequest onPostgres{*postgres, definition, request.beforeGetQueryParams,
-                                               request.printedAt};
+        const hostfw::ReportRequest onPostgres = RequestOn(*postgres, definition);
         EXPECT_THAT(testsupport::FailureOf([&] { hostfw::PreviewReport(onPostgres); }),
                     ::testing::HasSubstr("read-only transaction"))
             << sql;

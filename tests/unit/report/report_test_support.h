@@ -4,7 +4,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -15,6 +17,7 @@
 #include "host/data/params.h"
 #include "host/report/exist_param.h"
 #include "host/report/report_catalog.h"
+#include "host/report/report_commands.h"
 #include "host/report/report_request.h"
 
 namespace reporttest {
@@ -82,6 +85,26 @@ inline std::vector<std::string> SplitLines(const std::string& text, const std::s
     return lines;
 }
 
+// Runs of both variants (chooser items 0 and 1) with each restriction the form has, for
+// comparing engines: each list, a status choice, a date with a time of day, the other branch.
+inline std::vector<std::pair<std::size_t, FormChoices>> EveryRestriction() {
+    std::vector<std::pair<std::size_t, FormChoices>> cases(7);
+    cases[1].second.clientsFlag = "";
+    cases[1].second.clients = ",1,";
+    cases[2].second.destinationsFlag = "";
+    cases[2].second.destinations = ",0002,0003,";
+    cases[3].second.invoicesFlag = "";
+    cases[3].second.invoices = ",3,7,";
+    cases[4].second.statuses = "PA";
+    cases[4].second.from = TDateTime{EncodeDate(2025, 1, 31).value + 0.75};
+    cases[5] = {1, {}};
+    cases[5].second.branch = "0002";
+    cases[5].second.statuses = "";
+    cases[6] = {1, cases[5].second};
+    cases[6].second.to = EncodeDate(2025, 1, 22);
+    return cases;
+}
+
 // A private folder holding a copy of the shipped report definitions and a SQLite database
 // with the fixed test rows, removed afterwards.
 class ReportTest : public ::testing::Test {
@@ -115,6 +138,39 @@ protected:
             [choices](hostfw::TParams& params, bool&) { AssignChoices(params, choices); },
             kPrintedAt,
             {}};
+    }
+
+    // A run of `definition` on another engine, the form's choices then `adjust` on the
+    // parameters.
+    hostfw::ReportRequest RequestOn(hostfw::Engine& engine,
+                                    const hostfw::ReportDefinition& definition,
+                                    const FormChoices& choices = {},
+                                    std::function<void(hostfw::TParams&)> adjust = {}) {
+        return hostfw::ReportRequest{engine,
+                                     definition,
+                                     [choices, adjust](hostfw::TParams& params, bool&) {
+                                         AssignChoices(params, choices);
+                                         if (adjust)
+                                             adjust(params);
+                                     },
+                                     kPrintedAt,
+                                     {}};
+    }
+
+    // The rows run `index` lists on another engine, as CSV, to compare with this database's.
+    std::string CsvOn(hostfw::Engine& engine, std::size_t index, const FormChoices& choices) {
+        const std::filesystem::path file = folder / "rows.csv";
+        EXPECT_TRUE(hostfw::ExportReport(RequestOn(engine, catalog->Definition(index), choices),
+                                         hostfw::ReportFileFormat::Csv, file));
+        return ReadFile(file);
+    }
+
+    // The preview of run 0 on another engine with a parameter the form leaves unassigned, which
+    // binds NULL and so matches no row.
+    std::optional<std::string> PreviewWithUnassignedFlag(hostfw::Engine& engine) {
+        return hostfw::PreviewReport(
+            RequestOn(engine, catalog->Definition(0), {},
+                      [](hostfw::TParams& params) { params.ParamByName("P_TFILIDEST").Clear(); }));
     }
 
     static constexpr TDateTime kPrintedAt{46085.5};  // 04/03/2026 12:00:00

@@ -1,0 +1,12 @@
+-- The table of saved choices of saved_choices_table.sql in Firebird's SQL: a long text is a
+-- BLOB SUB_TYPE TEXT and a default comes before NOT NULL.
+CREATE TABLE CONSULTA_SALVA (
+    PESSOA        VARCHAR(63)  NOT NULL,
+    FILIAL        VARCHAR(10)  NOT NULL,
+    RELATORIO     VARCHAR(32)  NOT NULL,
+    NOME          VARCHAR(120) NOT NULL,
+    COMPARTILHADA INTEGER      DEFAULT 0 NOT NULL,
+    ESCOLHAS      BLOB SUB_TYPE TEXT NOT NULL,
+    MOMENTO       TIMESTAMP    DEFAULT CURRENT_TIMESTAMP NOT NULL,
+    PRIMARY KEY (PESSOA, RELATORIO, NOME)
+);
