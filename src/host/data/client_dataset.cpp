@@ -48,7 +48,7 @@ void TClientDataSet::FetchRows(std::vector<std::string>& columns, RowStore& rows
     for (const FieldDef& def : data_.fields)
         columns.push_back(def.name);
     for (const std::vector<Variant>& row : data_.rows)
-        rows.AddRow(row.size(), [&](size_t c) { return row[c]; });
+        rows.AddRow(row.size(), [&](size_t c) -> const Variant& { return row[c]; });
 }
 
 const PropertyInfo* TClientDataSet::FindProperty(std::string_view name) const {
