@@ -37,7 +37,9 @@ public:
     bool start_array(std::size_t /*size*/) {
         if (rowDepth_ == 1) {
             rowDepth_ = 2;
-            rows().emplace_back();
+            // Rows are as wide as the one before: one allocation per row, not one per growth.
+            const std::size_t width = rows().empty() ? 0 : rows().back().size();
+            rows().emplace_back().reserve(width);
             return true;
         }
         if (rowDepth_ == 2)
