@@ -244,6 +244,13 @@ TEST(WireReply, MalformedPacketsAreRefused) {
                 HasSubstr("linha 1"));
     EXPECT_THAT(reply(R"({"type":"datapacket","fields":[)" + field + R"(],"rows":[["a"],[7]]})"),
                 HasSubstr("linha 2"));
+    // Each row is read at its own width, whatever the one before held.
+    EXPECT_THAT(
+        reply(R"({"type":"datapacket","fields":[)" + field + R"(],"rows":[["a"],["b","c"]]})"),
+        HasSubstr("linha 2: 2 valores"));
+    EXPECT_THAT(reply(R"({"type":"datapacket","fields":[)" + field + "," +
+                      R"({"name":"B","type":"string"}],"rows":[["a","b"],["c"]]})"),
+                HasSubstr("linha 2: 1 valores"));
     EXPECT_THAT(WireErrorOf([] { hostfw::DecodeCallReply(R"({"version":1})"); }),
                 HasSubstr("\"result\""));
     EXPECT_THAT(WireErrorOf([] { hostfw::DecodeCallReply(R"({"version":1,"error":{}})"); }),
