@@ -1,11 +1,11 @@
-#include "choice_replay.h"
+#include "choices/choice_replay.h"
 
 #include <sstream>
 
-#include "form_lookup.h"
 #include "host/session/session.h"
 #include "host/ui/edit.h"
-#include "report_script.h"
+#include "module/form_lookup.h"
+#include "report/report_script.h"
 
 namespace host {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "saved_choice.h"
-#include "script_commands.h"
+#include "choices/saved_choice.h"
+#include "scripts/script_commands.h"
 
 namespace host {
 

@@ -1,10 +1,10 @@
-#include "choice_store.h"
+#include "choices/choice_store.h"
 
 #include "host/core/exception.h"
 #include "host/data/engine.h"
 #include "host/data/saved_choices.h"
 #include "host/data/shared_database.h"
-#include "host_identity.h"
+#include "session/host_identity.h"
 
 namespace host {
 namespace {

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "choices/saved_choice.h"
 #include "host/data/saved_choices.h"
-#include "saved_choice.h"
 
 namespace host {
 

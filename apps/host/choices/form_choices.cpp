@@ -1,11 +1,11 @@
-#include "form_choices.h"
+#include "choices/form_choices.h"
 
-#include "form_lookup.h"
+#include "choices/status_boxes.h"
 #include "host/controls/date_edit_plus.h"
 #include "host/session/session.h"
 #include "host/ui/edit.h"
 #include "host/ui/std_controls.h"
-#include "status_boxes.h"
+#include "module/form_lookup.h"
 
 namespace host {
 namespace {

@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "module_host.h"
-#include "saved_choice.h"
+#include "choices/saved_choice.h"
+#include "module/module_host.h"
 
 namespace host {
 

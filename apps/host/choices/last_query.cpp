@@ -1,7 +1,7 @@
-#include "last_query.h"
+#include "choices/last_query.h"
 
-#include "choice_store.h"
-#include "form_choices.h"
+#include "choices/choice_store.h"
+#include "choices/form_choices.h"
 
 namespace host {
 

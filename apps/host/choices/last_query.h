@@ -1,7 +1,7 @@
 #pragma once
 
 #include "host/ui/host_ui.h"
-#include "module_host.h"
+#include "module/module_host.h"
 
 namespace host {
 

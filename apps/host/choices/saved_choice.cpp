@@ -1,4 +1,4 @@
-#include "saved_choice.h"
+#include "choices/saved_choice.h"
 
 #include <nlohmann/json.hpp>
 

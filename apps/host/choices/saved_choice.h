@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "command_line/host_options.h"
 #include "host/core/date_time.h"
-#include "host_options.h"
 
 namespace host {
 

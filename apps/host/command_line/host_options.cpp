@@ -1,11 +1,11 @@
-#include "host_options.h"
+#include "command_line/host_options.h"
 
 #include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <string_view>
 
-#include "session_values.h"
+#include "session/session_values.h"
 
 namespace host {
 namespace {

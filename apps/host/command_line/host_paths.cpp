@@ -1,4 +1,4 @@
-#include "host_paths.h"
+#include "command_line/host_paths.h"
 
 namespace host {
 namespace {

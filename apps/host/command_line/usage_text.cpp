@@ -1,4 +1,4 @@
-#include "host_options.h"
+#include "command_line/host_options.h"
 
 namespace host {
 

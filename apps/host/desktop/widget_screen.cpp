@@ -17,7 +17,7 @@
 #include "host/view/control_view.h"
 #include "host/view/model_events.h"
 #include "host/view/qt_host_ui.h"
-#include "script_error.h"
+#include "scripts/script_error.h"
 
 namespace host {
 namespace {

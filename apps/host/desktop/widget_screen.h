@@ -1,6 +1,6 @@
 #pragma once
 
-#include "script_screen.h"
+#include "scripts/script_screen.h"
 
 namespace hostfw::view {
 class ControlView;

@@ -1,4 +1,4 @@
-#include "form_lookup.h"
+#include "module/form_lookup.h"
 
 #include <strings.h>
 

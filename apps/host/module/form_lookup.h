@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "host/ui/form.h"
-#include "script_error.h"
+#include "scripts/script_error.h"
 
 namespace host {
 

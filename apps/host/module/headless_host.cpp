@@ -1,8 +1,8 @@
-#include "headless_host.h"
+#include "module/headless_host.h"
 
+#include "choices/last_query.h"
 #include "host/data/shared_database.h"
 #include "host/ui/application.h"
-#include "last_query.h"
 
 namespace host {
 

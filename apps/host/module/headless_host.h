@@ -5,11 +5,11 @@
 #include <optional>
 #include <ostream>
 
-#include "interpreter.h"
-#include "module_host.h"
-#include "run_status.h"
-#include "scripted_ui.h"
-#include "transcript.h"
+#include "module/module_host.h"
+#include "scripts/interpreter.h"
+#include "scripts/run_status.h"
+#include "scripts/scripted_ui.h"
+#include "scripts/transcript.h"
 
 namespace host {
 

@@ -1,4 +1,4 @@
-#include "module_host.h"
+#include "module/module_host.h"
 
 #include <variant>
 #include <vector>
@@ -6,8 +6,8 @@
 #include "host/core/exception.h"
 #include "host/ui/application.h"
 #include "host/ui/user_actions.h"
-#include "script_error.h"
-#include "script_token.h"
+#include "scripts/script_error.h"
+#include "scripts/script_token.h"
 
 namespace host {
 namespace {

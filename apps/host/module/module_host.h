@@ -6,7 +6,7 @@
 
 #include "host/components/published_variables.h"
 #include "host/core/variant.h"
-#include "package_library.h"
+#include "module/package_library.h"
 
 namespace host {
 

@@ -1,4 +1,4 @@
-#include "package_library.h"
+#include "module/package_library.h"
 
 #include <dlfcn.h>
 

@@ -1,4 +1,4 @@
-#include "print_folder.h"
+#include "report/print_folder.h"
 
 #include <stdlib.h>
 #include <unistd.h>

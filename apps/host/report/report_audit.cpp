@@ -1,4 +1,4 @@
-#include "report_audit.h"
+#include "report/report_audit.h"
 
 #include <iostream>
 
@@ -7,7 +7,7 @@
 #include "host/data/shared_database.h"
 #include "host/report/report_run_observer.h"
 #include "host/session/session.h"
-#include "host_identity.h"
+#include "session/host_identity.h"
 
 namespace host {
 namespace {

@@ -1,4 +1,4 @@
-#include "report_mode.h"
+#include "report/report_mode.h"
 
 #include <fstream>
 #include <iostream>
@@ -7,10 +7,9 @@
 
 #include <unistd.h>
 
-#include "choice_store.h"
-#include "form_choices.h"
-#include "form_lookup.h"
-#include "headless_host.h"
+#include "choices/choice_store.h"
+#include "choices/form_choices.h"
+#include "command_line/host_paths.h"
 #include "host/base_form/frm_dados_ger_rel.h"
 #include "host/core/checked_output.h"
 #include "host/core/exception.h"
@@ -18,12 +17,13 @@
 #include "host/core/staged_file.h"
 #include "host/session/session.h"
 #include "host/ui/application.h"
-#include "host_paths.h"
-#include "print_folder.h"
-#include "report_audit.h"
-#include "report_script.h"
-#include "session_setup.h"
-#include "signed_in_session.h"
+#include "module/form_lookup.h"
+#include "module/headless_host.h"
+#include "report/print_folder.h"
+#include "report/report_audit.h"
+#include "report/report_script.h"
+#include "session/session_setup.h"
+#include "session/signed_in_session.h"
 
 namespace host {
 namespace {

@@ -1,7 +1,7 @@
-#include "report_script.h"
+#include "report/report_script.h"
 
-#include "script_token.h"
-#include "status_boxes.h"
+#include "choices/status_boxes.h"
+#include "scripts/script_token.h"
 
 namespace host {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "host_options.h"
+#include "command_line/host_options.h"
 
 namespace host {
 

@@ -1,13 +1,13 @@
 #include <strings.h>
 
-#include "form_lookup.h"
 #include "host/controls/date_edit_plus.h"
 #include "host/ui/application.h"
 #include "host/ui/edit.h"
 #include "host/ui/std_controls.h"
-#include "script_commands.h"
-#include "script_error.h"
-#include "session_values.h"
+#include "module/form_lookup.h"
+#include "scripts/script_commands.h"
+#include "scripts/script_error.h"
+#include "session/session_values.h"
 
 namespace host {
 namespace {

@@ -1,5 +1,5 @@
-#include "script_commands.h"
-#include "script_error.h"
+#include "scripts/script_commands.h"
+#include "scripts/script_error.h"
 
 namespace host {
 namespace {

@@ -2,17 +2,17 @@
 
 #include <algorithm>
 
-#include "form_lookup.h"
 #include "host/core/date_time.h"
 #include "host/data/dataset.h"
 #include "host/net/call_argument_text.h"
 #include "host/ui/application.h"
 #include "host/ui/std_controls.h"
-#include "script_commands.h"
-#include "script_error.h"
-#include "script_screen.h"
-#include "script_value.h"
-#include "scripted_ui.h"
+#include "module/form_lookup.h"
+#include "scripts/script_commands.h"
+#include "scripts/script_error.h"
+#include "scripts/script_screen.h"
+#include "scripts/script_value.h"
+#include "scripts/scripted_ui.h"
 
 namespace host {
 namespace {

@@ -1,11 +1,11 @@
-#include "interpreter.h"
+#include "scripts/interpreter.h"
 
 #include <utility>
 
 #include "host/core/exception.h"
-#include "script_commands.h"
-#include "script_error.h"
-#include "script_token.h"
+#include "scripts/script_commands.h"
+#include "scripts/script_error.h"
+#include "scripts/script_token.h"
 
 namespace host {
 namespace {

@@ -4,10 +4,10 @@
 #include <istream>
 #include <string>
 
-#include "module_host.h"
-#include "run_status.h"
-#include "script_screen.h"
-#include "scripted_ui.h"
+#include "module/module_host.h"
+#include "scripts/run_status.h"
+#include "scripts/script_screen.h"
+#include "scripts/scripted_ui.h"
 
 namespace host {
 

@@ -2,13 +2,13 @@
 #include <string_view>
 #include <vector>
 
-#include "choice_replay.h"
-#include "choice_store.h"
-#include "form_choices.h"
+#include "choices/choice_replay.h"
+#include "choices/choice_store.h"
+#include "choices/form_choices.h"
 #include "host/core/date_rules.h"
-#include "script_commands.h"
-#include "script_error.h"
-#include "script_token.h"
+#include "scripts/script_commands.h"
+#include "scripts/script_error.h"
+#include "scripts/script_token.h"
 
 namespace host {
 namespace {

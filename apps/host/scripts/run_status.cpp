@@ -1,4 +1,4 @@
-#include "run_status.h"
+#include "scripts/run_status.h"
 
 namespace host {
 

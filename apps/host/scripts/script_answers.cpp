@@ -1,8 +1,8 @@
-#include "script_answers.h"
+#include "scripts/script_answers.h"
 
 #include <unordered_map>
 
-#include "script_error.h"
+#include "scripts/script_error.h"
 
 namespace host {
 namespace {

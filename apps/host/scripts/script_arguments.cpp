@@ -1,8 +1,8 @@
-#include "script_arguments.h"
+#include "scripts/script_arguments.h"
 
 #include <charconv>
 
-#include "script_error.h"
+#include "scripts/script_error.h"
 
 namespace host {
 

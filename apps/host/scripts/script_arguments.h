@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "script_token.h"
+#include "scripts/script_token.h"
 
 namespace host {
 

@@ -4,10 +4,10 @@
 #include <string>
 #include <string_view>
 
-#include "module_host.h"
-#include "script_arguments.h"
-#include "script_screen.h"
-#include "scripted_ui.h"
+#include "module/module_host.h"
+#include "scripts/script_arguments.h"
+#include "scripts/script_screen.h"
+#include "scripts/scripted_ui.h"
 
 namespace host {
 

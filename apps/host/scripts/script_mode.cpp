@@ -1,14 +1,14 @@
-#include "script_mode.h"
+#include "scripts/script_mode.h"
 
 #include <iostream>
 
-#include "headless_host.h"
+#include "command_line/host_paths.h"
 #include "host/core/exception.h"
-#include "host_paths.h"
-#include "report_audit.h"
-#include "script_streams.h"
-#include "session_setup.h"
-#include "signed_in_session.h"
+#include "module/headless_host.h"
+#include "report/report_audit.h"
+#include "scripts/script_streams.h"
+#include "session/session_setup.h"
+#include "session/signed_in_session.h"
 
 namespace host {
 int RunScriptMode(const HostOptions& options) {

@@ -1,8 +1,8 @@
-#include "script_screen.h"
+#include "scripts/script_screen.h"
 
 #include "host/ui/application.h"
 #include "host/ui/user_actions.h"
-#include "script_error.h"
+#include "scripts/script_error.h"
 
 namespace host {
 

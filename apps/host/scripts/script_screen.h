@@ -7,7 +7,7 @@
 #include "host/ui/edit.h"
 #include "host/ui/form.h"
 #include "host/ui/std_controls.h"
-#include "module_host.h"
+#include "module/module_host.h"
 
 namespace host {
 

@@ -1,10 +1,10 @@
-#include "script_streams.h"
+#include "scripts/script_streams.h"
 
 #include <filesystem>
 #include <iostream>
 
 #include "host/core/exception.h"
-#include "transcript.h"
+#include "scripts/transcript.h"
 
 namespace host {
 

@@ -4,7 +4,7 @@
 #include <istream>
 #include <ostream>
 
-#include "host_options.h"
+#include "command_line/host_options.h"
 
 namespace host {
 

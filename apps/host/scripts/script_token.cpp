@@ -1,6 +1,6 @@
-#include "script_token.h"
+#include "scripts/script_token.h"
 
-#include "script_error.h"
+#include "scripts/script_error.h"
 
 namespace host {
 namespace {

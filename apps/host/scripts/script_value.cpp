@@ -1,8 +1,8 @@
-#include "script_value.h"
+#include "scripts/script_value.h"
 
 #include "host/core/date_time.h"
 #include "host/net/call_argument_text.h"
-#include "script_error.h"
+#include "scripts/script_error.h"
 
 namespace host {
 namespace {

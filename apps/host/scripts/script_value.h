@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "script_token.h"
+#include "scripts/script_token.h"
 
 namespace host {
 

@@ -1,4 +1,4 @@
-#include "scripted_ui.h"
+#include "scripts/scripted_ui.h"
 
 #include <sstream>
 
@@ -6,8 +6,8 @@
 #include "host/core/output_target.h"
 #include "host/data/params.h"
 #include "host/net/call_argument_text.h"
-#include "script_error.h"
-#include "script_token.h"
+#include "scripts/script_error.h"
+#include "scripts/script_token.h"
 
 namespace host {
 namespace {

@@ -12,9 +12,9 @@
 
 #include "host/core/variant.h"
 #include "host/ui/host_ui.h"
-#include "run_status.h"
-#include "script_answers.h"
-#include "transcript.h"
+#include "scripts/run_status.h"
+#include "scripts/script_answers.h"
+#include "scripts/transcript.h"
 
 namespace host {
 

@@ -1,4 +1,4 @@
-#include "transcript.h"
+#include "scripts/transcript.h"
 
 #include "host/core/exception.h"
 

@@ -1,4 +1,4 @@
-#include "host_identity.h"
+#include "session/host_identity.h"
 
 #include <unistd.h>
 

@@ -1,4 +1,4 @@
-#include "person_limits.h"
+#include "session/person_limits.h"
 
 #include "host/services/text_rules.h"
 #include "host/session/session.h"

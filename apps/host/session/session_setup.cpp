@@ -1,7 +1,7 @@
-#include "session_setup.h"
+#include "session/session_setup.h"
 
+#include "command_line/host_paths.h"
 #include "host/session/session.h"
-#include "host_paths.h"
 
 namespace host {
 

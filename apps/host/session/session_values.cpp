@@ -1,4 +1,4 @@
-#include "session_values.h"
+#include "session/session_values.h"
 
 #include <strings.h>
 
@@ -6,8 +6,8 @@
 
 #include "host/data/shared_database.h"
 #include "host/session/session.h"
-#include "person_limits.h"
-#include "script_error.h"
+#include "scripts/script_error.h"
+#include "session/person_limits.h"
 
 namespace host {
 namespace {

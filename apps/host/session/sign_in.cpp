@@ -1,4 +1,4 @@
-#include "sign_in.h"
+#include "session/sign_in.h"
 
 #include "host/core/exception.h"
 #include "host/core/terminal_input.h"
@@ -7,7 +7,7 @@
 #include "host/data/shared_database.h"
 #include "host/data/sign_in_refused.h"
 #include "host/session/session.h"
-#include "host_identity.h"
+#include "session/host_identity.h"
 
 namespace host {
 namespace {

@@ -1,9 +1,9 @@
-#include "signed_in_session.h"
+#include "session/signed_in_session.h"
 
 #include "host/core/exception.h"
 #include "host/net/server_credentials.h"
 #include "host/session/session.h"
-#include "person_limits.h"
+#include "session/person_limits.h"
 
 namespace host {
 

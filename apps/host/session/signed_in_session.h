@@ -2,8 +2,8 @@
 
 #include <ostream>
 
-#include "host_options.h"
-#include "sign_in.h"
+#include "command_line/host_options.h"
+#include "session/sign_in.h"
 
 namespace host {
 

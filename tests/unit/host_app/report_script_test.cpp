@@ -2,8 +2,8 @@
 
 #include <sstream>
 
-#include "report_script.h"
-#include "script_token.h"
+#include "report/report_script.h"
+#include "scripts/script_token.h"
 
 namespace host {
 namespace {

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "choices/saved_choice.h"
 #include "host/core/date_time.h"
 #include "host/core/exception.h"
-#include "report_script.h"
-#include "saved_choice.h"
+#include "report/report_script.h"
 
 namespace host {
 namespace {
