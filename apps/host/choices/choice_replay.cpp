@@ -10,7 +10,8 @@
 namespace host {
 
 void ReplaySavedChoice(ScriptContext& context, const SavedChoice& choice) {
-    const std::string branch = !hostfw::ModuFili() && choice.branch ? *choice.branch : "";
+    // A bound session keeps its own branch whatever the choice says.
+    const std::optional<std::string> branch = hostfw::ModuFili() ? std::nullopt : choice.branch;
     const std::size_t typed =
         FindScriptControl<hostfw::TCustomEdit>("edtCdFilial", "um campo de texto").Text().size();
     std::istringstream lines(ChoiceLines(ReportChoicesOf(choice, hostfw::Now()), branch, typed));

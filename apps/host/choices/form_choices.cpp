@@ -10,10 +10,12 @@
 namespace host {
 namespace {
 
-std::optional<std::string> Typed(const char* name) {
+// The field's text; "" when it holds nothing but the blanks of its mask, which is kept too:
+// a field left blank comes back blank.
+std::string Typed(const char* name) {
     const std::string& text = FindScriptControl<hostfw::TCustomEdit>(name, "um campo").Text();
     if (text.find_first_not_of(" /") == std::string::npos)
-        return std::nullopt;
+        return {};
     return text;
 }
 

@@ -12,13 +12,15 @@ namespace host {
 // What a person did in the report form, kept so it can be done again through the same user
 // actions: nothing here is ever written into the form except by typing, clicking and picking.
 struct SavedChoice {
+    // Absent: left as the form opens (rows saved before blanks were kept); "": left blank.
     std::optional<std::string> branch;  // typed into the branch field; only a free session
     std::optional<int> variant;         // the report chooser's item
     std::optional<std::string> from;    // fixed days, dd/mm/yyyy as typed
     std::optional<std::string> to;
     std::optional<std::string> period;    // or a date rule ("Mês anterior"), counted at each use
     std::optional<std::string> statuses;  // letters of the checked status boxes
-    std::optional<std::vector<std::string>> clients;  // "from the list" and the picked keys
+    // "Lista" and the picked keys; absent: "Todos".
+    std::optional<std::vector<std::string>> clients;
     std::optional<std::vector<std::string>> destinations;
     std::optional<std::vector<std::string>> invoices;
 };

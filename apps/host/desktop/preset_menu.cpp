@@ -112,9 +112,11 @@ void PresetMenu::Delete(const std::string& name) {
 
 void PresetMenu::SaveAs(bool shared) {
     const SavedChoice typed = CaptureChoices(module_, std::nullopt);
-    const QString dates = QString::fromStdString(typed.from.value_or("__/__/____")) +
-                          QStringLiteral(" a ") +
-                          QString::fromStdString(typed.to.value_or("__/__/____"));
+    // A date left blank is kept blank; the dialog shows its place.
+    const auto shown = [](const std::optional<std::string>& day) {
+        return QString::fromStdString(day && !day->empty() ? *day : "__/__/____");
+    };
+    const QString dates = shown(typed.from) + QStringLiteral(" a ") + shown(typed.to);
     const auto choice = ui_.AskChoiceToSave(dates);
     if (!choice)
         return;

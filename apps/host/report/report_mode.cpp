@@ -65,7 +65,9 @@ void RunChoices(HeadlessHost& host, const HostOptions& options) {
     if (!host.Run(open))
         return;
     ReportChoices choices = options.report;
-    std::string branch = options.branch;
+    std::optional<std::string> branch;
+    if (!options.branch.empty())
+        branch = options.branch;
     if (choices.preset || choices.last) {
         SavedChoice saved;
         try {
@@ -76,12 +78,12 @@ void RunChoices(HeadlessHost& host, const HostOptions& options) {
             return;
         }
         choices = Overridden(ReportChoicesOf(saved, hostfw::Now()), options.report);
-        if (branch.empty() && saved.branch)
-            branch = *saved.branch;
+        if (!branch)
+            branch = saved.branch;
     }
     // A bound person's form opens on the home branch, locked: nothing to type.
     if (hostfw::ModuFili())
-        branch.clear();
+        branch.reset();
     std::istringstream script(FillAndRunLines(choices, branch));
     host.Run(script);
 }

@@ -6,32 +6,45 @@
 namespace host {
 namespace {
 
-void PickList(std::string& script, const std::vector<std::string>& keys, bool saved,
-              const char* listRadio, const char* searchButton) {
-    script += std::string("click ") + listRadio + (saved ? "\npick available" : "\npick");
-    for (const std::string& key : keys)
+// One group of the form: "Todos", or "Lista" with the keys picked through its search.
+struct ListGroup {
+    const char* allRadio;
+    const char* listRadio;
+    const char* searchButton;
+};
+
+void PickList(std::string& script, const std::optional<std::vector<std::string>>& keys, bool saved,
+              const ListGroup& group) {
+    if (!keys) {
+        script += std::string("click ") + group.allRadio + "\n";
+        return;
+    }
+    script += std::string("click ") + group.listRadio + (saved ? "\npick available" : "\npick");
+    for (const std::string& key : *keys)
         script += " " + QuoteScriptText(key);
-    script += std::string("\nclick ") + searchButton + "\n";
+    script += std::string("\nclick ") + group.searchButton + "\n";
 }
 
 }  // namespace
 
-std::string ReportScript(const ReportChoices& choices, const std::string& branch) {
+std::string ReportScript(const ReportChoices& choices, const std::optional<std::string>& branch) {
     return "open null\n" + FillAndRunLines(choices, branch);
 }
 
-std::string FillAndRunLines(const ReportChoices& choices, const std::string& branch) {
+std::string FillAndRunLines(const ReportChoices& choices,
+                            const std::optional<std::string>& branch) {
     return ChoiceLines(choices, branch, 0) +
            (choices.format == ReportFormat::Pdf ? "click sbtPrint\n" : "click sbtPreview\n");
 }
 
-std::string ChoiceLines(const ReportChoices& choices, const std::string& branch,
+std::string ChoiceLines(const ReportChoices& choices, const std::optional<std::string>& branch,
                         std::size_t typedBranch) {
     std::string script;
-    if (!branch.empty()) {
+    if (branch) {
         for (std::size_t i = 0; i < typedBranch; ++i)
             script += "key edtCdFilial 8\n";
-        script += "type edtCdFilial " + QuoteScriptText(branch) + "\n";
+        if (!branch->empty())
+            script += "type edtCdFilial " + QuoteScriptText(*branch) + "\n";
     }
     if (choices.from)
         script += "date depInicial " + QuoteScriptText(*choices.from) + "\n";
@@ -45,15 +58,12 @@ std::string ChoiceLines(const ReportChoices& choices, const std::string& branch,
             script += std::string("check ") + box.name + (wanted ? " true\n" : " false\n");
         }
     }
-    if (choices.clients)
-        PickList(script, *choices.clients, choices.savedKeys.clients, "rdbLCli", "btnCli");
-    if (choices.destinations) {
-        PickList(script, *choices.destinations, choices.savedKeys.destinations, "rdbLFil",
-                 "btnFilDest");
-    }
+    PickList(script, choices.clients, choices.savedKeys.clients, {"rdbTCli", "rdbLCli", "btnCli"});
+    PickList(script, choices.destinations, choices.savedKeys.destinations,
+             {"rdbTFil", "rdbLFil", "btnFilDest"});
     // Last: the invoice search sends every other choice to the server.
-    if (choices.invoices)
-        PickList(script, *choices.invoices, choices.savedKeys.invoices, "rdbLNota", "btnNota");
+    PickList(script, choices.invoices, choices.savedKeys.invoices,
+             {"rdbTNota", "rdbLNota", "btnNota"});
     return script;
 }
 
