@@ -48,9 +48,11 @@ Connected Connect(const std::string& database, const CredentialsPrompt& prompt) 
             }
             connected.credentials = prompt(failure);
             if (!connected.credentials) {
-                throw Exception(failure.empty() ? "O banco de dados pede uma senha, e ninguém a "
-                                                  "informou (PGPASSWORD, ~/.pgpass ou o terminal)."
-                                                : failure + " Entrada cancelada.");
+                throw Exception(failure.empty()
+                                    ? "O banco de dados pede uma senha, e ninguém a "
+                                      "informou (PGPASSWORD, ~/.pgpass, ISC_PASSWORD ou o "
+                                      "terminal)."
+                                    : failure + " Entrada cancelada.");
             }
         }
     }
@@ -61,7 +63,8 @@ Connected Connect(const std::string& database, const CredentialsPrompt& prompt) 
 std::optional<hostfw::Credentials> SignIn(const CredentialsPrompt& prompt) {
     hostfw::SessionSettings& session = hostfw::Session();
     session.person.reset();
-    if (!hostfw::IsPostgresConnection(session.database))
+    // SQLite keeps no people; a Firebird or PostgreSQL database may.
+    if (hostfw::EngineOf(session.database) == hostfw::EngineKind::SQLite)
         return std::nullopt;
     Connected connected = Connect(session.database, prompt);
     session.person = hostfw::SignedInPersonRecord(*connected.engine);
