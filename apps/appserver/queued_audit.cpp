@@ -1,5 +1,6 @@
 #include "queued_audit.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace appserver {
@@ -10,18 +11,22 @@ using Clock = std::chrono::steady_clock;
 constexpr std::chrono::milliseconds kGatheringTime{500};
 // SQLite's commit waits for every reader to finish and holds new readers back while it waits:
 // waiting long behind one long query would stall every call with it. The writer waits only
-// this long, rolls back, and tries the same rows again after the next gathering time.
-constexpr int kWriterWaitMs = 50;
-// Rows that still cannot be written after this long (a full disk, a file without the audit
-// table), or more of them waiting than this, are given up and counted in the log.
-constexpr auto kGiveUpAfter = std::chrono::minutes(2);
+// this long, rolls back, and tries the same rows again after the next gathering time, waiting
+// twice as long each time: reads that overlap without a gap are then outwaited, at the cost of
+// holding new readers back for a while once the rows have waited long. The longest wait is a
+// call's default time limit, by which the readers ahead of the commit have usually ended.
+constexpr int kWriterFirstWaitMs = 50;
+constexpr int kWriterLongestWaitMs = 30000;
+// More rows waiting than this are given up and counted in the log.
 constexpr std::size_t kMostWaiting = 10000;
 
 }  // namespace
 
-QueuedAudit::QueuedAudit(std::string database, std::function<void(const std::string&)> warn)
+QueuedAudit::QueuedAudit(std::string database, std::function<void(const std::string&)> warn,
+                         std::chrono::milliseconds giveUpAfter)
     : database_(std::move(database)),
       warn_(std::move(warn)),
+      giveUpAfter_(giveUpAfter),
       writer_([this] { WriteUntilStopped(); }) {}
 
 QueuedAudit::~QueuedAudit() {
@@ -44,6 +49,7 @@ void QueuedAudit::Add(hostfw::AuditEvent event) {
 void QueuedAudit::WriteUntilStopped() {
     std::deque<hostfw::AuditEvent> batch;  // kept while its writing fails
     std::optional<Clock::time_point> failingSince;
+    int waitMs = kWriterFirstWaitMs;
     while (true) {
         bool stopping = false;
         {
@@ -59,33 +65,34 @@ void QueuedAudit::WriteUntilStopped() {
         }
         if (batch.empty())
             return;
-        const std::optional<std::string> failure = Write(batch);
+        const std::optional<std::string> failure = Write(batch, waitMs);
         if (!failure) {
             batch.clear();
             failingSince.reset();
+            waitMs = kWriterFirstWaitMs;
             continue;
         }
         if (!failingSince)
             failingSince = Clock::now();
-        if (stopping || Clock::now() - *failingSince >= kGiveUpAfter ||
+        waitMs = std::min(waitMs * 2, kWriterLongestWaitMs);
+        if (stopping || Clock::now() - *failingSince >= giveUpAfter_ ||
             batch.size() > kMostWaiting) {
             warn_(std::to_string(batch.size()) +
                   " chamada(s) não registrada(s) na auditoria: " + *failure);
             batch.clear();
             failingSince.reset();
+            waitMs = kWriterFirstWaitMs;
         }
     }
 }
 
-std::optional<std::string> QueuedAudit::Write(const std::deque<hostfw::AuditEvent>& batch) {
+std::optional<std::string> QueuedAudit::Write(const std::deque<hostfw::AuditEvent>& batch,
+                                              int waitMs) {
     try {
-        if (!engine_ || engine_->IsBroken()) {
+        if (!engine_ || engine_->IsBroken())
             engine_ = hostfw::OpenDatabase(database_);
-            if (engine_->Kind() == hostfw::EngineKind::SQLite) {
-                engine_->Execute("PRAGMA busy_timeout = " + std::to_string(kWriterWaitMs),
-                                 hostfw::TParams());
-            }
-        }
+        if (engine_->Kind() == hostfw::EngineKind::SQLite)
+            engine_->Execute("PRAGMA busy_timeout = " + std::to_string(waitMs), hostfw::TParams());
         engine_->BeginTransaction();
         for (const hostfw::AuditEvent& event : batch)
             hostfw::RecordAudit(*engine_, event);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <functional>
@@ -18,11 +19,14 @@ namespace appserver {
 // the embedded default the audit is a record, not a gate, and a commit for every call would
 // cost many times the call itself: each waits for the disk, and SQLite lets no call read the
 // file meanwhile. A commit that would wait for a long query is tried again later rather than
-// hold every other reader back; what cannot be written for two minutes is given up and
-// reported through `warn`. The rows still waiting are written before the object goes.
+// hold every other reader back, waiting twice as long at each try, so that reads which never
+// leave a gap cannot keep the rows out for ever; what cannot be written for `giveUpAfter` (a
+// full disk, a file without the audit table) is given up and reported through `warn`. The
+// rows still waiting are written before the object goes.
 class QueuedAudit {
 public:
-    QueuedAudit(std::string database, std::function<void(const std::string&)> warn);
+    QueuedAudit(std::string database, std::function<void(const std::string&)> warn,
+                std::chrono::milliseconds giveUpAfter = std::chrono::minutes(2));
     ~QueuedAudit();
     QueuedAudit(const QueuedAudit&) = delete;
     QueuedAudit& operator=(const QueuedAudit&) = delete;
@@ -32,10 +36,11 @@ public:
 private:
     void WriteUntilStopped();
     // What failed, if the batch could not be written.
-    std::optional<std::string> Write(const std::deque<hostfw::AuditEvent>& batch);
+    std::optional<std::string> Write(const std::deque<hostfw::AuditEvent>& batch, int waitMs);
 
     std::string database_;
     std::function<void(const std::string&)> warn_;
+    std::chrono::milliseconds giveUpAfter_;
     std::mutex mutex_;
     std::condition_variable waiting_;
     std::deque<hostfw::AuditEvent> events_;

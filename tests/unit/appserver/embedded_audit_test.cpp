@@ -4,6 +4,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <mutex>
@@ -115,6 +116,52 @@ TEST(QueuedAudit, ALongReaderLosesNoRowsAndTheWriterWaitsForItWithoutHoldingOthe
         EXPECT_EQ(other->Query("SELECT count(*) FROM FILIAL", {})->Next(), true);
         reader->Rollback();
     }
+    EXPECT_EQ(warnings, std::vector<std::string>{});
+    const auto rows = hostfw::OpenDatabase(database.Path())
+                          ->Query("SELECT count(*) FROM AUDITORIA WHERE PESSOA = 'maria'", {});
+    ASSERT_TRUE(rows->Next());
+    EXPECT_EQ(rows->Value(0).AsInteger(), 1);
+}
+
+// Reads that overlap without a gap, each longer than the writer's first wait, kept the rows out
+// until they were given up: the writer must wait longer at each try until it gets through.
+TEST(QueuedAudit, ReadsThatNeverLeaveAGapAreOutwaitedAndNoRowIsGivenUp) {
+    const SqliteInvoiceDatabase database;
+    std::atomic<bool> reading = true;
+    std::atomic<int> readFailures = 0;
+    const auto readLoop = [&](std::chrono::milliseconds offset) {
+        try {
+            const auto reader = hostfw::OpenDatabase(database.Path());
+            std::this_thread::sleep_for(offset);
+            while (reading) {
+                reader->BeginTransaction();
+                reader->Query("SELECT count(*) FROM NOTAFISCAL", {})->Next();  // holds its lock
+                std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                reader->Rollback();
+            }
+        } catch (const std::exception&) {
+            ++readFailures;
+        }
+    };
+    std::mutex mutex;
+    std::vector<std::string> warnings;
+    {
+        std::thread first(readLoop, std::chrono::milliseconds(0));
+        std::thread second(readLoop, std::chrono::milliseconds(150));
+        appserver::QueuedAudit audit(
+            database.Path(),
+            [&](const std::string& warning) {
+                const std::lock_guard lock(mutex);
+                warnings.push_back(warning);
+            },
+            std::chrono::seconds(4));
+        audit.Add({"maria", "127.0.0.1", hostfw::kAuditCall, "x/GetNota", "", 1, 1, "", "ok"});
+        std::this_thread::sleep_for(std::chrono::seconds(5));  // past the give-up time
+        reading = false;
+        first.join();
+        second.join();
+    }
+    EXPECT_EQ(readFailures, 0);
     EXPECT_EQ(warnings, std::vector<std::string>{});
     const auto rows = hostfw::OpenDatabase(database.Path())
                           ->Query("SELECT count(*) FROM AUDITORIA WHERE PESSOA = 'maria'", {});
