@@ -11,9 +11,10 @@
 #   # demodb: --test-data    options for exp036-demodb
 #   # server: --test-getnota kind-c   start the tests' server, exp036-appserver-test, with
 #                            these options instead (implies needs: server)
-#   # person: LOGIN BRANCH [bound]   on PostgreSQL only: the shared-use setup, a person with
-#                            the password senha-LOGIN, and the host connected as that person
-#                            over TCP without a password, so the database asks for one
+#   # person: LOGIN BRANCH [bound]   on PostgreSQL or a Firebird server only: the shared-use
+#                            setup, a person with the password senha-LOGIN, and the host
+#                            connected without a password (as that person over TCP on
+#                            PostgreSQL), so the database asks for one
 # Directive values are split at blanks; quotes are not interpreted.
 #
 # The database is a fresh SQLite file in WORK_DIR; the PostgreSQL database named by
@@ -68,7 +69,8 @@ fi
 "$demodb" "$database" "${demodb_options[@]}" >"$work/demodb.log" 2>&1 ||
     { cat "$work/demodb.log" >&2; fail "exp036-demodb falhou"; }
 if [ ${#person[@]} -gt 0 ]; then
-    [ -n "${EXP036_PG_URL:-}" ] || fail "'# person:' pede o PostgreSQL (tests/pg/with_postgres.sh)"
+    [ -n "${EXP036_PG_URL:-}${EXP036_FB_URL:-}" ] ||
+        fail "'# person:' pede o PostgreSQL ou um servidor Firebird (tests/pg/with_postgres.sh, tests/firebird/with_firebird.sh)"
     admin=$(dirname "$host")/exp036-admin
     bound=()
     [ "${person[2]:-}" = bound ] && bound=(--bound)
@@ -76,14 +78,18 @@ if [ ${#person[@]} -gt 0 ]; then
         printf 'senha-%s\n' "${person[0]}" | "$admin" --db "$database" user add "${person[0]}" \
             --name "Pessoa ${person[0]}" --branch "${person[1]}" "${bound[@]}" --password-stdin; } \
         >"$work/admin.log" 2>&1 || { cat "$work/admin.log" >&2; fail "exp036-admin falhou"; }
-    # Over TCP PostgreSQL asks the person's password, which only the script's answers give.
-    port=$(sed -n 's/.*port=\([0-9][0-9]*\).*/\1/p' <<<"$database")
-    database="host=127.0.0.1 port=$port dbname=exp036 user=${person[0]}"
-    if [ -n "${EXP036_PG_CA:-}" ]; then
-        database+=" sslmode=verify-full sslrootcert=$EXP036_PG_CA"
+    # The server asks the person's password, which only the script's answers give.
+    if [ -n "${EXP036_FB_URL:-}" ]; then
+        unset ISC_USER ISC_PASSWORD
+    else
+        port=$(sed -n 's/.*port=\([0-9][0-9]*\).*/\1/p' <<<"$database")
+        database="host=127.0.0.1 port=$port dbname=exp036 user=${person[0]}"
+        if [ -n "${EXP036_PG_CA:-}" ]; then
+            database+=" sslmode=verify-full sslrootcert=$EXP036_PG_CA"
+        fi
+        unset PGPASSWORD
+        export PGPASSFILE=/dev/null
     fi
-    unset PGPASSWORD
-    export PGPASSFILE=/dev/null
 fi
 if [ -d "$source_dir/reports" ]; then
     cp -r "$source_dir/reports" "$work/reports"

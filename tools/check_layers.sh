@@ -2,13 +2,18 @@
 # Lists the include edges between the layers of the host framework (src/host/<layer>) and fails
 # on any edge that runs up the stack, and on a folder that is in no layer.
 #
-# usage: tools/check_layers.sh [-v]     (-v also prints every downward edge with its count)
+# usage: tools/check_layers.sh LAYERS [-v]   (-v also prints every downward edge with its count)
+#
+# LAYERS is the build's list of the stack, lowest first ("layer library" lines; the configure
+# step writes it as architecture/layers.txt in the build folder).
 set -euo pipefail
+if [[ $# -lt 1 || ! -r $1 ]]; then
+    echo "uso: tools/check_layers.sh LISTA_DE_CAMADAS [-v]" >&2
+    exit 2
+fi
+mapfile -t layers < <(awk '{print $1}' "$1")
+shift
 cd "$(dirname "$0")/.."
-
-# The stack, lowest first, as docs/architecture.md draws it.
-layers=(core components definition session data wire net ui services controls report base_form
-        startup view)
 
 declare -A rank
 for i in "${!layers[@]}"; do rank[${layers[$i]}]=$i; done

@@ -138,16 +138,19 @@ AdminCommand ParseAdminCommand(const std::vector<std::string>& arguments) {
         throw Exception("Comando desconhecido: " + verb);
     }
     if (command.database.empty())
-        throw Exception("Informe o banco com --db (uma conexão PostgreSQL).");
+        throw Exception("Informe o banco com --db (uma conexão PostgreSQL ou um banco Firebird).");
     return command;
 }
 
 const char* const kAdminUsage =
     "uso: exp036-admin --db CONEXÃO COMANDO\n"
     "\n"
-    "Administra o uso compartilhado de um banco PostgreSQL pelas filiais: pessoas, seus\n"
-    "papéis de login e filiais, e a auditoria. CONEXÃO é a de um administrador (dono das\n"
-    "tabelas, com direito de criar papéis), por exemplo \"postgresql://admin@servidor/exp036\".\n"
+    "Administra o uso compartilhado de um banco PostgreSQL ou de um servidor Firebird pelas\n"
+    "filiais: pessoas, seus logins e filiais, e a auditoria. CONEXÃO é a de um administrador\n"
+    "(dono das tabelas, com direito de criar papéis), por exemplo\n"
+    "\"postgresql://admin@servidor/exp036\", ou, no Firebird, \"servidor/3050:/dados/exp036.fdb\"\n"
+    "com ISC_USER=SYSDBA e ISC_PASSWORD (no Firebird a pessoa é um usuário SRP, criado pelo\n"
+    "serviço de usuários do servidor, e o LOGIN fica em maiúsculas).\n"
     "\n"
     "Comandos:\n"
     "  setup                          papéis, permissões, segurança por linha e tabelas do uso\n"
@@ -155,6 +158,7 @@ const char* const kAdminUsage =
     "  user add LOGIN --name NOME --branch CÓDIGO [--bound] [--password-stdin]\n"
     "                                 cria a pessoa; a senha é pedida duas vezes no terminal\n"
     "                                 (ou lida da entrada padrão) e vai cifrada ao servidor\n"
+    "                                 (no Firebird, pela conexão cifrada do serviço)\n"
     "  user list                      lista as pessoas\n"
     "  user disable LOGIN             desativa a pessoa e encerra suas conexões\n"
     "  user set-branch LOGIN CÓDIGO [--bound|--free]\n"

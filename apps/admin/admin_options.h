@@ -10,7 +10,7 @@ namespace admin {
 struct AdminCommand {
     enum class Kind { Help, Setup, UserAdd, UserList, UserDisable, UserSetBranch, Audit };
     Kind kind = Kind::Help;
-    std::string database;  // the administrator's PostgreSQL connection
+    std::string database;  // the administrator's PostgreSQL or Firebird connection
     std::string login;
     std::string name;
     std::string branch;

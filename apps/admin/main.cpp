@@ -1,5 +1,5 @@
-// exp036-admin: people, their branches and the audit of a shared PostgreSQL database; the audit
-// of the embedded default too.
+// exp036-admin: people, their branches and the audit of a shared PostgreSQL or Firebird
+// database; the audit of the embedded default too.
 
 #include <iostream>
 
@@ -20,10 +20,11 @@ void Run(const admin::AdminCommand& command) {
     using Kind = admin::AdminCommand::Kind;
     // The audit of the embedded default is read from its file; everything else is about the
     // people of a shared database.
-    if (!hostfw::IsPostgresConnection(command.database) && command.kind != Kind::Audit)
+    if (hostfw::EngineOf(command.database) == hostfw::EngineKind::SQLite &&
+        command.kind != Kind::Audit)
         throw hostfw::Exception(
-            "--db deve ser uma conexão PostgreSQL: o uso compartilhado é dele (só audit lê "
-            "também um arquivo SQLite ou um banco Firebird).");
+            "--db deve ser uma conexão PostgreSQL ou um servidor Firebird: o uso compartilhado "
+            "é deles (só audit lê também um arquivo SQLite).");
     const auto engine = hostfw::OpenDatabase(command.database);
     switch (command.kind) {
         case Kind::Setup:

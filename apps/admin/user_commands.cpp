@@ -1,8 +1,11 @@
 #include "user_commands.h"
 
+#include <cctype>
+
 #include "host/core/exception.h"
 #include "host/core/utf8.h"
 #include "host/data/engine.h"
+#include "host/data/fb_user_service.h"
 #include "host/data/pg_password.h"
 #include "host/data/transaction.h"
 #include "password_input.h"
@@ -13,9 +16,23 @@ namespace {
 using hostfw::Exception;
 using hostfw::TParams;
 
-TParams LoginParam(const std::string& login) {
+bool OnFirebird(hostfw::Engine& engine) {
+    return engine.Kind() == hostfw::EngineKind::Firebird;
+}
+
+// The login as the database keeps it: Firebird keeps a user's name in capitals, as it signs the
+// user in whatever case was typed.
+std::string StoredLogin(hostfw::Engine& engine, std::string login) {
+    if (OnFirebird(engine)) {
+        for (char& c : login)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return login;
+}
+
+TParams LoginParam(hostfw::Engine& engine, const std::string& login) {
     TParams params;
-    params.CreateParam("LOGIN").SetAsString(login);
+    params.CreateParam("LOGIN").SetAsString(StoredLogin(engine, login));
     return params;
 }
 
@@ -37,7 +54,7 @@ void RequireBranch(hostfw::Engine& engine, const std::string& branch) {
 }
 
 void RequirePerson(hostfw::Engine& engine, const std::string& login) {
-    if (!Exists(engine, "SELECT 1 FROM USUARIO WHERE LOGIN = :LOGIN", LoginParam(login)))
+    if (!Exists(engine, "SELECT 1 FROM USUARIO WHERE LOGIN = :LOGIN", LoginParam(engine, login)))
         throw Exception("Pessoa não cadastrada: " + login);
 }
 
@@ -45,27 +62,42 @@ void RequirePerson(hostfw::Engine& engine, const std::string& login) {
 
 void AddPerson(hostfw::Engine& engine, const AdminCommand& command, std::istream& in) {
     RequireBranch(engine, command.branch);
-    if (Exists(engine, "SELECT 1 FROM USUARIO WHERE LOGIN = :LOGIN", LoginParam(command.login)))
+    if (Exists(engine, "SELECT 1 FROM USUARIO WHERE LOGIN = :LOGIN",
+               LoginParam(engine, command.login)))
         throw Exception("Já existe a pessoa " + command.login + ".");
-    // An existing role may be someone's administrator login: never turn it into a person.
-    if (Exists(engine, "SELECT 1 FROM pg_roles WHERE rolname = :LOGIN", LoginParam(command.login)))
-        throw Exception("Já existe no PostgreSQL um papel chamado " + command.login + ".");
+    // An existing login may be someone's administrator: never turn it into a person.
+    if (Exists(engine,
+               OnFirebird(engine) ? "SELECT 1 FROM SEC$USERS WHERE SEC$USER_NAME = :LOGIN"
+                                  : "SELECT 1 FROM pg_roles WHERE rolname = :LOGIN",
+               LoginParam(engine, command.login))) {
+        throw Exception(OnFirebird(engine)
+                            ? "Já existe no Firebird um usuário chamado " + command.login + "."
+                            : "Já existe no PostgreSQL um papel chamado " + command.login + ".");
+    }
     const std::string password = ReadNewPassword(command.passwordFromStdin, in);
 
-    TParams role = LoginParam(command.login);
-    role.CreateParam("SENHA").SetAsString(
-        hostfw::EncryptedPassword(engine, command.login, password));
-    TParams person = LoginParam(command.login);
+    TParams person = LoginParam(engine, command.login);
     person.CreateParam("NOME").SetAsString(command.name);
     person.CreateParam("CDFILIAL").SetAsString(command.branch);
     person.CreateParam("VINCULADO").SetAsString(*command.bound ? "true" : "false");
 
     hostfw::Transaction transaction(engine);
-    engine.Query("SELECT exp036_criar_login(:LOGIN, :SENHA)", role)->Next();
+    if (!OnFirebird(engine)) {
+        TParams role = LoginParam(engine, command.login);
+        role.CreateParam("SENHA").SetAsString(
+            hostfw::EncryptedPassword(engine, command.login, password));
+        engine.Query("SELECT exp036_criar_login(:LOGIN, :SENHA)", role)->Next();
+    }
     engine.Execute(
         "INSERT INTO USUARIO (LOGIN, NOME, CDFILIAL, VINCULADO, ATIVO) "
         "VALUES (:LOGIN, :NOME, :CDFILIAL, CAST(:VINCULADO AS BOOLEAN), TRUE)",
         person);
+    if (OnFirebird(engine)) {
+        engine.Execute("EXECUTE PROCEDURE EXP036_CONCEDER_PESSOA(:LOGIN)",
+                       LoginParam(engine, command.login));
+        // Last, so that any refusal before leaves no user behind.
+        hostfw::AddFirebirdUser(command.database, StoredLogin(engine, command.login), password);
+    }
     transaction.Commit();
 }
 
@@ -89,15 +121,21 @@ void DisablePerson(hostfw::Engine& engine, const AdminCommand& command) {
     RequirePerson(engine, command.login);
     hostfw::Transaction transaction(engine);
     engine.Execute("UPDATE USUARIO SET ATIVO = FALSE WHERE LOGIN = :LOGIN",
-                   LoginParam(command.login));
-    engine.Query("SELECT exp036_desativar_login(:LOGIN)", LoginParam(command.login))->Next();
+                   LoginParam(engine, command.login));
+    if (OnFirebird(engine)) {
+        engine.Execute("EXECUTE PROCEDURE EXP036_DESATIVAR_LOGIN(:LOGIN)",
+                       LoginParam(engine, command.login));
+    } else {
+        engine.Query("SELECT exp036_desativar_login(:LOGIN)", LoginParam(engine, command.login))
+            ->Next();
+    }
     transaction.Commit();
 }
 
 void SetPersonBranch(hostfw::Engine& engine, const AdminCommand& command) {
     RequirePerson(engine, command.login);
     RequireBranch(engine, command.branch);
-    TParams params = LoginParam(command.login);
+    TParams params = LoginParam(engine, command.login);
     params.CreateParam("CDFILIAL").SetAsString(command.branch);
     params.CreateParam("VINCULADO");
     if (command.bound)

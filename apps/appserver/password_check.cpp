@@ -5,16 +5,28 @@
 
 namespace appserver {
 
-PasswordNotChecked::PasswordNotChecked(const std::string& login)
-    : hostfw::Exception("O PostgreSQL deixou " + login +
-                        " entrar sem pedir a senha (pg_hba.conf: trust, peer ou ident): a senha "
-                        "não foi verificada, e a entrada é recusada.") {}
+namespace {
+
+std::string NotCheckedText(const std::string& login, const std::string& database) {
+    if (hostfw::EngineOf(database) == hostfw::EngineKind::Firebird) {
+        return "O Firebird embutido (um arquivo aberto pelo próprio servidor) deixou " + login +
+               " entrar sem verificar a senha, e a entrada é recusada.";
+    }
+    return "O PostgreSQL deixou " + login +
+           " entrar sem pedir a senha (pg_hba.conf: trust, peer ou ident): a senha não foi "
+           "verificada, e a entrada é recusada.";
+}
+
+}  // namespace
+
+PasswordNotChecked::PasswordNotChecked(const std::string& login, const std::string& database)
+    : hostfw::Exception(NotCheckedText(login, database)) {}
 
 std::shared_ptr<hostfw::Engine> OpenAsPerson(const std::string& database,
                                              const hostfw::Credentials& credentials) {
     auto engine = hostfw::OpenDatabaseAs(database, credentials);
     if (!engine->CheckedCredentials())
-        throw PasswordNotChecked(credentials.user);
+        throw PasswordNotChecked(credentials.user, database);
     return engine;
 }
 
@@ -31,6 +43,12 @@ std::optional<std::string> UncheckedPasswordsRefusal(const std::string& database
         reason = refused.what();
     } catch (const hostfw::Exception& failure) {
         reason = failure.what();
+    }
+    if (hostfw::EngineOf(database) == hostfw::EngineKind::Firebird) {
+        return "o Firebird não pede senha às conexões que o servidor abre para as pessoas (" +
+               reason +
+               "), e qualquer senha seria aceita: dê ao --db o banco num servidor Firebird "
+               "(servidor/porta:/caminho/banco.fdb), não um arquivo aberto pelo próprio servidor.";
     }
     return "o PostgreSQL não pede senha às conexões que o servidor abre para as pessoas (" +
            reason +

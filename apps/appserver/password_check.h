@@ -9,21 +9,22 @@
 
 namespace appserver {
 
-// PostgreSQL let a person's connection in without asking for the password (pg_hba.conf says
-// trust, peer or ident for it): whatever password was given, it was never checked.
+// The database let a person's connection in without checking the password (PostgreSQL's
+// pg_hba.conf says trust, peer or ident for it; Firebird's embedded engine checks none):
+// whatever password was given, it was never checked.
 class PasswordNotChecked : public hostfw::Exception {
 public:
-    explicit PasswordNotChecked(const std::string& login);
+    PasswordNotChecked(const std::string& login, const std::string& database);
 };
 
-// A connection as the person the credentials name, only once PostgreSQL has asked for the
+// A connection as the person the credentials name, only once the database has asked for the
 // password and taken it. Raises SignInRefused as OpenDatabaseAs does, and PasswordNotChecked.
 std::shared_ptr<hostfw::Engine> OpenAsPerson(const std::string& database,
                                              const hostfw::Credentials& credentials);
 
-// Why the server must not start on this database, if it must not: PostgreSQL does not ask a
+// Why the server must not start on this database, if it must not: the database does not ask a
 // password of the connections the server opens for people. A probe connects as a login that
-// exists nowhere, with a password nobody has; only a PostgreSQL that asks for the password
+// exists nowhere, with a password nobody has; only a database that asks for the password
 // refuses it as a password. Raises for a database that cannot be reached at all.
 std::optional<std::string> UncheckedPasswordsRefusal(const std::string& database);
 

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "command_line/host_options.h"
 #include "desktop/desktop_mode.h"
 #include "host/core/scratch_cleanup.h"
 #include "host/data/database_names_help.h"
-#include "host_options.h"
-#include "report_mode.h"
-#include "script_mode.h"
+#include "report/report_mode.h"
+#include "scripts/script_mode.h"
 
 int main(int argc, char** argv) {
     // A reader that goes away (a pipe into head) makes the write fail with its reason and the run

@@ -22,11 +22,11 @@
 #include "host/ui/user_actions.h"
 #include "host/view/list_picker_dialog.h"
 #include "host/view/qt_host_ui.h"
-#include "module_host.h"
-#include "run_status.h"
-#include "scripted_ui.h"
-#include "session_setup.h"
-#include "transcript.h"
+#include "module/module_host.h"
+#include "scripts/run_status.h"
+#include "scripts/scripted_ui.h"
+#include "scripts/transcript.h"
+#include "session/session_setup.h"
 
 namespace {
 

@@ -72,7 +72,7 @@ ServerMode = Super
 AuthServer = Srp
 AuthClient = Srp
 UserManager = Srp
-WireCrypt = Enabled
+WireCrypt = Required
 UdfAccess = None
 GuardianOption = 0
 CONF

@@ -6,9 +6,9 @@
 #include <sstream>
 #include <string>
 
-#include "script_error.h"
-#include "script_token.h"
-#include "script_value.h"
+#include "scripts/script_error.h"
+#include "scripts/script_token.h"
+#include "scripts/script_value.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::istringstream script(std::string(reinterpret_cast<const char*>(data), size));

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <iostream>
 
+#include "choices/last_query.h"
+#include "command_line/host_paths.h"
 #include "desktop/display_check.h"
 #include "desktop/gui_script_ui.h"
 #include "desktop/main_window.h"
@@ -15,16 +17,14 @@
 #include "host/view/desktop_setup.h"
 #include "host/view/qt_host_ui.h"
 #include "host/view/qt_notices.h"
-#include "host_paths.h"
-#include "interpreter.h"
-#include "last_query.h"
-#include "module_host.h"
-#include "report_audit.h"
-#include "run_status.h"
-#include "script_streams.h"
-#include "session_setup.h"
-#include "signed_in_session.h"
-#include "transcript.h"
+#include "module/module_host.h"
+#include "report/report_audit.h"
+#include "scripts/interpreter.h"
+#include "scripts/run_status.h"
+#include "scripts/script_streams.h"
+#include "scripts/transcript.h"
+#include "session/session_setup.h"
+#include "session/signed_in_session.h"
 
 namespace host {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host_options.h"
+#include "command_line/host_options.h"
 
 namespace host {
 

@@ -6,7 +6,7 @@
 
 #include "desktop/save_choice_dialog.h"
 #include "host/view/qt_host_ui.h"
-#include "scripted_ui.h"
+#include "scripts/scripted_ui.h"
 
 namespace host {
 

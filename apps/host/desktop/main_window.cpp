@@ -14,7 +14,7 @@
 #include "host/view/command_keys.h"
 #include "host/view/model_events.h"
 #include "host/view/shortcuts_dialog.h"
-#include "module_host.h"
+#include "module/module_host.h"
 
 namespace host {
 

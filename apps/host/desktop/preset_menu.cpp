@@ -3,19 +3,19 @@
 #include <QMessageBox>
 #include <ostream>
 
-#include "choice_replay.h"
-#include "choice_store.h"
+#include "choices/choice_replay.h"
+#include "choices/choice_store.h"
+#include "choices/form_choices.h"
 #include "desktop/gui_script_ui.h"
 #include "desktop/main_window.h"
 #include "desktop/screenshots.h"
 #include "desktop/widget_screen.h"
-#include "form_choices.h"
-#include "form_lookup.h"
 #include "host/view/model_events.h"
-#include "host_identity.h"
-#include "run_status.h"
-#include "scripted_ui.h"
-#include "transcript.h"
+#include "module/form_lookup.h"
+#include "scripts/run_status.h"
+#include "scripts/scripted_ui.h"
+#include "scripts/transcript.h"
+#include "session/host_identity.h"
 
 namespace host {
 
@@ -112,9 +112,11 @@ void PresetMenu::Delete(const std::string& name) {
 
 void PresetMenu::SaveAs(bool shared) {
     const SavedChoice typed = CaptureChoices(module_, std::nullopt);
-    const QString dates = QString::fromStdString(typed.from.value_or("__/__/____")) +
-                          QStringLiteral(" a ") +
-                          QString::fromStdString(typed.to.value_or("__/__/____"));
+    // A date left blank is kept blank; the dialog shows its place.
+    const auto shown = [](const std::optional<std::string>& day) {
+        return QString::fromStdString(day && !day->empty() ? *day : "__/__/____");
+    };
+    const QString dates = shown(typed.from) + QStringLiteral(" a ") + shown(typed.to);
     const auto choice = ui_.AskChoiceToSave(dates);
     if (!choice)
         return;

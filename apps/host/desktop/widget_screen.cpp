@@ -17,7 +17,7 @@
 #include "host/view/control_view.h"
 #include "host/view/model_events.h"
 #include "host/view/qt_host_ui.h"
-#include "script_error.h"
+#include "scripts/script_error.h"
 
 namespace host {
 namespace {
@@ -65,6 +65,15 @@ hostfw::view::ControlView& WidgetScreen::ViewOf(const hostfw::TControl& control)
     return *shown;
 }
 
+QWidget& WidgetScreen::WidgetOf(const hostfw::TControl& control) const {
+    if (const auto* form = dynamic_cast<const hostfw::TCustomForm*>(&control)) {
+        if (QWidget* window = ui_.Windows().WindowOf(*form))
+            return *window;
+        throw ScriptError("a janela '" + control.Name() + "' não está aberta.");
+    }
+    return ViewOf(control).Widget();
+}
+
 void WidgetScreen::Open(ModuleHost& /*module*/, bool modal) {
     window_.OpenForm(modal);
 }
@@ -101,7 +110,11 @@ void WidgetScreen::Type(hostfw::TCustomEdit& edit, const std::string& text) {
         // A key that moved the focus away sends the rest nowhere, as in the model.
         if (!edit.Focused())
             return;
-        TypeCharacters(widget, QString(c));
+        // A typed tab, backspace or return is that key, as a person presses it.
+        if (c.unicode() < 0x20)
+            PressCode(widget, static_cast<unsigned char>(c.unicode()));
+        else
+            TypeCharacters(widget, QString(c));
     }
 }
 
@@ -174,14 +187,33 @@ void WidgetScreen::Check(Shown what, const hostfw::TControl* control, const std:
         // The window's own focus, whether or not the window system made it the active one.
         const QWidget* focused = expected.window()->focusWidget();
         if (focused != &expected) {
-            const std::string shown =
-                focused != nullptr ? focused->objectName().toStdString() : std::string("nenhum");
+            // A widget of no control has no name: its class says what it is.
+            std::string shown = "nenhum";
+            if (focused != nullptr) {
+                shown = focused->objectName().isEmpty() ? focused->metaObject()->className()
+                                                        : focused->objectName().toStdString();
+            }
             throw ScriptError("o modelo tem o foco em '" + value + "', a janela em '" + shown +
                               "'.");
         }
         return;
     }
-    const hostfw::view::ControlView& view = ViewOf(*control);
+    std::string shown;
+    if (dynamic_cast<const hostfw::TCustomForm*>(control) != nullptr) {
+        // A form is its window: its caption is the title, its state the window's.
+        const QWidget& window = WidgetOf(*control);
+        shown = what == Shown::Enabled ? BoolText(window.isEnabled())
+                                       : window.windowTitle().toStdString();
+    } else {
+        shown = ShownByView(ViewOf(*control), what);
+    }
+    if (shown != value) {
+        throw ScriptError("o modelo de '" + control->Name() + "' tem \"" + value +
+                          "\", a janela mostra \"" + shown + "\".");
+    }
+}
+
+std::string WidgetScreen::ShownByView(const hostfw::view::ControlView& view, Shown what) {
     std::string shown;
     switch (what) {
         case Shown::Text:
@@ -197,16 +229,13 @@ void WidgetScreen::Check(Shown what, const hostfw::TControl* control, const std:
         case Shown::Focus:
             break;
     }
-    if (shown != value) {
-        throw ScriptError("o modelo de '" + control->Name() + "' tem \"" + value +
-                          "\", a janela mostra \"" + shown + "\".");
-    }
+    return shown;
 }
 
 void WidgetScreen::Expected(const hostfw::TControl* control) {
     if (control == nullptr)
         return;
-    QWidget& window = *ViewOf(*control).Widget().window();
+    QWidget& window = *WidgetOf(*control).window();
     // Pictured as a person sees it: active, its focus drawn. A dialog that just closed gives
     // the activation back through the event loop, which a script line does not wait for.
     if (screenshots_.Enabled() && QApplication::activeModalWidget() == nullptr &&

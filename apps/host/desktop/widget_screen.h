@@ -1,6 +1,10 @@
 #pragma once
 
-#include "script_screen.h"
+#include <string>
+
+#include "scripts/script_screen.h"
+
+class QWidget;
 
 namespace hostfw::view {
 class ControlView;
@@ -35,6 +39,10 @@ public:
 private:
     // The control's view; raises ScriptError when its window is not on screen.
     hostfw::view::ControlView& ViewOf(const hostfw::TControl& control) const;
+    // The window of a form, the widget of any other control; raises as ViewOf does.
+    QWidget& WidgetOf(const hostfw::TControl& control) const;
+    // What the view shows of a control (text, caption, enabled, checked).
+    static std::string ShownByView(const hostfw::view::ControlView& view, Shown what);
 
     MainWindow& window_;
     hostfw::view::QtHostUi& ui_;

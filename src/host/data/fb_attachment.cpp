@@ -57,8 +57,10 @@ std::vector<unsigned char> AttachParameters(const FirebirdDatabase& database,
     dpb->insertInt(&status, isc_dpb_sql_dialect, kDialect);
     // Only the provider the name asks for: Firebird would otherwise fall back from a failed
     // embedded open to a server on this machine.
-    dpb->insertString(&status, isc_dpb_config,
-                      database.embedded ? "Providers = Engine12" : "Providers = Remote");
+    // A server's link is encrypted or refused: the rows and the sign-in travel on it.
+    dpb->insertString(
+        &status, isc_dpb_config,
+        database.embedded ? "Providers = Engine12" : "Providers = Remote\nWireCrypt = Required");
     if (!database.embedded)
         dpb->insertInt(&status, isc_dpb_connect_timeout, kConnectTimeoutSeconds);
     if (credentials) {

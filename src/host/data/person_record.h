@@ -9,7 +9,7 @@ namespace hostfw {
 
 class Engine;
 
-// Whether the database keeps a table of people: PostgreSQL set up for shared use.
+// Whether the database keeps a table of people: PostgreSQL or Firebird set up for shared use.
 HOSTFW_EXPORT bool KeepsPeople(Engine& engine);
 
 // The record, in the table of people (USUARIO), of whoever the connection signed in as. nullopt

@@ -42,6 +42,11 @@ bool GroupView::event(QEvent* event) {
         GoToMnemonicTarget(*target_, false);
         return true;
     }
+    // A click on the group is the form's, as on any place that takes no focus.
+    if (event->type() == QEvent::MouseButtonPress) {
+        event->ignore();
+        return false;
+    }
     return QGroupBox::event(event);
 }
 

@@ -17,7 +17,7 @@ public:
 
 protected:
     void RefreshOwn() override;
-    // Qt's own group box would move the focus itself: the form decides instead.
+    // Qt's own group box would move the focus itself, and keep a click: the form decides.
     bool event(QEvent* event) override;
 
 private:

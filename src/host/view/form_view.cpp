@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <algorithm>
 
 #include "host/controls/btn_pesquisa.h"
@@ -210,6 +211,16 @@ void FormView::ModelChanged() {
         return;
     for (const auto& [control, view] : views_)
         view->Refresh();
+    FocusActiveControl();
+}
+
+void FormView::mousePressEvent(QMouseEvent* event) {
+    if (form_ != nullptr)
+        FocusActiveControl();
+    event->accept();
+}
+
+void FormView::FocusActiveControl() {
     if (const TWinControl* active = form_->ActiveControl()) {
         if (ControlView* view = ViewOf(*active))
             view->FocusWidget().setFocus(Qt::OtherFocusReason);

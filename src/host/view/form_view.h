@@ -34,9 +34,15 @@ protected:
     // The form's own keys, for what no control took: the commands' (F5, Ctrl+P, ...), F3
     // searches from the field, Escape closes the window, F1 lists the keys.
     void keyPressEvent(QKeyEvent* event) override;
+    // A click on what takes no focus (a label, a group, a disabled control, the background)
+    // ends here, after Qt gave the focus to the window around the form: it goes back where the
+    // form keeps it, as the same click leaves it in the model.
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void Build(TWinControl& container, QWidget* parent);
+    // The widget of the form's active control takes the focus.
+    void FocusActiveControl();
     // Alt+letter for each field's label, each group and each check box, in tab order.
     void AssignMnemonics();
     // The search button that serves the focused control, pressed; false when none does.

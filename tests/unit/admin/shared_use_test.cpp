@@ -19,7 +19,9 @@
 #include "host/data/saved_choices.h"
 #include "host/data/sign_in_refused.h"
 #include "shared_use_setup.h"
+#include "support/branch_rule_checks.h"
 #include "support/failure_of.h"
+#include "support/saved_choice_checks.h"
 #include "support/shared_use_database.h"
 #include "user_commands.h"
 
@@ -27,6 +29,7 @@ namespace {
 
 using hostfw::Engine;
 using hostfw::TParams;
+using testsupport::BranchesSeen;
 using testsupport::FailureOf;
 
 // Each test on its own shared-use schema of the server EXP036_PG_URL names.
@@ -46,16 +49,6 @@ protected:
     std::shared_ptr<Engine> SignIn(const std::string& login,
                                    const std::string& password = std::string()) {
         return database->SignIn(login, password);
-    }
-
-    static std::string BranchesSeen(Engine& engine, const std::string& table) {
-        const auto rows = engine.Query(
-            "SELECT CDFILIAL, count(*) FROM " + table + " GROUP BY CDFILIAL ORDER BY CDFILIAL",
-            TParams());
-        std::string seen;
-        while (rows->Next())
-            seen += rows->Value(0).AsString() + "=" + rows->Value(1).AsString() + " ";
-        return seen;
     }
 
     std::shared_ptr<Engine> admin;
@@ -78,18 +71,11 @@ TEST_F(PgSharedUse, SetupAgainChangesNothingAndAPersonIsALoginRoleWithAScramPass
 }
 
 TEST_F(PgSharedUse, ABoundPersonReadsOnlyTheHomeBranchWhateverTheQueryAsks) {
-    const auto maria = SignIn(AddPerson("maria", "0001", true));
-    EXPECT_EQ(BranchesSeen(*maria, "NOTAFISCAL"), "0001=4 ");
-    EXPECT_EQ(BranchesSeen(*maria, "EXPEDICAO"), "0001=3 ");
-    TParams other;
-    other.CreateParam("CDFILIAL").SetAsString("0002");
-    EXPECT_FALSE(
-        maria->Query("SELECT 1 FROM NOTAFISCAL WHERE CDFILIAL = :CDFILIAL", other)->Next());
-    EXPECT_EQ(BranchesSeen(*maria, "FILIAL"), "0001=1 0002=1 0003=1 ")
-        << "branch names stay readable";
-
-    const auto joao = SignIn(AddPerson("joao", "0002", false));
-    EXPECT_EQ(BranchesSeen(*joao, "NOTAFISCAL"), "0001=4 0002=2 0003=1 ");
+    testsupport::CheckABoundPersonReadsOnlyTheHomeBranch(
+        [this](const std::string& name, const std::string& branch, bool bound) {
+            return AddPerson(name, branch, bound);
+        },
+        [this](const std::string& login) { return SignIn(login); });
 }
 
 TEST_F(PgSharedUse, MovingAPersonMovesWhatItReadsAndDisablingEndsItsAccess) {
@@ -186,29 +172,11 @@ TEST_F(PgSharedUse, ThePersonRecordGivesTheBranchAndRefusesWhoIsNoPerson) {
 }
 
 TEST_F(PgSharedUse, SavedChoicesAreOwnOrSharedInTheHomeBranchAndNobodyWritesAnothers) {
-    const std::string ana = AddPerson("ana", "0001", false);
-    const std::string bia = AddPerson("bia", "0001", false);
-    const std::string caio = AddPerson("caio", "0002", false);
-    const auto asAna = SignIn(ana);
-    hostfw::SaveChoice(*asAna, {ana, "0001"}, "EXP036", "mensal", true, "{}");
-    hostfw::SaveChoice(*asAna, {ana, "0001"}, "EXP036", "minha", false, "{}");
-    hostfw::KeepLastQuery(*asAna, {ana, "0001"}, "EXP036", "{\"variant\":1}");
-    hostfw::KeepLastQuery(*asAna, {ana, "0001"}, "EXP036", "{\"variant\":0}");
-    EXPECT_EQ(hostfw::LastQuery(*asAna, {ana, "0001"}, "EXP036"), "{\"variant\":0}");
-
-    const auto asBia = SignIn(bia);
-    EXPECT_TRUE(hostfw::FindChoice(*asBia, {bia, "0001"}, "EXP036", "mensal"));
-    EXPECT_FALSE(hostfw::FindChoice(*asBia, {bia, "0001"}, "EXP036", "minha"));
-    EXPECT_THROW(hostfw::SaveChoice(*asBia, {ana, "0001"}, "EXP036", "falsa", true, "{}"),
-                 hostfw::Exception)
-        << "a row in someone else's name";
-
-    const auto asCaio = SignIn(caio);
-    EXPECT_TRUE(hostfw::ListChoices(*asCaio, {caio, "0002"}, "EXP036").empty());
-    EXPECT_TRUE(hostfw::ListChoices(*asCaio, {caio, "0001"}, "EXP036").empty())
-        << "claiming another branch shows nothing: the database knows the person's branch";
-    EXPECT_THROW(hostfw::SaveChoice(*asCaio, {caio, "0001"}, "EXP036", "x", true, "{}"),
-                 hostfw::Exception);
+    testsupport::CheckChoicesAreOwnOrSharedInTheHomeBranch(
+        [this](const std::string& name, const std::string& branch, bool bound) {
+            return AddPerson(name, branch, bound);
+        },
+        [this](const std::string& login) { return SignIn(login); });
 }
 
 TEST_F(PgSharedUse, OnlyTheOwnerRenamesSharesOrDeletesASavedChoiceWhateverSqlAColleagueRuns) {

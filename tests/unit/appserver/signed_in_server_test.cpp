@@ -19,6 +19,7 @@
 #include "support/raw_http.h"
 #include "support/server_process.h"
 #include "support/shared_use_database.h"
+#include "support/signed_in_calls.h"
 
 namespace {
 
@@ -26,12 +27,7 @@ using servertest::HttpReply;
 using servertest::RawConnection;
 using testsupport::SharedUseDatabase;
 
-constexpr const char* kGetNota = "/exp03600.rdmRelConsLanc/GetNota";
-// 01/01/2025 to 31/12/2025 as automation dates: every invoice of the test data.
-constexpr double kFirstDay = 45658;
-constexpr double kLastDay = 46022;
-
-class PgSignedInServer : public testsupport::SharedUseTest {
+class PgSignedInServer : public testsupport::SharedUseTest, protected servertest::SignedInCalls {
 protected:
     void SetUp() override {
         SharedUseTest::SetUp();
@@ -59,29 +55,9 @@ protected:
         server.reset();
     }
 
-    HttpReply Send(const std::string& method, const std::string& path, const std::string& body,
-                   const std::string& headers = "") {
-        RawConnection connection(server->Host(), server->Port());
-        connection.Send(servertest::HttpRequest(method, path, body, false, headers));
-        return connection.ReadReply().value_or(HttpReply{});
-    }
-
-    HttpReply SignIn(const std::string& login, const std::string& password) {
-        return Send("POST", "/sign-in",
-                    R"({"version":2,"user":")" + login + R"(","password":")" + password + "\"}");
-    }
-
     // The token of an accepted sign-in.
     std::string TokenOf(const std::string& login) {
-        const HttpReply reply = SignIn(login, SharedUseDatabase::Password(login));
-        EXPECT_EQ(reply.status, 200) << reply.body;
-        const auto start = reply.body.find(R"("token":")");
-        return reply.body.substr(start + 9, 64);
-    }
-
-    HttpReply GetNota(const std::string& token, const std::string& branch) {
-        return Send("POST", kGetNota, servertest::GetNotaBody(branch, kFirstDay, kLastDay),
-                    "Authorization: Bearer " + token + "\r\n");
+        return SignedInCalls::TokenOf(login, SharedUseDatabase::Password(login));
     }
 
     // The person's connections open on the database server.
@@ -94,15 +70,6 @@ protected:
         return rows->Value(0).AsInteger();
     }
 
-    static long long RowsIn(const HttpReply& reply) {
-        long long rows = 0;
-        for (std::size_t at = reply.body.find("[\"N\""); at != std::string::npos;
-             at = reply.body.find("[\"N\"", at + 1))
-            ++rows;
-        return rows;
-    }
-
-    std::optional<servertest::ServerProcess> server;
     std::string own;
     std::string maria;
     std::string joao;

@@ -12,20 +12,20 @@
 #include <functional>
 #include <optional>
 
+#include "choices/last_query.h"
+#include "command_line/host_options.h"
 #include "db/demo_data.h"
 #include "desktop/gui_script_ui.h"
 #include "desktop/main_window.h"
 #include "desktop/screenshots.h"
-#include "form_lookup.h"
 #include "host/data/engine.h"
 #include "host/data/shared_database.h"
 #include "host/ui/application.h"
 #include "host/ui/edit.h"
 #include "host/view/model_events.h"
-#include "host_options.h"
-#include "last_query.h"
-#include "module_host.h"
-#include "session_setup.h"
+#include "module/form_lookup.h"
+#include "module/module_host.h"
+#include "session/session_setup.h"
 
 // Qt's strings as gtest prints them in a failure.
 inline void PrintTo(const QString& text, std::ostream* out) {

@@ -8,9 +8,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "choice_store.h"
+#include "choices/choice_store.h"
+#include "choices/form_choices.h"
 #include "desktop/save_choice_dialog.h"
-#include "form_choices.h"
 #include "host/ui/user_actions.h"
 #include "unit/desktop/desktop_fixture.h"
 

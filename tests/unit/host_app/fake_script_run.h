@@ -3,7 +3,7 @@
 #include <sstream>
 #include <string>
 
-#include "headless_host.h"
+#include "module/headless_host.h"
 
 namespace host {
 

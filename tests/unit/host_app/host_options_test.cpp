@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "host_options.h"
+#include "command_line/host_options.h"
 
 namespace host {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <sstream>
 
-#include "report_script.h"
-#include "script_token.h"
+#include "report/report_script.h"
+#include "scripts/script_token.h"
 
 namespace host {
 namespace {
@@ -25,7 +25,7 @@ TEST(ReportScript, UserValuesStayQuotedTextsWhateverTheyHold) {
     choices.from = "01/01/2025\"\nclose";
     choices.clients = std::vector<std::string>{"a\"b", "c\nreload"};
     const std::vector<std::vector<Token>> script = Lines(ReportScript(choices, "00\\1"));
-    ASSERT_EQ(script.size(), 7u);
+    ASSERT_EQ(script.size(), 9u);
     EXPECT_EQ(script[1][2], (Token{Token::Kind::Text, "00\\1"}));
     EXPECT_EQ(script[2][2], (Token{Token::Kind::Text, "01/01/2025\"\nclose"}));
     const std::vector<Token> pick = {
@@ -57,6 +57,17 @@ TEST(ReportScript, TheInvoiceSearchComesAfterEveryChoiceItSends) {
     EXPECT_LT(LineOf(script, "click btnFilDest"), invoices);
     EXPECT_LT(LineOf(script, "check ckbCancel false"), invoices);
     EXPECT_LT(invoices, LineOf(script, "click sbtPreview"));
+}
+
+TEST(ReportScript, AGroupWithoutAListGoesBackToTodos) {
+    ReportChoices choices;
+    choices.destinations = std::vector<std::string>{"0002"};
+    const std::string script = ReportScript(choices, std::nullopt);
+    EXPECT_NE(LineOf(script, "click rdbTCli"), std::string::npos) << script;
+    EXPECT_EQ(LineOf(script, "click rdbLCli"), std::string::npos) << script;
+    EXPECT_NE(LineOf(script, "click rdbLFil"), std::string::npos) << script;
+    EXPECT_EQ(LineOf(script, "click rdbTFil"), std::string::npos) << script;
+    EXPECT_NE(LineOf(script, "click rdbTNota"), std::string::npos) << script;
 }
 
 TEST(ReportScript, APdfIsPrintedAndEverythingElsePreviewed) {

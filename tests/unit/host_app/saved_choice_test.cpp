@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "choices/saved_choice.h"
 #include "host/core/date_time.h"
 #include "host/core/exception.h"
-#include "report_script.h"
-#include "saved_choice.h"
+#include "report/report_script.h"
 
 namespace host {
 namespace {
@@ -65,10 +65,25 @@ TEST(SavedChoice, SavedKeysMayBeGoneButKeysGivenOverThemMustExist) {
 }
 
 TEST(SavedChoice, TheBranchTypedBeforeIsErasedKeyByKey) {
+    const std::string erased =
+        "key edtCdFilial 8\nkey edtCdFilial 8\nkey edtCdFilial 8\nkey edtCdFilial 8\n";
     const std::string lines = ChoiceLines(ReportChoices{}, "0002", 4);
-    EXPECT_EQ(lines,
-              "key edtCdFilial 8\nkey edtCdFilial 8\nkey edtCdFilial 8\nkey edtCdFilial 8\n"
-              "type edtCdFilial \"0002\"\n");
+    EXPECT_EQ(lines.rfind(erased + "type edtCdFilial \"0002\"\n", 0), 0u) << lines;
+    // A branch saved blank is erased and nothing typed; no branch leaves the field alone.
+    const std::string blank = ChoiceLines(ReportChoices{}, "", 4);
+    EXPECT_EQ(blank.rfind(erased, 0), 0u) << blank;
+    EXPECT_EQ(blank.find("type edtCdFilial"), std::string::npos) << blank;
+    EXPECT_EQ(ChoiceLines(ReportChoices{}, std::nullopt, 4).find("edtCdFilial"), std::string::npos);
+}
+
+TEST(SavedChoice, DatesLeftBlankComeBackBlank) {
+    SavedChoice choice;
+    choice.from = "01/01/2025";
+    choice.to = "";
+    const SavedChoice read = ParseChoiceText(ChoiceText(choice), "sem data final");
+    EXPECT_EQ(read.to, "");
+    const std::string lines = ChoiceLines(ReportChoicesOf(read, EncodeDate(2026, 1, 1)), {}, 0);
+    EXPECT_NE(lines.find("date depFinal \"\"\n"), std::string::npos) << lines;
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "script_error.h"
-#include "script_token.h"
+#include "scripts/script_error.h"
+#include "scripts/script_token.h"
 
 namespace host {
 namespace {

@@ -2,8 +2,8 @@
 
 #include "host/core/date_time.h"
 #include "host/net/call_argument_text.h"
-#include "script_error.h"
-#include "script_value.h"
+#include "scripts/script_error.h"
+#include "scripts/script_value.h"
 
 namespace host {
 namespace {

@@ -8,7 +8,7 @@
 #include "host/core/exception.h"
 #include "host/data/params.h"
 #include "host/ui/form.h"
-#include "scripted_ui.h"
+#include "scripts/scripted_ui.h"
 #include "support/string_rows.h"
 
 namespace host {

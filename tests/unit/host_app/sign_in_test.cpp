@@ -10,7 +10,7 @@
 #include "host/data/engine.h"
 #include "host/data/shared_database.h"
 #include "host/session/session.h"
-#include "sign_in.h"
+#include "session/sign_in.h"
 #include "support/failure_of.h"
 #include "support/shared_use_database.h"
 

@@ -14,7 +14,7 @@
 #include "host/session/session.h"
 #include "host/view/qt_host_ui.h"
 #include "host/view/sign_in_dialog.h"
-#include "sign_in.h"
+#include "session/sign_in.h"
 #include "support/shared_use_database.h"
 
 namespace {

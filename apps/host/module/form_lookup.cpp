@@ -1,0 +1,58 @@
+#include "module/form_lookup.h"
+
+#include <strings.h>
+
+#include "host/ui/application.h"
+
+namespace host {
+namespace {
+
+bool SameName(const std::string& a, std::string_view b) {
+    return a.size() == b.size() && strncasecmp(a.data(), b.data(), b.size()) == 0;
+}
+
+hostfw::TComponent* FindOwned(const hostfw::TComponent& owner, std::string_view name) {
+    if (hostfw::TComponent* found = owner.FindComponent(name))
+        return found;
+    for (int i = 0; i < owner.ComponentCount(); ++i) {
+        if (hostfw::TComponent* found = FindOwned(*owner.Components(i), name))
+            return found;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+hostfw::TCustomForm& LiveForm() {
+    hostfw::TCustomForm* form = FindLiveForm();
+    if (form == nullptr)
+        throw ScriptError("nenhum formulário aberto.");
+    return *form;
+}
+
+hostfw::TCustomForm* FindLiveForm() {
+    hostfw::TApplication& application = hostfw::Application();
+    hostfw::TCustomForm* alive = nullptr;
+    for (int i = application.ComponentCount() - 1; i >= 0; --i) {
+        auto* form = dynamic_cast<hostfw::TCustomForm*>(application.Components(i));
+        if (form == nullptr)
+            continue;
+        if (form->Showing())
+            return form;
+        if (alive == nullptr)
+            alive = form;
+    }
+    return alive;
+}
+
+hostfw::TComponent& FindScriptComponent(std::string_view name) {
+    hostfw::TCustomForm& form = LiveForm();
+    if (SameName(form.Name(), name))
+        return form;
+    if (hostfw::TComponent* found = FindOwned(form, name))
+        return *found;
+    throw ScriptError("o formulário '" + form.Name() + "' não tem o componente '" +
+                      std::string(name) + "'.");
+}
+
+}  // namespace host

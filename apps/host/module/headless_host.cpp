@@ -1,0 +1,33 @@
+#include "module/headless_host.h"
+
+#include "choices/last_query.h"
+#include "host/data/shared_database.h"
+#include "host/ui/application.h"
+
+namespace host {
+
+HeadlessHost::HeadlessHost(const std::filesystem::path& package, std::ostream& transcript)
+    : transcript_(transcript), ui_(transcript_, status_) {
+    hostfw::Application().SetUi(&ui_);
+    try {
+        module_.emplace(package);
+    } catch (...) {
+        hostfw::Application().SetUi(nullptr);
+        throw;
+    }
+    ui_.SetDeliveryObserver([this] { KeepDeliveredRunAsLastQuery(*module_, ui_); });
+}
+
+HeadlessHost::~HeadlessHost() {
+    module_.reset();
+    hostfw::CloseSharedDatabase();
+    hostfw::Application().SetUi(nullptr);
+}
+
+bool HeadlessHost::Run(std::istream& script) {
+    Interpreter interpreter(script, ui_, *module_);
+    interpreter.Run();
+    return !status_.Failed();
+}
+
+}  // namespace host

@@ -1,0 +1,52 @@
+#include "report/report_audit.h"
+
+#include <iostream>
+
+#include "host/core/system_login.h"
+#include "host/data/audit_trail.h"
+#include "host/data/shared_database.h"
+#include "host/report/report_run_observer.h"
+#include "host/session/session.h"
+#include "session/host_identity.h"
+
+namespace host {
+namespace {
+
+hostfw::AuditEvent AuditEvent(const hostfw::ReportRunRecord& run) {
+    const auto& person = hostfw::Session().person;
+    std::string output = run.outputKind;
+    if (!run.outputFile.empty())
+        output += " " + run.outputFile;
+    return {person ? person->login : hostfw::SystemLogin(),
+            HostName(),
+            hostfw::kAuditReport,
+            run.report,
+            run.parameters,
+            run.rows,
+            run.duration.count(),
+            output,
+            run.outcome};
+}
+
+}  // namespace
+
+ReportAudit::ReportAudit(Warn warn) {
+    hostfw::SetReportRunObserver([warn = std::move(warn)](const hostfw::ReportRunRecord& run) {
+        try {
+            hostfw::RecordAudit(*hostfw::SharedDatabase(), AuditEvent(run));
+        } catch (const std::exception& failure) {
+            warn(std::string("A execução do relatório não foi registrada na auditoria: ") +
+                 failure.what());
+        }
+    });
+}
+
+void ReportAudit::WarnOnStandardError(const std::string& warning) {
+    std::cerr << "exp036-host: aviso: " << warning << '\n';
+}
+
+ReportAudit::~ReportAudit() {
+    hostfw::SetReportRunObserver(nullptr);
+}
+
+}  // namespace host

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <ostream>
+
+#include "command_line/host_options.h"
+#include "session/sign_in.h"
+
+namespace host {
+
+// Signs the person in once the options are in the session (SignIn), refuses options that
+// would widen a signed-in person's session, and names the person in the transcript, when
+// there is one ("Pessoa: LOGIN (Nome)"). Raises with a Portuguese message when the run must
+// not start.
+void SignInForRun(const HostOptions& options, const CredentialsPrompt& prompt,
+                  std::ostream* transcript);
+
+}  // namespace host
