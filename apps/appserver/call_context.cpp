@@ -3,13 +3,16 @@
 namespace appserver {
 
 CallContext::~CallContext() {
-    if (handedOut_ != nullptr)
+    if (handedOut_ != nullptr) {
         handedOut_->SetDeadline(std::nullopt);
+        handedOut_->SetStopToken({});
+    }
 }
 
 hostfw::Engine& CallContext::Engine() const {
     hostfw::Engine& engine = engine_();
     engine.SetDeadline(deadline_);
+    engine.SetStopToken(clientGone_);
     handedOut_ = &engine;
     return engine;
 }

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <functional>
+#include <stop_token>
 
 #include "call_failure.h"
 #include "host/data/engine.h"
@@ -17,18 +18,20 @@ struct Caller {
 
 // What a remote method may use while it runs: the calling thread's database connection and
 // the call's deadline, which the connection also keeps, so a statement still running then is
-// interrupted in the database.
+// interrupted in the database; so is one still running once the client is gone.
 class CallContext {
 public:
     using Clock = std::chrono::steady_clock;
 
     CallContext(std::function<hostfw::Engine&()> engine, std::chrono::seconds timeout,
-                Clock::time_point start, const hostfw::Person* caller = nullptr)
+                Clock::time_point start, const hostfw::Person* caller = nullptr,
+                std::stop_token clientGone = {})
         : engine_(std::move(engine)),
           timeout_(timeout),
           deadline_(start + timeout),
-          caller_(caller) {}
-    // Lifts the deadline from the connection, which outlives the call.
+          caller_(caller),
+          clientGone_(std::move(clientGone)) {}
+    // Lifts the deadline and the stop from the connection, which outlives the call.
     ~CallContext();
     CallContext(const CallContext&) = delete;
     CallContext& operator=(const CallContext&) = delete;
@@ -45,6 +48,7 @@ private:
     std::chrono::seconds timeout_;
     Clock::time_point deadline_;
     const hostfw::Person* caller_;
+    std::stop_token clientGone_;
     mutable hostfw::Engine* handedOut_ = nullptr;
 };
 

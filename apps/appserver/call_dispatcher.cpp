@@ -49,7 +49,8 @@ DispatchResult CallDispatcher::DescribeObject(const std::string& objectName) con
 }
 
 DispatchResult CallDispatcher::Call(const std::string& objectName, const std::string& method,
-                                    std::string_view body, const Caller* caller) const {
+                                    std::string_view body, const Caller* caller,
+                                    std::stop_token clientGone) const {
     try {
         const auto object = registry_.find(objectName);
         if (object == registry_.end())
@@ -60,7 +61,7 @@ DispatchResult CallDispatcher::Call(const std::string& objectName, const std::st
         }
         const CallRequest request = hostfw::DecodeCallRequest(body);
         std::vector<Variant> args;
-        const CallReply reply{Run(entry->second, request, args, caller),
+        const CallReply reply{Run(entry->second, request, args, caller, clientGone),
                               ByRefValues(request, args)};
         DispatchResult result{200, hostfw::EncodeCallReply(reply), std::nullopt, "ok",
                               std::nullopt};
@@ -74,6 +75,9 @@ DispatchResult CallDispatcher::Call(const std::string& objectName, const std::st
     } catch (const hostfw::SignInRefused&) {
         // The caller was disabled, or the password changed, since the sign-in.
         return ErrorResult(401, "A entrada não vale mais no banco de dados; entre de novo.");
+    } catch (const hostfw::QueryStopped&) {
+        return ErrorResult(kClientGoneStatus,
+                           "Chamada cancelada: o cliente desistiu antes da resposta.");
     } catch (const hostfw::QueryTimeout&) {
         return ErrorResult(503, CallTimedOut(timeout_).what());
     } catch (const hostfw::Exception& error) {
@@ -85,7 +89,8 @@ DispatchResult CallDispatcher::Call(const std::string& objectName, const std::st
 }
 
 OleVariant CallDispatcher::Run(const RemoteMethod& method, const CallRequest& request,
-                               std::vector<Variant>& args, const Caller* caller) const {
+                               std::vector<Variant>& args, const Caller* caller,
+                               const std::stop_token& clientGone) const {
     const auto start = CallContext::Clock::now();
     for (int attempt = 1;; ++attempt) {
         args.clear();
@@ -101,14 +106,15 @@ OleVariant CallDispatcher::Run(const RemoteMethod& method, const CallRequest& re
         };
         try {
             const CallContext context(engine, timeout_, start,
-                                      caller != nullptr ? &caller->person : nullptr);
+                                      caller != nullptr ? &caller->person : nullptr, clientGone);
             return method(args, context);
         } catch (const hostfw::Exception&) {
             // Every method offered only reads, so one whose database connection broke under it
             // (the database server restarted) runs once more, on a new connection.
             const bool broken =
                 caller != nullptr ? lent && lent->IsBroken() : engines_.BrokenOnCurrentThread();
-            if (attempt > 1 || !broken)
+            // Nobody waits for a call given up: it is not run again.
+            if (attempt > 1 || !broken || clientGone.stop_requested())
                 throw;
         }
     }

@@ -33,18 +33,26 @@ public:
 
     DispatchResult DescribeObject(const std::string& objectName) const;
     // With a caller, the method runs on a connection of that person instead of the thread's.
+    // Once `clientGone` is asked to stop, a statement still running is interrupted in the
+    // database and the call ends as given up (499).
     DispatchResult Call(const std::string& objectName, const std::string& method,
-                        std::string_view body, const Caller* caller = nullptr) const;
+                        std::string_view body, const Caller* caller = nullptr,
+                        std::stop_token clientGone = {}) const;
 
 private:
     // Runs the method on a fresh copy of the arguments, which it leaves in args.
     hostfw::OleVariant Run(const RemoteMethod& method, const hostfw::CallRequest& request,
-                           std::vector<hostfw::Variant>& args, const Caller* caller) const;
+                           std::vector<hostfw::Variant>& args, const Caller* caller,
+                           const std::stop_token& clientGone) const;
 
     const RemoteObjectRegistry& registry_;
     ThreadEngines& engines_;
     std::chrono::seconds timeout_;
 };
+
+// The status of a call whose client went away before its reply (as proxies log it): nobody reads
+// the reply, the log and the audit do.
+inline constexpr int kClientGoneStatus = 499;
 
 // An error reply with that status and text.
 DispatchResult ErrorResult(int status, const std::string& message);

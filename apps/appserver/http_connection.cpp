@@ -200,7 +200,7 @@ private:
             shared_.ownerOf({}, client_),
             [&shared = shared_, client = client_, result,
              method = std::string(header.method_string()), target = std::string(header.target())] {
-                shared.recordRefusal({method, target, {}, {}, {}, {}}, client, result);
+                shared.recordRefusal({method, target, {}, {}, {}, {}, {}}, client, result);
             });
         Reply(result, false);
     }
@@ -216,36 +216,62 @@ private:
         if (buffer_.capacity() > kKeptBufferBytes)
             buffer_.shrink_to_fit();
         const std::string owner = shared_.ownerOf(request[http::field::authorization], client_);
-        shared_.workers.Submit(
-            owner, [self = shared_from_this(), request = std::move(request), keepAlive,
-                    work = asio::make_work_guard(stream_.get_executor())]() mutable {
-                const auto start = Clock::now();
-                const HttpRequestView view{request.method_string(),
-                                           request.target(),
-                                           request[http::field::content_type],
-                                           request[http::field::accept],
-                                           request.body(),
-                                           request[http::field::authorization]};
-                DispatchResult result = self->shared_.handle(view, self->client_);
-                const auto elapsed =
-                    std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
-                self->shared_.log.Write({std::string(request.method_string()),
-                                         RequestPath(request.target()), result.status,
-                                         elapsed.count(), result.rows, result.outcome});
-                const bool large = request.body().size() >= kLargeRequestBytes;
-                request = {};
-                // The allocator keeps what a large request's parsing freed for later; given back
-                // now, a burst of them does not leave the server holding it.
-                if (large)
-                    malloc_trim(0);
-                auto executor = work.get_executor();
-                asio::post(executor,
-                           [self = std::move(self), result = std::move(result),
-                            keepAlive]() mutable { self->Reply(std::move(result), keepAlive); });
+        clientGone_ = {};
+        WatchClient();
+        shared_.workers.Submit(owner, [self = shared_from_this(), request = std::move(request),
+                                       keepAlive, clientGone = clientGone_.get_token(),
+                                       work = asio::make_work_guard(
+                                           stream_.get_executor())]() mutable {
+            const auto start = Clock::now();
+            const HttpRequestView view{
+                request.method_string(),      request.target(), request[http::field::content_type],
+                request[http::field::accept], request.body(),   request[http::field::authorization],
+                std::move(clientGone)};
+            DispatchResult result = self->shared_.handle(view, self->client_);
+            const auto elapsed =
+                std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
+            self->shared_.log.Write({std::string(request.method_string()),
+                                     RequestPath(request.target()), result.status, elapsed.count(),
+                                     result.rows, result.outcome});
+            const bool large = request.body().size() >= kLargeRequestBytes;
+            request = {};
+            // The allocator keeps what a large request's parsing freed for later; given back
+            // now, a burst of them does not leave the server holding it.
+            if (large)
+                malloc_trim(0);
+            auto executor = work.get_executor();
+            asio::post(executor,
+                       [self = std::move(self), result = std::move(result), keepAlive]() mutable {
+                           self->Reply(std::move(result), keepAlive);
+                       });
+        });
+    }
+
+    // Nothing is read from the client while its call runs: a client that hangs up meanwhile
+    // leaves the socket readable with nothing to read, and its call is given up. Bytes sent
+    // ahead (a next request) tell nothing, and end the watch.
+    void WatchClient() {
+        Lowest().socket().async_wait(
+            asio::ip::tcp::socket::wait_read, [self = shared_from_this()](ErrorCode error) {
+                if (error || self->state_ != State::Working)
+                    return;
+                char next = 0;
+                ErrorCode peeked;
+                self->Lowest().socket().receive(asio::buffer(&next, 1),
+                                                asio::socket_base::message_peek, peeked);
+                if (peeked == asio::error::would_block || peeked == asio::error::try_again)
+                    return self->WatchClient();
+                if (peeked)
+                    self->clientGone_.request_stop();
             });
     }
 
     void Reply(DispatchResult result, bool keepAlive) {
+        // The watch of a call's client ends with the call.
+        if (state_ == State::Working) {
+            ErrorCode ignored;
+            Lowest().socket().cancel(ignored);
+        }
         state_ = State::Writing;
         response_ = {static_cast<http::status>(result.status), 11};
         response_.set(http::field::content_type, hostfw::kJsonMediaType);
@@ -302,6 +328,7 @@ private:
     std::function<void()> ended_;
     State state_ = State::Waiting;
     bool closeRequested_ = false;
+    std::stop_source clientGone_;  // of the call under way
     beast::flat_buffer buffer_;
     std::optional<http::request_parser<http::string_body>> parser_;
     http::response<http::empty_body> continue_;

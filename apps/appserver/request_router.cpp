@@ -82,7 +82,7 @@ DispatchResult RouteRequest(const CallDispatcher& dispatcher, const HttpRequestV
     if (request.method == "POST" && Named(parts, 2)) {
         if (auto refused = RefusedEncoding(request))
             return *refused;
-        return dispatcher.Call(parts[0], parts[1], request.body, caller);
+        return dispatcher.Call(parts[0], parts[1], request.body, caller, request.clientGone);
     }
     return ErrorResult(404, "Recurso inexistente neste servidor de aplicação.");
 }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <stop_token>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,8 @@ struct HttpRequestView {
     std::string_view accept;
     std::string_view body;
     std::string_view authorization;
+    // Asked to stop once the client is gone: a call still running is given up.
+    std::stop_token clientGone;
 };
 
 // Answers one request from the client at `client` (its address). Never raises.

@@ -47,6 +47,24 @@ public:
         return client_ >= 0;
     }
 
+    // True once the connected client has closed its end, within `bound`: what it sent is read
+    // and dropped until the end of its data.
+    bool ClientHungUp(std::chrono::milliseconds bound) {
+        const auto end = std::chrono::steady_clock::now() + bound;
+        char sent[4096];
+        while (client_ >= 0) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                end - std::chrono::steady_clock::now());
+            pollfd waiting{client_, POLLIN, 0};
+            if (left.count() <= 0 || poll(&waiting, 1, static_cast<int>(left.count())) != 1)
+                return false;
+            const ssize_t got = recv(client_, sent, sizeof sent, 0);
+            if (got <= 0)
+                return got == 0;
+        }
+        return false;
+    }
+
 private:
     int socket_;
     int client_ = -1;

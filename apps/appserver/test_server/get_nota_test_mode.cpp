@@ -5,6 +5,25 @@
 #include "rdm_rel_cons_lanc.h"
 
 namespace appserver {
+namespace {
+
+// A statement each engine spends minutes on, reading nothing of the database's own, so that a
+// call can be given up while it runs.
+const char* LongStatement(hostfw::EngineKind kind) {
+    switch (kind) {
+        case hostfw::EngineKind::PostgreSQL:
+            return "SELECT pg_sleep(600)";
+        case hostfw::EngineKind::Firebird:
+            return "SELECT COUNT(*) FROM RDB$TYPES a CROSS JOIN RDB$TYPES b CROSS JOIN RDB$TYPES c "
+                   "CROSS JOIN RDB$TYPES d";
+        case hostfw::EngineKind::SQLite:
+            break;
+    }
+    return "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n LIMIT 100000000000) "
+           "SELECT COUNT(*) FROM n";
+}
+
+}  // namespace
 
 std::optional<GetNotaTestMode> GetNotaTestModeFromName(std::string_view name) {
     if (name == "off")
@@ -15,6 +34,8 @@ std::optional<GetNotaTestMode> GetNotaTestModeFromName(std::string_view name) {
         return GetNotaTestMode::Error;
     if (name == "empty")
         return GetNotaTestMode::EmptyPacket;
+    if (name == "slow")
+        return GetNotaTestMode::Slow;
     return std::nullopt;
 }
 
@@ -34,6 +55,11 @@ RemoteMethod GetNotaInTestMode(RemoteMethod getNota, GetNotaTestMode mode) {
                 throw CallFailure(500, "Falha de teste do servidor de aplicação em GetNota.");
             case GetNotaTestMode::EmptyPacket:
                 return EmptyNotaPacket();
+            case GetNotaTestMode::Slow: {
+                hostfw::Engine& engine = context.Engine();
+                engine.Query(LongStatement(engine.Kind()), {})->Next();
+                break;
+            }
         }
         return getNota(args, context);
     };

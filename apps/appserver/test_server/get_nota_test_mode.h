@@ -14,6 +14,7 @@ enum class GetNotaTestMode {
     KindC,        // the real query, and "C" written into the report kind (argument 9)
     Error,        // an error reply
     EmptyPacket,  // a packet with the six fields and no row
+    Slow,         // a statement that runs for minutes in the database, then the real query
 };
 
 std::optional<GetNotaTestMode> GetNotaTestModeFromName(std::string_view name);

@@ -20,7 +20,8 @@ const char* const kTestServerUsage = R"(
 Só no servidor de testes:
   --test-objects      oferece também o objeto de teste exp036.Teste
   --test-getnota MODO GetNota para testes: off (padrão), kind-c (grava "C" no
-                      argumento 9), error (responde com erro), empty (pacote vazio)
+                      argumento 9), error (responde com erro), empty (pacote vazio),
+                      slow (um comando longo no banco antes da consulta)
 )";
 
 TestServerOptions TakeTestServerOptions(std::vector<std::string>& args) {

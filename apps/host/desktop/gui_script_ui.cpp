@@ -11,6 +11,7 @@
 
 #include "desktop/key_input.h"
 #include "desktop/screenshots.h"
+#include "host/view/call_wait_dialog.h"
 #include "host/view/english_words.h"
 #include "host/view/list_picker_dialog.h"
 #include "host/view/preview_window.h"
@@ -197,6 +198,21 @@ std::optional<hostfw::Credentials> GuiScriptUi::AskCredentials(const std::string
         Confirm(dialog);
     });
     return QtHostUi::AskCredentials(failure);
+}
+
+void GuiScriptUi::AwaitCall(hostfw::PendingCall& call) {
+    if (scripted_ == nullptr || !scripted_->GivesUpNextCall())
+        return QtHostUi::AwaitCall(call);
+    OperateNext([this](QWidget& widget) {
+        scripted_->GiveUpCall();
+        QTest::mouseClick(&static_cast<hostfw::view::CallWaitDialog&>(widget).CancelButton(),
+                          Qt::LeftButton);
+    });
+    const std::size_t waiting = operators_.size();
+    QtHostUi::AwaitCall(call);
+    // Done before its wait showed: the answer is left for the next call.
+    if (operators_.size() == waiting)
+        operators_.pop_back();
 }
 
 std::optional<ChoiceToSave> GuiScriptUi::AskChoiceToSave(const QString& typedDates) {

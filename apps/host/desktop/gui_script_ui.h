@@ -56,6 +56,8 @@ public:
     void ReportQueryBound(const hostfw::TParams& params) override;
     void ReportDelivered() override;
     std::optional<hostfw::Credentials> AskCredentials(const std::string& failure) override;
+    // A call the script gives up is given up through the wait's Cancelar, once it shows.
+    void AwaitCall(hostfw::PendingCall& call) override;
     // The name and the dates of a choice to keep: a script's answer gives the name and keeps
     // the dates as typed.
     std::optional<ChoiceToSave> AskChoiceToSave(const QString& typedDates);

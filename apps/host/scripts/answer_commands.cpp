@@ -83,11 +83,19 @@ void Login(ScriptContext& context, ArgumentReader& arguments) {
     context.ui.QueueLogin(std::move(answer));
 }
 
+void Wait(ScriptContext& context, ArgumentReader& arguments) {
+    if (!IsKeyword(arguments.Any(), "cancel"))
+        arguments.Misused();
+    arguments.End();
+    context.ui.QueueWait({CurrentLine(context), std::nullopt});
+}
+
 constexpr ScriptCommand kCommands[] = {
     {"pick", "pick CHAVE,CHAVE,...|none|cancel", Pick},
     {"choose", "choose CHAVE|cancel", Choose},
     {"answer", "answer \"TEXTO\"|cancel", Answer},
     {"login", "login \"USUÁRIO\" \"SENHA\"|cancel", Login},
+    {"wait", "wait cancel", Wait},
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "host/data/engine.h"
@@ -28,6 +29,8 @@ using RowAnswer = ScriptAnswer<std::string>;
 using TextAnswer = ScriptAnswer<std::string>;
 // login: the user and password to type into the sign-in dialog.
 using LoginAnswer = ScriptAnswer<hostfw::Credentials>;
+// wait cancel: the wait for a call to the application server given up (it has no other answer).
+using WaitAnswer = ScriptAnswer<std::monostate>;
 
 // Answers wait in the order the script gave them; each dialog takes the oldest.
 template <class T>

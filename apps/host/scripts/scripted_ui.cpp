@@ -1,16 +1,22 @@
 #include "scripts/scripted_ui.h"
 
+#include <chrono>
 #include <sstream>
 
 #include "host/core/exception.h"
 #include "host/core/output_target.h"
 #include "host/data/params.h"
 #include "host/net/call_argument_text.h"
+#include "host/net/pending_call.h"
 #include "scripts/script_error.h"
 #include "scripts/script_token.h"
 
 namespace host {
 namespace {
+
+// How long a call runs before a script that gives it up does, as a person who sees the wait
+// first; a call done by then leaves the answer to the next one.
+constexpr std::chrono::milliseconds kPatience{200};
 
 std::string RowCount(size_t rows) {
     return " [" + std::to_string(rows) + (rows == 1 ? " linha]" : " linhas]");
@@ -43,6 +49,7 @@ std::vector<std::string> ScriptedUi::UnusedAnswers() const {
     DescribeUnused(choices_, "choose", unused);
     DescribeUnused(texts_, "answer", unused);
     DescribeUnused(logins_, "login", unused);
+    DescribeUnused(waits_, "wait cancel", unused);
     return unused;
 }
 
@@ -233,6 +240,14 @@ void ScriptedUi::ReportQueryBound(const hostfw::TParams& params) {
         bound.emplace_back(params[i].Name(), params[i].Value());
     lastReportParams_ = std::move(bound);
     reportParamsWritten_ = false;
+}
+
+void ScriptedUi::AwaitCall(hostfw::PendingCall& call) {
+    if (!GivesUpNextCall() || call.WaitFor(kPatience))
+        return call.Wait();
+    GiveUpCall();
+    call.Cancel();
+    call.Wait();
 }
 
 void ScriptedUi::ReportDelivered() {

@@ -39,6 +39,10 @@ public:
     void QueueChoice(RowAnswer answer) { choices_.Push(std::move(answer)); }
     void QueueText(TextAnswer answer) { texts_.Push(std::move(answer)); }
     void QueueLogin(LoginAnswer answer) { logins_.Push(std::move(answer)); }
+    void QueueWait(WaitAnswer answer) { waits_.Push(std::move(answer)); }
+    // Whether the script gives up the next call that keeps it waiting, and taking that answer.
+    bool GivesUpNextCall() const { return !waits_.Waiting().empty(); }
+    void GiveUpCall() { waits_.Pop(); }
     // The answers no dialog took, one description each ("linha 4: pick 0001").
     std::vector<std::string> UnusedAnswers() const;
 
@@ -88,6 +92,7 @@ public:
     void ServerCalled(const hostfw::ServerCallRecord& call) override;
     void ReportQueryBound(const hostfw::TParams& params) override;
     void ReportDelivered() override;
+    void AwaitCall(hostfw::PendingCall& call) override;
 
     // The sign-in dialog's answer: the next login line. The password never reaches the
     // transcript. `failure` says why it asks again (empty the first time).
@@ -103,6 +108,7 @@ private:
     AnswerQueue<std::string> choices_;
     AnswerQueue<std::string> texts_;
     AnswerQueue<hostfw::Credentials> logins_;
+    AnswerQueue<std::monostate> waits_;
     std::deque<ShownMessage> messages_;
     bool strictMessages_ = false;
     std::filesystem::path previewFile_;

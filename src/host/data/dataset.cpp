@@ -21,6 +21,7 @@ void TDataSet::Open() {
     RowStore rows;
     FetchRows(columns, rows);
     BindColumns(columns);
+    columns_ = std::move(columns);
     rows_ = std::move(rows);
     active_ = true;
     First();
@@ -75,14 +76,25 @@ TField& TDataSet::FieldByName(const std::string& fieldName) const {
     throw Exception("Campo '" + fieldName + "' não encontrado em '" + Name() + "'.");
 }
 
-Variant TDataSet::FieldValue(const TField& field) const {
-    if (Eof())
-        return Variant::Null();
+int TDataSet::ColumnOf(const TField& field) const {
     const auto it = std::find(fields_.begin(), fields_.end(), &field);
     if (it == fields_.end() || columnOfField_.size() != fields_.size())
+        return -1;
+    return columnOfField_[static_cast<size_t>(it - fields_.begin())];
+}
+
+Variant TDataSet::FieldValue(const TField& field) const {
+    const int column = ColumnOf(field);
+    if (Eof() || column < 0)
         return Variant::Null();
-    const int column = columnOfField_[static_cast<size_t>(it - fields_.begin())];
     return rows_.Value(static_cast<size_t>(current_), static_cast<size_t>(column));
+}
+
+std::string TDataSet::ColumnNameOf(const TField& field) const {
+    const int column = ColumnOf(field);
+    if (!active_ || column < 0)
+        return {};
+    return columns_.at(static_cast<size_t>(column));
 }
 
 void TDataSet::AddField(TField* field) {

@@ -38,6 +38,9 @@ public:
 
     // The value of a field in the current row.
     Variant FieldValue(const TField& field) const;
+    // The name of the result column a field of the open dataset reads, as the database wrote it
+    // (PostgreSQL folds unquoted names to lower case, Firebird to upper case); "" when closed.
+    std::string ColumnNameOf(const TField& field) const;
 
 protected:
     // Reads the rows afresh; the column names come with them.
@@ -48,10 +51,13 @@ private:
     void AddField(TField* field);
     void RemoveField(TField* field);
     void BindColumns(const std::vector<std::string>& columns);
+    // The column a field reads; -1 when it reads none.
+    int ColumnOf(const TField& field) const;
 
     bool active_ = false;
     std::vector<TField*> fields_;
-    std::vector<int> columnOfField_;  // per field, its column in the rows
+    std::vector<int> columnOfField_;    // per field, its column in the rows
+    std::vector<std::string> columns_;  // the result's column names
     RowStore rows_;
     int current_ = -1;
 };

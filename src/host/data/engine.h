@@ -3,6 +3,7 @@
 #include <chrono>
 #include <memory>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,14 @@ class HOSTFW_EXPORT QueryTimeout : public Exception {
 public:
     QueryTimeout();
     ~QueryTimeout() override;
+};
+
+// A statement the engine interrupted because whoever asked for it gave it up (the connection's
+// stop token). The connection stays usable.
+class HOSTFW_EXPORT QueryStopped : public Exception {
+public:
+    QueryStopped();
+    ~QueryStopped() override;
 };
 
 // A forward-only result: rows are read one at a time, so memory stays bounded.
@@ -79,6 +88,10 @@ public:
     // QueryTimeout. The deadline holds for every statement until another one is set.
     virtual void SetDeadline(QueryDeadline deadline) = 0;
     virtual QueryDeadline Deadline() const = 0;
+    // A statement still running when a stop is asked through `stop`, from any thread, is
+    // interrupted in the database as at the deadline and raises QueryStopped. Holds for every
+    // statement until another token is set; an empty token stops nothing.
+    virtual void SetStopToken(std::stop_token stop) = 0;
 };
 
 // True for a "postgresql://" or "postgres://" URI and for a libpq "key=value" string: what

@@ -169,6 +169,8 @@ void FbConnection::ClearPendingCancel() {
 }
 
 void FbConnection::RefuseAfterDeadline() const {
+    if (stop_.stop_requested())
+        throw QueryStopped();
     if (deadline_ && std::chrono::steady_clock::now() >= *deadline_)
         throw QueryTimeout();
 }
@@ -178,8 +180,11 @@ void FbConnection::Fail(const Firebird::FbException& failure, bool deadlineFired
     if (lost)
         broken_ = true;
     // A call the deadline ended: cancelled, or cut from a server that did not take the cancel.
-    if (deadlineFired && (lost || fb::HasCode(failure, isc_cancelled)))
+    if (deadlineFired && (lost || fb::HasCode(failure, isc_cancelled))) {
+        if (stop_.stop_requested())
+            throw QueryStopped();
         throw QueryTimeout();
+    }
     throw Exception("Erro no banco de dados: " + fb::FailureText(failure));
 }
 

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -69,8 +70,9 @@ public:
     // altered.
     void ForgetIdleStatements() { idle_.clear(); }
 
-    // Runs one call into the library, passing it a status, under the connection's deadline.
-    // Failures raise Exception, or QueryTimeout when the deadline cancelled the call.
+    // Runs one call into the library, passing it a status, under the connection's deadline and
+    // stop token. Failures raise Exception, QueryTimeout when the deadline cancelled the call,
+    // QueryStopped when a stop did.
     template <typename Call>
     decltype(auto) Run(Call&& call) {
         Watched watched(*this);
@@ -83,8 +85,11 @@ public:
     Firebird::IAttachment* Attachment() const { return attachment_.get(); }
 
     void SetDeadline(QueryDeadline deadline) { deadline_ = deadline; }
-    // Raises QueryTimeout when the deadline has passed: a statement is not started then (a
-    // server might take the cancel only once the statement is done).
+    // A stop asked from any thread cancels the call running as the deadline would.
+    void SetStopToken(std::stop_token stop) { stop_ = std::move(stop); }
+    // Raises QueryTimeout when the deadline has passed, QueryStopped once a stop was asked: a
+    // statement is not started then (a server might take the cancel only once the statement is
+    // done).
     void RefuseAfterDeadline() const;
     QueryDeadline Deadline() const { return deadline_; }
     bool IsBroken() const { return broken_; }
@@ -98,7 +103,8 @@ private:
     public:
         explicit Watched(FbConnection& connection)
             : connection_(connection),
-              watch_(connection.attachment_.get(), connection.deadline_, !connection.Embedded()) {}
+              watch_(connection.attachment_.get(), connection.deadline_, connection.stop_,
+                     !connection.Embedded()) {}
         ~Watched() { Finish(); }
         Watched(const Watched&) = delete;
         Watched& operator=(const Watched&) = delete;
@@ -135,6 +141,7 @@ private:
     std::vector<FbTransactionReader*> readers_;
     std::unordered_map<std::string, FbPreparedHandle, TextHash, std::equal_to<>> idle_;
     QueryDeadline deadline_;
+    std::stop_token stop_;
     bool broken_ = false;
     // One status for every call: a connection makes one call at a time, and each call starts it
     // afresh.

@@ -43,6 +43,13 @@ public:
         return entry;
     }
 
+    // Makes a watched entry due now: its call is cancelled as at its deadline.
+    void DueNow(DeadlineWatch::Entry* entry) {
+        const std::lock_guard lock(mutex_);
+        entry->due = std::min(entry->due, Clock::now());
+        changed_.notify_one();
+    }
+
     // Once this returns no cancel is under way for the entry, nor will one be; true when one
     // was asked.
     bool Remove(DeadlineWatch::Entry* entry) {
@@ -71,7 +78,8 @@ private:
             const auto next =
                 std::min_element(entries_.begin(), entries_.end(),
                                  [](const auto& a, const auto& b) { return a.due < b.due; });
-            if (next == entries_.end()) {
+            // A call watched only for a stop has no time to wait for.
+            if (next == entries_.end() || next->due == Clock::time_point::max()) {
                 wakeAt_ = Clock::time_point::max();
                 changed_.wait(lock);
             } else if (const Clock::time_point due = next->due; Clock::now() < due) {
@@ -113,12 +121,17 @@ private:
 }  // namespace
 
 DeadlineWatch::DeadlineWatch(Firebird::IAttachment* attachment, QueryDeadline deadline,
-                             bool abortable) {
-    if (deadline)
-        entry_ = CancelTimer::Instance().Add(attachment, *deadline, abortable);
+                             const std::stop_token& stop, bool abortable) {
+    if (!deadline && !stop.stop_possible())
+        return;
+    entry_ = CancelTimer::Instance().Add(attachment, deadline.value_or(Clock::time_point::max()),
+                                         abortable);
+    if (stop.stop_possible())
+        stopped_.emplace(stop, [entry = entry_] { CancelTimer::Instance().DueNow(entry); });
 }
 
 bool DeadlineWatch::Finish() {
+    stopped_.reset();
     if (entry_ != nullptr) {
         fired_ = CancelTimer::Instance().Remove(entry_);
         entry_ = nullptr;

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <functional>
+#include <optional>
+#include <stop_token>
+
 #include "host/data/engine.h"
 #include "host/data/fb_client.h"
 
@@ -12,12 +16,14 @@ namespace hostfw::fb {
 // with "operation was cancelled" and the attachment stays usable. A server may queue the
 // request behind the very operation it should cancel (when both reach it at once): a call still
 // running kAbortAfter past the deadline has its link to the server cut (abortable), which ends
-// it and leaves the connection broken. Without a deadline nothing is watched.
+// it and leaves the connection broken. A stop asked through the call's stop token makes it due
+// at once. Without a deadline or a token that can stop, nothing is watched.
 class DeadlineWatch {
 public:
     static constexpr std::chrono::seconds kAbortAfter{5};
 
-    DeadlineWatch(Firebird::IAttachment* attachment, QueryDeadline deadline, bool abortable);
+    DeadlineWatch(Firebird::IAttachment* attachment, QueryDeadline deadline,
+                  const std::stop_token& stop, bool abortable);
     ~DeadlineWatch() { Finish(); }
     DeadlineWatch(const DeadlineWatch&) = delete;
     DeadlineWatch& operator=(const DeadlineWatch&) = delete;
@@ -31,6 +37,8 @@ public:
 
 private:
     Entry* entry_ = nullptr;
+    // Gone before the entry is: a stop never reaches an entry removed.
+    std::optional<std::stop_callback<std::function<void()>>> stopped_;
     bool fired_ = false;
 };
 

@@ -41,6 +41,7 @@ public:
     }
     void SetDeadline(QueryDeadline deadline) override { connection_->SetDeadline(deadline); }
     QueryDeadline Deadline() const override { return connection_->Deadline(); }
+    void SetStopToken(std::stop_token stop) override { connection_->SetStopToken(std::move(stop)); }
 
 private:
     explicit FbEngine(std::shared_ptr<FbConnection> connection)

@@ -152,12 +152,17 @@ PgResult PgConnection::LastResult() {
 }
 
 void PgConnection::AwaitResult() {
-    if (!deadline_)
+    const bool stoppable = stop_.stop_possible();
+    if (!deadline_ && !stoppable)
         return;
     while (PQisBusy(connection_) != 0) {
-        auto left = std::chrono::ceil<std::chrono::milliseconds>(*deadline_ -
-                                                                 std::chrono::steady_clock::now());
-        if (left.count() <= 0) {
+        auto left = deadline_ ? std::chrono::ceil<std::chrono::milliseconds>(
+                                    *deadline_ - std::chrono::steady_clock::now())
+                              : kCancelRepeat;
+        // A stop comes from another thread and wakes nothing here: it is looked for this often.
+        if (stoppable)
+            left = std::min(left, kCancelRepeat);
+        if (left.count() <= 0 || stop_.stop_requested()) {
             // The server drops a cancel request that comes before the statement has started:
             // ask again until the statement ends.
             Cancel();
@@ -212,6 +217,8 @@ PgResult PgConnection::NextResult() {
 void PgConnection::Fail(const PGresult* result) const {
     const char* state = result != nullptr ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
     if (cancelled_ && state != nullptr && state == kQueryCanceled) {
+        if (stop_.stop_requested())
+            throw QueryStopped();
         throw QueryTimeout();
     }
     std::string text;

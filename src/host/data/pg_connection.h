@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <string_view>
 
@@ -53,6 +54,9 @@ public:
     // QueryTimeout.
     void SetDeadline(QueryDeadline deadline) { deadline_ = deadline; }
     QueryDeadline Deadline() const { return deadline_; }
+    // A statement still running when a stop is asked (from any thread) is cancelled on the
+    // server and raises QueryStopped.
+    void SetStopToken(std::stop_token stop) { stop_ = std::move(stop); }
 
     // Starts one statement whose rows the reader then takes one by one with NextResult.
     void StartRows(std::string_view sql, const TParams& params, PgRowReader& reader);
@@ -72,14 +76,16 @@ private:
     // What PQexec would return for the statement just sent: the first failure, or the last
     // result. Raises on a failure.
     PgResult LastResult();
-    // Waits until the next result can be read without blocking; from the deadline on it asks
-    // the server to cancel the statement, whose result then reports the cancellation.
+    // Waits until the next result can be read without blocking; from the deadline on, or once a
+    // stop is asked, it asks the server to cancel the statement, whose result then reports the
+    // cancellation.
     void AwaitResult();
     void Cancel();
 
     PGconn* connection_;
     PgRowReader* reader_ = nullptr;
     QueryDeadline deadline_;
+    std::stop_token stop_;
     bool cancelled_ = false;
 };
 

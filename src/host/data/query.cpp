@@ -1,16 +1,34 @@
 #include "host/data/query.h"
 
 #include "host/components/property_helpers.h"
+#include "host/core/exception.h"
 #include "host/data/engine.h"
+#include "host/data/field.h"
 #include "host/data/shared_database.h"
 #include "host/data/sql_parameters.h"
 #include "host/session/session.h"
 
 namespace hostfw {
+namespace {
+
+// A name as a quoted identifier: SQLite, PostgreSQL and Firebird (dialect 3) all take double
+// quotes, a quote inside doubled, and match the name exactly as written.
+std::string QuotedIdentifier(const std::string& name) {
+    std::string quoted = "\"";
+    for (const char c : name) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
+}  // namespace
 
 void TADOIBQuery::SetSQL(const std::vector<std::string>& lines) {
     Close();
     sql_ = lines;
+    orderBy_.clear();
     if (!paramCheck_)
         return;
     // The statement declares its parameters, read as the session's database reads it; values
@@ -44,9 +62,29 @@ void TADOIBQuery::SetStoredParams(const std::vector<CollectionItem>& items) {
     }
 }
 
+bool TADOIBQuery::ReopenOrderedBy(const TField& field, bool descending) {
+    const std::string column = ColumnNameOf(field);
+    if (column.empty())
+        throw Exception("O campo '" + field.FieldName() + "' não está aberto em '" + Name() + "'.");
+    orderBy_ = QuotedIdentifier(column) + (descending ? " DESC" : "");
+    try {
+        Open();
+        orderBy_.clear();
+        return true;
+    } catch (const Exception&) {
+        orderBy_.clear();
+    }
+    Open();
+    return false;
+}
+
 void TADOIBQuery::FetchRows(std::vector<std::string>& columns, RowStore& rows) {
     std::shared_ptr<Engine> engine = SharedDatabase();
-    std::unique_ptr<Cursor> cursor = engine->Query(StatementText(), params_);
+    // The statement on lines of its own: a comment that ends its last line ends there.
+    const std::string statement = orderBy_.empty() ? StatementText()
+                                                   : "SELECT * FROM (\n" + StatementText() +
+                                                         "\n) sorted_rows ORDER BY " + orderBy_;
+    std::unique_ptr<Cursor> cursor = engine->Query(statement, params_);
     columns = cursor->ColumnNames();
     while (cursor->Next())
         rows.AddRow(columns.size(), [&](size_t c) { return cursor->Value(c); });

@@ -33,6 +33,13 @@ public:
 
     const PropertyInfo* FindProperty(std::string_view name) const override;
 
+    // Reads the rows again in the order of a field of the open query, sorted by the database
+    // (by its column's type there): the statement runs wrapped as SELECT * FROM (statement)
+    // ORDER BY the field's result column, quoted, never a text from elsewhere. Only this open is
+    // ordered; the next Open runs the statement as written. When the database refuses the
+    // wrapped statement the query is opened as written and this returns false.
+    bool ReopenOrderedBy(const TField& field, bool descending);
+
 protected:
     void FetchRows(std::vector<std::string>& columns, RowStore& rows) override;
 
@@ -47,6 +54,7 @@ private:
     TParams params_;
     bool paramCheck_ = true;
     TComponent* connection_ = nullptr;
+    std::string orderBy_;  // the ORDER BY of the open under way; "" for the statement's own
 };
 
 }  // namespace hostfw

@@ -53,8 +53,7 @@ std::shared_ptr<SqliteConnection> SqliteConnection::Open(const std::string& path
     if (db == nullptr)
         throw openError(sqlite3_errstr(rc));
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
-    sqlite3_progress_handler(db, kStepsBetweenDeadlineChecks, &InterruptAtDeadline,
-                             connection.get());
+    sqlite3_progress_handler(db, kStepsBetweenDeadlineChecks, &InterruptWhenDue, connection.get());
     // Reading the schema reads the file header, so a file that is not a database fails here
     // and not on the first query.
     if (rc != SQLITE_OK ||
@@ -118,9 +117,11 @@ void SqliteConnection::Exec(const char* sql) {
         Fail();
 }
 
-int SqliteConnection::InterruptAtDeadline(void* connection) {
-    const QueryDeadline& deadline = static_cast<SqliteConnection*>(connection)->deadline_;
-    return deadline && std::chrono::steady_clock::now() >= *deadline ? 1 : 0;
+int SqliteConnection::InterruptWhenDue(void* connection) {
+    const auto& self = *static_cast<SqliteConnection*>(connection);
+    const QueryDeadline& deadline = self.deadline_;
+    const bool late = deadline && std::chrono::steady_clock::now() >= *deadline;
+    return late || self.stop_.stop_requested() ? 1 : 0;
 }
 
 void SqliteConnection::SetReadOnly(bool readOnly) {
@@ -129,8 +130,11 @@ void SqliteConnection::SetReadOnly(bool readOnly) {
 }
 
 void SqliteConnection::Fail() const {
-    if (sqlite3_errcode(db_) == SQLITE_INTERRUPT)
+    if (sqlite3_errcode(db_) == SQLITE_INTERRUPT) {
+        if (stop_.stop_requested())
+            throw QueryStopped();
         throw QueryTimeout();
+    }
     if (sqlite3_errcode(db_) == SQLITE_AUTH)
         throw ReadOnlyRefusal();
     throw Exception(ErrorText(sqlite3_errmsg(db_)));

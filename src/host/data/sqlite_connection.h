@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <stop_token>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -43,16 +44,20 @@ public:
 
     void SetDeadline(QueryDeadline deadline) { deadline_ = deadline; }
     QueryDeadline Deadline() const { return deadline_; }
+    // The progress handler looks at it too: a stop asked from any thread interrupts the
+    // statement running.
+    void SetStopToken(std::stop_token stop) { stop_ = std::move(stop); }
 
     // Lets statements only read (SELECT and the functions it calls) or lifts that again.
     void SetReadOnly(bool readOnly);
 
-    // Raises the connection's last error; QueryTimeout when the deadline interrupted it.
+    // Raises the connection's last error; QueryTimeout when the deadline interrupted it,
+    // QueryStopped when a stop did.
     [[noreturn]] void Fail() const;
 
 private:
     explicit SqliteConnection(sqlite3* db) : db_(db) {}
-    static int InterruptAtDeadline(void* connection);
+    static int InterruptWhenDue(void* connection);
     SqliteStatementHandle Prepare(std::string_view sql);
 
     struct TextHash : std::hash<std::string_view> {
@@ -60,6 +65,7 @@ private:
     };
     sqlite3* db_;
     QueryDeadline deadline_;
+    std::stop_token stop_;
     bool readOnly_ = false;
     std::unordered_map<std::string, SqliteStatementHandle, TextHash, std::equal_to<>> idle_;
 };

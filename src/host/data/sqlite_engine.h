@@ -31,6 +31,7 @@ public:
     void Rollback() override;
     void SetDeadline(QueryDeadline deadline) override { connection_->SetDeadline(deadline); }
     QueryDeadline Deadline() const override { return connection_->Deadline(); }
+    void SetStopToken(std::stop_token stop) override { connection_->SetStopToken(std::move(stop)); }
 
 private:
     explicit SqliteEngine(std::shared_ptr<SqliteConnection> connection)

@@ -5,7 +5,9 @@
 #include <boost/asio/connect.hpp>
 #include <boost/asio/io_context.hpp>
 #include <boost/asio/ip/tcp.hpp>
+#include <boost/asio/post.hpp>
 #include <boost/asio/ssl/host_name_verification.hpp>
+#include <boost/asio/steady_timer.hpp>
 #include <boost/beast/core.hpp>
 #include <boost/beast/http.hpp>
 #include <boost/beast/ssl.hpp>
@@ -15,7 +17,6 @@
 #include <functional>
 #include <mutex>
 #include <optional>
-#include <thread>
 
 #include "host/core/exception.h"
 #include "host/net/server_credentials.h"
@@ -43,6 +44,8 @@ constexpr std::string_view kHttpsScheme = "https://";
 constexpr std::uint32_t kHeaderLimit = 64 * 1024;
 // A full server's Retry-After is waited out only up to this; a longer one is shown as it is.
 constexpr std::chrono::seconds kLongestRetryWait{10};
+// Why a call the host gave up failed, if anyone reads it.
+constexpr const char* kAbandoned = "chamada abandonada";
 
 // "host:port", with an IPv6 literal in brackets so the port stays apart.
 std::string AddressText(const std::string& host, int port) {
@@ -156,13 +159,19 @@ struct HttpCallClient::Impl {
     Response Exchange(Request& request, const std::string& failure) {
         Response response = ExchangeOnce(request, failure);
         if (const auto wait = FullServerWait(response, timeouts.read)) {
-            std::this_thread::sleep_for(*wait);
+            retryWait.expires_after(*wait);
+            Completed(io, [&](ErrorCode& result) {
+                retryWait.async_wait([&result](ErrorCode e) { result = e; });
+            });
             response = ExchangeOnce(request, failure);
         }
         return response;
     }
 
     Response ExchangeOnce(Request& request, const std::string& failure) {
+        // Nothing more is sent for a call given up, not even its sign-in.
+        if (abandoned)
+            Fail(failure, kAbandoned);
         if (!Usable())
             Open(failure);
         request.set(http::field::host, host);
@@ -319,7 +328,20 @@ struct HttpCallClient::Impl {
     // The connection's state is unknown after a failure: the next call starts afresh.
     [[noreturn]] void Fail(const std::string& failure, const std::string& reason) {
         CloseStream();
-        throw Exception(failure + " em " + address + " (" + reason + ").");
+        throw Exception(failure + " em " + address + " (" + (abandoned ? kAbandoned : reason) +
+                        ").");
+    }
+
+    // Gives call number `call` up, on the thread running the connection (posted there from the
+    // thread that gave it up): the socket is closed under whatever the call waits for, so the
+    // server sees its client go. A call that has ended since has another number: nothing happens.
+    void Abandon(std::uint64_t call) {
+        if (call != calls || abandoned)
+            return;
+        abandoned = true;
+        ErrorCode ignored;
+        Tcp().socket().close(ignored);
+        retryWait.cancel();
     }
 
     void CloseStream() {
@@ -338,7 +360,10 @@ struct HttpCallClient::Impl {
     std::size_t replySizeLimit;
     bool passwordOverPlainHttp;
     std::mutex mutex;
+    std::uint64_t calls = 0;  // calls begun; the one under way has the last number
+    bool abandoned = false;   // the call under way was given up
     asio::io_context io{1};
+    asio::steady_timer retryWait{io};
     std::unique_ptr<ssl::context> tls;  // null: plain HTTP
     beast::tcp_stream stream{io};
     std::unique_ptr<TlsStream> secure;  // the open TLS connection, over its own TCP stream
@@ -370,6 +395,7 @@ void HttpCallClient::CheckObject(const std::string& objectName) {
         throw Exception("Nome de objeto do servidor de aplicação inválido: '" + objectName + "'.");
     }
     const std::lock_guard lock(impl_->mutex);
+    impl_->abandoned = false;
     Request request{http::verb::get, ObjectPath(objectName), 11};
     request.set(http::field::accept, kJsonMediaType);
     const Response response =
@@ -390,7 +416,7 @@ void HttpCallClient::CheckObject(const std::string& objectName) {
 }
 
 CallReply HttpCallClient::Call(const std::string& objectName, const std::string& method,
-                               const CallRequest& callRequest) {
+                               const CallRequest& callRequest, std::stop_token stop) {
     if (!IsValidObjectName(objectName) || !IsValidMethodName(method)) {
         throw Exception("Nome de objeto ou método do servidor de aplicação inválido: '" +
                         objectName + "." + method + "'.");
@@ -400,6 +426,11 @@ CallReply HttpCallClient::Call(const std::string& objectName, const std::string&
     request.set(http::field::content_type, kJsonMediaType);
     request.body() = EncodeCallRequest(callRequest);
     const std::lock_guard lock(impl_->mutex);
+    const std::uint64_t call = ++impl_->calls;
+    impl_->abandoned = false;
+    const std::stop_callback giveUp(stop, [impl = impl_.get(), call] {
+        asio::post(impl->io, [impl, call] { impl->Abandon(call); });
+    });
     const Response response = impl_->ExchangeSignedIn(
         request, "Falha na chamada de " + method + " ao servidor de aplicação");
     try {

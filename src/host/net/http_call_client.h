@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <stop_token>
 #include <string>
 
 #include "host/session/net_timeouts.h"
@@ -36,8 +37,10 @@ public:
 
     // GET /<object>: raises unless the server answers that it offers the object.
     void CheckObject(const std::string& objectName);
+    // A stop asked through `stop` gives the call up: its connection is closed at once (the
+    // server sees its client go), and the call raises naming the call abandoned.
     CallReply Call(const std::string& objectName, const std::string& method,
-                   const CallRequest& request);
+                   const CallRequest& request, std::stop_token stop = {});
 
 private:
     struct Impl;

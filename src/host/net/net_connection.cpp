@@ -6,6 +6,7 @@
 #include "host/core/exception.h"
 #include "host/net/call_argument_text.h"
 #include "host/net/http_call_client.h"
+#include "host/net/pending_call.h"
 #include "host/net/server_call_observer.h"
 
 namespace hostfw {
@@ -82,7 +83,12 @@ CallReply TNetConnection::CallRemote(const std::string& method, const CallReques
     AnnounceCall(method, request);
     if (!Connected())
         Open();
-    return client_->Call(serverName_, method, request);
+    // Only the exchange leaves the calling thread: the before-connect handler above is the
+    // form's and runs on its thread.
+    HttpCallClient& client = *client_;
+    return AwaitCall(method, [&](std::stop_token stop) {
+        return client.Call(serverName_, method, request, std::move(stop));
+    });
 }
 
 void TNetConnection::AnnounceCall(const std::string& method, const CallRequest& request) const {

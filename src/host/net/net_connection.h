@@ -19,7 +19,8 @@ class HttpCallClient;
 // false; with it on the failure is raised. A call through AppServer() while not connected
 // connects once more and raises, whatever ThrowException says, if that fails too; every
 // failure names the address. Each call is handed to the server-call observer before anything
-// is sent.
+// is sent, and waited for as the host's call waiter has it (a person may give it up:
+// CallCancelled).
 class HOSTFW_EXPORT TNetConnection : public TComponent {
 public:
     explicit TNetConnection(TComponent* owner);

@@ -4,6 +4,7 @@
 
 #include "host/data/dataset.h"
 #include "host/data/field.h"
+#include "host/data/query.h"
 
 namespace hostfw {
 namespace {
@@ -70,6 +71,21 @@ void DataSetRows::AppendSearchText(std::size_t row, std::string& out) const {
         out += field->DisplayText();
         out += '\n';
     }
+}
+
+bool DataSetRows::Reorders() const {
+    return dynamic_cast<const TADOIBQuery*>(&dataSet_) != nullptr;
+}
+
+bool DataSetRows::Reorder(std::optional<std::size_t> column, bool descending) const {
+    auto* query = dynamic_cast<TADOIBQuery*>(&dataSet_);
+    if (query == nullptr)
+        return false;
+    if (!column) {
+        query->Open();
+        return true;
+    }
+    return query->ReopenOrderedBy(*shown_.at(*column), descending);
 }
 
 std::string DataSetRows::Key(std::size_t row) const {

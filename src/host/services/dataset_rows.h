@@ -24,6 +24,9 @@ public:
     std::string Cell(std::size_t row, std::size_t column) const override;
     std::string Key(std::size_t row) const override;
     void AppendSearchText(std::size_t row, std::string& out) const override;
+    // A query's rows are sorted by the database: the query runs again in the column's order.
+    bool Reorders() const override;
+    bool Reorder(std::optional<std::size_t> column, bool descending) const override;
 
 private:
     TDataSet& dataSet_;

@@ -3,11 +3,16 @@
 #include <algorithm>
 
 #include "host/core/exception.h"
+#include "host/net/pending_call.h"
 #include "host/ui/host_ui.h"
 
 namespace hostfw {
 
 HostUi::~HostUi() = default;
+
+void HostUi::AwaitCall(PendingCall& call) {
+    call.Wait();
+}
 
 TApplication::TApplication() : TComponent(nullptr) {
     SetName("Application");

@@ -15,6 +15,7 @@
 
 namespace hostfw {
 
+class PendingCall;
 class TCustomForm;
 class TParams;
 
@@ -72,6 +73,12 @@ public:
     virtual void FormDestroyed(TCustomForm& /*form*/) {}
     virtual void CursorChanged(int /*cursor*/) {}
     virtual void WaitAnimationChanged(TCustomForm* /*over*/, bool /*shown*/) {}
+
+    // A call to the application server under way on a thread of its own: returns once it is
+    // done, or given up through PendingCall::Cancel (then the call raises CallCancelled). A
+    // window keeps painting meanwhile and offers Cancelar; a script gives up the calls it says
+    // to. By default it just waits.
+    virtual void AwaitCall(PendingCall& call);
 
     // A long report run, reported every few rows: a window shows how far it got after half a
     // second and offers to cancel it. False from RunProgress asks the run to stop.

@@ -13,6 +13,10 @@ void RowSource::AppendSearchText(std::size_t row, std::string& out) const {
     }
 }
 
+bool RowSource::Reorder(std::optional<std::size_t> /*column*/, bool /*descending*/) const {
+    return false;
+}
+
 std::optional<std::size_t> FindRowOfKey(const RowSource& rows, const std::string& key) {
     for (std::size_t row = 0; row < rows.RowCount(); ++row) {
         if (rows.Key(row) == key)

@@ -29,6 +29,15 @@ public:
     // What a filter looks through: the key and every cell as shown, each ended by a line break,
     // appended to `out`. A source that reads a row in one go does it faster than cell by cell.
     virtual void AppendSearchText(std::size_t row, std::string& out) const;
+
+    // Whether Reorder can put the rows in a column's order where they come from (a database
+    // query run again in that order), so that a sort reads nothing of them into memory.
+    virtual bool Reorders() const { return false; }
+    // Puts the rows in a column's order, ascending or descending, where they come from; nullopt:
+    // in their own order again. Row numbers change, and so may their count (the database may
+    // have changed meanwhile). False when the source could not: its rows are then in their own
+    // order, for the caller to sort.
+    virtual bool Reorder(std::optional<std::size_t> column, bool descending) const;
 };
 
 // The first row whose key is `key`; nullopt when there is none.

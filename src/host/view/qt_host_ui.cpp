@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QInputDialog>
 #include <QMdiArea>
@@ -10,8 +11,10 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "host/net/pending_call.h"
 #include "host/ui/application.h"
 #include "host/view/busy_overlay.h"
+#include "host/view/call_wait_dialog.h"
 #include "host/view/list_picker_dialog.h"
 #include "host/view/message_box.h"
 #include "host/view/picked_counts.h"
@@ -21,6 +24,15 @@
 #include "host/view/text_fit.h"
 
 namespace hostfw::view {
+
+namespace {
+
+// A call that takes longer than this shows its wait with Cancelar; a quick one only the wait
+// animation.
+constexpr qint64 kCallDialogDelayMs = 500;
+constexpr std::chrono::milliseconds kPaintEvery{20};
+
+}  // namespace
 
 struct QtHostUi::ModalLoop {
     QEventLoop loop;
@@ -220,6 +232,20 @@ void QtHostUi::WaitAnimationChanged(TCustomForm* over, bool shown) {
         busy_ = busy;
     }
     busy->Start();
+}
+
+void QtHostUi::AwaitCall(PendingCall& call) {
+    // The windows keep painting; what the person types meanwhile is held until the call ends.
+    QElapsedTimer clock;
+    clock.start();
+    while (!call.WaitFor(kPaintEvery)) {
+        if (clock.elapsed() >= kCallDialogDelayMs) {
+            CallWaitDialog dialog(call, DialogParent());
+            ExecDialog(dialog);
+            return;
+        }
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
 }
 
 void QtHostUi::RunStarted(const std::string& title) {

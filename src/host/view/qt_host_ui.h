@@ -60,6 +60,7 @@ public:
     void FormDestroyed(TCustomForm& form) override;
     void CursorChanged(int cursor) override;
     void WaitAnimationChanged(TCustomForm* over, bool shown) override;
+    void AwaitCall(PendingCall& call) override;
     void RunStarted(const std::string& title) override;
     bool RunProgress(const RunStep& step) override;
     void RunFinished() override;

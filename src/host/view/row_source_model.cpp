@@ -3,6 +3,8 @@
 #include <QLocale>
 #include <algorithm>
 #include <numeric>
+#include <string>
+#include <unordered_set>
 
 #include "host/view/row_order.h"
 #include "host/view/search_text.h"
@@ -104,14 +106,16 @@ void RowSourceModel::sort(int column, Qt::SortOrder order) {
     beginResetModel();
     if (column < 0) {
         order_.clear();
+        if (sourceReordered_)
+            ReorderSource(std::nullopt, false);
     } else if (withMarks_ && column == 0) {
         order_.resize(marked_.size());
         std::iota(order_.begin(), order_.end(), 0u);
         std::stable_partition(order_.begin(), order_.end(),
                               [&](std::uint32_t row) { return marked_[row] != descending; });
-    } else {
-        order_ =
-            SortedRows(rows_, static_cast<std::size_t>(column - FirstDataColumn()), descending);
+    } else if (const auto dataColumn = static_cast<std::size_t>(column - FirstDataColumn());
+               !ReorderSource(dataColumn, descending)) {
+        order_ = SortedRows(rows_, dataColumn, descending);
     }
     if (filtered_) {
         // The rows the filter left, in the new order.
@@ -125,6 +129,35 @@ void RowSourceModel::sort(int column, Qt::SortOrder order) {
                       [&](std::uint32_t a, std::uint32_t b) { return place[a] < place[b]; });
     }
     endResetModel();
+}
+
+bool RowSourceModel::ReorderSource(std::optional<std::size_t> column, bool descending) {
+    if (!rows_.Reorders())
+        return false;
+    std::unordered_set<std::string> markedKeys;
+    for (std::size_t row = 0; row < marked_.size(); ++row) {
+        if (marked_[row])
+            markedKeys.insert(rows_.Key(row));
+    }
+    bool reordered = false;
+    try {
+        reordered = rows_.Reorder(column, descending);
+    } catch (const std::exception&) {
+        // The rows could not be read again: the picker goes on with what the source holds now.
+    }
+    sourceReordered_ = reordered && column.has_value();
+    order_.clear();
+    marked_.assign(rows_.RowCount(), false);
+    markedCount_ = 0;
+    if (!markedKeys.empty()) {
+        for (std::size_t row = 0; row < marked_.size(); ++row) {
+            if (markedKeys.contains(rows_.Key(row)))
+                SetMark(row, true);
+        }
+    }
+    if (filtered_)
+        ScanFilter();
+    return reordered;
 }
 
 QString RowSourceModel::CountText() const {
@@ -172,15 +205,19 @@ void RowSourceModel::SetFilter(const QString& text) {
     } else if (narrowing) {
         std::erase_if(shown_, [&](std::uint32_t row) { return !RowMatches(row, needle_); });
     } else {
-        shown_.clear();
-        for (std::size_t place = 0; place < rows_.RowCount(); ++place) {
-            const std::size_t row = OrderedRow(place);
-            if (RowMatches(row, needle_))
-                shown_.push_back(static_cast<std::uint32_t>(row));
-        }
-        filtered_ = true;
+        ScanFilter();
     }
     endResetModel();
+}
+
+void RowSourceModel::ScanFilter() {
+    shown_.clear();
+    for (std::size_t place = 0; place < rows_.RowCount(); ++place) {
+        const std::size_t row = OrderedRow(place);
+        if (RowMatches(row, needle_))
+            shown_.push_back(static_cast<std::uint32_t>(row));
+    }
+    filtered_ = true;
 }
 
 }  // namespace hostfw::view

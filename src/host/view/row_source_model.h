@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,7 +28,9 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     // By a column's values (the marks: marked rows first); a column below 0 puts the rows
-    // back in their source order. The filter keeps working on the new order.
+    // back in their source order. A source that can sorts its rows itself (a query, in the
+    // database), so that nothing of them is read into memory to sort; the marks stay with their
+    // keys. The filter keeps working on the new order.
     void sort(int column, Qt::SortOrder order) override;
 
     const RowSource& Source() const { return rows_; }
@@ -52,6 +55,11 @@ public:
 
 private:
     bool RowMatches(std::size_t row, std::string_view needle) const;
+    // Shows the rows that match the filter, looked through in the current order.
+    void ScanFilter();
+    // Has the source put its rows in a column's order (nullopt: its own), when it can; the
+    // marks follow their rows' keys. False when the rows are in their own order then.
+    bool ReorderSource(std::optional<std::size_t> column, bool descending);
     void SetMark(std::size_t row, bool mark);
     // The source row at a place of the current order (before the filter).
     std::size_t OrderedRow(std::size_t place) const {
@@ -68,6 +76,7 @@ private:
     mutable std::string rowText_;       // one row's search text, reused
     std::vector<std::uint32_t> shown_;  // source rows shown while filtered
     std::vector<std::uint32_t> order_;  // source rows in the order sorted; empty: source order
+    bool sourceReordered_ = false;      // the source holds its rows in a column's order
 };
 
 }  // namespace hostfw::view
