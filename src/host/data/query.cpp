@@ -6,6 +6,7 @@
 #include "host/data/field.h"
 #include "host/data/shared_database.h"
 #include "host/data/sql_parameters.h"
+#include "host/data/value_order.h"
 #include "host/session/session.h"
 
 namespace hostfw {
@@ -33,10 +34,9 @@ void TADOIBQuery::SetSQL(const std::vector<std::string>& lines) {
         return;
     // The statement declares its parameters, read as the session's database reads it; values
     // already set for a name stay.
-    const EngineKind engine =
-        IsPostgresConnection(Session().database) ? EngineKind::PostgreSQL : EngineKind::SQLite;
     TParams fresh;
-    for (const std::string& name : DeclaredParameters(StatementText(), engine)) {
+    for (const std::string& name :
+         DeclaredParameters(StatementText(), EngineOf(Session().database))) {
         TParam& param = fresh.CreateParam(name);
         if (const TParam* old = params_.FindParam(name))
             param.SetAsVariant(old->Value());
@@ -66,7 +66,7 @@ bool TADOIBQuery::ReopenOrderedBy(const TField& field, bool descending) {
     const std::string column = ColumnNameOf(field);
     if (column.empty())
         throw Exception("O campo '" + field.FieldName() + "' não está aberto em '" + Name() + "'.");
-    orderBy_ = QuotedIdentifier(column) + (descending ? " DESC" : "");
+    orderBy_ = ValueOrderBy(QuotedIdentifier(column), SharedDatabase()->Kind(), descending);
     try {
         Open();
         orderBy_.clear();

@@ -7,6 +7,7 @@
 #include "host/data/field.h"
 #include "host/data/query.h"
 #include "host/definition/loader.h"
+#include "host/session/session.h"
 #include "host/ui/form.h"
 #include "test_database.h"
 
@@ -77,6 +78,18 @@ TEST_F(Query, ParametersComeFromTheStatement) {
     ASSERT_EQ(query.Params().Count(), 1u);
     EXPECT_EQ(query.Params()[0].Name(), "P_CDFILIAL");
     EXPECT_THROW(query.ParamByName("P_OUTRO"), hostfw::Exception);
+}
+
+// On a Firebird session, q'{...}' is one literal even with an apostrophe inside: what it holds
+// declares no parameter.
+TEST(QueryParameters, AreReadAsTheSessionsEngineReadsTheStatement) {
+    const hostfw::SessionSettings saved = hostfw::Session();
+    hostfw::Session().database = "firebird:/nenhuma/pasta/teste.fdb";
+    TADOIBQuery query(nullptr);
+    query.SetSQL({"SELECT q'{it's :NAO}' FROM CLIENTE WHERE CDCLIENTE = :P_CDCLIENTE"});
+    hostfw::Session() = saved;
+    ASSERT_EQ(query.Params().Count(), 1u);
+    EXPECT_EQ(query.Params()[0].Name(), "P_CDCLIENTE");
 }
 
 TEST_F(Query, CloseEmptiesAndReopenReadsAfresh) {
