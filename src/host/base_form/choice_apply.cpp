@@ -105,9 +105,15 @@ std::vector<std::string> ApplyFormChoice(TCustomForm& form, const FormChoice& ch
     for (const ListChoice& list : choice.lists)
         plan.lists[list.opener] = &list;
 
+    // The components as the definitions made them, listed before any action: a handler that
+    // runs meanwhile may create components, which must not move the walk.
+    std::vector<TComponent*> components;
+    ForEachOwnedComponent(form, [&](TComponent& component) { components.push_back(&component); });
+
     std::vector<std::string> notices;
     std::vector<std::pair<TComponent*, const ControlChoice*>> set;
-    ForEachOwnedComponent(form, [&](TComponent& component) {
+    for (TComponent* each : components) {
+        TComponent& component = *each;
         if (auto found = plan.controls.find(component.Name()); found != plan.controls.end()) {
             const ControlChoice* control = found->second;
             plan.controls.erase(found);
@@ -127,7 +133,7 @@ std::vector<std::string> ApplyFormChoice(TCustomForm& form, const FormChoice& ch
             if (opener != nullptr && opener->IsUsable() && !actions.Stopped())
                 actions.Pick(*opener, list->keys, list->keysMayBeGone);
         }
-    });
+    }
     // A control switched on by one that comes after it in the definition.
     for (const auto& [component, control] : set) {
         if (!actions.Stopped())
