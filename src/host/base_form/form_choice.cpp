@@ -56,6 +56,13 @@ ControlChoice ControlOf(const Json& json) {
     return control;
 }
 
+ControlChoice ChoiceOfKind(const std::string& control, ControlChoice::Kind kind) {
+    ControlChoice choice;
+    choice.control = control;
+    choice.kind = kind;
+    return choice;
+}
+
 }  // namespace
 
 std::string FormChoiceText(const FormChoice& choice) {
@@ -100,25 +107,19 @@ std::optional<FormChoice> ParseFormChoiceText(const std::string& text, const std
 }
 
 ControlChoice TextChoice(const std::string& control, const std::string& text) {
-    ControlChoice choice;
-    choice.control = control;
-    choice.kind = ControlChoice::Kind::Text;
+    ControlChoice choice = ChoiceOfKind(control, ControlChoice::Kind::Text);
     choice.text = text;
     return choice;
 }
 
 ControlChoice CheckedChoice(const std::string& control, bool checked) {
-    ControlChoice choice;
-    choice.control = control;
-    choice.kind = ControlChoice::Kind::Checked;
+    ControlChoice choice = ChoiceOfKind(control, ControlChoice::Kind::Checked);
     choice.checked = checked;
     return choice;
 }
 
 ControlChoice IndexChoice(const std::string& control, int index) {
-    ControlChoice choice;
-    choice.control = control;
-    choice.kind = ControlChoice::Kind::Index;
+    ControlChoice choice = ChoiceOfKind(control, ControlChoice::Kind::Index);
     choice.index = index;
     return choice;
 }
