@@ -4,6 +4,7 @@
 #include "host/controls/date_edit_plus.h"
 #include "host/session/session.h"
 #include "host/ui/edit.h"
+#include "host/ui/host_context.h"
 #include "host/ui/std_controls.h"
 #include "module/form_lookup.h"
 
@@ -48,7 +49,7 @@ std::optional<std::vector<std::string>> PickedList(const ModuleHost& module, con
 SavedChoice CaptureChoices(const ModuleHost& module, const std::optional<std::string>& period) {
     SavedChoice choice;
     // A bound session works in its own branch whatever a choice says.
-    if (!hostfw::ModuFili())
+    if (!hostfw::ModuFili(hostfw::ProcessContext().Session()))
         choice.branch = Typed("edtCdFilial");
     const int variant =
         FindScriptControl<hostfw::TComboBox>("cbbReportNames", "uma caixa de combinação")

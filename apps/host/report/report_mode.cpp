@@ -17,6 +17,7 @@
 #include "host/core/staged_file.h"
 #include "host/session/session.h"
 #include "host/ui/application.h"
+#include "host/ui/host_context.h"
 #include "module/form_lookup.h"
 #include "module/headless_host.h"
 #include "report/print_folder.h"
@@ -82,7 +83,7 @@ void RunChoices(HeadlessHost& host, const HostOptions& options) {
             branch = saved.branch;
     }
     // A bound person's form opens on the home branch, locked: nothing to type.
-    if (hostfw::ModuFili())
+    if (hostfw::ModuFili(hostfw::ProcessContext().Session()))
         branch.reset();
     std::istringstream script(FillAndRunLines(choices, branch));
     host.Run(script);
@@ -97,7 +98,7 @@ int RunReportMode(const HostOptions& options) {
         hostfw::CheckOutputTarget(*choices.out);
     ApplySessionOptions(options);
     // A PDF asked for on the command line is a file, never paper on the default printer.
-    hostfw::Session().keepPrintedPdf = true;
+    hostfw::ProcessContext().Session().keepPrintedPdf = true;
     std::ofstream transcript = OpenTranscriptFile(options.transcript.value_or("/dev/null"));
     SignInForRun(options, AskOnTerminal, &transcript);
     const ReportAudit audit;
@@ -109,9 +110,9 @@ int RunReportMode(const HostOptions& options) {
     std::optional<PrintFolder> printFolder;
     if (pdf && choices.out) {
         printFolder.emplace(choices.out->parent_path());
-        hostfw::Session().outputDir = printFolder->Path().string();
+        hostfw::ProcessContext().Session().outputDir = printFolder->Path().string();
     }
-    const auto pdfsBefore = PdfFiles(hostfw::Session().outputDir);
+    const auto pdfsBefore = PdfFiles(hostfw::ProcessContext().Session().outputDir);
     // The text report goes whole into its file, or not at all.
     std::optional<hostfw::StagedFile> textFile;
     if (choices.format == ReportFormat::Text && choices.out)
@@ -148,7 +149,9 @@ int RunReportMode(const HostOptions& options) {
             if (printFolder) {
                 printFolder->MoveTo(*choices.out);
             } else {
-                standardOutput << NewPdf(pdfsBefore, PdfFiles(hostfw::Session().outputDir)).string()
+                standardOutput << NewPdf(pdfsBefore,
+                                         PdfFiles(hostfw::ProcessContext().Session().outputDir))
+                                      .string()
                                << '\n';
             }
         }
