@@ -9,6 +9,7 @@
 #include "host/services/dataset_rows.h"
 #include "host/services/mens_erro.h"
 #include "host/ui/application.h"
+#include "host/ui/dialog_opener.h"
 #include "host/ui/host_context.h"
 #include "host/ui/host_ui.h"
 
@@ -80,6 +81,7 @@ void PesquisaLista(TDataSource* dataSource, const std::string& keyField, const s
         chosen.push_back(key);
     }
     list = MakeSelectionList(chosen);
+    KeepPickedKeys(chosen);
 }
 
 }  // namespace hostfw
