@@ -20,7 +20,7 @@ constexpr FieldDefinition kNotaFields[] = {{"IDMARCADO", 1, true},    {"NRNOTAFI
 }  // namespace
 
 InvoiceClient::InvoiceClient(const std::string& host, int port)
-    : connection_(std::make_unique<hostfw::TNetConnection>(nullptr)),
+    : connection_(std::make_unique<hostfw::TNetConnection>(&owner_)),
       invoices_(std::make_unique<hostfw::TClientDataSet>(nullptr)) {
     connection_->SetServerName("exp03600.rdmRelConsLanc");
     connection_->SetHost(host);

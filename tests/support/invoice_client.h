@@ -7,6 +7,7 @@
 #include "host/core/date_time.h"
 #include "host/data/client_dataset.h"
 #include "host/net/net_connection.h"
+#include "host/net/net_context.h"
 
 namespace servertest {
 
@@ -26,12 +27,15 @@ struct GetNotaArgs {
 
 // Asks for invoices the way the report form does: a connection to exp03600.rdmRelConsLanc,
 // a late-bound GetNota with three arguments by value and six by reference, CheckResultServ on
-// the reply, and the packet loaded whole into a client dataset with the six string fields.
+// the reply, and the packet loaded whole into a client dataset with the six string fields. The
+// connection is owned under a context of the client's own, whose session and call waiter a
+// test sets.
 class InvoiceClient {
 public:
     InvoiceClient(const std::string& host, int port);
     ~InvoiceClient();
 
+    hostfw::NetContext& Context() { return context_; }
     hostfw::TNetConnection& Connection() { return *connection_; }
     hostfw::TClientDataSet& Invoices() { return *invoices_; }
 
@@ -43,6 +47,8 @@ public:
     std::vector<std::vector<std::string>> Rows() const;
 
 private:
+    hostfw::NetContext context_;
+    hostfw::TContextOwner owner_{context_};
     std::unique_ptr<hostfw::TNetConnection> connection_;
     std::unique_ptr<hostfw::TClientDataSet> invoices_;
 };

@@ -5,7 +5,7 @@
 #include "host/core/exception.h"
 #include "host/data/engine.h"
 #include "host/data/saved_choices.h"
-#include "host/data/shared_database.h"
+#include "host/ui/host_context.h"
 #include "session/host_identity.h"
 
 namespace host {
@@ -14,7 +14,7 @@ namespace {
 // An embedded file (SQLite, Firebird) is the person's own and may gain the table; on a shared
 // server's database the setup (exp036-demodb, exp036-admin setup) creates it for everyone.
 std::shared_ptr<hostfw::Engine> Database() {
-    auto engine = hostfw::SharedDatabase();
+    auto engine = hostfw::ProcessContext().Database().Open();
     if (engine->Embedded())
         hostfw::CreateSavedChoicesTable(*engine);
     return engine;

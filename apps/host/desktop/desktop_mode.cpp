@@ -12,8 +12,8 @@
 #include "desktop/screenshots.h"
 #include "desktop/widget_screen.h"
 #include "host/core/exception.h"
-#include "host/data/shared_database.h"
 #include "host/ui/application.h"
+#include "host/ui/host_context.h"
 #include "host/view/desktop_setup.h"
 #include "host/view/qt_host_ui.h"
 #include "host/view/qt_notices.h"
@@ -34,7 +34,7 @@ class InstalledUi {
 public:
     explicit InstalledUi(hostfw::HostUi& ui) { hostfw::Application().SetUi(&ui); }
     ~InstalledUi() {
-        hostfw::CloseSharedDatabase();
+        hostfw::ProcessContext().Database().Close();
         hostfw::Application().SetUi(nullptr);
     }
     InstalledUi(const InstalledUi&) = delete;

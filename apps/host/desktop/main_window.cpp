@@ -11,6 +11,7 @@
 #include "host/data/engine.h"
 #include "host/session/session.h"
 #include "host/ui/application.h"
+#include "host/ui/host_context.h"
 #include "host/view/command_keys.h"
 #include "host/view/model_events.h"
 #include "host/view/shortcuts_dialog.h"
@@ -77,7 +78,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 std::string SessionSummary() {
-    const hostfw::SessionSettings& session = hostfw::Session();
+    const hostfw::SessionSettings& session = hostfw::ProcessContext().Session();
     std::string text;
     if (session.person)
         text += "Pessoa: " + session.person->login + " (" + session.person->name + ")  |  ";

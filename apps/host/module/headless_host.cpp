@@ -3,8 +3,8 @@
 #include <sstream>
 
 #include "choices/last_query.h"
-#include "host/data/shared_database.h"
 #include "host/ui/application.h"
+#include "host/ui/host_context.h"
 
 namespace host {
 
@@ -22,7 +22,7 @@ HeadlessHost::HeadlessHost(const std::filesystem::path& package, std::ostream& t
 
 HeadlessHost::~HeadlessHost() {
     module_.reset();
-    hostfw::CloseSharedDatabase();
+    hostfw::ProcessContext().Database().Close();
     hostfw::Application().SetUi(nullptr);
 }
 

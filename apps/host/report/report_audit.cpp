@@ -4,16 +4,16 @@
 
 #include "host/core/system_login.h"
 #include "host/data/audit_trail.h"
-#include "host/data/shared_database.h"
 #include "host/report/report_run_observer.h"
 #include "host/session/session.h"
+#include "host/ui/host_context.h"
 #include "session/host_identity.h"
 
 namespace host {
 namespace {
 
 hostfw::AuditEvent AuditEvent(const hostfw::ReportRunRecord& run) {
-    const auto& person = hostfw::Session().person;
+    const auto& person = hostfw::ProcessContext().Session().person;
     std::string output = run.outputKind;
     if (!run.outputFile.empty())
         output += " " + run.outputFile;
@@ -31,14 +31,15 @@ hostfw::AuditEvent AuditEvent(const hostfw::ReportRunRecord& run) {
 }  // namespace
 
 ReportAudit::ReportAudit(Warn warn) {
-    hostfw::SetReportRunObserver([warn = std::move(warn)](const hostfw::ReportRunRecord& run) {
-        try {
-            hostfw::RecordAudit(*hostfw::SharedDatabase(), AuditEvent(run));
-        } catch (const std::exception& failure) {
-            warn(std::string("A execução do relatório não foi registrada na auditoria: ") +
-                 failure.what());
-        }
-    });
+    hostfw::ProcessContext().ReportRuns().Install(
+        [warn = std::move(warn)](const hostfw::ReportRunRecord& run) {
+            try {
+                hostfw::RecordAudit(*hostfw::ProcessContext().Database().Open(), AuditEvent(run));
+            } catch (const std::exception& failure) {
+                warn(std::string("A execução do relatório não foi registrada na auditoria: ") +
+                     failure.what());
+            }
+        });
 }
 
 void ReportAudit::WarnOnStandardError(const std::string& warning) {
@@ -46,7 +47,7 @@ void ReportAudit::WarnOnStandardError(const std::string& warning) {
 }
 
 ReportAudit::~ReportAudit() {
-    hostfw::SetReportRunObserver(nullptr);
+    hostfw::ProcessContext().ReportRuns().Install(nullptr);
 }
 
 }  // namespace host

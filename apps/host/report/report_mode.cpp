@@ -19,6 +19,7 @@
 #include "host/core/staged_file.h"
 #include "host/session/session.h"
 #include "host/ui/application.h"
+#include "host/ui/host_context.h"
 #include "module/form_lookup.h"
 #include "module/headless_host.h"
 #include "report/print_folder.h"
@@ -96,7 +97,7 @@ int RunReportMode(const HostOptions& options) {
         hostfw::CheckOutputTarget(*choices.out);
     ApplySessionOptions(options);
     // A PDF asked for on the command line is a file, never paper on the default printer.
-    hostfw::Session().keepPrintedPdf = true;
+    hostfw::ProcessContext().Session().keepPrintedPdf = true;
     std::ofstream transcript = OpenTranscriptFile(options.transcript.value_or("/dev/null"));
     SignInForRun(options, AskOnTerminal, &transcript);
     const ReportAudit audit;
@@ -108,9 +109,9 @@ int RunReportMode(const HostOptions& options) {
     std::optional<PrintFolder> printFolder;
     if (pdf && choices.out) {
         printFolder.emplace(choices.out->parent_path());
-        hostfw::Session().outputDir = printFolder->Path().string();
+        hostfw::ProcessContext().Session().outputDir = printFolder->Path().string();
     }
-    const auto pdfsBefore = PdfFiles(hostfw::Session().outputDir);
+    const auto pdfsBefore = PdfFiles(hostfw::ProcessContext().Session().outputDir);
     // The text report goes whole into its file, or not at all.
     std::optional<hostfw::StagedFile> textFile;
     if (choices.format == ReportFormat::Text && choices.out)
@@ -147,7 +148,9 @@ int RunReportMode(const HostOptions& options) {
             if (printFolder) {
                 printFolder->MoveTo(*choices.out);
             } else {
-                standardOutput << NewPdf(pdfsBefore, PdfFiles(hostfw::Session().outputDir)).string()
+                standardOutput << NewPdf(pdfsBefore,
+                                         PdfFiles(hostfw::ProcessContext().Session().outputDir))
+                                      .string()
                                << '\n';
             }
         }

@@ -7,6 +7,7 @@
 
 #include "host/core/system_login.h"
 #include "host/session/session.h"
+#include "host/ui/host_context.h"
 
 namespace host {
 
@@ -24,10 +25,10 @@ std::string HostName() {
 }
 
 hostfw::ChoiceOwner CurrentChoiceOwner() {
-    const auto& person = hostfw::Session().person;
+    const auto& person = hostfw::ProcessContext().Session().person;
     if (person)
         return {person->login, person->homeBranch};
-    return {hostfw::SystemLogin(), hostfw::FiliProc()};
+    return {hostfw::SystemLogin(), hostfw::FiliProc(hostfw::ProcessContext().Session())};
 }
 
 }  // namespace host

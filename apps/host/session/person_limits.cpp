@@ -2,12 +2,13 @@
 
 #include "host/services/text_rules.h"
 #include "host/session/session.h"
+#include "host/ui/host_context.h"
 
 namespace host {
 namespace {
 
 const hostfw::Person* BoundPerson() {
-    const auto& person = hostfw::Session().person;
+    const auto& person = hostfw::ProcessContext().Session().person;
     return person && person->bound ? &*person : nullptr;
 }
 
@@ -35,7 +36,7 @@ std::optional<std::string> BindingRefusal(bool bound) {
 }
 
 std::optional<std::string> DatabaseChangeRefusal() {
-    const auto& person = hostfw::Session().person;
+    const auto& person = hostfw::ProcessContext().Session().person;
     if (!person)
         return std::nullopt;
     return "A pessoa " + person->login +

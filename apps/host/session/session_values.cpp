@@ -4,8 +4,8 @@
 
 #include <charconv>
 
-#include "host/data/shared_database.h"
 #include "host/session/session.h"
+#include "host/ui/host_context.h"
 #include "scripts/script_error.h"
 #include "session/person_limits.h"
 
@@ -43,7 +43,7 @@ std::optional<int> ParsePort(std::string_view text) {
 }
 
 void AssignSessionValue(std::string_view name, const std::string& value) {
-    hostfw::SessionSettings& session = hostfw::Session();
+    hostfw::SessionSettings& session = hostfw::ProcessContext().Session();
     if (Named(name, "FiliProc")) {
         RefuseIf(BranchRefusal(value));
         session.filiProc = value;
@@ -60,7 +60,7 @@ void AssignSessionValue(std::string_view name, const std::string& value) {
         session.webPort = *port;
     } else if (Named(name, "Database")) {
         RefuseIf(DatabaseChangeRefusal());
-        hostfw::CloseSharedDatabase();
+        hostfw::ProcessContext().Database().Close();
         session.database = value;
     } else if (Named(name, "ReportDir")) {
         session.reportDir = value;

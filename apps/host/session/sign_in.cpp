@@ -4,9 +4,9 @@
 #include "host/core/terminal_input.h"
 #include "host/data/audit_trail.h"
 #include "host/data/person_record.h"
-#include "host/data/shared_database.h"
 #include "host/data/sign_in_refused.h"
 #include "host/session/session.h"
+#include "host/ui/host_context.h"
 #include "session/host_identity.h"
 
 namespace host {
@@ -61,7 +61,7 @@ Connected Connect(const std::string& database, const CredentialsPrompt& prompt) 
 }  // namespace
 
 std::optional<hostfw::Credentials> SignIn(const CredentialsPrompt& prompt) {
-    hostfw::SessionSettings& session = hostfw::Session();
+    hostfw::SessionSettings& session = hostfw::ProcessContext().Session();
     session.person.reset();
     // SQLite keeps no people; a Firebird or PostgreSQL database may.
     if (hostfw::EngineOf(session.database) == hostfw::EngineKind::SQLite)
@@ -83,7 +83,8 @@ std::optional<hostfw::Credentials> SignIn(const CredentialsPrompt& prompt) {
                              std::string(), std::nullopt, std::nullopt, std::string(), "ok"});
     }
     if (connected.credentials) {
-        hostfw::UseSignedInDatabase(connected.engine, session.database, *connected.credentials);
+        hostfw::ProcessContext().Database().UseSignedIn(connected.engine, session.database,
+                                                        *connected.credentials);
     }
     const auto checked = connected.engine->CheckedCredentials();
     if (!session.person || !checked)

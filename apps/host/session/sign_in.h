@@ -21,7 +21,7 @@ inline constexpr int kSignInAttempts = 3;
 // is tried as libpq would (its own user and password, PGPASSWORD, the password file), and the
 // prompt is asked when the database wants a password or refuses the one given, up to
 // kSignInAttempts refusals. On a database set up for shared use the session then takes the
-// person's record (Session().person), and the sign-in is audited. Raises with a Portuguese
+// person's record (the session's person), and the sign-in is audited. Raises with a Portuguese
 // message when nobody is signed in. On SQLite it does nothing. Returns the person's login and
 // the password the database accepted, wherever it came from (typed, PGPASSWORD, the password
 // file), for the application server's own sign-in.

@@ -3,6 +3,7 @@
 #include "host/core/exception.h"
 #include "host/net/server_credentials.h"
 #include "host/session/session.h"
+#include "host/ui/host_context.h"
 #include "session/person_limits.h"
 
 namespace host {
@@ -13,7 +14,7 @@ void SignInForRun(const HostOptions& options, const CredentialsPrompt& prompt,
     hostfw::SetServerCredentials([credentials] { return credentials; });
     if (const auto refusal = BranchRefusal(options.branch))
         throw hostfw::Exception(*refusal);
-    const auto& person = hostfw::Session().person;
+    const auto& person = hostfw::ProcessContext().Session().person;
     if (person && transcript != nullptr)
         *transcript << "Pessoa: " << person->login << " (" << person->name << ")\n" << std::flush;
 }

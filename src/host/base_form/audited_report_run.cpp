@@ -27,7 +27,9 @@ std::string ParameterLines(const TParams& params) {
 
 }  // namespace
 
-AuditedReportRun::AuditedReportRun(const ReportDefinition& definition, std::string outputKind) {
+AuditedReportRun::AuditedReportRun(const ObserverSlot<ReportRunRecord>& observer,
+                                   const ReportDefinition& definition, std::string outputKind)
+    : observer_(observer) {
     record_.report = ReportName(definition);
     record_.outputKind = std::move(outputKind);
 }
@@ -54,7 +56,7 @@ void AuditedReportRun::Run(const std::function<std::optional<std::filesystem::pa
             std::chrono::steady_clock::now() - start);
         record_.outcome = std::move(outcome);
         record_.rows = *rowsRead_;
-        NotifyReportRun(record_);
+        observer_.Notify(record_);
     };
     try {
         const auto file = command();

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "host/core/observer_slot.h"
 #include "host/report/report_request.h"
 #include "host/report/report_run_observer.h"
 
@@ -16,7 +17,8 @@ namespace hostfw {
 // the host's audit needs no knowledge of the commands.
 class AuditedReportRun {
 public:
-    AuditedReportRun(const ReportDefinition& definition, std::string outputKind);
+    AuditedReportRun(const ObserverSlot<ReportRunRecord>& observer,
+                     const ReportDefinition& definition, std::string outputKind);
 
     // The request, its bound parameters and row count recorded for the audit. The parameters
     // are bound before the command returns; the rows are counted when the last one is read,
@@ -32,6 +34,7 @@ public:
     void Run(const std::function<std::optional<std::filesystem::path>()>& command);
 
 private:
+    const ObserverSlot<ReportRunRecord>& observer_;
     ReportRunRecord record_;
     // Shared with the request, which may outlive the run.
     std::shared_ptr<std::optional<std::int64_t>> rowsRead_ =

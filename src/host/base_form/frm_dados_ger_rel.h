@@ -60,6 +60,15 @@ public:
         return ExportReport(ReportFileFormat::Xlsx, file);
     }
 
+    // The session of the form's context, as the form's code calls it: the working branch,
+    // whether the session is bound to it, and the application server's address.
+    std::string FiliProc() const;
+    bool ModuFili() const;
+    std::string WebURL() const;
+    int WebPort() const;
+    // An error told through the form's own context (MensErro of the framework).
+    void MensErro(const std::string& text, bool abort) const;
+
 protected:
     void RegisterHandlers(HandlerTable& table) override;
     void LoadDefinitions() override;

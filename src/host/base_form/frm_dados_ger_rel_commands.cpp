@@ -2,13 +2,12 @@
 #include "host/base_form/frm_dados_ger_rel.h"
 #include "host/base_form/message_format.h"
 #include "host/core/child_process.h"
-#include "host/data/shared_database.h"
 #include "host/report/laid_out_report.h"
 #include "host/report/report_catalog.h"
 #include "host/report/run_monitor.h"
 #include "host/services/mens_erro.h"
-#include "host/session/session.h"
 #include "host/ui/application.h"
+#include "host/ui/host_context.h"
 #include "host/ui/host_ui.h"
 
 namespace hostfw {
@@ -33,8 +32,7 @@ const char* ExportKind(ReportFileFormat format) {
 // A long run shows its progress while `run` works; a run the user stopped leaves a notice
 // and ends the event quietly.
 template <class Run>
-auto WithProgress(const ReportDefinition& definition, Run&& run) {
-    HostUi& ui = Application().Ui();
+auto WithProgress(HostUi& ui, const ReportDefinition& definition, Run&& run) {
     ui.RunStarted(definition.title);
     try {
         auto result = run();
@@ -52,12 +50,13 @@ auto WithProgress(const ReportDefinition& definition, Run&& run) {
 
 // Where the pages went, for the transcript and for the person: a printer, or the PDF kept in
 // the output folder (with the folder to open when the person expected paper).
-void TellWherePrinted(const PrintedReport& printed) {
-    HostUi& ui = Application().Ui();
+void TellWherePrinted(HostContext& context, const PrintedReport& printed) {
+    HostUi& ui = context.Application().Ui();
+    const SessionSettings& session = context.Session();
     const bool kept = std::filesystem::exists(printed.pdf);
     if (kept) {
         const bool noPrinter =
-            !printed.sentToPrinter && !Session().keepPrintedPdf && Session().printer.empty();
+            !printed.sentToPrinter && !session.keepPrintedPdf && session.printer.empty();
         const std::string file = printed.pdf.string();
         if (noPrinter) {
             ui.Notify({"printed: " + file,
@@ -87,7 +86,7 @@ ReportRequest TfrmDadosGerRel::ReportRequestFor(const ReportDefinition& definiti
                                  Application().Ui().ReportQueryBound(params);
                          },
                          std::nullopt,
-                         [](const RunStep& step) {
+                         [this](const RunStep& step) {
                              return !Application().HasUi() || Application().Ui().RunProgress(step);
                          }};
 }
@@ -95,14 +94,15 @@ ReportRequest TfrmDadosGerRel::ReportRequestFor(const ReportDefinition& definiti
 void TfrmDadosGerRel::sbtPreviewClick(TObject* /*sender*/) {
     const ReportDefinition& definition = SelectedDefinition();
     bool shown = false;
-    AuditedReportRun run(definition, "visualizar");
+    AuditedReportRun run(Context().ReportRuns(), definition, "visualizar");
     run.Run([&]() -> std::optional<std::filesystem::path> {
-        const auto database = SharedDatabase();
+        const auto database = Context().Database().Open();
         // The first page is laid out here; a window lays out the rest while it shows that page.
-        std::shared_ptr<const LaidOutReport> preview = WithProgress(definition, [&] {
-            return LaidOutReport::Start(run.Watch(ReportRequestFor(definition, *database)),
-                                        database);
-        });
+        std::shared_ptr<const LaidOutReport> preview =
+            WithProgress(Application().Ui(), definition, [&] {
+                return LaidOutReport::Start(run.Watch(ReportRequestFor(definition, *database)),
+                                            database);
+            });
         if (!preview)
             return std::nullopt;
         Application().Ui().ShowPreview(std::move(preview));
@@ -116,14 +116,18 @@ void TfrmDadosGerRel::sbtPreviewClick(TObject* /*sender*/) {
 void TfrmDadosGerRel::sbtPrintClick(TObject* /*sender*/) {
     const ReportDefinition& definition = SelectedDefinition();
     std::optional<PrintedReport> printed;
-    AuditedReportRun run(
-        definition, Session().printer.empty() ? "imprimir" : "imprimir em " + Session().printer);
+    AuditedReportRun run(Context().ReportRuns(), definition,
+                         Context().Session().printer.empty()
+                             ? "imprimir"
+                             : "imprimir em " + Context().Session().printer);
     run.Run([&]() -> std::optional<std::filesystem::path> {
-        const auto database = SharedDatabase();
-        const PdfKept kept = Session().keepPrintedPdf ? PdfKept::Always : PdfKept::WhenNotPrinted;
-        printed = WithProgress(definition, [&] {
-            return PrintReport(run.Watch(ReportRequestFor(definition, *database)),
-                               PrintOptions{Session().outputDir, Session().printer, kept});
+        const auto database = Context().Database().Open();
+        const PdfKept kept =
+            Context().Session().keepPrintedPdf ? PdfKept::Always : PdfKept::WhenNotPrinted;
+        printed = WithProgress(Application().Ui(), definition, [&] {
+            return PrintReport(
+                run.Watch(ReportRequestFor(definition, *database)),
+                PrintOptions{Context().Session().outputDir, Context().Session().printer, kept});
         });
         if (!printed)
             return std::nullopt;
@@ -131,7 +135,7 @@ void TfrmDadosGerRel::sbtPrintClick(TObject* /*sender*/) {
     });
     if (!printed)
         return;
-    TellWherePrinted(*printed);
+    TellWherePrinted(Context(), *printed);
     Application().Ui().ReportDelivered();
 }
 
@@ -142,7 +146,7 @@ void TfrmDadosGerRel::sbtSalvarComoClick(TObject* /*sender*/) {
     if (!title)
         return;
     std::optional<std::filesystem::path> file;
-    AuditedReportRun run(definition, "salvar-como");
+    AuditedReportRun run(Context().ReportRuns(), definition, "salvar-como");
     run.Run([&] { return file = SaveReportAs(definition, *title); });
     if (!file)
         return;
@@ -178,11 +182,11 @@ void TfrmDadosGerRel::sbtReportEditClick(TObject* /*sender*/) {
 bool TfrmDadosGerRel::ExportReport(ReportFileFormat format, const std::filesystem::path& file) {
     const ReportDefinition& definition = SelectedDefinition();
     bool exported = false;
-    AuditedReportRun run(definition, ExportKind(format));
+    AuditedReportRun run(Context().ReportRuns(), definition, ExportKind(format));
     run.OutputTo(file);
     run.Run([&]() -> std::optional<std::filesystem::path> {
-        const auto database = SharedDatabase();
-        exported = WithProgress(definition, [&] {
+        const auto database = Context().Database().Open();
+        exported = WithProgress(Application().Ui(), definition, [&] {
             return hostfw::ExportReport(run.Watch(ReportRequestFor(definition, *database)), format,
                                         file);
         });
@@ -198,7 +202,7 @@ bool TfrmDadosGerRel::ExportReport(ReportFileFormat format, const std::filesyste
 
 bool TfrmDadosGerRel::ExportReport(ReportFileFormat format, std::ostream& out) {
     const ReportDefinition& definition = SelectedDefinition();
-    const auto database = SharedDatabase();
+    const auto database = Context().Database().Open();
     if (!hostfw::ExportReport(ReportRequestFor(definition, *database), format, out))
         return false;
     Application().Ui().ReportDelivered();

@@ -5,7 +5,7 @@
 #include "host/core/exception.h"
 #include "host/report/report_catalog.h"
 #include "host/services/mens_erro.h"
-#include "host/session/session.h"
+#include "host/ui/host_context.h"
 
 namespace hostfw {
 
@@ -16,7 +16,7 @@ std::string TfrmDadosGerRel::BaseText(const std::string& key) const {
 
 void TfrmDadosGerRel::FillReportNames() {
     const std::string reportCode = lblCodRel->Caption();
-    const std::string folder = Session().reportDir;
+    const std::string folder = Context().Session().reportDir;
     cbbReportNames->ClearItems();
     try {
         catalog_ = std::make_unique<ReportCatalog>(ReportCatalog::Load(folder, reportCode));

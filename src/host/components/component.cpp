@@ -4,11 +4,14 @@
 
 #include <algorithm>
 
+#include "host/components/component_context.h"
 #include "host/components/property_helpers.h"
 
 namespace hostfw {
 
 TObject::~TObject() = default;
+
+ComponentContext::~ComponentContext() = default;
 
 TComponent::TComponent(TComponent* owner) : owner_(owner) {
     if (owner_ != nullptr)
@@ -16,13 +19,17 @@ TComponent::TComponent(TComponent* owner) : owner_(owner) {
 }
 
 TComponent::~TComponent() {
-    while (!components_.empty()) {
-        TComponent* last = components_.back();
-        delete last;  // its destructor takes it out of components_
-    }
+    FreeComponents();
     if (owner_ != nullptr) {
         auto& siblings = owner_->components_;
         siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    }
+}
+
+void TComponent::FreeComponents() {
+    while (!components_.empty()) {
+        TComponent* last = components_.back();
+        delete last;  // its destructor takes it out of components_
     }
 }
 

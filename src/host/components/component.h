@@ -11,6 +11,8 @@
 
 namespace hostfw {
 
+class ComponentContext;
+
 // A named component owned by another: the owner frees what it owns, in reverse order of
 // creation. Published properties can be set by name from a stored definition.
 class HOSTFW_EXPORT TComponent : public TObject {
@@ -37,6 +39,8 @@ public:
     virtual void SetParentComponent(TComponent* parent);
     // Runs once the whole definition is applied.
     virtual void Loaded() {}
+    // The context a root owner carries for the tree below it (FindContext); others carry none.
+    virtual ComponentContext* CarriedContext() const { return nullptr; }
 
     // Properties the stored definition holds for the designer and the desktop view only
     // (glyphs, pixel density); kept as written.
@@ -48,6 +52,9 @@ public:
     }
 
 protected:
+    // Frees the owned components, last created first. A root that carries a context does it
+    // in its own destructor, so the components still reach the context on the way out.
+    void FreeComponents();
     static const PropertyInfo* Lookup(const PropertyTable& table, std::string_view name);
 
 private:

@@ -7,6 +7,7 @@
 #include "host/data/field.h"
 #include "host/services/dataset_rows.h"
 #include "host/ui/application.h"
+#include "host/ui/host_context.h"
 #include "host/ui/host_ui.h"
 
 namespace hostfw {
@@ -32,13 +33,14 @@ void TBtnPesquisa::Search() {
     }
     TDataSet& dataSet = *dataSource_->DataSet();
     if (dataSet.IsEmpty()) {
-        Application().Ui().ShowMessage(emptyError_, MessageKind::Information);
+        HostContextOf(*this).Application().Ui().ShowMessage(emptyError_, MessageKind::Information);
         return;
     }
     const std::string keyField =
         dataSet.Fields().empty() ? "" : dataSet.Fields().front()->FieldName();
     const DataSetRows rows(dataSet, keyField);
-    const std::optional<size_t> chosen = Application().Ui().SearchRow({title_, &rows});
+    const std::optional<size_t> chosen =
+        HostContextOf(*this).Application().Ui().SearchRow({title_, &rows});
     if (!chosen)
         return;
     dataSet.SetRecNo(static_cast<int>(*chosen));

@@ -47,7 +47,7 @@ void TDateEditPlus::CheckValidDate() {
     // A disabled edit cannot take the focus; the user still learns why the date is refused.
     if (CanFocus())
         SetFocus();
-    MensErro("\"" + text + "\" não é uma data válida.", true);
+    MensErro(*this, "\"" + text + "\" não é uma data válida.", true);
 }
 
 const PropertyInfo* TDateEditPlus::FindProperty(std::string_view name) const {

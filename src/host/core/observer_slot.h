@@ -5,25 +5,21 @@
 
 namespace hostfw {
 
-// The one observer of a kind of record that the host installs and the framework tells. Each
-// kind has its own slot; an empty observer hears nothing. Instantiated only inside the
-// framework's library, whose exported functions are the way in from elsewhere.
+// The one observer of a kind of record that a program installs in its context and the
+// framework tells. An empty observer hears nothing.
 template <class Record>
 class ObserverSlot {
 public:
     using Observer = std::function<void(const Record&)>;
 
-    static void Install(Observer observer) { Installed() = std::move(observer); }
-    static void Notify(const Record& record) {
-        if (Installed())
-            Installed()(record);
+    void Install(Observer observer) { observer_ = std::move(observer); }
+    void Notify(const Record& record) const {
+        if (observer_)
+            observer_(record);
     }
 
 private:
-    static Observer& Installed() {
-        static Observer observer;
-        return observer;
-    }
+    Observer observer_;
 };
 
 }  // namespace hostfw

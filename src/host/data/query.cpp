@@ -2,12 +2,11 @@
 
 #include "host/components/property_helpers.h"
 #include "host/core/exception.h"
+#include "host/data/data_context.h"
 #include "host/data/engine.h"
 #include "host/data/field.h"
-#include "host/data/shared_database.h"
 #include "host/data/sql_parameters.h"
 #include "host/data/value_order.h"
-#include "host/session/session.h"
 
 namespace hostfw {
 namespace {
@@ -37,9 +36,10 @@ void TADOIBQuery::SetSQL(const std::vector<std::string>& lines) {
         return;
     // The statement declares its parameters, read as the session's database reads it; values
     // already set for a name stay.
+    const DataContext* context = FindContext<DataContext>(*this);
+    const std::string database = context ? context->Session().database : std::string();
     TParams fresh;
-    for (const std::string& name :
-         DeclaredParameters(StatementText(), EngineOf(Session().database))) {
+    for (const std::string& name : DeclaredParameters(StatementText(), EngineOf(database))) {
         TParam& param = fresh.CreateParam(name);
         if (const TParam* old = params_.FindParam(name))
             param.SetAsVariant(old->Value());
@@ -69,7 +69,8 @@ bool TADOIBQuery::ReopenOrderedBy(const TField& field, bool descending) {
     const std::string column = ColumnNameOf(field);
     if (column.empty())
         throw Exception("O campo '" + field.FieldName() + "' não está aberto em '" + Name() + "'.");
-    orderBy_ = ValueOrderBy(QuotedIdentifier(column), SharedDatabase()->Kind(), descending);
+    orderBy_ = ValueOrderBy(QuotedIdentifier(column),
+                            ContextOf<DataContext>(*this).Database().Open()->Kind(), descending);
     try {
         Open();
         orderBy_.clear();
@@ -82,7 +83,7 @@ bool TADOIBQuery::ReopenOrderedBy(const TField& field, bool descending) {
 }
 
 std::unique_ptr<Cursor> TADOIBQuery::FetchRows(std::vector<std::string>& columns, RowStore& rows) {
-    std::shared_ptr<Engine> engine = SharedDatabase();
+    std::shared_ptr<Engine> engine = ContextOf<DataContext>(*this).Database().Open();
     // The statement on lines of its own: a comment that ends its last line ends there.
     const std::string statement = orderBy_.empty() ? StatementText()
                                                    : "SELECT * FROM (\n" + StatementText() +

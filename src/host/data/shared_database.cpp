@@ -1,56 +1,35 @@
 #include "host/data/shared_database.h"
 
-#include <optional>
-#include <string>
-
 #include "host/core/exception.h"
-#include "host/data/engine.h"
 #include "host/session/session.h"
 
 namespace hostfw {
-namespace {
 
-struct OpenDatabaseState {
-    std::string connection;
-    std::shared_ptr<Engine> engine;
-    std::string signedInDatabase;
-    std::optional<Credentials> credentials;
-};
-
-OpenDatabaseState& OpenDatabase() {
-    static OpenDatabaseState state;
-    return state;
-}
-
-}  // namespace
-
-std::shared_ptr<Engine> SharedDatabase() {
-    OpenDatabaseState& state = OpenDatabase();
-    const std::string& wanted = Session().database;
+std::shared_ptr<Engine> SharedDatabase::Open() {
+    const std::string& wanted = session_.database;
     if (wanted.empty())
         throw Exception("Nenhum banco de dados foi configurado para a sessão.");
     // A connection the server dropped is opened again rather than failing every later query.
-    if (!state.engine || state.connection != wanted || state.engine->IsBroken()) {
-        state.engine = wanted == state.signedInDatabase && state.credentials
-                           ? OpenDatabaseAs(wanted, *state.credentials)
-                           : OpenDatabase(wanted);
-        state.connection = wanted;
+    if (!engine_ || connection_ != wanted || engine_->IsBroken()) {
+        engine_ = wanted == signedInDatabase_ && credentials_
+                      ? OpenDatabaseAs(wanted, *credentials_)
+                      : OpenDatabase(wanted);
+        connection_ = wanted;
     }
-    return state.engine;
+    return engine_;
 }
 
-void UseSignedInDatabase(std::shared_ptr<Engine> engine, const std::string& database,
-                         const Credentials& credentials) {
-    OpenDatabaseState& state = OpenDatabase();
-    state.engine = std::move(engine);
-    state.connection = database;
-    state.signedInDatabase = database;
-    state.credentials = credentials;
+void SharedDatabase::UseSignedIn(std::shared_ptr<Engine> engine, const std::string& database,
+                                 const Credentials& credentials) {
+    engine_ = std::move(engine);
+    connection_ = database;
+    signedInDatabase_ = database;
+    credentials_ = credentials;
 }
 
-void CloseSharedDatabase() {
-    OpenDatabase().engine.reset();
-    OpenDatabase().connection.clear();
+void SharedDatabase::Close() {
+    engine_.reset();
+    connection_.clear();
 }
 
 }  // namespace hostfw

@@ -1,24 +1,39 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "host/data/engine.h"
 #include "hostfw_export.h"
 
 namespace hostfw {
 
-class Engine;
-struct Credentials;
+struct SessionSettings;
 
-// The shared database of the session, opened on first use and again after the session's
+// The shared database of a session, opened on first use and again after the session's
 // database setting changes.
-HOSTFW_EXPORT std::shared_ptr<Engine> SharedDatabase();
-// Drops the open connection (the host does it before it changes the setting or exits).
-HOSTFW_EXPORT void CloseSharedDatabase();
-// Makes the connection the person signed in with, on that database and with that password, the
-// session's shared database; the password stays in memory to open it again after the server
-// dropped it, and serves no other database.
-HOSTFW_EXPORT void UseSignedInDatabase(std::shared_ptr<Engine> engine, const std::string& database,
-                                       const Credentials& credentials);
+class HOSTFW_EXPORT SharedDatabase {
+public:
+    explicit SharedDatabase(const SessionSettings& session) : session_(session) {}
+    SharedDatabase(const SharedDatabase&) = delete;
+    SharedDatabase& operator=(const SharedDatabase&) = delete;
+
+    std::shared_ptr<Engine> Open();
+    // Drops the open connection (the host does it before it changes the setting or exits).
+    void Close();
+    // Makes the connection the person signed in with, on that database and with that
+    // password, the session's shared database; the password stays in memory to open it again
+    // after the server dropped it, and serves no other database.
+    void UseSignedIn(std::shared_ptr<Engine> engine, const std::string& database,
+                     const Credentials& credentials);
+
+private:
+    const SessionSettings& session_;
+    std::string connection_;
+    std::shared_ptr<Engine> engine_;
+    std::string signedInDatabase_;
+    std::optional<Credentials> credentials_;
+};
 
 }  // namespace hostfw

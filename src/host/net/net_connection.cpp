@@ -1,23 +1,23 @@
 #include "host/net/net_connection.h"
 
-#include "host/session/session.h"
-
 #include "host/components/property_helpers.h"
 #include "host/core/exception.h"
 #include "host/net/call_argument_text.h"
 #include "host/net/http_call_client.h"
+#include "host/net/net_context.h"
 #include "host/net/pending_call.h"
-#include "host/net/server_call_observer.h"
 
 namespace hostfw {
 
 TNetConnection::TNetConnection(TComponent* owner)
-    : TComponent(owner),
-      timeouts_(Session().serverTimeouts),
-      replySizeLimit_(Session().serverReplySizeLimit),
-      dispatch_([this](const std::string& method, const CallRequest& request) {
+    : TComponent(owner), dispatch_([this](const std::string& method, const CallRequest& request) {
           return CallRemote(method, request);
-      }) {}
+      }) {
+    if (const NetContext* context = FindContext<NetContext>(*this)) {
+        timeouts_ = context->Session().serverTimeouts;
+        replySizeLimit_ = context->Session().serverReplySizeLimit;
+    }
+}
 
 TNetConnection::~TNetConnection() = default;
 
@@ -66,9 +66,11 @@ void TNetConnection::Open() {
     try {
         if (BeforeConnect)
             BeforeConnect(this);
-        auto client =
-            std::make_unique<HttpCallClient>(host_, port_, timeouts_, replySizeLimit_,
-                                             Session().serverCaFile, Session().serverPlainPassword);
+        const NetContext* context = FindContext<NetContext>(*this);
+        auto client = std::make_unique<HttpCallClient>(
+            host_, port_, timeouts_, replySizeLimit_,
+            context ? context->Session().serverCaFile : std::string(),
+            context && context->Session().serverPlainPassword);
         client->CheckObject(serverName_);
         client_ = std::move(client);
         lastError_.clear();
@@ -86,16 +88,19 @@ CallReply TNetConnection::CallRemote(const std::string& method, const CallReques
     // Only the exchange leaves the calling thread: the before-connect handler above is the
     // form's and runs on its thread.
     HttpCallClient& client = *client_;
-    return AwaitCall(method, [&](std::stop_token stop) {
-        return client.Call(serverName_, method, request, std::move(stop));
-    });
+    const NetContext* context = FindContext<NetContext>(*this);
+    return AwaitCall(context ? context->CallWaiting() : CallWaiter(), method,
+                     [&](std::stop_token stop) {
+                         return client.Call(serverName_, method, request, std::move(stop));
+                     });
 }
 
 void TNetConnection::AnnounceCall(const std::string& method, const CallRequest& request) const {
     ServerCallRecord record{serverName_, method, {}};
     for (const CallArgument& arg : request.args)
         record.arguments.push_back(CallArgumentText(arg.value));
-    NotifyServerCall(record);
+    if (NetContext* context = FindContext<NetContext>(*this))
+        context->ServerCalls().Notify(record);
 }
 
 }  // namespace hostfw

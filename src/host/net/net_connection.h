@@ -7,6 +7,7 @@
 #include "host/components/events.h"
 #include "host/net/dispatch.h"
 #include "host/session/net_timeouts.h"
+#include "host/session/reply_size_limit.h"
 #include "hostfw_export.h"
 
 namespace hostfw {
@@ -18,9 +19,10 @@ class HttpCallClient;
 // offers ServerName. With ThrowException off a failed connect is silent and the state stays
 // false; with it on the failure is raised. A call through AppServer() while not connected
 // connects once more and raises, whatever ThrowException says, if that fails too; every
-// failure names the address. Each call is handed to the server-call observer before anything
-// is sent, and waited for as the host's call waiter has it (a person may give it up:
-// CallCancelled).
+// failure names the address. Owned under a program's context, it takes the session's
+// timeouts, size limit and certificate settings, hands each call to the context's server-call
+// observer before anything is sent, and waits for it as the context's call waiter has it (a
+// person may give it up: CallCancelled); outside any context it calls on its own thread.
 class HOSTFW_EXPORT TNetConnection : public TComponent {
 public:
     explicit TNetConnection(TComponent* owner);
@@ -66,7 +68,7 @@ private:
     int port_ = 0;
     bool throwException_ = false;
     NetTimeouts timeouts_;
-    std::size_t replySizeLimit_;
+    std::size_t replySizeLimit_ = kDefaultReplySizeLimit;
     std::string lastError_;
     std::unique_ptr<HttpCallClient> client_;
     TDispatch dispatch_;

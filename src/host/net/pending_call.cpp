@@ -1,15 +1,6 @@
 #include "host/net/pending_call.h"
 
 namespace hostfw {
-namespace {
-
-CallWaiter& Installed() {
-    static CallWaiter waiter;
-    return waiter;
-}
-
-}  // namespace
-
 CallCancelled::~CallCancelled() = default;
 
 PendingCall::PendingCall(std::string method, Work work) : method_(std::move(method)) {
@@ -61,15 +52,12 @@ CallReply PendingCall::TakeReply() {
     return reply_.get();
 }
 
-void SetCallWaiter(CallWaiter waiter) {
-    Installed() = std::move(waiter);
-}
-
-CallReply AwaitCall(const std::string& method, const PendingCall::Work& work) {
-    if (!Installed())
+CallReply AwaitCall(const CallWaiter& waiter, const std::string& method,
+                    const PendingCall::Work& work) {
+    if (!waiter)
         return work(std::stop_token());
     PendingCall call(method, work);
-    Installed()(call);
+    waiter(call);
     return call.TakeReply();
 }
 

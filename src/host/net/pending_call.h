@@ -22,8 +22,8 @@ public:
 };
 
 // A call to the application server under way on a thread of its own while the thread that made
-// it waits through the host (SetCallWaiter). The call gets a stop token: asked to stop, it
-// closes its connection, so the server notices its client is gone and stops working on it too.
+// it waits through the host (NetContext::SetCallWaiter). The call gets a stop token: asked to stop,
+// it closes its connection, so the server notices its client is gone and stops working on it too.
 class HOSTFW_EXPORT PendingCall {
 public:
     using Work = std::function<CallReply(std::stop_token)>;
@@ -55,10 +55,10 @@ private:
 // returns once the call is done or given up. Without one, calls run on the thread that makes
 // them, as a server's or a tool's do.
 using CallWaiter = std::function<void(PendingCall&)>;
-HOSTFW_EXPORT void SetCallWaiter(CallWaiter waiter);
 
-// Runs the call while the installed waiter waits for it; raises what the call raises, or
-// CallCancelled when the waiter gave it up.
-HOSTFW_EXPORT CallReply AwaitCall(const std::string& method, const PendingCall::Work& work);
+// Runs the call while the waiter waits for it; raises what the call raises, or CallCancelled
+// when the waiter gave it up. An empty waiter runs it on the calling thread.
+HOSTFW_EXPORT CallReply AwaitCall(const CallWaiter& waiter, const std::string& method,
+                                  const PendingCall::Work& work);
 
 }  // namespace hostfw

@@ -1,10 +1,7 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
-
-#include "hostfw_export.h"
 
 namespace hostfw {
 
@@ -15,12 +12,5 @@ struct ServerCallRecord {
     std::string method;
     std::vector<std::string> arguments;
 };
-
-// Who hears of every call a connection makes, before it is sent; start-up hands the calls to
-// the host's UI. An empty observer hears nothing.
-using ServerCallObserver = std::function<void(const ServerCallRecord&)>;
-
-HOSTFW_EXPORT void SetServerCallObserver(ServerCallObserver observer);
-HOSTFW_EXPORT void NotifyServerCall(const ServerCallRecord& call);
 
 }  // namespace hostfw

@@ -2,11 +2,8 @@
 
 #include <chrono>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
-
-#include "hostfw_export.h"
 
 namespace hostfw {
 
@@ -20,12 +17,5 @@ struct ReportRunRecord {
     std::chrono::milliseconds duration{0};
     std::string outcome;  // "ok", "cancelado", or what failed
 };
-
-// Who hears of every report command of the base form once it has ended, however it ended; the
-// host installs it. An empty observer hears nothing.
-using ReportRunObserver = std::function<void(const ReportRunRecord&)>;
-
-HOSTFW_EXPORT void SetReportRunObserver(ReportRunObserver observer);
-HOSTFW_EXPORT void NotifyReportRun(const ReportRunRecord& run);
 
 }  // namespace hostfw

@@ -6,8 +6,11 @@
 
 namespace hostfw {
 
-// Shows an error message and waits for the user; with abort it then raises the silent
-// abort, which ends the calling handler without a second message.
-HOSTFW_EXPORT void MensErro(const std::string& text, bool abort);
+class TComponent;
+
+// Shows an error message through the UI of the component's context and waits for the user;
+// with abort it then raises the silent abort, which ends the calling handler without a second
+// message.
+HOSTFW_EXPORT void MensErro(const TComponent& from, const std::string& text, bool abort);
 
 }  // namespace hostfw

@@ -10,6 +10,7 @@
 #include "host/services/mens_erro.h"
 #include "host/ui/application.h"
 #include "host/ui/dialog_opener.h"
+#include "host/ui/host_context.h"
 #include "host/ui/host_ui.h"
 
 namespace hostfw {
@@ -57,7 +58,8 @@ void PesquisaLista(TDataSource* dataSource, const std::string& keyField, const s
             request.marked[row] = current.contains(rows.Key(row));
     }
 
-    const std::optional<std::vector<size_t>> answer = Application().Ui().PickList(request);
+    const std::optional<std::vector<size_t>> answer =
+        HostContextOf(*dataSource).Application().Ui().PickList(request);
     if (!answer)
         return;
 
@@ -70,7 +72,8 @@ void PesquisaLista(TDataSource* dataSource, const std::string& keyField, const s
             throw Exception("Linha escolhida fora da lista.");
         const std::string key = rows.Key(row);
         if (key.find(',') != std::string::npos) {
-            MensErro("A chave \"" + key + "\" contém uma vírgula e não pode entrar na lista.",
+            MensErro(*dataSource,
+                     "A chave \"" + key + "\" contém uma vírgula e não pode entrar na lista.",
                      true);
         }
         chosen.push_back(key);

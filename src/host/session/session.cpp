@@ -2,24 +2,11 @@
 
 namespace hostfw {
 
-SessionSettings& Session() {
-    static SessionSettings settings;
-    return settings;
-}
-
-std::string FiliProc() {
-    const SessionSettings& session = Session();
+std::string FiliProc(const SessionSettings& session) {
     return session.person && session.person->bound ? session.person->homeBranch : session.filiProc;
 }
-bool ModuFili() {
-    const SessionSettings& session = Session();
+bool ModuFili(const SessionSettings& session) {
     return (session.person && session.person->bound) || session.moduFili;
-}
-std::string WebURL() {
-    return Session().webUrl;
-}
-int WebPort() {
-    return Session().webPort;
 }
 
 }  // namespace hostfw

@@ -44,12 +44,8 @@ struct SessionSettings {
     std::optional<Person> person;
 };
 
-HOSTFW_EXPORT SessionSettings& Session();
-
 // A person bound to a branch works in that branch, bound, whatever the settings say.
-HOSTFW_EXPORT std::string FiliProc();
-HOSTFW_EXPORT bool ModuFili();
-HOSTFW_EXPORT std::string WebURL();
-HOSTFW_EXPORT int WebPort();
+HOSTFW_EXPORT std::string FiliProc(const SessionSettings& session);
+HOSTFW_EXPORT bool ModuFili(const SessionSettings& session);
 
 }  // namespace hostfw

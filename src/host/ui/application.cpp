@@ -4,6 +4,7 @@
 
 #include "host/core/exception.h"
 #include "host/net/pending_call.h"
+#include "host/ui/host_context.h"
 #include "host/ui/host_ui.h"
 
 namespace hostfw {
@@ -14,11 +15,17 @@ void HostUi::AwaitCall(PendingCall& call) {
     call.Wait();
 }
 
-TApplication::TApplication() : TComponent(nullptr) {
+TApplication::TApplication(HostContext& context) : TComponent(nullptr), context_(context) {
     SetName("Application");
 }
 
-TApplication::~TApplication() = default;
+TApplication::~TApplication() {
+    FreeComponents();
+}
+
+ComponentContext* TApplication::CarriedContext() const {
+    return &context_;
+}
 
 int TApplication::FormCount() const {
     int count = 0;
@@ -75,8 +82,8 @@ void TApplication::ProcessReleases() {
             stillModal.push_back(form);
             continue;
         }
-        if (Screen().ActiveForm() == form)
-            Screen().SetActiveForm(nullptr);
+        if (context_.Screen().ActiveForm() == form)
+            context_.Screen().SetActiveForm(nullptr);
         if (mainForm_ == form)
             mainForm_ = nullptr;
         delete form;
@@ -92,18 +99,16 @@ HostUi& TApplication::Ui() const {
 
 void TScreen::SetCursor(int value) {
     cursor_ = value;
-    if (Application().HasUi())
-        Application().Ui().CursorChanged(value);
+    if (context_.Application().HasUi())
+        context_.Application().Ui().CursorChanged(value);
 }
 
 TApplication& Application() {
-    static TApplication application;
-    return application;
+    return ProcessContext().Application();
 }
 
 TScreen& Screen() {
-    static TScreen screen;
-    return screen;
+    return ProcessContext().Screen();
 }
 
 const std::vector<PickedList>& TApplication::PickedListsOf(const std::string& formClass) const {

@@ -12,15 +12,19 @@
 
 namespace hostfw {
 
+class HostContext;
 class HostUi;
 
-// The one application object: owns the forms, runs every event through the same
-// exception handling, and holds the host UI the dialogs go through.
+// A context's application object: owns the forms, runs every event through the same
+// exception handling, holds the host UI the dialogs go through, and carries its context to
+// everything it owns.
 class HOSTFW_EXPORT TApplication : public TComponent {
 public:
-    TApplication();
+    explicit TApplication(HostContext& context);
     ~TApplication() override;
     std::string ClassName() const override { return "TApplication"; }
+    ComponentContext* CarriedContext() const override;
+    HostContext& Context() const { return context_; }
 
     // Creates a form owned by the application. The reference is set before the form's
     // creation handler runs and cleared again if creation fails.
@@ -63,6 +67,7 @@ public:
     void ForgetPickedLists() { pickedLists_.clear(); }
 
 private:
+    HostContext& context_;
     TCustomForm* mainForm_ = nullptr;
     HostUi* ui_ = nullptr;
     std::vector<TCustomForm*> released_;
@@ -70,9 +75,10 @@ private:
     std::map<std::string, std::vector<PickedList>> pickedLists_;
 };
 
-// The screen: cursor and active form.
+// A context's screen: cursor and active form.
 class HOSTFW_EXPORT TScreen {
 public:
+    explicit TScreen(HostContext& context) : context_(context) {}
     int Cursor() const { return cursor_; }
     // A window shows the new cursor at once, even in the middle of a long handler.
     void SetCursor(int value);
@@ -80,6 +86,7 @@ public:
     void SetActiveForm(TCustomForm* form) { activeForm_ = form; }
 
 private:
+    HostContext& context_;
     int cursor_ = 0;
     TCustomForm* activeForm_ = nullptr;
 };
@@ -87,6 +94,7 @@ private:
 constexpr int crDefault = 0;
 constexpr int crHourGlass = -11;
 
+// The process context's application and screen (ProcessContext).
 HOSTFW_EXPORT TApplication& Application();
 HOSTFW_EXPORT TScreen& Screen();
 

@@ -6,6 +6,7 @@
 #include "host/core/exception.h"
 #include "host/definition/loader.h"
 #include "host/ui/application.h"
+#include "host/ui/host_context.h"
 #include "host/ui/host_ui.h"
 
 namespace hostfw {
@@ -24,6 +25,18 @@ TCustomForm::~TCustomForm() {
         Screen().SetActiveForm(nullptr);
     if (Application().HasUi())
         Application().Ui().FormDestroyed(*this);
+}
+
+HostContext& TCustomForm::Context() const {
+    return HostContextOf(*this);
+}
+
+TApplication& TCustomForm::Application() const {
+    return Context().Application();
+}
+
+TScreen& TCustomForm::Screen() const {
+    return Context().Screen();
 }
 
 void TCustomForm::Construct() {

@@ -31,6 +31,10 @@ struct PickedList {
 constexpr int mrNone = 0;
 constexpr int mrCancel = 2;
 
+class HostContext;
+class TApplication;
+class TScreen;
+
 // A window built from its stored definitions: the ancestors' first, then its own.
 class HOSTFW_EXPORT TCustomForm : public TWinControl {
 public:
@@ -41,6 +45,12 @@ public:
     void Construct();
 
     HandlerTable& Handlers() { return handlers_; }
+
+    // The context the form was created under (its owner's), with its application and screen;
+    // a form owned by no application belongs to the process context.
+    HostContext& Context() const;
+    TApplication& Application() const;
+    TScreen& Screen() const;
 
     TWinControl* ActiveControl() const { return activeControl_; }
     // Moves the focus: the focused control's exit event runs first; if it moves the focus

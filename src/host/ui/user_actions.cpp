@@ -5,6 +5,7 @@
 #include "host/ui/application.h"
 #include "host/ui/dialog_opener.h"
 #include "host/ui/edit.h"
+#include "host/ui/host_context.h"
 #include "host/ui/std_controls.h"
 
 namespace hostfw::UserActions {
@@ -31,14 +32,19 @@ void FocusNow(TWinControl& control) {
     control.SetFocus();
 }
 
+// The application of the control's context runs the action: its UI hears of it.
+TApplication& ApplicationOf(const TControl& control) {
+    return HostContextOf(control).Application();
+}
+
 }  // namespace
 
 void Focus(TWinControl& control) {
-    Application().Dispatch([&] { FocusNow(control); });
+    ApplicationOf(control).Dispatch([&] { FocusNow(control); });
 }
 
 void Type(TCustomEdit& edit, const std::string& text) {
-    Application().Dispatch([&] {
+    ApplicationOf(edit).Dispatch([&] {
         FocusNow(edit);
         for (char32_t cp : Utf8Decode(text)) {
             if (cp > 0xFF) {
@@ -58,7 +64,7 @@ void PressKey(TWinControl& control, unsigned char code) {
         Tab(control, true);
         return;
     }
-    Application().Dispatch([&] {
+    ApplicationOf(control).Dispatch([&] {
         FocusNow(control);
         const DialogOpenerScope opener(control);
         char key = static_cast<char>(code);
@@ -67,7 +73,7 @@ void PressKey(TWinControl& control, unsigned char code) {
 }
 
 void Tab(TWinControl& control, bool forward) {
-    Application().Dispatch([&] {
+    ApplicationOf(control).Dispatch([&] {
         FocusNow(control);
         if (forward && dynamic_cast<TCustomEdit*>(&control) != nullptr) {
             char key = '\t';
@@ -84,7 +90,7 @@ void MoveCaret(TCustomEdit& edit, size_t start, size_t length) {
 }
 
 void Click(TControl& control) {
-    Application().Dispatch([&] {
+    ApplicationOf(control).Dispatch([&] {
         RequireShowing(control);
         if (!Reachable(control))
             return;
@@ -100,7 +106,7 @@ void Click(TControl& control) {
 }
 
 void Select(TComboBox& combo, int index) {
-    Application().Dispatch([&] {
+    ApplicationOf(combo).Dispatch([&] {
         FocusNow(combo);
         if (combo.Focused())
             combo.Choose(index);
@@ -108,7 +114,7 @@ void Select(TComboBox& combo, int index) {
 }
 
 void ReplaceText(TCustomEdit& edit, const std::string& text) {
-    Application().Dispatch([&] {
+    ApplicationOf(edit).Dispatch([&] {
         FocusNow(edit);
         if (edit.Focused())
             edit.SetText(text);
@@ -116,11 +122,11 @@ void ReplaceText(TCustomEdit& edit, const std::string& text) {
 }
 
 void Close(TCustomForm& form) {
-    Application().Dispatch([&] { form.Close(); });
+    ApplicationOf(form).Dispatch([&] { form.Close(); });
 }
 
 void Reactivate(TCustomForm& form) {
-    Application().Dispatch([&] {
+    ApplicationOf(form).Dispatch([&] {
         form.Deactivate();
         form.Activate();
     });

@@ -46,18 +46,17 @@ protected:
         server.emplace(std::vector<std::string>{"--db", database, "--test-getnota", "slow"},
                        ServerProgram::Test);
     }
-    void TearDown() override { hostfw::SetCallWaiter(nullptr); }
 
     // Asks for invoices, giving the call up as a person would press Cancelar once `ready` holds;
     // true when the call ended as given up.
     bool AskAndGiveUpWhen(const std::function<bool()>& ready) {
         bool waited = false;
-        hostfw::SetCallWaiter([&](hostfw::PendingCall& call) {
+        InvoiceClient client(server->Host(), server->Port());
+        client.Context().SetCallWaiter([&](hostfw::PendingCall& call) {
             waited = Eventually(ready);
             call.Cancel();
             call.Wait();
         });
-        InvoiceClient client(server->Host(), server->Port());
         GetNotaArgs args;
         bool cancelled = false;
         try {

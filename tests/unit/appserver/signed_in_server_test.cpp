@@ -51,7 +51,6 @@ protected:
     }
     void TearDown() override {
         hostfw::SetServerCredentials(nullptr);
-        hostfw::Session().serverPlainPassword = false;
         server.reset();
     }
 
@@ -124,12 +123,12 @@ TEST_F(PgSignedInServer, APersonsIdleConnectionsCloseWithoutAnotherCall) {
 }
 
 TEST_F(PgSignedInServer, TheClientSignsInAndShowsTheRefusalOfAnotherBranch) {
-    // The test's server speaks plain HTTP on loopback; the person accepts that here.
-    hostfw::Session().serverPlainPassword = true;
     hostfw::SetServerCredentials([this] {
         return std::optional<hostfw::Credentials>({maria, SharedUseDatabase::Password(maria)});
     });
     servertest::InvoiceClient client(server->Host(), server->Port());
+    // The test's server speaks plain HTTP on loopback; the person accepts that here.
+    client.Context().Session().serverPlainPassword = true;
     servertest::GetNotaArgs home;
     home.last = hostfw::EncodeDate(2025, 12, 31);
     EXPECT_EQ(client.Entries(home).size(), 4u);
@@ -143,6 +142,7 @@ TEST_F(PgSignedInServer, TheClientSignsInAndShowsTheRefusalOfAnotherBranch) {
         return std::optional<hostfw::Credentials>({maria, "errada"});
     });
     servertest::InvoiceClient wrong(server->Host(), server->Port());
+    wrong.Context().Session().serverPlainPassword = true;
     EXPECT_NE(testsupport::FailureOf([&] { wrong.Load(home); }).find("Usuário ou senha incorretos"),
               std::string::npos);
 }

@@ -50,16 +50,16 @@ protected:
                                                 dir + "server.key"});
     }
     void TearDown() override {
-        hostfw::Session().serverCaFile.clear();
         server.reset();
         fs::remove_all(folder);
     }
 
     std::string Https() const { return "https://" + server->Host(); }
 
-    // Why connecting as the form does, to that address, fails.
-    std::string ConnectFailure(const std::string& host) const {
+    // Why connecting as the form does, to that address, with that authority file, fails.
+    std::string ConnectFailure(const std::string& host, const std::string& caFile = "") const {
         servertest::InvoiceClient client(host, server->Port());
+        client.Context().Session().serverCaFile = caFile;
         return FailureOf([&] { client.Connection().SetConnected(true); });
     }
 
@@ -69,8 +69,8 @@ protected:
 };
 
 TEST_F(TlsServer, TheFormsClientReachesItWithTheAuthorityItWasGiven) {
-    hostfw::Session().serverCaFile = (folder / "ca.pem").string();
     servertest::InvoiceClient client(Https(), server->Port());
+    client.Context().Session().serverCaFile = (folder / "ca.pem").string();
     servertest::GetNotaArgs args;
     EXPECT_EQ(client.Entries(args).size(), 6u);
 }
@@ -90,8 +90,7 @@ TEST_F(TlsServer, PlainHttpIsToldToUseTls) {
 }
 
 TEST_F(TlsServer, AnUnreadableAuthorityFileIsNamed) {
-    hostfw::Session().serverCaFile = (folder / "nenhum.pem").string();
-    const std::string failure = ConnectFailure(Https());
+    const std::string failure = ConnectFailure(Https(), (folder / "nenhum.pem").string());
     EXPECT_NE(failure.find("nenhum.pem"), std::string::npos) << failure;
 }
 

@@ -17,11 +17,10 @@
 #include "host/core/child_process.h"
 #include "host/core/exception.h"
 #include "host/data/audit_trail.h"
+#include "host/data/data_context.h"
 #include "host/data/engine.h"
 #include "host/data/saved_choices.h"
-#include "host/data/shared_database.h"
 #include "host/data/sign_in_refused.h"
-#include "host/session/session.h"
 #include "support/closed_port.h"
 #include "support/failure_of.h"
 #include "support/firebird_database.h"
@@ -42,9 +41,9 @@ using testsupport::FirebirdPlace;
 class FbDatabase : public datatest::FirebirdEngineTest {};
 
 TEST_P(FbDatabase, ADroppedConnectionIsBrokenAndTheSessionOpensANewOne) {
-    const hostfw::SessionSettings saved = hostfw::Session();
-    hostfw::Session().database = database->Connection();
-    const std::shared_ptr<Engine> first = hostfw::SharedDatabase();
+    hostfw::DataContext context;
+    context.Session().database = database->Connection();
+    const std::shared_ptr<Engine> first = context.Database().Open();
     EXPECT_FALSE(first->IsBroken());
     // Ends the attachment from another one, as an administrator (or a server shutdown) does.
     const Variant id = datatest::Scalar(*first, "SELECT CURRENT_CONNECTION FROM RDB$DATABASE", {});
@@ -53,11 +52,9 @@ TEST_P(FbDatabase, ADroppedConnectionIsBrokenAndTheSessionOpensANewOne) {
     EXPECT_THROW(first->Query("SELECT 1 FROM RDB$DATABASE", TParams()), hostfw::Exception);
     EXPECT_TRUE(first->IsBroken());
 
-    const std::shared_ptr<Engine> second = hostfw::SharedDatabase();
+    const std::shared_ptr<Engine> second = context.Database().Open();
     EXPECT_NE(second, first);
     EXPECT_EQ(datatest::Scalar(*second, "SELECT 2 FROM RDB$DATABASE", {}), Variant(2));
-    hostfw::CloseSharedDatabase();
-    hostfw::Session() = saved;
 }
 
 TEST_P(FbDatabase, SharedSchemaAndTestRowsLoad) {

@@ -9,11 +9,10 @@
 #include "db/demo_data.h"
 #include "host/core/date_time.h"
 #include "host/core/exception.h"
+#include "host/data/data_context.h"
 #include "host/data/engine.h"
 #include "host/data/field.h"
 #include "host/data/query.h"
-#include "host/data/shared_database.h"
-#include "host/session/session.h"
 #include "unit/data/engine_test_support.h"
 #include "unit/data/read_only_checks.h"
 
@@ -162,10 +161,11 @@ TEST_F(PgEngine, ListMembershipMatchesWholeKeys) {
 
 TEST_F(PgEngine, QueriesRunOnTheSessionsServerDatabase) {
     demodb::BuildTestDatabase(*engine);
-    const hostfw::SessionSettings saved = hostfw::Session();
-    hostfw::Session().database = connection;
+    hostfw::DataContext context;
+    context.Session().database = connection;
     {
-        hostfw::TADOIBQuery query(nullptr);
+        hostfw::TContextOwner owner(context);
+        hostfw::TADOIBQuery query(&owner);
         auto* name = new hostfw::TStringField(&query);
         name->SetFieldName("NMFILIAL");
         name->SetDataSet(&query);
@@ -175,8 +175,6 @@ TEST_F(PgEngine, QueriesRunOnTheSessionsServerDatabase) {
         query.Open();
         EXPECT_EQ(name->AsString(), "Filial Curitiba");
     }
-    hostfw::CloseSharedDatabase();
-    hostfw::Session() = saved;
 }
 
 // Ends a connection's server session from outside, as a server restart does.
@@ -187,20 +185,18 @@ void TerminateBackend(Engine& victim, Engine& other) {
 }
 
 TEST_F(PgEngine, ADroppedConnectionIsBrokenAndTheSessionOpensANewOne) {
-    const hostfw::SessionSettings saved = hostfw::Session();
-    hostfw::Session().database = connection;
-    const std::shared_ptr<Engine> first = hostfw::SharedDatabase();
+    hostfw::DataContext context;
+    context.Session().database = connection;
+    const std::shared_ptr<Engine> first = context.Database().Open();
     EXPECT_FALSE(first->IsBroken());
     TerminateBackend(*first, *engine);
     EXPECT_THROW(first->Query("SELECT 1", TParams()), hostfw::Exception);
     EXPECT_TRUE(first->IsBroken());
 
-    const std::shared_ptr<Engine> second = hostfw::SharedDatabase();
+    const std::shared_ptr<Engine> second = context.Database().Open();
     EXPECT_NE(second, first);
     EXPECT_EQ(Scalar("SELECT 1", TParams()).AsString(), "1");
     EXPECT_EQ(datatest::Scalar(*second, "SELECT 2", TParams()).AsString(), "2");
-    hostfw::CloseSharedDatabase();
-    hostfw::Session() = saved;
 }
 
 TEST_F(PgEngine, ATextHoldingNulIsRefusedRatherThanCutShort) {

@@ -8,10 +8,9 @@
 #include <vector>
 
 #include "db/demo_data.h"
+#include "host/data/data_context.h"
 #include "host/data/field.h"
 #include "host/data/query.h"
-#include "host/data/shared_database.h"
-#include "host/session/session.h"
 #include "support/firebird_database.h"
 #include "support/test_folder.h"
 
@@ -24,12 +23,13 @@ using hostfw::TField;
 const std::vector<std::string> kNamesAscending = {"Café & Cia, Ltda", "João da Silva",
                                                   "Maria D'Ávila", "O \"Rei\" do Pão"};
 
-// The clients query of the session's database, with its statement and the fields a stored
-// definition gives it.
+// The clients query of the owner's session database, with its statement and the fields a
+// stored definition gives it.
 class ClientQuery {
 public:
-    explicit ClientQuery(const std::vector<std::string>& statement,
-                         const std::string& nameField = "NMFANTCLIE") {
+    ClientQuery(hostfw::TComponent& owner, const std::vector<std::string>& statement,
+                const std::string& nameField = "NMFANTCLIE")
+        : query(&owner) {
         code_->SetFieldName("CDCLIENTE");
         code_->SetDataSet(&query);
         name_->SetFieldName(nameField);
@@ -49,7 +49,7 @@ public:
     TField& Name() { return *name_; }
     TField& Code() { return *code_; }
 
-    TADOIBQuery query{nullptr};
+    TADOIBQuery query;
 
 private:
     TField* code_ = new hostfw::TStringField(&query);
@@ -58,8 +58,9 @@ private:
 
 // On the session's database, as it is set: sorted by the database each way, then the statement's
 // own order at the next open.
-void ExpectOrderedByTheDatabase() {
-    ClientQuery clients({"SELECT CDCLIENTE, NMFANTCLIE", "FROM CLIENTE", "ORDER BY CDCLIENTE"});
+void ExpectOrderedByTheDatabase(hostfw::TComponent& owner) {
+    ClientQuery clients(owner,
+                        {"SELECT CDCLIENTE, NMFANTCLIE", "FROM CLIENTE", "ORDER BY CDCLIENTE"});
     EXPECT_EQ(clients.Codes(), (std::vector<std::string>{"1", "11", "2", "3"}));
     EXPECT_TRUE(clients.query.ReopenOrderedBy(clients.Name(), false));
     EXPECT_EQ(clients.Names(), kNamesAscending);
@@ -72,9 +73,10 @@ void ExpectOrderedByTheDatabase() {
     // Codes are texts of digits: the database sorts them by their number, blanks first and
     // other texts last, as the picker sorts the rows it holds.
     const std::string oneRow = " FROM CLIENTE WHERE CDCLIENTE = '1'";
-    ClientQuery codes({"SELECT CDCLIENTE, NMFANTCLIE FROM CLIENTE",
-                       "UNION ALL SELECT '0019', 'x'" + oneRow,
-                       "UNION ALL SELECT 'A7', 'x'" + oneRow, "UNION ALL SELECT '', 'x'" + oneRow});
+    ClientQuery codes(
+        owner,
+        {"SELECT CDCLIENTE, NMFANTCLIE FROM CLIENTE", "UNION ALL SELECT '0019', 'x'" + oneRow,
+         "UNION ALL SELECT 'A7', 'x'" + oneRow, "UNION ALL SELECT '', 'x'" + oneRow});
     const std::vector<std::string> byNumber = {"", "1", "2", "3", "11", "0019", "A7"};
     EXPECT_TRUE(codes.query.ReopenOrderedBy(codes.Code(), false));
     EXPECT_EQ(codes.Codes(), byNumber);
@@ -82,16 +84,12 @@ void ExpectOrderedByTheDatabase() {
     EXPECT_EQ(codes.Codes(), (std::vector<std::string>(byNumber.rbegin(), byNumber.rend())));
 }
 
-// A fresh database with the test rows, the session's for the test's lifetime.
+// A fresh database with the test rows, the session's of the test's own context.
 class QueryOrder : public ::testing::Test {
 protected:
     void UseDatabase(const std::string& database) {
         demodb::BuildTestDatabase(*hostfw::OpenDatabase(database, true));
-        hostfw::Session().database = database;
-    }
-    void TearDown() override {
-        hostfw::CloseSharedDatabase();
-        hostfw::Session() = saved_;
+        context_.Session().database = database;
     }
 
     std::string SqliteFile() {
@@ -99,8 +97,10 @@ protected:
         return (folder_.Path() / "teste.sqlite").string();
     }
 
+    hostfw::DataContext context_;
+    hostfw::TContextOwner owner{context_};
+
 private:
-    hostfw::SessionSettings saved_ = hostfw::Session();
     struct Folder {
         std::filesystem::path path = testsupport::PrivateTestFolder("exp036-order");
         const std::filesystem::path& Path() const { return path; }
@@ -113,14 +113,14 @@ private:
 
 TEST_F(QueryOrder, OnSqliteTheDatabaseSortsAndTheNextOpenIsAsWritten) {
     UseDatabase(SqliteFile());
-    ExpectOrderedByTheDatabase();
+    ExpectOrderedByTheDatabase(owner);
 }
 
 TEST_F(QueryOrder, TheColumnIsQuotedAsANameWhateverItHolds) {
     UseDatabase(SqliteFile());
     // A result column named with blanks and quotes: only a quoted identifier names it.
     ClientQuery clients(
-        {"SELECT CDCLIENTE, NMFANTCLIE AS \"Nome \"\"fantasia\"\"\"", "FROM CLIENTE"},
+        owner, {"SELECT CDCLIENTE, NMFANTCLIE AS \"Nome \"\"fantasia\"\"\"", "FROM CLIENTE"},
         "Nome \"fantasia\"");
     EXPECT_TRUE(clients.query.ReopenOrderedBy(clients.Name(), false));
     EXPECT_EQ(clients.Names(), kNamesAscending);
@@ -129,7 +129,7 @@ TEST_F(QueryOrder, TheColumnIsQuotedAsANameWhateverItHolds) {
 TEST_F(QueryOrder, AStatementTheDatabaseCannotWrapIsReadAsWritten) {
     UseDatabase(SqliteFile());
     // Its end mark would end the wrapping statement halfway.
-    ClientQuery clients({"SELECT CDCLIENTE, NMFANTCLIE FROM CLIENTE ORDER BY CDCLIENTE;"});
+    ClientQuery clients(owner, {"SELECT CDCLIENTE, NMFANTCLIE FROM CLIENTE ORDER BY CDCLIENTE;"});
     EXPECT_FALSE(clients.query.ReopenOrderedBy(clients.Name(), false));
     EXPECT_TRUE(clients.query.Active());
     EXPECT_EQ(clients.Codes(), (std::vector<std::string>{"1", "11", "2", "3"}));
@@ -147,8 +147,8 @@ TEST_F(PgQueryOrder, TheResultsOwnColumnNameIsOrderedBy) {
     const auto admin = hostfw::OpenDatabase(url);
     admin->ExecuteScript("DROP SCHEMA IF EXISTS " + schema + " CASCADE; CREATE SCHEMA " + schema);
     UseDatabase(std::string(url) + " options='-c search_path=" + schema + "'");
-    ExpectOrderedByTheDatabase();
-    hostfw::CloseSharedDatabase();
+    ExpectOrderedByTheDatabase(owner);
+    context_.Database().Close();
     admin->ExecuteScript("DROP SCHEMA IF EXISTS " + schema + " CASCADE");
 }
 
@@ -156,8 +156,8 @@ TEST_F(PgQueryOrder, TheResultsOwnColumnNameIsOrderedBy) {
 TEST_F(QueryOrder, OnEmbeddedFirebirdTheDatabaseSortsToo) {
     const testsupport::FirebirdTestDatabase database(testsupport::FirebirdPlace::Embedded);
     UseDatabase(database.Connection());
-    ExpectOrderedByTheDatabase();
-    hostfw::CloseSharedDatabase();
+    ExpectOrderedByTheDatabase(owner);
+    context_.Database().Close();
 }
 
 }  // namespace

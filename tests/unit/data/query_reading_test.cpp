@@ -6,11 +6,11 @@
 #include <memory>
 #include <string>
 
+#include "host/components/component_context.h"
+#include "host/data/data_context.h"
 #include "host/data/engine.h"
 #include "host/data/field.h"
 #include "host/data/query.h"
-#include "host/data/shared_database.h"
-#include "host/session/session.h"
 #include "support/firebird_database.h"
 #include "support/test_folder.h"
 
@@ -20,7 +20,7 @@ using hostfw::TADOIBQuery;
 
 constexpr int kRows = 1234;
 
-// The session's database for the test's lifetime, holding T (V INTEGER) with 1..kRows and an
+// The session's database of the test's own context, holding T (V INTEGER) with 1..kRows and an
 // empty table W.
 class QueryReading : public ::testing::Test {
 protected:
@@ -35,16 +35,16 @@ protected:
             engine->Execute("INSERT INTO T (V) VALUES (:V)", value);
         }
         engine->Commit();
-        hostfw::Session().database = database;
+        context_.Session().database = database;
         value_->SetFieldName("V");
         value_->SetDataSet(&query);
         query.SetSQL({"SELECT V FROM T ORDER BY V"});
     }
     void TearDown() override {
         query.Close();
-        hostfw::CloseSharedDatabase();
-        hostfw::Session() = saved_;
+        context_.Database().Close();
     }
+    std::shared_ptr<hostfw::Engine> Database() { return context_.Database().Open(); }
 
     // Every value, read through the dataset as a form's loop reads it.
     std::string Walk() {
@@ -58,10 +58,11 @@ protected:
         return std::to_string(expected - 1) + " rows in order";
     }
 
-    TADOIBQuery query{nullptr};
+    hostfw::DataContext context_;
+    hostfw::TContextOwner owner_{context_};
+    TADOIBQuery query{&owner_};
 
 private:
-    hostfw::SessionSettings saved_ = hostfw::Session();
     hostfw::TField* value_ = new hostfw::TStringField(&query);
 };
 
@@ -91,7 +92,7 @@ TEST_F(FbQueryReading, ItOpensWithTheFirstRowsAndEveryWayOfReadingSeesThemAll) {
 TEST_F(FbQueryReading, TheConnectionRunsOtherStatementsWhileRowsAreLeftToRead) {
     query.Open();
     ASSERT_FALSE(query.AllRowsRead());
-    const auto engine = hostfw::SharedDatabase();
+    const auto engine = Database();
     hostfw::TParams value;
     value.CreateParam("V").SetAsVariant(hostfw::Variant(7));
     engine->Execute("INSERT INTO W (V) VALUES (:V)", value);
@@ -106,7 +107,7 @@ TEST_F(FbQueryReading, TheConnectionRunsOtherStatementsWhileRowsAreLeftToRead) {
 
 TEST_F(FbQueryReading, InsideATransactionEveryRowIsReadAtTheOpen) {
     // The transaction's end would cut a cursor left open short.
-    const auto engine = hostfw::SharedDatabase();
+    const auto engine = Database();
     engine->BeginTransaction();
     query.Open();
     EXPECT_TRUE(query.AllRowsRead());

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "host/core/exception.h"
+#include "host/data/data_context.h"
 #include "host/data/field.h"
 #include "host/data/query.h"
 #include "host/definition/loader.h"
-#include "host/session/session.h"
 #include "host/ui/form.h"
 #include "test_database.h"
 
@@ -51,15 +51,23 @@ constexpr const char* kBranchQuery = R"(object frmTeste: TDefinedForm
 end
 )";
 
-class Query : public datatest::TestDatabase {
+// The test's own context, built before the database fixture that sets its session.
+struct OwnContext {
+    hostfw::DataContext context;
+};
+
+class Query : private OwnContext, public datatest::TestDatabase {
 protected:
+    Query() : datatest::TestDatabase(context) {}
+
     void OpenFor(const std::string& branch) {
         query.Close();
         query.ParamByName("P_CDFILIAL").SetAsString(branch);
         query.Open();
     }
 
-    DefinedForm form{nullptr};
+    hostfw::TContextOwner owner{context};
+    DefinedForm form{&owner};
     const bool loaded =
         (hostfw::LoadDefinition(form, form.Handlers(), kBranchQuery, "teste.dfm"), true);
     TADOIBQuery& query = hostfw::ComponentByName<TADOIBQuery>(form, "qryFilial");
@@ -83,11 +91,11 @@ TEST_F(Query, ParametersComeFromTheStatement) {
 // On a Firebird session, q'{...}' is one literal even with an apostrophe inside: what it holds
 // declares no parameter.
 TEST(QueryParameters, AreReadAsTheSessionsEngineReadsTheStatement) {
-    const hostfw::SessionSettings saved = hostfw::Session();
-    hostfw::Session().database = "firebird:/nenhuma/pasta/teste.fdb";
-    TADOIBQuery query(nullptr);
+    hostfw::DataContext context;
+    context.Session().database = "firebird:/nenhuma/pasta/teste.fdb";
+    hostfw::TContextOwner owner(context);
+    TADOIBQuery query(&owner);
     query.SetSQL({"SELECT q'{it's :NAO}' FROM CLIENTE WHERE CDCLIENTE = :P_CDCLIENTE"});
-    hostfw::Session() = saved;
     ASSERT_EQ(query.Params().Count(), 1u);
     EXPECT_EQ(query.Params()[0].Name(), "P_CDCLIENTE");
 }

@@ -19,9 +19,9 @@
 #include "desktop/main_window.h"
 #include "desktop/screenshots.h"
 #include "host/data/engine.h"
-#include "host/data/shared_database.h"
 #include "host/ui/application.h"
 #include "host/ui/edit.h"
+#include "host/ui/host_context.h"
 #include "host/view/model_events.h"
 #include "module/form_lookup.h"
 #include "module/module_host.h"
@@ -67,7 +67,7 @@ protected:
         ui.SetMdiArea(nullptr);
         window.reset();
         module.reset();
-        hostfw::CloseSharedDatabase();
+        hostfw::ProcessContext().Database().Close();
         hostfw::Application().SetUi(nullptr);
         fs::remove_all(folder);
     }

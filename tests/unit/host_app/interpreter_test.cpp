@@ -3,6 +3,7 @@
 #include "fake_script_run.h"
 #include "host/session/session.h"
 #include "host/ui/application.h"
+#include "host/ui/host_context.h"
 
 namespace host {
 namespace {
@@ -50,7 +51,7 @@ TEST(Interpreter, AByteOrderMarkStartingTheScriptIsNotPartOfItsFirstCommand) {
 }
 
 TEST(Interpreter, AFailedExpectationStopsTheRunAndShowsBothValues) {
-    hostfw::Session().filiProc = "before";
+    hostfw::ProcessContext().Session().filiProc = "before";
     const ScriptRun run = RunFakeScript(
         "open null\n"
         "type edtCodigo \"12\"\n"
@@ -58,7 +59,7 @@ TEST(Interpreter, AFailedExpectationStopsTheRunAndShowsBothValues) {
         "session FiliProc=after\n");
     EXPECT_FALSE(run.passed);
     EXPECT_EQ(run.failure, "linha 3: esperado \"0012\", obtido \"12\"");
-    EXPECT_EQ(hostfw::Session().filiProc, "before");
+    EXPECT_EQ(hostfw::ProcessContext().Session().filiProc, "before");
 }
 
 TEST(Interpreter, InvalidLinesFailWithTheirLineAndReason) {
@@ -103,14 +104,14 @@ TEST(Interpreter, AScriptEndingInsideAModalWindowFailsAndLeavesNoWindow) {
 }
 
 TEST(Interpreter, AFailureInsideTheModalLoopEndsTheWholeRun) {
-    hostfw::Session().filiProc = "before";
+    hostfw::ProcessContext().Session().filiProc = "before";
     const ScriptRun run = RunFakeScript(
         "open modal\n"
         "expect forms 2\n"
         "close\n"
         "session FiliProc=after\n");
     EXPECT_EQ(run.failure, "linha 2: esperado 2, obtido 1");
-    EXPECT_EQ(hostfw::Session().filiProc, "before");
+    EXPECT_EQ(hostfw::ProcessContext().Session().filiProc, "before");
 }
 
 TEST(Interpreter, MessagesAreExpectedInTheOrderTheyWereShown) {
@@ -232,20 +233,20 @@ TEST(Interpreter, SessionLinesSetTheSessionAndRefuseUnknownNames) {
     EXPECT_TRUE(RunFakeScript("session FiliProc=0007 ModuFili=true WebPort=9000 "
                               "ReportDir=\"/tmp/a b\"\n")
                     .passed);
-    EXPECT_EQ(hostfw::Session().filiProc, "0007");
-    EXPECT_TRUE(hostfw::Session().moduFili);
-    EXPECT_EQ(hostfw::Session().webPort, 9000);
-    EXPECT_EQ(hostfw::Session().reportDir, "/tmp/a b");
+    EXPECT_EQ(hostfw::ProcessContext().Session().filiProc, "0007");
+    EXPECT_TRUE(hostfw::ProcessContext().Session().moduFili);
+    EXPECT_EQ(hostfw::ProcessContext().Session().webPort, 9000);
+    EXPECT_EQ(hostfw::ProcessContext().Session().reportDir, "/tmp/a b");
     EXPECT_TRUE(Contains(RunFakeScript("session Colour=red\n").failure,
                          "valor de sessão desconhecido 'Colour'"));
     EXPECT_TRUE(Contains(RunFakeScript("session WebPort=0\n").failure, "WebPort espera"));
-    hostfw::Session().moduFili = false;
+    hostfw::ProcessContext().Session().moduFili = false;
 }
 
 // A person bound to a branch keeps it whatever the script says; a person not bound, or nobody,
 // may set anything.
 TEST(Interpreter, SessionLinesNarrowASignedInPersonsSessionButNeverWidenIt) {
-    hostfw::SessionSettings& session = hostfw::Session();
+    hostfw::SessionSettings& session = hostfw::ProcessContext().Session();
     session.person = hostfw::Person{"maria", "Maria", "0001", true};
     EXPECT_TRUE(RunFakeScript("session FiliProc=1 ModuFili=true\n").passed) << "her own branch";
     EXPECT_TRUE(Contains(RunFakeScript("session FiliProc=0002\n").failure,
@@ -255,12 +256,12 @@ TEST(Interpreter, SessionLinesNarrowASignedInPersonsSessionButNeverWidenIt) {
         Contains(RunFakeScript("session ModuFili=false\n").failure, "não pode ser desvinculada"));
     EXPECT_TRUE(Contains(RunFakeScript("session Database=/tmp/other.sqlite\n").failure,
                          "para usar outro, inicie outra sessão"));
-    EXPECT_EQ(hostfw::FiliProc(), "0001");
-    EXPECT_TRUE(hostfw::ModuFili());
+    EXPECT_EQ(hostfw::FiliProc(hostfw::ProcessContext().Session()), "0001");
+    EXPECT_TRUE(hostfw::ModuFili(hostfw::ProcessContext().Session()));
 
     session.person->bound = false;
     EXPECT_TRUE(RunFakeScript("session FiliProc=0002 ModuFili=false\n").passed);
-    EXPECT_EQ(hostfw::FiliProc(), "0002");
+    EXPECT_EQ(hostfw::FiliProc(hostfw::ProcessContext().Session()), "0002");
     session.person.reset();
     session.filiProc.clear();
 }

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "host/data/engine.h"
-#include "host/data/shared_database.h"
 #include "host/session/session.h"
+#include "host/ui/host_context.h"
 #include "session/sign_in.h"
 #include "support/failure_of.h"
 #include "support/shared_use_database.h"
@@ -26,12 +26,12 @@ protected:
             return;
         maria = database->AddPerson("maria", "0001", true);
         // The connection names the person; the password is what the prompt answers.
-        hostfw::Session().database = database->TcpConnection() + " user=" + maria;
+        hostfw::ProcessContext().Session().database = database->TcpConnection() + " user=" + maria;
     }
     void TearDown() override {
-        hostfw::CloseSharedDatabase();
-        hostfw::Session().person.reset();
-        hostfw::Session().database.clear();
+        hostfw::ProcessContext().Database().Close();
+        hostfw::ProcessContext().Session().person.reset();
+        hostfw::ProcessContext().Session().database.clear();
     }
 
     // A prompt that answers these passwords in turn, then gives up; what it was told is kept.
@@ -69,7 +69,7 @@ TEST_F(PgSignIn, ThreeRefusedPasswordsOpenNothing) {
     EXPECT_EQ(failure, "A entrada foi recusada 3 vezes; nada foi aberto.");
     EXPECT_EQ(told, (std::vector<std::string>{"", "Usuário ou senha incorretos.",
                                               "Usuário ou senha incorretos."}));
-    EXPECT_FALSE(hostfw::Session().person.has_value());
+    EXPECT_FALSE(hostfw::ProcessContext().Session().person.has_value());
 }
 
 TEST_F(PgSignIn, EmptyAnswersCountAsRefusalsAndGivingUpIsClear) {
@@ -83,29 +83,31 @@ TEST_F(PgSignIn, EmptyAnswersCountAsRefusalsAndGivingUpIsClear) {
 }
 
 TEST_F(PgSignIn, TheAcceptedPasswordBindsTheSessionAndEveryAttemptIsAudited) {
-    hostfw::Session().filiProc = "0002";
+    hostfw::ProcessContext().Session().filiProc = "0002";
     host::SignIn(Answering({"errada", SharedUseDatabase::Password(maria)}));
-    ASSERT_TRUE(hostfw::Session().person.has_value());
-    EXPECT_EQ(hostfw::Session().person->login, maria);
-    EXPECT_EQ(hostfw::FiliProc(), "0001") << "the home branch, whatever the options said";
-    EXPECT_TRUE(hostfw::ModuFili());
+    ASSERT_TRUE(hostfw::ProcessContext().Session().person.has_value());
+    EXPECT_EQ(hostfw::ProcessContext().Session().person->login, maria);
+    EXPECT_EQ(hostfw::FiliProc(hostfw::ProcessContext().Session()), "0001")
+        << "the home branch, whatever the options said";
+    EXPECT_TRUE(hostfw::ModuFili(hostfw::ProcessContext().Session()));
     EXPECT_EQ(AuditOf(maria),
               (std::vector<std::string>{"entrada-recusada|tentativa 1", "entrada|"}));
 
     // The shared database is the person's own connection: row-level security applies to it.
-    const auto rows = hostfw::SharedDatabase()->Query(
+    const auto rows = hostfw::ProcessContext().Database().Open()->Query(
         "SELECT DISTINCT CDFILIAL FROM NOTAFISCAL ORDER BY CDFILIAL", hostfw::TParams());
     ASSERT_TRUE(rows->Next());
     EXPECT_EQ(rows->Value(0).AsString(), "0001");
     EXPECT_FALSE(rows->Next());
     if (std::getenv("EXP036_PG_CA") != nullptr) {
-        const auto tls = hostfw::SharedDatabase()->Query(
+        const auto tls = hostfw::ProcessContext().Database().Open()->Query(
             "SELECT CASE WHEN ssl THEN 1 ELSE 0 END FROM pg_stat_ssl WHERE pid = pg_backend_pid()",
             hostfw::TParams());
         ASSERT_TRUE(tls->Next());
         EXPECT_EQ(tls->Value(0).AsInteger(), 1) << "verified TLS to the database";
     }
-    EXPECT_THROW(hostfw::SharedDatabase()->Execute("DELETE FROM AUDITORIA", hostfw::TParams()),
+    EXPECT_THROW(hostfw::ProcessContext().Database().Open()->Execute("DELETE FROM AUDITORIA",
+                                                                     hostfw::TParams()),
                  hostfw::Exception)
         << "nobody removes an audit row";
 }

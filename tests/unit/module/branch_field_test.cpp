@@ -1,7 +1,6 @@
 #include "host/controls/btn_pesquisa.h"
 #include "host/data/engine.h"
 #include "host/data/query.h"
-#include "host/data/shared_database.h"
 #include "host/ui/edit.h"
 #include "host/ui/std_controls.h"
 #include "unit/module/module_fixture.h"

@@ -1,6 +1,5 @@
 #include "host/controls/btn_pesquisa.h"
 #include "host/data/query.h"
-#include "host/data/shared_database.h"
 #include "host/ui/std_controls.h"
 #include "unit/module/module_fixture.h"
 

@@ -8,9 +8,9 @@
 #include "host/components/component_by_name.h"
 #include "host/core/variant.h"
 #include "host/data/params.h"
-#include "host/session/session.h"
 #include "host/ui/application.h"
 #include "host/ui/form.h"
+#include "host/ui/host_context.h"
 #include "host/ui/user_actions.h"
 #include "support/fake_host_ui.h"
 #include "unit/data/test_database.h"
@@ -18,15 +18,16 @@
 namespace moduletest {
 
 // The real package loaded with dlopen over the fixed test database, with a recording host UI.
-// The application server is unreachable unless a test says otherwise.
+// The application server is unreachable unless a test says otherwise. The entry routine
+// creates its form under the process context, so that is the session the test sets.
 class ModuleTest : public datatest::TestDatabase {
 protected:
-    ModuleTest() {
-        hostfw::Session().filiProc = "0001";
-        hostfw::Session().moduFili = false;
-        hostfw::Session().webUrl = "127.0.0.1";
-        hostfw::Session().webPort = 1;
-        hostfw::Session().reportDir = EXP036_SOURCE_DIR "/reports";
+    ModuleTest() : datatest::TestDatabase(hostfw::ProcessContext()) {
+        Session().filiProc = "0001";
+        Session().moduFili = false;
+        Session().webUrl = "127.0.0.1";
+        Session().webPort = 1;
+        Session().reportDir = EXP036_SOURCE_DIR "/reports";
         hostfw::Application().SetUi(&ui);
         Load();
     }
@@ -37,6 +38,11 @@ protected:
         hostfw::Application().ProcessReleases();
         Unload();
         hostfw::Application().SetUi(nullptr);
+    }
+
+    static hostfw::SessionSettings& Session() { return hostfw::ProcessContext().Session(); }
+    static std::shared_ptr<hostfw::Engine> SharedDatabase() {
+        return hostfw::ProcessContext().Database().Open();
     }
 
     void Load() {

@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "host/core/exception.h"
-#include "host/session/session.h"
+#include "host/net/net_context.h"
+#include "host/ui/application.h"
 #include "support/closed_port.h"
 #include "support/failure_of.h"
 #include "support/fake_host_ui.h"
@@ -38,7 +39,8 @@ protected:
 
     std::string Address() const { return sessionHost + ":" + std::to_string(sessionPort); }
 
-    TNetConnection connection{nullptr};
+    // Owned by the application whose UI the fixture records.
+    TNetConnection connection{&hostfw::Application()};
     int beforeConnectRuns = 0;
     std::string sessionHost = "127.0.0.1";
     int sessionPort = nettest::ClosedLoopbackPort();
@@ -116,13 +118,14 @@ TEST_F(NetConnectionTest, TimeoutsAreBounded) {
 }
 
 TEST_F(NetConnectionTest, ANewConnectionWaitsAsLongAsTheSessionSays) {
-    const hostfw::NetTimeouts saved = hostfw::Session().serverTimeouts;
+    hostfw::NetContext context;
+    hostfw::TContextOwner owner(context);
     const hostfw::NetTimeouts session{std::chrono::seconds(1), std::chrono::seconds(90)};
-    hostfw::Session().serverTimeouts = session;
-    hostfw::TNetConnection fresh(nullptr);
-    hostfw::Session().serverTimeouts = saved;
+    context.Session().serverTimeouts = session;
+    hostfw::TNetConnection fresh(&owner);
     EXPECT_EQ(fresh.Timeouts(), session);
-    EXPECT_EQ(connection.Timeouts(), saved) << "an existing connection keeps its own";
+    EXPECT_EQ(hostfw::TNetConnection(nullptr).Timeouts(), hostfw::NetTimeouts())
+        << "outside any context a connection keeps the default bounds";
 }
 
 TEST_F(NetConnectionTest, EveryCallReachesTheUiAsSentEvenWhenItFails) {
@@ -139,6 +142,34 @@ TEST_F(NetConnectionTest, EveryCallReachesTheUiAsSentEvenWhenItFails) {
     EXPECT_EQ(call.method, "GetNota");
     EXPECT_THAT(call.arguments,
                 ElementsAre("\"00\\\"1\"", "date(2026-01-01)", "\",1,11,\"", "\"\""));
+}
+
+TEST_F(NetConnectionTest, ACallIsHeardAndWaitedForOnlyByItsOwnContext) {
+    hostfw::NetContext own;
+    hostfw::NetContext other;
+    std::vector<std::string> ownCalls;
+    std::vector<std::string> otherCalls;
+    own.ServerCalls().Install(
+        [&](const hostfw::ServerCallRecord& call) { ownCalls.push_back(call.method); });
+    other.ServerCalls().Install(
+        [&](const hostfw::ServerCallRecord& call) { otherCalls.push_back(call.method); });
+    int waits = 0;
+    own.SetCallWaiter([&](hostfw::PendingCall& call) {
+        ++waits;
+        call.Wait();
+    });
+    hostfw::TContextOwner owner(own);
+    TNetConnection owned(&owner);
+    owned.SetServerName("exp03600.rdmRelConsLanc");
+    owned.SetHost(sessionHost);
+    owned.SetPort(sessionPort);
+    owned.SetConnected(true);  // refused: the port is closed; the call below connects again
+    std::vector<DispatchArg> args{DispatchArg::ByValue(Variant(7))};
+    EXPECT_THROW(owned.AppServer().Invoke("Ping", args), hostfw::Exception);
+    EXPECT_THAT(ownCalls, ElementsAre("Ping"));
+    EXPECT_TRUE(otherCalls.empty());
+    EXPECT_TRUE(ui.serverCalls.empty()) << "the process application's UI is another context's";
+    EXPECT_EQ(waits, 0) << "a call that never connected is never waited for";
 }
 
 TEST_F(NetConnectionTest, WithoutAUiACallFailsWithItsOwnMessage) {

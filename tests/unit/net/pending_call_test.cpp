@@ -50,17 +50,15 @@ TEST(PendingCall, AReplyOrAFailureReachesTheCallerUnlessTheCallWasGivenUp) {
 TEST(PendingCall, TheWaiterDecidesAndWithoutOneTheCallRunsOnTheCallersThread) {
     const auto caller = std::this_thread::get_id();
     std::thread::id ranOn;
-    hostfw::SetCallWaiter(nullptr);
-    hostfw::AwaitCall("GetNota", [&](std::stop_token stop) {
+    hostfw::AwaitCall(nullptr, "GetNota", [&](std::stop_token stop) {
         ranOn = std::this_thread::get_id();
         EXPECT_FALSE(stop.stop_possible());
         return CallReply{};
     });
     EXPECT_EQ(ranOn, caller);
 
-    hostfw::SetCallWaiter([](PendingCall& call) { call.Cancel(); });
-    EXPECT_THROW(hostfw::AwaitCall("GetNota", AnswerWhenStopped), CallCancelled);
-    hostfw::SetCallWaiter(nullptr);
+    const hostfw::CallWaiter givesUp = [](PendingCall& call) { call.Cancel(); };
+    EXPECT_THROW(hostfw::AwaitCall(givesUp, "GetNota", AnswerWhenStopped), CallCancelled);
 }
 
 TEST(PendingCall, GivingUpClosesTheConnectionAtOnceAndTheCallSaysItWasAbandoned) {

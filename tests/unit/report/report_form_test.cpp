@@ -6,9 +6,9 @@
 #include <deque>
 
 #include "host/base_form/frm_dados_ger_rel.h"
-#include "host/data/shared_database.h"
 #include "host/session/session.h"
 #include "host/ui/application.h"
+#include "host/ui/host_context.h"
 #include "host/ui/user_actions.h"
 #include "report_test_support.h"
 #include "support/fake_host_ui.h"
@@ -75,11 +75,11 @@ public:
 
 class ReportForm : public ReportTest {
 protected:
-    ReportForm() : savedSession_(hostfw::Session()) {
+    ReportForm() : savedSession_(hostfw::ProcessContext().Session()) {
         hostfw::Application().SetUi(&ui);
-        hostfw::Session().reportDir = reportFolder.string();
-        hostfw::Session().database = (folder / "teste.sqlite").string();
-        hostfw::Session().outputDir = (folder / "saida").string();
+        hostfw::ProcessContext().Session().reportDir = reportFolder.string();
+        hostfw::ProcessContext().Session().database = (folder / "teste.sqlite").string();
+        hostfw::ProcessContext().Session().outputDir = (folder / "saida").string();
         TTestReportForm::definition = kPlainDefinition;
         unsetenv("VISUAL");
         unsetenv("EDITOR");
@@ -88,8 +88,8 @@ protected:
     }
     ~ReportForm() override {
         delete form;
-        hostfw::CloseSharedDatabase();
-        hostfw::Session() = savedSession_;
+        hostfw::ProcessContext().Database().Close();
+        hostfw::ProcessContext().Session() = savedSession_;
         hostfw::Application().SetUi(nullptr);
         unsetenv("EDITOR");
         unsetenv("CUPS_SERVER");
@@ -133,7 +133,7 @@ TEST_F(ReportForm, TheChooserOffersTheReportsOfTheFormsCodeInSequenceOrder) {
 }
 
 TEST_F(ReportForm, WithoutDefinitionsTheFormStillOpensAndSaysWhereItLooked) {
-    hostfw::Session().reportDir = (folder / "nao-existe").string();
+    hostfw::ProcessContext().Session().reportDir = (folder / "nao-existe").string();
     Open();
     ASSERT_NE(form, nullptr);
     ASSERT_EQ(ui.messages.size(), 1u);
@@ -209,7 +209,7 @@ TEST_F(ReportForm, PrintWritesThePdfIntoTheOutputFolderAndSaysWhere) {
 
 TEST_F(ReportForm, APdfAskedForByNameIsKeptWithoutLookingForAPrinter) {
     Open();
-    hostfw::Session().keepPrintedPdf = true;
+    hostfw::ProcessContext().Session().keepPrintedPdf = true;
     Click(*form->sbtPrint);
     ASSERT_EQ(ui.notices.size(), 1u);
     EXPECT_THAT(ui.notices[0].text, StartsWith("Relatório gravado em "));

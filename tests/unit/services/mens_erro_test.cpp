@@ -17,7 +17,7 @@ class MensErroService : public testsupport::FakeUiTest {};
 TEST_F(MensErroService, ShowsTheTextThenRaisesTheSilentAbort) {
     bool shownBeforeAbort = false;
     ui.whileMessageShown = [&](const auto&) { shownBeforeAbort = true; };
-    EXPECT_THROW(hostfw::MensErro("Filial não informada.", true), hostfw::EAbort);
+    EXPECT_THROW(hostfw::MensErro(Application(), "Filial não informada.", true), hostfw::EAbort);
     EXPECT_TRUE(shownBeforeAbort);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Filial não informada.");
@@ -27,7 +27,7 @@ TEST_F(MensErroService, ShowsTheTextThenRaisesTheSilentAbort) {
 TEST_F(MensErroService, InAHandlerTheUserSeesTheTextOnce) {
     bool reachedEnd = false;
     Application().Dispatch([&] {
-        hostfw::MensErro("Data inválida.", true);
+        hostfw::MensErro(Application(), "Data inválida.", true);
         reachedEnd = true;
     });
     EXPECT_FALSE(reachedEnd);
@@ -38,7 +38,7 @@ TEST_F(MensErroService, GuardedBlocksCleanUpAndPassTheAbortOn) {
     std::vector<std::string> steps;
     Application().Dispatch([&] {
         try {
-            hostfw::MensErro("x", true);
+            hostfw::MensErro(Application(), "x", true);
         } catch (...) {
             steps.push_back("cleanup");
             throw;
@@ -49,7 +49,7 @@ TEST_F(MensErroService, GuardedBlocksCleanUpAndPassTheAbortOn) {
 }
 
 TEST_F(MensErroService, WithoutAbortItReturns) {
-    EXPECT_NO_THROW(hostfw::MensErro("aviso", false));
+    EXPECT_NO_THROW(hostfw::MensErro(Application(), "aviso", false));
     EXPECT_EQ(ui.messages.size(), 1u);
 }
 

@@ -66,7 +66,7 @@ TEST_F(FormWindow, OwnMessageBoxesDoNotReactivateTheForm) {
     Watch(form);
     form.Show();
     events.clear();
-    edit.OnExit = [](TObject*) { hostfw::MensErro("Data inválida.", true); };
+    edit.OnExit = [&edit](TObject*) { hostfw::MensErro(edit, "Data inválida.", true); };
     UserActions::Focus(edit);
     auto& next = form.Add<hostfw::TEdit>("edtOutro", nullptr, 1);
     UserActions::Focus(next);

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "host/data/shared_database.h"
 #include "host/session/session.h"
+#include "host/ui/host_context.h"
 #include "host/view/qt_host_ui.h"
 #include "host/view/sign_in_dialog.h"
 #include "session/sign_in.h"
@@ -71,15 +71,15 @@ TEST_F(SignInDialogTest, AnswersWhatWasTypedOrNothingWhenThePersonGivesUp) {
 class PgSignInDialog : public testsupport::SharedUseTest {
 protected:
     void TearDown() override {
-        hostfw::CloseSharedDatabase();
-        hostfw::Session().person.reset();
-        hostfw::Session().database.clear();
+        hostfw::ProcessContext().Database().Close();
+        hostfw::ProcessContext().Session().person.reset();
+        hostfw::ProcessContext().Session().database.clear();
     }
 };
 
 TEST_F(PgSignInDialog, ARefusedPasswordIsAskedAgainAndTheAcceptedOneSignsThePersonIn) {
     const std::string maria = database->AddPerson("maria", "0001", true);
-    hostfw::Session().database = database->TcpConnection();
+    hostfw::ProcessContext().Session().database = database->TcpConnection();
     hostfw::view::QtHostUi ui;
     std::vector<std::string> failures;
     const std::vector<std::pair<std::string, std::string>> typed = {
@@ -96,9 +96,9 @@ TEST_F(PgSignInDialog, ARefusedPasswordIsAskedAgainAndTheAcceptedOneSignsThePers
 
     host::SignIn([&ui](const std::string& failure) { return ui.AskCredentials(failure); });
 
-    ASSERT_TRUE(hostfw::Session().person.has_value());
-    EXPECT_EQ(hostfw::Session().person->login, maria);
-    EXPECT_EQ(hostfw::FiliProc(), "0001");
+    ASSERT_TRUE(hostfw::ProcessContext().Session().person.has_value());
+    EXPECT_EQ(hostfw::ProcessContext().Session().person->login, maria);
+    EXPECT_EQ(hostfw::FiliProc(hostfw::ProcessContext().Session()), "0001");
     EXPECT_EQ(failures, (std::vector<std::string>{"", "Usuário ou senha incorretos."}));
 }
 

@@ -19,6 +19,7 @@
 #include "host/services/pesquisa_lista.h"
 #include "host/ui/application.h"
 #include "host/ui/edit.h"
+#include "host/ui/host_context.h"
 #include "host/ui/host_ui.h"
 #include "host/ui/std_controls.h"
 
@@ -78,15 +79,16 @@ protected:
         Button("btnLista", [] { PickList(); });
         Button("btnBusca", [code] { SearchRow(code); });
         Button("btnTitulo", [] {
-            if (auto text = Application().Ui().PromptText("Título", "Informe o título:", ""))
+            if (auto text =
+                    hostfw::Application().Ui().PromptText("Título", "Informe o título:", ""))
                 stNota = *text;
         });
-        Button("btnAviso", [] { MensErro("Aviso do módulo.", true); });
+        Button("btnAviso", [this] { MensErro(*this, "Aviso do módulo.", true); });
         Button("btnFalha", [] { throw Exception("Falha inesperada."); });
         Button("btnRelatorio", [] { RunReport(); });
         // What a connection announces before it sends a call.
-        Button("btnChamada", [] {
-            NotifyServerCall(
+        Button("btnChamada", [this] {
+            Context().ServerCalls().Notify(
                 {"exp03600.rdmRelConsLanc", "GetNota", {"\"0001\"", "date(2026-01-01)"}});
         });
         auto* invoices = Add<TClientDataSet>(this, "cdsNotaFiscal");
@@ -125,7 +127,7 @@ private:
         for (size_t row = 0; row < rows.RowCount(); ++row)
             request.marked.push_back(std::find(current.begin(), current.end(), rows.Key(row)) !=
                                      current.end());
-        if (auto chosen = Application().Ui().PickList(request)) {
+        if (auto chosen = hostfw::Application().Ui().PickList(request)) {
             std::vector<std::string> keys;
             for (size_t row : *chosen)
                 keys.push_back(rows.Key(row));
@@ -135,7 +137,7 @@ private:
 
     static void SearchRow(TEdit* code) {
         const KeyRows rows({"0001", "0002"});
-        if (auto row = Application().Ui().SearchRow({"Filial", &rows}))
+        if (auto row = hostfw::Application().Ui().SearchRow({"Filial", &rows}))
             code->SetText(rows.Key(*row));
     }
 
@@ -144,8 +146,8 @@ private:
         params.CreateParam("P_TEXTO").SetAsString("a\"b");
         params.CreateParam("P_DATA").SetAsDateTime(EncodeDate(2026, 1, 31));
         params.CreateParam("P_NULO");
-        Application().Ui().ReportQueryBound(params);
-        Application().Ui().ShowPreview(
+        hostfw::Application().Ui().ReportQueryBound(params);
+        hostfw::Application().Ui().ShowPreview(
             std::make_shared<TextPreview>("Relatório de teste", "linha 1\nlinha 2\n"));
     }
 };

@@ -1,0 +1,39 @@
+#include "host/ui/host_context.h"
+
+#include "host/net/pending_call.h"
+#include "host/ui/host_ui.h"
+
+namespace hostfw {
+
+HostContext::HostContext() : screen_(*this), application_(*this) {
+    ServerCalls().Install([this](const ServerCallRecord& call) {
+        if (application_.HasUi())
+            application_.Ui().ServerCalled(call);
+    });
+    // A call waits through the UI, which keeps its windows alive and lets the person give it
+    // up; a call given up is told once, as a notice, and is no error.
+    SetCallWaiter([this](PendingCall& call) {
+        if (!application_.HasUi())
+            return call.Wait();
+        HostUi& ui = application_.Ui();
+        ui.AwaitCall(call);
+        call.Wait();
+        if (call.Cancelled())
+            ui.Notify({"cancelled: " + call.Method(), "Consulta cancelada."});
+    });
+}
+
+HostContext::~HostContext() = default;
+
+HostContext& ProcessContext() {
+    static HostContext context;
+    return context;
+}
+
+HostContext& HostContextOf(const TComponent& component) {
+    if (HostContext* context = FindContext<HostContext>(component))
+        return *context;
+    return ProcessContext();
+}
+
+}  // namespace hostfw

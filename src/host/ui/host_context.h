@@ -1,0 +1,41 @@
+#pragma once
+
+#include "host/core/observer_slot.h"
+#include "host/net/net_context.h"
+#include "host/ui/application.h"
+#include "hostfw_export.h"
+
+namespace hostfw {
+
+struct ReportRunRecord;
+
+// A program's whole context: the session, its shared database, the observers, the screen and
+// the application that owns the forms. A program (or a test) builds one and passes it down;
+// a form reaches it through its owner, the application. Server calls are heard, and waited
+// for, through the application's UI when it has one.
+class HOSTFW_EXPORT HostContext : public NetContext {
+public:
+    HostContext();
+    ~HostContext() override;
+
+    TApplication& Application() { return application_; }
+    TScreen& Screen() { return screen_; }
+    // Who hears of every report command of the base form once it has ended.
+    ObserverSlot<ReportRunRecord>& ReportRuns() { return reportRuns_; }
+
+private:
+    ObserverSlot<ReportRunRecord> reportRuns_;
+    // Before the application: the forms it frees on the way out still read the screen.
+    TScreen screen_;
+    TApplication application_;
+};
+
+// The context the process started with, which IniProc's forms are created under until the
+// package is handed its application.
+HOSTFW_EXPORT HostContext& ProcessContext();
+
+// The context the component is owned under; the process context for one owned by no
+// application.
+HOSTFW_EXPORT HostContext& HostContextOf(const TComponent& component);
+
+}  // namespace hostfw
