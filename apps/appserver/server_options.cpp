@@ -110,6 +110,10 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
                 static_cast<int>(ParseNumber(name, reader.Value(), 1, 24 * 60 * 60));
         } else if (name == "--trusted-proxy") {
             options.trustedProxies.merge(ParseAddresses(name, reader.Value()));
+        } else if (name == "--report-db") {
+            options.reportDatabase = reader.Value();
+        } else if (name == "--report-lag") {
+            options.reportLagSeconds = static_cast<int>(ParseNumber(name, reader.Value(), 1, 3600));
         } else if (name == "--drain") {
             options.drainSeconds = static_cast<int>(ParseNumber(name, reader.Value(), 0, 300));
         } else if (name == "--session-key") {
@@ -179,6 +183,15 @@ Servidor de aplicação do relatório EXP036: oferece o objeto exp03600.rdmRelCo
                       endereço do cliente que ele nomeia vale para o limite por
                       endereço, a espera das entradas recusadas e a auditoria;
                       uma conexão deles sem o cabeçalho é fechada
+  --report-db CONEXÃO
+                      um standby PostgreSQL (replicação em fluxo) do banco de --db,
+                      com o mesmo login do servidor: as chamadas de quem entrou leem
+                      nele enquanto ele estiver em dia (--report-lag); o que falhar
+                      nele roda de novo no primário
+  --report-lag SEGUNDOS
+                      atraso máximo do standby, medido pelo momento da última
+                      transação reproduzida nele (padrão 30); além dele, as
+                      leituras vão ao primário
   --drain SEGUNDOS    depois de SIGTERM, GET /health responde 503 "drenando"
                       durante esse tempo antes de o servidor parar, para o
                       balanceador deixar de mandar chamadas (padrão 0)

@@ -32,6 +32,10 @@ struct ServerOptions {
     // After SIGTERM the health check says "draining" for this long before the server stops,
     // so a balancer stops sending it calls first.
     int drainSeconds = 0;
+    // A streaming standby where the calls read while it has replayed the primary's work of less
+    // than reportLagSeconds ago; empty: the primary.
+    std::string reportDatabase;
+    int reportLagSeconds = 30;
     std::string tlsCert;  // PEM certificate chain; with tlsKey, the server speaks TLS
     std::string tlsKey;
 };

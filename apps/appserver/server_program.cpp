@@ -25,6 +25,7 @@
 #include "shared_sign_ins.h"
 #include "shutdown_signals.h"
 #include "sign_in_gate.h"
+#include "standby_lag.h"
 #include "thread_engines.h"
 #include "token_seal.h"
 
@@ -72,6 +73,14 @@ int Serve(const ServerOptions& options, const RemoteObjectRegistry& registry) {
         engines.RunOnCurrentThread(
             [&event](hostfw::Engine& engine) { hostfw::RecordAudit(engine, event); });
     });
+    if (!options.reportDatabase.empty() && !signIn) {
+        throw std::invalid_argument(
+            "--report-db vale num banco PostgreSQL preparado para uso compartilhado "
+            "(exp036-admin setup), onde cada chamada tem a sua pessoa.");
+    }
+    std::optional<StandbyLag> standbyLag;
+    if (!options.reportDatabase.empty())
+        standbyLag.emplace(options.reportDatabase, std::chrono::seconds(options.reportLagSeconds));
     std::optional<SignInGate> gate;
     // Without sign-in the server serves one person: the one who runs it, as the host names
     // that person in its own audit rows.
@@ -96,13 +105,15 @@ int Serve(const ServerOptions& options, const RemoteObjectRegistry& registry) {
     };
     const std::chrono::seconds connectionIdle(options.connectionIdleSeconds);
     if (signIn) {
-        gate.emplace(dispatcher, audit, options.database,
-                     std::chrono::minutes(options.signInIdleMinutes), connectionIdle,
-                     options.sessionKeyFile.empty() ? TokenSeal::Random()
-                                                    : TokenSeal::FromFile(options.sessionKeyFile),
-                     [&engines](const std::function<void(hostfw::Engine&)>& work) {
-                         engines.RunOnCurrentThread(work);
-                     });
+        gate.emplace(
+            dispatcher, audit, options.database, std::chrono::minutes(options.signInIdleMinutes),
+            connectionIdle,
+            options.sessionKeyFile.empty() ? TokenSeal::Random()
+                                           : TokenSeal::FromFile(options.sessionKeyFile),
+            [&engines](const std::function<void(hostfw::Engine&)>& work) {
+                engines.RunOnCurrentThread(work);
+            },
+            options.reportDatabase, standbyLag ? &*standbyLag : nullptr);
         handler = [&gate](const HttpRequestView& request, const std::string& client) {
             return gate->Handle(request, client);
         };

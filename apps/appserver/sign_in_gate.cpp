@@ -24,13 +24,18 @@ std::optional<std::string> BearerToken(std::string_view authorization) {
 
 SignInGate::SignInGate(const CallDispatcher& dispatcher, CallAudit& audit, std::string database,
                        std::chrono::minutes signInIdle, std::chrono::seconds connectionIdle,
-                       TokenSeal seal, SharedSignIns::Runner shared)
+                       TokenSeal seal, SharedSignIns::Runner shared, std::string standby,
+                       const StandbyLag* lag)
     : dispatcher_(dispatcher),
       audit_(audit),
       database_(std::move(database)),
       sessions_(signInIdle, std::move(seal)),
       shared_(std::move(shared), signInIdle),
-      engines_(database_, connectionIdle) {}
+      engines_(database_, connectionIdle),
+      lag_(lag) {
+    if (!standby.empty())
+        standbyEngines_.emplace(std::move(standby), connectionIdle);
+}
 
 DispatchResult SignInGate::Handle(const HttpRequestView& request, const std::string& client) {
     try {
@@ -208,7 +213,9 @@ DispatchResult SignInGate::Call(const HttpRequestView& request, const std::strin
     if (!signedIn) {
         return audit_.Run(request, client, kAnonymous, [] { return ErrorResult(401, kEndedText); });
     }
-    const Caller caller{signedIn->person, [this, signedIn] { return engines_.Lend(*signedIn); }};
+    Caller caller{signedIn->person, [this, signedIn] { return engines_.Lend(*signedIn); }, {}};
+    if (standbyEngines_ && lag_ != nullptr && lag_->Usable())
+        caller.lendOnStandby = [this, signedIn] { return standbyEngines_->Lend(*signedIn); };
     return audit_.Run(request, client, signedIn->person.login,
                       [&] { return RouteRequest(dispatcher_, request, &caller); });
 }

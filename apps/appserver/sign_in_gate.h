@@ -12,6 +12,7 @@
 #include "request_router.h"
 #include "shared_sign_ins.h"
 #include "sign_in_throttle.h"
+#include "standby_lag.h"
 #include "token_seal.h"
 
 namespace appserver {
@@ -28,9 +29,12 @@ public:
     // A sign-in ends after `signInIdle` without use; a person's database connection closes
     // after `connectionIdle` without a call (EndIdle). `shared` runs work on the server's own
     // connection, where the table of sign-ins is.
+    // With `standby` (a streaming standby's connection, without user or password) and its
+    // `lag`, calls read there while it is recent enough.
     SignInGate(const CallDispatcher& dispatcher, CallAudit& audit, std::string database,
                std::chrono::minutes signInIdle, std::chrono::seconds connectionIdle, TokenSeal seal,
-               SharedSignIns::Runner shared);
+               SharedSignIns::Runner shared, std::string standby = {},
+               const StandbyLag* lag = nullptr);
 
     // Never raises.
     DispatchResult Handle(const HttpRequestView& request, const std::string& client);
@@ -42,6 +46,8 @@ public:
     void EndIdle() {
         sessions_.ForgetIdle();
         engines_.CloseIdle();
+        if (standbyEngines_)
+            standbyEngines_->CloseIdle();
     }
 
 private:
@@ -59,6 +65,8 @@ private:
     PersonSessions sessions_;
     SharedSignIns shared_;
     PersonEngines engines_;
+    std::optional<PersonEngines> standbyEngines_;
+    const StandbyLag* lag_;
     SignInThrottle throttle_;
 };
 

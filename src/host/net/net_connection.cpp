@@ -66,9 +66,9 @@ void TNetConnection::Open() {
     try {
         if (BeforeConnect)
             BeforeConnect(this);
-        auto client =
-            std::make_unique<HttpCallClient>(host_, port_, timeouts_, replySizeLimit_,
-                                             Session().serverCaFile, Session().serverPlainPassword);
+        auto client = std::make_unique<HttpCallClient>(
+            host_, port_, timeouts_, replySizeLimit_, Session().serverCaFile,
+            Session().serverPlainPassword, Session().otherServers);
         client->CheckObject(serverName_);
         client_ = std::move(client);
         lastError_.clear();
