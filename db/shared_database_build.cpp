@@ -4,6 +4,7 @@
 
 #include "db/demo_data.h"
 #include "host/core/exception.h"
+#include "host/data/table_setup.h"
 #include "host/data/transaction.h"
 
 namespace demodb {
@@ -68,6 +69,12 @@ void BuildSharedDatabase(hostfw::Engine& engine, const DemodbOptions& options) {
         throw hostfw::Exception(
             "O banco de dados já contém tabelas; nada foi alterado. Use --force para recriar "
             "as tabelas do banco compartilhado.");
+    }
+    // Tables made afresh would lose the rules that keep each person in their own branches.
+    if (options.force && hostfw::HasTable(engine, "USUARIO")) {
+        throw hostfw::Exception(
+            "O banco de dados está preparado para uso compartilhado; --force recriaria as "
+            "tabelas sem as regras de acesso das pessoas. Nada foi alterado.");
     }
     BuildSharedTables(engine, options.force, [&] { FillRows(engine, options); });
 }

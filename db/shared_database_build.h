@@ -10,7 +10,8 @@ namespace demodb {
 
 // Creates the shared database's tables and fills them as the options ask, in one
 // transaction: a failure leaves the database as it was. With force, the shared database's
-// own tables are dropped first; without it, a database that holds any table is refused.
+// own tables are dropped first, unless the database is set up for shared use (refused then);
+// without it, a database that holds any table is refused.
 // Firebird cannot fill a table in the transaction that created it: there the tables are
 // created first, and a failed fill drops them again (with force, the old ones stay dropped).
 void BuildSharedDatabase(hostfw::Engine& engine, const DemodbOptions& options);

@@ -5,7 +5,9 @@
 #include <memory>
 #include <string>
 
+#include "db/shared_database_build.h"
 #include "host/data/engine.h"
+#include "support/failure_of.h"
 #include "support/saved_choice_checks.h"
 
 namespace testsupport {
@@ -39,6 +41,20 @@ inline std::shared_ptr<hostfw::Engine> CheckABoundPersonReadsOnlyTheHomeBranch(
     const auto joao = signIn(addPerson("joao", "0002", false));
     EXPECT_EQ(BranchesSeen(*joao, "NOTAFISCAL"), "0001=4 0002=2 0003=1 ");
     return maria;
+}
+
+// Rebuilding the demonstration tables of a database set up for shared use is refused: the tables
+// made afresh would have none of its rules. The rows and the rules stay as they were.
+inline void CheckAForcedRebuildIsRefused(hostfw::Engine& admin, const AddPersonCall& addPerson,
+                                         const SignInCall& signIn) {
+    demodb::DemodbOptions options;
+    options.force = true;
+    options.testData = true;
+    EXPECT_NE(FailureOf([&] {
+                  demodb::BuildSharedDatabase(admin, options);
+              }).find("preparado para uso compartilhado"),
+              std::string::npos);
+    CheckABoundPersonReadsOnlyTheHomeBranch(addPerson, signIn);
 }
 
 }  // namespace testsupport

@@ -15,6 +15,9 @@ class Engine;
 void CreateTableOnce(Engine& engine, const std::string& table, std::string_view portableSql,
                      std::string_view firebirdSql);
 
+// Whether a table of that name (as the program writes it) exists in the schema in use.
+HOSTFW_EXPORT bool HasTable(Engine& engine, const std::string& table);
+
 // Drops the table when it exists (DROP TABLE IF EXISTS, which Firebird 3 lacks). `table` is a
 // name written in the program, never a text from outside.
 HOSTFW_EXPORT void DropTableIfExists(Engine& engine, const std::string& table);

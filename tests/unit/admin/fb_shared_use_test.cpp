@@ -180,4 +180,13 @@ TEST(FbSharedUseSetup, AnEmbeddedFileIsNoPlaceForSharedUse) {
               std::string::npos);
 }
 
+TEST_F(FbServerSharedUse, RebuildingTheDemonstrationTablesIsRefusedAndKeepsTheRules) {
+    testsupport::CheckAForcedRebuildIsRefused(
+        Admin(),
+        [this](const std::string& name, const std::string& branch, bool bound) {
+            return AddPerson(name, branch, bound);
+        },
+        [this](const std::string& login) { return SignIn(login); });
+}
+
 }  // namespace

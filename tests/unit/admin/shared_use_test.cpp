@@ -300,4 +300,13 @@ TEST_F(PgSharedUse, APersonRunsNoFunctionThatActsOutsideTheTransaction) {
     }
 }
 
+TEST_F(PgSharedUse, RebuildingTheDemonstrationTablesIsRefusedAndKeepsTheRules) {
+    testsupport::CheckAForcedRebuildIsRefused(
+        *admin,
+        [this](const std::string& name, const std::string& branch, bool bound) {
+            return AddPerson(name, branch, bound);
+        },
+        [this](const std::string& login) { return SignIn(login); });
+}
+
 }  // namespace
