@@ -55,8 +55,8 @@ void Measure(const std::string& layout, int port, const std::string& request, in
         }
         std::cout << layout << ", " << scenario.name << ": " << benchsupport::Median(rates)
                   << " calls/s, p50 " << benchsupport::Median(p50s) << " ms, p99 "
-                  << benchsupport::Median(p99s) << " ms (medians of " << runs
-                  << " runs); errors " << errors << std::endl;
+                  << benchsupport::Median(p99s) << " ms (medians of " << runs << " runs); errors "
+                  << errors << std::endl;
     }
 }
 
@@ -85,8 +85,8 @@ int main(int argc, char** argv) {
             ports.push_back(servers.back()->Port());
         }
         std::cout << std::fixed << std::setprecision(1);
-        std::cout << "servers: --threads 4 (default) each; GetNota of " << kRowsPerCall
-                  << " rows; " << std::thread::hardware_concurrency() << " cores\n";
+        std::cout << "servers: --threads 4 (default) each; GetNota of " << kRowsPerCall << " rows; "
+                  << std::thread::hardware_concurrency() << " cores\n";
         Measure("straight to one server", servers[0]->Port(), request, runs);
         for (std::size_t count = 1; count <= ports.size(); ++count) {
             const servertest::BalancerProcess balancer(
