@@ -3,6 +3,7 @@
 
 #include "form/cli_exp03600.h"
 #include "host/components/published_variables.h"
+#include "package/report_options.h"
 
 namespace Cli_exp03600 {
 namespace {
@@ -21,7 +22,7 @@ const std::array<std::pair<const char*, std::string*>, 6> kUnitTexts = {{
 
 // Load and unload hooks of the package: the module-level state starts empty on every load
 // and its strings are released on unload, whatever a previous load left behind. In between
-// the unit's variables are published by name, as the host reads them.
+// the unit's variables and report options are published by name, as the host reads them.
 void InitializeModuleState() {
     frmRelConsLanc = nullptr;
     boIdCriado = false;
@@ -31,10 +32,12 @@ void InitializeModuleState() {
         published.push_back({name, text});
     }
     PublishUnitVariables(kUnitName, std::move(published));
+    PublishFormReportOptions();
 }
 
 void ReleaseModuleState() {
     WithdrawUnitVariables(kUnitName);
+    WithdrawFormReportOptions();
     for (const auto& [name, text] : kUnitTexts)
         std::string().swap(*text);
 }

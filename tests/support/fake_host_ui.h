@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -43,6 +44,8 @@ public:
     int reportRuns = 0;
     std::deque<std::optional<std::vector<size_t>>> pickAnswers;
     std::deque<std::optional<size_t>> searchAnswers;
+    // Answers by key, taken when no answer by row waits: the rows whose key is listed.
+    std::deque<std::vector<std::string>> pickKeyAnswers;
     // Runs inside ShowMessage, while the message is on screen.
     std::function<void(const Message&)> whileMessageShown;
     // What the user does inside a modal loop, before the loop checks whether it may end.
@@ -58,6 +61,8 @@ public:
         pickRequests.push_back(Snapshot(request.title, *request.rows));
         pickRequests.back().hint = request.hint;
         pickRequests.back().marked = request.marked;
+        if (pickAnswers.empty() && !pickKeyAnswers.empty())
+            return RowsOfKeys(*request.rows, TakeFront(pickKeyAnswers));
         return Take(pickAnswers, "list picker");
     }
 
@@ -116,6 +121,22 @@ private:
             shown.keys.push_back(source.Key(row));
         }
         return shown;
+    }
+
+    static std::vector<std::string> TakeFront(std::deque<std::vector<std::string>>& answers) {
+        std::vector<std::string> front = std::move(answers.front());
+        answers.pop_front();
+        return front;
+    }
+
+    static std::vector<size_t> RowsOfKeys(const hostfw::RowSource& source,
+                                          const std::vector<std::string>& keys) {
+        std::vector<size_t> rows;
+        for (size_t row = 0; row < source.RowCount(); ++row) {
+            if (std::find(keys.begin(), keys.end(), source.Key(row)) != keys.end())
+                rows.push_back(row);
+        }
+        return rows;
     }
 
     template <class Answer>

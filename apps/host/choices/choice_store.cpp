@@ -1,5 +1,7 @@
 #include "choices/choice_store.h"
 
+#include "choices/saved_choice.h"
+
 #include "host/core/exception.h"
 #include "host/data/engine.h"
 #include "host/data/saved_choices.h"
@@ -21,12 +23,13 @@ std::shared_ptr<hostfw::Engine> Database() {
 }  // namespace
 
 void SavePreset(const std::string& report, const std::string& name, bool shared,
-                const SavedChoice& choice) {
-    hostfw::SaveChoice(*Database(), CurrentChoiceOwner(), report, name, shared, ChoiceText(choice));
+                const hostfw::FormChoice& choice) {
+    hostfw::SaveChoice(*Database(), CurrentChoiceOwner(), report, name, shared,
+                       hostfw::FormChoiceText(choice));
 }
 
-SavedChoice LoadPreset(const std::string& report, const std::string& name) {
-    return ParseChoiceText(
+hostfw::FormChoice LoadPreset(const std::string& report, const std::string& name) {
+    return ReadStoredChoice(
         hostfw::UsableChoice(*Database(), CurrentChoiceOwner(), report, name).choices, name);
 }
 
@@ -51,15 +54,16 @@ std::vector<hostfw::StoredChoice> AvailablePresets(const std::string& report) {
     return hostfw::ListChoices(*Database(), CurrentChoiceOwner(), report);
 }
 
-void KeepLastQuery(const std::string& report, const SavedChoice& choice) {
-    hostfw::KeepLastQuery(*Database(), CurrentChoiceOwner(), report, ChoiceText(choice));
+void KeepLastQuery(const std::string& report, const hostfw::FormChoice& choice) {
+    hostfw::KeepLastQuery(*Database(), CurrentChoiceOwner(), report,
+                          hostfw::FormChoiceText(choice));
 }
 
-SavedChoice LoadLastQuery(const std::string& report) {
+hostfw::FormChoice LoadLastQuery(const std::string& report) {
     const auto text = hostfw::LastQuery(*Database(), CurrentChoiceOwner(), report);
     if (!text)
         throw hostfw::Exception("Ainda não há última consulta deste relatório para repetir.");
-    return ParseChoiceText(*text, "última consulta");
+    return ReadStoredChoice(*text, "última consulta");
 }
 
 }  // namespace host

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "choices/saved_choice.h"
+#include "host/base_form/form_choice.h"
 #include "host/data/saved_choices.h"
 
 namespace host {
@@ -12,9 +12,10 @@ namespace host {
 // The saved choices and the last query of the current person (CurrentChoiceOwner) for the
 // report `report`, in the session's shared database.
 void SavePreset(const std::string& report, const std::string& name, bool shared,
-                const SavedChoice& choice);
-// Raises a clear message when the person has no choice of that name they may use.
-SavedChoice LoadPreset(const std::string& report, const std::string& name);
+                const hostfw::FormChoice& choice);
+// Raises a clear message when the person has no choice of that name they may use. A choice
+// kept untyped by an earlier version is converted as it is read (ReadStoredChoice).
+hostfw::FormChoice LoadPreset(const std::string& report, const std::string& name);
 // The choice `preset apply` would use: the person's own, or else a colleague's shared one.
 std::optional<hostfw::StoredChoice> FindPreset(const std::string& report, const std::string& name);
 // What the window's menu of saved choices offers: one call per entry, each returning the choice
@@ -25,8 +26,8 @@ hostfw::StoredChoice DeletePreset(const std::string& report, const std::string& 
 hostfw::StoredChoice SharePreset(const std::string& report, const std::string& name, bool shared);
 // The choices the person may apply, their own first, each with its owner and whether shared.
 std::vector<hostfw::StoredChoice> AvailablePresets(const std::string& report);
-void KeepLastQuery(const std::string& report, const SavedChoice& choice);
+void KeepLastQuery(const std::string& report, const hostfw::FormChoice& choice);
 // Raises a clear message when no run of the report reached this person yet.
-SavedChoice LoadLastQuery(const std::string& report);
+hostfw::FormChoice LoadLastQuery(const std::string& report);
 
 }  // namespace host

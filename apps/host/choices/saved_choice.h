@@ -4,15 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "command_line/host_options.h"
-#include "host/core/date_time.h"
+#include "host/base_form/form_choice.h"
 
 namespace host {
 
-// What a person did in the report form, kept so it can be done again through the same user
-// actions: nothing here is ever written into the form except by typing, clicking and picking.
+// A choice as kept before choices were typed: JSON of these fields, no version. Rows of this
+// kind are still read, converted to a typed choice on the way in; nothing writes them now.
 struct SavedChoice {
-    // Absent: left as the form opens (rows saved before blanks were kept); "": left blank.
+    // Absent: left as the form opens; "": left blank.
     std::optional<std::string> branch;  // typed into the branch field; only a free session
     std::optional<int> variant;         // the report chooser's item
     std::optional<std::string> from;    // fixed days, dd/mm/yyyy as typed
@@ -25,16 +24,12 @@ struct SavedChoice {
     std::optional<std::vector<std::string>> invoices;
 };
 
-// The choice as the text kept in the database (JSON), and back. A text that is not a sound
-// choice raises an Exception naming it.
-std::string ChoiceText(const SavedChoice& choice);
+// The untyped text read back. A text that is not a sound choice raises an Exception naming it.
 SavedChoice ParseChoiceText(const std::string& text, const std::string& name);
 
-// The report command's choices for the saved choice, a rule's days counted from `today`; keys
-// picked then are marked as saved, so one gone since is left out with a notice.
-ReportChoices ReportChoicesOf(const SavedChoice& choice, hostfw::TDateTime today);
-
-// `base` with every choice `over` makes put in its place (the command line over a saved choice).
-ReportChoices Overridden(ReportChoices base, const ReportChoices& over);
+// A kept choice of either kind as a typed one: the typed text as it is, an untyped one through
+// the options the form publishes (its keys marked as saved: one gone since is left out with a
+// notice, and its date rule kept as a rule).
+hostfw::FormChoice ReadStoredChoice(const std::string& text, const std::string& name);
 
 }  // namespace host

@@ -92,7 +92,7 @@ int RunDesktopMode(const HostOptions& options, int argc, char** argv) {
     });
     ui.SetMdiArea(&window.Area());
     ui.SetNoticeSink([&window](const std::string& line) { window.ShowNotice(line); });
-    ui.SetDeliveryObserver([&] { KeepDeliveredRunAsLastQuery(module, ui); });
+    ui.SetDeliveryObserver([&] { KeepDeliveredRunAsLastQuery(ui); });
     window.show();
     const int status = QApplication::exec();
     CloseAllForms();
@@ -124,7 +124,7 @@ int RunGuiScriptMode(const HostOptions& options, int argc, char** argv) {
         MainWindow window(module, ui);
         ui.SetMdiArea(&window.Area());
         ui.SetNoticeSink([&window](const std::string& line) { window.ShowNotice(line); });
-        ui.SetDeliveryObserver([&] { KeepDeliveredRunAsLastQuery(module, ui); });
+        ui.SetDeliveryObserver([&] { KeepDeliveredRunAsLastQuery(ui); });
         window.show();
         // The person's window is the active one: the focus shows where the form puts it.
         window.activateWindow();

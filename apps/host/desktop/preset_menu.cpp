@@ -3,9 +3,10 @@
 #include <QMessageBox>
 #include <ostream>
 
-#include "choices/choice_replay.h"
+#include "choices/choice_on_screen.h"
 #include "choices/choice_store.h"
-#include "choices/form_choices.h"
+#include "choices/live_choice.h"
+#include "choices/option_choice.h"
 #include "desktop/gui_script_ui.h"
 #include "desktop/main_window.h"
 #include "desktop/screenshots.h"
@@ -111,17 +112,18 @@ void PresetMenu::Delete(const std::string& name) {
 }
 
 void PresetMenu::SaveAs(bool shared) {
-    const SavedChoice typed = CaptureChoices(module_, std::nullopt);
+    const hostfw::FormChoice typed = CaptureLiveChoice(std::nullopt);
     // A date left blank is kept blank; the dialog shows its place.
     const auto shown = [](const std::optional<std::string>& day) {
         return QString::fromStdString(day && !day->empty() ? *day : "__/__/____");
     };
-    const QString dates = shown(typed.from) + QStringLiteral(" a ") + shown(typed.to);
+    const QString dates =
+        shown(OptionText(typed, "from")) + QStringLiteral(" a ") + shown(OptionText(typed, "to"));
     const auto choice = ui_.AskChoiceToSave(dates);
     if (!choice)
         return;
     Guarded([&] {
-        SavePreset(LiveReportCode(), choice->name, shared, CaptureChoices(module_, choice->period));
+        SavePreset(LiveReportCode(), choice->name, shared, CaptureLiveChoice(choice->period));
         window_.ShowNotice(
             "Consulta \"" + choice->name + "\" salva" +
             (choice->period ? " com as datas de \"" + *choice->period + "\"." : "."));
@@ -135,7 +137,7 @@ void PresetMenu::Apply(const std::optional<std::string>& name) {
     });
 }
 
-void PresetMenu::Replay(const SavedChoice& choice) {
+void PresetMenu::Replay(const hostfw::FormChoice& choice) {
     // The desktop keeps no transcript of a replay; its failure is told to the person.
     std::ostream discarded(nullptr);
     Transcript transcript(discarded);
@@ -149,7 +151,7 @@ void PresetMenu::Replay(const SavedChoice& choice) {
     ui_.Attach({&scripted,
                 before.scripted != nullptr ? before.reader : GuiScriptUi::MessageReader::Person});
     try {
-        ReplaySavedChoice(context, choice);
+        ApplyChoice(context, choice);
     } catch (const std::exception& failure) {
         status.Fail(failure.what());
     }

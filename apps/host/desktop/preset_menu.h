@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "host/base_form/form_choice.h"
 #include "host/data/saved_choices.h"
 
 namespace host {
@@ -11,12 +12,11 @@ namespace host {
 class GuiScriptUi;
 class MainWindow;
 class ModuleHost;
-struct SavedChoice;
 
 // "Consultas salvas" of the main window, for the report form open in it: keep the form's
 // choices under a name (private or shared with the branch), apply one kept before (the
 // person's own, which they may also rename, share, make private or delete, or a colleague's
-// shared one), or repeat the last query. Applying does again what was kept through the form's
+// shared one), or repeat the last query. Applying sets the form to what was kept through its
 // widgets, as a script would: the pickers are answered with the kept keys and the form's messages
 // are shown to the person, so every check runs as if the choices were typed.
 class PresetMenu : public QMenu {
@@ -32,7 +32,7 @@ private:
     void SaveAs(bool shared);
     // nullopt: the last query.
     void Apply(const std::optional<std::string>& name);
-    void Replay(const SavedChoice& choice);
+    void Replay(const hostfw::FormChoice& choice);
     // Runs a step that reads or writes the kept choices; a failure is shown, not raised.
     template <class Step>
     void Guarded(Step&& step);

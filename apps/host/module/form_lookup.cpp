@@ -2,6 +2,7 @@
 
 #include <strings.h>
 
+#include "host/core/exception.h"
 #include "host/ui/application.h"
 
 namespace host {
@@ -43,6 +44,13 @@ hostfw::TCustomForm* FindLiveForm() {
             alive = form;
     }
     return alive;
+}
+
+hostfw::TfrmDadosGerRel& LiveReportForm() {
+    auto* form = dynamic_cast<hostfw::TfrmDadosGerRel*>(&LiveForm());
+    if (form == nullptr)
+        throw hostfw::Exception("O formulário não é um formulário de relatório.");
+    return *form;
 }
 
 hostfw::TComponent& FindScriptComponent(std::string_view name) {

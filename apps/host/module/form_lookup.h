@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "host/base_form/frm_dados_ger_rel.h"
 #include "host/ui/form.h"
 #include "scripts/script_error.h"
 
@@ -13,6 +14,9 @@ namespace host {
 hostfw::TCustomForm& LiveForm();
 // The same, nullptr when no form is alive.
 hostfw::TCustomForm* FindLiveForm();
+
+// The live form as a report form; raises a clear message when it is another kind of window.
+hostfw::TfrmDadosGerRel& LiveReportForm();
 
 // A component of the live form by name (letter case ignored), searched through everything
 // the form owns; the form's own name finds the form.

@@ -1,5 +1,7 @@
 #include "module/headless_host.h"
 
+#include <sstream>
+
 #include "choices/last_query.h"
 #include "host/data/shared_database.h"
 #include "host/ui/application.h"
@@ -15,7 +17,7 @@ HeadlessHost::HeadlessHost(const std::filesystem::path& package, std::ostream& t
         hostfw::Application().SetUi(nullptr);
         throw;
     }
-    ui_.SetDeliveryObserver([this] { KeepDeliveredRunAsLastQuery(*module_, ui_); });
+    ui_.SetDeliveryObserver([this] { KeepDeliveredRunAsLastQuery(ui_); });
 }
 
 HeadlessHost::~HeadlessHost() {
@@ -27,6 +29,13 @@ HeadlessHost::~HeadlessHost() {
 bool HeadlessHost::Run(std::istream& script) {
     Interpreter interpreter(script, ui_, *module_);
     interpreter.Run();
+    return !status_.Failed();
+}
+
+bool HeadlessHost::Run(const std::function<void(ScriptContext&)>& step) {
+    std::istringstream noLines;
+    Interpreter interpreter(noLines, ui_, *module_);
+    interpreter.RunStep(step);
     return !status_.Failed();
 }
 

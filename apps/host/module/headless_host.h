@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <istream>
 #include <optional>
 #include <ostream>
@@ -28,6 +29,8 @@ public:
 
     // Runs a script to its end or its first failure; true when every line passed.
     bool Run(std::istream& script);
+    // Runs one step with what a script's line works with; true when it passed.
+    bool Run(const std::function<void(ScriptContext&)>& step);
 
 private:
     RunStatus status_;

@@ -7,8 +7,10 @@
 
 #include <unistd.h>
 
+#include "choices/choice_on_screen.h"
 #include "choices/choice_store.h"
-#include "choices/form_choices.h"
+#include "choices/live_choice.h"
+#include "choices/option_choice.h"
 #include "command_line/host_paths.h"
 #include "host/base_form/frm_dados_ger_rel.h"
 #include "host/core/checked_output.h"
@@ -21,7 +23,6 @@
 #include "module/headless_host.h"
 #include "report/print_folder.h"
 #include "report/report_audit.h"
-#include "report/report_script.h"
 #include "session/session_setup.h"
 #include "session/signed_in_session.h"
 
@@ -32,13 +33,11 @@ namespace {
 // the same parameters, into the file (staged, then put in place) or onto the stream.
 void ExportRows(hostfw::ReportFileFormat format, const std::optional<std::filesystem::path>& out,
                 std::ostream& standardOutput, RunStatus& status) {
-    auto* form = dynamic_cast<hostfw::TfrmDadosGerRel*>(&LiveForm());
-    if (form == nullptr)
-        throw hostfw::Exception("O formulário não é um formulário de relatório.");
+    hostfw::TfrmDadosGerRel& form = LiveReportForm();
     bool exported = false;
     hostfw::Application().Dispatch([&] {
         exported =
-            out ? form->ExportReport(format, *out) : form->ExportReport(format, standardOutput);
+            out ? form.ExportReport(format, *out) : form.ExportReport(format, standardOutput);
     });
     if (!exported && !status.Failed())
         status.Fail("O relatório não foi exportado.");
@@ -58,34 +57,34 @@ void ReportNotices(ScriptedUi& ui) {
     }
 }
 
-// Opens the form, then fills it and runs the report. A saved choice or the last query is read
-// once the form is open (it names the report) and goes under the command line's choices.
+// The choice the run fills the form with: the command line's options, over a saved choice or
+// the last query when one is named (read once the form is open: it names the report).
+hostfw::FormChoice RunChoice(const HostOptions& options) {
+    std::optional<std::string> branch;
+    if (!options.branch.empty())
+        branch = options.branch;
+    const ReportChoices& given = options.report;
+    if (!given.preset && !given.last)
+        return ChoiceOfOptions(given, branch);
+    hostfw::FormChoice saved =
+        given.last ? LoadLastQuery(LiveReportCode()) : LoadPreset(LiveReportCode(), *given.preset);
+    return Overridden(std::move(saved), given, branch);
+}
+
+// Opens the form, fills it as a person would and runs the report: preview, or print for a PDF.
+// A bound person's form opens on the home branch, locked: the branch field is left as it is.
 void RunChoices(HeadlessHost& host, const HostOptions& options) {
     std::istringstream open("open null\n");
     if (!host.Run(open))
         return;
-    ReportChoices choices = options.report;
-    std::optional<std::string> branch;
-    if (!options.branch.empty())
-        branch = options.branch;
-    if (choices.preset || choices.last) {
-        SavedChoice saved;
-        try {
-            saved = choices.last ? LoadLastQuery(LiveReportCode())
-                                 : LoadPreset(LiveReportCode(), *choices.preset);
-        } catch (const std::exception& e) {
-            host.Ui().Status().Fail(e.what());
+    host.Run([&](ScriptContext& context) {
+        ApplyChoice(context, RunChoice(options));
+        if (context.ui.Status().Failed())
             return;
-        }
-        choices = Overridden(ReportChoicesOf(saved, hostfw::Now()), options.report);
-        if (!branch)
-            branch = saved.branch;
-    }
-    // A bound person's form opens on the home branch, locked: nothing to type.
-    if (hostfw::ModuFili())
-        branch.reset();
-    std::istringstream script(FillAndRunLines(choices, branch));
-    host.Run(script);
+        hostfw::TfrmDadosGerRel& form = LiveReportForm();
+        context.screen.Click(options.report.format == ReportFormat::Pdf ? form.PrintCommand()
+                                                                        : form.PreviewCommand());
+    });
 }
 
 }  // namespace

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
+#include "host/base_form/choice_capture.h"
 #include "host/core/date_time.h"
-#include "host/data/dataset.h"
+#include "host/data/client_dataset.h"
 #include "host/net/call_argument_text.h"
 #include "host/ui/application.h"
 #include "host/ui/std_controls.h"
@@ -166,12 +167,22 @@ void Arg(ScriptContext& context, ArgumentReader& arguments) {
     ExpectSame(expected, call->arguments[static_cast<size_t>(position) - 1]);
 }
 
+// The rows a server's reply put in the live form: its first client dataset.
+const hostfw::TClientDataSet& ReplyRows() {
+    const hostfw::TClientDataSet* found = nullptr;
+    hostfw::ForEachOwnedComponent(LiveForm(), [&](hostfw::TComponent& component) {
+        if (found == nullptr)
+            found = dynamic_cast<const hostfw::TClientDataSet*>(&component);
+    });
+    if (found == nullptr)
+        throw ScriptError("o formulário '" + LiveForm().Name() + "' não tem linhas de resposta.");
+    return *found;
+}
+
 void Rows(ScriptContext& /*context*/, ArgumentReader& arguments) {
     const std::string expected = Count(arguments, 0);
     arguments.End();
-    const auto& dataset =
-        FindScriptControl<hostfw::TDataSet>("cdsNotaFiscal", "um conjunto de dados");
-    ExpectSame(expected, std::to_string(dataset.RecordCount()));
+    ExpectSame(expected, std::to_string(ReplyRows().RecordCount()));
 }
 
 std::string FormStyleWord(hostfw::TFormStyle style) {

@@ -34,6 +34,18 @@ void Interpreter::Run() {
         CheckUnusedAnswers();
 }
 
+void Interpreter::RunStep(const std::function<void(ScriptContext&)>& step) {
+    ScriptContext context{ui_, module_, screen_};
+    try {
+        step(context);
+    } catch (const std::exception& e) {
+        status_.Fail(e.what());
+    }
+    ui_.WriteNewReportRuns();
+    if (!status_.Failed())
+        CheckUnusedAnswers();
+}
+
 void Interpreter::RunLines(const std::function<bool()>& stop) {
     std::string line;
     while (!status_.Failed() && !stop() && std::getline(script_, line)) {

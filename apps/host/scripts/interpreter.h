@@ -6,6 +6,7 @@
 
 #include "module/module_host.h"
 #include "scripts/run_status.h"
+#include "scripts/script_commands.h"
 #include "scripts/script_screen.h"
 #include "scripts/scripted_ui.h"
 
@@ -24,6 +25,9 @@ public:
     Interpreter& operator=(const Interpreter&) = delete;
 
     void Run();
+    // Runs `step` as one line of a script is run: a failure ends the run with its reason, and
+    // an answer it left that no dialog took fails it too.
+    void RunStep(const std::function<void(ScriptContext&)>& step);
     // Runs once, just before the first line that acts: what must wait for the script's
     // answers (the sign-in dialog of a run with windows).
     void SetBeforeFirstAction(std::function<void()> step) { beforeFirstAction_ = std::move(step); }

@@ -2,9 +2,9 @@
 #include <string_view>
 #include <vector>
 
-#include "choices/choice_replay.h"
+#include "choices/choice_on_screen.h"
 #include "choices/choice_store.h"
-#include "choices/form_choices.h"
+#include "choices/live_choice.h"
 #include "host/core/date_rules.h"
 #include "scripts/script_commands.h"
 #include "scripts/script_error.h"
@@ -14,7 +14,7 @@ namespace host {
 namespace {
 
 // preset save "NAME" [shared] [period "RULE"]
-void Save(ScriptContext& context, ArgumentReader& arguments) {
+void Save(ScriptContext& /*context*/, ArgumentReader& arguments) {
     const std::string name = arguments.Text();
     bool shared = false;
     std::optional<std::string> period;
@@ -32,11 +32,11 @@ void Save(ScriptContext& context, ArgumentReader& arguments) {
                               ".");
         }
     }
-    SavePreset(LiveReportCode(), name, shared, CaptureChoices(context.module, period));
+    SavePreset(LiveReportCode(), name, shared, CaptureLiveChoice(period));
 }
 
-// preset apply "NAME" | preset apply last: the saved actions, replayed line by line through
-// the same commands a script uses, so the form checks and refuses as if they were typed.
+// preset apply "NAME" | preset apply last: the kept choice set through the same actions a
+// script's lines take, so the form checks and refuses as if each were done by hand.
 void Apply(ScriptContext& context, ArgumentReader& arguments) {
     const Token which = arguments.Any();
     arguments.End();
@@ -44,7 +44,7 @@ void Apply(ScriptContext& context, ArgumentReader& arguments) {
     if (which.kind == Token::Kind::Word && !last)
         arguments.Misused();
     const std::string report = LiveReportCode();
-    ReplaySavedChoice(context, last ? LoadLastQuery(report) : LoadPreset(report, which.value));
+    ApplyChoice(context, last ? LoadLastQuery(report) : LoadPreset(report, which.value));
 }
 
 // preset rename "NAME" "NEW"

@@ -25,4 +25,16 @@ void TfrmDadosGerRel::FormClose(TObject* /*sender*/, TCloseAction& action) {
     action = TCloseAction::caFree;
 }
 
+std::string TfrmDadosGerRel::ReportCode() const {
+    return lblCodRel->Caption();
+}
+
+TControl& TfrmDadosGerRel::PreviewCommand() const {
+    return *sbtPreview;
+}
+
+TControl& TfrmDadosGerRel::PrintCommand() const {
+    return *sbtPrint;
+}
+
 }  // namespace hostfw

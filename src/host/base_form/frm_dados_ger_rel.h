@@ -47,6 +47,12 @@ public:
     bool ExportReport(ReportFileFormat format, const std::filesystem::path& file);
     // The same onto a stream (the host's standard output).
     bool ExportReport(ReportFileFormat format, std::ostream& out);
+    // The report code the form is for, as its label shows it: what its saved choices belong to.
+    std::string ReportCode() const;
+    // The commands a person clicks to run the report: on screen, or printed.
+    TControl& PreviewCommand() const;
+    TControl& PrintCommand() const;
+
     bool ExportCsv(const std::filesystem::path& file) {
         return ExportReport(ReportFileFormat::Csv, file);
     }

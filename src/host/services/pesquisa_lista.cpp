@@ -9,6 +9,7 @@
 #include "host/services/dataset_rows.h"
 #include "host/services/mens_erro.h"
 #include "host/ui/application.h"
+#include "host/ui/dialog_opener.h"
 #include "host/ui/host_ui.h"
 
 namespace hostfw {
@@ -77,6 +78,7 @@ void PesquisaLista(TDataSource* dataSource, const std::string& keyField, const s
         chosen.push_back(key);
     }
     list = MakeSelectionList(chosen);
+    KeepPickedKeys(chosen);
 }
 
 }  // namespace hostfw

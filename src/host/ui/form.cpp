@@ -172,6 +172,16 @@ void TCustomForm::Close() {
         modalResult_ = mrCancel;
 }
 
+void TCustomForm::KeepPickedList(PickedList picked) {
+    for (PickedList& kept : pickedLists_) {
+        if (kept.opener == picked.opener) {
+            kept.keys = std::move(picked.keys);
+            return;
+        }
+    }
+    pickedLists_.push_back(std::move(picked));
+}
+
 void TCustomForm::Release() {
     Application().ScheduleRelease(this);
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "host/components/handler_table.h"
 #include "host/ui/control.h"
@@ -18,6 +19,13 @@ struct TBorderIcons {
     bool biMinimize = true;
     bool biMaximize = true;
     bool biHelp = false;
+};
+
+// A list a person picked through a dialog: the control whose action opened it, and the keys
+// of the rows picked.
+struct PickedList {
+    std::string opener;
+    std::vector<std::string> keys;
 };
 
 constexpr int mrNone = 0;
@@ -70,6 +78,10 @@ public:
     void Refresh() {}
     void Deactivate();
 
+    // The lists picked through dialogs of this window, the latest answer of each opener.
+    const std::vector<PickedList>& PickedLists() const { return pickedLists_; }
+    void KeepPickedList(PickedList picked);
+
     TNotifyEvent OnCreate;
     TNotifyEvent OnShow;
     TNotifyEvent OnActivate;
@@ -107,6 +119,7 @@ private:
     bool showing_ = false;
     bool modal_ = false;
     int modalResult_ = mrNone;
+    std::vector<PickedList> pickedLists_;
 };
 
 class HOSTFW_EXPORT TForm : public TCustomForm {

@@ -3,6 +3,7 @@
 #include "host/core/exception.h"
 #include "host/core/utf8.h"
 #include "host/ui/application.h"
+#include "host/ui/dialog_opener.h"
 #include "host/ui/edit.h"
 #include "host/ui/std_controls.h"
 
@@ -59,6 +60,7 @@ void PressKey(TWinControl& control, unsigned char code) {
     }
     Application().Dispatch([&] {
         FocusNow(control);
+        const DialogOpenerScope opener(control);
         char key = static_cast<char>(code);
         control.KeyPress(key);
     });
@@ -92,6 +94,7 @@ void Click(TControl& control) {
             if (!win->Focused())
                 return;
         }
+        const DialogOpenerScope opener(control);
         control.Click();
     });
 }

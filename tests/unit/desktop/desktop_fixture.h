@@ -53,7 +53,7 @@ protected:
         module.emplace(EXP036_PACKAGE);
         window.emplace(*module, ui);
         ui.SetMdiArea(&window->Area());
-        ui.SetDeliveryObserver([this] { host::KeepDeliveredRunAsLastQuery(*module, ui); });
+        ui.SetDeliveryObserver([this] { host::KeepDeliveredRunAsLastQuery(ui); });
         ui.SetNoticeSink([this](const std::string& line) { window->ShowNotice(line); });
         window->show();
         window->activateWindow();

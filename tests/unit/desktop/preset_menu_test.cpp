@@ -9,8 +9,9 @@
 #include <QPushButton>
 
 #include "choices/choice_store.h"
-#include "choices/form_choices.h"
+#include "choices/live_choice.h"
 #include "desktop/save_choice_dialog.h"
+#include "host/base_form/form_choice.h"
 #include "host/ui/user_actions.h"
 #include "unit/desktop/desktop_fixture.h"
 
@@ -100,8 +101,10 @@ TEST_F(PresetMenuTest, AChoiceKeptWithADateRuleTakesItsDatesFromTheDayItIsUsed) 
         save.accept();
     });
     Choose("salvar");
-    EXPECT_EQ(host::LoadPreset(host::LiveReportCode(), "Fechamento").period,
-              std::optional<std::string>("Mês anterior"));
+    const hostfw::FormChoice kept = host::LoadPreset(host::LiveReportCode(), "Fechamento");
+    const hostfw::ControlChoice* from = hostfw::FindControlChoice(kept, "depInicial");
+    ASSERT_NE(from, nullptr);
+    EXPECT_EQ(from->dateRule, std::optional<std::string>("Mês anterior"));
 }
 
 TEST_F(PresetMenuTest, TheLastQueryIsThatOfTheLastPreview) {

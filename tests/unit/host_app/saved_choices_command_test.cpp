@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "host/core/system_login.h"
 #include "host/data/engine.h"
 #include "host/data/saved_choices.h"
 #include "unit/host_app/host_process.h"
@@ -48,6 +49,9 @@ protected:
         std::ofstream(folder_ / "s.ui") << lines;
         return RunProgram(folder_, Host({"--branch", "0001", "--script", "s.ui"}));
     }
+
+    // Whose choices the host keeps without a sign-in: the system login's.
+    static hostfw::ChoiceOwner Person() { return {hostfw::SystemLogin(), "0001"}; }
 
     fs::path folder_;
 };
@@ -147,6 +151,31 @@ TEST_P(SavedChoicesCommand, AColleaguesSharedChoiceIsAppliedAndListedButNotChang
             << refused.err;
     }
     EXPECT_EQ(Script("open null\nexpect preset \"dela\" shared\n").status, 0);
+}
+
+TEST_P(SavedChoicesCommand, AnUntypedRowStillRunsAndANewChoiceIsKeptAsVersionedText) {
+    {
+        const auto engine = hostfw::OpenDatabase((folder_ / GetParam()).string());
+        hostfw::CreateSavedChoicesTable(*engine);
+        hostfw::SaveChoice(*engine, Person(), "EXP036", "antiga", false,
+                           R"({"from":"01/01/2025","to":"31/12/2025","clients":["1","999"]})");
+    }
+    const Finished old = Report({"--preset", "antiga"});
+    ASSERT_EQ(old.status, 0) << old.err;
+    EXPECT_NE(old.out.find("João da Silva"), std::string::npos) << old.out;
+    EXPECT_EQ(old.out.find("Café & Cia"), std::string::npos) << old.out;
+    EXPECT_NE(old.err.find("\"999\" não existe mais em 'Cliente' e ficou fora da consulta."),
+              std::string::npos)
+        << old.err;
+
+    ASSERT_EQ(Script("open null\npreset apply \"antiga\"\npreset save \"nova\"\n").status, 0);
+    const auto engine = hostfw::OpenDatabase((folder_ / GetParam()).string());
+    const auto kept = hostfw::FindChoice(*engine, Person(), "EXP036", "nova");
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->choices.rfind("{\"controls\":", 0), 0u) << kept->choices;
+    EXPECT_NE(kept->choices.find("\"version\":2"), std::string::npos) << kept->choices;
+    EXPECT_NE(kept->choices.find("{\"keys\":[\"1\"],\"opener\":\"btnCli\"}"), std::string::npos)
+        << kept->choices;
 }
 
 INSTANTIATE_TEST_SUITE_P(Sqlite, SavedChoicesCommand, ::testing::Values("test.sqlite"),
