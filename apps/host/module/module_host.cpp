@@ -56,6 +56,8 @@ void ModuleHost::Load() {
 
 void ModuleHost::Unload() {
     CloseAllForms();
+    // The lists picked in the module's forms go with the module's own.
+    hostfw::Application().ForgetPickedLists();
     entry_ = nullptr;
     library_.reset();
 }

@@ -1,5 +1,7 @@
 #include "host/data/client_dataset.h"
 
+#include "host/data/engine.h"
+
 #include <strings.h>
 
 #include "host/components/property_helpers.h"
@@ -44,11 +46,13 @@ void TClientDataSet::SetData(DataPacket packet) {
     Open();
 }
 
-void TClientDataSet::FetchRows(std::vector<std::string>& columns, RowStore& rows) {
+std::unique_ptr<Cursor> TClientDataSet::FetchRows(std::vector<std::string>& columns,
+                                                  RowStore& rows) {
     for (const FieldDef& def : data_.fields)
         columns.push_back(def.name);
     for (const std::vector<Variant>& row : data_.rows)
         rows.AddRow(row.size(), [&](size_t c) -> const Variant& { return row[c]; });
+    return nullptr;
 }
 
 const PropertyInfo* TClientDataSet::FindProperty(std::string_view name) const {

@@ -21,7 +21,7 @@ public:
 
 protected:
     // Reopening shows the last packet again.
-    void FetchRows(std::vector<std::string>& columns, RowStore& rows) override;
+    std::unique_ptr<Cursor> FetchRows(std::vector<std::string>& columns, RowStore& rows) override;
 
 private:
     DataPacket data_;

@@ -5,9 +5,16 @@
 #include <algorithm>
 
 #include "host/core/exception.h"
+#include "host/data/engine.h"
 #include "host/data/field.h"
 
 namespace hostfw {
+namespace {
+
+// Rows read at a time when moving on past the last row read.
+constexpr std::size_t kReadAhead = 500;
+
+}  // namespace
 
 TDataSet::~TDataSet() {
     for (TField* field : fields_)
@@ -19,16 +26,18 @@ void TDataSet::Open() {
     Close();
     std::vector<std::string> columns;
     RowStore rows;
-    FetchRows(columns, rows);
+    std::unique_ptr<Cursor> rest = FetchRows(columns, rows);
     BindColumns(columns);
     columns_ = std::move(columns);
     rows_ = std::move(rows);
+    rest_ = std::move(rest);
     active_ = true;
     First();
 }
 
 void TDataSet::Close() {
     active_ = false;
+    rest_.reset();
     rows_.Clear();
     current_ = -1;
 }
@@ -50,16 +59,48 @@ void TDataSet::BindColumns(const std::vector<std::string>& columns) {
     }
 }
 
+int TDataSet::RecordCount() const {
+    while (rest_ != nullptr)
+        ReadMoreRows(kReadAhead);
+    return static_cast<int>(rows_.RowCount());
+}
+
+std::size_t TDataSet::ReadMoreRows(std::size_t count) const {
+    std::size_t read = 0;
+    try {
+        const std::size_t columns = columns_.size();
+        while (rest_ != nullptr && read < count) {
+            if (!rest_->Next()) {
+                rest_.reset();
+                break;
+            }
+            rows_.AddRow(columns, [&](size_t c) { return rest_->Value(c); });
+            ++read;
+        }
+    } catch (...) {
+        // A cursor that failed reads nothing more; the rows read so far stay.
+        rest_.reset();
+        throw;
+    }
+    return read;
+}
+
 void TDataSet::SetRecNo(int row) {
-    if (row < 0 || row >= RecordCount()) {
+    if (row >= 0 && static_cast<std::size_t>(row) >= rows_.RowCount())
+        ReadMoreRows(static_cast<std::size_t>(row) + 1 - rows_.RowCount());
+    if (row < 0 || row >= static_cast<int>(rows_.RowCount())) {
         throw Exception("Registro " + std::to_string(row) + " fora de '" + Name() + "'.");
     }
     current_ = row;
 }
 
 void TDataSet::Next() {
-    if (current_ >= 0 && current_ < RecordCount())
-        ++current_;
+    const auto read = static_cast<int>(rows_.RowCount());
+    if (current_ < 0 || current_ >= read)
+        return;
+    ++current_;
+    if (current_ == read)
+        ReadMoreRows(kReadAhead);
 }
 
 TField* TDataSet::FindField(const std::string& fieldName) const {

@@ -65,6 +65,15 @@ public:
     // person's own, where no server decides who may do what.
     virtual bool Embedded() const { return false; }
     virtual std::unique_ptr<Cursor> Query(std::string_view sql, const TParams& params) = 0;
+    // A query whose cursor may stay open, read a little at a time, while the connection runs
+    // other statements: a long list shown before all of it is read. It runs in a read-only
+    // transaction of its own, which holds nothing back from anyone. nullptr where the engine
+    // cannot: one statement at a time on the link, or an explicit transaction under way whose
+    // end would cut the reading short.
+    virtual std::unique_ptr<Cursor> QueryAlongside(std::string_view /*sql*/,
+                                                   const TParams& /*params*/) {
+        return nullptr;
+    }
     // Runs a statement that returns no rows; returns the rows changed.
     virtual long long Execute(std::string_view sql, const TParams& params) = 0;
     // Runs a script of several statements without parameters (schema creation).

@@ -70,8 +70,8 @@ void FbConnection::Begin(TransactionKind kind) {
     readOnly_ = kind == TransactionKind::ReadOnly;
 }
 
-fb::Ref<Firebird::ITransaction> FbConnection::StartStatementTransaction() {
-    const auto& tpb = TransactionParametersOf(TransactionKind::ReadWrite);
+fb::Ref<Firebird::ITransaction> FbConnection::StartStatementTransaction(TransactionKind kind) {
+    const auto& tpb = TransactionParametersOf(kind);
     return fb::Ref(Run([&](fb::Status& status) {
         return attachment_->startTransaction(&status, static_cast<unsigned>(tpb.size()),
                                              tpb.data());

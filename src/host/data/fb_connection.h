@@ -55,8 +55,8 @@ public:
     // The open explicit transaction, or null.
     Firebird::ITransaction* OpenTransaction() const { return transaction_.get(); }
     bool ReadOnly() const { return transaction_ && readOnly_; }
-    // A read-write, read-committed transaction for one statement outside an explicit one.
-    fb::Ref<Firebird::ITransaction> StartStatementTransaction();
+    // A read-committed transaction of the kind asked for one statement outside an explicit one.
+    fb::Ref<Firebird::ITransaction> StartStatementTransaction(TransactionKind kind);
     void Enlist(FbTransactionReader* reader) { readers_.push_back(reader); }
     void Withdraw(FbTransactionReader* reader);
 

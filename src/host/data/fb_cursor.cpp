@@ -5,8 +5,8 @@
 namespace hostfw {
 
 FbCursor::FbCursor(std::shared_ptr<FbConnection> connection, std::string_view sql,
-                   const TParams& params)
-    : run_(std::move(connection), sql, params),
+                   const TParams& params, TransactionKind own)
+    : run_(std::move(connection), sql, params, FbRun::Text::Named, own),
       layout_(run_.Prepared().output.get()),
       row_(layout_.MessageLength()) {
     if (run_.Prepared().hasCursor) {

@@ -18,8 +18,10 @@ namespace hostfw {
 // once the rows are all read or the cursor goes.
 class FbCursor final : public Cursor, private FbTransactionReader {
 public:
-    // Runs the statement; its failure raises here, not on reading.
-    FbCursor(std::shared_ptr<FbConnection> connection, std::string_view sql, const TParams& params);
+    // Runs the statement; its failure raises here, not on reading. Outside an explicit
+    // transaction the statement's own is of the kind `own`.
+    FbCursor(std::shared_ptr<FbConnection> connection, std::string_view sql, const TParams& params,
+             TransactionKind own = TransactionKind::ReadWrite);
     ~FbCursor() override;
     FbCursor(const FbCursor&) = delete;
     FbCursor& operator=(const FbCursor&) = delete;

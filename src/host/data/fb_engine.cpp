@@ -19,6 +19,12 @@ std::unique_ptr<Cursor> FbEngine::Query(std::string_view sql, const TParams& par
     return std::make_unique<FbCursor>(connection_, sql, params);
 }
 
+std::unique_ptr<Cursor> FbEngine::QueryAlongside(std::string_view sql, const TParams& params) {
+    if (connection_->OpenTransaction() != nullptr)
+        return nullptr;
+    return std::make_unique<FbCursor>(connection_, sql, params, TransactionKind::ReadOnly);
+}
+
 long long FbEngine::Execute(std::string_view sql, const TParams& params) {
     return Run(sql, params, FbRun::Text::Named);
 }

@@ -23,6 +23,8 @@ public:
     EngineKind Kind() const override { return EngineKind::Firebird; }
     bool Embedded() const override { return connection_->Embedded(); }
     std::unique_ptr<Cursor> Query(std::string_view sql, const TParams& params) override;
+    // Every statement outside a transaction has one of its own: cursors read side by side.
+    std::unique_ptr<Cursor> QueryAlongside(std::string_view sql, const TParams& params) override;
     long long Execute(std::string_view sql, const TParams& params) override;
     // Outside a transaction every statement of the script is committed before the next one
     // runs: Firebird lets no statement use a table created in a transaction not yet committed.

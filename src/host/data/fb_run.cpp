@@ -14,13 +14,13 @@ constexpr std::size_t kSegment = 32768;
 }  // namespace
 
 FbRun::FbRun(std::shared_ptr<FbConnection> connection, std::string_view sql, const TParams& params,
-             Text text)
+             Text text, TransactionKind own)
     : connection_(std::move(connection)) {
     if (connection_->ReadOnly())
         RefuseWritingWords(sql);
     transaction_ = connection_->OpenTransaction();
     if (transaction_ == nullptr) {
-        ownTransaction_ = OwnTransaction(connection_->StartStatementTransaction());
+        ownTransaction_ = OwnTransaction(connection_->StartStatementTransaction(own));
         transaction_ = ownTransaction_.get();
     }
     if (text == Text::Named) {

@@ -22,8 +22,9 @@ public:
         AsWritten,  // a statement of a script, sent as it is
     };
 
+    // Outside the connection's open transaction the run has one of its own, of the kind `own`.
     FbRun(std::shared_ptr<FbConnection> connection, std::string_view sql, const TParams& params,
-          Text text = Text::Named);
+          Text text = Text::Named, TransactionKind own = TransactionKind::ReadWrite);
     ~FbRun();
     FbRun(const FbRun&) = delete;
     FbRun& operator=(const FbRun&) = delete;

@@ -12,6 +12,9 @@
 namespace hostfw {
 namespace {
 
+// Rows read at the open when the others can be read later: a screenful, many times over.
+constexpr std::size_t kFirstRows = 500;
+
 // A name as a quoted identifier: SQLite, PostgreSQL and Firebird (dialect 3) all take double
 // quotes, a quote inside doubled, and match the name exactly as written.
 std::string QuotedIdentifier(const std::string& name) {
@@ -78,16 +81,23 @@ bool TADOIBQuery::ReopenOrderedBy(const TField& field, bool descending) {
     return false;
 }
 
-void TADOIBQuery::FetchRows(std::vector<std::string>& columns, RowStore& rows) {
+std::unique_ptr<Cursor> TADOIBQuery::FetchRows(std::vector<std::string>& columns, RowStore& rows) {
     std::shared_ptr<Engine> engine = SharedDatabase();
     // The statement on lines of its own: a comment that ends its last line ends there.
     const std::string statement = orderBy_.empty() ? StatementText()
                                                    : "SELECT * FROM (\n" + StatementText() +
                                                          "\n) sorted_rows ORDER BY " + orderBy_;
-    std::unique_ptr<Cursor> cursor = engine->Query(statement, params_);
+    std::unique_ptr<Cursor> cursor = engine->QueryAlongside(statement, params_);
+    const bool readAll = cursor == nullptr;
+    if (readAll)
+        cursor = engine->Query(statement, params_);
     columns = cursor->ColumnNames();
-    while (cursor->Next())
+    for (std::size_t read = 0; readAll || read < kFirstRows; ++read) {
+        if (!cursor->Next())
+            return nullptr;
         rows.AddRow(columns.size(), [&](size_t c) { return cursor->Value(c); });
+    }
+    return cursor;
 }
 
 const PropertyInfo* TADOIBQuery::FindProperty(std::string_view name) const {

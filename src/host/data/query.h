@@ -41,7 +41,9 @@ public:
     bool ReopenOrderedBy(const TField& field, bool descending);
 
 protected:
-    void FetchRows(std::vector<std::string>& columns, RowStore& rows) override;
+    // Where the engine can keep a cursor open beside other statements, the first rows only:
+    // a query of a million rows is shown before it is all read.
+    std::unique_ptr<Cursor> FetchRows(std::vector<std::string>& columns, RowStore& rows) override;
 
 private:
     void SetStoredParams(const std::vector<CollectionItem>& items);

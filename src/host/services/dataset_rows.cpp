@@ -23,7 +23,7 @@ public:
         dataSet_.SetRecNo(static_cast<int>(row));
     }
     ~RowVisit() {
-        if (saved_ >= 0 && saved_ < dataSet_.RecordCount())
+        if (saved_ >= 0 && static_cast<std::size_t>(saved_) < dataSet_.RowsRead())
             dataSet_.SetRecNo(saved_);
     }
     RowVisit(const RowVisit&) = delete;
@@ -55,6 +55,18 @@ DataSetRows::DataSetRows(TDataSet& dataSet, const std::string& keyField) : dataS
 
 std::size_t DataSetRows::RowCount() const {
     return static_cast<std::size_t>(dataSet_.RecordCount());
+}
+
+std::size_t DataSetRows::KnownRowCount() const {
+    return dataSet_.RowsRead();
+}
+
+bool DataSetRows::AllRowsKnown() const {
+    return dataSet_.AllRowsRead();
+}
+
+std::size_t DataSetRows::ReadMoreRows(std::size_t count) const {
+    return dataSet_.ReadMoreRows(count);
 }
 
 std::string DataSetRows::Cell(std::size_t row, std::size_t column) const {

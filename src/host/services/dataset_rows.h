@@ -21,6 +21,9 @@ public:
 
     const std::vector<GridColumn>& Columns() const override { return columns_; }
     std::size_t RowCount() const override;
+    std::size_t KnownRowCount() const override;
+    bool AllRowsKnown() const override;
+    std::size_t ReadMoreRows(std::size_t count) const override;
     std::string Cell(std::size_t row, std::size_t column) const override;
     std::string Key(std::size_t row) const override;
     void AppendSearchText(std::size_t row, std::string& out) const override;

@@ -55,8 +55,6 @@ void PesquisaLista(TDataSource* dataSource, const std::string& keyField, const s
         request.marked.resize(rows.RowCount());
         for (size_t row = 0; row < rows.RowCount(); ++row)
             request.marked[row] = current.contains(rows.Key(row));
-    } else {
-        request.marked.assign(rows.RowCount(), false);
     }
 
     const std::optional<std::vector<size_t>> answer = Application().Ui().PickList(request);
@@ -68,7 +66,7 @@ void PesquisaLista(TDataSource* dataSource, const std::string& keyField, const s
     chosenRows.erase(std::unique(chosenRows.begin(), chosenRows.end()), chosenRows.end());
     std::vector<std::string> chosen;
     for (size_t row : chosenRows) {
-        if (row >= rows.RowCount())
+        if (row >= rows.KnownRowCount())
             throw Exception("Linha escolhida fora da lista.");
         const std::string key = rows.Key(row);
         if (key.find(',') != std::string::npos) {

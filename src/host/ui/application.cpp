@@ -106,4 +106,21 @@ TScreen& Screen() {
     return screen;
 }
 
+const std::vector<PickedList>& TApplication::PickedListsOf(const std::string& formClass) const {
+    static const std::vector<PickedList> none;
+    const auto kept = pickedLists_.find(formClass);
+    return kept == pickedLists_.end() ? none : kept->second;
+}
+
+void TApplication::KeepPickedList(const std::string& formClass, PickedList picked) {
+    std::vector<PickedList>& kept = pickedLists_[formClass];
+    for (PickedList& list : kept) {
+        if (list.opener == picked.opener) {
+            list.keys = std::move(picked.keys);
+            return;
+        }
+    }
+    kept.push_back(std::move(picked));
+}
+
 }  // namespace hostfw

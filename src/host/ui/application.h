@@ -2,6 +2,8 @@
 
 #include <exception>
 #include <functional>
+#include <map>
+#include <string>
 #include <vector>
 
 #include "host/components/component.h"
@@ -53,11 +55,19 @@ public:
     bool HasUi() const { return ui_ != nullptr; }
     void SetUi(HostUi* ui) { ui_ = ui; }
 
+    // The lists picked through the dialogs of a kind of form (its class name), the latest answer
+    // of each opener. They live as long as the module that shows the form, as the module's own
+    // lists do, not as long as one window of it; the module's host forgets them as it unloads.
+    const std::vector<PickedList>& PickedListsOf(const std::string& formClass) const;
+    void KeepPickedList(const std::string& formClass, PickedList picked);
+    void ForgetPickedLists() { pickedLists_.clear(); }
+
 private:
     TCustomForm* mainForm_ = nullptr;
     HostUi* ui_ = nullptr;
     std::vector<TCustomForm*> released_;
     int dispatchDepth_ = 0;
+    std::map<std::string, std::vector<PickedList>> pickedLists_;
 };
 
 // The screen: cursor and active form.

@@ -172,14 +172,12 @@ void TCustomForm::Close() {
         modalResult_ = mrCancel;
 }
 
+const std::vector<PickedList>& TCustomForm::PickedLists() const {
+    return Application().PickedListsOf(ClassName());
+}
+
 void TCustomForm::KeepPickedList(PickedList picked) {
-    for (PickedList& kept : pickedLists_) {
-        if (kept.opener == picked.opener) {
-            kept.keys = std::move(picked.keys);
-            return;
-        }
-    }
-    pickedLists_.push_back(std::move(picked));
+    Application().KeepPickedList(ClassName(), std::move(picked));
 }
 
 void TCustomForm::Release() {

@@ -78,8 +78,9 @@ public:
     void Refresh() {}
     void Deactivate();
 
-    // The lists picked through dialogs of this window, the latest answer of each opener.
-    const std::vector<PickedList>& PickedLists() const { return pickedLists_; }
+    // The lists picked through dialogs of this kind of form, the latest answer of each opener
+    // (TApplication::PickedListsOf).
+    const std::vector<PickedList>& PickedLists() const;
     void KeepPickedList(PickedList picked);
 
     TNotifyEvent OnCreate;
@@ -119,7 +120,6 @@ private:
     bool showing_ = false;
     bool modal_ = false;
     int modalResult_ = mrNone;
-    std::vector<PickedList> pickedLists_;
 };
 
 class HOSTFW_EXPORT TForm : public TCustomForm {

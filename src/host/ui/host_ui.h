@@ -27,7 +27,9 @@ struct ListPickRequest {
     std::string title;
     std::string hint;
     const RowSource* rows = nullptr;
-    std::vector<bool> marked;  // one per row: the current list's rows start marked
+    // The current list's rows start marked; rows past its end start unmarked (empty: none
+    // marked, and the rows can be shown before all are read).
+    std::vector<bool> marked;
 };
 
 struct RowSearchRequest {

@@ -21,7 +21,13 @@ class HOSTFW_EXPORT RowSource {
 public:
     virtual ~RowSource();
     virtual const std::vector<GridColumn>& Columns() const = 0;
+    // Every row; a source that reads its rows as they are asked for reads them all first.
     virtual std::size_t RowCount() const = 0;
+    // The rows at hand without reading more: a picker shows these first, and ReadMoreRows brings
+    // up to `count` more and returns how many came (0: none are left).
+    virtual std::size_t KnownRowCount() const { return RowCount(); }
+    virtual bool AllRowsKnown() const { return true; }
+    virtual std::size_t ReadMoreRows(std::size_t /*count*/) const { return 0; }
     // A cell as its field displays it.
     virtual std::string Cell(std::size_t row, std::size_t column) const = 0;
     // The row's key, blanks trimmed.

@@ -51,6 +51,8 @@ ListPickerDialog::ListPickerDialog(const ListPickRequest& request, QWidget* pare
     connect(markAll_, &QPushButton::clicked, this, [this] { model_.MarkShown(true); });
     connect(clearAll_, &QPushButton::clicked, this, [this] { model_.MarkShown(false); });
     connect(&model_, &QAbstractItemModel::dataChanged, this, [this] { ShowCount(); });
+    model_.OnCountChanged([this] { ShowCount(); });
+    connect(&model_, &QAbstractItemModel::modelReset, this, [this] { ShowCount(); });
     connect(&table_.Table(), &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
         if (index.column() != 0)
             model_.ToggleMark(index.row());

@@ -1,6 +1,7 @@
 #include "host/view/row_source_model.h"
 
 #include <QLocale>
+#include <QTimer>
 #include <algorithm>
 #include <numeric>
 #include <string>
@@ -10,18 +11,89 @@
 #include "host/view/search_text.h"
 
 namespace hostfw::view {
+namespace {
+
+// Rows brought in when the view scrolls past the last one, and at each turn of the event loop
+// while the person looks: a few milliseconds of reading, so typing and scrolling stay smooth.
+constexpr std::size_t kScrollBatch = 500;
+constexpr std::size_t kBackgroundBatch = 2000;
+
+}  // namespace
 
 RowSourceModel::RowSourceModel(const RowSource& rows, std::vector<bool> marked, bool withMarks,
                                QObject* parent)
     : QAbstractTableModel(parent), rows_(rows), marked_(std::move(marked)), withMarks_(withMarks) {
-    marked_.resize(rows_.RowCount(), false);
+    marked_.resize(std::max(marked_.size(), rows_.KnownRowCount()), false);
     markedCount_ = static_cast<std::size_t>(std::count(marked_.begin(), marked_.end(), true));
+    allRead_ = rows_.AllRowsKnown();
+    if (!allRead_)
+        StartReadingInBackground();
 }
 
 int RowSourceModel::rowCount(const QModelIndex& parent) const {
     if (parent.isValid())
         return 0;
-    return static_cast<int>(filtered_ ? shown_.size() : rows_.RowCount());
+    return static_cast<int>(filtered_ ? shown_.size() : KnownRows());
+}
+
+bool RowSourceModel::canFetchMore(const QModelIndex& parent) const {
+    return !parent.isValid() && !allRead_;
+}
+
+void RowSourceModel::fetchMore(const QModelIndex& parent) {
+    if (!parent.isValid())
+        ReadRows(kScrollBatch);
+}
+
+bool RowSourceModel::ReadRows(std::size_t count) {
+    if (allRead_)
+        return false;
+    std::size_t read = 0;
+    try {
+        read = rows_.ReadMoreRows(count);
+    } catch (const std::exception& failure) {
+        readFailure_ = QString::fromStdString(failure.what());
+    }
+    if (read > 0) {
+        // Filtered or sorted, every row was read before: new rows only come in source order.
+        const auto first = static_cast<int>(KnownRows());
+        beginInsertRows({}, first, first + static_cast<int>(read) - 1);
+        marked_.resize(KnownRows() + read, false);
+        endInsertRows();
+    }
+    allRead_ = read == 0 || rows_.AllRowsKnown();
+    if (countChanged_)
+        countChanged_();
+    return !allRead_;
+}
+
+void RowSourceModel::StartReadingInBackground() {
+    if (readingInBackground_)
+        return;
+    readingInBackground_ = true;
+    QTimer::singleShot(0, this, [this] { ReadInBackground(); });
+}
+
+void RowSourceModel::ReadInBackground() {
+    readingInBackground_ = false;
+    if (ReadRows(kBackgroundBatch))
+        StartReadingInBackground();
+}
+
+void RowSourceModel::TakeAllRowsDuringReset() {
+    try {
+        while (rows_.ReadMoreRows(kBackgroundBatch) > 0) {
+        }
+    } catch (const std::exception& failure) {
+        readFailure_ = QString::fromStdString(failure.what());
+    }
+    marked_.resize(rows_.KnownRowCount(), false);
+    allRead_ = true;
+}
+
+void RowSourceModel::ReadAllRows() {
+    while (ReadRows(kBackgroundBatch)) {
+    }
 }
 
 int RowSourceModel::columnCount(const QModelIndex& parent) const {
@@ -92,6 +164,7 @@ void RowSourceModel::ToggleMark(int shownRow) {
 }
 
 void RowSourceModel::MarkShown(bool mark) {
+    ReadAllRows();
     const int count = rowCount();
     for (int shown = 0; shown < count; ++shown)
         SetMark(SourceRow(shown), mark);
@@ -109,12 +182,14 @@ void RowSourceModel::sort(int column, Qt::SortOrder order) {
         if (sourceReordered_)
             ReorderSource(std::nullopt, false);
     } else if (withMarks_ && column == 0) {
+        TakeAllRowsDuringReset();
         order_.resize(marked_.size());
         std::iota(order_.begin(), order_.end(), 0u);
         std::stable_partition(order_.begin(), order_.end(),
                               [&](std::uint32_t row) { return marked_[row] != descending; });
     } else if (const auto dataColumn = static_cast<std::size_t>(column - FirstDataColumn());
                !ReorderSource(dataColumn, descending)) {
+        TakeAllRowsDuringReset();
         order_ = SortedRows(rows_, dataColumn, descending);
     }
     if (filtered_) {
@@ -147,7 +222,10 @@ bool RowSourceModel::ReorderSource(std::optional<std::size_t> column, bool desce
     }
     sourceReordered_ = reordered && column.has_value();
     order_.clear();
-    marked_.assign(rows_.RowCount(), false);
+    // The source read afresh may again have rows left to read.
+    allRead_ = rows_.AllRowsKnown();
+    readFailure_.clear();
+    marked_.assign(rows_.KnownRowCount(), false);
     markedCount_ = 0;
     if (!markedKeys.empty()) {
         for (std::size_t row = 0; row < marked_.size(); ++row) {
@@ -155,16 +233,25 @@ bool RowSourceModel::ReorderSource(std::optional<std::size_t> column, bool desce
                 SetMark(row, true);
         }
     }
-    if (filtered_)
+    if (filtered_) {
+        TakeAllRowsDuringReset();
         ScanFilter();
+    } else if (!allRead_) {
+        StartReadingInBackground();
+    }
     return reordered;
 }
 
 QString RowSourceModel::CountText() const {
     const QLocale locale;
-    return locale.toString(static_cast<qulonglong>(markedCount_)) + QStringLiteral(" de ") +
-           locale.toString(static_cast<qulonglong>(marked_.size())) +
-           (markedCount_ == 1 ? QStringLiteral(" marcada") : QStringLiteral(" marcadas"));
+    QString text = locale.toString(static_cast<qulonglong>(markedCount_)) + QStringLiteral(" de ") +
+                   locale.toString(static_cast<qulonglong>(marked_.size())) +
+                   (markedCount_ == 1 ? QStringLiteral(" marcada") : QStringLiteral(" marcadas"));
+    if (!readFailure_.isEmpty())
+        return text + QStringLiteral(" (a leitura parou: ") + readFailure_ + QStringLiteral(")");
+    if (!allRead_)
+        return text + QStringLiteral(" (lendo mais linhas…)");
+    return text;
 }
 
 std::vector<std::size_t> RowSourceModel::MarkedRows() const {
@@ -193,6 +280,7 @@ void RowSourceModel::SetFilter(const QString& text) {
         return;
     std::string needle = text.toStdString();
     FoldForSearch(needle);
+    ReadAllRows();
     beginResetModel();
     // Typing on narrows what is already shown: only those rows need a look.
     const bool narrowing = filtered_ && !needle_.empty() && HoldsFolded(needle, needle_);
@@ -212,7 +300,7 @@ void RowSourceModel::SetFilter(const QString& text) {
 
 void RowSourceModel::ScanFilter() {
     shown_.clear();
-    for (std::size_t place = 0; place < rows_.RowCount(); ++place) {
+    for (std::size_t place = 0; place < KnownRows(); ++place) {
         const std::size_t row = OrderedRow(place);
         if (RowMatches(row, needle_))
             shown_.push_back(static_cast<std::uint32_t>(row));
