@@ -48,6 +48,19 @@ GRANT INSERT (PESSOA, ORIGEM, EVENTO, OBJETO, PARAMETROS, LINHAS, DURACAO_MS, SA
     ON AUDITORIA TO exp036_pessoas, exp036_servidor;
 GRANT SELECT ON USUARIO TO exp036_servidor;
 
+-- The sign-ins of the application servers, so that one made on any server is valid on all: the
+-- SHA-256 of the token (never the token), the person, and the moment (seconds since 1970) at
+-- which it ends unless used again. Only the servers' own login reads or writes it.
+CREATE TABLE IF NOT EXISTS SESSAO_ENTRADA (
+    RESUMO   VARCHAR(64) NOT NULL PRIMARY KEY,
+    LOGIN    VARCHAR(63) NOT NULL,
+    TERMINO  BIGINT      NOT NULL,
+    OCIOSO   INTEGER     NOT NULL
+);
+CREATE INDEX IF NOT EXISTS SESSAO_ENTRADA_LOGIN ON SESSAO_ENTRADA (LOGIN);
+REVOKE ALL ON SESSAO_ENTRADA FROM PUBLIC;
+GRANT SELECT, INSERT, UPDATE, DELETE ON SESSAO_ENTRADA TO exp036_servidor;
+
 ALTER TABLE USUARIO ENABLE ROW LEVEL SECURITY;
 DROP POLICY IF EXISTS usuario_proprio ON USUARIO;
 CREATE POLICY usuario_proprio ON USUARIO FOR SELECT TO exp036_pessoas

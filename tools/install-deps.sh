@@ -16,6 +16,7 @@ packages=(
     qt6-translations-l10n librsvg2-bin libcups2-dev
     cups-daemon cups-client cups-filters printer-driver-cups-pdf ghostscript
     at-spi2-core python3-pyatspi dbus-daemon openbox
+    haproxy
 )
 
 missing=()

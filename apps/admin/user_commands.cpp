@@ -122,6 +122,9 @@ void DisablePerson(hostfw::Engine& engine, const AdminCommand& command) {
     hostfw::Transaction transaction(engine);
     engine.Execute("UPDATE USUARIO SET ATIVO = FALSE WHERE LOGIN = :LOGIN",
                    LoginParam(engine, command.login));
+    // Every application server's sign-ins of the person end too, at their next look.
+    engine.Execute("DELETE FROM SESSAO_ENTRADA WHERE LOGIN = :LOGIN",
+                   LoginParam(engine, command.login));
     if (OnFirebird(engine)) {
         engine.Execute("EXECUTE PROCEDURE EXP036_DESATIVAR_LOGIN(:LOGIN)",
                        LoginParam(engine, command.login));

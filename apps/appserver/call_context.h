@@ -14,6 +14,9 @@ namespace appserver {
 struct Caller {
     hostfw::Person person;
     std::function<std::shared_ptr<hostfw::Engine>()> lend;
+    // A connection of the person to a streaming standby that is recent enough; empty: the
+    // calls read on the primary.
+    std::function<std::shared_ptr<hostfw::Engine>()> lendOnStandby;
 };
 
 // What a remote method may use while it runs: the calling thread's database connection and

@@ -97,18 +97,27 @@ OleVariant CallDispatcher::Run(const RemoteMethod& method, const CallRequest& re
         for (const auto& arg : request.args)
             args.push_back(arg.value);
         std::shared_ptr<hostfw::Engine> lent;  // the caller's connection, taken on first use
+        // The first try reads on the standby when there is one fit for it.
+        const bool onStandby = attempt == 1 && caller != nullptr && caller->lendOnStandby;
         const auto engine = [&]() -> hostfw::Engine& {
             if (caller == nullptr)
                 return engines_.ForCurrentThread();
             if (!lent)
-                lent = caller->lend();
+                lent = onStandby ? caller->lendOnStandby() : caller->lend();
             return *lent;
         };
         try {
             const CallContext context(engine, timeout_, start,
                                       caller != nullptr ? &caller->person : nullptr, clientGone);
             return method(args, context);
-        } catch (const hostfw::Exception&) {
+        } catch (const hostfw::Exception& failure) {
+            // Whatever failed on the standby (a statement cancelled by a conflict with
+            // recovery, the standby gone) runs once more on the primary and is never shown; not
+            // the method's own refusal, which the primary would repeat, nor a call out of time.
+            const bool refusal = dynamic_cast<const CallFailure*>(&failure) != nullptr ||
+                                 dynamic_cast<const hostfw::QueryTimeout*>(&failure) != nullptr;
+            if (onStandby && !refusal && !clientGone.stop_requested())
+                continue;
             // Every method offered only reads, so one whose database connection broke under it
             // (the database server restarted) runs once more, on a new connection.
             const bool broken =

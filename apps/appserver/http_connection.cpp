@@ -31,6 +31,8 @@ constexpr std::size_t kKeptBufferBytes = 64 * 1024;
 // How long a refused connection may take to finish its TLS handshake and hear why.
 constexpr auto kRefusalTime = std::chrono::seconds(2);
 
+constexpr std::string_view kHealthPath = "/health";
+
 // The first byte of a TLS handshake record; a plain HTTP request starts with a letter.
 constexpr unsigned char kTlsHandshakeRecord = 0x16;
 
@@ -215,6 +217,9 @@ private:
         // What a large request made the read buffer grow to is not kept for the next ones.
         if (buffer_.capacity() > kKeptBufferBytes)
             buffer_.shrink_to_fit();
+        if (shared_.health != nullptr && request.method() == http::verb::get &&
+            RequestPath(request.target()) == kHealthPath)
+            return Reply(shared_.health->Answer(), keepAlive);
         const std::string owner = shared_.ownerOf(request[http::field::authorization], client_);
         clientGone_ = {};
         WatchClient();
@@ -278,7 +283,8 @@ private:
         if (result.retryAfterSeconds)
             response_.set(http::field::retry_after, std::to_string(*result.retryAfterSeconds));
         response_.body() = std::move(result.body);
-        response_.keep_alive(keepAlive && !closeRequested_);
+        const bool draining = shared_.health != nullptr && shared_.health->Draining();
+        response_.keep_alive(keepAlive && !closeRequested_ && !draining);
         response_.prepare_payload();
         Lowest().expires_after(shared_.reply);
         http::async_write(stream_, response_,

@@ -10,6 +10,7 @@
 
 #include "call_dispatcher.h"
 #include "call_log.h"
+#include "database_health.h"
 #include "fair_scheduler.h"
 #include "request_router.h"
 
@@ -36,6 +37,9 @@ struct ConnectionShared {
     std::chrono::seconds keepAlive;  // waiting for the next request
     std::chrono::seconds request;    // receiving one request whole, from its first byte
     std::chrono::seconds reply;      // sending one reply
+    // GET /health, answered on the I/O thread, neither audited nor logged (a balancer asks every
+    // second); while it says the server drains, every reply closes its connection.
+    const DatabaseHealth* health = nullptr;
     // The server's certificate and key when it speaks TLS; nullptr for plain HTTP.
     boost::asio::ssl::context* tls = nullptr;
 };

@@ -15,6 +15,7 @@
 #include "client_connection_count.h"
 #include "http_connection.h"
 #include "periodic_chore.h"
+#include "proxy_header_reader.h"
 #include "request_router.h"
 #include "server_tls.h"
 
@@ -45,7 +46,7 @@ void RaiseOpenFileLimit() {
 
 struct HttpService::Impl {
     Impl(RequestHandler handler, CallOwner ownerOf, RefusalRecorder recordRefusal,
-         const ServerOptions& serverOptions, CallLog& log)
+         const ServerOptions& serverOptions, CallLog& log, const DatabaseHealth& health)
         : options(serverOptions),
           tls(ServerTlsContext(options)),
           workers(static_cast<std::size_t>(options.threads),
@@ -59,6 +60,7 @@ struct HttpService::Impl {
                  std::chrono::seconds(options.keepAliveSeconds),
                  std::chrono::seconds(options.requestTimeoutSeconds),
                  std::chrono::seconds(options.timeoutSeconds),
+                 &health,
                  tls.get()},
           clients(options.maxClientConnections) {}
 
@@ -83,14 +85,29 @@ struct HttpService::Impl {
         });
     }
 
-    // The client's address is the peer's: the one place that names whom a connection is from.
+    // The client's address is the peer's, or, from a balancer named by --trusted-proxy, the
+    // one its PROXY header names: the one place that says whom a connection is from, for the
+    // per-address quota, the sign-in throttle and the audit alike.
     void Admit(tcp::socket socket) {
         boost::system::error_code error;
         socket.set_option(tcp::no_delay(true), error);
         const tcp::endpoint peer = socket.remote_endpoint(error);
         if (error)
             return;  // the client is already gone
-        const std::string client = peer.address().to_string();
+        std::string address = peer.address().to_string();
+        if (!options.trustedProxies.contains(address))
+            return AdmitFrom(std::move(socket), address);
+        ReceiveProxyHeader(std::move(socket), std::move(address),
+                           std::chrono::seconds(options.requestTimeoutSeconds),
+                           [this](tcp::socket relayed, std::optional<std::string> client) {
+                               // Without a header the connection is not served: from a
+                               // balancer, it would put everyone behind one address.
+                               if (client && !stopping)
+                                   AdmitFrom(std::move(relayed), *client);
+                           });
+    }
+
+    void AdmitFrom(tcp::socket socket, const std::string& client) {
         if (!clients.TryAdd(client))
             return Refuse(std::move(socket), client);
         const std::uint64_t id = nextId++;
@@ -170,9 +187,9 @@ struct HttpService::Impl {
 };
 
 HttpService::HttpService(RequestHandler handler, CallOwner ownerOf, RefusalRecorder recordRefusal,
-                         const ServerOptions& options, CallLog& log)
+                         const ServerOptions& options, CallLog& log, const DatabaseHealth& health)
     : impl_(std::make_unique<Impl>(std::move(handler), std::move(ownerOf), std::move(recordRefusal),
-                                   options, log)) {
+                                   options, log, health)) {
     RaiseOpenFileLimit();
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "call_log.h"
+#include "database_health.h"
 #include "http_connection.h"
 #include "request_router.h"
 #include "server_options.h"
@@ -18,8 +19,9 @@ namespace appserver {
 // is answered as docs/protocol.md says and logged on one line.
 class HttpService {
 public:
+    // `health` answers GET /health.
     HttpService(RequestHandler handler, CallOwner ownerOf, RefusalRecorder recordRefusal,
-                const ServerOptions& options, CallLog& log);
+                const ServerOptions& options, CallLog& log, const DatabaseHealth& health);
     ~HttpService();
 
     // Binds the listening socket and returns its port (the chosen one for port 0); raises

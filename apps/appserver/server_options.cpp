@@ -1,5 +1,8 @@
 #include "server_options.h"
 
+#include <boost/asio/ip/address.hpp>
+
+#include <algorithm>
 #include <charconv>
 #include <stdexcept>
 
@@ -15,6 +18,23 @@ long long ParseNumber(const std::string& option, const std::string& text, long l
                                     std::to_string(min) + " a " + std::to_string(max) + ").");
     }
     return value;
+}
+
+// The addresses of a comma-separated list, each written as the server will see it.
+std::set<std::string> ParseAddresses(const std::string& option, const std::string& text) {
+    std::set<std::string> addresses;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t comma = std::min(text.find(',', start), text.size());
+        const std::string item = text.substr(start, comma - start);
+        boost::system::error_code error;
+        const auto address = boost::asio::ip::make_address(item, error);
+        if (error)
+            throw std::invalid_argument(option + ": endereço IP inválido '" + item + "'.");
+        addresses.insert(address.to_string());
+        start = comma + 1;
+    }
+    return addresses;
 }
 
 // Splits "--name=value" and "--name value"; the value is taken only by options that have one.
@@ -88,6 +108,16 @@ std::optional<ServerOptions> ParseServerOptions(const std::vector<std::string>& 
         } else if (name == "--connection-idle") {
             options.connectionIdleSeconds =
                 static_cast<int>(ParseNumber(name, reader.Value(), 1, 24 * 60 * 60));
+        } else if (name == "--trusted-proxy") {
+            options.trustedProxies.merge(ParseAddresses(name, reader.Value()));
+        } else if (name == "--report-db") {
+            options.reportDatabase = reader.Value();
+        } else if (name == "--report-lag") {
+            options.reportLagSeconds = static_cast<int>(ParseNumber(name, reader.Value(), 1, 3600));
+        } else if (name == "--drain") {
+            options.drainSeconds = static_cast<int>(ParseNumber(name, reader.Value(), 0, 300));
+        } else if (name == "--session-key") {
+            options.sessionKeyFile = reader.Value();
         } else if (name == "--tls-cert") {
             options.tlsCert = reader.Value();
         } else if (name == "--tls-key") {
@@ -147,6 +177,29 @@ Servidor de aplicação do relatório EXP036: oferece o objeto exp03600.rdmRelCo
                       com entrada, fecha uma conexão da pessoa com o banco que fique
                       esse tempo sem chamada (padrão 300); a próxima chamada abre
                       outra
+  --trusted-proxy ENDEREÇO[,ENDEREÇO...]
+                      balanceadores (HAProxy com send-proxy-v2) cujas conexões
+                      começam com o cabeçalho do protocolo PROXY versão 2: o
+                      endereço do cliente que ele nomeia vale para o limite por
+                      endereço, a espera das entradas recusadas e a auditoria;
+                      uma conexão deles sem o cabeçalho é fechada
+  --report-db CONEXÃO
+                      um standby PostgreSQL (replicação em fluxo) do banco de --db,
+                      com o mesmo login do servidor: as chamadas de quem entrou leem
+                      nele enquanto ele estiver em dia (--report-lag); o que falhar
+                      nele roda de novo no primário
+  --report-lag SEGUNDOS
+                      atraso máximo do standby, medido pelo momento da última
+                      transação reproduzida nele (padrão 30); além dele, as
+                      leituras vão ao primário
+  --drain SEGUNDOS    depois de SIGTERM, GET /health responde 503 "drenando"
+                      durante esse tempo antes de o servidor parar, para o
+                      balanceador deixar de mandar chamadas (padrão 0)
+  --session-key ARQUIVO
+                      chave que os servidores atrás de um balanceador compartilham
+                      (64 dígitos hexadecimais: openssl rand -hex 32; o arquivo só
+                      para o servidor): uma entrada feita num deles vale em todos;
+                      sem ela, a entrada vale só neste servidor, até ele parar
   --tls-cert ARQUIVO  certificado do servidor (PEM, com a cadeia); com --tls-key o
                       servidor só aceita conexões TLS (https://)
   --tls-key ARQUIVO   chave privada do certificado (PEM)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -21,8 +22,21 @@ struct ServerOptions {
     int maxClientConnections = 128;
     int signInIdleMinutes = 15;       // a sign-in unused this long ends
     int connectionIdleSeconds = 300;  // a person's database connection unused this long closes
-    bool insecure = false;            // serve beyond loopback without TLS and sign-in
-    std::string tlsCert;              // PEM certificate chain; with tlsKey, the server speaks TLS
+    // The key the servers behind one balancer share, so a sign-in holds on all of them; without
+    // it a key of this process alone.
+    std::string sessionKeyFile;
+    bool insecure = false;  // serve beyond loopback without TLS and sign-in
+    // Balancers whose PROXY protocol (version 2) header names the client; their connections
+    // must start with one.
+    std::set<std::string> trustedProxies;
+    // After SIGTERM the health check says "draining" for this long before the server stops,
+    // so a balancer stops sending it calls first.
+    int drainSeconds = 0;
+    // A streaming standby where the calls read while it has replayed the primary's work of less
+    // than reportLagSeconds ago; empty: the primary.
+    std::string reportDatabase;
+    int reportLagSeconds = 30;
+    std::string tlsCert;  // PEM certificate chain; with tlsKey, the server speaks TLS
     std::string tlsKey;
 };
 

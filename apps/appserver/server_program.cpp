@@ -6,10 +6,12 @@
 #include <iostream>
 #include <optional>
 #include <stdexcept>
+#include <thread>
 
 #include "call_audit.h"
 #include "call_dispatcher.h"
 #include "call_log.h"
+#include "database_health.h"
 #include "host/core/system_login.h"
 #include "host/data/audit_trail.h"
 #include "host/data/database_names_help.h"
@@ -20,9 +22,12 @@
 #include "password_check.h"
 #include "queued_audit.h"
 #include "server_options.h"
+#include "shared_sign_ins.h"
 #include "shutdown_signals.h"
 #include "sign_in_gate.h"
+#include "standby_lag.h"
 #include "thread_engines.h"
+#include "token_seal.h"
 
 namespace appserver {
 namespace {
@@ -41,6 +46,11 @@ int Serve(const ServerOptions& options, const RemoteObjectRegistry& registry) {
     if (signIn) {
         if (const auto refusal = UncheckedPasswordsRefusal(options.database))
             throw std::runtime_error(*refusal);
+        if (!SharedSignIns::Exists(*hostfw::OpenDatabase(options.database))) {
+            throw std::runtime_error(
+                "o banco não tem a tabela das entradas (SESSAO_ENTRADA), ou o login do servidor "
+                "não pode lê-la: rode exp036-admin setup de novo.");
+        }
     }
 
     ThreadEngines engines(options.database);
@@ -63,6 +73,14 @@ int Serve(const ServerOptions& options, const RemoteObjectRegistry& registry) {
         engines.RunOnCurrentThread(
             [&event](hostfw::Engine& engine) { hostfw::RecordAudit(engine, event); });
     });
+    if (!options.reportDatabase.empty() && !signIn) {
+        throw std::invalid_argument(
+            "--report-db vale num banco PostgreSQL preparado para uso compartilhado "
+            "(exp036-admin setup), onde cada chamada tem a sua pessoa.");
+    }
+    std::optional<StandbyLag> standbyLag;
+    if (!options.reportDatabase.empty())
+        standbyLag.emplace(options.reportDatabase, std::chrono::seconds(options.reportLagSeconds));
     std::optional<SignInGate> gate;
     // Without sign-in the server serves one person: the one who runs it, as the host names
     // that person in its own audit rows.
@@ -87,14 +105,22 @@ int Serve(const ServerOptions& options, const RemoteObjectRegistry& registry) {
     };
     const std::chrono::seconds connectionIdle(options.connectionIdleSeconds);
     if (signIn) {
-        gate.emplace(dispatcher, audit, options.database,
-                     std::chrono::minutes(options.signInIdleMinutes), connectionIdle);
+        gate.emplace(
+            dispatcher, audit, options.database, std::chrono::minutes(options.signInIdleMinutes),
+            connectionIdle,
+            options.sessionKeyFile.empty() ? TokenSeal::Random()
+                                           : TokenSeal::FromFile(options.sessionKeyFile),
+            [&engines](const std::function<void(hostfw::Engine&)>& work) {
+                engines.RunOnCurrentThread(work);
+            },
+            options.reportDatabase, standbyLag ? &*standbyLag : nullptr);
         handler = [&gate](const HttpRequestView& request, const std::string& client) {
             return gate->Handle(request, client);
         };
     }
+    DatabaseHealth health(options.database);
     HttpService service(std::move(handler), std::move(ownerOf), std::move(recordRefusal), options,
-                        log);
+                        log, health);
     // An idle connection is closed, and an idle sign-in ended, at most one sweep after its
     // idle time.
     if (signIn)
@@ -113,7 +139,16 @@ int Serve(const ServerOptions& options, const RemoteObjectRegistry& registry) {
     std::cout << "listening on " << options.listenHost << ":" << port << std::endl;
     if (!options.tlsCert.empty())
         std::cerr << "exp036-appserver: só conexões TLS." << std::endl;
-    signals.OnSignal([&service] { service.Stop(); });
+    // Draining first: the balancer sees the health check fail and sends the calls elsewhere,
+    // while the calls already here are answered.
+    signals.OnSignal([&service, &health, &log, drain = std::chrono::seconds(options.drainSeconds)] {
+        if (drain.count() > 0) {
+            health.Drain();
+            log.Warn("drenando: o servidor para em " + std::to_string(drain.count()) + " s.");
+            std::this_thread::sleep_for(drain);
+        }
+        service.Stop();
+    });
     service.Run();
     signals.StopWaiting();
     std::cerr << "exp036-appserver: encerrado." << std::endl;

@@ -23,12 +23,19 @@ std::optional<std::string> BearerToken(std::string_view authorization) {
 }  // namespace
 
 SignInGate::SignInGate(const CallDispatcher& dispatcher, CallAudit& audit, std::string database,
-                       std::chrono::minutes signInIdle, std::chrono::seconds connectionIdle)
+                       std::chrono::minutes signInIdle, std::chrono::seconds connectionIdle,
+                       TokenSeal seal, SharedSignIns::Runner shared, std::string standby,
+                       const StandbyLag* lag)
     : dispatcher_(dispatcher),
       audit_(audit),
       database_(std::move(database)),
-      sessions_(signInIdle),
-      engines_(database_, connectionIdle) {}
+      sessions_(signInIdle, std::move(seal)),
+      shared_(std::move(shared), signInIdle),
+      engines_(database_, connectionIdle),
+      lag_(lag) {
+    if (!standby.empty())
+        standbyEngines_.emplace(std::move(standby), connectionIdle);
+}
 
 DispatchResult SignInGate::Handle(const HttpRequestView& request, const std::string& client) {
     try {
@@ -36,6 +43,11 @@ DispatchResult SignInGate::Handle(const HttpRequestView& request, const std::str
             if (request.method != "POST")
                 return ErrorResult(405, "A entrada é um POST em /sign-in.");
             return SignIn(request.body, client);
+        }
+        if (RequestPath(request.target) == hostfw::kSignOutPath) {
+            if (request.method != "POST")
+                return ErrorResult(405, "A saída é um POST em /sign-out.");
+            return SignOut(request, client);
         }
         return Call(request, client);
     } catch (const std::exception& failure) {
@@ -105,6 +117,15 @@ DispatchResult SignInGate::SignIn(std::string_view body, const std::string& clie
     throttle_.Accepted(credentials.user, client);
     engines_.Keep(person->login, std::move(engine));
     const std::string token = sessions_.Open({*person, credentials});
+    try {
+        shared_.DeleteEnded();
+        shared_.Open(TokenDigest(token), person->login);
+    } catch (const hostfw::Exception& failure) {
+        sessions_.Forget(token);
+        event.outcome = std::string("banco indisponível: ") + failure.what();
+        return audit_.Record(
+            ErrorResult(503, "Não foi possível registrar a entrada no banco de dados."), event);
+    }
     event.person = person->login;
     event.event = hostfw::kAuditSignIn;
     event.outcome = "ok";
@@ -113,24 +134,88 @@ DispatchResult SignInGate::SignIn(std::string_view body, const std::string& clie
                          event);
 }
 
+namespace {
+
+constexpr const char* kNoSignInText =
+    "Este servidor de aplicação exige entrada: informe usuário e senha.";
+constexpr const char* kEndedText =
+    "A entrada no servidor de aplicação expirou ou não é válida; entre de novo.";
+constexpr const char* kUncheckedText = "Não foi possível verificar a entrada no banco de dados.";
+
+}  // namespace
+
+std::shared_ptr<const SignedInPerson> SignInGate::ValidSignIn(const std::string& token) {
+    std::shared_ptr<const SignedInPerson> known = sessions_.Find(token);
+    if (known && sessions_.Fresh(token))
+        return known;
+    const std::optional<std::string> login = shared_.Confirm(TokenDigest(token));
+    if (!login) {
+        sessions_.Forget(token);
+        return nullptr;
+    }
+    if (known) {
+        sessions_.Confirmed(token);
+        return known;
+    }
+    // Given by another server: the person's password is sealed in the token, and the database
+    // checks it again as this server opens the person's first connection.
+    const std::optional<std::string> password = sessions_.PasswordIn(token);
+    if (!password)
+        return nullptr;
+    SignedInPerson adopted{{}, {*login, *password}};
+    std::shared_ptr<hostfw::Engine> engine;
+    try {
+        engine = OpenAsPerson(database_, adopted.credentials);
+        const auto person = hostfw::SignedInPersonRecord(*engine);
+        if (!person)
+            return nullptr;
+        adopted.person = *person;
+    } catch (const hostfw::SignInRefused&) {
+        return nullptr;  // disabled, or the password changed, since the sign-in
+    } catch (const PasswordNotChecked&) {
+        return nullptr;
+    }
+    engines_.Keep(adopted.person.login, std::move(engine));
+    sessions_.Remember(token, std::move(adopted));
+    return sessions_.Find(token);
+}
+
+DispatchResult SignInGate::SignOut(const HttpRequestView& request, const std::string& client) {
+    const std::optional<std::string> token = BearerToken(request.authorization);
+    const auto signedIn = token ? sessions_.Find(*token) : nullptr;
+    const std::string person = signedIn ? signedIn->person.login : std::string(kAnonymous);
+    return audit_.Run(request, client, person, [&] {
+        if (!token)
+            return ErrorResult(401, kNoSignInText);
+        try {
+            shared_.End(TokenDigest(*token));
+        } catch (const hostfw::Exception&) {
+            return ErrorResult(503, kUncheckedText);
+        }
+        sessions_.Forget(*token);
+        return DispatchResult{200, "{\"version\":2}", std::nullopt, "ok: saída", std::nullopt};
+    });
+}
+
 DispatchResult SignInGate::Call(const HttpRequestView& request, const std::string& client) {
     const std::optional<std::string> token = BearerToken(request.authorization);
     if (!token) {
-        return audit_.Run(request, client, kAnonymous, [] {
-            return ErrorResult(401,
-                               "Este servidor de aplicação exige entrada: informe usuário e "
-                               "senha.");
-        });
+        return audit_.Run(request, client, kAnonymous,
+                          [] { return ErrorResult(401, kNoSignInText); });
     }
-    const auto signedIn = sessions_.Find(*token);
+    std::shared_ptr<const SignedInPerson> signedIn;
+    try {
+        signedIn = ValidSignIn(*token);
+    } catch (const hostfw::Exception&) {
+        return audit_.Run(request, client, kAnonymous,
+                          [] { return ErrorResult(503, kUncheckedText); });
+    }
     if (!signedIn) {
-        return audit_.Run(request, client, kAnonymous, [] {
-            return ErrorResult(401,
-                               "A entrada no servidor de aplicação expirou ou não é válida; "
-                               "entre de novo.");
-        });
+        return audit_.Run(request, client, kAnonymous, [] { return ErrorResult(401, kEndedText); });
     }
-    const Caller caller{signedIn->person, [this, signedIn] { return engines_.Lend(*signedIn); }};
+    Caller caller{signedIn->person, [this, signedIn] { return engines_.Lend(*signedIn); }, {}};
+    if (standbyEngines_ && lag_ != nullptr && lag_->Usable())
+        caller.lendOnStandby = [this, signedIn] { return standbyEngines_->Lend(*signedIn); };
     return audit_.Run(request, client, signedIn->person.login,
                       [&] { return RouteRequest(dispatcher_, request, &caller); });
 }

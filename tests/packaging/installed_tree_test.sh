@@ -32,6 +32,7 @@ for file in usr/bin/exp036-host usr/bin/exp036-appserver usr/bin/exp036-demodb \
     usr/lib/exp036/libhostfw.so usr/lib/exp036/libhostfw_base.so usr/lib/exp036/libhostfw_view.so \
     usr/lib/exp036/libPkg_exp03600.so usr/share/exp036/reports/EXP036-001.json \
     usr/share/exp036/schema/schema.sql lib/systemd/system/exp036-appserver.service \
+    lib/systemd/system/exp036-appserver@.service usr/share/doc/exp036-appserver/haproxy/exp036.cfg \
     etc/exp036/appserver.conf usr/share/applications/exp036-host.desktop \
     usr/share/icons/hicolor/scalable/apps/exp036-host.svg \
     usr/share/icons/hicolor/48x48/apps/exp036-host.png; do

@@ -35,7 +35,10 @@ protected:
         const HttpReply reply = SignIn(login, password);
         EXPECT_EQ(reply.status, 200) << reply.body;
         const auto start = reply.body.find(R"("token":")");
-        return start == std::string::npos ? std::string() : reply.body.substr(start + 9, 64);
+        if (start == std::string::npos)
+            return std::string();
+        const auto end = reply.body.find('"', start + 9);
+        return reply.body.substr(start + 9, end - start - 9);
     }
 
     HttpReply GetNota(const std::string& token, const std::string& branch) {

@@ -118,12 +118,25 @@ const OptionDef kOptions[] = {
     {"--output", true, Scope::Both, [](HostOptions& o, const std::string& v) { o.outputDir = v; }},
     {"--server", true, Scope::Both,
      [](HostOptions& o, const std::string& v) {
-         const auto address = ParseServerAddress(v);
-         if (!address)
-             throw UsageError("--server espera HOST:PORTA (porta de 1 a 65535), não \"" + v +
-                              "\".");
-         o.serverHost = address->first;
-         o.serverPort = address->second;
+         // One address (a balancer's) or several servers of the same service, by commas.
+         o.otherServers.clear();
+         std::size_t start = 0;
+         while (start <= v.size()) {
+             const std::size_t comma = std::min(v.find(',', start), v.size());
+             const auto address = ParseServerAddress(v.substr(start, comma - start));
+             if (!address)
+                 throw UsageError(
+                     "--server espera HOST:PORTA (porta de 1 a 65535), ou vários separados "
+                     "por vírgulas, não \"" +
+                     v + "\".");
+             if (start == 0) {
+                 o.serverHost = address->first;
+                 o.serverPort = address->second;
+             } else {
+                 o.otherServers.push_back(*address);
+             }
+             start = comma + 1;
+         }
      }},
     {"--branch", true, Scope::Both, [](HostOptions& o, const std::string& v) { o.branch = v; }},
     {"--locked", false, Scope::ScriptOnly,

@@ -55,6 +55,7 @@ struct HostOptions {
     std::filesystem::path outputDir = "output";
     std::optional<std::string> serverHost;
     int serverPort = 0;
+    std::vector<std::pair<std::string, int>> otherServers;  // after the first of --server a,b
     std::string branch;
     bool locked = false;
     std::string printer;

@@ -14,6 +14,7 @@ void ApplySessionOptions(const HostOptions& options) {
     if (options.serverHost) {
         session.webUrl = *options.serverHost;
         session.webPort = options.serverPort;
+        session.otherServers = options.otherServers;
     }
     session.database = options.database;
     session.reportDir = options.reportDir.value_or(DefaultReportDir()).string();

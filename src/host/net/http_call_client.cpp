@@ -17,6 +17,7 @@
 #include <functional>
 #include <mutex>
 #include <optional>
+#include <vector>
 
 #include "host/core/exception.h"
 #include "host/net/server_credentials.h"
@@ -46,6 +47,13 @@ constexpr std::uint32_t kHeaderLimit = 64 * 1024;
 constexpr std::chrono::seconds kLongestRetryWait{10};
 // Why a call the host gave up failed, if anyone reads it.
 constexpr const char* kAbandoned = "chamada abandonada";
+
+// A failure in transport before any byte of a reply arrived: the request was not answered, and
+// may be sent again on a new connection.
+class Unanswered : public Exception {
+public:
+    using Exception::Exception;
+};
 
 // "host:port", with an IPv6 literal in brackets so the port stays apart.
 std::string AddressText(const std::string& host, int port) {
@@ -130,16 +138,23 @@ std::optional<std::chrono::seconds> FullServerWait(const Response& response,
 }  // namespace
 
 struct HttpCallClient::Impl {
-    Impl(const std::string& serverHost, int port, NetTimeouts limits, std::size_t sizeLimit,
-         std::unique_ptr<ssl::context> tlsContext, bool plainPassword)
-        : host(serverHost),
-          service(std::to_string(port)),
-          address((tlsContext ? std::string(kHttpsScheme) : std::string()) +
-                  AddressText(serverHost, port)),
+    Impl(std::vector<std::pair<std::string, int>> serverList, NetTimeouts limits,
+         std::size_t sizeLimit, std::unique_ptr<ssl::context> tlsContext, bool plainPassword)
+        : servers(std::move(serverList)),
           timeouts(limits),
           replySizeLimit(sizeLimit),
           passwordOverPlainHttp(plainPassword),
-          tls(std::move(tlsContext)) {}
+          tls(std::move(tlsContext)) {
+        UseServer(0);
+    }
+
+    void UseServer(std::size_t index) {
+        current = index;
+        host = servers[index].first;
+        service = std::to_string(servers[index].second);
+        address = (tls ? std::string(kHttpsScheme) : std::string()) +
+                  AddressText(host, servers[index].second);
+    }
 
     beast::tcp_stream& Tcp() { return secure ? secure->next_layer() : stream; }
 
@@ -157,15 +172,34 @@ struct HttpCallClient::Impl {
     // when the server cannot be reached, the reply does not arrive whole in time, or it
     // exceeds the size limit.
     Response Exchange(Request& request, const std::string& failure) {
-        Response response = ExchangeOnce(request, failure);
+        Response response = ExchangeAnswered(request, failure);
         if (const auto wait = FullServerWait(response, timeouts.read)) {
             retryWait.expires_after(*wait);
             Completed(io, [&](ErrorCode& result) {
                 retryWait.async_wait([&result](ErrorCode e) { result = e; });
             });
-            response = ExchangeOnce(request, failure);
+            response = ExchangeAnswered(request, failure);
         }
         return response;
+    }
+
+    // A request nobody answered (the server could not be reached, or the connection failed
+    // before any byte of the reply came, or the balancer says with a 502 that the server behind
+    // it did) is sent once more, on a new connection, to the next server of the list. Only a
+    // request with no reply at all: the calls of this protocol read and never change anything
+    // (docs/protocol.md), so a second run does no harm, but a reply begun is never asked again.
+    Response ExchangeAnswered(Request& request, const std::string& failure) {
+        try {
+            Response response = ExchangeOnce(request, failure);
+            if (response.result() != http::status::bad_gateway)
+                return response;
+        } catch (const Unanswered&) {
+            if (abandoned)
+                throw;
+        }
+        CloseStream();
+        UseServer((current + 1) % servers.size());
+        return ExchangeOnce(request, failure);
     }
 
     Response ExchangeOnce(Request& request, const std::string& failure) {
@@ -186,7 +220,7 @@ struct HttpCallClient::Impl {
             });
         });
         if (error)
-            Fail(failure, "falha ao enviar o pedido");
+            Fail<Unanswered>(failure, "falha ao enviar o pedido");
 
         http::response_parser<http::string_body> parser;
         parser.body_limit(replySizeLimit);
@@ -215,6 +249,8 @@ struct HttpCallClient::Impl {
             Fail(failure,
                  "a resposta excede o limite de " + std::to_string(replySizeLimit) + " bytes");
         }
+        if (error && buffer.size() == 0 && !parser.got_some())
+            Fail<Unanswered>(failure, "a conexão caiu antes de qualquer resposta");
         if (error)
             Fail(failure, "a conexão caiu antes da resposta completa");
         Tcp().expires_never();
@@ -284,7 +320,7 @@ struct HttpCallClient::Impl {
         tcp::resolver resolver(io);
         const auto endpoints = resolver.resolve(host, service, error);
         if (error)
-            Fail(failure, unreachable);
+            Fail<Unanswered>(failure, unreachable);
         if (tls)
             secure = std::make_unique<TlsStream>(io, *tls);
         Tcp().expires_after(timeouts.connect);
@@ -293,7 +329,7 @@ struct HttpCallClient::Impl {
                                 [&result](ErrorCode e, const tcp::endpoint&) { result = e; });
         });
         if (error)
-            Fail(failure, unreachable);
+            Fail<Unanswered>(failure, unreachable);
         // Headers and body go out in separate writes: without this each call waits on a
         // delayed acknowledgement.
         Tcp().socket().set_option(tcp::no_delay(true), error);
@@ -326,10 +362,10 @@ struct HttpCallClient::Impl {
     }
 
     // The connection's state is unknown after a failure: the next call starts afresh.
+    template <class Failure = Exception>
     [[noreturn]] void Fail(const std::string& failure, const std::string& reason) {
         CloseStream();
-        throw Exception(failure + " em " + address + " (" + (abandoned ? kAbandoned : reason) +
-                        ").");
+        throw Failure(failure + " em " + address + " (" + (abandoned ? kAbandoned : reason) + ").");
     }
 
     // Gives call number `call` up, on the thread running the connection (posted there from the
@@ -352,7 +388,9 @@ struct HttpCallClient::Impl {
         buffer.clear();
     }
 
-    std::string host;
+    std::vector<std::pair<std::string, int>> servers;  // tried in turn after a call unanswered
+    std::size_t current = 0;
+    std::string host;  // of the server in use
     std::string service;
     std::string token;  // of the last sign-in; empty before one
     std::string address;
@@ -372,15 +410,24 @@ struct HttpCallClient::Impl {
 
 HttpCallClient::HttpCallClient(const std::string& address, int port, NetTimeouts timeouts,
                                std::size_t replySizeLimit, const std::string& caFile,
-                               bool passwordOverPlainHttp) {
+                               bool passwordOverPlainHttp,
+                               const std::vector<std::pair<std::string, int>>& otherServers) {
     const bool https = address.starts_with(kHttpsScheme);
-    const std::string host = https ? address.substr(kHttpsScheme.size()) : address;
-    CheckHost(host, port);
-    CheckPort(host, port);
+    std::vector<std::pair<std::string, int>> servers = {{address, port}};
+    servers.insert(servers.end(), otherServers.begin(), otherServers.end());
+    for (auto& [host, serverPort] : servers) {
+        // One TLS setting for all: a call is never sent in clear where the first is TLS.
+        if (host.starts_with(kHttpsScheme) != https)
+            RefuseAddress(host, serverPort, "todos os servidores com https:// ou nenhum");
+        if (https)
+            host = host.substr(kHttpsScheme.size());
+        CheckHost(host, serverPort);
+        CheckPort(host, serverPort);
+    }
     CheckNetTimeouts(timeouts);
     CheckReplySizeLimit(replySizeLimit);
     impl_ =
-        std::make_unique<Impl>(host, port, timeouts, replySizeLimit,
+        std::make_unique<Impl>(std::move(servers), timeouts, replySizeLimit,
                                https ? ClientTlsContext(caFile) : nullptr, passwordOverPlainHttp);
 }
 

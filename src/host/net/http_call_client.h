@@ -3,6 +3,8 @@
 #include <memory>
 #include <stop_token>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "host/session/net_timeouts.h"
 #include "host/session/reply_size_limit.h"
@@ -25,9 +27,13 @@ public:
     // certificate. Over plain HTTP the client never sends a password unless
     // `passwordOverPlainHttp` says the person accepts it. Raises a clear Exception for an empty
     // host, any other URL, a port outside 1..65535 or bounds out of range; nothing is sent yet.
+    // A call no server answered (not reached, or the connection lost before any byte of the
+    // reply) is sent once more on a new connection: to the next of `otherServers` (same scheme
+    // as the first), or to the same address, a balancer, when there are none.
     HttpCallClient(const std::string& host, int port, NetTimeouts timeouts,
                    std::size_t replySizeLimit = kDefaultReplySizeLimit,
-                   const std::string& caFile = std::string(), bool passwordOverPlainHttp = false);
+                   const std::string& caFile = std::string(), bool passwordOverPlainHttp = false,
+                   const std::vector<std::pair<std::string, int>>& otherServers = {});
     ~HttpCallClient();
     HttpCallClient(const HttpCallClient&) = delete;
     HttpCallClient& operator=(const HttpCallClient&) = delete;

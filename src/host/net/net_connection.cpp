@@ -70,7 +70,9 @@ void TNetConnection::Open() {
         auto client = std::make_unique<HttpCallClient>(
             host_, port_, timeouts_, replySizeLimit_,
             context ? context->Session().serverCaFile : std::string(),
-            context && context->Session().serverPlainPassword);
+            context && context->Session().serverPlainPassword,
+            context ? context->Session().otherServers
+                    : std::vector<std::pair<std::string, int>>());
         client->CheckObject(serverName_);
         client_ = std::move(client);
         lastError_.clear();

@@ -2,6 +2,8 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "host/session/net_timeouts.h"
 #include "host/session/reply_size_limit.h"
@@ -26,6 +28,8 @@ struct SessionSettings {
     bool moduFili = false;
     std::string webUrl = "127.0.0.1";
     int webPort = 8211;
+    // More servers of the same service, tried in turn when one leaves a call unanswered.
+    std::vector<std::pair<std::string, int>> otherServers;
     std::string database;   // SQLite file path or PostgreSQL connection string
     std::string reportDir;  // report definitions
     std::string outputDir;  // printed reports

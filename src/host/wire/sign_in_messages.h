@@ -14,6 +14,8 @@ namespace hostfw {
 // posts a user and password here and sends the token it gets back on every request.
 inline constexpr int kSignInProtocolVersion = 2;
 inline constexpr std::string_view kSignInPath = "/sign-in";
+// POST here with the token ends the sign-in on every server.
+inline constexpr std::string_view kSignOutPath = "/sign-out";
 
 // {"version": 2, "user": ..., "password": ...}
 HOSTFW_EXPORT std::string EncodeSignInRequest(const Credentials& credentials);

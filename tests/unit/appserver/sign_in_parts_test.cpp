@@ -3,7 +3,12 @@
 // loopback unprotected.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <set>
 #include <string>
@@ -17,6 +22,7 @@
 #include "person_sessions.h"
 #include "sign_in_throttle.h"
 #include "support/server_process.h"
+#include "token_seal.h"
 
 namespace {
 
@@ -63,12 +69,56 @@ TEST(PersonSessions, TokensAreUnguessableAndEndAfterTheIdleTime) {
         tokens.insert(sessions.Open({{"maria", "Maria", "0001", true}, {"maria", "x"}}, t0));
     EXPECT_EQ(tokens.size(), 100u);
     const std::string token = *tokens.begin();
-    EXPECT_EQ(token.size(), 64u);
+    EXPECT_EQ(token.find('.'), 64u) << "a random part of 32 bytes, then the sealed password";
     ASSERT_TRUE(sessions.Find(token, t0 + std::chrono::minutes(14)));
     EXPECT_EQ(sessions.Find(token, t0 + std::chrono::minutes(28))->person.login, "maria")
         << "each use restarts the idle time";
     EXPECT_FALSE(sessions.Find(token, t0 + std::chrono::minutes(44)));
     EXPECT_FALSE(sessions.Find(std::string(64, '0'), t0));
+}
+
+// A token carries the person's password sealed with the servers' key: a server with the same key
+// reads it back, one with another key or a token altered anywhere gets nothing.
+TEST(PersonSessions, OnlyAServerWithTheSameKeyReadsThePasswordInAToken) {
+    const auto t0 = appserver::PersonSessions::Clock::time_point{} + std::chrono::hours(10);
+    const auto key = [] {
+        const auto path =
+            std::filesystem::temp_directory_path() / ("exp036-chave-" + std::to_string(getpid()));
+        std::ofstream(path) << std::string(64, 'c') << "\n";
+        chmod(path.c_str(), 0600);
+        auto seal = appserver::TokenSeal::FromFile(path);
+        std::filesystem::remove(path);
+        return seal;
+    };
+    appserver::PersonSessions giver(std::chrono::minutes(15), key());
+    appserver::PersonSessions sameKey(std::chrono::minutes(15), key());
+    appserver::PersonSessions otherKey(std::chrono::minutes(15));
+    const std::string token = giver.Open({{"ana", "Ana", "0001", false}, {"ana", "s3nh@"}}, t0);
+    EXPECT_EQ(token.find("s3nh@"), std::string::npos);
+    EXPECT_EQ(sameKey.PasswordIn(token), "s3nh@");
+    EXPECT_FALSE(sameKey.Find(token, t0)) << "known to the other server only once confirmed";
+    EXPECT_FALSE(otherKey.PasswordIn(token));
+    for (const std::size_t at : {std::size_t{3}, token.find('.') + 5, token.size() - 1}) {
+        std::string altered = token;
+        altered[at] = altered[at] == '0' ? '1' : '0';
+        EXPECT_FALSE(sameKey.PasswordIn(altered)) << "changed at " << at;
+    }
+    EXPECT_FALSE(sameKey.PasswordIn(token.substr(0, token.find('.'))));
+    EXPECT_FALSE(sameKey.PasswordIn("x.zz"));
+}
+
+// What a server knows of a token is trusted for a moment only: then the shared table is asked.
+TEST(PersonSessions, ASignInIsConfirmedAgainAfterAMoment) {
+    appserver::PersonSessions sessions(std::chrono::minutes(15));
+    const auto t0 = appserver::PersonSessions::Clock::time_point{} + std::chrono::hours(10);
+    const std::string token = sessions.Open({{"ana", "Ana", "0001", false}, {"ana", "s"}}, t0);
+    EXPECT_TRUE(sessions.Fresh(token, t0 + std::chrono::seconds(1)));
+    EXPECT_FALSE(sessions.Fresh(token, t0 + appserver::PersonSessions::kConfirmEvery));
+    sessions.Confirmed(token, t0 + std::chrono::seconds(5));
+    EXPECT_TRUE(sessions.Fresh(token, t0 + std::chrono::seconds(6)));
+    sessions.Forget(token);
+    EXPECT_FALSE(sessions.Fresh(token, t0 + std::chrono::seconds(6)));
+    EXPECT_FALSE(sessions.Find(token, t0 + std::chrono::seconds(6)));
 }
 
 // The password a sign-in keeps goes with it once it is idle, whether anyone signs in later or not.

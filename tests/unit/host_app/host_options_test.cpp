@@ -112,6 +112,21 @@ TEST(HostOptions, AServerAddressNeedsAHostAndAPortInRange) {
     EXPECT_EQ(v6->second, 8080);
 }
 
+// Several servers of one service: the first is the session's, the others are tried in turn.
+TEST(HostOptions, SeveralServersAreTheFirstAndTheOthersInOrder) {
+    const auto options =
+        ParseHostOptions({"--script", "s", "--server", "a:8211,[::1]:8212,c.exemplo:8213"});
+    EXPECT_EQ(options.serverHost, "a");
+    EXPECT_EQ(options.serverPort, 8211);
+    EXPECT_EQ(options.otherServers,
+              (std::vector<std::pair<std::string, int>>{{"::1", 8212}, {"c.exemplo", 8213}}));
+    for (const char* bad : {"a:8211,", "a:8211,,b:1", ",a:8211", "a:8211,b"}) {
+        EXPECT_NE(Refusal({"--script", "s", "--server", bad}).find("--server espera"),
+                  std::string::npos)
+            << bad;
+    }
+}
+
 TEST(HostOptions, ReportChoicesAreReadOnlyByTheReportSubcommand) {
     EXPECT_NE(Refusal({"--script", "s", "--from", "01/01/2026"}).find("só vale com o subcomando"),
               std::string::npos);

@@ -1,0 +1,194 @@
+// Three application servers behind a real HAProxy over one PostgreSQL, under the load of clients
+// that call as the host does (its HTTP client, with its one retry of a call nobody answered): a
+// sign-in made once is served by all three, the audit names each person's own address, and a
+// server killed (SIGKILL) or drained (SIGTERM) in the middle costs the clients no call. Bounded:
+// a few seconds of six clients, on loopback only. Prints its figures.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "host/core/date_time.h"
+#include "host/net/http_call_client.h"
+#include "host/net/server_credentials.h"
+#include "support/balancer_process.h"
+#include "support/server_process.h"
+#include "support/shared_use_database.h"
+#include "support/test_folder.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using servertest::BalancerProcess;
+using servertest::ServerProcess;
+using testsupport::SharedUseDatabase;
+
+constexpr int kServers = 3;
+constexpr int kClients = 6;
+// The balancer's connections to the servers leave from here; the clients' from 127.0.0.1.
+constexpr const char* kBalancerSource = "127.0.0.3";
+constexpr auto kKillAt = std::chrono::milliseconds(1500);
+constexpr auto kTerminateAt = std::chrono::milliseconds(3500);
+constexpr auto kLoadTime = std::chrono::milliseconds(7000);
+
+hostfw::CallRequest GetNotaRequest() {
+    using hostfw::Variant;
+    hostfw::CallRequest request;
+    request.args = {{Variant(std::string("0001")), false},
+                    {Variant(hostfw::EncodeDate(2025, 1, 1)), false},
+                    {Variant(hostfw::EncodeDate(2025, 12, 31)), false}};
+    for (const char* byRef : {"", "T", "", "T", "", "A"})
+        request.args.push_back({Variant(std::string(byRef)), true});
+    return request;
+}
+
+class PgScale : public testsupport::SharedUseTest {
+protected:
+    void SetUp() override {
+        SharedUseTest::SetUp();
+        if (IsSkipped())
+            return;
+        own = database->AddServerLogin();
+        maria = database->AddPerson("maria", "0001", true);
+        folder = testsupport::PrivateTestFolder("exp036-scale");
+        std::filesystem::create_directories(folder);
+        const auto key = folder / "chave";
+        std::ofstream(key) << std::string(64, '5') << "\n";
+        std::filesystem::permissions(
+            key, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+        std::vector<int> ports;
+        for (int i = 0; i < kServers; ++i) {
+            servers.push_back(std::make_unique<ServerProcess>(
+                std::vector<std::string>{"--db",
+                                         database->TcpConnection() + " user=" + own +
+                                             " password=" + SharedUseDatabase::Password(own),
+                                         "--session-key", key.string(), "--trusted-proxy",
+                                         kBalancerSource, "--drain", "3"}));
+            ports.push_back(servers.back()->Port());
+        }
+        balancer.emplace(ports, kBalancerSource, folder);
+        hostfw::SetServerCredentials([login = maria] {
+            return std::optional<hostfw::Credentials>({login, SharedUseDatabase::Password(login)});
+        });
+    }
+    void TearDown() override {
+        hostfw::SetServerCredentials(nullptr);
+        balancer.reset();
+        servers.clear();
+        if (!folder.empty())
+            std::filesystem::remove_all(folder);
+    }
+
+    // A client as the host's: over plain HTTP on loopback, which the person accepts here.
+    std::unique_ptr<hostfw::HttpCallClient> NewClient() const {
+        return std::make_unique<hostfw::HttpCallClient>("127.0.0.1", balancer->Port(),
+                                                        hostfw::NetTimeouts{},
+                                                        hostfw::kDefaultReplySizeLimit, "", true);
+    }
+
+    static bool Answered(hostfw::HttpCallClient& client, std::string& failure) {
+        try {
+            const hostfw::CallReply reply =
+                client.Call("exp03600.rdmRelConsLanc", "GetNota", GetNotaRequest());
+            if (reply.result.IsError()) {
+                failure = reply.result.ErrorMessage();
+                return false;
+            }
+            return true;
+        } catch (const std::exception& error) {
+            failure = error.what();
+            return false;
+        }
+    }
+
+    static long long Occurrences(const std::string& text, const std::string& what) {
+        long long count = 0;
+        for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+            ++count;
+        return count;
+    }
+
+    std::string own;
+    std::string maria;
+    std::filesystem::path folder;
+    std::vector<std::unique_ptr<ServerProcess>> servers;
+    std::optional<BalancerProcess> balancer;
+};
+
+TEST_F(PgScale, OneSignInIsServedByEveryServerAndTheAuditNamesThePersonsAddress) {
+    const auto client = NewClient();
+    std::string failure;
+    for (int call = 0; call < 12; ++call)
+        ASSERT_TRUE(Answered(*client, failure)) << failure;
+    EXPECT_EQ(database->AuditCount(maria, "entrada"), 1) << "signed in once";
+    for (const auto& server : servers) {
+        EXPECT_GT(Occurrences(server->Log(), "GetNota"), 0)
+            << "a server served none of the calls:\n"
+            << server->Log();
+    }
+    hostfw::TParams params;
+    params.CreateParam("PESSOA").SetAsString(maria);
+    const auto origins = database->admin->Query(
+        "SELECT ORIGEM, count(*) FROM AUDITORIA WHERE PESSOA = :PESSOA GROUP BY ORIGEM", params);
+    ASSERT_TRUE(origins->Next());
+    EXPECT_EQ(origins->Value(0).AsString(), "127.0.0.1") << "the person's own address";
+    EXPECT_EQ(origins->Value(1).AsInteger(), 13) << "the sign-in and the twelve calls";
+    EXPECT_FALSE(origins->Next()) << "no row under the balancer's address";
+}
+
+TEST_F(PgScale, AServerKilledOrDrainedUnderLoadCostsTheClientsNoCall) {
+    std::atomic<bool> stop{false};
+    std::atomic<long long> calls{0};
+    std::atomic<long long> failures{0};
+    std::vector<std::string> firstFailures(kClients);
+    std::vector<std::jthread> clients;
+    for (int i = 0; i < kClients; ++i) {
+        clients.emplace_back([&, i] {
+            const auto client = NewClient();
+            while (!stop) {
+                std::string failure;
+                if (Answered(*client, failure)) {
+                    ++calls;
+                } else {
+                    ++failures;
+                    if (firstFailures[i].empty())
+                        firstFailures[i] = failure;
+                }
+            }
+        });
+    }
+    const auto start = Clock::now();
+    std::this_thread::sleep_for(kKillAt);
+    const long long beforeKill = calls;
+    EXPECT_EQ(servers[0]->Stop(SIGKILL), -1) << "killed, not ended";
+    std::this_thread::sleep_for(kTerminateAt - kKillAt);
+    const long long beforeDrain = calls;
+    // SIGTERM drains for three seconds, then the server stops, while the load goes on.
+    std::jthread draining([&] { EXPECT_EQ(servers[1]->Stop(SIGTERM), 0); });
+    std::this_thread::sleep_until(start + kLoadTime);
+    stop = true;
+    clients.clear();
+    draining.join();
+    const auto seconds = std::chrono::duration<double>(Clock::now() - start).count();
+
+    std::cout << "escala: " << calls << " chamadas, " << failures << " falhas em " << seconds
+              << " s (" << beforeKill << " antes do kill -9, " << beforeDrain - beforeKill
+              << " entre ele e o SIGTERM, " << calls - beforeDrain << " depois)" << std::endl;
+    EXPECT_EQ(failures, 0);
+    for (const std::string& failure : firstFailures)
+        EXPECT_EQ(failure, "");
+    EXPECT_GT(beforeKill, 0);
+    EXPECT_GT(calls - beforeDrain, 0) << "calls went on through the server left";
+    EXPECT_NE(servers[1]->Log().find("drenando"), std::string::npos) << servers[1]->Log();
+}
+
+}  // namespace
