@@ -1,12 +1,10 @@
 #pragma once
 
 #include <atomic>
-#include <memory>
 #include <string>
-#include <thread>
 
 #include "call_dispatcher.h"
-#include "host/data/engine.h"
+#include "database_question.h"
 
 namespace appserver {
 
@@ -17,9 +15,6 @@ class DatabaseHealth {
 public:
     // Asks once before returning, so the first answer is already true.
     explicit DatabaseHealth(std::string database);
-    ~DatabaseHealth();
-    DatabaseHealth(const DatabaseHealth&) = delete;
-    DatabaseHealth& operator=(const DatabaseHealth&) = delete;
 
     // From now on the answer is 503 "drenando": the server is about to stop.
     void Drain() { draining_ = true; }
@@ -27,13 +22,8 @@ public:
     DispatchResult Answer() const;
 
 private:
-    bool Ask();
-
-    std::string database_;
-    std::shared_ptr<hostfw::Engine> engine_;  // the asking thread's alone
-    std::atomic<bool> answers_{false};
+    DatabaseQuestion answers_;
     std::atomic<bool> draining_{false};
-    std::jthread asker_;
 };
 
 }  // namespace appserver

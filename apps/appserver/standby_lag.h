@@ -1,12 +1,9 @@
 #pragma once
 
-#include <atomic>
 #include <chrono>
-#include <memory>
 #include <string>
-#include <thread>
 
-#include "host/data/engine.h"
+#include "database_question.h"
 
 namespace appserver {
 
@@ -20,20 +17,11 @@ class StandbyLag {
 public:
     // Asks once before returning.
     StandbyLag(std::string standby, std::chrono::seconds bound);
-    ~StandbyLag();
-    StandbyLag(const StandbyLag&) = delete;
-    StandbyLag& operator=(const StandbyLag&) = delete;
 
-    bool Usable() const { return usable_; }
+    bool Usable() const { return usable_.Answer(); }
 
 private:
-    bool Ask();
-
-    std::string standby_;
-    std::chrono::seconds bound_;
-    std::shared_ptr<hostfw::Engine> engine_;  // the asking thread's alone
-    std::atomic<bool> usable_{false};
-    std::jthread asker_;
+    DatabaseQuestion usable_;
 };
 
 }  // namespace appserver
