@@ -3,21 +3,12 @@
 #include <optional>
 #include <vector>
 
+#include "hex_text.h"
 #include "host/wire/wire_protocol.h"
 #include "media_type.h"
 
 namespace appserver {
 namespace {
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 std::vector<std::string> Segments(const std::string& path) {
     std::vector<std::string> parts;
@@ -56,9 +47,10 @@ std::string RequestPath(std::string_view target) {
     std::string path;
     for (std::size_t i = 0; i < target.size(); ++i) {
         const bool escape = target[i] == '%' && i + 2 < target.size() &&
-                            HexDigit(target[i + 1]) >= 0 && HexDigit(target[i + 2]) >= 0;
+                            HexDigitValue(target[i + 1]) >= 0 && HexDigitValue(target[i + 2]) >= 0;
         if (escape) {
-            path += static_cast<char>(HexDigit(target[i + 1]) * 16 + HexDigit(target[i + 2]));
+            path +=
+                static_cast<char>(HexDigitValue(target[i + 1]) * 16 + HexDigitValue(target[i + 2]));
             i += 2;
         } else {
             path += target[i];

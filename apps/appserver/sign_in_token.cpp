@@ -1,5 +1,7 @@
 #include "sign_in_token.h"
 
+#include "hex_text.h"
+
 #include <sys/random.h>
 
 #include <array>
@@ -19,13 +21,7 @@ std::string NewSignInToken() {
             throw std::runtime_error("o sistema não forneceu bytes aleatórios para a sessão.");
         filled += static_cast<std::size_t>(got);
     }
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string token;
-    for (const unsigned char byte : bytes) {
-        token += kDigits[byte >> 4];
-        token += kDigits[byte & 0x0f];
-    }
-    return token;
+    return Hex(bytes.data(), bytes.size());
 }
 
 }  // namespace appserver

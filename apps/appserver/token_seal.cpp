@@ -9,45 +9,13 @@
 #include <stdexcept>
 #include <vector>
 
+#include "hex_text.h"
+
 namespace appserver {
 namespace {
 
 constexpr std::size_t kNonceSize = 12;
 constexpr std::size_t kTagSize = 16;
-
-std::string Hex(const unsigned char* bytes, std::size_t size) {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string text;
-    text.reserve(size * 2);
-    for (std::size_t at = 0; at < size; ++at) {
-        text += kDigits[bytes[at] >> 4];
-        text += kDigits[bytes[at] & 0x0f];
-    }
-    return text;
-}
-
-std::optional<std::vector<unsigned char>> FromHex(const std::string& text) {
-    if (text.size() % 2 != 0)
-        return std::nullopt;
-    const auto digit = [](char c) -> int {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
-        return -1;
-    };
-    std::vector<unsigned char> bytes;
-    for (std::size_t at = 0; at < text.size(); at += 2) {
-        const int high = digit(text[at]);
-        const int low = digit(text[at + 1]);
-        if (high < 0 || low < 0)
-            return std::nullopt;
-        bytes.push_back(static_cast<unsigned char>(high * 16 + low));
-    }
-    return bytes;
-}
 
 using CipherContext = std::unique_ptr<EVP_CIPHER_CTX, decltype(&EVP_CIPHER_CTX_free)>;
 
