@@ -5,6 +5,7 @@
 #include <charconv>
 #include <string_view>
 
+#include "host/data/engine.h"
 #include "session/session_values.h"
 
 namespace host {
@@ -93,27 +94,27 @@ std::string LanguageNamed(const std::string& text) {
     return text;
 }
 
-// How long to wait for a reply of the application server: whole seconds, 1 to 600.
-int TimeoutSeconds(const std::string& text) {
-    int seconds = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
-    if (error != std::errc() || end != text.data() + text.size() || seconds < 1 || seconds > 600)
-        throw UsageError("--server-timeout espera segundos de 1 a 600, não \"" + text + "\".");
-    return seconds;
-}
-
-// The largest reply of the application server the host takes in: whole MiB, 1 to 4096.
-std::size_t ReplySizeLimit(const std::string& text) {
-    int mebibytes = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), mebibytes);
-    if (error != std::errc() || end != text.data() + text.size() || mebibytes < 1 ||
-        mebibytes > 4096)
-        throw UsageError("--server-max-reply espera MiB de 1 a 4096, não \"" + text + "\".");
-    return static_cast<std::size_t>(mebibytes) << 20;
+// A whole number of `unit` from `lowest` to `highest`.
+int WholeNumber(std::string_view option, const std::string& text, int lowest, int highest,
+                std::string_view unit) {
+    int number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc() || end != text.data() + text.size() || number < lowest ||
+        number > highest)
+        throw UsageError(std::string(option) + " espera " + std::string(unit) + " de " +
+                         std::to_string(lowest) + " a " + std::to_string(highest) + ", não \"" +
+                         text + "\".");
+    return number;
 }
 
 const OptionDef kOptions[] = {
     {"--db", true, Scope::Both, [](HostOptions& o, const std::string& v) { o.database = v; }},
+    {"--report-db", true, Scope::Both,
+     [](HostOptions& o, const std::string& v) { o.reportDatabase = v; }},
+    {"--report-lag", true, Scope::Both,
+     [](HostOptions& o, const std::string& v) {
+         o.reportLagSeconds = WholeNumber("--report-lag", v, 1, 3600, "segundos");
+     }},
     {"--reports", true, Scope::Both, [](HostOptions& o, const std::string& v) { o.reportDir = v; }},
     {"--output", true, Scope::Both, [](HostOptions& o, const std::string& v) { o.outputDir = v; }},
     {"--server", true, Scope::Both,
@@ -143,9 +144,15 @@ const OptionDef kOptions[] = {
      [](HostOptions& o, const std::string&) { o.locked = true; }},
     {"--printer", true, Scope::Both, [](HostOptions& o, const std::string& v) { o.printer = v; }},
     {"--server-timeout", true, Scope::Both,
-     [](HostOptions& o, const std::string& v) { o.serverTimeoutSeconds = TimeoutSeconds(v); }},
+     [](HostOptions& o, const std::string& v) {
+         o.serverTimeoutSeconds = WholeNumber("--server-timeout", v, 1, 600, "segundos");
+     }},
     {"--server-max-reply", true, Scope::Both,
-     [](HostOptions& o, const std::string& v) { o.serverReplySizeLimit = ReplySizeLimit(v); }},
+     [](HostOptions& o, const std::string& v) {
+         // Whole MiB.
+         o.serverReplySizeLimit =
+             static_cast<std::size_t>(WholeNumber("--server-max-reply", v, 1, 4096, "MiB")) << 20;
+     }},
     {"--ca-file", true, Scope::Both, [](HostOptions& o, const std::string& v) { o.caFile = v; }},
     {"--server-plain-password", false, Scope::Both,
      [](HostOptions& o, const std::string&) { o.serverPlainPassword = true; }},
@@ -206,6 +213,10 @@ void CheckScope(const OptionDef& option, HostOptions::Mode mode) {
 }
 
 void CheckComplete(HostOptions& options) {
+    if (!options.reportDatabase.empty() && (!hostfw::IsPostgresConnection(options.database) ||
+                                            !hostfw::IsPostgresConnection(options.reportDatabase)))
+        throw UsageError(
+            "--report-db é um standby PostgreSQL do banco de --db, que também é PostgreSQL.");
     // Without a script the host is the desktop application.
     if (options.mode == HostOptions::Mode::Script && options.script.empty()) {
         if (options.screenshots)

@@ -51,6 +51,8 @@ struct HostOptions {
     std::optional<std::filesystem::path> screenshots;  // a PNG of every window shown
 
     std::string database;
+    std::string reportDatabase;  // a streaming standby of `database` for the reports' reads
+    int reportLagSeconds = 30;   // how far behind the standby may be
     std::optional<std::filesystem::path> reportDir;  // default: see DefaultReportDir
     std::filesystem::path outputDir = "output";
     std::optional<std::string> serverHost;

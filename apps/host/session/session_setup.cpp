@@ -17,6 +17,8 @@ void ApplySessionOptions(const HostOptions& options) {
         session.otherServers = options.otherServers;
     }
     session.database = options.database;
+    session.reportDatabase = options.reportDatabase;
+    session.reportLagSeconds = options.reportLagSeconds;
     session.reportDir = options.reportDir.value_or(DefaultReportDir()).string();
     session.outputDir = options.outputDir.string();
     session.printer = options.printer;

@@ -62,6 +62,8 @@ void AssignSessionValue(std::string_view name, const std::string& value) {
         RefuseIf(DatabaseChangeRefusal());
         hostfw::ProcessContext().Database().Close();
         session.database = value;
+        // The standby was a copy of the database left: reports read on the new one.
+        session.reportDatabase.clear();
     } else if (Named(name, "ReportDir")) {
         session.reportDir = value;
     } else if (Named(name, "OutputDir")) {

@@ -2,6 +2,7 @@
 #include "host/base_form/frm_dados_ger_rel.h"
 #include "host/base_form/message_format.h"
 #include "host/core/child_process.h"
+#include "host/data/report_reads.h"
 #include "host/report/laid_out_report.h"
 #include "host/report/report_catalog.h"
 #include "host/report/run_monitor.h"
@@ -96,12 +97,13 @@ void TfrmDadosGerRel::sbtPreviewClick(TObject* /*sender*/) {
     bool shown = false;
     AuditedReportRun run(Context().ReportRuns(), definition, "visualizar");
     run.Run([&]() -> std::optional<std::filesystem::path> {
-        const auto database = Context().Database().Open();
         // The first page is laid out here; a window lays out the rest while it shows that page.
         std::shared_ptr<const LaidOutReport> preview =
-            WithProgress(Application().Ui(), definition, [&] {
-                return LaidOutReport::Start(run.Watch(ReportRequestFor(definition, *database)),
-                                            database);
+            ReadForReport(Context().Database(), [&](const ReportConnection& database) {
+                return WithProgress(Application().Ui(), definition, [&] {
+                    return LaidOutReport::Start(
+                        run.Watch(ReportRequestFor(definition, *database.engine)), database.engine);
+                });
             });
         if (!preview)
             return std::nullopt;
@@ -121,13 +123,14 @@ void TfrmDadosGerRel::sbtPrintClick(TObject* /*sender*/) {
                              ? "imprimir"
                              : "imprimir em " + Context().Session().printer);
     run.Run([&]() -> std::optional<std::filesystem::path> {
-        const auto database = Context().Database().Open();
         const PdfKept kept =
             Context().Session().keepPrintedPdf ? PdfKept::Always : PdfKept::WhenNotPrinted;
-        printed = WithProgress(Application().Ui(), definition, [&] {
-            return PrintReport(
-                run.Watch(ReportRequestFor(definition, *database)),
-                PrintOptions{Context().Session().outputDir, Context().Session().printer, kept});
+        printed = ReadForReport(Context().Database(), [&](const ReportConnection& database) {
+            return WithProgress(Application().Ui(), definition, [&] {
+                return PrintReport(
+                    run.Watch(ReportRequestFor(definition, *database.engine)),
+                    PrintOptions{Context().Session().outputDir, Context().Session().printer, kept});
+            });
         });
         if (!printed)
             return std::nullopt;
@@ -185,10 +188,12 @@ bool TfrmDadosGerRel::ExportReport(ReportFileFormat format, const std::filesyste
     AuditedReportRun run(Context().ReportRuns(), definition, ExportKind(format));
     run.OutputTo(file);
     run.Run([&]() -> std::optional<std::filesystem::path> {
-        const auto database = Context().Database().Open();
-        exported = WithProgress(Application().Ui(), definition, [&] {
-            return hostfw::ExportReport(run.Watch(ReportRequestFor(definition, *database)), format,
-                                        file);
+        // The file is replaced only once whole: a reading run again leaves nothing half-written.
+        exported = ReadForReport(Context().Database(), [&](const ReportConnection& database) {
+            return WithProgress(Application().Ui(), definition, [&] {
+                return hostfw::ExportReport(
+                    run.Watch(ReportRequestFor(definition, *database.engine)), format, file);
+            });
         });
         return exported ? std::optional(file) : std::nullopt;
     });
@@ -202,8 +207,15 @@ bool TfrmDadosGerRel::ExportReport(ReportFileFormat format, const std::filesyste
 
 bool TfrmDadosGerRel::ExportReport(ReportFileFormat format, std::ostream& out) {
     const ReportDefinition& definition = SelectedDefinition();
-    const auto database = Context().Database().Open();
-    if (!hostfw::ExportReport(ReportRequestFor(definition, *database), format, out))
+    const bool exported =
+        ReadForReport(Context().Database(), [&](const ReportConnection& database) {
+            const ReportRequest request = ReportRequestFor(definition, *database.engine);
+            // A failure on the standby reads the report again on the primary: nothing may reach
+            // `out` before the whole report was read there.
+            return database.onStandby ? ExportReportWhole(request, format, out)
+                                      : hostfw::ExportReport(request, format, out);
+        });
+    if (!exported)
         return false;
     Application().Ui().ReportDelivered();
     return true;

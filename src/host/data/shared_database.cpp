@@ -1,6 +1,7 @@
 #include "host/data/shared_database.h"
 
 #include "host/core/exception.h"
+#include "host/data/standby_lag.h"
 #include "host/session/session.h"
 
 namespace hostfw {
@@ -19,6 +20,29 @@ std::shared_ptr<Engine> SharedDatabase::Open() {
     return engine_;
 }
 
+ReportConnection SharedDatabase::OpenForReport() {
+    std::shared_ptr<Engine> primary = Open();
+    const std::string& wanted = session_.reportDatabase;
+    if (wanted.empty())
+        return {std::move(primary), false};
+    try {
+        if (!standby_ || standbyConnection_ != wanted || standby_->IsBroken()) {
+            standby_.reset();
+            // The same person as on the primary, so the same row policies hold there.
+            std::optional<Credentials> person = primary->CheckedCredentials();
+            if (!person && session_.database == signedInDatabase_)
+                person = credentials_;
+            standby_ = person ? OpenDatabaseAs(wanted, *person) : OpenDatabase(wanted);
+            standbyConnection_ = wanted;
+        }
+        if (StandbyWithinLag(*standby_, std::chrono::seconds(session_.reportLagSeconds)))
+            return {standby_, true};
+    } catch (const Exception&) {
+        standby_.reset();
+    }
+    return {std::move(primary), false};
+}
+
 void SharedDatabase::UseSignedIn(std::shared_ptr<Engine> engine, const std::string& database,
                                  const Credentials& credentials) {
     engine_ = std::move(engine);
@@ -30,6 +54,8 @@ void SharedDatabase::UseSignedIn(std::shared_ptr<Engine> engine, const std::stri
 void SharedDatabase::Close() {
     engine_.reset();
     connection_.clear();
+    standby_.reset();
+    standbyConnection_.clear();
 }
 
 }  // namespace hostfw

@@ -11,6 +11,12 @@ namespace hostfw {
 
 struct SessionSettings;
 
+// A connection a report reads on, and whether it is the standby's.
+struct ReportConnection {
+    std::shared_ptr<Engine> engine;
+    bool onStandby = false;
+};
+
 // The shared database of a session, opened on first use and again after the session's
 // database setting changes.
 class HOSTFW_EXPORT SharedDatabase {
@@ -20,7 +26,12 @@ public:
     SharedDatabase& operator=(const SharedDatabase&) = delete;
 
     std::shared_ptr<Engine> Open();
-    // Drops the open connection (the host does it before it changes the setting or exits).
+    // Where a report reads: the session's report database (a streaming standby) while it has
+    // replayed the primary's work of less than the session's bound ago, asked at each call, as
+    // the person the shared database's connection checked; else the shared database. A standby
+    // that cannot be reached or asked counts as too far behind.
+    ReportConnection OpenForReport();
+    // Drops the open connections (the host does it before it changes the setting or exits).
     void Close();
     // Makes the connection the person signed in with, on that database and with that
     // password, the session's shared database; the password stays in memory to open it again
@@ -32,6 +43,8 @@ private:
     const SessionSettings& session_;
     std::string connection_;
     std::shared_ptr<Engine> engine_;
+    std::string standbyConnection_;
+    std::shared_ptr<Engine> standby_;
     std::string signedInDatabase_;
     std::optional<Credentials> credentials_;
 };

@@ -12,17 +12,26 @@
 
 namespace hostfw {
 
+namespace {
+
+// A file the run wrote whole, copied to the stream.
+void CopyOut(const std::filesystem::path& file, std::ostream& out, const char* what) {
+    std::ifstream in(file, std::ios::binary);
+    out << in.rdbuf();
+    out.flush();
+    if (!in || !out)
+        throw Exception(std::string("Falha ao gravar ") + what + " na saída padrão.");
+}
+
+}  // namespace
+
 bool ExportReport(const ReportRequest& request, ReportFileFormat format, std::ostream& out) {
     if (format == ReportFileFormat::Xlsx) {
         // A workbook is written by file name: staged in the temporary folder, then copied out.
         StagedFile staged(std::filesystem::temp_directory_path());
         if (!WriteXlsxReport(request, staged.Path(), "a saída padrão"))
             return false;
-        std::ifstream workbook(staged.Path(), std::ios::binary);
-        out << workbook.rdbuf();
-        out.flush();
-        if (!workbook || !out)
-            throw Exception("Falha ao gravar a planilha na saída padrão.");
+        CopyOut(staged.Path(), out, "a planilha");
         return true;
     }
     if (format == ReportFileFormat::Csv)
@@ -35,6 +44,15 @@ bool ExportReport(const ReportRequest& request, ReportFileFormat format, std::os
     }
     TextPageRenderer renderer(out, request.definition);
     return RunPagedReport(request, renderer);
+}
+
+bool ExportReportWhole(const ReportRequest& request, ReportFileFormat format, std::ostream& out) {
+    StagedFile staged(std::filesystem::temp_directory_path());
+    if (!ExportReport(request, format, staged.Stream()))
+        return false;
+    staged.Stream().flush();
+    CopyOut(staged.Path(), out, "o relatório");
+    return true;
 }
 
 bool ExportReport(const ReportRequest& request, ReportFileFormat format,

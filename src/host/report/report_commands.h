@@ -60,6 +60,10 @@ HOSTFW_EXPORT bool ExportReport(const ReportRequest& request, ReportFileFormat f
 // The same into a stream (standard output).
 HOSTFW_EXPORT bool ExportReport(const ReportRequest& request, ReportFileFormat format,
                                 std::ostream& out);
+// The same, with nothing written to the stream until the whole report was read: a run that
+// fails or stops leaves the stream as it was, so the report can be run again into it.
+HOSTFW_EXPORT bool ExportReportWhole(const ReportRequest& request, ReportFileFormat format,
+                                     std::ostream& out);
 
 // Save as: a copy of the definition under a new title, in the definition's folder, named from
 // the report code and the next free sequence number. Returns the new file; nothing for a blank

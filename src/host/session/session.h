@@ -30,7 +30,11 @@ struct SessionSettings {
     int webPort = 8211;
     // More servers of the same service, tried in turn when one leaves a call unanswered.
     std::vector<std::pair<std::string, int>> otherServers;
-    std::string database;   // SQLite file path or PostgreSQL connection string
+    std::string database;  // SQLite file path or PostgreSQL connection string
+    // A PostgreSQL streaming standby of `database` where reports read while it has replayed the
+    // primary's work of less than reportLagSeconds ago; empty: they read on `database`.
+    std::string reportDatabase;
+    int reportLagSeconds = 30;
     std::string reportDir;  // report definitions
     std::string outputDir;  // printed reports
     std::string printer;    // empty: the system's default printer, else a file only

@@ -100,6 +100,28 @@ TEST(HostOptions, AServerReplySizeLimitIsWholeMebibytesFromOneTo4096) {
     }
 }
 
+TEST(HostOptions, AReportStandbyIsAPostgresCopyOfAPostgresDatabase) {
+    const std::string primary = "host=db1 dbname=exp036";
+    const HostOptions options = ParseHostOptions({"--script", "s", "--db", primary, "--report-db",
+                                                  "host=db2 dbname=exp036", "--report-lag", "5"});
+    EXPECT_EQ(options.reportDatabase, "host=db2 dbname=exp036");
+    EXPECT_EQ(options.reportLagSeconds, 5);
+    EXPECT_EQ(ParseHostOptions({"--script", "s", "--db", primary}).reportLagSeconds, 30);
+    const std::string refused = "--report-db é um standby PostgreSQL do banco de --db";
+    EXPECT_NE(
+        Refusal({"--script", "s", "--db", "demo.sqlite", "--report-db", primary}).find(refused),
+        std::string::npos);
+    EXPECT_NE(
+        Refusal({"--script", "s", "--db", primary, "--report-db", "copia.sqlite"}).find(refused),
+        std::string::npos);
+    for (const char* bad : {"0", "3601", "1.5", ""}) {
+        EXPECT_NE(Refusal({"--script", "s", "--db", primary, "--report-lag", bad})
+                      .find("--report-lag espera segundos de 1 a 3600"),
+                  std::string::npos)
+            << bad;
+    }
+}
+
 TEST(HostOptions, AServerAddressNeedsAHostAndAPortInRange) {
     for (const char* bad : {"localhost", ":8211", "h:0", "h:65536", "h:80x", "h:"}) {
         EXPECT_NE(Refusal({"--script", "s", "--server", bad}).find("--server espera"),
