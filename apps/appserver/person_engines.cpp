@@ -28,10 +28,15 @@ std::shared_ptr<hostfw::Engine> PersonEngines::Lend(const SignedInPerson& signed
 }
 
 void PersonEngines::Keep(const std::string& login, std::shared_ptr<hostfw::Engine> engine) {
-    if (engine->IsBroken())
-        return;
+    std::vector<Idle> dropped;  // closed outside the lock
     const std::lock_guard lock(mutex_);
     auto& kept = idleEngines_[login];
+    // What ended one connection (a database restart, a failover) most likely ended the others
+    // kept idle, which cannot know it before they are used: a call's one retry must not meet one.
+    if (engine->IsBroken()) {
+        dropped.swap(kept);
+        return;
+    }
     if (kept.size() < kKeptPerPerson)
         kept.push_back({std::move(engine), Clock::now()});
 }

@@ -25,7 +25,8 @@ public:
         : database_(std::move(database)), idle_(idle) {}
 
     // A connection of the person for one call, given back when the last copy goes; a broken
-    // one is dropped instead. Raises as OpenAsPerson does when none can be opened.
+    // one is dropped instead, with the person's idle ones. Raises as OpenAsPerson does when none
+    // can be opened.
     std::shared_ptr<hostfw::Engine> Lend(const SignedInPerson& person);
     // Keeps a connection just opened as the person (the one that checked the password).
     void Keep(const std::string& login, std::shared_ptr<hostfw::Engine> engine);

@@ -205,6 +205,24 @@ TEST_F(PgSignedInServer, AfterADatabaseRestartTheNextCallIsAuditedAndAnswered) {
     EXPECT_EQ(database->AuditCount(maria, "chamada", "%", "ok"), 2);
 }
 
+// Two sign-ins leave two kept connections of the person; the database ends them both (a restart,
+// a failover). The next call must not meet the second dead one on its one retry.
+TEST_F(PgSignedInServer, AfterADatabaseRestartNoKeptConnectionFailsTheNextCall) {
+    StartServer({"--threads", "1"});
+    const std::string token = TokenOf(maria);
+    TokenOf(maria);
+    ASSERT_EQ(ConnectionsOf(maria), 2);
+    database->admin
+        ->Query(
+            "SELECT count(pg_terminate_backend(pid, 5000)) FROM pg_stat_activity "
+            "WHERE datname = current_database() AND pid <> pg_backend_pid()",
+            hostfw::TParams())
+        ->Next();
+    const HttpReply again = GetNota(token, "0001");
+    EXPECT_EQ(again.status, 200) << again.body;
+    EXPECT_EQ(RowsIn(again), 4);
+}
+
 // A request refused for what it carries (invalid UTF-8, NUL) or as unreadable HTTP leaves an
 // audit row with the reason, whatever bytes it held.
 TEST_F(PgSignedInServer, RefusedRequestsAreAuditedWithTheirReason) {
