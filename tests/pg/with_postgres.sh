@@ -9,41 +9,25 @@
 # EXP036_PG_CA names the authority's certificate (for sslmode=verify-full sslrootcert=...). The server is stopped and the folder removed whatever COMMAND does, and
 # COMMAND's exit status is passed on.
 #
-# initdb refuses to run as root, so as root the server runs as the "postgres" user.
-# PG_BINDIR overrides where the server binaries are (default: PostgreSQL 15 on Debian).
+# As root the server runs as the "postgres" user; PG_BINDIR overrides where the server binaries
+# are (tests/pg/pg_server.sh).
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/pg_server.sh"
 
 if [[ $# -eq 0 ]]; then
     echo "uso: $0 COMANDO [ARGUMENTOS...]" >&2
     exit 2
 fi
 
-bindir=${PG_BINDIR:-/usr/lib/postgresql/15/bin}
 if [[ ! -x "$bindir/initdb" || ! -x "$bindir/pg_ctl" ]]; then
     echo "PostgreSQL não encontrado em $bindir (instale o pacote postgresql)." >&2
     exit 2
-fi
-
-if [[ $(id -u) -eq 0 ]]; then
-    server_user=postgres
-else
-    server_user=$(id -un)
 fi
 
 workdir=$(mktemp -d /tmp/exp036-pg.XXXXXX)
 if [[ $(id -u) -eq 0 ]]; then
     chown "$server_user:" "$workdir"
 fi
-
-# Runs a server tool as the server's user, from inside the work folder (the caller's
-# folder may be closed to that user).
-as_server_user() {
-    if [[ $(id -u) -eq 0 ]]; then
-        (cd "$workdir" && runuser -u "$server_user" -- "$@")
-    else
-        (cd "$workdir" && "$@")
-    fi
-}
 
 started=no
 cleanup() {
@@ -91,20 +75,7 @@ if command -v openssl >/dev/null; then
     export EXP036_PG_CA=$tls/ca.pem
 fi
 
-port_is_free() {
-    ! (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null
-}
-
-# A port can be taken between the check and the start, so a failed start tries another one.
-for attempt in 1 2 3 4 5 6 7 8 9 10; do
-    port=$((20000 + RANDOM % 40000))
-    port_is_free "$port" || continue
-    if as_server_user "$bindir/pg_ctl" -D "$workdir/data" -l "$workdir/server.log" -w -t 60 \
-        -o "-p $port -k $workdir -c listen_addresses=127.0.0.1 $tls_options" start >/dev/null 2>&1; then
-        started=yes
-        break
-    fi
-done
+start_on_free_port "$tls_options" || true
 if [[ $started != yes ]]; then
     echo "Não foi possível iniciar o PostgreSQL de teste:" >&2
     cat "$workdir/server.log" >&2 || true

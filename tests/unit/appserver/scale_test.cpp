@@ -8,8 +8,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -17,39 +15,22 @@
 #include <thread>
 #include <vector>
 
-#include "host/core/date_time.h"
 #include "host/net/http_call_client.h"
 #include "host/net/server_credentials.h"
-#include "support/balancer_process.h"
-#include "support/server_process.h"
+#include "support/balanced_servers.h"
 #include "support/shared_use_database.h"
-#include "support/test_folder.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using servertest::BalancerProcess;
-using servertest::ServerProcess;
+using servertest::BalancedServers;
 using testsupport::SharedUseDatabase;
 
 constexpr int kServers = 3;
 constexpr int kClients = 6;
-// The balancer's connections to the servers leave from here; the clients' from 127.0.0.1.
-constexpr const char* kBalancerSource = "127.0.0.3";
 constexpr auto kKillAt = std::chrono::milliseconds(1500);
 constexpr auto kTerminateAt = std::chrono::milliseconds(3500);
 constexpr auto kLoadTime = std::chrono::milliseconds(7000);
-
-hostfw::CallRequest GetNotaRequest() {
-    using hostfw::Variant;
-    hostfw::CallRequest request;
-    request.args = {{Variant(std::string("0001")), false},
-                    {Variant(hostfw::EncodeDate(2025, 1, 1)), false},
-                    {Variant(hostfw::EncodeDate(2025, 12, 31)), false}};
-    for (const char* byRef : {"", "T", "", "T", "", "A"})
-        request.args.push_back({Variant(std::string(byRef)), true});
-    return request;
-}
 
 class PgScale : public testsupport::SharedUseTest {
 protected:
@@ -59,55 +40,22 @@ protected:
             return;
         own = database->AddServerLogin();
         maria = database->AddPerson("maria", "0001", true);
-        folder = testsupport::PrivateTestFolder("exp036-scale");
-        std::filesystem::create_directories(folder);
-        const auto key = folder / "chave";
-        std::ofstream(key) << std::string(64, '5') << "\n";
-        std::filesystem::permissions(
-            key, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
-        std::vector<int> ports;
-        for (int i = 0; i < kServers; ++i) {
-            servers.push_back(std::make_unique<ServerProcess>(
-                std::vector<std::string>{"--db",
-                                         database->TcpConnection() + " user=" + own +
-                                             " password=" + SharedUseDatabase::Password(own),
-                                         "--session-key", key.string(), "--trusted-proxy",
-                                         kBalancerSource, "--drain", "3"}));
-            ports.push_back(servers.back()->Port());
-        }
-        balancer.emplace(ports, kBalancerSource, folder);
+        balanced.emplace(
+            kServers,
+            std::vector<std::string>{"--db", database->TcpConnection() + " user=" + own +
+                                                 " password=" + SharedUseDatabase::Password(own)});
         hostfw::SetServerCredentials([login = maria] {
             return std::optional<hostfw::Credentials>({login, SharedUseDatabase::Password(login)});
         });
     }
     void TearDown() override {
         hostfw::SetServerCredentials(nullptr);
-        balancer.reset();
-        servers.clear();
-        if (!folder.empty())
-            std::filesystem::remove_all(folder);
+        balanced.reset();
     }
 
-    // A client as the host's: over plain HTTP on loopback, which the person accepts here.
-    std::unique_ptr<hostfw::HttpCallClient> NewClient() const {
-        return std::make_unique<hostfw::HttpCallClient>("127.0.0.1", balancer->Port(),
-                                                        hostfw::NetTimeouts{},
-                                                        hostfw::kDefaultReplySizeLimit, "", true);
-    }
-
+    std::unique_ptr<hostfw::HttpCallClient> NewClient() const { return balanced->NewClient(); }
     static bool Answered(hostfw::HttpCallClient& client, std::string& failure) {
-        try {
-            const hostfw::CallReply reply =
-                client.Call("exp03600.rdmRelConsLanc", "GetNota", GetNotaRequest());
-            if (reply.result.IsError()) {
-                failure = reply.result.ErrorMessage();
-                return false;
-            }
-            return true;
-        } catch (const std::exception& error) {
-            failure = error.what();
-            return false;
-        }
+        return BalancedServers::Answered(client, failure);
     }
 
     static long long Occurrences(const std::string& text, const std::string& what) {
@@ -119,9 +67,7 @@ protected:
 
     std::string own;
     std::string maria;
-    std::filesystem::path folder;
-    std::vector<std::unique_ptr<ServerProcess>> servers;
-    std::optional<BalancerProcess> balancer;
+    std::optional<BalancedServers> balanced;
 };
 
 TEST_F(PgScale, OneSignInIsServedByEveryServerAndTheAuditNamesThePersonsAddress) {
@@ -130,7 +76,7 @@ TEST_F(PgScale, OneSignInIsServedByEveryServerAndTheAuditNamesThePersonsAddress)
     for (int call = 0; call < 12; ++call)
         ASSERT_TRUE(Answered(*client, failure)) << failure;
     EXPECT_EQ(database->AuditCount(maria, "entrada"), 1) << "signed in once";
-    for (const auto& server : servers) {
+    for (const auto& server : balanced->servers) {
         EXPECT_GT(Occurrences(server->Log(), "GetNota"), 0)
             << "a server served none of the calls:\n"
             << server->Log();
@@ -169,11 +115,11 @@ TEST_F(PgScale, AServerKilledOrDrainedUnderLoadCostsTheClientsNoCall) {
     const auto start = Clock::now();
     std::this_thread::sleep_for(kKillAt);
     const long long beforeKill = calls;
-    EXPECT_EQ(servers[0]->Stop(SIGKILL), -1) << "killed, not ended";
+    EXPECT_EQ(balanced->servers[0]->Stop(SIGKILL), -1) << "killed, not ended";
     std::this_thread::sleep_for(kTerminateAt - kKillAt);
     const long long beforeDrain = calls;
     // SIGTERM drains for three seconds, then the server stops, while the load goes on.
-    std::jthread draining([&] { EXPECT_EQ(servers[1]->Stop(SIGTERM), 0); });
+    std::jthread draining([&] { EXPECT_EQ(balanced->servers[1]->Stop(SIGTERM), 0); });
     std::this_thread::sleep_until(start + kLoadTime);
     stop = true;
     clients.clear();
@@ -188,7 +134,8 @@ TEST_F(PgScale, AServerKilledOrDrainedUnderLoadCostsTheClientsNoCall) {
         EXPECT_EQ(failure, "");
     EXPECT_GT(beforeKill, 0);
     EXPECT_GT(calls - beforeDrain, 0) << "calls went on through the server left";
-    EXPECT_NE(servers[1]->Log().find("drenando"), std::string::npos) << servers[1]->Log();
+    EXPECT_NE(balanced->servers[1]->Log().find("drenando"), std::string::npos)
+        << balanced->servers[1]->Log();
 }
 
 }  // namespace
