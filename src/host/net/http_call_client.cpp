@@ -47,6 +47,8 @@ constexpr std::uint32_t kHeaderLimit = 64 * 1024;
 constexpr std::chrono::seconds kLongestRetryWait{10};
 // Why a call the host gave up failed, if anyone reads it.
 constexpr const char* kAbandoned = "chamada abandonada";
+// The longest a client that goes waits to connect for its sign-out, and then for the answer.
+constexpr std::chrono::milliseconds kSignOutWait{2000};
 
 // A failure in transport before any byte of a reply arrived: the request was not answered, and
 // may be sent again on a new connection.
@@ -294,6 +296,21 @@ struct HttpCallClient::Impl {
         return Exchange(request, failure);
     }
 
+    // Ends the sign-in this client made, if any, on the server too, instead of leaving it to
+    // its idle expiry; within kSignOutWait, on this server only. Raises as Exchange does.
+    void SignOut() {
+        const std::lock_guard lock(mutex);
+        if (token.empty())
+            return;
+        abandoned = false;
+        timeouts.connect = std::min(timeouts.connect, kSignOutWait);
+        timeouts.read = std::min(timeouts.read, kSignOutWait);
+        Request signOut{http::verb::post, std::string(kSignOutPath), 11};
+        signOut.set(http::field::authorization, "Bearer " + token);
+        token.clear();
+        ExchangeOnce(signOut, "Falha na saída do servidor de aplicação");
+    }
+
     [[noreturn]] void RaiseUnreadable(const Response& response, const std::string& detail) {
         throw Exception("O servidor de aplicação em " + address +
                         " enviou uma resposta inválida (estado " +
@@ -431,7 +448,13 @@ HttpCallClient::HttpCallClient(const std::string& address, int port, NetTimeouts
                                https ? ClientTlsContext(caFile) : nullptr, passwordOverPlainHttp);
 }
 
-HttpCallClient::~HttpCallClient() = default;
+HttpCallClient::~HttpCallClient() {
+    // Nobody waits for the answer: a server that cannot be reached now lets the sign-in expire.
+    try {
+        impl_->SignOut();
+    } catch (const std::exception&) {
+    }
+}
 
 const std::string& HttpCallClient::Address() const {
     return impl_->address;

@@ -34,6 +34,8 @@ public:
                    std::size_t replySizeLimit = kDefaultReplySizeLimit,
                    const std::string& caFile = std::string(), bool passwordOverPlainHttp = false,
                    const std::vector<std::pair<std::string, int>>& otherServers = {});
+    // Signs out from the server when the client signed in there (POST /sign-out), waiting two
+    // seconds at most; a failure is not shown: the sign-in then ends at its idle expiry.
     ~HttpCallClient();
     HttpCallClient(const HttpCallClient&) = delete;
     HttpCallClient& operator=(const HttpCallClient&) = delete;

@@ -147,6 +147,34 @@ TEST_F(PgSignedInServer, TheClientSignsInAndShowsTheRefusalOfAnotherBranch) {
               std::string::npos);
 }
 
+// The host's connection to the server goes when the form closes or the host ends: the sign-in
+// it made ends then on the server too, not at its idle expiry.
+TEST_F(PgSignedInServer, AClientThatGoesSignsOut) {
+    hostfw::SetServerCredentials([this] {
+        return std::optional<hostfw::Credentials>({maria, SharedUseDatabase::Password(maria)});
+    });
+    const auto signOuts = [this] {
+        const std::string log = server->Log();
+        long long count = 0;
+        for (auto at = log.find("ok: saída"); at != std::string::npos;
+             at = log.find("ok: saída", at + 1))
+            ++count;
+        return count;
+    };
+    {
+        servertest::InvoiceClient client(server->Host(), server->Port());
+        client.Context().Session().serverPlainPassword = true;
+        servertest::GetNotaArgs home;
+        home.last = hostfw::EncodeDate(2025, 12, 31);
+        EXPECT_EQ(client.Entries(home).size(), 4u);
+        EXPECT_EQ(signOuts(), 0);
+    }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (signOuts() == 0 && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(signOuts(), 1) << server->Log();
+}
+
 TEST_F(PgSignedInServer, SignInsAndCallsAreAuditedAndNobodyRemovesTheRows) {
     EXPECT_EQ(SignIn(maria, "errada").status, 401);
     const std::string token = TokenOf(maria);
