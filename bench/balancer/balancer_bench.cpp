@@ -16,7 +16,8 @@
 #include <thread>
 #include <vector>
 
-#include "repeated_load.h"
+#include "keep_alive_load.h"
+#include "small_get_nota.h"
 #include "support/balancer_process.h"
 #include "support/server_process.h"
 
@@ -39,7 +40,7 @@ const Scenario kScenarios[] = {
 
 void Measure(const std::string& layout, int port, const std::string& request, int runs) {
     for (const Scenario& scenario : kScenarios) {
-        const benchsupport::RepeatedLoad load =
+        const benchsupport::LoadResult load =
             benchsupport::RepeatKeepAliveLoad("127.0.0.1", port, request, scenario.shape, runs, {});
         std::cout << layout << ", " << scenario.name << ": " << load.callsPerSecond
                   << " calls/s, p50 " << load.p50Ms << " ms, p99 " << load.p99Ms

@@ -12,7 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "repeated_load.h"
+#include "keep_alive_load.h"
+#include "small_get_nota.h"
 #include "support/server_process.h"
 
 namespace {
@@ -48,7 +49,7 @@ int main(int argc, char** argv) {
         std::cout << "server: --threads 4 (default); GetNota of " << kRowsPerCall
                   << " rows; runs: " << runs << "\n\n";
         for (const Scenario& scenario : scenarios) {
-            const benchsupport::RepeatedLoad load = benchsupport::RepeatKeepAliveLoad(
+            const benchsupport::LoadResult load = benchsupport::RepeatKeepAliveLoad(
                 server.Host(), server.Port(), request, scenario.shape, runs,
                 [&](int run, const benchsupport::LoadResult& result) {
                     std::cout << scenario.name << "  run " << run + 1 << ": "
