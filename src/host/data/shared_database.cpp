@@ -5,6 +5,11 @@
 #include "host/session/session.h"
 
 namespace hostfw {
+namespace {
+
+constexpr std::chrono::seconds kStandbyRetry{30};
+
+}  // namespace
 
 std::shared_ptr<Engine> SharedDatabase::Open() {
     const std::string& wanted = session_.database;
@@ -23,7 +28,10 @@ std::shared_ptr<Engine> SharedDatabase::Open() {
 ReportConnection SharedDatabase::OpenForReport() {
     std::shared_ptr<Engine> primary = Open();
     const std::string& wanted = session_.reportDatabase;
-    if (wanted.empty())
+    // A standby that could not be reached is not tried again for a while: a host that does not
+    // answer would hold up every report for the connect timeout.
+    const auto now = std::chrono::steady_clock::now();
+    if (wanted.empty() || (standbyConnection_ == wanted && now < standbyRetryAt_))
         return {std::move(primary), false};
     try {
         if (!standby_ || standbyConnection_ != wanted || standby_->IsBroken()) {
@@ -39,6 +47,8 @@ ReportConnection SharedDatabase::OpenForReport() {
             return {standby_, true};
     } catch (const Exception&) {
         standby_.reset();
+        standbyConnection_ = wanted;
+        standbyRetryAt_ = now + kStandbyRetry;
     }
     return {std::move(primary), false};
 }
@@ -56,6 +66,7 @@ void SharedDatabase::Close() {
     connection_.clear();
     standby_.reset();
     standbyConnection_.clear();
+    standbyRetryAt_ = {};
 }
 
 }  // namespace hostfw

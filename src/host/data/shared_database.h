@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <string>
@@ -29,7 +30,7 @@ public:
     // Where a report reads: the session's report database (a streaming standby) while it has
     // replayed the primary's work of less than the session's bound ago, asked at each call, as
     // the person the shared database's connection checked; else the shared database. A standby
-    // that cannot be reached or asked counts as too far behind.
+    // that cannot be reached or asked counts as too far behind, and is asked again 30 s later.
     ReportConnection OpenForReport();
     // Drops the open connections (the host does it before it changes the setting or exits).
     void Close();
@@ -45,6 +46,7 @@ private:
     std::shared_ptr<Engine> engine_;
     std::string standbyConnection_;
     std::shared_ptr<Engine> standby_;
+    std::chrono::steady_clock::time_point standbyRetryAt_;
     std::string signedInDatabase_;
     std::optional<Credentials> credentials_;
 };
