@@ -2,12 +2,10 @@
 
 #include "command_line/host_paths.h"
 #include "host/session/session.h"
-#include "host/ui/host_context.h"
 
 namespace host {
 
-void ApplySessionOptions(const HostOptions& options) {
-    hostfw::SessionSettings& session = hostfw::ProcessContext().Session();
+void ApplySessionOptions(const HostOptions& options, hostfw::SessionSettings& session) {
     const bool report = options.mode == HostOptions::Mode::Report;
     session.filiProc = report ? std::string() : options.branch;
     session.moduFili = options.locked;

@@ -76,12 +76,8 @@ protected:
             ports.push_back(servers.back()->Port());
         }
         balancer.emplace(ports, kBalancerSource, folder);
-        hostfw::SetServerCredentials([login = maria] {
-            return std::optional<hostfw::Credentials>({login, SharedUseDatabase::Password(login)});
-        });
     }
     void TearDown() override {
-        hostfw::SetServerCredentials(nullptr);
         balancer.reset();
         servers.clear();
         if (!folder.empty())
@@ -90,9 +86,12 @@ protected:
 
     // A client as the host's: over plain HTTP on loopback, which the person accepts here.
     std::unique_ptr<hostfw::HttpCallClient> NewClient() const {
-        return std::make_unique<hostfw::HttpCallClient>("127.0.0.1", balancer->Port(),
-                                                        hostfw::NetTimeouts{},
-                                                        hostfw::kDefaultReplySizeLimit, "", true);
+        return std::make_unique<hostfw::HttpCallClient>(
+            "127.0.0.1", balancer->Port(), hostfw::NetTimeouts{}, hostfw::kDefaultReplySizeLimit,
+            "", true, std::vector<std::pair<std::string, int>>{}, [login = maria] {
+                return std::optional<hostfw::Credentials>(
+                    {login, SharedUseDatabase::Password(login)});
+            });
     }
 
     static bool Answered(hostfw::HttpCallClient& client, std::string& failure) {
