@@ -49,17 +49,29 @@ TEST(Interpreter, AByteOrderMarkStartingTheScriptIsNotPartOfItsFirstCommand) {
     EXPECT_TRUE(Contains(later.failure, "linha 2: comando desconhecido")) << later.failure;
 }
 
-TEST(Interpreter, AFailedExpectationStopsTheRunAndShowsBothValues) {
+// A run of `lines` followed by a line that sets the session's branch, which stays "before"
+// when the run stopped ahead of it.
+struct StoppedRun {
+    ScriptRun run;
+    std::string branchAfter;
+};
+
+StoppedRun RunBeforeASessionLine(const std::string& lines) {
     hostfw::HostContext context;
     context.Session().filiProc = "before";
-    const ScriptRun run = RunFakeScript(context,
-                                        "open null\n"
-                                        "type edtCodigo \"12\"\n"
-                                        "expect text edtCodigo \"0012\"\n"
-                                        "session FiliProc=after\n");
-    EXPECT_FALSE(run.passed);
-    EXPECT_EQ(run.failure, "linha 3: esperado \"0012\", obtido \"12\"");
-    EXPECT_EQ(context.Session().filiProc, "before");
+    StoppedRun stopped{RunFakeScript(context, lines + "session FiliProc=after\n"), ""};
+    stopped.branchAfter = context.Session().filiProc;
+    return stopped;
+}
+
+TEST(Interpreter, AFailedExpectationStopsTheRunAndShowsBothValues) {
+    const StoppedRun stopped = RunBeforeASessionLine(
+        "open null\n"
+        "type edtCodigo \"12\"\n"
+        "expect text edtCodigo \"0012\"\n");
+    EXPECT_FALSE(stopped.run.passed);
+    EXPECT_EQ(stopped.run.failure, "linha 3: esperado \"0012\", obtido \"12\"");
+    EXPECT_EQ(stopped.branchAfter, "before");
 }
 
 TEST(Interpreter, InvalidLinesFailWithTheirLineAndReason) {
@@ -105,15 +117,12 @@ TEST(Interpreter, AScriptEndingInsideAModalWindowFailsAndLeavesNoWindow) {
 }
 
 TEST(Interpreter, AFailureInsideTheModalLoopEndsTheWholeRun) {
-    hostfw::HostContext context;
-    context.Session().filiProc = "before";
-    const ScriptRun run = RunFakeScript(context,
-                                        "open modal\n"
-                                        "expect forms 2\n"
-                                        "close\n"
-                                        "session FiliProc=after\n");
-    EXPECT_EQ(run.failure, "linha 2: esperado 2, obtido 1");
-    EXPECT_EQ(context.Session().filiProc, "before");
+    const StoppedRun stopped = RunBeforeASessionLine(
+        "open modal\n"
+        "expect forms 2\n"
+        "close\n");
+    EXPECT_EQ(stopped.run.failure, "linha 2: esperado 2, obtido 1");
+    EXPECT_EQ(stopped.branchAfter, "before");
 }
 
 TEST(Interpreter, MessagesAreExpectedInTheOrderTheyWereShown) {
