@@ -16,17 +16,14 @@
 #include <thread>
 #include <vector>
 
-#include "day_ranges.h"
-#include "host/data/engine.h"
 #include "keep_alive_load.h"
+#include "small_get_nota.h"
 #include "support/balancer_process.h"
-#include "support/raw_http.h"
 #include "support/server_process.h"
 
 namespace {
 
 constexpr const char* kBranch = "0001";
-constexpr const char* kGetNotaPath = "/exp03600.rdmRelConsLanc/GetNota";
 constexpr long long kRowsPerCall = 10;
 // The balancer's connections to the servers leave from here, which the servers trust.
 constexpr const char* kBalancerSource = "127.0.0.3";
@@ -43,20 +40,11 @@ const Scenario kScenarios[] = {
 
 void Measure(const std::string& layout, int port, const std::string& request, int runs) {
     for (const Scenario& scenario : kScenarios) {
-        std::vector<double> rates, p50s, p99s;
-        long long errors = 0;
-        for (int r = 0; r < runs; ++r) {
-            const benchsupport::LoadResult result =
-                benchsupport::RunKeepAliveLoad("127.0.0.1", port, request, scenario.shape);
-            rates.push_back(result.callsPerSecond);
-            p50s.push_back(result.p50Ms);
-            p99s.push_back(result.p99Ms);
-            errors += result.errors;
-        }
-        std::cout << layout << ", " << scenario.name << ": " << benchsupport::Median(rates)
-                  << " calls/s, p50 " << benchsupport::Median(p50s) << " ms, p99 "
-                  << benchsupport::Median(p99s) << " ms (medians of " << runs << " runs); errors "
-                  << errors << std::endl;
+        const benchsupport::LoadResult load =
+            benchsupport::RepeatKeepAliveLoad("127.0.0.1", port, request, scenario.shape, runs, {});
+        std::cout << layout << ", " << scenario.name << ": " << load.callsPerSecond
+                  << " calls/s, p50 " << load.p50Ms << " ms, p99 " << load.p99Ms
+                  << " ms (medians of " << runs << " runs); errors " << load.errors << std::endl;
     }
 }
 
@@ -69,11 +57,8 @@ int main(int argc, char** argv) {
     }
     const int runs = argc == 3 ? std::stoi(argv[2]) : 3;
     try {
-        const auto engine = hostfw::OpenDatabase(argv[1]);
-        const auto range = benchsupport::DayRangesHolding({kRowsPerCall}, kBranch, *engine).front();
-        const std::string request = servertest::HttpRequest(
-            "POST", kGetNotaPath,
-            servertest::GetNotaBody(kBranch, range.first.value, range.last.value));
+        const std::string request =
+            benchsupport::SmallGetNotaRequest(argv[1], kBranch, kRowsPerCall);
         const auto folder = std::filesystem::temp_directory_path() /
                             ("exp036-balancer-bench-" + std::to_string(getpid()));
         std::filesystem::create_directories(folder);

@@ -86,4 +86,24 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
+LoadResult RepeatKeepAliveLoad(const std::string& host, int port, const std::string& request,
+                               const LoadShape& shape, int runs,
+                               const std::function<void(int run, const LoadResult&)>& eachRun) {
+    std::vector<double> rates, p50s, p99s;
+    LoadResult repeated;
+    for (int run = 0; run < runs; ++run) {
+        const LoadResult result = RunKeepAliveLoad(host, port, request, shape);
+        if (eachRun)
+            eachRun(run, result);
+        rates.push_back(result.callsPerSecond);
+        p50s.push_back(result.p50Ms);
+        p99s.push_back(result.p99Ms);
+        repeated.errors += result.errors;
+    }
+    repeated.callsPerSecond = Median(rates);
+    repeated.p50Ms = Median(p50s);
+    repeated.p99Ms = Median(p99s);
+    return repeated;
+}
+
 }  // namespace benchsupport

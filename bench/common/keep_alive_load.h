@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,12 @@ struct LoadShape {
 // connection.
 LoadResult RunKeepAliveLoad(const std::string& host, int port, const std::string& request,
                             const LoadShape& shape);
+
+// Runs the same load `runs` times; `eachRun` hears every run's figures as it ends. The result
+// holds the medians of the runs and the errors of all runs together.
+LoadResult RepeatKeepAliveLoad(const std::string& host, int port, const std::string& request,
+                               const LoadShape& shape, int runs,
+                               const std::function<void(int run, const LoadResult&)>& eachRun);
 
 double Median(std::vector<double> values);
 

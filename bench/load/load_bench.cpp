@@ -12,16 +12,13 @@
 #include <string>
 #include <vector>
 
-#include "day_ranges.h"
-#include "host/data/engine.h"
 #include "keep_alive_load.h"
-#include "support/raw_http.h"
+#include "small_get_nota.h"
 #include "support/server_process.h"
 
 namespace {
 
 constexpr const char* kBranch = "0001";
-constexpr const char* kGetNotaPath = "/exp03600.rdmRelConsLanc/GetNota";
 constexpr long long kRowsPerCall = 10;
 
 struct Scenario {
@@ -38,11 +35,8 @@ int main(int argc, char** argv) {
     }
     const int runs = argc == 3 ? std::stoi(argv[2]) : 3;
     try {
-        const auto engine = hostfw::OpenDatabase(argv[1]);
-        const auto range = benchsupport::DayRangesHolding({kRowsPerCall}, kBranch, *engine).front();
-        const std::string request = servertest::HttpRequest(
-            "POST", kGetNotaPath,
-            servertest::GetNotaBody(kBranch, range.first.value, range.last.value));
+        const std::string request =
+            benchsupport::SmallGetNotaRequest(argv[1], kBranch, kRowsPerCall);
         const servertest::ServerProcess server({"--db", argv[1]});
 
         const Scenario scenarios[] = {
@@ -55,22 +49,17 @@ int main(int argc, char** argv) {
         std::cout << "server: --threads 4 (default); GetNota of " << kRowsPerCall
                   << " rows; runs: " << runs << "\n\n";
         for (const Scenario& scenario : scenarios) {
-            std::vector<double> rates, p50s, p99s;
-            long long errors = 0;
-            for (int r = 0; r < runs; ++r) {
-                const benchsupport::LoadResult result = benchsupport::RunKeepAliveLoad(
-                    server.Host(), server.Port(), request, scenario.shape);
-                std::cout << scenario.name << "  run " << r + 1 << ": " << result.callsPerSecond
-                          << " calls/s, p50 " << result.p50Ms << " ms, p99 " << result.p99Ms
-                          << " ms, errors " << result.errors << "\n";
-                rates.push_back(result.callsPerSecond);
-                p50s.push_back(result.p50Ms);
-                p99s.push_back(result.p99Ms);
-                errors += result.errors;
-            }
-            std::cout << "  median: " << benchsupport::Median(rates) << " calls/s, p50 "
-                      << benchsupport::Median(p50s) << " ms, p99 " << benchsupport::Median(p99s)
-                      << " ms; errors in all runs: " << errors << "\n\n";
+            const benchsupport::LoadResult load = benchsupport::RepeatKeepAliveLoad(
+                server.Host(), server.Port(), request, scenario.shape, runs,
+                [&](int run, const benchsupport::LoadResult& result) {
+                    std::cout << scenario.name << "  run " << run + 1 << ": "
+                              << result.callsPerSecond << " calls/s, p50 " << result.p50Ms
+                              << " ms, p99 " << result.p99Ms << " ms, errors " << result.errors
+                              << "\n";
+                });
+            std::cout << "  median: " << load.callsPerSecond << " calls/s, p50 " << load.p50Ms
+                      << " ms, p99 " << load.p99Ms << " ms; errors in all runs: " << load.errors
+                      << "\n\n";
         }
     } catch (const std::exception& error) {
         std::cerr << error.what() << "\n";
