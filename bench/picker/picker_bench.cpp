@@ -18,6 +18,7 @@
 #include "host/components/component.h"
 #include "host/ui/application.h"
 #include "host/ui/form.h"
+#include "host/ui/host_context.h"
 #include "host/ui/std_controls.h"
 #include "host/ui/user_actions.h"
 #include "host/view/list_picker_dialog.h"
@@ -78,7 +79,8 @@ private:
 // The real picker: timed once it is on screen, then operated as a person does.
 class TimedViewUi : public hostfw::view::QtHostUi {
 public:
-    TimedViewUi(Timings& timings, std::string filter) : timings_(timings), filter_(filter) {
+    TimedViewUi(const hostfw::TScreen& screen, Timings& timings, std::string filter)
+        : QtHostUi(screen), timings_(timings), filter_(filter) {
         SetShownHook([this](QWidget& widget) {
             if (auto* picker = dynamic_cast<hostfw::view::ListPickerDialog*>(&widget))
                 Operate(*picker);
@@ -119,23 +121,24 @@ private:
 };
 
 template <class Control>
-Control& FindControl(std::string_view name) {
-    hostfw::TCustomForm* form = hostfw::Screen().ActiveForm();
+Control& FindControl(const hostfw::HostContext& context, std::string_view name) {
+    hostfw::TCustomForm* form = context.Screen().ActiveForm();
     if (form == nullptr)
         throw std::runtime_error("o formulário não abriu");
     return hostfw::ComponentByName<Control>(*form, name);
 }
 
 // Opens the form and clicks through to the client picker; the picker's answer ends the click.
-void RunPicker(const std::filesystem::path& package, Timings& timings) {
-    host::ModuleHost module(package);
-    hostfw::Application().Dispatch([&] { module.IniProc(hostfw::Variant::Null()); });
-    hostfw::UserActions::Click(FindControl<hostfw::TRadioButton>("rdbLCli"));
+void RunPicker(hostfw::HostContext& context, const std::filesystem::path& package,
+               Timings& timings) {
+    host::ModuleHost module(context, package);
+    module.IniProc(hostfw::Variant::Null());
+    hostfw::UserActions::Click(FindControl<hostfw::TRadioButton>(context, "rdbLCli"));
     timings.clicked = Clock::now();
-    hostfw::UserActions::Click(FindControl<hostfw::TSpeedButton>("btnCli"));
+    hostfw::UserActions::Click(FindControl<hostfw::TSpeedButton>(context, "btnCli"));
     std::printf("confirm_ms=%.0f list_chars=%zu\n", MillisecondsSince(timings.clicked),
                 module.ReadVariable("stListaCliente").size());
-    host::CloseAllForms();
+    host::CloseAllForms(context.Application());
 }
 
 }  // namespace
@@ -152,7 +155,8 @@ int main(int argc, char** argv) {
     options.database = argv[1];
     options.branch = "0001";
     options.reportDir = argv[3];
-    host::ApplySessionOptions(options);
+    hostfw::HostContext context;
+    host::ApplySessionOptions(options, context.Session());
     Timings timings;
     try {
         if (mode == "headless") {
@@ -161,15 +165,15 @@ int main(int argc, char** argv) {
             host::RunStatus status;
             TimedScriptedUi ui(transcript, status, timings);
             ui.QueuePick({0, std::vector<std::string>{argv[5]}});
-            hostfw::Application().SetUi(&ui);
-            RunPicker(argv[2], timings);
-            hostfw::Application().SetUi(nullptr);
+            context.Application().SetUi(&ui);
+            RunPicker(context, argv[2], timings);
+            context.Application().SetUi(nullptr);
         } else if (mode == "view") {
             QApplication application(argc, argv);
-            TimedViewUi ui(timings, argv[5]);
-            hostfw::Application().SetUi(&ui);
-            RunPicker(argv[2], timings);
-            hostfw::Application().SetUi(nullptr);
+            TimedViewUi ui(context.Screen(), timings, argv[5]);
+            context.Application().SetUi(&ui);
+            RunPicker(context, argv[2], timings);
+            context.Application().SetUi(nullptr);
         } else {
             std::fprintf(stderr, "modo desconhecido: %s\n", mode.c_str());
             return 2;

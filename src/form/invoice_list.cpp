@@ -3,7 +3,6 @@
 #include "host/services/check_result_serv.h"
 #include "host/services/mens_erro.h"
 #include "host/services/pesquisa_lista.h"
-#include "host/services/wait_animation.h"
 #include "host/ui/application.h"
 #include "server/get_nota.h"
 

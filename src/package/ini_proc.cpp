@@ -1,5 +1,6 @@
 #include "form/cli_exp03600.h"
 #include "host/ui/application.h"
+#include "host/ui/package_entry.h"
 
 namespace Cli_exp03600 {
 namespace {

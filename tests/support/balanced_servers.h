@@ -11,6 +11,7 @@
 #include "host/net/http_call_client.h"
 #include "support/balancer_process.h"
 #include "support/server_process.h"
+#include "support/shared_use_database.h"
 #include "support/test_folder.h"
 
 namespace servertest {
@@ -50,11 +51,15 @@ public:
     BalancedServers(const BalancedServers&) = delete;
     BalancedServers& operator=(const BalancedServers&) = delete;
 
-    // A client as the host's: over plain HTTP on loopback, which the person accepts here.
-    std::unique_ptr<hostfw::HttpCallClient> NewClient() const {
-        return std::make_unique<hostfw::HttpCallClient>("127.0.0.1", balancer->Port(),
-                                                        hostfw::NetTimeouts{},
-                                                        hostfw::kDefaultReplySizeLimit, "", true);
+    // A client as the host's, signed in as `login` (password SharedUseDatabase::Password): over
+    // plain HTTP on loopback, which the person accepts here.
+    std::unique_ptr<hostfw::HttpCallClient> NewClient(const std::string& login) const {
+        return std::make_unique<hostfw::HttpCallClient>(
+            "127.0.0.1", balancer->Port(), hostfw::NetTimeouts{}, hostfw::kDefaultReplySizeLimit,
+            "", true, std::vector<std::pair<std::string, int>>{}, [login] {
+                return std::optional<hostfw::Credentials>(
+                    {login, testsupport::SharedUseDatabase::Password(login)});
+            });
     }
 
     // A GetNota of branch 0001 for 2025 answered without an error; else false and why.

@@ -11,6 +11,7 @@
 
 #include "host/data/params.h"
 #include "host/ui/application.h"
+#include "host/ui/host_context.h"
 #include "host/ui/host_ui.h"
 
 namespace testsupport {
@@ -152,12 +153,19 @@ private:
     }
 };
 
-// Installs a fake host UI as the application's UI for the lifetime of a test fixture.
+// A context of the test's own whose application shows through a fake host UI for the
+// lifetime of a test fixture.
 class FakeUiTest : public ::testing::Test {
 protected:
-    FakeUiTest() { hostfw::Application().SetUi(&ui); }
-    ~FakeUiTest() override { hostfw::Application().SetUi(nullptr); }
+    FakeUiTest() { context.Application().SetUi(&ui); }
+    ~FakeUiTest() override { context.Application().SetUi(nullptr); }
 
+    // What the test's forms and components are owned by, to reach the context.
+    hostfw::TApplication* Owner() { return &context.Application(); }
+    hostfw::TApplication& Application() { return context.Application(); }
+    hostfw::TScreen& Screen() { return context.Screen(); }
+
+    hostfw::HostContext context;
     FakeHostUi ui;
 };
 

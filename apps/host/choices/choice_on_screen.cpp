@@ -41,7 +41,7 @@ private:
 void ApplyChoice(ScriptContext& context, const hostfw::FormChoice& choice) {
     ScreenChoiceActions actions(context);
     for (const std::string& notice :
-         hostfw::ApplyFormChoice(LiveForm(), choice, actions, hostfw::Now()))
+         hostfw::ApplyFormChoice(LiveForm(context.Application()), choice, actions, hostfw::Now()))
         context.ui.ShowMessage(notice, hostfw::MessageKind::Warning);
 }
 

@@ -5,7 +5,6 @@
 #include "host/core/exception.h"
 #include "host/data/engine.h"
 #include "host/data/saved_choices.h"
-#include "host/ui/host_context.h"
 #include "session/host_identity.h"
 
 namespace host {
@@ -13,8 +12,8 @@ namespace {
 
 // An embedded file (SQLite, Firebird) is the person's own and may gain the table; on a shared
 // server's database the setup (exp036-demodb, exp036-admin setup) creates it for everyone.
-std::shared_ptr<hostfw::Engine> Database() {
-    auto engine = hostfw::ProcessContext().Database().Open();
+std::shared_ptr<hostfw::Engine> Database(hostfw::DataContext& context) {
+    auto engine = context.Database().Open();
     if (engine->Embedded())
         hostfw::CreateSavedChoicesTable(*engine);
     return engine;
@@ -22,45 +21,59 @@ std::shared_ptr<hostfw::Engine> Database() {
 
 }  // namespace
 
-void SavePreset(const std::string& report, const std::string& name, bool shared,
-                const hostfw::FormChoice& choice) {
-    hostfw::SaveChoice(*Database(), CurrentChoiceOwner(), report, name, shared,
-                       hostfw::FormChoiceText(choice));
+void SavePreset(hostfw::DataContext& context, const std::string& report, const std::string& name,
+                bool shared, const hostfw::FormChoice& choice) {
+    hostfw::SaveChoice(*Database(context), CurrentChoiceOwner(context.Session()), report, name,
+                       shared, hostfw::FormChoiceText(choice));
 }
 
-hostfw::FormChoice LoadPreset(const std::string& report, const std::string& name) {
+hostfw::FormChoice LoadPreset(hostfw::DataContext& context, const std::string& report,
+                              const std::string& name) {
     return ReadStoredChoice(
-        hostfw::UsableChoice(*Database(), CurrentChoiceOwner(), report, name).choices, name);
+        hostfw::UsableChoice(*Database(context), CurrentChoiceOwner(context.Session()), report,
+                             name)
+            .choices,
+        name);
 }
 
-std::optional<hostfw::StoredChoice> FindPreset(const std::string& report, const std::string& name) {
-    return hostfw::FindChoice(*Database(), CurrentChoiceOwner(), report, name);
+std::optional<hostfw::StoredChoice> FindPreset(hostfw::DataContext& context,
+                                               const std::string& report, const std::string& name) {
+    return hostfw::FindChoice(*Database(context), CurrentChoiceOwner(context.Session()), report,
+                              name);
 }
 
-hostfw::StoredChoice RenamePreset(const std::string& report, const std::string& name,
-                                  const std::string& newName) {
-    return hostfw::RenameChoice(*Database(), CurrentChoiceOwner(), report, name, newName);
+hostfw::StoredChoice RenamePreset(hostfw::DataContext& context, const std::string& report,
+                                  const std::string& name, const std::string& newName) {
+    return hostfw::RenameChoice(*Database(context), CurrentChoiceOwner(context.Session()), report,
+                                name, newName);
 }
 
-hostfw::StoredChoice DeletePreset(const std::string& report, const std::string& name) {
-    return hostfw::DeleteChoice(*Database(), CurrentChoiceOwner(), report, name);
+hostfw::StoredChoice DeletePreset(hostfw::DataContext& context, const std::string& report,
+                                  const std::string& name) {
+    return hostfw::DeleteChoice(*Database(context), CurrentChoiceOwner(context.Session()), report,
+                                name);
 }
 
-hostfw::StoredChoice SharePreset(const std::string& report, const std::string& name, bool shared) {
-    return hostfw::ShareChoice(*Database(), CurrentChoiceOwner(), report, name, shared);
+hostfw::StoredChoice SharePreset(hostfw::DataContext& context, const std::string& report,
+                                 const std::string& name, bool shared) {
+    return hostfw::ShareChoice(*Database(context), CurrentChoiceOwner(context.Session()), report,
+                               name, shared);
 }
 
-std::vector<hostfw::StoredChoice> AvailablePresets(const std::string& report) {
-    return hostfw::ListChoices(*Database(), CurrentChoiceOwner(), report);
+std::vector<hostfw::StoredChoice> AvailablePresets(hostfw::DataContext& context,
+                                                   const std::string& report) {
+    return hostfw::ListChoices(*Database(context), CurrentChoiceOwner(context.Session()), report);
 }
 
-void KeepLastQuery(const std::string& report, const hostfw::FormChoice& choice) {
-    hostfw::KeepLastQuery(*Database(), CurrentChoiceOwner(), report,
+void KeepLastQuery(hostfw::DataContext& context, const std::string& report,
+                   const hostfw::FormChoice& choice) {
+    hostfw::KeepLastQuery(*Database(context), CurrentChoiceOwner(context.Session()), report,
                           hostfw::FormChoiceText(choice));
 }
 
-hostfw::FormChoice LoadLastQuery(const std::string& report) {
-    const auto text = hostfw::LastQuery(*Database(), CurrentChoiceOwner(), report);
+hostfw::FormChoice LoadLastQuery(hostfw::DataContext& context, const std::string& report) {
+    const auto text =
+        hostfw::LastQuery(*Database(context), CurrentChoiceOwner(context.Session()), report);
     if (!text)
         throw hostfw::Exception("Ainda não há última consulta deste relatório para repetir.");
     return ReadStoredChoice(*text, "última consulta");

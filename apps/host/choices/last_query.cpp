@@ -5,9 +5,11 @@
 
 namespace host {
 
-void KeepDeliveredRunAsLastQuery(hostfw::HostUi& ui) {
+void KeepDeliveredRunAsLastQuery(hostfw::HostContext& context, hostfw::HostUi& ui) {
     try {
-        KeepLastQuery(LiveReportCode(), CaptureLiveChoice(std::nullopt));
+        const hostfw::TApplication& application = context.Application();
+        KeepLastQuery(context, LiveReportCode(application),
+                      CaptureLiveChoice(application, std::nullopt));
     } catch (const std::exception& e) {
         ui.ShowMessage(std::string("A última consulta não foi guardada: ") + e.what(),
                        hostfw::MessageKind::Warning);

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "host/ui/host_context.h"
 #include "host/ui/host_ui.h"
 
 namespace host {
 
-// After a report run that reached the user: the live form's choices become the person's last
-// query. A failure to keep it is a warning shown through `ui`; the run itself went through.
-void KeepDeliveredRunAsLastQuery(hostfw::HostUi& ui);
+// After a report run that reached the user: the context's live form's choices become the
+// person's last query. A failure to keep it is a warning shown through `ui`; the run itself
+// went through.
+void KeepDeliveredRunAsLastQuery(hostfw::HostContext& context, hostfw::HostUi& ui);
 
 }  // namespace host

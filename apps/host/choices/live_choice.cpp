@@ -6,15 +6,16 @@
 
 namespace host {
 
-hostfw::FormChoice CaptureLiveChoice(const std::optional<std::string>& period) {
-    hostfw::FormChoice choice = hostfw::CaptureFormChoice(LiveReportForm());
+hostfw::FormChoice CaptureLiveChoice(const hostfw::TApplication& application,
+                                     const std::optional<std::string>& period) {
+    hostfw::FormChoice choice = hostfw::CaptureFormChoice(LiveReportForm(application));
     if (period)
         SetDateRule(choice, *period);
     return choice;
 }
 
-std::string LiveReportCode() {
-    return LiveReportForm().ReportCode();
+std::string LiveReportCode(const hostfw::TApplication& application) {
+    return LiveReportForm(application).ReportCode();
 }
 
 }  // namespace host

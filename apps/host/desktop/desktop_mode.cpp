@@ -12,7 +12,6 @@
 #include "desktop/screenshots.h"
 #include "desktop/widget_screen.h"
 #include "host/core/exception.h"
-#include "host/ui/application.h"
 #include "host/ui/host_context.h"
 #include "host/view/desktop_setup.h"
 #include "host/view/qt_host_ui.h"
@@ -32,13 +31,18 @@ namespace {
 // The windows go before the package that holds their code, the UI last.
 class InstalledUi {
 public:
-    explicit InstalledUi(hostfw::HostUi& ui) { hostfw::Application().SetUi(&ui); }
+    InstalledUi(hostfw::HostContext& context, hostfw::HostUi& ui) : context_(context) {
+        context_.Application().SetUi(&ui);
+    }
     ~InstalledUi() {
-        hostfw::ProcessContext().Database().Close();
-        hostfw::Application().SetUi(nullptr);
+        context_.Database().Close();
+        context_.Application().SetUi(nullptr);
     }
     InstalledUi(const InstalledUi&) = delete;
     InstalledUi& operator=(const InstalledUi&) = delete;
+
+private:
+    hostfw::HostContext& context_;
 };
 
 // The sign-in dialog answers when the database wants a password.
@@ -72,30 +76,31 @@ int RunDesktopMode(const HostOptions& options, int argc, char** argv) {
     hostfw::view::QuietPlatformNotices();
     QApplication application(argc, argv);
     SetUpDesktopApplication(options);
-    ApplySessionOptions(options);
+    hostfw::HostContext context;
+    ApplySessionOptions(options, context.Session());
     Screenshots none("");
-    GuiScriptUi ui(nullptr, none);
-    InstalledUi installed(ui);
+    GuiScriptUi ui(context.Screen(), nullptr, none);
+    InstalledUi installed(context, ui);
     try {
-        SignInForRun(options, DialogPrompt(ui), nullptr);
+        SignInForRun(context, options, DialogPrompt(ui), nullptr);
     } catch (const std::exception& refusal) {
         // Nothing opens for a person who is not signed in.
         ui.ShowMessage(refusal.what(), hostfw::MessageKind::Error);
         return 1;
     }
-    ModuleHost module(options.package.value_or(DefaultPackage()));
+    ModuleHost module(context, options.package.value_or(DefaultPackage()));
     MainWindow window(module, ui);
     // The person sees it, on the status bar; standard error is nobody's in a desktop.
-    const ReportAudit audit([&window](const std::string& warning) {
+    const ReportAudit audit(context, [&window](const std::string& warning) {
         window.ShowNotice(warning);
         ReportAudit::WarnOnStandardError(warning);
     });
     ui.SetMdiArea(&window.Area());
     ui.SetNoticeSink([&window](const std::string& line) { window.ShowNotice(line); });
-    ui.SetDeliveryObserver([&] { KeepDeliveredRunAsLastQuery(ui); });
+    ui.SetDeliveryObserver([&] { KeepDeliveredRunAsLastQuery(context, ui); });
     window.show();
     const int status = QApplication::exec();
-    CloseAllForms();
+    CloseAllForms(context.Application());
     ui.SetDeliveryObserver(nullptr);
     return status == 0 ? 0 : 1;
 }
@@ -110,21 +115,22 @@ int RunGuiScriptMode(const HostOptions& options, int argc, char** argv) {
     hostfw::view::QuietPlatformNotices();
     QApplication application(argc, argv);
     SetUpDesktopApplication(options);
-    ApplySessionOptions(options);
+    hostfw::HostContext context;
+    ApplySessionOptions(options, context.Session());
     Screenshots screenshots(options.screenshots.value_or(""));
     RunStatus status;
     Transcript transcript(out);
     ScriptedUi scripted(transcript, status);
-    GuiScriptUi ui(nullptr, screenshots);
+    GuiScriptUi ui(context.Screen(), nullptr, screenshots);
     ui.Attach({&scripted, GuiScriptUi::MessageReader::Script});
-    InstalledUi installed(ui);
-    const ReportAudit audit;
+    InstalledUi installed(context, ui);
+    const ReportAudit audit(context);
     {
-        ModuleHost module(options.package.value_or(DefaultPackage()));
+        ModuleHost module(context, options.package.value_or(DefaultPackage()));
         MainWindow window(module, ui);
         ui.SetMdiArea(&window.Area());
         ui.SetNoticeSink([&window](const std::string& line) { window.ShowNotice(line); });
-        ui.SetDeliveryObserver([&] { KeepDeliveredRunAsLastQuery(ui); });
+        ui.SetDeliveryObserver([&] { KeepDeliveredRunAsLastQuery(context, ui); });
         window.show();
         // The person's window is the active one: the focus shows where the form puts it.
         window.activateWindow();
@@ -133,11 +139,11 @@ int RunGuiScriptMode(const HostOptions& options, int argc, char** argv) {
         Interpreter interpreter(script, scripted, module, &screen);
         // The sign-in dialog waits for the script's login line.
         interpreter.SetBeforeFirstAction([&] {
-            SignInForRun(options, DialogPrompt(ui), &out);
+            SignInForRun(context, options, DialogPrompt(ui), &out);
             window.ShowSession();
         });
         interpreter.Run();
-        CloseAllForms();
+        CloseAllForms(context.Application());
         ui.SetDeliveryObserver(nullptr);
         ui.SetNoticeSink(nullptr);
         ui.SetMdiArea(nullptr);

@@ -83,8 +83,8 @@ QStringList WindowFaults(const QWidget& window) {
     return faults;
 }
 
-GuiScriptUi::GuiScriptUi(QMdiArea* area, Screenshots& screenshots)
-    : QtHostUi(area), screenshots_(screenshots) {
+GuiScriptUi::GuiScriptUi(const hostfw::TScreen& screen, QMdiArea* area, Screenshots& screenshots)
+    : QtHostUi(screen, area), screenshots_(screenshots) {
     SetShownHook([this](QWidget& widget) { Shown(widget); });
 }
 

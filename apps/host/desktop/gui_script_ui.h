@@ -32,7 +32,7 @@ public:
         MessageReader reader = MessageReader::Person;
     };
 
-    GuiScriptUi(QMdiArea* area, Screenshots& screenshots);
+    GuiScriptUi(const hostfw::TScreen& screen, QMdiArea* area, Screenshots& screenshots);
     // The script whose answers operate the dialogs from now on (nullptr: the person answers).
     void Attach(Attachment attachment) {
         scripted_ = attachment.scripted;

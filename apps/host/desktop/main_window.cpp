@@ -43,7 +43,8 @@ MainWindow::MainWindow(ModuleHost& module, GuiScriptUi& ui) : module_(module) {
                                     [this] { hostfw::view::ShortcutsDialog(this).exec(); });
     keys->setObjectName(QStringLiteral("teclas"));
     keys->setShortcut(hostfw::view::keys::kShortcuts);
-    session_ = new QLabel(QString::fromStdString(SessionSummary()), this);
+    session_ =
+        new QLabel(QString::fromStdString(SessionSummary(module_.Context().Session())), this);
     session_->setObjectName(QStringLiteral("sessao"));
     statusBar()->addPermanentWidget(session_);
     resize(1024, 720);
@@ -51,8 +52,7 @@ MainWindow::MainWindow(ModuleHost& module, GuiScriptUi& ui) : module_(module) {
 
 void MainWindow::OpenForm(bool modal) {
     const hostfw::Variant parameter = modal ? hostfw::Variant(1) : hostfw::Variant::Null();
-    hostfw::view::RunUserAction(
-        [&] { hostfw::Application().Dispatch([&] { module_.IniProc(parameter); }); });
+    hostfw::view::RunUserAction([&] { module_.IniProc(parameter); });
 }
 
 void MainWindow::ShowNotice(const std::string& line) {
@@ -61,7 +61,7 @@ void MainWindow::ShowNotice(const std::string& line) {
 }
 
 void MainWindow::ShowSession() {
-    session_->setText(QString::fromStdString(SessionSummary()));
+    session_->setText(QString::fromStdString(SessionSummary(module_.Context().Session())));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -77,8 +77,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->accept();
 }
 
-std::string SessionSummary() {
-    const hostfw::SessionSettings& session = hostfw::ProcessContext().Session();
+std::string SessionSummary(const hostfw::SessionSettings& session) {
     std::string text;
     if (session.person)
         text += "Pessoa: " + session.person->login + " (" + session.person->name + ")  |  ";

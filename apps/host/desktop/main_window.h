@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QMainWindow>
+#include <string>
+
+#include "host/session/session.h"
 
 class QLabel;
 class QMdiArea;
@@ -33,6 +36,6 @@ private:
 };
 
 // The session as the status bar shows it: branch, bound or not, database, server.
-std::string SessionSummary();
+std::string SessionSummary(const hostfw::SessionSettings& session);
 
 }  // namespace host

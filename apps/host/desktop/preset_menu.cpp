@@ -33,7 +33,7 @@ PresetMenu::PresetMenu(ModuleHost& module, GuiScriptUi& ui, MainWindow& window)
 
 void PresetMenu::Rebuild() {
     clear();
-    const bool formOpen = FindLiveForm() != nullptr;
+    const bool formOpen = FindLiveForm(module_.Application()) != nullptr;
     QAction* save =
         addAction(QStringLiteral("Salvar consulta como…"), this, [this] { SaveAs(false); });
     save->setObjectName(QStringLiteral("salvar"));
@@ -51,10 +51,11 @@ void PresetMenu::Rebuild() {
         return;
     }
     Guarded([&] {
-        const auto presets = AvailablePresets(LiveReportCode());
+        const auto presets =
+            AvailablePresets(module_.Context(), LiveReportCode(module_.Application()));
         if (presets.empty())
             addAction(QStringLiteral("(nenhuma consulta salva)"))->setEnabled(false);
-        const std::string me = CurrentChoiceOwner().person;
+        const std::string me = CurrentChoiceOwner(module_.Context().Session()).person;
         for (const hostfw::StoredChoice& preset : presets) {
             if (preset.person == me)
                 AddOwnEntry(preset);
@@ -74,7 +75,10 @@ void PresetMenu::AddOwnEntry(const hostfw::StoredChoice& preset) {
         ->setObjectName(QStringLiteral("renomear:") + name);
     QAction* share =
         own->addAction(QStringLiteral("Compartilhada com a filial"), this, [this, preset] {
-            Guarded([&] { SharePreset(LiveReportCode(), preset.name, !preset.shared); });
+            Guarded([&] {
+                SharePreset(module_.Context(), LiveReportCode(module_.Application()), preset.name,
+                            !preset.shared);
+            });
         });
     share->setObjectName(QStringLiteral("compartilhar:") + name);
     share->setCheckable(true);
@@ -98,7 +102,9 @@ void PresetMenu::Rename(const std::string& name) {
         ui_.PromptText("Consultas salvas", "Novo nome para \"" + name + "\":", name);
     if (!newName || *newName == name)
         return;
-    Guarded([&] { RenamePreset(LiveReportCode(), name, *newName); });
+    Guarded([&] {
+        RenamePreset(module_.Context(), LiveReportCode(module_.Application()), name, *newName);
+    });
 }
 
 void PresetMenu::Delete(const std::string& name) {
@@ -108,11 +114,12 @@ void PresetMenu::Delete(const std::string& name) {
                                   QString::fromStdString(name) + QStringLiteral("\"?"),
                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer == QMessageBox::Yes)
-        Guarded([&] { DeletePreset(LiveReportCode(), name); });
+        Guarded(
+            [&] { DeletePreset(module_.Context(), LiveReportCode(module_.Application()), name); });
 }
 
 void PresetMenu::SaveAs(bool shared) {
-    const hostfw::FormChoice typed = CaptureLiveChoice(std::nullopt);
+    const hostfw::FormChoice typed = CaptureLiveChoice(module_.Application(), std::nullopt);
     // A date left blank is kept blank; the dialog shows its place.
     const auto shown = [](const std::optional<std::string>& day) {
         return QString::fromStdString(day && !day->empty() ? *day : "__/__/____");
@@ -123,7 +130,8 @@ void PresetMenu::SaveAs(bool shared) {
     if (!choice)
         return;
     Guarded([&] {
-        SavePreset(LiveReportCode(), choice->name, shared, CaptureLiveChoice(choice->period));
+        SavePreset(module_.Context(), LiveReportCode(module_.Application()), choice->name, shared,
+                   CaptureLiveChoice(module_.Application(), choice->period));
         window_.ShowNotice(
             "Consulta \"" + choice->name + "\" salva" +
             (choice->period ? " com as datas de \"" + *choice->period + "\"." : "."));
@@ -132,8 +140,9 @@ void PresetMenu::SaveAs(bool shared) {
 
 void PresetMenu::Apply(const std::optional<std::string>& name) {
     Guarded([&] {
-        const std::string report = LiveReportCode();
-        Replay(name ? LoadPreset(report, *name) : LoadLastQuery(report));
+        const std::string report = LiveReportCode(module_.Application());
+        Replay(name ? LoadPreset(module_.Context(), report, *name)
+                    : LoadLastQuery(module_.Context(), report));
     });
 }
 

@@ -24,15 +24,14 @@ hostfw::TComponent* FindOwned(const hostfw::TComponent& owner, std::string_view 
 
 }  // namespace
 
-hostfw::TCustomForm& LiveForm() {
-    hostfw::TCustomForm* form = FindLiveForm();
+hostfw::TCustomForm& LiveForm(const hostfw::TApplication& application) {
+    hostfw::TCustomForm* form = FindLiveForm(application);
     if (form == nullptr)
         throw ScriptError("nenhum formulário aberto.");
     return *form;
 }
 
-hostfw::TCustomForm* FindLiveForm() {
-    hostfw::TApplication& application = hostfw::Application();
+hostfw::TCustomForm* FindLiveForm(const hostfw::TApplication& application) {
     hostfw::TCustomForm* alive = nullptr;
     for (int i = application.ComponentCount() - 1; i >= 0; --i) {
         auto* form = dynamic_cast<hostfw::TCustomForm*>(application.Components(i));
@@ -46,15 +45,16 @@ hostfw::TCustomForm* FindLiveForm() {
     return alive;
 }
 
-hostfw::TfrmDadosGerRel& LiveReportForm() {
-    auto* form = dynamic_cast<hostfw::TfrmDadosGerRel*>(&LiveForm());
+hostfw::TfrmDadosGerRel& LiveReportForm(const hostfw::TApplication& application) {
+    auto* form = dynamic_cast<hostfw::TfrmDadosGerRel*>(&LiveForm(application));
     if (form == nullptr)
         throw hostfw::Exception("O formulário não é um formulário de relatório.");
     return *form;
 }
 
-hostfw::TComponent& FindScriptComponent(std::string_view name) {
-    hostfw::TCustomForm& form = LiveForm();
+hostfw::TComponent& FindScriptComponent(const hostfw::TApplication& application,
+                                        std::string_view name) {
+    hostfw::TCustomForm& form = LiveForm(application);
     if (SameName(form.Name(), name))
         return form;
     if (hostfw::TComponent* found = FindOwned(form, name))

@@ -3,27 +3,26 @@
 #include <sstream>
 
 #include "choices/last_query.h"
-#include "host/ui/application.h"
-#include "host/ui/host_context.h"
 
 namespace host {
 
-HeadlessHost::HeadlessHost(const std::filesystem::path& package, std::ostream& transcript)
-    : transcript_(transcript), ui_(transcript_, status_) {
-    hostfw::Application().SetUi(&ui_);
+HeadlessHost::HeadlessHost(hostfw::HostContext& context, const std::filesystem::path& package,
+                           std::ostream& transcript)
+    : context_(context), transcript_(transcript), ui_(transcript_, status_) {
+    context_.Application().SetUi(&ui_);
     try {
-        module_.emplace(package);
+        module_.emplace(context_, package);
     } catch (...) {
-        hostfw::Application().SetUi(nullptr);
+        context_.Application().SetUi(nullptr);
         throw;
     }
-    ui_.SetDeliveryObserver([this] { KeepDeliveredRunAsLastQuery(ui_); });
+    ui_.SetDeliveryObserver([this] { KeepDeliveredRunAsLastQuery(context_, ui_); });
 }
 
 HeadlessHost::~HeadlessHost() {
     module_.reset();
-    hostfw::ProcessContext().Database().Close();
-    hostfw::Application().SetUi(nullptr);
+    context_.Database().Close();
+    context_.Application().SetUi(nullptr);
 }
 
 bool HeadlessHost::Run(std::istream& script) {

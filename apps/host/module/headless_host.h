@@ -14,17 +14,19 @@
 
 namespace host {
 
-// The host without a screen: the scripted UI installed in the application, the package
-// loaded, and everything put away again in the right order (windows before the package
-// that holds their code, the UI last).
+// The host without a screen: the scripted UI installed in the context's application, the
+// package loaded for that context, and everything put away again in the right order (windows
+// before the package that holds their code, the UI last).
 class HeadlessHost {
 public:
-    HeadlessHost(const std::filesystem::path& package, std::ostream& transcript);
+    HeadlessHost(hostfw::HostContext& context, const std::filesystem::path& package,
+                 std::ostream& transcript);
     ~HeadlessHost();
     HeadlessHost(const HeadlessHost&) = delete;
     HeadlessHost& operator=(const HeadlessHost&) = delete;
 
     ScriptedUi& Ui() { return ui_; }
+    hostfw::HostContext& Context() { return context_; }
     const RunStatus& Status() const { return status_; }
 
     // Runs a script to its end or its first failure; true when every line passed.
@@ -33,6 +35,7 @@ public:
     bool Run(const std::function<void(ScriptContext&)>& step);
 
 private:
+    hostfw::HostContext& context_;
     RunStatus status_;
     Transcript transcript_;
     ScriptedUi ui_;

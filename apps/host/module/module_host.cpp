@@ -5,6 +5,7 @@
 
 #include "host/core/exception.h"
 #include "host/ui/application.h"
+#include "host/ui/package_entry.h"
 #include "host/ui/user_actions.h"
 #include "scripts/script_error.h"
 #include "scripts/script_token.h"
@@ -14,9 +15,8 @@ namespace {
 
 constexpr const char* kEntryRoutine = "IniProc";
 
-std::vector<hostfw::TCustomForm*> ApplicationForms() {
+std::vector<hostfw::TCustomForm*> ApplicationForms(const hostfw::TApplication& application) {
     std::vector<hostfw::TCustomForm*> forms;
-    hostfw::TApplication& application = hostfw::Application();
     for (int i = 0; i < application.ComponentCount(); ++i) {
         if (auto* form = dynamic_cast<hostfw::TCustomForm*>(application.Components(i)))
             forms.push_back(form);
@@ -26,17 +26,18 @@ std::vector<hostfw::TCustomForm*> ApplicationForms() {
 
 }  // namespace
 
-void CloseAllForms() {
-    for (hostfw::TCustomForm* form : ApplicationForms()) {
+void CloseAllForms(hostfw::TApplication& application) {
+    for (hostfw::TCustomForm* form : ApplicationForms(application)) {
         if (form->Showing())
             hostfw::UserActions::Close(*form);
     }
-    hostfw::Application().ProcessReleases();
-    for (hostfw::TCustomForm* form : ApplicationForms())
+    application.ProcessReleases();
+    for (hostfw::TCustomForm* form : ApplicationForms(application))
         delete form;  // refused to close: it must still go before its code does
 }
 
-ModuleHost::ModuleHost(std::filesystem::path package) : package_(std::move(package)) {
+ModuleHost::ModuleHost(hostfw::HostContext& context, std::filesystem::path package)
+    : context_(context), package_(std::move(package)) {
     Load();
 }
 
@@ -55,9 +56,9 @@ void ModuleHost::Load() {
 }
 
 void ModuleHost::Unload() {
-    CloseAllForms();
+    CloseAllForms(Application());
     // The lists picked in the module's forms go with the module's own.
-    hostfw::Application().ForgetPickedLists();
+    Application().ForgetPickedLists();
     entry_ = nullptr;
     library_.reset();
 }
@@ -69,11 +70,14 @@ void ModuleHost::RequireLoaded() const {
 
 void ModuleHost::IniProc(const hostfw::Variant& parameter) const {
     RequireLoaded();
-    entry_(parameter);
+    Application().Dispatch([&] {
+        const hostfw::PackageEntry entry(context_);
+        entry_(parameter);
+    });
 }
 
 void ModuleHost::Reload() {
-    if (hostfw::Application().FormCount() > 0)
+    if (Application().FormCount() > 0)
         throw ScriptError("feche o formulário antes de recarregar o módulo.");
     Unload();
     Load();

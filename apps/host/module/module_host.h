@@ -6,23 +6,30 @@
 
 #include "host/components/published_variables.h"
 #include "host/core/variant.h"
+#include "host/ui/host_context.h"
 #include "module/package_library.h"
 
 namespace host {
 
-// The report module as the host holds it: its package loaded, its entry routine (the one name
-// the host looks up in it), its module-level variables read where the module publishes them,
-// and its windows put away before the package goes (their code lives in it).
+// The report module as the host holds it for one context: its package loaded, its entry
+// routine (the one name the host looks up in it) entered on behalf of that context, its
+// module-level variables read where the module publishes them, and its windows put away before
+// the package goes (their code lives in it).
 class ModuleHost {
 public:
-    explicit ModuleHost(std::filesystem::path package);
+    ModuleHost(hostfw::HostContext& context, std::filesystem::path package);
     ~ModuleHost();
     ModuleHost(const ModuleHost&) = delete;
     ModuleHost& operator=(const ModuleHost&) = delete;
 
     // Raises ScriptError when a failed reload left no package loaded.
     void RequireLoaded() const;
-    // Calls the entry routine IniProc with the parameter.
+    hostfw::HostContext& Context() const { return context_; }
+    hostfw::TApplication& Application() const { return context_.Application(); }
+
+    // Calls the entry routine IniProc with the parameter, as an event of the context's
+    // application, inside an entry that names the context (the forms it creates are the
+    // context's).
     void IniProc(const hostfw::Variant& parameter) const;
     // Unloads and loads the package again; refused while one of its windows is open.
     void Reload();
@@ -39,12 +46,14 @@ private:
     void Load();
     void Unload();
 
+    hostfw::HostContext& context_;
     std::filesystem::path package_;
     std::optional<PackageLibrary> library_;
     EntryRoutine entry_ = nullptr;
 };
 
-// Closes every window as the user would, then frees whatever refused to close.
-void CloseAllForms();
+// Closes every window of the application as the user would, then frees whatever refused to
+// close.
+void CloseAllForms(hostfw::TApplication& application);
 
 }  // namespace host

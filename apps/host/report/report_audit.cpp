@@ -12,8 +12,9 @@
 namespace host {
 namespace {
 
-hostfw::AuditEvent AuditEvent(const hostfw::ReportRunRecord& run) {
-    const auto& person = hostfw::ProcessContext().Session().person;
+hostfw::AuditEvent AuditEvent(const hostfw::SessionSettings& session,
+                              const hostfw::ReportRunRecord& run) {
+    const auto& person = session.person;
     std::string output = run.outputKind;
     if (!run.outputFile.empty())
         output += " " + run.outputFile;
@@ -30,16 +31,16 @@ hostfw::AuditEvent AuditEvent(const hostfw::ReportRunRecord& run) {
 
 }  // namespace
 
-ReportAudit::ReportAudit(Warn warn) {
-    hostfw::ProcessContext().ReportRuns().Install(
-        [warn = std::move(warn)](const hostfw::ReportRunRecord& run) {
-            try {
-                hostfw::RecordAudit(*hostfw::ProcessContext().Database().Open(), AuditEvent(run));
-            } catch (const std::exception& failure) {
-                warn(std::string("A execução do relatório não foi registrada na auditoria: ") +
-                     failure.what());
-            }
-        });
+ReportAudit::ReportAudit(hostfw::HostContext& context, Warn warn) : context_(context) {
+    context_.ReportRuns().Install([this,
+                                   warn = std::move(warn)](const hostfw::ReportRunRecord& run) {
+        try {
+            hostfw::RecordAudit(*context_.Database().Open(), AuditEvent(context_.Session(), run));
+        } catch (const std::exception& failure) {
+            warn(std::string("A execução do relatório não foi registrada na auditoria: ") +
+                 failure.what());
+        }
+    });
 }
 
 void ReportAudit::WarnOnStandardError(const std::string& warning) {
@@ -47,7 +48,7 @@ void ReportAudit::WarnOnStandardError(const std::string& warning) {
 }
 
 ReportAudit::~ReportAudit() {
-    hostfw::ProcessContext().ReportRuns().Install(nullptr);
+    context_.ReportRuns().Install(nullptr);
 }
 
 }  // namespace host

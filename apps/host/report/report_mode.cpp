@@ -32,11 +32,12 @@ namespace {
 
 // The CSV or the spreadsheet of the report the form just ran, written by the base form with
 // the same parameters, into the file (staged, then put in place) or onto the stream.
-void ExportRows(hostfw::ReportFileFormat format, const std::optional<std::filesystem::path>& out,
-                std::ostream& standardOutput, RunStatus& status) {
-    hostfw::TfrmDadosGerRel& form = LiveReportForm();
+void ExportRows(hostfw::TApplication& application, hostfw::ReportFileFormat format,
+                const std::optional<std::filesystem::path>& out, std::ostream& standardOutput,
+                RunStatus& status) {
+    hostfw::TfrmDadosGerRel& form = LiveReportForm(application);
     bool exported = false;
-    hostfw::Application().Dispatch([&] {
+    application.Dispatch([&] {
         exported =
             out ? form.ExportReport(format, *out) : form.ExportReport(format, standardOutput);
     });
@@ -60,15 +61,16 @@ void ReportNotices(ScriptedUi& ui) {
 
 // The choice the run fills the form with: the command line's options, over a saved choice or
 // the last query when one is named (read once the form is open: it names the report).
-hostfw::FormChoice RunChoice(const HostOptions& options) {
+hostfw::FormChoice RunChoice(hostfw::HostContext& context, const HostOptions& options) {
     std::optional<std::string> branch;
     if (!options.branch.empty())
         branch = options.branch;
     const ReportChoices& given = options.report;
     if (!given.preset && !given.last)
         return ChoiceOfOptions(given, branch);
+    const std::string report = LiveReportCode(context.Application());
     hostfw::FormChoice saved =
-        given.last ? LoadLastQuery(LiveReportCode()) : LoadPreset(LiveReportCode(), *given.preset);
+        given.last ? LoadLastQuery(context, report) : LoadPreset(context, report, *given.preset);
     return Overridden(std::move(saved), given, branch);
 }
 
@@ -79,10 +81,10 @@ void RunChoices(HeadlessHost& host, const HostOptions& options) {
     if (!host.Run(open))
         return;
     host.Run([&](ScriptContext& context) {
-        ApplyChoice(context, RunChoice(options));
+        ApplyChoice(context, RunChoice(host.Context(), options));
         if (context.ui.Status().Failed())
             return;
-        hostfw::TfrmDadosGerRel& form = LiveReportForm();
+        hostfw::TfrmDadosGerRel& form = LiveReportForm(context.Application());
         context.screen.Click(options.report.format == ReportFormat::Pdf ? form.PrintCommand()
                                                                         : form.PreviewCommand());
     });
@@ -95,12 +97,14 @@ int RunReportMode(const HostOptions& options) {
     // Before any work: a link, a device or a FIFO at --out is never replaced.
     if (choices.out)
         hostfw::CheckOutputTarget(*choices.out);
-    ApplySessionOptions(options);
+    hostfw::HostContext context;
+    hostfw::SessionSettings& session = context.Session();
+    ApplySessionOptions(options, session);
     // A PDF asked for on the command line is a file, never paper on the default printer.
-    hostfw::ProcessContext().Session().keepPrintedPdf = true;
+    session.keepPrintedPdf = true;
     std::ofstream transcript = OpenTranscriptFile(options.transcript.value_or("/dev/null"));
-    SignInForRun(options, AskOnTerminal, &transcript);
-    const ReportAudit audit;
+    SignInForRun(context, options, AskOnTerminal, &transcript);
+    const ReportAudit audit(context);
     std::ofstream discarded("/dev/null");
     // Every write checked: a full disk or a closed pipe fails the run with its reason.
     hostfw::CheckedOutput standardOutput(STDOUT_FILENO, "a saída padrão");
@@ -109,15 +113,15 @@ int RunReportMode(const HostOptions& options) {
     std::optional<PrintFolder> printFolder;
     if (pdf && choices.out) {
         printFolder.emplace(choices.out->parent_path());
-        hostfw::ProcessContext().Session().outputDir = printFolder->Path().string();
+        session.outputDir = printFolder->Path().string();
     }
-    const auto pdfsBefore = PdfFiles(hostfw::ProcessContext().Session().outputDir);
+    const auto pdfsBefore = PdfFiles(session.outputDir);
     // The text report goes whole into its file, or not at all.
     std::optional<hostfw::StagedFile> textFile;
     if (choices.format == ReportFormat::Text && choices.out)
         textFile.emplace(FolderOf(*choices.out), *choices.out);
 
-    HeadlessHost host(options.package.value_or(DefaultPackage()), transcript);
+    HeadlessHost host(context, options.package.value_or(DefaultPackage()), transcript);
     ScriptedUi& ui = host.Ui();
     RunStatus& status = ui.Status();
     ui.SetStrictMessages(true);
@@ -135,11 +139,13 @@ int RunReportMode(const HostOptions& options) {
         if (!status.Failed() && !pdf && ui.PreviewCount() == 0)
             status.Fail("O relatório não foi emitido.");
         if (!status.Failed() && choices.format == ReportFormat::Csv)
-            ExportRows(choices.brazilianCsv ? hostfw::ReportFileFormat::CsvBrazil
+            ExportRows(context.Application(),
+                       choices.brazilianCsv ? hostfw::ReportFileFormat::CsvBrazil
                                             : hostfw::ReportFileFormat::Csv,
                        choices.out, standardOutput, status);
         if (!status.Failed() && choices.format == ReportFormat::Xlsx)
-            ExportRows(hostfw::ReportFileFormat::Xlsx, choices.out, standardOutput, status);
+            ExportRows(context.Application(), hostfw::ReportFileFormat::Xlsx, choices.out,
+                       standardOutput, status);
         if (!status.Failed() && textFile) {
             textFile->Sync();
             textFile->PublishReplacing(*choices.out);
@@ -148,10 +154,7 @@ int RunReportMode(const HostOptions& options) {
             if (printFolder) {
                 printFolder->MoveTo(*choices.out);
             } else {
-                standardOutput << NewPdf(pdfsBefore,
-                                         PdfFiles(hostfw::ProcessContext().Session().outputDir))
-                                      .string()
-                               << '\n';
+                standardOutput << NewPdf(pdfsBefore, PdfFiles(session.outputDir)).string() << '\n';
             }
         }
         standardOutput.Finish();

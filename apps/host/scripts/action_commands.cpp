@@ -25,7 +25,7 @@ void Session(ScriptContext& context, ArgumentReader& arguments) {
         if (strcasecmp(name.c_str(), "PreviewFile") == 0) {
             context.ui.SetPreviewFile(value);
         } else {
-            AssignSessionValue(name, value);
+            AssignSessionValue(context.module.Context(), name, value);
         }
     }
 }
@@ -39,12 +39,12 @@ void Open(ScriptContext& context, ArgumentReader& arguments) {
 
 void Close(ScriptContext& context, ArgumentReader& arguments) {
     arguments.End();
-    context.screen.Close(LiveForm());
+    context.screen.Close(LiveForm(context.Application()));
 }
 
 void Activate(ScriptContext& context, ArgumentReader& arguments) {
     arguments.End();
-    context.screen.Reactivate(LiveForm());
+    context.screen.Reactivate(LiveForm(context.Application()));
 }
 
 void Reload(ScriptContext& context, ArgumentReader& arguments) {
@@ -55,37 +55,41 @@ void Reload(ScriptContext& context, ArgumentReader& arguments) {
 void Focus(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     arguments.End();
-    context.screen.Focus(
-        FindScriptControl<hostfw::TWinControl>(name, "um controle que recebe foco"));
+    context.screen.Focus(FindScriptControl<hostfw::TWinControl>(context.Application(), name,
+                                                                "um controle que recebe foco"));
 }
 
 void Type(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     const std::string text = arguments.Text();
     arguments.End();
-    context.screen.Type(FindScriptControl<hostfw::TCustomEdit>(name, "um campo de texto"), text);
+    context.screen.Type(
+        FindScriptControl<hostfw::TCustomEdit>(context.Application(), name, "um campo de texto"),
+        text);
 }
 
 void Key(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     const int code = arguments.Integer(0, 255);
     arguments.End();
-    context.screen.PressKey(
-        FindScriptControl<hostfw::TWinControl>(name, "um controle que recebe foco"),
-        static_cast<unsigned char>(code));
+    context.screen.PressKey(FindScriptControl<hostfw::TWinControl>(context.Application(), name,
+                                                                   "um controle que recebe foco"),
+                            static_cast<unsigned char>(code));
 }
 
 void Click(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     arguments.End();
-    context.screen.Click(FindScriptControl<hostfw::TControl>(name, "um controle"));
+    context.screen.Click(
+        FindScriptControl<hostfw::TControl>(context.Application(), name, "um controle"));
 }
 
 void Select(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     const int index = arguments.Integer(0, 9999);
     arguments.End();
-    auto& combo = FindScriptControl<hostfw::TComboBox>(name, "uma caixa de combinação");
+    auto& combo = FindScriptControl<hostfw::TComboBox>(context.Application(), name,
+                                                       "uma caixa de combinação");
     const int items = static_cast<int>(combo.Items().size());
     if (index >= items) {
         throw ScriptError("'" + name + "' tem " + std::to_string(items) + " itens; não há o item " +
@@ -98,15 +102,17 @@ void Date(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     const std::string text = arguments.Text();
     arguments.End();
-    context.screen.ReplaceText(FindScriptControl<hostfw::TDateEditPlus>(name, "um campo de data"),
-                               text);
+    context.screen.ReplaceText(
+        FindScriptControl<hostfw::TDateEditPlus>(context.Application(), name, "um campo de data"),
+        text);
 }
 
 void Check(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     const bool wanted = arguments.Boolean();
     arguments.End();
-    auto& box = FindScriptControl<hostfw::TButtonControl>(name, "uma caixa de marcação");
+    auto& box = FindScriptControl<hostfw::TButtonControl>(context.Application(), name,
+                                                          "uma caixa de marcação");
     if (box.Checked() != wanted)
         context.screen.Click(box);
     if (box.Checked() != wanted) {

@@ -60,7 +60,7 @@ void NoMessage(ScriptContext& context, ArgumentReader& arguments) {
 void Focus(ScriptContext& context, ArgumentReader& arguments) {
     const std::string expected = arguments.Word();
     arguments.End();
-    const hostfw::TWinControl* focused = LiveForm().ActiveControl();
+    const hostfw::TWinControl* focused = LiveForm(context.Application()).ActiveControl();
     const std::string actual = focused != nullptr ? focused->Name() : "nenhum";
     if (strcasecmp(expected.c_str(), actual.c_str()) != 0)
         throw ExpectationFailed(expected, actual);
@@ -80,7 +80,8 @@ void Text(ScriptContext& context, ArgumentReader& arguments) {
     } else {
         arguments.Misused();
     }
-    const auto& control = FindScriptControl<hostfw::TControl>(name, "um controle");
+    const auto& control =
+        FindScriptControl<hostfw::TControl>(context.Application(), name, "um controle");
     ExpectSame(expected, QuoteScriptText(control.Text()));
     context.screen.Check(ScriptScreen::Shown::Text, &control, control.Text());
     context.screen.Expected(&control);
@@ -90,7 +91,8 @@ void Caption(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     const std::string expected = QuoteScriptText(arguments.Text());
     arguments.End();
-    const auto& control = FindScriptControl<hostfw::TControl>(name, "um controle");
+    const auto& control =
+        FindScriptControl<hostfw::TControl>(context.Application(), name, "um controle");
     ExpectSame(expected, QuoteScriptText(control.Caption()));
     context.screen.Check(ScriptScreen::Shown::Caption, &control, control.Caption());
     context.screen.Expected(&control);
@@ -100,7 +102,8 @@ void Enabled(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     const std::string expected = BoolWord(arguments);
     arguments.End();
-    const auto& control = FindScriptControl<hostfw::TControl>(name, "um controle");
+    const auto& control =
+        FindScriptControl<hostfw::TControl>(context.Application(), name, "um controle");
     ExpectSame(expected, BoolText(control.Enabled()));
     context.screen.Check(ScriptScreen::Shown::Enabled, &control, BoolText(control.Enabled()));
     context.screen.Expected(&control);
@@ -110,24 +113,26 @@ void Checked(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     const std::string expected = BoolWord(arguments);
     arguments.End();
-    const auto& box = FindScriptControl<hostfw::TButtonControl>(name, "uma caixa de marcação");
+    const auto& box = FindScriptControl<hostfw::TButtonControl>(context.Application(), name,
+                                                                "uma caixa de marcação");
     ExpectSame(expected, BoolText(box.Checked()));
     context.screen.Check(ScriptScreen::Shown::Checked, &box, BoolText(box.Checked()));
     context.screen.Expected(&box);
 }
 
-void Index(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void Index(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Word();
     const std::string expected = Count(arguments, -1);
     arguments.End();
-    const auto& combo = FindScriptControl<hostfw::TComboBox>(name, "uma caixa de combinação");
+    const auto& combo = FindScriptControl<hostfw::TComboBox>(context.Application(), name,
+                                                             "uma caixa de combinação");
     ExpectSame(expected, std::to_string(combo.ItemIndex()));
 }
 
-void Cursor(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void Cursor(ScriptContext& context, ArgumentReader& arguments) {
     const std::string expected = std::to_string(arguments.Integer(-32768, 32767));
     arguments.End();
-    ExpectSame(expected, std::to_string(hostfw::Screen().Cursor()));
+    ExpectSame(expected, std::to_string(context.module.Context().Screen().Cursor()));
 }
 
 void Var(ScriptContext& context, ArgumentReader& arguments) {
@@ -168,21 +173,22 @@ void Arg(ScriptContext& context, ArgumentReader& arguments) {
 }
 
 // The rows a server's reply put in the live form: its first client dataset.
-const hostfw::TClientDataSet& ReplyRows() {
+const hostfw::TClientDataSet& ReplyRows(const hostfw::TApplication& application) {
     const hostfw::TClientDataSet* found = nullptr;
-    hostfw::ForEachOwnedComponent(LiveForm(), [&](hostfw::TComponent& component) {
+    hostfw::TCustomForm& form = LiveForm(application);
+    hostfw::ForEachOwnedComponent(form, [&](hostfw::TComponent& component) {
         if (found == nullptr)
             found = dynamic_cast<const hostfw::TClientDataSet*>(&component);
     });
     if (found == nullptr)
-        throw ScriptError("o formulário '" + LiveForm().Name() + "' não tem linhas de resposta.");
+        throw ScriptError("o formulário '" + form.Name() + "' não tem linhas de resposta.");
     return *found;
 }
 
-void Rows(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void Rows(ScriptContext& context, ArgumentReader& arguments) {
     const std::string expected = Count(arguments, 0);
     arguments.End();
-    ExpectSame(expected, std::to_string(ReplyRows().RecordCount()));
+    ExpectSame(expected, std::to_string(ReplyRows(context.Application()).RecordCount()));
 }
 
 std::string FormStyleWord(hostfw::TFormStyle style) {
@@ -217,22 +223,22 @@ std::string BorderWord(hostfw::TBorderStyle style) {
     return "?";
 }
 
-void FormStyle(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void FormStyle(ScriptContext& context, ArgumentReader& arguments) {
     const std::string expected = arguments.OneOf({"child", "normal"});
     arguments.End();
-    ExpectSame(expected, FormStyleWord(LiveForm().FormStyle()));
+    ExpectSame(expected, FormStyleWord(LiveForm(context.Application()).FormStyle()));
 }
 
-void Border(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void Border(ScriptContext& context, ArgumentReader& arguments) {
     const std::string expected = arguments.OneOf({"sizeable", "single", "dialog"});
     arguments.End();
-    ExpectSame(expected, BorderWord(LiveForm().BorderStyle()));
+    ExpectSame(expected, BorderWord(LiveForm(context.Application()).BorderStyle()));
 }
 
-void Maximize(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void Maximize(ScriptContext& context, ArgumentReader& arguments) {
     const std::string expected = BoolWord(arguments);
     arguments.End();
-    ExpectSame(expected, BoolText(LiveForm().BorderIcons().biMaximize));
+    ExpectSame(expected, BoolText(LiveForm(context.Application()).BorderIcons().biMaximize));
 }
 
 // Whether the last preview shows TEXT somewhere: "preview" wants it, "preview-lacks" not.
@@ -257,10 +263,10 @@ void PreviewLacks(ScriptContext& context, ArgumentReader& arguments) {
     PreviewShows(context, arguments, false);
 }
 
-void Forms(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void Forms(ScriptContext& context, ArgumentReader& arguments) {
     const std::string expected = Count(arguments, 0);
     arguments.End();
-    ExpectSame(expected, std::to_string(hostfw::Application().FormCount()));
+    ExpectSame(expected, std::to_string(context.Application().FormCount()));
 }
 
 constexpr ScriptCommand kExpectations[] = {

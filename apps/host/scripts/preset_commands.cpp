@@ -14,7 +14,7 @@ namespace host {
 namespace {
 
 // preset save "NAME" [shared] [period "RULE"]
-void Save(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void Save(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Text();
     bool shared = false;
     std::optional<std::string> period;
@@ -32,7 +32,8 @@ void Save(ScriptContext& /*context*/, ArgumentReader& arguments) {
                               ".");
         }
     }
-    SavePreset(LiveReportCode(), name, shared, CaptureLiveChoice(period));
+    SavePreset(context.module.Context(), LiveReportCode(context.Application()), name, shared,
+               CaptureLiveChoice(context.Application(), period));
 }
 
 // preset apply "NAME" | preset apply last: the kept choice set through the same actions a
@@ -43,31 +44,32 @@ void Apply(ScriptContext& context, ArgumentReader& arguments) {
     const bool last = which.kind == Token::Kind::Word && which.value == "last";
     if (which.kind == Token::Kind::Word && !last)
         arguments.Misused();
-    const std::string report = LiveReportCode();
-    ApplyChoice(context, last ? LoadLastQuery(report) : LoadPreset(report, which.value));
+    const std::string report = LiveReportCode(context.Application());
+    ApplyChoice(context, last ? LoadLastQuery(context.module.Context(), report)
+                              : LoadPreset(context.module.Context(), report, which.value));
 }
 
 // preset rename "NAME" "NEW"
-void Rename(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void Rename(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Text();
     const std::string newName = arguments.Text();
     arguments.End();
-    RenamePreset(LiveReportCode(), name, newName);
+    RenamePreset(context.module.Context(), LiveReportCode(context.Application()), name, newName);
 }
 
 // preset delete "NAME"
-void Delete(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void Delete(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Text();
     arguments.End();
-    DeletePreset(LiveReportCode(), name);
+    DeletePreset(context.module.Context(), LiveReportCode(context.Application()), name);
 }
 
 // preset share "NAME" | preset private "NAME"; `preset save "NAME" shared` says the same.
 template <bool shared>
-void Share(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void Share(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Text();
     arguments.End();
-    SharePreset(LiveReportCode(), name, shared);
+    SharePreset(context.module.Context(), LiveReportCode(context.Application()), name, shared);
 }
 
 struct PresetVerb {
@@ -105,21 +107,22 @@ void RunPresetLine(ScriptContext& context, ArgumentReader& arguments) {
     }
 }
 
-void ExpectPreset(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void ExpectPreset(ScriptContext& context, ArgumentReader& arguments) {
     const std::string name = arguments.Text();
     std::optional<std::string> sharing;
     if (!arguments.AtEnd())
         sharing = arguments.OneOf({"shared", "private"});
     arguments.End();
     const std::string expected = "a consulta salva " + QuoteScriptText(name);
-    const auto found = FindPreset(LiveReportCode(), name);
+    const auto found =
+        FindPreset(context.module.Context(), LiveReportCode(context.Application()), name);
     if (!found)
         throw ExpectationFailed(expected, "nenhuma com esse nome");
     if (sharing && SharingWord(found->shared) != *sharing)
         throw ExpectationFailed(expected + " " + *sharing, SharingWord(found->shared));
 }
 
-void ExpectPresets(ScriptContext& /*context*/, ArgumentReader& arguments) {
+void ExpectPresets(ScriptContext& context, ArgumentReader& arguments) {
     std::vector<std::string> expected;
     const Token first = arguments.Any();
     if (first.kind == Token::Kind::Word && first.value != "none")
@@ -131,7 +134,8 @@ void ExpectPresets(ScriptContext& /*context*/, ArgumentReader& arguments) {
     }
     arguments.End();
     std::vector<std::string> available;
-    for (const hostfw::StoredChoice& choice : AvailablePresets(LiveReportCode()))
+    for (const hostfw::StoredChoice& choice :
+         AvailablePresets(context.module.Context(), LiveReportCode(context.Application())))
         available.push_back(choice.name);
     if (available != expected)
         throw ExpectationFailed(NamesText(expected), NamesText(available));

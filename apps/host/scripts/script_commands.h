@@ -16,6 +16,9 @@ struct ScriptContext {
     ScriptedUi& ui;
     ModuleHost& module;
     ScriptScreen& screen;
+
+    // The application whose forms the lines act on: the module's context's.
+    hostfw::TApplication& Application() const { return module.Application(); }
 };
 
 // One kind of script line: its first word, how it is written, and what it does.

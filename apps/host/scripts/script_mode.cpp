@@ -16,10 +16,11 @@ int RunScriptMode(const HostOptions& options) {
     std::istream& script = streams.Script();
     std::ostream& transcript = streams.Transcript();
 
-    ApplySessionOptions(options);
-    SignInForRun(options, AskOnTerminal, &transcript);
-    const ReportAudit audit;
-    HeadlessHost host(options.package.value_or(DefaultPackage()), transcript);
+    hostfw::HostContext context;
+    ApplySessionOptions(options, context.Session());
+    SignInForRun(context, options, AskOnTerminal, &transcript);
+    const ReportAudit audit(context);
+    HeadlessHost host(context, options.package.value_or(DefaultPackage()), transcript);
     if (host.Run(script))
         return 0;
     std::cerr << "exp036-host: " << DescribeFailure(*host.Status().Failure()) << '\n';

@@ -1,6 +1,5 @@
 #include "scripts/script_screen.h"
 
-#include "host/ui/application.h"
 #include "host/ui/user_actions.h"
 #include "scripts/script_error.h"
 
@@ -12,7 +11,7 @@ ScriptScreen::~ScriptScreen() = default;
 
 void ScriptScreen::Open(ModuleHost& module, bool modal) {
     const hostfw::Variant parameter = modal ? hostfw::Variant(1) : hostfw::Variant::Null();
-    hostfw::Application().Dispatch([&] { module.IniProc(parameter); });
+    module.IniProc(parameter);
 }
 
 void ScriptScreen::Focus(hostfw::TWinControl& control) {

@@ -7,7 +7,6 @@
 
 #include "host/core/system_login.h"
 #include "host/session/session.h"
-#include "host/ui/host_context.h"
 
 namespace host {
 
@@ -24,11 +23,10 @@ std::string HostName() {
     return kept;
 }
 
-hostfw::ChoiceOwner CurrentChoiceOwner() {
-    const auto& person = hostfw::ProcessContext().Session().person;
-    if (person)
-        return {person->login, person->homeBranch};
-    return {hostfw::SystemLogin(), hostfw::FiliProc(hostfw::ProcessContext().Session())};
+hostfw::ChoiceOwner CurrentChoiceOwner(const hostfw::SessionSettings& session) {
+    if (session.person)
+        return {session.person->login, session.person->homeBranch};
+    return {hostfw::SystemLogin(), hostfw::FiliProc(session)};
 }
 
 }  // namespace host

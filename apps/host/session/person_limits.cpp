@@ -2,13 +2,12 @@
 
 #include "host/services/text_rules.h"
 #include "host/session/session.h"
-#include "host/ui/host_context.h"
 
 namespace host {
 namespace {
 
-const hostfw::Person* BoundPerson() {
-    const auto& person = hostfw::ProcessContext().Session().person;
+const hostfw::Person* BoundPerson(const hostfw::SessionSettings& session) {
+    const auto& person = session.person;
     return person && person->bound ? &*person : nullptr;
 }
 
@@ -18,8 +17,9 @@ std::string BoundText(const hostfw::Person& person) {
 
 }  // namespace
 
-std::optional<std::string> BranchRefusal(const std::string& branch) {
-    const hostfw::Person* person = BoundPerson();
+std::optional<std::string> BranchRefusal(const hostfw::SessionSettings& session,
+                                         const std::string& branch) {
+    const hostfw::Person* person = BoundPerson(session);
     if (person == nullptr || branch.empty())
         return std::nullopt;
     const int width = static_cast<int>(person->homeBranch.size());
@@ -28,15 +28,15 @@ std::optional<std::string> BranchRefusal(const std::string& branch) {
     return BoundText(*person) + "; a filial " + branch + " não lhe é permitida.";
 }
 
-std::optional<std::string> BindingRefusal(bool bound) {
-    const hostfw::Person* person = BoundPerson();
+std::optional<std::string> BindingRefusal(const hostfw::SessionSettings& session, bool bound) {
+    const hostfw::Person* person = BoundPerson(session);
     if (person == nullptr || bound)
         return std::nullopt;
     return BoundText(*person) + "; a sessão não pode ser desvinculada dela.";
 }
 
-std::optional<std::string> DatabaseChangeRefusal() {
-    const auto& person = hostfw::ProcessContext().Session().person;
+std::optional<std::string> DatabaseChangeRefusal(const hostfw::SessionSettings& session) {
+    const auto& person = session.person;
     if (!person)
         return std::nullopt;
     return "A pessoa " + person->login +

@@ -2,14 +2,13 @@
 
 #include "command_line/host_paths.h"
 #include "host/session/session.h"
-#include "host/ui/host_context.h"
 
 namespace host {
 
-void ApplySessionOptions(const HostOptions& options) {
-    hostfw::SessionSettings& session = hostfw::ProcessContext().Session();
-    const bool report = options.mode == HostOptions::Mode::Report;
-    session.filiProc = report ? std::string() : options.branch;
+void ApplySessionOptions(const HostOptions& options, hostfw::SessionSettings& session) {
+    // The report command's branch is the session's too: its saved choices are found, and its
+    // colleagues' shared ones reached, in that branch as in the window's.
+    session.filiProc = options.branch;
     session.moduFili = options.locked;
     if (options.serverHost) {
         session.webUrl = *options.serverHost;

@@ -5,7 +5,6 @@
 #include <charconv>
 
 #include "host/session/session.h"
-#include "host/ui/host_context.h"
 #include "scripts/script_error.h"
 #include "session/person_limits.h"
 
@@ -42,14 +41,15 @@ std::optional<int> ParsePort(std::string_view text) {
     return port;
 }
 
-void AssignSessionValue(std::string_view name, const std::string& value) {
-    hostfw::SessionSettings& session = hostfw::ProcessContext().Session();
+void AssignSessionValue(hostfw::DataContext& context, std::string_view name,
+                        const std::string& value) {
+    hostfw::SessionSettings& session = context.Session();
     if (Named(name, "FiliProc")) {
-        RefuseIf(BranchRefusal(value));
+        RefuseIf(BranchRefusal(session, value));
         session.filiProc = value;
     } else if (Named(name, "ModuFili")) {
         const bool bound = ParseBoolean(value);
-        RefuseIf(BindingRefusal(bound));
+        RefuseIf(BindingRefusal(session, bound));
         session.moduFili = bound;
     } else if (Named(name, "WebURL")) {
         session.webUrl = value;
@@ -59,8 +59,8 @@ void AssignSessionValue(std::string_view name, const std::string& value) {
             throw ScriptError("WebPort espera uma porta de 1 a 65535, não '" + value + "'.");
         session.webPort = *port;
     } else if (Named(name, "Database")) {
-        RefuseIf(DatabaseChangeRefusal());
-        hostfw::ProcessContext().Database().Close();
+        RefuseIf(DatabaseChangeRefusal(session));
+        context.Database().Close();
         session.database = value;
         // The standby was a copy of the database left: reports read on the new one.
         session.reportDatabase.clear();

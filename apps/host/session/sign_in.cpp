@@ -60,8 +60,9 @@ Connected Connect(const std::string& database, const CredentialsPrompt& prompt) 
 
 }  // namespace
 
-std::optional<hostfw::Credentials> SignIn(const CredentialsPrompt& prompt) {
-    hostfw::SessionSettings& session = hostfw::ProcessContext().Session();
+std::optional<hostfw::Credentials> SignIn(hostfw::DataContext& context,
+                                          const CredentialsPrompt& prompt) {
+    hostfw::SessionSettings& session = context.Session();
     session.person.reset();
     // SQLite keeps no people; a Firebird or PostgreSQL database may.
     if (hostfw::EngineOf(session.database) == hostfw::EngineKind::SQLite)
@@ -83,8 +84,7 @@ std::optional<hostfw::Credentials> SignIn(const CredentialsPrompt& prompt) {
                              std::string(), std::nullopt, std::nullopt, std::string(), "ok"});
     }
     if (connected.credentials) {
-        hostfw::ProcessContext().Database().UseSignedIn(connected.engine, session.database,
-                                                        *connected.credentials);
+        context.Database().UseSignedIn(connected.engine, session.database, *connected.credentials);
     }
     const auto checked = connected.engine->CheckedCredentials();
     if (!session.person || !checked)

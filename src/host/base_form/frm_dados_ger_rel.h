@@ -68,6 +68,10 @@ public:
     int WebPort() const;
     // An error told through the form's own context (MensErro of the framework).
     void MensErro(const std::string& text, bool abort) const;
+    // The wait animation of the form's own context (ActiveShowAvi of the framework).
+    void ActiveShowAvi(TCustomForm* form, int kind) const;
+    void DeactiveShowAvi() const;
+    bool ShowAviActive() const;
 
 protected:
     void RegisterHandlers(HandlerTable& table) override;

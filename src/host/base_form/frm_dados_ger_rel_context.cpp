@@ -2,6 +2,7 @@
 // through its own context.
 #include "host/base_form/frm_dados_ger_rel.h"
 #include "host/services/mens_erro.h"
+#include "host/services/wait_animation.h"
 #include "host/ui/host_context.h"
 
 namespace hostfw {
@@ -24,6 +25,18 @@ int TfrmDadosGerRel::WebPort() const {
 
 void TfrmDadosGerRel::MensErro(const std::string& text, bool abort) const {
     hostfw::MensErro(*this, text, abort);
+}
+
+void TfrmDadosGerRel::ActiveShowAvi(TCustomForm* form, int kind) const {
+    hostfw::ActiveShowAvi(Context(), form, kind);
+}
+
+void TfrmDadosGerRel::DeactiveShowAvi() const {
+    hostfw::DeactiveShowAvi(Context());
+}
+
+bool TfrmDadosGerRel::ShowAviActive() const {
+    return hostfw::ShowAviActive(Context());
 }
 
 }  // namespace hostfw

@@ -20,7 +20,6 @@
 #include <vector>
 
 #include "host/core/exception.h"
-#include "host/net/server_credentials.h"
 #include "host/wire/sign_in_messages.h"
 #include "host/wire/wire_codec.h"
 #include "host/wire/wire_protocol.h"
@@ -141,11 +140,13 @@ std::optional<std::chrono::seconds> FullServerWait(const Response& response,
 
 struct HttpCallClient::Impl {
     Impl(std::vector<std::pair<std::string, int>> serverList, NetTimeouts limits,
-         std::size_t sizeLimit, std::unique_ptr<ssl::context> tlsContext, bool plainPassword)
+         std::size_t sizeLimit, std::unique_ptr<ssl::context> tlsContext, bool plainPassword,
+         ServerCredentialsSource signInAs)
         : servers(std::move(serverList)),
           timeouts(limits),
           replySizeLimit(sizeLimit),
           passwordOverPlainHttp(plainPassword),
+          credentials(std::move(signInAs)),
           tls(std::move(tlsContext)) {
         UseServer(0);
     }
@@ -270,8 +271,8 @@ struct HttpCallClient::Impl {
         Response response = Exchange(request, failure);
         if (response.result_int() != 401)
             return response;
-        const std::optional<Credentials> credentials = ServerCredentials();
-        if (!credentials)
+        const std::optional<Credentials> signInAs = credentials ? credentials() : std::nullopt;
+        if (!signInAs)
             return response;
         if (!tls && !passwordOverPlainHttp) {
             throw Exception("O servidor de aplicação em " + address +
@@ -283,7 +284,7 @@ struct HttpCallClient::Impl {
         Request signIn{http::verb::post, std::string(kSignInPath), 11};
         signIn.set(http::field::accept, kJsonMediaType);
         signIn.set(http::field::content_type, kJsonMediaType);
-        signIn.body() = EncodeSignInRequest(*credentials);
+        signIn.body() = EncodeSignInRequest(*signInAs);
         Response answer = Exchange(signIn, failure);
         if (answer.result_int() != 200)
             return answer;
@@ -414,6 +415,7 @@ struct HttpCallClient::Impl {
     NetTimeouts timeouts;
     std::size_t replySizeLimit;
     bool passwordOverPlainHttp;
+    ServerCredentialsSource credentials;
     std::mutex mutex;
     std::uint64_t calls = 0;  // calls begun; the one under way has the last number
     bool abandoned = false;   // the call under way was given up
@@ -428,7 +430,8 @@ struct HttpCallClient::Impl {
 HttpCallClient::HttpCallClient(const std::string& address, int port, NetTimeouts timeouts,
                                std::size_t replySizeLimit, const std::string& caFile,
                                bool passwordOverPlainHttp,
-                               const std::vector<std::pair<std::string, int>>& otherServers) {
+                               const std::vector<std::pair<std::string, int>>& otherServers,
+                               ServerCredentialsSource credentials) {
     const bool https = address.starts_with(kHttpsScheme);
     std::vector<std::pair<std::string, int>> servers = {{address, port}};
     servers.insert(servers.end(), otherServers.begin(), otherServers.end());
@@ -443,9 +446,9 @@ HttpCallClient::HttpCallClient(const std::string& address, int port, NetTimeouts
     }
     CheckNetTimeouts(timeouts);
     CheckReplySizeLimit(replySizeLimit);
-    impl_ =
-        std::make_unique<Impl>(std::move(servers), timeouts, replySizeLimit,
-                               https ? ClientTlsContext(caFile) : nullptr, passwordOverPlainHttp);
+    impl_ = std::make_unique<Impl>(std::move(servers), timeouts, replySizeLimit,
+                                   https ? ClientTlsContext(caFile) : nullptr,
+                                   passwordOverPlainHttp, std::move(credentials));
 }
 
 HttpCallClient::~HttpCallClient() {

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "host/net/server_credentials.h"
 #include "host/session/net_timeouts.h"
 #include "host/session/reply_size_limit.h"
 #include "host/wire/call_messages.h"
@@ -29,11 +30,13 @@ public:
     // host, any other URL, a port outside 1..65535 or bounds out of range; nothing is sent yet.
     // A call no server answered (not reached, or the connection lost before any byte of the
     // reply) is sent once more on a new connection: to the next of `otherServers` (same scheme
-    // as the first), or to the same address, a balancer, when there are none.
+    // as the first), or to the same address, a balancer, when there are none. A server that
+    // asks for a sign-in is given what `credentials` answers.
     HttpCallClient(const std::string& host, int port, NetTimeouts timeouts,
                    std::size_t replySizeLimit = kDefaultReplySizeLimit,
                    const std::string& caFile = std::string(), bool passwordOverPlainHttp = false,
-                   const std::vector<std::pair<std::string, int>>& otherServers = {});
+                   const std::vector<std::pair<std::string, int>>& otherServers = {},
+                   ServerCredentialsSource credentials = {});
     // Signs out from the server when the client signed in there (POST /sign-out), waiting two
     // seconds at most; a failure is not shown: the sign-in then ends at its idle expiry.
     ~HttpCallClient();

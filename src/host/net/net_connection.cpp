@@ -71,7 +71,8 @@ void TNetConnection::Open() {
             host_, port_, timeouts_, replySizeLimit_,
             context ? context->Session().serverCaFile : std::string(),
             context && context->Session().serverPlainPassword,
-            context ? context->Session().otherServers : std::vector<std::pair<std::string, int>>());
+            context ? context->Session().otherServers : std::vector<std::pair<std::string, int>>(),
+            context ? context->ServerCredentials() : ServerCredentialsSource());
         client->CheckObject(serverName_);
         client_ = std::move(client);
         lastError_.clear();

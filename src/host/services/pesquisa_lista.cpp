@@ -58,8 +58,8 @@ void PesquisaLista(TDataSource* dataSource, const std::string& keyField, const s
             request.marked[row] = current.contains(rows.Key(row));
     }
 
-    const std::optional<std::vector<size_t>> answer =
-        HostContextOf(*dataSource).Application().Ui().PickList(request);
+    TApplication& application = HostContextOf(*dataSource).Application();
+    const std::optional<std::vector<size_t>> answer = application.Ui().PickList(request);
     if (!answer)
         return;
 
@@ -79,7 +79,7 @@ void PesquisaLista(TDataSource* dataSource, const std::string& keyField, const s
         chosen.push_back(key);
     }
     list = MakeSelectionList(chosen);
-    KeepPickedKeys(chosen);
+    KeepPickedKeys(application, chosen);
 }
 
 }  // namespace hostfw

@@ -2,35 +2,34 @@
 
 #include <string>
 
-#include "host/ui/application.h"
+#include "host/ui/host_context.h"
 #include "host/ui/host_ui.h"
 
 namespace hostfw {
-namespace {
-bool shown = false;
-}
 
-void ActiveShowAvi(TCustomForm* form, int kind) {
-    if (shown)
+void ActiveShowAvi(HostContext& context, TCustomForm* form, int kind) {
+    if (context.WaitAnimationShown())
         return;
-    shown = true;
-    Application().Ui().WaitAnimationChanged(form, true);
+    context.SetWaitAnimationShown(true);
+    HostUi& ui = context.Application().Ui();
+    ui.WaitAnimationChanged(form, true);
     // A window shows the animation itself: nothing to read for a person.
-    Application().Ui().Notify({"animation: shown (kind " + std::to_string(kind) +
-                                   (form ? ", over " + form->Name() : std::string()) + ")",
-                               ""});
+    ui.Notify({"animation: shown (kind " + std::to_string(kind) +
+                   (form ? ", over " + form->Name() : std::string()) + ")",
+               ""});
 }
 
-void DeactiveShowAvi() {
-    if (!shown)
+void DeactiveShowAvi(HostContext& context) {
+    if (!context.WaitAnimationShown())
         return;
-    shown = false;
-    Application().Ui().WaitAnimationChanged(nullptr, false);
-    Application().Ui().Notify({"animation: hidden", ""});
+    context.SetWaitAnimationShown(false);
+    HostUi& ui = context.Application().Ui();
+    ui.WaitAnimationChanged(nullptr, false);
+    ui.Notify({"animation: hidden", ""});
 }
 
-bool ShowAviActive() {
-    return shown;
+bool ShowAviActive(const HostContext& context) {
+    return context.WaitAnimationShown();
 }
 
 }  // namespace hostfw

@@ -103,14 +103,6 @@ void TScreen::SetCursor(int value) {
         context_.Application().Ui().CursorChanged(value);
 }
 
-TApplication& Application() {
-    return ProcessContext().Application();
-}
-
-TScreen& Screen() {
-    return ProcessContext().Screen();
-}
-
 const std::vector<PickedList>& TApplication::PickedListsOf(const std::string& formClass) const {
     static const std::vector<PickedList> none;
     const auto kept = pickedLists_.find(formClass);

@@ -66,6 +66,11 @@ public:
     void KeepPickedList(const std::string& formClass, PickedList picked);
     void ForgetPickedLists() { pickedLists_.clear(); }
 
+    // The control whose click or key is running, which a dialog opened meanwhile belongs to
+    // (DialogOpenerScope); nullptr between actions.
+    TControl* DialogOpener() const { return dialogOpener_; }
+    void SetDialogOpener(TControl* control) { dialogOpener_ = control; }
+
 private:
     HostContext& context_;
     TCustomForm* mainForm_ = nullptr;
@@ -73,6 +78,7 @@ private:
     std::vector<TCustomForm*> released_;
     int dispatchDepth_ = 0;
     std::map<std::string, std::vector<PickedList>> pickedLists_;
+    TControl* dialogOpener_ = nullptr;
 };
 
 // A context's screen: cursor and active form.
@@ -93,9 +99,5 @@ private:
 
 constexpr int crDefault = 0;
 constexpr int crHourGlass = -11;
-
-// The process context's application and screen (ProcessContext).
-HOSTFW_EXPORT TApplication& Application();
-HOSTFW_EXPORT TScreen& Screen();
 
 }  // namespace hostfw

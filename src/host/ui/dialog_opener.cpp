@@ -1,29 +1,27 @@
 #include "host/ui/dialog_opener.h"
 
-#include "host/ui/form.h"
+#include "host/ui/application.h"
+#include "host/ui/host_context.h"
 
 namespace hostfw {
-namespace {
 
-// Actions run one at a time on the event loop's thread; a nested one (a click inside a dialog)
-// opens its own scope and gives the outer one back when it ends.
-thread_local TControl* currentOpener = nullptr;
-
-}  // namespace
-
-DialogOpenerScope::DialogOpenerScope(TControl& control) : previous_(currentOpener) {
-    currentOpener = &control;
+// A nested action (a click inside a dialog) opens its own scope and gives the outer one back
+// when it ends.
+DialogOpenerScope::DialogOpenerScope(TControl& control)
+    : application_(HostContextOf(control).Application()), previous_(application_.DialogOpener()) {
+    application_.SetDialogOpener(&control);
 }
 
 DialogOpenerScope::~DialogOpenerScope() {
-    currentOpener = previous_;
+    application_.SetDialogOpener(previous_);
 }
 
-void KeepPickedKeys(const std::vector<std::string>& keys) {
-    if (currentOpener == nullptr)
+void KeepPickedKeys(TApplication& application, const std::vector<std::string>& keys) {
+    TControl* opener = application.DialogOpener();
+    if (opener == nullptr)
         return;
-    if (TCustomForm* form = GetParentForm(*currentOpener))
-        form->KeepPickedList({currentOpener->Name(), keys});
+    if (TCustomForm* form = GetParentForm(*opener))
+        form->KeepPickedList({opener->Name(), keys});
 }
 
 }  // namespace hostfw

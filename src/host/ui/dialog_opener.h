@@ -7,6 +7,7 @@
 
 namespace hostfw {
 
+class TApplication;
 class TControl;
 
 // The control a person's click or key is acting on while that action runs. A dialog opened
@@ -20,12 +21,13 @@ public:
     DialogOpenerScope& operator=(const DialogOpenerScope&) = delete;
 
 private:
+    TApplication& application_;
     TControl* previous_;
 };
 
-// The keys of the rows a person picked in a list dialog, just answered: kept by the form of
-// the control whose action opened it. Without such a control (a dialog opened by code of its
-// own) nothing is kept.
-HOSTFW_EXPORT void KeepPickedKeys(const std::vector<std::string>& keys);
+// The keys of the rows a person picked in a list dialog of the application, just answered:
+// kept by the form of the control whose action opened it. Without such a control (a dialog
+// opened by code of its own) nothing is kept.
+HOSTFW_EXPORT void KeepPickedKeys(TApplication& application, const std::vector<std::string>& keys);
 
 }  // namespace hostfw

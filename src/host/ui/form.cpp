@@ -21,10 +21,14 @@ TCustomForm::~TCustomForm() {
             // A destructor must not throw; the form is going away regardless.
         }
     }
-    if (Screen().ActiveForm() == this)
-        Screen().SetActiveForm(nullptr);
-    if (Application().HasUi())
-        Application().Ui().FormDestroyed(*this);
+    // A form built outside any application (a plain test) has no screen to leave.
+    HostContext* context = FindContext<HostContext>(*this);
+    if (context == nullptr)
+        return;
+    if (context->Screen().ActiveForm() == this)
+        context->Screen().SetActiveForm(nullptr);
+    if (context->Application().HasUi())
+        context->Application().Ui().FormDestroyed(*this);
 }
 
 HostContext& TCustomForm::Context() const {

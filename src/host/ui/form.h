@@ -47,7 +47,7 @@ public:
     HandlerTable& Handlers() { return handlers_; }
 
     // The context the form was created under (its owner's), with its application and screen;
-    // a form owned by no application belongs to the process context.
+    // they raise a clear Exception for a form owned by no application.
     HostContext& Context() const;
     TApplication& Application() const;
     TScreen& Screen() const;

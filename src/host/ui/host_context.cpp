@@ -25,15 +25,8 @@ HostContext::HostContext() : screen_(*this), application_(*this) {
 
 HostContext::~HostContext() = default;
 
-HostContext& ProcessContext() {
-    static HostContext context;
-    return context;
-}
-
 HostContext& HostContextOf(const TComponent& component) {
-    if (HostContext* context = FindContext<HostContext>(component))
-        return *context;
-    return ProcessContext();
+    return ContextOf<HostContext>(component);
 }
 
 }  // namespace hostfw

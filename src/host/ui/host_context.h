@@ -22,19 +22,19 @@ public:
     TScreen& Screen() { return screen_; }
     // Who hears of every report command of the base form once it has ended.
     ObserverSlot<ReportRunRecord>& ReportRuns() { return reportRuns_; }
+    // Whether the wait animation is shown over this context's windows.
+    bool WaitAnimationShown() const { return waitAnimationShown_; }
+    void SetWaitAnimationShown(bool shown) { waitAnimationShown_ = shown; }
 
 private:
     ObserverSlot<ReportRunRecord> reportRuns_;
+    bool waitAnimationShown_ = false;
     // Before the application: the forms it frees on the way out still read the screen.
     TScreen screen_;
     TApplication application_;
 };
 
-// The context the process started with, which IniProc's forms are created under until the
-// package is handed its application.
-HOSTFW_EXPORT HostContext& ProcessContext();
-
-// The context the component is owned under; the process context for one owned by no
+// The context the component is owned under; raises a clear Exception for one owned by no
 // application.
 HOSTFW_EXPORT HostContext& HostContextOf(const TComponent& component);
 

@@ -39,7 +39,8 @@ struct QtHostUi::ModalLoop {
     std::function<bool()> closed;
 };
 
-QtHostUi::QtHostUi(QMdiArea* area) : windows_(area), area_(area) {}
+QtHostUi::QtHostUi(const TScreen& screen, QMdiArea* area)
+    : screen_(screen), windows_(area), area_(area) {}
 
 QtHostUi::~QtHostUi() {
     for (const auto& preview : previews_)
@@ -51,7 +52,7 @@ QtHostUi::~QtHostUi() {
 QWidget* QtHostUi::DialogParent() const {
     if (QWidget* active = QApplication::activeModalWidget())
         return active;
-    if (TCustomForm* form = Screen().ActiveForm()) {
+    if (TCustomForm* form = screen_.ActiveForm()) {
         if (QWidget* window = windows_.WindowOf(*form))
             return window->window();
     }
@@ -220,8 +221,8 @@ void QtHostUi::WaitAnimationChanged(TCustomForm* over, bool shown) {
         return;
     }
     QWidget* target = over != nullptr ? windows_.WindowOf(*over) : nullptr;
-    if (target == nullptr && Screen().ActiveForm() != nullptr)
-        target = windows_.WindowOf(*Screen().ActiveForm());
+    if (target == nullptr && screen_.ActiveForm() != nullptr)
+        target = windows_.WindowOf(*screen_.ActiveForm());
     if (target == nullptr && area_ != nullptr)
         target = area_->window();
     if (target == nullptr)

@@ -15,6 +15,10 @@ class QDialog;
 class QMdiArea;
 class QWidget;
 
+namespace hostfw {
+class TScreen;
+}
+
 namespace hostfw::view {
 
 class BusyOverlay;
@@ -25,8 +29,9 @@ class PreviewWindow;
 // cursor and the wait animation. Every dialog is modal and answered by the user.
 class HOSTFW_VIEW_EXPORT QtHostUi : public HostUi, public ModelFollower {
 public:
+    // The UI of the context whose screen is `screen` (its active form parents the dialogs).
     // Embedded forms go into `area`; without one every form has a window of its own.
-    explicit QtHostUi(QMdiArea* area = nullptr);
+    explicit QtHostUi(const TScreen& screen, QMdiArea* area = nullptr);
     ~QtHostUi() override;
 
     FormWindows& Windows() { return windows_; }
@@ -81,6 +86,7 @@ protected:
 private:
     struct ModalLoop;
 
+    const TScreen& screen_;
     FormWindows windows_;
     QMdiArea* area_;
     RunProgressDialog progress_;

@@ -21,7 +21,6 @@
 #include <vector>
 
 #include "host/core/child_process.h"
-#include "host/net/server_credentials.h"
 #include "support/balanced_servers.h"
 #include "support/standby_checks.h"
 #include "support/test_folder.h"
@@ -69,12 +68,8 @@ protected:
                                        replica->Connection() + ownLogin, "--connection-idle", "1"});
         folder = testsupport::PrivateTestFolder("exp036-failover");
         fs::create_directories(folder);
-        hostfw::SetServerCredentials([login = ana] {
-            return std::optional<hostfw::Credentials>({login, SharedUseDatabase::Password(login)});
-        });
     }
     void TearDown() override {
-        hostfw::SetServerCredentials(nullptr);
         balanced.reset();
         if (!folder.empty())
             fs::remove_all(folder);
@@ -144,7 +139,7 @@ TEST_F(ReplicaFailover, TheHostsReportReadsOnTheStandbyAndCallsComeBackAfterTheP
     std::vector<std::jthread> clients;
     for (int i = 0; i < kClients; ++i) {
         clients.emplace_back([&] {
-            const auto client = balanced->NewClient();
+            const auto client = balanced->NewClient(ana);
             while (!stop) {
                 std::string failure;
                 const auto start = Clock::now();

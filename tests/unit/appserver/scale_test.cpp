@@ -44,16 +44,10 @@ protected:
             kServers,
             std::vector<std::string>{"--db", database->TcpConnection() + " user=" + own +
                                                  " password=" + SharedUseDatabase::Password(own)});
-        hostfw::SetServerCredentials([login = maria] {
-            return std::optional<hostfw::Credentials>({login, SharedUseDatabase::Password(login)});
-        });
     }
-    void TearDown() override {
-        hostfw::SetServerCredentials(nullptr);
-        balanced.reset();
-    }
+    void TearDown() override { balanced.reset(); }
 
-    std::unique_ptr<hostfw::HttpCallClient> NewClient() const { return balanced->NewClient(); }
+    std::unique_ptr<hostfw::HttpCallClient> NewClient() const { return balanced->NewClient(maria); }
     static bool Answered(hostfw::HttpCallClient& client, std::string& failure) {
         return BalancedServers::Answered(client, failure);
     }

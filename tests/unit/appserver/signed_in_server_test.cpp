@@ -49,10 +49,7 @@ protected:
         server.reset();
         server.emplace(options);
     }
-    void TearDown() override {
-        hostfw::SetServerCredentials(nullptr);
-        server.reset();
-    }
+    void TearDown() override { server.reset(); }
 
     // The token of an accepted sign-in.
     std::string TokenOf(const std::string& login) {
@@ -123,10 +120,10 @@ TEST_F(PgSignedInServer, APersonsIdleConnectionsCloseWithoutAnotherCall) {
 }
 
 TEST_F(PgSignedInServer, TheClientSignsInAndShowsTheRefusalOfAnotherBranch) {
-    hostfw::SetServerCredentials([this] {
+    servertest::InvoiceClient client(server->Host(), server->Port());
+    client.Context().SetServerCredentials([this] {
         return std::optional<hostfw::Credentials>({maria, SharedUseDatabase::Password(maria)});
     });
-    servertest::InvoiceClient client(server->Host(), server->Port());
     // The test's server speaks plain HTTP on loopback; the person accepts that here.
     client.Context().Session().serverPlainPassword = true;
     servertest::GetNotaArgs home;
@@ -138,10 +135,10 @@ TEST_F(PgSignedInServer, TheClientSignsInAndShowsTheRefusalOfAnotherBranch) {
         testsupport::FailureOf([&] { client.Load(other); }).find("só pode consultar a filial"),
         std::string::npos);
 
-    hostfw::SetServerCredentials([this] {
+    servertest::InvoiceClient wrong(server->Host(), server->Port());
+    wrong.Context().SetServerCredentials([this] {
         return std::optional<hostfw::Credentials>({maria, "errada"});
     });
-    servertest::InvoiceClient wrong(server->Host(), server->Port());
     wrong.Context().Session().serverPlainPassword = true;
     EXPECT_NE(testsupport::FailureOf([&] { wrong.Load(home); }).find("Usuário ou senha incorretos"),
               std::string::npos);
@@ -150,9 +147,6 @@ TEST_F(PgSignedInServer, TheClientSignsInAndShowsTheRefusalOfAnotherBranch) {
 // The host's connection to the server goes when the form closes or the host ends: the sign-in
 // it made ends then on the server too, not at its idle expiry.
 TEST_F(PgSignedInServer, AClientThatGoesSignsOut) {
-    hostfw::SetServerCredentials([this] {
-        return std::optional<hostfw::Credentials>({maria, SharedUseDatabase::Password(maria)});
-    });
     const auto signOuts = [this] {
         const std::string log = server->Log();
         long long count = 0;
@@ -163,6 +157,9 @@ TEST_F(PgSignedInServer, AClientThatGoesSignsOut) {
     };
     {
         servertest::InvoiceClient client(server->Host(), server->Port());
+        client.Context().SetServerCredentials([this] {
+            return std::optional<hostfw::Credentials>({maria, SharedUseDatabase::Password(maria)});
+        });
         client.Context().Session().serverPlainPassword = true;
         servertest::GetNotaArgs home;
         home.last = hostfw::EncodeDate(2025, 12, 31);

@@ -19,7 +19,6 @@
 #include "desktop/main_window.h"
 #include "desktop/screenshots.h"
 #include "host/data/engine.h"
-#include "host/ui/application.h"
 #include "host/ui/edit.h"
 #include "host/ui/host_context.h"
 #include "host/view/model_events.h"
@@ -48,12 +47,12 @@ protected:
         options.reportDir = EXP036_SOURCE_DIR "/reports";
         options.outputDir = folder / "output";
         options.branch = "0001";
-        host::ApplySessionOptions(options);
-        hostfw::Application().SetUi(&ui);
-        module.emplace(EXP036_PACKAGE);
+        host::ApplySessionOptions(options, context.Session());
+        context.Application().SetUi(&ui);
+        module.emplace(context, EXP036_PACKAGE);
         window.emplace(*module, ui);
         ui.SetMdiArea(&window->Area());
-        ui.SetDeliveryObserver([this] { host::KeepDeliveredRunAsLastQuery(ui); });
+        ui.SetDeliveryObserver([this] { host::KeepDeliveredRunAsLastQuery(context, ui); });
         ui.SetNoticeSink([this](const std::string& line) { window->ShowNotice(line); });
         window->show();
         window->activateWindow();
@@ -61,24 +60,24 @@ protected:
         window->OpenForm(false);
     }
     ~DesktopTest() override {
-        host::CloseAllForms();
+        host::CloseAllForms(context.Application());
         ui.SetNoticeSink(nullptr);
         ui.SetDeliveryObserver(nullptr);
         ui.SetMdiArea(nullptr);
         window.reset();
         module.reset();
-        hostfw::ProcessContext().Database().Close();
-        hostfw::Application().SetUi(nullptr);
+        context.Database().Close();
+        context.Application().SetUi(nullptr);
         fs::remove_all(folder);
     }
 
     template <class Control = hostfw::TControl>
-    static Control& Named(const char* name) {
-        return host::FindScriptControl<Control>(name, "um controle");
+    Control& Named(const char* name) {
+        return host::FindScriptControl<Control>(context.Application(), name, "um controle");
     }
     // The widget of a control of the live form (the edit inside a date edit).
     QWidget& WidgetOf(const char* name) {
-        hostfw::TCustomForm* form = host::FindLiveForm();
+        hostfw::TCustomForm* form = host::FindLiveForm(context.Application());
         EXPECT_NE(form, nullptr);
         return ui.Windows().ViewOf(*form)->ViewNamed(name)->FocusWidget();
     }
@@ -94,8 +93,9 @@ protected:
     }
 
     const fs::path folder;
+    hostfw::HostContext context;
     host::Screenshots none{""};
-    host::GuiScriptUi ui{nullptr, none};
+    host::GuiScriptUi ui{context.Screen(), nullptr, none};
     std::optional<host::ModuleHost> module;
     std::optional<host::MainWindow> window;
 };

@@ -35,7 +35,7 @@ protected:
         ASSERT_TRUE(control.Focused()) << name;
     }
     hostfw::view::SpeedButtonView& ButtonView(const char* name) {
-        hostfw::TCustomForm* form = host::FindLiveForm();
+        hostfw::TCustomForm* form = host::FindLiveForm(context.Application());
         return dynamic_cast<hostfw::view::SpeedButtonView&>(
             *ui.Windows().ViewOf(*form)->ViewNamed(name));
     }
@@ -183,7 +183,7 @@ TEST_F(KeyboardTest, EscapeClosesTheFormAndF1ListsTheKeys) {
     QTest::keyClick(&WidgetOf("depInicial"), Qt::Key_F1);
     EXPECT_TRUE(listed);
     QTest::keyClick(&WidgetOf("depInicial"), Qt::Key_Escape);
-    EXPECT_EQ(host::FindLiveForm(), nullptr);
+    EXPECT_EQ(host::FindLiveForm(context.Application()), nullptr);
 }
 
 TEST_F(KeyboardTest, EveryWindowAndDialogNamesWhatTakesTheFocus) {

@@ -21,15 +21,16 @@ class PresetMenuTest : public desktoptest::DesktopTest {
 protected:
     PresetMenuTest() : DesktopTest("exp036_presets") {}
 
-    static hostfw::TCustomEdit& Edit(const char* name) {
-        return host::FindScriptControl<hostfw::TCustomEdit>(name, "um campo de texto");
+    hostfw::TCustomEdit& Edit(const char* name) {
+        return host::FindScriptControl<hostfw::TCustomEdit>(context.Application(), name,
+                                                            "um campo de texto");
     }
     void Dates(const std::string& from, const std::string& to) {
         hostfw::UserActions::ReplaceText(Edit("depInicial"), from);
         hostfw::UserActions::ReplaceText(Edit("depFinal"), to);
         hostfw::view::AfterModelChange();
     }
-    std::pair<std::string, std::string> ShownDates() const {
+    std::pair<std::string, std::string> ShownDates() {
         return {Edit("depInicial").Text(), Edit("depFinal").Text()};
     }
 
@@ -76,7 +77,7 @@ TEST_F(PresetMenuTest, TheOwnerRenamesSharesAndDeletesAChoiceFromTheMenu) {
     AnswerPrompt("Fechamento");
     Choose("renomear:Março");
     Choose("compartilhar:Fechamento");
-    auto kept = host::AvailablePresets(host::LiveReportCode());
+    auto kept = host::AvailablePresets(context, host::LiveReportCode(context.Application()));
     ASSERT_EQ(kept.size(), 1u);
     EXPECT_EQ(kept[0].name, "Fechamento");
     EXPECT_TRUE(kept[0].shared);
@@ -87,7 +88,8 @@ TEST_F(PresetMenuTest, TheOwnerRenamesSharesAndDeletesAChoiceFromTheMenu) {
         question->button(QMessageBox::Yes)->click();
     });
     Choose("excluir:Fechamento");
-    EXPECT_TRUE(host::AvailablePresets(host::LiveReportCode()).empty());
+    EXPECT_TRUE(
+        host::AvailablePresets(context, host::LiveReportCode(context.Application())).empty());
 }
 
 TEST_F(PresetMenuTest, AChoiceKeptWithADateRuleTakesItsDatesFromTheDayItIsUsed) {
@@ -101,7 +103,8 @@ TEST_F(PresetMenuTest, AChoiceKeptWithADateRuleTakesItsDatesFromTheDayItIsUsed) 
         save.accept();
     });
     Choose("salvar");
-    const hostfw::FormChoice kept = host::LoadPreset(host::LiveReportCode(), "Fechamento");
+    const hostfw::FormChoice kept =
+        host::LoadPreset(context, host::LiveReportCode(context.Application()), "Fechamento");
     const hostfw::ControlChoice* from = hostfw::FindControlChoice(kept, "depInicial");
     ASSERT_NE(from, nullptr);
     EXPECT_EQ(from->dateRule, std::optional<std::string>("Mês anterior"));
@@ -109,7 +112,7 @@ TEST_F(PresetMenuTest, AChoiceKeptWithADateRuleTakesItsDatesFromTheDayItIsUsed) 
 
 TEST_F(PresetMenuTest, TheLastQueryIsThatOfTheLastPreview) {
     Dates("01/03/2025", "31/03/2025");
-    hostfw::UserActions::Click(host::FindScriptControl<hostfw::TControl>("sbtPreview", "um botão"));
+    hostfw::UserActions::Click(Named("sbtPreview"));
     Dates("01/01/2025", "31/12/2025");
 
     Choose("ultima");

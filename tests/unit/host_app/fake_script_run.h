@@ -14,11 +14,12 @@ struct ScriptRun {
     std::string failure;     // "linha N: ..." when the run failed
 };
 
-inline ScriptRun RunFakeScript(const std::string& script) {
+// Runs under `context`, whose session the test may set before and read after.
+inline ScriptRun RunFakeScript(hostfw::HostContext& context, const std::string& script) {
     ScriptRun run;
     std::ostringstream transcript;
     {
-        HeadlessHost host(FAKE_PACKAGE, transcript);
+        HeadlessHost host(context, FAKE_PACKAGE, transcript);
         std::istringstream lines(script);
         run.passed = host.Run(lines);
         if (!run.passed)
@@ -26,6 +27,12 @@ inline ScriptRun RunFakeScript(const std::string& script) {
     }
     run.transcript = transcript.str();
     return run;
+}
+
+// Runs under a context of its own.
+inline ScriptRun RunFakeScript(const std::string& script) {
+    hostfw::HostContext context;
+    return RunFakeScript(context, script);
 }
 
 }  // namespace host

@@ -2,7 +2,6 @@
 
 #include "fake_script_run.h"
 #include "host/session/session.h"
-#include "host/ui/application.h"
 #include "host/ui/host_context.h"
 
 namespace host {
@@ -50,16 +49,29 @@ TEST(Interpreter, AByteOrderMarkStartingTheScriptIsNotPartOfItsFirstCommand) {
     EXPECT_TRUE(Contains(later.failure, "linha 2: comando desconhecido")) << later.failure;
 }
 
+// A run of `lines` followed by a line that sets the session's branch, which stays "before"
+// when the run stopped ahead of it.
+struct StoppedRun {
+    ScriptRun run;
+    std::string branchAfter;
+};
+
+StoppedRun RunBeforeASessionLine(const std::string& lines) {
+    hostfw::HostContext context;
+    context.Session().filiProc = "before";
+    StoppedRun stopped{RunFakeScript(context, lines + "session FiliProc=after\n"), ""};
+    stopped.branchAfter = context.Session().filiProc;
+    return stopped;
+}
+
 TEST(Interpreter, AFailedExpectationStopsTheRunAndShowsBothValues) {
-    hostfw::ProcessContext().Session().filiProc = "before";
-    const ScriptRun run = RunFakeScript(
+    const StoppedRun stopped = RunBeforeASessionLine(
         "open null\n"
         "type edtCodigo \"12\"\n"
-        "expect text edtCodigo \"0012\"\n"
-        "session FiliProc=after\n");
-    EXPECT_FALSE(run.passed);
-    EXPECT_EQ(run.failure, "linha 3: esperado \"0012\", obtido \"12\"");
-    EXPECT_EQ(hostfw::ProcessContext().Session().filiProc, "before");
+        "expect text edtCodigo \"0012\"\n");
+    EXPECT_FALSE(stopped.run.passed);
+    EXPECT_EQ(stopped.run.failure, "linha 3: esperado \"0012\", obtido \"12\"");
+    EXPECT_EQ(stopped.branchAfter, "before");
 }
 
 TEST(Interpreter, InvalidLinesFailWithTheirLineAndReason) {
@@ -96,22 +108,21 @@ TEST(Interpreter, TheModalLoopRunsTheFollowingLinesUntilTheWindowCloses) {
 }
 
 TEST(Interpreter, AScriptEndingInsideAModalWindowFailsAndLeavesNoWindow) {
-    const ScriptRun run = RunFakeScript("open modal\nexpect forms 1\n");
+    hostfw::HostContext context;
+    const ScriptRun run = RunFakeScript(context, "open modal\nexpect forms 1\n");
     EXPECT_FALSE(run.passed);
     EXPECT_EQ(run.failure,
               "linha 2: o script terminou com a janela modal aberta; feche-a com close.");
-    EXPECT_EQ(hostfw::Application().FormCount(), 0);
+    EXPECT_EQ(context.Application().FormCount(), 0);
 }
 
 TEST(Interpreter, AFailureInsideTheModalLoopEndsTheWholeRun) {
-    hostfw::ProcessContext().Session().filiProc = "before";
-    const ScriptRun run = RunFakeScript(
+    const StoppedRun stopped = RunBeforeASessionLine(
         "open modal\n"
         "expect forms 2\n"
-        "close\n"
-        "session FiliProc=after\n");
-    EXPECT_EQ(run.failure, "linha 2: esperado 2, obtido 1");
-    EXPECT_EQ(hostfw::ProcessContext().Session().filiProc, "before");
+        "close\n");
+    EXPECT_EQ(stopped.run.failure, "linha 2: esperado 2, obtido 1");
+    EXPECT_EQ(stopped.branchAfter, "before");
 }
 
 TEST(Interpreter, MessagesAreExpectedInTheOrderTheyWereShown) {
@@ -230,46 +241,50 @@ TEST(Interpreter, OnlyPublishedModuleVariablesCanBeRead) {
 }
 
 TEST(Interpreter, SessionLinesSetTheSessionAndRefuseUnknownNames) {
-    EXPECT_TRUE(RunFakeScript("session FiliProc=0007 ModuFili=true WebPort=9000 "
+    hostfw::HostContext context;
+    EXPECT_TRUE(RunFakeScript(context,
+                              "session FiliProc=0007 ModuFili=true WebPort=9000 "
                               "ReportDir=\"/tmp/a b\"\n")
                     .passed);
-    EXPECT_EQ(hostfw::ProcessContext().Session().filiProc, "0007");
-    EXPECT_TRUE(hostfw::ProcessContext().Session().moduFili);
-    EXPECT_EQ(hostfw::ProcessContext().Session().webPort, 9000);
-    EXPECT_EQ(hostfw::ProcessContext().Session().reportDir, "/tmp/a b");
+    EXPECT_EQ(context.Session().filiProc, "0007");
+    EXPECT_TRUE(context.Session().moduFili);
+    EXPECT_EQ(context.Session().webPort, 9000);
+    EXPECT_EQ(context.Session().reportDir, "/tmp/a b");
     EXPECT_TRUE(Contains(RunFakeScript("session Colour=red\n").failure,
                          "valor de sessão desconhecido 'Colour'"));
     EXPECT_TRUE(Contains(RunFakeScript("session WebPort=0\n").failure, "WebPort espera"));
-    hostfw::ProcessContext().Session().moduFili = false;
 }
 
 // A person bound to a branch keeps it whatever the script says; a person not bound, or nobody,
 // may set anything.
 TEST(Interpreter, SessionLinesNarrowASignedInPersonsSessionButNeverWidenIt) {
-    hostfw::SessionSettings& session = hostfw::ProcessContext().Session();
+    hostfw::HostContext context;
+    hostfw::SessionSettings& session = context.Session();
     session.person = hostfw::Person{"maria", "Maria", "0001", true};
-    EXPECT_TRUE(RunFakeScript("session FiliProc=1 ModuFili=true\n").passed) << "her own branch";
-    EXPECT_TRUE(Contains(RunFakeScript("session FiliProc=0002\n").failure,
+    const auto failure = [&](const std::string& script) {
+        return RunFakeScript(context, script).failure;
+    };
+    EXPECT_TRUE(RunFakeScript(context, "session FiliProc=1 ModuFili=true\n").passed)
+        << "her own branch";
+    EXPECT_TRUE(Contains(failure("session FiliProc=0002\n"),
                          "A pessoa maria trabalha só na filial 0001; a filial 0002 não lhe é "
                          "permitida."));
-    EXPECT_TRUE(
-        Contains(RunFakeScript("session ModuFili=false\n").failure, "não pode ser desvinculada"));
-    EXPECT_TRUE(Contains(RunFakeScript("session Database=/tmp/other.sqlite\n").failure,
+    EXPECT_TRUE(Contains(failure("session ModuFili=false\n"), "não pode ser desvinculada"));
+    EXPECT_TRUE(Contains(failure("session Database=/tmp/other.sqlite\n"),
                          "para usar outro, inicie outra sessão"));
-    EXPECT_EQ(hostfw::FiliProc(hostfw::ProcessContext().Session()), "0001");
-    EXPECT_TRUE(hostfw::ModuFili(hostfw::ProcessContext().Session()));
+    EXPECT_EQ(hostfw::FiliProc(session), "0001");
+    EXPECT_TRUE(hostfw::ModuFili(session));
 
     session.person->bound = false;
-    EXPECT_TRUE(RunFakeScript("session FiliProc=0002 ModuFili=false\n").passed);
-    EXPECT_EQ(hostfw::FiliProc(hostfw::ProcessContext().Session()), "0002");
-    session.person.reset();
-    session.filiProc.clear();
+    EXPECT_TRUE(RunFakeScript(context, "session FiliProc=0002 ModuFili=false\n").passed);
+    EXPECT_EQ(hostfw::FiliProc(session), "0002");
 }
 
 TEST(Interpreter, APackageThatCannotBeLoadedIsAClearError) {
     std::ostringstream transcript;
     try {
-        HeadlessHost host("/nonexistent/libPkg_exp03600.so", transcript);
+        hostfw::HostContext context;
+        HeadlessHost host(context, "/nonexistent/libPkg_exp03600.so", transcript);
         FAIL() << "loaded a package that does not exist";
     } catch (const std::exception& e) {
         EXPECT_TRUE(Contains(e.what(), "Não foi possível carregar o módulo '/nonexistent/"));

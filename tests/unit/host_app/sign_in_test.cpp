@@ -26,13 +26,9 @@ protected:
             return;
         maria = database->AddPerson("maria", "0001", true);
         // The connection names the person; the password is what the prompt answers.
-        hostfw::ProcessContext().Session().database = database->TcpConnection() + " user=" + maria;
+        context.Session().database = database->TcpConnection() + " user=" + maria;
     }
-    void TearDown() override {
-        hostfw::ProcessContext().Database().Close();
-        hostfw::ProcessContext().Session().person.reset();
-        hostfw::ProcessContext().Session().database.clear();
-    }
+    void TearDown() override { context.Database().Close(); }
 
     // A prompt that answers these passwords in turn, then gives up; what it was told is kept.
     host::CredentialsPrompt Answering(std::vector<std::string> passwords) {
@@ -58,56 +54,56 @@ protected:
         return seen;
     }
 
+    hostfw::HostContext context;
     std::string maria;
     std::vector<std::string> told;
 };
 
 TEST_F(PgSignIn, ThreeRefusedPasswordsOpenNothing) {
     const std::string failure = testsupport::FailureOf([&] {
-        host::SignIn(Answering({"errada", "errada", "errada", "nunca usada"}));
+        host::SignIn(context, Answering({"errada", "errada", "errada", "nunca usada"}));
     });
     EXPECT_EQ(failure, "A entrada foi recusada 3 vezes; nada foi aberto.");
     EXPECT_EQ(told, (std::vector<std::string>{"", "Usuário ou senha incorretos.",
                                               "Usuário ou senha incorretos."}));
-    EXPECT_FALSE(hostfw::ProcessContext().Session().person.has_value());
+    EXPECT_FALSE(context.Session().person.has_value());
 }
 
 TEST_F(PgSignIn, EmptyAnswersCountAsRefusalsAndGivingUpIsClear) {
     EXPECT_EQ(testsupport::FailureOf([&] {
-                  host::SignIn(Answering({"", "", ""}));
+                  host::SignIn(context, Answering({"", "", ""}));
               }),
               "A entrada foi recusada 3 vezes; nada foi aberto.");
     told.clear();
-    EXPECT_EQ(testsupport::FailureOf([&] { host::SignIn(Answering({"errada"})); }),
+    EXPECT_EQ(testsupport::FailureOf([&] { host::SignIn(context, Answering({"errada"})); }),
               "Usuário ou senha incorretos. Entrada cancelada.");
 }
 
 TEST_F(PgSignIn, TheAcceptedPasswordBindsTheSessionAndEveryAttemptIsAudited) {
-    hostfw::ProcessContext().Session().filiProc = "0002";
-    host::SignIn(Answering({"errada", SharedUseDatabase::Password(maria)}));
-    ASSERT_TRUE(hostfw::ProcessContext().Session().person.has_value());
-    EXPECT_EQ(hostfw::ProcessContext().Session().person->login, maria);
-    EXPECT_EQ(hostfw::FiliProc(hostfw::ProcessContext().Session()), "0001")
+    context.Session().filiProc = "0002";
+    host::SignIn(context, Answering({"errada", SharedUseDatabase::Password(maria)}));
+    ASSERT_TRUE(context.Session().person.has_value());
+    EXPECT_EQ(context.Session().person->login, maria);
+    EXPECT_EQ(hostfw::FiliProc(context.Session()), "0001")
         << "the home branch, whatever the options said";
-    EXPECT_TRUE(hostfw::ModuFili(hostfw::ProcessContext().Session()));
+    EXPECT_TRUE(hostfw::ModuFili(context.Session()));
     EXPECT_EQ(AuditOf(maria),
               (std::vector<std::string>{"entrada-recusada|tentativa 1", "entrada|"}));
 
     // The shared database is the person's own connection: row-level security applies to it.
-    const auto rows = hostfw::ProcessContext().Database().Open()->Query(
+    const auto rows = context.Database().Open()->Query(
         "SELECT DISTINCT CDFILIAL FROM NOTAFISCAL ORDER BY CDFILIAL", hostfw::TParams());
     ASSERT_TRUE(rows->Next());
     EXPECT_EQ(rows->Value(0).AsString(), "0001");
     EXPECT_FALSE(rows->Next());
     if (std::getenv("EXP036_PG_CA") != nullptr) {
-        const auto tls = hostfw::ProcessContext().Database().Open()->Query(
+        const auto tls = context.Database().Open()->Query(
             "SELECT CASE WHEN ssl THEN 1 ELSE 0 END FROM pg_stat_ssl WHERE pid = pg_backend_pid()",
             hostfw::TParams());
         ASSERT_TRUE(tls->Next());
         EXPECT_EQ(tls->Value(0).AsInteger(), 1) << "verified TLS to the database";
     }
-    EXPECT_THROW(hostfw::ProcessContext().Database().Open()->Execute("DELETE FROM AUDITORIA",
-                                                                     hostfw::TParams()),
+    EXPECT_THROW(context.Database().Open()->Execute("DELETE FROM AUDITORIA", hostfw::TParams()),
                  hostfw::Exception)
         << "nobody removes an audit row";
 }

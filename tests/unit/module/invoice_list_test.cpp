@@ -54,7 +54,7 @@ TEST_F(InvoiceList, AnUnreachableServerIsShownAsAFailureNotAsNoInvoices) {
     EXPECT_EQ(ui.messages[0].kind, MessageKind::Failure);
     EXPECT_NE(ui.messages[0].text, "Não há nota fiscal cadastrada.");
     EXPECT_NE(ui.messages[0].text.find("127.0.0.1:1"), std::string::npos) << ui.messages[0].text;
-    EXPECT_FALSE(ShowAviActive());
+    EXPECT_FALSE(ShowAviActive(context));
     EXPECT_EQ(FocusName(), "rdbLNota");
     EXPECT_TRUE(Control<TClientDataSet>("cdsNotaFiscal").IsEmpty());
     EXPECT_TRUE(ui.pickRequests.empty());

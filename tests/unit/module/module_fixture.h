@@ -11,39 +11,45 @@
 #include "host/ui/application.h"
 #include "host/ui/form.h"
 #include "host/ui/host_context.h"
+#include "host/ui/package_entry.h"
 #include "host/ui/user_actions.h"
 #include "support/fake_host_ui.h"
 #include "unit/data/test_database.h"
 
 namespace moduletest {
 
+// The test's own context, built before the database that is set in its session.
+struct ModuleContext {
+    hostfw::HostContext context;
+};
+
 // The real package loaded with dlopen over the fixed test database, with a recording host UI.
-// The application server is unreachable unless a test says otherwise. The entry routine
-// creates its form under the process context, so that is the session the test sets.
-class ModuleTest : public datatest::TestDatabase {
+// The application server is unreachable unless a test says otherwise. The entry routine is
+// entered on behalf of the test's context, so its form is created under it.
+class ModuleTest : protected ModuleContext, public datatest::TestDatabase {
 protected:
-    ModuleTest() : datatest::TestDatabase(hostfw::ProcessContext()) {
+    ModuleTest() : datatest::TestDatabase(context) {
         Session().filiProc = "0001";
         Session().moduFili = false;
         Session().webUrl = "127.0.0.1";
         Session().webPort = 1;
         Session().reportDir = EXP036_SOURCE_DIR "/reports";
-        hostfw::Application().SetUi(&ui);
+        Application().SetUi(&ui);
         Load();
     }
 
     ~ModuleTest() override {
         if (hostfw::TCustomForm* open = Form())
             hostfw::UserActions::Close(*open);
-        hostfw::Application().ProcessReleases();
+        Application().ProcessReleases();
         Unload();
-        hostfw::Application().SetUi(nullptr);
+        Application().SetUi(nullptr);
     }
 
-    static hostfw::SessionSettings& Session() { return hostfw::ProcessContext().Session(); }
-    static std::shared_ptr<hostfw::Engine> SharedDatabase() {
-        return hostfw::ProcessContext().Database().Open();
-    }
+    hostfw::SessionSettings& Session() { return context.Session(); }
+    std::shared_ptr<hostfw::Engine> SharedDatabase() { return context.Database().Open(); }
+    hostfw::TApplication& Application() { return context.Application(); }
+    hostfw::TScreen& Screen() { return context.Screen(); }
 
     void Load() {
         package_ = dlopen(EXP036_BIN_DIR "/libPkg_exp03600.so", RTLD_NOW | RTLD_LOCAL);
@@ -56,12 +62,21 @@ protected:
         package_ = nullptr;
     }
 
-    // The host's call of the entry routine, as an event of the application.
-    void IniProc(const hostfw::Variant& parameter) {
-        using IniProcFn = void (*)(const hostfw::Variant&);
-        auto entry = reinterpret_cast<IniProcFn>(dlsym(package_, "IniProc"));
-        ASSERT_NE(entry, nullptr) << "IniProc is not exported by its plain name";
-        entry(parameter);
+    // The package's entry routine, as the host finds it.
+    using EntryRoutine = void (*)(const hostfw::Variant&);
+    EntryRoutine Routine() {
+        auto routine = reinterpret_cast<EntryRoutine>(dlsym(package_, "IniProc"));
+        EXPECT_NE(routine, nullptr) << "IniProc is not exported by its plain name";
+        return routine;
+    }
+    // The host's call of the entry routine, entered on behalf of `entered` (the test's own
+    // context unless told otherwise); a failure reaches the test.
+    void IniProc(const hostfw::Variant& parameter) { IniProcIn(context, parameter); }
+    void IniProcIn(hostfw::HostContext& entered, const hostfw::Variant& parameter) {
+        const EntryRoutine routine = Routine();
+        ASSERT_NE(routine, nullptr);
+        const hostfw::PackageEntry entry(entered);
+        routine(parameter);
     }
     void OpenEmbedded() { IniProc(hostfw::Variant::Null()); }
 
@@ -73,9 +88,8 @@ protected:
     bool& boIdCriado() { return *static_cast<bool*>(Symbol("_ZN12Cli_exp0360010boIdCriadoE")); }
 
     // The live form, or nullptr when none is open.
-    hostfw::TCustomForm* Form() const {
-        return dynamic_cast<hostfw::TCustomForm*>(
-            hostfw::Application().FindComponent("frmRelConsLanc"));
+    hostfw::TCustomForm* Form() {
+        return dynamic_cast<hostfw::TCustomForm*>(Application().FindComponent("frmRelConsLanc"));
     }
     template <class T>
     T& Control(std::string_view name) {
@@ -83,7 +97,7 @@ protected:
     }
 
     std::vector<std::string> Messages() const { return ui.MessageTexts(); }
-    std::string FocusName() const {
+    std::string FocusName() {
         const hostfw::TCustomForm* form = Form();
         const hostfw::TWinControl* focused = form ? form->ActiveControl() : nullptr;
         return focused ? focused->Name() : std::string();

@@ -40,7 +40,7 @@ protected:
     std::string Address() const { return sessionHost + ":" + std::to_string(sessionPort); }
 
     // Owned by the application whose UI the fixture records.
-    TNetConnection connection{&hostfw::Application()};
+    TNetConnection connection{Owner()};
     int beforeConnectRuns = 0;
     std::string sessionHost = "127.0.0.1";
     int sessionPort = nettest::ClosedLoopbackPort();
@@ -118,12 +118,12 @@ TEST_F(NetConnectionTest, TimeoutsAreBounded) {
 }
 
 TEST_F(NetConnectionTest, ANewConnectionWaitsAsLongAsTheSessionSays) {
-    hostfw::NetContext context;
-    hostfw::TContextOwner owner(context);
+    hostfw::NetContext fresh;
+    hostfw::TContextOwner owner(fresh);
     const hostfw::NetTimeouts session{std::chrono::seconds(1), std::chrono::seconds(90)};
-    context.Session().serverTimeouts = session;
-    hostfw::TNetConnection fresh(&owner);
-    EXPECT_EQ(fresh.Timeouts(), session);
+    fresh.Session().serverTimeouts = session;
+    hostfw::TNetConnection created(&owner);
+    EXPECT_EQ(created.Timeouts(), session);
     EXPECT_EQ(hostfw::TNetConnection(nullptr).Timeouts(), hostfw::NetTimeouts())
         << "outside any context a connection keeps the default bounds";
 }
@@ -168,12 +168,12 @@ TEST_F(NetConnectionTest, ACallIsHeardAndWaitedForOnlyByItsOwnContext) {
     EXPECT_THROW(owned.AppServer().Invoke("Ping", args), hostfw::Exception);
     EXPECT_THAT(ownCalls, ElementsAre("Ping"));
     EXPECT_TRUE(otherCalls.empty());
-    EXPECT_TRUE(ui.serverCalls.empty()) << "the process application's UI is another context's";
+    EXPECT_TRUE(ui.serverCalls.empty()) << "the fixture's application's UI is another context's";
     EXPECT_EQ(waits, 0) << "a call that never connected is never waited for";
 }
 
 TEST_F(NetConnectionTest, WithoutAUiACallFailsWithItsOwnMessage) {
-    hostfw::Application().SetUi(nullptr);
+    Application().SetUi(nullptr);
     std::vector<DispatchArg> args{DispatchArg::ByValue(Variant(7))};
     const std::string failure = FailureOf([&] { connection.AppServer().Invoke("Ping", args); });
     EXPECT_THAT(failure, HasSubstr(Address()));

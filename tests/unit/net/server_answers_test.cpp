@@ -9,7 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "host/components/component_context.h"
 #include "host/net/http_call_client.h"
+#include "host/net/net_connection.h"
+#include "host/net/net_context.h"
 #include "host/net/server_credentials.h"
 #include "scripted_reply_server.h"
 #include "support/failure_of.h"
@@ -32,12 +35,9 @@ std::string ErrorBody(const std::string& message) {
 // A server at an address anyone on the network may hold, answering every request with 401.
 class PlainHttpSignIn : public ::testing::Test {
 protected:
-    PlainHttpSignIn() {
-        hostfw::SetServerCredentials([] {
-            return std::optional<hostfw::Credentials>({"maria", "segredo-da-maria"});
-        });
-    }
-    ~PlainHttpSignIn() override { hostfw::SetServerCredentials(nullptr); }
+    const hostfw::ServerCredentialsSource maria = [] {
+        return std::optional<hostfw::Credentials>({"maria", "segredo-da-maria"});
+    };
 
     static bool PasswordSent(ScriptedReplyServer& server) {
         for (const std::string& request : server.Requests()) {
@@ -52,7 +52,8 @@ protected:
 
 TEST_F(PlainHttpSignIn, APasswordNeverGoesToAServerOverPlainHttp) {
     ScriptedReplyServer server({unauthorized, unauthorized, unauthorized});
-    HttpCallClient client("127.0.0.1", server.Port(), {});
+    HttpCallClient client("127.0.0.1", server.Port(), {}, hostfw::kDefaultReplySizeLimit, "", false,
+                          {}, maria);
     const std::string failure = FailureOf([&] { client.CheckObject(kObject); });
     EXPECT_THAT(failure, HasSubstr("pede usuário e senha, mas a conexão com ele não é cifrada"));
     EXPECT_THAT(failure, HasSubstr("--server-plain-password"));
@@ -61,10 +62,34 @@ TEST_F(PlainHttpSignIn, APasswordNeverGoesToAServerOverPlainHttp) {
 
 TEST_F(PlainHttpSignIn, APersonWhoAcceptsTheRiskSignsInOverPlainHttp) {
     ScriptedReplyServer server({unauthorized, unauthorized});
-    HttpCallClient client("127.0.0.1", server.Port(), {}, hostfw::kDefaultReplySizeLimit, "", true);
+    HttpCallClient client("127.0.0.1", server.Port(), {}, hostfw::kDefaultReplySizeLimit, "", true,
+                          {}, maria);
     EXPECT_THAT(FailureOf([&] { client.CheckObject(kObject); }),
                 HasSubstr("Este servidor exige entrada."));
     EXPECT_TRUE(PasswordSent(server));
+}
+
+// Two programs in one process, one signed in and one not: a connection gives the server the
+// credentials of its own context only.
+TEST_F(PlainHttpSignIn, AConnectionSignsInWithItsOwnContextsCredentialsOnly) {
+    hostfw::NetContext signedIn;
+    signedIn.SetServerCredentials(maria);
+    hostfw::NetContext anonymous;
+    for (hostfw::NetContext* context : {&signedIn, &anonymous}) {
+        context->Session().serverPlainPassword = true;
+        ScriptedReplyServer server({unauthorized, unauthorized});
+        hostfw::TContextOwner owner(*context);
+        hostfw::TNetConnection connection(&owner);
+        connection.SetServerName(kObject);
+        connection.SetHost("127.0.0.1");
+        connection.SetPort(server.Port());
+        connection.SetThrowException(true);
+        EXPECT_THAT(FailureOf([&] { connection.SetConnected(true); }),
+                    HasSubstr("Este servidor exige entrada."));
+        EXPECT_EQ(PasswordSent(server), context == &signedIn)
+            << (context == &signedIn ? "the signed-in context's password was not given"
+                                     : "another context's password reached the server");
+    }
 }
 
 // A full server (503 with Retry-After) is asked once more after the wait; only once, and not

@@ -1,5 +1,6 @@
 // Two programs' contexts side by side in one process: each form reads the session, the report
 // folder, the UI and the observers of the context it was created under, never the other's.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,10 +9,14 @@
 #include "host/core/exception.h"
 #include "host/report/report_run_observer.h"
 #include "host/ui/host_context.h"
+#include "host/ui/package_entry.h"
+#include "support/failure_of.h"
 #include "support/fake_host_ui.h"
 
 namespace reporttest {
 namespace {
+
+using ::testing::HasSubstr;
 
 class TContextReportForm : public hostfw::TfrmDadosGerRel {
 public:
@@ -106,11 +111,25 @@ TEST(HostContexts, AReportRunIsHeardOnlyByItsOwnContextsObserver) {
     EXPECT_TRUE(otherRuns.empty());
 }
 
-TEST(HostContexts, TheProcessContextIsNotAFreshContextsSession) {
-    hostfw::HostContext fresh;
-    fresh.Session().filiProc = "0042";
-    EXPECT_NE(hostfw::ProcessContext().Session().filiProc, "0042");
-    EXPECT_NE(&fresh.Application(), &hostfw::Application());
+// A package's Application() and Screen() answer for the context the host entered it with, for
+// that call only; outside any entry they say so rather than reach some other context.
+TEST(HostContexts, APackageReachesOnlyTheContextItWasEnteredWith) {
+    EXPECT_THAT(testsupport::FailureOf([] { hostfw::Application(); }),
+                HasSubstr("fora da entrada de um pacote (IniProc)"));
+    hostfw::HostContext first;
+    hostfw::HostContext second;
+    {
+        const hostfw::PackageEntry entry(first);
+        EXPECT_EQ(&hostfw::Application(), &first.Application());
+        EXPECT_EQ(&hostfw::Screen(), &first.Screen());
+        {
+            const hostfw::PackageEntry inner(second);
+            EXPECT_EQ(&hostfw::Application(), &second.Application());
+        }
+        EXPECT_EQ(&hostfw::Screen(), &first.Screen()) << "the inner entry gives the outer back";
+    }
+    EXPECT_THAT(testsupport::FailureOf([] { hostfw::Screen(); }),
+                HasSubstr("Screen() foi chamado fora da entrada"));
 }
 
 }  // namespace

@@ -75,11 +75,11 @@ public:
 
 class ReportForm : public ReportTest {
 protected:
-    ReportForm() : savedSession_(hostfw::ProcessContext().Session()) {
-        hostfw::Application().SetUi(&ui);
-        hostfw::ProcessContext().Session().reportDir = reportFolder.string();
-        hostfw::ProcessContext().Session().database = (folder / "teste.sqlite").string();
-        hostfw::ProcessContext().Session().outputDir = (folder / "saida").string();
+    ReportForm() {
+        context.Application().SetUi(&ui);
+        context.Session().reportDir = reportFolder.string();
+        context.Session().database = (folder / "teste.sqlite").string();
+        context.Session().outputDir = (folder / "saida").string();
         TTestReportForm::definition = kPlainDefinition;
         unsetenv("VISUAL");
         unsetenv("EDITOR");
@@ -88,15 +88,14 @@ protected:
     }
     ~ReportForm() override {
         delete form;
-        hostfw::ProcessContext().Database().Close();
-        hostfw::ProcessContext().Session() = savedSession_;
-        hostfw::Application().SetUi(nullptr);
+        context.Database().Close();
+        context.Application().SetUi(nullptr);
         unsetenv("EDITOR");
         unsetenv("CUPS_SERVER");
     }
 
     void Open() {
-        hostfw::Application().CreateForm(form);
+        context.Application().CreateForm(form);
         form->Show();
         form->rpddPadrao->BeforeGetQueryParams = [this](hostfw::TParams& params, bool&) {
             AssignChoices(params, choices);
@@ -111,12 +110,10 @@ protected:
         setenv("EDITOR", editor.c_str(), 1);
     }
 
+    hostfw::HostContext context;
     ReportFormUi ui;
     FormChoices choices;
     TTestReportForm* form = nullptr;
-
-private:
-    hostfw::SessionSettings savedSession_;
 };
 
 TEST_F(ReportForm, TheChooserOffersTheReportsOfTheFormsCodeInSequenceOrder) {
@@ -133,7 +130,7 @@ TEST_F(ReportForm, TheChooserOffersTheReportsOfTheFormsCodeInSequenceOrder) {
 }
 
 TEST_F(ReportForm, WithoutDefinitionsTheFormStillOpensAndSaysWhereItLooked) {
-    hostfw::ProcessContext().Session().reportDir = (folder / "nao-existe").string();
+    context.Session().reportDir = (folder / "nao-existe").string();
     Open();
     ASSERT_NE(form, nullptr);
     ASSERT_EQ(ui.messages.size(), 1u);
@@ -209,7 +206,7 @@ TEST_F(ReportForm, PrintWritesThePdfIntoTheOutputFolderAndSaysWhere) {
 
 TEST_F(ReportForm, APdfAskedForByNameIsKeptWithoutLookingForAPrinter) {
     Open();
-    hostfw::ProcessContext().Session().keepPrintedPdf = true;
+    context.Session().keepPrintedPdf = true;
     Click(*form->sbtPrint);
     ASSERT_EQ(ui.notices.size(), 1u);
     EXPECT_THAT(ui.notices[0].text, StartsWith("Relatório gravado em "));

@@ -10,8 +10,6 @@
 
 namespace {
 
-using hostfw::Application;
-
 class MensErroService : public testsupport::FakeUiTest {};
 
 TEST_F(MensErroService, ShowsTheTextThenRaisesTheSilentAbort) {

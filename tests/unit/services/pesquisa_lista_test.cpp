@@ -26,12 +26,11 @@ protected:
     // Runs the picker as a click handler does, with the user's answer queued.
     void Pick(std::optional<std::vector<size_t>> answer, const std::string& title = "Cliente") {
         ui.pickAnswers.push_back(std::move(answer));
-        hostfw::Application().Dispatch(
-            [&] { PesquisaLista(&source, "CDCLIENTE", title, false, list); });
+        Application().Dispatch([&] { PesquisaLista(&source, "CDCLIENTE", title, false, list); });
     }
 
     std::unique_ptr<hostfw::TClientDataSet> rows;
-    hostfw::TDataSource source{nullptr};
+    hostfw::TDataSource source{Owner()};
     std::string list;
 };
 
@@ -82,10 +81,10 @@ TEST_F(ListPicker, TheMarkFieldIsNeverShownAsText) {
     // An invoice list keeps each row's mark in IDMARCADO: the picker has its own boxes.
     const auto invoices =
         testsupport::MakeDataSet({"IDMARCADO", "NRLANCTONF", "STATUS"}, {{"N", "4636", "Emitida"}});
-    hostfw::TDataSource invoiceSource{nullptr};
+    hostfw::TDataSource invoiceSource{Owner()};
     invoiceSource.SetDataSet(invoices.get());
     ui.pickAnswers.push_back(std::nullopt);
-    hostfw::Application().Dispatch(
+    Application().Dispatch(
         [&] { PesquisaLista(&invoiceSource, "NRLANCTONF", "Nota Fiscal", false, list); });
     const auto& grid = ui.pickRequests.at(0);
     ASSERT_EQ(grid.columns.size(), 2u);

@@ -36,10 +36,10 @@ protected:
         source.SetDataSet(rows.get());
     }
 
-    uitest::TestForm form{nullptr};
+    uitest::TestForm form{Owner()};
     hostfw::TEdit& edit = form.Add<hostfw::TEdit>("edtCdFilial", nullptr, 0);
     TBtnPesquisa& button = form.Add<TBtnPesquisa>("btpFilial");
-    hostfw::TDataSource source{nullptr};
+    hostfw::TDataSource source{Owner()};
     std::unique_ptr<hostfw::TClientDataSet> rows;
     std::vector<std::string> steps;
 };

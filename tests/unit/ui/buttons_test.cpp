@@ -30,7 +30,7 @@ protected:
         control.OnClick = [this, &control](TObject*) { clicks.push_back(control.Name()); };
     }
 
-    uitest::TestForm form{nullptr};
+    uitest::TestForm form{Owner()};
     TGroupBox& groupA = form.Add<TGroupBox>("grbA", nullptr, 0);
     TRadioButton& allA = form.Add<TRadioButton>("rdbTA", &groupA, 0);
     TRadioButton& listA = form.Add<TRadioButton>("rdbLA", &groupA, 1);

@@ -33,14 +33,14 @@ protected:
     // CheckValidDate run as a handler would run it: the abort ends the event.
     bool CheckPasses() {
         bool passed = false;
-        hostfw::Application().Dispatch([&] {
+        Application().Dispatch([&] {
             date.CheckValidDate();
             passed = true;
         });
         return passed;
     }
 
-    uitest::TestForm form{nullptr};
+    uitest::TestForm form{Owner()};
     TEdit& before = form.Add<TEdit>("edtAntes", nullptr, 0);
     TDateEditPlus& date = form.Add<TDateEditPlus>("depDataIni", nullptr, 1);
     TEdit& after = form.Add<TEdit>("edtDepois", nullptr, 2);

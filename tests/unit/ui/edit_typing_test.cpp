@@ -25,7 +25,7 @@ protected:
 
     void Press(unsigned char code) { UserActions::PressKey(edit, code); }
 
-    uitest::TestForm form{nullptr};
+    uitest::TestForm form{Owner()};
     TEdit& edit = form.Add<TEdit>("edtCodigo", nullptr, 0);
     TEdit& other = form.Add<TEdit>("edtOutro", nullptr, 1);
     std::vector<std::string> changes;

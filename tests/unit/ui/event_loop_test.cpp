@@ -10,7 +10,6 @@
 
 namespace {
 
-using hostfw::Application;
 using hostfw::MessageKind;
 
 class EventLoop : public testsupport::FakeUiTest {};
@@ -36,7 +35,7 @@ TEST_F(EventLoop, OtherFailuresAreShownOnceAsFailures) {
 }
 
 TEST_F(EventLoop, NestedEventsEachHandleTheirOwnFailure) {
-    Application().Dispatch([] {
+    Application().Dispatch([this] {
         Application().Dispatch([] { throw hostfw::Exception("dentro"); });
         throw hostfw::Exception("fora");
     });

@@ -32,7 +32,7 @@ protected:
 
     TWinControl* Focused() const { return form.ActiveControl(); }
 
-    uitest::TestForm form{nullptr};
+    uitest::TestForm form{Owner()};
     TEdit& first = form.Add<TEdit>("edtPrimeiro", nullptr, 0);
     TEdit& second = form.Add<TEdit>("edtSegundo", nullptr, 1);
     TGroupBox& box = form.Add<TGroupBox>("grbCaixa", nullptr, 2);

@@ -12,8 +12,6 @@
 
 namespace {
 
-using hostfw::Application;
-using hostfw::Screen;
 using hostfw::TCloseAction;
 using hostfw::TCustomForm;
 using hostfw::TObject;
@@ -33,7 +31,7 @@ protected:
 };
 
 TEST_F(FormWindow, ShowRunsOnShowOnlyWhenGoingFromHiddenToShown) {
-    TestForm form(nullptr);
+    TestForm form(Owner());
     Watch(form);
     form.Show();
     form.Show();
@@ -45,14 +43,14 @@ TEST_F(FormWindow, ShowRunsOnShowOnlyWhenGoingFromHiddenToShown) {
 }
 
 TEST_F(FormWindow, ActivateRunsWhenComingBackFromAnotherWindow) {
-    TestForm form(nullptr);
+    TestForm form(Owner());
     Watch(form);
     form.Show();
     events.clear();
     UserActions::Reactivate(form);
     EXPECT_EQ(events, (std::vector<std::string>{"deactivate", "activate"}));
 
-    TestForm other(nullptr);
+    TestForm other(Owner());
     other.Show();
     EXPECT_EQ(Screen().ActiveForm(), &other);
     form.Show();
@@ -61,7 +59,7 @@ TEST_F(FormWindow, ActivateRunsWhenComingBackFromAnotherWindow) {
 }
 
 TEST_F(FormWindow, OwnMessageBoxesDoNotReactivateTheForm) {
-    TestForm form(nullptr);
+    TestForm form(Owner());
     auto& edit = form.Add<hostfw::TEdit>("edtCampo", nullptr, 0);
     Watch(form);
     form.Show();
@@ -75,7 +73,7 @@ TEST_F(FormWindow, OwnMessageBoxesDoNotReactivateTheForm) {
 }
 
 TEST_F(FormWindow, CloseHidesANormalFormByDefault) {
-    TestForm form(nullptr);
+    TestForm form(Owner());
     form.Show();
     UserActions::Close(form);
     EXPECT_FALSE(form.Showing());
@@ -83,7 +81,7 @@ TEST_F(FormWindow, CloseHidesANormalFormByDefault) {
 }
 
 TEST_F(FormWindow, CloseActionNoneKeepsTheWindowOpen) {
-    TestForm form(nullptr);
+    TestForm form(Owner());
     form.OnClose = [](TObject*, TCloseAction& action) { action = TCloseAction::caNone; };
     form.Show();
     UserActions::Close(form);
@@ -108,7 +106,7 @@ TEST_F(FormWindow, CloseActionFreeFreesTheFormAfterTheEvent) {
 }
 
 TEST_F(FormWindow, ShowModalRunsTheLoopUntilTheWindowCloses) {
-    TestForm form(nullptr);
+    TestForm form(Owner());
     Watch(form);
     ui.modalActions = [&](TCustomForm& shown) {
         EXPECT_EQ(&shown, &form);
@@ -138,7 +136,7 @@ TEST_F(FormWindow, AModalFormFreedOnCloseLivesUntilShowModalReturns) {
 }
 
 TEST_F(FormWindow, ShowModalPutsTheCursorBackAfterwards) {
-    TestForm form(nullptr);
+    TestForm form(Owner());
     Screen().SetCursor(hostfw::crHourGlass);
     int cursorInside = 1;
     ui.modalActions = [&](TCustomForm&) {
@@ -152,7 +150,7 @@ TEST_F(FormWindow, ShowModalPutsTheCursorBackAfterwards) {
 }
 
 TEST_F(FormWindow, UserActionsOnAHiddenWindowAreRefused) {
-    TestForm form(nullptr);
+    TestForm form(Owner());
     auto& edit = form.Add<hostfw::TEdit>("edtCampo");
     UserActions::Type(edit, "abc");
     EXPECT_EQ(edit.Text(), "");

@@ -69,7 +69,7 @@ protected:
         }
     }
 
-    uitest::TestForm form{nullptr};
+    uitest::TestForm form{Owner()};
     hostfw::TGroupBox& group = form.Add<hostfw::TGroupBox>("grbDatas", nullptr, 0);
     hostfw::TDateEditPlus& first = form.Add<hostfw::TDateEditPlus>("depInicial", &group, 0);
     hostfw::TDateEditPlus& second = form.Add<hostfw::TDateEditPlus>("depFinal", &group, 1);

@@ -57,7 +57,7 @@ protected:
 
     QWidget& Widget(const TControl& control) { return view->ViewOf(control)->FocusWidget(); }
 
-    uitest::TestForm form{nullptr};
+    uitest::TestForm form{Owner()};
     TEdit& code = form.Add<TEdit>("edtCodigo", nullptr, 0);
     TEdit& name = form.Add<TEdit>("edtNome", nullptr, 1);
     TCheckBox& box = form.Add<TCheckBox>("ckbMarca", nullptr, 2);

@@ -51,7 +51,8 @@ protected:
         });
     }
 
-    hostfw::view::QtHostUi ui;
+    hostfw::HostContext context;
+    hostfw::view::QtHostUi ui{context.Screen()};
     std::vector<Typing> typing;
     std::size_t next = 0;
     std::vector<std::string> shownFailures;
@@ -70,17 +71,15 @@ TEST_F(SignInDialogTest, AnswersWhatWasTypedOrNothingWhenThePersonGivesUp) {
 
 class PgSignInDialog : public testsupport::SharedUseTest {
 protected:
-    void TearDown() override {
-        hostfw::ProcessContext().Database().Close();
-        hostfw::ProcessContext().Session().person.reset();
-        hostfw::ProcessContext().Session().database.clear();
-    }
+    void TearDown() override { context.Database().Close(); }
+
+    hostfw::HostContext context;
 };
 
 TEST_F(PgSignInDialog, ARefusedPasswordIsAskedAgainAndTheAcceptedOneSignsThePersonIn) {
     const std::string maria = database->AddPerson("maria", "0001", true);
-    hostfw::ProcessContext().Session().database = database->TcpConnection();
-    hostfw::view::QtHostUi ui;
+    context.Session().database = database->TcpConnection();
+    hostfw::view::QtHostUi ui(context.Screen());
     std::vector<std::string> failures;
     const std::vector<std::pair<std::string, std::string>> typed = {
         {maria, "errada"}, {maria, testsupport::SharedUseDatabase::Password(maria)}};
@@ -94,11 +93,11 @@ TEST_F(PgSignInDialog, ARefusedPasswordIsAskedAgainAndTheAcceptedOneSignsThePers
         QTest::keyClick(&dialog.Password(), Qt::Key_Return);
     });
 
-    host::SignIn([&ui](const std::string& failure) { return ui.AskCredentials(failure); });
+    host::SignIn(context, [&ui](const std::string& failure) { return ui.AskCredentials(failure); });
 
-    ASSERT_TRUE(hostfw::ProcessContext().Session().person.has_value());
-    EXPECT_EQ(hostfw::ProcessContext().Session().person->login, maria);
-    EXPECT_EQ(hostfw::FiliProc(hostfw::ProcessContext().Session()), "0001");
+    ASSERT_TRUE(context.Session().person.has_value());
+    EXPECT_EQ(context.Session().person->login, maria);
+    EXPECT_EQ(hostfw::FiliProc(context.Session()), "0001");
     EXPECT_EQ(failures, (std::vector<std::string>{"", "Usuário ou senha incorretos."}));
 }
 

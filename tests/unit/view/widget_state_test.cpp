@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include "host/ui/edit.h"
+#include "host/ui/host_context.h"
 #include "host/ui/std_controls.h"
 #include "host/ui/user_actions.h"
 #include "host/view/form_view.h"
@@ -50,7 +51,8 @@ struct KindsForm {
     }
     std::vector<TWinControl*> Kinds() { return {&edit, &radio, &check, &combo}; }
 
-    uitest::TestForm form{nullptr};
+    hostfw::HostContext context;
+    uitest::TestForm form{&context.Application()};
     TEdit& edit = form.Add<TEdit>("edtCodigo", nullptr, 0);
     TRadioButton& radio = form.Add<TRadioButton>("rdbLista", nullptr, 1);
     TCheckBox& check = form.Add<TCheckBox>("ckbPend", nullptr, 2);

@@ -21,6 +21,7 @@
 #include "host/ui/edit.h"
 #include "host/ui/host_context.h"
 #include "host/ui/host_ui.h"
+#include "host/ui/package_entry.h"
 #include "host/ui/std_controls.h"
 
 #define FAKE_EXPORT __attribute__((visibility("default")))
@@ -76,16 +77,15 @@ protected:
         variant->SetItems({"Emissão", "Cancelamento"});
         variant->SetItemIndex(0);
         variant->OnChange = [variant](TObject*) { stRel = variant->ItemIndex() == 0 ? "A" : "C"; };
-        Button("btnLista", [] { PickList(); });
-        Button("btnBusca", [code] { SearchRow(code); });
-        Button("btnTitulo", [] {
-            if (auto text =
-                    hostfw::Application().Ui().PromptText("Título", "Informe o título:", ""))
+        Button("btnLista", [this] { PickList(); });
+        Button("btnBusca", [this, code] { SearchRow(code); });
+        Button("btnTitulo", [this] {
+            if (auto text = Application().Ui().PromptText("Título", "Informe o título:", ""))
                 stNota = *text;
         });
         Button("btnAviso", [this] { MensErro(*this, "Aviso do módulo.", true); });
         Button("btnFalha", [] { throw Exception("Falha inesperada."); });
-        Button("btnRelatorio", [] { RunReport(); });
+        Button("btnRelatorio", [this] { RunReport(); });
         // What a connection announces before it sends a call.
         Button("btnChamada", [this] {
             Context().ServerCalls().Notify(
@@ -120,14 +120,14 @@ private:
         std::vector<GridColumn> columns_{{"Código", 0}};
     };
 
-    static void PickList() {
+    void PickList() {
         const KeyRows rows({"0001", "0002", "0003"});
         ListPickRequest request{"Cliente", "", &rows, {}};
         const std::vector<std::string> current = SelectionListKeys(stListaCliente);
         for (size_t row = 0; row < rows.RowCount(); ++row)
             request.marked.push_back(std::find(current.begin(), current.end(), rows.Key(row)) !=
                                      current.end());
-        if (auto chosen = hostfw::Application().Ui().PickList(request)) {
+        if (auto chosen = Application().Ui().PickList(request)) {
             std::vector<std::string> keys;
             for (size_t row : *chosen)
                 keys.push_back(rows.Key(row));
@@ -135,19 +135,19 @@ private:
         }
     }
 
-    static void SearchRow(TEdit* code) {
+    void SearchRow(TEdit* code) {
         const KeyRows rows({"0001", "0002"});
-        if (auto row = hostfw::Application().Ui().SearchRow({"Filial", &rows}))
+        if (auto row = Application().Ui().SearchRow({"Filial", &rows}))
             code->SetText(rows.Key(*row));
     }
 
-    static void RunReport() {
+    void RunReport() {
         TParams params;
         params.CreateParam("P_TEXTO").SetAsString("a\"b");
         params.CreateParam("P_DATA").SetAsDateTime(EncodeDate(2026, 1, 31));
         params.CreateParam("P_NULO");
-        hostfw::Application().Ui().ReportQueryBound(params);
-        hostfw::Application().Ui().ShowPreview(
+        Application().Ui().ReportQueryBound(params);
+        Application().Ui().ShowPreview(
             std::make_shared<TextPreview>("Relatório de teste", "linha 1\nlinha 2\n"));
     }
 };
