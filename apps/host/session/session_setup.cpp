@@ -6,8 +6,9 @@
 namespace host {
 
 void ApplySessionOptions(const HostOptions& options, hostfw::SessionSettings& session) {
-    const bool report = options.mode == HostOptions::Mode::Report;
-    session.filiProc = report ? std::string() : options.branch;
+    // The report command's branch is the session's too: its saved choices are found, and its
+    // colleagues' shared ones reached, in that branch as in the window's.
+    session.filiProc = options.branch;
     session.moduFili = options.locked;
     if (options.serverHost) {
         session.webUrl = *options.serverHost;

@@ -151,6 +151,12 @@ TEST_P(SavedChoicesCommand, AColleaguesSharedChoiceIsAppliedAndListedButNotChang
             << refused.err;
     }
     EXPECT_EQ(Script("open null\nexpect preset \"dela\" shared\n").status, 0);
+
+    // The report command reaches it in the branch it runs for.
+    const Finished run = Report({"--preset", "dela", "--from", "01/01/2025", "--to", "31/12/2025"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.find("João da Silva"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Café & Cia"), std::string::npos) << run.out;
 }
 
 TEST_P(SavedChoicesCommand, AnUntypedRowStillRunsAndANewChoiceIsKeptAsVersionedText) {
