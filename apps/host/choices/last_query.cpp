@@ -5,14 +5,14 @@
 
 namespace host {
 
-void KeepDeliveredRunAsLastQuery(hostfw::HostContext& context, hostfw::HostUi& ui) {
+void KeepDeliveredRunAsLastQuery(hostfw::HostContext& context, hostfw::HostDialogs& dialogs) {
     try {
         const hostfw::TApplication& application = context.Application();
         KeepLastQuery(context, LiveReportCode(application),
                       CaptureLiveChoice(application, std::nullopt));
     } catch (const std::exception& e) {
-        ui.ShowMessage(std::string("A última consulta não foi guardada: ") + e.what(),
-                       hostfw::MessageKind::Warning);
+        dialogs.ShowMessage(std::string("A última consulta não foi guardada: ") + e.what(),
+                            hostfw::MessageKind::Warning);
     }
 }
 

@@ -267,7 +267,7 @@ void GuiScriptUi::ShowPreview(std::shared_ptr<const hostfw::ReportPreview> previ
 void GuiScriptUi::Notify(const hostfw::Notice& notice) {
     if (scripted_ == nullptr)
         return QtHostUi::Notify(notice);
-    scripted_->Notify(notice);
+    scripted_->Observer().Notify(notice);
     if (const QStringList english = hostfw::view::EnglishWords(QString::fromStdString(notice.text));
         !english.isEmpty()) {
         scripted_->Status().Fail("aviso com texto em inglês (" +
@@ -281,13 +281,13 @@ void GuiScriptUi::Notify(const hostfw::Notice& notice) {
 void GuiScriptUi::ServerCalled(const hostfw::ServerCallRecord& call) {
     if (scripted_ == nullptr)
         return QtHostUi::ServerCalled(call);
-    scripted_->ServerCalled(call);
+    scripted_->Observer().ServerCalled(call);
 }
 
 void GuiScriptUi::ReportQueryBound(const hostfw::TParams& params) {
     if (scripted_ == nullptr)
         return QtHostUi::ReportQueryBound(params);
-    scripted_->ReportQueryBound(params);
+    scripted_->Observer().ReportQueryBound(params);
 }
 
 void GuiScriptUi::ReportDelivered() {

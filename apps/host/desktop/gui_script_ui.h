@@ -44,23 +44,32 @@ public:
         deliveryObserver_ = std::move(observer);
     }
 
+    // A message box, closed by the script when it reads the messages (MessageReader::Script).
     void ShowMessage(const std::string& text, hostfw::MessageKind kind) override;
+    // The dialogs that ask: each operated with the script's answer, as a person would (rows
+    // found through the filter box and marked, the text typed, OK or Cancelar).
     std::optional<std::vector<size_t>> PickList(const hostfw::ListPickRequest& request) override;
     std::optional<size_t> SearchRow(const hostfw::RowSearchRequest& request) override;
     std::optional<std::string> PromptText(const std::string& caption, const std::string& prompt,
                                           const std::string& initial) override;
+    std::optional<hostfw::Credentials> AskCredentials(const std::string& failure) override;
+    // The name and the dates of a choice to keep: a script's answer gives the name and keeps
+    // the dates as typed.
+    std::optional<ChoiceToSave> AskChoiceToSave(const QString& typedDates);
+    // The script's next lines run inside the modal window.
     void RunModalLoop(hostfw::TCustomForm& form, const std::function<bool()>& closed) override;
+    // The preview window (one at a time) and, with screenshots, its print dialog pictured.
     void ShowPreview(std::shared_ptr<const hostfw::ReportPreview> preview) override;
+    // A call the script gives up is given up through the wait's Cancelar, once it shows.
+    void AwaitCall(hostfw::PendingCall& call) override;
+
+    // The script's observer hears what a headless run would, and a notice in English fails
+    // the run; the window shows the notices as well. A delivered report goes to the delivery
+    // observer, script or not.
     void Notify(const hostfw::Notice& notice) override;
     void ServerCalled(const hostfw::ServerCallRecord& call) override;
     void ReportQueryBound(const hostfw::TParams& params) override;
     void ReportDelivered() override;
-    std::optional<hostfw::Credentials> AskCredentials(const std::string& failure) override;
-    // A call the script gives up is given up through the wait's Cancelar, once it shows.
-    void AwaitCall(hostfw::PendingCall& call) override;
-    // The name and the dates of a choice to keep: a script's answer gives the name and keeps
-    // the dates as typed.
-    std::optional<ChoiceToSave> AskChoiceToSave(const QString& typedDates);
 
 private:
     // What to do with the next dialog once it is on screen.

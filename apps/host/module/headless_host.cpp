@@ -9,14 +9,14 @@ namespace host {
 HeadlessHost::HeadlessHost(hostfw::HostContext& context, const std::filesystem::path& package,
                            std::ostream& transcript)
     : context_(context), transcript_(transcript), ui_(transcript_, status_) {
-    context_.Application().SetUi(&ui_);
+    context_.Application().SetUi(ui_, ui_.Observer());
     try {
         module_.emplace(context_, package);
     } catch (...) {
         context_.Application().SetUi(nullptr);
         throw;
     }
-    ui_.SetDeliveryObserver([this] { KeepDeliveredRunAsLastQuery(context_, ui_); });
+    ui_.Observer().SetDeliveryObserver([this] { KeepDeliveredRunAsLastQuery(context_, ui_); });
 }
 
 HeadlessHost::~HeadlessHost() {

@@ -147,7 +147,7 @@ void Param(ScriptContext& context, ArgumentReader& arguments) {
     const bool absent = rest.size() == 1 && rest.front().kind == Token::Kind::Word &&
                         rest.front().value == "absent";
     const std::string expected = absent ? "absent" : ExpectedValueText(rest);
-    const auto& bound = context.ui.LastReportParams();
+    const auto& bound = context.ui.Observer().LastReportParams();
     if (!bound)
         throw ExpectationFailed(expected, "nenhum relatório executado");
     // Parameter names compare without regard to case, as the query binds them.
@@ -161,7 +161,7 @@ void Param(ScriptContext& context, ArgumentReader& arguments) {
 void Arg(ScriptContext& context, ArgumentReader& arguments) {
     const int position = arguments.Integer(1, 99);
     const std::string expected = ExpectedValueText(arguments.Rest());
-    const std::optional<hostfw::ServerCallRecord>& call = context.ui.LastServerCall();
+    const std::optional<hostfw::ServerCallRecord>& call = context.ui.Observer().LastServerCall();
     if (!call)
         throw ExpectationFailed(expected, "nenhuma chamada ao servidor");
     if (static_cast<size_t>(position) > call->arguments.size()) {

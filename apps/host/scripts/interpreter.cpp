@@ -41,7 +41,7 @@ void Interpreter::RunStep(const std::function<void(ScriptContext&)>& step) {
     } catch (const std::exception& e) {
         status_.Fail(e.what());
     }
-    ui_.WriteNewReportRuns();
+    ui_.Observer().WriteNewReportRuns();
     if (!status_.Failed())
         CheckUnusedAnswers();
 }
@@ -58,7 +58,7 @@ void Interpreter::RunLines(const std::function<bool()>& stop) {
         } catch (const std::exception& e) {
             status_.Fail(e.what());
         }
-        ui_.WriteNewReportRuns();
+        ui_.Observer().WriteNewReportRuns();
     }
     if (script_.bad() && !status_.Failed())
         status_.Fail("não foi possível ler o script.");

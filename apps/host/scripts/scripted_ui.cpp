@@ -5,8 +5,6 @@
 
 #include "host/core/exception.h"
 #include "host/core/output_target.h"
-#include "host/data/params.h"
-#include "host/net/call_argument_text.h"
 #include "host/net/pending_call.h"
 #include "scripts/script_error.h"
 #include "scripts/script_token.h"
@@ -39,7 +37,7 @@ void DescribeUnused(const AnswerQueue<T>& queue, const std::string& verb,
 }  // namespace
 
 ScriptedUi::ScriptedUi(Transcript& transcript, RunStatus& status)
-    : transcript_(transcript), status_(status) {}
+    : transcript_(transcript), status_(status), observer_(transcript) {}
 
 ScriptedUi::~ScriptedUi() = default;
 
@@ -58,16 +56,8 @@ void ScriptedUi::SetPreviewFile(const std::filesystem::path& file) {
     previewFileStream_.reset();
 }
 
-void ScriptedUi::WriteNewReportRuns() {
-    if (reportParamsWritten_)
-        return;
-    reportParamsWritten_ = true;
-    for (const auto& [name, value] : *lastReportParams_)
-        transcript_.Event("param", name + "=" + hostfw::CallArgumentText(value));
-}
-
 void ScriptedUi::ShowMessage(const std::string& text, hostfw::MessageKind kind) {
-    WriteNewReportRuns();
+    observer_.WriteNewReportRuns();
     transcript_.Event(kind == hostfw::MessageKind::Failure ? "error" : "message", text);
     messages_.push_back({text, kind});
     const bool refusal = kind == hostfw::MessageKind::Error || kind == hostfw::MessageKind::Failure;
@@ -76,7 +66,7 @@ void ScriptedUi::ShowMessage(const std::string& text, hostfw::MessageKind kind) 
 }
 
 std::optional<std::vector<size_t>> ScriptedUi::PickList(const hostfw::ListPickRequest& request) {
-    WriteNewReportRuns();
+    observer_.WriteNewReportRuns();
     const std::string shown = request.title + RowCount(request.rows->RowCount()) + " -> ";
     const std::optional<ListAnswer> answer = picks_.Pop();
     if (!answer) {
@@ -111,7 +101,7 @@ std::optional<std::vector<size_t>> ScriptedUi::PickList(const hostfw::ListPickRe
 }
 
 std::optional<size_t> ScriptedUi::SearchRow(const hostfw::RowSearchRequest& request) {
-    WriteNewReportRuns();
+    observer_.WriteNewReportRuns();
     const std::string shown = request.title + RowCount(request.rows->RowCount()) + " -> ";
     const std::optional<RowAnswer> answer = choices_.Pop();
     if (!answer) {
@@ -138,7 +128,7 @@ std::optional<size_t> ScriptedUi::SearchRow(const hostfw::RowSearchRequest& requ
 std::optional<std::string> ScriptedUi::PromptText(const std::string& caption,
                                                   const std::string& prompt,
                                                   const std::string& /*initial*/) {
-    WriteNewReportRuns();
+    observer_.WriteNewReportRuns();
     const std::string shown = caption + ": " + prompt + " -> ";
     const std::optional<TextAnswer> answer = texts_.Pop();
     if (!answer) {
@@ -176,7 +166,7 @@ void ScriptedUi::RunModalLoop(hostfw::TCustomForm& /*form*/, const std::function
 }
 
 void ScriptedUi::ShowPreview(std::shared_ptr<const hostfw::ReportPreview> preview) {
-    WriteNewReportRuns();
+    observer_.WriteNewReportRuns();
     const std::string& title = preview->Title();
     ++previewCount_;
     if (previewStream_ != nullptr) {
@@ -222,37 +212,12 @@ void ScriptedUi::CheckPreviewWritten(std::ostream& out) {
         throw hostfw::Exception("Não foi possível gravar a pré-visualização.");
 }
 
-void ScriptedUi::Notify(const hostfw::Notice& notice) {
-    WriteNewReportRuns();
-    transcript_.Raw(notice.line);
-}
-
-void ScriptedUi::ServerCalled(const hostfw::ServerCallRecord& call) {
-    lastServerCall_ = call;
-    Notify({"call: " + hostfw::CallText(call.method, call.arguments), ""});
-}
-
-// A report may run its query more than once before anything is shown: the transcript holds the
-// parameters of the last run, written before whatever the user sees next.
-void ScriptedUi::ReportQueryBound(const hostfw::TParams& params) {
-    BoundParams bound;
-    for (size_t i = 0; i < params.Count(); ++i)
-        bound.emplace_back(params[i].Name(), params[i].Value());
-    lastReportParams_ = std::move(bound);
-    reportParamsWritten_ = false;
-}
-
 void ScriptedUi::AwaitCall(hostfw::PendingCall& call) {
     if (!GivesUpNextCall() || call.WaitFor(kPatience))
         return call.Wait();
     GiveUpCall();
     call.Cancel();
     call.Wait();
-}
-
-void ScriptedUi::ReportDelivered() {
-    if (deliveryObserver_)
-        deliveryObserver_();
 }
 
 }  // namespace host

@@ -10,10 +10,10 @@
 #include <utility>
 #include <vector>
 
-#include "host/core/variant.h"
-#include "host/ui/host_ui.h"
+#include "host/ui/host_dialogs.h"
 #include "scripts/run_status.h"
 #include "scripts/script_answers.h"
+#include "scripts/script_observer.h"
 #include "scripts/transcript.h"
 
 namespace host {
@@ -25,8 +25,9 @@ struct ShownMessage {
 
 // The host's dialogs without a screen: messages, pickers and reports go to the transcript,
 // the user's answers come from the script in advance, and the modal loop runs the script's
-// next lines.
-class ScriptedUi : public hostfw::HostUi {
+// next lines. What the run follows without a dialog is its observer's, written to the same
+// transcript.
+class ScriptedUi : public hostfw::HostDialogs {
 public:
     using ModalRunner = std::function<void(const std::function<bool()>& closed)>;
 
@@ -34,6 +35,7 @@ public:
     ~ScriptedUi() override;
 
     RunStatus& Status() { return status_; }
+    ScriptObserver& Observer() { return observer_; }
 
     void QueuePick(ListAnswer answer) { picks_.Push(std::move(answer)); }
     void QueueChoice(RowAnswer answer) { choices_.Push(std::move(answer)); }
@@ -64,22 +66,6 @@ public:
     const std::string& LastPreview() const { return lastPreview_; }
 
     void SetModalRunner(ModalRunner runner) { modalRunner_ = std::move(runner); }
-    // Runs after every report run that reached the user (the host keeps the last query).
-    void SetDeliveryObserver(std::function<void()> observer) {
-        deliveryObserver_ = std::move(observer);
-    }
-
-    // Writes the parameters of the last report run if they are not written yet
-    // ("param: NAME=VALUE").
-    void WriteNewReportRuns();
-
-    // The parameters the last report query ran with, in their order; nullopt before any run.
-    using BoundParams = std::vector<std::pair<std::string, hostfw::Variant>>;
-    const std::optional<BoundParams>& LastReportParams() const { return lastReportParams_; }
-    // The last call made to the application server; nullopt before any.
-    const std::optional<hostfw::ServerCallRecord>& LastServerCall() const {
-        return lastServerCall_;
-    }
 
     void ShowMessage(const std::string& text, hostfw::MessageKind kind) override;
     std::optional<std::vector<size_t>> PickList(const hostfw::ListPickRequest& request) override;
@@ -88,10 +74,6 @@ public:
                                           const std::string& initial) override;
     void RunModalLoop(hostfw::TCustomForm& form, const std::function<bool()>& closed) override;
     void ShowPreview(std::shared_ptr<const hostfw::ReportPreview> preview) override;
-    void Notify(const hostfw::Notice& notice) override;
-    void ServerCalled(const hostfw::ServerCallRecord& call) override;
-    void ReportQueryBound(const hostfw::TParams& params) override;
-    void ReportDelivered() override;
     void AwaitCall(hostfw::PendingCall& call) override;
 
     // The sign-in dialog's answer: the next login line. The password never reaches the
@@ -104,6 +86,7 @@ private:
 
     Transcript& transcript_;
     RunStatus& status_;
+    ScriptObserver observer_;
     AnswerQueue<std::vector<std::string>> picks_;
     AnswerQueue<std::string> choices_;
     AnswerQueue<std::string> texts_;
@@ -115,10 +98,6 @@ private:
     std::unique_ptr<std::ofstream> previewFileStream_;
     std::ostream* previewStream_ = nullptr;
     ModalRunner modalRunner_;
-    std::function<void()> deliveryObserver_;
-    std::optional<BoundParams> lastReportParams_;
-    bool reportParamsWritten_ = true;
-    std::optional<hostfw::ServerCallRecord> lastServerCall_;
     int previewCount_ = 0;
     std::string lastPreview_;
 };

@@ -9,7 +9,9 @@
 #include "host/services/mens_erro.h"
 #include "host/ui/application.h"
 #include "host/ui/host_context.h"
-#include "host/ui/host_ui.h"
+#include "host/ui/host_dialogs.h"
+#include "host/ui/host_observer.h"
+#include "host/ui/report_progress.h"
 
 namespace hostfw {
 namespace {
@@ -33,18 +35,19 @@ const char* ExportKind(ReportFileFormat format) {
 // A long run shows its progress while `run` works; a run the user stopped leaves a notice
 // and ends the event quietly.
 template <class Run>
-auto WithProgress(HostUi& ui, const ReportDefinition& definition, Run&& run) {
-    ui.RunStarted(definition.title);
+auto WithProgress(ReportProgress& progress, HostObserver& observer,
+                  const ReportDefinition& definition, Run&& run) {
+    progress.RunStarted(definition.title);
     try {
         auto result = run();
-        ui.RunFinished();
+        progress.RunFinished();
         return result;
     } catch (const ReportCancelled&) {
-        ui.RunFinished();
-        ui.Notify({"cancelled: " + definition.title, "Consulta cancelada."});
+        progress.RunFinished();
+        observer.Notify({"cancelled: " + definition.title, "Consulta cancelada."});
         throw;
     } catch (...) {
-        ui.RunFinished();
+        progress.RunFinished();
         throw;
     }
 }
@@ -52,7 +55,7 @@ auto WithProgress(HostUi& ui, const ReportDefinition& definition, Run&& run) {
 // Where the pages went, for the transcript and for the person: a printer, or the PDF kept in
 // the output folder (with the folder to open when the person expected paper).
 void TellWherePrinted(HostContext& context, const PrintedReport& printed) {
-    HostUi& ui = context.Application().Ui();
+    HostObserver& observer = context.Application().Observer();
     const SessionSettings& session = context.Session();
     const bool kept = std::filesystem::exists(printed.pdf);
     if (kept) {
@@ -60,20 +63,21 @@ void TellWherePrinted(HostContext& context, const PrintedReport& printed) {
             !printed.sentToPrinter && !session.keepPrintedPdf && session.printer.empty();
         const std::string file = printed.pdf.string();
         if (noPrinter) {
-            ui.Notify({"printed: " + file,
-                       "Nenhuma impressora disponível: o relatório ficou no arquivo " + file + ".",
-                       printed.pdf.parent_path()});
+            observer.Notify(
+                {"printed: " + file,
+                 "Nenhuma impressora disponível: o relatório ficou no arquivo " + file + ".",
+                 printed.pdf.parent_path()});
         } else {
-            ui.Notify({"printed: " + file, "Relatório gravado em " + file + "."});
+            observer.Notify({"printed: " + file, "Relatório gravado em " + file + "."});
         }
     }
     if (printed.sentToPrinter) {
-        ui.Notify({"printer: " + printed.printer,
-                   "Relatório impresso em " + printed.printer +
-                       (printed.defaultPrinter ? " (impressora padrão)." : ".")});
+        observer.Notify({"printer: " + printed.printer,
+                         "Relatório impresso em " + printed.printer +
+                             (printed.defaultPrinter ? " (impressora padrão)." : ".")});
     }
     if (!printed.notice.empty())
-        ui.ShowMessage(printed.notice, MessageKind::Warning);
+        context.Application().Dialogs().ShowMessage(printed.notice, MessageKind::Warning);
 }
 
 }  // namespace
@@ -84,11 +88,12 @@ ReportRequest TfrmDadosGerRel::ReportRequestFor(const ReportDefinition& definiti
                          [this](TParams& params, bool& cancel) {
                              rpddPadrao->DoBeforeGetQueryParams(params, cancel);
                              if (Application().HasUi())
-                                 Application().Ui().ReportQueryBound(params);
+                                 Application().Observer().ReportQueryBound(params);
                          },
                          std::nullopt,
                          [this](const RunStep& step) {
-                             return !Application().HasUi() || Application().Ui().RunProgress(step);
+                             return !Application().HasUi() ||
+                                    Application().Progress().RunProgress(step);
                          }};
 }
 
@@ -100,19 +105,21 @@ void TfrmDadosGerRel::sbtPreviewClick(TObject* /*sender*/) {
         // The first page is laid out here; a window lays out the rest while it shows that page.
         std::shared_ptr<const LaidOutReport> preview =
             ReadForReport(Context().Database(), [&](const ReportConnection& database) {
-                return WithProgress(Application().Ui(), definition, [&] {
-                    return LaidOutReport::Start(
-                        run.Watch(ReportRequestFor(definition, *database.engine)), database.engine);
-                });
+                return WithProgress(
+                    Application().Progress(), Application().Observer(), definition, [&] {
+                        return LaidOutReport::Start(
+                            run.Watch(ReportRequestFor(definition, *database.engine)),
+                            database.engine);
+                    });
             });
         if (!preview)
             return std::nullopt;
-        Application().Ui().ShowPreview(std::move(preview));
+        Application().Dialogs().ShowPreview(std::move(preview));
         shown = true;
         return std::filesystem::path();
     });
     if (shown)
-        Application().Ui().ReportDelivered();
+        Application().Observer().ReportDelivered();
 }
 
 void TfrmDadosGerRel::sbtPrintClick(TObject* /*sender*/) {
@@ -126,11 +133,12 @@ void TfrmDadosGerRel::sbtPrintClick(TObject* /*sender*/) {
         const PdfKept kept =
             Context().Session().keepPrintedPdf ? PdfKept::Always : PdfKept::WhenNotPrinted;
         printed = ReadForReport(Context().Database(), [&](const ReportConnection& database) {
-            return WithProgress(Application().Ui(), definition, [&] {
-                return PrintReport(
-                    run.Watch(ReportRequestFor(definition, *database.engine)),
-                    PrintOptions{Context().Session().outputDir, Context().Session().printer, kept});
-            });
+            return WithProgress(
+                Application().Progress(), Application().Observer(), definition, [&] {
+                    return PrintReport(run.Watch(ReportRequestFor(definition, *database.engine)),
+                                       PrintOptions{Context().Session().outputDir,
+                                                    Context().Session().printer, kept});
+                });
         });
         if (!printed)
             return std::nullopt;
@@ -139,13 +147,13 @@ void TfrmDadosGerRel::sbtPrintClick(TObject* /*sender*/) {
     if (!printed)
         return;
     TellWherePrinted(Context(), *printed);
-    Application().Ui().ReportDelivered();
+    Application().Observer().ReportDelivered();
 }
 
 void TfrmDadosGerRel::sbtSalvarComoClick(TObject* /*sender*/) {
     const ReportDefinition& definition = SelectedDefinition();
-    HostUi& ui = Application().Ui();
-    const auto title = ui.PromptText(BaseText("NovoCaption"), BaseText("NovoPrompt"), "");
+    const auto title =
+        Application().Dialogs().PromptText(BaseText("NovoCaption"), BaseText("NovoPrompt"), "");
     if (!title)
         return;
     std::optional<std::filesystem::path> file;
@@ -154,8 +162,9 @@ void TfrmDadosGerRel::sbtSalvarComoClick(TObject* /*sender*/) {
     if (!file)
         return;
     ReloadReportNames();
-    ui.Notify({"saved: " + file->string(), "Relatório salvo como " + file->string() + "."});
-    ui.ReportDelivered();
+    Application().Observer().Notify(
+        {"saved: " + file->string(), "Relatório salvo como " + file->string() + "."});
+    Application().Observer().ReportDelivered();
 }
 
 void TfrmDadosGerRel::sbtReportEditClick(TObject* /*sender*/) {
@@ -163,13 +172,13 @@ void TfrmDadosGerRel::sbtReportEditClick(TObject* /*sender*/) {
     const std::filesystem::path file = SelectedReportFile();
     const auto command = EditorCommandLine(file);
     if (command) {
-        Application().Ui().Notify(
+        Application().Observer().Notify(
             {"edit: " + file.string(), "Definição aberta no editor: " + file.string() + "."});
         RunProgram(*command);
     } else {
         // Nothing would open: the person is told how to get an editor instead.
-        Application().Ui().Notify({"edit: " + file.string(), ""});
-        Application().Ui().ShowMessage(
+        Application().Observer().Notify({"edit: " + file.string(), ""});
+        Application().Dialogs().ShowMessage(
             "Nenhum editor configurado para relatórios: defina a variável VISUAL ou EDITOR "
             "(por exemplo, EDITOR=gedit) para editar " +
                 file.filename().string() + ".",
@@ -190,18 +199,19 @@ bool TfrmDadosGerRel::ExportReport(ReportFileFormat format, const std::filesyste
     run.Run([&]() -> std::optional<std::filesystem::path> {
         // The file is replaced only once whole: a reading run again leaves nothing half-written.
         exported = ReadForReport(Context().Database(), [&](const ReportConnection& database) {
-            return WithProgress(Application().Ui(), definition, [&] {
-                return hostfw::ExportReport(
-                    run.Watch(ReportRequestFor(definition, *database.engine)), format, file);
-            });
+            return WithProgress(
+                Application().Progress(), Application().Observer(), definition, [&] {
+                    return hostfw::ExportReport(
+                        run.Watch(ReportRequestFor(definition, *database.engine)), format, file);
+                });
         });
         return exported ? std::optional(file) : std::nullopt;
     });
     if (!exported)
         return false;
-    Application().Ui().Notify(
+    Application().Observer().Notify(
         {"exported: " + file.string(), "Relatório exportado para " + file.string() + "."});
-    Application().Ui().ReportDelivered();
+    Application().Observer().ReportDelivered();
     return true;
 }
 
@@ -217,7 +227,7 @@ bool TfrmDadosGerRel::ExportReport(ReportFileFormat format, std::ostream& out) {
         });
     if (!exported)
         return false;
-    Application().Ui().ReportDelivered();
+    Application().Observer().ReportDelivered();
     return true;
 }
 

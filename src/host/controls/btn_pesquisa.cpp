@@ -8,7 +8,7 @@
 #include "host/services/dataset_rows.h"
 #include "host/ui/application.h"
 #include "host/ui/host_context.h"
-#include "host/ui/host_ui.h"
+#include "host/ui/host_dialogs.h"
 
 namespace hostfw {
 
@@ -33,14 +33,15 @@ void TBtnPesquisa::Search() {
     }
     TDataSet& dataSet = *dataSource_->DataSet();
     if (dataSet.IsEmpty()) {
-        HostContextOf(*this).Application().Ui().ShowMessage(emptyError_, MessageKind::Information);
+        HostContextOf(*this).Application().Dialogs().ShowMessage(emptyError_,
+                                                                 MessageKind::Information);
         return;
     }
     const std::string keyField =
         dataSet.Fields().empty() ? "" : dataSet.Fields().front()->FieldName();
     const DataSetRows rows(dataSet, keyField);
     const std::optional<size_t> chosen =
-        HostContextOf(*this).Application().Ui().SearchRow({title_, &rows});
+        HostContextOf(*this).Application().Dialogs().SearchRow({title_, &rows});
     if (!chosen)
         return;
     dataSet.SetRecNo(static_cast<int>(*chosen));

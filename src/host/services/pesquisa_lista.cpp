@@ -11,7 +11,7 @@
 #include "host/ui/application.h"
 #include "host/ui/dialog_opener.h"
 #include "host/ui/host_context.h"
-#include "host/ui/host_ui.h"
+#include "host/ui/host_dialogs.h"
 
 namespace hostfw {
 
@@ -59,7 +59,7 @@ void PesquisaLista(TDataSource* dataSource, const std::string& keyField, const s
     }
 
     TApplication& application = HostContextOf(*dataSource).Application();
-    const std::optional<std::vector<size_t>> answer = application.Ui().PickList(request);
+    const std::optional<std::vector<size_t>> answer = application.Dialogs().PickList(request);
     if (!answer)
         return;
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "host/ui/host_context.h"
-#include "host/ui/host_ui.h"
+#include "host/ui/host_observer.h"
 
 namespace hostfw {
 
@@ -11,21 +11,21 @@ void ActiveShowAvi(HostContext& context, TCustomForm* form, int kind) {
     if (context.WaitAnimationShown())
         return;
     context.SetWaitAnimationShown(true);
-    HostUi& ui = context.Application().Ui();
-    ui.WaitAnimationChanged(form, true);
+    HostObserver& observer = context.Application().Observer();
+    observer.WaitAnimationChanged(form, true);
     // A window shows the animation itself: nothing to read for a person.
-    ui.Notify({"animation: shown (kind " + std::to_string(kind) +
-                   (form ? ", over " + form->Name() : std::string()) + ")",
-               ""});
+    observer.Notify({"animation: shown (kind " + std::to_string(kind) +
+                         (form ? ", over " + form->Name() : std::string()) + ")",
+                     ""});
 }
 
 void DeactiveShowAvi(HostContext& context) {
     if (!context.WaitAnimationShown())
         return;
     context.SetWaitAnimationShown(false);
-    HostUi& ui = context.Application().Ui();
-    ui.WaitAnimationChanged(nullptr, false);
-    ui.Notify({"animation: hidden", ""});
+    HostObserver& observer = context.Application().Observer();
+    observer.WaitAnimationChanged(nullptr, false);
+    observer.Notify({"animation: hidden", ""});
 }
 
 bool ShowAviActive(const HostContext& context) {

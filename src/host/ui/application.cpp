@@ -9,9 +9,11 @@
 
 namespace hostfw {
 
-HostUi::~HostUi() = default;
+HostDialogs::~HostDialogs() = default;
+HostObserver::~HostObserver() = default;
+ReportProgress::~ReportProgress() = default;
 
-void HostUi::AwaitCall(PendingCall& call) {
+void HostDialogs::AwaitCall(PendingCall& call) {
     call.Wait();
 }
 
@@ -57,9 +59,9 @@ void TApplication::HandleException(std::exception_ptr failure) {
     } catch (const EAbort&) {
         // Already reported by whoever aborted.
     } catch (const std::exception& e) {
-        Ui().ShowMessage(e.what(), MessageKind::Failure);
+        Dialogs().ShowMessage(e.what(), MessageKind::Failure);
     } catch (...) {
-        Ui().ShowMessage("Erro desconhecido.", MessageKind::Failure);
+        Dialogs().ShowMessage("Erro desconhecido.", MessageKind::Failure);
     }
 }
 
@@ -91,16 +93,45 @@ void TApplication::ProcessReleases() {
     released_ = std::move(stillModal);
 }
 
-HostUi& TApplication::Ui() const {
-    if (ui_ == nullptr)
+void TApplication::SetUi(HostUi* ui) {
+    dialogs_ = ui;
+    observer_ = ui;
+    progress_ = ui;
+}
+
+void TApplication::SetUi(HostDialogs& dialogs, HostObserver& observer) {
+    dialogs_ = &dialogs;
+    observer_ = &observer;
+    progress_ = &noProgress_;
+}
+
+namespace {
+
+template <class Part>
+Part& Installed(Part* part) {
+    if (part == nullptr)
         throw Exception("Nenhuma interface de usuário foi configurada.");
-    return *ui_;
+    return *part;
+}
+
+}  // namespace
+
+HostDialogs& TApplication::Dialogs() const {
+    return Installed(dialogs_);
+}
+
+HostObserver& TApplication::Observer() const {
+    return Installed(observer_);
+}
+
+ReportProgress& TApplication::Progress() {
+    return Installed(progress_);
 }
 
 void TScreen::SetCursor(int value) {
     cursor_ = value;
     if (context_.Application().HasUi())
-        context_.Application().Ui().CursorChanged(value);
+        context_.Application().Observer().CursorChanged(value);
 }
 
 const std::vector<PickedList>& TApplication::PickedListsOf(const std::string& formClass) const {

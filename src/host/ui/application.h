@@ -8,11 +8,14 @@
 
 #include "host/components/component.h"
 #include "host/ui/form.h"
+#include "host/ui/report_progress.h"
 #include "hostfw_export.h"
 
 namespace hostfw {
 
 class HostContext;
+class HostDialogs;
+class HostObserver;
 class HostUi;
 
 // A context's application object: owns the forms, runs every event through the same
@@ -54,10 +57,18 @@ public:
     void ProcessReleases();
     void ScheduleRelease(TCustomForm* form);
 
-    HostUi& Ui() const;
+    // The UI the application shows through, handed out by part: the dialogs, who follows what
+    // the program does, and who shows a long run's progress. Each raises a clear Exception
+    // without a UI.
+    HostDialogs& Dialogs() const;
+    HostObserver& Observer() const;
+    ReportProgress& Progress();
     // Without a UI (a server, a plain test) notices have nowhere to go and are skipped.
-    bool HasUi() const { return ui_ != nullptr; }
-    void SetUi(HostUi* ui) { ui_ = ui; }
+    bool HasUi() const { return dialogs_ != nullptr; }
+    // A whole UI, or none (nullptr).
+    void SetUi(HostUi* ui);
+    // A UI without a screen: nothing shows a run's progress.
+    void SetUi(HostDialogs& dialogs, HostObserver& observer);
 
     // The lists picked through the dialogs of a kind of form (its class name), the latest answer
     // of each opener. They live as long as the module that shows the form, as the module's own
@@ -74,7 +85,10 @@ public:
 private:
     HostContext& context_;
     TCustomForm* mainForm_ = nullptr;
-    HostUi* ui_ = nullptr;
+    HostDialogs* dialogs_ = nullptr;
+    HostObserver* observer_ = nullptr;
+    ReportProgress* progress_ = nullptr;
+    ReportProgress noProgress_;
     std::vector<TCustomForm*> released_;
     int dispatchDepth_ = 0;
     std::map<std::string, std::vector<PickedList>> pickedLists_;

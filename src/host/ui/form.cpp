@@ -7,7 +7,8 @@
 #include "host/definition/loader.h"
 #include "host/ui/application.h"
 #include "host/ui/host_context.h"
-#include "host/ui/host_ui.h"
+#include "host/ui/host_dialogs.h"
+#include "host/ui/host_observer.h"
 
 namespace hostfw {
 
@@ -28,7 +29,7 @@ TCustomForm::~TCustomForm() {
     if (context->Screen().ActiveForm() == this)
         context->Screen().SetActiveForm(nullptr);
     if (context->Application().HasUi())
-        context->Application().Ui().FormDestroyed(*this);
+        context->Application().Observer().FormDestroyed(*this);
 }
 
 HostContext& TCustomForm::Context() const {
@@ -113,7 +114,7 @@ void TCustomForm::Show() {
     // The window is on screen (or brought to the front) before the show handler runs, so
     // whatever it says appears over the window, and a refusal leaves the window open.
     if (Application().HasUi())
-        Application().Ui().FormShown(*this);
+        Application().Observer().FormShown(*this);
     if (!wasShowing && OnShow)
         RunShowHandler();
     Activate();
@@ -144,7 +145,7 @@ int TCustomForm::ShowModal() {
     Screen().SetCursor(crDefault);
     try {
         Show();
-        Application().Ui().RunModalLoop(*this, [this] { return modalResult_ != mrNone; });
+        Application().Dialogs().RunModalLoop(*this, [this] { return modalResult_ != mrNone; });
     } catch (...) {
         modal_ = false;
         Screen().SetCursor(busyCursor);
@@ -159,7 +160,7 @@ void TCustomForm::Hide() {
     SetVisible(false);
     showing_ = false;
     if (Application().HasUi())
-        Application().Ui().FormHidden(*this);
+        Application().Observer().FormHidden(*this);
     if (Screen().ActiveForm() == this)
         Deactivate();
 }

@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "host/ui/host_ui.h"
+#include "host/ui/host_dialogs.h"
 #include "host/view/row_source_model.h"
 #include "host/view/row_table.h"
 #include "hostfw_view_export.h"

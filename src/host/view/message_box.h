@@ -3,7 +3,7 @@
 #include <QMessageBox>
 #include <string>
 
-#include "host/ui/host_ui.h"
+#include "host/ui/host_dialogs.h"
 
 namespace hostfw::view {
 

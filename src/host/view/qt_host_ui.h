@@ -49,6 +49,7 @@ public:
     // The preview windows still open, oldest first.
     std::vector<PreviewWindow*> Previews() const;
 
+    // The dialogs, modal and answered by the person.
     void ShowMessage(const std::string& text, MessageKind kind) override;
     std::optional<std::vector<size_t>> PickList(const ListPickRequest& request) override;
     std::optional<size_t> SearchRow(const RowSearchRequest& request) override;
@@ -56,6 +57,10 @@ public:
                                           const std::string& initial) override;
     void RunModalLoop(TCustomForm& form, const std::function<bool()>& closed) override;
     void ShowPreview(std::shared_ptr<const ReportPreview> preview) override;
+    void AwaitCall(PendingCall& call) override;
+
+    // What the windows follow: notices on the status bar, forms in their windows, the cursor
+    // and the wait animation.
     void Notify(const Notice& notice) override;
     void ServerCalled(const ServerCallRecord& call) override;
     void ReportQueryBound(const TParams& params) override;
@@ -65,7 +70,8 @@ public:
     void FormDestroyed(TCustomForm& form) override;
     void CursorChanged(int cursor) override;
     void WaitAnimationChanged(TCustomForm* over, bool shown) override;
-    void AwaitCall(PendingCall& call) override;
+
+    // A long run's progress dialog.
     void RunStarted(const std::string& title) override;
     bool RunProgress(const RunStep& step) override;
     void RunFinished() override;

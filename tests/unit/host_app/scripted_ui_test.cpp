@@ -8,6 +8,7 @@
 #include "host/core/exception.h"
 #include "host/data/params.h"
 #include "host/ui/form.h"
+#include "host/ui/host_context.h"
 #include "scripts/scripted_ui.h"
 #include "support/string_rows.h"
 
@@ -102,11 +103,11 @@ TEST_F(ScriptedUiTest, EachReportRunIsWrittenOnceEvenWithTheSameValues) {
     hostfw::TParams params;
     params.CreateParam("P_CDFILIAL").SetAsString("0001");
     params.CreateParam("P_STATUS");
-    ui_.ReportQueryBound(params);
-    ui_.Notify({"printed: a.pdf", "Relatório impresso em a.pdf"});
-    ui_.WriteNewReportRuns();
-    ui_.ReportQueryBound(params);
-    ui_.WriteNewReportRuns();
+    ui_.Observer().ReportQueryBound(params);
+    ui_.Observer().Notify({"printed: a.pdf", "Relatório impresso em a.pdf"});
+    ui_.Observer().WriteNewReportRuns();
+    ui_.Observer().ReportQueryBound(params);
+    ui_.Observer().WriteNewReportRuns();
     const std::string once = "param: P_CDFILIAL=\"0001\"\nparam: P_STATUS=null\n";
     EXPECT_EQ(out_.str(), once + "printed: a.pdf\n" + once);
 }
@@ -150,6 +151,37 @@ TEST_F(ScriptedUiTest, AModalLoopWithoutARunnerFailsAndAborts) {
     } form(nullptr);
     EXPECT_THROW(ui_.RunModalLoop(form, [] { return false; }), hostfw::EAbort);
     EXPECT_TRUE(status_.Failed());
+}
+
+// The report query is heard by the observer and written by whatever the user sees next, a
+// dialog included: both halves write one transcript in the order the run went.
+TEST_F(ScriptedUiTest, AReportQueryHeardIsWrittenBeforeTheNextDialog) {
+    hostfw::TParams params;
+    params.CreateParam("P_CDFILIAL").SetAsString("0002");
+    ui_.Observer().ReportQueryBound(params);
+    ui_.ShowMessage("Nenhum registro encontrado.", hostfw::MessageKind::Information);
+    EXPECT_EQ(out_.str(), "param: P_CDFILIAL=\"0002\"\nmessage: Nenhum registro encontrado.\n");
+}
+
+// Installed without a screen, the application hands out the script's dialogs and observer,
+// and a long run goes on with nothing to show its progress; taken out, no part is left behind.
+TEST_F(ScriptedUiTest, InstalledWithoutAScreenItsPartsAreHandedOutAndTakenBackTogether) {
+    hostfw::HostContext context;
+    hostfw::TApplication& application = context.Application();
+    application.SetUi(ui_, ui_.Observer());
+    EXPECT_EQ(&application.Dialogs(), &ui_);
+    context.ServerCalls().Notify({"TsmConsulta", "Filiais", {"0001"}});
+    ASSERT_TRUE(ui_.Observer().LastServerCall().has_value());
+    EXPECT_EQ(ui_.Observer().LastServerCall()->method, "Filiais");
+    EXPECT_NE(out_.str().find("call: "), std::string::npos) << out_.str();
+    EXPECT_TRUE(application.Progress().RunProgress({}));
+
+    application.SetUi(nullptr);
+    EXPECT_FALSE(application.HasUi());
+    EXPECT_THROW(application.Observer(), hostfw::Exception);
+    EXPECT_THROW(application.Progress(), hostfw::Exception);
+    context.ServerCalls().Notify({"TsmConsulta", "Filiais", {"0002"}});
+    EXPECT_EQ(ui_.Observer().LastServerCall()->arguments, std::vector<std::string>{"0001"});
 }
 
 }  // namespace

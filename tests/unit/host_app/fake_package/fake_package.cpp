@@ -20,7 +20,8 @@
 #include "host/ui/application.h"
 #include "host/ui/edit.h"
 #include "host/ui/host_context.h"
-#include "host/ui/host_ui.h"
+#include "host/ui/host_dialogs.h"
+#include "host/ui/host_observer.h"
 #include "host/ui/package_entry.h"
 #include "host/ui/std_controls.h"
 
@@ -80,7 +81,7 @@ protected:
         Button("btnLista", [this] { PickList(); });
         Button("btnBusca", [this, code] { SearchRow(code); });
         Button("btnTitulo", [this] {
-            if (auto text = Application().Ui().PromptText("Título", "Informe o título:", ""))
+            if (auto text = Application().Dialogs().PromptText("Título", "Informe o título:", ""))
                 stNota = *text;
         });
         Button("btnAviso", [this] { MensErro(*this, "Aviso do módulo.", true); });
@@ -127,7 +128,7 @@ private:
         for (size_t row = 0; row < rows.RowCount(); ++row)
             request.marked.push_back(std::find(current.begin(), current.end(), rows.Key(row)) !=
                                      current.end());
-        if (auto chosen = Application().Ui().PickList(request)) {
+        if (auto chosen = Application().Dialogs().PickList(request)) {
             std::vector<std::string> keys;
             for (size_t row : *chosen)
                 keys.push_back(rows.Key(row));
@@ -137,7 +138,7 @@ private:
 
     void SearchRow(TEdit* code) {
         const KeyRows rows({"0001", "0002"});
-        if (auto row = Application().Ui().SearchRow({"Filial", &rows}))
+        if (auto row = Application().Dialogs().SearchRow({"Filial", &rows}))
             code->SetText(rows.Key(*row));
     }
 
@@ -146,8 +147,8 @@ private:
         params.CreateParam("P_TEXTO").SetAsString("a\"b");
         params.CreateParam("P_DATA").SetAsDateTime(EncodeDate(2026, 1, 31));
         params.CreateParam("P_NULO");
-        Application().Ui().ReportQueryBound(params);
-        Application().Ui().ShowPreview(
+        Application().Observer().ReportQueryBound(params);
+        Application().Dialogs().ShowPreview(
             std::make_shared<TextPreview>("Relatório de teste", "linha 1\nlinha 2\n"));
     }
 };
