@@ -20,6 +20,7 @@
 #include "support/server_process.h"
 #include "support/shared_use_database.h"
 #include "support/signed_in_calls.h"
+#include "unit/data/engine_test_support.h"
 
 namespace {
 
@@ -218,12 +219,7 @@ TEST_F(PgSignedInServer, AfterADatabaseRestartTheNextCallIsAuditedAndAnswered) {
     StartServer({"--threads", "1"});
     const std::string token = TokenOf(maria);
     ASSERT_EQ(GetNota(token, "0001").status, 200);
-    database->admin
-        ->Query(
-            "SELECT count(pg_terminate_backend(pid, 5000)) FROM pg_stat_activity "
-            "WHERE datname = current_database() AND pid <> pg_backend_pid()",
-            hostfw::TParams())
-        ->Next();
+    datatest::EndOtherSessions(*database->admin);
     const HttpReply again = GetNota(token, "0001");
     EXPECT_EQ(again.status, 200) << again.body;
     EXPECT_EQ(RowsIn(again), 4);
@@ -237,12 +233,7 @@ TEST_F(PgSignedInServer, AfterADatabaseRestartNoKeptConnectionFailsTheNextCall) 
     const std::string token = TokenOf(maria);
     TokenOf(maria);
     ASSERT_EQ(ConnectionsOf(maria), 2);
-    database->admin
-        ->Query(
-            "SELECT count(pg_terminate_backend(pid, 5000)) FROM pg_stat_activity "
-            "WHERE datname = current_database() AND pid <> pg_backend_pid()",
-            hostfw::TParams())
-        ->Next();
+    datatest::EndOtherSessions(*database->admin);
     const HttpReply again = GetNota(token, "0001");
     EXPECT_EQ(again.status, 200) << again.body;
     EXPECT_EQ(RowsIn(again), 4);

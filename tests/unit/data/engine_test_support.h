@@ -24,4 +24,12 @@ inline hostfw::TParams WithValue(const std::string& name, const hostfw::Variant&
     return params;
 }
 
+// Ends every other session of the PostgreSQL database, as a restart or a failover would.
+inline void EndOtherSessions(hostfw::Engine& admin) {
+    Scalar(admin,
+           "SELECT count(pg_terminate_backend(pid, 5000)) FROM pg_stat_activity "
+           "WHERE datname = current_database() AND pid <> pg_backend_pid()",
+           {});
+}
+
 }  // namespace datatest

@@ -10,6 +10,7 @@
 #include "host/data/data_context.h"
 #include "host/data/report_reads.h"
 #include "support/test_folder.h"
+#include "unit/data/engine_test_support.h"
 
 namespace {
 
@@ -52,12 +53,7 @@ TEST(PgReportReads, AReportWhoseConnectionTheDatabaseEndedReadsOnceMoreOnANewOne
     context.Session().database = url;
     const auto ended = context.Database().Open();
     const auto admin = hostfw::OpenDatabase(url);
-    admin
-        ->Query(
-            "SELECT count(pg_terminate_backend(pid, 5000)) FROM pg_stat_activity "
-            "WHERE datname = current_database() AND pid <> pg_backend_pid()",
-            {})
-        ->Next();
+    datatest::EndOtherSessions(*admin);
     int reads = 0;
     const long long answer =
         hostfw::ReadForReport(context.Database(), [&](const ReportConnection& connection) {
