@@ -57,6 +57,10 @@ public:
     }
 
     static std::string Password(const std::string& login) { return "senha-" + login; }
+    // `connection` (this database's, or its standby's) as `login` with its password.
+    static std::string As(const std::string& connection, const std::string& login) {
+        return connection + " user=" + login + " password=" + Password(login);
+    }
 
     // The application server's own login, with the password Password(login): it adds audit
     // rows for anyone and reads the table of people, nothing else.

@@ -61,11 +61,11 @@ protected:
                             primary, std::regex("host=127\\.0\\.0\\.1 port=[0-9]+"),
                             "host=127.0.0.1,127.0.0.1 port=" + port[1].str() + "," + standbyPort) +
                         " target_session_attrs=read-write";
-        const std::string ownLogin =
-            " user=" + own + " password=" + SharedUseDatabase::Password(own);
-        balanced.emplace(kServers, std::vector<std::string>{
-                                       "--db", eitherPrimary + ownLogin, "--report-db",
-                                       replica->Connection() + ownLogin, "--connection-idle", "1"});
+        balanced.emplace(kServers,
+                         std::vector<std::string>{"--db", SharedUseDatabase::As(eitherPrimary, own),
+                                                  "--report-db",
+                                                  SharedUseDatabase::As(replica->Connection(), own),
+                                                  "--connection-idle", "1"});
         folder = testsupport::PrivateTestFolder("exp036-failover");
         fs::create_directories(folder);
     }

@@ -40,10 +40,9 @@ protected:
             return;
         own = database->AddServerLogin();
         maria = database->AddPerson("maria", "0001", true);
-        balanced.emplace(
-            kServers,
-            std::vector<std::string>{"--db", database->TcpConnection() + " user=" + own +
-                                                 " password=" + SharedUseDatabase::Password(own)});
+        balanced.emplace(kServers,
+                         std::vector<std::string>{
+                             "--db", SharedUseDatabase::As(database->TcpConnection(), own)});
     }
     void TearDown() override { balanced.reset(); }
 

@@ -54,10 +54,8 @@ protected:
         return path;
     }
     std::vector<std::string> Options(const std::filesystem::path& key) const {
-        return {"--db",
-                database->TcpConnection() + " user=" + own +
-                    " password=" + SharedUseDatabase::Password(own),
-                "--session-key", key.string()};
+        return {"--db", SharedUseDatabase::As(database->TcpConnection(), own), "--session-key",
+                key.string()};
     }
 
     HttpReply On(ServerProcess& target, const std::string& method, const std::string& path,

@@ -44,8 +44,7 @@ protected:
     // Over TCP, where PostgreSQL checks every password, as the server's own login.
     void StartServer(const std::vector<std::string>& more) {
         std::vector<std::string> options = {"--db",
-                                            database->TcpConnection() + " user=" + own +
-                                                " password=" + SharedUseDatabase::Password(own)};
+                                            SharedUseDatabase::As(database->TcpConnection(), own)};
         options.insert(options.end(), more.begin(), more.end());
         server.reset();
         server.emplace(options);

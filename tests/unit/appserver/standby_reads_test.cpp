@@ -34,11 +34,9 @@ protected:
 
     std::vector<std::string> ServerOptions(const std::string& reportDb) const {
         std::vector<std::string> options = {"--db",
-                                            database->TcpConnection() + " user=" + own +
-                                                " password=" + SharedUseDatabase::Password(own)};
+                                            SharedUseDatabase::As(database->TcpConnection(), own)};
         if (!reportDb.empty()) {
-            options.insert(options.end(), {"--report-db", reportDb + " user=" + own + " password=" +
-                                                              SharedUseDatabase::Password(own)});
+            options.insert(options.end(), {"--report-db", SharedUseDatabase::As(reportDb, own)});
         }
         return options;
     }
@@ -72,8 +70,7 @@ TEST_F(ReplicaReads, CallsReadOnTheStandbyAndTheBranchRuleHoldsThere) {
     EXPECT_EQ(PrimaryInvoiceScans(), afterPrimary) << "no invoice read on the primary";
 
     // The row policy itself, on the standby: the person reads her branch's rows only.
-    const auto hers = hostfw::OpenDatabase(standby + " user=" + maria +
-                                           " password=" + SharedUseDatabase::Password(maria));
+    const auto hers = hostfw::OpenDatabase(SharedUseDatabase::As(standby, maria));
     const auto visible = hers->Query("SELECT count(DISTINCT CDFILIAL) FROM NOTAFISCAL", {});
     ASSERT_TRUE(visible->Next());
     EXPECT_EQ(visible->Value(0).AsInteger(), 1);
